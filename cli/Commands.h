@@ -1,0 +1,19 @@
+#pragma once
+// The sub-commands of the vorlix tool. Each takes the arguments after its name
+// and returns the process exit code: 0 success, 1 file-level failure, 2 bad arguments.
+#include <string>
+#include <vector>
+
+namespace vorlix::cli {
+
+using Args = std::vector<std::string>;
+
+int RunGames(const Args& args);
+int RunReplay(const Args& args);
+int RunEpd(const Args& args);
+int RunRender(const Args& args);
+
+// Prints the usage text on standard error and returns 2.
+int Usage();
+
+}  // namespace vorlix::cli
