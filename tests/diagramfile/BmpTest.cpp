@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "board/BmpReader.h"
+#include "board/BmpWriter.h"
+#include "board/ByteStream.h"
+
+using namespace vorlix;
+
+namespace {
+
+// An indexed test picture whose pixels use every colour of a table of n entries.
+QImage IndexedPicture(int width, int height, int colors) {
+    QImage image(width, height, QImage::Format_Indexed8);
+    image.setColorCount(colors);
+    for (int i = 0; i < colors; ++i) image.setColor(i, qRgb(i * 37 % 256, 255 - i * 11 % 256, i * 5 % 256));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, uint((x * 3 + y * 7) % colors));
+    return image;
+}
+
+QImage RgbPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x * 9 % 256, y * 13 % 256, (x ^ y) % 256));
+    return image;
+}
+
+void ExpectSamePixels(const QImage& a, const QImage& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) ASSERT_EQ(a.pixel(x, y) | 0xFF000000u, b.pixel(x, y) | 0xFF000000u) << x << "," << y;
+}
+
+void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+}
+
+}  // namespace
+
+TEST(Bmp, RoundTripsEveryDepthWithOddWidths) {
+    for (int width : {1, 3, 7, 9, 33}) {
+        for (int bits : {1, 4, 8}) {
+            const QImage picture = IndexedPicture(width, 5, 1 << bits);
+            std::vector<uint8_t> bmp = EncodeBmp(picture, bits);
+            bmp.push_back(0x55);  // bytes after the BMP are not part of it
+            const TBmpImage read = ReadBmp(bmp.data(), bmp.size());
+            EXPECT_EQ(read.ByteCount, bmp.size() - 1) << bits;
+            ExpectSamePixels(read.Image, picture);
+        }
+        const QImage rgb = RgbPicture(width, 4);
+        const std::vector<uint8_t> bmp = EncodeBmp(rgb);
+        const TBmpImage read = ReadBmp(bmp.data(), bmp.size());
+        EXPECT_EQ(read.ByteCount, bmp.size());
+        ExpectSamePixels(read.Image, rgb);
+    }
+}
+
+TEST(Bmp, WriterRejectsDepthsTheImageDoesNotFit) {
+    EXPECT_THROW(EncodeBmp(IndexedPicture(4, 4, 3), 1), std::invalid_argument);
+    EXPECT_THROW(EncodeBmp(RgbPicture(4, 4), 8), std::invalid_argument);
+    EXPECT_THROW(EncodeBmp(RgbPicture(4, 4), 16), std::invalid_argument);
+}
+
+TEST(Bmp, ReadsTopDownRowsAndCoreHeaders) {
+    const QImage rgb = RgbPicture(5, 3);
+    std::vector<uint8_t> bmp = EncodeBmp(rgb);
+    // Flip the rows by hand and mark the image top-down.
+    const size_t stride = 16, start = 54;
+    std::vector<uint8_t> flipped(bmp.begin(), bmp.begin() + start);
+    for (int r = 2; r >= 0; --r) flipped.insert(flipped.end(), bmp.begin() + start + r * stride, bmp.begin() + start + (r + 1) * stride);
+    PutU32(flipped, 22, uint32_t(-3));
+    ExpectSamePixels(ReadBmp(flipped.data(), flipped.size()).Image, rgb);
+
+    // A 2-colour picture with the 12-byte header and three-byte table entries.
+    std::vector<uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0,
+                                 12, 0, 0, 0, 2, 0, 2, 0, 1, 0, 1, 0,
+                                 0, 0, 0, 255, 255, 255,
+                                 0x40, 0, 0, 0, 0x80, 0, 0, 0};
+    const TBmpImage read = ReadBmp(core.data(), core.size());
+    EXPECT_EQ(read.ByteCount, core.size());
+    EXPECT_EQ(read.Image.pixel(1, 1), qRgb(255, 255, 255));  // bottom row first: 0x40 -> pixel 1
+    EXPECT_EQ(read.Image.pixel(0, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(read.Image.pixel(0, 0), qRgb(255, 255, 255));
+}
+
+TEST(Bmp, PixelOffsetBeyondTheTableSkipsTheGap) {
+    std::vector<uint8_t> bmp = EncodeBmp(RgbPicture(2, 2));
+    bmp.insert(bmp.begin() + 54, {9, 9, 9, 9});
+    PutU32(bmp, 10, 58);
+    const TBmpImage read = ReadBmp(bmp.data(), bmp.size());
+    EXPECT_EQ(read.ByteCount, bmp.size());
+    ExpectSamePixels(read.Image, RgbPicture(2, 2));
+}
+
+TEST(Bmp, RejectsLyingOrAbsurdHeaders) {
+    const std::vector<uint8_t> good = EncodeBmp(IndexedPicture(6, 4, 16), 4);
+    auto rejects = [&](size_t at, uint32_t value) {
+        std::vector<uint8_t> bad = good;
+        PutU32(bad, at, value);
+        EXPECT_THROW(ReadBmp(bad.data(), bad.size()), EBmpError) << at << "=" << value;
+    };
+    rejects(18, 0);                 // width 0
+    rejects(18, uint32_t(-6));      // negative width
+    rejects(18, 100000);            // wider than any square picture
+    rejects(22, 0x80000000u);       // most negative height
+    rejects(18, 6000);              // more pixels than the buffer holds
+    rejects(14, 8);                 // unknown header size
+    rejects(14, 0xFFFFFFF0u);
+    rejects(30, 1);                 // run-length compression
+    rejects(46, 257);               // colour table larger than any depth
+    rejects(46, 200);               // table claims more bytes than are there
+    rejects(10, 0xFFFFFF00u);       // pixel offset past the end
+    std::vector<uint8_t> badBits = good;
+    badBits[28] = 16;
+    EXPECT_THROW(ReadBmp(badBits.data(), badBits.size()), EBmpError);
+    for (size_t n = 0; n < good.size(); ++n)
+        EXPECT_THROW(ReadBmp(good.data(), n), EBmpError) << "prefix " << n;
+}
+
+TEST(ByteStream, ReadsLittleEndianAndStopsAtTheEnd) {
+    TByteWriter w;
+    w.WriteU8(7);
+    w.WriteU16(0xBEEF);
+    w.WriteI32(-2);
+    w.WriteShortString("Chess", 255);
+    const std::vector<uint8_t> bytes = w.Data();
+    ASSERT_EQ(bytes.size(), 1u + 2 + 4 + 256);
+    EXPECT_EQ(bytes[1], 0xEF);
+
+    TByteReader r(bytes.data(), bytes.size());
+    EXPECT_EQ(r.ReadU8(), 7);
+    EXPECT_EQ(r.ReadU16(), 0xBEEF);
+    EXPECT_EQ(r.ReadI32(), -2);
+    const std::string s = r.ReadShortString();
+    EXPECT_EQ(s.size(), 255u);  // the stored length byte rules
+    EXPECT_EQ(s.substr(0, 5), "Chess");
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_THROW(r.ReadU8(), EShortRead);
+
+    TByteReader shortField(bytes.data(), 2);
+    shortField.ReadU8();
+    EXPECT_THROW(shortField.ReadU16(), EShortRead);
+    EXPECT_EQ(shortField.Position(), 1u);
+}
+
+TEST(ByteStream, ShortStringIsCutTo255Characters) {
+    TByteWriter w;
+    w.WriteShortString(std::string(300, 'x'));
+    ASSERT_EQ(w.Data().size(), 256u);
+    EXPECT_EQ(w.Data()[0], 255);
+}
