@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev googletest
   fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf
   xvfb xauth imagemagick pgn-extract
+  python3-pil fonts-symbola
 )
 
 missing=()
