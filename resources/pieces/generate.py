@@ -28,6 +28,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 CELL = 32
 SCALE = 8  # supersampling factor
 BIG = CELL * SCALE
+MAX_WIDTH = 30  # pixels; keeps a margin between pieces on neighbouring squares
 
 # The standard 16-colour palette in index order, as (r, g, b).
 PALETTE = [
@@ -51,7 +52,7 @@ SETS = {
     "ROVIRAVO": ("freefont/FreeSerif.ttf", "fonts-freefont-ttf",
                  {"height": 30, "ink": 0.25}),
     "RORUVOZ": ("ancient-scripts/Symbola_hint.ttf", "fonts-symbola",
-                {"height": 30, "ink": 0.30}),
+                {"height": 30, "ink": 0.40, "hole": 0.55}),
 }
 
 
@@ -69,8 +70,9 @@ def glyph_mask(font, code):
 
 def place_in_cell(glyph, factor, baseline):
     """Scales a glyph mask and puts it into a BIG x BIG cell, centred
-    horizontally and standing on the baseline."""
-    w = max(1, round(glyph.width * factor))
+    horizontally and standing on the baseline. A glyph too wide for the cell
+    is narrowed rather than shrinking the whole set."""
+    w = max(1, min(MAX_WIDTH * SCALE, round(glyph.width * factor)))
     h = max(1, round(glyph.height * factor))
     scaled = glyph.resize((w, h), Image.LANCZOS)
     cell = Image.new("L", (BIG, BIG), 0)
@@ -132,6 +134,18 @@ def close_outline(cell):
     return cell
 
 
+def drop_specks(cell):
+    """Lone white pixels inside a black piece read as noise at this size."""
+    specks = [(y, x) for y in range(CELL) for x in range(CELL)
+              if cell[y][x] == WHITE and sum(
+                  cell[y + dy][x + dx] == WHITE
+                  for dy in (-1, 0, 1) for dx in (-1, 0, 1)
+                  if (dy or dx) and 0 <= y + dy < CELL and 0 <= x + dx < CELL) == 0]
+    for y, x in specks:
+        cell[y][x] = BLACK
+    return cell
+
+
 def white_piece(ink_mask, ink_threshold):
     outside = outside_of(ink_mask)
     inside = [[1 - (i | o) for i, o in zip(ri, ro)] for ri, ro in zip(ink_mask, outside)]
@@ -146,7 +160,7 @@ def white_piece(ink_mask, ink_threshold):
     return close_outline(cell)
 
 
-def black_piece(ink_mask, ink_threshold):
+def black_piece(ink_mask, ink_threshold, hole_threshold=0.45):
     """Solid silhouette; the glyph's own inner openings become white lines."""
     outside = outside_of(ink_mask)
     holes = [[1 - (i | o) for i, o in zip(ri, ro)] for ri, ro in zip(ink_mask, outside)]
@@ -156,8 +170,8 @@ def black_piece(ink_mask, ink_threshold):
         for x in range(CELL):
             body = ink_cov[y][x] + hole_cov[y][x]
             if body >= 0.5 or ink_cov[y][x] >= ink_threshold:
-                cell[y][x] = WHITE if hole_cov[y][x] >= 0.45 else BLACK
-    return close_outline(cell)
+                cell[y][x] = WHITE if hole_cov[y][x] >= hole_threshold else BLACK
+    return close_outline(drop_specks(cell))
 
 
 # --------------------------------------------------------------------------
@@ -176,11 +190,11 @@ def piece_set(font_file, tuning):
     outlines = [glyph_mask(font, c) for c in COLUMN_GLYPHS]
     fills = [glyph_mask(font, c + FILLED_OFFSET) for c in COLUMN_GLYPHS]
     tallest = max(g.height for g in outlines + fills)
-    widest = max(g.width for g in outlines + fills)
-    factor = min(tuning["height"] * SCALE / tallest, 30 * SCALE / widest)
+    factor = tuning["height"] * SCALE / tallest
     baseline = BIG - SCALE  # one pixel below the pieces stays free
     whites = [white_piece(place_in_cell(g, factor, baseline), tuning["ink"]) for g in outlines]
-    blacks = [black_piece(place_in_cell(g, factor, baseline), tuning["ink"]) for g in fills]
+    blacks = [black_piece(place_in_cell(g, factor, baseline), tuning["ink"],
+                          tuning.get("hole", 0.45)) for g in fills]
     return [whites, blacks]
 
 
@@ -325,45 +339,50 @@ def to_rgb(pixels, background=None):
     return img
 
 
-def contact_sheet(pictures):
-    """Every picture at 4x on grey and on magenta, then at 1x on board squares."""
-    zoom, gap = 4, 12
+def cell_of(pixels, row, column):
+    return [line[column * CELL:(column + 1) * CELL]
+            for line in pixels[row * CELL:(row + 1) * CELL]]
+
+
+def on_squares(cells_by_row, first_light):
+    """Cells at 1x on 36-pixel board squares, alternating light and dark."""
     light, dark = (0xF0, 0xD9, 0xB5), (0xB5, 0x88, 0x63)
+    columns = len(cells_by_row[0])
+    img = Image.new("RGB", (columns * 36, len(cells_by_row) * 36))
+    for r, row in enumerate(cells_by_row):
+        for c, cell in enumerate(row):
+            square = light if (r + c + first_light) % 2 == 0 else dark
+            tile = Image.new("RGB", (36, 36), square)
+            tile.paste(to_rgb(cell, square), (2, 2))
+            img.paste(tile, (c * 36, r * 36))
+    return img
+
+
+def contact_sheet(pictures):
+    """Every picture at 4x on grey and on magenta, then at 1x on board
+    squares, each piece once on a light and once on a dark square."""
+    zoom, gap, label = 4, 12, 14
+    grey = (0x90, 0x90, 0x90)
     width = 2 * 192 * zoom + 3 * gap
     blocks = []
     for name, pixels in pictures:
-        h = len(pixels) * zoom
-        block = Image.new("RGB", (width, h + gap), (0x90, 0x90, 0x90))
-        block.paste(to_rgb(pixels, (0xA0, 0xA0, 0xA0)).resize(
-            (len(pixels[0]) * zoom, h), Image.NEAREST), (gap, 0))
-        block.paste(to_rgb(pixels).resize((len(pixels[0]) * zoom, h), Image.NEAREST),
-                    (2 * gap + 192 * zoom, 0))
+        w, h = len(pixels[0]) * zoom, len(pixels) * zoom
+        block = Image.new("RGB", (width, label + h + gap), grey)
+        ImageDraw.Draw(block).text((gap, 0), name, fill=(0, 0, 0))
+        block.paste(to_rgb(pixels, (0xA0, 0xA0, 0xA0)).resize((w, h), Image.NEAREST),
+                    (gap, label))
+        block.paste(to_rgb(pixels).resize((w, h), Image.NEAREST), (2 * gap + 192 * zoom, label))
         blocks.append(block)
-    # 1x on a small board: each piece set on light and dark squares, plus marks.
-    board = Image.new("RGB", (width, 3 * 2 * 36 + 2 * gap), (0x90, 0x90, 0x90))
-    for i, (name, pixels) in enumerate(pictures[:3]):
-        for r in range(2):
-            for c in range(12):
-                square = light if (r + c) % 2 == 0 else dark
-                x, y = gap + c * 36, i * (72 + gap // 2) + r * 36
-                tile = Image.new("RGB", (36, 36), square)
-                src = pixels if c < 6 else pixels
-                col = c % 6
-                cell = [row[col * CELL:(col + 1) * CELL] for row in
-                        src[r * CELL:(r + 1) * CELL]]
-                tile.paste(to_rgb(cell, square), (2, 2))
-                board.paste(tile, (x, y))
-        extra = pictures[3][1]
-        for r in range(2):
-            for c in range(4):
-                square = light if (r + c + i) % 2 == 0 else dark
-                cell = [row[(c % 2) * CELL:(c % 2 + 1) * CELL] for row in
-                        extra[r * CELL:(r + 1) * CELL]]
-                tile = Image.new("RGB", (36, 36), square)
-                tile.paste(to_rgb(cell, square), (2, 2))
-                board.paste(tile, (gap + 13 * 36 + c * 36, i * (72 + gap // 2) + r * 36))
-    blocks.append(board)
-    sheet = Image.new("RGB", (width, sum(b.height for b in blocks) + gap), (0x90, 0x90, 0x90))
+    marks_pixels = pictures[3][1]
+    for name, pixels in pictures[:3]:
+        rows = [[cell_of(pixels, r, c % 6) for c in range(12)] for r in range(2)]
+        mark_rows = [[cell_of(marks_pixels, r, c % 2) for c in range(4)] for r in range(2)]
+        block = Image.new("RGB", (width, label + 72 + gap), grey)
+        ImageDraw.Draw(block).text((gap, 0), name + " at 1x", fill=(0, 0, 0))
+        block.paste(on_squares(rows, 0), (gap, label))
+        block.paste(on_squares(mark_rows, 1), (2 * gap + 12 * 36, label))
+        blocks.append(block)
+    sheet = Image.new("RGB", (width, sum(b.height for b in blocks) + gap), grey)
     y = gap
     for b in blocks:
         sheet.paste(b, (0, y))
