@@ -177,16 +177,18 @@ def black_piece(ink_mask, ink_threshold, hole_threshold=0.45):
 # --------------------------------------------------------------------------
 # The pictures.
 
-def font_path(relative):
+def font_path(relative, package):
     for base in FONT_DIRS:
         path = os.path.join(base, relative)
         if os.path.exists(path):
             return path
-    raise SystemExit("missing font %s: install the package named in generate.py" % relative)
+    raise SystemExit("missing font %s: install the Debian package %s" % (relative, package))
 
 
-def piece_set(font_file, tuning):
-    font = ImageFont.truetype(font_path(font_file), 256)
+def piece_set(font_file, package, tuning):
+    # Drawn at 256 and scaled: at some larger sizes the rasteriser loses the
+    # inner filled contours of the solid king glyphs.
+    font = ImageFont.truetype(font_path(font_file, package), 256)
     outlines = [glyph_mask(font, c) for c in COLUMN_GLYPHS]
     fills = [glyph_mask(font, c + FILLED_OFFSET) for c in COLUMN_GLYPHS]
     tallest = max(g.height for g in outlines + fills)
@@ -393,8 +395,9 @@ def contact_sheet(pictures):
 def main():
     names = ["RIROZ", "ROVIRAVO", "RORUVOZ", "EXTRA"]
     if "--check" not in sys.argv[1:]:
-        for name, (font_file, _package, tuning) in SETS.items():
-            write_bmp4(os.path.join(HERE, name + ".bmp"), assemble(piece_set(font_file, tuning)))
+        for name, (font_file, package, tuning) in SETS.items():
+            write_bmp4(os.path.join(HERE, name + ".bmp"),
+                       assemble(piece_set(font_file, package, tuning)))
         write_bmp4(os.path.join(HERE, "EXTRA.bmp"), assemble(marks()))
     problems = [p for name in names for p in check(name)]
     for p in problems:
