@@ -1,0 +1,439 @@
+#include "board/ChessBoard.h"
+
+#include "board/BoardText.h"
+#include "board/PieceImages.h"
+#include "rules/ChessPosition.h"
+
+namespace vorlix {
+
+namespace {
+// Colour inversion of a square code: pieces and marks swap colour, empty stays.
+int32_t InvertedCode(int32_t code) {
+    if (code >= 1 && code <= 6) return code + kBlackOffset;
+    if (code >= 7 && code <= 12) return code - kBlackOffset;
+    if (code == pcWCross || code == pcWDot) return code + 2;
+    if (code == pcBCross || code == pcBDot) return code - 2;
+    return code;
+}
+}  // namespace
+
+TkxChessBrd::TkxChessBrd()
+    : border_([this] { Invalidate(); }), pieces_(std::make_unique<TPieceImages>()) {
+    border_.Add({2, clBlack, clBlack});
+    BuildPieceImages();
+    InitSquares();
+    SetStartPosition();
+}
+
+TkxChessBrd::~TkxChessBrd() = default;
+
+void TkxChessBrd::InitSquares() {
+    for (int file = 0; file < 8; ++file)
+        for (int rank = 0; rank < 8; ++rank) {
+            squares_[file][rank] = TSquareInfo{};
+            squares_[file][rank].IsLight = (file + rank) % 2 == 1;
+        }
+}
+
+// ---- Property plumbing --------------------------------------------------------
+
+template <class T>
+bool TkxChessBrd::Assign(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
+void TkxChessBrd::Invalidate() {
+    if (OnInvalidate && !updating_) OnInvalidate(*this);
+}
+
+void TkxChessBrd::RebuildAndInvalidate() {
+    BuildPieceImages();
+    Invalidate();
+}
+
+void TkxChessBrd::InvalidateBackgrounds() {
+    backgroundValid_[0] = backgroundValid_[1] = false;
+}
+
+void TkxChessBrd::RaiseFocusChange() {
+    if (OnFocusChange) OnFocusChange(*this);
+}
+
+int TkxChessBrd::AnimationDelay() const {
+    return animationSpeed_ >= 0 && animationSpeed_ < 50 ? 50 - animationSpeed_ : 0;
+}
+
+void TkxChessBrd::SetBorderColor(TColor value) {
+    if (Assign(borderColor_, value)) Invalidate();
+}
+
+void TkxChessBrd::SetBorderWidth(int value) {
+    if (value >= 0 && Assign(borderWidth_, value)) Invalidate();
+}
+
+void TkxChessBrd::SetCoordenateBackColor(TColor value) {
+    if (Assign(coordBackColor_, value)) Invalidate();
+}
+
+void TkxChessBrd::SetCoordenateInCapitals(bool value) {
+    if (Assign(coordCapitals_, value)) Invalidate();
+}
+
+void TkxChessBrd::SetCoordenateOrientation(TCoordenateOrientation value) {
+    if (Assign(coordSides_, TCoordenateOrientation(value & kAllCoords))) Invalidate();
+}
+
+void TkxChessBrd::SetLightSquares(TColor value) {
+    if (!Assign(lightSquares_, value)) return;
+    InvalidateBackgrounds();
+    Invalidate();
+}
+
+void TkxChessBrd::SetDarkSquares(TColor value) {
+    if (!Assign(darkSquares_, value)) return;
+    InvalidateBackgrounds();
+    Invalidate();
+}
+
+void TkxChessBrd::SetLightShading(TShading value) {
+    if (value <= shDiagonalRL && Assign(lightShading_, value)) RebuildAndInvalidate();
+}
+
+void TkxChessBrd::SetDarkShading(TShading value) {
+    if (value <= shDiagonalRL && Assign(darkShading_, value)) RebuildAndInvalidate();
+}
+
+void TkxChessBrd::SetLightShadingColor(TColor value) {
+    if (Assign(lightShadingColor_, value) && lightShading_ != shNone) Invalidate();
+}
+
+void TkxChessBrd::SetDarkShadingColor(TColor value) {
+    if (Assign(darkShadingColor_, value) && darkShading_ != shNone) Invalidate();
+}
+
+void TkxChessBrd::SetLightSquareAutoFit(bool value) {
+    if (!Assign(lightAutoFit_, value)) return;
+    InvalidateBackgrounds();
+    if (!lightBitmap_.isNull()) Invalidate();
+}
+
+void TkxChessBrd::SetDarkSquareAutoFit(bool value) {
+    if (!Assign(darkAutoFit_, value)) return;
+    InvalidateBackgrounds();
+    if (!darkBitmap_.isNull()) Invalidate();
+}
+
+void TkxChessBrd::SetLightSquareBitmap(const QImage& value) {
+    lightBitmap_ = value.isNull() || value.width() == 0 || value.height() == 0 ? QImage() : value.copy();
+    InvalidateBackgrounds();
+    Invalidate();
+}
+
+void TkxChessBrd::SetDarkSquareBitmap(const QImage& value) {
+    darkBitmap_ = value.isNull() || value.width() == 0 || value.height() == 0 ? QImage() : value.copy();
+    InvalidateBackgrounds();
+    Invalidate();
+}
+
+void TkxChessBrd::SetGridLineColor(TColor value) {
+    if (Assign(gridLineColor_, value) && gridLineWidth_ > 0) Invalidate();
+}
+
+void TkxChessBrd::SetGridLineWidth(int value) {
+    if (value >= 0 && value <= kMaxGridLineWidth && Assign(gridLineWidth_, value)) Invalidate();
+}
+
+void TkxChessBrd::SetPieceStyle(TPieceStyle value) {
+    if (value > psRoruvoz || !Assign(pieceStyle_, value)) return;
+    RebuildAndInvalidate();
+    if (OnPieceStyleChange) OnPieceStyleChange(*this);
+}
+
+void TkxChessBrd::SetSquareSize(int value) {
+    if (value < kMinSquareSize || value > kMaxSquareSize || value % 2 != 0) return;
+    if (!Assign(squareSize_, value)) return;
+    InvalidateBackgrounds();
+    RebuildAndInvalidate();
+}
+
+void TkxChessBrd::SetView(TView value) {
+    if (value <= vwBlackUnder && Assign(view_, value)) Invalidate();
+}
+
+void TkxChessBrd::SetFont(const TCFont& value) {
+    if (Assign(font_, value)) Invalidate();
+}
+
+void TkxChessBrd::BuildPieceImages() {
+    pieces_->Build(squareSize_, pieceStyle_, lightShading_, darkShading_);
+}
+
+const QImage& TkxChessBrd::PieceImage(int Code) const {
+    static const QImage none;
+    if (Code < 0 || Code > kMaxSquareCode) return none;
+    return pieces_->Picture(TPieceImages::Plain, Code);
+}
+
+// ---- Contents ------------------------------------------------------------------
+
+void TkxChessBrd::SetPiece(int File, int Rank, int Code) {
+    if (!OnBoard({File, Rank}) || Code < 0 || Code > kMaxSquareCode) return;
+    squares_[File][Rank].Piece = Code;
+}
+
+void TkxChessBrd::ClearPiece(QPoint Square) { SetPiece(Square.x(), Square.y(), 0); }
+
+int TkxChessBrd::SquareCode(QPoint Square) const {
+    return OnBoard(Square) ? squares_[Square.x()][Square.y()].Piece : 0;
+}
+
+int TkxChessBrd::GetPiece(QPoint Square) const {
+    const int code = SquareCode(Square);
+    return code < pcWCross ? code : 0;
+}
+
+void TkxChessBrd::ClearBoard() {
+    for (auto& file : squares_)
+        for (auto& square : file) square.Piece = 0;
+}
+
+void TkxChessBrd::SetStartPosition() {
+    ClearBoard();
+    TChessPosition start;
+    vorlix::SetStartPosition(start);
+    for (int index = 0; index < 64; ++index)
+        squares_[SquareFile(index)][SquareRank(index)].Piece = start.Board[index];
+}
+
+bool TkxChessBrd::IsEmpty() const {
+    for (const auto& file : squares_)
+        for (const auto& square : file)
+            if (square.Piece != 0) return false;
+    return true;
+}
+
+bool TkxChessBrd::FindPiece(int Code, QPoint& Square) const {
+    if (IsEmpty() || !OnBoard(Square)) return false;
+    for (int index = SquareIndex(Square.x(), Square.y()); index < 64; ++index) {
+        if (squares_[SquareFile(index)][SquareRank(index)].Piece == Code) {
+            Square = QPoint(SquareFile(index), SquareRank(index));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::array<int32_t, 64> TkxChessBrd::Codes() const {
+    std::array<int32_t, 64> codes{};
+    for (int index = 0; index < 64; ++index) codes[size_t(index)] = squares_[SquareFile(index)][SquareRank(index)].Piece;
+    return codes;
+}
+
+void TkxChessBrd::SetCodes(const std::array<int32_t, 64>& codes) {
+    for (int index = 0; index < 64; ++index) SetPiece(SquareFile(index), SquareRank(index), codes[size_t(index)]);
+}
+
+void TkxChessBrd::EndUpdate() {
+    updating_ = false;
+    Invalidate();
+}
+
+void TkxChessBrd::ResetSettings() {
+    BeginUpdate();
+    UnselectAll();
+    UnhighlightAll();
+    SetStartPosition();
+    border_.Assign({{2, clBlack, clBlack}});
+    SetCoordenateOrientation(East | South);
+    SetCoordenateBackColor(clBtnFace);
+    SetCoordenateInCapitals(false);
+    SetFont(TCFont{});
+    SetPieceStyle(psRirozReg);
+    SetView(vwWhiteUnder);
+    SetGridLineWidth(0);
+    SetGridLineColor(clBlack);
+    SetLightShading(shNone);
+    SetDarkShading(shNone);
+    SetLightSquareBitmap(QImage());
+    SetDarkSquareBitmap(QImage());
+    SetLightSquareAutoFit(false);
+    SetDarkSquareAutoFit(false);
+    SetLightShadingColor(clBlack);
+    SetDarkShadingColor(clBlack);
+    SetLightSquares(clWhite);
+    SetDarkSquares(clSilver);
+    SetSquareSize(36);
+    EndUpdate();
+}
+
+// ---- Selection -----------------------------------------------------------------
+
+template <class F>
+void TkxChessBrd::ForSelected(F f) {
+    for (auto& file : squares_)
+        for (auto& square : file)
+            if (square.Selected) f(square);
+}
+
+void TkxChessBrd::ToggleSelection(QPoint Square) {
+    if (!OnBoard(Square)) return;
+    auto& square = squares_[Square.x()][Square.y()];
+    square.Selected = !square.Selected;
+    RaiseFocusChange();
+}
+
+bool TkxChessBrd::IsSelected(QPoint Square) const {
+    return OnBoard(Square) && squares_[Square.x()][Square.y()].Selected;
+}
+
+int TkxChessBrd::SelectedCount() const {
+    int count = 0;
+    for (const auto& file : squares_)
+        for (const auto& square : file) count += square.Selected ? 1 : 0;
+    return count;
+}
+
+void TkxChessBrd::SelectAll() {
+    const bool changed = SelectedCount() < 64;
+    for (auto& file : squares_)
+        for (auto& square : file) square.Selected = true;
+    Invalidate();
+    if (changed) RaiseFocusChange();
+}
+
+void TkxChessBrd::UnselectAll() {
+    const bool changed = SelectedCount() > 0;
+    for (auto& file : squares_)
+        for (auto& square : file) square.Selected = false;
+    if (changed) RaiseFocusChange();
+}
+
+void TkxChessBrd::SetPieceOnSelection(int Code) {
+    if (Code < 0 || Code > kMaxSquareCode) return;
+    ForSelected([Code](TSquareInfo& square) {
+        square.Piece = Code;
+        square.Selected = false;
+    });
+    Invalidate();
+}
+
+void TkxChessBrd::DefectSelection() {
+    ForSelected([](TSquareInfo& square) { square.Piece = InvertedCode(square.Piece); });
+    Invalidate();
+}
+
+int TkxChessBrd::SelectionPiece() const {
+    int piece = -1;
+    for (const auto& file : squares_)
+        for (const auto& square : file) {
+            if (!square.Selected) continue;
+            if (piece == -1) piece = square.Piece;
+            else if (piece != square.Piece) return -1;
+        }
+    return piece;
+}
+
+// ---- Highlighting --------------------------------------------------------------
+
+namespace {
+void Highlight(TSquareInfo& square, TColor color, bool merged, bool keepMerged) {
+    square.Highlighted = true;
+    square.HighlightColor = color;
+    if (!keepMerged) square.Merged = merged;
+}
+
+void Unhighlight(TSquareInfo& square) {
+    square.Highlighted = false;
+    square.Merged = false;
+    square.HighlightColor = clWhite;
+}
+}  // namespace
+
+void TkxChessBrd::HighlightSquare(TColor Color, bool Merged, bool KeepMerged, QPoint Square) {
+    if (!OnBoard(Square)) return;
+    Highlight(squares_[Square.x()][Square.y()], Color, Merged, KeepMerged);
+    Invalidate();
+}
+
+void TkxChessBrd::HighlightSelection(TColor Color, bool Merged, bool KeepMerged) {
+    ForSelected([&](TSquareInfo& square) { Highlight(square, Color, Merged, KeepMerged); });
+    Invalidate();
+}
+
+void TkxChessBrd::UnhighlightSquare(QPoint Square) {
+    if (!OnBoard(Square)) return;
+    Unhighlight(squares_[Square.x()][Square.y()]);
+    Invalidate();
+}
+
+void TkxChessBrd::UnhighlightSelection() {
+    ForSelected(Unhighlight);
+    Invalidate();
+}
+
+void TkxChessBrd::UnhighlightAll() {
+    for (auto& file : squares_)
+        for (auto& square : file) Unhighlight(square);
+    Invalidate();
+}
+
+void TkxChessBrd::SetMergeSquare(QPoint Square, bool Merged) {
+    if (!OnBoard(Square)) return;
+    auto& square = squares_[Square.x()][Square.y()];
+    if (square.Highlighted) square.Merged = Merged;
+    Invalidate();
+}
+
+void TkxChessBrd::SetMergeSelection(bool Merged) {
+    ForSelected([Merged](TSquareInfo& square) {
+        if (square.Highlighted) square.Merged = Merged;
+    });
+    Invalidate();
+}
+
+bool TkxChessBrd::SelectionUnhighlighted() const {
+    for (const auto& file : squares_)
+        for (const auto& square : file)
+            if (square.Selected && square.Highlighted) return false;
+    return true;
+}
+
+bool TkxChessBrd::SelectionMerged() const {
+    for (const auto& file : squares_)
+        for (const auto& square : file)
+            if (square.Selected && !(square.Highlighted && square.Merged)) return false;
+    return true;
+}
+
+bool TkxChessBrd::SelectionUnmerged() const {
+    for (const auto& file : squares_)
+        for (const auto& square : file)
+            if (square.Selected && !(square.Highlighted && !square.Merged)) return false;
+    return true;
+}
+
+// ---- Text forms ----------------------------------------------------------------
+
+bool TkxChessBrd::SetPositionFromPlacement(const std::string& Text) {
+    const auto codes = ReadPlacement(Text);
+    if (!codes) return false;
+    SetCodes(*codes);
+    return true;
+}
+
+void TkxChessBrd::GetPlacementText(std::string& Text) const { Text += WritePlacement(Codes()); }
+
+bool TkxChessBrd::SetPositionFromSetup(const std::string& Text) {
+    const auto codes = ReadSetup(Text);
+    if (!codes) return false;
+    SetCodes(*codes);
+    return true;
+}
+
+void TkxChessBrd::GetSetupText(std::string& Text) const { Text = WriteSetup(Codes()); }
+
+void TkxChessBrd::GetTextDiagram(std::string& Text) const { Text = WriteTextDiagram(Codes(), view_); }
+
+}  // namespace vorlix

@@ -1,0 +1,283 @@
+#pragma once
+// The diagram board: one chess diagram (64 squares with marks, selection and
+// highlights) and every style setting, rendered into its own diagram bitmap.
+// It is a plain object; a widget shows DiagramBitmap() and forwards the mouse.
+// Events are callbacks the owner sets.
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "board/Borders.h"
+#include "board/Colors.h"
+#include "board/HeaderFooter.h"
+#include "board/SquareInfo.h"
+
+class QPainter;
+
+namespace vorlix {
+
+class TErrorReporter;
+class TPieceImages;
+
+// The diagram bitmap is QImage::Format_RGB32.
+constexpr QImage::Format kDiagramFormat = QImage::Format_RGB32;
+
+class TkxChessBrd {
+public:
+    // Square arguments: x = file (0..7 = a..h), y = rank (0..7 = 1..8).
+    using TNotifyEvent = std::function<void(TkxChessBrd& Sender)>;
+    using TMoveEvent =
+        std::function<void(TkxChessBrd& Sender, QPoint Source, QPoint Destination, int Piece)>;
+    using TPromotionEvent = std::function<void(TkxChessBrd& Sender, int& PromPiece, bool& Cancel)>;
+    using TClickEvent = std::function<void(TkxChessBrd& Sender, QPoint Square, bool Focused,
+                                           bool HighLighted, bool Merged, int Piece, int X, int Y)>;
+    using TResizeEvent = std::function<void(TkxChessBrd& Sender, int NewWidth, int NewHeight,
+                                            int DeltaWidth, int DeltaHeight)>;
+    // The picture changed: the control should repaint (render and show) soon.
+    using TInvalidateEvent = std::function<void(TkxChessBrd& Sender)>;
+    // One square was redrawn into the diagram bitmap; Rect is in diagram pixels.
+    using TSquareRedrawnEvent = std::function<void(TkxChessBrd& Sender, QRect Rect)>;
+
+    TkxChessBrd();
+    ~TkxChessBrd();
+    TkxChessBrd(const TkxChessBrd&) = delete;
+    TkxChessBrd& operator=(const TkxChessBrd&) = delete;
+
+    // ---- Events -------------------------------------------------------------
+    TMoveEvent OnMove;
+    TPromotionEvent OnPromotion;
+    TClickEvent OnLeftClick;
+    TClickEvent OnRightClick;
+    TNotifyEvent OnFocusChange;
+    TNotifyEvent OnPieceStyleChange;
+    TResizeEvent OnResize;
+    TInvalidateEvent OnInvalidate;
+    TSquareRedrawnEvent OnSquareRedrawn;
+
+    // ---- Properties ---------------------------------------------------------
+    bool Animate() const { return animate_; }
+    void SetAnimate(bool value) { animate_ = value; }
+    int AnimationSpeed() const { return animationSpeed_; }
+    void SetAnimationSpeed(int value) { animationSpeed_ = value; }
+    // Per-frame delay of animations in ms (0 = none).
+    int AnimationDelay() const;
+
+    TBorderArray& Border() { return border_; }
+    const TBorderArray& Border() const { return border_; }
+    TColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(TColor value);
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int value);
+
+    TColor CoordenateBackColor() const { return coordBackColor_; }
+    void SetCoordenateBackColor(TColor value);
+    bool CoordenateInCapitals() const { return coordCapitals_; }
+    void SetCoordenateInCapitals(bool value);
+    TCoordenateOrientation CoordenateOrientation() const { return coordSides_; }
+    void SetCoordenateOrientation(TCoordenateOrientation value);
+
+    TColor LightSquares() const { return lightSquares_; }
+    void SetLightSquares(TColor value);
+    TColor DarkSquares() const { return darkSquares_; }
+    void SetDarkSquares(TColor value);
+    TShading LightShading() const { return lightShading_; }
+    void SetLightShading(TShading value);
+    TShading DarkShading() const { return darkShading_; }
+    void SetDarkShading(TShading value);
+    TColor LightShadingColor() const { return lightShadingColor_; }
+    void SetLightShadingColor(TColor value);
+    TColor DarkShadingColor() const { return darkShadingColor_; }
+    void SetDarkShadingColor(TColor value);
+    bool LightSquareAutoFit() const { return lightAutoFit_; }
+    void SetLightSquareAutoFit(bool value);
+    bool DarkSquareAutoFit() const { return darkAutoFit_; }
+    void SetDarkSquareAutoFit(bool value);
+    // The board keeps its own copy; a null image means "empty".
+    const QImage& LightSquareBitmap() const { return lightBitmap_; }
+    void SetLightSquareBitmap(const QImage& value);
+    const QImage& DarkSquareBitmap() const { return darkBitmap_; }
+    void SetDarkSquareBitmap(const QImage& value);
+
+    TColor GridLineColor() const { return gridLineColor_; }
+    void SetGridLineColor(TColor value);
+    int GridLineWidth() const { return gridLineWidth_; }
+    // Ignored when negative or above kMaxGridLineWidth.
+    void SetGridLineWidth(int value);
+
+    bool Move() const { return move_; }
+    void SetMove(bool value) { move_ = value; }
+    TPieceSize PieceSize() const { return pzSmall; }
+    TPieceStyle PieceStyle() const { return pieceStyle_; }
+    void SetPieceStyle(TPieceStyle value);
+    int SquareSize() const { return squareSize_; }
+    // Accepted only when it differs, is even and lies in kMinSquareSize..kMaxSquareSize.
+    void SetSquareSize(int value);
+    TView View() const { return view_; }
+    void SetView(TView value);
+    // Font of the coordinate letters and digits.
+    const TCFont& Font() const { return font_; }
+    void SetFont(const TCFont& value);
+
+    // Size of the last rendering (292 x 292 before the first one).
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    static constexpr int kMinSquareSize = 32;
+    static constexpr int kMaxSquareSize = 64;
+    static constexpr int kMaxGridLineWidth = 255;
+
+    // ---- Squares ------------------------------------------------------------
+    const TSquareInfo& Square(int file, int rank) const { return squares_[file][rank]; }
+    TSquareInfo& Square(int file, int rank) { return squares_[file][rank]; }
+    // All 64 records in file-major order (index file * 8 + rank), as stored in diagram files.
+    TSquareInfo* SquareData() { return &squares_[0][0]; }
+    const TSquareInfo* SquareData() const { return &squares_[0][0]; }
+    static bool OnBoard(QPoint square) { return square.x() >= 0 && square.x() < 8 && square.y() >= 0 && square.y() < 8; }
+
+    // ---- Contents -----------------------------------------------------------
+    void SetPiece(int File, int Rank, int Code);
+    void ClearPiece(QPoint Square);
+    // The code when below 13 (marks read as empty); 0 off the board.
+    int GetPiece(QPoint Square) const;
+    // The stored code including marks; 0 off the board.
+    int SquareCode(QPoint Square) const;
+    void ClearBoard();
+    void SetStartPosition();
+    bool IsEmpty() const;
+    bool FindPiece(int Code, QPoint& Square) const;
+    // The 64 codes in file-major order.
+    std::array<int32_t, 64> Codes() const;
+    void SetCodes(const std::array<int32_t, 64>& codes);
+
+    void Refresh() { Invalidate(); }
+    void BeginUpdate() { updating_ = true; }
+    void EndUpdate();
+    bool Updating() const { return updating_; }
+    void ResetSettings();
+
+    // ---- Selection ----------------------------------------------------------
+    void ToggleSelection(QPoint Square);
+    bool IsSelected(QPoint Square) const;
+    int SelectedCount() const;
+    void SelectAll();
+    void UnselectAll();
+    void SetPieceOnSelection(int Code);
+    void DefectSelection();
+    int SelectionPiece() const;
+    bool SelectionSamePiece() const { return SelectedCount() == 0 || SelectionPiece() >= 0; }
+    bool SelectionEmpty() const { return SelectionPiece() == 0; }
+
+    // ---- Highlighting -------------------------------------------------------
+    void HighlightSquare(TColor Color, bool Merged, bool KeepMerged, QPoint Square);
+    void HighlightSelection(TColor Color, bool Merged, bool KeepMerged);
+    void UnhighlightSquare(QPoint Square);
+    void UnhighlightSelection();
+    void UnhighlightAll();
+    void SetMergeSquare(QPoint Square, bool Merged);
+    void SetMergeSelection(bool Merged);
+    bool SelectionUnhighlighted() const;
+    bool SelectionMerged() const;
+    bool SelectionUnmerged() const;
+
+    // ---- Text forms ---------------------------------------------------------
+    bool SetPositionFromPlacement(const std::string& Text);
+    // Appends the FEN placement to Text.
+    void GetPlacementText(std::string& Text) const;
+    bool SetPositionFromSetup(const std::string& Text);
+    void GetSetupText(std::string& Text) const;
+    void GetTextDiagram(std::string& Text) const;
+
+    // ---- Diagram file (defined with the diagram file format) ---------------
+    // Errors of LoadFromFile go to ErrorReporter() (none set: silent).
+    void SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
+                    const THeaderFooterInfo& Header);
+    bool LoadFromFile(const QString& FileName, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
+    TErrorReporter* ErrorReporter() const { return errorReporter_; }
+    void SetErrorReporter(TErrorReporter* reporter) { errorReporter_ = reporter; }
+
+    // ---- Rendering ----------------------------------------------------------
+    // Renders the whole diagram into the diagram bitmap (sets Width/Height, Bounds).
+    void Render();
+    // The paint handler: renders unless the update lock is set; true when it rendered.
+    bool Paint();
+    const QImage& DiagramBitmap() const { return diagram_; }
+    // Renders, then draws the diagram onto Bitmap at (X, Y); Bitmap is not resized.
+    void DrawDiagramOn(QImage& Bitmap, int X, int Y);
+    // Draws plain picture Code (1..16) so its 32 x 32 cell lands in a 32 x 32 bitmap.
+    void DrawPieceGlyph(int Code, QImage& Bitmap) const;
+    // Draws one square at its stored Bounds onto a canvas.
+    void DrawSquare(QPainter& Canvas, QPoint Square) const;
+    // Redraws one square into the diagram bitmap and raises OnSquareRedrawn.
+    void RedrawSquare(QPoint Square);
+    // Hit test against the last rendering; Square = (-1, -1) when on no square.
+    bool SquareAt(int X, int Y, QPoint& Square) const;
+    void BuildPieceImages();
+    // Prepared S x S picture of a code (0..16) from the plain list (transparent
+    // background, ARGB32); used for drag images and animation.
+    const QImage& PieceImage(int Code) const;
+
+    // Geometry of the current settings.
+    int BorderTotal() const;  // B, with every width clamped to sane bounds
+    QRect SquareRect(int File, int Rank) const;
+    QSize DiagramSize() const;
+
+private:
+    void Invalidate();
+    void RebuildAndInvalidate();
+    void InvalidateBackgrounds();
+    void RaiseFocusChange();
+    void InitSquares();
+    template <class F>
+    void ForSelected(F f);
+    template <class T>
+    bool Assign(T& field, const T& value);
+
+    void ComposeSquare(const TSquareInfo& square, uchar* dst, qsizetype stride) const;
+    const QImage& BackgroundTile(bool light) const;
+    void DrawCoordinates(QPainter& p) const;
+    void DrawBorders();
+    void DrawGrid();
+
+    TSquareInfo squares_[8][8];
+    TBorderArray border_;
+    bool animate_ = false;
+    int animationSpeed_ = 45;
+    TColor borderColor_ = clBlack;
+    int borderWidth_ = 2;
+    TColor coordBackColor_ = clWhite;
+    bool coordCapitals_ = false;
+    TCoordenateOrientation coordSides_ = East | South;
+    TColor lightSquares_ = clWhite;
+    TColor darkSquares_ = clSilver;
+    TShading lightShading_ = shNone;
+    TShading darkShading_ = shNone;
+    TColor lightShadingColor_ = clBlack;
+    TColor darkShadingColor_ = clBlack;
+    bool lightAutoFit_ = false;
+    bool darkAutoFit_ = false;
+    QImage lightBitmap_;
+    QImage darkBitmap_;
+    TColor gridLineColor_ = clBlack;
+    int gridLineWidth_ = 0;
+    bool move_ = true;
+    TPieceStyle pieceStyle_ = psRirozReg;
+    int squareSize_ = 36;
+    TView view_ = vwWhiteUnder;
+    TCFont font_;
+    int width_ = 292;
+    int height_ = 292;
+    bool updating_ = false;
+    TErrorReporter* errorReporter_ = nullptr;
+
+    std::unique_ptr<TPieceImages> pieces_;
+    QImage diagram_;
+    mutable QImage backgroundTiles_[2];  // light, dark; rebuilt on demand
+    mutable bool backgroundValid_[2] = {false, false};
+};
+
+}  // namespace vorlix

@@ -1,0 +1,48 @@
+#include "board/Fonts.h"
+
+#include <cmath>
+
+namespace vorlix {
+
+namespace {
+// Helvetica-metric sans from fonts-urw-base35: close to the old Windows
+// dialog face in width and weight.
+constexpr const char* kSansSerifSubstitute = "Nimbus Sans";
+}  // namespace
+
+QString ResolveFontFamily(const std::string& name) {
+    const QString family = QString::fromStdString(name);
+    if (family.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0 ||
+        family.compare(QLatin1String("Microsoft Sans Serif"), Qt::CaseInsensitive) == 0 ||
+        family.isEmpty())
+        return QString::fromLatin1(kSansSerifSubstitute);
+    return family;
+}
+
+int PointsToPixels(int points) {
+    return int(std::lround(std::abs(points) * 96.0 / 72.0));
+}
+
+QFont MakeFont(const TCFont& font) {
+    QFont result(ResolveFontFamily(font.Name));
+    result.setPixelSize(std::max(1, PointsToPixels(font.Size)));
+    result.setBold(font.Style & fsBold);
+    result.setItalic(font.Style & fsItalic);
+    result.setUnderline(font.Style & fsUnderline);
+    result.setStrikeOut(font.Style & fsStrikeOut);
+    result.setStyleHint(QFont::SansSerif);
+    return result;
+}
+
+TCFont FontToCFont(const QFont& font, TColor color) {
+    TCFont result;
+    result.Color = color;
+    result.Name = font.family().toStdString();
+    result.Size = font.pointSize() > 0 ? font.pointSize()
+                                       : int(std::lround(font.pixelSize() * 72.0 / 96.0));
+    result.Style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
+                   (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
+    return result;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,21 @@
+#pragma once
+// Font objects for TCFont descriptions. Sizes are points at 96 dots per inch
+// (12 points = 16 pixels) whatever the device says, and the old Windows face
+// "MS Sans Serif" maps to an installed sans face so renderings match everywhere.
+#include <QFont>
+#include <QString>
+
+#include "board/HeaderFooter.h"
+
+namespace vorlix {
+
+// Family actually used for a face name.
+QString ResolveFontFamily(const std::string& name);
+// Pixel size of a point size at 96 dots per inch.
+int PointsToPixels(int points);
+QFont MakeFont(const TCFont& font);
+// Colour, name, size and style bits of a font; the colour is passed in
+// because QFont carries none.
+TCFont FontToCFont(const QFont& font, TColor color);
+
+}  // namespace vorlix
