@@ -1,0 +1,49 @@
+#include "app/AppPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace vorlix {
+
+QString TAppPaths::FWorkingFolder;
+
+namespace {
+
+QString WithSlash(const QString& folder) { return folder.endsWith('/') ? folder : folder + '/'; }
+
+// A "TEMP" that can be entered or made, or an empty string.
+QString UsableTempFolder(const QString& parent) {
+    const QString temp = WithSlash(parent) + "TEMP";
+    if (QDir::setCurrent(temp)) return WithSlash(temp);
+    if (QDir().mkpath(temp)) return WithSlash(temp);
+    return {};
+}
+
+bool IsWritableFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+}  // namespace
+
+QString TAppPaths::ProgramFolder() { return WithSlash(QCoreApplication::applicationDirPath()); }
+
+QString TAppPaths::PrepareWorkingFolder(const QString& programFolder) {
+    const QString besideProgram = WithSlash(programFolder) + "TEMP";
+    // An existing TEMP in a read-only folder would still refuse scratch files.
+    if (IsWritableFolder(besideProgram) || IsWritableFolder(programFolder))
+        FWorkingFolder = UsableTempFolder(programFolder);
+    else
+        FWorkingFolder.clear();
+    if (FWorkingFolder.isEmpty()) {
+        const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        FWorkingFolder = UsableTempFolder(perUser.isEmpty() ? QDir::tempPath() : perUser);
+    }
+    return FWorkingFolder;
+}
+
+QString TAppPaths::WorkingFolder() { return FWorkingFolder; }
+
+}  // namespace vorlix

@@ -1,0 +1,25 @@
+#pragma once
+// Where the editor finds its data files and keeps its scratch files.
+#include <QString>
+
+namespace vorlix {
+
+class TAppPaths {
+public:
+    // The folder of the program file, with a trailing slash.
+    static QString ProgramFolder();
+
+    // Makes "TEMP" beside the program the current folder, creating it when it is
+    // missing (the current folder then stays as it was). When the program's folder
+    // is read-only, as it is once installed, a per-user "TEMP" takes its place.
+    // Returns the scratch folder in use (with a trailing slash); failures are ignored.
+    static QString PrepareWorkingFolder(const QString& programFolder);
+
+    // The scratch folder chosen by the last PrepareWorkingFolder.
+    static QString WorkingFolder();
+
+private:
+    static QString FWorkingFolder;
+};
+
+}  // namespace vorlix

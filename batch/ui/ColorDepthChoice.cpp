@@ -1,0 +1,29 @@
+#include "batch/ui/ColorDepthChoice.h"
+
+namespace vorlix {
+
+const std::array<QString, 4> kColorDepthTexts = {"2 Colors (Monochrome)", "16 Colors (4 bit)",
+                                                  "256 Colors (8 bit)", "True Color (24 bit)"};
+
+TColorDepthList ColorDepthsForFilter(int filterIndex, int colorIndex) {
+    TColorDepthList list;
+    switch (filterIndex) {
+        case fiGIF:
+            list.Entries = {kColorDepthTexts[0], kColorDepthTexts[1], kColorDepthTexts[2]};
+            list.ColorIndex = colorIndex == 3 ? 0 : colorIndex;
+            list.TransparentEnabled = true;
+            break;
+        case fiJPEG:
+            list.Entries = {kColorDepthTexts[3]};
+            list.ColorIndex = 0;
+            break;
+        default:
+            list.Entries = {kColorDepthTexts.begin(), kColorDepthTexts.end()};
+            list.ColorIndex = colorIndex;
+            break;
+    }
+    list.ShownRow = (list.ColorIndex >= 0 && list.ColorIndex < list.Entries.size()) ? list.ColorIndex : 0;
+    return list;
+}
+
+}  // namespace vorlix

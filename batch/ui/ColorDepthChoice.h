@@ -1,0 +1,26 @@
+#pragma once
+// Which colour depths the save dialog offers for each file type.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace vorlix {
+
+// The four colour texts, indexed by colour index.
+extern const std::array<QString, 4> kColorDepthTexts;
+
+// Filter indexes of the image save filter (1-based, as the dialog counts them).
+enum : int { fiGIF = 1, fiJPEG = 2, fiBMP = 3 };
+
+struct TColorDepthList {
+    QStringList Entries;
+    int ColorIndex = 0;  // the stored choice after the rules ran
+    int ShownRow = 0;    // the entry the list shows
+    bool TransparentEnabled = false;
+};
+
+// GIF offers three depths and turns a true colour choice into monochrome; JPEG
+// offers only true colour and stores 0; BMP offers all four and keeps the choice.
+TColorDepthList ColorDepthsForFilter(int filterIndex, int colorIndex);
+
+}  // namespace vorlix

@@ -1,0 +1,117 @@
+#include "batch/ui/KXSaveDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "batch/ui/ColorDepthChoice.h"
+
+namespace vorlix {
+namespace {
+
+constexpr int kStripHeight = 40;
+constexpr int kListLeft = 81;
+constexpr int kListWidth = 207;
+constexpr int kCheckGap = 17;
+constexpr int kLabelLeft = 8;
+
+int CentredTop(int outer, int inner) { return (outer - inner) / 2; }
+
+}  // namespace
+
+QStringList NameFiltersFromPairs(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + patterns + ")");
+    }
+    return filters;
+}
+
+TKXSaveDialog::TKXSaveDialog(QWidget* parent) : QFileDialog(parent) {
+    // The strip needs Qt's own dialog; a platform dialog has no room for it.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::DontConfirmOverwrite);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    SetFilter(kImageSaveFilter);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addWidget(CreateStrip(), grid->rowCount(), 0, 1, grid->columnCount());
+    connect(this, &QFileDialog::filterSelected, this, [this] { RefreshStrip(); });
+}
+
+QWidget* TKXSaveDialog::CreateStrip() {
+    FpnlColors = new QWidget(this);
+    FpnlColors->setObjectName("pnlColors");
+    FlblColors = new QLabel("Color dept:", FpnlColors);
+    FlblColors->setObjectName("lblColors");
+    FcmbColors = new QComboBox(FpnlColors);
+    FcmbColors->setObjectName("cmbColors");
+    FcmbColors->setMaxVisibleItems(8);
+    FchkTransparent = new QCheckBox("Transparent", FpnlColors);
+    FchkTransparent->setObjectName("chkTransparent");
+
+    FcmbColors->setGeometry(kListLeft, 0, kListWidth, FcmbColors->sizeHint().height());
+    FchkTransparent->adjustSize();
+    FlblColors->adjustSize();
+    const int listTop = CentredTop(kStripHeight, FcmbColors->height());
+    FcmbColors->move(kListLeft, listTop);
+    FchkTransparent->move(kListLeft + kListWidth + kCheckGap,
+                          listTop + CentredTop(FcmbColors->height(), FchkTransparent->height()));
+    FlblColors->move(kLabelLeft, CentredTop(kStripHeight, FlblColors->height()));
+    FpnlColors->setMinimumSize(FchkTransparent->geometry().right() + kLabelLeft, kStripHeight);
+
+    connect(FcmbColors, &QComboBox::activated, this, &TKXSaveDialog::cmbColorsChange);
+    connect(FchkTransparent, &QCheckBox::clicked, this, &TKXSaveDialog::chkTransparentClick);
+    return FpnlColors;
+}
+
+void TKXSaveDialog::cmbColorsChange(int row) {
+    if (!FFilling && row >= 0) FColorIndex = row;
+}
+
+void TKXSaveDialog::chkTransparentClick(bool checked) { FTransparent = checked; }
+
+void TKXSaveDialog::RefreshStrip() {
+    const TColorDepthList list = ColorDepthsForFilter(FilterIndex(), FColorIndex);
+    FColorIndex = list.ColorIndex;
+    FFilling = true;
+    FcmbColors->clear();
+    FcmbColors->addItems(list.Entries);
+    FcmbColors->setCurrentIndex(list.ShownRow);
+    FFilling = false;
+    FchkTransparent->setChecked(FTransparent);
+    FchkTransparent->setEnabled(list.TransparentEnabled);
+}
+
+void TKXSaveDialog::showEvent(QShowEvent* event) {
+    RefreshStrip();
+    QFileDialog::showEvent(event);
+}
+
+void TKXSaveDialog::SetFilter(const QString& pairs) {
+    FNameFilters = NameFiltersFromPairs(pairs);
+    setNameFilters(FNameFilters);
+}
+
+int TKXSaveDialog::FilterIndex() const { return FNameFilters.indexOf(selectedNameFilter()) + 1; }
+
+void TKXSaveDialog::SetFilterIndex(int index) {
+    if (index >= 1 && index <= FNameFilters.size()) selectNameFilter(FNameFilters[index - 1]);
+}
+
+QString TKXSaveDialog::FileName() const { return FFileName; }
+
+void TKXSaveDialog::SetFileName(const QString& fileName) { FFileName = fileName; }
+
+bool TKXSaveDialog::Execute() {
+    if (!FInitialDir.isEmpty()) setDirectory(FInitialDir);
+    selectFile(FFileName);
+    if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) return false;
+    FFileName = selectedFiles().first();
+    return true;
+}
+
+}  // namespace vorlix

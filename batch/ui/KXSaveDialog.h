@@ -1,0 +1,69 @@
+#pragma once
+// The file save dialog with a strip below the standard controls for the colour
+// depth of the image and the transparency of GIF files.
+#include <QFileDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace vorlix {
+
+inline const QString kImageSaveFilter =
+    "Gif Image (*.gif)|*.gif|Jpeg Image (*.jpg)|*.jpg|Bitmap Image (*.bmp)|*.bmp";
+
+// "Text (*.x)|*.x|..." pairs as Qt name filters.
+QStringList NameFiltersFromPairs(const QString& filter);
+
+class TKXSaveDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    explicit TKXSaveDialog(QWidget* parent = nullptr);
+
+    // True when the user chose a file; FileName, FilterIndex, ColorIndex and
+    // Transparent then hold the choices.
+    bool Execute();
+
+    int ColorIndex() const { return FColorIndex; }
+    void SetColorIndex(int index) { FColorIndex = index; }
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool transparent) { FTransparent = transparent; }
+
+    void SetFilter(const QString& pairs);
+    int FilterIndex() const;  // 1-based
+    void SetFilterIndex(int index);
+
+    QString FileName() const;
+    void SetFileName(const QString& fileName);
+    QString InitialDir() const { return FInitialDir; }
+    void SetInitialDir(const QString& folder) { FInitialDir = folder; }
+
+    // The strip's controls, for callers that look at them.
+    QComboBox* cmbColors() const { return FcmbColors; }
+    QCheckBox* chkTransparent() const { return FchkTransparent; }
+
+    // Lays out and fills the strip for the current file type; runs when the
+    // dialog shows and whenever the user picks another type.
+    void RefreshStrip();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* CreateStrip();
+    void cmbColorsChange(int row);
+    void chkTransparentClick(bool checked);
+
+    int FColorIndex = 0;
+    bool FTransparent = false;
+    QString FFileName;
+    QString FInitialDir;
+    QStringList FNameFilters;
+    bool FFilling = false;
+    QWidget* FpnlColors = nullptr;
+    QLabel* FlblColors = nullptr;
+    QComboBox* FcmbColors = nullptr;
+    QCheckBox* FchkTransparent = nullptr;
+};
+
+}  // namespace vorlix
