@@ -1,0 +1,81 @@
+#include "app/ClipboardFormats.h"
+
+#include <vector>
+
+#include "app/BmpEncoder.h"
+#include "app/FixedPalettes.h"
+#include "board/ChessBoard.h"
+#include "gif/ColorMapping.h"
+
+namespace vorlix {
+
+namespace {
+
+// Qt has no 4-bit image format: the 16-colour image is Indexed8 with 16 entries.
+QImage IndexedImageOfDepth(const QImage& diagram, int bits) {
+    if (bits == 1) {
+        const TIndexedImage indexed = MapToMonochrome(diagram);
+        QImage mono(indexed.Width, indexed.Height, QImage::Format_Mono);
+        if (mono.isNull()) return mono;
+        mono.setColorTable(QList<QRgb>(indexed.Palette.begin(), indexed.Palette.end()));
+        for (int y = 0; y < indexed.Height; ++y)
+            for (int x = 0; x < indexed.Width; ++x) mono.setPixel(x, y, indexed.At(x, y));
+        return mono;
+    }
+    return ToQImage(MapToPalette(diagram, bits == 4 ? Standard16Palette() : Halftone256Palette()));
+}
+
+}  // namespace
+
+bool IsValidClipboardFormat(int format) { return format >= 0 && format < kClipboardFormatCount; }
+
+bool IsBitmapClipboardFormat(int format) { return format >= cfMonochromeBitmap && format <= cfTrueColorBitmap; }
+
+int ClipboardBitsPerPixel(int format) {
+    switch (format) {
+        case cfMonochromeBitmap: return 1;
+        case cf16ColorBitmap: return 4;
+        case cf256ColorBitmap: return 8;
+        case cfTrueColorBitmap: return 24;
+        default: return 0;
+    }
+}
+
+std::optional<int> ClipboardFormatOfItemName(const QString& itemName) {
+    if (itemName.isEmpty()) return std::nullopt;
+    static const QString kSelectors = "148TDnp";
+    const int format = int(kSelectors.indexOf(itemName.back(), 0, Qt::CaseSensitive));
+    if (format < 0) return std::nullopt;
+    return format;
+}
+
+std::string ClipboardText(const TkxChessBrd& board, int format) {
+    std::string text;
+    switch (format) {
+        case cfEPDText: board.GetPlacementText(text); break;
+        case cfPlainText: board.GetTextDiagram(text); break;
+        case cfSetupText: board.GetSetupText(text); break;
+        default: break;
+    }
+    return text;
+}
+
+bool MakeClipboardBitmap(const QImage& diagram, int format, TClipboardBitmap& out, std::string& error) {
+    out = {};
+    const int bits = ClipboardBitsPerPixel(format);
+    if (bits == 0) {
+        error = "Not a bitmap clipboard format.";
+        return false;
+    }
+    std::vector<std::uint8_t> bmp;
+    if (!EncodeBmp(diagram, bits, bmp, error)) return false;
+    out.Image = bits == 24 ? diagram.convertToFormat(QImage::Format_RGB888) : IndexedImageOfDepth(diagram, bits);
+    if (out.Image.isNull()) {
+        error = "The image could not be converted.";
+        return false;
+    }
+    out.Bmp = QByteArray(reinterpret_cast<const char*>(bmp.data()), qsizetype(bmp.size()));
+    return true;
+}
+
+}  // namespace vorlix

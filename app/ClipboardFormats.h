@@ -1,0 +1,47 @@
+#pragma once
+// The seven forms in which the diagram goes to the clipboard, and the content
+// of each: a bitmap of 1, 4, 8 or 24 bits per pixel, or one of three texts.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace vorlix {
+
+class TkxChessBrd;
+
+enum TClipboardFormat : int {
+    cfMonochromeBitmap = 0,
+    cf16ColorBitmap = 1,
+    cf256ColorBitmap = 2,
+    cfTrueColorBitmap = 3,
+    cfEPDText = 4,
+    cfPlainText = 5,
+    cfSetupText = 6,
+};
+constexpr int kClipboardFormatCount = 7;
+
+bool IsValidClipboardFormat(int format);
+bool IsBitmapClipboardFormat(int format);
+// 1, 4, 8 or 24 for the bitmap formats, 0 for the text formats.
+int ClipboardBitsPerPixel(int format);
+
+// The format of a menu item by the last character of its name
+// (mnuEditClipBmp1 .. mnuEditClipSetup: "1" "4" "8" "T" "D" "n" "p").
+std::optional<int> ClipboardFormatOfItemName(const QString& itemName);
+
+// The text of a text format: the FEN placement alone, the plain-text picture
+// or the setup text, exactly as the board makes it (no line break added).
+std::string ClipboardText(const TkxChessBrd& board, int format);
+
+// A diagram image reduced to a bitmap format's depth, both as an image of
+// that depth (1 bit: Mono; 4 and 8 bits: Indexed8 with the 16-colour or
+// halftone table; 24 bits: RGB888) and as the bytes of a BMP file.
+struct TClipboardBitmap {
+    QImage Image;
+    QByteArray Bmp;
+};
+bool MakeClipboardBitmap(const QImage& diagram, int format, TClipboardBitmap& out, std::string& error);
+
+}  // namespace vorlix

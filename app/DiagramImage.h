@@ -1,0 +1,24 @@
+#pragma once
+// The one picture of the diagram that every output uses: the board's diagram
+// with the header line above it and the footer line below it, at the image scale.
+#include <QImage>
+
+#include "app/ImageExport.h"
+#include "app/ImageScaling.h"
+#include "board/ChessBoard.h"
+#include "board/HeaderFooter.h"
+
+namespace vorlix {
+
+// Renders the board (clearing its selection first, so no selection mark
+// reaches the picture) and composes header and footer around it; scaleIndex
+// 0..7 resizes by the image scale table (4 = 100 %). The image is
+// QImage::Format_RGB32. The caller plays the camera sound if it wants one.
+QImage RenderDiagramImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                          int scaleIndex = kNoScaleIndex);
+
+// The transparent-corner rule of a GIF made from this board, header and footer.
+TTransparencyRule TransparencyRuleOf(const TkxChessBrd& board, const THeaderFooterInfo& header,
+                                     const THeaderFooterInfo& footer);
+
+}  // namespace vorlix

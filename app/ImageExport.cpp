@@ -1,0 +1,75 @@
+#include "app/ImageExport.h"
+
+#include <QFile>
+
+#include "app/AtomicFile.h"
+#include "app/BmpExport.h"
+#include "app/JpegEncoder.h"
+#include "gif/GifWriter.h"
+
+namespace vorlix {
+namespace {
+
+bool EncodeGifFile(const QImage& image, const TImageSaveOptions& options, std::vector<std::uint8_t>& out,
+                   std::string& error) {
+    static const TGifColors kColors[] = {TGifColors::Monochrome, TGifColors::Colors16, TGifColors::Colors256};
+    if (options.ColorIndex < ciMonochrome || options.ColorIndex > ci256Colors) {
+        error = "A GIF image has 2, 16 or 256 colours.";
+        return false;
+    }
+    return EncodeGifImage(image, {kColors[options.ColorIndex], options.TransparentCorner}, out, error);
+}
+
+bool EncodeBmpFile(const QImage& image, int colorIndex, std::vector<std::uint8_t>& out, std::string& error) {
+    static const int kBits[] = {1, 4, 8, 24};
+    if (colorIndex < ciMonochrome || colorIndex > ciTrueColor) {
+        error = "A bitmap image has 1, 4, 8 or 24 bits per pixel.";
+        return false;
+    }
+    return EncodeBmpAtDepth(image, kBits[colorIndex], out, error);
+}
+
+}  // namespace
+
+bool EncodeDiagramImage(const QImage& image, const TImageSaveOptions& options, std::vector<std::uint8_t>& out,
+                        std::string& error) {
+    if (image.isNull()) {
+        error = "There is no image to save.";
+        return false;
+    }
+    switch (options.Format) {
+        case TImageFormat::Gif: return EncodeGifFile(image, options, out, error);
+        case TImageFormat::Jpeg: return EncodeJpeg(image, options.Quality, out, error);
+        case TImageFormat::Bmp: return EncodeBmpFile(image, options.ColorIndex, out, error);
+    }
+    error = "Unknown image format.";
+    return false;
+}
+
+bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImageSaveOptions& options,
+                      TErrorReporter& reporter) {
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!EncodeDiagramImage(image, options, bytes, error) ||
+        !WriteFileAtomically(QFile::encodeName(fileName).toStdString(), bytes.data(), bytes.size(), error)) {
+        reporter.Report(TMsgKind::Error, error);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QPoint> FindTransparentCorner(const QImage& image, const TTransparencyRule& rule) {
+    if (image.isNull()) return std::nullopt;
+    const int right = image.width() - 1, bottom = image.height() - 1;
+    QPoint corner;
+    if (rule.HeaderEnabled) corner = {0, 0};
+    else if (rule.FooterEnabled) corner = {0, bottom};
+    else if (rule.North || rule.West) corner = {0, 0};
+    else if (rule.East) corner = {right, 0};
+    else if (rule.South) corner = {0, bottom};
+    else return std::nullopt;
+    if ((image.pixel(corner) & 0x00FFFFFFu) != (rule.BackColor & 0x00FFFFFFu)) return std::nullopt;
+    return corner;
+}
+
+}  // namespace vorlix

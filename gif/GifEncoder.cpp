@@ -1,0 +1,97 @@
+#include "gif/GifEncoder.h"
+
+#include <gif_lib.h>
+
+#include <memory>
+
+namespace vorlix {
+namespace {
+
+int AppendToVector(GifFileType* gif, const GifByteType* data, int length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
+    out->insert(out->end(), data, data + length);
+    return length;
+}
+
+// GIF colour tables hold a power of two entries, at least two.
+int ColorTableSize(std::size_t colors) {
+    int size = 2;
+    while (static_cast<std::size_t>(size) < colors) size *= 2;
+    return size;
+}
+
+struct TMapDeleter {
+    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
+};
+
+std::unique_ptr<ColorMapObject, TMapDeleter> MakeColorMap(const std::vector<QRgb>& palette) {
+    std::vector<GifColorType> colors(ColorTableSize(palette.size()), GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        colors[i] = GifColorType{static_cast<GifByteType>(qRed(palette[i])), static_cast<GifByteType>(qGreen(palette[i])),
+                                 static_cast<GifByteType>(qBlue(palette[i]))};
+    return std::unique_ptr<ColorMapObject, TMapDeleter>(
+        GifMakeMapObject(static_cast<int>(colors.size()), colors.data()));
+}
+
+std::string GifError(int code) {
+    const char* text = GifErrorString(code);
+    return std::string("GIF encoder failed: ") + (text ? text : "unknown error");
+}
+
+bool WriteFrame(GifFileType* gif, const TIndexedImage& image, int transparentIndex, const ColorMapObject* map) {
+    EGifSetGifVersion(gif, transparentIndex >= 0);
+    if (EGifPutScreenDesc(gif, image.Width, image.Height, 8, 0, map) == GIF_ERROR) return false;
+    if (transparentIndex >= 0) {
+        GraphicsControlBlock control{};
+        control.DisposalMode = DISPOSAL_UNSPECIFIED;
+        control.UserInputFlag = false;
+        control.DelayTime = 0;
+        control.TransparentColor = transparentIndex;
+        GifByteType block[4];
+        const size_t length = EGifGCBToExtension(&control, block);
+        if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), block) == GIF_ERROR) return false;
+    }
+    if (EGifPutImageDesc(gif, 0, 0, image.Width, image.Height, false, nullptr) == GIF_ERROR) return false;
+    std::vector<GifPixelType> row(image.Width);
+    for (int y = 0; y < image.Height; ++y) {
+        // giflib wants a writable row.
+        std::copy(image.Row(y), image.Row(y) + image.Width, row.begin());
+        if (EGifPutLine(gif, row.data(), image.Width) == GIF_ERROR) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool EncodeGif(const TIndexedImage& image, int transparentIndex, std::vector<std::uint8_t>& out, std::string& error) {
+    out.clear();
+    if (image.Width <= 0 || image.Height <= 0 || image.Width > 65535 || image.Height > 65535) {
+        error = "The image is too large or empty for a GIF file.";
+        return false;
+    }
+    if (image.Palette.empty() || image.Palette.size() > 256 ||
+        image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height) {
+        error = "GIF encoder failed: invalid palette image.";
+        return false;
+    }
+    if (transparentIndex >= static_cast<int>(image.Palette.size())) transparentIndex = kNoTransparency;
+    const auto map = MakeColorMap(image.Palette);
+    int code = 0;
+    GifFileType* gif = EGifOpen(&out, AppendToVector, &code);
+    if (!gif) {
+        error = GifError(code);
+        return false;
+    }
+    const bool written = map && WriteFrame(gif, image, transparentIndex, map.get());
+    const int frameError = gif->Error;
+    int closeError = 0;
+    const bool closed = EGifCloseFile(gif, &closeError) == GIF_OK;
+    if (!written || !closed) {
+        error = GifError(!written ? frameError : closeError);
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vorlix

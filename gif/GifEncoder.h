@@ -1,0 +1,18 @@
+#pragma once
+// Writes a palette image as a single-frame GIF stream into memory (giflib).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gif/IndexedImage.h"
+
+namespace vorlix {
+
+constexpr int kNoTransparency = -1;
+
+// transparentIndex >= 0 adds a graphic control extension making that colour
+// transparent. Returns false with a message in error when giflib fails or the
+// image cannot be a GIF (empty, larger than 65535 pixels a side, no palette).
+bool EncodeGif(const TIndexedImage& image, int transparentIndex, std::vector<std::uint8_t>& out, std::string& error);
+
+}  // namespace vorlix

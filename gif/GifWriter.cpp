@@ -1,0 +1,46 @@
+#include "gif/GifWriter.h"
+
+#include "gif/ColorHistogram.h"
+#include "gif/ColorMapping.h"
+#include "gif/GifEncoder.h"
+#include "gif/OctreeQuantizer.h"
+#include "gif/PaletteCompaction.h"
+
+namespace vorlix {
+namespace {
+
+TIndexedImage Quantize(const QImage& image, int maxColors) {
+    const QImage rgb32 = AsRgb32(image);
+    return DitherToPalette(rgb32, BuildOctreePalette(CountColors(rgb32), maxColors));
+}
+
+int TransparentIndex(const TIndexedImage& image, const std::optional<QPoint>& at) {
+    if (!at || at->x() < 0 || at->y() < 0 || at->x() >= image.Width || at->y() >= image.Height)
+        return kNoTransparency;
+    return image.At(at->x(), at->y());
+}
+
+}  // namespace
+
+TIndexedImage ReduceColors(const QImage& image, TGifColors colors) {
+    TIndexedImage reduced;
+    switch (colors) {
+        case TGifColors::Monochrome: reduced = MapToMonochrome(image); break;
+        case TGifColors::Colors16: reduced = Quantize(image, 16); break;
+        case TGifColors::Colors256: reduced = Quantize(image, 256); break;
+    }
+    DropUnusedColors(reduced);
+    return reduced;
+}
+
+bool EncodeGifImage(const QImage& image, const TGifOptions& options, std::vector<std::uint8_t>& out,
+                    std::string& error) {
+    if (image.isNull() || image.width() > 65535 || image.height() > 65535) {
+        error = "The image is too large or empty for a GIF file.";
+        return false;
+    }
+    const TIndexedImage reduced = ReduceColors(image, options.Colors);
+    return EncodeGif(reduced, TransparentIndex(reduced, options.TransparentAt), out, error);
+}
+
+}  // namespace vorlix
