@@ -1,0 +1,50 @@
+#include "files/ChunkReader.h"
+
+#include <cstring>
+
+#include "files/TextEncoding.h"
+
+namespace vorlix {
+
+TChunkReader::TChunkReader(TFileInput& input, size_t maxLength)
+    : Input_(input), MaxLength_(maxLength), Buf_(std::max<size_t>(1 << 16, 2 * maxLength + 2)) {
+    while (!Eof_ && End_ < kUtf8Bom.size()) Fill();
+    if (std::string_view(Buf_.data(), End_).substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
+}
+
+void TChunkReader::Fill() {
+    if (Begin_ > 0) {
+        std::memmove(Buf_.data(), Buf_.data() + Begin_, End_ - Begin_);
+        End_ -= Begin_;
+        Begin_ = 0;
+    }
+    const size_t n = Input_.Read(Buf_.data() + End_, Buf_.size() - End_);
+    if (n == 0) Eof_ = true;
+    End_ += n;
+}
+
+bool TChunkReader::Next(std::string_view& chunk, bool& tooLong) {
+    tooLong = false;
+    for (;;) {
+        const char* start = Buf_.data() + Begin_;
+        const size_t avail = End_ - Begin_;
+        const char* semi = static_cast<const char*>(std::memchr(start, ';', std::min(avail, MaxLength_ + 1)));
+        if (semi) {
+            const size_t length = static_cast<size_t>(semi - start) + 1;
+            tooLong = length > MaxLength_;
+            chunk = std::string_view(start, length);
+            Begin_ += length;
+            return true;
+        }
+        if (avail > MaxLength_ || Eof_) {
+            if (avail == 0) return false;
+            tooLong = avail > MaxLength_;
+            chunk = std::string_view(start, std::min(avail, MaxLength_ + 1));
+            Begin_ += chunk.size();
+            return true;
+        }
+        Fill();
+    }
+}
+
+}  // namespace vorlix

@@ -1,0 +1,29 @@
+#pragma once
+// Splits a file into chunks that each end with ";" (the last one may end with
+// the file instead), reading in large blocks. A leading UTF-8 byte-order mark is skipped.
+#include <string_view>
+#include <vector>
+
+#include "files/FileInput.h"
+
+namespace vorlix {
+
+class TChunkReader {
+public:
+    // Chunks longer than maxLength are not collected whole: Next reports them as too long.
+    TChunkReader(TFileInput& input, size_t maxLength);
+    // The next chunk, valid until the next call; false at the end of the file.
+    bool Next(std::string_view& chunk, bool& tooLong);
+
+private:
+    void Fill();
+
+    TFileInput& Input_;
+    size_t MaxLength_;
+    std::vector<char> Buf_;
+    size_t Begin_ = 0;
+    size_t End_ = 0;
+    bool Eof_ = false;
+};
+
+}  // namespace vorlix

@@ -1,0 +1,87 @@
+#include "files/EPDRecordReader.h"
+
+#include "files/Exceptions.h"
+#include "files/TextEncoding.h"
+#include "rules/FenReader.h"
+#include "rules/Placement.h"
+
+namespace vorlix {
+
+namespace {
+
+[[noreturn]] void Minor() { throw EMinorEPDError("Illegal file contents."); }
+
+void ReadPlacementField(std::string_view text, size_t& i, TEPDRec& rec) {
+    int32_t board[64];
+    switch (ParsePlacement(text, i, board)) {
+        case TPlacementResult::Ok: break;
+        case TPlacementResult::BadCharacter: throw EMajorEPDError("Very illegal file contents.");
+        case TPlacementResult::BadLayout: Minor();
+    }
+    for (int k = 0; k < 64; ++k) rec.Board[k] = static_cast<uint8_t>(board[k]);
+    ++i;  // the closing blank
+}
+
+bool PawnAt(const TEPDRec& rec, int file, int rank, int32_t pawn) {
+    return file >= 0 && file < 8 && rank >= 0 && rank < 8 && rec.Board[SquareIndex(file, rank)] == pawn;
+}
+
+// The square behind a pawn that just made a double step; the capture must really be available.
+void ReadEnPassantField(std::string_view text, size_t& i, TEPDRec& rec) {
+    rec.EpPossible = false;
+    rec.EpSquare.clear();
+    if (i < text.size() && text[i] == '-') {
+        ++i;
+        return;
+    }
+    if (i + 1 >= text.size()) Minor();
+    const char fileChar = text[i], rankChar = text[i + 1];
+    if (fileChar < 'a' || fileChar > 'h' || rankChar < '1' || rankChar > '8') Minor();
+    i += 2;
+    const int file = fileChar - 'a', rank = rankChar - '1';
+    const int pawnRank = rec.WhiteToMove ? rank - 1 : rank + 1;
+    if (!PawnAt(rec, file, pawnRank, rec.WhiteToMove ? pcBPawn : pcWPawn)) Minor();
+    rec.EpFile = static_cast<uint8_t>(file);
+    rec.EpRank = static_cast<uint8_t>(rank);
+    const int32_t ownPawn = rec.WhiteToMove ? pcWPawn : pcBPawn;
+    rec.EpPossible = PawnAt(rec, file - 1, pawnRank, ownPawn) || PawnAt(rec, file + 1, pawnRank, ownPawn);
+    if (rec.EpPossible) rec.EpSquare = {fileChar, rankChar};
+}
+
+// Text from `from` up to a blank, ";" or line end, at most maxChars characters.
+std::string_view OperandUpTo(std::string_view text, size_t from, std::string_view stops, size_t maxChars) {
+    if (from >= text.size()) return {};
+    std::string_view rest = text.substr(from);
+    size_t end = 0;
+    while (end < rest.size() && stops.find(rest[end]) == std::string_view::npos &&
+           static_cast<unsigned char>(rest[end]) >= ' ')
+        ++end;
+    return Utf8Prefix(rest.substr(0, end), maxChars);
+}
+
+}  // namespace
+
+void ReadRecordChunk(std::string_view text, TEPDRec& rec) {
+    rec.BestMove.clear();
+    rec.Id.clear();
+    rec.Valid = true;
+    size_t i = 0;
+    ReadPlacementField(text, i, rec);
+    bool rights[4];
+    if (!ReadSideField(text, i, rec.WhiteToMove) || !ReadCastlingField(text, i, rights)) Minor();
+    rec.CastleWhiteShort = rights[0];
+    rec.CastleWhiteLong = rights[1];
+    rec.CastleBlackShort = rights[2];
+    rec.CastleBlackLong = rights[3];
+    const bool noSquare = i < text.size() && text[i] == '-';
+    ReadEnPassantField(text, i, rec);
+    if (text.substr(i, 3) == " bm") rec.BestMove.assign(OperandUpTo(text, i + 4, " ;", noSquare ? 9 : 8));
+}
+
+void ReadOperationChunk(std::string_view chunk, TEPDRec& rec) {
+    const std::string_view op = chunk.substr(1, 2);
+    if (op == "bm") rec.BestMove.append(OperandUpTo(chunk, 4, " ;", 8));
+    else if (op == "id") rec.Id.append(OperandUpTo(chunk, 5, "\";", 254));
+}
+
+}  // namespace vorlix

@@ -1,0 +1,45 @@
+#pragma once
+// Exceptions raised inside the file readers; each carries only its message.
+#include <exception>
+#include <string>
+
+namespace vorlix {
+
+class EVorlixError : public std::exception {
+public:
+    explicit EVorlixError(std::string message) : Message_(std::move(message)) {}
+    const char* what() const noexcept override { return Message_.c_str(); }
+    const std::string& Message() const { return Message_; }
+
+private:
+    std::string Message_;
+};
+
+class EMinorEPDError : public EVorlixError {
+public:
+    using EVorlixError::EVorlixError;
+};
+
+class EMajorEPDError : public EVorlixError {
+public:
+    using EVorlixError::EVorlixError;
+};
+
+class EPGNFileError : public EVorlixError {
+public:
+    using EVorlixError::EVorlixError;
+};
+
+class EIllegalMoveData : public EVorlixError {
+public:
+    using EVorlixError::EVorlixError;
+};
+
+// A system file error; Code is the number of the shared I/O error table.
+class EInOutError : public EVorlixError {
+public:
+    explicit EInOutError(int code);
+    int Code;
+};
+
+}  // namespace vorlix

@@ -1,0 +1,35 @@
+#include "files/FileInput.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "files/Exceptions.h"
+#include "files/IOErrors.h"
+
+namespace vorlix {
+
+TFileInput::TFileInput(const std::string& fileName) {
+    if (fileName.empty() || fileName.find('\0') != std::string::npos) throw EInOutError(ioInvalidName);
+    Fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (Fd_ < 0) throw EInOutError(IOErrorFromErrno(errno));
+}
+
+TFileInput::~TFileInput() {
+    if (Fd_ >= 0) ::close(Fd_);
+}
+
+size_t TFileInput::Read(char* data, size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(Fd_, data, size);
+        if (n >= 0) return static_cast<size_t>(n);
+        if (errno != EINTR) throw EInOutError(IOErrorFromErrno(errno));
+    }
+}
+
+void TFileInput::Rewind() {
+    if (::lseek(Fd_, 0, SEEK_SET) < 0) throw EInOutError(IOErrorFromErrno(errno));
+}
+
+}  // namespace vorlix

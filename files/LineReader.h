@@ -1,0 +1,30 @@
+#pragma once
+// Splits a text file into lines, reading it in large blocks. A leading UTF-8
+// byte-order mark is skipped. Files over 200 bytes with a CR among their first
+// 200 bytes end lines at CR LF, CR or LF; all others at LF or a zero byte.
+#include <string_view>
+#include <vector>
+
+#include "files/FileInput.h"
+
+namespace vorlix {
+
+class TLineReader {
+public:
+    explicit TLineReader(TFileInput& input);
+    // The next line without its terminator; valid until the next call. False at the end.
+    bool Next(std::string_view& line);
+
+private:
+    bool Fill();  // false when nothing more could be read
+    bool FindLineEnd(size_t& end, size_t& next) const;
+
+    TFileInput& Input_;
+    std::vector<char> Buf_;
+    size_t Begin_ = 0;
+    size_t End_ = 0;
+    bool Eof_ = false;
+    bool CrMode_ = false;
+};
+
+}  // namespace vorlix

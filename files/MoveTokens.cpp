@@ -1,0 +1,83 @@
+#include "files/MoveTokens.h"
+
+#include "files/TextUtil.h"
+
+namespace vorlix {
+
+namespace {
+
+// Index just past the ")" matching the "(" at `open`; comments inside are skipped whole.
+size_t SkipVariation(std::string_view text, size_t open) {
+    int depth = 0;
+    for (size_t i = open; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '{') {
+            const size_t close = text.find('}', i + 1);
+            if (close == std::string_view::npos) return text.size();
+            i = close;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            return i + 1;
+        }
+    }
+    return text.size();
+}
+
+size_t SkipComment(std::string_view text, size_t open) {
+    const size_t close = text.find('}', open + 1);
+    return close == std::string_view::npos ? text.size() : close + 1;
+}
+
+bool EndsToken(char c) { return IsBlankOrControl(c) || c == '{' || c == '(' || c == ')'; }
+
+bool StartsMove(char c) {
+    return c == 'K' || c == 'Q' || c == 'R' || c == 'B' || c == 'N' || c == 'O' || (c >= 'a' && c <= 'h');
+}
+
+enum class TTokenKind { Ignored, Move, Result };
+
+// Classifies a token; for "12.e4" the move text becomes the part after the number.
+TTokenKind Classify(std::string_view& token, std::string_view result) {
+    const char c = token.front();
+    if (StartsMove(c)) return TTokenKind::Move;
+    if (c < '1' || c > '9') return TTokenKind::Ignored;
+    if (token == result) return TTokenKind::Result;
+    size_t i = 0;
+    while (i < token.size() && ((token[i] >= '0' && token[i] <= '9') || token[i] == '.')) ++i;
+    if (i == token.size() || !StartsMove(token[i])) return TTokenKind::Ignored;
+    token.remove_prefix(i);
+    return TTokenKind::Move;
+}
+
+}  // namespace
+
+void SplitMoveTokens(std::string_view moves, std::string_view result, bool whiteFirst, std::vector<TMove>& tokens) {
+    tokens.clear();
+    const std::string_view text = Trim(moves);
+    TMove next{1, whiteFirst, {}};
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (IsBlankOrControl(c) || c == ')') {
+            ++i;
+        } else if (c == '(') {
+            i = SkipVariation(text, i);
+        } else if (c == '{') {
+            i = SkipComment(text, i);
+        } else {
+            const size_t start = i;
+            while (i < text.size() && !EndsToken(text[i])) ++i;
+            std::string_view token = text.substr(start, i - start);
+            const TTokenKind kind = Classify(token, result);
+            if (kind == TTokenKind::Result) return;
+            if (kind != TTokenKind::Move) continue;
+            next.Text = token;
+            tokens.push_back(next);
+            if (!next.IsWhite) ++next.Number;
+            next.IsWhite = !next.IsWhite;
+        }
+    }
+}
+
+}  // namespace vorlix

@@ -1,0 +1,20 @@
+#pragma once
+// Splits the move text of a game into its move tokens, leaving out move
+// numbers, comments, variations, numeric annotations and result tokens.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace vorlix {
+
+struct TMove {
+    int32_t Number = 1;  // counted in the token list, increased after every black move
+    bool IsWhite = true;
+    std::string_view Text;  // the token as written; points into the move text
+};
+
+// The first token is a move of the side given by whiteFirst; sides then alternate.
+// A token equal to the game's result ends the moves.
+void SplitMoveTokens(std::string_view moves, std::string_view result, bool whiteFirst, std::vector<TMove>& tokens);
+
+}  // namespace vorlix

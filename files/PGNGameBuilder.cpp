@@ -1,0 +1,128 @@
+#include "files/PGNGameBuilder.h"
+
+#include "files/Exceptions.h"
+#include "files/TextEncoding.h"
+#include "files/TextUtil.h"
+
+namespace vorlix {
+
+namespace {
+
+// The text between the first two double quotes, without brace comments, cut at ";".
+std::string TagValue(std::string_view line) {
+    const size_t open = line.find('"');
+    if (open == std::string_view::npos) return {};
+    const size_t close = line.find('"', open + 1);
+    if (close == std::string_view::npos) return {};
+    const std::string_view raw = line.substr(open + 1, close - open - 1);
+    if (raw.find_first_of("{;") == std::string_view::npos) return std::string(raw);
+    std::string value;
+    bool inBrace = false;
+    for (char c : raw) {
+        if (inBrace) {
+            inBrace = c != '}';
+        } else if (c == '{') {
+            inBrace = true;
+        } else if (c == ';') {
+            break;
+        } else {
+            value += c;
+        }
+    }
+    return value;
+}
+
+}  // namespace
+
+TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> appendGame) : AppendGame_(std::move(appendGame)) {}
+
+void TPGNGameBuilder::AddLine(std::string_view rawLine) {
+    const std::string_view line = Trim(rawLine);
+    if (line.empty()) return;
+    if (Utf8_ && HasHighBytes(line)) Utf8_ = IsValidUtf8(line);
+    if (line[0] == '%' && !InBrace_) return;  // escape line
+    if (line[0] == '[') {
+        if (State_ != TState::Tags) StartGame();
+        AddTag(line);
+        return;
+    }
+    if (State_ == TState::BeforeFirstGame) throw EPGNFileError("Illegal file contents.");
+    AddMoveLine(line);
+}
+
+void TPGNGameBuilder::StartGame() {
+    Finish();
+    Game_ = AppendGame_();
+    State_ = TState::Tags;
+    InBrace_ = false;
+}
+
+void TPGNGameBuilder::Finish() {
+    if (Game_ && !Moves_.empty()) Game_->Moves.assign(Moves_);  // exact size: no spare capacity kept
+    Moves_.clear();
+}
+
+void TPGNGameBuilder::AddTag(std::string_view line) {
+    TPGNRec& g = *Game_;
+    if (line.size() < 4) return;
+    switch (line[1] & ~0x20) {  // upper case of the first letter
+        case 'F':
+            if (StartsWithUpper(line, "[FEN ")) {
+                g.FEN = TagValue(line);
+                g.HasSetup = true;
+            }
+            break;
+        case 'E':
+            if (StartsWithUpper(line, "[ECO ")) g.ECO = TagValue(line);
+            else if (StartsWithUpper(line, "[EVENT ")) g.Event = TagValue(line);
+            break;
+        case 'S':
+            if (StartsWithUpper(line, "[SITE ")) g.Site = TagValue(line);
+            else if (StartsWithUpper(line, "[SETUP ")) g.HasSetup = TagValue(line) == "1";
+            break;
+        case 'D':
+            if (StartsWithUpper(line, "[DATE ")) g.Date = TagValue(line);
+            break;
+        case 'R':
+            if (StartsWithUpper(line, "[ROUND ")) g.Round = TagValue(line);
+            else if (StartsWithUpper(line, "[RESULT ")) g.Result = TagValue(line);
+            break;
+        case 'W':
+            if (StartsWithUpper(line, "[WHITE ")) g.White = TagValue(line);
+            else if (StartsWithUpper(line, "[WHITEELO")) g.WhiteElo = TagValue(line);
+            break;
+        case 'B':
+            if (StartsWithUpper(line, "[BLACK ")) g.Black = TagValue(line);
+            else if (StartsWithUpper(line, "[BLACKELO")) g.BlackElo = TagValue(line);
+            break;
+        default: break;
+    }
+}
+
+// Cuts a ";" comment that stands outside braces; braces may span lines.
+std::string_view TPGNGameBuilder::StripLineComment(std::string_view line) {
+    bool inBrace = InBrace_;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (inBrace) {
+            if (c == '}') inBrace = false;
+        } else if (c == '{') {
+            inBrace = true;
+        } else if (c == ';') {
+            InBrace_ = false;
+            return TrimRight(line.substr(0, i));
+        }
+    }
+    InBrace_ = inBrace;
+    return line;
+}
+
+void TPGNGameBuilder::AddMoveLine(std::string_view line) {
+    const std::string_view text = StripLineComment(line);
+    if (text.empty()) return;  // a comment-only line changes nothing
+    Moves_.append(text);
+    Moves_ += ' ';
+    State_ = TState::Moves;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,45 @@
+#pragma once
+// One game replayed into the chain of its positions; walking the chain needs
+// no chess computation.
+#include "files/ErrorReporter.h"
+#include "files/PGNRecord.h"
+#include "rules/ChessPosition.h"
+
+namespace vorlix {
+
+class TPGNPos {
+public:
+    TPGNPos();
+    explicit TPGNPos(TErrorReporter& reporter);
+    ~TPGNPos();
+    TPGNPos(const TPGNPos&) = delete;
+    TPGNPos& operator=(const TPGNPos&) = delete;
+
+    void Clear();
+    // Replaces the chain by the positions of the game. False when the record is
+    // null or a reported error stopped the replay; the positions before the
+    // failing move stay. Current is First afterwards.
+    bool LoadGame(const TPGNRec* game);
+
+    void GoFirst() { Current = First; }
+    void GoLast();
+    bool GoNext();
+    bool GoPrev();
+    bool Forward(int count);
+    bool Back(int count);
+    bool GoToPosition(int index);
+    int PositionCount() const;
+    int CurrentIndex() const;
+    int StepsToEnd() const;
+
+    TChessPosition* First = nullptr;
+    TChessPosition* Current = nullptr;
+
+private:
+    void Replay(const TPGNRec& game);
+    void AppendMove(const TChessMove& move, std::string_view text);
+
+    TErrorReporter* Reporter_;
+};
+
+}  // namespace vorlix

@@ -1,0 +1,87 @@
+#include "files/PositionText.h"
+
+#include <charconv>
+
+#include "files/TextUtil.h"
+
+namespace vorlix {
+
+namespace {
+
+void AppendCastling(std::string& out, bool ws, bool wl, bool bs, bool bl) {
+    if (!(ws || wl || bs || bl)) {
+        out += '-';
+        return;
+    }
+    if (ws) out += 'K';
+    if (wl) out += 'Q';
+    if (bs) out += 'k';
+    if (bl) out += 'q';
+}
+
+void AppendInt(std::string& out, int value) {
+    char buf[16];
+    const auto [end, err] = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, end);
+}
+
+}  // namespace
+
+void AppendFenText(std::string& out, const TChessPosition& pos) {
+    AppendPlacementText(out, pos.Board);
+    out += pos.WhiteToMove ? " w " : " b ";
+    AppendCastling(out, pos.CastleWhiteShort, pos.CastleWhiteLong, pos.CastleBlackShort, pos.CastleBlackLong);
+    out += ' ';
+    if (pos.EpPossible && pos.EpFile >= 0 && pos.EpFile < 8 && pos.EpRank >= 0 && pos.EpRank < 8) {
+        out += static_cast<char>('a' + pos.EpFile);
+        out += static_cast<char>('1' + pos.EpRank);
+    } else {
+        out += '-';
+    }
+    out += ' ';
+    AppendInt(out, pos.HalfMoveClock);
+    out += ' ';
+    AppendInt(out, pos.WhiteToMove ? pos.MoveNumber + 1 : pos.MoveNumber);
+}
+
+std::string FenText(const TChessPosition& pos) {
+    std::string out;
+    out.reserve(96);
+    AppendFenText(out, pos);
+    return out;
+}
+
+std::string EpdEnPassantField(const TEPDRec& rec) {
+    if (!rec.EpPossible || rec.EpSquare.size() != 2) return "-";
+    char file = rec.EpSquare[0];
+    if (file >= 'A' && file <= 'H') file = static_cast<char>(file - 'A' + 'a');
+    const char rank = rec.EpSquare[1];
+    if (file < 'a' || file > 'h') return "-";
+    const int f = file - 'a';
+    const bool agrees = rec.WhiteToMove ? rank == '6' && rec.Board[SquareIndex(f, 4)] == pcBPawn
+                                        : rank == '3' && rec.Board[SquareIndex(f, 3)] == pcWPawn;
+    return agrees ? std::string{file, rank} : "-";
+}
+
+std::string EpdLine(const TEPDRec& rec) {
+    std::string out = PlacementText(rec.Board);
+    out += rec.WhiteToMove ? " w " : " b ";
+    AppendCastling(out, rec.CastleWhiteShort, rec.CastleWhiteLong, rec.CastleBlackShort, rec.CastleBlackLong);
+    out += ' ';
+    out += EpdEnPassantField(rec);
+    const std::string_view bestMove = Trim(rec.BestMove);
+    if (!bestMove.empty()) {
+        out += " bm ";
+        out += bestMove.substr(0, bestMove.find(' '));
+    }
+    const std::string_view id = Trim(rec.Id);
+    if (!id.empty()) {
+        out += "; id \"";
+        out += id;
+        out += '"';
+    }
+    out += ';';
+    return out;
+}
+
+}  // namespace vorlix

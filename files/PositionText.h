@@ -1,0 +1,26 @@
+#pragma once
+// Position text in one place: the placement field, FEN reading and writing,
+// and the EPD line every EPD writer produces.
+#include <string>
+
+#include "files/EPDRecord.h"
+#include "rules/ChessPosition.h"
+#include "rules/FenReader.h"
+#include "rules/Placement.h"
+
+namespace vorlix {
+
+// Placement, side, castling (KQkq or "-"), en-passant square when EpPossible
+// else "-", HalfMoveClock and the full-move number.
+std::string FenText(const TChessPosition& pos);
+void AppendFenText(std::string& out, const TChessPosition& pos);
+
+// The en-passant field an EPD writer puts down: the square only when it agrees
+// with the position, else "-".
+std::string EpdEnPassantField(const TEPDRec& rec);
+
+// Placement, side, castling, en passant, then " bm MOVE" and "; id \"ID\"" when
+// present, and the closing ";" (no line end).
+std::string EpdLine(const TEPDRec& rec);
+
+}  // namespace vorlix

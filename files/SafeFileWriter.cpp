@@ -1,0 +1,80 @@
+#include "files/SafeFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "files/Exceptions.h"
+#include "files/IOErrors.h"
+
+namespace vorlix {
+
+namespace {
+
+[[noreturn]] void Fail(int err) { throw EInOutError(IOErrorFromErrno(err)); }
+
+// Replacing a symbolic link would cut it; write to the file it points at.
+std::string ResolveTarget(const std::string& fileName) {
+    struct stat st;
+    if (::lstat(fileName.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(fileName.c_str(), resolved)) return resolved;
+    }
+    return fileName;
+}
+
+int CreateTemporary(const std::string& target, std::string& tempName) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+void WriteFileSafely(const std::string& fileName, std::string_view contents) {
+    if (fileName.empty() || fileName.find('\0') != std::string::npos) throw EInOutError(ioInvalidName);
+    const std::string target = ResolveTarget(fileName);
+    struct stat old;
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && S_ISDIR(old.st_mode)) throw EInOutError(ioAccessDenied);
+
+    std::string tempName;
+    const int fd = CreateTemporary(target, tempName);
+    if (fd < 0) Fail(errno);
+    const bool written = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, contents) &&
+                         ::fsync(fd) == 0;
+    const int writeErr = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        const int err = written ? errno : writeErr;
+        ::unlink(tempName.c_str());
+        Fail(err);
+    }
+    if (::rename(tempName.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tempName.c_str());
+        Fail(err);
+    }
+}
+
+}  // namespace vorlix

@@ -1,0 +1,35 @@
+#pragma once
+// Small text helpers of the file readers.
+#include <string_view>
+
+namespace vorlix {
+
+// Blanks and control characters, as trimmed from lines and tokens.
+inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+inline std::string_view TrimLeft(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && IsBlankOrControl(s[i])) ++i;
+    return s.substr(i);
+}
+
+inline std::string_view TrimRight(std::string_view s) {
+    size_t n = s.size();
+    while (n > 0 && IsBlankOrControl(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+
+inline std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+
+// Case-insensitive test of an upper-case ASCII prefix.
+inline bool StartsWithUpper(std::string_view s, std::string_view upperPrefix) {
+    if (s.size() < upperPrefix.size()) return false;
+    for (size_t i = 0; i < upperPrefix.size(); ++i) {
+        char c = s[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != upperPrefix[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace vorlix

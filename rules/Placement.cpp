@@ -1,0 +1,78 @@
+#include "rules/Placement.h"
+
+#include "rules/ChessPosition.h"
+
+namespace vorlix {
+
+int32_t PieceFromLetter(char letter) {
+    for (int32_t code = pcWKing; code <= pcBPawn; ++code)
+        if (kPieceLetters[code] == letter) return code;
+    return pcEmpty;
+}
+
+TPlacementResult ParsePlacement(std::string_view text, size_t& pos, int32_t (&board)[64]) {
+    int32_t squares[64] = {};
+    int rank = 7, file = 0;
+    for (size_t i = pos; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ') {
+            if (rank != 0 || file != 8) return TPlacementResult::BadLayout;
+            for (int k = 0; k < 64; ++k) board[k] = squares[k];
+            pos = i;
+            return TPlacementResult::Ok;
+        }
+        if (c == '/') {
+            if (file != 8 || rank == 0) return TPlacementResult::BadLayout;
+            --rank;
+            file = 0;
+        } else if (c >= '1' && c <= '8') {
+            file += c - '0';
+            if (file > 8) return TPlacementResult::BadLayout;
+        } else if (const int32_t code = PieceFromLetter(c); code != pcEmpty) {
+            if (file >= 8) return TPlacementResult::BadLayout;
+            squares[SquareIndex(file++, rank)] = code;
+        } else {
+            return TPlacementResult::BadCharacter;
+        }
+    }
+    return TPlacementResult::BadLayout;
+}
+
+namespace {
+
+template <typename Square>
+void AppendPlacement(std::string& out, const Square (&board)[64]) {
+    for (int rank = 7; rank >= 0; --rank) {
+        int empty = 0;
+        for (int file = 0; file < 8; ++file) {
+            const int code = static_cast<int>(board[SquareIndex(file, rank)]);
+            if (code < pcWKing || code > pcBPawn) {
+                ++empty;
+                continue;
+            }
+            if (empty) out += static_cast<char>('0' + empty);
+            empty = 0;
+            out += kPieceLetters[code];
+        }
+        if (empty) out += static_cast<char>('0' + empty);
+        if (rank) out += '/';
+    }
+}
+
+}  // namespace
+
+void AppendPlacementText(std::string& out, const int32_t (&board)[64]) { AppendPlacement(out, board); }
+
+std::string PlacementText(const int32_t (&board)[64]) {
+    std::string out;
+    AppendPlacement(out, board);
+    return out;
+}
+
+std::string PlacementText(const uint8_t (&board)[64]) {
+    std::string out;
+    AppendPlacement(out, board);
+    return out;
+}
+
+}  // namespace vorlix

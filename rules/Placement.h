@@ -1,0 +1,27 @@
+#pragma once
+// The piece placement field shared by FEN and EPD text.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorlix {
+
+enum class TPlacementResult {
+    Ok,
+    BadCharacter,  // a character that can never stand in a placement
+    BadLayout,     // "/" or the closing blank at a wrong place, a rank past file h, text ending early
+};
+
+// Reads the placement starting at text[pos] up to its closing blank. On Ok,
+// pos stands on that blank and board holds the 64 codes (index file * 8 + rank).
+TPlacementResult ParsePlacement(std::string_view text, size_t& pos, int32_t (&board)[64]);
+
+// The code of a placement letter, 0 for anything else.
+int32_t PieceFromLetter(char letter);
+
+// Writes the placement; codes 0 and anything outside 1..12 count as empty squares.
+std::string PlacementText(const int32_t (&board)[64]);
+std::string PlacementText(const uint8_t (&board)[64]);
+void AppendPlacementText(std::string& out, const int32_t (&board)[64]);
+
+}  // namespace vorlix

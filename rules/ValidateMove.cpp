@@ -1,0 +1,211 @@
+#include <cstring>
+
+#include "rules/BoardGeometry.h"
+#include "rules/MoveRules.h"
+
+namespace vorlix {
+
+namespace {
+
+struct TSquare {
+    int File;
+    int Rank;
+};
+
+// The board after moving one candidate; legal when the mover's king is then safe.
+bool TryMove(const TChessPosition& pos, const TChessMove& move, TSquare from, bool enPassant) {
+    int32_t scratch[64];
+    std::memcpy(scratch, pos.Board, sizeof scratch);
+    scratch[SquareIndex(move.ToFile, move.ToRank)] = move.Promotion > 0 ? move.Promotion : move.Piece;
+    scratch[SquareIndex(from.File, from.Rank)] = pcEmpty;
+    if (enPassant) scratch[SquareIndex(move.ToFile, from.Rank)] = pcEmpty;
+    return !IsKingAttacked(scratch, pos.WhiteToMove);
+}
+
+bool Accept(TChessMove& move, TSquare from) {
+    move.FromFile = from.File;
+    move.FromRank = from.Rank;
+    return true;
+}
+
+int32_t At(const TChessPosition& pos, int file, int rank) { return pos.Board[SquareIndex(file, rank)]; }
+
+// Empty target without capture mark, or enemy piece with capture mark.
+bool TargetFits(const TChessPosition& pos, const TChessMove& move) {
+    const int32_t target = At(pos, move.ToFile, move.ToRank);
+    if (target == pcEmpty) return !move.Capture;
+    return move.Capture && IsEnemyOf(pos.WhiteToMove, target);
+}
+
+enum class TKind { Knight, Bishop, Rook, Queen };
+
+bool GeometryFits(const TChessPosition& pos, TKind kind, TSquare from, const TChessMove& move) {
+    const int df = move.ToFile - from.File;
+    const int dr = move.ToRank - from.Rank;
+    const auto path = [&] { return ClearPath(pos.Board, from.File, from.Rank, move.ToFile, move.ToRank); };
+    switch (kind) {
+        case TKind::Knight: return KnightJump(df, dr);
+        case TKind::Bishop: return DiagonalLine(df, dr) && path();
+        case TKind::Rook: return StraightLine(df, dr) && path();
+        case TKind::Queen: return (StraightLine(df, dr) || DiagonalLine(df, dr)) && path();
+    }
+    return false;
+}
+
+bool ValidatePieceMove(const TChessPosition& pos, TChessMove& move, TKind kind, int32_t whiteCode) {
+    if (!TargetFits(pos, move)) return false;
+    const int32_t piece = SidePiece(pos.WhiteToMove, whiteCode);
+    const int givenFile = move.FromFile, givenRank = move.FromRank;
+
+    if (givenFile >= 0 && givenRank >= 0) {
+        const TSquare from{givenFile, givenRank};
+        if (OnBoard(givenFile, givenRank) && At(pos, givenFile, givenRank) == piece)
+            return GeometryFits(pos, kind, from, move) && TryMove(pos, move, from, false) && Accept(move, from);
+        if (kind == TKind::Knight) return false;
+    }
+
+    const int maxCandidates = (kind == TKind::Knight || kind == TKind::Queen) ? 8 : 4;
+    TSquare candidates[8];
+    int count = 0;
+    for (int rank = 0; rank < 8; ++rank)
+        for (int file = 0; file < 8; ++file) {
+            const TSquare from{file, rank};
+            if (At(pos, file, rank) != piece || !GeometryFits(pos, kind, from, move)) continue;
+            if (!TryMove(pos, move, from, false)) continue;
+            if (count == maxCandidates) return false;
+            candidates[count++] = from;
+        }
+
+    if (count == 0) return false;
+    if (count == 1) {
+        const TSquare c = candidates[0];
+        const bool noneGiven = givenFile < 0 && givenRank < 0;
+        if (noneGiven || c.File == givenFile || c.Rank == givenRank) return Accept(move, c);
+        return false;
+    }
+    if (givenFile < 0 && givenRank < 0) return false;  // ambiguous
+    const TSquare* chosen = nullptr;
+    for (int i = 0; i < count; ++i) {
+        const bool keep = givenFile >= 0 ? candidates[i].File == givenFile : candidates[i].Rank == givenRank;
+        if (!keep) continue;
+        if (chosen) return false;
+        chosen = &candidates[i];
+    }
+    return chosen && Accept(move, *chosen);
+}
+
+bool CastlingAllowed(const TChessPosition& pos, bool kingSide) {
+    const bool white = pos.WhiteToMove;
+    const int home = white ? 0 : 7;
+    const bool right = white ? (kingSide ? pos.CastleWhiteShort : pos.CastleWhiteLong)
+                             : (kingSide ? pos.CastleBlackShort : pos.CastleBlackLong);
+    const bool inCheck = white ? pos.WhiteInCheck : pos.BlackInCheck;
+    const int32_t king = SidePiece(white, pcWKing);
+    const int rookFile = kingSide ? 7 : 0;
+    if (!right || inCheck) return false;
+    if (At(pos, rookFile, home) != SidePiece(white, pcWRook) || At(pos, 4, home) != king) return false;
+    const int first = kingSide ? 5 : 1, last = kingSide ? 6 : 3;
+    for (int file = first; file <= last; ++file)
+        if (At(pos, file, home) != pcEmpty) return false;
+
+    // The king may not pass through or land on an attacked square.
+    const int step = kingSide ? 1 : -1;
+    int32_t scratch[64];
+    std::memcpy(scratch, pos.Board, sizeof scratch);
+    int kingFile = 4;
+    for (int i = 0; i < 2; ++i) {
+        scratch[SquareIndex(kingFile, home)] = pcEmpty;
+        kingFile += step;
+        scratch[SquareIndex(kingFile, home)] = king;
+        if (IsKingAttacked(scratch, white)) return false;
+    }
+    return true;
+}
+
+bool ValidateKingMove(const TChessPosition& pos, TChessMove& move) {
+    if (!TargetFits(pos, move)) return false;
+    const int32_t king = SidePiece(pos.WhiteToMove, pcWKing);
+    int kings = 0;
+    TSquare kingSquare{-1, -1};
+    for (int df = -1; df <= 1; ++df)
+        for (int dr = -1; dr <= 1; ++dr) {
+            const int file = move.ToFile + df, rank = move.ToRank + dr;
+            if ((df || dr) && OnBoard(file, rank) && At(pos, file, rank) == king) {
+                ++kings;
+                kingSquare = {file, rank};
+            }
+        }
+
+    if (kings == 1) {
+        if (!TryMove(pos, move, kingSquare, false)) return false;
+        const bool fileGiven = move.FromFile >= 0, rankGiven = move.FromRank >= 0;
+        if (fileGiven && rankGiven && (move.FromFile != kingSquare.File || move.FromRank != kingSquare.Rank))
+            return false;
+        if (fileGiven != rankGiven && move.FromFile != kingSquare.File && move.FromRank != kingSquare.Rank)
+            return false;
+        return Accept(move, kingSquare);
+    }
+    if (kings > 1) return false;
+
+    const int home = pos.WhiteToMove ? 0 : 7;
+    if (move.FromFile != 4 || move.FromRank != home || move.ToRank != home) return false;
+    if (move.ToFile != 6 && move.ToFile != 2) return false;
+    return CastlingAllowed(pos, move.ToFile == 6);
+}
+
+bool ValidatePawnMove(const TChessPosition& pos, TChessMove& move) {
+    const bool white = pos.WhiteToMove;
+    const int dir = white ? 1 : -1;
+    const int32_t pawn = SidePiece(white, pcWPawn);
+    if (white ? move.ToRank < 2 : move.ToRank > 5) return false;
+    const int behind = move.ToRank - dir;
+    const int32_t target = At(pos, move.ToFile, move.ToRank);
+
+    if (move.Capture) {
+        if (move.FromFile < 0 || std::abs(move.FromFile - move.ToFile) != 1) return false;
+        if (move.FromRank >= 0 && move.FromRank != behind) return false;
+        if (At(pos, move.FromFile, behind) != pawn) return false;
+        bool enPassant = false;
+        if (target == pcEmpty) {
+            if (!pos.EpPossible || pos.EpFile != move.ToFile || pos.EpRank != move.ToRank) return false;
+            enPassant = true;
+        } else if (!IsEnemyOf(white, target) || target == SidePiece(!white, pcWKing)) {
+            return false;  // a king is never captured
+        }
+        const TSquare from{move.FromFile, behind};
+        if (!TryMove(pos, move, from, enPassant)) return false;
+        move.EnPassant = enPassant;
+        return Accept(move, from);
+    }
+
+    if (target != pcEmpty) return false;
+    TSquare from{move.ToFile, behind};
+    if (At(pos, from.File, from.Rank) != pawn) {
+        const int doubleRank = white ? 3 : 4;
+        const int start = move.ToRank - 2 * dir;
+        if (move.ToRank != doubleRank || At(pos, move.ToFile, behind) != pcEmpty) return false;
+        if (At(pos, move.ToFile, start) != pawn) return false;
+        from.Rank = start;
+    }
+    if (move.FromFile >= 0 && move.FromFile != from.File) return false;
+    if (move.FromRank >= 0 && move.FromRank != from.Rank) return false;
+    return TryMove(pos, move, from, false) && Accept(move, from);
+}
+
+}  // namespace
+
+bool ValidateMove(const TChessPosition& pos, TChessMove& move) {
+    if (!OnBoard(move.ToFile, move.ToRank)) return false;
+    move.EnPassant = false;
+    switch (move.Piece) {
+        case pcWKing: case pcBKing: return ValidateKingMove(pos, move);
+        case pcWQueen: case pcBQueen: return ValidatePieceMove(pos, move, TKind::Queen, pcWQueen);
+        case pcWBishop: case pcBBishop: return ValidatePieceMove(pos, move, TKind::Bishop, pcWBishop);
+        case pcWKnight: case pcBKnight: return ValidatePieceMove(pos, move, TKind::Knight, pcWKnight);
+        case pcWRook: case pcBRook: return ValidatePieceMove(pos, move, TKind::Rook, pcWRook);
+        case pcWPawn: case pcBPawn: return ValidatePawnMove(pos, move);
+        default: return false;
+    }
+}
+
+}  // namespace vorlix
