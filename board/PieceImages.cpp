@@ -3,10 +3,9 @@
 #include <QFile>
 #include <map>
 
-// The artwork resource lives in the static board library; it is initialised
-// once before first use. Declared weak so the library links before the
-// artwork exists; then the pictures are simply blank.
-extern int qInitResources_PieceArtwork() __attribute__((weak));
+// The artwork resource lives in the static board library, so it must be
+// registered explicitly (from the global namespace) before first use.
+static void InitPieceArtworkResource() { Q_INIT_RESOURCE(PieceArtwork); }
 
 namespace vorlix {
 
@@ -16,7 +15,7 @@ constexpr int kCell = 32;
 
 void InitArtworkResource() {
     static const bool done = [] {
-        if (qInitResources_PieceArtwork) qInitResources_PieceArtwork();
+        InitPieceArtworkResource();
         return true;
     }();
     (void)done;

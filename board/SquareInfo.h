@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "board/Colors.h"
+#include "rules/ChessPosition.h"
 
 namespace vorlix {
 
-// Square content codes beyond the piece codes: training marks.
+// Square content codes beyond the piece codes (pcEmpty..pcBPawn): training marks.
 enum : int32_t { pcWCross = 13, pcWDot = 14, pcBCross = 15, pcBDot = 16 };
 constexpr int32_t kMaxSquareCode = 16;
 

@@ -8,7 +8,7 @@ PACKAGES=(
   libqt6svg6 libqt6multimedia6 qt6-qpa-plugins
   libjpeg-dev libgif-dev
   libgtest-dev googletest
-  fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf
+  fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf fonts-urw-base35
   xvfb xauth imagemagick pgn-extract
   python3-pil fonts-symbola
 )
