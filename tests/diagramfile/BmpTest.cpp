@@ -3,27 +3,12 @@
 #include "board/BmpReader.h"
 #include "board/BmpWriter.h"
 #include "board/ByteStream.h"
+#include "DiagramTestSupport.h"
 
 using namespace vorlix;
+using namespace vorlix::test;
 
 namespace {
-
-// An indexed test picture whose pixels use every colour of a table of n entries.
-QImage IndexedPicture(int width, int height, int colors) {
-    QImage image(width, height, QImage::Format_Indexed8);
-    image.setColorCount(colors);
-    for (int i = 0; i < colors; ++i) image.setColor(i, qRgb(i * 37 % 256, 255 - i * 11 % 256, i * 5 % 256));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, uint((x * 3 + y * 7) % colors));
-    return image;
-}
-
-QImage RgbPicture(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x * 9 % 256, y * 13 % 256, (x ^ y) % 256));
-    return image;
-}
 
 void ExpectSamePixels(const QImage& a, const QImage& b) {
     ASSERT_EQ(a.size(), b.size());

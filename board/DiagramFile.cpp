@@ -1,0 +1,81 @@
+#include "board/DiagramFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "board/ChessBoard.h"
+#include "board/DiagramFileIO.h"
+#include "files/ErrorReporter.h"
+#include "files/IOErrors.h"
+
+namespace vorlix {
+
+namespace {
+
+std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+
+// Sets the update lock for the whole load and clears it (repainting) on every way out.
+class TUpdateLock {
+public:
+    explicit TUpdateLock(TkxChessBrd& board) : board_(board) { board_.BeginUpdate(); }
+    ~TUpdateLock() { board_.EndUpdate(); }
+private:
+    TkxChessBrd& board_;
+};
+
+void Report(TErrorReporter* reporter, const std::string& message) {
+    if (reporter) reporter->Report(TMsgKind::Error, message);
+}
+
+// Reads the file before the board is touched, so a file that cannot be read
+// leaves the diagram as it was.
+std::vector<uint8_t> ReadDiagramBytes(const QString& fileName) {
+    try {
+        return ReadWholeFile(LocalPath(fileName), kMaxDiagramFileSize);
+    } catch (const EFileTooLarge&) {
+        throw EVXDFileError();
+    }
+}
+
+}  // namespace
+
+void TkxChessBrd::SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
+                             const THeaderFooterInfo& Header) {
+    WriteFileReplacing(LocalPath(FileName), EncodeDiagram(*this, Version, Footer, Header));
+}
+
+bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header,
+                               THeaderFooterInfo& Footer) {
+    if (!QFileInfo::exists(FileName)) return false;
+    try {
+        const std::vector<uint8_t> bytes = ReadDiagramBytes(FileName);
+        TUpdateLock lock(*this);
+        border_.Clear();
+        SetLightSquareBitmap(QImage());
+        SetDarkSquareBitmap(QImage());
+        DecodeDiagram(bytes, *this, Header, Footer);
+        return true;
+    } catch (const EVXDFileError& e) {
+        Report(errorReporter_, e.what());
+    } catch (const EFileIOError& e) {
+        Report(errorReporter_, e.what());
+    } catch (const std::exception& e) {
+        Report(errorReporter_, std::string("Unknown error ocurred: ") + e.what());
+    }
+    return false;
+}
+
+bool LoadDiagramFile(const QString& fileName, TkxChessBrd& board, THeaderFooterInfo& header,
+                     THeaderFooterInfo& footer, TErrorReporter& reporter) {
+    if (!QFileInfo::exists(fileName)) {
+        reporter.Report(TMsgKind::Error, IOErrorMessage(ioFileNotFound));
+        return false;
+    }
+    TErrorReporter* previous = board.ErrorReporter();
+    board.SetErrorReporter(&reporter);
+    const bool loaded = board.LoadFromFile(fileName, header, footer);
+    board.SetErrorReporter(previous);
+    return loaded;
+}
+
+}  // namespace vorlix

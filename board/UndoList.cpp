@@ -1,0 +1,76 @@
+#include "board/UndoList.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
+#include "files/ErrorReporter.h"
+
+namespace vorlix {
+
+TUndoList::TUndoList(const QString& TempDirectory) : directory_(TempDirectory) {
+    if (directory_.size() > 1 && (directory_.endsWith('/') || directory_.endsWith('\\')))
+        directory_.chop(1);
+}
+
+TUndoList::~TUndoList() { Clear(); }
+
+QString TUndoList::NewFileName() const {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    QString name;
+    do {
+        name.clear();
+        for (int i = 0; i < 8; ++i) name += QChar(kLetters[QRandomGenerator::global()->bounded(52)]);
+        name += ".tmp";
+    } while (QFile::exists(directory_ + '/' + name));
+    return name;
+}
+
+void TUndoList::DeleteEntry(int index) {
+    QFile::remove(files_.takeAt(index - 1));
+    if (position_ >= index && !(position_ == 1 && !files_.isEmpty())) --position_;
+}
+
+bool TUndoList::Push(TkxChessBrd& Board, const THeaderFooterInfo& Header,
+                     const THeaderFooterInfo& Footer) {
+    if (position_ == maxCount_)
+        DeleteEntry(1);
+    else
+        while (position_ < Count()) DeleteEntry(Count());
+
+    const QString path = directory_ + '/' + NewFileName();
+    try {
+        Board.SaveToFile(path, kVxdVersion, Footer, Header);
+    } catch (const std::exception& e) {
+        if (Board.ErrorReporter()) Board.ErrorReporter()->Report(TMsgKind::Error, e.what());
+        return false;
+    }
+    files_.append(path);
+    ++position_;
+    return true;
+}
+
+void TUndoList::Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
+    Board.LoadFromFile(files_.at(position_ - 1), Header, Footer);
+}
+
+void TUndoList::Undo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
+    if (!CanUndo()) return;
+    --position_;
+    Load(Board, Header, Footer);
+}
+
+void TUndoList::Redo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
+    if (!CanRedo()) return;
+    ++position_;
+    Load(Board, Header, Footer);
+}
+
+void TUndoList::Clear() {
+    for (const QString& file : files_) QFile::remove(file);
+    files_.clear();
+    position_ = 0;
+}
+
+}  // namespace vorlix

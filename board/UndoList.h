@@ -1,0 +1,49 @@
+#pragma once
+// The history of diagram states for undo and redo. Every state is a complete
+// diagram file in a temporary folder; the list owns those files.
+#include <QString>
+#include <QStringList>
+
+#include "board/HeaderFooter.h"
+
+namespace vorlix {
+
+class TkxChessBrd;
+
+class TUndoList {
+public:
+    // One trailing separator of the folder is dropped.
+    explicit TUndoList(const QString& TempDirectory);
+    ~TUndoList();
+    TUndoList(const TUndoList&) = delete;
+    TUndoList& operator=(const TUndoList&) = delete;
+
+    int MaxCount() const { return maxCount_; }
+    // 1-based index of the state shown; 0 when the history is empty.
+    int Position() const { return position_; }
+    const QStringList& Files() const { return files_; }
+    const QString& Directory() const { return directory_; }
+    int Count() const { return int(files_.size()); }
+
+    // Records the board's diagram as the newest state. A state that cannot be
+    // saved is reported through the board's reporter and left out; false then.
+    bool Push(TkxChessBrd& Board, const THeaderFooterInfo& Header, const THeaderFooterInfo& Footer);
+    bool CanUndo() const { return position_ > 1; }
+    bool CanRedo() const { return position_ < Count(); }
+    void Undo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
+    void Redo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
+    void Clear();
+
+private:
+    QString NewFileName() const;
+    void DeleteEntry(int index);  // 1-based
+    void Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
+
+    static constexpr int kMaxCount = 40;
+    int maxCount_ = kMaxCount;
+    int position_ = 0;
+    QStringList files_;
+    QString directory_;
+};
+
+}  // namespace vorlix

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <random>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "DiagramTestSupport.h"
+#include "board/BmpWriter.h"
+#include "board/ByteStream.h"
+#include "board/DiagramFile.h"
+#include "files/ErrorReporter.h"
+
+using namespace vorlix;
+using namespace vorlix::test;
+
+namespace {
+
+const char* const kInvalid = "Invalid diagram file.";
+
+class DiagramFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        board.SetErrorReporter(&reporter);
+    }
+    QString Path(const char* name) const { return dir.filePath(name); }
+
+    // Loads bytes written to a file; true on success.
+    bool LoadBytes(const std::vector<uint8_t>& bytes) {
+        WriteBytes(Path("in.vxd"), bytes);
+        return board.LoadFromFile(Path("in.vxd"), header, footer);
+    }
+    // Signature and version 220, then the given field bytes.
+    static std::vector<uint8_t> WithPrelude(std::initializer_list<uint8_t> fields, uint16_t version = 220) {
+        TByteWriter w;
+        w.WriteU8(0);
+        w.WriteU8(20);
+        w.WriteBytes(reinterpret_cast<const uint8_t*>("Chess Vorlix Diagram"), 20);
+        w.WriteU8(1);
+        w.WriteU16(version);
+        for (uint8_t b : fields) w.WriteU8(b);
+        return w.Take();
+    }
+    // The bytes of a diagram written from `board` (or from a fresh default board).
+    std::vector<uint8_t> Saved(TkxChessBrd& from) {
+        from.SaveToFile(Path("saved.vxd"), kVxdVersion, footer, header);
+        return FileBytes(Path("saved.vxd"));
+    }
+
+    QTemporaryDir dir;
+    TCollectingReporter reporter;
+    TkxChessBrd board;
+    THeaderFooterInfo header, footer;
+};
+
+void ExpectSameBoard(const TkxChessBrd& a, const TkxChessBrd& b) {
+    EXPECT_EQ(a.PieceStyle(), b.PieceStyle());
+    EXPECT_EQ(a.View(), b.View());
+    EXPECT_EQ(a.GridLineWidth(), b.GridLineWidth());
+    EXPECT_EQ(a.GridLineColor(), b.GridLineColor());
+    EXPECT_EQ(a.SquareSize(), b.SquareSize());
+    EXPECT_EQ(a.LightSquares(), b.LightSquares());
+    EXPECT_EQ(a.DarkSquares(), b.DarkSquares());
+    EXPECT_EQ(a.LightShading(), b.LightShading());
+    EXPECT_EQ(a.DarkShading(), b.DarkShading());
+    EXPECT_EQ(a.LightShadingColor(), b.LightShadingColor());
+    EXPECT_EQ(a.DarkShadingColor(), b.DarkShadingColor());
+    EXPECT_EQ(a.LightSquareAutoFit(), b.LightSquareAutoFit());
+    EXPECT_EQ(a.DarkSquareAutoFit(), b.DarkSquareAutoFit());
+    EXPECT_EQ(a.CoordenateOrientation(), b.CoordenateOrientation());
+    EXPECT_EQ(a.Font(), b.Font());
+    EXPECT_EQ(a.CoordenateBackColor(), b.CoordenateBackColor());
+    EXPECT_EQ(a.CoordenateInCapitals(), b.CoordenateInCapitals());
+    EXPECT_EQ(a.Border().Items(), b.Border().Items());
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(a.SquareData()[i], b.SquareData()[i]) << "square " << i;
+    EXPECT_TRUE(SamePixels(a.LightSquareBitmap(), b.LightSquareBitmap()));
+    EXPECT_TRUE(SamePixels(a.DarkSquareBitmap(), b.DarkSquareBitmap()));
+}
+
+}  // namespace
+
+TEST_F(DiagramFile, EverySettingSquareAndLineSurvivesSaveAndLoad) {
+    TkxChessBrd source;
+    StyleEverything(source);
+    source.Render();  // square rectangles of a real rendering are stored too
+    const THeaderFooterInfo savedHeader = SampleLine("Kasparov – Topalov, Wijk aan Zee 1999 é", 1);
+    const THeaderFooterInfo savedFooter = SampleLine("White to move", 2);
+    source.SaveToFile(Path("all.vxd"), kVxdVersion, savedFooter, savedHeader);
+
+    ASSERT_TRUE(board.LoadFromFile(Path("all.vxd"), header, footer)) << reporter.Last();
+    ExpectSameBoard(board, source);
+    EXPECT_EQ(header, savedHeader);
+    EXPECT_EQ(footer, savedFooter);
+    EXPECT_TRUE(board.IsSelected(QPoint(4, 3)));
+    EXPECT_TRUE(board.Square(4, 3).Highlighted && board.Square(4, 3).Merged);
+    EXPECT_EQ(board.Border().Get(1).Width, 4);  // three borders in their order
+    EXPECT_TRUE(reporter.Messages.empty());
+}
+
+TEST_F(DiagramFile, SquareImagesOfEveryDepthSurvive) {
+    for (int bits : {1, 4, 8, 24}) {
+        const QImage light = bits == 24 ? RgbPicture(9, 5) : IndexedPicture(9, 5, 1 << bits);
+        const QImage dark = bits == 24 ? RgbPicture(3, 11) : IndexedPicture(3, 11, 1 << bits);
+        // A file of another writer may embed the image at its own depth.
+        std::vector<uint8_t> bytes = WithPrelude({});
+        bytes.push_back(200);
+        const std::vector<uint8_t> lightBmp = EncodeBmp(light, bits);
+        bytes.insert(bytes.end(), lightBmp.begin(), lightBmp.end());
+        bytes.insert(bytes.end(), {7, 1, 201});  // a field right after the image
+        const std::vector<uint8_t> darkBmp = EncodeBmp(dark, bits);
+        bytes.insert(bytes.end(), darkBmp.begin(), darkBmp.end());
+        ASSERT_TRUE(LoadBytes(bytes)) << bits << " " << reporter.Last();
+        EXPECT_EQ(board.View(), vwBlackUnder);
+        EXPECT_TRUE(SamePixels(board.LightSquareBitmap(), light)) << bits;
+        EXPECT_TRUE(SamePixels(board.DarkSquareBitmap(), dark)) << bits;
+
+        TkxChessBrd again;
+        again.SetErrorReporter(&reporter);
+        board.SaveToFile(Path("images.vxd"), kVxdVersion, footer, header);
+        ASSERT_TRUE(again.LoadFromFile(Path("images.vxd"), header, footer));
+        EXPECT_TRUE(SamePixels(again.LightSquareBitmap(), light)) << bits;
+        EXPECT_TRUE(SamePixels(again.DarkSquareBitmap(), dark)) << bits;
+    }
+}
+
+TEST_F(DiagramFile, WriterLaysOutTheFieldsInOrder) {
+    TkxChessBrd fresh;
+    fresh.Border().Clear();
+    const std::vector<uint8_t> bytes = Saved(fresh);
+    ASSERT_GE(bytes.size(), 26u);
+    EXPECT_EQ(bytes[0], 0);
+    EXPECT_EQ(bytes[1], 20);
+    EXPECT_EQ(std::string(bytes.begin() + 2, bytes.begin() + 22), "Chess Vorlix Diagram");
+    EXPECT_EQ(bytes[22], 1);
+    EXPECT_EQ(bytes[23] | bytes[24] << 8, 220);
+    EXPECT_EQ(bytes[25], 5);
+    // No borders, no images: fixed size of every other field.
+    const size_t expected = 22 + 3 + 2 * 3 + 2 + 5 + 2 + 5 * 2 + 2 * 2 + 5 * 2 + 2 * 2 + 2305 +
+                            2 + 5 + 2 + 257 + 2 + 5 + 2 + 2 * (257 + 2 + 5 + 2 + 2 + 5 + 257 + 2);
+    EXPECT_EQ(bytes.size(), expected);
+    // Coordinate font name: length byte 255, name, zero bytes.
+    const size_t fontName = 22 + 3 + 6 + 2 + 5 + 2 + 10 + 4 + 10 + 4 + 2305 + 2 + 5 + 2;
+    EXPECT_EQ(bytes[fontName], 43);
+    EXPECT_EQ(bytes[fontName + 1], 255);
+}
+
+TEST_F(DiagramFile, SignatureAndVersionOnlyEmptiesBordersAndImagesAndKeepsTheRest) {
+    StyleEverything(board);
+    header = SampleLine("kept", 1);
+    const THeaderFooterInfo before = header;
+    ASSERT_TRUE(LoadBytes(WithPrelude({})));
+    EXPECT_EQ(board.Border().Count(), 0);
+    EXPECT_TRUE(board.LightSquareBitmap().isNull());
+    EXPECT_TRUE(board.DarkSquareBitmap().isNull());
+    EXPECT_EQ(board.PieceStyle(), psRoruvoz);
+    EXPECT_EQ(board.SquareSize(), 40);
+    EXPECT_EQ(header, before);
+}
+
+TEST_F(DiagramFile, ValueRangesOfSingleFields) {
+    board.SetPieceStyle(psRoviravo);
+    EXPECT_TRUE(LoadBytes(WithPrelude({6, 5})));
+    EXPECT_EQ(board.PieceStyle(), psRirozReg);
+    EXPECT_FALSE(LoadBytes(WithPrelude({6, 10})));
+    EXPECT_EQ(reporter.Last(), kInvalid);
+
+    EXPECT_TRUE(LoadBytes(WithPrelude({15, 33})));
+    EXPECT_EQ(board.SquareSize(), 36);
+    EXPECT_TRUE(LoadBytes(WithPrelude({15, 64})));
+    EXPECT_EQ(board.SquareSize(), 64);
+    EXPECT_FALSE(LoadBytes(WithPrelude({15, 65})));
+
+    EXPECT_TRUE(LoadBytes(WithPrelude({40, 10})));
+    EXPECT_EQ(board.CoordenateOrientation(), East | South);
+    EXPECT_FALSE(LoadBytes(WithPrelude({40, 16})));
+    EXPECT_EQ(board.CoordenateOrientation(), kAllCoords);  // decoded before the remainder
+
+    EXPECT_TRUE(LoadBytes(WithPrelude({44, 6})));
+    EXPECT_EQ(board.Font().Style, fsItalic | fsUnderline);
+
+    for (auto bad : {std::initializer_list<uint8_t>{5, 1}, {7, 2}, {10, 9}, {18, 5}, {22, 2},
+                     {42, 73}, {44, 16}, {46, 2}, {61, 3}, {63, 2}, {64, 16}, {67, 73}, {77, 73}})
+        EXPECT_FALSE(LoadBytes(WithPrelude(bad))) << int(*bad.begin());
+}
+
+TEST_F(DiagramFile, UnknownTagsAreSkippedOnlyAfterANewVersion) {
+    EXPECT_TRUE(LoadBytes(WithPrelude({99, 7, 1}, 220)));
+    EXPECT_EQ(board.View(), vwBlackUnder);
+    EXPECT_FALSE(LoadBytes(WithPrelude({99}, 150)));
+    EXPECT_FALSE(LoadBytes(WithPrelude({99}, 200)));
+    EXPECT_FALSE(LoadBytes({99, 1, 220, 0}));  // before any version
+    EXPECT_EQ(reporter.Last(), kInvalid);
+}
+
+TEST_F(DiagramFile, BadSignatureAndBadSquareCodesAreInvalid) {
+    std::vector<uint8_t> bytes = WithPrelude({});
+    bytes[5] = 'x';
+    EXPECT_FALSE(LoadBytes(bytes));
+    TkxChessBrd source;
+    std::vector<uint8_t> saved = Saved(source);
+    const size_t squares = 22 + 3 + 6 + 2 + 5 + 2 + 10 + 4 + 10 + 4;
+    ASSERT_EQ(saved[squares], 25);
+    saved[squares + 1] = 17;  // a1 would hold a code without a picture
+    EXPECT_FALSE(LoadBytes(saved));
+    EXPECT_EQ(reporter.Last(), kInvalid);
+}
+
+TEST_F(DiagramFile, FileErrorsAreReportedFromTheSharedTable) {
+    EXPECT_FALSE(board.LoadFromFile(Path("missing.vxd"), header, footer));
+    EXPECT_TRUE(reporter.Messages.empty());  // a missing file is no error here
+    EXPECT_FALSE(LoadDiagramFile(Path("missing.vxd"), board, header, footer, reporter));
+    EXPECT_EQ(reporter.Last(), "File not found!");
+    EXPECT_FALSE(board.LoadFromFile(dir.path(), header, footer));
+    EXPECT_EQ(reporter.Last(), "Invalid file name!");
+    EXPECT_THROW(board.SaveToFile(Path("no/such/folder.vxd"), kVxdVersion, footer, header), std::exception);
+}
+
+TEST_F(DiagramFile, SavingReplacesALongerFileWholly) {
+    WriteBytes(Path("saved.vxd"), std::vector<uint8_t>(100000, 0xAB));
+    TkxChessBrd source;
+    const std::vector<uint8_t> bytes = Saved(source);
+    EXPECT_EQ(bytes, EncodeDiagram(source, kVxdVersion, footer, header));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"saved.vxd"});
+}
+
+TEST_F(DiagramFile, AFailedSaveKeepsTheOldFile) {
+    TkxChessBrd source;
+    StyleEverything(source);
+    const std::vector<uint8_t> old = Saved(source);
+    // A file size limit makes the write fail half-way, as a full disk would.
+    rlimit saved{}, small{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    small = saved;
+    small.rlim_cur = 1000;
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_ANY_THROW(source.SaveToFile(Path("saved.vxd"), kVxdVersion, footer, header));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previous);
+    EXPECT_EQ(FileBytes(Path("saved.vxd")), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"saved.vxd"});
+}
+
+TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
+    TkxChessBrd source;
+    StyleEverything(source);
+    source.SetLightSquareBitmap(RgbPicture(3, 2));
+    source.SetDarkSquareBitmap(IndexedPicture(2, 2, 2));
+    const std::vector<uint8_t> good = Saved(source);
+    int loaded = 0;
+    for (size_t n = 0; n <= good.size(); ++n) {
+        if (LoadBytes(std::vector<uint8_t>(good.begin(), good.begin() + long(n)))) {
+            ++loaded;
+        } else {
+            ASSERT_EQ(reporter.Last(), kInvalid) << "prefix " << n;
+        }
+    }
+    EXPECT_GT(loaded, 40);  // every field boundary
+    std::mt19937 rng(4);
+    for (int round = 0; round < 1500; ++round) {
+        std::vector<uint8_t> bytes = good;
+        for (int flips = 1 + int(rng() % 3); flips > 0; --flips) bytes[rng() % bytes.size()] ^= uint8_t(1 + rng() % 255);
+        if (!LoadBytes(bytes)) {
+            ASSERT_EQ(reporter.Last(), kInvalid) << "round " << round;
+        }
+        board.Render();
+    }
+}
