@@ -14,6 +14,9 @@ constexpr std::size_t kFullDepthColorLimit = 65536;
 struct TNode {
     std::uint64_t Count = 0;
     std::uint64_t SumR = 0, SumG = 0, SumB = 0;
+    // The most frequent single colour below the node and its pixel count.
+    std::uint32_t Dominant = 0;
+    std::uint64_t DominantCount = 0;
     std::int32_t Child[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
     std::uint8_t Level = 0;
     bool Leaf = false;
@@ -75,6 +78,10 @@ private:
         n.SumR += static_cast<std::uint64_t>(r) * count;
         n.SumG += static_cast<std::uint64_t>(g) * count;
         n.SumB += static_cast<std::uint64_t>(b) * count;
+        if (count > n.DominantCount) {
+            n.DominantCount = count;
+            n.Dominant = (static_cast<std::uint32_t>(r) << 16) | (g << 8) | b;
+        }
     }
 
     void Fold(std::int32_t node) {
@@ -87,8 +94,15 @@ private:
         Leaves -= children - 1;
     }
 
+    // A leaf whose pixels are mostly one colour keeps that colour exactly, so
+    // flat areas such as squares map without any dithering error; otherwise
+    // the leaf's mean colour.
     void CollectLeaves(std::int32_t node, std::vector<QRgb>& palette) const {
         const TNode& n = Nodes[node];
+        if (n.Leaf && n.DominantCount * 2 > n.Count) {
+            palette.push_back(0xFF000000u | n.Dominant);
+            return;
+        }
         if (n.Leaf) {
             const std::uint64_t half = n.Count / 2;
             palette.push_back(qRgb(static_cast<int>((n.SumR + half) / n.Count), static_cast<int>((n.SumG + half) / n.Count),
