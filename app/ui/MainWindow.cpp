@@ -1,0 +1,299 @@
+#include "app/ui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/Settings.h"
+#include "app/ui/KeyLockState.h"
+#include "app/ui/PlayWave.h"
+#include "batch/ui/KXSaveDialog.h"
+#include "board/UndoList.h"
+#include "board/ui/BoardControl.h"
+
+static void InitEditorResources() { Q_INIT_RESOURCE(EditorIcons); }
+
+namespace vorlix {
+namespace {
+
+constexpr int kToolbarHeight = 32;
+constexpr int kPiecesBarHeight = 50;
+constexpr int kButtonInterval = 100;
+constexpr int kLockPanelWidth = 40;
+constexpr int kLastPanelWidth = 20;
+constexpr TColor clAppWorkSpace = 0x8000000C;
+
+}  // namespace
+
+TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments)
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      FSettings(settings),
+      FProgramFolder(programFolder),
+      FArguments(arguments) {
+    InitEditorResources();
+    setObjectName("frmQuenlix");
+    setWindowIcon(QIcon(":/editor/icons/app.svg"));
+    setWindowTitle(kAppTitle);
+    setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+    FBoard.SetErrorReporter(&FReporter);
+    FBoard.SetAnimationSpeed(50);
+    FBoard.SetCoordenateBackColor(clWhite);
+    FUndoList = std::make_unique<TUndoList>(QDir::tempPath());
+    FKXSaveDialog1 = new TKXSaveDialog(this);
+    FKXSaveDialog1->setObjectName("KXSaveDialog1");
+    CreateLayout();
+    CreateStatusBar();
+    CreateMenus();
+    CreateCommandsToolbar();
+    CreatePiecesToolbar();
+    ConnectBoard();
+    FSettings.LoadRecentFiles();
+    FtmrButtonsEnable = new QTimer(this);
+    FtmrButtonsEnable->setInterval(kButtonInterval);
+    connect(FtmrButtonsEnable, &QTimer::timeout, this, &TfrmQuenlix::tmrButtonsEnableTimer);
+    FtmrButtonsEnable->start();
+}
+
+TfrmQuenlix::~TfrmQuenlix() {
+    FBoard.OnFocusChange = nullptr;
+    FBoard.OnPieceStyleChange = nullptr;
+}
+
+void TfrmQuenlix::CreateLayout() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* bevel = new QFrame(central);
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    column->addWidget(bevel);
+
+    FpnlToolbar = new QWidget(central);
+    FpnlToolbar->setObjectName("pnlToolbar");
+    FpnlToolbar->setFixedHeight(kToolbarHeight);
+    column->addWidget(FpnlToolbar);
+    FpnlFakeCoolBar = new QWidget(central);
+    FpnlFakeCoolBar->setObjectName("pnlFakeCoolBar");
+    FpnlFakeCoolBar->setFixedHeight(kPiecesBarHeight);
+    column->addWidget(FpnlFakeCoolBar);
+
+    FscbMainArea = new QScrollArea(central);
+    FscbMainArea->setObjectName("scbMainArea");
+    FscbMainArea->setFrameShape(QFrame::NoFrame);
+    FscbMainArea->setAlignment(Qt::AlignCenter);  // keeps the board panel centred, clamped at 0
+    QPalette workspace = FscbMainArea->palette();
+    workspace.setColor(QPalette::Window, ColorToQColor(clAppWorkSpace));
+    FscbMainArea->setPalette(workspace);
+    FscbMainArea->setBackgroundRole(QPalette::Window);
+    FpnlBoard = new QWidget;
+    FpnlBoard->setObjectName("pnlBoard");
+    FkxChessBrd1 = new TBoardControl(FBoard, FpnlBoard);
+    FkxChessBrd1->setObjectName("kxChessBrd1");
+    FkxChessBrd1->hide();  // shown once the default diagram is loaded
+    FpnlBoard->setFixedSize(FkxChessBrd1->size());
+    FscbMainArea->setWidget(FpnlBoard);
+    column->addWidget(FscbMainArea, 1);
+    setCentralWidget(central);
+    // The board panel always takes the board's size.
+    connect(FkxChessBrd1, &TBoardControl::BoardResized, this, [this](QSize size) { FpnlBoard->setFixedSize(size); });
+    connect(FkxChessBrd1, &TBoardControl::MouseMoved, this, [this] { FStatusPanels[0]->setText(kAppTitle); });
+}
+
+void TfrmQuenlix::CreateStatusBar() {
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 4; ++i) {
+        FStatusPanels[i] = new QLabel(bar);
+        FStatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    }
+    FStatusPanels[0]->setText(kAppTitle);
+    FStatusPanels[0]->setIndent(2);
+    bar->addWidget(FStatusPanels[0], 1);
+    for (int i = 1; i < 4; ++i) {
+        FStatusPanels[i]->setAlignment(Qt::AlignCenter);
+        FStatusPanels[i]->setFixedWidth(i == 3 ? kLastPanelWidth : kLockPanelWidth);
+        if (i < 3) FStatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addPermanentWidget(FStatusPanels[i]);
+    }
+    setStatusBar(bar);
+}
+
+void TfrmQuenlix::ConnectBoard() {
+    FBoard.OnFocusChange = [this](TkxChessBrd&) { MarkModified(); };
+    FBoard.OnPieceStyleChange = [this](TkxChessBrd&) { DrawPieceButtons(); };
+}
+
+QString TfrmQuenlix::StatusText() const { return FStatusPanels[0]->text(); }
+
+bool TfrmQuenlix::event(QEvent* event) {
+    // Hints of menu items and buttons go to the first status panel; leaving
+    // them brings the application title back.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        FStatusPanels[0]->setText(tip.isEmpty() ? kAppTitle : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmQuenlix::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FShown) return;
+    FShown = true;
+    FirstShow();
+}
+
+void TfrmQuenlix::FirstShow() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TWindowBounds& b = FSettings.Bounds;
+    resize(b.Width, b.Height);
+    move(b.Left, b.Top);
+    FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
+    FpnlToolbar->setVisible(FSettings.ShowTool);
+    FpnlFakeCoolBar->setVisible(FSettings.ShowCool);
+    setWindowTitle(kAppTitle);
+    LoadDefaultDiagram();
+    FCurrentFileName.clear();
+    FDiagramModified = false;
+    DrawPieceButtons();
+    FBoard.SetAnimate(FSettings.Animate);
+    FBoard.SetAnimationSpeed(FSettings.AnimationSpeed);
+    FkxChessBrd1->RenderNow();
+    FkxChessBrd1->show();
+    FSaveBounds = true;
+    Button("spbSaveImg")->setEnabled(true);
+    QApplication::restoreOverrideCursor();
+    QMetaObject::invokeMethod(this, &TfrmQuenlix::StartupMessage, Qt::QueuedConnection);
+}
+
+void TfrmQuenlix::ResetHeaderFooter() {
+    for (THeaderFooterInfo* record : {&FHeader, &FFooter}) {
+        record->Enabled = false;
+        record->Text.clear();
+        record->Alignment = taLeftJustify;
+        record->Font = TCFont{clBlack, "MS Sans Serif", 12, fsBold};
+    }
+}
+
+void TfrmQuenlix::LoadDefaultDiagram() {
+    ResetHeaderFooter();
+    const QString file = FProgramFolder + "default.vxd";
+    // A missing default diagram is not worth a message; a damaged one is reported by the reader.
+    if (QFile::exists(file) && FBoard.LoadFromFile(file, FHeader, FFooter)) return;
+    FBoard.ResetSettings();
+    ResetHeaderFooter();
+}
+
+void TfrmQuenlix::StartupMessage() {
+    if (FArguments.isEmpty()) {
+        UpdateCaption();
+        RestartHistory();
+        return;
+    }
+    OpenDiagramFile(FArguments.first());
+}
+
+void TfrmQuenlix::RestartHistory() {
+    FUndoList->Clear();
+    FUndoList->Push(FBoard, FHeader, FFooter);
+}
+
+void TfrmQuenlix::MarkModified() {
+    if (!FDiagramModified) {
+        FDiagramModified = true;
+        UpdateCaption();
+    }
+    FUndoList->Push(FBoard, FHeader, FFooter);
+}
+
+void TfrmQuenlix::UpdateCaption() {
+    const QString name = FCurrentFileName.isEmpty() ? "Untitled" : QFileInfo(FCurrentFileName).fileName();
+    setWindowTitle(kAppTitle + " - " + name + (FDiagramModified ? "*" : ""));
+}
+
+void TfrmQuenlix::closeEvent(QCloseEvent* event) {
+    if (!QuerySaveChanges()) {
+        event->ignore();
+        return;
+    }
+    FtmrButtonsEnable->stop();
+    FSettings.SaveRecentFiles();
+    FSettings.SaveSettingsOnClose();
+    if (isVisible()) {
+        PlayWave("sfit2.wav");
+        QThread::msleep(200);  // lets the closing sound start before the window goes
+    }
+    DeleteScratchImages();
+    event->accept();
+}
+
+void TfrmQuenlix::DeleteScratchImages() {
+    for (const QString& file : std::as_const(FScratchImages))
+        if (QFile::exists(file)) QFile::remove(file);
+    FScratchImages.clear();
+}
+
+void TfrmQuenlix::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (FSaveBounds) FSettings.SaveWindowBounds(x(), y(), width(), height());
+}
+
+void TfrmQuenlix::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        const bool wasMinimized = change->oldState() & Qt::WindowMinimized;
+        if (isMinimized() && !wasMinimized) PlayWave("Minimize");
+        if (!isMinimized() && wasMinimized) PlayWave("RestoreUp");
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void TfrmQuenlix::keyPressEvent(QKeyEvent* event) {
+    RefreshLockPanels();
+    QMainWindow::keyPressEvent(event);
+}
+
+void TfrmQuenlix::RefreshLockPanels() {
+    const TKeyLocks locks = QueryKeyLocks();
+    FStatusPanels[1]->setText(locks.CapsLock ? "CAPS" : "");
+    FStatusPanels[2]->setText(locks.NumLock ? "NUM" : "");
+}
+
+void TfrmQuenlix::tmrButtonsEnableTimer() {
+    FtmrButtonsEnable->stop();
+    RefreshLockPanels();
+    Button("spbCut")->setEnabled(!FBoard.IsEmpty());
+    Button("spbUndo")->setEnabled(FUndoList->CanUndo());
+    Button("spbRedo")->setEnabled(FUndoList->CanRedo());
+    UpdatePieceButtonMode();
+    if (FStatusPanels[0]->text().isEmpty()) FStatusPanels[0]->setText(kAppTitle);
+    FtmrButtonsEnable->start();
+}
+
+void TfrmQuenlix::ShowToolbar(QWidget* panel, bool show, bool& setting) {
+    setting = show;
+    if (!panel->isHidden() == show) return;
+    const int delta = show ? panel->height() : -panel->height();
+    panel->setVisible(show);
+    // The main area keeps its size: the window grows or shrinks by the toolbar.
+    resize(width(), height() + delta);
+    FSettings.RememberedHeight = height();
+}
+
+void TfrmQuenlix::ShowCommandsToolbar(bool show) { ShowToolbar(FpnlToolbar, show, FSettings.ShowTool); }
+void TfrmQuenlix::ShowPiecesToolbar(bool show) { ShowToolbar(FpnlFakeCoolBar, show, FSettings.ShowCool); }
+
+}  // namespace vorlix

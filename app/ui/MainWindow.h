@@ -1,0 +1,183 @@
+#pragma once
+// The editor's main window: menus, both toolbars, the board in its centred
+// panel and the status bar; the diagram's bookkeeping (file name, modified
+// mark, undo history) and the commands that act on the board.
+#include <QMainWindow>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+#include "app/ui/SoundMessageDlg.h"
+#include "board/ChessBoard.h"
+#include "board/HeaderFooter.h"
+
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTimer;
+class QToolButton;
+
+namespace vorlix {
+
+class TAppSettings;
+class TBoardControl;
+class TKXSaveDialog;
+class TUndoList;
+
+inline const QString kAppTitle = "Chess Vorlix 2.21";
+constexpr int kAppVersion = 220;
+
+class TfrmQuenlix : public QMainWindow {
+    Q_OBJECT
+public:
+    // The settings are loaded after the window is made and before it shows.
+    TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
+    ~TfrmQuenlix() override;
+
+    TkxChessBrd& Board() { return FBoard; }
+    THeaderFooterInfo& Header() { return FHeader; }
+    THeaderFooterInfo& Footer() { return FFooter; }
+    TUndoList& UndoList() { return *FUndoList; }
+    TKXSaveDialog& KXSaveDialog1() { return *FKXSaveDialog1; }
+    TErrorReporter& Reporter() { return FReporter; }
+    QString CurrentFileName() const { return FCurrentFileName; }
+    bool DiagramModified() const { return FDiagramModified; }
+    // Folders of the scratch copies of square background images, deleted at close.
+    void AddScratchImage(const QString& fileName) { FScratchImages << fileName; }
+
+    void MarkModified();
+    void UpdateCaption();
+
+    // The command behind the Save as Image button and menu item.
+    void spbSaveImgClick();
+    // Renders and writes the image without the dialog; the overwrite question is asked.
+    bool SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent);
+
+    // Asks to save a modified diagram; false when the user cancelled.
+    bool QuerySaveChanges();
+    bool SaveDiagram();
+    bool SaveDiagramAs();
+    bool WriteDiagram(const QString& fileName);
+    bool OpenDiagramFile(const QString& fileName);
+    void NewDiagram();
+
+    void ShowCommandsToolbar(bool show);
+    void ShowPiecesToolbar(bool show);
+    void SetImageScale(int index);
+    void SetPrintScale(int index);
+
+    // One pass of the 100 ms button timer.
+    void tmrButtonsEnableTimer();
+    QString StatusText() const;
+
+    QMenu* Menu(const QString& objectName) const;
+    QAction* Item(const QString& objectName) const;
+    QToolButton* Button(const QString& objectName) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // Construction (MainWindow.cpp, MainWindowMenus.cpp).
+    void CreateLayout();
+    void CreateStatusBar();
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateOptionsMenu();
+    void CreateBoardMenu();
+    void CreateConfigureMenu();
+    void CreateHelpMenu();
+    void CreateCommandsToolbar();
+    void CreatePiecesToolbar();
+    void ConnectBoard();
+    QMenu* AddMenu(QMenu* parent, const char* name, const QString& caption, const QString& hint);
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
+                     void (TfrmQuenlix::*handler)() = nullptr, const QKeySequence& shortcut = {});
+    QActionGroup* AddRadioItems(QMenu* menu, const char* prefix, const QStringList& captions,
+                                const QStringList& hints, void (TfrmQuenlix::*handler)(int));
+    QToolButton* AddButton(const char* name, const QString& icon, const QString& tooltip,
+                           const QString& statusText, void (TfrmQuenlix::*handler)());
+
+    // Start-up and closing.
+    void FirstShow();
+    void StartupMessage();
+    void ResetHeaderFooter();
+    void LoadDefaultDiagram();
+    void DeleteScratchImages();
+
+    // Menu state on opening.
+    void mnuEditPopup();
+    void mnuOptionsPopup();
+    void mnuBoardPopup();
+
+    // Commands (MainWindowCommands.cpp).
+    bool MainWindowFocused() const;
+    void mnuFileNewClick();
+    void mnuFileSaveClick();
+    void mnuFileSaveAsClick();
+    void mnuFileExitClick();
+    void mnuEditUndoClick();
+    void mnuEditRedoClick();
+    void mnuEditCutClick();
+    void mnuEditCopyClick();
+    void mnuEditEmptyClipboardClick();
+    void mnuClipboardFormatClick(int index);
+    void mnuAnimateMovesClick();
+    void mnuJPGQualityClick();
+    void mnuImageScaleClick(int index);
+    void mnuPrintScaleClick(int index);
+    void mnuCommandsToolbarClick();
+    void mnuPiecesToolbarClick();
+    void mnuPlaySoundsClick();
+    void mnuClearBoardClick();
+    void mnuInvertBoardClick();
+    void mnuStartingPositionClick();
+    void mnuPieceStyleClick(int index);
+    void mnuWebPageClick();
+    void mnuEmailClick();
+    void CopyDiagramToClipboard();
+    void RestartHistory();
+
+    // Pieces toolbar.
+    void DrawPieceButtons();
+    void PieceButtonClick(QToolButton* button);
+    void UpdatePieceButtonMode();
+    void RefreshLockPanels();
+    void ShowToolbar(QWidget* panel, bool show, bool& setting);
+
+    TAppSettings& FSettings;
+    QString FProgramFolder;
+    QStringList FArguments;
+    TkxChessBrd FBoard;
+    THeaderFooterInfo FHeader, FFooter;
+    std::unique_ptr<TUndoList> FUndoList;
+    TMessageBoxReporter FReporter;
+    QString FCurrentFileName;
+    bool FDiagramModified = false;
+    bool FSaveBounds = false;
+    bool FShown = false;
+    QStringList FScratchImages;
+
+    TKXSaveDialog* FKXSaveDialog1 = nullptr;
+    TBoardControl* FkxChessBrd1 = nullptr;
+    QWidget* FpnlToolbar = nullptr;
+    QWidget* FpnlFakeCoolBar = nullptr;
+    QScrollArea* FscbMainArea = nullptr;
+    QWidget* FpnlBoard = nullptr;
+    QLabel* FStatusPanels[4] = {};
+    QTimer* FtmrButtonsEnable = nullptr;
+    std::vector<QToolButton*> FPieceButtons;
+    QActionGroup* FClipboardFormats = nullptr;
+    QActionGroup* FImageScales = nullptr;
+    QActionGroup* FPrintScales = nullptr;
+    QActionGroup* FPieceStyles = nullptr;
+};
+
+}  // namespace vorlix

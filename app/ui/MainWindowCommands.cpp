@@ -1,0 +1,278 @@
+// The commands of the main window that act on the diagram and the settings.
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/DiagramImage.h"
+#include "app/FileExtension.h"
+#include "app/ImageExport.h"
+#include "app/Settings.h"
+#include "app/ui/JpgQualityDialog.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PlayWave.h"
+#include "batch/ui/ColorDepthChoice.h"
+#include "batch/ui/KXSaveDialog.h"
+#include "board/UndoList.h"
+
+namespace vorlix {
+namespace {
+
+const QString kWebPage = "https://chessvorlix.example.org/";
+const QString kMailAddress = "mailto:support@chessvorlix.example.org";
+const QString kDiagramFilter = "Chess Vorlix Diagram (*.vxd)|*.vxd|All Files (*.*)|*.*";
+
+// The hourglass for as long as a command runs, errors included.
+class THourglass {
+public:
+    THourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~THourglass() { QApplication::restoreOverrideCursor(); }
+    THourglass(const THourglass&) = delete;
+    THourglass& operator=(const THourglass&) = delete;
+};
+
+QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
+
+bool ConfirmReplace(const QString& fileName) {
+    if (!QFileInfo::exists(fileName)) return true;
+    return SoundMessageDlg(fileName + "\nThis file already exists.\n\nReplace existing file?",
+                           TMsgDlgType::mtWarning, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+TImageFormat FormatOfFilter(int filterIndex) {
+    switch (filterIndex) {
+        case fiJPEG: return TImageFormat::Jpeg;
+        case fiBMP: return TImageFormat::Bmp;
+        default: return TImageFormat::Gif;
+    }
+}
+
+QString ExtensionOfFilter(int filterIndex) {
+    switch (filterIndex) {
+        case fiJPEG: return ".JPG";
+        case fiBMP: return ".BMP";
+        default: return ".GIF";
+    }
+}
+
+}  // namespace
+
+bool TfrmQuenlix::MainWindowFocused() const { return QApplication::activeWindow() == this; }
+
+void TfrmQuenlix::spbSaveImgClick() {
+    TKXSaveDialog& dialog = *FKXSaveDialog1;
+    dialog.SetFilter(kImageSaveFilter);
+    dialog.SetInitialDir(FSettings.SavePath);
+    if (!dialog.Execute()) return;
+    const QString fileName = ForceExtension(dialog.FileName(), ExtensionOfFilter(dialog.FilterIndex()));
+    dialog.SetFileName(fileName);
+    SaveImageTo(fileName, dialog.FilterIndex(), dialog.ColorIndex(), dialog.Transparent());
+}
+
+bool TfrmQuenlix::SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent) {
+    THourglass hourglass;
+    if (!ConfirmReplace(fileName)) return false;
+    const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+    PlayWave("camra2.wav");
+    FSettings.SavePath = FolderOf(fileName);
+    FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
+
+    TImageSaveOptions options;
+    options.Format = FormatOfFilter(filterIndex);
+    options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;
+    options.Quality = FSettings.JPGQuality;
+    if (options.Format == TImageFormat::Gif && transparent)
+        options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(FBoard, FHeader, FFooter));
+    return SaveDiagramImage(image, fileName, options, FReporter);
+}
+
+bool TfrmQuenlix::QuerySaveChanges() {
+    if (!FDiagramModified) return true;
+    const QString question = FCurrentFileName.isEmpty()
+                                 ? QString("Save changes to current diagram ?")
+                                 : "Save changes to  " + QFileInfo(FCurrentFileName).fileName() + " ?";
+    switch (SoundMessageDlg(question, TMsgDlgType::mtConfirmation,
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes: return SaveDiagram();
+        case QMessageBox::No: return true;
+        default: return false;
+    }
+}
+
+bool TfrmQuenlix::SaveDiagram() {
+    return FCurrentFileName.isEmpty() ? SaveDiagramAs() : WriteDiagram(FCurrentFileName);
+}
+
+bool TfrmQuenlix::SaveDiagramAs() {
+    QFileDialog dialog(this, "Save As");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(NameFiltersFromPairs(kDiagramFilter));
+    dialog.setDirectory(FCurrentFileName.isEmpty() ? FSettings.SaveVXDPath : FolderOf(FCurrentFileName));
+    if (!FCurrentFileName.isEmpty()) dialog.selectFile(FCurrentFileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    const QString fileName = ForceExtension(dialog.selectedFiles().first(), ".VXD");
+    FSettings.SaveVXDPath = FolderOf(fileName);
+    if (!ConfirmReplace(fileName)) return false;
+    return WriteDiagram(fileName);
+}
+
+bool TfrmQuenlix::WriteDiagram(const QString& fileName) {
+    THourglass hourglass;
+    try {
+        FBoard.SaveToFile(fileName, kAppVersion, FFooter, FHeader);
+    } catch (const std::exception& error) {
+        FReporter.Report(TMsgKind::Error, error.what());
+        return false;
+    }
+    FSettings.SaveVXDPath = FolderOf(fileName);
+    FCurrentFileName = fileName;
+    FDiagramModified = false;
+    UpdateCaption();
+    RestartHistory();
+    return true;
+}
+
+bool TfrmQuenlix::OpenDiagramFile(const QString& fileName) {
+    if (!QuerySaveChanges()) return false;
+    THourglass hourglass;
+    if (!FBoard.LoadFromFile(fileName, FHeader, FFooter)) return false;
+    FCurrentFileName = QFileInfo(fileName).absoluteFilePath();
+    FDiagramModified = false;
+    UpdateCaption();
+    RestartHistory();
+    return true;
+}
+
+void TfrmQuenlix::NewDiagram() {
+    if (!QuerySaveChanges()) return;
+    LoadDefaultDiagram();
+    FDiagramModified = false;
+    FCurrentFileName.clear();
+    UpdateCaption();
+    RestartHistory();
+}
+
+void TfrmQuenlix::mnuFileNewClick() { NewDiagram(); }
+void TfrmQuenlix::mnuFileSaveClick() { SaveDiagram(); }
+void TfrmQuenlix::mnuFileSaveAsClick() { SaveDiagramAs(); }
+void TfrmQuenlix::mnuFileExitClick() { close(); }
+
+void TfrmQuenlix::mnuEditUndoClick() { FUndoList->Undo(FBoard, FHeader, FFooter); }
+void TfrmQuenlix::mnuEditRedoClick() { FUndoList->Redo(FBoard, FHeader, FFooter); }
+
+void TfrmQuenlix::CopyDiagramToClipboard() {
+    THourglass hourglass;
+    const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+    PlayWave("camra2.wav");
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void TfrmQuenlix::mnuEditCopyClick() {
+    if (MainWindowFocused()) CopyDiagramToClipboard();
+}
+
+void TfrmQuenlix::mnuEditCutClick() {
+    if (!MainWindowFocused()) return;
+    CopyDiagramToClipboard();
+    FBoard.ClearBoard();
+    FBoard.Refresh();
+    FDiagramModified = true;
+    FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCaption();
+}
+
+void TfrmQuenlix::mnuEditEmptyClipboardClick() { QGuiApplication::clipboard()->clear(); }
+
+void TfrmQuenlix::mnuClipboardFormatClick(int index) {
+    FSettings.ClipboardFormat = index;
+    FSettings.SaveClipboardFormat();
+}
+
+void TfrmQuenlix::mnuAnimateMovesClick() {
+    FSettings.Animate = !FSettings.Animate;
+    FBoard.SetAnimate(FSettings.Animate);
+    FSettings.SaveAnimate();
+}
+
+void TfrmQuenlix::mnuJPGQualityClick() {
+    TfrmJPG* dialog;
+    {
+        THourglass hourglass;
+        dialog = new TfrmJPG(FSettings, this);
+    }
+    dialog->exec();
+    delete dialog;
+}
+
+void TfrmQuenlix::SetImageScale(int index) {
+    if (index < 0 || index >= FImageScales->actions().size()) return;
+    FSettings.ImageScale = index;
+    FImageScales->actions().at(index)->setChecked(true);
+    FSettings.SaveScales();
+}
+
+void TfrmQuenlix::SetPrintScale(int index) {
+    if (index < 0 || index >= FPrintScales->actions().size()) return;
+    FSettings.PrintScale = index;
+    FPrintScales->actions().at(index)->setChecked(true);
+    FSettings.SaveScales();
+}
+
+void TfrmQuenlix::mnuImageScaleClick(int index) { SetImageScale(index); }
+void TfrmQuenlix::mnuPrintScaleClick(int index) { SetPrintScale(index); }
+void TfrmQuenlix::mnuCommandsToolbarClick() { ShowCommandsToolbar(FpnlToolbar->isHidden()); }
+void TfrmQuenlix::mnuPiecesToolbarClick() { ShowPiecesToolbar(FpnlFakeCoolBar->isHidden()); }
+
+void TfrmQuenlix::mnuPlaySoundsClick() {
+    FSettings.PlaySounds = !FSettings.PlaySounds;
+    TSoundPlayer::Instance().SetSoundsOn(FSettings.PlaySounds);
+    FSettings.SavePlaySounds();
+}
+
+void TfrmQuenlix::mnuClearBoardClick() {
+    THourglass hourglass;
+    FBoard.UnselectAll();
+    FBoard.ClearBoard();
+    FBoard.Refresh();
+    MarkModified();
+}
+
+void TfrmQuenlix::mnuInvertBoardClick() {
+    if (!MainWindowFocused()) return;
+    FBoard.SetView(FBoard.View() == vwWhiteUnder ? vwBlackUnder : vwWhiteUnder);
+    MarkModified();
+}
+
+void TfrmQuenlix::mnuStartingPositionClick() {
+    if (!MainWindowFocused()) return;
+    FBoard.UnselectAll();
+    FBoard.SetStartPosition();
+    FBoard.Refresh();
+    MarkModified();
+}
+
+void TfrmQuenlix::mnuPieceStyleClick(int index) {
+    THourglass hourglass;
+    FBoard.SetPieceStyle(static_cast<TPieceStyle>(index));
+    // Choosing the style in force still counts as an edit.
+    FDiagramModified = true;
+    FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCaption();
+}
+
+void TfrmQuenlix::mnuWebPageClick() {
+    if (!QDesktopServices::openUrl(QUrl(kWebPage)))
+        SoundMessageDlg("Could not launch browser...", TMsgDlgType::mtError, QMessageBox::Ok);
+}
+
+void TfrmQuenlix::mnuEmailClick() {
+    if (!QDesktopServices::openUrl(QUrl(kMailAddress)))
+        SoundMessageDlg("Could not launch email client...", TMsgDlgType::mtError, QMessageBox::Ok);
+}
+
+}  // namespace vorlix

@@ -1,0 +1,239 @@
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "app/DiagramImage.h"
+#include "app/ImageExport.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "app/ui/MainWindow.h"
+#include "board/UndoList.h"
+
+using namespace vorlix;
+
+namespace {
+
+const QString kShippedDefault = VORLIX_SOURCE_DIR "/resources/default.vxd";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile::copy(kShippedDefault, dir.filePath("default.vxd"));
+        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
+        settings = std::make_unique<TAppSettings>(*store);
+        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
+        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();  // the start-up message
+        SetMessageAnswerer([this](const QString& text, TMsgDlgType, TMsgDlgButtons) {
+            questions << text;
+            return answer;
+        });
+    }
+    void TearDown() override {
+        answer = QMessageBox::No;
+        window.reset();
+        SetMessageAnswerer(nullptr);
+    }
+    QAction* Item(const char* name) { return window->Item(name); }
+    bool OpenAndCheckEnabled(const char* menu, const char* item) {
+        emit window->Menu(menu)->aboutToShow();
+        return Item(item)->isEnabled();
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TSettingsStore> store;
+    std::unique_ptr<TAppSettings> settings;
+    std::unique_ptr<TfrmQuenlix> window;
+    QStringList questions;
+    TModalResult answer = QMessageBox::No;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartsUntitledWithTheShippedDiagramAndOneUndoState) {
+    EXPECT_EQ(window->windowTitle(), "Chess Vorlix 2.21 - Untitled");
+    EXPECT_FALSE(window->DiagramModified());
+    EXPECT_EQ(window->Board().GetPiece(QPoint(4, 0)), 1);  // white king on e1
+    EXPECT_EQ(window->UndoList().Count(), 1);
+    EXPECT_FALSE(window->Header().Enabled);
+    EXPECT_EQ(window->Header().Font.Name, "MS Sans Serif");
+    EXPECT_EQ(window->size(), QSize(443, 511));
+    EXPECT_TRUE(window->Button("spbSaveImg")->isEnabled());
+}
+
+TEST_F(MainWindowTest, FirstEditMarksTheCaption) {
+    Item("mnuBoardClear")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Chess Vorlix 2.21 - Untitled*");
+    EXPECT_TRUE(window->DiagramModified());
+    EXPECT_TRUE(window->Board().IsEmpty());
+    EXPECT_TRUE(window->UndoList().CanUndo());
+    Item("mnuEditUndo")->trigger();
+    EXPECT_FALSE(window->Board().IsEmpty());
+}
+
+TEST_F(MainWindowTest, ChoosingTheSamePieceStyleStillMarksModified) {
+    window->Item("mnuPieceStyle0")->trigger();
+    EXPECT_TRUE(window->DiagramModified());
+    EXPECT_EQ(window->UndoList().Count(), 2);
+}
+
+TEST_F(MainWindowTest, CutIsDisabledOnAnEmptyBoard) {
+    EXPECT_TRUE(OpenAndCheckEnabled("mnuEdit", "mnuEditCut"));
+    window->tmrButtonsEnableTimer();
+    EXPECT_TRUE(window->Button("spbCut")->isEnabled());
+    Item("mnuBoardClear")->trigger();
+    window->tmrButtonsEnableTimer();
+    EXPECT_FALSE(window->Button("spbCut")->isEnabled());
+    EXPECT_FALSE(OpenAndCheckEnabled("mnuEdit", "mnuEditCut"));
+    // A mark alone counts as content.
+    window->Board().SetPiece(0, 0, 14);
+    window->tmrButtonsEnableTimer();
+    EXPECT_TRUE(window->Button("spbCut")->isEnabled());
+}
+
+TEST_F(MainWindowTest, UndoAndRedoFollowTheHistory) {
+    window->tmrButtonsEnableTimer();
+    EXPECT_FALSE(window->Button("spbUndo")->isEnabled());
+    window->MarkModified();
+    window->tmrButtonsEnableTimer();
+    EXPECT_TRUE(window->Button("spbUndo")->isEnabled());
+    EXPECT_FALSE(window->Button("spbRedo")->isEnabled());
+    window->Button("spbUndo")->click();
+    window->tmrButtonsEnableTimer();
+    EXPECT_TRUE(window->Button("spbRedo")->isEnabled());
+}
+
+TEST_F(MainWindowTest, CloseAsksOnlyWhenModified) {
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(questions.isEmpty());
+
+    window->show();
+    window->MarkModified();
+    answer = QMessageBox::Cancel;
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0], "Save changes to current diagram ?");
+    answer = QMessageBox::No;
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, SaveQuestionNamesTheFileAndYesSavesIt) {
+    const QString file = dir.filePath("mine.vxd");
+    ASSERT_TRUE(window->WriteDiagram(file));
+    EXPECT_EQ(window->windowTitle(), "Chess Vorlix 2.21 - mine.vxd");
+    window->Board().SetPiece(4, 4, 2);
+    window->MarkModified();
+    answer = QMessageBox::Yes;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(questions.value(0), "Save changes to  mine.vxd ?");
+    TkxChessBrd reread;
+    THeaderFooterInfo h, f;
+    ASSERT_TRUE(reread.LoadFromFile(file, h, f));
+    EXPECT_EQ(reread.GetPiece(QPoint(4, 4)), 2);
+}
+
+TEST_F(MainWindowTest, ClosingStoresTheCloseTimeSettings) {
+    window->ShowPiecesToolbar(false);
+    window->close();
+    QSettings ini(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ini.value(kMainKey + "/ShowCool").toInt(), 0);
+    EXPECT_EQ(ini.value(kMainKey + "/ShowTool").toInt(), 1);
+    EXPECT_EQ(ini.value(kMainKey + "/Height").toInt(), 511 - 50);
+    EXPECT_EQ(ini.value(kMainKey + "/SavePath").toString(), dir.path() + "/");
+}
+
+TEST_F(MainWindowTest, HidingAToolbarShrinksTheWindowByItsHeight) {
+    const int height = window->height();
+    window->ShowPiecesToolbar(false);
+    EXPECT_EQ(window->height(), height - 50);
+    EXPECT_EQ(settings->RememberedHeight, height - 50);
+    window->ShowCommandsToolbar(false);
+    EXPECT_EQ(window->height(), height - 82);
+    window->ShowPiecesToolbar(true);
+    EXPECT_EQ(window->height(), height - 32);
+    emit window->Menu("mnuOptions")->aboutToShow();
+    EXPECT_FALSE(Item("mnuCommandsToolbar")->isChecked());
+    EXPECT_EQ(Item("mnuCommandsToolbar")->statusTip(), "Show the commands toolbar (currently hidden)");
+    EXPECT_EQ(Item("mnuPiecesToolbar")->statusTip(), "Hide the piece toolbar (currently visible)");
+}
+
+TEST_F(MainWindowTest, ScalingMenusStoreBothScalesAtOnce) {
+    window->Item("mnuImageScale1")->trigger();
+    window->Item("mnuPrintScale7")->trigger();
+    QSettings ini(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ini.value(kMainKey + "/ImageScale").toInt(), 1);
+    EXPECT_EQ(ini.value(kMainKey + "/PrintScale").toInt(), 7);
+    emit window->Menu("mnuOptions")->aboutToShow();
+    EXPECT_TRUE(Item("mnuImageScale1")->isChecked());
+    EXPECT_EQ(Item("mnuImageScale0")->text(), " 40 %");
+}
+
+TEST_F(MainWindowTest, FileItemsOwnCtrlIAndCtrlS) {
+    EXPECT_EQ(Item("mnuFileSaveImage")->shortcut(), QKeySequence("Ctrl+I"));
+    EXPECT_EQ(Item("mnuFileSave")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_TRUE(Item("mnuBoardInvert")->shortcut().isEmpty());
+    EXPECT_TRUE(Item("mnuBoardStartPos")->shortcut().isEmpty());
+    EXPECT_TRUE(Item("mnuBoardInvert")->text().endsWith("\tCtrl+I"));
+    EXPECT_EQ(Item("mnuEditRedo")->shortcut(), QKeySequence("Shift+Ctrl+Z"));
+}
+
+TEST_F(MainWindowTest, CommandsOfLaterWorkAreDisabled) {
+    for (const char* name : {"mnuFileOpen", "mnuFilePrint", "mnuConfigureBoard", "mnuHelpContents",
+                             "mnuAnimationSpeed", "mnuBoardDefect"})
+        EXPECT_FALSE(Item(name)->isEnabled()) << name;
+    EXPECT_FALSE(window->Button("spbPrint")->isEnabled());
+}
+
+TEST_F(MainWindowTest, HintsReachTheFirstStatusPanel) {
+    Item("mnuFileSaveImage")->showStatusText(window.get());
+    EXPECT_EQ(window->StatusText(), "Save current diagram as an image");
+    QStatusTipEvent leave("");
+    QApplication::sendEvent(window.get(), &leave);
+    EXPECT_EQ(window->StatusText(), "Chess Vorlix 2.21");
+    EXPECT_EQ(window->Button("spbSaveEPD")->toolTip(), "Save Diagram");
+}
+
+TEST_F(MainWindowTest, SavedImageEqualsTheDirectRendering) {
+    window->Item("mnuImageScale2")->trigger();  // 80 %
+    window->Header() = THeaderFooterInfo{true, "Header", taCenter};
+    for (int filter : {1, 2, 3}) {
+        const QString fromWindow = dir.filePath(QString("window%1.img").arg(filter));
+        ASSERT_TRUE(window->SaveImageTo(fromWindow, filter, 1, true));
+
+        TImageSaveOptions options;
+        options.Format = static_cast<TImageFormat>(filter - 1);
+        options.ColorIndex = filter == 2 ? ciTrueColor : 1;
+        const QImage image = RenderDiagramImage(window->Board(), window->Header(), window->Footer(), 2);
+        if (filter == 1)
+            options.TransparentCorner = FindTransparentCorner(
+                image, TransparencyRuleOf(window->Board(), window->Header(), window->Footer()));
+        const QString direct = dir.filePath(QString("direct%1.img").arg(filter));
+        TCollectingReporter reporter;
+        ASSERT_TRUE(SaveDiagramImage(image, direct, options, reporter));
+
+        QFile a(fromWindow), b(direct);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        EXPECT_EQ(a.readAll(), b.readAll()) << filter;
+    }
+}
+
+TEST_F(MainWindowTest, OverwriteQuestionGuardsExistingImages) {
+    const QString file = dir.filePath("board.bmp");
+    QFile existing(file);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep");
+    existing.close();
+    answer = QMessageBox::No;
+    EXPECT_FALSE(window->SaveImageTo(file, 3, 3, false));
+    EXPECT_EQ(questions.value(0), file + "\nThis file already exists.\n\nReplace existing file?");
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), "keep");
+}
