@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+
+#include "app/DiagramImage.h"
+#include "board/Fonts.h"
+#include "tests/gif/TestImages.h"
+
+using namespace vorlix;
+
+namespace {
+
+THeaderFooterInfo Line(const std::string& text, int alignment = taLeftJustify) {
+    THeaderFooterInfo info;
+    info.Enabled = true;
+    info.Text = text;
+    info.Alignment = alignment;
+    return info;
+}
+
+int SampleHeight(const THeaderFooterInfo& info) {
+    return QFontMetrics(MakeFont(info.Font)).size(Qt::TextSingleLine, QString::fromLatin1("TgQ\xCAj\xE7p")).height();
+}
+
+// Whether any pixel of the area differs from the background colour.
+bool HasInk(const QImage& image, QRect area, QRgb back) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != (back & 0xFFFFFF)) return true;
+    return false;
+}
+
+class DiagramImageTest : public testing::Test {
+protected:
+    void SetUp() override { Board.SetStartPosition(); }
+    QRgb Back() const { return ColorToRgb(Board.CoordenateBackColor()); }
+    TkxChessBrd Board;
+};
+
+}  // namespace
+
+TEST_F(DiagramImageTest, WithoutHeaderAndFooterIsExactlyTheBoard) {
+    const QImage image = RenderDiagramImage(Board, {}, {});
+    EXPECT_EQ(image.size(), QSize(328, 328));
+    EXPECT_EQ(image, Board.DiagramBitmap().convertToFormat(image.format()));
+    EXPECT_EQ(RenderDiagramImage(Board, {}, {}, 0).size(), QSize(132, 132));
+    EXPECT_EQ(RenderDiagramImage(Board, {}, {}, 7).size(), QSize(656, 656));
+}
+
+TEST_F(DiagramImageTest, HeaderAndFooterBandsTakeTheSampleTextHeightPlusFour) {
+    const THeaderFooterInfo header = Line("Header", taRightJustify);
+    THeaderFooterInfo footer = Line("Footer", taCenter);
+    footer.Font.Size = 20;
+    const int hh = SampleHeight(header), fh = SampleHeight(footer);
+    ASSERT_GT(fh, hh);
+    const QImage image = RenderDiagramImage(Board, header, footer);
+    ASSERT_EQ(image.size(), QSize(328, 328 + hh + 4 + fh + 4));
+    // The board sits under the header band.
+    EXPECT_EQ(image.copy(0, hh + 4, 328, 328), Board.DiagramBitmap().convertToFormat(image.format()));
+    // Right-justified header: ink only on the right; centred footer: neither edge.
+    EXPECT_FALSE(HasInk(image, QRect(0, 0, 150, hh + 4), Back()));
+    EXPECT_TRUE(HasInk(image, QRect(250, 0, 78, hh), Back()));
+    const int footTop = 328 + hh + 8;
+    EXPECT_TRUE(HasInk(image, QRect(120, footTop, 88, fh), Back()));
+    EXPECT_FALSE(HasInk(image, QRect(0, footTop - 4, 60, fh + 4), Back()));
+    EXPECT_FALSE(HasInk(image, QRect(268, footTop - 4, 60, fh + 4), Back()));
+}
+
+TEST_F(DiagramImageTest, AHeaderWiderThanTheBoardStartsAtTheLeftAndIsClipped) {
+    const std::string text(80, 'W');
+    const QImage left = RenderDiagramImage(Board, Line(text, taLeftJustify), {});
+    EXPECT_EQ(left.width(), 328);
+    EXPECT_EQ(RenderDiagramImage(Board, Line(text, taCenter), {}), left);
+    EXPECT_EQ(RenderDiagramImage(Board, Line(text, taRightJustify), {}), left);
+    const int hh = SampleHeight(Line(text));
+    EXPECT_TRUE(HasInk(left, QRect(0, 0, 12, hh), Back()));
+    EXPECT_TRUE(HasInk(left, QRect(316, 0, 12, hh), Back()));
+    // Nothing of the text spills into the gap above the board.
+    EXPECT_FALSE(HasInk(left, QRect(0, hh + 2, 328, 2), Back()));
+}
+
+TEST_F(DiagramImageTest, ASelectionNeverReachesTheImageAndIsCleared) {
+    const QImage clean = RenderDiagramImage(Board, {}, {});
+    int focusChanges = 0;
+    Board.OnFocusChange = [&](TkxChessBrd&) { ++focusChanges; };
+    Board.ToggleSelection(QPoint(4, 1));
+    Board.ToggleSelection(QPoint(0, 0));
+    ASSERT_EQ(Board.SelectedCount(), 2);
+    focusChanges = 0;
+    EXPECT_EQ(RenderDiagramImage(Board, Line("x"), {}).copy(0, SampleHeight(Line("x")) + 4, 328, 328), clean);
+    EXPECT_EQ(Board.SelectedCount(), 0);
+    EXPECT_EQ(focusChanges, 1);
+}
+
+TEST_F(DiagramImageTest, TransparencyOnlyWhereTheCornerHasTheCoordinateBackground) {
+    Board.SetCoordenateBackColor(0x00E0F0FF);
+    // Default sides east and south: the top-right corner, in the east band.
+    const QImage plain = RenderDiagramImage(Board, {}, {});
+    EXPECT_EQ(FindTransparentCorner(plain, TransparencyRuleOf(Board, {}, {})), QPoint(327, 0));
+    // A header puts the corner at the top left, in the header band.
+    const QImage headed = RenderDiagramImage(Board, Line("Game 1"), {});
+    const auto corner = FindTransparentCorner(headed, TransparencyRuleOf(Board, Line("Game 1"), {}));
+    ASSERT_EQ(corner, QPoint(0, 0));
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(EncodeDiagramImage(headed, {TImageFormat::Gif, ci256Colors, 81, corner}, bytes, error));
+    const QImage decoded = testimages::Decode(bytes).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(decoded.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(decoded.pixel(100, 100)), 255);
+    // No header, footer or coordinates: the border touches every corner.
+    Board.SetCoordenateOrientation(0);
+    const QImage bare = RenderDiagramImage(Board, {}, {});
+    EXPECT_FALSE(FindTransparentCorner(bare, TransparencyRuleOf(Board, {}, {})).has_value());
+    // South band only: the bottom-left corner.
+    Board.SetCoordenateOrientation(South);
+    const QImage south = RenderDiagramImage(Board, {}, {});
+    EXPECT_EQ(FindTransparentCorner(south, TransparencyRuleOf(Board, {}, {})), QPoint(0, south.height() - 1));
+}
