@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kSamples = VORLIX_SAMPLES_DIR;
+
+struct TRun {
+    int Exit;
+    std::string Out;
+    std::string Err;
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(Out);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() {
+        std::random_device rd;
+        Dir = std::filesystem::temp_directory_path() / ("vorlix-cli-" + std::to_string(rd()));
+        std::filesystem::create_directories(Dir);
+    }
+    ~CliTest() override { std::filesystem::remove_all(Dir); }
+
+    static std::string Quote(const std::string& s) {
+        std::string q = "'";
+        for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return q + "'";
+    }
+    std::string Read(const std::string& path) const {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string Write(const std::string& name, const std::string& text) const {
+        const std::string path = (Dir / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    TRun Run(const std::vector<std::string>& args) const {
+        std::string cmd = Quote(VORLIX_BIN_DIR "/vorlix");
+        for (const auto& a : args) cmd += " " + Quote(a);
+        const std::string out = (Dir / "stdout").string(), err = (Dir / "stderr").string();
+        const int status = std::system((cmd + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+    }
+
+    std::filesystem::path Dir;
+};
+
+}  // namespace
+
+TEST_F(CliTest, GamesListsTagsSeparatedByTabs) {
+    const TRun r = Run({"games", kSamples + "/0004.pgn"});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(r.Out,
+              "1\tAbbot\tCostello\tRated Bullet tournament https://lichess.org/tournament/yc1WW2Ox\t"
+              "https://lichess.org/PpwPOZMq\t2017.04.01\t0-1\t-\t2100\t2000\tB30\n");
+    const TRun m = Run({"games", kSamples + "/Morphy_ANSI.pgn"});
+    EXPECT_EQ(m.Exit, 0);
+    EXPECT_GT(m.Lines().size(), 100u);
+    EXPECT_EQ(m.Lines()[1].substr(0, 2), "2\t");
+}
+
+TEST_F(CliTest, GamesOutputIsUtf8AndMissingEloIsQuestionMark) {
+    const std::string file = Write("latin.pgn", "[White \"J\xFCrgen\"]\n[Black \"x\tb\"]\n*\n");
+    const TRun r = Run({"games", file});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Out, "1\tJ\xC3\xBCrgen\tx b\t\t\t\t\t\t?\t?\t\n");
+}
+
+TEST_F(CliTest, FileLevelFailuresExitOne) {
+    TRun r = Run({"games", kSamples + "/wacnew.epd"});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, kSamples + "/wacnew.epd does not seem to\n be a valid PGN file.\n");
+    r = Run({"replay", (Dir / "missing.pgn").string()});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "File not found!\n");
+    r = Run({"epd", kSamples + "/3.pgn"});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, kSamples + "/3.pgn does not seem to\n be a valid EPD file.\n");
+}
+
+TEST_F(CliTest, BadArgumentsPrintUsage) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"games"}, {"games", "a", "b"}, {"replay", "a", "--game"}, {"replay", "a", "--game", "0"},
+             {"replay", "a", "--game", "x"}, {"epd", "a", "-o"}, {"epd", "-x", "a"}, {"nonsense"}}) {
+        const TRun r = Run(args);
+        EXPECT_EQ(r.Exit, 2);
+        EXPECT_NE(r.Err.find("usage"), std::string::npos);
+    }
+}
+
+TEST_F(CliTest, ReplayPrintsEveryPosition) {
+    const TRun r = Run({"replay", kSamples + "/3.pgn"});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Out,
+              "game 1\n"
+              "r1bqk1nr/pppp1ppp/2n5/4p3/1bB1P3/2P2N2/P2P1PPP/RNBQK2R b KQkq - 0 1\n"
+              "r1bqk1nr/pppp1ppp/2n5/b3p3/2B1P3/2P2N2/P2P1PPP/RNBQK2R w KQkq - 1 2\n"
+              "r1bqk1nr/pppp1ppp/2n5/b3p3/2B1P3/2P2N2/P2P1PPP/RNBQ1RK1 b kq - 2 2\n"
+              "r1bqk1nr/ppp2ppp/2np4/b3p3/2B1P3/2P2N2/P2P1PPP/RNBQ1RK1 w kq - 0 3\n"
+              "r1bqk1nr/ppp2ppp/2np4/b3p3/2BPP3/2P2N2/P4PPP/RNBQ1RK1 b kq d3 0 3\n");
+}
+
+TEST_F(CliTest, ReplayStopsAtABadMoveAndPicksGames) {
+    const std::string file = Write("two.pgn",
+                                   "[Event \"a\"]\n1. e4 e5 2. Ke3 *\n\n"
+                                   "[Event \"b\"]\n[Result \"1-0\"]\n1. d4 1-0\n");
+    TRun r = Run({"replay", file});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Out,
+              "game 1\n"
+              "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\n"
+              "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\n"
+              "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\n"
+              "error: Illegal move data: Ke3\n"
+              "game 2\n"
+              "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\n"
+              "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\n");
+    r = Run({"replay", "--game", "2", file});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Lines().front(), "game 2");
+    EXPECT_EQ(r.Lines().size(), 3u);
+    r = Run({"replay", file, "--game", "3"});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Out, "");
+
+    r = Run({"replay", kSamples + "/err.pgn"});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Lines().back(), "error: Illegal move data: Kg2");
+}
+
+TEST_F(CliTest, ReplayOfEverySampleGame) {
+    for (const char* name : {"benchmark.pgn", "Morphy_ANSI.pgn", "promoting.pgn", "0004.pgn",
+                             "variations-nags-and-comments.pgn"}) {
+        const TRun r = Run({"replay", kSamples + "/" + name});
+        EXPECT_EQ(r.Exit, 0) << name;
+        EXPECT_EQ(r.Out.find("error:"), std::string::npos) << name;
+    }
+}
+
+TEST_F(CliTest, EpdListsRecordsAndWritesThemBack) {
+    TRun r = Run({"epd", kSamples + "/bratko-kopec.epd"});
+    EXPECT_EQ(r.Exit, 0);
+    ASSERT_EQ(r.Lines().size(), 24u);
+    EXPECT_EQ(r.Lines()[0], "1\tvalid\t1k1r4/pp1b1R2/3q2pp/4p3/2B5/4Q3/PPP2B2/2K5 b - - bm Qd1+; id \"BK.01\";");
+
+    const std::string in = Write("mixed.epd",
+                                 "8/8/8/8/8/8/8/7 w - -; id \"short rank\";\r\n"
+                                 "4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"ok\";\r\n");
+    const std::string out = (Dir / "out.epd").string();
+    r = Run({"epd", in, "-o", out});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Out,
+              "1\tinvalid\t8/8/8/8/8/8/8/8 w - -; id \"short rank\";\n"
+              "2\tvalid\t4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"ok\";\n");
+    EXPECT_EQ(Read(out),
+              "8/8/8/8/8/8/8/8 w - -; id \"short rank\";\r\n"
+              "4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"ok\";\r\n");
+
+    r = Run({"epd", in, "-o", (Dir / "missing" / "out.epd").string()});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "File not found!\n");
+}
+
+TEST_F(CliTest, EpdFailureKeepsEarlierRecordsAndWritesNothing) {
+    const std::string in = Write("broken.epd", "4k3/8/8/8/8/8/8/4K3 w - -;\n8/8/8/x/8/8/8/8 w - -;\n");
+    const std::string out = (Dir / "out.epd").string();
+    const TRun r = Run({"epd", in, "-o", out});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Out, "1\tvalid\t4k3/8/8/8/8/8/8/4K3 w - -;\n2\tinvalid\t8/8/8/8/8/8/8/8 w - -;\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
