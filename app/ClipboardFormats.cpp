@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/BmpEncoder.h"
+#include "app/BmpExport.h"
 #include "app/FixedPalettes.h"
 #include "board/ChessBoard.h"
 #include "gif/ColorMapping.h"
@@ -68,7 +68,7 @@ bool MakeClipboardBitmap(const QImage& diagram, int format, TClipboardBitmap& ou
         return false;
     }
     std::vector<std::uint8_t> bmp;
-    if (!EncodeBmp(diagram, bits, bmp, error)) return false;
+    if (!EncodeBmpAtDepth(diagram, bits, bmp, error)) return false;
     out.Image = bits == 24 ? diagram.convertToFormat(QImage::Format_RGB888) : IndexedImageOfDepth(diagram, bits);
     if (out.Image.isNull()) {
         error = "The image could not be converted.";

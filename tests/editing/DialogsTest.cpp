@@ -1,0 +1,97 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "board/ChessBoard.h"
+#include "viewers/ui/AnimationDialog.h"
+#include "viewers/ui/PromoteDialog.h"
+
+namespace vorlix {
+namespace {
+
+TEST(PromoteDialog, EachButtonAnswersItsOffsetFromTheQueen) {
+    TkxChessBrd board;
+    struct {
+        int entry;
+        QToolButton* (TfrmPromote::*button)() const;
+        int answer;
+    } cases[] = {{8, &TfrmPromote::btnKnight, 10}, {8, &TfrmPromote::btnQueen, 8},
+                 {2, &TfrmPromote::btnBishop, 3},  {2, &TfrmPromote::btnRook, 5}};
+    for (const auto& c : cases) {
+        TfrmPromote dialog(board, c.entry, nullptr);
+        dialog.show();
+        EXPECT_TRUE(dialog.Cancel());
+        QTest::mouseClick((dialog.*c.button)(), Qt::LeftButton);
+        EXPECT_FALSE(dialog.Cancel());
+        EXPECT_EQ(dialog.PieceCode(), c.answer);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+}
+
+TEST(PromoteDialog, CloseBoxEscapeAndCancelAllCancel) {
+    TkxChessBrd board;
+    TfrmPromote closed(board, 2, nullptr);
+    closed.show();
+    closed.close();
+    EXPECT_TRUE(closed.Cancel());
+    EXPECT_EQ(closed.PieceCode(), 2);
+
+    TfrmPromote escaped(board, 8, nullptr);
+    escaped.show();
+    QTest::keyClick(&escaped, Qt::Key_Escape);
+    EXPECT_TRUE(escaped.Cancel());
+    EXPECT_FALSE(escaped.isVisible());
+
+    TfrmPromote cancelled(board, 8, nullptr);
+    cancelled.show();
+    QTest::mouseClick(cancelled.btnCancel(), Qt::LeftButton);
+    EXPECT_TRUE(cancelled.Cancel());
+    EXPECT_EQ(cancelled.PieceCode(), 8);
+}
+
+TEST(PromoteDialog, GlyphsAreThePiecesOnATransparentBackground) {
+    TkxChessBrd board;
+    TfrmPromote dialog(board, 8, nullptr);
+    const QImage glyph = dialog.btnKnight()->icon().pixmap(32, 32).toImage();
+    ASSERT_EQ(glyph.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(glyph.pixel(0, 0)), 0);  // the magenta corner
+    int opaque = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) opaque += qAlpha(glyph.pixel(x, y)) == 255;
+    EXPECT_GT(opaque, 50);
+    EXPECT_EQ(dialog.btnQueen()->size(), QSize(53, 64));
+}
+
+TEST(AnimationDialog, ApplyWaitsForAChangeAndStoresTheSpeed) {
+    std::vector<int> applied;
+    TfrmAnimation dialog(20, [&](int speed) { applied.push_back(speed); }, nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.TrackBar1()->value(), 20);
+    EXPECT_EQ(dialog.lblASpeed()->text(), "20");
+    EXPECT_FALSE(dialog.btnApply()->isEnabled());
+
+    QTest::mouseClick(dialog.btnDefaults(), Qt::LeftButton);
+    EXPECT_EQ(dialog.lblASpeed()->text(), "45");
+    ASSERT_TRUE(dialog.btnApply()->isEnabled());
+    QTest::mouseClick(dialog.btnApply(), Qt::LeftButton);
+    EXPECT_EQ(applied, std::vector<int>{45});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(AnimationDialog, CancelChangesNothing) {
+    std::vector<int> applied;
+    TfrmAnimation dialog(45, [&](int speed) { applied.push_back(speed); }, nullptr);
+    dialog.show();
+    dialog.TrackBar1()->setValue(10);
+    EXPECT_EQ(dialog.lblASpeed()->text(), "10");
+    EXPECT_TRUE(dialog.btnApply()->isEnabled());
+    QTest::mouseClick(dialog.btnCancel(), Qt::LeftButton);
+    EXPECT_TRUE(applied.empty());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace vorlix
