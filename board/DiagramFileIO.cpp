@@ -76,11 +76,12 @@ int CreateSibling(const std::string& path, std::string& tempPath) {
 }  // namespace
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path, size_t maxSize) {
-    TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so naming a pipe cannot hang the reader; only plain files are read.
+    TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) ThrowErrno();
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0) ThrowErrno();
-    if (S_ISDIR(st.st_mode)) throw EFileIOError(IOErrorFromErrno(EISDIR));
+    if (!S_ISREG(st.st_mode)) throw EFileIOError(IOErrorFromErrno(EISDIR));
     if (st.st_size < 0 || uint64_t(st.st_size) > maxSize) throw EFileTooLarge();
     std::vector<uint8_t> bytes(size_t(st.st_size));
     ReadAll(fd.Get(), bytes.data(), bytes.size());

@@ -2,7 +2,6 @@
 
 #include "board/BmpReader.h"
 #include "board/BmpWriter.h"
-#include "board/ByteStream.h"
 #include "DiagramTestSupport.h"
 
 using namespace vorlix;
@@ -38,12 +37,6 @@ TEST(Bmp, RoundTripsEveryDepthWithOddWidths) {
         EXPECT_EQ(read.ByteCount, bmp.size());
         ExpectSamePixels(read.Image, rgb);
     }
-}
-
-TEST(Bmp, WriterRejectsDepthsTheImageDoesNotFit) {
-    EXPECT_THROW(EncodeBmp(IndexedPicture(4, 4, 3), 1), std::invalid_argument);
-    EXPECT_THROW(EncodeBmp(RgbPicture(4, 4), 8), std::invalid_argument);
-    EXPECT_THROW(EncodeBmp(RgbPicture(4, 4), 16), std::invalid_argument);
 }
 
 TEST(Bmp, ReadsTopDownRowsAndCoreHeaders) {
@@ -100,37 +93,4 @@ TEST(Bmp, RejectsLyingOrAbsurdHeaders) {
     EXPECT_THROW(ReadBmp(badBits.data(), badBits.size()), EBmpError);
     for (size_t n = 0; n < good.size(); ++n)
         EXPECT_THROW(ReadBmp(good.data(), n), EBmpError) << "prefix " << n;
-}
-
-TEST(ByteStream, ReadsLittleEndianAndStopsAtTheEnd) {
-    TByteWriter w;
-    w.WriteU8(7);
-    w.WriteU16(0xBEEF);
-    w.WriteI32(-2);
-    w.WriteShortString("Chess", 255);
-    const std::vector<uint8_t> bytes = w.Data();
-    ASSERT_EQ(bytes.size(), 1u + 2 + 4 + 256);
-    EXPECT_EQ(bytes[1], 0xEF);
-
-    TByteReader r(bytes.data(), bytes.size());
-    EXPECT_EQ(r.ReadU8(), 7);
-    EXPECT_EQ(r.ReadU16(), 0xBEEF);
-    EXPECT_EQ(r.ReadI32(), -2);
-    const std::string s = r.ReadShortString();
-    EXPECT_EQ(s.size(), 255u);  // the stored length byte rules
-    EXPECT_EQ(s.substr(0, 5), "Chess");
-    EXPECT_TRUE(r.AtEnd());
-    EXPECT_THROW(r.ReadU8(), EShortRead);
-
-    TByteReader shortField(bytes.data(), 2);
-    shortField.ReadU8();
-    EXPECT_THROW(shortField.ReadU16(), EShortRead);
-    EXPECT_EQ(shortField.Position(), 1u);
-}
-
-TEST(ByteStream, ShortStringIsCutTo255Characters) {
-    TByteWriter w;
-    w.WriteShortString(std::string(300, 'x'));
-    ASSERT_EQ(w.Data().size(), 256u);
-    EXPECT_EQ(w.Data()[0], 255);
 }
