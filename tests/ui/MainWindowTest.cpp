@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -236,4 +237,24 @@ TEST_F(MainWindowTest, OverwriteQuestionGuardsExistingImages) {
     EXPECT_EQ(questions.value(0), file + "\nThis file already exists.\n\nReplace existing file?");
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), "keep");
+}
+
+TEST_F(MainWindowTest, SavedBitmapEqualsTheRenderCommand) {
+    const QString tool = VORLIX_BIN_DIR "/vorlix";
+    if (!QFile::exists(tool)) GTEST_SKIP() << "vorlix not built";
+    const QString fromWindow = dir.filePath("window.bmp"), fromTool = dir.filePath("tool.bmp");
+    ASSERT_TRUE(window->SaveImageTo(fromWindow, 3, 3, false));
+    QProcess render;
+    render.start(tool, {"render", "--fen", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "-o", fromTool});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    QFile a(fromWindow), b(fromTool);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QByteArray windowBytes = a.readAll(), toolBytes = b.readAll();
+    ASSERT_EQ(windowBytes.size(), toolBytes.size());
+    // The two writers may differ in the informational resolution fields only.
+    constexpr int kResolutionFields = 38, kResolutionSize = 8;
+    windowBytes.replace(kResolutionFields, kResolutionSize, QByteArray(kResolutionSize, 0));
+    toolBytes.replace(kResolutionFields, kResolutionSize, QByteArray(kResolutionSize, 0));
+    EXPECT_EQ(windowBytes, toolBytes);
 }
