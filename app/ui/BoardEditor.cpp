@@ -1,0 +1,341 @@
+#include "app/ui/BoardEditor.h"
+
+#include <QActionGroup>
+#include <QColorDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QToolButton>
+
+#include "app/Settings.h"
+#include "app/ui/Hourglass.h"
+#include "app/ui/MainWindow.h"
+#include "board/ChessBoard.h"
+#include "board/ui/BoardControl.h"
+#include "viewers/ui/PromoteDialog.h"
+
+namespace vorlix {
+
+namespace {
+
+struct TInsertItem {
+    const char* Suffix;
+    const char* Caption;
+    const char* Name;
+    int WhiteCode;
+};
+constexpr TInsertItem kInsertItems[] = {
+    {"King", "&King", "king", 1},     {"Queen", "&Queen", "queen", 2},  {"Bishop", "&Bishop", "bishop", 3},
+    {"Knight", "K&night", "knight", 4}, {"Rook", "&Rook", "rook", 5},   {"Pawn", "&Pawn", "pawn", 6},
+    {"Cross", "&Cross", "cross", pcWCross}, {"Dot", "&Dot", "dot", pcWDot},
+};
+constexpr const char* kSides[] = {"White", "Black"};
+
+int InsertCode(const TInsertItem& item, bool black) {
+    if (!black) return item.WhiteCode;
+    return item.WhiteCode <= 6 ? item.WhiteCode + 6 : item.WhiteCode + 2;
+}
+
+int TagOf(const QToolButton* button) { return button->property("tag").toInt(); }
+
+std::optional<TColor> ChooseColorInDialog(QWidget* parent, TColor initial) {
+    const QColor color = QColorDialog::getColor(ColorToQColor(initial), parent);
+    if (!color.isValid()) return std::nullopt;
+    return RgbToColor(color.rgb());
+}
+
+const QString kHLClearHint = "Clear all highlighting settings the %1";
+const QString kHLMergeHint = "Merge the highlighting settings of the %1 with the square colors";
+const QString kHLUnmergeHint = "Unmerge the highlighting settings of the %1 with the square colors";
+const QString kHLOptionHint = "Highlight the %1 with highlighting color #%2";
+const QString kInsertHint = "Insert a %1 %2 on the %3";
+const QString kPopupSquares = "selected/clicked square(s)";
+
+}  // namespace
+
+TBoardEditor::TBoardEditor(TfrmQuenlix& window, TAppSettings& settings, TBoardControl& control,
+                           const std::vector<QToolButton*>& pieceButtons)
+    : QObject(&window),
+      FWindow(window),
+      FSettings(settings),
+      FBoard(window.Board()),
+      FControl(control),
+      FPieceButtons(pieceButtons) {
+    FChooseColor = [this](TColor initial) { return ChooseColorInDialog(&FWindow, initial); };
+    ConnectBoard();
+    ConnectBoardMenu();
+    CreatePopupMenu();
+}
+
+TBoardEditor::~TBoardEditor() {
+    FBoard.OnLeftClick = nullptr;
+    FBoard.OnRightClick = nullptr;
+    FBoard.OnPromotion = nullptr;
+    FBoard.OnMove = nullptr;
+}
+
+// ---- Board events -------------------------------------------------------------
+
+void TBoardEditor::ConnectBoard() {
+    connect(&FControl, &TBoardControl::MousePressed, this, [this] { kxChessBrd1MouseDown(); });
+    FBoard.OnLeftClick = [this](TkxChessBrd&, QPoint square, bool, bool, bool, int, int, int) {
+        kxChessBrd1LeftClick(square);
+    };
+    FBoard.OnRightClick = [this](TkxChessBrd&, QPoint square, bool selected, bool highlighted, bool merged,
+                                 int piece, int x, int y) {
+        kxChessBrd1RightClick({square, piece, selected, highlighted, merged}, QPoint(x, y));
+    };
+    FBoard.OnPromotion = [this](TkxChessBrd&, int& piece, bool& cancel) { kxChessBrd1Promotion(piece, cancel); };
+    FBoard.OnMove = [this](TkxChessBrd&, QPoint, QPoint, int) { FWindow.MarkModified(); };
+}
+
+QToolButton* TBoardEditor::DownPieceButton() const {
+    for (QToolButton* button : FPieceButtons)
+        if (button->isCheckable() && button->isChecked()) return button;
+    return nullptr;
+}
+
+void TBoardEditor::kxChessBrd1MouseDown() { FBoard.SetMove(DownPieceButton() == nullptr); }
+
+void TBoardEditor::kxChessBrd1LeftClick(QPoint square) {
+    QToolButton* button = DownPieceButton();
+    if (!button) return;
+    FBoard.SetPiece(square.x(), square.y(), TagOf(button));
+    FBoard.RedrawSquare(square);
+    FWindow.MarkModified();
+}
+
+void TBoardEditor::kxChessBrd1RightClick(const TRightClick& click, QPoint pos) {
+    FRightClick = click;
+    FpopBoard->popup(FControl.mapToGlobal(pos));
+}
+
+void TBoardEditor::kxChessBrd1Promotion(int& piece, bool& cancel) {
+    TfrmPromote dialog(FBoard, piece, &FWindow);
+    dialog.exec();
+    piece = dialog.PieceCode();
+    cancel = dialog.Cancel();
+}
+
+void TBoardEditor::PieceButtonClick(QToolButton* button) {
+    if (button->isCheckable()) return;  // insert mode: the button only goes down or up
+    FBoard.SetPieceOnSelection(TagOf(button));
+    FWindow.MarkModified();
+}
+
+// ---- Keys ---------------------------------------------------------------------
+
+bool TBoardEditor::KeyPress(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Delete) {
+        FBoard.SetPieceOnSelection(0);
+        FWindow.MarkModified();
+        return true;
+    }
+    const QString text = event.text();
+    if (text.size() != 1) return false;
+    const char32_t character = text.at(0).unicode();
+    const std::optional<int> code = character == '\b' ? std::optional<int>(0) : CodeOfTypedKey(character);
+    if (!code && character != ' ') return false;
+    THourglass hourglass;
+    if (code) {
+        FBoard.SetPieceOnSelection(*code);
+    } else {
+        FBoard.UnselectAll();
+        FBoard.Refresh();
+    }
+    FWindow.MarkModified();
+    return true;
+}
+
+// ---- The Board menu -------------------------------------------------------------
+
+void TBoardEditor::EditSelection(const std::function<void()>& edit) {
+    edit();
+    FWindow.MarkModified();
+}
+
+void TBoardEditor::HighlightOption(int index) {
+    const THighlightOption& option = FSettings.HighLight[size_t(index)];
+    EditSelection([&] { FBoard.HighlightSelection(option.Color, option.Merge, false); });
+}
+
+void TBoardEditor::HighlightCustom() {
+    const std::optional<TColor> color = FChooseColor(FCustomColor);
+    if (!color) return;
+    FCustomColor = *color;
+    EditSelection([&] { FBoard.HighlightSelection(*color, false, false); });
+}
+
+void TBoardEditor::ConnectBoardMenu() {
+    auto on = [this](const QString& name, std::function<void()> handler) {
+        if (QAction* item = FWindow.Item(name)) connect(item, &QAction::triggered, this, std::move(handler));
+    };
+    on("mnuBoardDefect", [this] { EditSelection([this] { FBoard.DefectSelection(); }); });
+    on("mnuBoardDelete", [this] { EditSelection([this] { FBoard.SetPieceOnSelection(0); }); });
+    on("mnuHLClear", [this] { EditSelection([this] { FBoard.UnhighlightSelection(); }); });
+    on("mnuHLMerge", [this] { EditSelection([this] { FBoard.SetMergeSelection(true); }); });
+    on("mnuHLUnmerge", [this] { EditSelection([this] { FBoard.SetMergeSelection(false); }); });
+    for (int i = 0; i < 4; ++i) on(QString("mnuHLOption%1").arg(i + 1), [this, i] { HighlightOption(i); });
+    on("mnuHLCustom", [this] { HighlightCustom(); });
+    for (int side = 0; side < 2; ++side)
+        for (const TInsertItem& item : kInsertItems) {
+            const int code = InsertCode(item, side == 1);
+            on(QString("mnuInsert%1%2").arg(kSides[side], item.Suffix),
+               [this, code] { EditSelection([this, code] { FBoard.SetPieceOnSelection(code); }); });
+        }
+    // Selection changes are marked modified by the focus-change event.
+    on("mnuSelectAll", [this] { FBoard.SelectAll(); });
+    on("mnuUnselectAll", [this] {
+        FBoard.UnselectAll();
+        FBoard.Refresh();
+    });
+    if (QMenu* menu = FWindow.Menu("mnuBoard")) connect(menu, &QMenu::aboutToShow, this, &TBoardEditor::mnuBoardPopup);
+}
+
+void TBoardEditor::mnuBoardPopup() { ApplyMenuState(BoardMenuState(FBoard), "mnu", false); }
+
+void TBoardEditor::ApplyMenuState(const TEditMenuState& state, const QString& prefix, bool popup) {
+    auto find = [&](const QString& suffix) -> QAction* {
+        const QString name = prefix + suffix;
+        if (!popup) return FWindow.Item(name);
+        for (QAction* action : FpopBoard->findChildren<QAction*>(name))
+            if (action->objectName() == name) return action;
+        return nullptr;
+    };
+    auto enable = [&](const QString& suffix, bool enabled) {
+        if (QAction* action = find(suffix)) action->setEnabled(enabled);
+    };
+    enable("BoardDefect", state.Defect);
+    enable("BoardDelete", state.Delete);
+    enable("Highlighting", state.Highlighting);
+    enable("HLClear", state.Clear);
+    enable("HLMerge", state.Merge);
+    enable("HLUnmerge", state.Unmerge);
+    enable("InsertWhite", state.InsertWhite);
+    enable("InsertBlack", state.InsertBlack);
+    enable("SelectAll", state.SelectAll);
+    enable("UnselectAll", state.UnselectAll);
+    if (popup) {
+        enable("Select", state.Select);
+        enable("Unselect", state.Unselect);
+    }
+    for (int side = 0; side < 2; ++side)
+        for (const TInsertItem& item : kInsertItems)
+            enable(QString("Insert%1%2").arg(kSides[side], item.Suffix),
+                   InsertCode(item, side == 1) != state.DisabledInsert);
+}
+
+// ---- The pop-up menu --------------------------------------------------------------
+
+QAction* TBoardEditor::AddPopupItem(QMenu* menu, const QString& name, const QString& caption, const QString& hint,
+                                    std::function<void()> handler) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    item->setParent(FpopBoard);
+    item->setStatusTip(hint);
+    connect(item, &QAction::triggered, this, std::move(handler));
+    return item;
+}
+
+void TBoardEditor::AddMirrorItem(QMenu* menu, const QString& name, const QString& caption, const QString& mainItem) {
+    QAction* main = FWindow.Item(mainItem);
+    QAction* item = AddPopupItem(menu, name, caption, main ? main->statusTip() : QString(), [this, mainItem] {
+        if (QAction* target = FWindow.Item(mainItem)) target->trigger();
+    });
+    item->setProperty("mirrors", mainItem);
+}
+
+void TBoardEditor::CreatePopupMenu() {
+    FpopBoard = new QMenu(&FWindow);
+    FpopBoard->setObjectName("popBoard");
+    connect(FpopBoard, &QMenu::aboutToShow, this, &TBoardEditor::popBoardPopup);
+    auto submenu = [this](QMenu* parent, const QString& name, const QString& caption, const QString& hint) {
+        QMenu* menu = parent->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        menu->menuAction()->setStatusTip(hint);
+        menu->menuAction()->setParent(FpopBoard);
+        return menu;
+    };
+    QMenu* m = FpopBoard;
+    AddMirrorItem(m, "popConfigure", "&Configure...", "mnuConfigureBoard");
+    m->addSeparator();
+    AddPopupItem(m, "popBoardDefect", "De&fect", "Convert all selected/clicked pieces to the enemy!",
+                 [this] { PopupEdit([](TPopupEdits& e) { e.Defect(); }); });
+    AddPopupItem(m, "popBoardDelete", "&Delete", "Remove all selected/clicked pieces from the board",
+                 [this] { PopupEdit([](TPopupEdits& e) { e.Delete(); }); });
+    QMenu* hl = submenu(m, "popHighlighting", "&Highlighting", "Set square highlighting");
+    AddPopupItem(hl, "popHLClear", "C&lear", kHLClearHint.arg(kPopupSquares),
+                 [this] { PopupEdit([](TPopupEdits& e) { e.ClearHighlight(); }); });
+    AddPopupItem(hl, "popHLMerge", "&Merge", kHLMergeHint.arg(kPopupSquares),
+                 [this] { PopupEdit([](TPopupEdits& e) { e.SetMerge(true); }); });
+    AddPopupItem(hl, "popHLUnmerge", "&Unmerge", kHLUnmergeHint.arg(kPopupSquares),
+                 [this] { PopupEdit([](TPopupEdits& e) { e.SetMerge(false); }); });
+    hl->addSeparator();
+    for (int i = 0; i < 4; ++i)
+        AddPopupItem(hl, QString("popHLOption%1").arg(i + 1), QString("Option &%1").arg(i + 1),
+                     kHLOptionHint.arg(kPopupSquares).arg(i + 1), [this, i] {
+                         const THighlightOption& option = FSettings.HighLight[size_t(i)];
+                         PopupEdit([&](TPopupEdits& e) { e.Highlight(option.Color, option.Merge); });
+                     });
+    AddPopupItem(hl, "popHLCustom", "&Custom Color...",
+                 "Highlight the selected/clicked square(s) selecting a custom color (merge setting will not change)",
+                 [this] { PopupCustomColor(); });
+    for (int side = 0; side < 2; ++side) {
+        const QString colour = QString(kSides[side]).toLower();
+        QMenu* insert = submenu(m, QString("popInsert") + kSides[side], QString("Insert &") + kSides[side],
+                                "Insert " + colour + " pieces onto board");
+        for (const TInsertItem& item : kInsertItems) {
+            const int code = InsertCode(item, side == 1);
+            AddPopupItem(insert, QString("popInsert%1%2").arg(kSides[side], item.Suffix), item.Caption,
+                         kInsertHint.arg(colour, item.Name, kPopupSquares),
+                         [this, code] { PopupEdit([code](TPopupEdits& e) { e.Insert(code); }); });
+        }
+    }
+    m->addSeparator();
+    AddMirrorItem(m, "popClearBoard", "C&lear Board", "mnuBoardClear");
+    AddMirrorItem(m, "popInvertBoard", "&Invert Board", "mnuBoardInvert");
+    AddMirrorItem(m, "popStartPos", "S&tarting Position", "mnuBoardStartPos");
+    QMenu* styles = submenu(m, "popPieceStyle", "Piece St&yle", "Select a piece style");
+    auto* styleGroup = new QActionGroup(styles);
+    const char* styleCaptions[] = {"&Riroz", "&Roviravo", "&Roruvoz"};
+    for (int i = 0; i < 3; ++i) {
+        const QString name = QString("popPieceStyle%1").arg(i);
+        AddMirrorItem(styles, name, styleCaptions[i], QString("mnuPieceStyle%1").arg(i));
+        QAction* item = styles->actions().back();
+        item->setCheckable(true);
+        styleGroup->addAction(item);
+    }
+    m->addSeparator();
+    // Selection toggles are marked modified by the focus-change event.
+    auto toggle = [this] { TPopupEdits(FBoard, FRightClick).ToggleSelection(); };
+    AddPopupItem(m, "popSelect", "&Select", "Select square", toggle);
+    AddPopupItem(m, "popUnselect", "&Unselect", "Unselect square", toggle);
+    AddMirrorItem(m, "popSelectAll", "Select &All", "mnuSelectAll");
+    AddMirrorItem(m, "popUnselectAll", "U&nselect All", "mnuUnselectAll");
+}
+
+void TBoardEditor::popBoardPopup() {
+    ApplyMenuState(PopupMenuState(FBoard, FRightClick), "pop", true);
+    for (QAction* item : FpopBoard->findChildren<QAction*>()) {
+        const QString mirrored = item->property("mirrors").toString();
+        if (mirrored.startsWith("mnuConfigure"))
+            if (QAction* main = FWindow.Item(mirrored)) item->setEnabled(main->isEnabled());
+        if (item->objectName().startsWith("popPieceStyle") && item->isCheckable())
+            item->setChecked(item->objectName().back().digitValue() == int(FBoard.PieceStyle()));
+    }
+}
+
+void TBoardEditor::PopupEdit(const std::function<void(TPopupEdits&)>& edit) {
+    TPopupEdits edits(FBoard, FRightClick);
+    edit(edits);
+    FWindow.MarkModified();
+}
+
+void TBoardEditor::PopupCustomColor() {
+    const std::optional<TColor> color = FChooseColor(FCustomColor);
+    if (!color) return;
+    FCustomColor = *color;
+    PopupEdit([&](TPopupEdits& e) { e.HighlightCustom(*color); });
+}
+
+}  // namespace vorlix

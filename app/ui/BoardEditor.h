@@ -1,0 +1,81 @@
+#pragma once
+// Editing the main window's board by mouse and keyboard: insert mode of the
+// pieces toolbar, typed keys, the editing items of the Board menu with their
+// enabling, the board's pop-up menu popBoard, promotion of a dragged pawn.
+// Every change ends in the main window's MarkModified.
+#include <QObject>
+#include <functional>
+#include <optional>
+
+#include "app/BoardEditRules.h"
+#include "board/Colors.h"
+
+class QAction;
+class QKeyEvent;
+class QMenu;
+class QToolButton;
+
+namespace vorlix {
+
+class TAppSettings;
+class TBoardControl;
+class TfrmQuenlix;
+class TkxChessBrd;
+
+class TBoardEditor : public QObject {
+    Q_OBJECT
+public:
+    TBoardEditor(TfrmQuenlix& window, TAppSettings& settings, TBoardControl& control,
+                 const std::vector<QToolButton*>& pieceButtons);
+    ~TBoardEditor() override;
+
+    QMenu* popBoard() const { return FpopBoard; }
+    const TRightClick& RightClick() const { return FRightClick; }
+
+    // A key press that reached the main window; true when it was an editing key.
+    bool KeyPress(const QKeyEvent& event);
+    // A piece button was clicked: in selection mode its piece goes on the selection.
+    void PieceButtonClick(QToolButton* button);
+
+    // The full colour dialog; replaceable (scripted runs, tests).
+    using TColorChooser = std::function<std::optional<TColor>(TColor initial)>;
+    void SetColorChooser(TColorChooser chooser) { FChooseColor = std::move(chooser); }
+
+private:
+    // Board events.
+    void ConnectBoard();
+    void kxChessBrd1MouseDown();
+    void kxChessBrd1LeftClick(QPoint square);
+    void kxChessBrd1RightClick(const TRightClick& click, QPoint pos);
+    void kxChessBrd1Promotion(int& piece, bool& cancel);
+    QToolButton* DownPieceButton() const;
+
+    // The Board menu.
+    void ConnectBoardMenu();
+    void mnuBoardPopup();
+    void ApplyMenuState(const TEditMenuState& state, const QString& prefix, bool popup);
+    void EditSelection(const std::function<void()>& edit);
+    void HighlightOption(int index);
+    void HighlightCustom();
+
+    // The pop-up menu.
+    void CreatePopupMenu();
+    QAction* AddPopupItem(QMenu* menu, const QString& name, const QString& caption, const QString& hint,
+                          std::function<void()> handler);
+    void AddMirrorItem(QMenu* menu, const QString& name, const QString& caption, const QString& mainItem);
+    void popBoardPopup();
+    void PopupEdit(const std::function<void(TPopupEdits&)>& edit);
+    void PopupCustomColor();
+
+    TfrmQuenlix& FWindow;
+    TAppSettings& FSettings;
+    TkxChessBrd& FBoard;
+    TBoardControl& FControl;
+    std::vector<QToolButton*> FPieceButtons;
+    QMenu* FpopBoard = nullptr;
+    TRightClick FRightClick;
+    TColor FCustomColor = clWhite;
+    TColorChooser FChooseColor;
+};
+
+}  // namespace vorlix
