@@ -1,0 +1,36 @@
+#include "board/ui/DragImage.h"
+
+#include <QPainter>
+
+namespace vorlix {
+
+TDragImage::TDragImage(QWidget* host) : QWidget(host->window()) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+}
+
+void TDragImage::Begin(const QImage& picture, QPoint hotSpot, QPoint globalPos) {
+    FPicture = picture;
+    FHotSpot = hotSpot;
+    resize(picture.size());
+    MoveTo(globalPos);
+    raise();
+    show();
+}
+
+void TDragImage::MoveTo(QPoint globalPos) {
+    move(parentWidget()->mapFromGlobal(globalPos) - FHotSpot);
+}
+
+void TDragImage::End() {
+    hide();
+    FPicture = QImage();
+}
+
+void TDragImage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, FPicture);
+}
+
+}  // namespace vorlix
