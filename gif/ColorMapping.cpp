@@ -102,15 +102,29 @@ TIndexedImage DitherToPalette(const QImage& image, const std::vector<QRgb>& pale
         const bool leftToRight = (y % 2) == 0;
         const int step = leftToRight ? 1 : -1;
         int x = leftToRight ? 0 : out.Width - 1;
+        // The last pixel that matched its palette colour exactly with no error
+        // to carry: the runs of flat colour in a diagram then cost one compare.
+        QRgb exactColor = ~in[x];
+        int exactIndex = 0;
         for (int n = 0; n < out.Width; ++n, x += step) {
             const TError& e = errors.Here(x);
+            if (in[x] == exactColor && (e.R | e.G | e.B) == 0) {
+                dst[x] = static_cast<std::uint8_t>(exactIndex);
+                continue;
+            }
             const int r = Clamp255(qRed(in[x]) + ((e.R + 8) >> 4));
             const int g = Clamp255(qGreen(in[x]) + ((e.G + 8) >> 4));
             const int b = Clamp255(qBlue(in[x]) + ((e.B + 8) >> 4));
             const int index = nearest.IndexOf(r, g, b);
             dst[x] = static_cast<std::uint8_t>(index);
             const int er = r - palR[index], eg = g - palG[index], eb = b - palB[index];
-            if ((er | eg | eb) == 0) continue;
+            if ((er | eg | eb) == 0) {
+                if ((e.R | e.G | e.B) == 0) {
+                    exactColor = in[x];
+                    exactIndex = index;
+                }
+                continue;
+            }
             Spread(errors.Here(x + step), 7, er, eg, eb);
             Spread(errors.Below(x - step), 3, er, eg, eb);
             Spread(errors.Below(x), 5, er, eg, eb);
