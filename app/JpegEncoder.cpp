@@ -31,7 +31,8 @@ struct TSourceLayout {
 
 // Reads 32-bit and 24-bit images in place; anything else is converted once.
 TSourceLayout LayoutFor(const QImage& image) {
-#ifdef JCS_EXTENSIONS
+#if defined(JCS_EXTENSIONS) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    // An xRGB word lies in memory as B, G, R, x on a little-endian machine.
     if (image.format() == QImage::Format_RGB32) return {image, JCS_EXT_BGRX, 4};
 #endif
     if (image.format() == QImage::Format_RGB888) return {image, JCS_RGB, 3};
