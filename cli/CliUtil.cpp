@@ -1,6 +1,7 @@
 #include "cli/CliUtil.h"
 
 #include <charconv>
+#include <cstdlib>
 
 namespace vorlix::cli {
 
@@ -32,7 +33,16 @@ void TOutputBuffer::Flush() {
 }
 
 void AppendField(std::string& out, std::string_view value) {
-    for (char c : value) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+    const size_t start = out.size();
+    out.append(value);
+    for (size_t i = start; i < out.size(); ++i)
+        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+}
+
+void ExitNow(int code) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(code);
 }
 
 bool ParsePositive(const std::string& text, int& value) {

@@ -32,7 +32,8 @@ int RunGames(const Args& args) {
         AppendGameLine(out.Text(), ++number, *g);
         out.MaybeFlush();
     }
-    return loaded ? 0 : 1;
+    out.Flush();
+    ExitNow(loaded ? 0 : 1);
 }
 
 }  // namespace vorlix::cli

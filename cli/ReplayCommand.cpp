@@ -71,7 +71,7 @@ int RunReplay(const Args& args) {
         std::fprintf(stderr, "%s holds no game %d.\n", parsed.File.c_str(), parsed.Game);
         return 1;
     }
-    return loaded ? 0 : 1;
+    ExitNow(loaded ? 0 : 1);
 }
 
 }  // namespace vorlix::cli

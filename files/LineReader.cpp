@@ -16,6 +16,7 @@ TLineReader::TLineReader(TFileInput& input) : Input_(input), Buf_(kBlockSize) {
     const std::string_view start(Buf_.data(), End_);
     if (start.substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
     CrMode_ = End_ > kProbeSize && start.substr(0, kProbeSize).find('\r') != std::string_view::npos;
+    HasNul_ = !CrMode_ && start.find('\0') != std::string_view::npos;
 }
 
 bool TLineReader::Fill() {
@@ -29,6 +30,10 @@ bool TLineReader::Fill() {
     const size_t n = Input_.Read(Buf_.data() + End_, Buf_.size() - End_);
     if (n == 0) Eof_ = true;
     End_ += n;
+    // Zero bytes are rare: look for them once per block instead of once per line.
+    const std::string_view text(Buf_.data() + Begin_, End_ - Begin_);
+    HasNul_ = !CrMode_ && std::memchr(text.data(), '\0', text.size()) != nullptr;
+    HasHigh_ = HasHighBytes(text);
     return n > 0;
 }
 
@@ -38,8 +43,8 @@ bool TLineReader::FindLineEnd(size_t& end, size_t& next) const {
     const size_t avail = End_ - Begin_;
     const char* lf = static_cast<const char*>(std::memchr(base + Begin_, '\n', avail));
     const size_t span = lf ? static_cast<size_t>(lf - (base + Begin_)) : avail;
-    const char other = CrMode_ ? '\r' : '\0';
-    const char* stop = static_cast<const char*>(std::memchr(base + Begin_, other, span));
+    const char* stop = nullptr;
+    if (CrMode_ || HasNul_) stop = static_cast<const char*>(std::memchr(base + Begin_, CrMode_ ? '\r' : '\0', span));
     if (stop) {
         end = stop - base;
         next = end + 1;

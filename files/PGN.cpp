@@ -63,7 +63,7 @@ bool TPGN::LoadFromFile(const std::string& fileName) {
         TFileInput input(fileName);
         TLineReader lines(input);
         std::string_view line;
-        while (lines.Next(line)) builder.AddLine(line);
+        while (lines.Next(line)) builder.AddLine(line, lines.MayHoldHighBytes());
     } catch (const EPGNFileError&) {
         error = fileName + " does not seem to\r\n be a valid PGN file.";
     } catch (const EVorlixError& e) {

@@ -1,5 +1,7 @@
 #include "files/PGNGameBuilder.h"
 
+#include <cstring>
+
 #include "files/Exceptions.h"
 #include "files/TextEncoding.h"
 #include "files/TextUtil.h"
@@ -15,7 +17,9 @@ std::string TagValue(std::string_view line) {
     const size_t close = line.find('"', open + 1);
     if (close == std::string_view::npos) return {};
     const std::string_view raw = line.substr(open + 1, close - open - 1);
-    if (raw.find_first_of("{;") == std::string_view::npos) return std::string(raw);
+    bool plain = true;
+    for (char c : raw) plain &= c != '{' && c != ';';
+    if (plain) return std::string(raw);
     std::string value;
     bool inBrace = false;
     for (char c : raw) {
@@ -36,10 +40,10 @@ std::string TagValue(std::string_view line) {
 
 TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> appendGame) : AppendGame_(std::move(appendGame)) {}
 
-void TPGNGameBuilder::AddLine(std::string_view rawLine) {
+void TPGNGameBuilder::AddLine(std::string_view rawLine, bool mayHoldHighBytes) {
     const std::string_view line = Trim(rawLine);
     if (line.empty()) return;
-    if (Utf8_ && HasHighBytes(line)) Utf8_ = IsValidUtf8(line);
+    if (Utf8_ && mayHoldHighBytes && HasHighBytes(line)) Utf8_ = IsValidUtf8(line);
     if (line[0] == '%' && !InBrace_) return;  // escape line
     if (line[0] == '[') {
         if (State_ != TState::Tags) StartGame();
@@ -101,6 +105,8 @@ void TPGNGameBuilder::AddTag(std::string_view line) {
 
 // Cuts a ";" comment that stands outside braces; braces may span lines.
 std::string_view TPGNGameBuilder::StripLineComment(std::string_view line) {
+    const auto holds = [&](char c) { return std::memchr(line.data(), c, line.size()) != nullptr; };
+    if (!InBrace_ && !holds(';') && !holds('{')) return line;  // the common case, found by fast scans
     bool inBrace = InBrace_;
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];

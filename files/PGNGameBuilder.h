@@ -16,7 +16,8 @@ public:
     explicit TPGNGameBuilder(std::function<TPGNRec*()> appendGame);
 
     // One raw line of the file; raises EPGNFileError for text before the first game.
-    void AddLine(std::string_view rawLine);
+    // mayHoldHighBytes false promises a pure ASCII line (skips the encoding check).
+    void AddLine(std::string_view rawLine, bool mayHoldHighBytes = true);
     // Stores the move text collected for the game being read.
     void Finish();
     // False when some stored text is not valid UTF-8 (the file is then Windows-1252).

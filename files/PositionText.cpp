@@ -19,29 +19,36 @@ void AppendCastling(std::string& out, bool ws, bool wl, bool bs, bool bl) {
     if (bl) out += 'q';
 }
 
-void AppendInt(std::string& out, int value) {
-    char buf[16];
-    const auto [end, err] = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, end);
-}
 
 }  // namespace
 
 void AppendFenText(std::string& out, const TChessPosition& pos) {
     AppendPlacementText(out, pos.Board);
-    out += pos.WhiteToMove ? " w " : " b ";
-    AppendCastling(out, pos.CastleWhiteShort, pos.CastleWhiteLong, pos.CastleBlackShort, pos.CastleBlackLong);
-    out += ' ';
+    char text[16];  // side, castling and en-passant fields
+    size_t n = 0;
+    const auto put = [&](char c) { text[n++] = c; };
+    put(' ');
+    put(pos.WhiteToMove ? 'w' : 'b');
+    put(' ');
+    if (pos.CastleWhiteShort) put('K');
+    if (pos.CastleWhiteLong) put('Q');
+    if (pos.CastleBlackShort) put('k');
+    if (pos.CastleBlackLong) put('q');
+    if (text[n - 1] == ' ') put('-');
+    put(' ');
     if (pos.EpPossible && pos.EpFile >= 0 && pos.EpFile < 8 && pos.EpRank >= 0 && pos.EpRank < 8) {
-        out += static_cast<char>('a' + pos.EpFile);
-        out += static_cast<char>('1' + pos.EpRank);
+        put(static_cast<char>('a' + pos.EpFile));
+        put(static_cast<char>('1' + pos.EpRank));
     } else {
-        out += '-';
+        put('-');
     }
+    put(' ');
+    out.append(text, n);
+    char number[24];
+    out.append(number, std::to_chars(number, number + sizeof number, pos.HalfMoveClock).ptr);
     out += ' ';
-    AppendInt(out, pos.HalfMoveClock);
-    out += ' ';
-    AppendInt(out, pos.WhiteToMove ? pos.MoveNumber + 1 : pos.MoveNumber);
+    const int fullMove = pos.WhiteToMove ? pos.MoveNumber + 1 : pos.MoveNumber;
+    out.append(number, std::to_chars(number, number + sizeof number, fullMove).ptr);
 }
 
 std::string FenText(const TChessPosition& pos) {

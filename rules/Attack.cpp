@@ -31,38 +31,47 @@ bool PieceAt(const int32_t (&board)[64], int file, int rank, int32_t code) {
     return OnBoard(file, rank) && board[SquareIndex(file, rank)] == code;
 }
 
-bool FindKing(const int32_t (&board)[64], bool white, int& kingFile, int& kingRank) {
-    const int32_t king = SidePiece(white, pcWKing);
-    bool found = false;
-    for (int rank = 0; rank < 8; ++rank)
-        for (int file = 0; file < 8; ++file)
-            if (board[SquareIndex(file, rank)] == king) {
-                kingFile = file;
-                kingRank = rank;
-                found = true;  // the last one found counts
-            }
-    return found;
+bool AnyAt(const int32_t (&board)[64], int file, int rank, const int (&offsets)[8][2], int32_t code) {
+    for (const auto& o : offsets)
+        if (PieceAt(board, file + o[0], rank + o[1], code)) return true;
+    return false;
 }
+
+constexpr int kKingSteps[8][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}};
+constexpr int kKnightJumps[8][2] = {{-2, -1}, {-2, 1}, {-1, -2}, {-1, 2}, {1, -2}, {1, 2}, {2, -1}, {2, 1}};
 
 }  // namespace
 
+int FindKing(const int32_t (&board)[64], bool white, int& file, int& rank) {
+    const int32_t king = SidePiece(white, pcWKing);
+    int count = 0;
+    for (int index = 0; index < 64; ++index) count += board[index] == king;
+    if (count == 0) return 0;
+    int best = -1;
+    for (int index = 0; index < 64; ++index) {
+        if (board[index] != king) continue;
+        const int order = SquareRank(index) * 8 + SquareFile(index);
+        if (order > best) best = order;
+        if (count == 1) break;
+    }
+    file = best % 8;
+    rank = best / 8;
+    return count;
+}
+
 bool IsKingAttacked(const int32_t (&board)[64], bool whiteKing) {
     int kf = 0, kr = 0;
-    if (!FindKing(board, whiteKing, kf, kr)) return false;
-    const bool enemyWhite = !whiteKing;
+    return FindKing(board, whiteKing, kf, kr) && IsSquareAttacked(board, kf, kr, !whiteKing);
+}
 
-    const int pawnRank = whiteKing ? kr + 1 : kr - 1;
+bool IsSquareAttacked(const int32_t (&board)[64], int kf, int kr, bool enemyWhite) {
+    // Pawns attack diagonally forward: a white pawn from the rank below.
+    const int pawnRank = enemyWhite ? kr - 1 : kr + 1;
     const int32_t pawn = SidePiece(enemyWhite, pcWPawn);
     if (PieceAt(board, kf - 1, pawnRank, pawn) || PieceAt(board, kf + 1, pawnRank, pawn)) return true;
 
-    const int32_t king = SidePiece(enemyWhite, pcWKing);
-    const int32_t knight = SidePiece(enemyWhite, pcWKnight);
-    for (int df = -2; df <= 2; ++df)
-        for (int dr = -2; dr <= 2; ++dr) {
-            const bool neighbour = std::abs(df) <= 1 && std::abs(dr) <= 1 && (df || dr);
-            if (neighbour && PieceAt(board, kf + df, kr + dr, king)) return true;
-            if (KnightJump(df, dr) && PieceAt(board, kf + df, kr + dr, knight)) return true;
-        }
+    if (AnyAt(board, kf, kr, kKingSteps, SidePiece(enemyWhite, pcWKing))) return true;
+    if (AnyAt(board, kf, kr, kKnightJumps, SidePiece(enemyWhite, pcWKnight))) return true;
 
     const int32_t queen = SidePiece(enemyWhite, pcWQueen);
     const int32_t rook = SidePiece(enemyWhite, pcWRook);

@@ -10,6 +10,11 @@ namespace vorlix {
 // True when the king of the given colour stands attacked on this board.
 bool IsKingAttacked(const int32_t (&board)[64], bool whiteKing);
 bool IsKingAttacked(const TChessPosition& pos, bool whiteKing);
+// True when a piece of the given colour attacks the square.
+bool IsSquareAttacked(const int32_t (&board)[64], int file, int rank, bool byWhite);
+// Counts the kings of one colour; `file`/`rank` name the one that counts (the
+// last in rank-by-rank reading order) when there is any.
+int FindKing(const int32_t (&board)[64], bool white, int& file, int& rank);
 
 // Finds the one piece of the side to move that can legally make the move.
 // On success FromFile/FromRank name its square and EnPassant is set for an

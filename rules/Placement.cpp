@@ -40,23 +40,28 @@ TPlacementResult ParsePlacement(std::string_view text, size_t& pos, int32_t (&bo
 
 namespace {
 
+// Written without branches on the squares: replays write one placement per move.
 template <typename Square>
 void AppendPlacement(std::string& out, const Square (&board)[64]) {
+    char text[80];  // 64 squares and 7 separators, plus room for the unconditional writes
+    size_t n = 0;
     for (int rank = 7; rank >= 0; --rank) {
         int empty = 0;
         for (int file = 0; file < 8; ++file) {
             const int code = static_cast<int>(board[SquareIndex(file, rank)]);
-            if (code < pcWKing || code > pcBPawn) {
-                ++empty;
-                continue;
-            }
-            if (empty) out += static_cast<char>('0' + empty);
-            empty = 0;
-            out += kPieceLetters[code];
+            const bool piece = static_cast<unsigned>(code - pcWKing) < 12u;
+            text[n] = static_cast<char>('0' + empty);
+            n += piece && empty;
+            text[n] = kPieceLetters[piece ? code : 0];
+            n += piece;
+            empty = piece ? 0 : empty + 1;
         }
-        if (empty) out += static_cast<char>('0' + empty);
-        if (rank) out += '/';
+        text[n] = static_cast<char>('0' + empty);
+        n += empty > 0;
+        text[n] = '/';
+        n += rank > 0;
     }
+    out.append(text, n);
 }
 
 }  // namespace

@@ -12,14 +12,28 @@ struct TSquare {
     int Rank;
 };
 
+// The mover's kings, counted once per move.
+struct TKing {
+    int Count = 0;
+    int File = 0;
+    int Rank = 0;
+};
+
 // The board after moving one candidate; legal when the mover's king is then safe.
-bool TryMove(const TChessPosition& pos, const TChessMove& move, TSquare from, bool enPassant) {
+bool TryMove(const TChessPosition& pos, const TKing& own, const TChessMove& move, TSquare from, bool enPassant) {
     int32_t scratch[64];
     std::memcpy(scratch, pos.Board, sizeof scratch);
-    scratch[SquareIndex(move.ToFile, move.ToRank)] = move.Promotion > 0 ? move.Promotion : move.Piece;
+    const int32_t placed = move.Promotion > 0 ? move.Promotion : move.Piece;
+    scratch[SquareIndex(move.ToFile, move.ToRank)] = placed;
     scratch[SquareIndex(from.File, from.Rank)] = pcEmpty;
     if (enPassant) scratch[SquareIndex(move.ToFile, from.Rank)] = pcEmpty;
-    return !IsKingAttacked(scratch, pos.WhiteToMove);
+
+    // With the one own king known, only its square needs testing.
+    const bool white = pos.WhiteToMove;
+    const int32_t king = SidePiece(white, pcWKing);
+    if (placed != king && own.Count == 1 && scratch[SquareIndex(own.File, own.Rank)] == king)
+        return !IsSquareAttacked(scratch, own.File, own.Rank, !white);
+    return !IsKingAttacked(scratch, white);
 }
 
 bool Accept(TChessMove& move, TSquare from) {
@@ -52,7 +66,7 @@ bool GeometryFits(const TChessPosition& pos, TKind kind, TSquare from, const TCh
     return false;
 }
 
-bool ValidatePieceMove(const TChessPosition& pos, TChessMove& move, TKind kind, int32_t whiteCode) {
+bool ValidatePieceMove(const TChessPosition& pos, const TKing& own, TChessMove& move, TKind kind, int32_t whiteCode) {
     if (!TargetFits(pos, move)) return false;
     const int32_t piece = SidePiece(pos.WhiteToMove, whiteCode);
     const int givenFile = move.FromFile, givenRank = move.FromRank;
@@ -60,7 +74,7 @@ bool ValidatePieceMove(const TChessPosition& pos, TChessMove& move, TKind kind, 
     if (givenFile >= 0 && givenRank >= 0) {
         const TSquare from{givenFile, givenRank};
         if (OnBoard(givenFile, givenRank) && At(pos, givenFile, givenRank) == piece)
-            return GeometryFits(pos, kind, from, move) && TryMove(pos, move, from, false) && Accept(move, from);
+            return GeometryFits(pos, kind, from, move) && TryMove(pos, own, move, from, false) && Accept(move, from);
         if (kind == TKind::Knight) return false;
     }
 
@@ -71,7 +85,7 @@ bool ValidatePieceMove(const TChessPosition& pos, TChessMove& move, TKind kind, 
         for (int file = 0; file < 8; ++file) {
             const TSquare from{file, rank};
             if (At(pos, file, rank) != piece || !GeometryFits(pos, kind, from, move)) continue;
-            if (!TryMove(pos, move, from, false)) continue;
+            if (!TryMove(pos, own, move, from, false)) continue;
             if (count == maxCandidates) return false;
             candidates[count++] = from;
         }
@@ -122,7 +136,7 @@ bool CastlingAllowed(const TChessPosition& pos, bool kingSide) {
     return true;
 }
 
-bool ValidateKingMove(const TChessPosition& pos, TChessMove& move) {
+bool ValidateKingMove(const TChessPosition& pos, const TKing& own, TChessMove& move) {
     if (!TargetFits(pos, move)) return false;
     const int32_t king = SidePiece(pos.WhiteToMove, pcWKing);
     int kings = 0;
@@ -137,7 +151,7 @@ bool ValidateKingMove(const TChessPosition& pos, TChessMove& move) {
         }
 
     if (kings == 1) {
-        if (!TryMove(pos, move, kingSquare, false)) return false;
+        if (!TryMove(pos, own, move, kingSquare, false)) return false;
         const bool fileGiven = move.FromFile >= 0, rankGiven = move.FromRank >= 0;
         if (fileGiven && rankGiven && (move.FromFile != kingSquare.File || move.FromRank != kingSquare.Rank))
             return false;
@@ -153,7 +167,7 @@ bool ValidateKingMove(const TChessPosition& pos, TChessMove& move) {
     return CastlingAllowed(pos, move.ToFile == 6);
 }
 
-bool ValidatePawnMove(const TChessPosition& pos, TChessMove& move) {
+bool ValidatePawnMove(const TChessPosition& pos, const TKing& own, TChessMove& move) {
     const bool white = pos.WhiteToMove;
     const int dir = white ? 1 : -1;
     const int32_t pawn = SidePiece(white, pcWPawn);
@@ -173,7 +187,7 @@ bool ValidatePawnMove(const TChessPosition& pos, TChessMove& move) {
             return false;  // a king is never captured
         }
         const TSquare from{move.FromFile, behind};
-        if (!TryMove(pos, move, from, enPassant)) return false;
+        if (!TryMove(pos, own, move, from, enPassant)) return false;
         move.EnPassant = enPassant;
         return Accept(move, from);
     }
@@ -189,7 +203,7 @@ bool ValidatePawnMove(const TChessPosition& pos, TChessMove& move) {
     }
     if (move.FromFile >= 0 && move.FromFile != from.File) return false;
     if (move.FromRank >= 0 && move.FromRank != from.Rank) return false;
-    return TryMove(pos, move, from, false) && Accept(move, from);
+    return TryMove(pos, own, move, from, false) && Accept(move, from);
 }
 
 }  // namespace
@@ -197,13 +211,15 @@ bool ValidatePawnMove(const TChessPosition& pos, TChessMove& move) {
 bool ValidateMove(const TChessPosition& pos, TChessMove& move) {
     if (!OnBoard(move.ToFile, move.ToRank)) return false;
     move.EnPassant = false;
+    TKing own;
+    own.Count = FindKing(pos.Board, pos.WhiteToMove, own.File, own.Rank);
     switch (move.Piece) {
-        case pcWKing: case pcBKing: return ValidateKingMove(pos, move);
-        case pcWQueen: case pcBQueen: return ValidatePieceMove(pos, move, TKind::Queen, pcWQueen);
-        case pcWBishop: case pcBBishop: return ValidatePieceMove(pos, move, TKind::Bishop, pcWBishop);
-        case pcWKnight: case pcBKnight: return ValidatePieceMove(pos, move, TKind::Knight, pcWKnight);
-        case pcWRook: case pcBRook: return ValidatePieceMove(pos, move, TKind::Rook, pcWRook);
-        case pcWPawn: case pcBPawn: return ValidatePawnMove(pos, move);
+        case pcWKing: case pcBKing: return ValidateKingMove(pos, own, move);
+        case pcWQueen: case pcBQueen: return ValidatePieceMove(pos, own, move, TKind::Queen, pcWQueen);
+        case pcWBishop: case pcBBishop: return ValidatePieceMove(pos, own, move, TKind::Bishop, pcWBishop);
+        case pcWKnight: case pcBKnight: return ValidatePieceMove(pos, own, move, TKind::Knight, pcWKnight);
+        case pcWRook: case pcBRook: return ValidatePieceMove(pos, own, move, TKind::Rook, pcWRook);
+        case pcWPawn: case pcBPawn: return ValidatePawnMove(pos, own, move);
         default: return false;
     }
 }
