@@ -191,7 +191,7 @@ int TkxChessBrd::SquareCode(QPoint Square) const {
 
 int TkxChessBrd::GetPiece(QPoint Square) const {
     const int code = SquareCode(Square);
-    return code < pcWCross ? code : 0;
+    return code > 0 && code < pcWCross ? code : 0;
 }
 
 void TkxChessBrd::ClearBoard() {
