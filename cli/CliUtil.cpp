@@ -1,7 +1,6 @@
 #include "cli/CliUtil.h"
 
 #include <charconv>
-#include <cstdlib>
 
 namespace vorlix::cli {
 
@@ -39,11 +38,6 @@ void AppendField(std::string& out, std::string_view value) {
         if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
 }
 
-void ExitNow(int code) {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(code);
-}
 
 bool ParsePositive(const std::string& text, int& value) {
     const auto [end, err] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -43,9 +43,6 @@ private:
 std::string WithLfLineEnds(std::string_view text);
 // A field of a TAB-separated line: TAB, CR and LF become blanks.
 void AppendField(std::string& out, std::string_view value);
-// Ends the process at once with everything written: large lists of games are
-// not worth freeing piece by piece just before exit.
-[[noreturn]] void ExitNow(int code);
 // A whole decimal number >= 1 that fits an int.
 bool ParsePositive(const std::string& text, int& value);
 

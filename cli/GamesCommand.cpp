@@ -2,7 +2,7 @@
 
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "files/PGN.h"
+#include "files/PGNReader.h"
 
 namespace vorlix::cli {
 
@@ -20,20 +20,26 @@ void AppendGameLine(std::string& out, int number, const TPGNRec& g) {
 
 }  // namespace
 
-// vorlix games FILE: one TAB-separated line of tags per game.
+// vorlix games FILE: one TAB-separated line of tags per game, written as the
+// games are read, so the file never has to fit in memory.
 int RunGames(const Args& args) {
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-') return Usage();
     TStdErrReporter reporter;
-    TPGN pgn(reporter);
-    const bool loaded = pgn.LoadFromFile(args[0]);
     TOutputBuffer out;
+    TPGNRec game;
     int number = 0;
-    for (const TPGNRec* g = pgn.First; g; g = g->Next) {
-        AppendGameLine(out.Text(), ++number, *g);
-        out.MaybeFlush();
-    }
+    const bool loaded = ReadPGNFile(
+        args[0], reporter,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec& done) {
+            AppendGameLine(out.Text(), ++number, done);
+            out.MaybeFlush();
+        });
     out.Flush();
-    ExitNow(loaded ? 0 : 1);
+    return loaded ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

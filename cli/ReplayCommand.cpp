@@ -2,7 +2,7 @@
 
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "files/PGN.h"
+#include "files/PGNReader.h"
 #include "files/PGNPos.h"
 #include "files/PositionText.h"
 
@@ -51,27 +51,32 @@ void ReplayGame(TOutputBuffer& out, int number, const TPGNRec& game) {
 
 }  // namespace
 
-// vorlix replay FILE [--game N]
+// vorlix replay FILE [--game N]: each game is replayed as soon as it is read.
 int RunReplay(const Args& args) {
     TReplayArgs parsed;
     if (!ParseArgs(args, parsed)) return Usage();
     TStdErrReporter reporter;
-    TPGN pgn(reporter);
-    const bool loaded = pgn.LoadFromFile(parsed.File);
     TOutputBuffer out;
+    TPGNRec game;
     int number = 0;
     bool found = parsed.Game == 0;
-    for (const TPGNRec* g = pgn.First; g; g = g->Next) {
-        if (++number != parsed.Game && parsed.Game != 0) continue;
-        ReplayGame(out, number, *g);
-        found = true;
-    }
+    const bool loaded = ReadPGNFile(
+        parsed.File, reporter,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec& done) {
+            if (++number != parsed.Game && parsed.Game != 0) return;
+            ReplayGame(out, number, done);
+            found = true;
+        });
     out.Flush();
     if (!found && loaded) {
         std::fprintf(stderr, "%s holds no game %d.\n", parsed.File.c_str(), parsed.Game);
         return 1;
     }
-    ExitNow(loaded ? 0 : 1);
+    return loaded ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

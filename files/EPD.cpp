@@ -23,12 +23,6 @@ bool StartsRecord(char c) {
     return (c >= '1' && c <= '8') || PieceFromLetter(c) != pcEmpty || c == '\r' || c == '\n' || c == '\0';
 }
 
-bool FileIsUtf8(TFileInput& input) {
-    TUtf8Validator validator;
-    char block[1 << 16];
-    while (const size_t n = input.Read(block, sizeof block)) validator.Feed(std::string_view(block, n));
-    return validator.Valid();
-}
 
 [[noreturn]] void Major() { throw EMajorEPDError("Very illegal file contents"); }
 
@@ -87,8 +81,7 @@ std::string TEPD::PlacementText() const { return Current ? vorlix::PlacementText
 
 void TEPD::ReadChunks(const std::string& fileName) {
     TFileInput input(fileName);
-    const bool utf8 = FileIsUtf8(input);
-    input.Rewind();
+    const bool utf8 = FileTextIsUtf8(input);
     TChunkReader chunks(input, kMaxChunk);
     TEPDRec* record = nullptr;  // the record that operation chunks continue
     int minorErrors = 0;

@@ -31,9 +31,7 @@ bool TLineReader::Fill() {
     if (n == 0) Eof_ = true;
     End_ += n;
     // Zero bytes are rare: look for them once per block instead of once per line.
-    const std::string_view text(Buf_.data() + Begin_, End_ - Begin_);
-    HasNul_ = !CrMode_ && std::memchr(text.data(), '\0', text.size()) != nullptr;
-    HasHigh_ = HasHighBytes(text);
+    HasNul_ = !CrMode_ && std::memchr(Buf_.data() + Begin_, '\0', End_ - Begin_) != nullptr;
     return n > 0;
 }
 

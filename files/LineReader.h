@@ -14,8 +14,6 @@ public:
     explicit TLineReader(TFileInput& input);
     // The next line without its terminator; valid until the next call. False at the end.
     bool Next(std::string_view& line);
-    // False when every byte of the buffered text, and so the last line, is ASCII.
-    bool MayHoldHighBytes() const { return HasHigh_; }
 
 private:
     bool Fill();  // false when nothing more could be read
@@ -28,7 +26,6 @@ private:
     bool Eof_ = false;
     bool CrMode_ = false;
     bool HasNul_ = false;   // the buffered text holds a zero byte
-    bool HasHigh_ = true;   // the buffered text may hold bytes above 0x7F
 };
 
 }  // namespace vorlix

@@ -29,7 +29,6 @@ public:
 
 private:
     TPGNRec* Append();
-    void ConvertFromCp1252(TPGNRec* from);
 
     TErrorReporter* Reporter_;
     TPGNRec* Last_ = nullptr;

@@ -36,14 +36,19 @@ std::string TagValue(std::string_view line) {
     return value;
 }
 
+void ConvertField(std::string& s) {
+    if (HasHighBytes(s)) s = Cp1252ToUtf8(s);
+}
+
 }  // namespace
 
-TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> appendGame) : AppendGame_(std::move(appendGame)) {}
+TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone,
+                                 bool cp1252)
+    : NewGame_(std::move(newGame)), GameDone_(std::move(gameDone)), Cp1252_(cp1252) {}
 
-void TPGNGameBuilder::AddLine(std::string_view rawLine, bool mayHoldHighBytes) {
+void TPGNGameBuilder::AddLine(std::string_view rawLine) {
     const std::string_view line = Trim(rawLine);
     if (line.empty()) return;
-    if (Utf8_ && mayHoldHighBytes && HasHighBytes(line)) Utf8_ = IsValidUtf8(line);
     if (line[0] == '%' && !InBrace_) return;  // escape line
     if (line[0] == '[') {
         if (State_ != TState::Tags) StartGame();
@@ -56,14 +61,23 @@ void TPGNGameBuilder::AddLine(std::string_view rawLine, bool mayHoldHighBytes) {
 
 void TPGNGameBuilder::StartGame() {
     Finish();
-    Game_ = AppendGame_();
+    Game_ = NewGame_();
     State_ = TState::Tags;
     InBrace_ = false;
 }
 
 void TPGNGameBuilder::Finish() {
-    if (Game_ && !Moves_.empty()) Game_->Moves.assign(Moves_);  // exact size: no spare capacity kept
+    if (!Game_) return;
+    if (!Moves_.empty()) Game_->Moves.assign(Moves_);  // exact size: no spare capacity kept
     Moves_.clear();
+    if (Cp1252_) {
+        TPGNRec& g = *Game_;
+        for (std::string* s : {&g.Event, &g.Site, &g.Date, &g.Round, &g.Result, &g.White, &g.WhiteElo, &g.Black,
+                               &g.BlackElo, &g.ECO, &g.FEN, &g.Moves})
+            ConvertField(*s);
+    }
+    if (GameDone_) GameDone_(*Game_);
+    Game_ = nullptr;
 }
 
 void TPGNGameBuilder::AddTag(std::string_view line) {

@@ -12,16 +12,14 @@ namespace vorlix {
 
 class TPGNGameBuilder {
 public:
-    // appendGame adds a new, default record to the list and returns it.
-    explicit TPGNGameBuilder(std::function<TPGNRec*()> appendGame);
+    // newGame hands out a record with default values for the next game; gameDone
+    // receives it once complete. Text of Windows-1252 files is stored as UTF-8.
+    TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone, bool cp1252);
 
     // One raw line of the file; raises EPGNFileError for text before the first game.
-    // mayHoldHighBytes false promises a pure ASCII line (skips the encoding check).
-    void AddLine(std::string_view rawLine, bool mayHoldHighBytes = true);
-    // Stores the move text collected for the game being read.
+    void AddLine(std::string_view rawLine);
+    // Completes the game being read, if any.
     void Finish();
-    // False when some stored text is not valid UTF-8 (the file is then Windows-1252).
-    bool TextIsUtf8() const { return Utf8_; }
 
 private:
     enum class TState { BeforeFirstGame, Tags, Moves };
@@ -31,11 +29,12 @@ private:
     void AddMoveLine(std::string_view line);
     std::string_view StripLineComment(std::string_view line);
 
-    std::function<TPGNRec*()> AppendGame_;
+    std::function<TPGNRec*()> NewGame_;
+    std::function<void(TPGNRec&)> GameDone_;
+    bool Cp1252_;
     TPGNRec* Game_ = nullptr;
     TState State_ = TState::BeforeFirstGame;
     bool InBrace_ = false;
-    bool Utf8_ = true;
     std::string Moves_;  // move text of the game being read; reused between games
 };
 

@@ -5,26 +5,10 @@
 
 using namespace vorlix;
 
-namespace {
-
 struct TLoaded {
     bool Ok;
     std::string Message;
 };
-
-TLoaded Load(TPGN& pgn, const std::string& path) {
-    TCollectingReporter reporter;
-    TPGN loader(reporter);
-    const bool ok = loader.LoadFromFile(path);
-    // Move the result over so callers can inspect it.
-    pgn.Clear();
-    pgn.First = loader.First;
-    pgn.Current = loader.Current;
-    loader.First = loader.Current = nullptr;
-    return {ok, reporter.Last()};
-}
-
-}  // namespace
 
 class PGNFile : public ::testing::Test {
 protected:

@@ -1,0 +1,21 @@
+#pragma once
+// Reads the games of a PGN file one after another. The list of TPGN keeps them
+// all; callers that only pass over the games can handle each as it completes.
+#include <functional>
+#include <string>
+
+#include "files/ErrorReporter.h"
+#include "files/PGNRecord.h"
+
+namespace vorlix {
+
+// newGame hands out a record with default values; gameDone receives each game
+// once it is complete (also the last one before a failure). Failures are
+// reported with the messages of the PGN reader; the result is then false.
+bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
+                 const std::function<void(TPGNRec&)>& gameDone);
+
+// Gives a record the values of a new game again, keeping its memory.
+void ResetGame(TPGNRec& game);
+
+}  // namespace vorlix
