@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf fonts-urw-base35
   xvfb xauth imagemagick pgn-extract
   python3-pil fonts-symbola
+  time
 )
 
 missing=()
