@@ -176,7 +176,7 @@ bool ValidatePawnMove(const TChessPosition& pos, const TKing& own, TChessMove& m
     const int32_t target = At(pos, move.ToFile, move.ToRank);
 
     if (move.Capture) {
-        if (move.FromFile < 0 || std::abs(move.FromFile - move.ToFile) != 1) return false;
+        if (!OnBoard(move.FromFile, behind) || std::abs(move.FromFile - move.ToFile) != 1) return false;
         if (move.FromRank >= 0 && move.FromRank != behind) return false;
         if (At(pos, move.FromFile, behind) != pawn) return false;
         bool enPassant = false;

@@ -201,3 +201,12 @@ TEST(MoveRules, AttackTest) {
     EXPECT_TRUE(IsKingAttacked(Fen("4k3/3P4/8/8/8/8/8/4K3 b - - 0 1"), false));  // white pawn below
     EXPECT_FALSE(IsKingAttacked(Fen("8/8/8/8/8/8/8/8 w - - 0 1"), true));        // no king
 }
+
+TEST(MoveRules, StartingSquaresOffTheBoardFailQuietly) {
+    TChessPosition p;
+    SetStartPosition(p);
+    TChessMove pawn{pcWPawn, true, 0, false, ' ', 8, -1, 7, 2};
+    EXPECT_FALSE(ValidateMove(p, pawn));
+    TChessMove knight{pcWKnight, false, 0, false, ' ', 9, 9, 5, 2};
+    EXPECT_FALSE(ValidateMove(p, knight));  // a given square without a knight fails at once
+}
