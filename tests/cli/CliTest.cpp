@@ -49,9 +49,16 @@ protected:
     }
     TRun Run(const std::vector<std::string>& args) const {
         std::string cmd = Quote(VORLIX_BIN_DIR "/vorlix");
-        for (const auto& a : args) cmd += " " + Quote(a);
+        for (const auto& a : args) {
+            cmd += ' ';
+            cmd += Quote(a);
+        }
         const std::string out = (Dir / "stdout").string(), err = (Dir / "stderr").string();
-        const int status = std::system((cmd + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+        cmd += " >";
+        cmd += Quote(out);
+        cmd += " 2>";
+        cmd += Quote(err);
+        const int status = std::system(cmd.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
     }
 
