@@ -1,14 +1,19 @@
-// vorlix render: a position (FEN placement or setup text) to a diagram image.
-// Arguments are parsed into an options record first, then applied to a board
-// through its own setters, so the board's rules (e.g. odd square sizes) hold.
+// vorlix render: a position (FEN placement, setup text, or a diagram file) to a
+// diagram image. Arguments are parsed into an options record first, then applied
+// to a board through its own setters, so the board's rules (e.g. odd square
+// sizes) hold; the picture goes through the same image road as the editor's.
 #include <QString>
 #include <cstdio>
 #include <optional>
 #include <string>
 
-#include "board/Bmp24Writer.h"
+#include "app/DiagramImage.h"
+#include "app/ImageExport.h"
+#include "app/ImageScaling.h"
 #include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
 #include "board/GuiContext.h"
+#include "cli/CliUtil.h"
 #include "cli/Commands.h"
 
 namespace vorlix::cli {
@@ -16,22 +21,34 @@ namespace vorlix::cli {
 namespace {
 
 struct TRenderOptions {
+    std::optional<std::string> Vxd;
     std::optional<std::string> Fen;
     std::optional<std::string> Setup;
     std::string Output;
+    TImageFormat Format = TImageFormat::Bmp;
     std::optional<TView> View;
     std::optional<TPieceStyle> PieceStyle;
     std::optional<int> SquareSize;
     std::optional<TCoordenateOrientation> Coords;
     std::optional<int> Grid;
+    int ScaleIndex = kNoScaleIndex;
+    std::optional<int> Colors;  // 2, 16, 256 or 24
+    bool Transparent = false;
+    int Quality = 81;
+    std::optional<std::string> Header;
+    std::optional<std::string> Footer;
+    std::optional<int32_t> HeaderAlign;
+    std::optional<int32_t> FooterAlign;
 };
 
 int BadArgument(const std::string& message) {
     std::fprintf(stderr, "vorlix render: %s\n", message.c_str());
-    std::fputs("usage: vorlix render (--fen TEXT | --setup TEXT) -o OUT.bmp [--view white|black]\n"
-               "       [--piece-style riroz|roviravo|roruvoz] [--square-size N] [--coords LETTERS] [--grid N]\n",
-               stderr);
-    return 2;
+    return Usage();
+}
+
+int Failure(const std::string& message) {
+    std::fprintf(stderr, "vorlix render: %s\n", message.c_str());
+    return 1;
 }
 
 std::optional<int> ParseInt(const std::string& text) {
@@ -73,42 +90,104 @@ std::optional<TCoordenateOrientation> ParseCoords(const std::string& text) {
     return sides;
 }
 
-bool HasBmpExtension(const std::string& name) {
-    return QString::fromStdString(name).endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+std::optional<int32_t> ParseAlignment(const std::string& text) {
+    if (text == "left") return taLeftJustify;
+    if (text == "center") return taCenter;
+    if (text == "right") return taRightJustify;
+    return std::nullopt;
 }
 
-// Fills options from the arguments; returns an error message, empty on success.
+std::optional<TImageFormat> FormatOfFileName(const std::string& name) {
+    const QString file = QString::fromStdString(name);
+    if (file.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive)) return TImageFormat::Gif;
+    if (file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
+        file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive))
+        return TImageFormat::Jpeg;
+    if (file.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) return TImageFormat::Bmp;
+    return std::nullopt;
+}
+
+// The option that takes a value; returns an error message, empty on success.
+std::string ParseValueOption(const std::string& name, const std::string& value, TRenderOptions& o) {
+    if (name == "--vxd") {
+        o.Vxd = value;
+    } else if (name == "--fen") {
+        o.Fen = value;
+    } else if (name == "--setup") {
+        o.Setup = value;
+    } else if (name == "-o") {
+        o.Output = value;
+    } else if (name == "--view") {
+        if (!(o.View = ParseView(value))) return "--view takes white or black";
+    } else if (name == "--piece-style") {
+        if (!(o.PieceStyle = ParsePieceStyle(value))) return "--piece-style takes riroz, roviravo or roruvoz";
+    } else if (name == "--square-size") {
+        if (!(o.SquareSize = ParseInt(value))) return "--square-size takes a number";
+    } else if (name == "--coords") {
+        if (!(o.Coords = ParseCoords(value))) return "--coords takes letters from N, W, E, S, or - for none";
+    } else if (name == "--grid") {
+        if (!(o.Grid = ParseInt(value))) return "--grid takes a number";
+    } else if (name == "--scale") {
+        const auto percent = ParseInt(value);
+        const auto index = percent ? ImageScaleIndexOfPercent(*percent) : std::nullopt;
+        if (!index) return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200";
+        o.ScaleIndex = *index;
+    } else if (name == "--colors") {
+        o.Colors = ParseInt(value);
+        if (!o.Colors || (*o.Colors != 2 && *o.Colors != 16 && *o.Colors != 256 && *o.Colors != 24))
+            return "--colors takes 2, 16, 256 or 24";
+    } else if (name == "--quality") {
+        const auto quality = ParseInt(value);
+        if (!quality || *quality < 1 || *quality > 100) return "--quality takes a number from 1 to 100";
+        o.Quality = *quality;
+    } else if (name == "--header") {
+        o.Header = value;
+    } else if (name == "--footer") {
+        o.Footer = value;
+    } else if (name == "--header-align") {
+        if (!(o.HeaderAlign = ParseAlignment(value))) return "--header-align takes left, center or right";
+    } else if (name == "--footer-align") {
+        if (!(o.FooterAlign = ParseAlignment(value))) return "--footer-align takes left, center or right";
+    } else {
+        return "unknown option " + name;
+    }
+    return {};
+}
+
+// Checks the options against each other and the output format.
+std::string CheckRenderOptions(TRenderOptions& o) {
+    if (o.Fen && o.Setup) return "give at most one of --fen and --setup";
+    if (!o.Fen && !o.Setup && !o.Vxd) return "give --fen, --setup or --vxd";
+    if (o.Output.empty()) return "-o OUT is required";
+    const auto format = FormatOfFileName(o.Output);
+    if (!format) return "the output file must end in .gif, .jpg, .jpeg or .bmp";
+    o.Format = *format;
+    if (o.Transparent && o.Format != TImageFormat::Gif) return "--transparent applies to GIF images only";
+    if (o.Colors && o.Format == TImageFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
+    if (o.Colors && o.Format == TImageFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
+    return {};
+}
+
 std::string ParseRenderOptions(const Args& args, TRenderOptions& options) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        if (i + 1 >= args.size()) return "option " + name + " needs a value";
-        const std::string& value = args[++i];
-        if (name == "--fen") {
-            options.Fen = value;
-        } else if (name == "--setup") {
-            options.Setup = value;
-        } else if (name == "-o") {
-            options.Output = value;
-        } else if (name == "--view") {
-            if (!(options.View = ParseView(value))) return "--view takes white or black";
-        } else if (name == "--piece-style") {
-            if (!(options.PieceStyle = ParsePieceStyle(value)))
-                return "--piece-style takes riroz, roviravo or roruvoz";
-        } else if (name == "--square-size") {
-            if (!(options.SquareSize = ParseInt(value))) return "--square-size takes a number";
-        } else if (name == "--coords") {
-            if (!(options.Coords = ParseCoords(value)))
-                return "--coords takes letters from N, W, E, S, or - for none";
-        } else if (name == "--grid") {
-            if (!(options.Grid = ParseInt(value))) return "--grid takes a number";
-        } else {
-            return "unknown option " + name;
+        if (name == "--transparent") {
+            options.Transparent = true;
+            continue;
         }
+        if (i + 1 >= args.size()) return "option " + name + " needs a value";
+        if (std::string error = ParseValueOption(name, args[++i], options); !error.empty()) return error;
     }
-    if (options.Fen.has_value() == options.Setup.has_value()) return "give exactly one of --fen and --setup";
-    if (options.Output.empty()) return "-o OUT.bmp is required";
-    if (!HasBmpExtension(options.Output)) return "the output file must end in .bmp";
-    return {};
+    return CheckRenderOptions(options);
+}
+
+int ColorIndexOf(const TRenderOptions& o) {
+    switch (o.Colors.value_or(o.Format == TImageFormat::Gif ? 256 : 24)) {
+        case 2: return ciMonochrome;
+        case 16: return ci16Colors;
+        case 256: return ci256Colors;
+        default: return ciTrueColor;
+    }
 }
 
 void ApplyStyle(const TRenderOptions& options, TkxChessBrd& board) {
@@ -128,6 +207,20 @@ std::string ApplyPosition(const TRenderOptions& options, TkxChessBrd& board) {
     return {};
 }
 
+// Header and footer given on the command line replace the file's and are shown.
+void ApplyHeaderFooter(const TRenderOptions& o, THeaderFooterInfo& header, THeaderFooterInfo& footer) {
+    if (o.Header) {
+        header.Text = *o.Header;
+        header.Enabled = true;
+    }
+    if (o.Footer) {
+        footer.Text = *o.Footer;
+        footer.Enabled = true;
+    }
+    if (o.HeaderAlign) header.Alignment = *o.HeaderAlign;
+    if (o.FooterAlign) footer.Alignment = *o.FooterAlign;
+}
+
 }  // namespace
 
 int RunRender(const Args& args) {
@@ -135,22 +228,27 @@ int RunRender(const Args& args) {
     if (const std::string error = ParseRenderOptions(args, options); !error.empty()) return BadArgument(error);
 
     EnsureGuiApplication();
+    TStdErrReporter reporter;
     TkxChessBrd board;
+    board.SetErrorReporter(&reporter);
+    THeaderFooterInfo header, footer;
+    if (options.Vxd && !LoadDiagramFile(QString::fromStdString(*options.Vxd), board, header, footer, reporter))
+        return 1;
+
     board.BeginUpdate();
     ApplyStyle(options, board);
-    if (const std::string error = ApplyPosition(options, board); !error.empty()) {
-        std::fprintf(stderr, "vorlix render: %s\n", error.c_str());
-        return 1;
-    }
+    const std::string error = ApplyPosition(options, board);
     board.EndUpdate();
-    board.Render();
+    if (!error.empty()) return Failure(error);
+    ApplyHeaderFooter(options, header, footer);
 
-    std::string error;
-    if (!SaveBmp24(board.DiagramBitmap(), QString::fromStdString(options.Output), error)) {
-        std::fprintf(stderr, "vorlix render: cannot write %s: %s\n", options.Output.c_str(), error.c_str());
-        return 1;
-    }
-    return 0;
+    const QImage image = RenderDiagramImage(board, header, footer, options.ScaleIndex);
+    TImageSaveOptions save;
+    save.Format = options.Format;
+    save.ColorIndex = ColorIndexOf(options);
+    save.Quality = options.Quality;
+    if (options.Transparent) save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board, header, footer));
+    return SaveDiagramImage(image, QString::fromStdString(options.Output), save, reporter) ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 
-#include "board/Bmp24Writer.h"
 #include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
+#include "board/HeaderFooter.h"
 
 namespace vorlix {
 namespace {
@@ -21,6 +23,14 @@ TRun RunVorlix(const QStringList& args) {
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+int DistinctColours(const QImage& image) {
+    QSet<QRgb> colours;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) colours.insert(rgb.pixel(x, y));
+    return int(colours.size());
 }
 
 class RenderCommand : public testing::Test {
@@ -84,19 +94,91 @@ TEST_F(RenderCommand, BadArgumentsExitTwo) {
 TEST_F(RenderCommand, UnwritableTargetIsAnErrorAndKeepsNoPartialFile) {
     const TRun run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", Out("missing/dir/x.bmp")});
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_TRUE(run.Errors.contains("cannot write")) << run.Errors.toStdString();
+    EXPECT_FALSE(run.Errors.isEmpty());
+    EXPECT_FALSE(QFile::exists(Out("missing/dir/x.bmp")));
 }
 
-TEST(Bmp24Writer, RowsArePaddedAndBottomUp) {
-    QImage image(5, 3, QImage::Format_RGB32);
-    image.fill(0xFF102030);
-    image.setPixel(0, 0, 0xFFFF0000);
-    image.setPixel(4, 2, 0xFF0000FF);
-    const QByteArray data = EncodeBmp24(image);
-    EXPECT_EQ(data.size(), 14 + 40 + 16 * 3);
-    QImage back;
-    ASSERT_TRUE(back.loadFromData(data, "BMP"));
-    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
+TEST_F(RenderCommand, OutputFormatFollowsTheExtension) {
+    const char* fen = "r3k2r/8/8/8/8/8/8/R3K2R";
+    TRun run = RunVorlix({"--fen", fen, "-o", Out("a.gif")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    QImage gif(Out("a.gif"));
+    EXPECT_EQ(gif.size(), QSize(328, 328));
+    EXPECT_LE(DistinctColours(gif), 256);
+    EXPECT_GT(DistinctColours(gif), 2);
+
+    ASSERT_EQ(RunVorlix({"--fen", fen, "-o", Out("a2.gif"), "--colors", "2"}).ExitCode, 0);
+    EXPECT_LE(DistinctColours(QImage(Out("a2.gif"))), 2);
+
+    ASSERT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.JPEG"), "--quality", "20"}).ExitCode, 0);
+    ASSERT_EQ(RunVorlix({"--fen", fen, "-o", Out("b.jpg"), "--quality", "95"}).ExitCode, 0);
+    EXPECT_EQ(QImage(Out("a.JPEG"), "JPEG").size(), QSize(328, 328));
+    EXPECT_LT(QFile(Out("a.JPEG")).size(), QFile(Out("b.jpg")).size());
+
+    ASSERT_EQ(RunVorlix({"--fen", fen, "-o", Out("a4.bmp"), "--colors", "16"}).ExitCode, 0);
+    QFile bmp(Out("a4.bmp"));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(uchar(bmp.read(30).at(28)), 4);
+}
+
+TEST_F(RenderCommand, ScaleHeaderAndFooterShapeTheImage) {
+    TRun run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", Out("s.bmp"), "--scale", "40"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    EXPECT_EQ(QImage(Out("s.bmp")).size(), QSize(132, 132));
+
+    run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", Out("h.bmp"), "--header", "Header", "--footer", "Footer",
+                     "--header-align", "center", "--footer-align", "right"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    const QImage framed(Out("h.bmp"));
+    EXPECT_EQ(framed.width(), 328);
+    EXPECT_GT(framed.height(), 328 + 2 * 10);
+}
+
+TEST_F(RenderCommand, DiagramFileGivesStyleAndPositionUnlessReplaced) {
+    TkxChessBrd board;
+    board.SetSquareSize(40);
+    board.SetPositionFromPlacement("4k3/8/8/8/8/8/8/4K3");
+    THeaderFooterInfo header, footer;
+    header.Enabled = true;
+    header.Text = "Stored header";
+    const QString vxd = Out("d.vxd");
+    board.SaveToFile(vxd, 220, footer, header);
+    ASSERT_TRUE(QFile::exists(vxd));
+
+    TRun run = RunVorlix({"--vxd", vxd, "-o", Out("d.bmp")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    const QImage stored(Out("d.bmp"));
+    board.Render();
+    EXPECT_EQ(stored.width(), board.DiagramBitmap().width());
+    EXPECT_GT(stored.height(), stored.width());  // the stored header is shown
+
+    run = RunVorlix({"--vxd", vxd, "--fen", "8/8/8/8/8/8/8/8", "-o", Out("e.bmp")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    EXPECT_EQ(QImage(Out("e.bmp")).size(), stored.size());
+    EXPECT_NE(QImage(Out("e.bmp")), stored);  // only the pieces changed
+}
+
+TEST_F(RenderCommand, BadDiagramFileExitsOneWithTheReadersMessage) {
+    QFile bad(Out("bad.vxd"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a diagram");
+    bad.close();
+    TRun run = RunVorlix({"--vxd", Out("bad.vxd"), "-o", Out("x.bmp")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Errors.contains("Invalid diagram file.")) << run.Errors.toStdString();
+    run = RunVorlix({"--vxd", Out("none.vxd"), "-o", Out("x.bmp")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Errors.contains("File not found!")) << run.Errors.toStdString();
+}
+
+TEST_F(RenderCommand, ImageOptionsThatDoNotFitTheFormatAreRejected) {
+    const char* fen = "8/8/8/8/8/8/8/8";
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.bmp"), "--transparent"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.gif"), "--colors", "24"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.gif"), "--scale", "70"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.jpg"), "--quality", "0"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.gif"), "--header-align", "middle"}).ExitCode, 2);
+    EXPECT_FALSE(QFile::exists(Out("x.gif")));
 }
 
 }  // namespace
