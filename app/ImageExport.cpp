@@ -2,9 +2,10 @@
 
 #include <QFile>
 
-#include "app/AtomicFile.h"
 #include "app/BmpExport.h"
 #include "app/JpegEncoder.h"
+#include "files/Exceptions.h"
+#include "files/SafeFileWriter.h"
 #include "gif/GifWriter.h"
 
 namespace vorlix {
@@ -50,9 +51,15 @@ bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImage
                       TErrorReporter& reporter) {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!EncodeDiagramImage(image, options, bytes, error) ||
-        !WriteFileAtomically(QFile::encodeName(fileName).toStdString(), bytes.data(), bytes.size(), error)) {
+    if (!EncodeDiagramImage(image, options, bytes, error)) {
         reporter.Report(TMsgKind::Error, error);
+        return false;
+    }
+    try {
+        WriteFileSafely(QFile::encodeName(fileName).toStdString(),
+                        {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    } catch (const EInOutError& e) {
+        reporter.Report(TMsgKind::Error, e.Message());
         return false;
     }
     return true;

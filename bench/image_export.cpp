@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AtomicFile.h"
 #include "app/DiagramImage.h"
 #include "app/FixedPalettes.h"
 #include "app/ImageExport.h"

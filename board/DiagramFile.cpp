@@ -6,6 +6,8 @@
 #include "board/ChessBoard.h"
 #include "board/DiagramFileIO.h"
 #include "files/ErrorReporter.h"
+#include "files/Exceptions.h"
+#include "files/SafeFileWriter.h"
 #include "files/IOErrors.h"
 
 namespace vorlix {
@@ -41,7 +43,8 @@ std::vector<uint8_t> ReadDiagramBytes(const QString& fileName) {
 
 void TkxChessBrd::SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
                              const THeaderFooterInfo& Header) {
-    WriteFileReplacing(LocalPath(FileName), EncodeDiagram(*this, Version, Footer, Header));
+    const std::vector<uint8_t> bytes = EncodeDiagram(*this, Version, Footer, Header);
+    WriteFileSafely(LocalPath(FileName), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header,
@@ -57,7 +60,7 @@ bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Heade
         return true;
     } catch (const EVXDFileError& e) {
         Report(errorReporter_, e.what());
-    } catch (const EFileIOError& e) {
+    } catch (const EInOutError& e) {
         Report(errorReporter_, e.what());
     } catch (const std::exception& e) {
         Report(errorReporter_, std::string("Unknown error ocurred: ") + e.what());

@@ -6,18 +6,15 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <random>
 
+#include "files/Exceptions.h"
 #include "files/IOErrors.h"
 
 namespace vorlix {
 
-EFileIOError::EFileIOError(int ioError)
-    : std::runtime_error(IOErrorMessage(ioError)), IOError(ioError) {}
-
 namespace {
 
-[[noreturn]] void ThrowErrno() { throw EFileIOError(IOErrorFromErrno(errno)); }
+[[noreturn]] void ThrowErrno() { throw EInOutError(IOErrorFromErrno(errno)); }
 
 // Closes the descriptor on every way out.
 class TFd {
@@ -44,33 +41,7 @@ void ReadAll(int fd, uint8_t* data, size_t size) {
         if (n == 0) break;
         done += size_t(n);
     }
-    if (done != size) throw EFileIOError(IOErrorFromErrno(EIO));  // shrank while reading
-}
-
-void WriteAll(int fd, const uint8_t* data, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ThrowErrno();
-        done += size_t(n);
-    }
-}
-
-std::string SiblingTempName(const std::string& path) {
-    static std::mt19937 rng{std::random_device{}()};
-    return path + "." + std::to_string(rng() % 1000000) + ".part";
-}
-
-// Creates a fresh file beside path, retrying on name clashes.
-int CreateSibling(const std::string& path, std::string& tempPath) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = SiblingTempName(path);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return fd;
-        if (errno != EEXIST) ThrowErrno();
-    }
-    ThrowErrno();
+    if (done != size) throw EInOutError(IOErrorFromErrno(EIO));  // shrank while reading
 }
 
 }  // namespace
@@ -81,25 +52,11 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path, size_t maxSize) {
     if (fd.Get() < 0) ThrowErrno();
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0) ThrowErrno();
-    if (!S_ISREG(st.st_mode)) throw EFileIOError(IOErrorFromErrno(EISDIR));
+    if (!S_ISREG(st.st_mode)) throw EInOutError(IOErrorFromErrno(EISDIR));
     if (st.st_size < 0 || uint64_t(st.st_size) > maxSize) throw EFileTooLarge();
     std::vector<uint8_t> bytes(size_t(st.st_size));
     ReadAll(fd.Get(), bytes.data(), bytes.size());
     return bytes;
-}
-
-void WriteFileReplacing(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string tempPath;
-    TFd fd(CreateSibling(path, tempPath));
-    try {
-        WriteAll(fd.Get(), bytes.data(), bytes.size());
-        if (::fsync(fd.Get()) != 0) ThrowErrno();
-        fd.Close();
-        if (::rename(tempPath.c_str(), path.c_str()) != 0) ThrowErrno();
-    } catch (...) {
-        ::unlink(tempPath.c_str());
-        throw;
-    }
 }
 
 }  // namespace vorlix

@@ -27,9 +27,18 @@ std::string ResolveTarget(const std::string& fileName) {
     return fileName;
 }
 
+std::string FolderOf(const std::string& fileName) {
+    const auto slash = fileName.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : fileName.substr(0, slash);
+}
+
+// A short hidden name in the target's folder, so the rename stays on one file
+// system and a target name near the length limit still works.
 int CreateTemporary(const std::string& target, std::string& tempName) {
+    const std::string stem = FolderOf(target) + "/.vorlix-" + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
+        tempName = stem + std::to_string(attempt);
         const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -52,11 +61,12 @@ bool WriteAll(int fd, std::string_view data) {
 }  // namespace
 
 void WriteFileSafely(const std::string& fileName, std::string_view contents) {
-    if (fileName.empty() || fileName.find('\0') != std::string::npos) throw EInOutError(ioInvalidName);
+    if (fileName.empty() || fileName.back() == '/' || fileName.find('\0') != std::string::npos)
+        throw EInOutError(ioInvalidName);
     const std::string target = ResolveTarget(fileName);
     struct stat old;
     const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed && S_ISDIR(old.st_mode)) throw EInOutError(ioAccessDenied);
+    if (existed && S_ISDIR(old.st_mode)) throw EInOutError(IOErrorFromErrno(EISDIR));
 
     std::string tempName;
     const int fd = CreateTemporary(target, tempName);
