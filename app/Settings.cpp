@@ -143,6 +143,11 @@ void TAppSettings::SaveAnimate() {
     FStore.Flush();
 }
 
+void TAppSettings::SaveAnimationSpeed() {
+    FStore.WriteInteger(kBoardKey, "AnimationSpeed", AnimationSpeed);
+    FStore.Flush();
+}
+
 void TAppSettings::SaveFileTypeAnswers() {
     FStore.WriteBool(kMainKey, "AskPGNReg", AskPGNReg);
     FStore.WriteBool(kMainKey, "AskEPDReg", AskEPDReg);

@@ -46,6 +46,7 @@ public:
     void SaveJPGQuality();
     void SavePlaySounds();
     void SaveAnimate();
+    void SaveAnimationSpeed();
     void SaveFileTypeAnswers();
     void SaveWindowBounds(int left, int top, int width, int height);
     void SaveSettingsOnClose();

@@ -210,6 +210,8 @@ void TBoardEditor::ApplyMenuState(const TEditMenuState& state, const QString& pr
     enable("HLClear", state.Clear);
     enable("HLMerge", state.Merge);
     enable("HLUnmerge", state.Unmerge);
+    for (int i = 1; i <= 4; ++i) enable(QString("HLOption%1").arg(i), true);
+    enable("HLCustom", true);
     enable("InsertWhite", state.InsertWhite);
     enable("InsertBlack", state.InsertBlack);
     enable("SelectAll", state.SelectAll);

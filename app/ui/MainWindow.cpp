@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/Clipboard.h"
 #include "app/Settings.h"
+#include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"
 #include "batch/ui/KXSaveDialog.h"
@@ -58,6 +61,8 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     CreateCommandsToolbar();
     CreatePiecesToolbar();
     ConnectBoard();
+    FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
+    FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
     FSettings.LoadRecentFiles();
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
@@ -263,6 +268,7 @@ void TfrmQuenlix::changeEvent(QEvent* event) {
 
 void TfrmQuenlix::keyPressEvent(QKeyEvent* event) {
     RefreshLockPanels();
+    if (FBoardEditor->KeyPress(*event)) return;
     QMainWindow::keyPressEvent(event);
 }
 
@@ -276,6 +282,7 @@ void TfrmQuenlix::tmrButtonsEnableTimer() {
     FtmrButtonsEnable->stop();
     RefreshLockPanels();
     Button("spbCut")->setEnabled(!FBoard.IsEmpty());
+    Button("spbPaste")->setEnabled(FClipboard->HoldsText());
     Button("spbUndo")->setEnabled(FUndoList->CanUndo());
     Button("spbRedo")->setEnabled(FUndoList->CanRedo());
     UpdatePieceButtonMode();

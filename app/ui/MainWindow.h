@@ -22,6 +22,8 @@ namespace vorlix {
 
 class TAppSettings;
 class TBoardControl;
+class TBoardEditor;
+class TDiagramClipboard;
 class TKXSaveDialog;
 class TUndoList;
 
@@ -74,6 +76,8 @@ public:
     QMenu* Menu(const QString& objectName) const;
     QAction* Item(const QString& objectName) const;
     QToolButton* Button(const QString& objectName) const;
+    TBoardControl& BoardControl() { return *FkxChessBrd1; }
+    TBoardEditor& BoardEditor() { return *FBoardEditor; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -127,7 +131,10 @@ private:
     void mnuEditRedoClick();
     void mnuEditCutClick();
     void mnuEditCopyClick();
+    void mnuEditPasteClick();
+    void spbPasteClick();
     void mnuEditEmptyClipboardClick();
+    void mnuAnimationSpeedClick();
     void mnuClipboardFormatClick(int index);
     void mnuAnimateMovesClick();
     void mnuJPGQualityClick();
@@ -167,6 +174,8 @@ private:
 
     TKXSaveDialog* FKXSaveDialog1 = nullptr;
     TBoardControl* FkxChessBrd1 = nullptr;
+    TBoardEditor* FBoardEditor = nullptr;
+    std::unique_ptr<TDiagramClipboard> FClipboard;
     QWidget* FpnlToolbar = nullptr;
     QWidget* FpnlFakeCoolBar = nullptr;
     QScrollArea* FscbMainArea = nullptr;

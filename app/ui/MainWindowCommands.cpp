@@ -11,13 +11,16 @@
 #include "app/DiagramImage.h"
 #include "app/FileExtension.h"
 #include "app/ImageExport.h"
+#include "app/Clipboard.h"
 #include "app/Settings.h"
+#include "app/ui/Hourglass.h"
 #include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PlayWave.h"
 #include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
+#include "viewers/ui/AnimationDialog.h"
 
 namespace vorlix {
 namespace {
@@ -25,15 +28,6 @@ namespace {
 const QString kWebPage = "https://chessvorlix.example.org/";
 const QString kMailAddress = "mailto:support@chessvorlix.example.org";
 const QString kDiagramFilter = "Chess Vorlix Diagram (*.vxd)|*.vxd|All Files (*.*)|*.*";
-
-// The hourglass for as long as a command runs, errors included.
-class THourglass {
-public:
-    THourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~THourglass() { QApplication::restoreOverrideCursor(); }
-    THourglass(const THourglass&) = delete;
-    THourglass& operator=(const THourglass&) = delete;
-};
 
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
 
@@ -167,9 +161,11 @@ void TfrmQuenlix::mnuEditRedoClick() { FUndoList->Redo(FBoard, FHeader, FFooter)
 
 void TfrmQuenlix::CopyDiagramToClipboard() {
     THourglass hourglass;
-    const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
-    PlayWave("camra2.wav");
-    QGuiApplication::clipboard()->setImage(image);
+    FClipboard->Copy(FBoard, FSettings.ClipboardFormat, [this] {
+        const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+        PlayWave("camra2.wav");
+        return image;
+    });
 }
 
 void TfrmQuenlix::mnuEditCopyClick() {
@@ -186,7 +182,17 @@ void TfrmQuenlix::mnuEditCutClick() {
     UpdateCaption();
 }
 
-void TfrmQuenlix::mnuEditEmptyClipboardClick() { QGuiApplication::clipboard()->clear(); }
+void TfrmQuenlix::mnuEditPasteClick() {
+    if (!MainWindowFocused() || !FClipboard->Paste(FBoard)) return;
+    FBoard.Refresh();
+    MarkModified();
+}
+
+void TfrmQuenlix::spbPasteClick() {
+    if (FClipboard->HoldsText()) mnuEditPasteClick();
+}
+
+void TfrmQuenlix::mnuEditEmptyClipboardClick() { FClipboard->Empty(); }
 
 void TfrmQuenlix::mnuClipboardFormatClick(int index) {
     FSettings.ClipboardFormat = index;
@@ -197,6 +203,15 @@ void TfrmQuenlix::mnuAnimateMovesClick() {
     FSettings.Animate = !FSettings.Animate;
     FBoard.SetAnimate(FSettings.Animate);
     FSettings.SaveAnimate();
+}
+
+void TfrmQuenlix::mnuAnimationSpeedClick() {
+    TfrmAnimation dialog(FSettings.AnimationSpeed, [this](int speed) {
+        FSettings.AnimationSpeed = speed;
+        FSettings.SaveAnimationSpeed();
+        FBoard.SetAnimationSpeed(speed);
+    }, this);
+    dialog.exec();
 }
 
 void TfrmQuenlix::mnuJPGQualityClick() {

@@ -8,7 +8,9 @@
 #include <QMenuBar>
 #include <QToolButton>
 
+#include "app/Clipboard.h"
 #include "app/Settings.h"
+#include "app/ui/BoardEditor.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PlayWave.h"
 #include "board/UndoList.h"
@@ -132,13 +134,18 @@ void TfrmQuenlix::CreateEditMenu() {
     AddItem(m, "mnuEditCopy", "&Copy", "Copy current diagram to the clipboard", &TfrmQuenlix::mnuEditCopyClick,
             QKeySequence("Ctrl+C"));
     AddItem(m, "mnuEditPaste", "&Paste",
-            "Paste text from the clipboard and translate it into a diagram (if possible)", nullptr,
-            QKeySequence("Ctrl+V"));
+            "Paste text from the clipboard and translate it into a diagram (if possible)",
+            &TfrmQuenlix::mnuEditPasteClick, QKeySequence("Ctrl+V"));
     m->addSeparator();
     QMenu* formats = AddMenu(m, "mnuClipboardFormat", "C&lipboard Format",
                              "Select a format for copying diagrams to the clipboard");
     FClipboardFormats = AddRadioItems(formats, "mnuClipboardFormat", kClipboardCaptions, kClipboardHints,
                                       &TfrmQuenlix::mnuClipboardFormatClick);
+    // The item names end in the character that selects the format.
+    const char* clipboardItemNames[] = {"mnuEditClipBmp1", "mnuEditClipBmp4", "mnuEditClipBmp8", "mnuEditClipBmpT",
+                                        "mnuEditClipEPD",  "mnuEditClipPlain", "mnuEditClipSetup"};
+    for (int i = 0; i < FClipboardFormats->actions().size(); ++i)
+        FClipboardFormats->actions().at(i)->setObjectName(clipboardItemNames[i]);
     AddItem(m, "mnuEditEmptyClipboard", "&Empty Clipboard", "Remove any bitmap image from the clipboard",
             &TfrmQuenlix::mnuEditEmptyClipboardClick);
 }
@@ -149,7 +156,8 @@ void TfrmQuenlix::CreateOptionsMenu() {
     AddItem(m, "mnuAnimateMoves", "Animate &Moves", "Toggle the animate moves setting (used in the PGN viewer)",
             &TfrmQuenlix::mnuAnimateMovesClick)
         ->setCheckable(true);
-    AddItem(m, "mnuAnimationSpeed", "&Animation Speed...", "Set speed for move animation in PGN viewer");
+    AddItem(m, "mnuAnimationSpeed", "&Animation Speed...", "Set speed for move animation in PGN viewer",
+            &TfrmQuenlix::mnuAnimationSpeedClick);
     AddItem(m, "mnuJPGQuality", "JPG &Quality...",
             "Select image quality for when saving your diagram as JPEG images", &TfrmQuenlix::mnuJPGQualityClick);
     m->addSeparator();
@@ -269,7 +277,8 @@ void TfrmQuenlix::CreateCommandsToolbar() {
     AddButton("spbClipboard", "copy", "Copy Diagram to Clipboard", "Copy current diagram to the clipboard",
               &TfrmQuenlix::mnuEditCopyClick);
     AddButton("spbPaste", "paste", "Paste",
-              "Paste text from the clipboard and translate it into a diagram (if possible)", nullptr);
+              "Paste text from the clipboard and translate it into a diagram (if possible)",
+              &TfrmQuenlix::spbPasteClick);
     gap();
     AddButton("spbUndo", "undo", "Undo Changes", "Undo your latest changes to the current diagram",
               &TfrmQuenlix::mnuEditUndoClick);
@@ -330,8 +339,9 @@ void TfrmQuenlix::DrawPieceButtons() {
 }
 
 void TfrmQuenlix::PieceButtonClick(QToolButton* button) {
-    // In insert mode the buttons form a group in which at most one is down.
-    if (!button->isCheckable()) return;
+    // In selection mode the buttons are push buttons that fill the selection;
+    // in insert mode they form a group in which at most one is down.
+    if (!button->isCheckable()) return FBoardEditor->PieceButtonClick(button);
     for (QToolButton* other : FPieceButtons)
         if (other != button) other->setChecked(false);
 }
@@ -351,9 +361,8 @@ void TfrmQuenlix::mnuEditPopup() {
     Item("mnuEditUndo")->setEnabled(FUndoList->CanUndo());
     Item("mnuEditRedo")->setEnabled(FUndoList->CanRedo());
     Item("mnuEditCut")->setEnabled(!FBoard.IsEmpty());
-    Item("mnuEditEmptyClipboard")->setEnabled(QGuiApplication::clipboard() &&
-                                              QGuiApplication::clipboard()->mimeData() &&
-                                              QGuiApplication::clipboard()->mimeData()->hasImage());
+    Item("mnuEditEmptyClipboard")->setEnabled(FClipboard->HoldsBitmap());
+    Item("mnuEditPaste")->setEnabled(FClipboard->HoldsText());
     FClipboardFormats->actions().at(FSettings.ClipboardFormat)->setChecked(true);
 }
 

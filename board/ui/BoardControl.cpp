@@ -1,19 +1,23 @@
 #include "board/ui/BoardControl.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
 #include "board/ChessBoard.h"
+#include "board/ui/DragImage.h"
 
 namespace vorlix {
 
-TBoardControl::TBoardControl(TkxChessBrd& board, QWidget* parent) : QWidget(parent), FBoard(board) {
+TBoardControl::TBoardControl(TkxChessBrd& board, QWidget* parent)
+    : QWidget(parent), FBoard(board), FMouse(board) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFixedSize(FBoard.Width(), FBoard.Height());
     FBoard.OnInvalidate = [this](TkxChessBrd&) { ScheduleRender(); };
     FBoard.OnSquareRedrawn = [this](TkxChessBrd&, QRect rect) { update(rect); };
+    FDragImage = new TDragImage(this);
     ScheduleRender();
 }
 
@@ -50,10 +54,83 @@ void TBoardControl::paintEvent(QPaintEvent* event) {
         return;
     }
     p.drawImage(event->rect(), diagram, event->rect());
+    if (!FFrame.isNull()) p.drawImage(FFrameTopLeft, FFrame);
 }
 
-void TBoardControl::mousePressEvent(QMouseEvent* event) { emit MousePressed(event); }
-void TBoardControl::mouseMoveEvent(QMouseEvent* event) { emit MouseMoved(event); }
-void TBoardControl::mouseReleaseEvent(QMouseEvent* event) { emit MouseReleased(event); }
+// ---- Mouse and dragging ---------------------------------------------------------
+
+void TBoardControl::mousePressEvent(QMouseEvent* event) {
+    emit MousePressed(event);
+    if (FMouse.Dragging()) return;
+    FPressPos = event->position().toPoint();
+    FMouse.MouseDown(event->button(), event->modifiers(), FPressPos);
+}
+
+void TBoardControl::mouseMoveEvent(QMouseEvent* event) {
+    emit MouseMoved(event);
+    if (event->buttons() & Qt::LeftButton) DragOver(event);
+}
+
+void TBoardControl::DragOver(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (FMouse.DragPending() && (pos - FPressPos).manhattanLength() >= QApplication::startDragDistance()) {
+        FMouse.StartDrag();
+        const int half = FBoard.SquareSize() / 2;
+        FDragImage->Begin(FBoard.PieceImage(FMouse.DraggedCode()), QPoint(half, half), mapToGlobal(pos));
+        grabKeyboard();
+    }
+    if (FMouse.Dragging()) FDragImage->MoveTo(mapToGlobal(pos));
+}
+
+void TBoardControl::mouseReleaseEvent(QMouseEvent* event) {
+    emit MouseReleased(event);
+    if (event->button() != Qt::LeftButton) return;
+    if (!FMouse.Dragging()) {
+        FMouse.ForgetDrag();
+        return;
+    }
+    EndDragImage();
+    FMouse.Drop(event->position().toPoint());
+}
+
+void TBoardControl::EndDragImage() {
+    FDragImage->End();
+    releaseKeyboard();
+}
+
+void TBoardControl::CancelDrag() {
+    if (FMouse.Dragging()) EndDragImage();
+    FMouse.CancelDrag();
+}
+
+void TBoardControl::keyPressEvent(QKeyEvent* event) {
+    if (FMouse.Dragging() && event->key() == Qt::Key_Escape) return CancelDrag();
+    QWidget::keyPressEvent(event);
+}
+
+void TBoardControl::hideEvent(QHideEvent* event) {
+    CancelDrag();
+    QWidget::hideEvent(event);
+}
+
+// ---- Animation ------------------------------------------------------------------
+
+void TBoardControl::AnimateMove(const TChessMove& Move) {
+    vorlix::AnimateMove(FBoard, Move, *this);
+    FFrame = QImage();
+    RenderNow();
+}
+
+void TBoardControl::AnimateTakeBack(const TChessMove& Move, int CapturedPiece) {
+    vorlix::AnimateTakeBack(FBoard, Move, CapturedPiece, *this);
+    FFrame = QImage();
+    RenderNow();
+}
+
+void TBoardControl::ShowFrame(const QImage& Frame, QPoint TopLeft) {
+    FFrame = Frame;
+    FFrameTopLeft = TopLeft;
+    repaint(QRect(TopLeft, Frame.size()));
+}
 
 }  // namespace vorlix

@@ -1,14 +1,21 @@
 #pragma once
 // The widget that shows a diagram board: it renders the board when the board
 // asks for a repaint, shows its diagram bitmap and always takes its size.
-// Mouse events are passed on as signals for the editing layer above.
+// Mouse events are passed on as signals for the editing layer above, then to
+// the board's own mouse handling (selection, clicks, dragging pieces); the
+// control also shows the frames of move animations.
+#include <QImage>
 #include <QWidget>
+
+#include "board/BoardMouse.h"
+#include "board/MoveAnimation.h"
 
 namespace vorlix {
 
+class TDragImage;
 class TkxChessBrd;
 
-class TBoardControl : public QWidget {
+class TBoardControl : public QWidget, private TEventLoopAnimationHost {
     Q_OBJECT
 public:
     TBoardControl(TkxChessBrd& board, QWidget* parent = nullptr);
@@ -17,6 +24,12 @@ public:
     TkxChessBrd& Board() { return FBoard; }
     // Renders at once (unless the board's update lock is set) and takes the new size.
     void RenderNow();
+
+    // Moves for the game viewer, animated when the board's Animate is on.
+    void AnimateMove(const TChessMove& Move);
+    void AnimateTakeBack(const TChessMove& Move, int CapturedPiece);
+
+    bool Dragging() const { return FMouse.Dragging(); }
 
 signals:
     void BoardResized(QSize size);
@@ -29,12 +42,23 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void ScheduleRender();
+    void DragOver(QMouseEvent* event);
+    void EndDragImage();
+    void CancelDrag();
+    void ShowFrame(const QImage& Frame, QPoint TopLeft) override;
 
     TkxChessBrd& FBoard;
+    TBoardMouse FMouse;
+    TDragImage* FDragImage = nullptr;
+    QPoint FPressPos;
     bool FRenderPending = false;
+    QImage FFrame;  // the animation frame on show, over the diagram
+    QPoint FFrameTopLeft;
 };
 
 }  // namespace vorlix

@@ -1,0 +1,299 @@
+// The main window's board driven with real mouse and key events.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "app/ui/BoardEditor.h"
+#include "app/ui/MainWindow.h"
+#include "board/UndoList.h"
+#include "board/ui/BoardControl.h"
+#include "viewers/ui/AnimationDialog.h"
+#include "viewers/ui/PromoteDialog.h"
+
+using namespace vorlix;
+
+namespace {
+
+class BoardEditingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", dir.filePath("default.vxd"));
+        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
+        settings = std::make_unique<TAppSettings>(*store);
+        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
+        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();
+        control().RenderNow();
+        SetMessageAnswerer([this](const QString& text, TMsgDlgType, TMsgDlgButtons) {
+            messages << text;
+            return QMessageBox::Ok;
+        });
+    }
+    void TearDown() override {
+        window.reset();
+        SetMessageAnswerer(nullptr);
+    }
+
+    TkxChessBrd& board() { return window->Board(); }
+    TBoardControl& control() { return window->BoardControl(); }
+    QAction* Item(const char* name) { return window->Item(name); }
+    QAction* PopupItem(const char* name) { return window->BoardEditor().popBoard()->findChild<QAction*>(name); }
+    QPoint Centre(int file, int rank) {
+        const TRect32& r = board().Square(file, rank).Bounds;
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mousePress(&control(), Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(&control(), from + QPoint(6, 6));
+        QTest::mouseMove(&control(), to);
+        QTest::mouseRelease(&control(), Qt::LeftButton, modifiers, to);
+    }
+    void RunTimer() { window->tmrButtonsEnableTimer(); }
+    bool EnabledInBoardMenu(const char* name) {
+        emit window->Menu("mnuBoard")->aboutToShow();
+        return Item(name)->isEnabled();
+    }
+    // Answers the next modal dialog of type T with the given action.
+    template <class T>
+    void AnswerModal(std::function<void(T&)> answer) {
+        QTimer::singleShot(0, [answer] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) answer(*dialog);
+        });
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TSettingsStore> store;
+    std::unique_ptr<TAppSettings> settings;
+    std::unique_ptr<TfrmQuenlix> window;
+    QStringList messages;
+};
+
+TEST_F(BoardEditingTest, CtrlClickTogglesSelectionWithoutAClick) {
+    QToolButton* rook = window->Button("SpeedButton5");
+    rook->click();  // insert mode: a plain click would put a rook there
+    ASSERT_TRUE(rook->isChecked());
+    QTest::mouseClick(&control(), Qt::LeftButton, Qt::ControlModifier, Centre(4, 3));
+    EXPECT_TRUE(board().IsSelected({4, 3}));
+    EXPECT_EQ(board().SquareCode({4, 3}), 0);
+    EXPECT_TRUE(window->DiagramModified());  // through the focus-change event
+    QTest::mouseClick(&control(), Qt::LeftButton, Qt::ControlModifier, Centre(4, 3));
+    EXPECT_FALSE(board().IsSelected({4, 3}));
+}
+
+TEST_F(BoardEditingTest, DragMovesAPieceWithOneUndoState) {
+    const int states = window->UndoList().Count();
+    Drag(Centre(4, 1), Centre(4, 3));
+    EXPECT_EQ(board().SquareCode({4, 1}), 0);
+    EXPECT_EQ(board().SquareCode({4, 3}), 6);
+    EXPECT_EQ(window->UndoList().Count(), states + 1);
+    EXPECT_FALSE(control().Dragging());
+    // Redrawing the two squares alone gave the picture of a full rendering.
+    const QImage incremental = board().DiagramBitmap().copy();
+    board().Render();
+    EXPECT_EQ(incremental, board().DiagramBitmap());
+}
+
+TEST_F(BoardEditingTest, ShiftCopiesAndADropOutsidePutsBack) {
+    Drag(Centre(6, 0), Centre(5, 2), Qt::ShiftModifier);
+    EXPECT_EQ(board().SquareCode({6, 0}), 4);
+    EXPECT_EQ(board().SquareCode({5, 2}), 4);
+
+    const int states = window->UndoList().Count();
+    const auto before = board().Codes();
+    Drag(Centre(3, 1), QPoint(control().width() + 30, -20));
+    EXPECT_EQ(board().Codes(), before);
+    EXPECT_EQ(window->UndoList().Count(), states);
+    Drag(Centre(3, 1), QPoint(-5, -5), Qt::ShiftModifier);
+    EXPECT_EQ(board().Codes(), before);
+}
+
+TEST_F(BoardEditingTest, PawnOnTheLastRankAsksForThePiece) {
+    board().ClearBoard();
+    board().SetPiece(0, 6, 6);
+    board().SetPiece(7, 1, 12);
+    AnswerModal<TfrmPromote>([](TfrmPromote& dialog) { dialog.close(); });
+    Drag(Centre(0, 6), Centre(0, 7));
+    EXPECT_EQ(board().SquareCode({0, 6}), 6);
+    EXPECT_EQ(board().SquareCode({0, 7}), 0);
+
+    AnswerModal<TfrmPromote>([](TfrmPromote& dialog) { dialog.btnKnight()->click(); });
+    Drag(Centre(7, 1), Centre(7, 0));
+    EXPECT_EQ(board().SquareCode({7, 1}), 0);
+    EXPECT_EQ(board().SquareCode({7, 0}), 10);
+}
+
+TEST_F(BoardEditingTest, TypedPiecesFillTheSelectionAndSpaceUnselects) {
+    for (QPoint s : {QPoint(2, 3), QPoint(3, 3), QPoint(4, 3)}) board().ToggleSelection(s);
+    QTest::keyClick(window.get(), 'Q');
+    for (int file : {2, 3, 4}) EXPECT_EQ(board().SquareCode({file, 3}), 2);
+    EXPECT_EQ(board().SelectedCount(), 0);
+
+    const int states = window->UndoList().Count();
+    QTest::keyClick(window.get(), 'Q');  // nothing selected: still an undo state
+    EXPECT_EQ(window->UndoList().Count(), states + 1);
+
+    board().ToggleSelection({0, 0});
+    board().ToggleSelection({0, 1});
+    QTest::keyClick(window.get(), 'x');
+    EXPECT_EQ(board().SquareCode({0, 0}), pcBCross);
+    board().ToggleSelection({0, 0});
+    QTest::keyClick(window.get(), Qt::Key_Backspace);
+    EXPECT_EQ(board().SquareCode({0, 0}), 0);
+    board().ToggleSelection({1, 0});
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    EXPECT_EQ(board().SquareCode({1, 0}), 0);
+
+    board().ToggleSelection({5, 5});
+    board().ToggleSelection({6, 5});
+    QTest::keyClick(window.get(), ' ');
+    EXPECT_EQ(board().SelectedCount(), 0);
+    for (const char* name : {"mnuBoardDefect", "mnuBoardDelete", "mnuHighlighting", "mnuInsertWhite", "mnuInsertBlack"})
+        EXPECT_FALSE(EnabledInBoardMenu(name)) << name;
+}
+
+TEST_F(BoardEditingTest, BoardMenuItemsActOnTheSelection) {
+    board().SetPiece(4, 3, pcWCross);
+    board().ToggleSelection({4, 3});
+    for (const char* name : {"mnuInsertWhiteCross", "mnuInsertWhiteKing", "mnuBoardDefect", "mnuHighlighting"})
+        EXPECT_TRUE(EnabledInBoardMenu(name)) << name;
+    EXPECT_FALSE(EnabledInBoardMenu("mnuHLClear"));
+    Item("mnuBoardDefect")->trigger();
+    EXPECT_EQ(board().SquareCode({4, 3}), pcBCross);
+
+    settings->HighLight[1] = {clRed, true};
+    Item("mnuHLOption2")->trigger();
+    EXPECT_TRUE(board().Square(4, 3).Merged);
+    EXPECT_TRUE(board().IsSelected({4, 3}));
+    EXPECT_FALSE(EnabledInBoardMenu("mnuHLMerge"));
+    EXPECT_TRUE(EnabledInBoardMenu("mnuHLUnmerge"));
+    window->BoardEditor().SetColorChooser([](TColor) { return std::optional<TColor>(clBlue); });
+    Item("mnuHLCustom")->trigger();
+    EXPECT_EQ(board().Square(4, 3).HighlightColor, clBlue);
+    EXPECT_FALSE(board().Square(4, 3).Merged);
+
+    Item("mnuInsertBlackQueen")->trigger();
+    EXPECT_EQ(board().SquareCode({4, 3}), 8);
+    Item("mnuSelectAll")->trigger();
+    EXPECT_EQ(board().SelectedCount(), 64);
+    EXPECT_FALSE(EnabledInBoardMenu("mnuSelectAll"));
+    Item("mnuUnselectAll")->trigger();
+    EXPECT_EQ(board().SelectedCount(), 0);
+}
+
+TEST_F(BoardEditingTest, PopupActsOnTheClickedSquareWhenItIsNotSelected) {
+    board().ToggleSelection({0, 0});
+    board().ToggleSelection({1, 0});
+    board().SetPiece(4, 3, pcWCross);
+    QTest::mouseClick(&control(), Qt::RightButton, {}, Centre(4, 3));
+    QMenu* popup = window->BoardEditor().popBoard();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_FALSE(PopupItem("popInsertWhiteCross")->isEnabled());
+    EXPECT_TRUE(PopupItem("popInsertWhiteKing")->isEnabled());
+    EXPECT_TRUE(PopupItem("popSelect")->isEnabled());
+    EXPECT_FALSE(PopupItem("popUnselect")->isEnabled());
+    EXPECT_FALSE(PopupItem("popHLClear")->isEnabled());
+    popup->close();
+    PopupItem("popBoardDefect")->trigger();
+    EXPECT_EQ(board().SquareCode({4, 3}), pcBCross);
+    EXPECT_EQ(board().SquareCode({0, 0}), 5);
+
+    // On a selected square the pop-up works on the selection; a custom colour keeps merge flags.
+    board().HighlightSquare(clRed, true, false, {0, 0});
+    QTest::mouseClick(&control(), Qt::RightButton, {}, Centre(0, 0));
+    EXPECT_TRUE(PopupItem("popUnselect")->isEnabled());
+    EXPECT_TRUE(PopupItem("popHLClear")->isEnabled());
+    popup->close();
+    window->BoardEditor().SetColorChooser([](TColor) { return std::optional<TColor>(clBlue); });
+    PopupItem("popHLCustom")->trigger();
+    EXPECT_TRUE(board().Square(0, 0).Merged);
+    EXPECT_EQ(board().Square(1, 0).HighlightColor, clBlue);
+    PopupItem("popInsertBlackPawn")->trigger();
+    EXPECT_EQ(board().SquareCode({0, 0}), 12);
+    EXPECT_EQ(board().SquareCode({1, 0}), 12);
+}
+
+TEST_F(BoardEditingTest, PiecesToolbarInsertsOrFillsBySelection) {
+    QToolButton* rook = window->Button("SpeedButton5");
+    rook->click();
+    QTest::mouseClick(&control(), Qt::LeftButton, {}, Centre(1, 7));  // black knight on b8
+    EXPECT_EQ(board().SquareCode({1, 7}), 5);
+    EXPECT_TRUE(window->DiagramModified());
+    rook->click();
+    EXPECT_FALSE(rook->isChecked());
+    Drag(Centre(1, 7), Centre(1, 5));
+    EXPECT_EQ(board().SquareCode({1, 5}), 5);
+
+    rook->click();
+    board().ToggleSelection({7, 4});
+    RunTimer();
+    EXPECT_FALSE(rook->isChecked());
+    EXPECT_FALSE(rook->isCheckable());
+    window->Button("SpeedButton8")->click();
+    EXPECT_EQ(board().SquareCode({7, 4}), 8);
+    EXPECT_EQ(board().SelectedCount(), 0);
+}
+
+TEST_F(BoardEditingTest, ClipboardFormatsCopyAndPaste) {
+    Item("mnuEditClipEPD")->trigger();
+    EXPECT_EQ(store->ReadInteger(kMainKey, "Clipboard Format"), 4);
+    Item("mnuEditCopy")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR");
+    board().ClearBoard();
+    Item("mnuEditPaste")->trigger();
+    TkxChessBrd start;
+    EXPECT_EQ(board().Codes(), start.Codes());
+    EXPECT_TRUE(window->DiagramModified());
+
+    QApplication::clipboard()->setText("Setup: wKg1,Rf1/bKg8");
+    Item("mnuEditPaste")->trigger();
+    EXPECT_EQ(board().SquareCode({6, 0}), 1);
+    EXPECT_EQ(board().SquareCode({5, 0}), 5);
+    EXPECT_EQ(board().SquareCode({6, 7}), 7);
+
+    const auto before = board().Codes();
+    const int states = window->UndoList().Count();
+    QApplication::clipboard()->setText("wKe1,");
+    Item("mnuEditPaste")->trigger();
+    EXPECT_EQ(board().Codes(), before);
+    EXPECT_EQ(window->UndoList().Count(), states);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.back(), "Clipboard text does not appear to contain any \nvalid chess data...");
+
+    Item("mnuEditClipBmp4")->trigger();
+    Item("mnuEditCut")->trigger();
+    EXPECT_TRUE(board().IsEmpty());
+    const QImage image = QApplication::clipboard()->image();
+    EXPECT_FALSE(image.isNull());
+    emit window->Menu("mnuEdit")->aboutToShow();
+    EXPECT_TRUE(Item("mnuEditEmptyClipboard")->isEnabled());
+    EXPECT_TRUE(Item("mnuEditClipBmp4")->isChecked());
+    Item("mnuEditEmptyClipboard")->trigger();
+    emit window->Menu("mnuEdit")->aboutToShow();
+    EXPECT_FALSE(Item("mnuEditEmptyClipboard")->isEnabled());
+    EXPECT_FALSE(Item("mnuEditPaste")->isEnabled());
+}
+
+TEST_F(BoardEditingTest, AnimationSpeedIsWrittenAtOnce) {
+    AnswerModal<TfrmAnimation>([](TfrmAnimation& dialog) {
+        dialog.btnDefaults()->click();
+        dialog.btnApply()->click();
+    });
+    settings->AnimationSpeed = 10;
+    Item("mnuAnimationSpeed")->trigger();
+    EXPECT_EQ(store->ReadInteger(kBoardKey, "AnimationSpeed"), 45);
+    EXPECT_EQ(board().AnimationSpeed(), 45);
+}
+
+}  // namespace
