@@ -261,9 +261,9 @@ void TBoardEditor::CreatePopupMenu() {
     QMenu* m = FpopBoard;
     AddMirrorItem(m, "popConfigure", "&Configure...", "mnuConfigureBoard");
     m->addSeparator();
-    AddPopupItem(m, "popBoardDefect", "De&fect", "Convert all selected/clicked pieces to the enemy!",
+    AddPopupItem(m, "popBoardDefect", "De&fect", "Convert all selected pieces to the enemy!",
                  [this] { PopupEdit([](TPopupEdits& e) { e.Defect(); }); });
-    AddPopupItem(m, "popBoardDelete", "&Delete", "Remove all selected/clicked pieces from the board",
+    AddPopupItem(m, "popBoardDelete", "&Delete", "Remove all selected pieces from the board",
                  [this] { PopupEdit([](TPopupEdits& e) { e.Delete(); }); });
     QMenu* hl = submenu(m, "popHighlighting", "&Highlighting", "Set square highlighting");
     AddPopupItem(hl, "popHLClear", "C&lear", kHLClearHint.arg(kPopupSquares),
