@@ -15,7 +15,8 @@ TLineReader::TLineReader(TFileInput& input) : Input_(input), Buf_(kBlockSize) {
     while (!Eof_ && End_ <= kProbeSize) Fill();
     const std::string_view start(Buf_.data(), End_);
     if (start.substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
-    CrMode_ = End_ > kProbeSize && start.substr(0, kProbeSize).find('\r') != std::string_view::npos;
+    // A short file with bare CR line ends would otherwise be one line and lose its moves.
+    CrMode_ = start.substr(0, kProbeSize).find('\r') != std::string_view::npos;
     HasNul_ = !CrMode_ && start.find('\0') != std::string_view::npos;
 }
 

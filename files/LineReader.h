@@ -1,7 +1,7 @@
 #pragma once
 // Splits a text file into lines, reading it in large blocks. A leading UTF-8
-// byte-order mark is skipped. Files over 200 bytes with a CR among their first
-// 200 bytes end lines at CR LF, CR or LF; all others at LF or a zero byte.
+// byte-order mark is skipped. Files with a CR among their first 200 bytes end
+// lines at CR LF, CR or LF; all others at LF or a zero byte.
 #include <string_view>
 #include <vector>
 

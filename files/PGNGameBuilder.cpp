@@ -50,7 +50,10 @@ void TPGNGameBuilder::AddLine(std::string_view rawLine) {
     const std::string_view line = Trim(rawLine);
     if (line.empty()) return;
     if (line[0] == '%' && !InBrace_) return;  // escape line
-    if (line[0] == '[') {
+    // Wrapped move text may start a line inside a comment with a command such
+    // as "[%clk 0:03:00]"; that line belongs to the comment, not to a new game.
+    const bool commentCommand = InBrace_ && line.size() > 1 && line[1] == '%';
+    if (line[0] == '[' && !commentCommand) {
         if (State_ != TState::Tags) StartGame();
         AddTag(line);
         return;

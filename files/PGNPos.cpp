@@ -33,15 +33,18 @@ void TPGNPos::Clear() {
 bool TPGNPos::LoadGame(const TPGNRec* game) {
     Clear();
     if (!game) return false;
-    bool ok = true;
+    // Other exceptions pass on, but the chain is still seen from its start.
+    struct TRewind {
+        TPGNPos& Self;
+        ~TRewind() { Self.Current = Self.First; }
+    } rewind{*this};
     try {
         Replay(*game);
     } catch (const EIllegalMoveData& e) {
         Reporter_->Report(TMsgKind::Error, e.Message());
-        ok = false;
+        return false;
     }
-    Current = First;
-    return ok;
+    return true;
 }
 
 void TPGNPos::Replay(const TPGNRec& game) {

@@ -38,7 +38,7 @@ struct TChessMove {
 struct TChessPosition {
     int32_t MoveNumber = 0;
     std::string MoveText = "-";
-    TChessMove LastMove{0, false, 0, false, ' ', 0, 0, 0, 0};
+    TChessMove LastMove{0, false, 0, false, '\0', 0, 0, 0, 0};  // all zero before the first move
     bool WhiteToMove = true;
     bool WhiteInCheck = false;
     bool BlackInCheck = false;

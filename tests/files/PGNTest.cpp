@@ -123,6 +123,23 @@ TEST_F(PGNFile, ShortCrLfFileAndLongCrLfFile) {
     }
 }
 
+TEST_F(PGNFile, ShortFileWithBareCrLineEnds) {
+    ASSERT_TRUE(LoadText("[White \"a\"]\r[Black \"b\"]\r\r1. e4 e5 *\r").Ok);
+    ASSERT_EQ(Pgn->Count(), 1);
+    EXPECT_EQ(Game(0).Black, "b");
+    EXPECT_EQ(Game(0).Moves, "1. e4 e5 * ");
+}
+
+TEST_F(PGNFile, WrappedClockCommentIsNoTagLine) {
+    ASSERT_TRUE(LoadText("[White \"a\"]\n\n1. e4 { a long comment\n[%clk 0:03:00] } 1... e5 {\n[%clk 0:02:59] }\n"
+                         "2. Nf3 *\n\n[White \"b\"]\n[%clk 0:00:01]\n1. d4 *\n")
+                    .Ok);
+    ASSERT_EQ(Pgn->Count(), 2);
+    EXPECT_EQ(Game(0).Moves, "1. e4 { a long comment [%clk 0:03:00] } 1... e5 { [%clk 0:02:59] } 2. Nf3 * ");
+    EXPECT_EQ(Game(1).White, "b");  // outside a comment the line is still read as a tag
+    EXPECT_EQ(Game(1).Moves, "1. d4 * ");
+}
+
 TEST_F(PGNFile, Utf8WithBomAndWindows1252) {
     ASSERT_TRUE(LoadText("\xEF\xBB\xBF[White \"J\xC3\xBCrgen\"]\n*\n").Ok);
     EXPECT_EQ(Game(0).White, "J\xC3\xBCrgen");
