@@ -51,8 +51,13 @@ bool TUndoList::Push(TkxChessBrd& Board, const THeaderFooterInfo& Header,
     return true;
 }
 
+// A state file removed behind the list's back is reported, not passed over in
+// silence as the board's reader does for a missing file.
 void TUndoList::Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
-    Board.LoadFromFile(files_.at(position_ - 1), Header, Footer);
+    if (Board.ErrorReporter())
+        LoadDiagramFile(files_.at(position_ - 1), Board, Header, Footer, *Board.ErrorReporter());
+    else
+        Board.LoadFromFile(files_.at(position_ - 1), Header, Footer);
 }
 
 void TUndoList::Undo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <random>
 #include <signal.h>
 #include <sys/resource.h>
 
 #include "DiagramTestSupport.h"
+#include "board/BmpReader.h"
 #include "board/BmpWriter.h"
 #include "board/ByteStream.h"
 #include "board/DiagramFile.h"
@@ -144,6 +146,98 @@ TEST_F(DiagramFile, WriterLaysOutTheFieldsInOrder) {
     const size_t fontName = 22 + 3 + 6 + 2 + 5 + 2 + 10 + 4 + 10 + 4 + 2305 + 2 + 5 + 2;
     EXPECT_EQ(bytes[fontName], 43);
     EXPECT_EQ(bytes[fontName + 1], 255);
+}
+
+namespace {
+
+// Value size of each fixed-size tag; the square images are measured by the BMP reader.
+size_t FixedSize(uint8_t tag) {
+    switch (tag) {
+        case 0: return 21;
+        case 1: return 2;
+        case 25: return 2304;
+        case 50: return 12;
+        case 43: case 60: case 66: case 70: case 76: return 256;
+        case 11: case 16: case 17: case 20: case 21: case 41: case 45:
+        case 62: case 65: case 72: case 75: return 4;
+        default: return 1;
+    }
+}
+
+struct TField {
+    uint8_t Tag;
+    std::vector<uint8_t> Value;
+    uint32_t U32() const { return Value[0] | Value[1] << 8 | Value[2] << 16 | uint32_t(Value[3]) << 24; }
+};
+
+std::vector<TField> SplitFields(const std::vector<uint8_t>& bytes) {
+    std::vector<TField> fields;
+    for (size_t at = 0; at < bytes.size();) {
+        const uint8_t tag = bytes[at++];
+        const size_t size = tag >= 200 ? ReadBmp(&bytes[at], bytes.size() - at).ByteCount : FixedSize(tag);
+        fields.push_back({tag, std::vector<uint8_t>(bytes.begin() + long(at), bytes.begin() + long(at + size))});
+        at += size;
+    }
+    return fields;
+}
+
+uint32_t U32At(const std::vector<uint8_t>& v, size_t at) {
+    return v[at] | v[at + 1] << 8 | v[at + 2] << 16 | uint32_t(v[at + 3]) << 24;
+}
+
+}  // namespace
+
+TEST_F(DiagramFile, EveryFieldSitsWhereTheFormatPutsIt) {
+    TkxChessBrd source;
+    StyleEverything(source);
+    source.Render();
+    header = SampleLine("Top", 1);
+    footer = SampleLine("Bottom", 2);
+    const std::vector<TField> fields = SplitFields(Saved(source));
+
+    std::vector<int> tags;
+    for (const TField& f : fields) tags.push_back(f.Tag);
+    const std::vector<int> expected = {0, 1, 5, 6, 7, 10, 11, 15, 16, 17, 18, 19, 20, 21, 22, 23, 25,
+                                       40, 41, 42, 43, 44, 45, 46, 50, 50, 50,
+                                       60, 61, 62, 63, 64, 65, 66, 67, 70, 71, 72, 73, 74, 75, 76, 77, 200, 201};
+    ASSERT_EQ(tags, expected);
+    auto field = [&](int tag) -> const TField& { return *std::find_if(fields.begin(), fields.end(), [tag](const TField& f) { return f.Tag == tag; }); };
+    EXPECT_EQ(field(6).Value[0], 2);
+    EXPECT_EQ(field(7).Value[0], 1);
+    EXPECT_EQ(field(10).Value[0], 3);
+    EXPECT_EQ(field(11).U32(), 0x123456u);
+    EXPECT_EQ(field(15).Value[0], 40);
+    EXPECT_EQ(field(16).U32(), 0x80000005u);
+    EXPECT_EQ(field(19).Value[0], shDiagonalRL);
+    EXPECT_EQ(field(40).Value[0], North | West);
+    EXPECT_EQ(field(42).Value[0], 20);
+    EXPECT_EQ(std::string(field(43).Value.begin() + 1, field(43).Value.begin() + 13), "DejaVu Serif");
+    EXPECT_EQ(field(43).Value[13], 0);
+    EXPECT_EQ(field(44).Value[0], fsItalic | fsUnderline);
+    EXPECT_EQ(U32At(fields[25].Value, 0), 4u);  // the second border, in list order
+    EXPECT_EQ(U32At(fields[26].Value, 8), 0x808080u);
+
+    // Square records: index file * 8 + rank, the Part's offsets.
+    const std::vector<uint8_t>& squares = field(25).Value;
+    const size_t e4 = (4 * 8 + 3) * 36, a8 = 7 * 36;
+    EXPECT_EQ(U32At(squares, e4), uint32_t(pcWCross));
+    EXPECT_EQ(squares[e4 + 24], 1);  // selected
+    EXPECT_EQ(squares[e4 + 25], 1);  // highlighted
+    EXPECT_EQ(U32At(squares, e4 + 28), 0x00FFFFu);
+    EXPECT_EQ(squares[e4 + 32], 1);  // merged
+    EXPECT_EQ(U32At(squares, a8 + 28), 0xFF00FFu);
+    EXPECT_EQ(squares[a8 + 4], source.Square(0, 7).IsLight);
+    EXPECT_EQ(int32_t(U32At(squares, e4 + 16)), source.Square(4, 3).Bounds.Right);
+    EXPECT_EQ(U32At(squares, (7 * 8 + 7) * 36), uint32_t(pcBDot));
+
+    EXPECT_EQ(field(60).Value[0], 3);
+    EXPECT_EQ(std::string(field(60).Value.begin() + 1, field(60).Value.begin() + 4), "Top");
+    EXPECT_EQ(field(61).Value[0], 1);
+    EXPECT_EQ(field(64).Value[0], fsBold | fsStrikeOut);
+    EXPECT_EQ(field(67).Value[0], 14);
+    EXPECT_EQ(std::string(field(70).Value.begin() + 1, field(70).Value.begin() + 7), "Bottom");
+    EXPECT_EQ(field(71).Value[0], 2);
+    EXPECT_EQ(field(200).Value[0], 'B');
 }
 
 TEST_F(DiagramFile, SignatureAndVersionOnlyEmptiesBordersAndImagesAndKeepsTheRest) {

@@ -108,3 +108,17 @@ TEST_F(UndoList, AnUnwritableFolderIsReportedAndTheListGoesOn) {
     EXPECT_TRUE(list.Push(board, header, footer));
     EXPECT_EQ(list.Position(), 1);
 }
+
+TEST_F(UndoList, AVanishedStateFileIsReportedAndThePositionStillMoves) {
+    TUndoList list(dir.path());
+    PushState(list, 1);
+    PushState(list, 2);
+    QFile::remove(list.Files().at(0));
+    list.Undo(board, header, footer);
+    EXPECT_EQ(reporter.Last(), "File not found!");
+    EXPECT_EQ(list.Position(), 1);
+    EXPECT_EQ(Shown(), 2);
+    list.Redo(board, header, footer);
+    EXPECT_EQ(Shown(), 2);
+    EXPECT_EQ(list.Position(), 2);
+}
