@@ -12,10 +12,6 @@ namespace vorlix {
 
 namespace {
 
-// Widths from diagram files are raw 32-bit values: keep the geometry sane.
-constexpr int kMaxSingleBorder = 255;
-constexpr int kMaxBorderTotal = 1024;
-
 QRgb* PixelRow(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
 
 // Fills a rectangle (right and bottom exclusive), clipped to the image.
@@ -44,11 +40,7 @@ QRgb WithOpaqueAlpha(QRgb c) { return c | 0xFF000000u; }
 
 // ---- Geometry ------------------------------------------------------------------
 
-int TkxChessBrd::BorderTotal() const {
-    int total = 0;
-    for (const auto& b : border_.Items()) total += std::clamp(int(b.Width), 0, kMaxSingleBorder);
-    return std::min(total, kMaxBorderTotal);
-}
+int TkxChessBrd::BorderTotal() const { return border_.TotalWidth(); }
 
 QSize TkxChessBrd::DiagramSize() const {
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
@@ -162,7 +154,7 @@ void TkxChessBrd::DrawBorders() {
     int budget = BorderTotal();
     for (auto it = borders.rbegin(); it != borders.rend(); ++it) {
         const QRgb top = ColorToRgb(it->TopColor), bottom = ColorToRgb(it->BottomColor);
-        const int rings = std::min(std::clamp(int(it->Width), 0, kMaxSingleBorder), budget);
+        const int rings = std::min(TBorderArray::EffectiveWidth(*it), budget);
         budget -= rings;
         for (int i = 0; i < rings; ++i, ++l, ++t, --r, --b) DrawRing(diagram_, l, t, r, b, top, bottom);
     }

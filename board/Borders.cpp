@@ -1,5 +1,6 @@
 #include "board/Borders.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vorlix {
@@ -15,9 +16,13 @@ TBorderInfo TBorderArray::Get(int index) const {
     return border;
 }
 
+int TBorderArray::EffectiveWidth(const TBorderInfo& border) {
+    return std::clamp(int(border.Width), 0, kMaxWidth);
+}
+
 int TBorderArray::TotalWidth() const {
     int total = 0;
-    for (const auto& b : borders_) total += b.Width;
+    for (const auto& b : borders_) total = std::min(total + EffectiveWidth(b), kMaxTotalWidth);
     return total;
 }
 

@@ -26,8 +26,14 @@ public:
     // Throws std::out_of_range("Index out of range.") for a bad index.
     void Get(int index, TBorderInfo& border) const;
     TBorderInfo Get(int index) const;
-    // Sum of all widths.
+    // Sum of all widths (B of the diagram geometry). Widths come raw from
+    // diagram files, so each counts within 0..kMaxWidth and the sum stops at
+    // kMaxTotalWidth: a bad file cannot overflow the geometry.
     int TotalWidth() const;
+    // The rings a border really draws: its width within 0..kMaxWidth.
+    static int EffectiveWidth(const TBorderInfo& border);
+    static constexpr int kMaxWidth = 255;
+    static constexpr int kMaxTotalWidth = 1024;
     void Add(const TBorderInfo& border);
     void Clear();
     // Replaces the whole list with one change notification.

@@ -1,5 +1,6 @@
 #include "board/Fonts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vorlix {
@@ -31,6 +32,11 @@ QFont MakeFont(const TCFont& font) {
     result.setUnderline(font.Style & fsUnderline);
     result.setStrikeOut(font.Style & fsStrikeOut);
     result.setStyleHint(QFont::SansSerif);
+    // Fixed rasterising, not the desktop's font settings: the same diagram must
+    // give the same pixels on every machine, and colour-fringed (sub-pixel)
+    // text would spoil images reduced to a few colours.
+    result.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    result.setHintingPreference(QFont::PreferVerticalHinting);
     return result;
 }
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QPainter>
 
 #include "BoardTestUtil.h"
+#include "board/Fonts.h"
 #include "board/PieceImages.h"
 
 namespace vorlix {
@@ -43,10 +45,14 @@ TEST(BoardBorders, AbsurdWidthsDoNotBreakRendering) {
     TkxChessBrd board;
     board.Border().Clear();
     board.Border().Add({-7, clRed, clRed});
-    board.Border().Add({2'000'000'000, clRed, clBlue});
+    for (int i = 0; i < 5; ++i) board.Border().Add({2'000'000'000, clRed, clBlue});
     board.Render();
     EXPECT_FALSE(board.DiagramBitmap().isNull());
     EXPECT_LT(board.Width(), 4000);
+    // The list's total is the B the geometry uses, never an overflowed sum.
+    const int b = board.Border().TotalWidth();
+    EXPECT_EQ(b, TBorderArray::kMaxTotalWidth);
+    EXPECT_EQ(board.Width(), 2 * b + 8 * 36 + 36);
 }
 
 TEST(BoardSquares, MergedHighlightIsAndedWithTheBackground) {
@@ -213,6 +219,46 @@ TEST(BoardRendering, LabelsStayInsideTheirCells) {
         }
     // The corner of the west band is outside every cell and keeps the back colour.
     EXPECT_EQ(PixelColor(board, 0, 0), 0x00FF00u);
+}
+
+// Cell i of a band as an image (north band: columns; west band: rows).
+QImage NorthCell(const TkxChessBrd& board, int i) {
+    const int s = board.SquareSize(), b = board.Border().TotalWidth();
+    return board.DiagramBitmap().copy(b + s + i * s, 0, s, s);
+}
+QImage WestCell(const TkxChessBrd& board, int i) {
+    const int s = board.SquareSize(), b = board.Border().TotalWidth();
+    return board.DiagramBitmap().copy(0, b + s + i * s, s, s);
+}
+
+TEST(BoardRendering, LabelsFollowTheViewAndTheCapitalsFlag) {
+    TkxChessBrd whiteUnder, blackUnder;
+    for (TkxChessBrd* board : {&whiteUnder, &blackUnder}) board->SetCoordenateOrientation(North | West);
+    blackUnder.SetView(vwBlackUnder);
+    whiteUnder.Render();
+    blackUnder.Render();
+    for (int i = 0; i < 8; ++i) {
+        // Black under reads "h" to "a" along the top and "1" to "8" down the side.
+        EXPECT_EQ(NorthCell(blackUnder, i), NorthCell(whiteUnder, 7 - i)) << i;
+        EXPECT_EQ(WestCell(blackUnder, i), WestCell(whiteUnder, 7 - i)) << i;
+    }
+    EXPECT_NE(NorthCell(whiteUnder, 0), NorthCell(whiteUnder, 7));
+    EXPECT_NE(WestCell(whiteUnder, 0), WestCell(whiteUnder, 7));
+
+    const QImage small = NorthCell(whiteUnder, 0);
+    whiteUnder.SetCoordenateInCapitals(true);
+    whiteUnder.Render();
+    EXPECT_NE(NorthCell(whiteUnder, 0), small);
+    EXPECT_EQ(WestCell(whiteUnder, 3), WestCell(blackUnder, 4));  // digits are not capitalised
+}
+
+TEST(BoardFonts, PointsAreAt96DpiAndTheOldSansFaceIsInstalled) {
+    const QFont font = MakeFont(TCFont{});
+    EXPECT_EQ(font.pixelSize(), 16);
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(QFontInfo(font).family().startsWith(ResolveFontFamily("MS Sans Serif")))
+        << QFontInfo(font).family().toStdString();
+    EXPECT_EQ(PointsToPixels(9), 12);
 }
 
 TEST(BoardRendering, DrawDiagramOnPlacesTheRenderingAtTheOffset) {
