@@ -22,7 +22,7 @@ struct TImageSaveOptions {
     int ColorIndex = ci256Colors;  // JPEG ignores it
     int Quality = 81;              // JPEG only, 1..100
     // GIF only: the pixel whose colour becomes transparent (see FindTransparentCorner).
-    std::optional<QPoint> TransparentCorner;
+    std::optional<QPoint> TransparentCorner = std::nullopt;
 };
 
 // The file's bytes, without touching the disk.

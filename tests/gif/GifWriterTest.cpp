@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "gif/ColorMapping.h"
 #include "gif/GifEncoder.h"
 #include "gif/GifWriter.h"
 #include "tests/gif/TestImages.h"
@@ -37,7 +38,54 @@ bool HasGraphicControlExtension(const std::vector<std::uint8_t>& bytes) {
     return false;
 }
 
+// How far, on average over 8 x 8 blocks, the reduced image's local colour is
+// from the source's (largest channel difference): what the eye sees of a
+// dithered area. Bands show up as large block errors.
+double MeanBlockError(const QImage& source, const QImage& reduced) {
+    double total = 0;
+    int blocks = 0;
+    for (int by = 0; by + 8 <= source.height(); by += 8)
+        for (int bx = 0; bx + 8 <= source.width(); bx += 8, ++blocks) {
+            int difference[3] = {};
+            for (int y = by; y < by + 8; ++y)
+                for (int x = bx; x < bx + 8; ++x) {
+                    const QRgb s = source.pixel(x, y), r = reduced.pixel(x, y);
+                    difference[0] += qRed(s) - qRed(r);
+                    difference[1] += qGreen(s) - qGreen(r);
+                    difference[2] += qBlue(s) - qBlue(r);
+                }
+            int worst = 0;
+            for (int d : difference) worst = std::max(worst, std::abs(d));
+            total += worst / 64.0;
+        }
+    return total / blocks;
+}
+
 }  // namespace
+
+// Smooth shading reduced to 16 or 256 colours keeps its local colour:
+// dithering hides the palette's steps, where plain mapping to the same palette
+// shows bands.
+TEST(GifWriter, SmoothShadingKeepsItsLocalColourWithoutBands) {
+    QImage greys(256, 64, QImage::Format_RGB32), plane(256, 128, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 256; ++x) greys.setPixel(x, y, qRgb(x, x, x));
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 256; ++x) plane.setPixel(x, y, qRgb(x, 2 * y, 160));
+    const struct {
+        const QImage& Source;
+        TGifColors Colors;
+    } cases[] = {{greys, TGifColors::Colors16}, {plane, TGifColors::Colors256}};
+    for (const auto& c : cases) {
+        const QImage decoded = Decode(Gif(c.Source, c.Colors));
+        ASSERT_EQ(decoded.size(), c.Source.size());
+        const TIndexedImage reduced = ReduceColors(c.Source, c.Colors);
+        const QImage banded = ToQImage(MapToPalette(c.Source, reduced.Palette));
+        const double dithered = MeanBlockError(c.Source, decoded), plain = MeanBlockError(c.Source, banded);
+        EXPECT_LE(dithered, 1.5) << static_cast<int>(c.Colors);
+        EXPECT_LT(dithered * 3, plain) << static_cast<int>(c.Colors);
+    }
+}
 
 // Qt's reader decodes every depth to exactly the pixels our reduction chose.
 TEST(GifWriter, DecodesToTheReducedPixelsAtEveryDepth) {
