@@ -21,7 +21,8 @@ QString ResolveFontFamily(const std::string& name) {
 }
 
 int PointsToPixels(int points) {
-    return int(std::lround(std::abs(points) * 96.0 / 72.0));
+    const double pixels = std::abs(double(points)) * 96.0 / 72.0;
+    return int(std::lround(std::min(pixels, double(kMaxFontPixels))));
 }
 
 QFont MakeFont(const TCFont& font) {

@@ -11,7 +11,9 @@ namespace vorlix {
 
 // Family actually used for a face name.
 QString ResolveFontFamily(const std::string& name);
-// Pixel size of a point size at 96 dots per inch.
+// Pixel size of a point size at 96 dots per inch. Sizes come raw from diagram
+// files, so the result stops at kMaxFontPixels (about 1500 points).
+constexpr int kMaxFontPixels = 2048;
 int PointsToPixels(int points);
 QFont MakeFont(const TCFont& font);
 // Colour, name, size and style bits of a font; the colour is passed in

@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QPainter>
+#include <limits>
 
 #include "BoardTestUtil.h"
 #include "board/Fonts.h"
@@ -259,6 +260,10 @@ TEST(BoardFonts, PointsAreAt96DpiAndTheOldSansFaceIsInstalled) {
     EXPECT_TRUE(QFontInfo(font).family().startsWith(ResolveFontFamily("MS Sans Serif")))
         << QFontInfo(font).family().toStdString();
     EXPECT_EQ(PointsToPixels(9), 12);
+    // Raw sizes from files stay usable, whatever their sign or magnitude.
+    EXPECT_EQ(PointsToPixels(-12), 16);
+    EXPECT_EQ(PointsToPixels(std::numeric_limits<int32_t>::min()), kMaxFontPixels);
+    EXPECT_EQ(PointsToPixels(std::numeric_limits<int32_t>::max()), kMaxFontPixels);
 }
 
 TEST(BoardRendering, DrawDiagramOnPlacesTheRenderingAtTheOffset) {
