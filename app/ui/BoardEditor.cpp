@@ -131,9 +131,10 @@ bool TBoardEditor::KeyPress(const QKeyEvent& event) {
         return true;
     }
     const QString text = event.text();
-    if (text.size() != 1) return false;
-    const char32_t character = text.at(0).unicode();
-    const std::optional<int> code = character == '\b' ? std::optional<int>(0) : CodeOfTypedKey(character);
+    const char32_t character = text.size() == 1 ? text.at(0).unicode() : 0;
+    // By key, not by character: Ctrl+H types the same control character.
+    const bool backspace = event.key() == Qt::Key_Backspace;
+    const std::optional<int> code = backspace ? std::optional<int>(0) : CodeOfTypedKey(character);
     if (!code && character != ' ') return false;
     THourglass hourglass;
     if (code) {
@@ -295,8 +296,9 @@ void TBoardEditor::CreatePopupMenu() {
     }
     m->addSeparator();
     AddMirrorItem(m, "popClearBoard", "C&lear Board", "mnuBoardClear");
-    AddMirrorItem(m, "popInvertBoard", "&Invert Board", "mnuBoardInvert");
-    AddMirrorItem(m, "popStartPos", "S&tarting Position", "mnuBoardStartPos");
+    // The File menu owns Ctrl+I and Ctrl+S; here, as in the Board menu, they are only shown.
+    AddMirrorItem(m, "popInvertBoard", "&Invert Board\tCtrl+I", "mnuBoardInvert");
+    AddMirrorItem(m, "popStartPos", "S&tarting Position\tCtrl+S", "mnuBoardStartPos");
     QMenu* styles = submenu(m, "popPieceStyle", "Piece St&yle", "Select a piece style");
     auto* styleGroup = new QActionGroup(styles);
     const char* styleCaptions[] = {"&Riroz", "&Roviravo", "&Roruvoz"};

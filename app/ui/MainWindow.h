@@ -149,7 +149,7 @@ private:
     void mnuPieceStyleClick(int index);
     void mnuWebPageClick();
     void mnuEmailClick();
-    void CopyDiagramToClipboard();
+    bool CopyDiagramToClipboard();
     void RestartHistory();
 
     // Pieces toolbar.

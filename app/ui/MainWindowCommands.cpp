@@ -159,9 +159,9 @@ void TfrmQuenlix::mnuFileExitClick() { close(); }
 void TfrmQuenlix::mnuEditUndoClick() { FUndoList->Undo(FBoard, FHeader, FFooter); }
 void TfrmQuenlix::mnuEditRedoClick() { FUndoList->Redo(FBoard, FHeader, FFooter); }
 
-void TfrmQuenlix::CopyDiagramToClipboard() {
+bool TfrmQuenlix::CopyDiagramToClipboard() {
     THourglass hourglass;
-    FClipboard->Copy(FBoard, FSettings.ClipboardFormat, [this] {
+    return FClipboard->Copy(FBoard, FSettings.ClipboardFormat, [this] {
         const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
         PlayWave("camra2.wav");
         return image;
@@ -173,8 +173,8 @@ void TfrmQuenlix::mnuEditCopyClick() {
 }
 
 void TfrmQuenlix::mnuEditCutClick() {
-    if (!MainWindowFocused()) return;
-    CopyDiagramToClipboard();
+    // A diagram that did not reach the clipboard is not taken off the board.
+    if (!MainWindowFocused() || !CopyDiagramToClipboard()) return;
     FBoard.ClearBoard();
     FBoard.Refresh();
     FDiagramModified = true;

@@ -92,8 +92,13 @@ void TKXSaveDialog::showEvent(QShowEvent* event) {
 }
 
 void TKXSaveDialog::SetFilter(const QString& pairs) {
-    FNameFilters = NameFiltersFromPairs(pairs);
+    // The chosen file type outlives a new filter, as the filter index does.
+    const QStringList filters = NameFiltersFromPairs(pairs);
+    if (filters == FNameFilters) return;
+    const int index = FNameFilters.isEmpty() ? 1 : FilterIndex();
+    FNameFilters = filters;
     setNameFilters(FNameFilters);
+    SetFilterIndex(index);
 }
 
 int TKXSaveDialog::FilterIndex() const { return FNameFilters.indexOf(selectedNameFilter()) + 1; }

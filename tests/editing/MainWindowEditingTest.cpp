@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "app/ClipboardFormats.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/BoardEditor.h"
@@ -151,6 +152,10 @@ TEST_F(BoardEditingTest, TypedPiecesFillTheSelectionAndSpaceUnselects) {
     board().ToggleSelection({0, 0});
     QTest::keyClick(window.get(), Qt::Key_Backspace);
     EXPECT_EQ(board().SquareCode({0, 0}), 0);
+    board().ToggleSelection({0, 7});
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::ControlModifier);  // not a Backspace
+    EXPECT_EQ(board().SquareCode({0, 7}), 11);
+    board().UnselectAll();
     board().ToggleSelection({1, 0});
     QTest::keyClick(window.get(), Qt::Key_Delete);
     EXPECT_EQ(board().SquareCode({1, 0}), 0);
@@ -294,6 +299,28 @@ TEST_F(BoardEditingTest, AnimationSpeedIsWrittenAtOnce) {
     Item("mnuAnimationSpeed")->trigger();
     EXPECT_EQ(store->ReadInteger(kBoardKey, "AnimationSpeed"), 45);
     EXPECT_EQ(board().AnimationSpeed(), 45);
+}
+
+TEST_F(BoardEditingTest, PopupShowsTheFileMenusKeysWithoutOwningThem) {
+    for (const char* name : {"popInvertBoard", "popStartPos"}) {
+        QAction* item = PopupItem(name);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_TRUE(item->shortcut().isEmpty()) << name;
+    }
+    EXPECT_EQ(PopupItem("popInvertBoard")->text(), "&Invert Board\tCtrl+I");
+    EXPECT_EQ(PopupItem("popStartPos")->text(), "S&tarting Position\tCtrl+S");
+}
+
+TEST_F(BoardEditingTest, CutThatCannotCopyKeepsTheBoard) {
+    const auto before = board().Codes();
+    const int states = window->UndoList().Count();
+    settings->ClipboardFormat = kClipboardFormatCount;  // no format the clipboard knows
+    Item("mnuEditCut")->trigger();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.back(), "The diagram could not be copied to the clipboard...");
+    EXPECT_EQ(board().Codes(), before);
+    EXPECT_FALSE(window->DiagramModified());
+    EXPECT_EQ(window->UndoList().Count(), states);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
@@ -14,6 +17,7 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/MainWindow.h"
+#include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
 
 using namespace vorlix;
@@ -257,4 +261,35 @@ TEST_F(MainWindowTest, SavedBitmapEqualsTheRenderCommand) {
     windowBytes.replace(kResolutionFields, kResolutionSize, QByteArray(kResolutionSize, 0));
     toolBytes.replace(kResolutionFields, kResolutionSize, QByteArray(kResolutionSize, 0));
     EXPECT_EQ(windowBytes, toolBytes);
+}
+
+// Answers the image save dialog as a user would: file type, colour depth, name, Save.
+static void AnswerSaveDialog(TKXSaveDialog& dialog, int fileType, int colourRow, const QString& name) {
+    QTimer::singleShot(0, [&dialog, fileType, colourRow, name] {
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+        types->setCurrentIndex(fileType - 1);
+        emit types->textActivated(types->currentText());
+        dialog.cmbColors()->setCurrentIndex(colourRow);
+        emit dialog.cmbColors()->activated(colourRow);
+        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(name);
+        static_cast<QDialog&>(dialog).accept();  // as the Save button does
+    });
+}
+
+TEST_F(MainWindowTest, SaveAsImageForcesTheExtensionAndKeepsTheChosenType) {
+    TKXSaveDialog& dialog = window->KXSaveDialog1();
+    dialog.SetInitialDir(dir.path());
+    AnswerSaveDialog(dialog, 3, 3, "board");
+    window->Button("spbSaveImg")->click();
+    const QImage saved(dir.filePath("board.bmp"));
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.depth(), 32);  // read back from a 24-bit file
+    EXPECT_EQ(settings->SavePath, dir.path() + "/");
+
+    // The next run opens on the same type and depth.
+    QTimer::singleShot(0, [&dialog] { dialog.reject(); });
+    window->Item("mnuFileSaveImage")->trigger();
+    EXPECT_EQ(dialog.FilterIndex(), 3);
+    EXPECT_EQ(dialog.cmbColors()->currentText().toStdString(), "True Color (24 bit)");
+    EXPECT_TRUE(questions.isEmpty());
 }
