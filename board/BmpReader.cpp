@@ -13,6 +13,9 @@ constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiBitfields = 3;
+// Headers this long or longer carry the red, green and blue masks themselves.
+constexpr uint32_t kHeaderWithMasks = 52;
 
 struct TBmpLayout {
     int32_t Width = 0;
@@ -21,7 +24,35 @@ struct TBmpLayout {
     uint32_t Compression = kBiRgb;
     uint32_t ColorsUsed = 0;
     bool CoreHeader = false;
+    uint32_t Masks[3] = {};  // red, green, blue of 16- and 32-bit pixels
 };
+
+// Where a channel's bits sit in a pixel and how to widen them to eight bits.
+struct TChannel {
+    uint32_t Mask = 0;
+    int Shift = 0;
+    uint32_t Max = 0;
+
+    explicit TChannel(uint32_t mask) : Mask(mask) {
+        if (mask == 0) return;
+        while (!(mask & 1)) { mask >>= 1; ++Shift; }
+        Max = mask;
+    }
+    int Of(uint32_t pixel) const {
+        return Max == 0 ? 0 : int((uint64_t((pixel & Mask) >> Shift) * 255 + Max / 2) / Max);
+    }
+};
+
+void SetDefaultMasks(TBmpLayout& l) {
+    const bool sixteen = l.BitsPerPixel == 16;
+    l.Masks[0] = sixteen ? 0x7C00 : 0xFF0000;
+    l.Masks[1] = sixteen ? 0x03E0 : 0x00FF00;
+    l.Masks[2] = sixteen ? 0x001F : 0x0000FF;
+}
+
+void ReadMasks(TByteReader& in, TBmpLayout& l) {
+    for (uint32_t& mask : l.Masks) mask = in.ReadU32();
+}
 
 TBmpLayout ReadCoreHeader(TByteReader& in) {
     TBmpLayout l;
@@ -30,6 +61,7 @@ TBmpLayout ReadCoreHeader(TByteReader& in) {
     l.Height = in.ReadU16();
     if (in.ReadU16() != 1) throw EBmpError("bad plane count");
     l.BitsPerPixel = in.ReadU16();
+    SetDefaultMasks(l);
     return l;
 }
 
@@ -43,7 +75,16 @@ TBmpLayout ReadInfoHeader(TByteReader& in, uint32_t headerSize) {
     in.Skip(12);  // image size and resolution: recomputed / irrelevant
     l.ColorsUsed = in.ReadU32();
     in.Skip(4);   // important colours
-    in.Skip(headerSize - kInfoHeaderSize);
+    SetDefaultMasks(l);
+    if (l.Compression != kBiBitfields) {
+        in.Skip(headerSize - kInfoHeaderSize);
+    } else if (headerSize >= kHeaderWithMasks) {
+        ReadMasks(in, l);
+        in.Skip(headerSize - kHeaderWithMasks);
+    } else {
+        in.Skip(headerSize - kInfoHeaderSize);
+        ReadMasks(in, l);  // the masks follow a short header
+    }
     return l;
 }
 
@@ -53,10 +94,12 @@ void CheckLayout(const TBmpLayout& l) {
         int64_t(l.Width) * height > kMaxBmpPixels)
         throw EBmpError("bad image size");
     switch (l.BitsPerPixel) {
-        case 1: case 4: case 8: case 24: case 32: break;
+        case 1: case 4: case 8: case 16: case 24: case 32: break;
         default: throw EBmpError("unsupported bits per pixel");
     }
-    if (l.Compression != kBiRgb) throw EBmpError("unsupported compression");
+    const bool masked = l.BitsPerPixel == 16 || l.BitsPerPixel == 32;
+    if (l.Compression != kBiRgb && !(l.Compression == kBiBitfields && masked))
+        throw EBmpError("unsupported compression");
     if (l.ColorsUsed > 256) throw EBmpError("bad colour count");
 }
 
@@ -73,11 +116,25 @@ std::vector<QRgb> ReadColorTable(TByteReader& in, const TBmpLayout& l) {
     return table;
 }
 
-QRgb PixelAt(const uint8_t* row, int x, int bits, const std::vector<QRgb>& table) {
-    if (bits >= 24) {
-        const uint8_t* p = row + size_t(x) * (bits / 8);
+struct TPixelFormat {
+    int Bits;
+    TChannel Red, Green, Blue;
+    const std::vector<QRgb>& Table;
+};
+
+QRgb PixelAt(const uint8_t* row, int x, const TPixelFormat& f) {
+    const int bits = f.Bits;
+    if (bits == 24) {
+        const uint8_t* p = row + size_t(x) * 3;
         return qRgb(p[2], p[1], p[0]);
     }
+    if (bits == 16 || bits == 32) {
+        const uint8_t* p = row + size_t(x) * (bits / 8);
+        const uint32_t v = bits == 16 ? uint32_t(p[0] | p[1] << 8)
+                                      : uint32_t(p[0] | p[1] << 8 | p[2] << 16) | uint32_t(p[3]) << 24;
+        return qRgb(f.Red.Of(v), f.Green.Of(v), f.Blue.Of(v));
+    }
+    const std::vector<QRgb>& table = f.Table;
     const int bitPos = x * bits;
     const int shift = 8 - bits - (bitPos % 8);
     const size_t index = (row[bitPos / 8] >> shift) & ((1 << bits) - 1);
@@ -90,10 +147,11 @@ QImage DecodePixels(const uint8_t* pixels, size_t stride, const TBmpLayout& l,
     const int height = topDown ? -l.Height : l.Height;
     QImage image(l.Width, height, QImage::Format_RGB32);
     if (image.isNull()) throw EBmpError("out of memory");
+    const TPixelFormat format{l.BitsPerPixel, TChannel(l.Masks[0]), TChannel(l.Masks[1]), TChannel(l.Masks[2]), table};
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = pixels + stride * size_t(topDown ? y : height - 1 - y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < l.Width; ++x) out[x] = PixelAt(row, x, l.BitsPerPixel, table);
+        for (int x = 0; x < l.Width; ++x) out[x] = PixelAt(row, x, format);
     }
     return image;
 }

@@ -23,9 +23,9 @@ struct TBmpImage {
 constexpr int32_t kMaxBmpSide = 16384;
 constexpr int64_t kMaxBmpPixels = int64_t(1) << 24;
 
-// Uncompressed BMPs of 1, 4, 8, 24 and 32 bits per pixel with a core
-// (12-byte) or Windows (40-byte or longer) information header, bottom-up or
-// top-down. Never reads outside [data, data + size); throws EBmpError.
+// Uncompressed BMPs of 1, 4, 8, 16, 24 and 32 bits per pixel (16 and 32 also
+// with colour masks), with a core (12-byte) or Windows (40-byte or longer)
+// information header, bottom-up or top-down. Never reads outside [data, data + size); throws EBmpError.
 TBmpImage ReadBmp(const uint8_t* data, size_t size);
 
 }  // namespace vorlix
