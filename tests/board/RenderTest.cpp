@@ -84,6 +84,48 @@ TEST(BoardSquares, AquaSquareColourTakesTheShadingColour) {
     EXPECT_EQ(PixelColor(board, b1.left() + 1, b1.top()), clAqua);
 }
 
+// A 72 x 72 picture in four 36 x 36 quadrants: red, green / blue, black.
+QImage Quadrants() {
+    QImage image(72, 72, QImage::Format_RGB32);
+    const QRgb colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF000000};
+    for (int y = 0; y < 72; ++y)
+        for (int x = 0; x < 72; ++x) image.setPixel(x, y, colours[(y / 36) * 2 + x / 36]);
+    return image;
+}
+
+TEST(BoardSquares, SquareBitmapIsCroppedOrFittedAndFollowsEveryChange) {
+    TkxChessBrd board;
+    test::MakeBare(board);
+    board.ClearBoard();
+    board.SetLightSquareBitmap(Quadrants());
+    board.Render();
+    const QRect b1 = test::BoundsOf(board, 1, 0), d1 = test::BoundsOf(board, 3, 0);
+    // Without auto-fit every light square shows the same top-left 36 x 36 part.
+    EXPECT_EQ(PixelColor(board, b1.left(), b1.top()), clRed);
+    EXPECT_EQ(PixelColor(board, b1.right(), b1.bottom()), clRed);
+    EXPECT_EQ(board.DiagramBitmap().copy(b1), board.DiagramBitmap().copy(d1));
+    const QRect a1 = test::BoundsOf(board, 0, 0);
+    EXPECT_EQ(PixelColor(board, a1.left(), a1.top()), clSilver);  // dark squares keep their colour
+
+    board.SetLightSquareAutoFit(true);
+    board.Render();
+    EXPECT_EQ(PixelColor(board, b1.left(), b1.top()), clRed);
+    EXPECT_EQ(PixelColor(board, b1.right(), b1.top()), 0x00FF00u);
+    EXPECT_EQ(PixelColor(board, b1.left(), b1.bottom()), clBlue);
+    EXPECT_EQ(PixelColor(board, b1.right(), b1.bottom()), clBlack);
+
+    board.SetSquareSize(48);  // the fitted picture follows the new size
+    board.Render();
+    const QRect big = test::BoundsOf(board, 1, 0);
+    EXPECT_EQ(PixelColor(board, big.right(), big.bottom()), clBlack);
+    EXPECT_EQ(PixelColor(board, big.left() + 23, big.top() + 23), clRed);
+
+    board.SetLightSquareBitmap(QImage());
+    board.SetLightSquares(0x00FFFF);
+    board.Render();
+    EXPECT_EQ(PixelColor(board, big.right(), big.bottom()), 0x00FFFFu);
+}
+
 TEST(BoardSquares, SelectionDrawsTwoBlackFrames) {
     TkxChessBrd board;
     test::MakeBare(board);
