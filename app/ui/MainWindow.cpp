@@ -203,12 +203,10 @@ void TfrmQuenlix::LoadDefaultDiagram() {
 }
 
 void TfrmQuenlix::StartupMessage() {
-    if (FArguments.isEmpty()) {
-        UpdateCaption();
-        RestartHistory();
-        return;
-    }
-    OpenDiagramFile(FArguments.first());
+    // A file that cannot be opened (reported by the reader) leaves the untitled start.
+    if (!FArguments.isEmpty() && OpenDiagramFile(FArguments.first())) return;
+    UpdateCaption();
+    RestartHistory();
 }
 
 void TfrmQuenlix::RestartHistory() {

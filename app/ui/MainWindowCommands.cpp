@@ -19,6 +19,7 @@
 #include "app/ui/PlayWave.h"
 #include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/KXSaveDialog.h"
+#include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "viewers/ui/AnimationDialog.h"
 
@@ -134,7 +135,8 @@ bool TfrmQuenlix::WriteDiagram(const QString& fileName) {
 bool TfrmQuenlix::OpenDiagramFile(const QString& fileName) {
     if (!QuerySaveChanges()) return false;
     THourglass hourglass;
-    if (!FBoard.LoadFromFile(fileName, FHeader, FFooter)) return false;
+    // Unlike the default diagram, a file the user named is reported when it is missing.
+    if (!LoadDiagramFile(fileName, FBoard, FHeader, FFooter, FReporter)) return false;
     FCurrentFileName = QFileInfo(fileName).absoluteFilePath();
     FDiagramModified = false;
     UpdateCaption();

@@ -74,6 +74,24 @@ TEST_F(MainWindowTest, StartsUntitledWithTheShippedDiagramAndOneUndoState) {
     EXPECT_TRUE(window->Button("spbSaveImg")->isEnabled());
 }
 
+TEST_F(MainWindowTest, AFileOnTheCommandLineThatCannotBeOpenedLeavesAnUntitledStart) {
+    TfrmQuenlix other(*settings, dir.path() + "/", {dir.filePath("missing.vxd")});
+    other.show();
+    QApplication::processEvents();  // the start-up message
+    EXPECT_EQ(questions, QStringList{"File not found!"});
+    EXPECT_EQ(other.windowTitle(), "Chess Vorlix 2.21 - Untitled");
+    EXPECT_EQ(other.UndoList().Count(), 1);
+    EXPECT_EQ(other.Board().GetPiece(QPoint(4, 0)), 1);
+
+    const QString saved = dir.filePath("saved.vxd");
+    ASSERT_TRUE(window->WriteDiagram(saved));
+    TfrmQuenlix opened(*settings, dir.path() + "/", {saved});
+    opened.show();
+    QApplication::processEvents();
+    EXPECT_EQ(opened.windowTitle(), "Chess Vorlix 2.21 - saved.vxd");
+    EXPECT_EQ(opened.UndoList().Count(), 1);
+}
+
 TEST_F(MainWindowTest, FirstEditMarksTheCaption) {
     Item("mnuBoardClear")->trigger();
     EXPECT_EQ(window->windowTitle(), "Chess Vorlix 2.21 - Untitled*");
