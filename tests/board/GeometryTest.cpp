@@ -63,6 +63,28 @@ TEST(BoardHitTest, GridGapsAreSharedAndBordersBelongToOuterSquares) {
     EXPECT_EQ(square, QPoint(-1, -1));
 }
 
+TEST(BoardHitTest, GapsFollowTheScreenWithBlackUnder) {
+    TkxChessBrd board;
+    board.SetCoordenateOrientation(North | West);
+    board.SetGridLineWidth(3);
+    board.SetView(vwBlackUnder);
+    board.Render();
+    const QRect h1 = test::BoundsOf(board, 7, 0);  // top left on the screen
+    QPoint square;
+    ASSERT_TRUE(board.SquareAt(h1.right() + 2, h1.top(), square));
+    EXPECT_EQ(square, QPoint(7, 0));
+    ASSERT_TRUE(board.SquareAt(h1.right() + 3, h1.top(), square));
+    EXPECT_EQ(square, QPoint(6, 0));
+    ASSERT_TRUE(board.SquareAt(h1.left(), h1.bottom() + 3, square));
+    EXPECT_EQ(square, QPoint(7, 1));
+    // The border band belongs to the outer squares, the coordinate bands to none.
+    ASSERT_TRUE(board.SquareAt(h1.left() - 2, h1.top() - 2, square));
+    EXPECT_EQ(square, QPoint(7, 0));
+    EXPECT_FALSE(board.SquareAt(h1.left() - 3, h1.top(), square));
+    ASSERT_TRUE(board.SquareAt(board.Width() - 1, board.Height() - 1, square));
+    EXPECT_EQ(square, QPoint(0, 7));
+}
+
 TEST(BoardHitTest, WithoutGridBordersAndBandsAreOnNoSquare) {
     TkxChessBrd board;
     board.Render();
