@@ -25,9 +25,16 @@ void MoveCastlingRook(int32_t (&board)[64], const TChessMove& move) {
     board[SquareIndex(rookFrom, home)] = pcEmpty;
 }
 
-// Only a move away from a home square clears a right; a captured rook does not.
+// A king or rook leaving its home square clears its rights; so does anything
+// arriving on a rook's corner, since that rook is then gone (otherwise a later
+// rook reaching the corner could castle).
 void UpdateCastlingRights(TChessPosition& next, const TChessMove& move) {
     const auto from = [&](int file, int rank) { return move.FromFile == file && move.FromRank == rank; };
+    const auto to = [&](int file, int rank) { return move.ToFile == file && move.ToRank == rank; };
+    if (to(0, 0)) next.CastleWhiteLong = false;
+    if (to(7, 0)) next.CastleWhiteShort = false;
+    if (to(0, 7)) next.CastleBlackLong = false;
+    if (to(7, 7)) next.CastleBlackShort = false;
     if (move.Piece == pcWKing && from(4, 0)) next.CastleWhiteShort = next.CastleWhiteLong = false;
     if (move.Piece == pcWRook && from(0, 0)) next.CastleWhiteLong = false;
     if (move.Piece == pcWRook && from(7, 0)) next.CastleWhiteShort = false;

@@ -168,6 +168,16 @@ TEST(MoveRules, RookMoveClearsOnlyItsRight) {
     EXPECT_TRUE(p.CastleBlackShort && p.CastleBlackLong);
 }
 
+TEST(MoveRules, CapturedCornerRookLosesItsRight) {
+    const TChessPosition p = Play(Fen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1"), "Rxh8+");
+    EXPECT_FALSE(p.CastleBlackShort);
+    EXPECT_TRUE(p.CastleBlackLong);
+    EXPECT_FALSE(p.CastleWhiteShort);  // the rook left h1 as well
+    // A second rook reaching the empty corner does not bring the right back.
+    const TChessPosition q = Play(Play(Fen("4k2r/8/8/8/8/8/7R/4K2R w Kk - 0 1"), "Rxh8+"), "Kd7");
+    EXPECT_FALSE(q.CastleBlackShort);
+}
+
 TEST(MoveRules, KingMayNotWalkIntoCheck) {
     const TChessPosition p = Fen("4k3/8/8/8/8/8/3r4/4K3 w - - 0 1");
     EXPECT_FALSE(Legal(p, "Kd1"));
