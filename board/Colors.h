@@ -16,7 +16,15 @@ constexpr TColor clRed = 0x0000FF;
 constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clFuchsia = 0xFF00FF;
+// System colours (resolved through ResolveSystemColor).
+constexpr TColor clAppWorkSpace = 0x8000000C;
+constexpr TColor clHighlight = 0x8000000D;
+constexpr TColor clHighlightText = 0x8000000E;
 constexpr TColor clBtnFace = 0x8000000F;
+constexpr TColor clBtnShadow = 0x80000010;
+constexpr TColor clBtnHighlight = 0x80000014;
+constexpr TColor cl3DDkShadow = 0x80000015;
+constexpr TColor cl3DLight = 0x80000016;
 
 // Resolves system colours through the classic Windows scheme so renderings do
 // not depend on the desktop theme.

@@ -34,7 +34,6 @@ constexpr int kPiecesBarHeight = 50;
 constexpr int kButtonInterval = 100;
 constexpr int kLockPanelWidth = 40;
 constexpr int kLastPanelWidth = 20;
-constexpr TColor clAppWorkSpace = 0x8000000C;
 
 }  // namespace
 

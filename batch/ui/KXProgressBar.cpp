@@ -7,13 +7,6 @@
 namespace vorlix {
 namespace {
 
-constexpr TColor clHighlight = 0x8000000D;
-constexpr TColor clHighlightText = 0x8000000E;
-constexpr TColor clBtnShadow = 0x80000010;
-constexpr TColor clBtnHighlight = 0x80000014;
-constexpr TColor cl3DDkShadow = 0x80000015;
-constexpr TColor cl3DLight = 0x80000016;
-
 // Rounds halves to the even neighbour, as the progress figures always have.
 int RoundHalfEven(double x) { return static_cast<int>(std::nearbyint(x)); }
 
