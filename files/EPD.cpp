@@ -1,12 +1,11 @@
 #include "files/EPD.h"
 
-#include <new>
-
 #include "files/ChunkReader.h"
 #include "files/EPDRecordReader.h"
 #include "files/Exceptions.h"
 #include "files/FileInput.h"
 #include "files/PositionText.h"
+#include "files/ReaderFailure.h"
 #include "files/SafeFileWriter.h"
 #include "files/TextEncoding.h"
 #include "files/TextUtil.h"
@@ -116,18 +115,8 @@ void TEPD::ReadChunks(const std::string& fileName) {
 }
 
 bool TEPD::LoadFromFile(const std::string& fileName) {
-    std::string error;
-    try {
-        ReadChunks(fileName);
-    } catch (const EMajorEPDError&) {
-        error = fileName + " does not seem to\r\n be a valid EPD file.";
-    } catch (const EVorlixError& e) {
-        error = e.Message();
-    } catch (const std::bad_alloc&) {
-        error = "Out of memory.";
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
+    const std::string error =
+        ReadAndDescribeFailure<EMajorEPDError>([&] { ReadChunks(fileName); }, NotAValidFileMessage(fileName, "EPD"));
     Current = First;
     if (error.empty()) return true;
     Reporter_->Report(TMsgKind::Error, error);

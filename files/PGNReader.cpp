@@ -1,39 +1,30 @@
 #include "files/PGNReader.h"
 
-#include <new>
-
-#include "files/Exceptions.h"
 #include "files/FileInput.h"
 #include "files/LineReader.h"
 #include "files/PGNGameBuilder.h"
+#include "files/ReaderFailure.h"
 #include "files/TextEncoding.h"
 
 namespace vorlix {
 
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
                  const std::function<void(TPGNRec&)>& gameDone) {
-    std::string error;
-    try {
-        TFileInput input(fileName);
-        TPGNGameBuilder builder(newGame, gameDone, !FileTextIsUtf8(input));
-        try {
-            TLineReader lines(input);
-            std::string_view line;
-            while (lines.Next(line)) builder.AddLine(line);
-        } catch (...) {
-            builder.Finish();  // the game read so far stays
-            throw;
-        }
-        builder.Finish();
-    } catch (const EPGNFileError&) {
-        error = fileName + " does not seem to\r\n be a valid PGN file.";
-    } catch (const EVorlixError& e) {
-        error = e.Message();
-    } catch (const std::bad_alloc&) {
-        error = "Out of memory.";
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
+    const std::string error = ReadAndDescribeFailure<EPGNFileError>(
+        [&] {
+            TFileInput input(fileName);
+            TPGNGameBuilder builder(newGame, gameDone, !FileTextIsUtf8(input));
+            try {
+                TLineReader lines(input);
+                std::string_view line;
+                while (lines.Next(line)) builder.AddLine(line);
+            } catch (...) {
+                builder.Finish();  // the game read so far stays
+                throw;
+            }
+            builder.Finish();
+        },
+        NotAValidFileMessage(fileName, "PGN"));
     if (error.empty()) return true;
     reporter.Report(TMsgKind::Error, error);
     return false;
