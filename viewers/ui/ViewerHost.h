@@ -1,0 +1,50 @@
+#pragma once
+// What the archive viewers and the batch dialogs need of the editor's main
+// window. The main window implements it, so nothing in viewers/ or batch/
+// includes the main window; tests can hand the viewers a small fake host.
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace vorlix {
+
+class TAppSettings;
+class TErrorReporter;
+class TkxChessBrd;
+class TUndoList;
+
+class TViewerHost {
+public:
+    virtual ~TViewerHost() = default;
+
+    // The window dialogs centre on and viewers are placed against.
+    virtual QWidget* HostWindow() = 0;
+    // The board panel in global coordinates (the PGN viewer sits just above it).
+    virtual QRect BoardPanelGlobalRect() const = 0;
+    virtual TkxChessBrd& Board() = 0;
+    virtual TAppSettings& Settings() = 0;
+    virtual TErrorReporter& Reporter() = 0;
+
+    // A viewer changed the diagram: modified mark, caption and one undo snapshot.
+    virtual void DiagramChangedByViewer() = 0;
+    // Plays a wave file beside the program when sounds are on.
+    virtual void PlaySound(const QString& waveName) = 0;
+    // A viewer window closed: the opening flag is cleared.
+    virtual void ViewerClosed() = 0;
+};
+
+// What the opening road needs of a viewer window (the EPD and the PGN viewer).
+class TArchiveViewer {
+public:
+    virtual ~TArchiveViewer() = default;
+    // Reads the file; reports its own errors; true on success.
+    virtual bool LoadArchive(const QString& fileName) = 0;
+    virtual void ShowArchive() = 0;
+    virtual void CloseArchive() = 0;
+    virtual bool ArchiveVisible() const = 0;
+    // The PGN viewer stops its automatic replay; the EPD viewer does nothing.
+    virtual void StopAutoReplay() {}
+};
+
+}  // namespace vorlix
