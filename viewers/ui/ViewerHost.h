@@ -13,6 +13,8 @@ class TAppSettings;
 class TErrorReporter;
 class TkxChessBrd;
 class TUndoList;
+class TPgnBatchSource;
+class TEpdBatchSource;
 
 class TViewerHost {
 public:
@@ -32,6 +34,9 @@ public:
     virtual void PlaySound(const QString& waveName) = 0;
     // A viewer window closed: the opening flag is cleared.
     virtual void ViewerClosed() = 0;
+    // The batch dialogs for the checked games or ticked positions (modal).
+    virtual void OpenPgnBatch(TPgnBatchSource& source) = 0;
+    virtual void OpenEpdBatch(TEpdBatchSource& source) = 0;
 };
 
 // What the opening road needs of a viewer window (the EPD and the PGN viewer).
