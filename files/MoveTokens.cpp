@@ -35,18 +35,30 @@ bool StartsMove(char c) {
     return c == 'K' || c == 'Q' || c == 'R' || c == 'B' || c == 'N' || c == 'O' || (c >= 'a' && c <= 'h');
 }
 
+// Castling written with zeros and null moves: no move the rules can make, so
+// they must reach the move decoder and stop the game there instead of being
+// skipped as if they were not there.
+bool IsUnplayableMove(std::string_view token) {
+    return token.substr(0, 3) == "0-0" || token == "--" || token.substr(0, 2) == "Z0";
+}
+
 enum class TTokenKind { Ignored, Move, Result };
 
 // Classifies a token; for "12.e4" the move text becomes the part after the number.
 TTokenKind Classify(std::string_view& token, std::string_view result) {
     const char c = token.front();
-    if (StartsMove(c)) return TTokenKind::Move;
+    if (StartsMove(c) || IsUnplayableMove(token)) return TTokenKind::Move;
     if (c < '1' || c > '9') return TTokenKind::Ignored;
     if (token == result) return TTokenKind::Result;
     size_t i = 0;
-    while (i < token.size() && ((token[i] >= '0' && token[i] <= '9') || token[i] == '.')) ++i;
-    if (i == token.size() || !StartsMove(token[i])) return TTokenKind::Ignored;
-    token.remove_prefix(i);
+    while (i < token.size() && token[i] >= '0' && token[i] <= '9') ++i;
+    const size_t digits = i;
+    while (i < token.size() && token[i] == '.') ++i;
+    std::string_view rest = token.substr(i);
+    // Only a move number followed by dots can be glued to a move: "12.0-0" but not "1-0".
+    if (rest.empty() || (i == digits && !StartsMove(rest[0]))) return TTokenKind::Ignored;
+    if (!StartsMove(rest[0]) && !IsUnplayableMove(rest)) return TTokenKind::Ignored;
+    token = rest;
     return TTokenKind::Move;
 }
 
