@@ -1,6 +1,6 @@
 #include "app/PrintScaling.h"
 
-#include "app/ImageScaling.h"
+#include "export/ImageScaling.h"
 
 namespace vorlix {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "app/ImageScaling.h"
+#include "export/ImageScaling.h"
 #include "app/PrintTarget.h"
 
 namespace vorlix {

@@ -1,6 +1,6 @@
 #include "batch/DiagramOutput.h"
 
-#include "app/DiagramImage.h"
+#include "export/DiagramImage.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 #include "files/Exceptions.h"

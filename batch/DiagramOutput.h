@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-#include "app/ImageExport.h"
+#include "export/ImageExport.h"
 #include "board/HeaderFooter.h"
 
 namespace vorlix {

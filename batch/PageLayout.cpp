@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QString>
 
-#include "app/ImageScaling.h"
+#include "export/ImageScaling.h"
 #include "board/Fonts.h"
 
 namespace vorlix {
