@@ -12,10 +12,11 @@ int Usage() {
         "  vorlix games FILE\n"
         "  vorlix replay FILE [--game N]\n"
         "  vorlix epd FILE [-o OUT]\n"
-        "  vorlix render [--vxd FILE] [--fen TEXT | --setup TEXT] -o OUT.(bmp|gif|jpg|jpeg)\n"
+        "  vorlix render [--vxd FILE] [--fen TEXT | --setup TEXT] -o OUT.(png|svg|pdf|bmp|gif|jpg|jpeg)\n"
         "                [--view white|black] [--piece-style riroz|roviravo|roruvoz]\n"
         "                [--square-size N] [--coords LETTERS] [--grid N]\n"
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
+        "                [--size PIXELS] [--dpi N]   (PNG, SVG, PDF: any scale; --size is the board's width)\n"
         "                [--header TEXT] [--footer TEXT]\n"
         "                [--header-align left|center|right] [--footer-align left|center|right]\n",
         stderr);
