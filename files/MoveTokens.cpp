@@ -64,32 +64,42 @@ TTokenKind Classify(std::string_view& token, std::string_view result) {
 
 }  // namespace
 
-void SplitMoveTokens(std::string_view moves, std::string_view result, bool whiteFirst, std::vector<TMove>& tokens) {
-    tokens.clear();
-    const std::string_view text = Trim(moves);
-    TMove next{1, whiteFirst, {}};
-    size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
+TMoveTokenizer::TMoveTokenizer(std::string_view moves, std::string_view result, bool whiteFirst)
+    : Text_(Trim(moves)), Result_(result), Next_{1, whiteFirst, {}} {}
+
+bool TMoveTokenizer::Next(TMove& move) {
+    while (Pos_ < Text_.size()) {
+        const char c = Text_[Pos_];
         if (IsBlankOrControl(c) || c == ')') {
-            ++i;
+            ++Pos_;
         } else if (c == '(') {
-            i = SkipVariation(text, i);
+            Pos_ = SkipVariation(Text_, Pos_);
         } else if (c == '{') {
-            i = SkipComment(text, i);
+            Pos_ = SkipComment(Text_, Pos_);
         } else {
-            const size_t start = i;
-            while (i < text.size() && !EndsToken(text[i])) ++i;
-            std::string_view token = text.substr(start, i - start);
-            const TTokenKind kind = Classify(token, result);
-            if (kind == TTokenKind::Result) return;
+            const size_t start = Pos_;
+            while (Pos_ < Text_.size() && !EndsToken(Text_[Pos_])) ++Pos_;
+            std::string_view token = Text_.substr(start, Pos_ - start);
+            const TTokenKind kind = Classify(token, Result_);
+            if (kind == TTokenKind::Result) {
+                Pos_ = Text_.size();
+                return false;
+            }
             if (kind != TTokenKind::Move) continue;
-            next.Text = token;
-            tokens.push_back(next);
-            if (!next.IsWhite) ++next.Number;
-            next.IsWhite = !next.IsWhite;
+            Next_.Text = token;
+            move = Next_;
+            if (!Next_.IsWhite) ++Next_.Number;
+            Next_.IsWhite = !Next_.IsWhite;
+            return true;
         }
     }
+    return false;
+}
+
+void SplitMoveTokens(std::string_view moves, std::string_view result, bool whiteFirst, std::vector<TMove>& tokens) {
+    tokens.clear();
+    TMoveTokenizer tokenizer(moves, result, whiteFirst);
+    for (TMove move; tokenizer.Next(move);) tokens.push_back(move);
 }
 
 }  // namespace vorlix

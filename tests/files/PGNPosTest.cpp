@@ -155,3 +155,17 @@ TEST(PGNPos, ZeroCastlingAndNullMovesStopTheGame) {
     ASSERT_TRUE(replay.LoadGame(&results));
     EXPECT_EQ(MoveTexts(replay), (Texts{"e4", "e5"}));
 }
+
+TEST(PGNPos, GameLongerThanTheChainLimitIsRefused) {
+    std::string moves;
+    for (int i = 0; i < TPGNPos::kMaxChainPlies / 4; ++i) moves += "Nf3 Nf6 Ng1 Ng8 ";
+    TCollectingReporter reporter;
+    TPGNPos replay(reporter);
+    const TPGNRec limit = Game(moves);
+    ASSERT_TRUE(replay.LoadGame(&limit));
+    EXPECT_EQ(replay.PositionCount(), TPGNPos::kMaxChainPlies + 1);
+    const TPGNRec longer = Game(moves + "Nf3");
+    EXPECT_FALSE(replay.LoadGame(&longer));
+    EXPECT_EQ(reporter.Last(), "The game is too long to replay: it has more than 100000 half-moves.");
+    EXPECT_EQ(replay.PositionCount(), 1);
+}
