@@ -12,13 +12,13 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "app/DiagramImage.h"
-#include "app/ImageExport.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
+#include "export/DiagramImage.h"
+#include "export/ImageExport.h"
 
 using namespace vorlix;
 
