@@ -26,11 +26,13 @@ bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const
                       const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error);
 
 // Renders and writes an image file; reports a failure, naming the file.
+// Without syncToDisk the caller flushes the folder at the end (see WriteFileSafely).
 bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter);
+                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter,
+                     bool syncToDisk = true);
 
 // Writes a diagram file (current version); reports a failure, naming the file.
 bool WriteBatchDiagram(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, TErrorReporter& reporter);
+                       const QString& fileName, TErrorReporter& reporter, bool syncToDisk = true);
 
 }  // namespace vorlix

@@ -60,7 +60,7 @@ bool WriteAll(int fd, std::string_view data) {
 
 }  // namespace
 
-void WriteFileSafely(const std::string& fileName, std::string_view contents) {
+void WriteFileSafely(const std::string& fileName, std::string_view contents, bool syncToDisk) {
     if (fileName.empty() || fileName.back() == '/' || fileName.find('\0') != std::string::npos)
         throw EInOutError(ioInvalidName);
     const std::string target = ResolveTarget(fileName);
@@ -72,7 +72,7 @@ void WriteFileSafely(const std::string& fileName, std::string_view contents) {
     const int fd = CreateTemporary(target, tempName);
     if (fd < 0) Fail(errno);
     const bool written = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, contents) &&
-                         ::fsync(fd) == 0;
+                         (!syncToDisk || ::fsync(fd) == 0);
     const int writeErr = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
@@ -85,6 +85,13 @@ void WriteFileSafely(const std::string& fileName, std::string_view contents) {
         ::unlink(tempName.c_str());
         Fail(err);
     }
+}
+
+void FlushFolder(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::syncfs(fd);
+    ::close(fd);
 }
 
 }  // namespace vorlix
