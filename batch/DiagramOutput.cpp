@@ -30,10 +30,8 @@ bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const
     return EncodeDiagramImage(image, SaveOptionsFor(image, board, header, footer, choice), out, error);
 }
 
-namespace {
-
-bool WriteBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes, TErrorReporter& reporter,
-                bool syncToDisk) {
+bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes, TErrorReporter& reporter,
+                     bool syncToDisk) {
     try {
         WriteFileSafely(QFile::encodeName(fileName).toStdString(),
                         {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, syncToDisk);
@@ -44,8 +42,6 @@ bool WriteBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes,
     return false;
 }
 
-}  // namespace
-
 bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                      const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
     std::vector<std::uint8_t> bytes;
@@ -54,12 +50,12 @@ bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const 
         reporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + error);
         return false;
     }
-    return WriteBytes(fileName, bytes, reporter, syncToDisk);
+    return WriteBatchBytes(fileName, bytes, reporter, syncToDisk);
 }
 
 bool WriteBatchDiagram(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                        const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
-    return WriteBytes(fileName, EncodeDiagram(board, kVxdVersion, footer, header), reporter, syncToDisk);
+    return WriteBatchBytes(fileName, EncodeDiagram(board, kVxdVersion, footer, header), reporter, syncToDisk);
 }
 
 }  // namespace vorlix

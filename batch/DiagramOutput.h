@@ -25,6 +25,11 @@ struct TImageChoice {
 bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                       const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error);
 
+// Writes a file of a batch run through the crash-safe writer; reports a
+// failure, naming the file.
+bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes, TErrorReporter& reporter,
+                     bool syncToDisk = true);
+
 // Renders and writes an image file; reports a failure, naming the file.
 // Without syncToDisk the caller flushes the folder at the end (see WriteFileSafely).
 bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,

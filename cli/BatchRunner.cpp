@@ -1,11 +1,13 @@
 #include "cli/BatchRunner.h"
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 #include "export/DiagramImage.h"
 #include "batch/BatchPrinter.h"
 #include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
 
 namespace vorlix::cli {
 
@@ -60,17 +62,23 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     if (job.HeaderText) w.Header.Text = *job.HeaderText;
     if (job.FooterText) w.Footer.Text = *job.FooterText;
     w.Reporter.Messages.clear();
+    std::vector<std::uint8_t> bytes;
     switch (Style_.Kind) {
         case TOutputKind::Image:
-            result.Ok = WriteBatchImage(w.Board, w.Header, w.Footer, Style_.Image, job.FileName, w.Reporter, false);
+            result.Ok = EncodeBatchImage(w.Board, w.Header, w.Footer, Style_.Image, bytes, result.Error);
+            if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
             break;
         case TOutputKind::Diagram:
-            result.Ok = WriteBatchDiagram(w.Board, w.Header, w.Footer, job.FileName, w.Reporter, false);
+            bytes = EncodeDiagram(w.Board, kVxdVersion, w.Footer, w.Header);
             break;
         case TOutputKind::Printed:
             result.Image = RenderDiagramImage(w.Board, w.Header, w.Footer);
-            break;
+            return;
     }
+    if (!result.Ok) return;
+    // The files are written one at a time; the encoding above is what takes long.
+    std::lock_guard<std::mutex> lock(WriteLock_);
+    result.Ok = WriteBatchBytes(job.FileName, bytes, w.Reporter, false);
     if (!result.Ok) result.Error = w.Reporter.Last();
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -69,6 +70,7 @@ private:
     TBatchPrinter* Printer_ = nullptr;
     std::vector<std::unique_ptr<TWorker>> Workers_;
     std::vector<TDiagramJob> Queue_;
+    std::mutex WriteLock_;
     int Written_ = 0;
     std::string Error_;
 };

@@ -6,7 +6,8 @@
 
 namespace vorlix {
 
-// Raises EInOutError on failure; the target is then unchanged. Without
+// Raises EInOutError on failure; the target is then unchanged. One call at a
+// time: the clean-up on SIGINT/SIGTERM is process-wide. Without
 // syncToDisk the data is not forced to the disk before the rename: for runs
 // that write many files and flush the folder once at the end (FlushFolder).
 void WriteFileSafely(const std::string& fileName, std::string_view contents, bool syncToDisk = true);
