@@ -3,6 +3,7 @@
 #include <map>
 
 #include "cli/Commands.h"
+#include "cli/RenderingProgram.h"
 
 namespace vorlix::cli {
 
@@ -37,13 +38,17 @@ int Usage() {
 
 int main(int argc, char** argv) {
     using namespace vorlix::cli;
+#ifdef VORLIX_TEXT_ONLY
+    KeepCommandLine(argv);
+#endif
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         Usage();
         return 0;
     }
     if (argc < 2) return Usage();
     static const std::map<std::string, int (*)(const Args&)> commands = {
-        {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", RunRender}, {"batch", RunBatch}};
+        {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", VORLIX_RENDERING(RunRender)},
+        {"batch", VORLIX_RENDERING(RunBatch)}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
     return it->second(Args(argv + 2, argv + argc));
