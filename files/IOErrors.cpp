@@ -26,7 +26,7 @@ std::string IOErrorMessage(int ioError) {
         case ioInvalidName: return "Invalid file name!";
         case ioTooManyFiles: return "Too many open files. Try again later.";
         case ioAccessDenied: return "Access to file denied. Try again later.";
-        default: return "Unknown file error ocurred: " + std::to_string(ioError);
+        default: return "Unknown file error occurred: " + std::to_string(ioError);
     }
 }
 

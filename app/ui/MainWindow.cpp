@@ -62,6 +62,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     ConnectBoard();
     FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
     FSettings.LoadRecentFiles();
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
@@ -211,6 +212,7 @@ void TfrmQuenlix::StartupMessage() {
 void TfrmQuenlix::RestartHistory() {
     FUndoList->Clear();
     FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::MarkModified() {
@@ -219,6 +221,7 @@ void TfrmQuenlix::MarkModified() {
         UpdateCaption();
     }
     FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::UpdateCaption() {
@@ -278,10 +281,7 @@ void TfrmQuenlix::RefreshLockPanels() {
 void TfrmQuenlix::tmrButtonsEnableTimer() {
     FtmrButtonsEnable->stop();
     RefreshLockPanels();
-    Button("spbCut")->setEnabled(!FBoard.IsEmpty());
-    Button("spbPaste")->setEnabled(FClipboard->HoldsText());
-    Button("spbUndo")->setEnabled(FUndoList->CanUndo());
-    Button("spbRedo")->setEnabled(FUndoList->CanRedo());
+    UpdateCommandStates();
     UpdatePieceButtonMode();
     if (FStatusPanels[0]->text().isEmpty()) FStatusPanels[0]->setText(kAppTitle);
     FtmrButtonsEnable->start();

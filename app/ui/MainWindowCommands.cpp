@@ -158,8 +158,15 @@ void TfrmQuenlix::mnuFileSaveClick() { SaveDiagram(); }
 void TfrmQuenlix::mnuFileSaveAsClick() { SaveDiagramAs(); }
 void TfrmQuenlix::mnuFileExitClick() { close(); }
 
-void TfrmQuenlix::mnuEditUndoClick() { FUndoList->Undo(FBoard, FHeader, FFooter); }
-void TfrmQuenlix::mnuEditRedoClick() { FUndoList->Redo(FBoard, FHeader, FFooter); }
+void TfrmQuenlix::mnuEditUndoClick() {
+    FUndoList->Undo(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
+}
+
+void TfrmQuenlix::mnuEditRedoClick() {
+    FUndoList->Redo(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
+}
 
 bool TfrmQuenlix::CopyDiagramToClipboard() {
     THourglass hourglass;
@@ -182,6 +189,7 @@ void TfrmQuenlix::mnuEditCutClick() {
     FDiagramModified = true;
     FUndoList->Push(FBoard, FHeader, FFooter);
     UpdateCaption();
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::mnuEditPasteClick() {
@@ -280,6 +288,7 @@ void TfrmQuenlix::mnuPieceStyleClick(int index) {
     FDiagramModified = true;
     FUndoList->Push(FBoard, FHeader, FFooter);
     UpdateCaption();
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::mnuWebPageClick() {
