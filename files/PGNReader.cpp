@@ -17,7 +17,11 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
             try {
                 TLineReader lines(input);
                 std::string_view line;
-                while (lines.Next(line)) builder.AddLine(line);
+                while (lines.Next(line)) {
+                    builder.AddLine(line);
+                    // Zero bytes before the first game: a binary file, however long.
+                    if (lines.SawZeroByte() && !builder.StartedAGame()) throw EPGNFileError("Illegal file contents.");
+                }
             } catch (...) {
                 builder.Finish();  // the game read so far stays
                 throw;
