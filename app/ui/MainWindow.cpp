@@ -65,6 +65,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
     FSettings.LoadRecentFiles();
+    CreateViewers();
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
     connect(FtmrButtonsEnable, &QTimer::timeout, this, &TfrmQuenlix::tmrButtonsEnableTimer);
@@ -72,6 +73,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
 }
 
 TfrmQuenlix::~TfrmQuenlix() {
+    DestroyViewers();
     FBoard.OnFocusChange = nullptr;
     FBoard.OnPieceStyleChange = nullptr;
 }
@@ -205,9 +207,9 @@ void TfrmQuenlix::LoadDefaultDiagram() {
 
 void TfrmQuenlix::StartupMessage() {
     // A file that cannot be opened (reported by the reader) leaves the untitled start.
-    if (!FArguments.isEmpty() && OpenDiagramFile(FArguments.first())) return;
     UpdateCaption();
     RestartHistory();
+    if (!FArguments.isEmpty()) OpenChessFile(FArguments.first());
 }
 
 void TfrmQuenlix::RestartHistory() {
