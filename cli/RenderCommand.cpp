@@ -6,11 +6,9 @@
 #include <unistd.h>
 
 #include <QString>
-#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
@@ -20,8 +18,6 @@
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ImageScaling.h"
-#include "files/Exceptions.h"
-#include "files/SafeFileWriter.h"
 #include "files/TextEncoding.h"
 
 namespace vorlix::cli {
@@ -95,19 +91,11 @@ private:
 bool SaveImage(const QImage& image, const std::string& fileName, const TImageSaveOptions& save,
                TStdErrReporter& reporter) {
     reporter.SetSubject(fileName);
-    std::vector<std::uint8_t> bytes;
-    std::string error;
-    if (!EncodeDiagramImage(image, save, bytes, error)) {
-        reporter.Report(TMsgKind::Error, error);
+    if (const std::string missing = OutputFailureMessage(fileName, {}); !missing.empty()) {
+        reporter.Report(TMsgKind::Error, missing);
         return false;
     }
-    try {
-        WriteFileSafely(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-    } catch (const EInOutError& e) {
-        reporter.Report(TMsgKind::Error, OutputFailureMessage(fileName, e.Message()));
-        return false;
-    }
-    return true;
+    return SaveDiagramImage(image, fileName, save, reporter);
 }
 
 std::optional<int> ParseInt(const std::string& text) {

@@ -49,6 +49,11 @@ bool EncodeDiagramImage(const QImage& image, const TImageSaveOptions& options, s
 
 bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImageSaveOptions& options,
                       TErrorReporter& reporter) {
+    return SaveDiagramImage(image, QFile::encodeName(fileName).toStdString(), options, reporter);
+}
+
+bool SaveDiagramImage(const QImage& image, const std::string& localFileName, const TImageSaveOptions& options,
+                      TErrorReporter& reporter) {
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!EncodeDiagramImage(image, options, bytes, error)) {
@@ -56,8 +61,7 @@ bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImage
         return false;
     }
     try {
-        WriteFileSafely(QFile::encodeName(fileName).toStdString(),
-                        {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+        WriteFileSafely(localFileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     } catch (const EInOutError& e) {
         reporter.Report(TMsgKind::Error, e.Message());
         return false;
