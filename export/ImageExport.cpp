@@ -60,8 +60,16 @@ bool SaveDiagramImage(const QImage& image, const std::string& localFileName, con
         reporter.Report(TMsgKind::Error, error);
         return false;
     }
+    return WriteImageFile(localFileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reporter);
+}
+
+bool WriteImageFile(const QString& fileName, std::string_view bytes, TErrorReporter& reporter) {
+    return WriteImageFile(QFile::encodeName(fileName).toStdString(), bytes, reporter);
+}
+
+bool WriteImageFile(const std::string& localFileName, std::string_view bytes, TErrorReporter& reporter) {
     try {
-        WriteFileSafely(localFileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+        WriteFileSafely(localFileName, bytes);
     } catch (const EInOutError& e) {
         reporter.Report(TMsgKind::Error, e.Message());
         return false;

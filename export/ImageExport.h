@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/ErrorReporter.h"
@@ -36,6 +37,10 @@ bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImage
 // The same for a file name in the system's own bytes, which need not be UTF-8.
 bool SaveDiagramImage(const QImage& image, const std::string& localFileName, const TImageSaveOptions& options,
                       TErrorReporter& reporter);
+
+// Writes encoded image bytes through a temporary file and a rename; reports a failure.
+bool WriteImageFile(const QString& fileName, std::string_view bytes, TErrorReporter& reporter);
+bool WriteImageFile(const std::string& localFileName, std::string_view bytes, TErrorReporter& reporter);
 
 // What decides the transparent corner of a GIF.
 struct TTransparencyRule {
