@@ -230,7 +230,7 @@ void TfrmQuenlix::UpdateCaption() {
 }
 
 void TfrmQuenlix::closeEvent(QCloseEvent* event) {
-    if (!QuerySaveChanges()) {
+    if (!QuerySaveChanges() || !CloseViewers()) {
         event->ignore();
         return;
     }
