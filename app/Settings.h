@@ -8,6 +8,7 @@
 
 #include "app/WindowBounds.h"
 #include "board/Colors.h"
+#include "board/HighlightOption.h"
 
 namespace vorlix {
 
@@ -26,11 +27,6 @@ constexpr int kDefaultAnimationSpeed = 45;
 constexpr int kRecentPGNCount = 5;
 constexpr int kRecentEPDCount = 5;
 constexpr int kRecentVXDCount = 6;
-
-struct THighlightOption {
-    TColor Color = clBlack;
-    bool Merge = false;
-};
 
 class TAppSettings {
 public:
@@ -52,6 +48,7 @@ public:
     void SavePlaySounds();
     void SaveAnimate();
     void SaveAnimationSpeed();
+    void SaveHighlighting();
     void SaveFileTypeAnswers();
     void SaveWindowBounds(int left, int top, int width, int height);
     void SaveSettingsOnClose();
