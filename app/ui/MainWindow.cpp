@@ -273,7 +273,7 @@ void TfrmQuenlix::UpdateCaption() {
 }
 
 void TfrmQuenlix::closeEvent(QCloseEvent* event) {
-    if (FAskBeforeClosing && !QuerySaveChanges()) {
+    if (FAskBeforeClosing && (!QuerySaveChanges() || !CloseViewers())) {
         event->ignore();
         return;
     }
