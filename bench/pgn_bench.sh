@@ -113,28 +113,36 @@ for set in real synthetic; do
   size=$(stat -c %s "$file")
   cat "$file" > /dev/null  # warm the page cache
   games=$("$VORLIX" games "$file" | wc -l)
+  [ "$("$VORLIX" replay "$file" --jobs 2 | md5sum)" = "$("$VORLIX" replay "$file" --jobs 1 | md5sum)" ] ||
+    echo "  WARNING: replay output differs between one and two jobs"
   positions=$("$VORLIX" replay "$file" | grep -cv '^game \|^error: ' || true)
   plies=$(( positions - games ))
 
   measure cat "$file";                                                  c_cat=$CPU;    w_cat=$WALL
-  measure "$VORLIX" games "$file";                                      c_games=$CPU;  w_games=$WALL; rss=$RSS
+  measure "$VORLIX" games "$file" --jobs 1;                             c_games=$CPU;  w_games=$WALL; rss=$RSS
+  measure "$VORLIX" games "$file" --jobs 2;                             c_games2=$CPU; w_games2=$WALL
   measure "$PGN_EXTRACT" -s -t "$WORK/nomatch.tags" -o /dev/null "$file"; c_tags=$CPU;   w_tags=$WALL
-  measure "$VORLIX" replay "$file";                                     c_replay=$CPU; w_replay=$WALL; rss_r=$RSS
+  measure "$VORLIX" replay "$file" --jobs 1;                            c_replay=$CPU; w_replay=$WALL; rss_r=$RSS
+  measure "$VORLIX" replay "$file" --jobs 2;                            c_replay2=$CPU; w_replay2=$WALL; rss_r2=$RSS
   measure "$PGN_EXTRACT" -s -r "$file";                                 c_check=$CPU;  w_check=$WALL
   measure "$PGN_EXTRACT" -s --fencomments -o /dev/null "$file";         c_fen=$CPU;    w_fen=$WALL
 
   echo "== $set: $(( size / 1024 / 1024 )) MB, $games games, $plies plies (load average now $(cut -d' ' -f1 /proc/loadavg))"
   row "cat" "$c_cat" "$w_cat"
-  row "vorlix games" "$c_games" "$w_games"
+  row "vorlix games --jobs 1" "$c_games" "$w_games"
+  row "vorlix games --jobs 2" "$c_games2" "$w_games2"
   row "pgn-extract -t (no match)" "$c_tags" "$w_tags"
-  row "vorlix replay" "$c_replay" "$w_replay"
+  row "vorlix replay --jobs 1" "$c_replay" "$w_replay"
+  row "vorlix replay --jobs 2" "$c_replay2" "$w_replay2"
   row "pgn-extract -r" "$c_check" "$w_check"
   row "pgn-extract --fencomments" "$c_fen" "$w_fen"
-  echo "  games:  $(ratio "$c_tags" "$c_games") x faster than the pgn-extract tag pass (cpu; wall $(ratio "$w_tags" "$w_games") x)," \
-       "$(ratio "$w_games" "$w_cat") x the wall time of cat (cpu $(ratio "$c_games" "$c_cat") x)"
-  echo "  replay: $(ratio "$c_fen" "$c_replay") x faster than pgn-extract --fencomments (cpu; wall $(ratio "$w_fen" "$w_replay") x)," \
-       "$(ratio "$c_check" "$c_replay") x faster than pgn-extract -r (cpu; wall $(ratio "$w_check" "$w_replay") x)"
-  echo "  replay: $(awk -v c="$c_replay" -v p="$plies" 'BEGIN { printf "%.0f", (p > 0 ? c * 1e9 / p : 0) }') ns of cpu per ply"
-  echo "  peak memory: games $(( rss / 1024 )) MB, replay $(( rss_r / 1024 )) MB, for a file of $(( size / 1024 / 1024 )) MB"
+  echo "  games:  one job $(ratio "$c_tags" "$c_games") x faster than the pgn-extract tag pass in cpu time;" \
+       "two jobs $(ratio "$w_tags" "$w_games2") x faster in wall time; $(ratio "$w_games2" "$w_cat") x the wall time of cat"
+  echo "  replay: two jobs $(ratio "$w_fen" "$w_replay2") x faster than pgn-extract --fencomments and" \
+       "$(ratio "$w_check" "$w_replay2") x faster than pgn-extract -r in wall time;" \
+       "one job $(ratio "$c_fen" "$c_replay") x and $(ratio "$c_check" "$c_replay") x in cpu time"
+  echo "  replay: $(awk -v c="$c_replay" -v p="$plies" 'BEGIN { printf "%.0f", (p > 0 ? c * 1e9 / p : 0) }') ns of cpu per ply on one job"
+  echo "  peak memory: games $(( rss / 1024 )) MB, replay $(( rss_r / 1024 )) MB (two jobs $(( rss_r2 / 1024 )) MB)," \
+       "for a file of $(( size / 1024 / 1024 )) MB"
   rm -f "$file"
 done
