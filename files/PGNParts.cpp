@@ -12,8 +12,9 @@ namespace vorlix {
 
 namespace {
 
-// How far past each planned cut a safe one is looked for.
-constexpr size_t kSearchWindow = 1 << 20;
+// How far past each planned cut a safe one is looked for: a short stretch
+// first (a cut is usually near), then a long one.
+constexpr size_t kSearchWindows[] = {64 << 10, 1 << 20};
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r' || c == '\0'; }
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -80,9 +81,13 @@ std::vector<uint64_t> SplitPGNFile(const std::string& fileName, uint64_t partSiz
         for (uint64_t plan = partSize; plan + partSize / 2 < size; plan += partSize) {
             // Look from a little before the planned place, so the line before a cut is seen whole.
             const uint64_t from = std::max(plan - std::min<uint64_t>(plan, 4096), cuts.back() + 1);
-            if (!ReadAt(fd, from, window, kSearchWindow)) break;
-            const size_t at = FindGameCut(window, static_cast<size_t>(plan > from ? plan - from : 0));
-            if (at != std::string_view::npos) cuts.push_back(from + at);
+            for (const size_t length : kSearchWindows) {
+                if (!ReadAt(fd, from, window, length)) break;
+                const size_t at = FindGameCut(window, static_cast<size_t>(plan > from ? plan - from : 0));
+                if (at == std::string_view::npos) continue;
+                cuts.push_back(from + at);
+                break;
+            }
         }
     }
     ::close(fd);
