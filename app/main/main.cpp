@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/AppPaths.h"
+#include "app/FileAssociations.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/MainWindow.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     settings.LoadSettings(ScreenSize(), programFolder);
     TSoundPlayer::Instance().SetSoundFolders({programFolder, programFolder + "sounds"});
     TSoundPlayer::Instance().SetSoundsOn(settings.PlaySounds);
+    TFileAssociations associations(TXdgDirs::FromEnvironment(), QApplication::applicationFilePath());
+    mainWindow.SetFileAssociations(&associations);
     mainWindow.show();
     return app.exec();
 }
