@@ -91,6 +91,21 @@ bool ParsePositive(const std::string& text, int& value) {
     return err == std::errc() && end == text.data() + text.size() && value >= 1;
 }
 
+bool ParseFileAndJobs(const std::vector<std::string>& args, std::string& file, int& jobs) {
+    bool jobsGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--jobs") {
+            if (i + 1 >= args.size() || jobsGiven || !ParsePositive(args[++i], jobs)) return false;
+            jobsGiven = true;
+        } else if (!IsFileArgument(args[i]) || !file.empty()) {
+            return false;
+        } else {
+            file = args[i];
+        }
+    }
+    return !file.empty();
+}
+
 bool IsFileArgument(const std::string& argument) {
     return !argument.empty() && (argument == "-" || argument[0] != '-');
 }
