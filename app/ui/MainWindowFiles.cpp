@@ -13,6 +13,7 @@
 #include "app/EpdPositionLine.h"
 #include "app/FileExtension.h"
 #include "app/Settings.h"
+#include "app/ui/BatchDialogs.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PlayWave.h"
@@ -268,8 +269,7 @@ void TfrmQuenlix::ViewerClosed() {
     }
 }
 
-// The batch dialogs are started from here once they exist.
-void TfrmQuenlix::OpenPgnBatch(TPgnBatchSource&) {}
-void TfrmQuenlix::OpenEpdBatch(TEpdBatchSource&) {}
+void TfrmQuenlix::OpenPgnBatch(TPgnBatchSource& source) { RunPgnBatchDialog(*this, source); }
+void TfrmQuenlix::OpenEpdBatch(TEpdBatchSource& source) { RunEpdBatchDialog(*this, source); }
 
 }  // namespace vorlix
