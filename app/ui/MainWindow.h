@@ -24,10 +24,12 @@ class QToolButton;
 namespace vorlix {
 
 class TAppSettings;
+class TFileAssociations;
 class TBoardControl;
 class TBoardEditor;
 class TDiagramClipboard;
 class TKXSaveDialog;
+class TRunFolder;
 class TUndoList;
 
 inline const QString kAppTitle = "Chess Vorlix 2.21";
@@ -50,6 +52,12 @@ public:
     bool DiagramModified() const { return FDiagramModified; }
     // Folders of the scratch copies of square background images, deleted at close.
     void AddScratchImage(const QString& fileName) { FScratchImages << fileName; }
+
+    // Ended from outside (a quit signal): nobody can answer the save question,
+    // so a modified diagram goes to the recovery file, offered at the next
+    // start; then the window closes through its normal path without asking.
+    void QuitOnSignal();
+    QString RecoveryFile() const;
 
     void MarkModified();
     void UpdateCaption();
@@ -79,6 +87,9 @@ public:
     void SaveAsEPD(const QString& fileName);
     TArchiveViewer& EpdViewer() { return *FEpdViewer; }
     TArchiveViewer& PgnViewer();
+    // The desktop's file associations, examined when the window first shows
+    // (none given: not examined).
+    void SetFileAssociations(TFileAssociations* associations) { FAssociations = associations; }
 
     // What the viewers and batch dialogs need of the main window.
     QWidget* HostWindow() override { return this; }
@@ -144,6 +155,7 @@ private:
     // Start-up and closing.
     void FirstShow();
     void StartupMessage();
+    void OfferRecoveredDiagram();
     void ResetHeaderFooter();
     void LoadDefaultDiagram();
     void DeleteScratchImages();
@@ -194,6 +206,7 @@ private:
     void CreateViewers();
     void DestroyViewers();
     bool CloseViewers();
+    void CheckFileAssociations();
     void mnuFilePopup();
     void mnuFileOpenClick();
     void mnuFileSaveEPDClick();
@@ -215,12 +228,14 @@ private:
     QStringList FArguments;
     TkxChessBrd FBoard;
     THeaderFooterInfo FHeader, FFooter;
+    std::unique_ptr<TRunFolder> FUndoFolder;  // outlives the undo list, whose files it holds
     std::unique_ptr<TUndoList> FUndoList;
     TMessageBoxReporter FReporter;
     QString FCurrentFileName;
     bool FDiagramModified = false;
     bool FSaveBounds = false;
     bool FShown = false;
+    bool FAskBeforeClosing = true;
     QStringList FScratchImages;
     QString FFileBeingOpened;
     bool FOpening = false;  // a viewer holds an opened file
@@ -228,6 +243,7 @@ private:
     TArchiveViewer* FEpdViewer = nullptr;
     TArchiveViewer* FPgnViewer = nullptr;  // null: PGN files are only read (FPgnReader)
     std::unique_ptr<TArchiveViewer> FPgnReader;
+    TFileAssociations* FAssociations = nullptr;
 
     TKXSaveDialog* FKXSaveDialog1 = nullptr;
     TBoardControl* FkxChessBrd1 = nullptr;
