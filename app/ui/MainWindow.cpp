@@ -20,6 +20,7 @@
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"
+#include "app/ui/TipForm.h"
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
@@ -64,6 +65,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     ConnectBoard();
     FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
+    FTipForm = new TTipForm(FSettings.TipIndex, FSettings.ShowTips, this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
     FSettings.LoadRecentFiles();
     CreateViewers();
@@ -211,7 +213,10 @@ void TfrmQuenlix::StartupMessage() {
     // A file that cannot be opened (reported by the reader) leaves the untitled start.
     UpdateCaption();
     RestartHistory();
-    if (!FArguments.isEmpty()) OpenChessFile(FArguments.first());
+    if (!FArguments.isEmpty())
+        OpenChessFile(FArguments.first());
+    else if (FSettings.ShowTips)
+        FTipForm->show();
 }
 
 void TfrmQuenlix::RestartHistory() {

@@ -32,6 +32,7 @@ protected:
     void StartEditor(const QStringList& arguments = {}) {
         window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", arguments);
         settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->ShowTips = false;  // the tip of the day would take the focus
         window->show();
         QApplication::setActiveWindow(window.get());
         QApplication::processEvents();  // the start-up message
