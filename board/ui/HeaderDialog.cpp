@@ -17,6 +17,7 @@
 #include "board/Fonts.h"
 #include "board/ui/DialogPlacement.h"
 #include "board/ui/StyleChoosers.h"
+#include "board/ui/StyleDialogButtons.h"
 #include "help/ui/Help.h"
 
 namespace vorlix {
@@ -105,21 +106,8 @@ void TfrmHeader::CreateControls() {
     grid->addWidget(FimgExample, 6, 0, 1, 3);
     column->addWidget(box);
 
-    auto* buttons = new QHBoxLayout;
-    auto* defaults = new QPushButton("&Defaults", this);
-    defaults->setObjectName("btnDefaults");
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("btnCancel");
-    FbtnApply = new QPushButton("&Apply", this);
-    FbtnApply->setObjectName("btnApply");
-    FbtnApply->setDefault(true);
-    defaults->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    buttons->addWidget(defaults);
-    buttons->addStretch(1);
-    buttons->addWidget(cancel);
-    buttons->addWidget(FbtnApply);
-    column->addLayout(buttons);
+    const TStyleDialogButtons buttons = AddStyleDialogButtons(this, column);
+    FbtnApply = buttons.Apply;
 
     connect(FchkEnabled, &QCheckBox::toggled, this, [this](bool on) {
         FScratch.Enabled = on;
@@ -144,8 +132,7 @@ void TfrmHeader::CreateControls() {
             Changed();
         }
     });
-    connect(defaults, &QPushButton::clicked, this, &TfrmHeader::btnDefaultsClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.Defaults, &QPushButton::clicked, this, &TfrmHeader::btnDefaultsClick);
     connect(FbtnApply, &QPushButton::clicked, this, &TfrmHeader::btnApplyClick);
 }
 
