@@ -233,7 +233,7 @@ void TfrmQuenlix::CreateConfigureMenu() {
 void TfrmQuenlix::CreateHelpMenu() {
     QMenu* m = AddMenu(nullptr, "mnuHelp", "&Help", "");
     AddItem(m, "mnuHelpContents", "&Contents", "Show the contents of Chess Vorlix's help file",
-            &TfrmQuenlix::mnuHelpContentsClick);
+            &TfrmQuenlix::mnuHelpContentsClick, Qt::Key_F1);
     AddItem(m, "mnuHelpSearch", "&Search for Help on...", "Search for a specific topic in the help file index",
             &TfrmQuenlix::mnuHelpSearchClick);
     AddItem(m, "mnuHelpHowTo", "&How to Use Help", "Beginners guide on how to work with help files",
