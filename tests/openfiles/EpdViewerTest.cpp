@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QTimer>
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -9,6 +11,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "batch/ui/EpdBatchDialog.h"
 #include "board/UndoList.h"
 #include "EditorFixture.h"
 #include "files/EPD.h"
@@ -217,7 +220,17 @@ TEST_F(EpdViewerTest, AutoVorlixNeedsPositionsAndTicksAndGivesTheBoardBack) {
     viewer->mnpAllClick();
     const auto codes = window->Board().Codes();
     messages.clear();
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        // The batch dialog is modal: close it again.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<TfrmAutoVorlix*>(w)) {
+                opened = true;
+                dialog->reject();
+            }
+    });
     viewer->btnAutoVorlix()->click();
+    EXPECT_TRUE(opened);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(window->Board().Codes(), codes);
 }
@@ -233,4 +246,25 @@ TEST_F(EpdViewerTest, ColumnWidthsAreKeptAndOutOfRangeValuesIgnored) {
     EXPECT_EQ(again->lvwEPD()->columnWidth(1), 32);
     EXPECT_EQ(again->lvwEPD()->columnWidth(2), 150);
     EXPECT_EQ(again->lvwEPD()->columnWidth(3), 70);
+}
+
+TEST_F(EpdViewerTest, AFailedSaveKeepsTheWindowOpenWithItsEditsAndLeavesNoTemporaryFile) {
+    ClickRow(0);
+    QTest::keyClicks(viewer->edtBestMove(), "!");
+    // Something that cannot be replaced by a file now stands where the archive was.
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkdir(file));
+    answer = QMessageBox::Yes;
+    viewer->close();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].startsWith(file + ": "));
+    EXPECT_TRUE(messages[1].endsWith("The file was not changed."));
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->Modified());
+    EXPECT_EQ(viewer->RecordOfRow(0)->BestMove, "e5!");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"default.vxd", "settings.ini"}));
+    answer = QMessageBox::No;
+    viewer->close();
+    EXPECT_FALSE(viewer->isVisible());
 }
