@@ -34,6 +34,8 @@ struct THighlightOption {
 class TAppSettings {
 public:
     explicit TAppSettings(TSettingsStore& store) : FStore(store) {}
+    // The store itself, for windows that keep values of their own (viewer layouts).
+    TSettingsStore& Store() { return FStore; }
 
     // Reads every value, repairing and writing back what is absent or out of range.
     void LoadSettings(QSize screen, const QString& programFolder);

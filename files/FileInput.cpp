@@ -1,6 +1,7 @@
 #include "files/FileInput.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,6 +32,16 @@ size_t TFileInput::Read(char* data, size_t size) {
 
 void TFileInput::Rewind() {
     if (::lseek(Fd_, 0, SEEK_SET) < 0) throw EInOutError(IOErrorFromErrno(errno));
+}
+
+void TFileInput::Seek(unsigned long long offset) {
+    if (::lseek(Fd_, static_cast<off_t>(offset), SEEK_SET) < 0) throw EInOutError(IOErrorFromErrno(errno));
+}
+
+unsigned long long TFileInput::Size() const {
+    struct stat st {};
+    if (::fstat(Fd_, &st) < 0) throw EInOutError(IOErrorFromErrno(errno));
+    return static_cast<unsigned long long>(st.st_size);
 }
 
 bool FileTextIsUtf8(TFileInput& input) {

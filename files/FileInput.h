@@ -16,6 +16,10 @@ public:
     size_t Read(char* data, size_t size);
     // Starts reading again from the first byte.
     void Rewind();
+    // Continues reading at the given byte offset.
+    void Seek(unsigned long long offset);
+    // The file's size in bytes.
+    unsigned long long Size() const;
 
 private:
     int Fd_ = -1;

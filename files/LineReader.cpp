@@ -1,5 +1,6 @@
 #include "files/LineReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "files/TextEncoding.h"
@@ -20,16 +21,25 @@ TLineReader::TLineReader(TFileInput& input) : Input_(input), Buf_(kBlockSize) {
     HasNul_ = !CrMode_ && start.find('\0') != std::string_view::npos;
 }
 
+TLineReader::TLineReader(TFileInput& input, unsigned long long offset, unsigned long long length, bool crMode)
+    : Input_(input), Buf_(static_cast<size_t>(std::min<unsigned long long>(length, kBlockSize)) + 1),
+      BufOffset_(offset), LineOffset_(offset), Left_(length), CrMode_(crMode) {
+    Input_.Seek(offset);
+}
+
 bool TLineReader::Fill() {
     if (Eof_) return false;
     if (Begin_ > 0) {
         std::memmove(Buf_.data(), Buf_.data() + Begin_, End_ - Begin_);
         End_ -= Begin_;
+        BufOffset_ += Begin_;
         Begin_ = 0;
     }
     if (End_ == Buf_.size()) Buf_.resize(Buf_.size() * 2);  // one line fills the buffer
-    const size_t n = Input_.Read(Buf_.data() + End_, Buf_.size() - End_);
+    const size_t want = static_cast<size_t>(std::min<unsigned long long>(Buf_.size() - End_, Left_));
+    const size_t n = want ? Input_.Read(Buf_.data() + End_, want) : 0;
     if (n == 0) Eof_ = true;
+    Left_ -= n;
     End_ += n;
     // Zero bytes are rare: look for them once per block instead of once per line.
     HasNul_ = !CrMode_ && std::memchr(Buf_.data() + Begin_, '\0', End_ - Begin_) != nullptr;
@@ -64,12 +74,14 @@ bool TLineReader::Next(std::string_view& line) {
         size_t end = 0, next = 0;
         if (FindLineEnd(end, next)) {
             line = std::string_view(Buf_.data() + Begin_, end - Begin_);
+            LineOffset_ = BufOffset_ + Begin_;
             Begin_ = next;
             return true;
         }
         if (Eof_) {
             if (Begin_ == End_) return false;
             line = std::string_view(Buf_.data() + Begin_, End_ - Begin_);
+            LineOffset_ = BufOffset_ + Begin_;
             Begin_ = End_;
             return true;
         }
