@@ -124,51 +124,54 @@ void TPGNIndex::TagsOf(int i, TPGNRec& game) const {
     for (int t = 0; t < kPGNTagCount; ++t) TagField(game, t)->assign(Tag(i, static_cast<TPGNTag>(t)));
 }
 
+// Learns where each line starts, reports progress and passes on a stop.
+class TPGNIndex::TIndexObserver : public TPGNReadObserver {
+public:
+    TIndexObserver(TPGNIndex& index, const TProgress& progress) : Index(index), Progress(progress) {}
+    void FileOpened(uint64_t size, bool cp1252, bool crMode) override {
+        Size = size;
+        Index.Cp1252_ = cp1252;
+        Index.CrMode_ = crMode;
+    }
+    bool BeforeLine(uint64_t offset) override {
+        LineOffset = offset;
+        if (!Progress || offset < NextReport) return true;
+        NextReport = offset + kProgressStep;
+        if (Progress(offset, Size)) return true;
+        Index.Stopped_ = true;
+        return false;
+    }
+
+    TPGNIndex& Index;
+    const TProgress& Progress;
+    uint64_t Size = 0;
+    uint64_t LineOffset = 0;  // where the line being read starts
+    uint64_t NextReport = 0;
+};
+
 bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress) {
     Clear();
     FileName_ = fileName;
     TPGNRec game;
-    uint64_t lineOffset = 0;  // where the line being read starts
     uint64_t gameOffset = 0;
-    const std::string error = ReadAndDescribeFailure<EPGNFileError>(
+    TIndexObserver observer(*this, progress);
+    const bool ok = ReadPGNFile(
+        fileName, reporter,
         [&] {
-            TFileInput input(fileName);
-            const uint64_t total = input.Size();
-            Cp1252_ = !FileTextIsUtf8(input);
-            TPGNGameBuilder builder(
-                [&] {
-                    ResetGame(game);
-                    gameOffset = lineOffset;
-                    return &game;
-                },
-                [&](TPGNRec& done) { AddGame(done, gameOffset, lineOffset - gameOffset); }, Cp1252_);
-            try {
-                TLineReader lines(input);
-                CrMode_ = lines.CrMode();
-                std::string_view line;
-                uint64_t nextReport = 0;
-                while (lines.Next(line)) {
-                    lineOffset = lines.LineOffset();
-                    if (progress && lineOffset >= nextReport) {
-                        if (!progress(lineOffset, total)) {
-                            Stopped_ = true;  // the game being read is dropped
-                            return;
-                        }
-                        nextReport = lineOffset + kProgressStep;
-                    }
-                    builder.AddLine(line);
-                }
-                lineOffset = std::max(total, lineOffset);
-            } catch (...) {
-                builder.Finish();  // the game read so far stays
-                throw;
-            }
-            builder.Finish();
+            ResetGame(game);
+            gameOffset = observer.LineOffset;
+            return &game;
         },
-        NotAValidFileMessage(fileName, "PGN"));
-    if (error.empty()) return true;
-    reporter.Report(TMsgKind::Error, error);
-    return false;
+        [&](TPGNRec& done) { AddGame(done, gameOffset, 0); }, &observer);
+    // Each game runs up to the next one; the last up to the game dropped by a
+    // stop, the line that failed, or the end of the file.
+    for (size_t i = 0; i + 1 < Games_.size(); ++i) Games_[i].FileLength = Games_[i + 1].FileOffset - Games_[i].FileOffset;
+    if (!Games_.empty()) {
+        TEntry& last = Games_.back();
+        const uint64_t end = Stopped_ ? gameOffset : ok ? observer.Size : observer.LineOffset;
+        last.FileLength = end > last.FileOffset ? end - last.FileOffset : observer.Size - last.FileOffset;
+    }
+    return ok;
 }
 
 bool TPGNIndex::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {

@@ -46,6 +46,7 @@ public:
     size_t MemoryUsed() const;
 
 private:
+    class TIndexObserver;
     struct TEntry {
         uint64_t FileOffset;
         uint64_t FileLength;

@@ -9,15 +9,24 @@
 namespace vorlix {
 
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone) {
+                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer) {
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
             TFileInput input(fileName);
-            TPGNGameBuilder builder(newGame, gameDone, !FileTextIsUtf8(input));
+            const bool cp1252 = !FileTextIsUtf8(input);
+            TPGNGameBuilder builder(newGame, gameDone, cp1252);
             try {
                 TLineReader lines(input);
                 std::string_view line;
-                while (lines.Next(line)) builder.AddLine(line);
+                if (observer) {
+                    observer->FileOpened(input.Size(), cp1252, lines.CrMode());
+                    while (lines.Next(line)) {
+                        if (!observer->BeforeLine(lines.LineOffset())) return;
+                        builder.AddLine(line);
+                    }
+                } else {
+                    while (lines.Next(line)) builder.AddLine(line);
+                }
             } catch (...) {
                 builder.Finish();  // the game read so far stays
                 throw;

@@ -1,6 +1,7 @@
 #pragma once
 // Reads the games of a PGN file one after another. The list of TPGN keeps them
 // all; callers that only pass over the games can handle each as it completes.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,11 +10,22 @@
 
 namespace vorlix {
 
+// What a reader that indexes the file learns besides the games.
+class TPGNReadObserver {
+public:
+    virtual ~TPGNReadObserver() = default;
+    // Before the first line: the file's size and how its text is read.
+    virtual void FileOpened(uint64_t size, bool cp1252, bool crMode) {}
+    // Before each line, with its file offset; false stops reading, and the
+    // game being read is then dropped (the read still succeeds).
+    virtual bool BeforeLine(uint64_t offset) { return true; }
+};
+
 // newGame hands out a record with default values; gameDone receives each game
 // once it is complete (also the last one before a failure). Failures are
 // reported with the messages of the PGN reader; the result is then false.
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone);
+                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer = nullptr);
 
 // Gives a record the values of a new game again, keeping its memory.
 void ResetGame(TPGNRec& game);
