@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/BmpExport.h"
-#include "app/FixedPalettes.h"
 #include "board/ChessBoard.h"
+#include "export/BmpExport.h"
+#include "export/FixedPalettes.h"
 #include "gif/ColorMapping.h"
 
 namespace vorlix {

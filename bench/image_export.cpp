@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DiagramImage.h"
-#include "app/FixedPalettes.h"
-#include "app/ImageExport.h"
+#include "export/DiagramImage.h"
+#include "export/FixedPalettes.h"
+#include "export/ImageExport.h"
 
 using namespace vorlix;
 

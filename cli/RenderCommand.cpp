@@ -7,14 +7,14 @@
 #include <optional>
 #include <string>
 
-#include "app/DiagramImage.h"
-#include "app/ImageExport.h"
-#include "app/ImageScaling.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "export/DiagramImage.h"
+#include "export/ImageExport.h"
+#include "export/ImageScaling.h"
 
 namespace vorlix::cli {
 

@@ -2,8 +2,9 @@
 
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "files/Exceptions.h"
+#include "files/GameReplay.h"
 #include "files/PGNReader.h"
-#include "files/PGNPos.h"
 #include "files/PositionText.h"
 
 namespace vorlix::cli {
@@ -28,23 +29,25 @@ bool ParseArgs(const Args& args, TReplayArgs& parsed) {
     return !parsed.File.empty();
 }
 
-// "game N", one FEN per position, and "error: ..." when the replay stopped at a bad move.
+void AppendPositionLine(TOutputBuffer& out, const TChessPosition& position) {
+    AppendFenText(out.Text(), position);
+    out.Text() += '\n';
+    out.MaybeFlush();
+}
+
+// "game N", one FEN per position, and "error: ..." when the replay stopped at a
+// bad move. Each position is written as it is reached: a game of any length
+// is replayed in constant memory.
 void ReplayGame(TOutputBuffer& out, int number, const TPGNRec& game) {
-    TCollectingReporter errors;
-    TPGNPos replay(errors);
-    const bool ok = replay.LoadGame(&game);
-    std::string& text = out.Text();
-    text += "game ";
-    text += std::to_string(number);
-    text += '\n';
-    for (const TChessPosition* p = replay.First; p; p = p->Next) {
-        AppendFenText(text, *p);
-        text += '\n';
-    }
-    if (!ok) {
-        text += "error: ";
-        AppendField(text, WithLfLineEnds(errors.Last()));
-        text += '\n';
+    out.Text() += "game " + std::to_string(number) + '\n';
+    try {
+        TGameReplay replay(game);
+        AppendPositionLine(out, replay.Position());
+        while (replay.Step()) AppendPositionLine(out, replay.Position());
+    } catch (const EIllegalMoveData& e) {
+        out.Text() += "error: ";
+        AppendField(out.Text(), WithLfLineEnds(e.Message()));
+        out.Text() += '\n';
     }
     out.MaybeFlush();
 }

@@ -6,6 +6,24 @@
 
 namespace vorlix {
 
+namespace {
+
+// Length of the chunk at the start of text, terminator included; 0 when text
+// holds no terminator. A ";" inside double quotes (a comment operand) does not
+// end a chunk; a line end always does.
+size_t ChunkLength(const char* text, size_t size) {
+    bool quoted = false;
+    for (size_t i = 0; i < size; ++i) {
+        const char c = text[i];
+        if (c == '\n' || c == '\r') return i + 1;
+        if (c == '"') quoted = !quoted;
+        else if (c == ';' && !quoted) return i + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 TChunkReader::TChunkReader(TFileInput& input, size_t maxLength)
     : Input_(input), MaxLength_(maxLength), Buf_(std::max<size_t>(1 << 16, 2 * maxLength + 2)) {
     while (!Eof_ && End_ < kUtf8Bom.size()) Fill();
@@ -28,9 +46,7 @@ bool TChunkReader::Next(std::string_view& chunk, bool& tooLong) {
     for (;;) {
         const char* start = Buf_.data() + Begin_;
         const size_t avail = End_ - Begin_;
-        const char* semi = static_cast<const char*>(std::memchr(start, ';', std::min(avail, MaxLength_ + 1)));
-        if (semi) {
-            const size_t length = static_cast<size_t>(semi - start) + 1;
+        if (const size_t length = ChunkLength(start, std::min(avail, MaxLength_ + 1))) {
             tooLong = length > MaxLength_;
             chunk = std::string_view(start, length);
             Begin_ += length;

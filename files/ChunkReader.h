@@ -1,6 +1,7 @@
 #pragma once
-// Splits a file into chunks that each end with ";" (the last one may end with
-// the file instead), reading in large blocks. A leading UTF-8 byte-order mark is skipped.
+// Splits a file into chunks that each end with ";" outside double quotes or
+// with a line end (CR or LF; the last chunk may end with the file instead),
+// reading in large blocks. A leading UTF-8 byte-order mark is skipped.
 #include <string_view>
 #include <vector>
 

@@ -23,6 +23,8 @@ bool StartsRecord(char c) {
 }
 
 
+bool EndsLine(std::string_view chunk) { return chunk.back() == '\n' || chunk.back() == '\r'; }
+
 [[noreturn]] void Major() { throw EMajorEPDError("Very illegal file contents"); }
 
 }  // namespace
@@ -78,11 +80,15 @@ void TEPD::DeleteCurrent() {
 
 std::string TEPD::PlacementText() const { return Current ? vorlix::PlacementText(Current->Board) : std::string(); }
 
+// A record is one line: its first chunk starts the line, the chunks after it on
+// the same line are its operations. Blank lines and blanks before a line end
+// are skipped.
 void TEPD::ReadChunks(const std::string& fileName) {
     TFileInput input(fileName);
     const bool utf8 = FileTextIsUtf8(input);
     TChunkReader chunks(input, kMaxChunk);
     TEPDRec* record = nullptr;  // the record that operation chunks continue
+    bool atLineStart = true;
     int minorErrors = 0;
     std::string_view raw;
     bool tooLong = false;
@@ -91,14 +97,16 @@ void TEPD::ReadChunks(const std::string& fileName) {
         if (tooLong) Major();
         if (!utf8) converted = Cp1252ToUtf8(raw);
         const std::string_view chunk = utf8 ? raw : std::string_view(converted);
-        if (chunk[0] == ' ') {
+        const bool startsLine = atLineStart;
+        atLineStart = EndsLine(chunk);
+        const std::string_view text = TrimLeft(chunk);
+        if (text.empty()) continue;
+        if (!startsLine && chunk[0] == ' ') {
             if (!record) Major();
             ReadOperationChunk(chunk, *record);
             continue;
         }
-        if (!StartsRecord(chunk[0])) Major();
-        const std::string_view text = TrimLeft(chunk);
-        if (text.empty()) continue;
+        if (!StartsRecord(startsLine ? text[0] : chunk[0])) Major();
         record = Append();
         record->SourceText.assign(TrimRight(text));
         try {

@@ -2,6 +2,7 @@
 // One position of an EPD file.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vorlix {
 
@@ -19,6 +20,9 @@ struct TEPDRec {
     std::string EpSquare;  // "e3"-style, empty when EpPossible is false
     std::string BestMove;
     std::string Id;
+    // Every other operation of the record ("ce 35", "c0 \"text\"", ...) as read,
+    // without its ";"; written back after "bm" and "id".
+    std::vector<std::string> OtherOperations;
     std::string SourceText;  // the record's text as read, up to and including its first ";"
     TEPDRec* Next = nullptr;
     TEPDRec* Prev = nullptr;

@@ -2,6 +2,7 @@
 
 #include "files/Exceptions.h"
 #include "files/TextEncoding.h"
+#include "files/TextUtil.h"
 #include "rules/FenReader.h"
 #include "rules/Placement.h"
 
@@ -48,7 +49,7 @@ void ReadEnPassantField(std::string_view text, size_t& i, TEPDRec& rec) {
     if (rec.EpPossible) rec.EpSquare = {fileChar, rankChar};
 }
 
-// Text from `from` up to a blank, ";" or line end, at most maxChars characters.
+// Text from `from` up to one of the stop characters or a line end, at most maxChars characters.
 std::string_view OperandUpTo(std::string_view text, size_t from, std::string_view stops, size_t maxChars) {
     if (from >= text.size()) return {};
     std::string_view rest = text.substr(from);
@@ -59,11 +60,25 @@ std::string_view OperandUpTo(std::string_view text, size_t from, std::string_vie
     return Utf8Prefix(rest.substr(0, end), maxChars);
 }
 
+// The text of one operation: the chunk without its terminator and surrounding blanks.
+std::string_view OperationText(std::string_view chunk) {
+    chunk = TrimRight(chunk);
+    if (!chunk.empty() && chunk.back() == ';') chunk.remove_suffix(1);
+    return Trim(chunk);
+}
+
+// Operations the reader does not interpret are kept for writing back; the
+// counters of a FEN-style line are not an operation.
+void KeepOtherOperation(std::string_view op, TEPDRec& rec) {
+    if (!op.empty() && !(op[0] >= '0' && op[0] <= '9')) rec.OtherOperations.emplace_back(op);
+}
+
 }  // namespace
 
 void ReadRecordChunk(std::string_view text, TEPDRec& rec) {
     rec.BestMove.clear();
     rec.Id.clear();
+    rec.OtherOperations.clear();
     rec.Valid = true;
     size_t i = 0;
     ReadPlacementField(text, i, rec);
@@ -75,13 +90,24 @@ void ReadRecordChunk(std::string_view text, TEPDRec& rec) {
     rec.CastleBlackLong = rights[3];
     const bool noSquare = i < text.size() && text[i] == '-';
     ReadEnPassantField(text, i, rec);
+    const std::string_view op = OperationText(text.substr(i));
     if (text.substr(i, 3) == " bm") rec.BestMove.assign(OperandUpTo(text, i + 4, " ;", noSquare ? 9 : 8));
+    else KeepOtherOperation(op, rec);
 }
 
 void ReadOperationChunk(std::string_view chunk, TEPDRec& rec) {
-    const std::string_view op = chunk.substr(1, 2);
-    if (op == "bm") rec.BestMove.append(OperandUpTo(chunk, 4, " ;", 8));
-    else if (op == "id") rec.Id.append(OperandUpTo(chunk, 5, "\";", 254));
+    const std::string_view op = OperationText(chunk);
+    if (op.empty()) return;
+    if (chunk.substr(1, 2) == "bm") {
+        rec.BestMove.append(OperandUpTo(chunk, 4, " ;", 8));
+    } else if (chunk.substr(1, 2) == "id") {
+        // A quoted id may hold ";"; only its closing quote ends it.
+        const size_t open = chunk.find('"', 3);
+        const size_t from = open == std::string_view::npos ? 5 : open + 1;
+        rec.Id.append(OperandUpTo(chunk, from, open == std::string_view::npos ? "\";" : "\"", 254));
+    } else {
+        KeepOtherOperation(op, rec);
+    }
 }
 
 }  // namespace vorlix

@@ -7,10 +7,12 @@
 
 namespace vorlix {
 
-// A chunk that starts a record: placement, side, castling, en passant and an optional "bm".
+// A chunk that starts a record: placement, side, castling, en passant and an
+// optional "bm"; any other operation in it is kept in OtherOperations.
 void ReadRecordChunk(std::string_view text, TEPDRec& rec);
 
-// A chunk that starts with a blank: one operation of the current record ("bm", "id"; others ignored).
+// A chunk that starts with a blank: one operation of the current record ("bm",
+// "id"; others are kept in OtherOperations).
 void ReadOperationChunk(std::string_view chunk, TEPDRec& rec);
 
 }  // namespace vorlix

@@ -39,6 +39,8 @@ public:
 class EInOutError : public EVorlixError {
 public:
     explicit EInOutError(int code);
+    // A failure the table has no text for.
+    EInOutError(int code, std::string message);
     int Code;
 };
 

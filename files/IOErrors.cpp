@@ -1,8 +1,13 @@
 #include "files/IOErrors.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace vorlix {
+
+namespace {
+constexpr int kErrnoBase = 100;  // errno values outside the table are kept above this
+}  // namespace
 
 int IOErrorFromErrno(int err) {
     switch (err) {
@@ -16,7 +21,7 @@ int IOErrorFromErrno(int err) {
         case EACCES:
         case EPERM:
         case EROFS: return ioAccessDenied;
-        default: return 100 + err;  // outside the table: reported with its number
+        default: return kErrnoBase + err;  // outside the table: reported with the system's reason
     }
 }
 
@@ -26,7 +31,10 @@ std::string IOErrorMessage(int ioError) {
         case ioInvalidName: return "Invalid file name!";
         case ioTooManyFiles: return "Too many open files. Try again later.";
         case ioAccessDenied: return "Access to file denied. Try again later.";
-        default: return "Unknown file error ocurred: " + std::to_string(ioError);
+        default:
+            // The number alone tells the user nothing; the system's words do.
+            if (ioError > kErrnoBase) return std::strerror(ioError - kErrnoBase);
+            return "Unknown file error ocurred: " + std::to_string(ioError);
     }
 }
 

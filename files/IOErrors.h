@@ -9,7 +9,8 @@ enum : int { ioFileNotFound = 2, ioInvalidName = 3, ioTooManyFiles = 4, ioAccess
 
 // Maps a POSIX errno to the I/O error number of the table.
 int IOErrorFromErrno(int err);
-// "File not found!", "Invalid file name!", ... or "Unknown file error ocurred: N".
+// "File not found!", "Invalid file name!", ... ; other system errors in the
+// system's words ("No space left on device").
 std::string IOErrorMessage(int ioError);
 
 }  // namespace vorlix

@@ -8,31 +8,41 @@
 namespace vorlix {
 
 namespace {
+
 constexpr size_t kBlockSize = 1 << 20;
-constexpr size_t kProbeSize = 200;
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r' || c == '\0'; }
+
+// The first line end in [from, to); `to` when there is none. Every byte is
+// looked at once, whichever line ends the file uses.
+const char* FindLineEnd(const char* from, const char* to) {
+    for (const char* p = from; p < to; ++p)
+        if (static_cast<unsigned char>(*p) <= '\r' && IsLineEnd(*p)) return p;
+    return to;
+}
+
 }  // namespace
 
 TLineReader::TLineReader(TFileInput& input) : Input_(input), Buf_(kBlockSize) {
-    while (!Eof_ && End_ <= kProbeSize) Fill();
-    const std::string_view start(Buf_.data(), End_);
-    if (start.substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
-    // A short file with bare CR line ends would otherwise be one line and lose its moves.
-    CrMode_ = start.substr(0, kProbeSize).find('\r') != std::string_view::npos;
-    HasNul_ = !CrMode_ && start.find('\0') != std::string_view::npos;
+    while (!Eof_ && End_ < kUtf8Bom.size()) Fill();
+    if (std::string_view(Buf_.data(), End_).substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
 }
 
-TLineReader::TLineReader(TFileInput& input, unsigned long long offset, unsigned long long length, bool crMode)
-    : Input_(input), Buf_(static_cast<size_t>(std::min<unsigned long long>(length, kBlockSize)) + 1),
-      BufOffset_(offset), LineOffset_(offset), Left_(length), CrMode_(crMode) {
+TLineReader::TLineReader(TFileInput& input, unsigned long long offset, unsigned long long length)
+    : Input_(input),
+      Buf_(static_cast<size_t>(std::min<unsigned long long>(length, kBlockSize)) + 1),
+      BufOffset_(offset),
+      LineOffset_(offset),
+      Left_(length) {
     Input_.Seek(offset);
 }
 
-bool TLineReader::Fill() {
-    if (Eof_) return false;
+void TLineReader::Fill() {
     if (Begin_ > 0) {
         std::memmove(Buf_.data(), Buf_.data() + Begin_, End_ - Begin_);
         End_ -= Begin_;
         BufOffset_ += Begin_;
+        Scanned_ = Scanned_ > Begin_ ? Scanned_ - Begin_ : 0;
         Begin_ = 0;
     }
     if (End_ == Buf_.size()) Buf_.resize(Buf_.size() * 2);  // one line fills the buffer
@@ -41,48 +51,32 @@ bool TLineReader::Fill() {
     if (n == 0) Eof_ = true;
     Left_ -= n;
     End_ += n;
-    // Zero bytes are rare: look for them once per block instead of once per line.
-    HasNul_ = !CrMode_ && std::memchr(Buf_.data() + Begin_, '\0', End_ - Begin_) != nullptr;
-    return n > 0;
-}
-
-// Finds the end of the line starting at Begin_; `next` is where the following line starts.
-bool TLineReader::FindLineEnd(size_t& end, size_t& next) const {
-    const char* base = Buf_.data();
-    const size_t avail = End_ - Begin_;
-    const char* lf = static_cast<const char*>(std::memchr(base + Begin_, '\n', avail));
-    const size_t span = lf ? static_cast<size_t>(lf - (base + Begin_)) : avail;
-    const char* stop = nullptr;
-    if (CrMode_ || HasNul_) stop = static_cast<const char*>(std::memchr(base + Begin_, CrMode_ ? '\r' : '\0', span));
-    if (stop) {
-        end = stop - base;
-        next = end + 1;
-        if (CrMode_) {
-            if (next == End_ && !Eof_) return false;  // an LF may follow in the next block
-            if (next < End_ && base[next] == '\n') ++next;
-        }
-        return true;
-    }
-    if (!lf) return false;
-    end = lf - base;
-    next = end + 1;
-    return true;
 }
 
 bool TLineReader::Next(std::string_view& line) {
     for (;;) {
-        size_t end = 0, next = 0;
-        if (FindLineEnd(end, next)) {
-            line = std::string_view(Buf_.data() + Begin_, end - Begin_);
+        if (SkipLf_ && Begin_ < End_) {
+            SkipLf_ = false;
+            if (Buf_[Begin_] == '\n') Scanned_ = ++Begin_;
+        }
+        const char* base = Buf_.data();
+        // Scanned_ remembers how far an unfinished line was searched already.
+        const char* end = FindLineEnd(base + std::max(Begin_, Scanned_), base + End_);
+        if (end < base + End_) {
+            const size_t stop = static_cast<size_t>(end - base);
+            line = std::string_view(base + Begin_, stop - Begin_);
             LineOffset_ = BufOffset_ + Begin_;
-            Begin_ = next;
+            SawZeroByte_ |= *end == '\0';
+            SkipLf_ = *end == '\r';  // CR LF is one line end, even across two reads
+            Begin_ = Scanned_ = stop + 1;
             return true;
         }
+        Scanned_ = End_;
         if (Eof_) {
             if (Begin_ == End_) return false;
-            line = std::string_view(Buf_.data() + Begin_, End_ - Begin_);
+            line = std::string_view(base + Begin_, End_ - Begin_);
             LineOffset_ = BufOffset_ + Begin_;
-            Begin_ = End_;
+            Begin_ = Scanned_ = End_;
             return true;
         }
         Fill();

@@ -35,49 +35,71 @@ bool StartsMove(char c) {
     return c == 'K' || c == 'Q' || c == 'R' || c == 'B' || c == 'N' || c == 'O' || (c >= 'a' && c <= 'h');
 }
 
+// Castling written with zeros and null moves: no move the rules can make, so
+// they must reach the move decoder and stop the game there instead of being
+// skipped as if they were not there.
+bool IsUnplayableMove(std::string_view token) {
+    return token.substr(0, 3) == "0-0" || token == "--" || token.substr(0, 2) == "Z0";
+}
+
 enum class TTokenKind { Ignored, Move, Result };
 
 // Classifies a token; for "12.e4" the move text becomes the part after the number.
 TTokenKind Classify(std::string_view& token, std::string_view result) {
     const char c = token.front();
-    if (StartsMove(c)) return TTokenKind::Move;
+    if (StartsMove(c) || IsUnplayableMove(token)) return TTokenKind::Move;
     if (c < '1' || c > '9') return TTokenKind::Ignored;
     if (token == result) return TTokenKind::Result;
     size_t i = 0;
-    while (i < token.size() && ((token[i] >= '0' && token[i] <= '9') || token[i] == '.')) ++i;
-    if (i == token.size() || !StartsMove(token[i])) return TTokenKind::Ignored;
-    token.remove_prefix(i);
+    while (i < token.size() && token[i] >= '0' && token[i] <= '9') ++i;
+    const size_t digits = i;
+    while (i < token.size() && token[i] == '.') ++i;
+    std::string_view rest = token.substr(i);
+    // Only a move number followed by dots can be glued to a move: "12.0-0" but not "1-0".
+    if (rest.empty() || (i == digits && !StartsMove(rest[0]))) return TTokenKind::Ignored;
+    if (!StartsMove(rest[0]) && !IsUnplayableMove(rest)) return TTokenKind::Ignored;
+    token = rest;
     return TTokenKind::Move;
 }
 
 }  // namespace
 
-void SplitMoveTokens(std::string_view moves, std::string_view result, bool whiteFirst, std::vector<TMove>& tokens) {
-    tokens.clear();
-    const std::string_view text = Trim(moves);
-    TMove next{1, whiteFirst, {}};
-    size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
+TMoveTokenizer::TMoveTokenizer(std::string_view moves, std::string_view result, bool whiteFirst)
+    : Text_(Trim(moves)), Result_(result), Next_{1, whiteFirst, {}} {}
+
+bool TMoveTokenizer::Next(TMove& move) {
+    while (Pos_ < Text_.size()) {
+        const char c = Text_[Pos_];
         if (IsBlankOrControl(c) || c == ')') {
-            ++i;
+            ++Pos_;
         } else if (c == '(') {
-            i = SkipVariation(text, i);
+            Pos_ = SkipVariation(Text_, Pos_);
         } else if (c == '{') {
-            i = SkipComment(text, i);
+            Pos_ = SkipComment(Text_, Pos_);
         } else {
-            const size_t start = i;
-            while (i < text.size() && !EndsToken(text[i])) ++i;
-            std::string_view token = text.substr(start, i - start);
-            const TTokenKind kind = Classify(token, result);
-            if (kind == TTokenKind::Result) return;
+            const size_t start = Pos_;
+            while (Pos_ < Text_.size() && !EndsToken(Text_[Pos_])) ++Pos_;
+            std::string_view token = Text_.substr(start, Pos_ - start);
+            const TTokenKind kind = Classify(token, Result_);
+            if (kind == TTokenKind::Result) {
+                Pos_ = Text_.size();
+                return false;
+            }
             if (kind != TTokenKind::Move) continue;
-            next.Text = token;
-            tokens.push_back(next);
-            if (!next.IsWhite) ++next.Number;
-            next.IsWhite = !next.IsWhite;
+            Next_.Text = token;
+            move = Next_;
+            if (!Next_.IsWhite) ++Next_.Number;
+            Next_.IsWhite = !Next_.IsWhite;
+            return true;
         }
     }
+    return false;
+}
+
+void SplitMoveTokens(std::string_view moves, std::string_view result, bool whiteFirst, std::vector<TMove>& tokens) {
+    tokens.clear();
+    TMoveTokenizer tokenizer(moves, result, whiteFirst);
+    for (TMove move; tokenizer.Next(move);) tokens.push_back(move);
 }
 
 }  // namespace vorlix

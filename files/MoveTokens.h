@@ -13,8 +13,23 @@ struct TMove {
     std::string_view Text;  // the token as written; points into the move text
 };
 
-// The first token is a move of the side given by whiteFirst; sides then alternate.
-// A token equal to the game's result ends the moves.
+// Hands out the move tokens one at a time, so a game of any length is split in
+// constant memory. The first token is a move of the side given by whiteFirst;
+// sides then alternate. A token equal to the game's result ends the moves.
+class TMoveTokenizer {
+public:
+    TMoveTokenizer(std::string_view moves, std::string_view result, bool whiteFirst);
+    // The next move token; false at the end of the moves.
+    bool Next(TMove& move);
+
+private:
+    std::string_view Text_;
+    std::string_view Result_;
+    size_t Pos_ = 0;
+    TMove Next_;
+};
+
+// All move tokens at once.
 void SplitMoveTokens(std::string_view moves, std::string_view result, bool whiteFirst, std::vector<TMove>& tokens);
 
 }  // namespace vorlix

@@ -47,19 +47,60 @@ TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::functio
     : NewGame_(std::move(newGame)), GameDone_(std::move(gameDone)), Cp1252_(cp1252) {}
 
 void TPGNGameBuilder::AddLine(std::string_view rawLine) {
-    const std::string_view line = Trim(rawLine);
-    if (line.empty()) return;
-    if (line[0] == '%' && !InBrace_) return;  // escape line
+    // A line may hold several tags and move text after them: each piece is read as a line.
+    std::string_view rest = Trim(rawLine);
+    while (!rest.empty()) rest = TrimLeft(AddPiece(rest));
+}
+
+std::string_view TPGNGameBuilder::AddPiece(std::string_view line) {
+    if (State_ == TState::BeforeFirstGame) {
+        if (InBrace_ || line[0] == '{') return SkipLeadingComment(line);
+        if (line[0] == ';') return {};  // a comment line before the first game
+    }
+    if (line[0] == '%' && !InBrace_) return {};  // escape line
     // Wrapped move text may start a line inside a comment with a command such
     // as "[%clk 0:03:00]"; that line belongs to the comment, not to a new game.
     const bool commentCommand = InBrace_ && line.size() > 1 && line[1] == '%';
     if (line[0] == '[' && !commentCommand) {
-        if (State_ != TState::Tags) StartGame();
+        const std::string_view name = TagName(line);
+        // Tag sections without move text between them (empty games) are still separate games.
+        if (State_ != TState::Tags || HasTag(name)) StartGame();
+        TagNames_.emplace_back(name);
         AddTag(line);
-        return;
+        return AfterTag(line);
     }
     if (State_ == TState::BeforeFirstGame) throw EPGNFileError("Illegal file contents.");
     AddMoveLine(line);
+    return {};
+}
+
+// A "{...}" comment before the first game (a description or licence), possibly spanning lines.
+std::string_view TPGNGameBuilder::SkipLeadingComment(std::string_view line) {
+    const size_t close = line.find('}', InBrace_ ? 0 : 1);
+    InBrace_ = close == std::string_view::npos;
+    return InBrace_ ? std::string_view() : line.substr(close + 1);
+}
+
+bool TPGNGameBuilder::HasTag(std::string_view name) const {
+    for (const std::string& known : TagNames_)
+        if (known == name) return true;
+    return false;
+}
+
+std::string_view TPGNGameBuilder::TagName(std::string_view line) {
+    size_t end = 1;
+    while (end < line.size() && !IsBlankOrControl(line[end]) && line[end] != '"' && line[end] != ']') ++end;
+    return line.substr(1, end - 1);
+}
+
+// The text after the tag's closing "]" (which follows its quoted value).
+std::string_view TPGNGameBuilder::AfterTag(std::string_view line) {
+    size_t from = 1;
+    if (const size_t open = line.find('"'); open != std::string_view::npos) {
+        if (const size_t close = line.find('"', open + 1); close != std::string_view::npos) from = close + 1;
+    }
+    const size_t bracket = line.find(']', from);
+    return bracket == std::string_view::npos ? std::string_view() : line.substr(bracket + 1);
 }
 
 void TPGNGameBuilder::StartGame() {
@@ -67,6 +108,7 @@ void TPGNGameBuilder::StartGame() {
     Game_ = NewGame_();
     State_ = TState::Tags;
     InBrace_ = false;
+    TagNames_.clear();
 }
 
 void TPGNGameBuilder::Finish() {

@@ -128,10 +128,9 @@ void TPGNIndex::TagsOf(int i, TPGNRec& game) const {
 class TPGNIndex::TIndexObserver : public TPGNReadObserver {
 public:
     TIndexObserver(TPGNIndex& index, const TProgress& progress) : Index(index), Progress(progress) {}
-    void FileOpened(uint64_t size, bool cp1252, bool crMode) override {
+    void FileOpened(uint64_t size, bool cp1252) override {
         Size = size;
         Index.Cp1252_ = cp1252;
-        Index.CrMode_ = crMode;
     }
     bool BeforeLine(uint64_t offset) override {
         LineOffset = offset;
@@ -180,7 +179,7 @@ bool TPGNIndex::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
             TFileInput input(FileName_);
-            TLineReader lines(input, entry.FileOffset, entry.FileLength, CrMode_);
+            TLineReader lines(input, entry.FileOffset, entry.FileLength);
             TPGNGameBuilder builder(
                 [&] {
                     // The part must hold exactly one game, else the file changed since it was read.

@@ -1,20 +1,14 @@
 #include "files/PGNPos.h"
 
-#include <vector>
+#include <string>
 
 #include "files/Exceptions.h"
-#include "files/MoveTokens.h"
-#include "files/TextUtil.h"
-#include "rules/FenReader.h"
-#include "rules/MoveNotation.h"
-#include "rules/MoveRules.h"
+#include "files/GameReplay.h"
 
 namespace vorlix {
 
 namespace {
 TSilentReporter gSilent;
-const char* const kBadFen = "Illegal FEN data in PGN archive.";
-const char* const kBadMove = "Illegal move data in PGN archive.";
 }  // namespace
 
 TPGNPos::TPGNPos() : Reporter_(&gSilent) {}
@@ -48,36 +42,19 @@ bool TPGNPos::LoadGame(const TPGNRec* game) {
 }
 
 void TPGNPos::Replay(const TPGNRec& game) {
-    bool whiteFirst = true;
-    if (game.HasSetup) {
-        TChessPosition scratch;
-        if (!ReadFEN(game.FEN, scratch)) throw EIllegalMoveData(kBadFen);
-        whiteFirst = scratch.WhiteToMove;
-    }
-    std::vector<TMove> tokens;
-    SplitMoveTokens(game.Moves, game.Result, whiteFirst, tokens);
-
-    First = Current = new TChessPosition;
-    if (!game.HasSetup) SetStartPosition(*First);
-    else if (!ReadFEN(game.FEN, *First)) throw EIllegalMoveData(kBadFen);
-    if (Trim(game.Moves) == game.Result) return;
-
-    for (const TMove& token : tokens) {
-        TChessMove move;
-        if (!DecodeMove(token.Text, token.IsWhite, move)) throw EIllegalMoveData(kBadMove);
-        if (token.IsWhite ? Current->BlackInCheck : Current->WhiteInCheck) throw EIllegalMoveData(kBadMove);
-        if (!ValidateMove(*Current, move)) throw EIllegalMoveData("Illegal move data: " + std::string(token.Text));
-        AppendMove(move, token.Text);
-    }
+    TGameReplay replay(game);
+    First = Current = new TChessPosition(replay.Position());
+    if (CountMoveTokens(game, First->WhiteToMove, kMaxChainPlies) > kMaxChainPlies)
+        throw EIllegalMoveData("The game is too long to replay: it has more than " + std::to_string(kMaxChainPlies) +
+                               " half-moves.");
+    while (replay.Step()) AppendPosition(replay.Position());
 }
 
-void TPGNPos::AppendMove(const TChessMove& move, std::string_view text) {
-    auto* next = new TChessPosition;
+void TPGNPos::AppendPosition(const TChessPosition& position) {
+    auto* next = new TChessPosition(position);
     next->Prev = Current;
+    next->Next = nullptr;
     Current->Next = next;
-    next->LastMove = move;
-    MakeMove(*Current, *next, move);
-    next->MoveText.assign(text);
     Current = next;
 }
 

@@ -9,6 +9,9 @@ namespace vorlix {
 
 class TPGNPos {
 public:
+    // Longer games are refused: their chain would not fit in memory.
+    static constexpr int kMaxChainPlies = 100000;
+
     TPGNPos();
     explicit TPGNPos(TErrorReporter& reporter);
     ~TPGNPos();
@@ -37,7 +40,7 @@ public:
 
 private:
     void Replay(const TPGNRec& game);
-    void AppendMove(const TChessMove& move, std::string_view text);
+    void AppendPosition(const TChessPosition& position);
 
     TErrorReporter* Reporter_;
 };

@@ -18,14 +18,12 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
             try {
                 TLineReader lines(input);
                 std::string_view line;
-                if (observer) {
-                    observer->FileOpened(input.Size(), cp1252, lines.CrMode());
-                    while (lines.Next(line)) {
-                        if (!observer->BeforeLine(lines.LineOffset())) return;
-                        builder.AddLine(line);
-                    }
-                } else {
-                    while (lines.Next(line)) builder.AddLine(line);
+                if (observer) observer->FileOpened(input.Size(), cp1252);
+                while (lines.Next(line)) {
+                    if (observer && !observer->BeforeLine(lines.LineOffset())) return;
+                    builder.AddLine(line);
+                    // Zero bytes before the first game: a binary file, however long.
+                    if (lines.SawZeroByte() && !builder.StartedAGame()) throw EPGNFileError("Illegal file contents.");
                 }
             } catch (...) {
                 builder.Finish();  // the game read so far stays

@@ -15,7 +15,7 @@ class TPGNReadObserver {
 public:
     virtual ~TPGNReadObserver() = default;
     // Before the first line: the file's size and how its text is read.
-    virtual void FileOpened(uint64_t size, bool cp1252, bool crMode) {}
+    virtual void FileOpened(uint64_t size, bool cp1252) {}
     // Before each line, with its file offset; false stops reading, and the
     // game being read is then dropped (the read still succeeds).
     virtual bool BeforeLine(uint64_t offset) { return true; }

@@ -87,6 +87,10 @@ std::string EpdLine(const TEPDRec& rec) {
         out += id;
         out += '"';
     }
+    for (const std::string& op : rec.OtherOperations) {
+        out += "; ";
+        out += op;
+    }
     out += ';';
     return out;
 }

@@ -20,7 +20,7 @@ void AppendFenText(std::string& out, const TChessPosition& pos);
 std::string EpdEnPassantField(const TEPDRec& rec);
 
 // Placement, side, castling, en passant, then " bm MOVE" and "; id \"ID\"" when
-// present, and the closing ";" (no line end).
+// present, "; OP" for each other operation, and the closing ";" (no line end).
 std::string EpdLine(const TEPDRec& rec);
 
 }  // namespace vorlix

@@ -1,12 +1,15 @@
 #include "files/SafeFileWriter.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "files/Exceptions.h"
 #include "files/IOErrors.h"
@@ -15,17 +18,9 @@ namespace vorlix {
 
 namespace {
 
-[[noreturn]] void Fail(int err) { throw EInOutError(IOErrorFromErrno(err)); }
+constexpr const char* kTempPrefix = ".vorlix-";
 
-// Replacing a symbolic link would cut it; write to the file it points at.
-std::string ResolveTarget(const std::string& fileName) {
-    struct stat st;
-    if (::lstat(fileName.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(fileName.c_str(), resolved)) return resolved;
-    }
-    return fileName;
-}
+[[noreturn]] void Fail(int err) { throw EInOutError(IOErrorFromErrno(err)); }
 
 std::string FolderOf(const std::string& fileName) {
     const auto slash = fileName.find_last_of('/');
@@ -33,17 +28,20 @@ std::string FolderOf(const std::string& fileName) {
     return slash == 0 ? "/" : fileName.substr(0, slash);
 }
 
-// A short hidden name in the target's folder, so the rename stays on one file
-// system and a target name near the length limit still works.
-int CreateTemporary(const std::string& target, std::string& tempName) {
-    const std::string stem = FolderOf(target) + "/.vorlix-" + std::to_string(::getpid()) + "-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = stem + std::to_string(attempt);
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+// Replacing a symbolic link would cut it: the file it points at is written,
+// also when that file does not exist yet.
+std::string ResolveLinks(const std::string& fileName) {
+    std::string path = fileName;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+        if (n < 0) Fail(errno);
+        const std::string link(target, static_cast<size_t>(n));
+        path = link[0] == '/' ? link : FolderOf(path) + "/" + link;
     }
-    errno = EEXIST;
-    return -1;
+    Fail(ELOOP);
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -58,33 +56,184 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
-}  // namespace
-
-void WriteFileSafely(const std::string& fileName, std::string_view contents) {
-    if (fileName.empty() || fileName.back() == '/' || fileName.find('\0') != std::string::npos)
-        throw EInOutError(ioInvalidName);
-    const std::string target = ResolveTarget(fileName);
-    struct stat old;
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed && S_ISDIR(old.st_mode)) throw EInOutError(IOErrorFromErrno(EISDIR));
-
-    std::string tempName;
-    const int fd = CreateTemporary(target, tempName);
+// Devices and pipes (/dev/null, /dev/stdout, a FIFO) are written as they are:
+// replacing them by a plain file would destroy them.
+void WriteDirectly(const std::string& fileName, std::string_view contents) {
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) Fail(errno);
-    const bool written = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, contents) &&
-                         ::fsync(fd) == 0;
-    const int writeErr = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        const int err = written ? errno : writeErr;
-        ::unlink(tempName.c_str());
-        Fail(err);
+    const bool written = WriteAll(fd, contents);
+    const int err = errno;
+    if (::close(fd) != 0 && written) Fail(errno);
+    if (!written) Fail(err);
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // some file systems cannot; the rename itself has succeeded
+    ::close(fd);
+}
+
+// ---- named temporary files, where the file system has no unnamed ones ----
+
+// The temporary file being written, removed when SIGINT or SIGTERM ends the program.
+char gPendingTemp[PATH_MAX] = {};
+struct sigaction gOldInt, gOldTerm;
+
+void RemovePendingTemp(int sig) {
+    if (gPendingTemp[0]) ::unlink(gPendingTemp);
+    ::sigaction(sig, sig == SIGINT ? &gOldInt : &gOldTerm, nullptr);
+    ::raise(sig);
+}
+
+class TTempGuard {
+public:
+    explicit TTempGuard(const std::string& name) {
+        if (name.empty() || name.size() >= sizeof gPendingTemp) return;
+        std::memcpy(gPendingTemp, name.c_str(), name.size() + 1);
+        struct sigaction action = {};
+        action.sa_handler = RemovePendingTemp;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &gOldInt);
+        ::sigaction(SIGTERM, &action, &gOldTerm);
+        Armed_ = true;
     }
+    ~TTempGuard() {
+        if (!Armed_) return;
+        ::sigaction(SIGINT, &gOldInt, nullptr);
+        ::sigaction(SIGTERM, &gOldTerm, nullptr);
+        gPendingTemp[0] = '\0';
+    }
+    TTempGuard(const TTempGuard&) = delete;
+    TTempGuard& operator=(const TTempGuard&) = delete;
+
+private:
+    bool Armed_ = false;
+};
+
+// Temporary files of ours whose process is gone (killed outright) are removed.
+void RemoveStaleTemps(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const size_t prefix = std::strlen(kTempPrefix);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, kTempPrefix, prefix) != 0) continue;
+        char* end = nullptr;
+        const long pid = std::strtol(entry->d_name + prefix, &end, 10);
+        if (end == entry->d_name + prefix || *end != '-' || pid <= 0) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// A short hidden name in the target's folder, so the rename stays on one file
+// system and a target name near the length limit still works.
+int CreateNamedTemporary(const std::string& folder, std::string& tempName) {
+    const std::string stem = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = stem + std::to_string(attempt);
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+void ReplaceFrom(const std::string& tempName, const std::string& target) {
     if (::rename(tempName.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(tempName.c_str());
         Fail(err);
     }
+}
+
+// ---- the regular file ----
+
+// The file written so far has no name: a killed process leaves nothing behind.
+// Returns -1 (errno set) where the file system has no unnamed files.
+int OpenUnnamedTemporary(const std::string& folder) {
+#ifdef O_TMPFILE
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)folder;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+// Gives the unnamed file a name for the moment of the rename; closes it.
+void LinkAndReplace(int fd, const std::string& folder, const std::string& target) {
+    const std::string procPath = "/proc/self/fd/" + std::to_string(fd);
+    std::string tempName;
+    for (int attempt = 0;; ++attempt) {
+        tempName = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-l" + std::to_string(attempt);
+        if (::linkat(fd, "", AT_FDCWD, tempName.c_str(), AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, tempName.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            break;
+        if (errno != EEXIST || attempt == 100) {
+            const int err = errno;
+            ::close(fd);
+            Fail(err);
+        }
+    }
+    ::close(fd);
+    TTempGuard guard(tempName);
+    ReplaceFrom(tempName, target);
+}
+
+// The new file takes the old one's permissions and, where allowed, its owner.
+bool TakeOverAttributes(int fd, const struct stat* old) {
+    if (!old) return true;
+    if (::fchown(fd, old->st_uid, old->st_gid) != 0) errno = 0;  // only root may; not an error
+    return ::fchmod(fd, old->st_mode & 07777) == 0;
+}
+
+void ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view contents) {
+    const std::string folder = FolderOf(target);
+    int fd = OpenUnnamedTemporary(folder);
+    const bool unnamed = fd >= 0;
+    std::string tempName;
+    if (!unnamed) {
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) Fail(errno);
+        RemoveStaleTemps(folder);
+        fd = CreateNamedTemporary(folder, tempName);
+        if (fd < 0) Fail(errno);
+    }
+    TTempGuard guard(tempName);
+    if (!TakeOverAttributes(fd, old) || !WriteAll(fd, contents) || ::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        if (!unnamed) ::unlink(tempName.c_str());
+        Fail(err);
+    }
+    if (unnamed) {
+        LinkAndReplace(fd, folder, target);
+    } else {
+        if (::close(fd) != 0) {
+            const int err = errno;
+            ::unlink(tempName.c_str());
+            Fail(err);
+        }
+        ReplaceFrom(tempName, target);
+    }
+    SyncFolder(folder);
+}
+
+}  // namespace
+
+void WriteFileSafely(const std::string& fileName, std::string_view contents) {
+    if (fileName.empty() || fileName.back() == '/' || fileName.find('\0') != std::string::npos)
+        throw EInOutError(ioInvalidName);
+    struct stat st;
+    if (::stat(fileName.c_str(), &st) == 0) {
+        if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteDirectly(fileName, contents);
+        if (S_ISDIR(st.st_mode)) Fail(EISDIR);
+        if (!S_ISREG(st.st_mode))
+            throw EInOutError(ioAccessDenied, "Not a regular file: only files, devices and pipes can be written.");
+        return ReplaceRegularFile(ResolveLinks(fileName), &st, contents);
+    }
+    if (errno != ENOENT) Fail(errno);
+    return ReplaceRegularFile(ResolveLinks(fileName), nullptr, contents);
 }
 
 }  // namespace vorlix

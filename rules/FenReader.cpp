@@ -34,11 +34,14 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool ParseInt(std::string_view s, int32_t& value) {
+// Counters beyond this are no real game's and would overflow when moves are made.
+constexpr int32_t kMaxCounter = 1'000'000;
+
+bool ParseCounter(std::string_view s, int32_t& value) {
     if (s.empty()) return false;
     if (s.front() == '+') s.remove_prefix(1);
     const auto [end, err] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return err == std::errc() && end == s.data() + s.size();
+    return err == std::errc() && end == s.data() + s.size() && value >= 0 && value <= kMaxCounter;
 }
 
 bool ReadCounters(std::string_view rest, bool white, TChessPosition& pos) {
@@ -48,7 +51,7 @@ bool ReadCounters(std::string_view rest, bool white, TChessPosition& pos) {
     std::string_view full = rest.substr(blank + 1);
     full = full.substr(0, full.find(' '));
     int32_t half = 0, fullMove = 0;
-    if (!ParseInt(rest.substr(0, blank), half) || !ParseInt(full, fullMove)) return false;
+    if (!ParseCounter(rest.substr(0, blank), half) || !ParseCounter(full, fullMove)) return false;
     pos.HalfMoveClock = half;
     pos.MoveNumber = white ? fullMove - 1 : fullMove;
     return true;

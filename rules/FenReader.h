@@ -8,6 +8,7 @@ namespace vorlix {
 
 // True on success; on any fault false, and the position is left as it was.
 // Fills placement, side, castling, en passant, HalfMoveClock, MoveNumber and both check flags.
+// Both counters must lie in 0..1,000,000.
 bool ReadFEN(std::string_view text, TChessPosition& pos);
 
 // The side field at text[i]: "w"/"W" or "b"/"B" followed by exactly one blank.

@@ -23,6 +23,7 @@
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
+#include "help/ui/Help.h"
 
 static void InitEditorResources() { Q_INIT_RESOURCE(EditorIcons); }
 
@@ -232,6 +233,7 @@ void TfrmQuenlix::closeEvent(QCloseEvent* event) {
         return;
     }
     FtmrButtonsEnable->stop();
+    CloseHelp();
     FSettings.SaveRecentFiles();
     FSettings.SaveSettingsOnClose();
     if (isVisible()) {

@@ -148,6 +148,11 @@ private:
     void mnuStartingPositionClick();
     void mnuPieceStyleClick(int index);
     void mnuWebPageClick();
+    // Help menu and the dialogs of the Configure menu (MainWindowDialogs.cpp).
+    void mnuHelpContentsClick();
+    void mnuHelpSearchClick();
+    void mnuHelpHowToClick();
+    void mnuHelpQuickStartClick();
     void mnuEmailClick();
     bool CopyDiagramToClipboard();
     void RestartHistory();

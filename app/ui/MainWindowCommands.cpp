@@ -8,10 +8,8 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "app/DiagramImage.h"
-#include "app/FileExtension.h"
-#include "app/ImageExport.h"
 #include "app/Clipboard.h"
+#include "app/FileExtension.h"
 #include "app/Settings.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/JpgQualityDialog.h"
@@ -21,6 +19,8 @@
 #include "batch/ui/KXSaveDialog.h"
 #include "board/DiagramFile.h"
 #include "board/UndoList.h"
+#include "export/DiagramImage.h"
+#include "export/ImageExport.h"
 #include "viewers/ui/AnimationDialog.h"
 
 namespace vorlix {

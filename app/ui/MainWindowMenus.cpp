@@ -228,11 +228,14 @@ void TfrmQuenlix::CreateConfigureMenu() {
 
 void TfrmQuenlix::CreateHelpMenu() {
     QMenu* m = AddMenu(nullptr, "mnuHelp", "&Help", "");
-    AddItem(m, "mnuHelpContents", "&Contents", "Show the contents of Chess Vorlix's help file");
-    AddItem(m, "mnuHelpSearch", "&Search for Help on...", "Search for a specific topic in the help file index");
-    AddItem(m, "mnuHelpHowTo", "&How to Use Help", "Beginners guide on how to work with help files");
+    AddItem(m, "mnuHelpContents", "&Contents", "Show the contents of Chess Vorlix's help file",
+            &TfrmQuenlix::mnuHelpContentsClick);
+    AddItem(m, "mnuHelpSearch", "&Search for Help on...", "Search for a specific topic in the help file index",
+            &TfrmQuenlix::mnuHelpSearchClick);
+    AddItem(m, "mnuHelpHowTo", "&How to Use Help", "Beginners guide on how to work with help files",
+            &TfrmQuenlix::mnuHelpHowToClick);
     AddItem(m, "mnuHelpQuickStart", "&Quick Start Information",
-            "Some need to know topics for working with Chess Vorlix");
+            "Some need to know topics for working with Chess Vorlix", &TfrmQuenlix::mnuHelpQuickStartClick);
     m->addSeparator();
     AddItem(m, "mnuHelpTips", "&Tip of the Day...", "Show tip of the day window");
     m->addSeparator();

@@ -150,6 +150,17 @@ TEST_F(CliTest, ReplayStopsAtABadMoveAndPicksGames) {
     EXPECT_EQ(r.Lines().back(), "error: Illegal move data: Kg2");
 }
 
+TEST_F(CliTest, ReplayStreamsALongGameInLittleMemory) {
+    std::string moves;
+    for (int i = 0; i < 100000; ++i) moves += "Nf3 Nf6 Ng1 Ng8 ";
+    const std::string file = Write("long.pgn", "[Event \"long\"]\n" + moves + "*\n");
+    // Holding every position (some hundred bytes each) would need far more than this.
+    const std::string cmd = "ulimit -d 60000; " + Quote(VORLIX_BIN_DIR "/vorlix") + " replay " + Quote(file) +
+                            " | tail -n 1 >" + Quote((Dir / "last").string());
+    ASSERT_EQ(std::system(("bash -c " + Quote("set -o pipefail; " + cmd)).c_str()), 0);
+    EXPECT_EQ(Read((Dir / "last").string()), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 400000 200001\n");
+}
+
 TEST_F(CliTest, ReplayOfEverySampleGame) {
     for (const char* name : {"benchmark.pgn", "Morphy_ANSI.pgn", "promoting.pgn", "0004.pgn",
                              "variations-nags-and-comments.pgn"}) {

@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 
-#include "app/DiagramImage.h"
 #include "board/Fonts.h"
+#include "export/DiagramImage.h"
 #include "tests/gif/TestImages.h"
 
 using namespace vorlix;

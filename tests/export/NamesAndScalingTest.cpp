@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FileExtension.h"
-#include "app/ImageScaling.h"
+#include "export/ImageScaling.h"
 
 using namespace vorlix;
 

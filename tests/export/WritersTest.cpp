@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <unistd.h>
 
-#include "app/ImageExport.h"
+#include "export/ImageExport.h"
 #include "tests/gif/TestImages.h"
 
 using namespace vorlix;

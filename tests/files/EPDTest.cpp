@@ -114,11 +114,44 @@ TEST_F(EPDFile, MajorErrors) {
     }
 }
 
-TEST_F(EPDFile, MissingSemicolonSwallowsTheNextLine) {
-    ASSERT_TRUE(LoadText(kStart + " w - -\n" + kStart + " b - - bm e5;\n"));
-    ASSERT_EQ(Epd->Count(), 1);
+TEST_F(EPDFile, LineEndEndsARecordWithoutSemicolon) {
+    ASSERT_TRUE(LoadText(kStart + " w - -\n" + kStart + " b - - bm e5\r\n4k3/8/8/8/8/8/8/4K3 w - -"));
+    ASSERT_EQ(Epd->Count(), 3);
     EXPECT_TRUE(Rec(0).WhiteToMove);
     EXPECT_EQ(Rec(0).BestMove, "");
+    EXPECT_FALSE(Rec(1).WhiteToMove);
+    EXPECT_EQ(Rec(1).BestMove, "e5");
+    EXPECT_EQ(Rec(1).SourceText, kStart + " b - - bm e5");
+    EXPECT_TRUE(Rec(2).Valid);
+}
+
+TEST_F(EPDFile, BlankAfterLastSemicolonDoesNotSwallowTheNextRecord) {
+    ASSERT_TRUE(LoadText("4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"A\"; \n4k3/8/8/8/8/8/8/3K4 b - - bm Kd7; id \"B\";\t\r\n"
+                         "   \n4k3/8/8/8/8/8/8/2K5 w - -; id \"C\n"));
+    ASSERT_EQ(Epd->Count(), 3);
+    EXPECT_EQ(Rec(0).Id, "A");
+    EXPECT_EQ(Rec(1).Id, "B");
+    EXPECT_EQ(Rec(1).BestMove, "Kd7");
+    EXPECT_EQ(Rec(2).Id, "C");  // an id stops at the line end
+}
+
+TEST_F(EPDFile, OtherOperationsAreKeptAndWrittenBack) {
+    const std::string scored = kStart + " w KQkq - bm e4; id \"s1\"; c0 \"e4=10; d4=8\"; ce 35; acd 12; pv e4 e5 Nf3;";
+    ASSERT_TRUE(LoadText(scored + "\r\n4k3/8/8/8/8/8/8/4K3 w - - ce -12; c1 \"x\";\r\n"
+                         "4k3/8/8/8/8/8/8/4K3 w - - 0 1\n"));
+    ASSERT_EQ(Epd->Count(), 3);
+    EXPECT_EQ(Rec(0).OtherOperations, (std::vector<std::string>{"c0 \"e4=10; d4=8\"", "ce 35", "acd 12", "pv e4 e5 Nf3"}));
+    EXPECT_EQ(EpdLine(Rec(0)), scored);
+    EXPECT_EQ(EpdLine(Rec(1)), "4k3/8/8/8/8/8/8/4K3 w - -; ce -12; c1 \"x\";");
+    EXPECT_TRUE(Rec(2).OtherOperations.empty());  // the counters of a FEN line are no operation
+
+    Epd->SaveToFile(Dir.File("again.epd"));
+    TEPD again;
+    ASSERT_TRUE(again.LoadFromFile(Dir.File("again.epd")));
+    ASSERT_EQ(again.Count(), 3);
+    EXPECT_EQ(again.First->OtherOperations, Rec(0).OtherOperations);
+    EXPECT_EQ(again.First->Id, "s1");
+    EXPECT_EQ(EpdLine(*again.First->Next), EpdLine(Rec(1)));
 }
 
 TEST_F(EPDFile, FirstChunkOnlyKnowsBestMove) {

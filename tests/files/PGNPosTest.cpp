@@ -143,3 +143,29 @@ TEST(PGNPos, SampleGamesReplay) {
     for (const TChessPosition* p = replay.First; p; p = p->Next) promoted |= p->LastMove.Promotion != 0;
     EXPECT_TRUE(promoted);
 }
+
+TEST(PGNPos, ZeroCastlingAndNullMovesStopTheGame) {
+    TPGNPos replay;
+    for (const std::string bad : {"0-0", "0-0-0", "0-0+", "--", "Z0", "5.0-0"}) {
+        const TPGNRec g = Game("1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. d3 d6 " + bad + " Nf6 *");
+        EXPECT_FALSE(replay.LoadGame(&g)) << bad;
+        EXPECT_EQ(replay.PositionCount(), 9) << bad;  // the positions before it stay
+    }
+    const TPGNRec results = Game("1. e4 0-1 1-0 1/2-1/2 e5 *", "*");
+    ASSERT_TRUE(replay.LoadGame(&results));
+    EXPECT_EQ(MoveTexts(replay), (Texts{"e4", "e5"}));
+}
+
+TEST(PGNPos, GameLongerThanTheChainLimitIsRefused) {
+    std::string moves;
+    for (int i = 0; i < TPGNPos::kMaxChainPlies / 4; ++i) moves += "Nf3 Nf6 Ng1 Ng8 ";
+    TCollectingReporter reporter;
+    TPGNPos replay(reporter);
+    const TPGNRec limit = Game(moves);
+    ASSERT_TRUE(replay.LoadGame(&limit));
+    EXPECT_EQ(replay.PositionCount(), TPGNPos::kMaxChainPlies + 1);
+    const TPGNRec longer = Game(moves + "Nf3");
+    EXPECT_FALSE(replay.LoadGame(&longer));
+    EXPECT_EQ(reporter.Last(), "The game is too long to replay: it has more than 100000 half-moves.");
+    EXPECT_EQ(replay.PositionCount(), 1);
+}

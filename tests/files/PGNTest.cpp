@@ -73,6 +73,48 @@ TEST_F(PGNFile, RejectsTextBeforeTheFirstTag) {
     EXPECT_EQ(Pgn->Count(), 0);
 }
 
+TEST_F(PGNFile, CommentsBeforeTheFirstGameAreSkipped) {
+    ASSERT_TRUE(LoadText("{ Licence: free to copy.\n [Event \"not a tag\"] }\n; a line comment\n%escape\n{x} [Event \"e\"]\n1. e4 *\n")
+                    .Ok);
+    ASSERT_EQ(Pgn->Count(), 1);
+    EXPECT_EQ(Game(0).Event, "e");
+    EXPECT_EQ(Game(0).Moves, "1. e4 * ");
+    EXPECT_FALSE(LoadText("{ about }\n1. e4 *\n").Ok);  // still needs a tag line first
+    EXPECT_FALSE(LoadText(std::string("\0\0\0[Event \"x\"]\n", 16)).Ok);  // binary
+}
+
+TEST_F(PGNFile, RepeatedTagStartsANewGame) {
+    std::string text;
+    for (int i = 0; i < 45; ++i) text += "[Event \"study\"]\n[White \"ch" + std::to_string(i) + "\"]\n\n";
+    text += "1. e4 *\n";
+    ASSERT_TRUE(LoadText(text).Ok);
+    ASSERT_EQ(Pgn->Count(), 45);
+    EXPECT_EQ(Game(0).White, "ch0");
+    EXPECT_EQ(Game(0).Moves, "");
+    EXPECT_EQ(Game(44).White, "ch44");
+    EXPECT_EQ(Game(44).Moves, "1. e4 * ");
+}
+
+TEST_F(PGNFile, TextAfterATagIsReadAsTheNextLine) {
+    ASSERT_TRUE(LoadText("[White \"a]\"] [Black \"b\"][Result \"1-0\"] 1. e4 e5\n2. Nf3 1-0\n").Ok);
+    ASSERT_EQ(Pgn->Count(), 1);
+    EXPECT_EQ(Game(0).White, "a]");
+    EXPECT_EQ(Game(0).Black, "b");
+    EXPECT_EQ(Game(0).Moves, "1. e4 e5 2. Nf3 1-0 ");
+}
+
+TEST_F(PGNFile, EveryKindOfLineEndAnywhere) {
+    // LF first, CR later: the probe of the first bytes must not decide for the file.
+    std::string text = "[White \"a\"]\n1. e4 *\n\n";
+    for (int i = 0; i < 20; ++i) text += "[White \"b" + std::to_string(i) + "\"]\r1. d4 *\r\r[Black \"c\"]\r\n1. c4 *\r\n";
+    ASSERT_TRUE(LoadText(text).Ok);
+    ASSERT_EQ(Pgn->Count(), 41);
+    EXPECT_EQ(Game(1).White, "b0");
+    EXPECT_EQ(Game(1).Moves, "1. d4 * ");
+    EXPECT_EQ(Game(2).Black, "c");
+    EXPECT_EQ(Game(40).Moves, "1. c4 * ");
+}
+
 TEST_F(PGNFile, LongMoveLinesAreRead) {
     std::string moves;
     for (int i = 1; i <= 400; ++i) moves += std::to_string(i) + ". Nf3 Nf6 " + std::to_string(i) + "... Ng1 Ng8 ";

@@ -55,11 +55,19 @@ TEST(FenReader, RejectsBrokenTextAndKeepsThePosition) {
              "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQxq - 0 1",    // castling
              "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1",   // en passant
              "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",                 // placement only
+             "8/8/8/8/8/8/8/K1k5 w - - 0 -2147483648",                     // counters out of range
+             "8/8/8/8/8/8/8/K1k5 w - - -1 1",
+             "8/8/8/8/8/8/8/K1k5 w - - 0 2147483647",
+             "8/8/8/8/8/8/8/K1k5 b - - 1000001 1",
+             "8/8/8/8/8/8/8/K1k5 b - - 0 99999999999999999999",
              ""}) {
         EXPECT_FALSE(ReadFEN(bad, p)) << bad;
     }
     EXPECT_EQ(p.MoveNumber, 33);
     EXPECT_EQ(p.Board[SquareIndex(4, 0)], pcWKing);
+    ASSERT_TRUE(ReadFEN("8/8/8/8/8/8/8/K1k5 b - - 1000000 1000000", p));
+    EXPECT_EQ(p.MoveNumber, 1000000);
+    EXPECT_EQ(p.HalfMoveClock, 1000000);
 }
 
 TEST(Placement, WritesMarksAsEmptyAndMergesRuns) {

@@ -12,13 +12,15 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "app/DiagramImage.h"
-#include "app/ImageExport.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
+#include "export/DiagramImage.h"
+#include "export/ImageExport.h"
+#include "help/ui/Help.h"
+#include "help/ui/HelpWindow.h"
 
 using namespace vorlix;
 
@@ -209,10 +211,17 @@ TEST_F(MainWindowTest, FileItemsOwnCtrlIAndCtrlS) {
 }
 
 TEST_F(MainWindowTest, CommandsOfLaterWorkAreDisabled) {
-    for (const char* name : {"mnuFileOpen", "mnuFilePrint", "mnuConfigureBoard", "mnuHelpContents",
-                             "mnuBoardDefect"})
+    for (const char* name : {"mnuFileOpen", "mnuFilePrint", "mnuConfigureBoard", "mnuBoardDefect"})
         EXPECT_FALSE(Item(name)->isEnabled()) << name;
     EXPECT_FALSE(window->Button("spbPrint")->isEnabled());
+}
+
+TEST_F(MainWindowTest, HelpMenuOpensQuickStartAndClosingTheWindowClosesHelp) {
+    Item("mnuHelpQuickStart")->trigger();
+    EXPECT_EQ(HelpWindow().CurrentFile(), "quickstart.html");
+    EXPECT_TRUE(HelpWindow().isVisible());
+    window->close();
+    EXPECT_FALSE(HelpWindow().isVisible());
 }
 
 TEST_F(MainWindowTest, HintsReachTheFirstStatusPanel) {

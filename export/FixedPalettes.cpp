@@ -1,4 +1,4 @@
-#include "app/FixedPalettes.h"
+#include "export/FixedPalettes.h"
 
 namespace vorlix {
 namespace {

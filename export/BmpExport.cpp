@@ -1,7 +1,7 @@
-#include "app/BmpExport.h"
+#include "export/BmpExport.h"
 
-#include "app/FixedPalettes.h"
 #include "board/BmpWriter.h"
+#include "export/FixedPalettes.h"
 #include "gif/ColorMapping.h"
 
 namespace vorlix {

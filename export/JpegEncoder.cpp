@@ -1,4 +1,4 @@
-#include "app/JpegEncoder.h"
+#include "export/JpegEncoder.h"
 
 #include <algorithm>
 #include <csetjmp>

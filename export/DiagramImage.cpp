@@ -1,4 +1,4 @@
-#include "app/DiagramImage.h"
+#include "export/DiagramImage.h"
 
 #include <QFontMetrics>
 #include <QPainter>

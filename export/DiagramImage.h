@@ -3,10 +3,10 @@
 // with the header line above it and the footer line below it, at the image scale.
 #include <QImage>
 
-#include "app/ImageExport.h"
-#include "app/ImageScaling.h"
 #include "board/ChessBoard.h"
 #include "board/HeaderFooter.h"
+#include "export/ImageExport.h"
+#include "export/ImageScaling.h"
 
 namespace vorlix {
 

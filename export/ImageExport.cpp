@@ -1,9 +1,9 @@
-#include "app/ImageExport.h"
+#include "export/ImageExport.h"
 
 #include <QFile>
 
-#include "app/BmpExport.h"
-#include "app/JpegEncoder.h"
+#include "export/BmpExport.h"
+#include "export/JpegEncoder.h"
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
 #include "gif/GifWriter.h"

@@ -1,4 +1,4 @@
-#include "app/ImageScaling.h"
+#include "export/ImageScaling.h"
 
 #include <cmath>
 

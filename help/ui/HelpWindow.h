@@ -1,0 +1,69 @@
+#pragma once
+// The help window: contents, index with a search key, full-text search and the
+// topic pages, with back and forward like a browser.
+#include <QUrl>
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTextBrowser;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace vorlix {
+
+class THelpCatalog;
+
+class THelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    enum TTab { tabContents = 0, tabIndex = 1, tabSearch = 2 };
+
+    explicit THelpWindow(const THelpCatalog& catalog, QWidget* parent = nullptr);
+
+    void ShowContext(int context);
+    void ShowContents();
+    void ShowIndex(const QString& key);
+    void ShowSearch();
+    void ShowFile(const QString& file);
+    // Brings the window up above every other, modal dialogs included.
+    void Present();
+
+    QString CurrentFile() const;
+    QTextBrowser& Browser() { return *FBrowser; }
+    QTabWidget& Tabs() { return *FTabs; }
+    QListWidget& IndexList() { return *FIndexList; }
+    QLineEdit& IndexKey() { return *FIndexKey; }
+    QLineEdit& SearchKey() { return *FSearchKey; }
+    QListWidget& SearchResults() { return *FSearchResults; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* CreateContentsPage();
+    QWidget* CreateIndexPage();
+    QWidget* CreateSearchPage();
+    void FillIndex();
+    void edtIndexKeyChange(const QString& key);
+    void btnIndexDisplayClick();
+    void btnSearchClick();
+    void SourceChanged(const QUrl& url);
+    void AttachToModalDialog();
+    void DetachFromDialog();
+
+    const THelpCatalog& FCatalog;
+    QTabWidget* FTabs = nullptr;
+    QTreeWidget* FContents = nullptr;
+    QLineEdit* FIndexKey = nullptr;
+    QListWidget* FIndexList = nullptr;
+    QLineEdit* FSearchKey = nullptr;
+    QListWidget* FSearchResults = nullptr;
+    QTextBrowser* FBrowser = nullptr;
+    QPushButton* FBack = nullptr;
+    QPushButton* FForward = nullptr;
+};
+
+}  // namespace vorlix
