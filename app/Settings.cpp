@@ -11,6 +11,7 @@ constexpr int kMaxPrintScale = 11;
 constexpr int kMaxTipIndex = 24;
 constexpr int kMaxClipboardFormat = 6;
 constexpr int kMaxAnimationSpeed = 50;
+constexpr int kMaxViewerColumn = 800;
 
 }  // namespace
 
@@ -177,6 +178,16 @@ void TAppSettings::SaveSettingsOnClose() {
     FStore.WriteBool(kMainKey, "ShowTool", ShowTool);
     FStore.WriteBool(kMainKey, "ShowCool", ShowCool);
     FStore.WriteInteger(kMainKey, "Height", RememberedHeight);
+    FStore.Flush();
+}
+
+int TAppSettings::LoadViewerColumn(const QString& name, int designWidth) const {
+    const std::optional<int> stored = FStore.ReadInteger(kViewerColsKey, name);
+    return stored && *stored > 0 && *stored < kMaxViewerColumn ? *stored : designWidth;
+}
+
+void TAppSettings::SaveViewerColumn(const QString& name, int width) {
+    FStore.WriteInteger(kViewerColsKey, name, width);
     FStore.Flush();
 }
 

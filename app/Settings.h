@@ -16,6 +16,7 @@ class TSettingsStore;
 inline const QString kMainKey = "Software/Brantel/Chess Vorlix/2.20";
 inline const QString kHighLightingKey = kMainKey + "/HighLighting";
 inline const QString kBoardKey = kMainKey + "/Board";
+inline const QString kViewerColsKey = kMainKey + "/ViewerCols";
 
 constexpr int kDefaultImageScale = 4;
 constexpr int kDefaultPrintScale = 4;
@@ -52,6 +53,10 @@ public:
     void SaveFileTypeAnswers();
     void SaveWindowBounds(int left, int top, int width, int height);
     void SaveSettingsOnClose();
+    // Column widths of the viewers' lists ("ViewerCols"): a stored width is
+    // used only when it is above 0 and below 800, else the design width.
+    int LoadViewerColumn(const QString& name, int designWidth) const;
+    void SaveViewerColumn(const QString& name, int width);
 
     int ImageScale = kDefaultImageScale;
     int PrintScale = kDefaultPrintScale;

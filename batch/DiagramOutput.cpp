@@ -1,9 +1,12 @@
 #include "batch/DiagramOutput.h"
 
+#include <QFile>
+
 #include "export/DiagramImage.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 #include "files/Exceptions.h"
+#include "files/SafeFileWriter.h"
 
 namespace vorlix {
 namespace {
@@ -27,21 +30,32 @@ bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const
     return EncodeDiagramImage(image, SaveOptionsFor(image, board, header, footer, choice), out, error);
 }
 
-bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter) {
-    const QImage image = RenderDiagramImage(board, header, footer, choice.ScaleIndex);
-    return SaveDiagramImage(image, fileName, SaveOptionsFor(image, board, header, footer, choice), reporter);
-}
-
-bool WriteBatchDiagram(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, TErrorReporter& reporter) {
+bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes, TErrorReporter& reporter,
+                     bool syncToDisk) {
     try {
-        board.SaveToFile(fileName, kVxdVersion, footer, header);
+        WriteFileSafely(QFile::encodeName(fileName).toStdString(),
+                        {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, syncToDisk);
         return true;
     } catch (const EVorlixError& e) {
         reporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + e.Message());
     }
     return false;
+}
+
+bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!EncodeBatchImage(board, header, footer, choice, bytes, error)) {
+        reporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + error);
+        return false;
+    }
+    return WriteBatchBytes(fileName, bytes, reporter, syncToDisk);
+}
+
+bool WriteBatchDiagram(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                       const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
+    return WriteBatchBytes(fileName, EncodeDiagram(board, kVxdVersion, footer, header), reporter, syncToDisk);
 }
 
 }  // namespace vorlix

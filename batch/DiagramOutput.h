@@ -25,12 +25,19 @@ struct TImageChoice {
 bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                       const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error);
 
+// Writes a file of a batch run through the crash-safe writer; reports a
+// failure, naming the file.
+bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes, TErrorReporter& reporter,
+                     bool syncToDisk = true);
+
 // Renders and writes an image file; reports a failure, naming the file.
+// Without syncToDisk the caller flushes the folder at the end (see WriteFileSafely).
 bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter);
+                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter,
+                     bool syncToDisk = true);
 
 // Writes a diagram file (current version); reports a failure, naming the file.
 bool WriteBatchDiagram(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, TErrorReporter& reporter);
+                       const QString& fileName, TErrorReporter& reporter, bool syncToDisk = true);
 
 }  // namespace vorlix

@@ -12,6 +12,7 @@ int RunGames(const Args& args);
 int RunReplay(const Args& args);
 int RunEpd(const Args& args);
 int RunRender(const Args& args);
+int RunBatch(const Args& args);
 
 // Prints the usage text on standard error and returns 2.
 int Usage();

@@ -17,7 +17,17 @@ int Usage() {
         "                [--square-size N] [--coords LETTERS] [--grid N]\n"
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--header TEXT] [--footer TEXT]\n"
-        "                [--header-align left|center|right] [--footer-align left|center|right]\n",
+        "                [--header-align left|center|right] [--footer-align left|center|right]\n"
+        "  vorlix batch FILE.pgn|FILE.epd -o OUT.(gif|bmp|jpg|jpeg|vxd|pdf)\n"
+        "                [--games LIST] [--positions entire|fixed|custom]\n"
+        "                [--from-start LIST] [--from-end LIST] [--fen-start] [--fen-final]\n"
+        "                [--header ITEMS|none] [--footer ITEMS|none]\n"
+        "                [--style FILE.vxd] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
+        "                [--scale PERCENT] [--per-page] [--jobs N]\n"
+        "      LIST: numbers and ranges such as 1,5-7,-3,40-\n"
+        "      ITEMS (PGN): event,site,date,players,elo,eco,result,move\n"
+        "      ITEMS (EPD): id, bm or text:SOME TEXT\n"
+        "      --scale: 40..200 for images, 100..600 for PDF pages (A4, 300 dpi)\n",
         stderr);
     return 2;
 }
@@ -32,7 +42,7 @@ int main(int argc, char** argv) {
     }
     if (argc < 2) return Usage();
     static const std::map<std::string, int (*)(const Args&)> commands = {
-        {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", RunRender}};
+        {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", RunRender}, {"batch", RunBatch}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
     return it->second(Args(argv + 2, argv + argc));

@@ -188,7 +188,8 @@ bool TakeOverAttributes(int fd, const struct stat* old) {
     return ::fchmod(fd, old->st_mode & 07777) == 0;
 }
 
-void ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view contents) {
+void ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view contents,
+                        bool syncToDisk) {
     const std::string folder = FolderOf(target);
     int fd = OpenUnnamedTemporary(folder);
     const bool unnamed = fd >= 0;
@@ -200,7 +201,7 @@ void ReplaceRegularFile(const std::string& target, const struct stat* old, std::
         if (fd < 0) Fail(errno);
     }
     TTempGuard guard(tempName);
-    if (!TakeOverAttributes(fd, old) || !WriteAll(fd, contents) || ::fsync(fd) != 0) {
+    if (!TakeOverAttributes(fd, old) || !WriteAll(fd, contents) || (syncToDisk && ::fsync(fd) != 0)) {
         const int err = errno;
         ::close(fd);
         if (!unnamed) ::unlink(tempName.c_str());
@@ -216,12 +217,12 @@ void ReplaceRegularFile(const std::string& target, const struct stat* old, std::
         }
         ReplaceFrom(tempName, target);
     }
-    SyncFolder(folder);
+    if (syncToDisk) SyncFolder(folder);
 }
 
 }  // namespace
 
-void WriteFileSafely(const std::string& fileName, std::string_view contents) {
+void WriteFileSafely(const std::string& fileName, std::string_view contents, bool syncToDisk) {
     if (fileName.empty() || fileName.back() == '/' || fileName.find('\0') != std::string::npos)
         throw EInOutError(ioInvalidName);
     struct stat st;
@@ -230,10 +231,17 @@ void WriteFileSafely(const std::string& fileName, std::string_view contents) {
         if (S_ISDIR(st.st_mode)) Fail(EISDIR);
         if (!S_ISREG(st.st_mode))
             throw EInOutError(ioAccessDenied, "Not a regular file: only files, devices and pipes can be written.");
-        return ReplaceRegularFile(ResolveLinks(fileName), &st, contents);
+        return ReplaceRegularFile(ResolveLinks(fileName), &st, contents, syncToDisk);
     }
     if (errno != ENOENT) Fail(errno);
-    return ReplaceRegularFile(ResolveLinks(fileName), nullptr, contents);
+    return ReplaceRegularFile(ResolveLinks(fileName), nullptr, contents, syncToDisk);
+}
+
+void FlushFolder(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::syncfs(fd);
+    ::close(fd);
 }
 
 }  // namespace vorlix

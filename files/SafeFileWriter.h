@@ -6,7 +6,13 @@
 
 namespace vorlix {
 
-// Raises EInOutError on failure; the target is then unchanged.
-void WriteFileSafely(const std::string& fileName, std::string_view contents);
+// Raises EInOutError on failure; the target is then unchanged. One call at a
+// time: the clean-up on SIGINT/SIGTERM is process-wide. Without
+// syncToDisk the data is not forced to the disk before the rename: for runs
+// that write many files and flush the folder once at the end (FlushFolder).
+void WriteFileSafely(const std::string& fileName, std::string_view contents, bool syncToDisk = true);
+
+// Forces what was written into the folder's file system to the disk.
+void FlushFolder(const std::string& folder);
 
 }  // namespace vorlix

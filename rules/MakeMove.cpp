@@ -43,42 +43,57 @@ void UpdateCastlingRights(TChessPosition& next, const TChessMove& move) {
     if (move.Piece == pcBRook && from(7, 7)) next.CastleBlackShort = false;
 }
 
-void UpdatePawnState(const TChessPosition& prev, TChessPosition& next, const TChessMove& move) {
-    next.EpPossible = false;
-    next.EpFile = next.EpRank = -1;
+void UpdatePawnState(TChessPosition& pos, const TChessMove& move) {
+    pos.EpPossible = false;
+    pos.EpFile = pos.EpRank = -1;
     if (move.Piece != pcWPawn && move.Piece != pcBPawn) {
-        next.HalfMoveClock = prev.HalfMoveClock + 1;
+        ++pos.HalfMoveClock;
         return;
     }
-    next.HalfMoveClock = 0;
+    pos.HalfMoveClock = 0;
     if (move.FromFile == move.ToFile && std::abs(move.ToRank - move.FromRank) == 2) {
-        next.EpPossible = true;
-        next.EpFile = move.ToFile;
-        next.EpRank = (move.FromRank + move.ToRank) / 2;
+        pos.EpPossible = true;
+        pos.EpFile = move.ToFile;
+        pos.EpRank = (move.FromRank + move.ToRank) / 2;
     }
 }
 
 }  // namespace
 
+void PlayMove(TChessPosition& pos, const TChessMove& move) {
+    int32_t (&board)[64] = pos.Board;
+    if (OnBoard(move.FromFile, move.FromRank)) board[SquareIndex(move.FromFile, move.FromRank)] = pcEmpty;
+    MoveCastlingRook(board, move);
+    if (move.EnPassant && pos.EpPossible && OnBoard(move.FromFile, move.FromRank))
+        board[SquareIndex(move.ToFile, move.FromRank)] = pcEmpty;
+    board[SquareIndex(move.ToFile, move.ToRank)] = move.Promotion > 0 ? move.Promotion : move.Piece;
+
+    if (pos.WhiteToMove) ++pos.MoveNumber;
+    pos.WhiteToMove = !pos.WhiteToMove;
+    pos.WhiteInCheck = pos.BlackInCheck = false;
+    if (move.CheckMark == '+' || move.CheckMark == '#') (pos.WhiteToMove ? pos.WhiteInCheck : pos.BlackInCheck) = true;
+    UpdateCastlingRights(pos, move);
+    UpdatePawnState(pos, move);
+}
+
+unsigned RanksChangedBy(const TChessMove& move) {
+    const unsigned from = OnBoard(move.FromFile, move.FromRank) ? 1u << move.FromRank : 0u;
+    return from | 1u << move.ToRank;
+}
+
 void MakeMove(const TChessPosition& prev, TChessPosition& next, const TChessMove& move) {
     std::memcpy(next.Board, prev.Board, sizeof next.Board);
-    if (OnBoard(move.FromFile, move.FromRank)) next.Board[SquareIndex(move.FromFile, move.FromRank)] = pcEmpty;
-    MoveCastlingRook(next.Board, move);
-    if (move.EnPassant && prev.EpPossible && OnBoard(move.FromFile, move.FromRank))
-        next.Board[SquareIndex(move.ToFile, move.FromRank)] = pcEmpty;
-    next.Board[SquareIndex(move.ToFile, move.ToRank)] = move.Promotion > 0 ? move.Promotion : move.Piece;
-
-    next.WhiteToMove = !prev.WhiteToMove;
-    next.MoveNumber = prev.WhiteToMove ? prev.MoveNumber + 1 : prev.MoveNumber;
-    next.WhiteInCheck = next.BlackInCheck = false;
-    if (move.CheckMark == '+' || move.CheckMark == '#') (next.WhiteToMove ? next.WhiteInCheck : next.BlackInCheck) = true;
-
+    next.MoveNumber = prev.MoveNumber;
+    next.WhiteToMove = prev.WhiteToMove;
     next.CastleWhiteShort = prev.CastleWhiteShort;
     next.CastleWhiteLong = prev.CastleWhiteLong;
     next.CastleBlackShort = prev.CastleBlackShort;
     next.CastleBlackLong = prev.CastleBlackLong;
-    UpdateCastlingRights(next, move);
-    UpdatePawnState(prev, next, move);
+    next.EpPossible = prev.EpPossible;
+    next.EpFile = prev.EpFile;
+    next.EpRank = prev.EpRank;
+    next.HalfMoveClock = prev.HalfMoveClock;
+    PlayMove(next, move);
 }
 
 }  // namespace vorlix

@@ -1,5 +1,7 @@
 #include "rules/Placement.h"
 
+#include <cstring>
+
 #include "rules/ChessPosition.h"
 
 namespace vorlix {
@@ -40,24 +42,32 @@ TPlacementResult ParsePlacement(std::string_view text, size_t& pos, int32_t (&bo
 
 namespace {
 
-// Written without branches on the squares: replays write one placement per move.
+// One rank of the placement, written without branches on the squares since a
+// replay writes a placement per move; `text` must hold 10 bytes (8 used at most).
+template <typename Square>
+size_t WriteRank(const Square (&board)[64], int rank, char* text) {
+    size_t n = 0;
+    int empty = 0;
+    for (int file = 0; file < 8; ++file) {
+        const int code = static_cast<int>(board[SquareIndex(file, rank)]);
+        const bool piece = static_cast<unsigned>(code - pcWKing) < 12u;
+        text[n] = static_cast<char>('0' + empty);
+        n += piece && empty;
+        text[n] = kPieceLetters[piece ? code : 0];
+        n += piece;
+        empty = piece ? 0 : empty + 1;
+    }
+    text[n] = static_cast<char>('0' + empty);
+    n += empty > 0;
+    return n;
+}
+
 template <typename Square>
 void AppendPlacement(std::string& out, const Square (&board)[64]) {
     char text[80];  // 64 squares and 7 separators, plus room for the unconditional writes
     size_t n = 0;
     for (int rank = 7; rank >= 0; --rank) {
-        int empty = 0;
-        for (int file = 0; file < 8; ++file) {
-            const int code = static_cast<int>(board[SquareIndex(file, rank)]);
-            const bool piece = static_cast<unsigned>(code - pcWKing) < 12u;
-            text[n] = static_cast<char>('0' + empty);
-            n += piece && empty;
-            text[n] = kPieceLetters[piece ? code : 0];
-            n += piece;
-            empty = piece ? 0 : empty + 1;
-        }
-        text[n] = static_cast<char>('0' + empty);
-        n += empty > 0;
+        n += WriteRank(board, rank, text + n);
         text[n] = '/';
         n += rank > 0;
     }
@@ -78,6 +88,28 @@ std::string PlacementText(const uint8_t (&board)[64]) {
     std::string out;
     AppendPlacement(out, board);
     return out;
+}
+
+void TPlacementCache::SetAll(const int32_t (&board)[64]) { Update(board, 0xFF); }
+
+void TPlacementCache::Update(const int32_t (&board)[64], unsigned ranks) {
+    for (int rank = 0; rank < 8; ++rank) {
+        if (!(ranks >> rank & 1u)) continue;
+        char text[10];
+        Length_[rank] = static_cast<uint8_t>(WriteRank(board, rank, text));
+        std::memcpy(Text_[rank], text, 8);
+    }
+}
+
+size_t TPlacementCache::Write(char* out) const {
+    size_t n = 0;
+    for (int rank = 7; rank >= 0; --rank) {
+        std::memcpy(out + n, Text_[rank], 8);
+        n += Length_[rank];
+        out[n] = '/';
+        n += rank > 0;
+    }
+    return n;
 }
 
 }  // namespace vorlix

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "rules/BoardGeometry.h"
+#include "rules/KingSquares.h"
 #include "rules/MoveRules.h"
 
 namespace vorlix {
@@ -12,37 +13,98 @@ struct TSquare {
     int Rank;
 };
 
-// The mover's kings, counted once per move.
-struct TKing {
-    int Count = 0;
-    int File = 0;
-    int Rank = 0;
+constexpr int kKnightJumps[8][2] = {{-2, -1}, {-2, 1}, {-1, -2}, {-1, 2}, {1, -2}, {1, 2}, {2, -1}, {2, 1}};
+constexpr int kStraight[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+constexpr int kDiagonal[4][2] = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+
+int32_t At(const TChessPosition& pos, int file, int rank) { return pos.Board[SquareIndex(file, rank)]; }
+
+// What one validation knows about the side to move. Whether its king stands in
+// check is learnt at most once, and only when a candidate needs it.
+class TMover {
+public:
+    TMover(const TChessPosition& pos, const TKingSquares& kings)
+        : Pos(pos), White(pos.WhiteToMove), KingCount(kings.Count[pos.WhiteToMove ? 0 : 1]),
+          KingFile(SquareFile(kings.Square[pos.WhiteToMove ? 0 : 1])),
+          KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])) {}
+
+    // The mover's king is safe after the candidate moves from `from` to the target.
+    bool Legal(const TChessMove& move, TSquare from, bool enPassant) {
+        const int32_t placed = move.Promotion > 0 ? move.Promotion : move.Piece;
+        const int32_t king = SidePiece(White, pcWKing);
+        const bool ownPlaced = White ? IsWhitePiece(placed) : IsBlackPiece(placed);
+        if (KingCount != 1 || enPassant || !ownPlaced) return TriedOnCopy(move, from, enPassant);
+        const bool kingMoves = At(Pos, from.File, from.Rank) == king;
+        if (kingMoves && placed == king) return KingSafeOn(move, from);
+        if (kingMoves || placed == king || InCheck()) return TriedOnCopy(move, from, false);
+        // Out of check, only a piece that leaves a line to the king can expose it.
+        return !Pinned(from) || TriedOnCopy(move, from, false);
+    }
+
+private:
+    bool InCheck() {
+        if (InCheck_ < 0) InCheck_ = IsSquareAttacked(Pos.Board, KingFile, KingRank, !White);
+        return InCheck_ != 0;
+    }
+
+    // The piece on `from` shields the king from an enemy rook, bishop or queen.
+    bool Pinned(TSquare from) const {
+        const int df = from.File - KingFile, dr = from.Rank - KingRank;
+        const bool straight = StraightLine(df, dr);
+        if (!straight && !DiagonalLine(df, dr)) return false;
+        if (!ClearPath(Pos.Board, KingFile, KingRank, from.File, from.Rank)) return false;
+        const int stepFile = (df > 0) - (df < 0), stepRank = (dr > 0) - (dr < 0);
+        for (int file = from.File + stepFile, rank = from.Rank + stepRank; OnBoard(file, rank);
+             file += stepFile, rank += stepRank) {
+            const int32_t code = At(Pos, file, rank);
+            if (code == pcEmpty) continue;
+            if (code == SidePiece(!White, pcWQueen)) return true;
+            return code == SidePiece(!White, straight ? pcWRook : pcWBishop);
+        }
+        return false;
+    }
+
+    // The one king steps to the target.
+    bool KingSafeOn(const TChessMove& move, TSquare from) const {
+        int32_t scratch[64];
+        std::memcpy(scratch, Pos.Board, sizeof scratch);
+        scratch[SquareIndex(move.ToFile, move.ToRank)] = scratch[SquareIndex(from.File, from.Rank)];
+        scratch[SquareIndex(from.File, from.Rank)] = pcEmpty;
+        return !IsSquareAttacked(scratch, move.ToFile, move.ToRank, !White);
+    }
+
+    // The full test on a copy of the board, for the rare cases: en passant,
+    // check, pins, a board with no or several kings of the mover's colour, a
+    // king put down by a promotion or taken off by one.
+    bool TriedOnCopy(const TChessMove& move, TSquare from, bool enPassant) const {
+        int32_t scratch[64];
+        std::memcpy(scratch, Pos.Board, sizeof scratch);
+        const int32_t placed = move.Promotion > 0 ? move.Promotion : move.Piece;
+        scratch[SquareIndex(move.ToFile, move.ToRank)] = placed;
+        scratch[SquareIndex(from.File, from.Rank)] = pcEmpty;
+        if (enPassant) scratch[SquareIndex(move.ToFile, from.Rank)] = pcEmpty;
+        const int32_t king = SidePiece(White, pcWKing);
+        if (placed != king && KingCount == 1 && scratch[SquareIndex(KingFile, KingRank)] == king)
+            return !IsSquareAttacked(scratch, KingFile, KingRank, !White);
+        return !IsKingAttacked(scratch, White);
+    }
+
+public:
+    const TChessPosition& Pos;
+    const bool White;
+
+private:
+    const int KingCount;
+    const int KingFile;
+    const int KingRank;
+    int InCheck_ = -1;  // not yet known
 };
-
-// The board after moving one candidate; legal when the mover's king is then safe.
-bool TryMove(const TChessPosition& pos, const TKing& own, const TChessMove& move, TSquare from, bool enPassant) {
-    int32_t scratch[64];
-    std::memcpy(scratch, pos.Board, sizeof scratch);
-    const int32_t placed = move.Promotion > 0 ? move.Promotion : move.Piece;
-    scratch[SquareIndex(move.ToFile, move.ToRank)] = placed;
-    scratch[SquareIndex(from.File, from.Rank)] = pcEmpty;
-    if (enPassant) scratch[SquareIndex(move.ToFile, from.Rank)] = pcEmpty;
-
-    // With the one own king known, only its square needs testing.
-    const bool white = pos.WhiteToMove;
-    const int32_t king = SidePiece(white, pcWKing);
-    if (placed != king && own.Count == 1 && scratch[SquareIndex(own.File, own.Rank)] == king)
-        return !IsSquareAttacked(scratch, own.File, own.Rank, !white);
-    return !IsKingAttacked(scratch, white);
-}
 
 bool Accept(TChessMove& move, TSquare from) {
     move.FromFile = from.File;
     move.FromRank = from.Rank;
     return true;
 }
-
-int32_t At(const TChessPosition& pos, int file, int rank) { return pos.Board[SquareIndex(file, rank)]; }
 
 // Empty target without capture mark, or enemy piece with capture mark.
 bool TargetFits(const TChessPosition& pos, const TChessMove& move) {
@@ -66,29 +128,51 @@ bool GeometryFits(const TChessPosition& pos, TKind kind, TSquare from, const TCh
     return false;
 }
 
-bool ValidatePieceMove(const TChessPosition& pos, const TKing& own, TChessMove& move, TKind kind, int32_t whiteCode) {
+// The squares from which a piece of the kind reaches the target, found by
+// walking out from the target; each holds `piece`. At most 8.
+int Reachers(const TChessPosition& pos, TKind kind, int32_t piece, const TChessMove& move, TSquare (&found)[8]) {
+    int count = 0;
+    const auto look = [&](const int(&steps)[4][2]) {
+        for (const auto& d : steps) {
+            int file = move.ToFile + d[0], rank = move.ToRank + d[1];
+            while (OnBoard(file, rank) && At(pos, file, rank) == pcEmpty) {
+                file += d[0];
+                rank += d[1];
+            }
+            if (OnBoard(file, rank) && At(pos, file, rank) == piece) found[count++] = {file, rank};
+        }
+    };
+    if (kind == TKind::Knight) {
+        for (const auto& j : kKnightJumps) {
+            const int file = move.ToFile + j[0], rank = move.ToRank + j[1];
+            if (OnBoard(file, rank) && At(pos, file, rank) == piece) found[count++] = {file, rank};
+        }
+        return count;
+    }
+    if (kind != TKind::Bishop) look(kStraight);
+    if (kind != TKind::Rook) look(kDiagonal);
+    return count;
+}
+
+bool ValidatePieceMove(TMover& mover, TChessMove& move, TKind kind, int32_t whiteCode) {
+    const TChessPosition& pos = mover.Pos;
     if (!TargetFits(pos, move)) return false;
-    const int32_t piece = SidePiece(pos.WhiteToMove, whiteCode);
+    const int32_t piece = SidePiece(mover.White, whiteCode);
     const int givenFile = move.FromFile, givenRank = move.FromRank;
 
     if (givenFile >= 0 && givenRank >= 0) {
         const TSquare from{givenFile, givenRank};
         if (OnBoard(givenFile, givenRank) && At(pos, givenFile, givenRank) == piece)
-            return GeometryFits(pos, kind, from, move) && TryMove(pos, own, move, from, false) && Accept(move, from);
+            return GeometryFits(pos, kind, from, move) && mover.Legal(move, from, false) && Accept(move, from);
         if (kind == TKind::Knight) return false;
     }
 
-    const int maxCandidates = (kind == TKind::Knight || kind == TKind::Queen) ? 8 : 4;
+    TSquare reachers[8];
+    const int reach = Reachers(pos, kind, piece, move, reachers);
     TSquare candidates[8];
     int count = 0;
-    for (int rank = 0; rank < 8; ++rank)
-        for (int file = 0; file < 8; ++file) {
-            const TSquare from{file, rank};
-            if (At(pos, file, rank) != piece || !GeometryFits(pos, kind, from, move)) continue;
-            if (!TryMove(pos, own, move, from, false)) continue;
-            if (count == maxCandidates) return false;
-            candidates[count++] = from;
-        }
+    for (int i = 0; i < reach; ++i)
+        if (mover.Legal(move, reachers[i], false)) candidates[count++] = reachers[i];
 
     if (count == 0) return false;
     if (count == 1) {
@@ -136,9 +220,10 @@ bool CastlingAllowed(const TChessPosition& pos, bool kingSide) {
     return true;
 }
 
-bool ValidateKingMove(const TChessPosition& pos, const TKing& own, TChessMove& move) {
+bool ValidateKingMove(TMover& mover, TChessMove& move) {
+    const TChessPosition& pos = mover.Pos;
     if (!TargetFits(pos, move)) return false;
-    const int32_t king = SidePiece(pos.WhiteToMove, pcWKing);
+    const int32_t king = SidePiece(mover.White, pcWKing);
     int kings = 0;
     TSquare kingSquare{-1, -1};
     for (int df = -1; df <= 1; ++df)
@@ -151,7 +236,7 @@ bool ValidateKingMove(const TChessPosition& pos, const TKing& own, TChessMove& m
         }
 
     if (kings == 1) {
-        if (!TryMove(pos, own, move, kingSquare, false)) return false;
+        if (!mover.Legal(move, kingSquare, false)) return false;
         const bool fileGiven = move.FromFile >= 0, rankGiven = move.FromRank >= 0;
         if (fileGiven && rankGiven && (move.FromFile != kingSquare.File || move.FromRank != kingSquare.Rank))
             return false;
@@ -161,14 +246,15 @@ bool ValidateKingMove(const TChessPosition& pos, const TKing& own, TChessMove& m
     }
     if (kings > 1) return false;
 
-    const int home = pos.WhiteToMove ? 0 : 7;
+    const int home = mover.White ? 0 : 7;
     if (move.FromFile != 4 || move.FromRank != home || move.ToRank != home) return false;
     if (move.ToFile != 6 && move.ToFile != 2) return false;
     return CastlingAllowed(pos, move.ToFile == 6);
 }
 
-bool ValidatePawnMove(const TChessPosition& pos, const TKing& own, TChessMove& move) {
-    const bool white = pos.WhiteToMove;
+bool ValidatePawnMove(TMover& mover, TChessMove& move) {
+    const TChessPosition& pos = mover.Pos;
+    const bool white = mover.White;
     const int dir = white ? 1 : -1;
     const int32_t pawn = SidePiece(white, pcWPawn);
     if (white ? move.ToRank < 2 : move.ToRank > 5) return false;
@@ -187,7 +273,7 @@ bool ValidatePawnMove(const TChessPosition& pos, const TKing& own, TChessMove& m
             return false;  // a king is never captured
         }
         const TSquare from{move.FromFile, behind};
-        if (!TryMove(pos, own, move, from, enPassant)) return false;
+        if (!mover.Legal(move, from, enPassant)) return false;
         move.EnPassant = enPassant;
         return Accept(move, from);
     }
@@ -203,25 +289,30 @@ bool ValidatePawnMove(const TChessPosition& pos, const TKing& own, TChessMove& m
     }
     if (move.FromFile >= 0 && move.FromFile != from.File) return false;
     if (move.FromRank >= 0 && move.FromRank != from.Rank) return false;
-    return TryMove(pos, own, move, from, false) && Accept(move, from);
+    return mover.Legal(move, from, false) && Accept(move, from);
 }
 
 }  // namespace
 
-bool ValidateMove(const TChessPosition& pos, TChessMove& move) {
+bool ValidateMove(const TChessPosition& pos, const TKingSquares& kings, TChessMove& move) {
     if (!OnBoard(move.ToFile, move.ToRank)) return false;
     move.EnPassant = false;
-    TKing own;
-    own.Count = FindKing(pos.Board, pos.WhiteToMove, own.File, own.Rank);
+    TMover mover(pos, kings);
     switch (move.Piece) {
-        case pcWKing: case pcBKing: return ValidateKingMove(pos, own, move);
-        case pcWQueen: case pcBQueen: return ValidatePieceMove(pos, own, move, TKind::Queen, pcWQueen);
-        case pcWBishop: case pcBBishop: return ValidatePieceMove(pos, own, move, TKind::Bishop, pcWBishop);
-        case pcWKnight: case pcBKnight: return ValidatePieceMove(pos, own, move, TKind::Knight, pcWKnight);
-        case pcWRook: case pcBRook: return ValidatePieceMove(pos, own, move, TKind::Rook, pcWRook);
-        case pcWPawn: case pcBPawn: return ValidatePawnMove(pos, own, move);
+        case pcWKing: case pcBKing: return ValidateKingMove(mover, move);
+        case pcWQueen: case pcBQueen: return ValidatePieceMove(mover, move, TKind::Queen, pcWQueen);
+        case pcWBishop: case pcBBishop: return ValidatePieceMove(mover, move, TKind::Bishop, pcWBishop);
+        case pcWKnight: case pcBKnight: return ValidatePieceMove(mover, move, TKind::Knight, pcWKnight);
+        case pcWRook: case pcBRook: return ValidatePieceMove(mover, move, TKind::Rook, pcWRook);
+        case pcWPawn: case pcBPawn: return ValidatePawnMove(mover, move);
         default: return false;
     }
+}
+
+bool ValidateMove(const TChessPosition& pos, TChessMove& move) {
+    TKingSquares kings;
+    kings.Find(pos.Board);
+    return ValidateMove(pos, kings, move);
 }
 
 }  // namespace vorlix

@@ -64,6 +64,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
     FSettings.LoadRecentFiles();
+    CreateViewers();
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
     connect(FtmrButtonsEnable, &QTimer::timeout, this, &TfrmQuenlix::tmrButtonsEnableTimer);
@@ -71,6 +72,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
 }
 
 TfrmQuenlix::~TfrmQuenlix() {
+    DestroyViewers();
     FBoard.OnFocusChange = nullptr;
     FBoard.OnPieceStyleChange = nullptr;
 }
@@ -204,9 +206,9 @@ void TfrmQuenlix::LoadDefaultDiagram() {
 
 void TfrmQuenlix::StartupMessage() {
     // A file that cannot be opened (reported by the reader) leaves the untitled start.
-    if (!FArguments.isEmpty() && OpenDiagramFile(FArguments.first())) return;
     UpdateCaption();
     RestartHistory();
+    if (!FArguments.isEmpty()) OpenChessFile(FArguments.first());
 }
 
 void TfrmQuenlix::RestartHistory() {

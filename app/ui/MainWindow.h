@@ -7,14 +7,17 @@
 #include <map>
 #include <memory>
 
+#include "app/RecentFiles.h"
 #include "app/ui/SoundMessageDlg.h"
 #include "board/ChessBoard.h"
 #include "board/HeaderFooter.h"
+#include "viewers/ui/ViewerHost.h"
 
 class QActionGroup;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QDropEvent;
 class QTimer;
 class QToolButton;
 
@@ -30,19 +33,19 @@ class TUndoList;
 inline const QString kAppTitle = "Chess Vorlix 2.21";
 constexpr int kAppVersion = 220;
 
-class TfrmQuenlix : public QMainWindow {
+class TfrmQuenlix : public QMainWindow, public TViewerHost {
     Q_OBJECT
 public:
     // The settings are loaded after the window is made and before it shows.
     TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
     ~TfrmQuenlix() override;
 
-    TkxChessBrd& Board() { return FBoard; }
+    TkxChessBrd& Board() override { return FBoard; }
     THeaderFooterInfo& Header() { return FHeader; }
     THeaderFooterInfo& Footer() { return FFooter; }
     TUndoList& UndoList() { return *FUndoList; }
     TKXSaveDialog& KXSaveDialog1() { return *FKXSaveDialog1; }
-    TErrorReporter& Reporter() { return FReporter; }
+    TErrorReporter& Reporter() override { return FReporter; }
     QString CurrentFileName() const { return FCurrentFileName; }
     bool DiagramModified() const { return FDiagramModified; }
     // Folders of the scratch copies of square background images, deleted at close.
@@ -63,6 +66,29 @@ public:
     bool WriteDiagram(const QString& fileName);
     bool OpenDiagramFile(const QString& fileName);
     void NewDiagram();
+
+    // Chess files in and out (MainWindowFiles.cpp): the one entry for every
+    // way of opening a file, the recent lists and Save as EPD.
+    void OpenChessFile(const QString& fileName);
+    QString FileBeingOpened() const { return FFileBeingOpened; }
+    bool Opening() const { return FOpening; }
+    QStringList& RecentList(TRecentKind kind);
+    void AddRecent(TRecentKind kind, const QString& fileName);
+    void RemoveRecent(TRecentKind kind, const QString& fileName);
+    void RebuildReopenMenu();
+    void SaveAsEPD(const QString& fileName);
+    TArchiveViewer& EpdViewer() { return *FEpdViewer; }
+    TArchiveViewer& PgnViewer();
+
+    // What the viewers and batch dialogs need of the main window.
+    QWidget* HostWindow() override { return this; }
+    QRect BoardPanelGlobalRect() const override;
+    TAppSettings& Settings() override { return FSettings; }
+    void DiagramChangedByViewer() override;
+    void PlaySound(const QString& waveName) override;
+    void ViewerClosed() override;
+    void OpenPgnBatch(TPgnBatchSource& source) override;
+    void OpenEpdBatch(TEpdBatchSource& source) override;
 
     void ShowCommandsToolbar(bool show);
     void ShowPiecesToolbar(bool show);
@@ -86,6 +112,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Construction (MainWindow.cpp, MainWindowMenus.cpp).
@@ -157,6 +184,18 @@ private:
     bool CopyDiagramToClipboard();
     void RestartHistory();
 
+    // Opening and saving chess files (MainWindowFiles.cpp).
+    void CreateViewers();
+    void DestroyViewers();
+    void mnuFilePopup();
+    void mnuFileOpenClick();
+    void mnuFileSaveEPDClick();
+    void OpenAsEpd(const QString& fileName);
+    void OpenAsPgn(const QString& fileName);
+    bool OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const QString& fileName);
+    void SetOpening(bool opening);
+    bool DropFiles(QDropEvent& event);
+
     // Pieces toolbar.
     void DrawPieceButtons();
     void PieceButtonClick(QToolButton* button);
@@ -176,6 +215,12 @@ private:
     bool FSaveBounds = false;
     bool FShown = false;
     QStringList FScratchImages;
+    QString FFileBeingOpened;
+    bool FOpening = false;  // a viewer holds an opened file
+    bool FRetry = false;    // a failed open tries the other kind of file once
+    TArchiveViewer* FEpdViewer = nullptr;
+    TArchiveViewer* FPgnViewer = nullptr;  // null: PGN files are only read (FPgnReader)
+    std::unique_ptr<TArchiveViewer> FPgnReader;
 
     TKXSaveDialog* FKXSaveDialog1 = nullptr;
     TBoardControl* FkxChessBrd1 = nullptr;

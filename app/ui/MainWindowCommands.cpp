@@ -103,6 +103,7 @@ bool TfrmQuenlix::SaveDiagram() {
 }
 
 bool TfrmQuenlix::SaveDiagramAs() {
+    if (PgnViewer().ArchiveVisible()) PgnViewer().StopAutoReplay();
     QFileDialog dialog(this, "Save As");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -125,6 +126,7 @@ bool TfrmQuenlix::WriteDiagram(const QString& fileName) {
         return false;
     }
     FSettings.SaveVXDPath = FolderOf(fileName);
+    AddRecent(TRecentKind::Diagram, fileName);
     FCurrentFileName = fileName;
     FDiagramModified = false;
     UpdateCaption();

@@ -101,16 +101,17 @@ void TfrmQuenlix::CreateMenus() {
 
 void TfrmQuenlix::CreateFileMenu() {
     QMenu* m = AddMenu(nullptr, "mnuFile", "&File", "File and printer options");
+    connect(m, &QMenu::aboutToShow, this, &TfrmQuenlix::mnuFilePopup);
     AddItem(m, "mnuFileNew", "&New", "Start editing a new diagram", &TfrmQuenlix::mnuFileNewClick);
-    AddItem(m, "mnuFileOpen", "&Open...", "Open a chess file", nullptr, Qt::Key_F7);
+    AddItem(m, "mnuFileOpen", "&Open...", "Open a chess file", &TfrmQuenlix::mnuFileOpenClick, Qt::Key_F7);
     AddMenu(m, "mnuFileReopen", "&Reopen", "Reopen a chess file")->setEnabled(false);
     m->addSeparator();
     AddItem(m, "mnuFileSave", "&Save", "Save current chess diagram", &TfrmQuenlix::mnuFileSaveClick,
             QKeySequence("Ctrl+S"));
     AddItem(m, "mnuFileSaveAs", "Save &As...", "Save current diagram to a new file",
             &TfrmQuenlix::mnuFileSaveAsClick);
-    AddItem(m, "mnuFileSaveEPD", "Save as &EPD...", "Save current position to an EPD file", nullptr,
-            QKeySequence("Ctrl+E"));
+    AddItem(m, "mnuFileSaveEPD", "Save as &EPD...", "Save current position to an EPD file",
+            &TfrmQuenlix::mnuFileSaveEPDClick, QKeySequence("Ctrl+E"));
     AddItem(m, "mnuFileSaveImage", "Save as &Image...", "Save current diagram as an image",
             &TfrmQuenlix::spbSaveImgClick, QKeySequence("Ctrl+I"));
     m->addSeparator();
@@ -269,7 +270,7 @@ void TfrmQuenlix::CreateCommandsToolbar() {
     row->setSpacing(0);
     auto gap = [row] { row->addSpacing(6); };
     AddButton("spbNew", "new", "New Diagram", "Start editing a new diagram", &TfrmQuenlix::mnuFileNewClick);
-    AddButton("spbOpenFile", "open", "Open a File", "Open a chess file", nullptr);
+    AddButton("spbOpenFile", "open", "Open a File", "Open a chess file", &TfrmQuenlix::mnuFileOpenClick);
     AddButton("spbSaveEPD", "save", "Save Diagram", "Save current chess diagram", &TfrmQuenlix::mnuFileSaveClick);
     AddButton("spbSaveImg", "image", "Save Diagram as Image", "Save current diagram as an image",
               &TfrmQuenlix::spbSaveImgClick)

@@ -1,0 +1,27 @@
+#pragma once
+// Save as EPD: the position data the user gives for the diagram's squares,
+// the EPD line they make, and appending that line to an EPD file.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vorlix {
+
+struct TPositionData {
+    bool WhiteToMove = true;
+    bool CastleWhiteShort = false, CastleWhiteLong = false, CastleBlackShort = false, CastleBlackLong = false;
+    bool EnPassant = false;
+    std::string EpSquare;  // as typed
+    std::string BestMove;
+    std::string GameId;
+};
+
+// Placement, side, castling, the en-passant square when it agrees with the
+// squares (else "-"), " bm" and "; id" when given, and the closing ";".
+std::string PositionEpdLine(const std::array<int32_t, 64>& codes, const TPositionData& data);
+
+// Adds the line (CR LF) at the end of the file, creating it when missing; the
+// file is replaced whole, so a failure leaves the old one. Raises EInOutError.
+void AppendEpdLine(const std::string& fileName, const std::string& line);
+
+}  // namespace vorlix

@@ -1,0 +1,275 @@
+// Chess files in and out of the main window: the opening road shared by the
+// Open dialog, Reopen, the command line and dropped files; the recent lists;
+// Save as EPD; what the viewers need of the main window.
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolButton>
+
+#include "app/ArchiveFileReader.h"
+#include "app/EpdPositionLine.h"
+#include "app/FileExtension.h"
+#include "app/Settings.h"
+#include "app/ui/Hourglass.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PlayWave.h"
+#include "app/ui/PosDataDialog.h"
+#include "batch/ui/KXSaveDialog.h"
+#include "files/EPD.h"
+#include "files/PGN.h"
+
+namespace vorlix {
+namespace {
+
+const QString kOpenFilter =
+    "Chess Files (*.vxd, *.pgn, *.epd)|*.epd;*.pgn;*.vxd|Chess Diagrams (*.vxd)|*.vxd|PGN Files (*.pgn)|*.pgn|"
+    "EPD Files (*.epd)|*.epd|All Files (*.*)|*.*";
+const QString kEpdFilter = "EPD File (*.epd)|*.epd|All Files (*.*)|*.*";
+
+QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
+
+int RecentLimit(TRecentKind kind) {
+    switch (kind) {
+        case TRecentKind::Diagram: return kRecentVXDCount;
+        case TRecentKind::PGN: return kRecentPGNCount;
+        default: return kRecentEPDCount;
+    }
+}
+
+}  // namespace
+
+void TfrmQuenlix::CreateViewers() {
+    FEpdViewer = new TArchiveFileReader<TEPD>(FReporter);
+    // The PGN viewer window is created here; until then PGN files are only read.
+    FPgnViewer = nullptr;
+    FPgnReader = std::make_unique<TArchiveFileReader<TPGN>>(FReporter);
+    FpnlBoard->setAcceptDrops(true);
+    FpnlBoard->installEventFilter(this);
+}
+
+void TfrmQuenlix::DestroyViewers() {
+    // The viewers write their settings through this window while they go, so
+    // they go before it.
+    for (TArchiveViewer* viewer : {FEpdViewer, FPgnViewer}) {
+        if (auto* window = dynamic_cast<QObject*>(viewer))
+            delete window;
+        else
+            delete viewer;
+    }
+    FEpdViewer = FPgnViewer = nullptr;
+}
+
+TArchiveViewer& TfrmQuenlix::PgnViewer() { return FPgnViewer ? *FPgnViewer : *FPgnReader; }
+
+QStringList& TfrmQuenlix::RecentList(TRecentKind kind) {
+    switch (kind) {
+        case TRecentKind::Diagram: return FSettings.RecentVXD;
+        case TRecentKind::PGN: return FSettings.RecentPGN;
+        default: return FSettings.RecentEPD;
+    }
+}
+
+void TfrmQuenlix::AddRecent(TRecentKind kind, const QString& fileName) {
+    AddRecentFile(RecentList(kind), fileName, RecentLimit(kind));
+}
+
+void TfrmQuenlix::RemoveRecent(TRecentKind kind, const QString& fileName) {
+    RemoveRecentFile(RecentList(kind), fileName);
+}
+
+// ---- Opening ----------------------------------------------------------------
+
+void TfrmQuenlix::OpenChessFile(const QString& fileName) {
+    THourglass hourglass;
+    FFileBeingOpened = fileName;
+    if (!QFileInfo::exists(fileName)) {
+        SoundMessageDlg(fileName + "\ndoes not exist.", TMsgDlgType::mtInformation, QMessageBox::Ok);
+        RemoveRecent(TRecentKind::EPD, fileName);
+        RemoveRecent(TRecentKind::PGN, fileName);
+        return;
+    }
+    const QString extension = QFileInfo(fileName).suffix().toUpper();
+    if (extension == "VXD") {
+        if (OpenDiagramFile(fileName)) AddRecent(TRecentKind::Diagram, fileName);
+    } else if (extension == "EPD") {
+        OpenAsEpd(fileName);
+    } else {
+        OpenAsPgn(fileName);
+    }
+}
+
+void TfrmQuenlix::OpenAsEpd(const QString& fileName) {
+    if (OpenInViewer(*FEpdViewer, TRecentKind::EPD, fileName) || FRetry) {
+        FRetry = false;
+        return;
+    }
+    FRetry = true;
+    OpenAsPgn(fileName);
+}
+
+void TfrmQuenlix::OpenAsPgn(const QString& fileName) {
+    if (OpenInViewer(PgnViewer(), TRecentKind::PGN, fileName) || FRetry) {
+        FRetry = false;
+        return;
+    }
+    FRetry = true;
+    OpenAsEpd(fileName);
+}
+
+bool TfrmQuenlix::OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const QString& fileName) {
+    SetOpening(true);
+    QApplication::processEvents();
+    if (!viewer.LoadArchive(fileName)) {
+        RemoveRecent(kind, fileName);
+        viewer.CloseArchive();
+        SetOpening(false);
+        return false;
+    }
+    RemoveRecent(TRecentKind::EPD, fileName);
+    RemoveRecent(TRecentKind::PGN, fileName);
+    AddRecent(kind, fileName);
+    viewer.ShowArchive();
+    // Only a viewer on the screen holds the file open.
+    if (!viewer.ArchiveVisible()) SetOpening(false);
+    return true;
+}
+
+void TfrmQuenlix::SetOpening(bool opening) {
+    FOpening = opening;
+    Item("mnuFileOpen")->setEnabled(!opening);
+    Menu("mnuFileReopen")->setEnabled(!opening);
+    Button("spbOpenFile")->setEnabled(!opening);
+}
+
+void TfrmQuenlix::mnuFileOpenClick() {
+    if (FOpening) return;
+    if (PgnViewer().ArchiveVisible()) PgnViewer().StopAutoReplay();
+    QFileDialog dialog(this, "Open");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFiltersFromPairs(kOpenFilter));
+    dialog.setDirectory(FSettings.OpenPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString fileName = dialog.selectedFiles().first();
+    OpenChessFile(fileName);
+    FSettings.OpenPath = FolderOf(fileName);
+}
+
+// ---- File menu and Reopen ---------------------------------------------------
+
+void TfrmQuenlix::mnuFilePopup() {
+    Item("mnuFileOpen")->setEnabled(!FOpening);
+    RebuildReopenMenu();
+}
+
+void TfrmQuenlix::RebuildReopenMenu() {
+    QMenu* reopen = Menu("mnuFileReopen");
+    reopen->clear();
+    const std::vector<TReopenEntry> entries =
+        ReopenEntries(FSettings.RecentVXD, FSettings.RecentPGN, FSettings.RecentEPD);
+    reopen->setEnabled(!FOpening && !entries.empty());
+    for (const TReopenEntry& entry : entries) {
+        if (entry.Separator) {
+            reopen->addSeparator();
+            continue;
+        }
+        QAction* item = reopen->addAction(entry.Caption);
+        item->setStatusTip(entry.Hint);
+        const QString path = PathOfReopenCaption(entry.Caption);
+        connect(item, &QAction::triggered, this, [this, path] { OpenChessFile(path); });
+    }
+}
+
+// ---- Save as EPD -----------------------------------------------------------
+
+void TfrmQuenlix::mnuFileSaveEPDClick() {
+    if (PgnViewer().ArchiveVisible()) PgnViewer().StopAutoReplay();
+    QFileDialog dialog(this, "Save as EPD");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Positions are appended, so an existing file is no reason to ask.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(NameFiltersFromPairs(kEpdFilter));
+    dialog.setDirectory(FSettings.SaveEPDPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString fileName = ForceExtension(dialog.selectedFiles().first(), ".EPD");
+    FSettings.SaveEPDPath = FolderOf(fileName);
+    SaveAsEPD(fileName);
+}
+
+void TfrmQuenlix::SaveAsEPD(const QString& fileName) {
+    TfrmPosData dialog(FBoard.Codes(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::string line = PositionEpdLine(FBoard.Codes(), dialog.PositionData());
+    try {
+        AppendEpdLine(QFile::encodeName(fileName).toStdString(), line);
+    } catch (const std::exception& error) {
+        FReporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + error.what());
+        return;
+    }
+    AddRecent(TRecentKind::EPD, fileName);
+}
+
+// ---- Dropped files ----------------------------------------------------------
+
+bool TfrmQuenlix::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != FpnlBoard) return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::DragEnter: {
+            auto* enter = static_cast<QDragEnterEvent*>(event);
+            if (!enter->mimeData()->hasUrls()) return false;
+            enter->setDropAction(Qt::CopyAction);
+            enter->accept();
+            return true;
+        }
+        case QEvent::DragMove:
+            static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+            return true;
+        case QEvent::Drop: return DropFiles(*static_cast<QDropEvent*>(event));
+        default: return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+bool TfrmQuenlix::DropFiles(QDropEvent& event) {
+    const QList<QUrl> urls = event.mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return false;
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    // Only the first file counts.
+    const QString fileName = urls.first().toLocalFile();
+    if (!FOpening) {
+        // Opening may ask questions; the drag source is not kept waiting.
+        QMetaObject::invokeMethod(this, [this, fileName] { OpenChessFile(fileName); }, Qt::QueuedConnection);
+        return true;
+    }
+    const QString window = FEpdViewer->ArchiveVisible() ? "EPD " : "PGN ";
+    SoundMessageDlg("Cannot open:\n" + fileName + ".\n\nPlease close the " + window + "window first.",
+                    TMsgDlgType::mtInformation, QMessageBox::Ok);
+    return true;
+}
+
+// ---- What the viewers need --------------------------------------------------
+
+QRect TfrmQuenlix::BoardPanelGlobalRect() const {
+    return QRect(FpnlBoard->mapToGlobal(QPoint(0, 0)), FpnlBoard->size());
+}
+
+void TfrmQuenlix::DiagramChangedByViewer() { MarkModified(); }
+
+void TfrmQuenlix::PlaySound(const QString& waveName) { PlayWave(waveName); }
+
+void TfrmQuenlix::ViewerClosed() {
+    SetOpening(false);
+    // A viewer may have deleted its file (every position gone).
+    if (!FFileBeingOpened.isEmpty() && !QFileInfo::exists(FFileBeingOpened)) {
+        RemoveRecent(TRecentKind::EPD, FFileBeingOpened);
+        RemoveRecent(TRecentKind::PGN, FFileBeingOpened);
+    }
+}
+
+// The batch dialogs are started from here once they exist.
+void TfrmQuenlix::OpenPgnBatch(TPgnBatchSource&) {}
+void TfrmQuenlix::OpenEpdBatch(TEpdBatchSource&) {}
+
+}  // namespace vorlix

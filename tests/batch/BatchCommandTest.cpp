@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
+#include "files/ErrorReporter.h"
+
+namespace vorlix {
+namespace {
+
+const QString kVorlix = QStringLiteral(VORLIX_BIN_DIR "/vorlix");
+const QString kStyle = QStringLiteral(VORLIX_SOURCE_DIR "/resources/default.vxd");
+
+// Two short games and a third with an illegal move after 1. e4.
+const char* const kGames =
+    "[White \"Ann\"]\n[Black \"Bo\"]\n[Event \"Club\"]\n\n1. e4 e5 2. Nf3 Nc6 1-0\n\n"
+    "[Event \"Open\"]\n[White \"Cy\"]\n[Black \"Di\"]\n[Result \"1/2-1/2\"]\n[WhiteElo \"2100\"]\n\n1. d4 d5 2. c4 1/2-1/2\n\n"
+    "[White \"Ed\"]\n[Black \"Fi\"]\n\n1. e4 Ke3 2. Nf3 *\n";
+
+struct TRun {
+    int Exit = -1;
+    QString Out, Err;
+};
+
+class BatchCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFile::exists(kVorlix)) GTEST_SKIP() << "vorlix not built";
+        Pgn = Write("games.pgn", kGames);
+    }
+    TRun Run(const QString& command, const QStringList& args) const {
+        QProcess p;
+        p.start(kVorlix, QStringList{command} + args);
+        p.waitForFinished(120000);
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardOutput()),
+                QString::fromLocal8Bit(p.readAllStandardError())};
+    }
+    TRun Batch(const QStringList& args) const { return Run("batch", args + QStringList{"--style", kStyle}); }
+    QString Write(const QString& name, const QByteArray& text) const {
+        QFile f(Dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+        return f.fileName();
+    }
+    QString Folder(const QString& name) const {
+        QDir(Dir.path()).mkpath(name);
+        return Dir.filePath(name);
+    }
+    static QStringList Files(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    static QByteArray Bytes(const QString& file) {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    QByteArray Rendered(const QString& fen, const QStringList& extra = {}) const {
+        const QString out = Dir.filePath("render.gif");
+        const TRun r = Run("render", QStringList{"--vxd", kStyle, "--fen", fen, "-o", out} + extra);
+        EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+        return Bytes(out);
+    }
+    QTemporaryDir Dir;
+    QString Pgn;
+};
+
+TEST_F(BatchCommand, EntireGamesEqualTheRenderCommandWithOneOrTwoJobs) {
+    const QString one = Folder("one"), two = Folder("two");
+    TRun r = Batch({Pgn, "-o", one + "/Cap.gif", "--positions", "entire", "--jobs", "1"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.startsWith("11 diagrams written in ")) << r.Out.toStdString();
+    EXPECT_TRUE(r.Err.contains("game 3")) << r.Err.toStdString();  // the bad game is reported, the run goes on
+    r = Batch({Pgn, "-o", two + "/Cap.gif", "--positions", "entire", "--jobs", "2"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    const QStringList names = Files(one);
+    EXPECT_EQ(names.join(' ').toStdString(), (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF", "Cap00005.GIF",
+                                  "Cap00501.GIF", "Cap00502.GIF", "Cap00503.GIF", "Cap00504.GIF",
+                                  "Cap01001.GIF", "Cap01002.GIF"}).join(' ').toStdString());
+    EXPECT_EQ(Files(two).join(' ').toStdString(), names.join(' ').toStdString());
+    for (const QString& name : names) EXPECT_EQ(Bytes(one + "/" + name), Bytes(two + "/" + name)) << name.toStdString();
+    EXPECT_EQ(Bytes(one + "/Cap00001.GIF"), Rendered("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"));
+    EXPECT_EQ(Bytes(one + "/Cap00505.GIF"), QByteArray());
+    EXPECT_EQ(Bytes(one + "/Cap00005.GIF"), Rendered("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R"));
+    EXPECT_EQ(Bytes(one + "/Cap00504.GIF"), Rendered("rnbqkbnr/ppp1pppp/8/3p4/2PP4/8/PP2PPPP/RNBQKBNR"));
+    EXPECT_EQ(Bytes(one + "/Cap01002.GIF"), Rendered("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"));
+}
+
+TEST_F(BatchCommand, FixedPositionsCustomListsGamesAndHeaders) {
+    const QString fixed = Folder("fixed");
+    TRun r = Batch({Pgn, "-o", fixed + "/Cap.gif"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Files(fixed).join(' ').toStdString(), (QStringList{"Cap0001.GIF", "Cap0011.GIF", "Cap0021.GIF"}).join(' ').toStdString());
+
+    const QString custom = Folder("custom");
+    r = Batch({Pgn, "-o", custom + "/C.bmp", "--positions", "custom", "--from-start", "2", "--from-end", "1",
+               "--games", "2-3", "--header", "players,elo,move", "--colors", "16"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Files(custom).join(' ').toStdString(), (QStringList{"C00002.BMP", "C00004.BMP", "C00502.BMP"}).join(' ').toStdString());
+
+    const QString headed = Folder("headed");
+    r = Batch({Pgn, "-o", headed + "/H.gif", "--games", "2", "--positions", "entire", "--header", "players,move",
+               "--footer", "event,result"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Bytes(headed + "/H00002.GIF"),
+              Rendered("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR", {"--header", "Cy - Di, 1. d4", "--footer", "Open, 1/2-1/2"}));
+}
+
+TEST_F(BatchCommand, EpdRecordsWithTheirHeadersAndDiagramFiles) {
+    const QString epd = Write("p.epd",
+                              "8/8/8/8/8/8/8/K6k w - - bm Kb2; id \"one\";\n"
+                              "8/8/8/8/8/8/8/k6K b - -; id \"two\";\n");
+    const QString out = Folder("epd");
+    TRun r = Batch({epd, "-o", out + "/Pos.gif", "--header", "bm", "--footer", "id"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Files(out).join(' ').toStdString(), (QStringList{"Pos001.gif", "Pos002.gif"}).join(' ').toStdString());
+    EXPECT_EQ(Bytes(out + "/Pos002.gif"), Rendered("8/8/8/8/8/8/8/k6K", {"--header", "Black to move", "--footer", "two"}));
+    r = Batch({epd, "-o", out + "/D.vxd", "--header", "text:   "});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    TkxChessBrd board;
+    THeaderFooterInfo header, footer;
+    TSilentReporter silent;
+    ASSERT_TRUE(LoadDiagramFile(out + "/D001.VXD", board, header, footer, silent));
+    EXPECT_EQ(board.GetPiece({0, 0}), 1);
+    EXPECT_FALSE(header.Enabled);
+}
+
+TEST_F(BatchCommand, ManyDiagramsPerPdfPage) {
+    const QString pdf = Dir.filePath("all.pdf");
+    TRun r = Batch({Pgn, "-o", pdf, "--positions", "entire", "--per-page", "--scale", "100"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.contains("11 diagrams written on 1 pages")) << r.Out.toStdString();
+    r = Batch({Pgn, "-o", pdf, "--positions", "entire"});
+    EXPECT_TRUE(r.Out.contains("11 diagrams written on 11 pages")) << r.Out.toStdString();
+    EXPECT_TRUE(Bytes(pdf).startsWith("%PDF"));
+}
+
+TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
+    const QString out = Folder("bad") + "/X.gif";
+    for (const QStringList& args : {QStringList{Pgn, "-o", out, "--positions", "custom"},
+                                    QStringList{Pgn, "-o", out, "--colors", "24"},
+                                    QStringList{Pgn, "-o", out, "--games", "x"},
+                                    QStringList{Pgn, "-o", Dir.filePath("X.png")},
+                                    QStringList{Pgn, "-o", out, "--frobnicate", "1"},
+                                    QStringList{Pgn, "-o", out, "--header", "weather"},
+                                    QStringList{Pgn, "-o", out, "--scale", "300"}})
+        EXPECT_EQ(Batch(args).Exit, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(Batch({Dir.filePath("missing.pgn"), "-o", out}).Exit, 1);
+    const TRun r = Batch({Pgn, "-o", Dir.filePath("nowhere/X.gif")});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains("nowhere")) << r.Err.toStdString();
+    EXPECT_TRUE(Files(Folder("bad")).isEmpty());
+}
+
+}  // namespace
+}  // namespace vorlix

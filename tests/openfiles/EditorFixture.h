@@ -1,0 +1,54 @@
+#pragma once
+// A main window on a temporary program folder and settings file; message
+// boxes are answered by the test and their texts collected.
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "app/ui/MainWindow.h"
+
+namespace vorlix::test {
+
+class EditorFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", dir.filePath("default.vxd"));
+        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
+        settings = std::make_unique<TAppSettings>(*store);
+        SetMessageAnswerer([this](const QString& text, TMsgDlgType, TMsgDlgButtons) {
+            messages << text;
+            return answer;
+        });
+    }
+    void TearDown() override {
+        window.reset();
+        SetMessageAnswerer(nullptr);
+    }
+    void StartEditor(const QStringList& arguments = {}) {
+        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", arguments);
+        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();  // the start-up message
+    }
+    QString WriteFile(const QString& name, const QByteArray& contents) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(contents);
+        return dir.filePath(name);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TSettingsStore> store;
+    std::unique_ptr<TAppSettings> settings;
+    std::unique_ptr<TfrmQuenlix> window;
+    QStringList messages;
+    TModalResult answer = QMessageBox::No;
+};
+
+}  // namespace vorlix::test
