@@ -49,18 +49,4 @@ void SaveMoveListPrintSettings(TSettingsStore& store, const TMoveListPrintSettin
     store.WriteInteger(kPGNLayoutKey, "BFStyle", s.BodyFont.Style);
 }
 
-std::array<int, kGameListColumns> LoadGameListWidths(TSettingsStore& store) {
-    std::array<int, kGameListColumns> widths{};
-    for (int i = 0; i < kGameListColumns; ++i) {
-        const std::optional<int> w = store.ReadInteger(kViewerColsKey, "PGNCol" + QString::number(i));
-        if (w && *w > 0 && *w < 800) widths[static_cast<size_t>(i)] = *w;
-    }
-    return widths;
-}
-
-void SaveGameListWidths(TSettingsStore& store, const std::array<int, kGameListColumns>& widths) {
-    for (int i = 0; i < kGameListColumns; ++i)
-        store.WriteInteger(kViewerColsKey, "PGNCol" + QString::number(i), widths[static_cast<size_t>(i)]);
-}
-
 }  // namespace vorlix

@@ -1,8 +1,6 @@
 #pragma once
-// The PGN viewer's stored settings: the game list's column widths and the
-// move-list print layout with its two fonts.
+// The PGN viewer's stored move-list print layout with its two fonts.
 #include <QString>
-#include <array>
 
 #include "board/HeaderFooter.h"
 
@@ -10,7 +8,6 @@ namespace vorlix {
 
 class TSettingsStore;
 
-inline const QString kViewerColsKey = "Software/Brantel/Chess Vorlix/2.20/ViewerCols";
 inline const QString kPGNLayoutKey = "Software/Brantel/Chess Vorlix/2.20/PGN Layout";
 
 constexpr int kGameListColumns = 12;
@@ -27,10 +24,5 @@ struct TMoveListPrintSettings {
 // Reads "PGN Layout"; a missing or invalid value takes its default, which is written at once.
 TMoveListPrintSettings LoadMoveListPrintSettings(TSettingsStore& store);
 void SaveMoveListPrintSettings(TSettingsStore& store, const TMoveListPrintSettings& settings);
-
-// Stored widths of the game list's columns ("PGNCol0".."PGNCol11"); 0 where
-// none is stored or it lies outside 1 to 799, so the window's own width stays.
-std::array<int, kGameListColumns> LoadGameListWidths(TSettingsStore& store);
-void SaveGameListWidths(TSettingsStore& store, const std::array<int, kGameListColumns>& widths);
 
 }  // namespace vorlix

@@ -34,6 +34,8 @@ constexpr int kDefaultSpeed = 75;
 constexpr size_t kTagCacheSize = 16;
 constexpr int kDefaultWidths[kGameListColumns] = {24, 44, 120, 120, 120, 100, 76, 50, 44, 60, 60, 40};
 
+QString ColumnValueName(int column) { return "PGNCol" + QString::number(column); }
+
 QToolButton* FlatButton(const char* name, TNavIcon icon, const QString& hint, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
@@ -63,9 +65,8 @@ TfrmPGN::TfrmPGN(TViewerHost& host)
 
 TfrmPGN::~TfrmPGN() {
     FTimer1->stop();
-    std::array<int, kGameListColumns> widths{};
-    for (int i = 0; i < kGameListColumns; ++i) widths[static_cast<size_t>(i)] = FlvwPGN->header()->sectionSize(i);
-    SaveGameListWidths(FStore, widths);
+    for (int i = 0; i < kGameListColumns; ++i)
+        FHost.Settings().SaveViewerColumn(ColumnValueName(i), FlvwPGN->header()->sectionSize(i));
     SaveMoveListPrintSettings(FStore, FPrintSettings);
     delete FMoveList;
 }
@@ -85,7 +86,6 @@ void TfrmPGN::CreateControls() {
     FlvwPGN->header()->setSectionsMovable(false);
     FlvwPGN->header()->setSectionsClickable(true);
     FlvwPGN->header()->setStretchLastSection(false);
-    for (int i = 0; i < kGameListColumns; ++i) FlvwPGN->header()->resizeSection(i, kDefaultWidths[i]);
     connect(FlvwPGN->header(), &QHeaderView::sectionClicked, this, [this](int column) {
         FModel->HeaderClicked(column);
         if (const int row = LoadedRow(); row >= 0) FlvwPGN->scrollTo(FModel->index(row, 0));
@@ -193,9 +193,8 @@ QWidget* TfrmPGN::CreateButtonPanel() {
 }
 
 void TfrmPGN::ApplyStoredWidths() {
-    const std::array<int, kGameListColumns> widths = LoadGameListWidths(FStore);
     for (int i = 0; i < kGameListColumns; ++i)
-        if (const int w = widths[static_cast<size_t>(i)]) FlvwPGN->header()->resizeSection(i, w);
+        FlvwPGN->header()->resizeSection(i, FHost.Settings().LoadViewerColumn(ColumnValueName(i), kDefaultWidths[i]));
 }
 
 // ---- loading and showing
