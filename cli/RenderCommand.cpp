@@ -15,6 +15,7 @@
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ImageScaling.h"
+#include "export/ScalableExport.h"
 
 namespace vorlix::cli {
 
@@ -26,12 +27,16 @@ struct TRenderOptions {
     std::optional<std::string> Setup;
     std::string Output;
     TImageFormat Format = TImageFormat::Bmp;
+    std::optional<TScalableFormat> Scalable;  // PNG, SVG or PDF
     std::optional<TView> View;
     std::optional<TPieceStyle> PieceStyle;
     std::optional<int> SquareSize;
     std::optional<TCoordenateOrientation> Coords;
     std::optional<int> Grid;
     int ScaleIndex = kNoScaleIndex;
+    std::optional<int> ScalePercent;
+    std::optional<int> Size;  // board width in output pixels
+    std::optional<int> Dpi;
     std::optional<int> Colors;  // 2, 16, 256 or 24
     bool Transparent = false;
     int Quality = 81;
@@ -128,10 +133,15 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     } else if (name == "--grid") {
         if (!(o.Grid = ParseInt(value))) return "--grid takes a number";
     } else if (name == "--scale") {
-        const auto percent = ParseInt(value);
-        const auto index = percent ? ImageScaleIndexOfPercent(*percent) : std::nullopt;
-        if (!index) return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200";
-        o.ScaleIndex = *index;
+        o.ScalePercent = ParseInt(value);
+        if (!o.ScalePercent || *o.ScalePercent < 10 || *o.ScalePercent > 4000)
+            return "--scale takes a percentage from 10 to 4000";
+    } else if (name == "--size") {
+        o.Size = ParseInt(value);
+        if (!o.Size || *o.Size < 16 || *o.Size > kMaxImagePixels) return "--size takes a number of pixels from 16 to 16384";
+    } else if (name == "--dpi") {
+        o.Dpi = ParseInt(value);
+        if (!o.Dpi || *o.Dpi < 10 || *o.Dpi > 9600) return "--dpi takes a number from 10 to 9600";
     } else if (name == "--colors") {
         o.Colors = ParseInt(value);
         if (!o.Colors || (*o.Colors != 2 && *o.Colors != 16 && *o.Colors != 256 && *o.Colors != 24))
@@ -154,18 +164,39 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     return {};
 }
 
+// The bitmap formats keep the image scale table of the editor.
+std::string CheckBitmapOptions(TRenderOptions& o) {
+    if (o.Size || o.Dpi) return "--size and --dpi apply to PNG, SVG and PDF images only";
+    if (o.ScalePercent) {
+        const auto index = ImageScaleIndexOfPercent(*o.ScalePercent);
+        if (!index) return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200 for BMP, GIF and JPEG images";
+        o.ScaleIndex = *index;
+    }
+    if (o.Transparent && o.Format != TImageFormat::Gif) return "--transparent applies to GIF and PNG images only";
+    if (o.Colors && o.Format == TImageFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
+    if (o.Colors && o.Format == TImageFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
+    return {};
+}
+
+std::string CheckScalableOptions(const TRenderOptions& o) {
+    if (o.Size && o.ScalePercent) return "give at most one of --size and --scale";
+    if (o.Colors) return "--colors applies to BMP and GIF images only";
+    if (o.Transparent && *o.Scalable != TScalableFormat::Png) return "--transparent applies to GIF and PNG images only";
+    if (o.Dpi && *o.Scalable == TScalableFormat::Svg) return "--dpi applies to PNG and PDF images only";
+    return {};
+}
+
 // Checks the options against each other and the output format.
 std::string CheckRenderOptions(TRenderOptions& o) {
     if (o.Fen && o.Setup) return "give at most one of --fen and --setup";
     if (!o.Fen && !o.Setup && !o.Vxd) return "give --fen, --setup or --vxd";
     if (o.Output.empty()) return "-o OUT is required";
+    o.Scalable = ScalableFormatOfFileName(QString::fromStdString(o.Output));
+    if (o.Scalable) return CheckScalableOptions(o);
     const auto format = FormatOfFileName(o.Output);
-    if (!format) return "the output file must end in .gif, .jpg, .jpeg or .bmp";
+    if (!format) return "the output file must end in .png, .svg, .pdf, .gif, .jpg, .jpeg or .bmp";
     o.Format = *format;
-    if (o.Transparent && o.Format != TImageFormat::Gif) return "--transparent applies to GIF images only";
-    if (o.Colors && o.Format == TImageFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
-    if (o.Colors && o.Format == TImageFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
-    return {};
+    return CheckBitmapOptions(o);
 }
 
 std::string ParseRenderOptions(const Args& args, TRenderOptions& options) {
@@ -221,6 +252,17 @@ void ApplyHeaderFooter(const TRenderOptions& o, THeaderFooterInfo& header, THead
     if (o.FooterAlign) footer.Alignment = *o.FooterAlign;
 }
 
+bool SaveScalable(const TRenderOptions& o, TkxChessBrd& board, const THeaderFooterInfo& header,
+                  const THeaderFooterInfo& footer, TErrorReporter& reporter) {
+    TScalableOptions save;
+    save.Format = *o.Scalable;
+    save.Transparent = o.Transparent;
+    save.Dpi = o.Dpi.value_or(96);
+    if (o.ScalePercent) save.Scale = *o.ScalePercent / 100.0;
+    if (o.Size) save.Scale = double(*o.Size) / board.DiagramSize().width();
+    return SaveScalableImage(board, header, footer, QString::fromStdString(o.Output), save, reporter);
+}
+
 }  // namespace
 
 int RunRender(const Args& args) {
@@ -242,6 +284,7 @@ int RunRender(const Args& args) {
     if (!error.empty()) return Failure(error);
     ApplyHeaderFooter(options, header, footer);
 
+    if (options.Scalable) return SaveScalable(options, board, header, footer, reporter) ? 0 : 1;
     const QImage image = RenderDiagramImage(board, header, footer, options.ScaleIndex);
     TImageSaveOptions save;
     save.Format = options.Format;

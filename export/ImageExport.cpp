@@ -55,9 +55,12 @@ bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImage
         reporter.Report(TMsgKind::Error, error);
         return false;
     }
+    return WriteImageFile(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reporter);
+}
+
+bool WriteImageFile(const QString& fileName, std::string_view bytes, TErrorReporter& reporter) {
     try {
-        WriteFileSafely(QFile::encodeName(fileName).toStdString(),
-                        {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+        WriteFileSafely(QFile::encodeName(fileName).toStdString(), bytes);
     } catch (const EInOutError& e) {
         reporter.Report(TMsgKind::Error, e.Message());
         return false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/ErrorReporter.h"
@@ -33,6 +34,9 @@ bool EncodeDiagramImage(const QImage& image, const TImageSaveOptions& options, s
 // failure reports the error and leaves any existing file as it was.
 bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImageSaveOptions& options,
                       TErrorReporter& reporter);
+
+// Writes encoded image bytes through a temporary file and a rename; reports a failure.
+bool WriteImageFile(const QString& fileName, std::string_view bytes, TErrorReporter& reporter);
 
 // What decides the transparent corner of a GIF.
 struct TTransparencyRule {

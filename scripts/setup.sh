@@ -9,7 +9,7 @@ PACKAGES=(
   libjpeg-dev libgif-dev
   libgtest-dev googletest
   fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf fonts-urw-base35
-  xvfb xauth imagemagick pgn-extract
+  xvfb xauth imagemagick pgn-extract librsvg2-bin
   python3-pil fonts-symbola
   time
 )

@@ -20,6 +20,7 @@
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"
+#include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
@@ -65,6 +66,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
     FSettings.LoadRecentFiles();
     CreateViewers();
+    new TPrintCommands(*this);
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
     connect(FtmrButtonsEnable, &QTimer::timeout, this, &TfrmQuenlix::tmrButtonsEnableTimer);

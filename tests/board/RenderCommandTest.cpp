@@ -88,7 +88,24 @@ TEST_F(RenderCommand, BadArgumentsExitTwo) {
     EXPECT_EQ(RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--coords", "X"}).ExitCode, 2);
     EXPECT_EQ(RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--view"}).ExitCode, 2);
     EXPECT_EQ(RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--square-size", "big"}).ExitCode, 2);
-    EXPECT_EQ(RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", Out("x.png")}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", Out("x.tif")}).ExitCode, 2);
+}
+
+TEST_F(RenderCommand, ScalableOutputsTakeAnySizeAndRefuseBitmapOnlyOptions) {
+    const QString fen = "8/8/8/8/8/8/8/8";
+    TRun run = RunVorlix({"--fen", fen, "-o", Out("big.png"), "--size", "1200"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    EXPECT_EQ(QImage(Out("big.png")).size(), QSize(1200, 1200));
+    run = RunVorlix({"--fen", fen, "-o", Out("half.PNG"), "--scale", "70", "--transparent"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    EXPECT_EQ(QImage(Out("half.PNG")).size(), QSize(230, 230));
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.svg")}).ExitCode, 0);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.pdf"), "--dpi", "300"}).ExitCode, 0);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.svg"), "--dpi", "300"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.pdf"), "--transparent"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.png"), "--size", "500", "--scale", "200"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.png"), "--colors", "16"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.bmp"), "--size", "500"}).ExitCode, 2);
 }
 
 TEST_F(RenderCommand, UnwritableTargetIsAnErrorAndKeepsNoPartialFile) {

@@ -1,0 +1,220 @@
+#include "board/VectorPieces.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPainterPathStroker>
+#include <QRegularExpression>
+#include <mutex>
+
+#include "board/PieceImages.h"
+
+static void InitVectorPiecesResource() { Q_INIT_RESOURCE(PieceArtwork); }
+
+namespace vorlix {
+
+namespace {
+
+constexpr const char kLetters[] = "KQBNRP";  // the column order of the sets
+
+// Splits path data into command letters and numbers.
+class TPathTokens {
+public:
+    explicit TPathTokens(const QString& text) : text_(text) {}
+    bool AtEnd() {
+        SkipSeparators();
+        return pos_ >= text_.size();
+    }
+    bool NextIsCommand() {
+        SkipSeparators();
+        return pos_ < text_.size() && text_[pos_].isLetter();
+    }
+    QChar Command() { return text_[pos_++]; }
+    bool Number(qreal& value) {
+        SkipSeparators();
+        const qsizetype start = pos_;
+        while (pos_ < text_.size() && (text_[pos_].isDigit() || text_[pos_] == '.' || text_[pos_] == '-' ||
+                                       text_[pos_] == '+' || text_[pos_] == 'e'))
+            ++pos_;
+        bool ok = false;
+        value = text_.mid(start, pos_ - start).toDouble(&ok);
+        return ok;
+    }
+
+private:
+    void SkipSeparators() {
+        while (pos_ < text_.size() && (text_[pos_].isSpace() || text_[pos_] == ',')) ++pos_;
+    }
+    QString text_;
+    qsizetype pos_ = 0;
+};
+
+bool Points(TPathTokens& tokens, int count, QPointF* points) {
+    for (int i = 0; i < count; ++i) {
+        qreal x = 0, y = 0;
+        if (!tokens.Number(x) || !tokens.Number(y)) return false;
+        points[i] = QPointF(x, y);
+    }
+    return true;
+}
+
+// One command with its arguments (repeated argument groups allowed).
+bool ApplyCommand(QChar command, TPathTokens& tokens, QPainterPath& path) {
+    do {
+        QPointF p[3];
+        qreal v = 0;
+        switch (command.unicode()) {
+            case 'M': if (!Points(tokens, 1, p)) return false; path.moveTo(p[0]); command = 'L'; break;
+            case 'L': if (!Points(tokens, 1, p)) return false; path.lineTo(p[0]); break;
+            case 'H': if (!tokens.Number(v)) return false; path.lineTo(v, path.currentPosition().y()); break;
+            case 'V': if (!tokens.Number(v)) return false; path.lineTo(path.currentPosition().x(), v); break;
+            case 'Q': if (!Points(tokens, 2, p)) return false; path.quadTo(p[0], p[1]); break;
+            case 'C': if (!Points(tokens, 3, p)) return false; path.cubicTo(p[0], p[1], p[2]); break;
+            case 'Z': path.closeSubpath(); return true;
+            default: return false;
+        }
+    } while (!tokens.AtEnd() && !tokens.NextIsCommand());
+    return true;
+}
+
+QVector<QPainterPath> Subpaths(const QPainterPath& path) {
+    QVector<QPainterPath> result;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            result.append(QPainterPath());
+            result.back().moveTo(e.x, e.y);
+        } else if (result.isEmpty()) {
+            continue;
+        } else if (e.isLineTo()) {
+            result.back().lineTo(e.x, e.y);
+        } else if (e.isCurveTo()) {
+            const QPainterPath::Element c2 = path.elementAt(i + 1), end = path.elementAt(i + 2);
+            result.back().cubicTo(e.x, e.y, c2.x, c2.y, end.x, end.y);
+            i += 2;
+        }
+    }
+    return result;
+}
+
+QPainterPath Stroked(const QPainterPath& path, qreal width, Qt::PenCapStyle cap) {
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(cap);
+    stroker.setJoinStyle(Qt::MiterJoin);
+    return stroker.createStroke(path);
+}
+
+QPainterPath CrossShape(qreal shrink) {
+    const qreal lo = 8 + shrink * 0.7, hi = 24 - shrink * 0.7;
+    QPainterPath lines;
+    lines.moveTo(lo, lo);
+    lines.lineTo(hi, hi);
+    QPainterPath other;
+    other.moveTo(lo, hi);
+    other.lineTo(hi, lo);
+    QPainterPath shape = Stroked(lines, 6 - 2 * shrink, Qt::FlatCap).united(Stroked(other, 6 - 2 * shrink, Qt::FlatCap));
+    shape.setFillRule(Qt::WindingFill);
+    return shape.simplified();
+}
+
+QPainterPath DotShape(qreal shrink) {
+    QPainterPath shape;
+    shape.addEllipse(QPointF(16, 16), 7 - shrink, 7 - shrink);
+    return shape;
+}
+
+// A white mark is a black shape with a white inside two units in; a black mark is solid.
+TVectorPicture Mark(QPainterPath (*shape)(qreal), bool white) {
+    TVectorPicture picture;
+    picture.Silhouette = shape(0);
+    picture.Ink = white ? picture.Silhouette.subtracted(shape(2)) : picture.Silhouette;
+    return picture;
+}
+
+QString SheetText(TPieceStyle style) {
+    static std::once_flag once;
+    std::call_once(once, InitVectorPiecesResource);
+    QFile file(QStringLiteral(":/pieces/vector/%1.svg").arg(PieceSetName(style)));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace
+
+QPainterPath ParsePathData(const QString& data) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    TPathTokens tokens(data);
+    while (!tokens.AtEnd()) {
+        if (!tokens.NextIsCommand() || !ApplyCommand(tokens.Command(), tokens, path)) return QPainterPath();
+    }
+    return path;
+}
+
+QPainterPath OuterContours(const QPainterPath& glyph) {
+    const QVector<QPainterPath> contours = Subpaths(glyph);
+    QVector<QPolygonF> polygons;
+    for (const QPainterPath& c : contours) polygons.append(c.toFillPolygon());
+    QPainterPath outer;
+    outer.setFillRule(Qt::WindingFill);
+    for (qsizetype i = 0; i < contours.size(); ++i) {
+        if (polygons[i].isEmpty()) continue;
+        const QPointF probe = polygons[i].first();
+        bool inside = false;
+        for (qsizetype j = 0; j < contours.size() && !inside; ++j)
+            inside = j != i && polygons[j].containsPoint(probe, Qt::OddEvenFill);
+        if (!inside) outer.addPath(contours[i]);
+    }
+    return outer;
+}
+
+const TVectorPieces& TVectorPieces::Of(TPieceStyle style) {
+    static std::mutex mutex;
+    static std::array<std::unique_ptr<TVectorPieces>, 3> sets;
+    const size_t index = style <= psRoruvoz ? size_t(style) : 0;
+    std::lock_guard lock(mutex);
+    if (!sets[index]) sets[index].reset(new TVectorPieces(TPieceStyle(index)));
+    return *sets[index];
+}
+
+TVectorPieces::TVectorPieces(TPieceStyle style) {
+    const QString sheet = SheetText(style);
+    static const QRegularExpression pathElement(QStringLiteral("<path id=\"([wb][KQBNRP])\" d=\"([^\"]*)\""));
+    int found = 0;
+    for (auto it = pathElement.globalMatch(sheet); it.hasNext();) {
+        const auto match = it.next();
+        const QString id = match.captured(1);
+        const int row = id[0] == 'w' ? 0 : 1;
+        const int column = int(std::string(kLetters).find(char(id[1].unicode())));
+        QPainterPath ink = ParsePathData(match.captured(2));
+        if (ink.isEmpty()) continue;
+        ink.translate(-column * kCell, -row * kCell);
+        TVectorPicture& picture = pictures_[size_t(1 + 6 * row + column)];
+        picture.Ink = ink;
+        picture.Silhouette = OuterContours(ink);
+        ++found;
+    }
+    complete_ = found == 12;
+    pictures_[pcWCross] = Mark(CrossShape, true);
+    pictures_[pcWDot] = Mark(DotShape, true);
+    pictures_[pcBCross] = Mark(CrossShape, false);
+    pictures_[pcBDot] = Mark(DotShape, false);
+}
+
+const TVectorPicture& TVectorPieces::Picture(int code) const {
+    static const TVectorPicture empty;
+    return code >= 1 && code <= kMaxSquareCode ? pictures_[size_t(code)] : empty;
+}
+
+void TVectorPieces::Draw(QPainter& painter, int code, QPointF cellOrigin) const {
+    const TVectorPicture& picture = Picture(code);
+    if (picture.IsEmpty()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(cellOrigin);
+    painter.fillPath(picture.Silhouette, Qt::white);
+    painter.fillPath(picture.Ink, Qt::black);
+    painter.restore();
+}
+
+}  // namespace vorlix

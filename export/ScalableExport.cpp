@@ -1,0 +1,158 @@
+#include "export/ScalableExport.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "board/Colors.h"
+#include "export/DiagramImage.h"
+#include "export/ImageExport.h"
+#include "export/VectorDiagramImage.h"
+
+namespace vorlix {
+
+namespace {
+
+constexpr double kPointsPerPixel = 72.0 / 96.0;
+const QString kCreator = QStringLiteral("Chess Vorlix 2.21");
+
+bool IsPlainBitmap(const TScalableOptions& o) { return o.Scale == 1.0 && o.Dpi == 96 && !o.Transparent; }
+
+std::optional<QSize> ScaledPixels(QSize size, double scale) {
+    const long double w = std::ceil(static_cast<long double>(size.width()) * scale - 1e-9L);
+    const long double h = std::ceil(static_cast<long double>(size.height()) * scale - 1e-9L);
+    if (w < 1 || h < 1 || w > kMaxImagePixels || h > kMaxImagePixels) return std::nullopt;
+    return QSize(int(w), int(h));
+}
+
+bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error) {
+    QImage stored = image;
+    stored.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    stored.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(stored)) {
+        error = "PNG encoder failed: " + writer.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+bool EncodeSvg(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+               double scale, QByteArray& out) {
+    const QSize size = DiagramImageSize(board, header, footer);
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setResolution(96);
+    generator.setSize(QSize(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale))));
+    generator.setViewBox(QRectF(0, 0, size.width(), size.height()));
+    generator.setTitle(QStringLiteral("Chess diagram"));
+    generator.setDescription(kCreator);
+    QPainter painter(&generator);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    PaintDiagramImage(painter, board, header, footer);
+    return painter.end();
+}
+
+bool EncodePdf(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+               double scale, QByteArray& out, std::string& error) {
+    const QSize size = DiagramImageSize(board, header, footer);
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setCreator(kCreator);
+    writer.setTitle(QStringLiteral("Chess diagram"));
+    writer.setResolution(96);
+    const QSizeF points(size.width() * scale * kPointsPerPixel, size.height() * scale * kPointsPerPixel);
+    const QPageSize page(points, QPageSize::Point, QString(), QPageSize::ExactMatch);
+    if (!writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)))) {
+        error = "The diagram is too large for a PDF page.";
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        error = "PDF writer failed.";
+        return false;
+    }
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.scale(scale, scale);
+    PaintDiagramImage(painter, board, header, footer);
+    return painter.end();
+}
+
+}  // namespace
+
+std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName) {
+    if (fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) return TScalableFormat::Png;
+    if (fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return TScalableFormat::Svg;
+    if (fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return TScalableFormat::Pdf;
+    return std::nullopt;
+}
+
+QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInfo& header,
+                                const THeaderFooterInfo& footer, double scale, bool transparent) {
+    const auto pixels = ScaledPixels(DiagramImageSize(board, header, footer), scale);
+    if (!pixels) return QImage();
+    QImage image(*pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return image;
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.scale(scale, scale);
+    PaintDiagramImage(painter, board, header, footer, !transparent);
+    return image;
+}
+
+bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                         const TScalableOptions& options, QByteArray& out, std::string& error) {
+    out.clear();
+    if (!(options.Scale >= kMinImageScale && options.Scale <= kMaxImageScale) || options.Dpi < 10 ||
+        options.Dpi > 9600) {
+        error = "The image scale or resolution is out of range.";
+        return false;
+    }
+    board.UnselectAll();
+    switch (options.Format) {
+        case TScalableFormat::Png: {
+            QImage image;
+            if (IsPlainBitmap(options)) {
+                image = RenderDiagramImage(board, header, footer);
+            } else {
+                image = RenderScaledDiagramImage(board, header, footer, options.Scale * options.Dpi / 96.0,
+                                                 options.Transparent);
+                if (!options.Transparent) image = image.convertToFormat(QImage::Format_RGB32);
+            }
+            if (image.isNull()) {
+                error = "The image would be too large.";
+                return false;
+            }
+            return EncodePng(image, options.Dpi, out, error);
+        }
+        case TScalableFormat::Svg:
+            if (!EncodeSvg(board, header, footer, options.Scale, out)) error = "SVG writer failed.";
+            return error.empty();
+        case TScalableFormat::Pdf: return EncodePdf(board, header, footer, options.Scale, out, error);
+    }
+    error = "Unknown image format.";
+    return false;
+}
+
+bool SaveScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                       const QString& fileName, const TScalableOptions& options, TErrorReporter& reporter) {
+    QByteArray bytes;
+    std::string error;
+    if (!EncodeScalableImage(board, header, footer, options, bytes, error)) {
+        reporter.Report(TMsgKind::Error, error);
+        return false;
+    }
+    return WriteImageFile(fileName, {bytes.constData(), size_t(bytes.size())}, reporter);
+}
+
+}  // namespace vorlix

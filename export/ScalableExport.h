@@ -1,0 +1,50 @@
+#pragma once
+// Diagram images at any size: PNG, SVG and PDF drawn through the vector road
+// (outline pieces, vector borders and text). A PNG at 100 % on an opaque
+// background is the bitmap rendering itself, pixel for pixel.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "board/ChessBoard.h"
+#include "board/HeaderFooter.h"
+#include "files/ErrorReporter.h"
+
+namespace vorlix {
+
+enum class TScalableFormat { Png, Svg, Pdf };
+
+struct TScalableOptions {
+    TScalableFormat Format = TScalableFormat::Png;
+    // Output size against the 100 % diagram (pixels for PNG, CSS pixels for
+    // SVG, 1/96 inch for PDF).
+    double Scale = 1.0;
+    // PNG only: pixels per inch; the pixel size grows by Dpi / 96 and the file
+    // records the density, so the printed size stays that of the scale.
+    int Dpi = 96;
+    // PNG only: the coordinate bands and the header and footer bands stay clear.
+    bool Transparent = false;
+};
+
+constexpr double kMinImageScale = 0.1;
+constexpr double kMaxImageScale = 40.0;
+constexpr int kMaxImagePixels = 16384;  // a side of a raster image
+
+// PNG, SVG or PDF by the file name's extension (any letter case).
+std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName);
+
+// The diagram image (header, board, footer) at Scale x Dpi / 96 through the
+// vector road, ARGB32 premultiplied; a null image when the size is out of reach.
+QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInfo& header,
+                                const THeaderFooterInfo& footer, double scale, bool transparent);
+
+bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                         const TScalableOptions& options, QByteArray& out, std::string& error);
+
+// Encodes and writes through the crash-safe writer; errors go to the reporter.
+bool SaveScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                       const QString& fileName, const TScalableOptions& options, TErrorReporter& reporter);
+
+}  // namespace vorlix
