@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -37,7 +36,7 @@ TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
     : QWidget(&viewer, Qt::Tool | Qt::WindowStaysOnTopHint), FViewer(viewer) {
     setObjectName("frmMoveList");
     setWindowTitle("Move List");
-    resize(200, 300);
+    resize(240, 320);
     FsgrMoves = new QTableWidget(this);
     FsgrMoves->setObjectName("sgrMoves");
     FsgrMoves->setColumnCount(3);
@@ -143,6 +142,7 @@ bool TfrmMoveList::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Left || key == Qt::Key_Right) && ArrowKey(key)) return true;
     }
+    if (watched == FsgrMoves->viewport() && event->type() == QEvent::Resize) SizeColumns();
     if (watched == FsgrMoves->viewport() && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         SetHighlightFocused(!FHighlightFocused);
@@ -163,23 +163,17 @@ void TfrmMoveList::ShowBeside() {
 
 void TfrmMoveList::SizeColumns() {
     const int client = FsgrMoves->viewport()->width();
-    const int half = (client - kNumberColumnWidth) / 2 - 1;
-    FsgrMoves->setColumnWidth(0, kNumberColumnWidth);
+    // Wide enough for three-digit move numbers in the font on show.
+    const int numbers = std::max(kNumberColumnWidth, FsgrMoves->fontMetrics().horizontalAdvance("888.") + 6);
+    const int half = (client - numbers) / 2 - 1;
+    FsgrMoves->setColumnWidth(0, numbers);
     FsgrMoves->setColumnWidth(1, half);
     FsgrMoves->setColumnWidth(2, half);
 }
 
-void TfrmMoveList::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    SizeColumns();
-}
-
 // ---- printing
 
-void TfrmMoveList::mnuSetupClick() {
-    QPageSetupDialog dialog(&FViewer.Host().Printer(), this);
-    dialog.exec();
-}
+void TfrmMoveList::mnuSetupClick() { FViewer.Host().PrinterSetup(); }
 
 void TfrmMoveList::mnuLayoutClick() {
     TfrmPGNPrint dialog(FViewer.PrintSettings(), this);

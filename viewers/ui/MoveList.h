@@ -38,7 +38,6 @@ public:
     QAction* mnuPrint() const { return FmnuPrint; }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -18,6 +19,7 @@
 #include "app/Settings.h"
 #include "board/ChessBoard.h"
 #include "files/ErrorReporter.h"
+#include "help/ui/Help.h"
 #include "viewers/GameListModel.h"
 #include "viewers/ReplayNavigation.h"
 #include "viewers/ui/GameLoading.h"
@@ -178,7 +180,7 @@ QWidget* TfrmPGN::CreateButtonPanel() {
     // Right-aligned, from the right: Close, Auto Vorlix, Help.
     FbtnHelp = new QPushButton("&Help", panel);
     FbtnHelp->setObjectName("btnHelp");
-    connect(FbtnHelp, &QPushButton::clicked, this, [this] { FHost.ShowHelpTopic(kHelpTopic); });
+    connect(FbtnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
     FbtnAutoVorlix = new QPushButton("&Auto Vorlix", panel);
     FbtnAutoVorlix->setObjectName("btnAutoVorlix");
     connect(FbtnAutoVorlix, &QPushButton::clicked, this, &TfrmPGN::btnAutoVorlixClick);
@@ -210,7 +212,9 @@ void TfrmPGN::PlaceFirstTime() {
     if (!main) return;
     const QRect mainFrame = main->frameGeometry();
     const QRect panel = FHost.BoardPanelGlobalRect();
-    const int frameExtra = frameGeometry().height() - geometry().height();
+    // Before the first show the window manager's frame is unknown: take a title bar's height.
+    const int known = frameGeometry().height() - geometry().height();
+    const int frameExtra = known > 0 ? known : style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2;
     const int left = mainFrame.left() + (mainFrame.width() - width()) / 2;
     int top = panel.top() - height() - frameExtra;
     if (const QScreen* screen = main->screen()) top = std::max(top, screen->availableGeometry().top());

@@ -1,5 +1,6 @@
 #include "viewers/ui/ViewerHost.h"
 
+#include <QPageSetupDialog>
 #include <QPrinter>
 
 #include "board/ChessBoard.h"
@@ -34,6 +35,11 @@ void TViewerHost::AnimateTakeBack(const TChessMove& move, int capturedPiece) {
 QPrinter& TViewerHost::Printer() {
     static QPrinter printer(QPrinter::HighResolution);
     return printer;
+}
+
+void TViewerHost::PrinterSetup() {
+    QPageSetupDialog dialog(&Printer(), HostWindow());
+    dialog.exec();
 }
 
 }  // namespace vorlix

@@ -48,8 +48,8 @@ public:
     // The printer the print and printer setup dialogs work on; by default
     // one printer shared by the whole program.
     virtual QPrinter& Printer();
-    // Opens the help window at a topic's context number (nothing without help).
-    virtual void ShowHelpTopic(int context) {}
+    // The main window's printer setup dialog; by default the page setup of Printer().
+    virtual void PrinterSetup();
 };
 
 // What the opening road needs of a viewer window (the EPD and the PGN viewer).
