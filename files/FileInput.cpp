@@ -8,7 +8,6 @@
 
 #include "files/Exceptions.h"
 #include "files/IOErrors.h"
-#include "files/TextEncoding.h"
 
 namespace vorlix {
 
@@ -42,14 +41,6 @@ unsigned long long TFileInput::Size() const {
     struct stat st {};
     if (::fstat(Fd_, &st) < 0) throw EInOutError(IOErrorFromErrno(errno));
     return static_cast<unsigned long long>(st.st_size);
-}
-
-bool FileTextIsUtf8(TFileInput& input) {
-    TUtf8Validator validator;
-    std::string block(1 << 20, '\0');
-    while (const size_t n = input.Read(block.data(), block.size())) validator.Feed(std::string_view(block.data(), n));
-    input.Rewind();
-    return validator.Valid();
 }
 
 }  // namespace vorlix

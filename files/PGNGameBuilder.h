@@ -15,8 +15,9 @@ namespace vorlix {
 class TPGNGameBuilder {
 public:
     // newGame hands out a record with default values for the next game; gameDone
-    // receives it once complete. Text of Windows-1252 files is stored as UTF-8.
-    TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone, bool cp1252);
+    // receives it once complete. A game whose text is not UTF-8 is read as
+    // Windows-1252 and stored as UTF-8.
+    TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone);
 
     // One raw line of the file; raises EPGNFileError for text before the first game.
     void AddLine(std::string_view rawLine);
@@ -24,6 +25,9 @@ public:
     void Finish();
     // A tag line has been read: the text is a PGN file.
     bool StartedAGame() const { return State_ != TState::BeforeFirstGame; }
+    // The part of the line being read that is read now (during AddLine): a game
+    // that starts begins with it, also in the middle of a line.
+    std::string_view Piece() const { return Piece_; }
 
 private:
     enum class TState { BeforeFirstGame, Tags, Moves };
@@ -40,12 +44,12 @@ private:
 
     std::function<TPGNRec*()> NewGame_;
     std::function<void(TPGNRec&)> GameDone_;
-    bool Cp1252_;
     TPGNRec* Game_ = nullptr;
     TState State_ = TState::BeforeFirstGame;
     bool InBrace_ = false;
     std::vector<std::string> TagNames_;  // tags read for the game being read
     std::string Moves_;  // move text of the game being read; reused between games
+    std::string_view Piece_;
 };
 
 }  // namespace vorlix

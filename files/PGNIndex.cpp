@@ -124,16 +124,13 @@ void TPGNIndex::TagsOf(int i, TPGNRec& game) const {
     for (int t = 0; t < kPGNTagCount; ++t) TagField(game, t)->assign(Tag(i, static_cast<TPGNTag>(t)));
 }
 
-// Learns where each line starts, reports progress and passes on a stop.
+// Learns where each game starts, reports progress and passes on a stop.
 class TPGNIndex::TIndexObserver : public TPGNReadObserver {
 public:
     TIndexObserver(TPGNIndex& index, const TProgress& progress) : Index(index), Progress(progress) {}
-    void FileOpened(uint64_t size, bool cp1252) override {
-        Size = size;
-        Index.Cp1252_ = cp1252;
-    }
+    void FileOpened(uint64_t size) override { Size = size; }
+    void GameStarts(uint64_t offset) override { GameOffset = offset; }
     bool BeforeLine(uint64_t offset) override {
-        LineOffset = offset;
         if (!Progress || offset < NextReport) return true;
         NextReport = offset + kProgressStep;
         if (Progress(offset, Size)) return true;
@@ -144,7 +141,7 @@ public:
     TPGNIndex& Index;
     const TProgress& Progress;
     uint64_t Size = 0;
-    uint64_t LineOffset = 0;  // where the line being read starts
+    uint64_t GameOffset = 0;  // where the game being read starts
     uint64_t NextReport = 0;
 };
 
@@ -152,23 +149,21 @@ bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& report
     Clear();
     FileName_ = fileName;
     TPGNRec game;
-    uint64_t gameOffset = 0;
     TIndexObserver observer(*this, progress);
     const bool ok = ReadPGNFile(
         fileName, reporter,
         [&] {
             ResetGame(game);
-            gameOffset = observer.LineOffset;
             return &game;
         },
-        [&](TPGNRec& done) { AddGame(done, gameOffset, 0); }, &observer);
+        [&](TPGNRec& done) { AddGame(done, observer.GameOffset, 0); }, &observer);
     // Each game runs up to the next one; the last up to the game dropped by a
-    // stop, the line that failed, or the end of the file.
+    // stop, or the end of the file.
     for (size_t i = 0; i + 1 < Games_.size(); ++i) Games_[i].FileLength = Games_[i + 1].FileOffset - Games_[i].FileOffset;
     if (!Games_.empty()) {
         TEntry& last = Games_.back();
-        const uint64_t end = Stopped_ ? gameOffset : ok ? observer.Size : observer.LineOffset;
-        last.FileLength = end > last.FileOffset ? end - last.FileOffset : observer.Size - last.FileOffset;
+        const uint64_t end = Stopped_ && observer.GameOffset > last.FileOffset ? observer.GameOffset : observer.Size;
+        last.FileLength = end > last.FileOffset ? end - last.FileOffset : 0;
     }
     return ok;
 }
@@ -187,7 +182,7 @@ bool TPGNIndex::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {
                     ResetGame(game);
                     return &game;
                 },
-                nullptr, Cp1252_);
+                nullptr);
             std::string_view line;
             while (lines.Next(line)) builder.AddLine(line);
             builder.Finish();

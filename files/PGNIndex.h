@@ -58,7 +58,6 @@ private:
     const unsigned char* TagText(int i) const;
 
     std::string FileName_;
-    bool Cp1252_ = false;
     bool Stopped_ = false;
     std::vector<TEntry> Games_;
     std::vector<std::unique_ptr<char[]>> TagBlocks_;

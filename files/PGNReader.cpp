@@ -13,12 +13,19 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
             TFileInput input(fileName);
-            const bool cp1252 = !FileTextIsUtf8(input);
-            TPGNGameBuilder builder(newGame, gameDone, cp1252);
+            TLineReader lines(input);
+            std::string_view line;
+            TPGNGameBuilder* reading = nullptr;
+            // With an observer every game start is told where in the file it lies.
+            const std::function<TPGNRec*()> observedNewGame = [&] {
+                observer->GameStarts(lines.LineOffset() +
+                                     static_cast<uint64_t>(reading->Piece().data() - line.data()));
+                return newGame();
+            };
+            TPGNGameBuilder builder(observer ? observedNewGame : newGame, gameDone);
+            reading = &builder;
             try {
-                TLineReader lines(input);
-                std::string_view line;
-                if (observer) observer->FileOpened(input.Size(), cp1252);
+                if (observer) observer->FileOpened(input.Size());
                 while (lines.Next(line)) {
                     if (observer && !observer->BeforeLine(lines.LineOffset())) return;
                     builder.AddLine(line);

@@ -14,11 +14,13 @@ namespace vorlix {
 class TPGNReadObserver {
 public:
     virtual ~TPGNReadObserver() = default;
-    // Before the first line: the file's size and how its text is read.
-    virtual void FileOpened(uint64_t size, bool cp1252) {}
+    // Before the first line: the file's size.
+    virtual void FileOpened(uint64_t size) {}
     // Before each line, with its file offset; false stops reading, and the
     // game being read is then dropped (the read still succeeds).
     virtual bool BeforeLine(uint64_t offset) { return true; }
+    // A game starts at this file offset (before newGame is asked for its record).
+    virtual void GameStarts(uint64_t offset) {}
 };
 
 // newGame hands out a record with default values; gameDone receives each game

@@ -64,6 +64,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     ConnectBoard();
     FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
     FSettings.LoadRecentFiles();
     CreateViewers();
     new TPrintCommands(*this);
@@ -216,6 +217,7 @@ void TfrmQuenlix::StartupMessage() {
 void TfrmQuenlix::RestartHistory() {
     FUndoList->Clear();
     FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::MarkModified() {
@@ -224,6 +226,7 @@ void TfrmQuenlix::MarkModified() {
         UpdateCaption();
     }
     FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::UpdateCaption() {
@@ -284,10 +287,7 @@ void TfrmQuenlix::RefreshLockPanels() {
 void TfrmQuenlix::tmrButtonsEnableTimer() {
     FtmrButtonsEnable->stop();
     RefreshLockPanels();
-    Button("spbCut")->setEnabled(!FBoard.IsEmpty());
-    Button("spbPaste")->setEnabled(FClipboard->HoldsText());
-    Button("spbUndo")->setEnabled(FUndoList->CanUndo());
-    Button("spbRedo")->setEnabled(FUndoList->CanRedo());
+    UpdateCommandStates();
     UpdatePieceButtonMode();
     if (FStatusPanels[0]->text().isEmpty()) FStatusPanels[0]->setText(kAppTitle);
     FtmrButtonsEnable->start();

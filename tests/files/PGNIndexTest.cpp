@@ -55,7 +55,9 @@ TEST(PGNIndex, ReadsGamesBackInEveryLineEndAndEncoding) {
     const std::string games =
         "[Event \"A\"]\n[White \"M\xfcller\"]\n[Result \"1-0\"]\n\n1. e4 {a comment\n[%clk 0:01]} e5 ; rest\n"
         "% escape\n2. Nf3 1-0\n[Event \"B\"]\n[SetUp \"1\"]\n[FEN \"8/8/8/8/8/8/8/K1k5 w - - 0 1\"]\n1. Kb1 *\n"
-        "\n\n[Event \"C\"]\n[WhiteElo \"2000\"]\n1. d4\n";
+        "\n\n[Event \"C\"]\n[WhiteElo \"2000\"]\n1. d4\n"
+        // Games that start in the middle of a line, and move text on a tag line.
+        "[Event \"D\"] [White \"P\"] [White \"Q\"] [Site \"S\"]  1. e4 e5\n2. Nf3\n[Event \"E\"][Event \"F\"]\n1. c4\n";
     std::string crlf, cr, nul;
     for (char c : games) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -63,6 +65,13 @@ TEST(PGNIndex, ReadsGamesBackInEveryLineEndAndEncoding) {
         nul += c == '\n' ? '\0' : c;
     }
     ExpectSameAsTPGN(dir.Write("lf.pgn", games));
+    TSilentReporter silent;
+    TPGNIndex index;
+    index.LoadFromFile(dir.File("lf.pgn"), silent);
+    ASSERT_EQ(index.Count(), 7);
+    EXPECT_EQ(index.Tag(4, TPGNTag::White), "Q");
+    EXPECT_EQ(index.Tag(4, TPGNTag::Site), "S");
+    EXPECT_EQ(index.Tag(6, TPGNTag::Event), "F");
     ExpectSameAsTPGN(dir.Write("crlf.pgn", crlf));
     ExpectSameAsTPGN(dir.Write("cr.pgn", cr));
     ExpectSameAsTPGN(dir.Write("nul.pgn", nul));
