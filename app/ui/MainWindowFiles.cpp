@@ -20,8 +20,8 @@
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/ui/BoardControl.h"
-#include "files/EPD.h"
 #include "files/PGN.h"
+#include "viewers/ui/EpdViewer.h"
 #include "viewers/ui/PGNViewer.h"
 
 namespace vorlix {
@@ -45,7 +45,7 @@ int RecentLimit(TRecentKind kind) {
 }  // namespace
 
 void TfrmQuenlix::CreateViewers() {
-    FEpdViewer = new TArchiveFileReader<TEPD>(FReporter);
+    FEpdViewer = new TfrmEPD(*this);
     FPgnViewer = new TfrmPGN(*this);
     FPgnReader = std::make_unique<TArchiveFileReader<TPGN>>(FReporter);
     FpnlBoard->setAcceptDrops(true);
@@ -62,6 +62,16 @@ void TfrmQuenlix::DestroyViewers() {
             delete viewer;
     }
     FEpdViewer = FPgnViewer = nullptr;
+}
+
+bool TfrmQuenlix::CloseViewers() {
+    // A viewer with unsaved edits asks first; its Cancel keeps everything open.
+    for (TArchiveViewer* viewer : {FEpdViewer, FPgnViewer})
+        if (viewer && viewer->ArchiveVisible()) {
+            viewer->CloseArchive();
+            if (viewer->ArchiveVisible()) return false;
+        }
+    return true;
 }
 
 TArchiveViewer& TfrmQuenlix::PgnViewer() { return FPgnViewer ? *FPgnViewer : *FPgnReader; }
