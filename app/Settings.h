@@ -34,6 +34,10 @@ public:
     // The store itself, for windows that keep values of their own (viewer layouts).
     TSettingsStore& Store() { return FStore; }
 
+    // The folder of the settings file, with a trailing slash: the place for
+    // other per-user files of the editor.
+    QString SettingsFolder() const;
+
     // Reads every value, repairing and writing back what is absent or out of range.
     void LoadSettings(QSize screen, const QString& programFolder);
     void LoadRecentFiles();
