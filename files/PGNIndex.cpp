@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "files/FileInput.h"
-#include "files/LineReader.h"
-#include "files/PGNGameBuilder.h"
+#include "files/Exceptions.h"
 #include "files/PGNReader.h"
 #include "files/ReaderFailure.h"
-#include "files/TextEncoding.h"
 
 namespace vorlix {
 
@@ -171,27 +168,17 @@ bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& report
 bool TPGNIndex::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {
     const TEntry& entry = Games_.at(static_cast<size_t>(i));
     int started = 0;
-    const std::string error = ReadAndDescribeFailure<EPGNFileError>(
+    const bool ok = ReadPGNPart(
+        FileName_, entry.FileOffset, entry.FileOffset + entry.FileLength, reporter,
         [&] {
-            TFileInput input(FileName_);
-            TLineReader lines(input, entry.FileOffset, entry.FileLength);
-            TPGNGameBuilder builder(
-                [&] {
-                    // The part must hold exactly one game, else the file changed since it was read.
-                    if (started++) throw EPGNFileError("Illegal file contents.");
-                    ResetGame(game);
-                    return &game;
-                },
-                nullptr);
-            std::string_view line;
-            while (lines.Next(line)) builder.AddLine(line);
-            builder.Finish();
-            if (!started) throw EPGNFileError("Illegal file contents.");
+            // The part must hold exactly one game, else the file changed since it was read.
+            if (started++) throw EPGNFileError("Illegal file contents.");
+            ResetGame(game);
+            return &game;
         },
-        NotAValidFileMessage(FileName_, "PGN"));
-    if (error.empty()) return true;
-    reporter.Report(TMsgKind::Error, error);
-    return false;
+        nullptr);
+    if (ok && !started) reporter.Report(TMsgKind::Error, NotAValidFileMessage(FileName_, "PGN"));
+    return ok && started == 1;
 }
 
 }  // namespace vorlix

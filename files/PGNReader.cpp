@@ -8,17 +8,20 @@
 
 namespace vorlix {
 
-bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer) {
+namespace {
+
+bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
+               const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone,
+               TPGNReadObserver* observer) {
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
-            TFileInput input(fileName);
+            TFileInput input(fileName, begin, end);
             TLineReader lines(input);
             std::string_view line;
             TPGNGameBuilder* reading = nullptr;
             // With an observer every game start is told where in the file it lies.
             const std::function<TPGNRec*()> observedNewGame = [&] {
-                observer->GameStarts(lines.LineOffset() +
+                observer->GameStarts(begin + lines.LineOffset() +
                                      static_cast<uint64_t>(reading->Piece().data() - line.data()));
                 return newGame();
             };
@@ -27,7 +30,7 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
             try {
                 if (observer) observer->FileOpened(input.Size());
                 while (lines.Next(line)) {
-                    if (observer && !observer->BeforeLine(lines.LineOffset())) return;
+                    if (observer && !observer->BeforeLine(begin + lines.LineOffset())) return;
                     builder.AddLine(line);
                     // Zero bytes before the first game: a binary file, however long.
                     if (lines.SawZeroByte() && !builder.StartedAGame()) throw EPGNFileError("Illegal file contents.");
@@ -42,6 +45,18 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
     if (error.empty()) return true;
     reporter.Report(TMsgKind::Error, error);
     return false;
+}
+
+}  // namespace
+
+bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
+                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer) {
+    return ReadGames(fileName, 0, UINT64_MAX, reporter, newGame, gameDone, observer);
+}
+
+bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
+                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone) {
+    return ReadGames(fileName, begin, end, reporter, newGame, gameDone, nullptr);
 }
 
 void ResetGame(TPGNRec& game) {

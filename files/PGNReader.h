@@ -29,6 +29,11 @@ public:
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
                  const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer = nullptr);
 
+// The same for the part of the file from byte `begin` up to `end` (see
+// SplitPGNFile); messages name the whole file.
+bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
+                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone);
+
 // Gives a record the values of a new game again, keeping its memory.
 void ResetGame(TPGNRec& game);
 
