@@ -253,6 +253,8 @@ TEST_F(MainWindowTest, CommandsOfLaterWorkAreDisabled) {
 }
 
 TEST_F(MainWindowTest, HelpMenuOpensQuickStartAndClosingTheWindowClosesHelp) {
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow().CurrentFile(), "contents.html");
     Item("mnuHelpQuickStart")->trigger();
     EXPECT_EQ(HelpWindow().CurrentFile(), "quickstart.html");
     EXPECT_TRUE(HelpWindow().isVisible());
