@@ -54,6 +54,7 @@ bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Heade
         const std::vector<uint8_t> bytes = ReadDiagramBytes(FileName);
         TUpdateLock lock(*this);
         border_.Clear();
+        ClearMarks();
         SetLightSquareBitmap(QImage());
         SetDarkSquareBitmap(QImage());
         DecodeDiagram(bytes, *this, Header, Footer);

@@ -17,6 +17,7 @@ int Usage() {
         "                [--square-size N] [--coords LETTERS] [--grid N]\n"
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--size PIXELS] [--dpi N]   (PNG, SVG, PDF: any scale; --size is the board's width)\n"
+        "                [--arrow e2e4[:R|G|Y|B]]... [--mark d4[:R|G|Y|B]]...\n"
         "                [--header TEXT] [--footer TEXT]\n"
         "                [--header-align left|center|right] [--footer-align left|center|right]\n"
         "  vorlix batch FILE.pgn|FILE.epd -o OUT.(gif|bmp|jpg|jpeg|vxd|pdf)\n"
