@@ -44,6 +44,14 @@ QString TAppPaths::PrepareWorkingFolder(const QString& programFolder) {
     return FWorkingFolder;
 }
 
+QStringList TAppPaths::ResolveArguments(const QStringList& arguments, const QString& startFolder) {
+    const QDir start(startFolder);
+    QStringList resolved;
+    for (const QString& argument : arguments)
+        resolved << (argument.isEmpty() ? argument : QDir::cleanPath(start.absoluteFilePath(argument)));
+    return resolved;
+}
+
 QString TAppPaths::WorkingFolder() { return FWorkingFolder; }
 
 }  // namespace vorlix

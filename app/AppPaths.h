@@ -1,6 +1,7 @@
 #pragma once
 // Where the editor finds its data files and keeps its scratch files.
 #include <QString>
+#include <QStringList>
 
 namespace vorlix {
 
@@ -14,6 +15,10 @@ public:
     // is read-only, as it is once installed, a per-user "TEMP" takes its place.
     // Returns the scratch folder in use (with a trailing slash); failures are ignored.
     static QString PrepareWorkingFolder(const QString& programFolder);
+
+    // File names from the command line as full paths, resolved against the
+    // folder the program was started in (before anything changes folder).
+    static QStringList ResolveArguments(const QStringList& arguments, const QString& startFolder);
 
     // The scratch folder chosen by the last PrepareWorkingFolder.
     static QString WorkingFolder();

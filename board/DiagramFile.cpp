@@ -39,6 +39,17 @@ std::vector<uint8_t> ReadDiagramBytes(const QString& fileName) {
     }
 }
 
+// Decodes the whole file into a scratch board first: a file that fails half
+// way leaves the diagram, header and footer exactly as they were.
+void CheckDecodes(const std::vector<uint8_t>& bytes, const THeaderFooterInfo& header,
+                  const THeaderFooterInfo& footer) {
+    if (bytes.empty()) throw EVXDFileError();  // an empty file holds no diagram
+    TkxChessBrd scratch;
+    THeaderFooterInfo scratchHeader = header, scratchFooter = footer;
+    TUpdateLock lock(scratch);
+    DecodeDiagram(bytes, scratch, scratchHeader, scratchFooter);
+}
+
 }  // namespace
 
 void TkxChessBrd::SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
@@ -50,8 +61,11 @@ void TkxChessBrd::SaveToFile(const QString& FileName, int Version, const THeader
 bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header,
                                THeaderFooterInfo& Footer) {
     if (!QFileInfo::exists(FileName)) return false;
+    // Messages name the file: the same text may come from a file the user did not pick.
+    const std::string named = FileName.toStdString() + "\n";
     try {
         const std::vector<uint8_t> bytes = ReadDiagramBytes(FileName);
+        CheckDecodes(bytes, Header, Footer);
         TUpdateLock lock(*this);
         border_.Clear();
         ClearMarks();
@@ -60,11 +74,11 @@ bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Heade
         DecodeDiagram(bytes, *this, Header, Footer);
         return true;
     } catch (const EVXDFileError& e) {
-        Report(errorReporter_, e.what());
+        Report(errorReporter_, named + e.what());
     } catch (const EInOutError& e) {
-        Report(errorReporter_, e.what());
+        Report(errorReporter_, named + e.what());
     } catch (const std::exception& e) {
-        Report(errorReporter_, std::string("Unknown error ocurred: ") + e.what());
+        Report(errorReporter_, named + "Unknown error occurred: " + e.what());
     }
     return false;
 }
@@ -72,7 +86,7 @@ bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Heade
 bool LoadDiagramFile(const QString& fileName, TkxChessBrd& board, THeaderFooterInfo& header,
                      THeaderFooterInfo& footer, TErrorReporter& reporter) {
     if (!QFileInfo::exists(fileName)) {
-        reporter.Report(TMsgKind::Error, IOErrorMessage(ioFileNotFound));
+        reporter.Report(TMsgKind::Error, fileName.toStdString() + "\n" + IOErrorMessage(ioFileNotFound));
         return false;
     }
     TErrorReporter* previous = board.ErrorReporter();

@@ -36,8 +36,11 @@ std::vector<uint8_t> EncodeDiagram(const TkxChessBrd& board, int version,
 void DecodeDiagram(const std::vector<uint8_t>& bytes, TkxChessBrd& board,
                    THeaderFooterInfo& header, THeaderFooterInfo& footer);
 
-// One call for tools: loads the file into the board and the records, reporting
-// every failure (a missing file too) to the reporter. True on success.
+// The one road for opening a diagram file the user named (start-up, Open,
+// tools): loads the file into the board and the records, reporting every
+// failure (a missing file too) to the reporter with the file's name. The whole
+// file is checked before anything changes, so on failure the board and both
+// records stay as they were. True on success.
 bool LoadDiagramFile(const QString& fileName, TkxChessBrd& board, THeaderFooterInfo& header,
                      THeaderFooterInfo& footer, TErrorReporter& reporter);
 

@@ -135,7 +135,17 @@ void AddShadingLines(QImage& picture, TShading shading) {
 
 void TPieceImages::Build(int squareSize, TPieceStyle style, TShading light, TShading dark) {
     size_ = squareSize;
-    const QImage pieceSet = LoadArtwork(PieceSetName(style));
+    style_ = style;
+    light_ = light;
+    dark_ = dark;
+    built_ = false;
+}
+
+void TPieceImages::BuildNow() const {
+    built_ = true;
+    const int squareSize = size_;
+    const TShading light = light_, dark = dark_;
+    const QImage pieceSet = LoadArtwork(PieceSetName(style_));
     const QImage extra = LoadArtwork(QString::fromLatin1(kExtraSetName));
 
     auto storeAll = [&](int code, const QImage& source, int row, int column) {
@@ -155,7 +165,7 @@ void TPieceImages::Build(int squareSize, TPieceStyle style, TShading light, TSha
         for (int column = 0; column < 2; ++column) storeAll(13 + 2 * row + column, extra, row, column);
 }
 
-void TPieceImages::Store(TList list, int code, const QImage& magentaPicture) {
+void TPieceImages::Store(TList list, int code, const QImage& magentaPicture) const {
     QImage picture = magentaPicture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     bool content = false;
     for (int y = 0; y < picture.height(); ++y) {

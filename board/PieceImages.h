@@ -29,19 +29,34 @@ public:
     enum TList { Plain = 0, LightShaded = 1, DarkShaded = 2 };
     static constexpr int kCodes = kMaxSquareCode + 1;
 
+    // Takes the settings; the pictures are made when first asked for, so a
+    // board whose settings change several times (loading a file) builds once.
     void Build(int squareSize, TPieceStyle style, TShading light, TShading dark);
     int Size() const { return size_; }
     // ARGB32 premultiplied: magenta pixels are fully transparent, all others opaque.
-    const QImage& Picture(TList list, int code) const { return pictures_[list][size_t(code)]; }
+    const QImage& Picture(TList list, int code) const {
+        EnsureBuilt();
+        return pictures_[list][size_t(code)];
+    }
     // False when the picture is fully transparent (nothing to draw).
-    bool HasContent(TList list, int code) const { return content_[list][size_t(code)]; }
+    bool HasContent(TList list, int code) const {
+        EnsureBuilt();
+        return content_[list][size_t(code)];
+    }
 
 private:
-    void Store(TList list, int code, const QImage& magentaPicture);
+    void EnsureBuilt() const {
+        if (!built_) BuildNow();
+    }
+    void BuildNow() const;
+    void Store(TList list, int code, const QImage& magentaPicture) const;
 
     int size_ = 0;
-    std::array<std::array<QImage, kCodes>, 3> pictures_;
-    std::array<std::array<bool, kCodes>, 3> content_{};
+    TPieceStyle style_ = psRirozReg;
+    TShading light_ = shNone, dark_ = shNone;
+    mutable bool built_ = true;  // nothing to build before the first Build
+    mutable std::array<std::array<QImage, kCodes>, 3> pictures_;
+    mutable std::array<std::array<bool, kCodes>, 3> content_{};
 };
 
 }  // namespace vorlix

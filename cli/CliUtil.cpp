@@ -1,8 +1,30 @@
 #include "cli/CliUtil.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
+#include <cstring>
 
 namespace vorlix::cli {
+
+namespace {
+
+void AppendHex(std::string& out, const char* prefix, unsigned value) {
+    static const char kDigits[] = "0123456789abcdef";
+    out += prefix;
+    out += kDigits[(value >> 4) & 0xF];
+    out += kDigits[value & 0xF];
+}
+
+std::string FolderOf(const std::string& fileName) {
+    const auto slash = fileName.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : fileName.substr(0, slash);
+}
+
+}  // namespace
 
 std::string WithLfLineEnds(std::string_view text) {
     std::string out;
@@ -18,30 +40,69 @@ std::string WithLfLineEnds(std::string_view text) {
     return out;
 }
 
-void TStdErrReporter::Report(TMsgKind, const std::string& message) {
-    Reported_ = true;
-    const std::string text = WithLfLineEnds(message) + "\n";
-    std::fflush(stdout);
-    std::fputs(text.c_str(), stderr);
-}
-
-void TOutputBuffer::Flush() {
-    if (!Text_.empty()) std::fwrite(Text_.data(), 1, Text_.size(), Stream_);
-    Text_.clear();
-    std::fflush(Stream_);
+void AppendPrintable(std::string& out, std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) {
+            AppendHex(out, "\\x", c);
+        } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            AppendHex(out, "\\u00", static_cast<unsigned char>(text[++i]));  // a C1 control such as CSI
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
 }
 
 void AppendField(std::string& out, std::string_view value) {
     const size_t start = out.size();
-    out.append(value);
+    AppendPrintable(out, value);
     for (size_t i = start; i < out.size(); ++i)
-        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+        if (out[i] == '\t' || out[i] == '\n') out[i] = ' ';
 }
 
+void TStdErrReporter::Report(TMsgKind, const std::string& message) {
+    Reported_ = true;
+    std::string body = message;
+    const std::string opened = InputFileName(Subject_);  // standard input is read as /dev/stdin
+    if (opened != Subject_ && body.compare(0, opened.size(), opened) == 0) body = Subject_ + body.substr(opened.size());
+    const bool named = Subject_.empty() || body.compare(0, Subject_.size(), Subject_) == 0;
+    std::string text = "vorlix: ";
+    AppendPrintable(text, WithLfLineEnds(named ? body : Subject_ + ": " + body));
+    text += '\n';
+    std::fflush(stdout);
+    std::fputs(text.c_str(), stderr);
+}
+
+[[noreturn]] void WriteFailed(int err) {
+    std::fprintf(stderr, "vorlix: write error: %s\n", std::strerror(err));
+    std::_Exit(1);  // the streams cannot be flushed any more
+}
+
+void TOutputBuffer::Flush() {
+    errno = 0;
+    if (!Text_.empty() && std::fwrite(Text_.data(), 1, Text_.size(), Stream_) != Text_.size()) WriteFailed(errno);
+    Text_.clear();
+    if (std::fflush(Stream_) != 0 || std::ferror(Stream_)) WriteFailed(errno ? errno : EIO);
+}
 
 bool ParsePositive(const std::string& text, int& value) {
     const auto [end, err] = std::from_chars(text.data(), text.data() + text.size(), value);
     return err == std::errc() && end == text.data() + text.size() && value >= 1;
+}
+
+bool IsFileArgument(const std::string& argument) {
+    return !argument.empty() && (argument == "-" || argument[0] != '-');
+}
+
+std::string InputFileName(const std::string& argument) { return argument == "-" ? "/dev/stdin" : argument; }
+
+std::string OutputFailureMessage(const std::string& fileName, const std::string& message) {
+    const std::string folder = FolderOf(fileName);
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0 && errno == ENOENT) return "the folder " + folder + " does not exist";
+    if (::stat(folder.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) return folder + " is not a folder";
+    return message;
 }
 
 }  // namespace vorlix::cli

@@ -1,6 +1,6 @@
 #pragma once
 // Pieces shared by the sub-commands: buffered UTF-8 output, messages on
-// standard error, argument helpers.
+// standard error, argument and file-name helpers.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -9,17 +9,25 @@
 
 namespace vorlix::cli {
 
-// Writes reader messages to standard error, one per line, with LF line ends.
+// Writes messages to standard error as "vorlix: SUBJECT: message", one per
+// line, with LF line ends and control characters escaped. A message that
+// already names its subject (the readers' "F does not seem to ...") is not
+// prefixed twice.
 class TStdErrReporter : public TErrorReporter {
 public:
+    explicit TStdErrReporter(std::string subject = {}) : Subject_(std::move(subject)) {}
     void Report(TMsgKind kind, const std::string& message) override;
     bool Reported() const { return Reported_; }
+    // The file the following messages are about.
+    void SetSubject(std::string subject) { Subject_ = std::move(subject); }
 
 private:
+    std::string Subject_;
     bool Reported_ = false;
 };
 
-// Collects output in large blocks before handing it to a stream.
+// Collects output in large blocks before handing it to a stream. A failed
+// write ends the program (see WriteFailed).
 class TOutputBuffer {
 public:
     explicit TOutputBuffer(std::FILE* stream = stdout) : Stream_(stream) {}
@@ -39,11 +47,26 @@ private:
     std::string Text_;
 };
 
+// Output that cannot be written is no success: prints
+// "vorlix: write error: REASON" and exits with 1.
+[[noreturn]] void WriteFailed(int err);
+
 // Message text with CR LF and lone CR turned into LF.
 std::string WithLfLineEnds(std::string_view text);
-// A field of a TAB-separated line: TAB, CR and LF become blanks.
+// Text from a file made safe for a terminal: control characters other than
+// TAB and LF (ESC above all) are written as \xHH, C1 controls as \u00HH.
+void AppendPrintable(std::string& out, std::string_view text);
+// A field of a TAB-separated line: TAB, CR and LF become blanks, other control
+// characters are escaped as by AppendPrintable.
 void AppendField(std::string& out, std::string_view value);
 // A whole decimal number >= 1 that fits an int.
 bool ParsePositive(const std::string& text, int& value);
+
+// An argument that names a file: not empty, and not an option ("-" alone is one).
+bool IsFileArgument(const std::string& argument);
+// The file name a reader opens for a FILE argument: "-" is standard input.
+std::string InputFileName(const std::string& argument);
+// The message for a failed write of an output file: a missing folder is named.
+std::string OutputFailureMessage(const std::string& fileName, const std::string& message);
 
 }  // namespace vorlix::cli

@@ -1,6 +1,7 @@
 #pragma once
 // The sub-commands of the vorlix tool. Each takes the arguments after its name
 // and returns the process exit code: 0 success, 1 file-level failure, 2 bad arguments.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,7 @@ int RunBatch(const Args& args);
 
 // Prints the usage text on standard error and returns 2.
 int Usage();
+// The usage text ("vorlix --help" prints it on standard output).
+void PrintUsage(std::FILE* stream);
 
 }  // namespace vorlix::cli

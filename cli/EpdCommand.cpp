@@ -20,7 +20,7 @@ bool ParseArgs(const Args& args, TEpdArgs& parsed) {
         if (args[i] == "-o") {
             if (i + 1 >= args.size() || !parsed.Out.empty() || args[i + 1].empty()) return false;
             parsed.Out = args[++i];
-        } else if (args[i].empty() || args[i][0] == '-' || !parsed.File.empty()) {
+        } else if (!IsFileArgument(args[i]) || !parsed.File.empty()) {
             return false;
         } else {
             parsed.File = args[i];
@@ -35,9 +35,9 @@ bool ParseArgs(const Args& args, TEpdArgs& parsed) {
 int RunEpd(const Args& args) {
     TEpdArgs parsed;
     if (!ParseArgs(args, parsed)) return Usage();
-    TStdErrReporter reporter;
+    TStdErrReporter reporter(parsed.File);
     TEPD epd(reporter);
-    const bool loaded = epd.LoadFromFile(parsed.File);
+    const bool loaded = epd.LoadFromFile(InputFileName(parsed.File));
     {
         TOutputBuffer out;
         int number = 0;
@@ -49,13 +49,15 @@ int RunEpd(const Args& args) {
             text += '\n';
             out.MaybeFlush();
         }
+        out.Flush();
     }
     if (!loaded) return 1;  // never overwrite anything with a partial read
     if (parsed.Out.empty()) return 0;
     try {
         epd.SaveToFile(parsed.Out);
     } catch (const EVorlixError& e) {
-        reporter.Report(TMsgKind::Error, e.Message());
+        reporter.SetSubject(parsed.Out);
+        reporter.Report(TMsgKind::Error, OutputFailureMessage(parsed.Out, e.Message()));
         return 1;
     }
     return 0;

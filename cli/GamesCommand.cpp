@@ -23,13 +23,13 @@ void AppendGameLine(std::string& out, int number, const TPGNRec& g) {
 // vorlix games FILE: one TAB-separated line of tags per game, written as the
 // games are read, so the file never has to fit in memory.
 int RunGames(const Args& args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') return Usage();
-    TStdErrReporter reporter;
+    if (args.size() != 1 || !IsFileArgument(args[0])) return Usage();
+    TStdErrReporter reporter(args[0]);
     TOutputBuffer out;
     TPGNRec game;
     int number = 0;
     const bool loaded = ReadPGNFile(
-        args[0], reporter,
+        InputFileName(args[0]), reporter,
         [&] {
             ResetGame(game);
             return &game;

@@ -2,6 +2,9 @@
 // diagram image. Arguments are parsed into an options record first, then applied
 // to a board through its own setters, so the board's rules (e.g. odd square
 // sizes) hold; the picture goes through the same image road as the editor's.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QString>
 #include <cstdio>
 #include <optional>
@@ -16,6 +19,7 @@
 #include "export/ImageExport.h"
 #include "export/ImageScaling.h"
 #include "export/ScalableExport.h"
+#include "files/TextEncoding.h"
 
 namespace vorlix::cli {
 
@@ -47,14 +51,57 @@ struct TRenderOptions {
     TBoardMarks Marks;  // added to those of a diagram file
 };
 
+void PrintMessage(const std::string& message) {
+    std::string text = "vorlix render: ";
+    AppendPrintable(text, message);
+    text += '\n';
+    std::fputs(text.c_str(), stderr);
+}
+
 int BadArgument(const std::string& message) {
-    std::fprintf(stderr, "vorlix render: %s\n", message.c_str());
+    PrintMessage(message);
     return Usage();
 }
 
 int Failure(const std::string& message) {
-    std::fprintf(stderr, "vorlix render: %s\n", message.c_str());
+    PrintMessage(message);
     return 1;
+}
+
+// A name Qt can open. Qt reads file names as UTF-8; a name in any other
+// bytes is opened here and handed over as the descriptor's /proc path, so the
+// file meant is the file read.
+class TQtFileName {
+public:
+    explicit TQtFileName(const std::string& name) {
+        if (IsValidUtf8(name)) {
+            Name_ = QString::fromStdString(name);
+            return;
+        }
+        Fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        Name_ = Fd_ >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(Fd_) : QString();
+    }
+    ~TQtFileName() {
+        if (Fd_ >= 0) ::close(Fd_);
+    }
+    TQtFileName(const TQtFileName&) = delete;
+    TQtFileName& operator=(const TQtFileName&) = delete;
+    const QString& Name() const { return Name_; }
+
+private:
+    int Fd_ = -1;
+    QString Name_;
+};
+
+// Writes the image to the file named by the bytes given, as they are.
+bool SaveImage(const QImage& image, const std::string& fileName, const TImageSaveOptions& save,
+               TStdErrReporter& reporter) {
+    reporter.SetSubject(fileName);
+    if (const std::string missing = OutputFailureMessage(fileName, {}); !missing.empty()) {
+        reporter.Report(TMsgKind::Error, missing);
+        return false;
+    }
+    return SaveDiagramImage(image, fileName, save, reporter);
 }
 
 std::optional<int> ParseInt(const std::string& text) {
@@ -128,11 +175,17 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     } else if (name == "--piece-style") {
         if (!(o.PieceStyle = ParsePieceStyle(value))) return "--piece-style takes riroz, roviravo or roruvoz";
     } else if (name == "--square-size") {
-        if (!(o.SquareSize = ParseInt(value))) return "--square-size takes a number";
+        o.SquareSize = ParseInt(value);
+        if (!o.SquareSize || *o.SquareSize < TkxChessBrd::kMinSquareSize ||
+            *o.SquareSize > TkxChessBrd::kMaxSquareSize || *o.SquareSize % 2 != 0)
+            return "--square-size takes an even number from " + std::to_string(TkxChessBrd::kMinSquareSize) +
+                   " to " + std::to_string(TkxChessBrd::kMaxSquareSize);
     } else if (name == "--coords") {
         if (!(o.Coords = ParseCoords(value))) return "--coords takes letters from N, W, E, S, or - for none";
     } else if (name == "--grid") {
-        if (!(o.Grid = ParseInt(value))) return "--grid takes a number";
+        o.Grid = ParseInt(value);
+        if (!o.Grid || *o.Grid < 0 || *o.Grid > TkxChessBrd::kMaxGridLineWidth)
+            return "--grid takes a number from 0 to " + std::to_string(TkxChessBrd::kMaxGridLineWidth);
     } else if (name == "--scale") {
         o.ScalePercent = ParseInt(value);
         if (!o.ScalePercent || *o.ScalePercent < 10 || *o.ScalePercent > 4000)
@@ -283,11 +336,11 @@ int RunRender(const Args& args) {
     if (const std::string error = ParseRenderOptions(args, options); !error.empty()) return BadArgument(error);
 
     EnsureGuiApplication();
-    TStdErrReporter reporter;
+    TStdErrReporter reporter(options.Vxd.value_or(std::string()));
     TkxChessBrd board;
     board.SetErrorReporter(&reporter);
     THeaderFooterInfo header, footer;
-    if (options.Vxd && !LoadDiagramFile(QString::fromStdString(*options.Vxd), board, header, footer, reporter))
+    if (options.Vxd && !LoadDiagramFile(TQtFileName(*options.Vxd).Name(), board, header, footer, reporter))
         return 1;
 
     board.BeginUpdate();
@@ -297,14 +350,17 @@ int RunRender(const Args& args) {
     if (!error.empty()) return Failure(error);
     ApplyHeaderFooter(options, header, footer);
 
-    if (options.Scalable) return SaveScalable(options, board, header, footer, reporter) ? 0 : 1;
+    if (options.Scalable) {
+        reporter.SetSubject(options.Output);
+        return SaveScalable(options, board, header, footer, reporter) ? 0 : 1;
+    }
     const QImage image = RenderDiagramImage(board, header, footer, options.ScaleIndex);
     TImageSaveOptions save;
     save.Format = options.Format;
     save.ColorIndex = ColorIndexOf(options);
     save.Quality = options.Quality;
     if (options.Transparent) save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board, header, footer));
-    return SaveDiagramImage(image, QString::fromStdString(options.Output), save, reporter) ? 0 : 1;
+    return SaveImage(image, options.Output, save, reporter) ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

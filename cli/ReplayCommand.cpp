@@ -20,7 +20,7 @@ bool ParseArgs(const Args& args, TReplayArgs& parsed) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--game") {
             if (i + 1 >= args.size() || parsed.Game || !ParsePositive(args[++i], parsed.Game)) return false;
-        } else if (args[i].empty() || args[i][0] == '-' || !parsed.File.empty()) {
+        } else if (!IsFileArgument(args[i]) || !parsed.File.empty()) {
             return false;
         } else {
             parsed.File = args[i];
@@ -58,13 +58,13 @@ void ReplayGame(TOutputBuffer& out, int number, const TPGNRec& game) {
 int RunReplay(const Args& args) {
     TReplayArgs parsed;
     if (!ParseArgs(args, parsed)) return Usage();
-    TStdErrReporter reporter;
+    TStdErrReporter reporter(parsed.File);
     TOutputBuffer out;
     TPGNRec game;
     int number = 0;
     bool found = parsed.Game == 0;
     const bool loaded = ReadPGNFile(
-        parsed.File, reporter,
+        InputFileName(parsed.File), reporter,
         [&] {
             ResetGame(game);
             return &game;
@@ -76,7 +76,7 @@ int RunReplay(const Args& args) {
         });
     out.Flush();
     if (!found && loaded) {
-        std::fprintf(stderr, "%s holds no game %d.\n", parsed.File.c_str(), parsed.Game);
+        reporter.Report(TMsgKind::Error, "there is no game " + std::to_string(parsed.Game) + ".");
         return 1;
     }
     return loaded ? 0 : 1;

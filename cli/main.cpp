@@ -1,12 +1,14 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
 
+#include "cli/CliUtil.h"
 #include "cli/Commands.h"
 
 namespace vorlix::cli {
 
-int Usage() {
+void PrintUsage(std::FILE* stream) {
     std::fputs(
         "usage:\n"
         "  vorlix games FILE\n"
@@ -30,22 +32,36 @@ int Usage() {
         "      ITEMS (PGN): event,site,date,players,elo,eco,result,move\n"
         "      ITEMS (EPD): id, bm or text:SOME TEXT\n"
         "      --scale: 40..200 for images, 100..600 for PDF pages (A4, 300 dpi)\n",
-        stderr);
+        stream);
+}
+
+int Usage() {
+    PrintUsage(stderr);
     return 2;
 }
+
+namespace {
+
+bool AsksForHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+
+int Help() {
+    PrintUsage(stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) WriteFailed(errno ? errno : EIO);
+    return 0;
+}
+
+}  // namespace
 
 }  // namespace vorlix::cli
 
 int main(int argc, char** argv) {
     using namespace vorlix::cli;
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        Usage();
-        return 0;
-    }
     if (argc < 2) return Usage();
+    if (AsksForHelp(argv[1])) return Help();
     static const std::map<std::string, int (*)(const Args&)> commands = {
         {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", RunRender}, {"batch", RunBatch}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
+    if (argc >= 3 && AsksForHelp(argv[2])) return Help();
     return it->second(Args(argv + 2, argv + argc));
 }

@@ -49,18 +49,27 @@ bool EncodeDiagramImage(const QImage& image, const TImageSaveOptions& options, s
 
 bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImageSaveOptions& options,
                       TErrorReporter& reporter) {
+    return SaveDiagramImage(image, QFile::encodeName(fileName).toStdString(), options, reporter);
+}
+
+bool SaveDiagramImage(const QImage& image, const std::string& localFileName, const TImageSaveOptions& options,
+                      TErrorReporter& reporter) {
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!EncodeDiagramImage(image, options, bytes, error)) {
         reporter.Report(TMsgKind::Error, error);
         return false;
     }
-    return WriteImageFile(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reporter);
+    return WriteImageFile(localFileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reporter);
 }
 
 bool WriteImageFile(const QString& fileName, std::string_view bytes, TErrorReporter& reporter) {
+    return WriteImageFile(QFile::encodeName(fileName).toStdString(), bytes, reporter);
+}
+
+bool WriteImageFile(const std::string& localFileName, std::string_view bytes, TErrorReporter& reporter) {
     try {
-        WriteFileSafely(QFile::encodeName(fileName).toStdString(), bytes);
+        WriteFileSafely(localFileName, bytes);
     } catch (const EInOutError& e) {
         reporter.Report(TMsgKind::Error, e.Message());
         return false;

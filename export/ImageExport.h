@@ -34,9 +34,13 @@ bool EncodeDiagramImage(const QImage& image, const TImageSaveOptions& options, s
 // failure reports the error and leaves any existing file as it was.
 bool SaveDiagramImage(const QImage& image, const QString& fileName, const TImageSaveOptions& options,
                       TErrorReporter& reporter);
+// The same for a file name in the system's own bytes, which need not be UTF-8.
+bool SaveDiagramImage(const QImage& image, const std::string& localFileName, const TImageSaveOptions& options,
+                      TErrorReporter& reporter);
 
 // Writes encoded image bytes through a temporary file and a rename; reports a failure.
 bool WriteImageFile(const QString& fileName, std::string_view bytes, TErrorReporter& reporter);
+bool WriteImageFile(const std::string& localFileName, std::string_view bytes, TErrorReporter& reporter);
 
 // What decides the transparent corner of a GIF.
 struct TTransparencyRule {

@@ -85,7 +85,6 @@ std::string TEPD::PlacementText() const { return Current ? vorlix::PlacementText
 // are skipped.
 void TEPD::ReadChunks(const std::string& fileName) {
     TFileInput input(fileName);
-    const bool utf8 = FileTextIsUtf8(input);
     TChunkReader chunks(input, kMaxChunk);
     TEPDRec* record = nullptr;  // the record that operation chunks continue
     bool atLineStart = true;
@@ -95,6 +94,8 @@ void TEPD::ReadChunks(const std::string& fileName) {
     std::string converted;
     while (chunks.Next(raw, tooLong)) {
         if (tooLong) Major();
+        // Text that is not UTF-8 is Windows-1252; deciding per chunk lets the file stream in.
+        const bool utf8 = !HasHighBytes(raw) || IsValidUtf8(raw);
         if (!utf8) converted = Cp1252ToUtf8(raw);
         const std::string_view chunk = utf8 ? raw : std::string_view(converted);
         const bool startsLine = atLineStart;

@@ -7,7 +7,6 @@
 
 #include "files/Exceptions.h"
 #include "files/IOErrors.h"
-#include "files/TextEncoding.h"
 
 namespace vorlix {
 
@@ -31,14 +30,6 @@ size_t TFileInput::Read(char* data, size_t size) {
 
 void TFileInput::Rewind() {
     if (::lseek(Fd_, 0, SEEK_SET) < 0) throw EInOutError(IOErrorFromErrno(errno));
-}
-
-bool FileTextIsUtf8(TFileInput& input) {
-    TUtf8Validator validator;
-    std::string block(1 << 20, '\0');
-    while (const size_t n = input.Read(block.data(), block.size())) validator.Feed(std::string_view(block.data(), n));
-    input.Rewind();
-    return validator.Valid();
 }
 
 }  // namespace vorlix

@@ -21,8 +21,4 @@ private:
     int Fd_ = -1;
 };
 
-// Reads the whole file once and starts it again; true when its text is valid
-// UTF-8 (such files are read as UTF-8, all others as Windows-1252).
-bool FileTextIsUtf8(TFileInput& input);
-
 }  // namespace vorlix

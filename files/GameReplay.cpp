@@ -14,7 +14,10 @@ const char* const kBadMove = "Illegal move data in PGN archive.";
 }  // namespace
 
 TGameReplay::TGameReplay(const TPGNRec& game)
-    : Tokens_(game.Moves, game.Result, ReadStart(game, Positions_[0])), Done_(Trim(game.Moves) == game.Result) {}
+    : Tokens_(game.Moves, game.Result, ReadStart(game, Position_)), Done_(Trim(game.Moves) == game.Result) {
+    Kings_.Find(Position_.Board);
+    Placement_.SetAll(Position_.Board);
+}
 
 bool TGameReplay::ReadStart(const TPGNRec& game, TChessPosition& start) {
     if (!game.HasSetup) SetStartPosition(start);
@@ -30,13 +33,13 @@ bool TGameReplay::Step() {
     }
     TChessMove move;
     if (!DecodeMove(token.Text, token.IsWhite, move)) throw EIllegalMoveData(kBadMove);
-    if (token.IsWhite ? Current_->BlackInCheck : Current_->WhiteInCheck) throw EIllegalMoveData(kBadMove);
-    if (!ValidateMove(*Current_, move)) throw EIllegalMoveData("Illegal move data: " + std::string(token.Text));
-    TChessPosition& next = Current_ == &Positions_[0] ? Positions_[1] : Positions_[0];
-    next.LastMove = move;
-    MakeMove(*Current_, next, move);
-    next.MoveText.assign(token.Text);
-    Current_ = &next;
+    if (token.IsWhite ? Position_.BlackInCheck : Position_.WhiteInCheck) throw EIllegalMoveData(kBadMove);
+    if (!ValidateMove(Position_, Kings_, move)) throw EIllegalMoveData("Illegal move data: " + std::string(token.Text));
+    PlayMove(Position_, move);
+    Position_.LastMove = move;
+    Position_.MoveText.assign(token.Text);
+    Kings_.Follow(Position_.Board, move);
+    Placement_.Update(Position_.Board, RanksChangedBy(move));
     return true;
 }
 

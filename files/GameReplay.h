@@ -4,6 +4,8 @@
 #include "files/MoveTokens.h"
 #include "files/PGNRecord.h"
 #include "rules/ChessPosition.h"
+#include "rules/KingSquares.h"
+#include "rules/Placement.h"
 
 namespace vorlix {
 
@@ -17,7 +19,9 @@ public:
     TGameReplay& operator=(const TGameReplay&) = delete;
 
     // The start position, or the position after the last move made.
-    const TChessPosition& Position() const { return *Current_; }
+    const TChessPosition& Position() const { return Position_; }
+    // The placement text of Position, kept up to date rank by rank.
+    const TPlacementCache& Placement() const { return Placement_; }
     // Makes the next move of the game; false when none is left. Raises
     // EIllegalMoveData at a move that cannot be made; Position stays as it was.
     bool Step();
@@ -25,8 +29,9 @@ public:
 private:
     static bool ReadStart(const TPGNRec& game, TChessPosition& start);
 
-    TChessPosition Positions_[2];  // the current one and the one the next move fills
-    TChessPosition* Current_ = &Positions_[0];
+    TChessPosition Position_;  // every move is made on it in place
+    TKingSquares Kings_;
+    TPlacementCache Placement_;
     TMoveTokenizer Tokens_;
     bool Done_;
 };

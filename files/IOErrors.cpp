@@ -34,7 +34,7 @@ std::string IOErrorMessage(int ioError) {
         default:
             // The number alone tells the user nothing; the system's words do.
             if (ioError > kErrnoBase) return std::strerror(ioError - kErrnoBase);
-            return "Unknown file error ocurred: " + std::to_string(ioError);
+            return "Unknown file error occurred: " + std::to_string(ioError);
     }
 }
 

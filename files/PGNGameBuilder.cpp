@@ -36,15 +36,23 @@ std::string TagValue(std::string_view line) {
     return value;
 }
 
-void ConvertField(std::string& s) {
-    if (HasHighBytes(s)) s = Cp1252ToUtf8(s);
+// A game is stored as UTF-8: its text as it is when it is valid UTF-8, else
+// read as Windows-1252. Deciding per game needs no pass over the whole file
+// first, so a file can be read as it streams in.
+void StoreAsUtf8(TPGNRec& g) {
+    std::string* const fields[] = {&g.Event, &g.Site, &g.Date, &g.Round, &g.Result, &g.White, &g.WhiteElo,
+                                   &g.Black, &g.BlackElo, &g.ECO, &g.FEN, &g.Moves};
+    bool utf8 = true;
+    for (const std::string* s : fields) utf8 = utf8 && (!HasHighBytes(*s) || IsValidUtf8(*s));
+    if (utf8) return;
+    for (std::string* s : fields)
+        if (HasHighBytes(*s)) *s = Cp1252ToUtf8(*s);
 }
 
 }  // namespace
 
-TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone,
-                                 bool cp1252)
-    : NewGame_(std::move(newGame)), GameDone_(std::move(gameDone)), Cp1252_(cp1252) {}
+TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone)
+    : NewGame_(std::move(newGame)), GameDone_(std::move(gameDone)) {}
 
 void TPGNGameBuilder::AddLine(std::string_view rawLine) {
     // A line may hold several tags and move text after them: each piece is read as a line.
@@ -115,12 +123,7 @@ void TPGNGameBuilder::Finish() {
     if (!Game_) return;
     if (!Moves_.empty()) Game_->Moves.assign(Moves_);  // exact size: no spare capacity kept
     Moves_.clear();
-    if (Cp1252_) {
-        TPGNRec& g = *Game_;
-        for (std::string* s : {&g.Event, &g.Site, &g.Date, &g.Round, &g.Result, &g.White, &g.WhiteElo, &g.Black,
-                               &g.BlackElo, &g.ECO, &g.FEN, &g.Moves})
-            ConvertField(*s);
-    }
+    StoreAsUtf8(*Game_);
     if (GameDone_) GameDone_(*Game_);
     Game_ = nullptr;
 }

@@ -15,8 +15,9 @@ namespace vorlix {
 class TPGNGameBuilder {
 public:
     // newGame hands out a record with default values for the next game; gameDone
-    // receives it once complete. Text of Windows-1252 files is stored as UTF-8.
-    TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone, bool cp1252);
+    // receives it once complete. A game whose text is not UTF-8 is read as
+    // Windows-1252 and stored as UTF-8.
+    TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone);
 
     // One raw line of the file; raises EPGNFileError for text before the first game.
     void AddLine(std::string_view rawLine);
@@ -40,7 +41,6 @@ private:
 
     std::function<TPGNRec*()> NewGame_;
     std::function<void(TPGNRec&)> GameDone_;
-    bool Cp1252_;
     TPGNRec* Game_ = nullptr;
     TState State_ = TState::BeforeFirstGame;
     bool InBrace_ = false;

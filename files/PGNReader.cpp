@@ -13,7 +13,7 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
             TFileInput input(fileName);
-            TPGNGameBuilder builder(newGame, gameDone, !FileTextIsUtf8(input));
+            TPGNGameBuilder builder(newGame, gameDone);
             try {
                 TLineReader lines(input);
                 std::string_view line;

@@ -22,9 +22,14 @@ void AppendCastling(std::string& out, bool ws, bool wl, bool bs, bool bl) {
 
 }  // namespace
 
-void AppendFenText(std::string& out, const TChessPosition& pos) {
-    AppendPlacementText(out, pos.Board);
-    char text[16];  // side, castling and en-passant fields
+namespace {
+
+// Room for the fields after the placement: side, castling, en passant and two
+// counters of up to eleven characters, with their blanks.
+constexpr size_t kFieldsRoom = 16 + 2 * 12;
+
+// The fields after the placement, starting with the blank that separates them.
+size_t WriteFenFields(const TChessPosition& pos, char* text) {
     size_t n = 0;
     const auto put = [&](char c) { text[n++] = c; };
     put(' ');
@@ -43,12 +48,24 @@ void AppendFenText(std::string& out, const TChessPosition& pos) {
         put('-');
     }
     put(' ');
-    out.append(text, n);
-    char number[24];
-    out.append(number, std::to_chars(number, number + sizeof number, pos.HalfMoveClock).ptr);
-    out += ' ';
-    const int fullMove = pos.WhiteToMove ? pos.MoveNumber + 1 : pos.MoveNumber;
-    out.append(number, std::to_chars(number, number + sizeof number, fullMove).ptr);
+    n = std::to_chars(text + n, text + kFieldsRoom, pos.HalfMoveClock).ptr - text;
+    put(' ');
+    const int32_t fullMove = pos.WhiteToMove ? pos.MoveNumber + 1 : pos.MoveNumber;
+    return std::to_chars(text + n, text + kFieldsRoom, fullMove).ptr - text;
+}
+
+}  // namespace
+
+void AppendFenText(std::string& out, const TChessPosition& pos) {
+    char text[kPlacementRoom + kFieldsRoom];
+    const size_t n = WritePlacement(pos.Board, text);
+    out.append(text, n + WriteFenFields(pos, text + n));
+}
+
+void AppendFenText(std::string& out, const TChessPosition& pos, const TPlacementCache& placement) {
+    char text[kPlacementRoom + kFieldsRoom];
+    const size_t n = placement.Write(text);
+    out.append(text, n + WriteFenFields(pos, text + n));
 }
 
 std::string FenText(const TChessPosition& pos) {

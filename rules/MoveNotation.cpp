@@ -1,56 +1,12 @@
 #include "rules/MoveNotation.h"
 
-#include <cstring>
-
 namespace vorlix {
 
 namespace {
 
 // Every removal below takes at most nine characters, and the square part keeps
 // at most four: a longer token can never be a move.
-constexpr size_t kLongestMove = 13;
-
-// The token being decoded, without its "!" and "?" marks, in a small buffer of its own.
-class TMoveText {
-public:
-    // False when the token is too long to be a move.
-    bool Assign(std::string_view text) {
-        Size_ = 0;
-        for (char c : text) {
-            if (c == '!' || c == '?') continue;
-            if (Size_ == kLongestMove) return false;
-            Text_[Size_++] = c;
-        }
-        return true;
-    }
-
-    size_t Size() const { return Size_; }
-    bool Empty() const { return Size_ == 0; }
-    char operator[](size_t i) const { return Text_[i]; }
-    char Back() const { return Text_[Size_ - 1]; }
-    bool Is(std::string_view s) const { return s.size() == Size_ && std::memcmp(Text_, s.data(), Size_) == 0; }
-
-    // Position of the first c, or Size() when there is none.
-    size_t Find(char c) const {
-        const void* at = std::memchr(Text_, c, Size_);
-        return at ? static_cast<const char*>(at) - Text_ : Size_;
-    }
-    void Erase(size_t at, size_t count) {
-        std::memmove(Text_ + at, Text_ + at + count, Size_ - at - count);
-        Size_ -= count;
-    }
-    // Removes the first c; true when there was one.
-    bool EraseFirst(char c) {
-        const size_t at = Find(c);
-        if (at == Size_) return false;
-        Erase(at, 1);
-        return true;
-    }
-
-private:
-    char Text_[kLongestMove];
-    size_t Size_ = 0;
-};
+constexpr int kLongestMove = 13;
 
 int32_t PromotionCode(char letter) {
     switch (letter) {
@@ -75,9 +31,10 @@ int Coordinate(char c) {
     return -1;
 }
 
-bool ReadSquares(const TMoveText& s, TChessMove& move) {
+// The square part: the target in its last two characters, before them
+// nothing, a partial starting square, or a whole one.
+bool ReadSquares(const char* s, int n, TChessMove& move) {
     move.FromFile = move.FromRank = -1;
-    const size_t n = s.Size();
     if (n < 2 || n > 4) return false;
     move.ToFile = Coordinate(s[n - 2]);
     move.ToRank = Coordinate(s[n - 1]);
@@ -93,49 +50,74 @@ bool ReadSquares(const TMoveText& s, TChessMove& move) {
     return n == 2 || move.FromFile >= 0 || move.FromRank >= 0;
 }
 
-// "=X" or a bare promotion letter at the end; false for "=" without a piece letter.
-bool ReadPromotion(TMoveText& s, bool whiteToMove, TChessMove& move) {
-    size_t eq = s.Find('=');
-    size_t letter = eq + 1;
-    if (eq == s.Size()) {
-        if (s.Empty() || PromotionCode(s.Back()) == 0) return true;
-        letter = s.Size() - 1;  // a promotion written without "="
-        eq = letter;
-    } else if (letter >= s.Size() || PromotionCode(s[letter]) == 0) {
-        return false;
-    }
-    move.Promotion = PromotionCode(s[letter]) + (whiteToMove ? 0 : kBlackOffset);
-    s.Erase(eq, letter + 1 - eq);
-    return true;
+// Removes count characters at `at` from the n characters of s.
+void Erase(char* s, int& n, int at, int count) {
+    for (int i = at; i + count < n; ++i) s[i] = s[i + count];
+    n -= count;
 }
 
 }  // namespace
 
+// Works on a small copy of the token made in one pass: without "!" and "?",
+// without the first "+" and the first "#" (which set the check mark).
 bool DecodeMove(std::string_view text, bool whiteToMove, TChessMove& move) {
     move = TChessMove{};
-    TMoveText s;
-    if (!s.Assign(text)) return false;
-    if (s.EraseFirst('+')) move.CheckMark = '+';
-    if (s.EraseFirst('#')) move.CheckMark = '#';
-    if (!ReadPromotion(s, whiteToMove, move)) return false;
-    if (s.Empty()) return false;
+    char s[kLongestMove];
+    int n = 0;
+    int eq = -1;  // the first "="
+    bool plus = false, hash = false;
+    for (const char c : text) {
+        if (c == '!' || c == '?') continue;
+        if (c == '+' && !plus) {
+            plus = true;
+            continue;
+        }
+        if (c == '#' && !hash) {
+            hash = true;
+            continue;
+        }
+        if (n == kLongestMove) return false;
+        if (c == '=' && eq < 0) eq = n;
+        s[n++] = c;
+    }
+    if (plus) move.CheckMark = '+';
+    if (hash) move.CheckMark = '#';
+
+    if (eq >= 0) {
+        if (eq + 1 >= n || PromotionCode(s[eq + 1]) == 0) return false;
+        move.Promotion = PromotionCode(s[eq + 1]);
+        Erase(s, n, eq, 2);
+    } else if (n > 0 && PromotionCode(s[n - 1]) != 0) {
+        move.Promotion = PromotionCode(s[--n]);  // written without "="
+    }
+    if (move.Promotion && !whiteToMove) move.Promotion += kBlackOffset;
+    if (n == 0) return false;
     const int32_t piece = PieceCode(s[0]);
     if (piece == 0) return false;
     move.Piece = piece + (whiteToMove ? 0 : kBlackOffset);
 
-    if (s.Is("O-O") || s.Is("O-O-O")) {
+    const std::string_view rest(s, n);
+    if (rest == "O-O" || rest == "O-O-O") {
         const int home = whiteToMove ? 0 : 7;
         move.FromFile = 4;
         move.FromRank = home;
-        move.ToFile = s.Size() == 3 ? 6 : 2;
+        move.ToFile = n == 3 ? 6 : 2;
         move.ToRank = home;
         return true;
     }
-    if (piece != pcWPawn) s.Erase(0, 1);
-    if (s.EraseFirst('x')) move.Capture = true;
-    s.EraseFirst('-');
-    if (s.Size() >= 2 && s[s.Size() - 2] == 'e' && s.Back() == 'p') s.Erase(s.Size() - 2, 2);
-    return ReadSquares(s, move);
+    // The square part: after the piece letter (a pawn keeps its file), without
+    // the first "x" (the capture mark), the first "-" and an "ep" at the end.
+    char squares[kLongestMove];
+    int m = 0;
+    bool cross = false, hyphen = false;
+    for (int i = piece == pcWPawn ? 0 : 1; i < n; ++i) {
+        if (s[i] == 'x' && !cross) cross = true;
+        else if (s[i] == '-' && !hyphen) hyphen = true;
+        else squares[m++] = s[i];
+    }
+    move.Capture = cross;
+    if (m >= 2 && squares[m - 2] == 'e' && squares[m - 1] == 'p') m -= 2;
+    return ReadSquares(squares, m, move);
 }
 
 }  // namespace vorlix

@@ -63,20 +63,27 @@ size_t WriteRank(const Square (&board)[64], int rank, char* text) {
 }
 
 template <typename Square>
-void AppendPlacement(std::string& out, const Square (&board)[64]) {
-    char text[80];  // 64 squares and 7 separators, plus room for the unconditional writes
+size_t WriteAllRanks(const Square (&board)[64], char* text) {
     size_t n = 0;
     for (int rank = 7; rank >= 0; --rank) {
         n += WriteRank(board, rank, text + n);
         text[n] = '/';
         n += rank > 0;
     }
-    out.append(text, n);
+    return n;
+}
+
+template <typename Square>
+void AppendPlacement(std::string& out, const Square (&board)[64]) {
+    char text[kPlacementRoom];
+    out.append(text, WriteAllRanks(board, text));
 }
 
 }  // namespace
 
 void AppendPlacementText(std::string& out, const int32_t (&board)[64]) { AppendPlacement(out, board); }
+
+size_t WritePlacement(const int32_t (&board)[64], char* out) { return WriteAllRanks(board, out); }
 
 std::string PlacementText(const int32_t (&board)[64]) {
     std::string out;

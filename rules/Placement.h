@@ -24,6 +24,12 @@ std::string PlacementText(const int32_t (&board)[64]);
 std::string PlacementText(const uint8_t (&board)[64]);
 void AppendPlacementText(std::string& out, const int32_t (&board)[64]);
 
+// Room a written placement needs: 64 squares, 7 separators and slack for
+// writes that are made before it is known whether they count.
+inline constexpr size_t kPlacementRoom = 80;
+// Writes the placement to out (kPlacementRoom bytes); returns its length.
+size_t WritePlacement(const int32_t (&board)[64], char* out);
+
 // The placement field kept rank by rank, so that after a move only the ranks
 // the move changed are written again.
 class TPlacementCache {
@@ -31,10 +37,8 @@ public:
     void SetAll(const int32_t (&board)[64]);
     // Rewrites the ranks whose bit is set (bit 0: rank 1).
     void Update(const int32_t (&board)[64], unsigned ranks);
-    // Writes the whole placement (at most 71 characters) to out, which must
-    // have room for kWriteRoom bytes; returns its length.
+    // Writes the whole placement to out (kPlacementRoom bytes); returns its length.
     size_t Write(char* out) const;
-    static constexpr size_t kWriteRoom = 80;
 
 private:
     char Text_[8][8] = {};

@@ -1,6 +1,8 @@
 // The editor: creates the main window, enters the working folder, loads the
 // settings and runs the event loop.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 #include "app/AppPaths.h"
@@ -16,7 +18,7 @@ namespace {
 // The settings file: VORLIX_SETTINGS names another one (scripted runs, screenshots).
 QString SettingsFile() {
     const QString custom = qEnvironmentVariable("VORLIX_SETTINGS");
-    return custom.isEmpty() ? TSettingsStore::DefaultFile() : custom;
+    return custom.isEmpty() ? TSettingsStore::DefaultFile() : QFileInfo(custom).absoluteFilePath();
 }
 
 QSize ScreenSize() {
@@ -28,14 +30,16 @@ QSize ScreenSize() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName("Chess Vorlix");
     QApplication::setOrganizationName("Brantel");
-    QApplication::setApplicationDisplayName(kAppTitle);
     const QString programFolder = TAppPaths::ProgramFolder();
     TSettingsStore store(SettingsFile());
     TAppSettings settings(store);
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // Names from the shell are relative to the folder the user started in;
+    // the working folder changes below.
+    const QStringList arguments =
+        TAppPaths::ResolveArguments(QApplication::arguments().mid(1), QDir::currentPath());
 
     TfrmQuenlix mainWindow(settings, programFolder, arguments);
     TAppPaths::PrepareWorkingFolder(programFolder);

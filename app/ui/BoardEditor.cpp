@@ -189,18 +189,24 @@ void TBoardEditor::ConnectBoardMenu() {
         FBoard.UnselectAll();
         FBoard.Refresh();
     });
-    if (QMenu* menu = FWindow.Menu("mnuBoard")) connect(menu, &QMenu::aboutToShow, this, &TBoardEditor::mnuBoardPopup);
+    if (QMenu* menu = FWindow.Menu("mnuBoard"))
+        connect(menu, &QMenu::aboutToShow, this, &TBoardEditor::UpdateBoardMenu);
 }
 
-void TBoardEditor::mnuBoardPopup() { ApplyMenuState(BoardMenuState(FBoard), "mnu", false); }
+void TBoardEditor::UpdateBoardMenu() { ApplyMenuState(BoardMenuState(FBoard), "mnu", false); }
 
 void TBoardEditor::ApplyMenuState(const TEditMenuState& state, const QString& prefix, bool popup) {
+    // The items are looked up once: the Board menu's state is refreshed ten times a second.
     auto find = [&](const QString& suffix) -> QAction* {
         const QString name = prefix + suffix;
-        if (!popup) return FWindow.Item(name);
-        for (QAction* action : FpopBoard->findChildren<QAction*>(name))
-            if (action->objectName() == name) return action;
-        return nullptr;
+        const auto known = FItems.constFind(name);
+        if (known != FItems.constEnd()) return known.value();
+        QAction* found = nullptr;
+        if (!popup) found = FWindow.Item(name);
+        for (QAction* action : popup ? FpopBoard->findChildren<QAction*>(name) : QList<QAction*>())
+            if (action->objectName() == name) found = action;
+        FItems.insert(name, found);
+        return found;
     };
     auto enable = [&](const QString& suffix, bool enabled) {
         if (QAction* action = find(suffix)) action->setEnabled(enabled);

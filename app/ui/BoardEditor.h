@@ -3,6 +3,7 @@
 // pieces toolbar, typed keys, the editing items of the Board menu with their
 // enabling, the board's pop-up menu popBoard, promotion of a dragged pawn.
 // Every change ends in the main window's MarkModified.
+#include <QHash>
 #include <QObject>
 #include <functional>
 #include <optional>
@@ -36,6 +37,8 @@ public:
     bool KeyPress(const QKeyEvent& event);
     // A piece button was clicked: in selection mode its piece goes on the selection.
     void PieceButtonClick(QToolButton* button);
+    // Enables the Board menu's editing items by the selection.
+    void UpdateBoardMenu();
 
     // The full colour dialog; replaceable (scripted runs, tests).
     using TColorChooser = std::function<std::optional<TColor>(TColor initial)>;
@@ -52,7 +55,6 @@ private:
 
     // The Board menu.
     void ConnectBoardMenu();
-    void mnuBoardPopup();
     void ApplyMenuState(const TEditMenuState& state, const QString& prefix, bool popup);
     void EditSelection(const std::function<void()>& edit);
     void HighlightOption(int index);
@@ -76,6 +78,7 @@ private:
     TRightClick FRightClick;
     TColor FCustomColor = clWhite;
     TColorChooser FChooseColor;
+    QHash<QString, QAction*> FItems;
 };
 
 }  // namespace vorlix

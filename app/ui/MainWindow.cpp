@@ -20,6 +20,7 @@
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"
+#include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
@@ -63,8 +64,10 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     ConnectBoard();
     FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
     FSettings.LoadRecentFiles();
     CreateViewers();
+    new TPrintCommands(*this);
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
     connect(FtmrButtonsEnable, &QTimer::timeout, this, &TfrmQuenlix::tmrButtonsEnableTimer);
@@ -214,6 +217,7 @@ void TfrmQuenlix::StartupMessage() {
 void TfrmQuenlix::RestartHistory() {
     FUndoList->Clear();
     FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::MarkModified() {
@@ -222,6 +226,7 @@ void TfrmQuenlix::MarkModified() {
         UpdateCaption();
     }
     FUndoList->Push(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::UpdateCaption() {
@@ -282,10 +287,7 @@ void TfrmQuenlix::RefreshLockPanels() {
 void TfrmQuenlix::tmrButtonsEnableTimer() {
     FtmrButtonsEnable->stop();
     RefreshLockPanels();
-    Button("spbCut")->setEnabled(!FBoard.IsEmpty());
-    Button("spbPaste")->setEnabled(FClipboard->HoldsText());
-    Button("spbUndo")->setEnabled(FUndoList->CanUndo());
-    Button("spbRedo")->setEnabled(FUndoList->CanRedo());
+    UpdateCommandStates();
     UpdatePieceButtonMode();
     if (FStatusPanels[0]->text().isEmpty()) FStatusPanels[0]->setText(kAppTitle);
     FtmrButtonsEnable->start();

@@ -97,6 +97,11 @@ public:
 
     // One pass of the 100 ms button timer.
     void tmrButtonsEnableTimer();
+    // Enables the commands, menu items and buttons alike, by the diagram, the
+    // undo history, the selection and the clipboard. A disabled item's
+    // shortcut does nothing, so this runs on every change, not only when a
+    // menu opens.
+    void UpdateCommandStates();
     QString StatusText() const;
 
     QMenu* Menu(const QString& objectName) const;
@@ -233,6 +238,11 @@ private:
     QLabel* FStatusPanels[4] = {};
     QTimer* FtmrButtonsEnable = nullptr;
     std::vector<QToolButton*> FPieceButtons;
+    QAction* FmnuEditUndo = nullptr;
+    QAction* FmnuEditRedo = nullptr;
+    QAction* FmnuEditCut = nullptr;
+    QAction* FmnuEditPaste = nullptr;
+    QAction* FmnuEditEmptyClipboard = nullptr;
     QActionGroup* FClipboardFormats = nullptr;
     QActionGroup* FImageScales = nullptr;
     QActionGroup* FPrintScales = nullptr;

@@ -160,8 +160,15 @@ void TfrmQuenlix::mnuFileSaveClick() { SaveDiagram(); }
 void TfrmQuenlix::mnuFileSaveAsClick() { SaveDiagramAs(); }
 void TfrmQuenlix::mnuFileExitClick() { close(); }
 
-void TfrmQuenlix::mnuEditUndoClick() { FUndoList->Undo(FBoard, FHeader, FFooter); }
-void TfrmQuenlix::mnuEditRedoClick() { FUndoList->Redo(FBoard, FHeader, FFooter); }
+void TfrmQuenlix::mnuEditUndoClick() {
+    FUndoList->Undo(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
+}
+
+void TfrmQuenlix::mnuEditRedoClick() {
+    FUndoList->Redo(FBoard, FHeader, FFooter);
+    UpdateCommandStates();
+}
 
 bool TfrmQuenlix::CopyDiagramToClipboard() {
     THourglass hourglass;
@@ -184,6 +191,7 @@ void TfrmQuenlix::mnuEditCutClick() {
     FDiagramModified = true;
     FUndoList->Push(FBoard, FHeader, FFooter);
     UpdateCaption();
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::mnuEditPasteClick() {
@@ -282,6 +290,7 @@ void TfrmQuenlix::mnuPieceStyleClick(int index) {
     FDiagramModified = true;
     FUndoList->Push(FBoard, FHeader, FFooter);
     UpdateCaption();
+    UpdateCommandStates();
 }
 
 void TfrmQuenlix::mnuWebPageClick() {

@@ -125,16 +125,16 @@ void TfrmQuenlix::CreateFileMenu() {
 void TfrmQuenlix::CreateEditMenu() {
     QMenu* m = AddMenu(nullptr, "mnuEdit", "&Edit", "Clipboard related options");
     connect(m, &QMenu::aboutToShow, this, &TfrmQuenlix::mnuEditPopup);
-    AddItem(m, "mnuEditUndo", "&Undo", "Undo your latest changes to the current diagram",
-            &TfrmQuenlix::mnuEditUndoClick, QKeySequence("Ctrl+Z"));
-    AddItem(m, "mnuEditRedo", "&Redo", "Redo any undone changes to the current diagram",
-            &TfrmQuenlix::mnuEditRedoClick, QKeySequence("Shift+Ctrl+Z"));
+    FmnuEditUndo = AddItem(m, "mnuEditUndo", "&Undo", "Undo your latest changes to the current diagram",
+                           &TfrmQuenlix::mnuEditUndoClick, QKeySequence("Ctrl+Z"));
+    FmnuEditRedo = AddItem(m, "mnuEditRedo", "&Redo", "Redo any undone changes to the current diagram",
+                           &TfrmQuenlix::mnuEditRedoClick, QKeySequence("Shift+Ctrl+Z"));
     m->addSeparator();
-    AddItem(m, "mnuEditCut", "Cu&t", "Copy current diagram to the clipboard and clear board",
-            &TfrmQuenlix::mnuEditCutClick, QKeySequence("Ctrl+X"));
+    FmnuEditCut = AddItem(m, "mnuEditCut", "Cu&t", "Copy current diagram to the clipboard and clear board",
+                          &TfrmQuenlix::mnuEditCutClick, QKeySequence("Ctrl+X"));
     AddItem(m, "mnuEditCopy", "&Copy", "Copy current diagram to the clipboard", &TfrmQuenlix::mnuEditCopyClick,
             QKeySequence("Ctrl+C"));
-    AddItem(m, "mnuEditPaste", "&Paste",
+    FmnuEditPaste = AddItem(m, "mnuEditPaste", "&Paste",
             "Paste text from the clipboard and translate it into a diagram (if possible)",
             &TfrmQuenlix::mnuEditPasteClick, QKeySequence("Ctrl+V"));
     m->addSeparator();
@@ -147,8 +147,9 @@ void TfrmQuenlix::CreateEditMenu() {
                                         "mnuEditClipEPD",  "mnuEditClipPlain", "mnuEditClipSetup"};
     for (int i = 0; i < FClipboardFormats->actions().size(); ++i)
         FClipboardFormats->actions().at(i)->setObjectName(clipboardItemNames[i]);
-    AddItem(m, "mnuEditEmptyClipboard", "&Empty Clipboard", "Remove any bitmap image from the clipboard",
-            &TfrmQuenlix::mnuEditEmptyClipboardClick);
+    FmnuEditEmptyClipboard = AddItem(m, "mnuEditEmptyClipboard", "&Empty Clipboard",
+                                     "Remove any bitmap image from the clipboard",
+                                     &TfrmQuenlix::mnuEditEmptyClipboardClick);
 }
 
 void TfrmQuenlix::CreateOptionsMenu() {
@@ -362,12 +363,23 @@ void TfrmQuenlix::UpdatePieceButtonMode() {
 }
 
 void TfrmQuenlix::mnuEditPopup() {
-    Item("mnuEditUndo")->setEnabled(FUndoList->CanUndo());
-    Item("mnuEditRedo")->setEnabled(FUndoList->CanRedo());
-    Item("mnuEditCut")->setEnabled(!FBoard.IsEmpty());
-    Item("mnuEditEmptyClipboard")->setEnabled(FClipboard->HoldsBitmap());
-    Item("mnuEditPaste")->setEnabled(FClipboard->HoldsText());
+    UpdateCommandStates();
     FClipboardFormats->actions().at(FSettings.ClipboardFormat)->setChecked(true);
+}
+
+void TfrmQuenlix::UpdateCommandStates() {
+    const bool canUndo = FUndoList->CanUndo(), canRedo = FUndoList->CanRedo();
+    const bool hasContent = !FBoard.IsEmpty(), holdsText = FClipboard->HoldsText();
+    FmnuEditUndo->setEnabled(canUndo);
+    FmnuEditRedo->setEnabled(canRedo);
+    FmnuEditCut->setEnabled(hasContent);
+    FmnuEditPaste->setEnabled(holdsText);
+    FmnuEditEmptyClipboard->setEnabled(FClipboard->HoldsBitmap());
+    Button("spbUndo")->setEnabled(canUndo);
+    Button("spbRedo")->setEnabled(canRedo);
+    Button("spbCut")->setEnabled(hasContent);
+    Button("spbPaste")->setEnabled(holdsText);
+    if (FBoardEditor) FBoardEditor->UpdateBoardMenu();
 }
 
 void TfrmQuenlix::mnuOptionsPopup() {

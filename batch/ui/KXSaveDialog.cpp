@@ -45,7 +45,7 @@ TKXSaveDialog::TKXSaveDialog(QWidget* parent) : QFileDialog(parent) {
 QWidget* TKXSaveDialog::CreateStrip() {
     FpnlColors = new QWidget(this);
     FpnlColors->setObjectName("pnlColors");
-    FlblColors = new QLabel("Color dept:", FpnlColors);
+    FlblColors = new QLabel("Color depth:", FpnlColors);
     FlblColors->setObjectName("lblColors");
     FcmbColors = new QComboBox(FpnlColors);
     FcmbColors->setObjectName("cmbColors");

@@ -65,9 +65,13 @@ TEST_F(RenderCommand, OptionsGoThroughTheBoardSetters) {
     ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
     EXPECT_EQ(QImage(out).size(), QSize(498, 498));
 
-    run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--square-size", "33", "--coords", "-"});
+    run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--coords", "-"});
     ASSERT_EQ(run.ExitCode, 0);
-    EXPECT_EQ(QImage(out).size(), QSize(292, 292));  // odd size ignored: 8 * 36 + 2 * 2
+    EXPECT_EQ(QImage(out).size(), QSize(292, 292));  // 8 * 36 + 2 * 2
+    // A size the board would ignore is refused instead of silently giving another one.
+    run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--square-size", "33", "--coords", "-"});
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(QImage(out).size(), QSize(292, 292));
 }
 
 TEST_F(RenderCommand, RejectedPositionsExitOneAndWriteNothing) {

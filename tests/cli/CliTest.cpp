@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -62,6 +63,15 @@ protected:
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
     }
 
+    // Runs a shell command line; its standard output and error as with Run.
+    TRun Shell(const std::string& line) const {
+        const std::string out = (Dir / "stdout").string(), err = (Dir / "stderr").string();
+        const std::string cmd = "bash -c " + Quote(line) + " >" + Quote(out) + " 2>" + Quote(err);
+        const int status = std::system(cmd.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+    }
+    static std::string Vorlix() { return Quote(VORLIX_BIN_DIR "/vorlix"); }
+
     std::filesystem::path Dir;
 };
 
@@ -91,13 +101,13 @@ TEST_F(CliTest, FileLevelFailuresExitOne) {
     TRun r = Run({"games", kSamples + "/wacnew.epd"});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Out, "");
-    EXPECT_EQ(r.Err, kSamples + "/wacnew.epd does not seem to\n be a valid PGN file.\n");
+    EXPECT_EQ(r.Err, "vorlix: " + kSamples + "/wacnew.epd does not seem to\n be a valid PGN file.\n");
     r = Run({"replay", (Dir / "missing.pgn").string()});
     EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Err, "File not found!\n");
+    EXPECT_EQ(r.Err, "vorlix: " + (Dir / "missing.pgn").string() + ": File not found!\n");
     r = Run({"epd", kSamples + "/3.pgn"});
     EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Err, kSamples + "/3.pgn does not seem to\n be a valid EPD file.\n");
+    EXPECT_EQ(r.Err, "vorlix: " + kSamples + "/3.pgn does not seem to\n be a valid EPD file.\n");
 }
 
 TEST_F(CliTest, BadArgumentsPrintUsage) {
@@ -191,7 +201,8 @@ TEST_F(CliTest, EpdListsRecordsAndWritesThemBack) {
 
     r = Run({"epd", in, "-o", (Dir / "missing" / "out.epd").string()});
     EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Err, "File not found!\n");
+    EXPECT_EQ(r.Err, "vorlix: " + (Dir / "missing" / "out.epd").string() + ": the folder " + (Dir / "missing").string() +
+                         " does not exist\n");
 }
 
 TEST_F(CliTest, EpdFailureKeepsEarlierRecordsAndWritesNothing) {
@@ -201,4 +212,95 @@ TEST_F(CliTest, EpdFailureKeepsEarlierRecordsAndWritesNothing) {
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Out, "1\tvalid\t4k3/8/8/8/8/8/8/4K3 w - -;\n2\tinvalid\t8/8/8/8/8/8/8/8 w - -;\n");
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(CliTest, WriteErrorsOnStandardOutputFail) {
+    const TRun r = Shell(Vorlix() + " games " + Quote(kSamples + "/Morphy_ANSI.pgn") + " >/dev/full");
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "vorlix: write error: No space left on device\n");
+    EXPECT_EQ(Shell(Vorlix() + " --help >/dev/full").Exit, 1);
+}
+
+TEST_F(CliTest, HelpGoesToStandardOutput) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"games", "--help"},
+                                                                  {"render", "--help"}}) {
+        const TRun r = Run(args);
+        EXPECT_EQ(r.Exit, 0);
+        EXPECT_EQ(r.Out.substr(0, 6), "usage:");
+        EXPECT_EQ(r.Err, "");
+    }
+}
+
+TEST_F(CliTest, BadOptionValuesAreRefusedWithTheirRange) {
+    const std::string out = (Dir / "x.bmp").string();
+    for (const auto& [option, value, range] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"--square-size", "0", "from 32 to 64"},
+             {"--square-size", "33", "from 32 to 64"},
+             {"--square-size", "100000", "from 32 to 64"},
+             {"--grid", "256", "from 0 to 255"},
+             {"--grid", "-1", "from 0 to 255"},
+             {"--scale", "0", "from 10 to"}}) {
+        const TRun r = Run({"render", "--fen", "8/8/8/8/8/8/8/8", "-o", out, option, value});
+        EXPECT_EQ(r.Exit, 2) << option << value;
+        EXPECT_NE(r.Err.find(range), std::string::npos) << r.Err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(CliTest, ControlCharactersFromFilesAreEscaped) {
+    const std::string file = Write("esc.pgn", "[White \"a\x1b[31mred\x07" "b\xc2\x9b" "c\"]\n[Black \"tab\there\"]\n1. e4 *\n");
+    const TRun r = Run({"games", file});
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Out, "1\ta\\x1b[31mred\\x07b\\u009bc\ttab here\t\t\t\t\t\t?\t?\t\n");
+    const std::string bad = Write("bad\x1b[2J.pgn", "hello\n");
+    EXPECT_EQ(Run({"games", bad}).Err.find('\x1b'), std::string::npos);
+}
+
+TEST_F(CliTest, DashReadsStandardInputAndEndlessInputIsAStream) {
+    TRun r = Shell("cat " + Quote(kSamples + "/3.pgn") + " | " + Vorlix() + " replay -");
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Lines().size(), 6u);
+    r = Shell("gzip -dc " + Quote(kSamples + "/bench10-oneline.pgn.gz") + " | " + Vorlix() + " games - | wc -l");
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_GT(std::stoi(r.Out), 1000);
+    r = Shell(Vorlix() + " epd - <" + Quote(kSamples + "/bratko-kopec.epd"));
+    EXPECT_EQ(r.Lines().size(), 24u);
+    r = Run({"games", "/dev/zero"});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "vorlix: /dev/zero does not seem to\n be a valid PGN file.\n");
+    EXPECT_EQ(Run({"epd", "/dev/zero"}).Exit, 1);
+}
+
+TEST_F(CliTest, EpdRoundTripsPlainLinesAndScoredSuites) {
+    const std::string plain = "4k3/8/8/8/8/8/8/4K3 w - -\r\n4k3/8/8/8/8/8/8/3K4 b - -\r\n8/8/8/8/8/8/8/K1k5 w - -\r\n";
+    const std::string scored =
+        "4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"s.1\"; c0 \"Kd2=10, Ke2=5\"; c1 \"x\"; c9 \"y\"; ce 12; acd 20;\r\n"
+        "4k3/8/8/8/8/8/8/3K4 b - - bm Kd7; id \"s.2\"; c0 \"Kd7=10\"; ce -3;\r\n";
+    for (const std::string& text : {plain, scored}) {
+        const std::string in = Write("in.epd", text), out = (Dir / "out.epd").string();
+        const TRun r = Run({"epd", in, "-o", out});
+        EXPECT_EQ(r.Exit, 0) << r.Err;
+        EXPECT_EQ(Read(out), text == plain ? "4k3/8/8/8/8/8/8/4K3 w - -;\r\n4k3/8/8/8/8/8/8/3K4 b - -;\r\n8/8/8/8/8/8/8/K1k5 w - -;\r\n"
+                                           : scored);
+    }
+}
+
+TEST_F(CliTest, SavingOntoDevicesWritesThemInPlace) {
+    const std::string in = Write("in.epd", "4k3/8/8/8/8/8/8/4K3 w - -;\n");
+    EXPECT_EQ(Run({"epd", in, "-o", "/dev/null"}).Exit, 0);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    const TRun r = Shell(Vorlix() + " epd " + Quote(in) + " -o /dev/stdout | tail -n 1");
+    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Out, "4k3/8/8/8/8/8/8/4K3 w - -;\r\n");
+}
+
+TEST_F(CliTest, FileNamesAreBytes) {
+    const std::string a = (Dir / "a\xff.bmp").string(), b = (Dir / "a\xfe.bmp").string();
+    EXPECT_EQ(Run({"render", "--fen", "8/8/8/8/8/8/8/8", "-o", a}).Exit, 0);
+    EXPECT_EQ(Run({"render", "--fen", "k7/8/8/8/8/8/8/7K", "-o", b}).Exit, 0);
+    ASSERT_TRUE(std::filesystem::exists(a));
+    ASSERT_TRUE(std::filesystem::exists(b));
+    EXPECT_NE(Read(a), Read(b));
+    const std::string epd = Write("p\xe9.epd", "4k3/8/8/8/8/8/8/4K3 w - -;\n");
+    EXPECT_EQ(Run({"epd", epd}).Exit, 0);
 }

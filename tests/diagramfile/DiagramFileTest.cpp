@@ -28,6 +28,11 @@ protected:
         board.SetErrorReporter(&reporter);
     }
     QString Path(const char* name) const { return dir.filePath(name); }
+    // Messages name the file they are about.
+    std::string About(const char* name, const char* message) const {
+        return Path(name).toStdString() + "\n" + message;
+    }
+    std::string Invalid() const { return About("in.vxd", kInvalid); }
 
     // Loads bytes written to a file; true on success.
     bool LoadBytes(const std::vector<uint8_t>& bytes) {
@@ -258,7 +263,7 @@ TEST_F(DiagramFile, ValueRangesOfSingleFields) {
     EXPECT_TRUE(LoadBytes(WithPrelude({6, 5})));
     EXPECT_EQ(board.PieceStyle(), psRirozReg);
     EXPECT_FALSE(LoadBytes(WithPrelude({6, 10})));
-    EXPECT_EQ(reporter.Last(), kInvalid);
+    EXPECT_EQ(reporter.Last(), Invalid());
 
     EXPECT_TRUE(LoadBytes(WithPrelude({15, 33})));
     EXPECT_EQ(board.SquareSize(), 36);
@@ -269,7 +274,7 @@ TEST_F(DiagramFile, ValueRangesOfSingleFields) {
     EXPECT_TRUE(LoadBytes(WithPrelude({40, 10})));
     EXPECT_EQ(board.CoordenateOrientation(), East | South);
     EXPECT_FALSE(LoadBytes(WithPrelude({40, 16})));
-    EXPECT_EQ(board.CoordenateOrientation(), kAllCoords);  // decoded before the remainder
+    EXPECT_EQ(board.CoordenateOrientation(), East | South);  // a failed file changes nothing
 
     EXPECT_TRUE(LoadBytes(WithPrelude({44, 6})));
     EXPECT_EQ(board.Font().Style, fsItalic | fsUnderline);
@@ -285,7 +290,7 @@ TEST_F(DiagramFile, UnknownTagsAreSkippedOnlyAfterANewVersion) {
     EXPECT_FALSE(LoadBytes(WithPrelude({99}, 150)));
     EXPECT_FALSE(LoadBytes(WithPrelude({99}, 200)));
     EXPECT_FALSE(LoadBytes({99, 1, 220, 0}));  // before any version
-    EXPECT_EQ(reporter.Last(), kInvalid);
+    EXPECT_EQ(reporter.Last(), Invalid());
 }
 
 TEST_F(DiagramFile, BadSignatureAndBadSquareCodesAreInvalid) {
@@ -298,16 +303,45 @@ TEST_F(DiagramFile, BadSignatureAndBadSquareCodesAreInvalid) {
     ASSERT_EQ(saved[squares], 25);
     saved[squares + 1] = 17;  // a1 would hold a code without a picture
     EXPECT_FALSE(LoadBytes(saved));
-    EXPECT_EQ(reporter.Last(), kInvalid);
+    EXPECT_EQ(reporter.Last(), Invalid());
+}
+
+TEST_F(DiagramFile, AFileThatFailsHalfWayLeavesTheWholeDiagramAsItWas) {
+    StyleEverything(board);
+    board.SetLightSquareBitmap(RgbPicture(3, 2));
+    board.ToggleSelection({2, 2});
+    header = SampleLine("header", 1);
+    footer = SampleLine("footer", 2);
+    TkxChessBrd before;
+    StyleEverything(before);
+    before.SetLightSquareBitmap(RgbPicture(3, 2));
+    before.ToggleSelection({2, 2});
+    const THeaderFooterInfo headerBefore = header, footerBefore = footer;
+
+    TkxChessBrd other;
+    other.SetView(vwBlackUnder);
+    other.Border().Assign({{5, clRed, clBlue}});
+    std::vector<uint8_t> bytes = EncodeDiagram(other, kVxdVersion, SampleLine("f", 0), SampleLine("h", 2));
+    bytes.push_back(10);  // a grid line width of 200: invalid, after every other field
+    bytes.push_back(200);
+    EXPECT_FALSE(LoadBytes(bytes));
+    EXPECT_EQ(reporter.Last(), Invalid());
+    ExpectSameBoard(board, before);
+    EXPECT_EQ(header, headerBefore);
+    EXPECT_EQ(footer, footerBefore);
+
+    EXPECT_FALSE(LoadBytes({}));  // an empty file is no diagram
+    EXPECT_EQ(reporter.Last(), Invalid());
+    ExpectSameBoard(board, before);
 }
 
 TEST_F(DiagramFile, FileErrorsAreReportedFromTheSharedTable) {
     EXPECT_FALSE(board.LoadFromFile(Path("missing.vxd"), header, footer));
     EXPECT_TRUE(reporter.Messages.empty());  // a missing file is no error here
     EXPECT_FALSE(LoadDiagramFile(Path("missing.vxd"), board, header, footer, reporter));
-    EXPECT_EQ(reporter.Last(), "File not found!");
+    EXPECT_EQ(reporter.Last(), About("missing.vxd", "File not found!"));
     EXPECT_FALSE(board.LoadFromFile(dir.path(), header, footer));
-    EXPECT_EQ(reporter.Last(), "Invalid file name!");
+    EXPECT_EQ(reporter.Last(), dir.path().toStdString() + "\nInvalid file name!");
     EXPECT_THROW(board.SaveToFile(Path("no/such/folder.vxd"), kVxdVersion, footer, header), std::exception);
 }
 
@@ -348,7 +382,7 @@ TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
         if (LoadBytes(std::vector<uint8_t>(good.begin(), good.begin() + long(n)))) {
             ++loaded;
         } else {
-            ASSERT_EQ(reporter.Last(), kInvalid) << "prefix " << n;
+            ASSERT_EQ(reporter.Last(), Invalid()) << "prefix " << n;
         }
     }
     EXPECT_GT(loaded, 40);  // every field boundary
@@ -357,7 +391,7 @@ TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
         std::vector<uint8_t> bytes = good;
         for (int flips = 1 + int(rng() % 3); flips > 0; --flips) bytes[rng() % bytes.size()] ^= uint8_t(1 + rng() % 255);
         if (!LoadBytes(bytes)) {
-            ASSERT_EQ(reporter.Last(), kInvalid) << "round " << round;
+            ASSERT_EQ(reporter.Last(), Invalid()) << "round " << round;
         }
         board.Render();
     }

@@ -113,9 +113,10 @@ TEST_F(UndoList, AVanishedStateFileIsReportedAndThePositionStillMoves) {
     TUndoList list(dir.path());
     PushState(list, 1);
     PushState(list, 2);
-    QFile::remove(list.Files().at(0));
+    const QString vanished = list.Files().at(0);
+    QFile::remove(vanished);
     list.Undo(board, header, footer);
-    EXPECT_EQ(reporter.Last(), "File not found!");
+    EXPECT_EQ(reporter.Last(), vanished.toStdString() + "\nFile not found!");
     EXPECT_EQ(list.Position(), 1);
     EXPECT_EQ(Shown(), 2);
     list.Redo(board, header, footer);

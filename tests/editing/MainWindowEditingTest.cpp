@@ -2,8 +2,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +64,19 @@ protected:
         QTest::mouseRelease(&control(), Qt::LeftButton, modifiers, to);
     }
     void RunTimer() { window->tmrButtonsEnableTimer(); }
+    // Opens a menu of the menu bar with the mouse and closes it with Escape, as a user does.
+    void OpenAndCloseMenu(const char* name) {
+        QMenuBar* bar = window->menuBar();
+        const QRect title = bar->actionGeometry(window->Menu(name)->menuAction());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, title.center());
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_EQ(popup, window->Menu(name)) << name;
+        QTest::keyClick(popup, Qt::Key_Escape);
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr) << name;
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QTest::keyClick(window.get(), Qt::Key(key), modifiers);
+    }
     bool EnabledInBoardMenu(const char* name) {
         emit window->Menu("mnuBoard")->aboutToShow();
         return Item(name)->isEnabled();
@@ -321,6 +336,58 @@ TEST_F(BoardEditingTest, CutThatCannotCopyKeepsTheBoard) {
     EXPECT_EQ(board().Codes(), before);
     EXPECT_FALSE(window->DiagramModified());
     EXPECT_EQ(window->UndoList().Count(), states);
+}
+
+TEST_F(BoardEditingTest, EditShortcutsKeepWorkingAfterTheMenusWereOpened) {
+    QApplication::clipboard()->clear();
+    OpenAndCloseMenu("mnuEdit");  // nothing to undo, redo, or paste at this moment
+    OpenAndCloseMenu("mnuBoard");
+    Drag(Centre(4, 1), Centre(4, 3));
+    Key(Qt::Key_Z);
+    EXPECT_EQ(board().SquareCode({4, 1}), 6);
+    EXPECT_EQ(board().SquareCode({4, 3}), 0);
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(board().SquareCode({4, 3}), 6);
+
+    settings->ClipboardFormat = 4;  // EPD text
+    Key(Qt::Key_C);
+    EXPECT_EQ(QApplication::clipboard()->text(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR");
+    OpenAndCloseMenu("mnuEdit");
+    Key(Qt::Key_X);
+    EXPECT_TRUE(board().IsEmpty());
+    OpenAndCloseMenu("mnuEdit");  // with an empty board: Cut is disabled now
+    QApplication::clipboard()->setText("8/8/8/8/8/8/8/K6k w - - 0 1");
+    Key(Qt::Key_V);
+    EXPECT_EQ(board().SquareCode({0, 0}), 1);
+    EXPECT_EQ(board().SquareCode({7, 0}), 7);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(BoardEditingTest, BoardMenuKeysAndTypedPiecesWorkAfterTheMenusWereOpened) {
+    QTest::mouseClick(&control(), Qt::LeftButton, Qt::ControlModifier, Centre(3, 3));
+    OpenAndCloseMenu("mnuBoard");
+    QTest::keyClick(window.get(), 'N');
+    EXPECT_EQ(board().SquareCode({3, 3}), 4);
+    Key(Qt::Key_Z);
+    EXPECT_EQ(board().SquareCode({3, 3}), 0);
+
+    // The keys shown beside Invert Board and Starting Position belong to the File menu.
+    const QString saved = dir.filePath("shortcut.vxd");
+    ASSERT_TRUE(window->WriteDiagram(saved));
+    board().SetPiece(0, 3, 2);
+    window->MarkModified();
+    OpenAndCloseMenu("mnuBoard");
+    OpenAndCloseMenu("mnuFile");
+    Key(Qt::Key_S);
+    EXPECT_FALSE(window->DiagramModified());
+    bool imageDialogShown = false;
+    AnswerModal<QFileDialog>([&](QFileDialog& dialog) {
+        imageDialogShown = dialog.objectName() == "KXSaveDialog1";
+        dialog.reject();
+    });
+    Key(Qt::Key_I);
+    EXPECT_TRUE(imageDialogShown);
+    EXPECT_EQ(board().View(), vwWhiteUnder);
 }
 
 }  // namespace

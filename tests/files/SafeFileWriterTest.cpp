@@ -126,5 +126,5 @@ TEST(SafeFileWriter, AKilledSaveLeavesNoTemporaryFileAndTheOldFile) {
 TEST(IOErrors, SystemErrorsOutsideTheTableAreNamed) {
     EXPECT_EQ(IOErrorMessage(IOErrorFromErrno(ENOENT)), "File not found!");
     EXPECT_EQ(IOErrorMessage(IOErrorFromErrno(ENOSPC)), "No space left on device");
-    EXPECT_EQ(IOErrorMessage(9), "Unknown file error ocurred: 9");
+    EXPECT_EQ(IOErrorMessage(9), "Unknown file error occurred: 9");
 }

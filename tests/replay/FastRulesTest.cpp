@@ -92,7 +92,7 @@ public:
                 EXPECT_EQ(Kings_.Square[side], found.Square[side]) << where;
             }
         }
-        char text[TPlacementCache::kWriteRoom];
+        char text[kPlacementRoom];
         const size_t n = Placement_.Write(text);
         EXPECT_EQ(std::string(text, n), PlacementText(Ref_.Board)) << where;
     }

@@ -94,6 +94,34 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineThatCannotBeOpenedLeavesAnUntitledSt
     EXPECT_EQ(opened.UndoList().Count(), 1);
 }
 
+TEST_F(MainWindowTest, ADamagedFileOnTheCommandLineLeavesTheDefaultDiagram) {
+    const QString damaged = dir.filePath("damaged.vxd");
+    ASSERT_TRUE(window->WriteDiagram(damaged));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("\x0a\xc8");  // an invalid grid line width after every valid field
+    file.close();
+    const QString empty = dir.filePath("empty.vxd");
+    QFile(empty).open(QIODevice::WriteOnly);
+
+    for (const QString& name : {damaged, empty}) {
+        questions.clear();
+        TfrmQuenlix other(*settings, dir.path() + "/", {name});
+        other.show();
+        QApplication::processEvents();
+        EXPECT_EQ(questions, QStringList{name + "\nInvalid diagram file."});
+        EXPECT_EQ(other.windowTitle(), "Chess Vorlix 2.21 - Untitled");
+        EXPECT_EQ(other.Board().Border().Items(), window->Board().Border().Items());
+        EXPECT_EQ(other.Board().GridLineWidth(), window->Board().GridLineWidth());
+        ASSERT_EQ(other.UndoList().Count(), 1);
+        // The first undo state is the default diagram, frame included.
+        other.Board().Border().Clear();
+        other.MarkModified();
+        other.Item("mnuEditUndo")->trigger();
+        EXPECT_EQ(other.Board().Border().Items(), window->Board().Border().Items());
+    }
+}
+
 TEST_F(MainWindowTest, FirstEditMarksTheCaption) {
     Item("mnuBoardClear")->trigger();
     EXPECT_EQ(window->windowTitle(), "Chess Vorlix 2.21 - Untitled*");
@@ -211,9 +239,11 @@ TEST_F(MainWindowTest, FileItemsOwnCtrlIAndCtrlS) {
 }
 
 TEST_F(MainWindowTest, CommandsOfLaterWorkAreDisabled) {
-    for (const char* name : {"mnuFilePrint", "mnuConfigureBoard", "mnuBoardDefect"})
+    for (const char* name : {"mnuConfigureBoard", "mnuBoardDefect"})
         EXPECT_FALSE(Item(name)->isEnabled()) << name;
-    EXPECT_FALSE(window->Button("spbPrint")->isEnabled());
+    // Printing is in place.
+    EXPECT_TRUE(Item("mnuFilePrint")->isEnabled());
+    EXPECT_TRUE(window->Button("spbPrint")->isEnabled());
 }
 
 TEST_F(MainWindowTest, HelpMenuOpensQuickStartAndClosingTheWindowClosesHelp) {

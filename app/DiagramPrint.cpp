@@ -1,0 +1,18 @@
+#include "app/DiagramPrint.h"
+
+#include "app/PrintScaling.h"
+#include "app/PrintTarget.h"
+#include "export/ImageScaling.h"
+
+namespace vorlix {
+
+bool PrintDiagramImage(TPrintTarget& printer, const QImage& image, float factor, const QString& title,
+                       std::string& error) {
+    if (!printer.BeginJob(title, error)) return false;
+    StretchBitmap(printer.Canvas(), PrintRect(image.size(), factor), image);
+    if (printer.EndJob(error)) return true;
+    printer.AbortJob();
+    return false;
+}
+
+}  // namespace vorlix

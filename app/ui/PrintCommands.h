@@ -1,0 +1,48 @@
+#pragma once
+// The editor's printing: the printer, Print, Print Preview and Printer Setup
+// of the File menu and the toolbar. The batch dialogs print on the same printer.
+#include <QObject>
+#include <QImage>
+#include <memory>
+
+class QPrinter;
+
+namespace vorlix {
+
+class TfrmQuenlix;
+
+class TPrintCommands : public QObject {
+    Q_OBJECT
+public:
+    // Connects itself to the window's print items and buttons.
+    explicit TPrintCommands(TfrmQuenlix& window);
+    ~TPrintCommands() override;
+
+    // The printer of the window, as set up by the user.
+    QPrinter& Printer() { return *FPrinter; }
+    float PrintFactor() const;
+    int PrintScaleIndex() const;
+    // Changes the print scale and ticks its menu item; the settings keep it until they are saved.
+    void SetPrintScaleIndex(int index);
+
+    void mnuFilePrintClick();
+    void mnuFilePreviewClick();
+    // The system's printer dialog; true when it was confirmed.
+    bool mnuFilePrinterSetupClick();
+
+    // Prints the image at the print scale; false with the reason on failure.
+    bool PrintImage(const QImage& image, const QString& title, std::string& error);
+    // The diagram as printed: header and footer, no image scaling.
+    QImage DiagramImage();
+
+private:
+    void StopAutoReplay();
+
+    TfrmQuenlix& FWindow;
+    std::unique_ptr<QPrinter> FPrinter;
+};
+
+// The print commands of a window, found among its children.
+TPrintCommands* PrintCommandsOf(QObject* window);
+
+}  // namespace vorlix

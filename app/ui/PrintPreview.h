@@ -1,0 +1,47 @@
+#pragma once
+// The print preview: the page at a fifth of its printer pixels with the
+// diagram at the print scale, which can be changed here before printing.
+#include <QDialog>
+#include <QImage>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+
+namespace vorlix {
+
+class TPrintCommands;
+
+class TfrmPreview : public QDialog {
+    Q_OBJECT
+public:
+    // Renders the diagram once; the preview and its printout use that image.
+    TfrmPreview(TPrintCommands& commands, QWidget* mainWindow);
+
+    QComboBox* cmbScaling() const { return FcmbScaling; }
+    QLabel* imgPreview() const { return FimgPreview; }
+    const QImage& PagePicture() const { return FPage; }
+
+    void cmbScalingChange(int index);
+    void mnuPrinterSetupClick();
+    void spbPrintClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SizePagePicture();
+    void DrawPagePicture();
+
+    TPrintCommands& FCommands;
+    QWidget* FMainWindow;
+    QImage FDiagram;
+    QImage FPage;
+    QComboBox* FcmbScaling = nullptr;
+    QLabel* FimgPreview = nullptr;
+    QScrollArea* FScrollBox1 = nullptr;
+};
+
+}  // namespace vorlix

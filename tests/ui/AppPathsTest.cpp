@@ -1,0 +1,26 @@
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/AppPaths.h"
+
+using namespace vorlix;
+
+TEST(AppPaths, CommandLineNamesAreResolvedAgainstTheStartFolder) {
+    const QStringList resolved = TAppPaths::ResolveArguments(
+        {"my diagram.vxd", "../games/x.pgn", "/abs/file.epd", "./sub/./y.vxd"}, "/home/user/work");
+    EXPECT_EQ(resolved, (QStringList{"/home/user/work/my diagram.vxd", "/home/user/games/x.pgn", "/abs/file.epd",
+                                     "/home/user/work/sub/y.vxd"}));
+}
+
+TEST(AppPaths, ResolvedNamesSurviveTheChangeOfWorkingFolder) {
+    QTemporaryDir start, program;
+    ASSERT_TRUE(QDir(program.path()).mkdir("TEMP"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(start.path()));
+    const QStringList resolved = TAppPaths::ResolveArguments({"a.vxd"}, QDir::currentPath());
+    TAppPaths::PrepareWorkingFolder(program.path() + "/");
+    EXPECT_NE(QDir::currentPath(), start.path());
+    EXPECT_EQ(resolved.first(), QDir(start.path()).filePath("a.vxd"));
+    QDir::setCurrent(previous);
+}
