@@ -426,5 +426,5 @@ TEST_F(DiagramFile, BadOrShortMarkFieldsAreInvalid) {
     EXPECT_FALSE(LoadBytes(WithPrelude({231, 202, 210, 202})));  // ninth file
     EXPECT_FALSE(LoadBytes(WithPrelude({231, 202, 7, 202})));    // below the free bytes
     EXPECT_FALSE(LoadBytes(WithPrelude({230, 202, 202, 202})));  // cut short
-    EXPECT_EQ(reporter.Last(), kInvalid);
+    EXPECT_EQ(reporter.Last(), Invalid());
 }
