@@ -149,6 +149,15 @@ void TAppSettings::SaveAnimationSpeed() {
     FStore.Flush();
 }
 
+void TAppSettings::SaveHighlighting() {
+    for (int i = 0; i < 4; ++i) {
+        const QString n = QString::number(i + 1);
+        FStore.WriteInteger(kHighLightingKey, "HLColor" + n, int(HighLight[i].Color));
+        FStore.WriteBool(kHighLightingKey, "HLMerge" + n, HighLight[i].Merge);
+    }
+    FStore.Flush();
+}
+
 void TAppSettings::SaveFileTypeAnswers() {
     FStore.WriteBool(kMainKey, "AskPGNReg", AskPGNReg);
     FStore.WriteBool(kMainKey, "AskEPDReg", AskEPDReg);

@@ -8,6 +8,7 @@
 
 #include "app/WindowBounds.h"
 #include "board/Colors.h"
+#include "board/HighlightOption.h"
 
 namespace vorlix {
 
@@ -27,11 +28,6 @@ constexpr int kRecentPGNCount = 5;
 constexpr int kRecentEPDCount = 5;
 constexpr int kRecentVXDCount = 6;
 
-struct THighlightOption {
-    TColor Color = clBlack;
-    bool Merge = false;
-};
-
 class TAppSettings {
 public:
     explicit TAppSettings(TSettingsStore& store) : FStore(store) {}
@@ -48,6 +44,7 @@ public:
     void SavePlaySounds();
     void SaveAnimate();
     void SaveAnimationSpeed();
+    void SaveHighlighting();
     void SaveFileTypeAnswers();
     void SaveWindowBounds(int left, int top, int width, int height);
     void SaveSettingsOnClose();

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# PGN throughput: `vorlix games` and `vorlix replay` against `cat` and pgn-extract
-# on a large file built from the real sample games, in two layouts (all move
-# text of a game on one line; short lines). Run by hand:
+# PGN throughput and start-up: `vorlix games` and `vorlix replay` against `cat`
+# and pgn-extract, on two data sets of about 100 MB each:
+#   real       the benchmark games of the sample folder (bench10-oneline.pgn.gz,
+#              real games, move text on one line) repeated to the wanted size;
+#   synthetic  the small sample files rewritten with move text in lines of at most
+#              79 characters, repeated to the wanted size.
+# Every figure is the median of RUNS runs (default 5). Run by hand:
 #   bash bench/pgn_bench.sh [path/to/vorlix] [size-in-MB]
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-VORLIX="${1:-$ROOT/build/bin/vorlix}"
+VORLIX="$(realpath "${1:-$ROOT/build/bin/vorlix}")"
 SIZE_MB="${2:-100}"
+RUNS="${RUNS:-5}"
 SAMPLES="${VORLIX_SAMPLES:-$ROOT/../shared/samples}"
 PGN_EXTRACT="$(command -v pgn-extract || echo /usr/games/pgn-extract)"
 WORK="$(mktemp -d)"
@@ -15,22 +20,26 @@ trap 'rm -rf "$WORK"' EXIT
 
 [ -x "$VORLIX" ] || { echo "no vorlix binary at $VORLIX" >&2; exit 2; }
 [ -x "$PGN_EXTRACT" ] || { echo "pgn-extract is not installed" >&2; exit 2; }
+[ "$RUNS" -ge 1 ] || { echo "RUNS must be at least 1" >&2; exit 2; }
 
-# Normalises the sample games: tags, blank line, move text in the chosen layout, blank line.
-layout() {  # $1 = oneline | short
-  awk -v mode="$1" '
+# The build type from the CMake cache of the build folder the binary comes from.
+build_type() {
+  local cache; cache="$(dirname "$(dirname "$VORLIX")")/CMakeCache.txt"
+  if [ -f "$cache" ]; then sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$cache"; else echo unknown; fi
+}
+
+# The small sample games: tags, blank line, move text in lines of at most 79 characters.
+short_lines() {
+  awk '
     function flush() {
       if (moves == "") return
       gsub(/  +/, " ", moves); sub(/^ /, "", moves); sub(/ $/, "", moves)
-      if (mode == "oneline") print moves
-      else {
-        line = ""; n = split(moves, w, " ")
-        for (i = 1; i <= n; i++) {
-          if (length(line) + length(w[i]) + 1 > 79) { print line; line = w[i] }
-          else line = (line == "" ? w[i] : line " " w[i])
-        }
-        if (line != "") print line
+      line = ""; n = split(moves, w, " ")
+      for (i = 1; i <= n; i++) {
+        if (length(line) + length(w[i]) + 1 > 79) { print line; line = w[i] }
+        else line = (line == "" ? w[i] : line " " w[i])
       }
+      if (line != "") print line
       print ""; moves = ""
     }
     { sub(/\r$/, "") }
@@ -41,45 +50,80 @@ layout() {  # $1 = oneline | short
   ' "$SAMPLES/benchmark.pgn" "$SAMPLES/Morphy_ANSI.pgn" "$SAMPLES/promoting.pgn" "$SAMPLES/0004.pgn"
 }
 
-build() {  # $1 = layout, $2 = output file; repeats the games up to the wanted size
-  layout "$1" > "$WORK/unit.pgn"
-  local unit; unit=$(stat -c %s "$WORK/unit.pgn")
+repeat_to_size() {  # unit file, output file
+  local unit; unit=$(stat -c %s "$1")
   local copies=$(( (SIZE_MB * 1024 * 1024 + unit - 1) / unit ))
-  for ((i = 0; i < copies; i++)); do cat "$WORK/unit.pgn"; done > "$2"
+  for ((i = 0; i < copies; i++)); do cat "$1"; done > "$2"
 }
 
-# Runs a command with its output discarded; sets WALL and CPU (user + system) in seconds.
-# CPU time is the fairer figure on a shared machine; both are printed.
+# Runs a command RUNS times with its output discarded; sets WALL and CPU
+# (user + system) to the medians in seconds, and RSS to the largest peak in kB.
+# Timed by the kernel's accounting of the child, to the microsecond.
 measure() {
-  /usr/bin/time -o "$WORK/time" -f '%e %U %S' "$@" > /dev/null 2>&1 || true
-  read -r WALL user sys < "$WORK/time"
-  CPU=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
+  read -r WALL CPU RSS < <(python3 - "${TIMES:-$RUNS}" "$@" <<'PY'
+import os, resource, statistics, subprocess, sys, time
+runs, cmd = int(sys.argv[1]), sys.argv[2:]
+walls, cpus, rss = [], [], 0
+for _ in range(runs):
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    t0 = time.perf_counter()
+    subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    walls.append(time.perf_counter() - t0)
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpus.append(after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime)
+    rss = max(rss, after.ru_maxrss)
+print(f"{statistics.median(walls):.4f} {statistics.median(cpus):.4f} {rss}")
+PY
+)
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (b > 0 ? a / b : 0) }'; }
 
 row() {  # label, cpu, wall
-  printf '  %-28s cpu %7.2f s   wall %7.2f s\n' "$1" "$2" "$3"
+  printf '  %-34s cpu %8.4f s   wall %8.4f s\n' "$1" "$2" "$3"
 }
+
+echo "vorlix: $VORLIX (build type $(build_type)); pgn-extract: $PGN_EXTRACT"
+echo "medians of $RUNS runs; $(nproc) cores; load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# Start-up: both programs on an empty file, median of 21 runs, milliseconds.
+: > "$WORK/empty.pgn"
+startup() {  # median wall time of 21 runs in milliseconds
+  TIMES=21 measure "$@"
+  awk -v w="$WALL" 'BEGIN { printf "%.2f", w * 1000 }'
+}
+echo "== start-up on an empty file (wall, median of 21 runs)"
+echo "  vorlix games:           $(startup "$VORLIX" games "$WORK/empty.pgn") ms"
+echo "  vorlix replay:          $(startup "$VORLIX" replay "$WORK/empty.pgn") ms"
+echo "  pgn-extract tag pass:   $(startup "$PGN_EXTRACT" -s -t /dev/null -o /dev/null "$WORK/empty.pgn") ms"
+libs=$(LD_TRACE_LOADED_OBJECTS=1 "$VORLIX" 2>/dev/null | grep -c '=>' || true)
+qt=$(LD_TRACE_LOADED_OBJECTS=1 "$VORLIX" 2>/dev/null | grep -c 'libQt' || true)
+echo "  shared libraries loaded by vorlix: $libs, of them Qt: $qt"
 
 echo 'White "No Such Player Anywhere"' > "$WORK/nomatch.tags"
 
-for mode in oneline short; do
-  file="$WORK/$mode.pgn"
-  build "$mode" "$file"
+for set in real synthetic; do
+  file="$WORK/$set.pgn"
+  if [ "$set" = real ]; then
+    gzip -dc "$SAMPLES/bench10-oneline.pgn.gz" > "$WORK/unit.pgn"
+  else
+    short_lines > "$WORK/unit.pgn"
+  fi
+  repeat_to_size "$WORK/unit.pgn" "$file"
   size=$(stat -c %s "$file")
   cat "$file" > /dev/null  # warm the page cache
+  games=$("$VORLIX" games "$file" | wc -l)
+  positions=$("$VORLIX" replay "$file" | grep -cv '^game \|^error: ' || true)
+  plies=$(( positions - games ))
 
   measure cat "$file";                                                  c_cat=$CPU;    w_cat=$WALL
-  measure "$VORLIX" games "$file";                                      c_games=$CPU;  w_games=$WALL
+  measure "$VORLIX" games "$file";                                      c_games=$CPU;  w_games=$WALL; rss=$RSS
   measure "$PGN_EXTRACT" -s -t "$WORK/nomatch.tags" -o /dev/null "$file"; c_tags=$CPU;   w_tags=$WALL
-  measure "$VORLIX" replay "$file";                                     c_replay=$CPU; w_replay=$WALL
+  measure "$VORLIX" replay "$file";                                     c_replay=$CPU; w_replay=$WALL; rss_r=$RSS
   measure "$PGN_EXTRACT" -s -r "$file";                                 c_check=$CPU;  w_check=$WALL
   measure "$PGN_EXTRACT" -s --fencomments -o /dev/null "$file";         c_fen=$CPU;    w_fen=$WALL
-  rss_kb=$(/usr/bin/time -f %M "$VORLIX" games "$file" 2>&1 >/dev/null | tail -1)
-  games=$("$VORLIX" games "$file" | wc -l)
 
-  echo "== $mode: $(( size / 1024 / 1024 )) MB, $games games"
+  echo "== $set: $(( size / 1024 / 1024 )) MB, $games games, $plies plies (load average now $(cut -d' ' -f1 /proc/loadavg))"
   row "cat" "$c_cat" "$w_cat"
   row "vorlix games" "$c_games" "$w_games"
   row "pgn-extract -t (no match)" "$c_tags" "$w_tags"
@@ -87,9 +131,10 @@ for mode in oneline short; do
   row "pgn-extract -r" "$c_check" "$w_check"
   row "pgn-extract --fencomments" "$c_fen" "$w_fen"
   echo "  games:  $(ratio "$c_tags" "$c_games") x faster than the pgn-extract tag pass (cpu; wall $(ratio "$w_tags" "$w_games") x)," \
-       "$(ratio "$w_games" "$w_cat") x the wall time of cat"
-  echo "  replay: $(ratio "$c_fen" "$c_replay") x faster than pgn-extract --fencomments (wall $(ratio "$w_fen" "$w_replay") x)," \
-       "$(ratio "$c_check" "$c_replay") x faster than pgn-extract -r (wall $(ratio "$w_check" "$w_replay") x)"
-  echo "  games peak memory: $(( rss_kb / 1024 )) MB = $(ratio "$(( rss_kb * 1024 ))" "$size") x the file size"
+       "$(ratio "$w_games" "$w_cat") x the wall time of cat (cpu $(ratio "$c_games" "$c_cat") x)"
+  echo "  replay: $(ratio "$c_fen" "$c_replay") x faster than pgn-extract --fencomments (cpu; wall $(ratio "$w_fen" "$w_replay") x)," \
+       "$(ratio "$c_check" "$c_replay") x faster than pgn-extract -r (cpu; wall $(ratio "$w_check" "$w_replay") x)"
+  echo "  replay: $(awk -v c="$c_replay" -v p="$plies" 'BEGIN { printf "%.0f", (p > 0 ? c * 1e9 / p : 0) }') ns of cpu per ply"
+  echo "  peak memory: games $(( rss / 1024 )) MB, replay $(( rss_r / 1024 )) MB, for a file of $(( size / 1024 / 1024 )) MB"
   rm -f "$file"
 done

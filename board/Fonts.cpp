@@ -52,4 +52,10 @@ TCFont FontToCFont(const QFont& font, TColor color) {
     return result;
 }
 
+TCFont FontToCFontKeepingName(const QFont& font, TColor color, const std::string& previousName) {
+    TCFont result = FontToCFont(font, color);
+    if (ResolveFontFamily(previousName).compare(font.family(), Qt::CaseInsensitive) == 0) result.Name = previousName;
+    return result;
+}
+
 }  // namespace vorlix

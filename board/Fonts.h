@@ -19,5 +19,8 @@ QFont MakeFont(const TCFont& font);
 // Colour, name, size and style bits of a font; the colour is passed in
 // because QFont carries none.
 TCFont FontToCFont(const QFont& font, TColor color);
+// As FontToCFont, but a face that previousName resolves to keeps previousName,
+// so a diagram's "MS Sans Serif" survives a trip through a font dialog.
+TCFont FontToCFontKeepingName(const QFont& font, TColor color, const std::string& previousName);
 
 }  // namespace vorlix

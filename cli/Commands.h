@@ -15,6 +15,14 @@ int RunEpd(const Args& args);
 int RunRender(const Args& args);
 int RunBatch(const Args& args);
 
+// Names a command that draws. The text-only program (built with
+// VORLIX_TEXT_ONLY, without Qt) runs it in the rendering program instead.
+#ifdef VORLIX_TEXT_ONLY
+#define VORLIX_RENDERING(run) RunInRenderingProgram  // cli/RenderingProgram.h
+#else
+#define VORLIX_RENDERING(run) run
+#endif
+
 // Prints the usage text on standard error and returns 2.
 int Usage();
 // The usage text ("vorlix --help" prints it on standard output).

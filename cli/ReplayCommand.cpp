@@ -29,8 +29,8 @@ bool ParseArgs(const Args& args, TReplayArgs& parsed) {
     return !parsed.File.empty();
 }
 
-void AppendPositionLine(TOutputBuffer& out, const TChessPosition& position) {
-    AppendFenText(out.Text(), position);
+void AppendPositionLine(TOutputBuffer& out, const TGameReplay& replay) {
+    AppendFenText(out.Text(), replay.Position(), replay.Placement());
     out.Text() += '\n';
     out.MaybeFlush();
 }
@@ -42,8 +42,8 @@ void ReplayGame(TOutputBuffer& out, int number, const TPGNRec& game) {
     out.Text() += "game " + std::to_string(number) + '\n';
     try {
         TGameReplay replay(game);
-        AppendPositionLine(out, replay.Position());
-        while (replay.Step()) AppendPositionLine(out, replay.Position());
+        AppendPositionLine(out, replay);
+        while (replay.Step()) AppendPositionLine(out, replay);
     } catch (const EIllegalMoveData& e) {
         out.Text() += "error: ";
         AppendField(out.Text(), WithLfLineEnds(e.Message()));

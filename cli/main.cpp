@@ -5,6 +5,7 @@
 
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/RenderingProgram.h"
 
 namespace vorlix::cli {
 
@@ -56,10 +57,14 @@ int Help() {
 
 int main(int argc, char** argv) {
     using namespace vorlix::cli;
+#ifdef VORLIX_TEXT_ONLY
+    KeepCommandLine(argv);
+#endif
     if (argc < 2) return Usage();
     if (AsksForHelp(argv[1])) return Help();
     static const std::map<std::string, int (*)(const Args&)> commands = {
-        {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", RunRender}, {"batch", RunBatch}};
+        {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", VORLIX_RENDERING(RunRender)},
+        {"batch", VORLIX_RENDERING(RunBatch)}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
     if (argc >= 3 && AsksForHelp(argv[2])) return Help();

@@ -185,6 +185,7 @@ private:
     void mnuHelpSearchClick();
     void mnuHelpHowToClick();
     void mnuHelpQuickStartClick();
+    void mnuConfigureBoardClick();
     void mnuEmailClick();
     bool CopyDiagramToClipboard();
     void RestartHistory();

@@ -223,8 +223,8 @@ void TfrmQuenlix::CreateBoardMenu() {
 void TfrmQuenlix::CreateConfigureMenu() {
     QMenu* m = AddMenu(nullptr, "mnuConfigure", "&Configure", "Configure the diagram header, footer and the board");
     AddItem(m, "mnuConfigureHeader", "&Header...", "Configure the diagram header", nullptr, QKeySequence("Ctrl+H"));
-    AddItem(m, "mnuConfigureBoard", "&Board...", "Change one or more of the many board layout settings", nullptr,
-            QKeySequence("Ctrl+B"));
+    AddItem(m, "mnuConfigureBoard", "&Board...", "Change one or more of the many board layout settings",
+            &TfrmQuenlix::mnuConfigureBoardClick, QKeySequence("Ctrl+B"));
     AddItem(m, "mnuConfigureFooter", "&Footer...", "Configure the diagram footer", nullptr, QKeySequence("Ctrl+F"));
 }
 
@@ -302,7 +302,7 @@ void TfrmQuenlix::CreateCommandsToolbar() {
     gap();
     AddButton("spbHeader", "header", "Customize Header", "Configure the diagram header", nullptr);
     AddButton("spbCustomize", "board", "Customize Board", "Change one or more of the many board layout settings",
-              nullptr);
+              &TfrmQuenlix::mnuConfigureBoardClick);
     AddButton("spbFooter", "footer", "Customize Footer", "Configure the diagram footer", nullptr);
     row->addStretch(1);
 }

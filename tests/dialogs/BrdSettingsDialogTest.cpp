@@ -1,0 +1,257 @@
+// The board settings dialog as a user meets it: nothing reaches the board
+// before Apply, Apply writes everything, Defaults and Cancel, the border
+// limits, square images and the preview that equals the rendered diagram.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTabWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "board/BmpWriter.h"
+#include "board/ChessBoard.h"
+#include "board/Fonts.h"
+#include "board/ui/BrdSettingsDialog.h"
+#include "board/ui/SquareImageFile.h"
+#include "board/ui/StyleChoosers.h"
+
+using namespace vorlix;
+
+namespace {
+
+const THighlightOptions kAppHighlights = {THighlightOption{0x123456, true}, THighlightOption{0x00FF00, false},
+                                          THighlightOption{0x000080, false}, THighlightOption{0x008000, true}};
+
+class BrdSettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        board.SetStartPosition();
+        board.Border().Assign({{3, 0x0000FF, 0x00FF00}, {1, clBlack, clBlack}});
+        board.SetGridLineWidth(1);
+        board.SetLightShading(shVertical);
+        board.SetCoordenateInCapitals(true);
+        highlights = kAppHighlights;
+        dialog = std::make_unique<TfrmBrdSettings>(board, highlights, dir.path(), nullptr);
+        dialog->OnApplied = [this] { ++applied; };
+        dialog->OnConfirm = [this](const QString& question) {
+            questions << question;
+            return answerYes;
+        };
+        dialog->OnError = [this](const QString& message) { errors << message; };
+        dialog->OnScratchImage = [this](const QString& file) { scratch << file; };
+    }
+    void TearDown() override { SetColorChooser(nullptr); }
+
+    template <class T>
+    T* Find(const char* name) {
+        T* found = dialog->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void Click(const char* name) { QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton); }
+    bool ApplyEnabled() { return Find<QPushButton>("btnApply")->isEnabled(); }
+    QString WriteBmp(const char* name, int width, int height) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        const std::vector<uint8_t> bytes = EncodeBmp(image);
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        return file.fileName();
+    }
+
+    QTemporaryDir dir;
+    TkxChessBrd board;
+    THighlightOptions highlights;
+    std::unique_ptr<TfrmBrdSettings> dialog;
+    int applied = 0;
+    bool answerYes = true;
+    QStringList questions, errors, scratch;
+};
+
+}  // namespace
+
+TEST_F(BrdSettingsDialogTest, OpensWithTheBoardsSettingsAndApplyDisabled) {
+    EXPECT_EQ(dialog->windowTitle(), "Customize Board Settings");
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_EQ(dialog->ShownBorders(), 2);
+    EXPECT_EQ(Find<QSpinBox>("edtBorderWidth1")->value(), 3);
+    EXPECT_TRUE(Find<QCheckBox>("chkCapitals")->isChecked());
+    EXPECT_EQ(Find<QComboBox>("cbxLightShading")->currentIndex(), int(shVertical));
+    EXPECT_EQ(Find<QSpinBox>("edtGridWidth")->value(), 1);
+    EXPECT_TRUE(Find<QCheckBox>("chkHLMerge1")->isChecked());
+    EXPECT_EQ(Find<QLabel>("imgLightImage")->text(), "(none)");
+}
+
+TEST_F(BrdSettingsDialogTest, ApplyWritesEverythingOnceAndDisablesItself) {
+    Find<QCheckBox>("chkCapitals")->click();
+    Find<QCheckBox>("chkNorth")->click();
+    Find<QSpinBox>("edtGridWidth")->setValue(3);
+    Find<QComboBox>("cbxSquareSize")->setCurrentText("44");
+    Find<QCheckBox>("chkHLMerge2")->click();
+    SetColorChooser([](TColor) { return TColor(0x00AA55); });
+    Click("btnDarkColor");
+    Click("btnRemove");
+    EXPECT_TRUE(ApplyEnabled());
+    EXPECT_TRUE(board.CoordenateInCapitals());  // nothing before Apply
+    EXPECT_EQ(highlights, kAppHighlights);
+
+    Click("btnApply");
+    EXPECT_EQ(applied, 1);
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_FALSE(board.CoordenateInCapitals());
+    EXPECT_EQ(board.CoordenateOrientation(), North | East | South);
+    EXPECT_EQ(board.GridLineWidth(), 3);
+    EXPECT_EQ(board.SquareSize(), 44);
+    EXPECT_EQ(board.DarkSquares(), TColor(0x00AA55));
+    ASSERT_EQ(board.Border().Count(), 1);
+    // Both edges take the button's colour.
+    EXPECT_EQ(board.Border().Get(0), (TBorderInfo{3, 0x0000FF, 0x0000FF}));
+    EXPECT_TRUE(highlights[1].Merge);
+    EXPECT_EQ(board.LightShading(), shVertical);  // untouched settings stay
+}
+
+TEST_F(BrdSettingsDialogTest, DefaultsChangeTheControlsOnlyAndCancelKeepsTheBoard) {
+    const QImage before = (board.Render(), board.DiagramBitmap().copy());
+    Click("btnDefaults");
+    EXPECT_TRUE(ApplyEnabled());
+    EXPECT_EQ(dialog->ShownBorders(), 1);  // the first box stays shown
+    EXPECT_EQ(Find<QSpinBox>("edtBorderWidth1")->value(), 2);
+    EXPECT_FALSE(Find<QCheckBox>("chkCapitals")->isChecked());
+    EXPECT_EQ(Find<QComboBox>("cbxLightShading")->currentIndex(), 0);
+    EXPECT_EQ(dialog->Highlights()[0], (THighlightOption{0x0000FF, false}));
+    EXPECT_EQ(dialog->Style().CoordFont, (TCFont{clBlack, "MS Sans Serif", 12, fsBold}));
+    EXPECT_EQ(dialog->Style().Dark.Color, clSilver);
+
+    Click("btnCancel");
+    EXPECT_EQ(applied, 0);
+    EXPECT_EQ(highlights, kAppHighlights);
+    board.Render();
+    EXPECT_EQ(board.DiagramBitmap(), before);
+    EXPECT_EQ(board.Border().Count(), 2);
+}
+
+TEST_F(BrdSettingsDialogTest, SixBordersAtMostAndZeroIsAllowed) {
+    while (Find<QPushButton>("btnAdd")->isEnabled()) Click("btnAdd");
+    EXPECT_EQ(dialog->ShownBorders(), 6);
+    while (Find<QPushButton>("btnRemove")->isEnabled()) Click("btnRemove");
+    EXPECT_EQ(dialog->ShownBorders(), 0);
+    EXPECT_TRUE(Find<QPushButton>("btnAdd")->isEnabled());
+    Click("btnApply");
+    EXPECT_EQ(board.Border().Count(), 0);
+}
+
+TEST_F(BrdSettingsDialogTest, ABoardWithMoreThanSixBordersKeepsItsFirstSix) {
+    std::vector<TBorderInfo> many;
+    for (int i = 1; i <= 8; ++i) many.push_back({i, clBlack, clBlack});
+    board.Border().Assign(many);
+    TfrmBrdSettings other(board, highlights, dir.path(), nullptr);
+    EXPECT_EQ(other.ShownBorders(), 6);
+    EXPECT_FALSE(other.findChild<QPushButton*>("btnAdd")->isEnabled());
+    other.btnApplyClick();
+    ASSERT_EQ(board.Border().Count(), 6);
+    EXPECT_EQ(board.Border().Get(5).Width, 6);
+}
+
+TEST_F(BrdSettingsDialogTest, ALargeImageIsOfferedForShrinkingAndKeptAsAScratchCopy) {
+    const QString file = WriteBmp("big.bmp", 300, 200);
+    dialog->OnChooseImageFile = [&](const QString&) { return file; };
+    Click("btnLightImage");
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0], "The image you selected is quite big.\nDo you want me to (pre) shrink it?");
+    ASSERT_EQ(scratch.size(), 1);
+    EXPECT_TRUE(scratch[0].endsWith("/lback001.bmp"));
+    EXPECT_EQ(LoadSquareImage(scratch[0]).size(), QSize(96, 64));
+    EXPECT_EQ(dialog->BackGroundPath, dir.path());
+    EXPECT_TRUE(ApplyEnabled());
+
+    Find<QCheckBox>("chkLightImage")->click();  // tick it: the preview holds the picture already
+    Click("btnApply");
+    EXPECT_EQ(board.LightSquareBitmap().size(), QSize(96, 64));
+
+    // Declining keeps the picture as it is; the same scratch name is used again.
+    answerYes = false;
+    Click("btnLightImage");
+    EXPECT_EQ(LoadSquareImage(scratch.last()).size(), QSize(300, 200));
+    EXPECT_EQ(scratch.last(), scratch.first());
+}
+
+TEST_F(BrdSettingsDialogTest, SmallImagesAreNotQuestionedAndBadOnesAreReported) {
+    EXPECT_FALSE(OfferShrink(QSize(199, 201)));  // 39,999 pixels
+    EXPECT_TRUE(OfferShrink(QSize(200, 200)));
+    EXPECT_EQ(ShrunkSize(QSize(200, 300)), QSize(64, 96));
+    EXPECT_EQ(ShrunkSize(QSize(100, 70)), QSize(92, 64));  // 64 * 100 / 70 = 91.4, rounded up
+
+    QFile bad(dir.filePath("bad.jpg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+    dialog->OnChooseImageFile = [&](const QString&) { return bad.fileName(); };
+    Click("btnDarkImage");
+    EXPECT_EQ(errors, QStringList{"Invalid image!"});
+    EXPECT_EQ(Find<QLabel>("imgDarkImage")->text(), "(none)");
+    EXPECT_TRUE(scratch.isEmpty());
+}
+
+TEST_F(BrdSettingsDialogTest, TickingAnEmptyBackgroundImageOpensTheChooserAndCancellingRemovesTheBoardsImage) {
+    QImage tile(40, 40, QImage::Format_RGB32);
+    tile.fill(Qt::yellow);
+    board.SetDarkSquareBitmap(tile);
+    TfrmBrdSettings other(board, highlights, dir.path(), nullptr);
+    int chooserOpened = 0;
+    other.OnChooseImageFile = [&](const QString&) {
+        ++chooserOpened;
+        return QString();
+    };
+    auto* on = other.findChild<QCheckBox*>("chkLightImage");
+    on->click();
+    EXPECT_EQ(chooserOpened, 1);
+    EXPECT_TRUE(on->isChecked());
+    other.findChild<QCheckBox*>("chkDarkImage")->click();  // untick: the dark image goes
+    other.btnApplyClick();
+    EXPECT_TRUE(board.LightSquareBitmap().isNull());
+    EXPECT_TRUE(board.DarkSquareBitmap().isNull());
+}
+
+TEST_F(BrdSettingsDialogTest, HelpFollowsTheActivePage) {
+    auto* pages = Find<QTabWidget>("pgcSettings");
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        EXPECT_EQ(dialog->HelpContext(), kBrdSettingsHelpContexts[page]);
+    }
+}
+
+TEST_F(BrdSettingsDialogTest, ThePreviewIsTheDiagramThatApplyAndTheRenderCommandMake) {
+    Find<QSpinBox>("edtGridWidth")->setValue(2);
+    Find<QCheckBox>("chkWest")->click();
+    Find<QComboBox>("cbxDarkShading")->setCurrentIndex(shDiagonalLR);
+    const QImage preview = dialog->PreviewImage().copy();
+    Click("btnApply");
+    board.Render();
+    EXPECT_EQ(board.DiagramBitmap(), preview);
+
+    const QString tool = VORLIX_BIN_DIR "/vorlix";
+    if (!QFile::exists(tool)) GTEST_SKIP() << "vorlix not built";
+    const QString vxd = dir.filePath("style.vxd"), bmp = dir.filePath("style.bmp");
+    board.SaveToFile(vxd, 220, THeaderFooterInfo{}, THeaderFooterInfo{});
+    QProcess render;
+    render.start(tool, {"render", "--vxd", vxd, "-o", bmp});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    EXPECT_EQ(LoadSquareImage(bmp), preview.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(FontRoundTrip, TheSubstituteFaceKeepsTheNameTheDiagramHad) {
+    const TCFont original{0x112233, "MS Sans Serif", 14, fsBold | fsItalic};
+    const TCFont back = FontToCFontKeepingName(MakeFont(original), original.Color, original.Name);
+    EXPECT_EQ(back.Name, "MS Sans Serif");
+    EXPECT_EQ(back.Style, fsBold | fsItalic);
+    QFont other("DejaVu Serif");
+    other.setPointSize(10);
+    EXPECT_EQ(FontToCFontKeepingName(other, clBlack, "MS Sans Serif").Name, "DejaVu Serif");
+}

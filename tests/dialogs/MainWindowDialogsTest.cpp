@@ -1,0 +1,88 @@
+// The dialogs as the main window opens them: Apply leaves one undo state and
+// the modified mark, the highlight settings reach the settings file.
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QCheckBox>
+#include <gtest/gtest.h>
+
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "app/ui/MainWindow.h"
+#include "board/UndoList.h"
+#include "board/ui/BrdSettingsDialog.h"
+
+using namespace vorlix;
+
+namespace {
+
+class MainWindowDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", dir.filePath("default.vxd"));
+        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
+        settings = std::make_unique<TAppSettings>(*store);
+        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
+        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->ShowTips = false;
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();  // the start-up message
+    }
+    void TearDown() override {
+        SetMessageAnswerer([](const QString&, TMsgDlgType, TMsgDlgButtons) { return QMessageBox::No; });
+        window.reset();
+        SetMessageAnswerer(nullptr);
+    }
+    // Runs the work on the modal dialog of the given class once it shows.
+    template <class D>
+    void WhenShown(std::function<void(D&)> work) {
+        QTimer::singleShot(0, [work] {
+            auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            work(*dialog);
+        });
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TSettingsStore> store;
+    std::unique_ptr<TAppSettings> settings;
+    std::unique_ptr<TfrmQuenlix> window;
+};
+
+}  // namespace
+
+TEST_F(MainWindowDialogsTest, BoardSettingsApplyMarksTheDiagramOnceAndStoresTheHighlights) {
+    const int states = window->UndoList().Count();
+    WhenShown<TfrmBrdSettings>([](TfrmBrdSettings& dialog) {
+        dialog.findChild<QSpinBox*>("edtGridWidth")->setValue(4);
+        dialog.findChild<QCheckBox*>("chkHLMerge3")->click();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnApply"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
+    });
+    QTest::keyClick(window.get(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(window->Board().GridLineWidth(), 4);
+    EXPECT_EQ(window->UndoList().Count(), states + 1);
+    EXPECT_TRUE(window->DiagramModified());
+    EXPECT_TRUE(window->windowTitle().endsWith("*"));
+    EXPECT_TRUE(settings->HighLight[2].Merge);
+    QSettings file(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_TRUE(file.value("Software/Brantel/Chess Vorlix/2.20/HighLighting/HLMerge3").toBool());
+}
+
+TEST_F(MainWindowDialogsTest, BoardSettingsCancelLeavesNoTrace) {
+    const int states = window->UndoList().Count();
+    WhenShown<TfrmBrdSettings>([](TfrmBrdSettings& dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnDefaults"), Qt::LeftButton);
+        dialog.reject();
+    });
+    window->findChild<QToolButton*>("spbCustomize")->click();
+    EXPECT_EQ(window->UndoList().Count(), states);
+    EXPECT_FALSE(window->DiagramModified());
+}
