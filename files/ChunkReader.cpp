@@ -12,12 +12,11 @@ namespace {
 // holds no terminator. A ";" inside double quotes (a comment operand) does not
 // end a chunk; a line end always does.
 size_t ChunkLength(const char* text, size_t size) {
-    bool quoted = false;
+    TEpdQuoting quoting;
     for (size_t i = 0; i < size; ++i) {
         const char c = text[i];
         if (c == '\n' || c == '\r') return i + 1;
-        if (c == '"') quoted = !quoted;
-        else if (c == ';' && !quoted) return i + 1;
+        if (!quoting.Feed(text, i) && c == ';') return i + 1;
     }
     return 0;
 }

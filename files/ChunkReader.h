@@ -9,6 +9,22 @@
 
 namespace vorlix {
 
+// The quoting of EPD operands: a double quote at the start or after a blank
+// opens a string ("c0 \"a; b\""), the next double quote closes it. A quote
+// inside a word (a mistyped move) opens nothing.
+class TEpdQuoting {
+public:
+    // Feeds the character at text[i]; true while inside a string afterwards.
+    bool Feed(const char* text, size_t i) {
+        if (text[i] == '"' && (Open_ || i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) Open_ = !Open_;
+        return Open_;
+    }
+    bool Open() const { return Open_; }
+
+private:
+    bool Open_ = false;
+};
+
 class TChunkReader {
 public:
     // Chunks longer than maxLength are not collected whole: Next reports them as too long.

@@ -1,5 +1,6 @@
 #include "files/EPDRecordReader.h"
 
+#include "files/ChunkReader.h"
 #include "files/Exceptions.h"
 #include "files/TextEncoding.h"
 #include "files/TextUtil.h"
@@ -67,10 +68,38 @@ std::string_view OperationText(std::string_view chunk) {
     return Trim(chunk);
 }
 
+bool IsOperation(std::string_view op, std::string_view name) {
+    return op.substr(0, name.size()) == name && (op.size() == name.size() || op[name.size()] == ' ');
+}
+
+// The first operand of an operation: its text after the name and the blanks that follow it.
+size_t OperandStart(std::string_view op, size_t nameLength) {
+    size_t i = nameLength;
+    while (i < op.size() && op[i] == ' ') ++i;
+    return i;
+}
+
+// A move holds no quote; one would open a string when the record is written back.
+void ReadBestMove(std::string_view op, size_t maxChars, std::string& bestMove) {
+    bestMove.append(OperandUpTo(op, OperandStart(op, 2), " ;\"", maxChars));
+}
+
 // Operations the reader does not interpret are kept for writing back; the
-// counters of a FEN-style line are not an operation.
+// counters of a FEN-style line are not an operation. A string left open at
+// the line end is closed, so that the operations written after it stay apart.
 void KeepOtherOperation(std::string_view op, TEPDRec& rec) {
-    if (!op.empty() && !(op[0] >= '0' && op[0] <= '9')) rec.OtherOperations.emplace_back(op);
+    if (op.empty() || (op[0] >= '0' && op[0] <= '9')) return;
+    TEpdQuoting quoting;
+    for (size_t i = 0; i < op.size(); ++i) quoting.Feed(op.data(), i);
+    rec.OtherOperations.emplace_back(op);
+    if (quoting.Open()) rec.OtherOperations.back() += '"';
+}
+
+void ReadId(std::string_view op, std::string& id) {
+    // A quoted id may hold ";"; only its closing quote ends it.
+    const size_t from = OperandStart(op, 2);
+    const bool quoted = from < op.size() && op[from] == '"';
+    id.append(OperandUpTo(op, quoted ? from + 1 : from, quoted ? "\"" : "\";", 254));
 }
 
 }  // namespace
@@ -91,20 +120,17 @@ void ReadRecordChunk(std::string_view text, TEPDRec& rec) {
     const bool noSquare = i < text.size() && text[i] == '-';
     ReadEnPassantField(text, i, rec);
     const std::string_view op = OperationText(text.substr(i));
-    if (text.substr(i, 3) == " bm") rec.BestMove.assign(OperandUpTo(text, i + 4, " ;", noSquare ? 9 : 8));
+    if (IsOperation(op, "bm")) ReadBestMove(op, noSquare ? 9 : 8, rec.BestMove);
+    else if (IsOperation(op, "id")) ReadId(op, rec.Id);  // ignoring it would lose it on saving
     else KeepOtherOperation(op, rec);
 }
 
 void ReadOperationChunk(std::string_view chunk, TEPDRec& rec) {
     const std::string_view op = OperationText(chunk);
-    if (op.empty()) return;
-    if (chunk.substr(1, 2) == "bm") {
-        rec.BestMove.append(OperandUpTo(chunk, 4, " ;", 8));
-    } else if (chunk.substr(1, 2) == "id") {
-        // A quoted id may hold ";"; only its closing quote ends it.
-        const size_t open = chunk.find('"', 3);
-        const size_t from = open == std::string_view::npos ? 5 : open + 1;
-        rec.Id.append(OperandUpTo(chunk, from, open == std::string_view::npos ? "\";" : "\"", 254));
+    if (IsOperation(op, "bm")) {
+        ReadBestMove(op, 8, rec.BestMove);
+    } else if (IsOperation(op, "id")) {
+        ReadId(op, rec.Id);
     } else {
         KeepOtherOperation(op, rec);
     }

@@ -235,7 +235,7 @@ void TfrmQuenlix::UpdateCaption() {
 }
 
 void TfrmQuenlix::closeEvent(QCloseEvent* event) {
-    if (!QuerySaveChanges()) {
+    if (!QuerySaveChanges() || !CloseViewers()) {
         event->ignore();
         return;
     }

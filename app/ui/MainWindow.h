@@ -193,6 +193,7 @@ private:
     // Opening and saving chess files (MainWindowFiles.cpp).
     void CreateViewers();
     void DestroyViewers();
+    bool CloseViewers();
     void mnuFilePopup();
     void mnuFileOpenClick();
     void mnuFileSaveEPDClick();

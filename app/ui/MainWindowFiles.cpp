@@ -18,8 +18,8 @@
 #include "app/ui/PlayWave.h"
 #include "app/ui/PosDataDialog.h"
 #include "batch/ui/KXSaveDialog.h"
-#include "files/EPD.h"
 #include "files/PGN.h"
+#include "viewers/ui/EpdViewer.h"
 
 namespace vorlix {
 namespace {
@@ -42,7 +42,7 @@ int RecentLimit(TRecentKind kind) {
 }  // namespace
 
 void TfrmQuenlix::CreateViewers() {
-    FEpdViewer = new TArchiveFileReader<TEPD>(FReporter);
+    FEpdViewer = new TfrmEPD(*this);
     // The PGN viewer window is created here; until then PGN files are only read.
     FPgnViewer = nullptr;
     FPgnReader = std::make_unique<TArchiveFileReader<TPGN>>(FReporter);
@@ -60,6 +60,16 @@ void TfrmQuenlix::DestroyViewers() {
             delete viewer;
     }
     FEpdViewer = FPgnViewer = nullptr;
+}
+
+bool TfrmQuenlix::CloseViewers() {
+    // A viewer with unsaved edits asks first; its Cancel keeps everything open.
+    for (TArchiveViewer* viewer : {FEpdViewer, FPgnViewer})
+        if (viewer && viewer->ArchiveVisible()) {
+            viewer->CloseArchive();
+            if (viewer->ArchiveVisible()) return false;
+        }
+    return true;
 }
 
 TArchiveViewer& TfrmQuenlix::PgnViewer() { return FPgnViewer ? *FPgnViewer : *FPgnReader; }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "board/ui/DialogPlacement.h"
+#include "common/ui/LimitedEdit.h"
 #include "rules/CastlingSquares.h"
 
 namespace vorlix {
@@ -18,13 +19,6 @@ namespace {
 constexpr int kGameIdLength = 28;
 constexpr int kBestMoveLength = 14;
 constexpr int kEpSquareLength = 2;
-
-QLineEdit* LimitedEdit(const char* name, int maxLength, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
 
 }  // namespace
 

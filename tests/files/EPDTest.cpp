@@ -154,10 +154,19 @@ TEST_F(EPDFile, OtherOperationsAreKeptAndWrittenBack) {
     EXPECT_EQ(EpdLine(*again.First->Next), EpdLine(Rec(1)));
 }
 
-TEST_F(EPDFile, FirstChunkOnlyKnowsBestMove) {
+TEST_F(EPDFile, IdInTheFirstChunkIsReadToo) {
+    // Ignoring it would drop it when the file is saved.
     ASSERT_TRUE(LoadText(kStart + " w - - id \"x\"; bm e4;\n"));
-    EXPECT_EQ(Rec(0).Id, "");
+    EXPECT_EQ(Rec(0).Id, "x");
     EXPECT_EQ(Rec(0).BestMove, "e4");
+    EXPECT_EQ(EpdLine(Rec(0)), kStart + " w - - bm e4; id \"x\";");
+}
+
+TEST_F(EPDFile, OnlyQuotesAfterABlankOpenAString) {
+    ASSERT_TRUE(LoadText(kStart + " w - - bm e4\"; c0 \"open; ce 3;\n" + kStart + " b - -;\n"));
+    ASSERT_EQ(Epd->Count(), 2);
+    EXPECT_EQ(Rec(0).BestMove, "e4");
+    EXPECT_EQ(Rec(0).OtherOperations, std::vector<std::string>{"c0 \"open; ce 3\""});
 }
 
 TEST_F(EPDFile, BestMoveLengthLimits) {

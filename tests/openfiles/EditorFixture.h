@@ -2,6 +2,9 @@
 // A main window on a temporary program folder and settings file; message
 // boxes are answered by the test and their texts collected.
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -35,6 +38,18 @@ protected:
         window->show();
         QApplication::setActiveWindow(window.get());
         QApplication::processEvents();  // the start-up message
+    }
+    // Drags a file onto the board panel and drops it there.
+    void Drop(const QString& fileName) {
+        QWidget* panel = window->findChild<QWidget*>("pnlBoard");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(fileName)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(panel, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(panel, &drop);
+        QApplication::processEvents();
     }
     QString WriteFile(const QString& name, const QByteArray& contents) {
         QFile file(dir.filePath(name));

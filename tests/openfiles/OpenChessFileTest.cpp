@@ -30,17 +30,6 @@ protected:
         EditorFixture::SetUp();
         StartEditor();
     }
-    void Drop(const QString& fileName) {
-        QWidget* panel = window->findChild<QWidget*>("pnlBoard");
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(fileName)});
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(panel, &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(panel, &drop);
-        QApplication::processEvents();
-    }
     QStringList ReopenCaptions() {
         emit window->Menu("mnuFile")->aboutToShow();
         QStringList captions;

@@ -1,8 +1,8 @@
-#include "app/ui/SoundMessageDlg.h"
+#include "common/ui/SoundMessageDlg.h"
 
 #include <QApplication>
 
-#include "app/ui/PlayWave.h"
+#include "common/ui/PlayWave.h"
 
 namespace vorlix {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/ui/PlayWave.h"
+#include "common/ui/PlayWave.h"
 
 #include <QAudioDevice>
 #include <QFileInfo>

@@ -1,0 +1,31 @@
+// Diagram file reading: no crash on any bytes; a file that was read is
+// written and read again without an error.
+#include <QString>
+#include <cstdlib>
+
+#include "FuzzTarget.h"
+#include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
+#include "board/GuiContext.h"
+#include "files/ErrorReporter.h"
+
+using namespace vorlix;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool gui = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        EnsureGuiApplication();
+        return true;
+    }();
+    (void)gui;
+    TCollectingReporter reporter;
+    TkxChessBrd board;
+    THeaderFooterInfo header, footer;
+    if (!LoadDiagramFile(QString::fromStdString(fuzz::InMemoryFile(data, size)), board, header, footer, reporter))
+        return 0;
+    const QString saved = QString::fromStdString(fuzz::ScratchFolder() + "/saved.vxd");
+    board.SaveToFile(saved, 220, footer, header);
+    TkxChessBrd again;
+    if (!LoadDiagramFile(saved, again, header, footer, reporter)) std::abort();
+    return 0;
+}

@@ -1,0 +1,464 @@
+#include "viewers/ui/EpdViewer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "app/Settings.h"
+#include "common/ui/Hourglass.h"
+#include "board/ChessBoard.h"
+#include "common/ui/LimitedEdit.h"
+#include "common/ui/SoundMessageDlg.h"
+#include "files/EPD.h"
+#include "help/ui/Help.h"
+#include "rules/CastlingSquares.h"
+#include "viewers/EpdListModel.h"
+
+namespace vorlix {
+namespace {
+
+constexpr int kHelpContext = 3000;
+constexpr int kMaxShowCount = 2000000;
+constexpr int kDescriptionLength = 28;
+constexpr int kEpLength = 2;
+constexpr int kBestMoveLength = 14;
+constexpr int kDesignColumnWidths[TEpdListModel::kColumnCount] = {20, 32, 90, 70};
+const QString kCaption = "EPD Archive: ";
+
+QString ColumnSetting(int column) { return QString("EPDCol%1").arg(column); }
+
+}  // namespace
+
+// ---- The list view ----------------------------------------------------------
+
+bool TEpdListView::InCheckColumn(QMouseEvent* event) const {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    return index.isValid() && index.column() == TEpdListModel::colCheck;
+}
+
+void TEpdListView::mousePressEvent(QMouseEvent* event) {
+    if (!InCheckColumn(event)) return QTableView::mousePressEvent(event);
+    auto* model = static_cast<TEpdListModel*>(this->model());
+    model->ToggleChecked(indexAt(event->position().toPoint()).row());
+    event->accept();
+}
+
+void TEpdListView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!InCheckColumn(event)) QTableView::mouseReleaseEvent(event);
+}
+
+void TEpdListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!InCheckColumn(event)) QTableView::mouseDoubleClickEvent(event);
+}
+
+void TEpdListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && currentIndex().isValid()) {
+        static_cast<TEpdListModel*>(model())->ToggleChecked(currentIndex().row());
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        emit DeletePressed();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+// ---- Creation and destruction -----------------------------------------------
+
+TfrmEPD::TfrmEPD(TViewerHost& host)
+    : QWidget(host.HostWindow(), Qt::Window | Qt::WindowStaysOnTopHint),
+      FHost(host),
+      FEPD(std::make_unique<TEPD>(host.Reporter())),
+      FModel(new TEpdListModel(this)) {
+    setObjectName("frmEPD");
+    setWindowTitle(kCaption);
+    setWindowIcon(QIcon(":/editor/icons/y_epd.svg"));
+    setMinimumSize(300, 200);
+    CreateList();
+    auto* top = new QHBoxLayout;
+    top->addWidget(FlvwEPD, 1);
+    top->addWidget(CreatePositionData());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(top, 1);
+    layout->addWidget(CreateButtons());
+    resize(480, 300);
+    ReadColumnWidths();
+}
+
+TfrmEPD::~TfrmEPD() { WriteColumnWidths(); }
+
+void TfrmEPD::CreateList() {
+    FlvwEPD = new TEpdListView(this);
+    FlvwEPD->setObjectName("lvwEPD");
+    FlvwEPD->setModel(FModel);
+    FlvwEPD->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FlvwEPD->setSelectionMode(QAbstractItemView::SingleSelection);
+    FlvwEPD->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FlvwEPD->setShowGrid(false);
+    FlvwEPD->setWordWrap(false);
+    FlvwEPD->verticalHeader()->hide();
+    FlvwEPD->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    FlvwEPD->verticalHeader()->setDefaultSectionSize(FlvwEPD->fontMetrics().height() + 4);
+    FlvwEPD->horizontalHeader()->setHighlightSections(false);
+    FlvwEPD->horizontalHeader()->setMinimumSectionSize(8);
+    FlvwEPD->horizontalHeader()->setSectionsClickable(true);
+    FlvwEPD->horizontalHeader()->setStretchLastSection(false);
+    FlvwEPD->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FlvwEPD->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfrmEPD::lvwEPDColumnClick);
+    connect(FlvwEPD->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfrmEPD::lvwEPDChange);
+
+    FmnuPopup = new QMenu(this);
+    FmnuPopup->setObjectName("mnuPopup");
+    FmnuPopup->addAction("&Select all Positions", this, &TfrmEPD::mnpAllClick)->setObjectName("mnpAll");
+    FmnuPopup->addAction("&Unselect all Positions", this, &TfrmEPD::mnpNoneClick)->setObjectName("mnpNone");
+    FmnuPopup->addAction("&Invert Selection", this, &TfrmEPD::mnpInvertClick)->setObjectName("mnpInvert");
+    FmnuPopup->addSeparator();
+    QAction* remove = FmnuPopup->addAction("&Delete", this, &TfrmEPD::mnpDeleteClick);
+    remove->setObjectName("mnpDelete");
+    remove->setShortcut(Qt::Key_Delete);  // shown in the menu; the list handles the key itself
+    remove->setShortcutContext(Qt::WidgetShortcut);
+    connect(FlvwEPD, &TEpdListView::DeletePressed, this, &TfrmEPD::mnpDeleteClick);
+    connect(FlvwEPD, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { FmnuPopup->popup(FlvwEPD->viewport()->mapToGlobal(at)); });
+}
+
+QGroupBox* TfrmEPD::CreatePositionData() {
+    FgpbPositionData = new QGroupBox("Position Data:", this);
+    FgpbPositionData->setObjectName("gpbPositionData");
+    FedtGameInfo = LimitedEdit("edtGameInfo", kDescriptionLength, FgpbPositionData);
+    FchkWhiteToMove = new QCheckBox("White to Move", FgpbPositionData);
+    FchkWhiteToMove->setObjectName("chkWhiteToMove");
+    auto* castling = new QGroupBox("Allowed Castling:", FgpbPositionData);
+    auto* castlingLayout = new QVBoxLayout(castling);
+    const char* captions[4] = {"White King Side", "White Queen Side", "Black King Side", "Black Queen Side"};
+    const char* names[4] = {"chkWhiteKS", "chkWhiteQS", "chkBlackKS", "chkBlackQS"};
+    bool TEPDRec::*rights[4] = {&TEPDRec::CastleWhiteShort, &TEPDRec::CastleWhiteLong,
+                                &TEPDRec::CastleBlackShort, &TEPDRec::CastleBlackLong};
+    for (int i = 0; i < 4; ++i) {
+        FchkCastle[i] = new QCheckBox(captions[i], castling);
+        FchkCastle[i]->setObjectName(names[i]);
+        castlingLayout->addWidget(FchkCastle[i]);
+        bool TEPDRec::*right = rights[i];
+        connect(FchkCastle[i], &QCheckBox::toggled, this,
+                [this, right](bool on) { EditSelected([&](TEPDRec& rec, int) { rec.*right = on; }); });
+    }
+    FchkEP = new QCheckBox("En Passent:", FgpbPositionData);
+    FchkEP->setObjectName("chkEP");
+    FedtEP = LimitedEdit("edtEP", kEpLength, FgpbPositionData);
+    FedtEP->setMaximumWidth(36);
+    FedtEP->setEnabled(false);
+    FedtBestMove = LimitedEdit("edtBestMove", kBestMoveLength, FgpbPositionData);
+
+    auto* grid = new QGridLayout(FgpbPositionData);
+    grid->addWidget(new QLabel("Description:", FgpbPositionData), 0, 0, 1, 2);
+    grid->addWidget(FedtGameInfo, 1, 0, 1, 2);
+    grid->addWidget(FchkWhiteToMove, 2, 0, 1, 2);
+    grid->addWidget(castling, 3, 0, 1, 2);
+    grid->addWidget(FchkEP, 4, 0);
+    grid->addWidget(FedtEP, 4, 1, Qt::AlignLeft);
+    grid->addWidget(new QLabel("Best Move:", FgpbPositionData), 5, 0, 1, 2);
+    grid->addWidget(FedtBestMove, 6, 0, 1, 2);
+    grid->setRowStretch(7, 1);
+
+    connect(FchkWhiteToMove, &QCheckBox::toggled, this,
+            [this](bool on) { EditSelected([&](TEPDRec& rec, int) { rec.WhiteToMove = on; }); });
+    connect(FchkEP, &QCheckBox::toggled, this, &TfrmEPD::chkEPClick);
+    connect(FedtEP, &QLineEdit::textChanged, this,
+            [this](const QString& text) { EditSelected([&](TEPDRec& rec, int) { rec.EpSquare = text.toStdString(); }); });
+    connect(FedtGameInfo, &QLineEdit::textChanged, this, [this](const QString& text) {
+        EditSelected([&](TEPDRec& rec, int row) {
+            rec.Id = text.toStdString();
+            FModel->RecordChanged(row);
+        });
+    });
+    connect(FedtBestMove, &QLineEdit::textChanged, this, [this](const QString& text) {
+        EditSelected([&](TEPDRec& rec, int row) {
+            rec.BestMove = text.toStdString();
+            FModel->RecordChanged(row);
+        });
+    });
+    return FgpbPositionData;
+}
+
+QWidget* TfrmEPD::CreateButtons() {
+    auto* panel = new QWidget(this);
+    FchkOnTop = new QCheckBox("&Stay on Top", panel);
+    FchkOnTop->setObjectName("chkOnTop");
+    FchkOnTop->setChecked(true);
+    auto* help = new QPushButton("&Help", panel);
+    help->setObjectName("btnHelp");
+    FbtnAutoVorlix = new QPushButton("&Auto Vorlix", panel);
+    FbtnAutoVorlix->setObjectName("btnAutoVorlix");
+    auto* close = new QPushButton("&Close", panel);
+    close->setObjectName("btnCancel");
+    auto* escape = new QShortcut(Qt::Key_Escape, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    connect(FchkOnTop, &QCheckBox::toggled, this, &TfrmEPD::chkOnTopClick);
+    connect(help, &QPushButton::clicked, this, &TfrmEPD::btnHelpClick);
+    connect(FbtnAutoVorlix, &QPushButton::clicked, this, &TfrmEPD::btnAutoVorlixClick);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // The buttons sit at the right, 11 pixels apart and from the edge.
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 4, 11, 0);
+    row->setSpacing(11);
+    row->addWidget(FchkOnTop);
+    row->addStretch(1);
+    row->addWidget(help);
+    row->addWidget(FbtnAutoVorlix);
+    row->addWidget(close);
+    return panel;
+}
+
+void TfrmEPD::ReadColumnWidths() {
+    for (int column = 0; column < TEpdListModel::kColumnCount; ++column)
+        FlvwEPD->setColumnWidth(column,
+                                FHost.Settings().LoadViewerColumn(ColumnSetting(column), kDesignColumnWidths[column]));
+}
+
+void TfrmEPD::WriteColumnWidths() {
+    for (int column = 0; column < TEpdListModel::kColumnCount; ++column)
+        FHost.Settings().SaveViewerColumn(ColumnSetting(column), FlvwEPD->columnWidth(column));
+}
+
+// ---- Opening and showing ----------------------------------------------------
+
+bool TfrmEPD::LoadArchive(const QString& fileName) {
+    FFileName = fileName;
+    FEPD->Clear();
+    return FEPD->LoadFromFile(QFile::encodeName(fileName).toStdString());
+}
+
+void TfrmEPD::ShowArchive() {
+    THourglass hourglass;
+    FSortColumn = TEpdListModel::colNr;
+    FSortAscending = true;
+    if (!FPlaced) PlaceAboveBoard();
+    FShowCount = FShowCount >= kMaxShowCount ? 1 : FShowCount + 1;
+    setWindowTitle(kCaption + QFileInfo(FFileName).fileName().toLower());
+    FListHandling = false;
+    FLastShown = nullptr;
+    FEPD->GoFirst();
+    FModel->Fill(*FEPD);
+    show();
+    raise();
+    FHost.PlaySound("birdie.wav");
+    FListHandling = true;
+    FModified = false;
+}
+
+void TfrmEPD::PlaceAboveBoard() {
+    // Once: centred over the main window, just above its board.
+    FPlaced = true;
+    const QWidget* main = FHost.HostWindow();
+    const QRect mainFrame = main->frameGeometry();
+    const int frameHeight = frameGeometry().height() - geometry().height();
+    const int left = mainFrame.left() + (mainFrame.width() - width()) / 2;
+    const int top = FHost.BoardPanelGlobalRect().top() - height() - frameHeight;
+    move(left, std::max(top, 0));
+}
+
+// ---- Selecting and editing --------------------------------------------------
+
+int TfrmEPD::SelectedRow() const {
+    const QModelIndexList rows = FlvwEPD->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TfrmEPD::SelectRow(int row) {
+    FlvwEPD->selectionModel()->setCurrentIndex(FModel->index(row, TEpdListModel::colNr),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    FlvwEPD->scrollTo(FModel->index(row, TEpdListModel::colNr));
+}
+
+TEPDRec* TfrmEPD::RecordOfRow(int row) const { return FModel->Record(row); }
+
+void TfrmEPD::lvwEPDChange() {
+    const int row = SelectedRow();
+    if (!FListHandling || row < 0 || FModel->Record(row) == FLastShown) return;
+    FLastShown = FModel->Record(row);
+    FlvwEPD->setFocus();
+    FEPD->Current = FModel->Record(row);
+    ShowCurrentOnBoard();
+    SetEPDInfo();
+    FHost.DiagramChangedByViewer();
+}
+
+void TfrmEPD::ShowCurrentOnBoard() {
+    const TEPDRec* rec = FEPD->Current;
+    if (!rec) return;
+    TkxChessBrd& board = FHost.Board();
+    for (int file = 0; file < 8; ++file)
+        for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, rec->Board[SquareIndex(file, rank)]);
+    board.Refresh();
+}
+
+void TfrmEPD::SetEPDInfo() {
+    const TEPDRec* rec = FEPD->Current;
+    if (!rec) return ClearGameData();
+    FFillingFields = true;
+    FedtGameInfo->setText(QString::fromStdString(rec->Id));
+    FchkWhiteToMove->setChecked(rec->WhiteToMove);
+    const TCastlingSquares squares = CastlingSquares(rec->Board);
+    const bool rights[4] = {rec->CastleWhiteShort, rec->CastleWhiteLong, rec->CastleBlackShort, rec->CastleBlackLong};
+    const bool possible[4] = {squares.WhiteShort, squares.WhiteLong, squares.BlackShort, squares.BlackLong};
+    for (int i = 0; i < 4; ++i) {
+        FchkCastle[i]->setChecked(rights[i]);
+        FchkCastle[i]->setEnabled(possible[i]);
+    }
+    FchkEP->setChecked(rec->EpPossible);
+    FedtEP->setText(rec->EpPossible ? QString::fromStdString(rec->EpSquare) : QString());
+    FedtBestMove->setText(QString::fromStdString(rec->BestMove));
+    FFillingFields = false;
+}
+
+void TfrmEPD::ClearGameData() {
+    FFillingFields = true;
+    FEPD->Clear();
+    FModel->Clear();
+    for (QLineEdit* edit : {FedtGameInfo, FedtEP, FedtBestMove}) edit->clear();
+    for (QCheckBox* box : {FchkWhiteToMove, FchkEP, FchkCastle[0], FchkCastle[1], FchkCastle[2], FchkCastle[3]})
+        box->setChecked(false);
+    FFillingFields = false;
+}
+
+template <class TEdit>
+void TfrmEPD::EditSelected(TEdit edit) {
+    const int row = SelectedRow();
+    if (FFillingFields || row < 0) return;
+    FEPD->Current = FModel->Record(row);
+    edit(*FEPD->Current, row);
+    FModified = true;
+}
+
+void TfrmEPD::chkEPClick(bool checked) {
+    FedtEP->setEnabled(checked);
+    EditSelected([&](TEPDRec& rec, int) { rec.EpPossible = checked; });
+}
+
+// ---- Sorting, ticking and deleting ------------------------------------------
+
+void TfrmEPD::lvwEPDColumnClick(int column) {
+    if (column == TEpdListModel::colCheck) return;
+    const bool ascending = column != FSortColumn || !FSortAscending;
+    FModel->Sort(column, ascending);
+    FSortColumn = column;
+    FSortAscending = ascending;
+}
+
+void TfrmEPD::mnpAllClick() { FModel->CheckAll(true); }
+void TfrmEPD::mnpNoneClick() { FModel->CheckAll(false); }
+void TfrmEPD::mnpInvertClick() { FModel->InvertChecks(); }
+
+void TfrmEPD::mnpDeleteClick() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    FEPD->Current = FModel->Record(row);
+    if (FLastShown == FEPD->Current) FLastShown = nullptr;
+    FEPD->DeleteCurrent();
+    FModel->RemoveRow(row);
+    if (FModel->rowCount() > 0) SelectRow(std::min(row, FModel->rowCount() - 1));
+    FModified = true;
+}
+
+int TfrmEPD::CheckedPositionCount() const { return FModel->CheckedCount(); }
+int TfrmEPD::NextCheckedPosition(int fromRow) const { return FModel->NextChecked(fromRow); }
+std::vector<const TEPDRec*> TfrmEPD::TickedRecords() const { return FModel->CheckedRecords(); }
+
+// ---- Buttons ----------------------------------------------------------------
+
+void TfrmEPD::chkOnTopClick(bool checked) {
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, checked);
+    if (visible) show();
+}
+
+void TfrmEPD::btnHelpClick() { ShowHelpTopic(kHelpContext); }
+
+void TfrmEPD::btnAutoVorlixClick() {
+    if (FEPD->Count() == 0) {
+        SoundMessageDlg("There are no EPD positions in the archive...", TMsgDlgType::mtInformation, QMessageBox::Ok);
+        return;
+    }
+    if (NoPositionChecked()) {
+        SoundMessageDlg("There are no EPD positions selected for auto-capturing...\n"
+                        "You can select positions by clicking the boxes in the list.",
+                        TMsgDlgType::mtInformation, QMessageBox::Ok);
+        return;
+    }
+    // The batch run puts its positions on the main board; the board and the
+    // cursor record come back afterwards.
+    TEPDRec* current = FEPD->Current;
+    const std::array<int32_t, 64> codes = FHost.Board().Codes();
+    FHost.OpenEpdBatch(*this);
+    FEPD->Current = current;
+    FHost.Board().SetCodes(codes);
+    FHost.Board().Refresh();
+}
+
+// ---- Closing ----------------------------------------------------------------
+
+void TfrmEPD::CloseArchive() {
+    if (isVisible())
+        close();
+    else
+        FormClose();
+}
+
+void TfrmEPD::closeEvent(QCloseEvent* event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TfrmEPD::FormClose() {
+    THourglass hourglass;
+    const TMsgDlgButtons yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    if (FModified && FEPD->Count() > 0) {
+        const TModalResult answer = SoundMessageDlg(
+            "You have made some changes to the EPD file.\nDo you want to save these changes?",
+            TMsgDlgType::mtConfirmation, yesNoCancel);
+        if (answer == QMessageBox::Cancel) return false;
+        if (answer == QMessageBox::Yes && !SaveArchive()) return false;
+    } else if (FModified) {
+        const TModalResult answer = SoundMessageDlg(
+            "You have deleted all positions from the \nEPD archive. Do you want to delete the file?",
+            TMsgDlgType::mtConfirmation, yesNoCancel);
+        if (answer == QMessageBox::Cancel) return false;
+        if (answer == QMessageBox::Yes) QFile::remove(FFileName);
+    }
+    FListHandling = false;
+    FLastShown = nullptr;
+    FModified = false;
+    ClearGameData();
+    setWindowTitle(kCaption);
+    FHost.ViewerClosed();
+    return true;
+}
+
+bool TfrmEPD::SaveArchive() {
+    try {
+        FEPD->SaveToFile(QFile::encodeName(FFileName).toStdString());
+        return true;
+    } catch (const std::exception& error) {
+        // The old file is still whole; the window stays open with the edits.
+        FHost.Reporter().Report(TMsgKind::Error, FFileName.toStdString() + ": " + error.what() +
+                                                     "\nThe file was not changed.");
+        return false;
+    }
+}
+
+}  // namespace vorlix
