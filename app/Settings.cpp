@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include <QFileInfo>
+
 #include "app/SettingsStore.h"
 
 namespace vorlix {
@@ -28,6 +30,8 @@ bool TAppSettings::LoadWrittenBool(const QString& key, const QString& name, bool
     FStore.WriteBool(key, name, fallback);
     return fallback;
 }
+
+QString TAppSettings::SettingsFolder() const { return QFileInfo(FStore.FileName()).absolutePath() + "/"; }
 
 QString TAppSettings::LoadFolder(const QString& name, const QString& fallback) {
     return FStore.ReadString(kMainKey, name).value_or(fallback);

@@ -32,6 +32,10 @@ class TAppSettings {
 public:
     explicit TAppSettings(TSettingsStore& store) : FStore(store) {}
 
+    // The folder of the settings file, with a trailing slash: the place for
+    // other per-user files of the editor.
+    QString SettingsFolder() const;
+
     // Reads every value, repairing and writing back what is absent or out of range.
     void LoadSettings(QSize screen, const QString& programFolder);
     void LoadRecentFiles();

@@ -43,9 +43,14 @@ bool TUndoList::Push(TkxChessBrd& Board, const THeaderFooterInfo& Header,
     try {
         Board.SaveToFile(path, kVxdVersion, Footer, Header);
     } catch (const std::exception& e) {
-        if (Board.ErrorReporter()) Board.ErrorReporter()->Report(TMsgKind::Error, e.what());
+        if (Board.ErrorReporter() && !failureReported_)
+            Board.ErrorReporter()->Report(TMsgKind::Warning, "The undo history cannot be kept: its folder\n" +
+                                                                 directory_.toStdString() +
+                                                                 "\ncannot be written (" + e.what() + ")");
+        failureReported_ = true;
         return false;
     }
+    failureReported_ = false;
     files_.append(path);
     ++position_;
     return true;

@@ -26,7 +26,9 @@ public:
     int Count() const { return int(files_.size()); }
 
     // Records the board's diagram as the newest state. A state that cannot be
-    // saved is reported through the board's reporter and left out; false then.
+    // saved is left out; false then. The first such failure is reported through
+    // the board's reporter, saying why; the next ones only after a success, so
+    // a folder that cannot be written does not bring a message with every edit.
     bool Push(TkxChessBrd& Board, const THeaderFooterInfo& Header, const THeaderFooterInfo& Footer);
     bool CanUndo() const { return position_ > 1; }
     bool CanRedo() const { return position_ < Count(); }
@@ -44,6 +46,7 @@ private:
     int position_ = 0;
     QStringList files_;
     QString directory_;
+    bool failureReported_ = false;
 };
 
 }  // namespace vorlix

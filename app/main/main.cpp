@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/AppPaths.h"
+#include "app/QuitSignals.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/MainWindow.h"
@@ -30,6 +31,9 @@ QSize ScreenSize() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Installed first: a quit signal from now on ends the program through its
+    // normal shut-down instead of killing it.
+    TQuitSignals quitSignals;
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName("Chess Vorlix");
     QApplication::setOrganizationName("Brantel");
@@ -46,6 +50,12 @@ int main(int argc, char** argv) {
     settings.LoadSettings(ScreenSize(), programFolder);
     TSoundPlayer::Instance().SetSoundFolders({programFolder, programFolder + "sounds"});
     TSoundPlayer::Instance().SetSoundsOn(settings.PlaySounds);
+    // Ended from outside (kill, Ctrl+C, logout): the settings are written and
+    // the undo folder is removed as at any other end.
+    QObject::connect(&quitSignals, &TQuitSignals::Received, &mainWindow, [&mainWindow] {
+        mainWindow.QuitOnSignal();
+        QCoreApplication::exit(0);  // also ends a modal dialog's loop
+    });
     mainWindow.show();
     return app.exec();
 }

@@ -16,12 +16,14 @@
 #include <QVBoxLayout>
 
 #include "app/Clipboard.h"
+#include "app/RunFolder.h"
 #include "app/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
+#include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
 #include "help/ui/Help.h"
@@ -53,7 +55,9 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     FBoard.SetErrorReporter(&FReporter);
     FBoard.SetAnimationSpeed(50);
     FBoard.SetCoordenateBackColor(clWhite);
-    FUndoList = std::make_unique<TUndoList>(QDir::tempPath());
+    // The undo states go into a folder of this run alone, removed at exit.
+    FUndoFolder = std::make_unique<TRunFolder>(QDir::tempPath());
+    FUndoList = std::make_unique<TUndoList>(FUndoFolder->Path());
     FKXSaveDialog1 = new TKXSaveDialog(this);
     FKXSaveDialog1->setObjectName("KXSaveDialog1");
     CreateLayout();
@@ -211,7 +215,41 @@ void TfrmQuenlix::StartupMessage() {
     // A file that cannot be opened (reported by the reader) leaves the untitled start.
     UpdateCaption();
     RestartHistory();
+    OfferRecoveredDiagram();
     if (!FArguments.isEmpty()) OpenChessFile(FArguments.first());
+}
+
+QString TfrmQuenlix::RecoveryFile() const { return FSettings.SettingsFolder() + "recovered.vxd"; }
+
+void TfrmQuenlix::QuitOnSignal() {
+    if (FDiagramModified) {
+        try {
+            QDir().mkpath(FSettings.SettingsFolder());
+            FBoard.SaveToFile(RecoveryFile(), kAppVersion, FFooter, FHeader);
+        } catch (const std::exception& error) {
+            // Nobody may be there to read it, but it is all that can be done.
+            qWarning("%s: %s", qPrintable(RecoveryFile()), error.what());
+        }
+    }
+    FAskBeforeClosing = false;
+    close();
+}
+
+void TfrmQuenlix::OfferRecoveredDiagram() {
+    const QString file = RecoveryFile();
+    if (!QFileInfo::exists(file)) return;
+    const bool wanted =
+        SoundMessageDlg("Chess Vorlix was ended while the diagram had unsaved changes; they were kept.\n\n"
+                        "Open the recovered diagram?",
+                        TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    if (wanted && LoadDiagramFile(file, FBoard, FHeader, FFooter, FReporter)) {
+        // Saved nowhere yet: the diagram counts as changed until the user saves it.
+        FCurrentFileName.clear();
+        FDiagramModified = true;
+        UpdateCaption();
+        RestartHistory();
+    }
+    QFile::remove(file);
 }
 
 void TfrmQuenlix::RestartHistory() {
@@ -235,7 +273,7 @@ void TfrmQuenlix::UpdateCaption() {
 }
 
 void TfrmQuenlix::closeEvent(QCloseEvent* event) {
-    if (!QuerySaveChanges() || !CloseViewers()) {
+    if (FAskBeforeClosing && (!QuerySaveChanges() || !CloseViewers())) {
         event->ignore();
         return;
     }

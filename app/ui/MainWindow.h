@@ -28,6 +28,7 @@ class TBoardControl;
 class TBoardEditor;
 class TDiagramClipboard;
 class TKXSaveDialog;
+class TRunFolder;
 class TUndoList;
 
 inline const QString kAppTitle = "Chess Vorlix 2.21";
@@ -50,6 +51,12 @@ public:
     bool DiagramModified() const { return FDiagramModified; }
     // Folders of the scratch copies of square background images, deleted at close.
     void AddScratchImage(const QString& fileName) { FScratchImages << fileName; }
+
+    // Ended from outside (a quit signal): nobody can answer the save question,
+    // so a modified diagram goes to the recovery file, offered at the next
+    // start; then the window closes through its normal path without asking.
+    void QuitOnSignal();
+    QString RecoveryFile() const;
 
     void MarkModified();
     void UpdateCaption();
@@ -144,6 +151,7 @@ private:
     // Start-up and closing.
     void FirstShow();
     void StartupMessage();
+    void OfferRecoveredDiagram();
     void ResetHeaderFooter();
     void LoadDefaultDiagram();
     void DeleteScratchImages();
@@ -215,12 +223,14 @@ private:
     QStringList FArguments;
     TkxChessBrd FBoard;
     THeaderFooterInfo FHeader, FFooter;
+    std::unique_ptr<TRunFolder> FUndoFolder;  // outlives the undo list, whose files it holds
     std::unique_ptr<TUndoList> FUndoList;
     TMessageBoxReporter FReporter;
     QString FCurrentFileName;
     bool FDiagramModified = false;
     bool FSaveBounds = false;
     bool FShown = false;
+    bool FAskBeforeClosing = true;
     QStringList FScratchImages;
     QString FFileBeingOpened;
     bool FOpening = false;  // a viewer holds an opened file

@@ -98,15 +98,22 @@ TEST_F(UndoList, ClearAndDestructionLeaveNoFiles) {
     EXPECT_TRUE(StateFiles().isEmpty());
 }
 
-TEST_F(UndoList, AnUnwritableFolderIsReportedAndTheListGoesOn) {
+TEST_F(UndoList, AnUnwritableFolderIsReportedOnceWithItsReasonAndTheListGoesOn) {
     TUndoList list(dir.filePath("gone"));
     EXPECT_FALSE(list.Push(board, header, footer));
-    EXPECT_EQ(reporter.Last(), "File not found!");
+    EXPECT_FALSE(list.Push(board, header, footer));
+    ASSERT_EQ(reporter.Messages.size(), 1u);
+    EXPECT_EQ(reporter.Last(), "The undo history cannot be kept: its folder\n" + dir.filePath("gone").toStdString() +
+                                   "\ncannot be written (File not found!)");
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.Position(), 0);
     QDir().mkdir(dir.filePath("gone"));
     EXPECT_TRUE(list.Push(board, header, footer));
     EXPECT_EQ(list.Position(), 1);
+    // Trouble that comes back after a success is worth a new message.
+    QDir(dir.filePath("gone")).removeRecursively();
+    EXPECT_FALSE(list.Push(board, header, footer));
+    EXPECT_EQ(reporter.Messages.size(), 2u);
 }
 
 TEST_F(UndoList, AVanishedStateFileIsReportedAndThePositionStillMoves) {

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QProcess>
 #include <QSettings>
@@ -11,7 +13,10 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include "app/QuitSignals.h"
+#include "app/RunFolder.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/MainWindow.h"
@@ -343,4 +348,115 @@ TEST_F(MainWindowTest, SaveAsImageForcesTheExtensionAndKeepsTheChosenType) {
     EXPECT_EQ(dialog.FilterIndex(), 3);
     EXPECT_EQ(dialog.cmbColors()->currentText().toStdString(), "True Color (24 bit)");
     EXPECT_TRUE(questions.isEmpty());
+}
+
+TEST_F(MainWindowTest, UndoStatesLiveInAFolderOfTheRunRemovedAtExit) {
+    window->MarkModified();
+    const QString folder = window->UndoList().Directory();
+    EXPECT_TRUE(QFileInfo(folder).fileName().startsWith(
+        QString("chess-vorlix-%1-").arg(QCoreApplication::applicationPid())));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+    window.reset();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST(RunFolder, FoldersOfEndedRunsAreRemovedAndLiveOnesKept) {
+    QTemporaryDir base;
+    QFile pidMax("/proc/sys/kernel/pid_max");
+    ASSERT_TRUE(pidMax.open(QIODevice::ReadOnly));
+    const qint64 endedPid = pidMax.readAll().trimmed().toLongLong() + 1;  // no process can have it
+    const QString ended = base.filePath(QString("chess-vorlix-%1-abcdef").arg(endedPid));
+    const QString live = base.filePath(QString("chess-vorlix-%1-abcdef").arg(QCoreApplication::applicationPid()));
+    const QString other = base.filePath("chess-vorlix-notes");
+    for (const QString& folder : {ended, live, other}) ASSERT_TRUE(QDir().mkpath(folder + "/inside"));
+    {
+        TRunFolder run(base.path());
+        EXPECT_TRUE(QFileInfo(run.Path()).isDir());
+        EXPECT_FALSE(QFileInfo::exists(ended));
+        EXPECT_TRUE(QFileInfo::exists(live));
+        EXPECT_TRUE(QFileInfo::exists(other));
+        QFile(run.Path() + "/state.tmp").open(QIODevice::WriteOnly);
+    }
+    EXPECT_EQ(QDir(base.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+}
+
+TEST_F(MainWindowTest, AnUnwritableTemporaryFolderIsReportedOnceAndEditingGoesOn) {
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", dir.filePath("no-such-folder").toLocal8Bit());
+    questions.clear();
+    {
+        TfrmQuenlix other(*settings, dir.path() + "/", {});
+        other.show();
+        QApplication::processEvents();
+        other.Item("mnuBoardClear")->trigger();
+        other.Board().SetPiece(0, 0, 1);
+        other.MarkModified();
+        EXPECT_TRUE(other.DiagramModified());
+        EXPECT_FALSE(other.UndoList().CanUndo());
+    }
+    qputenv("TMPDIR", previous);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.first().startsWith("The undo history cannot be kept: its folder\n")) << questions.first().toStdString();
+}
+
+TEST_F(MainWindowTest, AQuitSignalKeepsTheChangedDiagramForTheNextStart) {
+    TQuitSignals quitSignals;
+    QObject::connect(&quitSignals, &TQuitSignals::Received, window.get(), [this] { window->QuitOnSignal(); });
+    window->Item("mnuBoardClear")->trigger();
+    window->Board().SetPiece(3, 3, 2);
+    window->MarkModified();
+    const auto codes = window->Board().Codes();
+    ::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->isVisible(); }, 5000));
+    EXPECT_TRUE(questions.isEmpty());  // nobody was asked
+    ASSERT_TRUE(QFileInfo::exists(window->RecoveryFile()));
+
+    answer = QMessageBox::Yes;
+    TfrmQuenlix next(*settings, dir.path() + "/", {});
+    next.show();
+    QApplication::processEvents();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.first().endsWith("Open the recovered diagram?"));
+    EXPECT_EQ(next.Board().Codes(), codes);
+    EXPECT_EQ(next.windowTitle(), "Chess Vorlix 2.21 - Untitled*");
+    EXPECT_FALSE(QFileInfo::exists(next.RecoveryFile()));  // offered once
+}
+
+TEST_F(MainWindowTest, AnUnchangedDiagramLeavesNoRecoveryFile) {
+    window->QuitOnSignal();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(window->RecoveryFile()));
+}
+
+TEST(EditorProgram, EndedBySignalsItLeavesNoUndoFolder) {
+    const QString program = VORLIX_BIN_DIR "/chess-vorlix";
+    if (!QFile::exists(program)) GTEST_SKIP() << "chess-vorlix not built";
+    QTemporaryDir home;
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        QProcess editor;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", home.path());
+        env.insert("HOME", home.path());
+        env.insert("XDG_DATA_HOME", home.filePath("data"));
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        env.insert("VORLIX_SETTINGS", home.filePath("settings.ini"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        editor.setProcessEnvironment(env);
+        editor.start(program, {});
+        ASSERT_TRUE(editor.waitForStarted(10000));
+        // The first undo state is written once the window is up.
+        auto states = [&] {
+            for (const QString& folder : QDir(home.path()).entryList({"chess-vorlix-*"}, QDir::Dirs))
+                if (!QDir(home.filePath(folder)).entryList({"*.tmp"}, QDir::Files).isEmpty()) return true;
+            return false;
+        };
+        ASSERT_TRUE(QTest::qWaitFor(states, 15000)) << signalNumber;
+        ::kill(pid_t(editor.processId()), signalNumber);
+        ASSERT_TRUE(editor.waitForFinished(15000)) << signalNumber;
+        EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit) << signalNumber;
+        EXPECT_EQ(editor.exitCode(), 0) << signalNumber;
+        EXPECT_TRUE(QDir(home.path()).entryList({"chess-vorlix-*"}, QDir::Dirs).isEmpty()) << signalNumber;
+        EXPECT_TRUE(QFileInfo::exists(home.filePath("settings.ini"))) << signalNumber;
+    }
 }
