@@ -40,8 +40,19 @@ std::string WithLfLineEnds(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// Needs escaping: a control character other than TAB and LF, DEL, or the
+// lead byte of a C1 control.
+bool NeedsEscape(unsigned char c) { return (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F || c == 0xC2; }
+
+}  // namespace
+
 void AppendPrintable(std::string& out, std::string_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
+    size_t plain = 0;
+    while (plain < text.size() && !NeedsEscape(static_cast<unsigned char>(text[plain]))) ++plain;
+    out.append(text.data(), plain);  // the common case: nothing to escape
+    for (size_t i = plain; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) {
             AppendHex(out, "\\x", c);
@@ -89,6 +100,21 @@ void TOutputBuffer::Flush() {
 bool ParsePositive(const std::string& text, int& value) {
     const auto [end, err] = std::from_chars(text.data(), text.data() + text.size(), value);
     return err == std::errc() && end == text.data() + text.size() && value >= 1;
+}
+
+bool ParseFileAndJobs(const std::vector<std::string>& args, std::string& file, int& jobs) {
+    bool jobsGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--jobs") {
+            if (i + 1 >= args.size() || jobsGiven || !ParsePositive(args[++i], jobs)) return false;
+            jobsGiven = true;
+        } else if (!IsFileArgument(args[i]) || !file.empty()) {
+            return false;
+        } else {
+            file = args[i];
+        }
+    }
+    return !file.empty();
 }
 
 bool IsFileArgument(const std::string& argument) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/ErrorReporter.h"
 
@@ -61,6 +62,8 @@ void AppendPrintable(std::string& out, std::string_view text);
 void AppendField(std::string& out, std::string_view value);
 // A whole decimal number >= 1 that fits an int.
 bool ParsePositive(const std::string& text, int& value);
+// FILE and an optional "--jobs N" in any order; jobs stays as it was without one.
+bool ParseFileAndJobs(const std::vector<std::string>& args, std::string& file, int& jobs);
 
 // An argument that names a file: not empty, and not an option ("-" alone is one).
 bool IsFileArgument(const std::string& argument);

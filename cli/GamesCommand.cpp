@@ -2,14 +2,15 @@
 
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "files/PGNReader.h"
+#include "cli/GamePass.h"
 
 namespace vorlix::cli {
 
 namespace {
 
-void AppendGameLine(std::string& out, int number, const TPGNRec& g) {
-    out += std::to_string(number);
+void AppendGameLine(TGameText& text, const TPGNRec& g) {
+    text.PutGameNumber();
+    std::string& out = text.Text();
     for (const std::string* field : {&g.White, &g.Black, &g.Event, &g.Site, &g.Date, &g.Result, &g.Round,
                                      &g.WhiteElo, &g.BlackElo, &g.ECO}) {
         out += '\t';
@@ -20,24 +21,15 @@ void AppendGameLine(std::string& out, int number, const TPGNRec& g) {
 
 }  // namespace
 
-// vorlix games FILE: one TAB-separated line of tags per game, written as the
-// games are read, so the file never has to fit in memory.
+// vorlix games FILE [--jobs N]: one TAB-separated line of tags per game,
+// written as the games are read, so the file never has to fit in memory.
 int RunGames(const Args& args) {
-    if (args.size() != 1 || !IsFileArgument(args[0])) return Usage();
-    TStdErrReporter reporter(args[0]);
+    std::string file;
+    int jobs = 0;
+    if (!ParseFileAndJobs(args, file, jobs)) return Usage();
+    TStdErrReporter reporter(file);
     TOutputBuffer out;
-    TPGNRec game;
-    int number = 0;
-    const bool loaded = ReadPGNFile(
-        InputFileName(args[0]), reporter,
-        [&] {
-            ResetGame(game);
-            return &game;
-        },
-        [&](TPGNRec& done) {
-            AppendGameLine(out.Text(), ++number, done);
-            out.MaybeFlush();
-        });
+    const bool loaded = WriteEveryGame(InputFileName(file), jobs ? jobs : DefaultJobs(), reporter, out, AppendGameLine);
     out.Flush();
     return loaded ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/GamePass.h"
 #include "files/Exceptions.h"
 #include "files/GameReplay.h"
 #include "files/PGNReader.h"
@@ -14,12 +15,15 @@ namespace {
 struct TReplayArgs {
     std::string File;
     int Game = 0;  // 0: every game
+    int Jobs = 0;  // 0: as many as there are processors
 };
 
 bool ParseArgs(const Args& args, TReplayArgs& parsed) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--game") {
             if (i + 1 >= args.size() || parsed.Game || !ParsePositive(args[++i], parsed.Game)) return false;
+        } else if (args[i] == "--jobs") {
+            if (i + 1 >= args.size() || parsed.Jobs || !ParsePositive(args[++i], parsed.Jobs)) return false;
         } else if (!IsFileArgument(args[i]) || !parsed.File.empty()) {
             return false;
         } else {
@@ -29,7 +33,7 @@ bool ParseArgs(const Args& args, TReplayArgs& parsed) {
     return !parsed.File.empty();
 }
 
-void AppendPositionLine(TOutputBuffer& out, const TGameReplay& replay) {
+void AppendPositionLine(TGameText& out, const TGameReplay& replay) {
     AppendFenText(out.Text(), replay.Position(), replay.Placement());
     out.Text() += '\n';
     out.MaybeFlush();
@@ -38,8 +42,10 @@ void AppendPositionLine(TOutputBuffer& out, const TGameReplay& replay) {
 // "game N", one FEN per position, and "error: ..." when the replay stopped at a
 // bad move. Each position is written as it is reached: a game of any length
 // is replayed in constant memory.
-void ReplayGame(TOutputBuffer& out, int number, const TPGNRec& game) {
-    out.Text() += "game " + std::to_string(number) + '\n';
+void ReplayGame(TGameText& out, const TPGNRec& game) {
+    out.Text() += "game ";
+    out.PutGameNumber();
+    out.Text() += '\n';
     try {
         TGameReplay replay(game);
         AppendPositionLine(out, replay);
@@ -60,9 +66,15 @@ int RunReplay(const Args& args) {
     if (!ParseArgs(args, parsed)) return Usage();
     TStdErrReporter reporter(parsed.File);
     TOutputBuffer out;
+    if (parsed.Game == 0) {
+        const int jobs = parsed.Jobs ? parsed.Jobs : DefaultJobs();
+        const bool loaded = WriteEveryGame(InputFileName(parsed.File), jobs, reporter, out, ReplayGame);
+        out.Flush();
+        return loaded ? 0 : 1;
+    }
     TPGNRec game;
     int number = 0;
-    bool found = parsed.Game == 0;
+    bool found = false;
     const bool loaded = ReadPGNFile(
         InputFileName(parsed.File), reporter,
         [&] {
@@ -70,8 +82,9 @@ int RunReplay(const Args& args) {
             return &game;
         },
         [&](TPGNRec& done) {
-            if (++number != parsed.Game && parsed.Game != 0) return;
-            ReplayGame(out, number, done);
+            if (++number != parsed.Game) return;
+            TGameText text(out, number - 1);
+            ReplayGame(text, done);
             found = true;
         });
     out.Flush();

@@ -12,8 +12,8 @@ namespace vorlix::cli {
 void PrintUsage(std::FILE* stream) {
     std::fputs(
         "usage:\n"
-        "  vorlix games FILE\n"
-        "  vorlix replay FILE [--game N]\n"
+        "  vorlix games FILE [--jobs N]\n"
+        "  vorlix replay FILE [--game N] [--jobs N]\n"
         "  vorlix epd FILE [-o OUT]\n"
         "  vorlix render [--vxd FILE] [--fen TEXT | --setup TEXT] -o OUT.(png|svg|pdf|bmp|gif|jpg|jpeg)\n"
         "                [--view white|black] [--piece-style riroz|roviravo|roruvoz]\n"

@@ -16,14 +16,24 @@ TFileInput::TFileInput(const std::string& fileName) {
     if (Fd_ < 0) throw EInOutError(IOErrorFromErrno(errno));
 }
 
+TFileInput::TFileInput(const std::string& fileName, uint64_t begin, uint64_t end) : TFileInput(fileName) {
+    if (begin > 0 && ::lseek(Fd_, static_cast<off_t>(begin), SEEK_SET) < 0) throw EInOutError(IOErrorFromErrno(errno));
+    Left_ = end > begin ? end - begin : 0;
+}
+
 TFileInput::~TFileInput() {
     if (Fd_ >= 0) ::close(Fd_);
 }
 
 size_t TFileInput::Read(char* data, size_t size) {
+    if (size > Left_) size = static_cast<size_t>(Left_);
+    if (size == 0) return 0;
     for (;;) {
         const ssize_t n = ::read(Fd_, data, size);
-        if (n >= 0) return static_cast<size_t>(n);
+        if (n >= 0) {
+            if (Left_ != UINT64_MAX) Left_ -= static_cast<uint64_t>(n);
+            return static_cast<size_t>(n);
+        }
         if (errno != EINTR) throw EInOutError(IOErrorFromErrno(errno));
     }
 }

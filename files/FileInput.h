@@ -1,6 +1,7 @@
 #pragma once
 // A file opened for reading in large blocks; failures raise EInOutError.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vorlix {
@@ -8,6 +9,8 @@ namespace vorlix {
 class TFileInput {
 public:
     explicit TFileInput(const std::string& fileName);
+    // Only the bytes from `begin` up to `end` are read.
+    TFileInput(const std::string& fileName, uint64_t begin, uint64_t end);
     ~TFileInput();
     TFileInput(const TFileInput&) = delete;
     TFileInput& operator=(const TFileInput&) = delete;
@@ -19,6 +22,7 @@ public:
 
 private:
     int Fd_ = -1;
+    uint64_t Left_ = UINT64_MAX;  // bytes still to read in a part of the file
 };
 
 }  // namespace vorlix

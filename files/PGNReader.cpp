@@ -8,11 +8,13 @@
 
 namespace vorlix {
 
-bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone) {
+namespace {
+
+bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
+               const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone) {
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
-            TFileInput input(fileName);
+            TFileInput input(fileName, begin, end);
             TPGNGameBuilder builder(newGame, gameDone);
             try {
                 TLineReader lines(input);
@@ -32,6 +34,18 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
     if (error.empty()) return true;
     reporter.Report(TMsgKind::Error, error);
     return false;
+}
+
+}  // namespace
+
+bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
+                 const std::function<void(TPGNRec&)>& gameDone) {
+    return ReadGames(fileName, 0, UINT64_MAX, reporter, newGame, gameDone);
+}
+
+bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
+                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone) {
+    return ReadGames(fileName, begin, end, reporter, newGame, gameDone);
 }
 
 void ResetGame(TPGNRec& game) {

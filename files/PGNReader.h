@@ -1,6 +1,7 @@
 #pragma once
 // Reads the games of a PGN file one after another. The list of TPGN keeps them
 // all; callers that only pass over the games can handle each as it completes.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,11 @@ namespace vorlix {
 // reported with the messages of the PGN reader; the result is then false.
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
                  const std::function<void(TPGNRec&)>& gameDone);
+
+// The same for the part of the file from byte `begin` up to `end` (see
+// SplitPGNFile); messages name the whole file.
+bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
+                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone);
 
 // Gives a record the values of a new game again, keeping its memory.
 void ResetGame(TPGNRec& game);

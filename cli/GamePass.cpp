@@ -1,0 +1,138 @@
+#include "cli/GamePass.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "files/PGNParts.h"
+#include "files/PGNReader.h"
+
+namespace vorlix::cli {
+
+namespace {
+
+// Parts small enough that the text of the few kept at a time stays small.
+constexpr uint64_t kPartSize = 2 << 20;
+
+struct TPart {
+    TGameText Text;
+    TCollectingReporter Errors;
+    bool Read = false;
+    bool Done = false;
+};
+
+bool WriteInOneJob(const std::string& fileName, TErrorReporter& reporter, TOutputBuffer& out,
+                   const TGameWriter& write) {
+    TGameText text(out);
+    TPGNRec game;
+    return ReadPGNFile(
+        fileName, reporter,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec& done) {
+            write(text, done);
+            text.MaybeFlush();
+        });
+}
+
+// Workers read the parts in order; at most `window` parts wait to be written.
+class TPartRunner {
+public:
+    TPartRunner(const std::string& fileName, const std::vector<uint64_t>& cuts, int jobs, const TGameWriter& write)
+        : FileName_(fileName), Cuts_(cuts), Window_(static_cast<size_t>(jobs) + 1), Write_(write),
+          Parts_(cuts.size() - 1) {
+        for (int i = 0; i < jobs; ++i) Workers_.emplace_back([this] { Work(); });
+    }
+    ~TPartRunner() {
+        {
+            std::lock_guard<std::mutex> lock(Mutex_);
+            Stop_ = true;
+        }
+        Changed_.notify_all();
+        for (std::thread& t : Workers_) t.join();
+    }
+
+    bool WriteAll(TErrorReporter& reporter, TOutputBuffer& out) {
+        int games = 0;
+        for (size_t k = 0; k < Parts_.size(); ++k) {
+            std::unique_ptr<TPart> part;
+            {
+                std::unique_lock<std::mutex> lock(Mutex_);
+                Changed_.wait(lock, [&] { return Parts_[k] && Parts_[k]->Done; });
+                part = std::move(Parts_[k]);
+                Written_ = k + 1;
+            }
+            Changed_.notify_all();
+            part->Text.WriteTo(out, games);
+            games += part->Text.Games();
+            if (!part->Read) {
+                for (const std::string& message : part->Errors.Messages) reporter.Report(TMsgKind::Error, message);
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    void Work() {
+        for (;;) {
+            const size_t k = Next_.fetch_add(1);
+            if (k >= Parts_.size()) return;
+            auto part = std::make_unique<TPart>();
+            {
+                std::unique_lock<std::mutex> lock(Mutex_);
+                Changed_.wait(lock, [&] { return Stop_ || k < Written_ + Window_; });
+                if (Stop_) return;
+            }
+            TPGNRec game;
+            part->Read = ReadPGNPart(
+                FileName_, Cuts_[k], Cuts_[k + 1], part->Errors,
+                [&] {
+                    ResetGame(game);
+                    return &game;
+                },
+                [&](TPGNRec& done) { Write_(part->Text, done); });
+            part->Done = true;
+            {
+                std::lock_guard<std::mutex> lock(Mutex_);
+                Parts_[k] = std::move(part);
+            }
+            Changed_.notify_all();
+        }
+    }
+
+    const std::string& FileName_;
+    const std::vector<uint64_t>& Cuts_;
+    const size_t Window_;
+    const TGameWriter& Write_;
+    std::vector<std::unique_ptr<TPart>> Parts_;
+    std::atomic<size_t> Next_{0};
+    size_t Written_ = 0;
+    bool Stop_ = false;
+    std::mutex Mutex_;
+    std::condition_variable Changed_;
+    std::vector<std::thread> Workers_;
+};
+
+}  // namespace
+
+bool WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
+                    const TGameWriter& write) {
+    if (jobs <= 1) return WriteInOneJob(fileName, reporter, out, write);
+    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, kPartSize);
+    if (cuts.size() <= 2) return WriteInOneJob(fileName, reporter, out, write);
+    TPartRunner runner(fileName, cuts, jobs, write);
+    return runner.WriteAll(reporter, out);
+}
+
+int DefaultJobs() {
+    const unsigned n = std::thread::hardware_concurrency();
+    return n == 0 ? 1 : static_cast<int>(n);
+}
+
+}  // namespace vorlix::cli

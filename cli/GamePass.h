@@ -1,0 +1,27 @@
+#pragma once
+// One pass over the games of a PGN file for the commands that write something
+// per game, on several threads when the file is large.
+#include <functional>
+#include <string>
+
+#include "cli/GameText.h"
+#include "files/ErrorReporter.h"
+#include "files/PGNRecord.h"
+
+namespace vorlix::cli {
+
+using TGameWriter = std::function<void(TGameText&, const TPGNRec&)>;
+
+// Hands every game of the file, in order, to `write`, which adds its text.
+// With jobs > 1 a large file is cut at safe game boundaries (SplitPGNFile)
+// and the parts are read side by side; their text is written in file order
+// with the games numbered over the whole file, so the output is the same as
+// with one job. A reading failure is reported as the whole-file reader
+// reports it, after the text of the games before it; false then.
+bool WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
+                    const TGameWriter& write);
+
+// The number of jobs when none is asked for: the processors there are.
+int DefaultJobs();
+
+}  // namespace vorlix::cli

@@ -1,0 +1,39 @@
+#pragma once
+// Output of the commands that write a line or a block per game of a PGN file,
+// each starting with the game's number.
+#include <string>
+#include <vector>
+
+#include "cli/CliUtil.h"
+
+namespace vorlix::cli {
+
+class TGameText {
+public:
+    // Written straight into the output, numbered after `gamesBefore`.
+    explicit TGameText(TOutputBuffer& out, int gamesBefore = 0) : Out_(&out), Games_(gamesBefore) {}
+    // Kept until WriteTo, which puts in the numbers once the games before are counted.
+    TGameText() = default;
+    TGameText(const TGameText&) = delete;
+    TGameText& operator=(const TGameText&) = delete;
+
+    std::string& Text() { return Out_ ? Out_->Text() : Text_; }
+    // The number of the game that starts here.
+    void PutGameNumber();
+    // Hands full blocks to the output when written straight into it.
+    void MaybeFlush() {
+        if (Out_) Out_->MaybeFlush();
+    }
+    // Writes kept text with its games numbered after `gamesBefore`.
+    void WriteTo(TOutputBuffer& out, int gamesBefore) const;
+    // The games numbered so far (kept text: the games it holds).
+    int Games() const { return Games_; }
+
+private:
+    TOutputBuffer* Out_ = nullptr;
+    std::string Text_;
+    std::vector<size_t> NumberAt_;  // kept text: where each game's number goes
+    int Games_ = 0;
+};
+
+}  // namespace vorlix::cli
