@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth imagemagick pgn-extract librsvg2-bin
   python3-pil fonts-symbola
   time
+  xdg-utils desktop-file-utils
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/AppPaths.h"
+#include "app/FileAssociations.h"
 #include "app/QuitSignals.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     settings.LoadSettings(ScreenSize(), programFolder);
     TSoundPlayer::Instance().SetSoundFolders({programFolder, programFolder + "sounds"});
     TSoundPlayer::Instance().SetSoundsOn(settings.PlaySounds);
+    TFileAssociations associations(TXdgDirs::FromEnvironment(), QApplication::applicationFilePath());
+    mainWindow.SetFileAssociations(&associations);
     // Ended from outside (kill, Ctrl+C, logout): the settings are written and
     // the undo folder is removed as at any other end.
     QObject::connect(&quitSignals, &TQuitSignals::Received, &mainWindow, [&mainWindow] {

@@ -175,6 +175,7 @@ void TfrmQuenlix::FirstShow() {
     const TWindowBounds& b = FSettings.Bounds;
     resize(b.Width, b.Height);
     move(b.Left, b.Top);
+    CheckFileAssociations();
     FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
     FpnlToolbar->setVisible(FSettings.ShowTool);
     FpnlFakeCoolBar->setVisible(FSettings.ShowCool);

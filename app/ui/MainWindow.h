@@ -24,6 +24,7 @@ class QToolButton;
 namespace vorlix {
 
 class TAppSettings;
+class TFileAssociations;
 class TBoardControl;
 class TBoardEditor;
 class TDiagramClipboard;
@@ -86,6 +87,9 @@ public:
     void SaveAsEPD(const QString& fileName);
     TArchiveViewer& EpdViewer() { return *FEpdViewer; }
     TArchiveViewer& PgnViewer();
+    // The desktop's file associations, examined when the window first shows
+    // (none given: not examined).
+    void SetFileAssociations(TFileAssociations* associations) { FAssociations = associations; }
 
     // What the viewers and batch dialogs need of the main window.
     QWidget* HostWindow() override { return this; }
@@ -202,6 +206,7 @@ private:
     void CreateViewers();
     void DestroyViewers();
     bool CloseViewers();
+    void CheckFileAssociations();
     void mnuFilePopup();
     void mnuFileOpenClick();
     void mnuFileSaveEPDClick();
@@ -238,6 +243,7 @@ private:
     TArchiveViewer* FEpdViewer = nullptr;
     TArchiveViewer* FPgnViewer = nullptr;  // null: PGN files are only read (FPgnReader)
     std::unique_ptr<TArchiveViewer> FPgnReader;
+    TFileAssociations* FAssociations = nullptr;
 
     TKXSaveDialog* FKXSaveDialog1 = nullptr;
     TBoardControl* FkxChessBrd1 = nullptr;

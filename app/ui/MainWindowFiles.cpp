@@ -11,8 +11,10 @@
 
 #include "app/ArchiveFileReader.h"
 #include "app/EpdPositionLine.h"
+#include "app/FileAssociations.h"
 #include "app/FileExtension.h"
 #include "app/Settings.h"
+#include "app/ui/FileTypeDialog.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PlayWave.h"
@@ -257,6 +259,34 @@ bool TfrmQuenlix::DropFiles(QDropEvent& event) {
     SoundMessageDlg("Cannot open:\n" + fileName + ".\n\nPlease close the " + window + "window first.",
                     TMsgDlgType::mtInformation, QMessageBox::Ok);
     return true;
+}
+
+// ---- File associations ------------------------------------------------------
+
+void TfrmQuenlix::CheckFileAssociations() {
+    if (!FAssociations) return;
+    struct TCheck {
+        TChessFileType Type;
+        QString Kind;  // empty: associated without asking
+        bool* Ask;
+        bool* Associate;
+    };
+    const TCheck checks[] = {{TChessFileType::PGN, "PGN", &FSettings.AskPGNReg, &FSettings.DoPGNReg},
+                             {TChessFileType::EPD, "EPD", &FSettings.AskEPDReg, &FSettings.DoEPDReg},
+                             {TChessFileType::VXD, {}, nullptr, nullptr}};
+    for (const TCheck& check : checks) {
+        if (FAssociations->IsAssociated(check.Type)) continue;
+        if (check.Ask && *check.Ask) {
+            TfrmFileType question(check.Kind, FSettings, this);
+            question.exec();
+        }
+        if (check.Associate && !*check.Associate) continue;
+        try {
+            FAssociations->Associate(check.Type);
+        } catch (const std::exception& error) {
+            FReporter.Report(TMsgKind::Error, error.what());
+        }
+    }
 }
 
 // ---- What the viewers need --------------------------------------------------

@@ -34,6 +34,7 @@ protected:
     }
     void StartEditor(const QStringList& arguments = {}) {
         window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", arguments);
+        window->SetFileAssociations(associations);
         settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -62,6 +63,7 @@ protected:
     std::unique_ptr<TSettingsStore> store;
     std::unique_ptr<TAppSettings> settings;
     std::unique_ptr<TfrmQuenlix> window;
+    TFileAssociations* associations = nullptr;  // none: not examined at start-up
     QStringList messages;
     TModalResult answer = QMessageBox::No;
 };

@@ -433,6 +433,13 @@ TEST(EditorProgram, EndedBySignalsItLeavesNoUndoFolder) {
     const QString program = VORLIX_BIN_DIR "/chess-vorlix";
     if (!QFile::exists(program)) GTEST_SKIP() << "chess-vorlix not built";
     QTemporaryDir home;
+    {
+        // No file-type question holds up the start.
+        TSettingsStore answers(home.filePath("settings.ini"));
+        answers.WriteBool(kMainKey, "AskPGNReg", false);
+        answers.WriteBool(kMainKey, "AskEPDReg", false);
+        answers.Flush();
+    }
     for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         QProcess editor;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
