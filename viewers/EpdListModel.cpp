@@ -84,13 +84,15 @@ void TEpdListModel::Sort(int column, bool ascending) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> order(FRows.size());
     std::iota(order.begin(), order.end(), 0);
+    // Texts compare as their case-folded forms, folded once per sort.
+    std::vector<QString> keys;
+    if (column != colNr) {
+        keys.reserve(FRows.size());
+        for (const TRow& row : FRows) keys.push_back((column == colDescription ? row.Description : row.BestMove).toCaseFolded());
+    }
     auto less = [&](int a, int b) {
-        const TRow& x = FRows[a];
-        const TRow& y = FRows[b];
-        if (column == colNr) return x.Number < y.Number;
-        const QString& s = column == colDescription ? x.Description : x.BestMove;
-        const QString& t = column == colDescription ? y.Description : y.BestMove;
-        return s.compare(t, Qt::CaseInsensitive) < 0;
+        if (column == colNr) return FRows[a].Number < FRows[b].Number;
+        return keys[a] < keys[b];
     };
     if (ascending)
         std::stable_sort(order.begin(), order.end(), less);

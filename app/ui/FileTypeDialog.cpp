@@ -59,6 +59,7 @@ TfrmFileType::TfrmFileType(const QString& kind, TAppSettings& settings, QWidget*
 
 void TfrmFileType::showEvent(QShowEvent* event) {
     adjustSize();
+    setFixedSize(size());
     CentreOnWindow(this, FMainWindow);
     QDialog::showEvent(event);
 }

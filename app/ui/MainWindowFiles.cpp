@@ -278,7 +278,10 @@ void TfrmQuenlix::CheckFileAssociations() {
         if (FAssociations->IsAssociated(check.Type)) continue;
         if (check.Ask && *check.Ask) {
             TfrmFileType question(check.Kind, FSettings, this);
+            // The window is still coming up under the hourglass; the question is not.
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
             question.exec();
+            QApplication::restoreOverrideCursor();
         }
         if (check.Associate && !*check.Associate) continue;
         try {

@@ -234,3 +234,24 @@ TEST_F(EpdViewerTest, ColumnWidthsAreKeptAndOutOfRangeValuesIgnored) {
     EXPECT_EQ(again->lvwEPD()->columnWidth(2), 150);
     EXPECT_EQ(again->lvwEPD()->columnWidth(3), 70);
 }
+
+TEST_F(EpdViewerTest, AFailedSaveKeepsTheWindowOpenWithItsEditsAndLeavesNoTemporaryFile) {
+    ClickRow(0);
+    QTest::keyClicks(viewer->edtBestMove(), "!");
+    // Something that cannot be replaced by a file now stands where the archive was.
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkdir(file));
+    answer = QMessageBox::Yes;
+    viewer->close();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].startsWith(file + ": "));
+    EXPECT_TRUE(messages[1].endsWith("The file was not changed."));
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->Modified());
+    EXPECT_EQ(viewer->RecordOfRow(0)->BestMove, "e5!");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"default.vxd", "settings.ini"}));
+    answer = QMessageBox::No;
+    viewer->close();
+    EXPECT_FALSE(viewer->isVisible());
+}

@@ -94,7 +94,7 @@ TfrmEPD::TfrmEPD(TViewerHost& host)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top, 1);
     layout->addWidget(CreateButtons());
-    resize(480, 300);
+    resize(std::max(480, sizeHint().width()), sizeHint().height());
     ReadColumnWidths();
 }
 
@@ -264,7 +264,9 @@ void TfrmEPD::PlaceAboveBoard() {
     FPlaced = true;
     const QWidget* main = FHost.HostWindow();
     const QRect mainFrame = main->frameGeometry();
-    const int frameHeight = frameGeometry().height() - geometry().height();
+    // Before its first show the window has no frame yet; the main window's tells.
+    const int ownFrame = frameGeometry().height() - geometry().height();
+    const int frameHeight = ownFrame > 0 ? ownFrame : main->frameGeometry().height() - main->geometry().height();
     const int left = mainFrame.left() + (mainFrame.width() - width()) / 2;
     const int top = FHost.BoardPanelGlobalRect().top() - height() - frameHeight;
     move(left, std::max(top, 0));
