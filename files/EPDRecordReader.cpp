@@ -61,11 +61,19 @@ std::string_view OperandUpTo(std::string_view text, size_t from, std::string_vie
     return Utf8Prefix(rest.substr(0, end), maxChars);
 }
 
-// The text of one operation: the chunk without its terminator and surrounding blanks.
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The text of one operation: the chunk without its terminator and surrounding
+// blanks, and without the two counters of a FEN-style line (no operation).
 std::string_view OperationText(std::string_view chunk) {
     chunk = TrimRight(chunk);
     if (!chunk.empty() && chunk.back() == ';') chunk.remove_suffix(1);
-    return Trim(chunk);
+    chunk = Trim(chunk);
+    for (int counter = 0; counter < 2 && !chunk.empty() && IsDigit(chunk[0]); ++counter) {
+        while (!chunk.empty() && !IsBlankOrControl(chunk[0])) chunk.remove_prefix(1);
+        chunk = TrimLeft(chunk);
+    }
+    return chunk;
 }
 
 bool IsOperation(std::string_view op, std::string_view name) {
@@ -84,11 +92,11 @@ void ReadBestMove(std::string_view op, size_t maxChars, std::string& bestMove) {
     bestMove.append(OperandUpTo(op, OperandStart(op, 2), " ;\"", maxChars));
 }
 
-// Operations the reader does not interpret are kept for writing back; the
-// counters of a FEN-style line are not an operation. A string left open at
-// the line end is closed, so that the operations written after it stay apart.
+// Operations the reader does not interpret are kept for writing back. A
+// string left open at the line end is closed, so that the operations written
+// after it stay apart.
 void KeepOtherOperation(std::string_view op, TEPDRec& rec) {
-    if (op.empty() || (op[0] >= '0' && op[0] <= '9')) return;
+    if (op.empty()) return;
     TEpdQuoting quoting;
     for (size_t i = 0; i < op.size(); ++i) quoting.Feed(op.data(), i);
     rec.OtherOperations.emplace_back(op);

@@ -8,7 +8,8 @@
 namespace vorlix {
 
 // A chunk that starts a record: placement, side, castling, en passant and an
-// optional "bm"; any other operation in it is kept in OtherOperations.
+// optional first operation ("bm" and "id" are read, any other is kept in
+// OtherOperations); the counters of a FEN-style line are skipped.
 void ReadRecordChunk(std::string_view text, TEPDRec& rec);
 
 // A chunk that starts with a blank: one operation of the current record ("bm",

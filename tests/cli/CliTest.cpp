@@ -303,4 +303,8 @@ TEST_F(CliTest, FileNamesAreBytes) {
     EXPECT_NE(Read(a), Read(b));
     const std::string epd = Write("p\xe9.epd", "4k3/8/8/8/8/8/8/4K3 w - -;\n");
     EXPECT_EQ(Run({"epd", epd}).Exit, 0);
+    const std::string vxd = Write("d\xff.vxd", Read(VORLIX_SOURCE_DIR "/resources/default.vxd"));
+    const TRun r = Run({"render", "--vxd", vxd, "-o", (Dir / "d.bmp").string()});
+    EXPECT_EQ(r.Exit, 0) << r.Err;
+    EXPECT_EQ(Run({"render", "--vxd", (Dir / "d\xfe.vxd").string(), "-o", (Dir / "e.bmp").string()}).Exit, 1);
 }

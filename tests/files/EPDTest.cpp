@@ -138,8 +138,9 @@ TEST_F(EPDFile, BlankAfterLastSemicolonDoesNotSwallowTheNextRecord) {
 TEST_F(EPDFile, OtherOperationsAreKeptAndWrittenBack) {
     const std::string scored = kStart + " w KQkq - bm e4; id \"s1\"; c0 \"e4=10; d4=8\"; ce 35; acd 12; pv e4 e5 Nf3;";
     ASSERT_TRUE(LoadText(scored + "\r\n4k3/8/8/8/8/8/8/4K3 w - - ce -12; c1 \"x\";\r\n"
-                         "4k3/8/8/8/8/8/8/4K3 w - - 0 1\n"));
-    ASSERT_EQ(Epd->Count(), 3);
+                         "4k3/8/8/8/8/8/8/4K3 w - - 0 1\n4k3/8/8/8/8/8/8/4K3 w - - 0 1 bm Kd2; c0 \"x\";\n"));
+    ASSERT_EQ(Epd->Count(), 4);
+    EXPECT_EQ(EpdLine(Rec(3)), "4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; c0 \"x\";");
     EXPECT_EQ(Rec(0).OtherOperations, (std::vector<std::string>{"c0 \"e4=10; d4=8\"", "ce 35", "acd 12", "pv e4 e5 Nf3"}));
     EXPECT_EQ(EpdLine(Rec(0)), scored);
     EXPECT_EQ(EpdLine(Rec(1)), "4k3/8/8/8/8/8/8/4K3 w - -; ce -12; c1 \"x\";");
@@ -148,7 +149,7 @@ TEST_F(EPDFile, OtherOperationsAreKeptAndWrittenBack) {
     Epd->SaveToFile(Dir.File("again.epd"));
     TEPD again;
     ASSERT_TRUE(again.LoadFromFile(Dir.File("again.epd")));
-    ASSERT_EQ(again.Count(), 3);
+    ASSERT_EQ(again.Count(), 4);
     EXPECT_EQ(again.First->OtherOperations, Rec(0).OtherOperations);
     EXPECT_EQ(again.First->Id, "s1");
     EXPECT_EQ(EpdLine(*again.First->Next), EpdLine(Rec(1)));

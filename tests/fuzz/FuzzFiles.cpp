@@ -17,14 +17,23 @@ std::string InMemoryFile(const uint8_t* data, size_t size) {
     return "/proc/self/fd/" + std::to_string(fd);
 }
 
+namespace {
+
+// Kept alive to the very end: the folder is removed by an exit handler.
+std::string* gScratchFolder = nullptr;
+
+void RemoveScratchFolder() { std::filesystem::remove_all(*gScratchFolder); }
+
+}  // namespace
+
 const std::string& ScratchFolder() {
-    static const std::string folder = [] {
+    if (!gScratchFolder) {
         char name[] = "/tmp/vorlix-fuzz-XXXXXX";
         if (!::mkdtemp(name)) throw std::runtime_error("cannot make a scratch folder");
-        std::atexit([] { std::filesystem::remove_all(ScratchFolder()); });
-        return std::string(name);
-    }();
-    return folder;
+        gScratchFolder = new std::string(name);
+        std::atexit(RemoveScratchFolder);
+    }
+    return *gScratchFolder;
 }
 
 }  // namespace vorlix::fuzz
