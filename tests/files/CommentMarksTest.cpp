@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "files/CommentMarks.h"
+#include "files/GameMarks.h"
 
 using namespace vorlix;
 
@@ -36,4 +37,20 @@ TEST(BoardMarks, CommandLineArgumentsTakeAnOptionalColour) {
     EXPECT_EQ(ParseSquareArgument("d4:B"), (TSquareMark{Sq('d', '4'), TMarkColor::Blue}));
     for (const char* bad : {"e2", "e2e2", "e2e9", "e2e4:", "e2e4:pink", "i1a1"}) EXPECT_FALSE(ParseArrowArgument(bad)) << bad;
     for (const char* bad : {"d", "d9", "d4:X", "d4e4"}) EXPECT_FALSE(ParseSquareArgument(bad)) << bad;
+}
+
+TEST(GameMarks, EachCommentMarksThePositionItsMoveReaches) {
+    TPGNRec game;
+    game.Result = "1-0";
+    game.Moves = "{[%csl Ge4]} 1. e4 {[%cal Gd7d5] good} e5 (1... c5 {[%cal Rg1f3]}) "
+                 "2. Nf3 {first} {[%csl Rf7][%cal Bf3e5]} 1-0 {[%csl Ya1]}";
+    const std::vector<TBoardMarks> marks = ReadGameMarks(game);
+    ASSERT_EQ(marks.size(), 4u);  // start and three moves
+    EXPECT_EQ(marks[0].Squares, (std::vector<TSquareMark>{{Sq('e', '4'), TMarkColor::Green}}));
+    EXPECT_EQ(marks[1].Arrows.size(), 1u);
+    EXPECT_TRUE(marks[2].Empty());  // the variation's comment is not the main line's
+    EXPECT_EQ(marks[3].Squares.size(), 2u);  // a comment after the result still marks the last position
+    EXPECT_EQ(marks[3].Arrows, (std::vector<TArrowMark>{{Sq('f', '3'), Sq('e', '5'), TMarkColor::Blue}}));
+    EXPECT_TRUE(MarksAt(marks, 9).Empty());
+    EXPECT_TRUE(MarksAt(marks, -1).Empty());
 }
