@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -21,6 +23,7 @@
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"
+#include "app/ui/TipForm.h"
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/DiagramFile.h"
@@ -68,7 +71,9 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     ConnectBoard();
     FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
+    FTipForm = new TTipForm(FSettings.TipIndex, FSettings.ShowTips, this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
+    ConnectMenuHints();
     FSettings.LoadRecentFiles();
     CreateViewers();
     new TPrintCommands(*this);
@@ -150,6 +155,20 @@ void TfrmQuenlix::ConnectBoard() {
     FBoard.OnPieceStyleChange = [this](TkxChessBrd&) { DrawPieceButtons(); };
 }
 
+void TfrmQuenlix::ConnectMenuHints() {
+    auto showHint = [this](const QString& hint) { FStatusPanels[0]->setText(hint.isEmpty() ? kAppTitle : hint); };
+    // Menus are windows of their own: the board's pop-up menu would keep its
+    // hints to itself. Every highlighted item (submenus report to their top
+    // menu) shows its hint; the hint goes when the menu closes.
+    QList<QMenu*> menus{FBoardEditor->popBoard()};
+    for (QAction* title : menuBar()->actions())
+        if (title->menu()) menus << title->menu();
+    for (QMenu* menu : menus) {
+        connect(menu, &QMenu::hovered, this, [showHint](QAction* item) { showHint(item->statusTip()); });
+        connect(menu, &QMenu::aboutToHide, this, [showHint] { showHint({}); });
+    }
+}
+
 QString TfrmQuenlix::StatusText() const { return FStatusPanels[0]->text(); }
 
 bool TfrmQuenlix::event(QEvent* event) {
@@ -217,7 +236,10 @@ void TfrmQuenlix::StartupMessage() {
     UpdateCaption();
     RestartHistory();
     OfferRecoveredDiagram();
-    if (!FArguments.isEmpty()) OpenChessFile(FArguments.first());
+    if (!FArguments.isEmpty())
+        OpenChessFile(FArguments.first());
+    else if (FSettings.ShowTips)
+        FTipForm->show();
 }
 
 QString TfrmQuenlix::RecoveryFile() const { return FSettings.SettingsFolder() + "recovered.vxd"; }

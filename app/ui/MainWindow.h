@@ -30,6 +30,7 @@ class TBoardEditor;
 class TDiagramClipboard;
 class TKXSaveDialog;
 class TRunFolder;
+class TTipForm;
 class TUndoList;
 
 inline const QString kAppTitle = "Chess Vorlix 2.21";
@@ -120,6 +121,7 @@ public:
     QToolButton* Button(const QString& objectName) const;
     TBoardControl& BoardControl() { return *FkxChessBrd1; }
     TBoardEditor& BoardEditor() { return *FBoardEditor; }
+    TTipForm& TipForm() { return *FTipForm; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -144,6 +146,7 @@ private:
     void CreateCommandsToolbar();
     void CreatePiecesToolbar();
     void ConnectBoard();
+    void ConnectMenuHints();
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& caption, const QString& hint);
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                      void (TfrmQuenlix::*handler)() = nullptr, const QKeySequence& shortcut = {});
@@ -198,6 +201,10 @@ private:
     void mnuHelpHowToClick();
     void mnuHelpQuickStartClick();
     void mnuConfigureBoardClick();
+    void mnuConfigureHeaderClick();
+    void mnuConfigureFooterClick();
+    void mnuHelpTipsClick();
+    void EditHeaderFooter(bool header);
     void mnuEmailClick();
     bool CopyDiagramToClipboard();
     void RestartHistory();
@@ -248,6 +255,7 @@ private:
     TKXSaveDialog* FKXSaveDialog1 = nullptr;
     TBoardControl* FkxChessBrd1 = nullptr;
     TBoardEditor* FBoardEditor = nullptr;
+    TTipForm* FTipForm = nullptr;
     std::unique_ptr<TDiagramClipboard> FClipboard;
     QWidget* FpnlToolbar = nullptr;
     QWidget* FpnlFakeCoolBar = nullptr;
