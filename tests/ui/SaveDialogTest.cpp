@@ -104,3 +104,13 @@ TEST(SaveDialog, ScalableFormatsGreyTheDepthAndKeepTheChoice) {
     EXPECT_EQ(dialog.cmbColors()->currentText(), "16 Colors (4 bit)");
     dialog.hide();
 }
+
+TEST(KXSaveDialog, TheColourDepthLabelDoesNotRunIntoItsList) {
+    TKXSaveDialog dialog;
+    const QWidget* label = dialog.findChild<QWidget*>("lblColors");
+    const QWidget* list = dialog.findChild<QWidget*>("cmbColors");
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_LT(label->geometry().right(), list->geometry().left());
+    EXPECT_GE(list->x(), 81);
+}
