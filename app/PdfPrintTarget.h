@@ -26,7 +26,7 @@ public:
     int PageCount() const { return Pages_; }
     // Ends the document and writes the file; false with a message on failure.
     // A document without pages writes nothing.
-    bool Finish(std::string& error);
+    bool Finish(std::string& error) override;
 
 private:
     QString FileName_;

@@ -24,6 +24,8 @@ public:
     // Drops the running job, if any.
     virtual void AbortJob() = 0;
     virtual bool JobRunning() const = 0;
+    // Ends what the jobs left open (a file that collects them); false with a message on failure.
+    virtual bool Finish(std::string& error) { return true; }
 };
 
 }  // namespace vorlix

@@ -21,6 +21,7 @@
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"
+#include "app/ui/TipForm.h"
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/DiagramFile.h"
@@ -68,6 +69,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     ConnectBoard();
     FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
+    FTipForm = new TTipForm(FSettings.TipIndex, FSettings.ShowTips, this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
     FSettings.LoadRecentFiles();
     CreateViewers();
@@ -217,7 +219,10 @@ void TfrmQuenlix::StartupMessage() {
     UpdateCaption();
     RestartHistory();
     OfferRecoveredDiagram();
-    if (!FArguments.isEmpty()) OpenChessFile(FArguments.first());
+    if (!FArguments.isEmpty())
+        OpenChessFile(FArguments.first());
+    else if (FSettings.ShowTips)
+        FTipForm->show();
 }
 
 QString TfrmQuenlix::RecoveryFile() const { return FSettings.SettingsFolder() + "recovered.vxd"; }

@@ -30,6 +30,7 @@ class TBoardEditor;
 class TDiagramClipboard;
 class TKXSaveDialog;
 class TRunFolder;
+class TTipForm;
 class TUndoList;
 
 inline const QString kAppTitle = "Chess Vorlix 2.21";
@@ -120,6 +121,7 @@ public:
     QToolButton* Button(const QString& objectName) const;
     TBoardControl& BoardControl() { return *FkxChessBrd1; }
     TBoardEditor& BoardEditor() { return *FBoardEditor; }
+    TTipForm& TipForm() { return *FTipForm; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -198,6 +200,10 @@ private:
     void mnuHelpHowToClick();
     void mnuHelpQuickStartClick();
     void mnuConfigureBoardClick();
+    void mnuConfigureHeaderClick();
+    void mnuConfigureFooterClick();
+    void mnuHelpTipsClick();
+    void EditHeaderFooter(bool header);
     void mnuEmailClick();
     bool CopyDiagramToClipboard();
     void RestartHistory();
@@ -248,6 +254,7 @@ private:
     TKXSaveDialog* FKXSaveDialog1 = nullptr;
     TBoardControl* FkxChessBrd1 = nullptr;
     TBoardEditor* FBoardEditor = nullptr;
+    TTipForm* FTipForm = nullptr;
     std::unique_ptr<TDiagramClipboard> FClipboard;
     QWidget* FpnlToolbar = nullptr;
     QWidget* FpnlFakeCoolBar = nullptr;

@@ -11,6 +11,7 @@
 #include "app/Clipboard.h"
 #include "app/FileExtension.h"
 #include "app/Settings.h"
+#include "app/Tips.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"
@@ -26,8 +27,6 @@
 namespace vorlix {
 namespace {
 
-const QString kWebPage = "https://chessvorlix.example.org/";
-const QString kMailAddress = "mailto:support@chessvorlix.example.org";
 const QString kDiagramFilter = "Chess Vorlix Diagram (*.vxd)|*.vxd|All Files (*.*)|*.*";
 
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
@@ -294,7 +293,7 @@ void TfrmQuenlix::mnuPieceStyleClick(int index) {
 }
 
 void TfrmQuenlix::mnuWebPageClick() {
-    if (!QDesktopServices::openUrl(QUrl(kWebPage)))
+    if (!QDesktopServices::openUrl(QUrl(kHomePage)))
         SoundMessageDlg("Could not launch browser...", TMsgDlgType::mtError, QMessageBox::Ok);
 }
 

@@ -1,9 +1,14 @@
 // The main window's commands that open other windows: help, tips and the
 // board and header/footer dialogs.
+#include <optional>
+
 #include "app/AppPaths.h"
 #include "app/Settings.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/Hourglass.h"
+#include "app/ui/TipForm.h"
 #include "board/ui/BrdSettingsDialog.h"
+#include "board/ui/HeaderDialog.h"
 #include "help/ui/Help.h"
 
 namespace vorlix {
@@ -31,6 +36,23 @@ void TfrmQuenlix::mnuConfigureBoardClick() {
     };
     dialog.exec();
     FSettings.BackGroundPath = dialog.BackGroundPath;
+}
+
+void TfrmQuenlix::mnuConfigureHeaderClick() { EditHeaderFooter(true); }
+void TfrmQuenlix::mnuConfigureFooterClick() { EditHeaderFooter(false); }
+
+void TfrmQuenlix::EditHeaderFooter(bool header) {
+    if (!MainWindowFocused()) return;
+    std::optional<THourglass> wait(std::in_place);  // while the dialog opens
+    TfrmHeader dialog(header ? THeaderKind::Header : THeaderKind::Footer, header ? FHeader : FFooter, FBoard, this);
+    dialog.OnApplied = [this] { MarkModified(); };
+    wait.reset();
+    dialog.exec();
+}
+
+void TfrmQuenlix::mnuHelpTipsClick() {
+    FTipForm->show();
+    FTipForm->raise();
 }
 
 }  // namespace vorlix

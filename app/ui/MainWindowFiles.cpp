@@ -14,6 +14,7 @@
 #include "app/FileAssociations.h"
 #include "app/FileExtension.h"
 #include "app/Settings.h"
+#include "app/ui/BatchDialogs.h"
 #include "app/ui/FileTypeDialog.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
@@ -311,8 +312,7 @@ void TfrmQuenlix::ViewerClosed() {
     }
 }
 
-// The batch dialogs are started from here once they exist.
-void TfrmQuenlix::OpenPgnBatch(TPgnBatchSource&) {}
-void TfrmQuenlix::OpenEpdBatch(TEpdBatchSource&) {}
+void TfrmQuenlix::OpenPgnBatch(TPgnBatchSource& source) { RunPgnBatchDialog(*this, source); }
+void TfrmQuenlix::OpenEpdBatch(TEpdBatchSource& source) { RunEpdBatchDialog(*this, source); }
 
 }  // namespace vorlix

@@ -222,16 +222,18 @@ void TfrmQuenlix::CreateBoardMenu() {
 
 void TfrmQuenlix::CreateConfigureMenu() {
     QMenu* m = AddMenu(nullptr, "mnuConfigure", "&Configure", "Configure the diagram header, footer and the board");
-    AddItem(m, "mnuConfigureHeader", "&Header...", "Configure the diagram header", nullptr, QKeySequence("Ctrl+H"));
+    AddItem(m, "mnuConfigureHeader", "&Header...", "Configure the diagram header", &TfrmQuenlix::mnuConfigureHeaderClick,
+            QKeySequence("Ctrl+H"));
     AddItem(m, "mnuConfigureBoard", "&Board...", "Change one or more of the many board layout settings",
             &TfrmQuenlix::mnuConfigureBoardClick, QKeySequence("Ctrl+B"));
-    AddItem(m, "mnuConfigureFooter", "&Footer...", "Configure the diagram footer", nullptr, QKeySequence("Ctrl+F"));
+    AddItem(m, "mnuConfigureFooter", "&Footer...", "Configure the diagram footer", &TfrmQuenlix::mnuConfigureFooterClick,
+            QKeySequence("Ctrl+F"));
 }
 
 void TfrmQuenlix::CreateHelpMenu() {
     QMenu* m = AddMenu(nullptr, "mnuHelp", "&Help", "");
     AddItem(m, "mnuHelpContents", "&Contents", "Show the contents of Chess Vorlix's help file",
-            &TfrmQuenlix::mnuHelpContentsClick);
+            &TfrmQuenlix::mnuHelpContentsClick, Qt::Key_F1);
     AddItem(m, "mnuHelpSearch", "&Search for Help on...", "Search for a specific topic in the help file index",
             &TfrmQuenlix::mnuHelpSearchClick);
     AddItem(m, "mnuHelpHowTo", "&How to Use Help", "Beginners guide on how to work with help files",
@@ -239,7 +241,7 @@ void TfrmQuenlix::CreateHelpMenu() {
     AddItem(m, "mnuHelpQuickStart", "&Quick Start Information",
             "Some need to know topics for working with Chess Vorlix", &TfrmQuenlix::mnuHelpQuickStartClick);
     m->addSeparator();
-    AddItem(m, "mnuHelpTips", "&Tip of the Day...", "Show tip of the day window");
+    AddItem(m, "mnuHelpTips", "&Tip of the Day...", "Show tip of the day window", &TfrmQuenlix::mnuHelpTipsClick);
     m->addSeparator();
     AddItem(m, "mnuHelpWeb", "Chess Vorlix on the &Web", "Visit the Chess Vorlix web page",
             &TfrmQuenlix::mnuWebPageClick);
@@ -300,10 +302,12 @@ void TfrmQuenlix::CreateCommandsToolbar() {
     AddButton("spbFlipBoard", "flip", "Invert Chess Board", "Flip the chess board around",
               &TfrmQuenlix::mnuInvertBoardClick);
     gap();
-    AddButton("spbHeader", "header", "Customize Header", "Configure the diagram header", nullptr);
+    AddButton("spbHeader", "header", "Customize Header", "Configure the diagram header",
+              &TfrmQuenlix::mnuConfigureHeaderClick);
     AddButton("spbCustomize", "board", "Customize Board", "Change one or more of the many board layout settings",
               &TfrmQuenlix::mnuConfigureBoardClick);
-    AddButton("spbFooter", "footer", "Customize Footer", "Configure the diagram footer", nullptr);
+    AddButton("spbFooter", "footer", "Customize Footer", "Configure the diagram footer",
+              &TfrmQuenlix::mnuConfigureFooterClick);
     row->addStretch(1);
 }
 

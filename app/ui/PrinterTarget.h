@@ -22,7 +22,7 @@ public:
     void AbortJob() override;
     bool JobRunning() const override { return JobRunning_; }
     // Ends a document whose jobs were joined into one file.
-    bool Finish(std::string& error);
+    bool Finish(std::string& error) override;
 
 private:
     bool PrintsToFile() const;

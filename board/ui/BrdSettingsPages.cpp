@@ -16,6 +16,7 @@
 #include "board/ui/BrdSettingsSquares.h"
 #include "board/ui/Quotations.h"
 #include "board/ui/StyleChoosers.h"
+#include "board/ui/StyleDialogButtons.h"
 
 namespace vorlix {
 namespace {
@@ -340,26 +341,14 @@ QGroupBox* TfrmBrdSettings::CreateSquareGroup(bool light) {
 }
 
 void TfrmBrdSettings::CreateButtons() {
-    auto* row = new QHBoxLayout;
+    const TStyleDialogButtons buttons = AddStyleDialogButtons(this, static_cast<QVBoxLayout*>(layout()));
     auto* help = new QPushButton("&Help", this);
     help->setObjectName("btnHelp");
-    auto* defaults = new QPushButton("&Defaults", this);
-    defaults->setObjectName("btnDefaults");
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("btnCancel");
-    FbtnApply = new QPushButton("&Apply", this);
-    FbtnApply->setObjectName("btnApply");
-    FbtnApply->setDefault(true);
-    for (QPushButton* b : {help, defaults, cancel}) b->setAutoDefault(false);
-    row->addWidget(help);
-    row->addStretch(1);
-    row->addWidget(defaults);
-    row->addWidget(cancel);
-    row->addWidget(FbtnApply);
-    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    help->setAutoDefault(false);
+    buttons.Row->insertWidget(0, help);
+    FbtnApply = buttons.Apply;
     connect(help, &QPushButton::clicked, this, &TfrmBrdSettings::btnHelpClick);
-    connect(defaults, &QPushButton::clicked, this, &TfrmBrdSettings::btnDefaultsClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.Defaults, &QPushButton::clicked, this, &TfrmBrdSettings::btnDefaultsClick);
     connect(FbtnApply, &QPushButton::clicked, this, &TfrmBrdSettings::btnApplyClick);
 }
 

@@ -2,6 +2,7 @@
 // the modified mark, the highlight settings reach the settings file.
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -16,7 +17,9 @@
 #include "app/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "board/UndoList.h"
+#include "app/ui/TipForm.h"
 #include "board/ui/BrdSettingsDialog.h"
+#include "board/ui/HeaderDialog.h"
 
 using namespace vorlix;
 
@@ -85,4 +88,49 @@ TEST_F(MainWindowDialogsTest, BoardSettingsCancelLeavesNoTrace) {
     window->findChild<QToolButton*>("spbCustomize")->click();
     EXPECT_EQ(window->UndoList().Count(), states);
     EXPECT_FALSE(window->DiagramModified());
+}
+
+TEST_F(MainWindowDialogsTest, HeaderApplyChangesTheHeaderWithOneUndoState) {
+    const int states = window->UndoList().Count();
+    WhenShown<TfrmHeader>([](TfrmHeader& dialog) {
+        dialog.findChild<QCheckBox*>("chkEnabled")->click();
+        auto* text = dialog.findChild<QLineEdit*>("edtText");
+        text->clear();
+        QTest::keyClicks(text, "  White to play  ");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("btnApply"), Qt::LeftButton);
+        dialog.reject();
+    });
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(window->Header().Enabled);
+    EXPECT_EQ(window->Header().Text, "White to play");
+    EXPECT_FALSE(window->Footer().Enabled);
+    EXPECT_EQ(window->UndoList().Count(), states + 1);
+    window->Item("mnuEditUndo")->trigger();
+    EXPECT_FALSE(window->Header().Enabled);
+}
+
+TEST_F(MainWindowDialogsTest, TheTipOfTheDayGreetsAnUntitledStartOnlyWhenWanted) {
+    settings->ShowTips = true;
+    settings->TipIndex = 0;
+    TfrmQuenlix greeted(*settings, dir.path() + "/", QStringList{});
+    greeted.show();
+    QApplication::processEvents();  // the start-up message
+    EXPECT_TRUE(greeted.TipForm().isVisible());
+    EXPECT_EQ(settings->TipIndex, 1);
+    greeted.TipForm().close();
+
+    TfrmQuenlix withFile(*settings, dir.path() + "/", QStringList{dir.filePath("default.vxd")});
+    withFile.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(withFile.TipForm().isVisible());
+
+    settings->ShowTips = false;
+    TfrmQuenlix quiet(*settings, dir.path() + "/", QStringList{});
+    quiet.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(quiet.TipForm().isVisible());
+    quiet.Item("mnuHelpTips")->trigger();  // still there on request
+    EXPECT_TRUE(quiet.TipForm().isVisible());
+    EXPECT_FALSE(quiet.TipForm().findChild<QCheckBox*>("chkShowTips")->isChecked());
+    EXPECT_EQ(settings->TipIndex, 2);
 }

@@ -35,6 +35,7 @@ protected:
         settings = std::make_unique<TAppSettings>(*store);
         window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
         settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->ShowTips = false;  // the tip of the day would take the focus
         window->show();
         QApplication::setActiveWindow(window.get());
         QApplication::processEvents();
@@ -168,7 +169,11 @@ TEST_F(BoardEditingTest, TypedPiecesFillTheSelectionAndSpaceUnselects) {
     QTest::keyClick(window.get(), Qt::Key_Backspace);
     EXPECT_EQ(board().SquareCode({0, 0}), 0);
     board().ToggleSelection({0, 7});
-    QTest::keyClick(window.get(), Qt::Key_H, Qt::ControlModifier);  // not a Backspace
+    // Ctrl+H opens the header dialog; it is not a Backspace.
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+    });
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_EQ(board().SquareCode({0, 7}), 11);
     board().UnselectAll();
     board().ToggleSelection({1, 0});

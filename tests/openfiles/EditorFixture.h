@@ -36,6 +36,7 @@ protected:
         window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", arguments);
         window->SetFileAssociations(associations);
         settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->ShowTips = false;  // the tip of the day would take the focus
         window->show();
         QApplication::setActiveWindow(window.get());
         QApplication::processEvents();  // the start-up message

@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QTimer>
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -9,6 +11,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "batch/ui/EpdBatchDialog.h"
 #include "board/UndoList.h"
 #include "EditorFixture.h"
 #include "files/EPD.h"
@@ -217,7 +220,17 @@ TEST_F(EpdViewerTest, AutoVorlixNeedsPositionsAndTicksAndGivesTheBoardBack) {
     viewer->mnpAllClick();
     const auto codes = window->Board().Codes();
     messages.clear();
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        // The batch dialog is modal: close it again.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<TfrmAutoVorlix*>(w)) {
+                opened = true;
+                dialog->reject();
+            }
+    });
     viewer->btnAutoVorlix()->click();
+    EXPECT_TRUE(opened);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(window->Board().Codes(), codes);
 }

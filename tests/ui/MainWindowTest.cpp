@@ -41,6 +41,7 @@ protected:
         settings = std::make_unique<TAppSettings>(*store);
         window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
         settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->ShowTips = false;  // the tip of the day would take the focus
         window->show();
         QApplication::setActiveWindow(window.get());
         QApplication::processEvents();  // the start-up message
@@ -252,6 +253,8 @@ TEST_F(MainWindowTest, CommandsOfLaterWorkAreDisabled) {
 }
 
 TEST_F(MainWindowTest, HelpMenuOpensQuickStartAndClosingTheWindowClosesHelp) {
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(HelpWindow().CurrentFile(), "contents.html");
     Item("mnuHelpQuickStart")->trigger();
     EXPECT_EQ(HelpWindow().CurrentFile(), "quickstart.html");
     EXPECT_TRUE(HelpWindow().isVisible());

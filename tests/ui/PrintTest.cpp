@@ -41,6 +41,7 @@ protected:
         settings = std::make_unique<TAppSettings>(*store);
         window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
         settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->ShowTips = false;  // the tip of the day would take the focus
         window->show();
         QApplication::processEvents();
         SetMessageAnswerer([this](const QString& text, TMsgDlgType, TMsgDlgButtons) {

@@ -1,0 +1,99 @@
+#include "app/ui/BatchDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include "app/Settings.h"
+#include "app/ui/Hourglass.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PrintCommands.h"
+#include "app/ui/PrinterTarget.h"
+#include "app/ui/SoundMessageDlg.h"
+#include "batch/ui/BatchHost.h"
+#include "batch/ui/EpdBatchDialog.h"
+#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/PgnBatchDialog.h"
+#include "help/ui/Help.h"
+
+namespace vorlix {
+namespace {
+
+const QString kDiagramFileFilter = "Chess Vorlix Diagram (*.vxd)|*.vxd|All Files (*.*)|*.*";
+
+class TMainBatchHost : public TBatchHost {
+public:
+    explicit TMainBatchHost(TfrmQuenlix& window) : W_(window), Print_(*PrintCommandsOf(&window)) {}
+
+    QWidget* HostWindow() override { return &W_; }
+    TkxChessBrd& Board() override { return W_.Board(); }
+    THeaderFooterInfo& Header() override { return W_.Header(); }
+    THeaderFooterInfo& Footer() override { return W_.Footer(); }
+    TAppSettings& Settings() override { return W_.Settings(); }
+    std::unique_ptr<TPrintTarget> OpenPrinter() override { return std::make_unique<TPrinterTarget>(Print_.Printer()); }
+    float PrintFactor() override { return Print_.PrintFactor(); }
+    void PrinterSetup() override { Print_.mnuFilePrinterSetupClick(); }
+
+    bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
+        TKXSaveDialog& dialog = W_.KXSaveDialog1();
+        dialog.SetInitialDir(W_.Settings().SavePath);
+        if (!dialog.Execute()) return false;
+        fileName = dialog.FileName();
+        filterIndex = dialog.FilterIndex();
+        colorIndex = dialog.ColorIndex();
+        transparent = dialog.Transparent();
+        return true;
+    }
+
+    bool AskDiagramFileName(QString& fileName) override {
+        QFileDialog dialog(&W_, QStringLiteral("Save As"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setNameFilters(NameFiltersFromPairs(kDiagramFileFilter));
+        dialog.setDirectory(W_.Settings().SaveVXDPath);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        fileName = dialog.selectedFiles().first();
+        return true;
+    }
+
+    QMessageBox::StandardButton Message(const QString& text, TBatchMessage kind,
+                                        QMessageBox::StandardButtons buttons) override {
+        const TMsgDlgType type = kind == TBatchMessage::Information ? TMsgDlgType::mtInformation
+                                 : kind == TBatchMessage::Warning   ? TMsgDlgType::mtWarning
+                                                                    : TMsgDlgType::mtError;
+        return SoundMessageDlg(text, type, buttons);
+    }
+
+    void ShowHelp(int context) override { ShowHelpTopic(context); }
+
+private:
+    TfrmQuenlix& W_;
+    TPrintCommands& Print_;
+};
+
+// The viewer that asked for the dialog, if it is a window of its own.
+QWidget* CallingViewer(TfrmQuenlix& window) {
+    QWidget* active = QApplication::activeWindow();
+    return active && active != &window ? active : nullptr;
+}
+
+template <class TDialog, class TSource>
+void RunDialog(TfrmQuenlix& window, TSource& source) {
+    TMainBatchHost host(window);
+    const auto pieces = window.Board().Codes();
+    TDialog* dialog;
+    {
+        THourglass hourglass;
+        dialog = new TDialog(host, source, CallingViewer(window));
+    }
+    dialog->exec();
+    delete dialog;
+    window.Board().SetCodes(pieces);
+    window.Board().Refresh();
+}
+
+}  // namespace
+
+void RunPgnBatchDialog(TfrmQuenlix& window, TPgnBatchSource& source) { RunDialog<TfrmPAutoVorlix>(window, source); }
+void RunEpdBatchDialog(TfrmQuenlix& window, TEpdBatchSource& source) { RunDialog<TfrmAutoVorlix>(window, source); }
+
+}  // namespace vorlix

@@ -1,0 +1,14 @@
+#pragma once
+// Starts the batch dialogs for the viewers on the main window's board, header,
+// footer, printer and save dialogs.
+namespace vorlix {
+
+class TfrmQuenlix;
+class TPgnBatchSource;
+class TEpdBatchSource;
+
+// Modal; the board's pieces are as before when the dialog closes.
+void RunPgnBatchDialog(TfrmQuenlix& window, TPgnBatchSource& source);
+void RunEpdBatchDialog(TfrmQuenlix& window, TEpdBatchSource& source);
+
+}  // namespace vorlix

@@ -1,0 +1,51 @@
+#include "batch/ui/BatchFileChoice.h"
+
+#include <QFileInfo>
+
+#include "app/FileExtension.h"
+#include "app/Settings.h"
+#include "batch/ui/BatchHost.h"
+
+namespace vorlix {
+
+QString BatchFileMessage(const QString& exampleLine, const QStringList& exampleNames) {
+    QStringList lines{"Please select a filename for the diagrams that", "are to be saved.", "", exampleLine,
+                      "will be saved as:"};
+    for (int i = 0; i < exampleNames.size(); ++i)
+        lines << "  - " + exampleNames[i] + (i + 1 == exampleNames.size() ? " etc.." : "");
+    return lines.join("\r\n");
+}
+
+bool ChooseBatchImageFile(TBatchHost& host, const QString& message, bool upperCaseExtension,
+                          TBatchFileChoice& choice) {
+    if (host.Message(message, TBatchMessage::Information, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return false;
+    QString fileName;
+    int filter = 1, colorIndex = 0;
+    bool transparent = false;
+    if (!host.AskImageFileName(fileName, filter, colorIndex, transparent)) return false;
+    static const char* const kExtensions[] = {".GIF", ".JPG", ".BMP"};
+    const int format = filter == 1 ? 0 : filter == 2 ? 1 : 2;
+    fileName = ForceExtension(fileName, QString::fromLatin1(kExtensions[format]));
+    choice.Name = SplitChosenName(fileName, upperCaseExtension);
+    host.Settings().SavePath = QFileInfo(fileName).absolutePath();
+    choice.Image.Format = static_cast<TImageFormat>(format);
+    choice.Image.ColorIndex = colorIndex;
+    choice.Image.Transparent = transparent;
+    choice.Image.Quality = host.Settings().JPGQuality;
+    choice.Image.ScaleIndex = host.Settings().ImageScale;
+    return true;
+}
+
+bool ChooseBatchDiagramFile(TBatchHost& host, const QString& message, TBatchFileChoice& choice) {
+    if (host.Message(message, TBatchMessage::Information, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return false;
+    QString fileName;
+    if (!host.AskDiagramFileName(fileName)) return false;
+    fileName = ForceExtension(fileName, QStringLiteral(".VXD"));
+    choice.Name = SplitChosenName(fileName, true);
+    host.Settings().SaveVXDPath = QFileInfo(fileName).absolutePath();
+    return true;
+}
+
+}  // namespace vorlix

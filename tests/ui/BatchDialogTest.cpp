@@ -1,0 +1,234 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/PdfPrintTarget.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "batch/BatchSources.h"
+#include "batch/ui/BatchHost.h"
+#include "batch/ui/EpdBatchDialog.h"
+#include "batch/ui/PgnBatchDialog.h"
+#include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
+#include "files/EPD.h"
+#include "files/PGN.h"
+
+using namespace vorlix;
+
+namespace {
+
+class TFakeHost : public TBatchHost {
+public:
+    explicit TFakeHost(const QString& dir) : Dir(dir), Store(dir + "/settings.ini"), AppSettings(Store) {
+        TSilentReporter silent;
+        LoadDiagramFile(VORLIX_SOURCE_DIR "/resources/default.vxd", BoardObj, HeaderRec, FooterRec, silent);
+        AppSettings.ImageScale = 4;
+    }
+    QWidget* HostWindow() override { return nullptr; }
+    TkxChessBrd& Board() override { return BoardObj; }
+    THeaderFooterInfo& Header() override { return HeaderRec; }
+    THeaderFooterInfo& Footer() override { return FooterRec; }
+    TAppSettings& Settings() override { return AppSettings; }
+    std::unique_ptr<TPrintTarget> OpenPrinter() override { return std::make_unique<TPdfPrintTarget>(Dir + "/print.pdf"); }
+    float PrintFactor() override { return Factor; }
+    void PrinterSetup() override {}
+    bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
+        fileName = ChosenName;
+        filterIndex = 1;
+        colorIndex = 2;
+        transparent = false;
+        return true;
+    }
+    bool AskDiagramFileName(QString& fileName) override {
+        fileName = ChosenName;
+        return true;
+    }
+    QMessageBox::StandardButton Message(const QString& text, TBatchMessage, QMessageBox::StandardButtons) override {
+        Messages << text;
+        return QMessageBox::Ok;
+    }
+    void ShowHelp(int context) override { HelpContext = context; }
+
+    QString Dir;
+    TSettingsStore Store;
+    TAppSettings AppSettings;
+    TkxChessBrd BoardObj;
+    THeaderFooterInfo HeaderRec, FooterRec;
+    float Factor = 2.0f;
+    QString ChosenName;
+    QStringList Messages;
+    int HelpContext = 0;
+};
+
+class TFakePgnSource : public TPgnBatchSource {
+public:
+    TFakePgnSource(const QString& file, TkxChessBrd& board) : Board(board) {
+        pgn.LoadFromFile(file.toStdString());
+        for (TPGNRec* g = pgn.First; g; g = g->Next) Games.push_back(g);
+        Checked.assign(Games.size(), true);
+    }
+    QString ArchiveFileName() const override { return {}; }
+    int GameRowCount() const override { return int(Games.size()); }
+    int CheckedGameCount() const override { return int(std::count(Checked.begin(), Checked.end(), true)); }
+    int NextCheckedGame(int from) const override {
+        for (int i = std::max(from, 0); i < int(Games.size()); ++i)
+            if (Checked[size_t(i)]) return i;
+        return -1;
+    }
+    const TPGNRec& GameTags(int row) const override { return *Games[size_t(row)]; }
+    int GameNumber(int row) const override { return row + 1; }
+    bool LoadGame(int row, TPGNPos& chain) override { return chain.LoadGame(Games[size_t(row)]); }
+    void ShowPositionOnBoard(const TChessPosition& p, bool) override {
+        std::array<int32_t, 64> codes;
+        std::copy(std::begin(p.Board), std::end(p.Board), codes.begin());
+        Board.SetCodes(codes);
+        ++Shown;
+    }
+    TPGN pgn;
+    std::vector<TPGNRec*> Games;
+    std::vector<bool> Checked;
+    TkxChessBrd& Board;
+    int Shown = 0;
+};
+
+class TFakeEpdSource : public TEpdBatchSource {
+public:
+    explicit TFakeEpdSource(const QString& file) { epd.LoadFromFile(file.toStdString()); }
+    QString ArchiveFileName() const override { return {}; }
+    std::vector<const TEPDRec*> TickedRecords() const override {
+        std::vector<const TEPDRec*> records;
+        for (const TEPDRec* r = epd.First; r; r = r->Next) records.push_back(r);
+        return records;
+    }
+    TEPD epd;
+};
+
+QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& text) {
+    QFile f(dir.filePath(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+    return f.fileName();
+}
+
+void WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 20000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+const QByteArray kTwoGames =
+    "[Event \"Club\"]\n[White \"Ann\"]\n[Black \"Bo\"]\n\n1. e4 e5 2. Nf3 1-0\n\n"
+    "[Event \"Open\"]\n[White \"Cy\"]\n[Black \"Di\"]\n\n1. d4 d5 *\n";
+
+class BatchDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = std::make_unique<TFakeHost>(dir.path());
+        pgn = std::make_unique<TFakePgnSource>(Write(dir, "g.pgn", kTwoGames), host->BoardObj);
+        host->ChosenName = dir.filePath("out/Cap.gif");
+        QDir(dir.path()).mkpath("out");
+    }
+    QStringList OutFiles() const { return QDir(dir.filePath("out")).entryList(QDir::Files, QDir::Name); }
+    QTemporaryDir dir;
+    std::unique_ptr<TFakeHost> host;
+    std::unique_ptr<TFakePgnSource> pgn;
+};
+
+TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
+    TfrmPAutoVorlix dialog(*host, *pgn);
+    dialog.SetPacing(0, 0, 0);
+    dialog.show();
+    dialog.rbtEntire->click();
+    dialog.HeaderBoxes.Show->click();  // the header on, with the players and the move
+    EXPECT_TRUE(host->HeaderRec.Enabled);
+    dialog.HeaderBoxes.White->click();
+    dialog.HeaderBoxes.Black->click();
+    dialog.HeaderBoxes.Move->click();
+    dialog.btnHExample->click();
+    EXPECT_EQ(dialog.lblExample->text(), "Dorlan, Ev. - Mirvel, T., 11... Bf8");
+    QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
+    EXPECT_EQ(dialog.lblStatus->text(), "Done.");
+    EXPECT_EQ(OutFiles(), (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF",
+                                       "Cap00501.GIF", "Cap00502.GIF", "Cap00503.GIF"}));
+    EXPECT_EQ(host->HeaderRec.Text, "Cy - Di, 1... d5");  // the last composed header stays
+    EXPECT_EQ(dialog.lblGame->text(), "0 / 0");
+    EXPECT_TRUE(dialog.btnStart->isEnabled());
+    EXPECT_EQ(host->Messages.size(), 1);  // the explanation of the file names
+    EXPECT_TRUE(host->Messages[0].contains("MyBMP0001.BMP"));
+}
+
+TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
+    TfrmPAutoVorlix dialog(*host, *pgn);
+    dialog.SetPacing(0, 0, 0);
+    dialog.show();
+    dialog.rbtCustom->click();
+    EXPECT_FALSE(dialog.btnStart->isEnabled());
+    EXPECT_FALSE(dialog.chkFenStart->isEnabled());
+    dialog.edtPositionsStart->setFocus();
+    QTest::keyClicks(dialog.edtPositionsStart, "1x.3");
+    EXPECT_EQ(dialog.edtPositionsStart->text(), "1,3");
+    EXPECT_TRUE(dialog.btnStart->isEnabled());
+    QTest::keyClicks(dialog.edtPositionsEnd, "--");
+    EXPECT_TRUE(dialog.btnStart->isEnabled());  // one valid field is enough
+    QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
+    EXPECT_EQ(OutFiles(), (QStringList{"Cap00001.GIF", "Cap00003.GIF", "Cap00501.GIF", "Cap00503.GIF"}));
+}
+
+TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) {
+    TfrmPAutoVorlix dialog(*host, *pgn);
+    dialog.SetPacing(0, 0, 0);
+    dialog.show();
+    dialog.rbtPrinter->click();
+    EXPECT_TRUE(dialog.chkNewPage->isEnabled());
+    dialog.rbtEntire->click();
+    host->Factor = 100.0f;
+    QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    ASSERT_EQ(host->Messages.size(), 1);
+    EXPECT_TRUE(host->Messages[0].startsWith("The diagram(s) will not fit on your paper!!"));
+    host->Factor = 1.0f;
+    dialog.chkNewPage->click();
+    QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
+    EXPECT_EQ(dialog.lblStatus->text(), "Done.");
+    QFile pdf(dir.filePath("print.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 2);  // a new page for the second game
+    EXPECT_EQ(pgn->Shown, 7);
+}
+
+TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
+    TFakeEpdSource epd(Write(dir, "p.epd", "8/8/8/8/8/8/8/K6k w - - bm Kb2; id \"one\";\n"
+                                           "8/8/8/8/8/8/8/k6K b - -; id \"two\";\n"));
+    host->HeaderRec = THeaderFooterInfo{true, "Before", taCenter};
+    host->ChosenName = dir.filePath("out/Pos.gif");
+    TfrmAutoVorlix dialog(*host, epd);
+    dialog.SetPacing(0);
+    dialog.show();
+    EXPECT_TRUE(dialog.HeaderButtons.Current->isChecked());
+    EXPECT_TRUE(dialog.FooterButtons.None->isChecked());
+    dialog.HeaderButtons.BestMove->click();
+    dialog.FooterButtons.Custom->click();
+    EXPECT_TRUE(dialog.FooterButtons.Text->isEnabled());
+    dialog.FooterButtons.Text->setText("   ");
+    QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    EXPECT_EQ(dialog.lblStatus->text(), "Done.");
+    EXPECT_EQ(dialog.FooterButtons.Text->text(), "");  // blanks only: emptied, counts as none
+    EXPECT_EQ(OutFiles(), (QStringList{"Pos001.gif", "Pos002.gif"}));
+    EXPECT_EQ(host->HeaderRec, (THeaderFooterInfo{true, "Before", taCenter}));
+    EXPECT_FALSE(host->FooterRec.Enabled);
+}
+
+}  // namespace
