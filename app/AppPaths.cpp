@@ -44,6 +44,13 @@ QString TAppPaths::PrepareWorkingFolder(const QString& programFolder) {
     return FWorkingFolder;
 }
 
+QString TAppPaths::DefaultDocumentFolder(const QString& programFolder) {
+    if (IsWritableFolder(programFolder)) return WithSlash(programFolder);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return WithSlash(documents);
+    return WithSlash(QDir::homePath());
+}
+
 QStringList TAppPaths::ResolveArguments(const QStringList& arguments, const QString& startFolder) {
     const QDir start(startFolder);
     QStringList resolved;

@@ -16,6 +16,11 @@ public:
     // Returns the scratch folder in use (with a trailing slash); failures are ignored.
     static QString PrepareWorkingFolder(const QString& programFolder);
 
+    // Where the file dialogs start when no folder was remembered: the
+    // program's folder while it can be written (a copy unpacked by hand), else
+    // the user's documents folder, else the home folder. Trailing slash.
+    static QString DefaultDocumentFolder(const QString& programFolder);
+
     // File names from the command line as full paths, resolved against the
     // folder the program was started in (before anything changes folder).
     static QStringList ResolveArguments(const QStringList& arguments, const QString& startFolder);

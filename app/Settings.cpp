@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "app/AppPaths.h"
 #include "app/SettingsStore.h"
 
 namespace vorlix {
@@ -74,11 +75,13 @@ void TAppSettings::LoadSettings(QSize screen, const QString& programFolder) {
     }
     TipIndex = LoadRangedInteger(kMainKey, "TipIndex", 0, kMaxTipIndex, 0);
     PlaySounds = LoadWrittenBool(kMainKey, "PlaySounds", true);
-    SavePath = LoadFolder("SavePath", programFolder);
-    SaveVXDPath = LoadFolder("SaveVXDPath", programFolder);
-    SaveEPDPath = LoadFolder("SaveEPDPath", programFolder);
-    OpenPath = LoadFolder("OpenPath", programFolder);
-    BackGroundPath = LoadFolder("BackGroundPath", programFolder);
+    // An installed program's folder is read-only: the dialogs then start among the user's documents.
+    const QString documents = TAppPaths::DefaultDocumentFolder(programFolder);
+    SavePath = LoadFolder("SavePath", documents);
+    SaveVXDPath = LoadFolder("SaveVXDPath", documents);
+    SaveEPDPath = LoadFolder("SaveEPDPath", documents);
+    OpenPath = LoadFolder("OpenPath", documents);
+    BackGroundPath = LoadFolder("BackGroundPath", documents);
     JPGQuality = LoadRangedInteger(kMainKey, "JPG Quality", 1, 100, kDefaultJPGQuality);
     ClipboardFormat =
         LoadRangedInteger(kMainKey, "Clipboard Format", 0, kMaxClipboardFormat, kDefaultClipboardFormat);

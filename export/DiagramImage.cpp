@@ -10,12 +10,8 @@ namespace {
 
 QImage Scaled(const QImage& image, int scaleIndex) {
     if (scaleIndex == kNoScaleIndex || scaleIndex < 0 || scaleIndex >= kImageScaleCount) return image;
-    const QSize size = ScaledSize(image.size(), ImageScaleFactor(scaleIndex));
-    QImage scaled(size, image.format());
-    if (scaled.isNull()) return image;
-    QPainter painter(&scaled);
-    StretchBitmap(painter, scaled.rect(), image);
-    return scaled;
+    const QImage scaled = ScaleImageSmoothly(image, ScaledSize(image.size(), ImageScaleFactor(scaleIndex)));
+    return scaled.isNull() ? image : scaled;
 }
 
 }  // namespace

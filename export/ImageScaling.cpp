@@ -32,6 +32,13 @@ QSize ScaledSize(QSize size, float factor) {
     return {ScaledLength(size.width(), factor), ScaledLength(size.height(), factor)};
 }
 
+QImage ScaleImageSmoothly(const QImage& image, QSize size) {
+    if (image.isNull() || size.isEmpty()) return {};
+    // Qt's smooth scaling averages every source pixel a target pixel covers
+    // when shrinking and interpolates bilinearly when growing.
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(image.format());
+}
+
 void StretchBitmap(QPainter& canvas, const QRect& target, const QImage& source) {
     canvas.save();
     canvas.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -24,6 +24,11 @@ long long ScaleCeil(long double x);
 int ScaledLength(int length, float factor);
 QSize ScaledSize(QSize size, float factor);
 
+// The image resized for saving and copying: area averaging when it shrinks,
+// smooth interpolation when it grows, so thin lines and small text survive.
+// Keeps the image's format.
+QImage ScaleImageSmoothly(const QImage& image, QSize size);
+
 // Draws all of source into target on the canvas, without smoothing.
 void StretchBitmap(QPainter& canvas, const QRect& target, const QImage& source);
 

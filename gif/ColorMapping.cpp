@@ -71,16 +71,9 @@ TIndexedImage MapToPalette(const QImage& image, const std::vector<QRgb>& palette
 }
 
 TIndexedImage MapToMonochrome(const QImage& image) {
-    const QImage src = AsRgb32(image);
-    TIndexedImage out = EmptyIndexed(src, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    for (int y = 0; y < out.Height; ++y) {
-        const QRgb* in = RgbRow(src, y);
-        std::uint8_t* dst = out.Row(y);
-        // Nearer to white than to black exactly when r + g + b > 3 * 255 / 2.
-        for (int x = 0; x < out.Width; ++x)
-            dst[x] = (qRed(in[x]) + qGreen(in[x]) + qBlue(in[x])) * 2 > 3 * 255 ? 1 : 0;
-    }
-    return out;
+    // A threshold would turn the grey squares of a diagram white; diffusing
+    // the error keeps every shade visible as a density of black dots.
+    return DitherToPalette(image, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
 }
 
 TIndexedImage DitherToPalette(const QImage& image, const std::vector<QRgb>& palette) {

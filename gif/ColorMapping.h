@@ -1,6 +1,6 @@
 #pragma once
-// Turns a 24-bit image into a palette image: plain nearest-colour matching,
-// the black-and-white threshold, and Floyd-Steinberg error diffusion.
+// Turns a 24-bit image into a palette image: plain nearest-colour matching
+// and Floyd-Steinberg error diffusion (also to black and white).
 #include <QImage>
 #include <vector>
 
@@ -11,7 +11,8 @@ namespace vorlix {
 // Every pixel takes its nearest palette colour; no dithering.
 TIndexedImage MapToPalette(const QImage& image, const std::vector<QRgb>& palette);
 
-// Palette {black, white}; a pixel is white when it is nearer to white than to black.
+// Palette {black, white}, with the error diffusion of DitherToPalette: black
+// and white stay as they are, greys become a matching density of black dots.
 TIndexedImage MapToMonochrome(const QImage& image);
 
 // Nearest palette colour with Floyd-Steinberg error diffusion, in serpentine order.

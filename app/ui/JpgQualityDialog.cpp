@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/Settings.h"
+#include "board/ui/ApplyDefaultsButtons.h"
 #include "board/ui/DialogPlacement.h"
 
 namespace vorlix {
@@ -33,18 +34,13 @@ TfrmJPG::TfrmJPG(TAppSettings& settings, QWidget* mainWindow)
     grid->addWidget(new QLabel("high", group), 0, 2);
     grid->addWidget(FlblJPGQuality, 1, 1);
 
-    FbtnApply = new QPushButton("&Apply", this);
-    FbtnDefaults = new QPushButton("&Defaults", this);
-    FbtnCancel = new QPushButton("&Cancel", this);
-    FbtnApply->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(FbtnApply);
-    buttons->addWidget(FbtnDefaults);
-    buttons->addWidget(FbtnCancel);
+    const TApplyDefaultsButtons buttons = MakeApplyDefaultsButtons(this);
+    FbtnApply = buttons.Apply;
+    FbtnDefaults = buttons.Defaults;
+    FbtnCancel = buttons.Cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.Box);
 
     connect(FTrackBar1, &QSlider::valueChanged, this, &TfrmJPG::TrackBar1Change);
     connect(FbtnDefaults, &QPushButton::clicked, this, &TfrmJPG::btnDefaultsClick);

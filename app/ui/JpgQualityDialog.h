@@ -19,6 +19,7 @@ public:
     QLabel* lblJPGQuality() const { return FlblJPGQuality; }
     QPushButton* btnApply() const { return FbtnApply; }
     QPushButton* btnDefaults() const { return FbtnDefaults; }
+    QPushButton* btnCancel() const { return FbtnCancel; }
 
 protected:
     void showEvent(QShowEvent* event) override;

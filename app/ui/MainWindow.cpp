@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -71,6 +73,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
     FTipForm = new TTipForm(FSettings.TipIndex, FSettings.ShowTips, this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
+    ConnectMenuHints();
     FSettings.LoadRecentFiles();
     CreateViewers();
     new TPrintCommands(*this);
@@ -150,6 +153,20 @@ void TfrmQuenlix::CreateStatusBar() {
 void TfrmQuenlix::ConnectBoard() {
     FBoard.OnFocusChange = [this](TkxChessBrd&) { MarkModified(); };
     FBoard.OnPieceStyleChange = [this](TkxChessBrd&) { DrawPieceButtons(); };
+}
+
+void TfrmQuenlix::ConnectMenuHints() {
+    auto showHint = [this](const QString& hint) { FStatusPanels[0]->setText(hint.isEmpty() ? kAppTitle : hint); };
+    // Menus are windows of their own: the board's pop-up menu would keep its
+    // hints to itself. Every highlighted item (submenus report to their top
+    // menu) shows its hint; the hint goes when the menu closes.
+    QList<QMenu*> menus{FBoardEditor->popBoard()};
+    for (QAction* title : menuBar()->actions())
+        if (title->menu()) menus << title->menu();
+    for (QMenu* menu : menus) {
+        connect(menu, &QMenu::hovered, this, [showHint](QAction* item) { showHint(item->statusTip()); });
+        connect(menu, &QMenu::aboutToHide, this, [showHint] { showHint({}); });
+    }
 }
 
 QString TfrmQuenlix::StatusText() const { return FStatusPanels[0]->text(); }

@@ -146,6 +146,7 @@ private:
     void CreateCommandsToolbar();
     void CreatePiecesToolbar();
     void ConnectBoard();
+    void ConnectMenuHints();
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& caption, const QString& hint);
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                      void (TfrmQuenlix::*handler)() = nullptr, const QKeySequence& shortcut = {});

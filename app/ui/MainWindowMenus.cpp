@@ -102,14 +102,17 @@ void TfrmQuenlix::CreateMenus() {
 void TfrmQuenlix::CreateFileMenu() {
     QMenu* m = AddMenu(nullptr, "mnuFile", "&File", "File and printer options");
     connect(m, &QMenu::aboutToShow, this, &TfrmQuenlix::mnuFilePopup);
-    AddItem(m, "mnuFileNew", "&New", "Start editing a new diagram", &TfrmQuenlix::mnuFileNewClick);
-    AddItem(m, "mnuFileOpen", "&Open...", "Open a chess file", &TfrmQuenlix::mnuFileOpenClick, Qt::Key_F7);
+    // Beside the keys of the command table, the keys every desktop program knows.
+    AddItem(m, "mnuFileNew", "&New", "Start editing a new diagram", &TfrmQuenlix::mnuFileNewClick,
+            QKeySequence("Ctrl+N"));
+    AddItem(m, "mnuFileOpen", "&Open...", "Open a chess file", &TfrmQuenlix::mnuFileOpenClick, Qt::Key_F7)
+        ->setShortcuts({QKeySequence(Qt::Key_F7), QKeySequence("Ctrl+O")});
     AddMenu(m, "mnuFileReopen", "&Reopen", "Reopen a chess file")->setEnabled(false);
     m->addSeparator();
     AddItem(m, "mnuFileSave", "&Save", "Save current chess diagram", &TfrmQuenlix::mnuFileSaveClick,
             QKeySequence("Ctrl+S"));
     AddItem(m, "mnuFileSaveAs", "Save &As...", "Save current diagram to a new file",
-            &TfrmQuenlix::mnuFileSaveAsClick);
+            &TfrmQuenlix::mnuFileSaveAsClick, QKeySequence("Ctrl+Shift+S"));
     AddItem(m, "mnuFileSaveEPD", "Save as &EPD...", "Save current position to an EPD file",
             &TfrmQuenlix::mnuFileSaveEPDClick, QKeySequence("Ctrl+E"));
     AddItem(m, "mnuFileSaveImage", "Save as &Image...", "Save current diagram as an image",
@@ -119,7 +122,7 @@ void TfrmQuenlix::CreateFileMenu() {
     AddItem(m, "mnuFilePreview", "Print Pre&view...", "Preview how your diagrams will look when printed");
     AddItem(m, "mnuFilePrint", "&Print", "Print the current diagram", nullptr, QKeySequence("Ctrl+P"));
     m->addSeparator();
-    AddItem(m, "mnuFileExit", "E&xit", "Leave Chess Vorlix", &TfrmQuenlix::mnuFileExitClick);
+    AddItem(m, "mnuFileExit", "E&xit", "Leave Chess Vorlix", &TfrmQuenlix::mnuFileExitClick, QKeySequence("Ctrl+Q"));
 }
 
 void TfrmQuenlix::CreateEditMenu() {

@@ -52,7 +52,7 @@ TfrmPosData::TfrmPosData(const std::array<int32_t, 64>& codes, QWidget* mainWind
     FedtEPSquare = LimitedEdit("edtEPSquare", kEpSquareLength, group);
     FedtEPSquare->setEnabled(false);
     FedtEPSquare->setMaximumWidth(40);
-    FchkEP = new QCheckBox("&En Passent on:", group);
+    FchkEP = new QCheckBox("&En Passant on:", group);
     FchkEP->setObjectName("chkEP");
     connect(FchkEP, &QCheckBox::toggled, FedtEPSquare, &QWidget::setEnabled);
 

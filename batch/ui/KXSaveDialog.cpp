@@ -1,5 +1,7 @@
 #include "batch/ui/KXSaveDialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,6 +17,7 @@ constexpr int kListLeft = 81;
 constexpr int kListWidth = 207;
 constexpr int kCheckGap = 17;
 constexpr int kLabelLeft = 8;
+constexpr int kLabelGap = 6;
 
 int CentredTop(int outer, int inner) { return (outer - inner) / 2; }
 
@@ -53,12 +56,14 @@ QWidget* TKXSaveDialog::CreateStrip() {
     FchkTransparent = new QCheckBox("Transparent", FpnlColors);
     FchkTransparent->setObjectName("chkTransparent");
 
-    FcmbColors->setGeometry(kListLeft, 0, kListWidth, FcmbColors->sizeHint().height());
     FchkTransparent->adjustSize();
     FlblColors->adjustSize();
+    // The substitute font may make the label wider than the design left room for.
+    const int listLeft = std::max(kListLeft, kLabelLeft + FlblColors->width() + kLabelGap);
+    FcmbColors->setGeometry(listLeft, 0, kListWidth, FcmbColors->sizeHint().height());
     const int listTop = CentredTop(kStripHeight, FcmbColors->height());
-    FcmbColors->move(kListLeft, listTop);
-    FchkTransparent->move(kListLeft + kListWidth + kCheckGap,
+    FcmbColors->move(listLeft, listTop);
+    FchkTransparent->move(listLeft + kListWidth + kCheckGap,
                           listTop + CentredTop(FcmbColors->height(), FchkTransparent->height()));
     FlblColors->move(kLabelLeft, CentredTop(kStripHeight, FlblColors->height()));
     FpnlColors->setMinimumSize(FchkTransparent->geometry().right() + kLabelLeft, kStripHeight);

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFile>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ui/BoardEditor.h"
+#include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
@@ -393,6 +395,75 @@ TEST_F(BoardEditingTest, BoardMenuKeysAndTypedPiecesWorkAfterTheMenusWereOpened)
     Key(Qt::Key_I);
     EXPECT_TRUE(imageDialogShown);
     EXPECT_EQ(board().View(), vwWhiteUnder);
+}
+
+TEST_F(BoardEditingTest, PopupHintsReachTheStatusBarAndGoWhenAMenuCloses) {
+    QTest::mouseClick(&control(), Qt::RightButton, {}, Centre(4, 3));
+    QMenu* popup = window->BoardEditor().popBoard();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Down);
+    ASSERT_NE(popup->activeAction(), nullptr);
+    EXPECT_FALSE(popup->activeAction()->statusTip().isEmpty());
+    EXPECT_EQ(window->StatusText(), popup->activeAction()->statusTip());
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_EQ(window->StatusText(), "Chess Vorlix 2.21");
+
+    QMenuBar* bar = window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->Menu("mnuEdit")->menuAction()).center());
+    auto* edit = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClick(edit, Qt::Key_Down);
+    ASSERT_NE(edit->activeAction(), nullptr);
+    const QString itemHint = edit->activeAction()->statusTip();
+    EXPECT_EQ(window->StatusText(), itemHint);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    // The menu title stays highlighted under the mouse and may show its own hint.
+    EXPECT_NE(window->StatusText(), itemHint);
+}
+
+TEST_F(BoardEditingTest, StandardKeysBesideTheCommandTableClashWithNothing) {
+    EXPECT_EQ(Item("mnuFileNew")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(Item("mnuFileOpen")->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::Key_F7), QKeySequence("Ctrl+O")}));
+    EXPECT_EQ(Item("mnuFileSaveAs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(Item("mnuFileExit")->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(Item("mnuHelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
+    QStringList keys;
+    for (QAction* action : window->findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts()) keys << key.toString();
+    for (QMenu* menu : window->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (!window->findChildren<QAction*>().contains(action))
+                for (const QKeySequence& key : action->shortcuts()) keys << key.toString();
+    const QStringList unique(QSet<QString>(keys.begin(), keys.end()).values());
+    EXPECT_EQ(keys.size(), unique.size()) << keys.join(' ').toStdString();
+
+    OpenAndCloseMenu("mnuFile");
+    Key(Qt::Key_Q);  // an unchanged diagram closes without a question
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(BoardEditingTest, BothSliderDialogsOrderTheirButtonsAlike) {
+    TfrmAnimation animation(10, [](int) {}, window.get());
+    TfrmJPG quality(*settings, window.get());
+    auto order = [](QDialog& dialog, QPushButton* apply, QPushButton* defaults, QPushButton* cancel) {
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_NE(qobject_cast<QDialogButtonBox*>(apply->parentWidget()), nullptr);
+        std::vector<std::pair<int, QString>> row;
+        for (QPushButton* button : {apply, defaults, cancel})
+            row.emplace_back(button->mapTo(&dialog, QPoint()).x(), button->text());
+        std::sort(row.begin(), row.end());
+        QStringList texts;
+        for (const auto& [x, text] : row) texts << text;
+        dialog.hide();
+        return texts;
+    };
+    const QStringList animationOrder =
+        order(animation, animation.btnApply(), animation.btnDefaults(), animation.btnCancel());
+    const QStringList qualityOrder = order(quality, quality.btnApply(), quality.btnDefaults(), quality.btnCancel());
+    EXPECT_EQ(animationOrder, qualityOrder);
+    EXPECT_TRUE(quality.btnApply()->isDefault());
 }
 
 }  // namespace

@@ -109,14 +109,20 @@ TEST(Dithering, KeepsLocalAveragesOfASmoothRamp) {
     EXPECT_GE(worstBlockError(plain), 20);  // what banding looks like
 }
 
-TEST(Monochrome, MapsEachPixelToTheNearerOfBlackAndWhite) {
-    const QImage image = Stripes(40, 2, {qRgb(127, 127, 128), qRgb(128, 128, 128), qRgb(0, 0, 255), qRgb(255, 255, 0)});
+TEST(Monochrome, KeepsBlackAndWhiteAndTurnsGreysIntoDotDensities) {
+    const QImage image = Stripes(40, 40, {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(128, 128, 128)});
     const TIndexedImage out = MapToMonochrome(image);
     ASSERT_EQ(out.Palette, (std::vector<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
-    EXPECT_EQ(out.At(0, 0), 0);
-    EXPECT_EQ(out.At(10, 0), 1);
-    EXPECT_EQ(out.At(20, 1), 0);
-    EXPECT_EQ(out.At(30, 1), 1);
+    auto whiteShare = [&](int left) {
+        int white = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = left + 1; x < left + 9; ++x) white += out.At(x, y);
+        return white / 320.0;
+    };
+    EXPECT_EQ(whiteShare(0), 0.0);
+    EXPECT_EQ(whiteShare(10), 1.0);
+    EXPECT_NEAR(whiteShare(20), 192 / 255.0, 0.08);  // a silver square stays visibly darker than white
+    EXPECT_NEAR(whiteShare(30), 128 / 255.0, 0.08);
 }
 
 TEST(PaletteCompaction, DropsUnusedEntriesAndRemapsPixels) {

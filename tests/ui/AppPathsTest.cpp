@@ -24,3 +24,18 @@ TEST(AppPaths, ResolvedNamesSurviveTheChangeOfWorkingFolder) {
     EXPECT_EQ(resolved.first(), QDir(start.path()).filePath("a.vxd"));
     QDir::setCurrent(previous);
 }
+
+TEST(AppPaths, DialogsStartInTheProgramFolderOnlyWhileItCanBeWritten) {
+    QTemporaryDir program, home;
+    EXPECT_EQ(TAppPaths::DefaultDocumentFolder(program.path() + "/"), program.path() + "/");
+
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+    const QString readOnly = home.filePath("no-such-program-folder/");
+    EXPECT_EQ(TAppPaths::DefaultDocumentFolder(readOnly), home.path() + "/");  // no Documents folder yet
+    ASSERT_TRUE(QDir(home.path()).mkdir("Documents"));
+    EXPECT_EQ(TAppPaths::DefaultDocumentFolder(readOnly), home.filePath("Documents") + "/");
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+}

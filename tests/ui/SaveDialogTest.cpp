@@ -83,3 +83,13 @@ TEST(SaveDialog, TransparentBoxStoresItsState) {
     EXPECT_TRUE(dialog.Transparent());
     dialog.hide();
 }
+
+TEST(KXSaveDialog, TheColourDepthLabelDoesNotRunIntoItsList) {
+    TKXSaveDialog dialog;
+    const QWidget* label = dialog.findChild<QWidget*>("lblColors");
+    const QWidget* list = dialog.findChild<QWidget*>("cmbColors");
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_LT(label->geometry().right(), list->geometry().left());
+    EXPECT_GE(list->x(), 81);
+}

@@ -10,6 +10,9 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include <QDialogButtonBox>
+
+#include "board/ui/ApplyDefaultsButtons.h"
 #include "board/ui/DialogPlacement.h"
 
 namespace vorlix {
@@ -35,18 +38,13 @@ TfrmAnimation::TfrmAnimation(int currentSpeed, TApplySpeed apply, QWidget* mainW
     grid->addWidget(FlblASpeed, 1, 1);
     grid->addWidget(new QLabel("high", group), 1, 2, Qt::AlignRight);
 
-    FbtnDefaults = new QPushButton("&Defaults", this);
-    FbtnCancel = new QPushButton("&Cancel", this);
-    FbtnApply = new QPushButton("&Apply", this);
-    FbtnApply->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(FbtnDefaults);
-    buttons->addStretch();
-    buttons->addWidget(FbtnCancel);
-    buttons->addWidget(FbtnApply);
+    const TApplyDefaultsButtons buttons = MakeApplyDefaultsButtons(this);
+    FbtnApply = buttons.Apply;
+    FbtnDefaults = buttons.Defaults;
+    FbtnCancel = buttons.Cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.Box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(FTrackBar1, &QSlider::valueChanged, this, &TfrmAnimation::TrackBar1Change);

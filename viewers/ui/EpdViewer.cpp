@@ -155,7 +155,7 @@ QGroupBox* TfrmEPD::CreatePositionData() {
         connect(FchkCastle[i], &QCheckBox::toggled, this,
                 [this, right](bool on) { EditSelected([&](TEPDRec& rec, int) { rec.*right = on; }); });
     }
-    FchkEP = new QCheckBox("En Passent:", FgpbPositionData);
+    FchkEP = new QCheckBox("En Passant:", FgpbPositionData);
     FchkEP->setObjectName("chkEP");
     FedtEP = LimitedEdit("edtEP", kEpLength, FgpbPositionData);
     FedtEP->setMaximumWidth(36);
