@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 #include "app/PrintTarget.h"
 #include "batch/BatchProducer.h"
 #include "batch/BatchSources.h"
+#include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/KXProgressBar.h"
 #include "board/ChessBoard.h"
@@ -36,9 +36,7 @@ public:
 };
 
 QRadioButton* Radio(const QString& caption, QWidget* parent, const QString& name) {
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    return button;
+    return NamedRadioButton(caption, parent, name);
 }
 
 }  // namespace
@@ -66,25 +64,12 @@ TfrmAutoVorlix::TfrmAutoVorlix(TBatchHost& host, TEpdBatchSource& source, QWidge
     lblGame->setObjectName(QStringLiteral("lblGame"));
     game->addWidget(lblGame, 1);
     layout->addLayout(game);
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    layout->addWidget(lblStatus);
-    mpbProgress = new TKXProgressBar(this);
-    mpbProgress->setObjectName(QStringLiteral("mpbProgress"));
-    mpbProgress->setMinimumHeight(20);
-    layout->addWidget(mpbProgress);
-    auto* buttons = new QHBoxLayout;
-    btnHelp = new QPushButton(QStringLiteral("&Help"), this);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    btnStart = new QPushButton(QStringLiteral("&Start"), this);
-    btnStart->setObjectName(QStringLiteral("btnStart"));
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnStart->setDefault(true);
-    buttons->addWidget(btnHelp);
-    buttons->addStretch();
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnStart);
-    layout->addLayout(buttons);
+    const TBatchDialogBottom bottom = AddBatchDialogBottom(this, layout);
+    lblStatus = bottom.Status;
+    mpbProgress = bottom.Progress;
+    btnHelp = bottom.Help;
+    btnCancel = bottom.Cancel;
+    btnStart = bottom.Start;
     connect(btnHelp, &QPushButton::clicked, this, [this] { FHost.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); });
     connect(btnCancel, &QPushButton::clicked, this, &TfrmAutoVorlix::btnCancelClick);
     connect(btnStart, &QPushButton::clicked, this, &TfrmAutoVorlix::btnStartClick);
@@ -183,12 +168,7 @@ TEpdCaptionMode TfrmAutoVorlix::LineMode(TEpdLineButtons& b, THeaderFooterInfo& 
     return TEpdCaptionMode::None;
 }
 
-void TfrmAutoVorlix::Pause(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    do QCoreApplication::processEvents(QEventLoop::AllEvents, std::max(1, ms));
-    while (clock.elapsed() < ms && !FAbort);
-}
+void TfrmAutoVorlix::Pause(int ms) { PauseWithEvents(ms, FAbort); }
 
 void TfrmAutoVorlix::SetOptionsEnabled(bool enabled) {
     for (QGroupBox* g : FGroups) g->setEnabled(enabled);

@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +21,7 @@
 #include "batch/BatchProducer.h"
 #include "batch/BatchSources.h"
 #include "batch/PositionList.h"
+#include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/KXProgressBar.h"
 #include "board/ChessBoard.h"
@@ -41,9 +41,7 @@ QCheckBox* Box(const QString& caption, QWidget* parent, const char* name) {
 }
 
 QRadioButton* Radio(const QString& caption, QWidget* parent, const char* name) {
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
+    return NamedRadioButton(caption, parent, QString::fromLatin1(name));
 }
 
 }  // namespace
@@ -229,25 +227,12 @@ void TfrmPAutoVorlix::CreateBottom(QVBoxLayout* layout) {
     grid->addWidget(lblPosition, 1, 3);
     lblPos->hide();
     layout->addLayout(grid);
-    lblStatus = label("", "lblStatus");
-    layout->addWidget(lblStatus);
-    mpbProgress = new TKXProgressBar(this);
-    mpbProgress->setObjectName(QStringLiteral("mpbProgress"));
-    mpbProgress->setMinimumHeight(20);
-    layout->addWidget(mpbProgress);
-    auto* buttons = new QHBoxLayout;
-    btnHelp = new QPushButton(QStringLiteral("&Help"), this);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    btnStart = new QPushButton(QStringLiteral("&Start"), this);
-    btnHelp->setObjectName("btnHelp");
-    btnCancel->setObjectName("btnCancel");
-    btnStart->setObjectName("btnStart");
-    btnStart->setDefault(true);
-    buttons->addWidget(btnHelp);
-    buttons->addStretch();
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnStart);
-    layout->addLayout(buttons);
+    const TBatchDialogBottom bottom = AddBatchDialogBottom(this, layout);
+    lblStatus = bottom.Status;
+    mpbProgress = bottom.Progress;
+    btnHelp = bottom.Help;
+    btnCancel = bottom.Cancel;
+    btnStart = bottom.Start;
     connect(btnHelp, &QPushButton::clicked, this, &TfrmPAutoVorlix::btnHelpClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmPAutoVorlix::btnCancelClick);
     connect(btnStart, &QPushButton::clicked, this, &TfrmPAutoVorlix::btnStartClick);
@@ -474,12 +459,7 @@ void TfrmPAutoVorlix::ShowProgress() {
     QCoreApplication::processEvents();
 }
 
-void TfrmPAutoVorlix::Pause(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    do QCoreApplication::processEvents(QEventLoop::AllEvents, std::max(1, ms));
-    while (clock.elapsed() < ms && !FAbort);
-}
+void TfrmPAutoVorlix::Pause(int ms) { PauseWithEvents(ms, FAbort); }
 
 void TfrmPAutoVorlix::HandleDiagram(const TPickedPosition& pick) {
     if (FRule.Mode != TPositionMode::Fixed) PositionNumber = pick.Number;
