@@ -31,6 +31,8 @@ constexpr int kRecentVXDCount = 6;
 class TAppSettings {
 public:
     explicit TAppSettings(TSettingsStore& store) : FStore(store) {}
+    // The store itself, for windows that keep values of their own (viewer layouts).
+    TSettingsStore& Store() { return FStore; }
 
     // The folder of the settings file, with a trailing slash: the place for
     // other per-user files of the editor.

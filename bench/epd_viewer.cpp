@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchViewerHost.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "board/ChessBoard.h"
@@ -23,28 +24,6 @@ using namespace vorlix;
 namespace {
 
 constexpr int kRuns = 5;
-
-// What the viewer needs of a main window, and nothing more.
-class TBenchHost : public TViewerHost {
-public:
-    explicit TBenchHost(TAppSettings& settings) : FSettings(settings) {}
-    QWidget* HostWindow() override { return &FWindow; }
-    QRect BoardPanelGlobalRect() const override { return QRect(0, 400, 328, 328); }
-    TkxChessBrd& Board() override { return FBoard; }
-    TAppSettings& Settings() override { return FSettings; }
-    TErrorReporter& Reporter() override { return FReporter; }
-    void DiagramChangedByViewer() override {}
-    void PlaySound(const QString&) override {}
-    void ViewerClosed() override {}
-    void OpenPgnBatch(TPgnBatchSource&) override {}
-    void OpenEpdBatch(TEpdBatchSource&) override {}
-
-private:
-    QWidget FWindow;
-    TkxChessBrd FBoard;
-    TAppSettings& FSettings;
-    TCollectingReporter FReporter;
-};
 
 // The sample positions repeated to the wanted count, each with its own id.
 QString MakeArchive(const QString& folder, int records) {

@@ -1,6 +1,7 @@
 #include "files/FileInput.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -40,6 +41,12 @@ size_t TFileInput::Read(char* data, size_t size) {
 
 void TFileInput::Rewind() {
     if (::lseek(Fd_, 0, SEEK_SET) < 0) throw EInOutError(IOErrorFromErrno(errno));
+}
+
+uint64_t TFileInput::Size() const {
+    struct stat st {};
+    if (::fstat(Fd_, &st) < 0) throw EInOutError(IOErrorFromErrno(errno));
+    return static_cast<uint64_t>(st.st_size);
 }
 
 }  // namespace vorlix

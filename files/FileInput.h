@@ -19,6 +19,8 @@ public:
     size_t Read(char* data, size_t size);
     // Starts reading again from the first byte.
     void Rewind();
+    // The whole file's size in bytes.
+    uint64_t Size() const;
 
 private:
     int Fd_ = -1;

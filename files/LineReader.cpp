@@ -48,6 +48,7 @@ void TLineReader::Fill() {
     if (Begin_ > 0) {
         std::memmove(Buf_.data(), Buf_.data() + Begin_, End_ - Begin_);
         End_ -= Begin_;
+        BufOffset_ += Begin_;
         Scanned_ = Scanned_ > Begin_ ? Scanned_ - Begin_ : 0;
         Begin_ = 0;
     }
@@ -69,6 +70,7 @@ bool TLineReader::Next(std::string_view& line) {
         if (end < base + End_) {
             const size_t stop = static_cast<size_t>(end - base);
             line = std::string_view(base + Begin_, stop - Begin_);
+            LineOffset_ = BufOffset_ + Begin_;
             SawZeroByte_ |= *end == '\0';
             SkipLf_ = *end == '\r';  // CR LF is one line end, even across two reads
             Begin_ = Scanned_ = stop + 1;
@@ -78,6 +80,7 @@ bool TLineReader::Next(std::string_view& line) {
         if (Eof_) {
             if (Begin_ == End_) return false;
             line = std::string_view(base + Begin_, End_ - Begin_);
+            LineOffset_ = BufOffset_ + Begin_;
             Begin_ = Scanned_ = End_;
             return true;
         }

@@ -2,6 +2,7 @@
 // Splits a text file into lines, reading it in large blocks. A leading UTF-8
 // byte-order mark is skipped. CR LF, CR, LF and a zero byte each end a line,
 // anywhere in the file.
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,8 @@ public:
     explicit TLineReader(TFileInput& input);
     // The next line without its terminator; valid until the next call. False at the end.
     bool Next(std::string_view& line);
+    // Where the line Next returned last starts, counted from the input's first byte.
+    uint64_t LineOffset() const { return LineOffset_; }
     // A zero byte has ended one of the lines read so far (the text may be binary).
     bool SawZeroByte() const { return SawZeroByte_; }
 
@@ -22,6 +25,8 @@ private:
 
     TFileInput& Input_;
     std::vector<char> Buf_;
+    uint64_t BufOffset_ = 0;  // offset of Buf_[0]
+    uint64_t LineOffset_ = 0;
     size_t Begin_ = 0;
     size_t End_ = 0;
     size_t Scanned_ = 0;  // bytes before this index hold no line end of the current line

@@ -57,7 +57,8 @@ TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::functio
 void TPGNGameBuilder::AddLine(std::string_view rawLine) {
     // A line may hold several tags and move text after them: each piece is read as a line.
     std::string_view rest = Trim(rawLine);
-    while (!rest.empty()) rest = TrimLeft(AddPiece(rest));
+    while (!rest.empty()) rest = TrimLeft(AddPiece(Piece_ = rest));
+    Piece_ = {};
 }
 
 std::string_view TPGNGameBuilder::AddPiece(std::string_view line) {

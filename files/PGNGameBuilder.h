@@ -25,6 +25,9 @@ public:
     void Finish();
     // A tag line has been read: the text is a PGN file.
     bool StartedAGame() const { return State_ != TState::BeforeFirstGame; }
+    // The part of the line being read that is read now (during AddLine): a game
+    // that starts begins with it, also in the middle of a line.
+    std::string_view Piece() const { return Piece_; }
 
 private:
     enum class TState { BeforeFirstGame, Tags, Moves };
@@ -46,6 +49,7 @@ private:
     bool InBrace_ = false;
     std::vector<std::string> TagNames_;  // tags read for the game being read
     std::string Moves_;  // move text of the game being read; reused between games
+    std::string_view Piece_;
 };
 
 }  // namespace vorlix

@@ -11,15 +11,26 @@ namespace vorlix {
 namespace {
 
 bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
-               const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone) {
+               const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone,
+               TPGNReadObserver* observer) {
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
             TFileInput input(fileName, begin, end);
-            TPGNGameBuilder builder(newGame, gameDone);
+            TLineReader lines(input);
+            std::string_view line;
+            TPGNGameBuilder* reading = nullptr;
+            // With an observer every game start is told where in the file it lies.
+            const std::function<TPGNRec*()> observedNewGame = [&] {
+                observer->GameStarts(begin + lines.LineOffset() +
+                                     static_cast<uint64_t>(reading->Piece().data() - line.data()));
+                return newGame();
+            };
+            TPGNGameBuilder builder(observer ? observedNewGame : newGame, gameDone);
+            reading = &builder;
             try {
-                TLineReader lines(input);
-                std::string_view line;
+                if (observer) observer->FileOpened(input.Size());
                 while (lines.Next(line)) {
+                    if (observer && !observer->BeforeLine(begin + lines.LineOffset())) return;
                     builder.AddLine(line);
                     // Zero bytes before the first game: a binary file, however long.
                     if (lines.SawZeroByte() && !builder.StartedAGame()) throw EPGNFileError("Illegal file contents.");
@@ -39,13 +50,13 @@ bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TError
 }  // namespace
 
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone) {
-    return ReadGames(fileName, 0, UINT64_MAX, reporter, newGame, gameDone);
+                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer) {
+    return ReadGames(fileName, 0, UINT64_MAX, reporter, newGame, gameDone, observer);
 }
 
 bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
                  const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone) {
-    return ReadGames(fileName, begin, end, reporter, newGame, gameDone);
+    return ReadGames(fileName, begin, end, reporter, newGame, gameDone, nullptr);
 }
 
 void ResetGame(TPGNRec& game) {

@@ -10,11 +10,24 @@
 
 namespace vorlix {
 
+// What a reader that indexes the file learns besides the games.
+class TPGNReadObserver {
+public:
+    virtual ~TPGNReadObserver() = default;
+    // Before the first line: the file's size.
+    virtual void FileOpened(uint64_t size) {}
+    // Before each line, with its file offset; false stops reading, and the
+    // game being read is then dropped (the read still succeeds).
+    virtual bool BeforeLine(uint64_t offset) { return true; }
+    // A game starts at this file offset (before newGame is asked for its record).
+    virtual void GameStarts(uint64_t offset) {}
+};
+
 // newGame hands out a record with default values; gameDone receives each game
 // once it is complete (also the last one before a failure). Failures are
 // reported with the messages of the PGN reader; the result is then false.
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone);
+                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer = nullptr);
 
 // The same for the part of the file from byte `begin` up to `end` (see
 // SplitPGNFile); messages name the whole file.

@@ -101,6 +101,10 @@ public:
     void ViewerClosed() override;
     void OpenPgnBatch(TPgnBatchSource& source) override;
     void OpenEpdBatch(TEpdBatchSource& source) override;
+    void AnimateMove(const TChessMove& move) override;
+    void AnimateTakeBack(const TChessMove& move, int capturedPiece) override;
+    QPrinter& Printer() override;
+    void PrinterSetup() override;
 
     void ShowCommandsToolbar(bool show);
     void ShowPiecesToolbar(bool show);

@@ -20,9 +20,12 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/PlayWave.h"
 #include "app/ui/PosDataDialog.h"
+#include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
+#include "board/ui/BoardControl.h"
 #include "files/PGN.h"
 #include "viewers/ui/EpdViewer.h"
+#include "viewers/ui/PGNViewer.h"
 
 namespace vorlix {
 namespace {
@@ -46,8 +49,7 @@ int RecentLimit(TRecentKind kind) {
 
 void TfrmQuenlix::CreateViewers() {
     FEpdViewer = new TfrmEPD(*this);
-    // The PGN viewer window is created here; until then PGN files are only read.
-    FPgnViewer = nullptr;
+    FPgnViewer = new TfrmPGN(*this);
     FPgnReader = std::make_unique<TArchiveFileReader<TPGN>>(FReporter);
     FpnlBoard->setAcceptDrops(true);
     FpnlBoard->installEventFilter(this);
@@ -302,6 +304,16 @@ QRect TfrmQuenlix::BoardPanelGlobalRect() const {
 void TfrmQuenlix::DiagramChangedByViewer() { MarkModified(); }
 
 void TfrmQuenlix::PlaySound(const QString& waveName) { PlayWave(waveName); }
+
+void TfrmQuenlix::AnimateMove(const TChessMove& move) { FkxChessBrd1->AnimateMove(move); }
+
+void TfrmQuenlix::AnimateTakeBack(const TChessMove& move, int capturedPiece) {
+    FkxChessBrd1->AnimateTakeBack(move, capturedPiece);
+}
+
+QPrinter& TfrmQuenlix::Printer() { return PrintCommandsOf(this)->Printer(); }
+
+void TfrmQuenlix::PrinterSetup() { PrintCommandsOf(this)->mnuFilePrinterSetupClick(); }
 
 void TfrmQuenlix::ViewerClosed() {
     SetOpening(false);

@@ -81,6 +81,10 @@ TEST_F(OpenChessFileTest, TheSamePgnFileTwiceIsListedOnceAtTheTop) {
     window->OpenChessFile(first);
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     EXPECT_EQ(settings->RecentPGN, (QStringList{first, second}));
+    // The viewer shows the file until it closes.
+    EXPECT_TRUE(window->PgnViewer().ArchiveVisible());
+    EXPECT_TRUE(window->Opening());
+    window->PgnViewer().CloseArchive();
     EXPECT_FALSE(window->Opening());
 }
 

@@ -5,10 +5,12 @@
 #include <QRect>
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace vorlix {
 
+struct TChessMove;
 class TAppSettings;
 class TErrorReporter;
 class TkxChessBrd;
@@ -37,6 +39,17 @@ public:
     // The batch dialogs for the checked games or ticked positions (modal).
     virtual void OpenPgnBatch(TPgnBatchSource& source) = 0;
     virtual void OpenEpdBatch(TEpdBatchSource& source) = 0;
+
+    // A move of the game viewer, or its take-back, shown on the board
+    // (animated when the board's Animate is on). The defaults change the
+    // squares and repaint without showing frames.
+    virtual void AnimateMove(const TChessMove& move);
+    virtual void AnimateTakeBack(const TChessMove& move, int capturedPiece);
+    // The printer the print and printer setup dialogs work on; by default
+    // one printer shared by the whole program.
+    virtual QPrinter& Printer();
+    // The main window's printer setup dialog; by default the page setup of Printer().
+    virtual void PrinterSetup();
 };
 
 // What the opening road needs of a viewer window (the EPD and the PGN viewer).

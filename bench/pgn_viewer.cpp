@@ -1,0 +1,179 @@
+// The PGN viewer with a large file: the time until its list shows all games,
+// the time of a sort by "White" and the peak memory, against "vorlix games" on
+// the same file in the same run. The file is built by repeating the real games
+// of bench10-oneline.pgn.gz.
+// Usage: bench_pgn_viewer [--mb N | --games N] [path/to/vorlix]   (default --mb 100)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+#include "BenchViewerHost.h"
+#include "app/SettingsStore.h"
+#include "viewers/GameListModel.h"
+#include "viewers/ui/PGNViewer.h"
+
+extern char** environ;
+
+using namespace vorlix;
+
+namespace {
+
+constexpr int kRuns = 5;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The sample games repeated until the file holds `bytes` bytes or `games` games.
+bool MakeArchive(const QString& name, qint64 bytes, qint64 games) {
+    QProcess gunzip;
+    gunzip.start("gzip", {"-dc", QString(VORLIX_SAMPLES_DIR) + "/bench10-oneline.pgn.gz"});
+    if (!gunzip.waitForFinished(-1)) return false;
+    const QByteArray unit = gunzip.readAllStandardOutput();
+    const qint64 perUnit = unit.count("\n[Event ") + (unit.startsWith("[Event ") ? 1 : 0);
+    if (unit.isEmpty() || perUnit == 0) return false;
+    QFile out(name);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    qint64 written = 0, listed = 0;
+    while ((bytes > 0 && written < bytes) || (games > 0 && listed + perUnit <= games)) {
+        out.write(unit);
+        written += unit.size();
+        listed += perUnit;
+    }
+    // The rest of the games, up to the exact count.
+    if (games > 0 && listed < games) {
+        qsizetype at = 0;
+        for (qint64 i = 0; i < games - listed && at >= 0; ++i) at = unit.indexOf("\n[Event ", at + 1);
+        out.write(at < 0 ? unit : unit.left(at + 1));
+    }
+    return true;
+}
+
+struct TRun {
+    double WallMs = 0;
+    double PeakMB = 0;
+};
+
+// Runs a program to its end with its output discarded: wall time and peak resident memory.
+TRun Spawn(const std::vector<std::string>& args) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    TRun run;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) return run;
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    run.WallMs = timer.nsecsElapsed() / 1e6;
+    run.PeakMB = usage.ru_maxrss / 1024.0;
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+// One opening of the file in the viewer; the figures go to resultFile.
+int OpenOnce(const QString& file, const QString& resultFile) {
+    QTemporaryDir folder;
+    TSettingsStore store(folder.filePath("settings.ini"));
+    TAppSettings settings(store);
+    TBenchHost host(settings);
+    TfrmPGN viewer(host);
+    QElapsedTimer timer;
+    timer.start();
+    if (!viewer.LoadArchive(file)) return 1;
+    viewer.ShowArchive();
+    QApplication::processEvents();  // the first page of rows is painted
+    const double listMs = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    viewer.Model().HeaderClicked(gcFirstTag);  // "White"
+    QApplication::processEvents();
+    const double sortMs = timer.nsecsElapsed() / 1e6;
+    QFile out(resultFile);
+    if (!out.open(QIODevice::WriteOnly)) return 1;
+    out.write(QString("%1 %2 %3 %4\n")
+                  .arg(listMs)
+                  .arg(sortMs)
+                  .arg(viewer.Model().rowCount())
+                  .arg(viewer.Games().MemoryUsed() / 1048576.0)
+                  .toUtf8());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == "--once") return OpenOnce(args[2], args[3]);
+
+    qint64 bytes = 100LL << 20, games = 0;
+    QString vorlix = QApplication::applicationDirPath() + "/vorlix";
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--mb" && i + 1 < args.size()) bytes = args[++i].toLongLong() << 20, games = 0;
+        else if (args[i] == "--games" && i + 1 < args.size()) games = args[++i].toLongLong(), bytes = 0;
+        else vorlix = args[i];
+    }
+    QTemporaryDir folder;
+    const QString file = folder.filePath("bench.pgn");
+    const QString results = folder.filePath("results.txt");
+    if (!MakeArchive(file, bytes, games)) {
+        std::fprintf(stderr, "cannot build the file from the samples\n");
+        return 1;
+    }
+    const QString tiny = folder.filePath("tiny.pgn");
+    MakeArchive(tiny, 1, 0);
+    const double fileMB = QFile(file).size() / 1048576.0;
+    const std::string self = QApplication::applicationFilePath().toStdString();
+
+    std::vector<double> list, sort, viewerPeak, index, peer, peerPeak;
+    int count = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const TRun opened = Spawn({self, "--once", file.toStdString(), results.toStdString()});
+        QFile in(results);
+        if (!in.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "the viewer run failed\n");
+            return 1;
+        }
+        const QList<QByteArray> figures = in.readAll().trimmed().split(' ');
+        in.close();
+        QFile::remove(results);
+        list.push_back(figures.value(0).toDouble());
+        sort.push_back(figures.value(1).toDouble());
+        count = figures.value(2).toInt();
+        index.push_back(figures.value(3).toDouble());
+        viewerPeak.push_back(opened.PeakMB);
+        const TRun games = Spawn({vorlix.toStdString(), "games", file.toStdString()});
+        peer.push_back(games.WallMs);
+        peerPeak.push_back(games.PeakMB);
+    }
+    const TRun empty = Spawn({self, "--once", tiny.toStdString(), results.toStdString()});
+
+    std::printf("PGN viewer, %.1f MB, %d games, medians of %d runs\n", fileMB, count, kRuns);
+    std::printf("  list shown (read + fill + first paint):  %9.1f ms\n", Median(list));
+    std::printf("  vorlix games on the same file:           %9.1f ms\n", Median(peer));
+    std::printf("  ratio list shown / vorlix games:         %9.2f (target <= 2)\n", Median(list) / Median(peer));
+    std::printf("  sort by White:                           %9.1f ms (target < 500 for 150,000 games)\n", Median(sort));
+    std::printf("  viewer peak memory:                      %9.1f MB = %.2f x the file (target < 0.5)\n",
+                Median(viewerPeak), Median(viewerPeak) / fileMB);
+    std::printf("  of which the same viewer on a tiny file: %9.1f MB (Qt and the program)\n", empty.PeakMB);
+    std::printf("  game index (records and tag text):       %9.1f MB\n", Median(index));
+    std::printf("  vorlix games peak memory:                %9.1f MB\n", Median(peerPeak));
+    return 0;
+}

@@ -1,0 +1,181 @@
+#include "viewers/GameListModel.h"
+
+#include <QString>
+#include <algorithm>
+#include <numeric>
+
+namespace vorlix {
+
+namespace {
+
+const char* const kHeaders[12] = {"",     "Nr.",    "White", "Black",     "Event",     "Site",
+                                  "Date", "Result", "Round", "Elo White", "Elo Black", "ECO"};
+
+constexpr int kSparseSample = 250;
+
+TPGNTag TagOfColumn(int column) { return static_cast<TPGNTag>(column - gcFirstTag); }
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+}  // namespace
+
+int CompareTextNoCase(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char ca = AsciiLower(a[i]), cb = AsciiLower(b[i]);
+        if ((ca | cb) & 0x80) {
+            // Letters beyond ASCII: let Qt fold their case.
+            return QString::compare(QString::fromUtf8(a.substr(i)), QString::fromUtf8(b.substr(i)),
+                                    Qt::CaseInsensitive);
+        }
+        if (ca != cb) return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::array<bool, 12> SparseColumns(const TPGNIndex& games) {
+    const int examined = std::min(games.Count(), kSparseSample);
+    int eco = 0, whiteElo = 0, blackElo = 0;
+    for (int i = 0; i < examined; ++i) {
+        eco += !games.Tag(i, TPGNTag::ECO).empty();
+        whiteElo += games.Tag(i, TPGNTag::WhiteElo) != "?";
+        blackElo += games.Tag(i, TPGNTag::BlackElo) != "?";
+    }
+    std::array<bool, 12> sparse{};
+    sparse[gcECO] = eco * 4 <= examined;
+    sparse[gcEloWhite] = whiteElo * 4 <= examined;
+    sparse[gcEloBlack] = blackElo * 4 <= examined;
+    return sparse;
+}
+
+TGameListModel::TGameListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TGameListModel::SetGames(const TPGNIndex* games) {
+    beginResetModel();
+    Games_ = games;
+    const size_t n = games ? static_cast<size_t>(games->Count()) : 0;
+    Order_.resize(n);
+    std::iota(Order_.begin(), Order_.end(), 0u);
+    Order_.shrink_to_fit();
+    Checks_.assign(n, 0);
+    Checks_.shrink_to_fit();
+    CheckedCount_ = 0;
+    endResetModel();
+}
+
+int TGameListModel::RowOfGame(int game) const {
+    const auto it = std::find(Order_.begin(), Order_.end(), static_cast<uint32_t>(game));
+    return it == Order_.end() ? -1 : static_cast<int>(it - Order_.begin());
+}
+
+void TGameListModel::SetChecked(int row, bool checked) {
+    uint8_t& check = Checks_[static_cast<size_t>(GameOfRow(row))];
+    if (check == checked) return;
+    check = checked;
+    CheckedCount_ += checked ? 1 : -1;
+    const QModelIndex cell = index(row, gcCheck);
+    emit dataChanged(cell, cell, {Qt::CheckStateRole});
+}
+
+void TGameListModel::CheckAll(bool checked) {
+    std::fill(Checks_.begin(), Checks_.end(), checked);
+    CheckedCount_ = checked ? static_cast<int>(Checks_.size()) : 0;
+    ChecksChanged();
+}
+
+void TGameListModel::InvertChecks() {
+    for (uint8_t& check : Checks_) check = !check;
+    CheckedCount_ = static_cast<int>(Checks_.size()) - CheckedCount_;
+    ChecksChanged();
+}
+
+void TGameListModel::ChecksChanged() {
+    if (!Order_.empty()) emit dataChanged(index(0, gcCheck), index(rowCount() - 1, gcCheck), {Qt::CheckStateRole});
+}
+
+int TGameListModel::NextChecked(int fromRow) const {
+    for (int row = std::max(0, fromRow); row < rowCount(); ++row)
+        if (Checked(row)) return row;
+    return -1;
+}
+
+void TGameListModel::HeaderClicked(int column) {
+    if (column <= gcCheck || column >= columnCount()) return;
+    Sort(column, !(column == SortColumn_ && SortAscending_));
+}
+
+void TGameListModel::Sort(int column, bool ascending) {
+    SortColumn_ = column;
+    SortAscending_ = ascending;
+    if (!Games_) return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> persistentGames;
+    for (const QModelIndex& i : before) persistentGames.push_back(GameOfRow(i.row()));
+
+    if (column == gcNumber) {
+        std::sort(Order_.begin(), Order_.end());
+        if (!ascending) std::reverse(Order_.begin(), Order_.end());
+    } else {
+        std::vector<std::string_view> keys(Order_.size());
+        for (size_t g = 0; g < keys.size(); ++g) keys[g] = Games_->Tag(static_cast<int>(g), TagOfColumn(column));
+        std::stable_sort(Order_.begin(), Order_.end(), [&](uint32_t a, uint32_t b) {
+            const int c = CompareTextNoCase(keys[a], keys[b]);
+            return ascending ? c < 0 : c > 0;
+        });
+    }
+
+    std::vector<uint32_t> rowOf(Order_.size());
+    for (size_t row = 0; row < Order_.size(); ++row) rowOf[Order_[row]] = static_cast<uint32_t>(row);
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after << index(static_cast<int>(rowOf[static_cast<size_t>(persistentGames[static_cast<size_t>(i)])]),
+                       before[i].column());
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int TGameListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(Order_.size());
+}
+
+int TGameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 12; }
+
+QVariant TGameListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !Games_) return {};
+    const int column = index.column();
+    const int game = GameOfRow(index.row());
+    if (column == gcCheck) {
+        if (role == Qt::CheckStateRole) return Checks_[static_cast<size_t>(game)] ? Qt::Checked : Qt::Unchecked;
+        return {};
+    }
+    if (role == Qt::TextAlignmentRole && column == gcNumber)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    if (column == gcNumber) return QString::number(game + 1);
+    const std::string_view text = Games_->Tag(game, TagOfColumn(column));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QVariant TGameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= 12) return {};
+    if (role == Qt::DisplayRole) return QString(kHeaders[section]);
+    if (role == Qt::TextAlignmentRole && section == gcNumber)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+Qt::ItemFlags TGameListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == gcCheck) f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool TGameListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.column() != gcCheck || role != Qt::CheckStateRole) return false;
+    SetChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,72 @@
+#pragma once
+// The game list of the PGN viewer as a table model over the compact game
+// index: a check box per game, the game number and ten tags. Only the rows on
+// show are ever turned into text, so files of millions of games list at once.
+#include <QAbstractTableModel>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "files/PGNIndex.h"
+
+namespace vorlix {
+
+// Columns: the check box, "Nr.", then the tags in TPGNTag order.
+enum TGameListColumn { gcCheck = 0, gcNumber = 1, gcFirstTag = 2, gcEloWhite = 9, gcEloBlack = 10, gcECO = 11 };
+
+class TGameListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TGameListModel(QObject* parent = nullptr);
+
+    // Shows the games of the index in file order, all unchecked; the index must outlive its use here.
+    void SetGames(const TPGNIndex* games);
+    void Clear() { SetGames(nullptr); }
+    const TPGNIndex* Games() const { return Games_; }
+
+    // The game (0-based, file order) shown in a row, and the row of a game.
+    int GameOfRow(int row) const { return static_cast<int>(Order_[static_cast<size_t>(row)]); }
+    int RowOfGame(int game) const;
+
+    bool Checked(int row) const { return Checks_[static_cast<size_t>(GameOfRow(row))] != 0; }
+    void SetChecked(int row, bool checked);
+    void CheckAll(bool checked);
+    void InvertChecks();
+    int CheckedCount() const { return CheckedCount_; }
+    // The row of the next checked game at or after fromRow; -1 when none.
+    int NextChecked(int fromRow) const;
+
+    // A click on a column header: ascending, unless that column was sorted
+    // ascending last, then descending. The check-box column does nothing.
+    void HeaderClicked(int column);
+    void ResetSortState() { SortColumn_ = gcNumber, SortAscending_ = true; }
+    void Sort(int column, bool ascending);
+    int SortColumn() const { return SortColumn_; }
+    bool SortAscending() const { return SortAscending_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    void ChecksChanged();
+
+    const TPGNIndex* Games_ = nullptr;
+    std::vector<uint32_t> Order_;  // row -> game
+    std::vector<uint8_t> Checks_;  // per game
+    int CheckedCount_ = 0;
+    int SortColumn_ = gcNumber;
+    bool SortAscending_ = true;
+};
+
+// Columns hidden because at most a quarter of the first 250 games fill them:
+// "Elo White" (WhiteElo other than "?"), "Elo Black" and "ECO" (not empty).
+std::array<bool, 12> SparseColumns(const TPGNIndex& games);
+
+// Case-insensitive order of UTF-8 texts; negative, zero or positive.
+int CompareTextNoCase(std::string_view a, std::string_view b);
+
+}  // namespace vorlix

@@ -1,0 +1,28 @@
+#pragma once
+// The PGN viewer's stored move-list print layout with its two fonts.
+#include <QString>
+
+#include "board/HeaderFooter.h"
+
+namespace vorlix {
+
+class TSettingsStore;
+
+inline const QString kPGNLayoutKey = "Software/Brantel/Chess Vorlix/2.20/PGN Layout";
+
+constexpr int kGameListColumns = 12;
+
+// Print layouts of the move list.
+enum TMoveListLayout { mlRunningText = 0, mlPairPerLine = 1, mlThreeColumns = 2 };
+
+struct TMoveListPrintSettings {
+    int Layout = mlRunningText;
+    TCFont HeaderFont{clBlack, "Arial", 14, 0};
+    TCFont BodyFont{clBlack, "Arial", 12, 0};
+};
+
+// Reads "PGN Layout"; a missing or invalid value takes its default, which is written at once.
+TMoveListPrintSettings LoadMoveListPrintSettings(TSettingsStore& store);
+void SaveMoveListPrintSettings(TSettingsStore& store, const TMoveListPrintSettings& settings);
+
+}  // namespace vorlix

@@ -1,0 +1,61 @@
+#include "viewers/ui/GameLoading.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+#include "files/ErrorReporter.h"
+#include "files/PGNIndex.h"
+
+namespace vorlix {
+
+namespace {
+constexpr int kProgressSteps = 1000;
+constexpr int kShowAfterMs = 300;  // quick loads never flash a dialog
+constexpr int kPollMs = 50;
+}  // namespace
+
+bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorReporter& reporter, QWidget* parent) {
+    std::atomic<bool> cancel{false};
+    std::atomic<uint64_t> done{0}, total{1};
+    TCollectingReporter messages;  // the worker's messages, shown afterwards on this thread
+    bool ok = false;
+
+    QProgressDialog progress("Reading " + QFileInfo(fileName).fileName() + " ...", "&Cancel", 0, kProgressSteps,
+                             parent);
+    progress.setWindowTitle("PGN Archive");
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(kShowAfterMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    QObject::connect(&progress, &QProgressDialog::canceled, [&] { cancel = true; });
+
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const uint64_t t = std::max<uint64_t>(total, 1);
+        progress.setValue(static_cast<int>(std::min<uint64_t>(done, t) * kProgressSteps / t));
+    });
+    poll.start(kPollMs);
+
+    std::thread worker([&] {
+        ok = index.LoadFromFile(fileName.toStdString(), messages, [&](uint64_t d, uint64_t t) {
+            done = d;
+            total = t;
+            return !cancel;
+        });
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    poll.stop();
+    progress.close();
+    for (const std::string& message : messages.Messages) reporter.Report(TMsgKind::Error, message);
+    return ok;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,17 @@
+#pragma once
+// Reads a PGN file's game index on a worker thread while the windows stay
+// alive: a progress dialog shows how far it got and can stop it.
+#include <QString>
+
+class QWidget;
+
+namespace vorlix {
+
+class TErrorReporter;
+class TPGNIndex;
+
+// The index's LoadFromFile, run off the GUI thread; its messages are reported
+// here afterwards. Cancelling keeps the games completed so far (index.Stopped()).
+bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorReporter& reporter, QWidget* parent);
+
+}  // namespace vorlix

@@ -1,0 +1,198 @@
+#include "viewers/ui/MoveList.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "viewers/MoveListPrint.h"
+#include "viewers/ui/PGNPrintDialog.h"
+#include "viewers/ui/PGNViewer.h"
+
+namespace vorlix {
+
+namespace {
+constexpr int kNumberColumnWidth = 24;
+constexpr int kRowHeight = 16;
+constexpr int kBottomGap = 40;
+}  // namespace
+
+QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen) {
+    int top = viewerFrame.top() + (viewerFrame.height() - ownSize.height()) / 2;
+    top = std::max(screen.top(), std::min(top, screen.bottom() + 1 - kBottomGap - ownSize.height()));
+    int left = viewerFrame.right() + 1;
+    if (left + ownSize.width() > screen.right() + 1) {
+        left = viewerFrame.left() - ownSize.width();
+        if (left < screen.left()) left = viewerFrame.left() + (viewerFrame.width() - ownSize.width()) / 2;
+    }
+    return {left, top};
+}
+
+TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
+    : QWidget(&viewer, Qt::Tool | Qt::WindowStaysOnTopHint), FViewer(viewer) {
+    setObjectName("frmMoveList");
+    setWindowTitle("Move List");
+    resize(240, 320);
+    FsgrMoves = new QTableWidget(this);
+    FsgrMoves->setObjectName("sgrMoves");
+    FsgrMoves->setColumnCount(3);
+    FsgrMoves->verticalHeader()->hide();
+    FsgrMoves->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    FsgrMoves->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    FsgrMoves->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    FsgrMoves->horizontalHeader()->setHighlightSections(false);
+    FsgrMoves->setSelectionMode(QAbstractItemView::SingleSelection);
+    FsgrMoves->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FsgrMoves->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FsgrMoves->installEventFilter(this);
+    FsgrMoves->viewport()->installEventFilter(this);
+    connect(FsgrMoves, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { CurrentCellChanged(row, column); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(CreateMenu());
+    layout->addWidget(FsgrMoves);
+    Fill();
+}
+
+QMenuBar* TfrmMoveList::CreateMenu() {
+    auto* bar = new QMenuBar(this);
+    QMenu* printer = bar->addMenu("&Printer");
+    printer->setObjectName("mnuPrinter");
+    FmnuSetup = printer->addAction("&Setup", this, &TfrmMoveList::mnuSetupClick);
+    FmnuLayout = printer->addAction("&Layout", this, &TfrmMoveList::mnuLayoutClick);
+    FmnuPrint = printer->addAction("&Print", this, &TfrmMoveList::mnuPrintClick);
+    return bar;
+}
+
+// ---- filling and following the replay
+
+void TfrmMoveList::Fill() {
+    FFilling = true;
+    FGrid = BuildMoveGrid(FViewer.Chain(), FViewer.Chain().First ? FViewer.LoadedGame().Result : std::string());
+    const int rows = static_cast<int>(FGrid.Rows.size()) - 1;
+    FsgrMoves->clearContents();
+    FsgrMoves->setRowCount(rows);
+    const auto& header = FGrid.Rows[0];
+    FsgrMoves->setHorizontalHeaderLabels(
+        {QString::fromStdString(header[0]), QString::fromStdString(header[1]), QString::fromStdString(header[2])});
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(FGrid.Rows[static_cast<size_t>(r + 1)][c]));
+            if (c == 0) {
+                // The fixed column of move numbers.
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(palette().button());
+            }
+            FsgrMoves->setItem(r, c, item);
+        }
+    const bool loaded = FViewer.Chain().First != nullptr;
+    FsgrMoves->setEnabled(loaded);
+    FViewer.Chain().GoFirst();
+    if (loaded && rows > 0) FsgrMoves->setCurrentCell(0, 1);
+    FFilling = false;
+}
+
+void TfrmMoveList::SelectCurrentCell() {
+    const TPGNPos& chain = FViewer.Chain();
+    if (!chain.Current) return;
+    const TGridCell cell = CellOfPosition(chain.CurrentIndex(), FGrid.WhiteFirst);
+    if (cell.Row - 1 >= FsgrMoves->rowCount()) return;
+    FFilling = true;
+    FsgrMoves->setCurrentCell(cell.Row - 1, cell.Col);
+    FFilling = false;
+}
+
+void TfrmMoveList::CurrentCellChanged(int row, int column) {
+    // Only the user's choice (a click or an arrow key) moves the replay.
+    if (FFilling || row < 0 || column < 1) return;
+    FViewer.GoToPosition(PositionOfCell({row + 1, column}, FGrid.WhiteFirst));
+}
+
+bool TfrmMoveList::ArrowKey(int key) {
+    const int row = FsgrMoves->currentRow();
+    const int column = FsgrMoves->currentColumn();
+    if (key == Qt::Key_Left && column == 1 && row > 0) {
+        FsgrMoves->setCurrentCell(row - 1, 2);
+        return true;
+    }
+    if (key == Qt::Key_Right && column == 2 && row < FsgrMoves->rowCount() - 1) {
+        FsgrMoves->setCurrentCell(row + 1, 1);
+        return true;
+    }
+    return false;
+}
+
+void TfrmMoveList::SetHighlightFocused(bool on) {
+    FHighlightFocused = on;
+    QPalette p = FsgrMoves->palette();
+    const QPalette standard = palette();
+    p.setColor(QPalette::Highlight, on ? standard.color(QPalette::Highlight) : standard.color(QPalette::Base));
+    p.setColor(QPalette::HighlightedText,
+               on ? standard.color(QPalette::HighlightedText) : standard.color(QPalette::Text));
+    FsgrMoves->setPalette(p);
+}
+
+bool TfrmMoveList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FsgrMoves && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Left || key == Qt::Key_Right) && ArrowKey(key)) return true;
+    }
+    if (watched == FsgrMoves->viewport() && event->type() == QEvent::Resize) SizeColumns();
+    if (watched == FsgrMoves->viewport() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        SetHighlightFocused(!FHighlightFocused);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- placement and size
+
+void TfrmMoveList::ShowBeside() {
+    const QScreen* screen = FViewer.screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1600, 1000);
+    const QSize frameSize = frameGeometry().size().isValid() ? frameGeometry().size() : size();
+    move(MoveListPlace(FViewer.frameGeometry(), frameSize, area));
+    show();
+}
+
+void TfrmMoveList::SizeColumns() {
+    const int client = FsgrMoves->viewport()->width();
+    // Wide enough for three-digit move numbers in the font on show.
+    const int numbers = std::max(kNumberColumnWidth, FsgrMoves->fontMetrics().horizontalAdvance("888.") + 6);
+    const int half = (client - numbers) / 2 - 1;
+    FsgrMoves->setColumnWidth(0, numbers);
+    FsgrMoves->setColumnWidth(1, half);
+    FsgrMoves->setColumnWidth(2, half);
+}
+
+// ---- printing
+
+void TfrmMoveList::mnuSetupClick() { FViewer.Host().PrinterSetup(); }
+
+void TfrmMoveList::mnuLayoutClick() {
+    TfrmPGNPrint dialog(FViewer.PrintSettings(), this);
+    if (dialog.exec() == QDialog::Accepted) FViewer.PrintSettings() = dialog.Settings();
+}
+
+void TfrmMoveList::mnuPrintClick() {
+    QPrinter& printer = FViewer.Host().Printer();
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintGame(printer);
+}
+
+void TfrmMoveList::PrintGame(QPrinter& printer) {
+    printer.setDocName("Chess Vorlix PGN game");
+    TPagedCanvas canvas(printer);
+    if (!canvas.Begin()) return;
+    TMoveListPrintJob job{FViewer.windowTitle(), FViewer.LoadedGame(), FGrid, FViewer.PrintSettings()};
+    if (!PrintMoveList(canvas, job)) printer.abort();
+}
+
+}  // namespace vorlix

@@ -1,0 +1,66 @@
+#pragma once
+// "Move List": a tool window beside the PGN viewer with the loaded game's
+// moves in pairs. It follows every replay step, jumps on a click and prints
+// the game's tags and moves.
+#include <QWidget>
+
+#include "viewers/MoveGrid.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QPrinter;
+class QTableWidget;
+
+namespace vorlix {
+
+class TfrmPGN;
+
+class TfrmMoveList : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmMoveList(TfrmPGN& viewer);
+
+    // Fills the grid from the viewer's loaded game; disabled without one.
+    void Fill();
+    // Selects the cell of the current position.
+    void SelectCurrentCell();
+    // Shows the window beside the viewer.
+    void ShowBeside();
+    // Prints the loaded game on a printer already set up (no dialog).
+    void PrintGame(QPrinter& printer);
+
+    const TMoveGrid& Grid() const { return FGrid; }
+    bool FocusedCellHighlighted() const { return FHighlightFocused; }
+    QTableWidget* sgrMoves() const { return FsgrMoves; }
+    QAction* mnuSetup() const { return FmnuSetup; }
+    QAction* mnuLayout() const { return FmnuLayout; }
+    QAction* mnuPrint() const { return FmnuPrint; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QMenuBar* CreateMenu();
+    void SizeColumns();
+    void CurrentCellChanged(int row, int column);
+    bool ArrowKey(int key);
+    void SetHighlightFocused(bool on);
+    void mnuSetupClick();
+    void mnuLayoutClick();
+    void mnuPrintClick();
+
+    TfrmPGN& FViewer;
+    TMoveGrid FGrid;
+    bool FFilling = false;
+    bool FHighlightFocused = true;
+    QTableWidget* FsgrMoves = nullptr;
+    QAction *FmnuSetup = nullptr, *FmnuLayout = nullptr, *FmnuPrint = nullptr;
+};
+
+// Where the move list goes beside a viewer's frame on a screen: right of it,
+// centred vertically (between the screen top and 40 pixels above its bottom);
+// left of it when the right side has no room; centred on it when neither has.
+QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen);
+
+}  // namespace vorlix

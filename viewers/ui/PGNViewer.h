@@ -1,0 +1,146 @@
+#pragma once
+// "PGN Archive": the window of an opened PGN file. It lists the file's games
+// (checkable, sortable), replays the chosen game on the main board move by
+// move or automatically, keeps the move list window beside it and hands the
+// checked games to the batch tool.
+#include <QWidget>
+#include <memory>
+
+#include "batch/BatchSources.h"
+#include "files/PGNIndex.h"
+#include "files/PGNPos.h"
+#include "viewers/PgnViewerSettings.h"
+#include "viewers/ui/ViewerHost.h"
+
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QTimer;
+class QToolButton;
+class QTreeView;
+
+namespace vorlix {
+
+class TGameListModel;
+class TfrmMoveList;
+class TSettingsStore;
+
+class TfrmPGN : public QWidget, public TArchiveViewer, public TPgnBatchSource {
+    Q_OBJECT
+public:
+    explicit TfrmPGN(TViewerHost& host);
+    // Writes the column widths and the print settings back.
+    ~TfrmPGN() override;
+
+    // The archive viewer of the opening road.
+    bool LoadArchive(const QString& fileName) override;
+    void ShowArchive() override;
+    void CloseArchive() override;
+    bool ArchiveVisible() const override { return isVisible(); }
+    void StopAutoReplay() override;
+
+    // What the batch tool reads.
+    QString ArchiveFileName() const override { return FFileName; }
+    int GameRowCount() const override;
+    int CheckedGameCount() const override;
+    int NextCheckedGame(int fromRow) const override;
+    // Valid until 16 further calls.
+    const TPGNRec& GameTags(int row) const override;
+    int GameNumber(int row) const override;
+    bool LoadGame(int row, TPGNPos& chain) override;
+    void ShowPositionOnBoard(const TChessPosition& position, bool refresh) override;
+
+    // What the move list window uses.
+    TPGNPos& Chain() { return FChain; }
+    const TPGNRec& LoadedGame() const { return FGame; }
+    TMoveListPrintSettings& PrintSettings() { return FPrintSettings; }
+    TViewerHost& Host() { return FHost; }
+    void FillMoveList();
+    void UpdateButtons();
+    // Goes to a position of the loaded game, as a click in the move list does.
+    void GoToPosition(int index);
+
+    // The loaded game's row, -1 for none.
+    int LoadedRow() const;
+    const TPGNIndex& Games() const { return FGames; }
+    TGameListModel& Model() { return *FModel; }
+
+    QTreeView* lvwPGN() const { return FlvwPGN; }
+    QToolButton* spbStart() const { return FspbStart; }
+    QToolButton* spbFBack() const { return FspbFBack; }
+    QToolButton* spbBack() const { return FspbBack; }
+    QToolButton* spbForward() const { return FspbForward; }
+    QToolButton* spbFForward() const { return FspbFForward; }
+    QToolButton* spbEnd() const { return FspbEnd; }
+    QToolButton* spbAutoMove() const { return FspbAutoMove; }
+    QSlider* tbTimer() const { return FtbTimer; }
+    QLabel* lblMove() const { return FlblMove; }
+    QCheckBox* chkOnTop() const { return FchkOnTop; }
+    QPushButton* btnAutoVorlix() const { return FbtnAutoVorlix; }
+    QPushButton* btnCancel() const { return FbtnCancel; }
+    QTimer* Timer1() const { return FTimer1; }
+    QMenu* mnuPopup() const { return FmnuPopup; }
+    TfrmMoveList* MoveList() const { return FMoveList; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    enum class TStep { Start, FastBack, Back, Forward, FastForward, End };
+
+    void CreateControls();
+    QWidget* CreateNavigationPanel();
+    QWidget* CreateButtonPanel();
+    void ApplyStoredWidths();
+    void PlaceFirstTime();
+    void FillGameList();
+    void SelectRow(int row);
+    void CurrentRowChanged(int row);
+    void SelectGame(int row);
+
+    void Step(TStep step);
+    void StepForwardOne(bool animate);
+    void StepBackOne(bool animate);
+    void AfterStep();
+    void SetNavigationEnabled(bool enabled);
+
+    void spbAutoMoveToggled(bool down);
+    void Timer1Timer();
+    void tbTimerChange(int position);
+    void btnAutoVorlixClick();
+    void chkOnTopClick(bool checked);
+    void CloseViewer();
+
+    TViewerHost& FHost;
+    TSettingsStore& FStore;
+    TPGNIndex FGames;
+    TPGNPos FChain;
+    TPGNRec FGame;       // the loaded game with its moves
+    TPGNRec FBatchGame;  // the game the batch tool replays
+    QString FFileName;
+    TMoveListPrintSettings FPrintSettings;
+    int FShowCount = 0;
+    bool FNotify = false;  // the list's selection changes load games
+    int FLoadedGame = -1;  // file-order index of the loaded game
+    bool FAnimating = false;
+    mutable std::vector<std::pair<int, TPGNRec>> FTagCache;
+    mutable size_t FTagCacheNext = 0;
+
+    TGameListModel* FModel = nullptr;
+    QTreeView* FlvwPGN = nullptr;
+    QToolButton *FspbStart = nullptr, *FspbFBack = nullptr, *FspbBack = nullptr, *FspbForward = nullptr,
+                *FspbFForward = nullptr, *FspbEnd = nullptr, *FspbAutoMove = nullptr;
+    QSlider* FtbTimer = nullptr;
+    QLabel* FLabel1 = nullptr;
+    QLabel* FlblMove = nullptr;
+    QCheckBox* FchkOnTop = nullptr;
+    QPushButton *FbtnHelp = nullptr, *FbtnAutoVorlix = nullptr, *FbtnCancel = nullptr;
+    QMenu* FmnuPopup = nullptr;
+    QTimer* FTimer1 = nullptr;
+    TfrmMoveList* FMoveList = nullptr;
+};
+
+}  // namespace vorlix
