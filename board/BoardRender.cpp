@@ -6,6 +6,7 @@
 
 #include "board/ChessBoard.h"
 #include "board/Fonts.h"
+#include "board/MarkPainter.h"
 #include "board/PieceImages.h"
 
 namespace vorlix {
@@ -81,6 +82,10 @@ void TkxChessBrd::Render() {
             ComposeSquare(square, diagram_.bits() + r.top() * diagram_.bytesPerLine() + r.left() * 4,
                           diagram_.bytesPerLine());
         }
+    }
+    if (!marks_.Arrows.empty()) {
+        QPainter painter(&diagram_);
+        PaintArrows(painter, *this);
     }
     if (OnResize && (size.width() != width_ || size.height() != height_))
         OnResize(*this, size.width(), size.height(), size.width() - width_, size.height() - height_);
@@ -211,6 +216,7 @@ void TkxChessBrd::ComposeSquare(const TSquareInfo& square, uchar* dst, qsizetype
     const QImage& picture = pieces_->Picture(list, code);
     const QRgb highlight = ColorToRgb(square.HighlightColor);
     const QRgb shadingColor = ColorToRgb(light ? lightShadingColor_ : darkShadingColor_);
+    const std::optional<TMarkColor> squareMark = SquareMarkAt(marks_, int(&square - &squares_[0][0]));
 
     for (int y = 0; y < s; ++y) {
         auto* row = reinterpret_cast<QRgb*>(dst + y * stride);
@@ -221,6 +227,8 @@ void TkxChessBrd::ComposeSquare(const TSquareInfo& square, uchar* dst, qsizetype
             else
                 std::fill_n(row, s, highlight);
         }
+        if (squareMark)
+            for (int x = 0; x < s; ++x) row[x] = BlendSquareMark(row[x], *squareMark);
         if (drawPicture) {
             const auto* src = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
             for (int x = 0; x < s; ++x)
@@ -258,6 +266,12 @@ void TkxChessBrd::RedrawSquare(QPoint Square) {
     const TSquareInfo& square = squares_[Square.x()][Square.y()];
     const QRect rect(square.Bounds.Left, square.Bounds.Top, squareSize_, squareSize_);
     if (!diagram_.rect().contains(rect)) return;
+    if (!marks_.Arrows.empty()) {
+        // Arrows cross other squares: only a whole rendering draws them right.
+        Render();
+        if (OnSquareRedrawn) OnSquareRedrawn(*this, diagram_.rect());
+        return;
+    }
     ComposeSquare(square, diagram_.bits() + rect.top() * diagram_.bytesPerLine() + rect.left() * 4,
                   diagram_.bytesPerLine());
     if (OnSquareRedrawn) OnSquareRedrawn(*this, rect);

@@ -183,6 +183,18 @@ void TkxChessBrd::SetPiece(int File, int Rank, int Code) {
     squares_[File][Rank].Piece = Code;
 }
 
+void TkxChessBrd::SetMarks(const TBoardMarks& marks) {
+    auto onBoard = [](int square) { return square >= 0 && square < 64; };
+    TBoardMarks kept;
+    for (const TArrowMark& a : marks.Arrows)
+        if (onBoard(a.From) && onBoard(a.To) && a.From != a.To) kept.Arrows.push_back(a);
+    for (const TSquareMark& m : marks.Squares)
+        if (onBoard(m.Square)) kept.Squares.push_back(m);
+    if (kept == marks_) return;
+    marks_ = std::move(kept);
+    Invalidate();
+}
+
 void TkxChessBrd::ClearPiece(QPoint Square) { SetPiece(Square.x(), Square.y(), 0); }
 
 int TkxChessBrd::SquareCode(QPoint Square) const {

@@ -16,6 +16,7 @@
 #include "board/Colors.h"
 #include "board/HeaderFooter.h"
 #include "board/SquareInfo.h"
+#include "files/BoardMarks.h"
 
 class QPainter;
 
@@ -184,6 +185,13 @@ public:
     bool SelectionMerged() const;
     bool SelectionUnmerged() const;
 
+    // ---- Arrows and coloured squares ---------------------------------------
+    // Drawn over the diagram on every output; kept in diagram files. Marks on
+    // squares off the board are dropped.
+    const TBoardMarks& Marks() const { return marks_; }
+    void SetMarks(const TBoardMarks& marks);
+    void ClearMarks() { SetMarks({}); }
+
     // ---- Text forms ---------------------------------------------------------
     bool SetPositionFromPlacement(const std::string& Text);
     // Appends the FEN placement to Text.
@@ -244,6 +252,7 @@ private:
     void DrawGrid();
 
     TSquareInfo squares_[8][8];
+    TBoardMarks marks_;
     TBorderArray border_;
     bool animate_ = false;
     int animationSpeed_ = 45;

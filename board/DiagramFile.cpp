@@ -68,6 +68,7 @@ bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Heade
         CheckDecodes(bytes, Header, Footer);
         TUpdateLock lock(*this);
         border_.Clear();
+        ClearMarks();
         SetLightSquareBitmap(QImage());
         SetDarkSquareBitmap(QImage());
         DecodeDiagram(bytes, *this, Header, Footer);

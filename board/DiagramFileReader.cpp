@@ -49,8 +49,30 @@ private:
             Board.SetLightSquareBitmap(ReadImage());
         else if (tag == DarkImage)
             Board.SetDarkSquareBitmap(ReadImage());
+        else if (tag == ArrowMark || tag == SquareMark)
+            ReadMark(tag);
         else
             SkipUnknownTag();
+    }
+
+    int MarkValue(int count) {
+        const int value = In.ReadU8() - kMarkByteBase;
+        if (value < 0 || value >= count) throw EVXDFileError();
+        return value;
+    }
+    int MarkSquare() {
+        const int file = MarkValue(8);
+        return file * 8 + MarkValue(8);
+    }
+    void ReadMark(uint8_t tag) {
+        const auto color = static_cast<TMarkColor>(MarkValue(kMarkColorCount));
+        if (tag == ArrowMark) {
+            const int from = MarkSquare();
+            Marks.Arrows.push_back({from, MarkSquare(), color});
+        } else {
+            Marks.Squares.push_back({MarkSquare(), color});
+        }
+        Board.SetMarks(Marks);
     }
 
     // Files of newer writers may carry fields this reader does not know; only
@@ -215,6 +237,7 @@ private:
     THeaderFooterInfo& Header;
     THeaderFooterInfo& Footer;
     int FileVersion = 0;
+    TBoardMarks Marks;
 };
 
 }  // namespace

@@ -16,7 +16,14 @@ enum Tag : uint8_t {
     CoordBackColor = 45, CoordCapitals = 46,
     Border = 50,
     LightImage = 200, DarkImage = 201,
+    // Arrows and coloured squares come after every other field, and each of
+    // their bytes, payload included, is 202 or above: a reader that does not
+    // know them steps over them byte by byte as unknown tags.
+    ArrowMark = 230,   // colour, from file, from rank, to file, to rank
+    SquareMark = 231,  // colour, file, rank
 };
+// Payload bytes of the mark fields are values offset by this.
+constexpr uint8_t kMarkByteBase = 202;
 
 // The eight fields of the header line start at tag 60, the footer's at 70.
 constexpr int kHeaderTags = 60;

@@ -43,10 +43,23 @@ public:
         WriteLine(kFooterTags, footer);
         WriteImage(LightImage, Board.LightSquareBitmap());
         WriteImage(DarkImage, Board.DarkSquareBitmap());
+        WriteMarks(Board.Marks());
         return Out.Take();
     }
 
 private:
+    void MarkByte(int value) { Out.WriteU8(static_cast<uint8_t>(kMarkByteBase + value)); }
+    void WriteMarks(const TBoardMarks& marks) {
+        for (const TArrowMark& a : marks.Arrows) {
+            Out.WriteU8(ArrowMark);
+            for (int value : {int(a.Color), a.From / 8, a.From % 8, a.To / 8, a.To % 8}) MarkByte(value);
+        }
+        for (const TSquareMark& m : marks.Squares) {
+            Out.WriteU8(SquareMark);
+            for (int value : {int(m.Color), m.Square / 8, m.Square % 8}) MarkByte(value);
+        }
+    }
+
     void Byte(Tag tag, uint8_t value) { Out.WriteU8(tag); Out.WriteU8(value); }
     void Color(Tag tag, TColor value) { Out.WriteU8(tag); Out.WriteU32(value); }
     void Text(uint8_t tag, const std::string& utf8, int lengthByte = -1) {

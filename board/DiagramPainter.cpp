@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "board/Fonts.h"
+#include "board/MarkPainter.h"
 #include "board/VectorPieces.h"
 
 namespace vorlix {
@@ -80,6 +81,7 @@ void TDiagramPainter::Paint(QPainter& painter, bool background) const {
     PaintGrid(painter);
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) PaintSquare(painter, file, rank);
+    PaintArrows(painter, board_);
     painter.restore();
 }
 
@@ -221,6 +223,11 @@ void TDiagramPainter::PaintSquare(QPainter& p, int file, int rank) const {
     const TSquareInfo& square = board_.Square(file, rank);
     const QRectF rect(board_.SquareRect(file, rank));
     PaintBackground(p, square, rect);
+    if (const auto mark = SquareMarkAt(board_.Marks(), file * 8 + rank)) {
+        QColor color = MarkQColor(*mark);
+        color.setAlpha(128);
+        FillSharp(p, rect, color);
+    }
     PaintShading(p, square, rect);
     const int offset = (s_ - TVectorPieces::kCell) / 2;
     pieces_.Draw(p, square.Piece, rect.topLeft() + QPointF(offset, offset));

@@ -13,6 +13,7 @@ int RunGames(const Args& args);
 int RunReplay(const Args& args);
 int RunEpd(const Args& args);
 int RunRender(const Args& args);
+int RunGif(const Args& args);
 int RunBatch(const Args& args);
 
 // Names a command that draws. The text-only program (built with

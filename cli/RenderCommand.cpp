@@ -48,6 +48,7 @@ struct TRenderOptions {
     std::optional<std::string> Footer;
     std::optional<int32_t> HeaderAlign;
     std::optional<int32_t> FooterAlign;
+    TBoardMarks Marks;  // added to those of a diagram file
 };
 
 void PrintMessage(const std::string& message) {
@@ -203,6 +204,14 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         const auto quality = ParseInt(value);
         if (!quality || *quality < 1 || *quality > 100) return "--quality takes a number from 1 to 100";
         o.Quality = *quality;
+    } else if (name == "--arrow") {
+        const auto arrow = ParseArrowArgument(value);
+        if (!arrow) return "--arrow takes two squares such as e2e4, optionally with :R, :G, :Y or :B";
+        o.Marks.Arrows.push_back(*arrow);
+    } else if (name == "--mark") {
+        const auto mark = ParseSquareArgument(value);
+        if (!mark) return "--mark takes a square such as d4, optionally with :R, :G, :Y or :B";
+        o.Marks.Squares.push_back(*mark);
     } else if (name == "--header") {
         o.Header = value;
     } else if (name == "--footer") {
@@ -275,6 +284,10 @@ int ColorIndexOf(const TRenderOptions& o) {
 }
 
 void ApplyStyle(const TRenderOptions& options, TkxChessBrd& board) {
+    TBoardMarks marks = board.Marks();
+    marks.Arrows.insert(marks.Arrows.end(), options.Marks.Arrows.begin(), options.Marks.Arrows.end());
+    marks.Squares.insert(marks.Squares.end(), options.Marks.Squares.begin(), options.Marks.Squares.end());
+    board.SetMarks(marks);
     if (options.View) board.SetView(*options.View);
     if (options.PieceStyle) board.SetPieceStyle(*options.PieceStyle);
     if (options.SquareSize) board.SetSquareSize(*options.SquareSize);

@@ -20,6 +20,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--square-size N] [--coords LETTERS] [--grid N]\n"
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--size PIXELS] [--dpi N]   (PNG, SVG, PDF: any scale; --size is the board's width)\n"
+        "                [--arrow e2e4[:R|G|Y|B]]... [--mark d4[:R|G|Y|B]]...\n"
         "                [--header TEXT] [--footer TEXT]\n"
         "                [--header-align left|center|right] [--footer-align left|center|right]\n"
         "  vorlix batch FILE.pgn|FILE.epd -o OUT.(gif|bmp|jpg|jpeg|vxd|pdf)\n"
@@ -31,7 +32,8 @@ void PrintUsage(std::FILE* stream) {
         "      LIST: numbers and ranges such as 1,5-7,-3,40-\n"
         "      ITEMS (PGN): event,site,date,players,elo,eco,result,move\n"
         "      ITEMS (EPD): id, bm or text:SOME TEXT\n"
-        "      --scale: 40..200 for images, 100..600 for PDF pages (A4, 300 dpi)\n",
+        "      --scale: 40..200 for images, 100..600 for PDF pages (A4, 300 dpi)\n"
+        "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move] [--style FILE.vxd]\n",
         stream);
 }
 
@@ -63,7 +65,7 @@ int main(int argc, char** argv) {
     if (AsksForHelp(argv[1])) return Help();
     static const std::map<std::string, int (*)(const Args&)> commands = {
         {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", VORLIX_RENDERING(RunRender)},
-        {"batch", VORLIX_RENDERING(RunBatch)}};
+        {"batch", VORLIX_RENDERING(RunBatch)}, {"gif", VORLIX_RENDERING(RunGif)}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
     if (argc >= 3 && AsksForHelp(argv[2])) return Help();

@@ -1,37 +1,10 @@
 #include "gif/GifEncoder.h"
 
-#include <gif_lib.h>
+#include "gif/GiflibSupport.h"
 
-#include <memory>
 
 namespace vorlix {
 namespace {
-
-int AppendToVector(GifFileType* gif, const GifByteType* data, int length) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
-    out->insert(out->end(), data, data + length);
-    return length;
-}
-
-// GIF colour tables hold a power of two entries, at least two.
-int ColorTableSize(std::size_t colors) {
-    int size = 2;
-    while (static_cast<std::size_t>(size) < colors) size *= 2;
-    return size;
-}
-
-struct TMapDeleter {
-    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
-};
-
-std::unique_ptr<ColorMapObject, TMapDeleter> MakeColorMap(const std::vector<QRgb>& palette) {
-    std::vector<GifColorType> colors(ColorTableSize(palette.size()), GifColorType{0, 0, 0});
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        colors[i] = GifColorType{static_cast<GifByteType>(qRed(palette[i])), static_cast<GifByteType>(qGreen(palette[i])),
-                                 static_cast<GifByteType>(qBlue(palette[i]))};
-    return std::unique_ptr<ColorMapObject, TMapDeleter>(
-        GifMakeMapObject(static_cast<int>(colors.size()), colors.data()));
-}
 
 std::string GifError(int code) {
     const char* text = GifErrorString(code);

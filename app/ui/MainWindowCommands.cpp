@@ -22,6 +22,7 @@
 #include "board/UndoList.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
+#include "export/ScalableExport.h"
 #include "viewers/ui/AnimationDialog.h"
 
 namespace vorlix {
@@ -45,10 +46,23 @@ TImageFormat FormatOfFilter(int filterIndex) {
     }
 }
 
+// The formats drawn at any size; none for GIF, JPEG and BMP.
+std::optional<TScalableFormat> ScalableFormatOfFilter(int filterIndex) {
+    switch (filterIndex) {
+        case fiPNG: return TScalableFormat::Png;
+        case fiSVG: return TScalableFormat::Svg;
+        case fiPDF: return TScalableFormat::Pdf;
+        default: return std::nullopt;
+    }
+}
+
 QString ExtensionOfFilter(int filterIndex) {
     switch (filterIndex) {
         case fiJPEG: return ".JPG";
         case fiBMP: return ".BMP";
+        case fiPNG: return ".PNG";
+        case fiSVG: return ".SVG";
+        case fiPDF: return ".PDF";
         default: return ".GIF";
     }
 }
@@ -59,7 +73,7 @@ bool TfrmQuenlix::MainWindowFocused() const { return QApplication::activeWindow(
 
 void TfrmQuenlix::spbSaveImgClick() {
     TKXSaveDialog& dialog = *FKXSaveDialog1;
-    dialog.SetFilter(kImageSaveFilter);
+    dialog.SetFilter(kScalableImageSaveFilter);
     dialog.SetInitialDir(FSettings.SavePath);
     if (!dialog.Execute()) return;
     const QString fileName = ForceExtension(dialog.FileName(), ExtensionOfFilter(dialog.FilterIndex()));
@@ -70,11 +84,19 @@ void TfrmQuenlix::spbSaveImgClick() {
 bool TfrmQuenlix::SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent) {
     THourglass hourglass;
     if (!ConfirmReplace(fileName)) return false;
-    const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+    const auto scalable = ScalableFormatOfFilter(filterIndex);
+    const QImage image = scalable ? QImage() : RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
     PlayWave("camra2.wav");
     FSettings.SavePath = FolderOf(fileName);
     FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
 
+    if (scalable) {
+        TScalableOptions options;
+        options.Format = *scalable;
+        options.Scale = ImageScaleFactor(FSettings.ImageScale);
+        options.Transparent = transparent && *scalable == TScalableFormat::Png;
+        return SaveScalableImage(FBoard, FHeader, FFooter, fileName, options, FReporter);
+    }
     TImageSaveOptions options;
     options.Format = FormatOfFilter(filterIndex);
     options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;

@@ -17,6 +17,15 @@ TColorDepthList ColorDepthsForFilter(int filterIndex, int colorIndex) {
             list.Entries = {kColorDepthTexts[3]};
             list.ColorIndex = 0;
             break;
+        case fiPNG:
+        case fiSVG:
+        case fiPDF:
+            list.Entries = {kColorDepthTexts[3]};
+            list.ColorIndex = colorIndex;
+            list.ColorsEnabled = false;
+            list.TransparentEnabled = filterIndex == fiPNG;
+            list.ShownRow = 0;
+            return list;
         default:
             list.Entries = {kColorDepthTexts.begin(), kColorDepthTexts.end()};
             list.ColorIndex = colorIndex;

@@ -89,6 +89,8 @@ void TKXSaveDialog::RefreshStrip() {
     FFilling = false;
     FchkTransparent->setChecked(FTransparent);
     FchkTransparent->setEnabled(list.TransparentEnabled);
+    FcmbColors->setEnabled(list.ColorsEnabled);
+    FlblColors->setEnabled(list.ColorsEnabled);
 }
 
 void TKXSaveDialog::showEvent(QShowEvent* event) {

@@ -11,6 +11,9 @@ namespace vorlix {
 
 inline const QString kImageSaveFilter =
     "Gif Image (*.gif)|*.gif|Jpeg Image (*.jpg)|*.jpg|Bitmap Image (*.bmp)|*.bmp";
+// The editor's Save as Image also offers the formats drawn at any size.
+inline const QString kScalableImageSaveFilter =
+    kImageSaveFilter + "|PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf";
 
 // "Text (*.x)|*.x|..." pairs as Qt name filters.
 QStringList NameFiltersFromPairs(const QString& filter);

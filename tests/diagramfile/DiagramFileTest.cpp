@@ -396,3 +396,35 @@ TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
         board.Render();
     }
 }
+
+TEST_F(DiagramFile, MarksFollowEveryOtherFieldInBytesOldReadersStepOver) {
+    TkxChessBrd source;
+    StyleEverything(source);
+    const std::vector<uint8_t> plain = EncodeDiagram(source, kVxdVersion, footer, header);
+    TBoardMarks marks;
+    marks.Arrows = {{12, 28, TMarkColor::Green}, {63, 0, TMarkColor::Blue}};
+    marks.Squares = {{27, TMarkColor::Red}, {45, TMarkColor::Yellow}};
+    source.SetMarks(marks);
+    const std::vector<uint8_t> marked = EncodeDiagram(source, kVxdVersion, footer, header);
+    ASSERT_GT(marked.size(), plain.size());
+    EXPECT_TRUE(std::equal(plain.begin(), plain.end(), marked.begin()));
+    // No byte of the new field is a tag an older reader knows: all are 202 or above.
+    EXPECT_TRUE(std::all_of(marked.begin() + long(plain.size()), marked.end(), [](uint8_t b) { return b >= 202; }));
+
+    ASSERT_TRUE(LoadBytes(marked));
+    EXPECT_EQ(board.Marks(), marks);
+    ExpectSameBoard(board, source);
+    // A file without marks leaves none behind.
+    ASSERT_TRUE(LoadBytes(plain));
+    EXPECT_TRUE(board.Marks().Empty());
+}
+
+TEST_F(DiagramFile, BadOrShortMarkFieldsAreInvalid) {
+    EXPECT_TRUE(LoadBytes(WithPrelude({230, 203, 206, 203, 206, 205})));
+    EXPECT_EQ(board.Marks().Arrows, (std::vector<TArrowMark>{{4 * 8 + 1, 4 * 8 + 3, TMarkColor::Green}}));
+    EXPECT_FALSE(LoadBytes(WithPrelude({231, 206, 202, 202})));  // fifth colour
+    EXPECT_FALSE(LoadBytes(WithPrelude({231, 202, 210, 202})));  // ninth file
+    EXPECT_FALSE(LoadBytes(WithPrelude({231, 202, 7, 202})));    // below the free bytes
+    EXPECT_FALSE(LoadBytes(WithPrelude({230, 202, 202, 202})));  // cut short
+    EXPECT_EQ(reporter.Last(), Invalid());
+}

@@ -237,3 +237,26 @@ TEST(ScalableFormat, ComesFromTheExtensionInAnyCase) {
     EXPECT_EQ(ScalableFormatOfFileName("a.pdf"), TScalableFormat::Pdf);
     EXPECT_EQ(ScalableFormatOfFileName("a.bmp"), std::nullopt);
 }
+
+// Arrows and coloured squares are board data that every output draws.
+TEST_F(ScalableExport, MarksShowOnTheBitmapAndTheVectorRoads) {
+    Board.ClearBoard();
+    TBoardMarks marks;
+    marks.Arrows = {{0 * 8 + 0, 0 * 8 + 7, TMarkColor::Blue}};  // a1-a8
+    marks.Squares = {{4 * 8 + 3, TMarkColor::Red}};               // e4
+    Board.SetMarks(marks);
+    const QRect a4 = Board.SquareRect(0, 3), e4 = Board.SquareRect(4, 3);
+    for (const QImage& image : {RenderDiagramImage(Board, {}, {}),
+                                RenderScaledDiagramImage(Board, {}, {}, 1.0, false).convertToFormat(QImage::Format_RGB32)}) {
+        const QRgb onArrow = image.pixel(a4.center()), onMark = image.pixel(e4.center());
+        EXPECT_GT(qBlue(onArrow), qRed(onArrow) + 60);
+        EXPECT_GT(qRed(onMark), qBlue(onMark) + 60);
+        EXPECT_EQ(image.pixel(Board.SquareRect(7, 0).center()), image.pixel(Board.SquareRect(6, 1).center()));
+    }
+    // A single-square redraw keeps the arrow that crosses other squares.
+    Board.Render();
+    Board.SetPiece(0, 3, pcWQueen);
+    Board.RedrawSquare({0, 3});
+    const QRgb beside = Board.DiagramBitmap().pixel(a4.center() + QPoint(0, Board.SquareSize()));
+    EXPECT_GT(qBlue(beside), qRed(beside) + 60);
+}

@@ -84,6 +84,27 @@ TEST(SaveDialog, TransparentBoxStoresItsState) {
     dialog.hide();
 }
 
+TEST(SaveDialog, ScalableFormatsGreyTheDepthAndKeepTheChoice) {
+    TKXSaveDialog dialog;
+    dialog.SetFilter(kScalableImageSaveFilter);
+    dialog.SetFilterIndex(fiBMP);
+    dialog.SetColorIndex(1);
+    dialog.show();
+    PickFileType(dialog, fiPNG);
+    EXPECT_FALSE(dialog.cmbColors()->isEnabled());
+    EXPECT_EQ(Entries(dialog.cmbColors()), QStringList{"True Color (24 bit)"});
+    EXPECT_TRUE(dialog.chkTransparent()->isEnabled());
+    PickFileType(dialog, fiSVG);
+    EXPECT_FALSE(dialog.chkTransparent()->isEnabled());
+    PickFileType(dialog, fiPDF);
+    EXPECT_FALSE(dialog.chkTransparent()->isEnabled());
+    PickFileType(dialog, fiBMP);
+    EXPECT_TRUE(dialog.cmbColors()->isEnabled());
+    EXPECT_EQ(dialog.ColorIndex(), 1);
+    EXPECT_EQ(dialog.cmbColors()->currentText(), "16 Colors (4 bit)");
+    dialog.hide();
+}
+
 TEST(KXSaveDialog, TheColourDepthLabelDoesNotRunIntoItsList) {
     TKXSaveDialog dialog;
     const QWidget* label = dialog.findChild<QWidget*>("lblColors");

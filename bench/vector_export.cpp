@@ -1,0 +1,157 @@
+// Per-diagram times of the outputs drawn at any size (PNG at 100 % and at
+// 1200 pixels, SVG, PDF) and of a 60-move animated GIF, against ImageMagick
+// converting our BMP to PNG and rsvg-convert rasterising our SVG, in one run.
+// Usage: bench_vector_export [runs] [path/to/games.pgn.gz]
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <ctime>
+#include <sys/resource.h>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "export/DiagramImage.h"
+#include "export/GameAnimation.h"
+#include "export/ImageExport.h"
+#include "export/ScalableExport.h"
+#include "files/MoveTokens.h"
+#include "files/PGNReader.h"
+
+using namespace vorlix;
+
+namespace {
+
+// Processor time (this thread's plus finished child processes'), so that a
+// busy machine does not distort the figures.
+double CpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    rusage children{};
+    getrusage(RUSAGE_CHILDREN, &children);
+    auto ms = [](const timeval& v) { return v.tv_sec * 1e3 + v.tv_usec / 1e3; };
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6 + ms(children.ru_utime) + ms(children.ru_stime);
+}
+
+// Median over runs of the mean processor time of `per` calls, in ms.
+double Median(int runs, int per, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int r = 0; r < runs; ++r) {
+        const double start = CpuMs();
+        for (int i = 0; i < per; ++i) work();
+        times.push_back((CpuMs() - start) / per);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double RunTool(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    return process.waitForFinished(60000) && process.exitCode() == 0 ? 0 : -1;
+}
+
+// The first game of the file with at least 120 half-moves, cut to its first 60 moves.
+bool SixtyMoveGame(const QString& path, TPGNRec& wanted) {
+    QProcess unzip;
+    unzip.start("gzip", {"-dc", path});
+    if (!unzip.waitForFinished(120000)) return false;
+    QTemporaryDir dir;
+    const QString pgn = dir.filePath("games.pgn");
+    QFile out(pgn);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    out.write(unzip.readAllStandardOutput());
+    out.close();
+    TPGNRec game;
+    bool found = false;
+    TSilentReporter silent;
+    ReadPGNFile(pgn.toStdString(), silent, [&] { ResetGame(game); return &game; },
+                [&](TPGNRec& done) {
+                    if (found || done.HasSetup) return;
+                    std::vector<TMove> moves;
+                    SplitMoveTokens(done.Moves, done.Result, true, moves);
+                    if (moves.size() < 120) return;
+                    std::string text;
+                    for (size_t i = 0; i < 120; ++i) text += std::string(moves[i].Text) + ' ';
+                    wanted = done;
+                    wanted.Moves = text;
+                    found = true;
+                });
+    return found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(5, std::atoi(argv[1])) : 5;
+    const QString games = argc > 2 ? argv[2] : QStringLiteral(VORLIX_SAMPLES_DIR "/bench10-oneline.pgn.gz");
+    QTemporaryDir dir;
+    TkxChessBrd board;
+    board.SetStartPosition();
+    TBoardMarks marks;
+    marks.Arrows = {{12, 28, TMarkColor::Green}};
+    marks.Squares = {{28, TMarkColor::Red}};
+    board.SetMarks(marks);
+    const THeaderFooterInfo none;
+
+    auto encode = [&](TScalableFormat format, double scale) {
+        TScalableOptions o;
+        o.Format = format;
+        o.Scale = scale;
+        QByteArray bytes;
+        std::string error;
+        EncodeScalableImage(board, none, none, o, bytes, error);
+        return bytes;
+    };
+    std::printf("start position with an arrow and a marked square, 328 x 328; median of %d runs\n", runs);
+    const double png = Median(runs, 200, [&] { encode(TScalableFormat::Png, 1); });
+    const double svg = Median(runs, 200, [&] { encode(TScalableFormat::Svg, 1); });
+    const double pdf = Median(runs, 50, [&] { encode(TScalableFormat::Pdf, 1); });
+    const double big = Median(runs, 20, [&] { encode(TScalableFormat::Png, 1200.0 / 328); });
+    std::printf("PNG 100 %%        %8.3f ms\nSVG              %8.3f ms\nPDF              %8.3f ms\nPNG 1200 px      %8.3f ms\n",
+                png, svg, pdf, big);
+
+    // Peers, each one process per diagram as a publisher's script would run them.
+    const QString bmp = dir.filePath("board.bmp"), svgFile = dir.filePath("board.svg");
+    TSilentReporter silent;
+    SaveDiagramImage(RenderDiagramImage(board, none, none), bmp, {TImageFormat::Bmp, ciTrueColor}, silent);
+    QFile s(svgFile);
+    s.open(QIODevice::WriteOnly);
+    s.write(encode(TScalableFormat::Svg, 1));
+    s.close();
+    const double ours = Median(runs, 10, [&] {
+        TScalableOptions o;
+        SaveScalableImage(board, none, none, dir.filePath("ours.png"), o, silent);
+    });
+    const double magick = Median(runs, 10, [&] { RunTool("convert", {bmp, dir.filePath("magick.png")}); });
+    const double rsvg = Median(runs, 10, [&] { RunTool("rsvg-convert", {svgFile, "-o", dir.filePath("rsvg.png")}); });
+    const double rsvgBig = Median(runs, 10, [&] {
+        RunTool("rsvg-convert", {"-w", "1200", svgFile, "-o", dir.filePath("rsvg-big.png")});
+    });
+    std::printf("PNG 100 %% written %7.3f ms; ImageMagick convert BMP->PNG %8.3f ms (%.0fx ours)\n", ours, magick,
+                magick / ours);
+    std::printf("rsvg-convert our SVG -> PNG 328 px %8.3f ms (%.0fx our PNG), 1200 px %8.3f ms (%.1fx our 1200 px PNG)\n",
+                rsvg, rsvg / png, rsvgBig, rsvgBig / big);
+
+    TPGNRec game;
+    if (!SixtyMoveGame(games, game)) {
+        std::printf("no 60-move game in %s\n", qPrintable(games));
+        return 0;
+    }
+    std::size_t size = 0;
+    const double gif = Median(runs, 3, [&] {
+        TkxChessBrd fresh;
+        std::vector<std::uint8_t> bytes;
+        std::string error;
+        EncodeGameAnimation(fresh, none, none, game, {}, bytes, error);
+        size = bytes.size();
+    });
+    std::printf("animated GIF, 60 moves (121 frames) %8.3f ms, %zu bytes\n", gif, size);
+    return 0;
+}

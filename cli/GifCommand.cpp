@@ -1,0 +1,101 @@
+// vorlix gif FILE.pgn: one game of a PGN file as an animated GIF, one frame
+// per position, in the style of a diagram file when one is given.
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
+#include "board/GuiContext.h"
+#include "cli/CliUtil.h"
+#include "cli/Commands.h"
+#include "export/GameAnimation.h"
+#include "files/PGNReader.h"
+
+namespace vorlix::cli {
+
+namespace {
+
+struct TGifArgs {
+    std::string File;
+    int Game = 1;
+    std::string Output;
+    std::optional<std::string> Style;
+    TGameAnimationOptions Animation;
+};
+
+bool ParseValue(const std::string& name, const std::string& value, TGifArgs& parsed) {
+    if (name == "--game") return ParsePositive(value, parsed.Game);
+    if (name == "--delay") return ParsePositive(value, parsed.Animation.DelayMs) && parsed.Animation.DelayMs <= 655350;
+    if (name == "-o") {
+        parsed.Output = value;
+        return QString::fromStdString(value).endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
+    }
+    if (name == "--style") {
+        parsed.Style = value;
+        return true;
+    }
+    return false;
+}
+
+bool ParseArgs(const Args& args, TGifArgs& parsed) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--last-move") {
+            parsed.Animation.LastMove = true;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            if (i + 1 >= args.size() || !ParseValue(args[i], args[i + 1], parsed)) return false;
+            ++i;
+        } else if (!IsFileArgument(args[i]) || !parsed.File.empty()) {
+            return false;
+        } else {
+            parsed.File = args[i];
+        }
+    }
+    return !parsed.File.empty() && !parsed.Output.empty();
+}
+
+// Reads the file up to the wanted game; false when it cannot be read or lacks the game.
+bool ReadGame(const TGifArgs& parsed, TPGNRec& wanted, TStdErrReporter& reporter) {
+    TPGNRec game;
+    int number = 0;
+    bool found = false;
+    const bool loaded = ReadPGNFile(
+        InputFileName(parsed.File), reporter,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec& done) {
+            if (++number != parsed.Game) return;
+            wanted = done;
+            found = true;
+        });
+    if (!loaded) return false;
+    if (!found) reporter.Report(TMsgKind::Error, "there is no game " + std::to_string(parsed.Game) + ".");
+    return found;
+}
+
+}  // namespace
+
+int RunGif(const Args& args) {
+    TGifArgs parsed;
+    if (!ParseArgs(args, parsed)) return Usage();
+    EnsureGuiApplication();
+    TStdErrReporter reporter(parsed.File);
+    TPGNRec game;
+    if (!ReadGame(parsed, game, reporter)) return 1;
+
+    TkxChessBrd board;
+    THeaderFooterInfo header, footer;
+    if (parsed.Style) {
+        TStdErrReporter styleReporter(*parsed.Style);
+        if (!LoadDiagramFile(QString::fromStdString(*parsed.Style), board, header, footer, styleReporter)) return 1;
+    }
+    reporter.SetSubject(parsed.File + ", game " + std::to_string(parsed.Game));
+    return SaveGameAnimation(board, header, footer, game, parsed.Animation, QString::fromStdString(parsed.Output),
+                             reporter)
+               ? 0
+               : 1;
+}
+
+}  // namespace vorlix::cli

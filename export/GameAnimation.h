@@ -1,0 +1,40 @@
+#pragma once
+// One animated GIF of every position of a game: the board keeps its style,
+// each frame shows a position with the arrows and coloured squares of its
+// move comment and, when asked, the last move highlighted.
+#include <QImage>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "board/ChessBoard.h"
+#include "board/HeaderFooter.h"
+#include "files/ErrorReporter.h"
+#include "files/PGNRecord.h"
+
+namespace vorlix {
+
+struct TGameAnimationOptions {
+    int DelayMs = 1000;
+    bool LastMove = false;
+};
+
+// The colour that marks the squares of the last move (merged with the square).
+constexpr TColor kLastMoveColor = 0x60E8F8;
+
+// Renders the frames at 100 %; false with the replay's message at a move that
+// cannot be made. The board shows the last position afterwards.
+bool RenderGameFrames(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                      const TPGNRec& game, bool lastMove, std::vector<QImage>& frames, std::string& error);
+
+bool EncodeGameAnimation(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                         const TPGNRec& game, const TGameAnimationOptions& options, std::vector<std::uint8_t>& out,
+                         std::string& error);
+
+// Encodes and writes through the crash-safe writer; errors go to the reporter.
+bool SaveGameAnimation(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                       const TPGNRec& game, const TGameAnimationOptions& options, const QString& fileName,
+                       TErrorReporter& reporter);
+
+}  // namespace vorlix

@@ -1,0 +1,48 @@
+#pragma once
+// Arrows and coloured squares drawn over a diagram, as annotated games carry
+// them in their comments. Squares are indexes file * 8 + rank (a1 = 0, h8 = 63).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorlix {
+
+enum class TMarkColor : uint8_t { Red, Green, Yellow, Blue };
+constexpr int kMarkColorCount = 4;
+
+struct TArrowMark {
+    int From = 0;
+    int To = 0;
+    TMarkColor Color = TMarkColor::Green;
+    bool operator==(const TArrowMark&) const = default;
+};
+
+struct TSquareMark {
+    int Square = 0;
+    TMarkColor Color = TMarkColor::Green;
+    bool operator==(const TSquareMark&) const = default;
+};
+
+struct TBoardMarks {
+    std::vector<TArrowMark> Arrows;
+    std::vector<TSquareMark> Squares;
+    bool Empty() const { return Arrows.empty() && Squares.empty(); }
+    bool operator==(const TBoardMarks&) const = default;
+};
+
+// The colour of a letter R, G, Y or B (either case).
+std::optional<TMarkColor> MarkColorOfLetter(char letter);
+char LetterOfMarkColor(TMarkColor color);
+// The colour of a word: a letter above, or red, green, yellow, blue.
+std::optional<TMarkColor> MarkColorOfName(const std::string& name);
+
+// The index of a square name such as "e4" (lower or upper case file).
+std::optional<int> SquareOfName(const std::string& name);
+
+// "e2e4" or "e2e4:COLOUR" (green when no colour is given); nullopt when malformed.
+std::optional<TArrowMark> ParseArrowArgument(const std::string& text);
+// "d4" or "d4:COLOUR" (red when no colour is given).
+std::optional<TSquareMark> ParseSquareArgument(const std::string& text);
+
+}  // namespace vorlix
