@@ -277,3 +277,18 @@ TEST_F(PGNViewer, CancellingALoadKeepsACompleteListOfTheGamesReadSoFar) {
     EXPECT_EQ(Viewer->Chain().PositionCount(), 5);
     EXPECT_EQ(Cell(games - 1, gcFirstTag), "P" + QString::number(games - 1));
 }
+
+TEST_F(PGNViewer, ArrowsAndColouredSquaresOfTheCommentsFollowTheSteps) {
+    Host.BoardModel.SetAnimate(true);
+    Open(Game("W", "B", "{[%csl Rd4]} 1. e4 {[%cal Gg1f3] [%csl Ye4]} e5 2. Nf3"));
+    ASSERT_EQ(Host.BoardModel.Marks().Squares.size(), 1u);  // the start position's comment
+    EXPECT_EQ(Host.BoardModel.Marks().Squares[0].Color, TMarkColor::Red);
+    Click(Viewer->spbForward());  // animated: the marks are those of the position reached
+    ASSERT_EQ(Host.BoardModel.Marks().Arrows.size(), 1u);
+    EXPECT_EQ(Host.BoardModel.Marks().Squares.size(), 1u);
+    Click(Viewer->spbForward());
+    EXPECT_TRUE(Host.BoardModel.Marks().Arrows.empty());
+    EXPECT_TRUE(Host.BoardModel.Marks().Squares.empty());
+    Click(Viewer->spbStart());
+    EXPECT_EQ(Host.BoardModel.Marks().Squares.size(), 1u);
+}

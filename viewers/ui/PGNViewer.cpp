@@ -19,6 +19,7 @@
 #include "app/Settings.h"
 #include "board/ChessBoard.h"
 #include "files/ErrorReporter.h"
+#include "files/GameMarks.h"
 #include "help/ui/Help.h"
 #include "viewers/GameListModel.h"
 #include "viewers/ReplayNavigation.h"
@@ -293,17 +294,35 @@ const TPGNRec& TfrmPGN::GameTags(int row) const {
 bool TfrmPGN::LoadGame(int row, TPGNPos& chain) {
     const int game = FModel->GameOfRow(row);
     TPGNRec& target = &chain == &FChain ? FGame : FBatchGame;
+    std::vector<TBoardMarks>& marks = &chain == &FChain ? FGameMarks : FBatchMarks;
+    marks.clear();
     if (!FGames.ReadGame(game, target, FHost.Reporter())) {
         chain.Clear();
         return false;
     }
+    marks = ReadGameMarks(target);
     return chain.LoadGame(&target);
+}
+
+// A position's marks by its place in its chain: the viewer's own chain or the
+// one the batch tool replays.
+const TBoardMarks& TfrmPGN::MarksOfPosition(const TChessPosition& position) const {
+    static const TBoardMarks kNone;
+    if (FGameMarks.empty() && FBatchMarks.empty()) return kNone;
+    int index = 0;
+    const TChessPosition* first = &position;
+    while (first->Prev) {
+        first = first->Prev;
+        ++index;
+    }
+    return MarksAt(first == FChain.First ? FGameMarks : FBatchMarks, index);
 }
 
 void TfrmPGN::ShowPositionOnBoard(const TChessPosition& position, bool refresh) {
     TkxChessBrd& board = FHost.Board();
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, position.Board[SquareIndex(file, rank)]);
+    board.SetMarks(MarksOfPosition(position));
     if (refresh) board.Refresh();
 }
 
@@ -387,6 +406,8 @@ void TfrmPGN::StepBackOne(bool animate) {
 }
 
 void TfrmPGN::AfterStep() {
+    // An animated step showed the position it left; the marks follow the one reached.
+    if (FChain.Current) FHost.Board().SetMarks(MarksOfPosition(*FChain.Current));
     UpdateButtons();
     FMoveList->SelectCurrentCell();
     FHost.DiagramChangedByViewer();

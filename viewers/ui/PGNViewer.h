@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "batch/BatchSources.h"
+#include "files/BoardMarks.h"
 #include "files/PGNIndex.h"
 #include "files/PGNPos.h"
 #include "viewers/PgnViewerSettings.h"
@@ -118,8 +119,11 @@ private:
     TSettingsStore& FStore;
     TPGNIndex FGames;
     TPGNPos FChain;
+    const TBoardMarks& MarksOfPosition(const TChessPosition& position) const;
     TPGNRec FGame;       // the loaded game with its moves
     TPGNRec FBatchGame;  // the game the batch tool replays
+    // Arrows and coloured squares from the comments, one entry per position.
+    std::vector<TBoardMarks> FGameMarks, FBatchMarks;
     QString FFileName;
     TMoveListPrintSettings FPrintSettings;
     int FShowCount = 0;
