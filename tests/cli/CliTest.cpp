@@ -161,6 +161,9 @@ TEST_F(CliTest, ReplayStopsAtABadMoveAndPicksGames) {
 }
 
 TEST_F(CliTest, ReplayStreamsALongGameInLittleMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not fit under the data limit";
+#endif
     std::string moves;
     for (int i = 0; i < 100000; ++i) moves += "Nf3 Nf6 Ng1 Ng8 ";
     const std::string file = Write("long.pgn", "[Event \"long\"]\n" + moves + "*\n");
