@@ -1,5 +1,7 @@
 #include "cli/CliUtil.h"
 
+#include "files/PGNReader.h"
+
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -129,6 +131,26 @@ std::string OutputFailureMessage(const std::string& fileName, const std::string&
     if (::stat(folder.c_str(), &st) != 0 && errno == ENOENT) return "the folder " + folder + " does not exist";
     if (::stat(folder.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) return folder + " is not a folder";
     return message;
+}
+
+bool ForGameNumber(const std::string& argument, int number, TErrorReporter& reporter,
+                   const std::function<void(TPGNRec&)>& onGame) {
+    TPGNRec game;
+    int read = 0;
+    bool found = false;
+    const bool loaded = ReadPGNFile(
+        InputFileName(argument), reporter,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec& done) {
+            if (++read != number) return;
+            onGame(done);
+            found = true;
+        });
+    if (loaded && !found) reporter.Report(TMsgKind::Error, "there is no game " + std::to_string(number) + ".");
+    return loaded && found;
 }
 
 }  // namespace vorlix::cli

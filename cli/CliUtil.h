@@ -2,11 +2,16 @@
 // Pieces shared by the sub-commands: buffered UTF-8 output, messages on
 // standard error, argument and file-name helpers.
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "files/ErrorReporter.h"
+
+namespace vorlix {
+struct TPGNRec;
+}
 
 namespace vorlix::cli {
 
@@ -69,6 +74,12 @@ bool ParseFileAndJobs(const std::vector<std::string>& args, std::string& file, i
 bool IsFileArgument(const std::string& argument);
 // The file name a reader opens for a FILE argument: "-" is standard input.
 std::string InputFileName(const std::string& argument);
+
+// Reads a PGN file and hands the game of the given 1-based number to onGame;
+// reports a file that cannot be read, or one without that game. True when
+// the game was found.
+bool ForGameNumber(const std::string& argument, int number, TErrorReporter& reporter,
+                   const std::function<void(TPGNRec&)>& onGame);
 // The message for a failed write of an output file: a missing folder is named.
 std::string OutputFailureMessage(const std::string& fileName, const std::string& message);
 

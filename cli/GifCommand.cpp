@@ -56,23 +56,7 @@ bool ParseArgs(const Args& args, TGifArgs& parsed) {
 
 // Reads the file up to the wanted game; false when it cannot be read or lacks the game.
 bool ReadGame(const TGifArgs& parsed, TPGNRec& wanted, TStdErrReporter& reporter) {
-    TPGNRec game;
-    int number = 0;
-    bool found = false;
-    const bool loaded = ReadPGNFile(
-        InputFileName(parsed.File), reporter,
-        [&] {
-            ResetGame(game);
-            return &game;
-        },
-        [&](TPGNRec& done) {
-            if (++number != parsed.Game) return;
-            wanted = done;
-            found = true;
-        });
-    if (!loaded) return false;
-    if (!found) reporter.Report(TMsgKind::Error, "there is no game " + std::to_string(parsed.Game) + ".");
-    return found;
+    return ForGameNumber(parsed.File, parsed.Game, reporter, [&](TPGNRec& done) { wanted = done; });
 }
 
 }  // namespace

@@ -72,27 +72,12 @@ int RunReplay(const Args& args) {
         out.Flush();
         return loaded ? 0 : 1;
     }
-    TPGNRec game;
-    int number = 0;
-    bool found = false;
-    const bool loaded = ReadPGNFile(
-        InputFileName(parsed.File), reporter,
-        [&] {
-            ResetGame(game);
-            return &game;
-        },
-        [&](TPGNRec& done) {
-            if (++number != parsed.Game) return;
-            TGameText text(out, number - 1);
-            ReplayGame(text, done);
-            found = true;
-        });
+    const bool found = ForGameNumber(parsed.File, parsed.Game, reporter, [&](TPGNRec& done) {
+        TGameText text(out, parsed.Game - 1);
+        ReplayGame(text, done);
+    });
     out.Flush();
-    if (!found && loaded) {
-        reporter.Report(TMsgKind::Error, "there is no game " + std::to_string(parsed.Game) + ".");
-        return 1;
-    }
-    return loaded ? 0 : 1;
+    return found ? 0 : 1;
 }
 
 }  // namespace vorlix::cli
