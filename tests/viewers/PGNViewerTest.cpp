@@ -118,6 +118,25 @@ TEST_F(PGNViewer, ClickingAColumnTwiceReversesItsSort) {
     EXPECT_EQ(Cell(0, gcNumber), "1");
 }
 
+TEST_F(PGNViewer, SortingKeepsTheOrderOfGamesWithTheSameValueIgnoringCase) {
+    Open(Game("b", "1", "1. e4") + Game("A", "2", "1. e4") + Game("B", "3", "1. e4") + Game("a", "4", "1. e4") +
+         Game("\xc3\x84rni", "5", "1. e4") + Game("\xc3\xa4rni", "6", "1. e4"));
+    auto blacks = [&] {
+        QString order;
+        for (int row = 0; row < Viewer->Model().rowCount(); ++row) order += Cell(row, gcFirstTag + 1);
+        return order;
+    };
+    ClickHeader(gcFirstTag);
+    EXPECT_EQ(blacks(), "241356");
+    ClickHeader(gcFirstTag);  // the same values stay in the order they had
+    EXPECT_EQ(blacks(), "561324");
+    uint32_t ranks = 0;
+    const std::vector<uint32_t> rankOf = RankTagValues(Viewer->Games(), TPGNTag::White, ranks);
+    EXPECT_EQ(ranks, 9u);  // White and Black share their values: six digits, then a, b and ärni
+    EXPECT_EQ(rankOf[Viewer->Games().TagId(0, TPGNTag::White)], rankOf[Viewer->Games().TagId(2, TPGNTag::White)]);
+    EXPECT_EQ(rankOf[Viewer->Games().TagId(4, TPGNTag::White)], 8u);
+}
+
 TEST_F(PGNViewer, FastForwardNeedsEightPositionsAndLandsOnTheLast) {
     Open(Game("W", "B", kTwentyPlies));
     for (int i = 0; i < 12; ++i) Click(Viewer->spbForward());

@@ -5,6 +5,9 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <atomic>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <thread>
 
 #include "files/ErrorReporter.h"
@@ -52,6 +55,10 @@ bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorRepo
     });
     loop.exec();
     worker.join();
+#ifdef __GLIBC__
+    // The reader's buffers were freed in the worker's own heap: give those pages back.
+    malloc_trim(0);
+#endif
     poll.stop();
     progress.close();
     for (const std::string& message : messages.Messages) reporter.Report(TMsgKind::Error, message);
