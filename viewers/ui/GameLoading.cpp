@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -19,7 +20,16 @@ namespace {
 constexpr int kProgressSteps = 1000;
 constexpr int kShowAfterMs = 300;  // quick loads never flash a dialog
 constexpr int kPollMs = 50;
+
+std::atomic<bool> gHoldUntilCancelled{false};
+
+void WaitForCancel(const std::atomic<bool>& cancel) {
+    while (!cancel) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
 }  // namespace
+
+void HoldLoadsUntilCancelledForTests(bool hold) { gHoldUntilCancelled = hold; }
 
 bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorReporter& reporter, QWidget* parent) {
     std::atomic<bool> cancel{false};
@@ -49,6 +59,7 @@ bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorRepo
         ok = index.LoadFromFile(fileName.toStdString(), messages, [&](uint64_t d, uint64_t t) {
             done = d;
             total = t;
+            if (gHoldUntilCancelled && d > 0) WaitForCancel(cancel);
             return !cancel;
         });
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
