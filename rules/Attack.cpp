@@ -97,15 +97,15 @@ namespace {
 bool PieceOnAttacks(const int32_t (&board)[64], int from, int target, bool white) {
     const int32_t code = board[from];
     if (white ? !IsWhitePiece(code) : !IsBlackPiece(code)) return false;
-    const int ff = SquareFile(from), fr = SquareRank(from), tf = SquareFile(target), tr = SquareRank(target);
-    const int df = tf - ff, dr = tr - fr;
+    const int df = SquareFile(target) - SquareFile(from), dr = SquareRank(target) - SquareRank(from);
+    const int dir = kLineDirections.Dir[from][target];
     switch (white ? code : code - kBlackOffset) {
         case pcWPawn: return std::abs(df) == 1 && dr == (white ? 1 : -1);
         case pcWKnight: return KnightJump(df, dr);
         case pcWKing: return std::abs(df) <= 1 && std::abs(dr) <= 1 && (df || dr);
-        case pcWBishop: return DiagonalLine(df, dr) && ClearPath(board, ff, fr, tf, tr);
-        case pcWRook: return StraightLine(df, dr) && ClearPath(board, ff, fr, tf, tr);
-        case pcWQueen: return (StraightLine(df, dr) || DiagonalLine(df, dr)) && ClearPath(board, ff, fr, tf, tr);
+        case pcWBishop: return dir >= 4 && ClearBetween(board, from, target, dir);
+        case pcWRook: return dir >= 0 && dir < 4 && ClearBetween(board, from, target, dir);
+        case pcWQueen: return dir >= 0 && ClearBetween(board, from, target, dir);
         default: return false;
     }
 }
@@ -114,18 +114,8 @@ bool PieceOnAttacks(const int32_t (&board)[64], int from, int target, bool white
 // rook, bishop or queen of the side able to move along it.
 bool OpensLine(const int32_t (&board)[64], int opened, int target, bool white) {
     if (board[opened] != pcEmpty) return false;
-    const int tf = SquareFile(target), tr = SquareRank(target), of = SquareFile(opened), orank = SquareRank(opened);
-    const int df = of - tf, dr = orank - tr;
-    const bool straight = StraightLine(df, dr);
-    if (!straight && !DiagonalLine(df, dr)) return false;
-    if (!ClearPath(board, tf, tr, of, orank)) return false;
-    const int stepFile = (df > 0) - (df < 0), stepRank = (dr > 0) - (dr < 0);
-    for (int file = of + stepFile, rank = orank + stepRank; OnBoard(file, rank); file += stepFile, rank += stepRank) {
-        const int32_t code = board[SquareIndex(file, rank)];
-        if (code == pcEmpty) continue;
-        return code == SidePiece(white, pcWQueen) || code == SidePiece(white, straight ? pcWRook : pcWBishop);
-    }
-    return false;
+    const int dir = kLineDirections.Dir[target][opened];
+    return dir >= 0 && SlidesAlong(FirstPieceBeyond(board, target, opened, dir), white, dir);
 }
 
 }  // namespace

@@ -46,5 +46,52 @@ constexpr TAttackTables MakeAttackTables() {
 
 inline constexpr TAttackTables kTables = MakeAttackTables();
 
+// For two squares on one line, which of the eight lines of the first passes
+// through the second (the index into TAttackTables::Line); -1 when none does.
+struct TLineDirections {
+    int8_t Dir[64][64];
+};
+
+constexpr TLineDirections MakeLineDirections() {
+    TLineDirections t{};
+    for (int from = 0; from < 64; ++from) {
+        for (int to = 0; to < 64; ++to) t.Dir[from][to] = -1;
+        for (int d = 0; d < 8; ++d)
+            for (int i = 0; i < 8 && kTables.Line[from][d][i] >= 0; ++i) t.Dir[from][kTables.Line[from][d][i]] = static_cast<int8_t>(d);
+    }
+    return t;
+}
+
+inline constexpr TLineDirections kLineDirections = MakeLineDirections();
+
+// Lines 0-3 are straight, 4-7 diagonal.
+constexpr bool IsStraightLineIndex(int dir) { return dir < 4; }
+
+// Every square strictly between `from` and `to` is empty; `dir` is the line
+// of `from` that passes through `to`.
+inline bool ClearBetween(const int32_t (&board)[64], int from, int to, int dir) {
+    for (const int8_t* square = kTables.Line[from][dir]; *square != to; ++square)
+        if (board[*square] != pcEmpty) return false;
+    return true;
+}
+
+// The first piece on line `dir` of `origin` beyond `through` (itself passed
+// over, whatever stands there), when the squares between the two are empty;
+// pcEmpty otherwise. `dir` is the line of `origin` through `through`.
+inline int32_t FirstPieceBeyond(const int32_t (&board)[64], int origin, int through, int dir) {
+    if (!ClearBetween(board, origin, through, dir)) return pcEmpty;
+    const int8_t* square = kTables.Line[origin][dir];
+    while (*square != through) ++square;
+    for (++square; *square >= 0; ++square)
+        if (board[*square] != pcEmpty) return board[*square];
+    return pcEmpty;
+}
+
+// The slider of a side that attacks along a line of the given index: its queen, and its rook or bishop.
+inline bool SlidesAlong(int32_t code, bool white, int dir) {
+    return code == SidePiece(white, pcWQueen) ||
+           code == SidePiece(white, IsStraightLineIndex(dir) ? pcWRook : pcWBishop);
+}
+
 
 }  // namespace vorlix

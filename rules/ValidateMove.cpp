@@ -47,19 +47,9 @@ private:
 
     // The piece on `from` shields the king from an enemy rook, bishop or queen.
     bool Pinned(TSquare from) const {
-        const int df = from.File - KingFile, dr = from.Rank - KingRank;
-        const bool straight = StraightLine(df, dr);
-        if (!straight && !DiagonalLine(df, dr)) return false;
-        if (!ClearPath(Pos.Board, KingFile, KingRank, from.File, from.Rank)) return false;
-        const int stepFile = (df > 0) - (df < 0), stepRank = (dr > 0) - (dr < 0);
-        for (int file = from.File + stepFile, rank = from.Rank + stepRank; OnBoard(file, rank);
-             file += stepFile, rank += stepRank) {
-            const int32_t code = At(Pos, file, rank);
-            if (code == pcEmpty) continue;
-            if (code == SidePiece(!White, pcWQueen)) return true;
-            return code == SidePiece(!White, straight ? pcWRook : pcWBishop);
-        }
-        return false;
+        const int king = SquareIndex(KingFile, KingRank), square = SquareIndex(from.File, from.Rank);
+        const int dir = kLineDirections.Dir[king][square];
+        return dir >= 0 && SlidesAlong(FirstPieceBeyond(Pos.Board, king, square, dir), !White, dir);
     }
 
     // The one king steps to the target.
