@@ -106,7 +106,7 @@ bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& report
             ResetGame(game);
             return &game;
         },
-        [&](TPGNRec& done) { AddGame(done, observer.GameOffset); }, &observer);
+        [&](TPGNRec& done) { AddGame(done, observer.GameOffset); }, &observer, TMoveText::Skip);
     // Each game runs up to the next one; the last up to the game dropped by a
     // stop, or the end of the file.
     const bool dropped = Stopped_ && Count() > 0 && observer.GameOffset > Offsets_.Get(Offsets_.Size() - 1);
