@@ -46,6 +46,27 @@ constexpr TAttackTables MakeAttackTables() {
 
 inline constexpr TAttackTables kTables = MakeAttackTables();
 
+// The same as square sets (bit i: square index i): knight targets, and the
+// squares on the straight and on the diagonal lines of each square.
+struct TAttackMasks {
+    uint64_t Knight[64];
+    uint64_t Straight[64];
+    uint64_t Diagonal[64];
+};
+
+constexpr TAttackMasks MakeAttackMasks() {
+    TAttackMasks t{};
+    for (int sq = 0; sq < 64; ++sq) {
+        for (const int8_t* s = kTables.Knight[sq]; *s >= 0; ++s) t.Knight[sq] |= uint64_t{1} << *s;
+        for (int d = 0; d < 8; ++d)
+            for (int i = 0; i < 8 && kTables.Line[sq][d][i] >= 0; ++i)
+                (d < 4 ? t.Straight[sq] : t.Diagonal[sq]) |= uint64_t{1} << kTables.Line[sq][d][i];
+    }
+    return t;
+}
+
+inline constexpr TAttackMasks kAttackMasks = MakeAttackMasks();
+
 // For two squares on one line, which of the eight lines of the first passes
 // through the second (the index into TAttackTables::Line); -1 when none does.
 struct TLineDirections {

@@ -15,9 +15,19 @@ void FindOne(const int32_t (&board)[64], bool white, int& count, int& square) {
 
 }  // namespace
 
+void TKingSquares::SyncSquare(const int32_t (&board)[64], int square) {
+    const uint64_t bit = uint64_t{1} << square;
+    for (uint64_t& squares : Pieces) squares &= ~bit;
+    const int32_t code = board[square];
+    if (code >= pcWKing && code <= pcBPawn) Pieces[code] |= bit;
+}
+
 void TKingSquares::Find(const int32_t (&board)[64]) {
     FindOne(board, true, Count[0], Square[0]);
     FindOne(board, false, Count[1], Square[1]);
+    for (uint64_t& squares : Pieces) squares = 0;
+    for (int square = 0; square < 64; ++square)
+        if (board[square] >= pcWKing && board[square] <= pcBPawn) Pieces[board[square]] |= uint64_t{1} << square;
     InCheck = -1;
     WaitingKingSafe_ = false;
 }
@@ -33,6 +43,17 @@ void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
         }
         const bool unchanged = placed != king && (Count[side] == 0 || (Count[side] == 1 && board[Square[side]] == king));
         if (!unchanged) FindOne(board, side == 0, Count[side], Square[side]);
+    }
+    // The squares a move can change: its own two, an en-passant victim, a castling rook's.
+    if (OnBoard(move.FromFile, move.FromRank)) {
+        SyncSquare(board, from);
+        if (move.EnPassant) SyncSquare(board, SquareIndex(move.ToFile, move.FromRank));
+    }
+    SyncSquare(board, to);
+    int rookFrom = 0, rookTo = 0;
+    if (CastlingRook(move, rookFrom, rookTo)) {
+        SyncSquare(board, rookFrom);
+        SyncSquare(board, rookTo);
     }
     InCheck = -1;
     WaitingKingSafe_ = false;

@@ -1,7 +1,9 @@
 #pragma once
 // Where the kings stand, kept up to date move by move so that validating a move
-// never has to search the board for the mover's king; and, when it can be told
-// from the last move alone, whether the side to move stands in check.
+// never has to search the board for the mover's king; the squares of every
+// kind of piece, so that candidates for a move are found without walking the
+// board; and, when it can be told from the last move alone, whether the side
+// to move stands in check.
 #include <cstdint>
 
 #include "rules/ChessPosition.h"
@@ -16,6 +18,8 @@ struct TKingSquares {
     int Square[2] = {0, 0};
     // The one king of the side to move is attacked (1) or not (0); -1 when not known.
     int InCheck = -1;
+    // Per piece code 1..12: one bit per square (bit i: square index i) holding it.
+    uint64_t Pieces[13] = {};
 
     // Searches the whole board; whether a king is in check is not known then.
     void Find(const int32_t (&board)[64]);
@@ -28,6 +32,8 @@ struct TKingSquares {
     void Follow(const TChessPosition& pos, const TChessMove& move);
 
 private:
+    void SyncSquare(const int32_t (&board)[64], int square);
+
     // The king of the side that is not to move is known to stand safe.
     bool WaitingKingSafe_ = false;
 };

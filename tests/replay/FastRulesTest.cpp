@@ -94,6 +94,7 @@ public:
         EXPECT_TRUE(SameState(Ref_, Fast_)) << where;
         TKingSquares found;
         found.Find(Ref_.Board);
+        for (int code = pcWKing; code <= pcBPawn; ++code) EXPECT_EQ(Kings_.Pieces[code], found.Pieces[code]) << where;
         for (int side = 0; side < 2; ++side) {
             EXPECT_EQ(Kings_.Count[side], found.Count[side]) << where;
             if (found.Count[side]) {
