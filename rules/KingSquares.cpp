@@ -15,19 +15,30 @@ void FindOne(const int32_t (&board)[64], bool white, int& count, int& square) {
 
 }  // namespace
 
+namespace {
+
+uint8_t PieceCodeOf(int32_t code) { return code >= pcWKing && code <= pcBPawn ? static_cast<uint8_t>(code) : 0; }
+
+}  // namespace
+
 void TKingSquares::SyncSquare(const int32_t (&board)[64], int square) {
     const uint64_t bit = uint64_t{1} << square;
-    for (uint64_t& squares : Pieces) squares &= ~bit;
-    const int32_t code = board[square];
-    if (code >= pcWKing && code <= pcBPawn) Pieces[code] |= bit;
+    const uint8_t code = PieceCodeOf(board[square]);
+    Pieces[Codes_[square]] &= ~bit;
+    Pieces[code] |= bit;
+    Codes_[square] = code;
+    Pieces[0] = 0;  // empty squares are not followed
 }
 
 void TKingSquares::Find(const int32_t (&board)[64]) {
     FindOne(board, true, Count[0], Square[0]);
     FindOne(board, false, Count[1], Square[1]);
     for (uint64_t& squares : Pieces) squares = 0;
-    for (int square = 0; square < 64; ++square)
-        if (board[square] >= pcWKing && board[square] <= pcBPawn) Pieces[board[square]] |= uint64_t{1} << square;
+    for (int square = 0; square < 64; ++square) {
+        Codes_[square] = PieceCodeOf(board[square]);
+        Pieces[Codes_[square]] |= uint64_t{1} << square;
+    }
+    Pieces[0] = 0;
     InCheck = -1;
     WaitingKingSafe_ = false;
 }

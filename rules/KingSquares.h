@@ -34,6 +34,7 @@ struct TKingSquares {
 private:
     void SyncSquare(const int32_t (&board)[64], int square);
 
+    uint8_t Codes_[64] = {};  // the code each square had when last looked at (0 for none)
     // The king of the side that is not to move is known to stand safe.
     bool WaitingKingSafe_ = false;
 };
