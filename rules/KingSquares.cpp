@@ -27,6 +27,7 @@ void TKingSquares::SyncSquare(const int32_t (&board)[64], int square) {
     Pieces[Codes_[square]] &= ~bit;
     Pieces[code] |= bit;
     Codes_[square] = code;
+    Occupied = (Occupied & ~bit) | (code ? bit : 0);
     Pieces[0] = 0;  // empty squares are not followed
 }
 
@@ -38,6 +39,8 @@ void TKingSquares::Find(const int32_t (&board)[64]) {
         Codes_[square] = PieceCodeOf(board[square]);
         Pieces[Codes_[square]] |= uint64_t{1} << square;
     }
+    Occupied = 0;
+    for (int code = pcWKing; code <= pcBPawn; ++code) Occupied |= Pieces[code];
     Pieces[0] = 0;
     InCheck = -1;
     WaitingKingSafe_ = false;

@@ -20,6 +20,8 @@ struct TKingSquares {
     int InCheck = -1;
     // Per piece code 1..12: one bit per square (bit i: square index i) holding it.
     uint64_t Pieces[13] = {};
+    // The squares holding any piece.
+    uint64_t Occupied = 0;
 
     // Searches the whole board; whether a king is in check is not known then.
     void Find(const int32_t (&board)[64]);

@@ -81,7 +81,7 @@ public:
         Ref_ = next;
         PlayMove(Fast_, move);
         Kings_.Follow(Fast_, move);
-        Placement_.Update(Fast_.Board, RanksChangedBy(move));
+        Placement_.Update(Fast_.Board, RanksChangedBy(move), Kings_.Occupied);
         if (Kings_.InCheck >= 0) {
             const int side = Fast_.WhiteToMove ? 0 : 1;
             ASSERT_EQ(Kings_.Count[side], 1) << where;
