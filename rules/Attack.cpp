@@ -91,45 +91,4 @@ bool IsSquareAttacked(const int32_t (&board)[64], int kf, int kr, bool enemyWhit
 
 bool IsKingAttacked(const TChessPosition& pos, bool whiteKing) { return IsKingAttacked(pos.Board, whiteKing); }
 
-namespace {
-
-// The piece on `from` belongs to the side and attacks `target`.
-bool PieceOnAttacks(const int32_t (&board)[64], int from, int target, bool white) {
-    const int32_t code = board[from];
-    if (white ? !IsWhitePiece(code) : !IsBlackPiece(code)) return false;
-    const int df = SquareFile(target) - SquareFile(from), dr = SquareRank(target) - SquareRank(from);
-    const int dir = kLineDirections.Dir[from][target];
-    switch (white ? code : code - kBlackOffset) {
-        case pcWPawn: return std::abs(df) == 1 && dr == (white ? 1 : -1);
-        case pcWKnight: return KnightJump(df, dr);
-        case pcWKing: return std::abs(df) <= 1 && std::abs(dr) <= 1 && (df || dr);
-        case pcWBishop: return dir >= 4 && ClearBetween(board, from, target, dir);
-        case pcWRook: return dir >= 0 && dir < 4 && ClearBetween(board, from, target, dir);
-        case pcWQueen: return dir >= 0 && ClearBetween(board, from, target, dir);
-        default: return false;
-    }
-}
-
-// The empty square `opened` lies on a clear line from `target` that ends at a
-// rook, bishop or queen of the side able to move along it.
-bool OpensLine(const int32_t (&board)[64], int opened, int target, bool white) {
-    if (board[opened] != pcEmpty) return false;
-    const int dir = kLineDirections.Dir[target][opened];
-    return dir >= 0 && SlidesAlong(FirstPieceBeyond(board, target, opened, dir), white, dir);
-}
-
-}  // namespace
-
-bool MoveAttacksSquare(const TChessPosition& pos, const TChessMove& move, bool white, int square) {
-    const int32_t (&board)[64] = pos.Board;
-    if (PieceOnAttacks(board, SquareIndex(move.ToFile, move.ToRank), square, white)) return true;
-    if (!OnBoard(move.FromFile, move.FromRank)) return false;
-    if (OpensLine(board, SquareIndex(move.FromFile, move.FromRank), square, white)) return true;
-    if (move.EnPassant && OpensLine(board, SquareIndex(move.ToFile, move.FromRank), square, white)) return true;
-    int rookFrom = 0, rookTo = 0;
-    if (CastlingRook(move, rookFrom, rookTo))
-        return PieceOnAttacks(board, rookTo, square, white) || OpensLine(board, rookFrom, square, white);
-    return false;
-}
-
 }  // namespace vorlix

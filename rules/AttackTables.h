@@ -50,14 +50,30 @@ inline constexpr TAttackTables kTables = MakeAttackTables();
 // squares on the straight and on the diagonal lines of each square.
 struct TAttackMasks {
     uint64_t Knight[64];
+    uint64_t King[64];
     uint64_t Straight[64];
     uint64_t Diagonal[64];
+    uint64_t PawnAttackers[2][64];  // where a white (0) or black (1) pawn attacks the square from
+    uint64_t Between[64][64];       // the squares strictly between two squares on one line
 };
 
 constexpr TAttackMasks MakeAttackMasks() {
     TAttackMasks t{};
     for (int sq = 0; sq < 64; ++sq) {
         for (const int8_t* s = kTables.Knight[sq]; *s >= 0; ++s) t.Knight[sq] |= uint64_t{1} << *s;
+        for (const int8_t* s = kTables.King[sq]; *s >= 0; ++s) t.King[sq] |= uint64_t{1} << *s;
+        const int file = SquareFile(sq), rank = SquareRank(sq);
+        for (const int df : {-1, 1}) {
+            if (OnBoard(file + df, rank - 1)) t.PawnAttackers[0][sq] |= uint64_t{1} << SquareIndex(file + df, rank - 1);
+            if (OnBoard(file + df, rank + 1)) t.PawnAttackers[1][sq] |= uint64_t{1} << SquareIndex(file + df, rank + 1);
+        }
+        for (int d = 0; d < 8; ++d) {
+            uint64_t passed = 0;
+            for (int i = 0; i < 8 && kTables.Line[sq][d][i] >= 0; ++i) {
+                t.Between[sq][kTables.Line[sq][d][i]] = passed;
+                passed |= uint64_t{1} << kTables.Line[sq][d][i];
+            }
+        }
         for (int d = 0; d < 8; ++d)
             for (int i = 0; i < 8 && kTables.Line[sq][d][i] >= 0; ++i)
                 (d < 4 ? t.Straight[sq] : t.Diagonal[sq]) |= uint64_t{1} << kTables.Line[sq][d][i];

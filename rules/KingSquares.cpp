@@ -1,5 +1,6 @@
 #include "rules/KingSquares.h"
 
+#include "rules/AttackTables.h"
 #include "rules/BoardGeometry.h"
 #include "rules/MoveRules.h"
 
@@ -43,7 +44,6 @@ void TKingSquares::Find(const int32_t (&board)[64]) {
     for (int code = pcWKing; code <= pcBPawn; ++code) Occupied |= Pieces[code];
     Pieces[0] = 0;
     InCheck = -1;
-    WaitingKingSafe_ = false;
 }
 
 void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
@@ -70,25 +70,28 @@ void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
         SyncSquare(board, rookTo);
     }
     InCheck = -1;
-    WaitingKingSafe_ = false;
 }
 
-// A king that stood safe before the move can only be attacked after it by
-// what the move changed: the piece put down, a castling rook, or a line
-// opened through a square the move emptied.
 void TKingSquares::Follow(const TChessPosition& pos, const TChessMove& move) {
-    const bool moverWhite = !pos.WhiteToMove;
-    const int mover = moverWhite ? 0 : 1, waiting = 1 - mover;
-    const bool waitingWasSafe = WaitingKingSafe_;
-    const int waitingCount = Count[waiting], waitingSquare = Square[waiting];
     Follow(pos.Board, move);
-    // An accepted move leaves the mover's one king safe.
-    WaitingKingSafe_ = Count[mover] == 1;
-    const int king = Square[waiting];
-    if (!waitingWasSafe || waitingCount != 1 || Count[waiting] != 1 || king != waitingSquare ||
-        king == SquareIndex(move.ToFile, move.ToRank))
-        return;
-    InCheck = MoveAttacksSquare(pos, move, moverWhite, king) ? 1 : 0;
+    const int side = pos.WhiteToMove ? 0 : 1;
+    if (Count[side] == 1) InCheck = Attacked(Square[side], !pos.WhiteToMove) ? 1 : 0;
+}
+
+// A piece of the side attacks the square: a knight, king or pawn on one of
+// the squares it attacks from, or a rook, bishop or queen on one of its lines
+// with nothing between.
+bool TKingSquares::Attacked(int square, bool byWhite) const {
+    const int32_t side = byWhite ? 0 : kBlackOffset;
+    if (kAttackMasks.Knight[square] & Pieces[pcWKnight + side]) return true;
+    if (kAttackMasks.King[square] & Pieces[pcWKing + side]) return true;
+    if (kAttackMasks.PawnAttackers[byWhite ? 0 : 1][square] & Pieces[pcWPawn + side]) return true;
+    const uint64_t queens = Pieces[pcWQueen + side];
+    uint64_t sliders = (kAttackMasks.Straight[square] & (Pieces[pcWRook + side] | queens)) |
+                       (kAttackMasks.Diagonal[square] & (Pieces[pcWBishop + side] | queens));
+    for (; sliders; sliders &= sliders - 1)
+        if (!(kAttackMasks.Between[square][__builtin_ctzll(sliders)] & Occupied)) return true;
+    return false;
 }
 
 }  // namespace vorlix
