@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "export/DiagramImage.h"
+#include "export/ImageScaling.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 #include "files/Exceptions.h"
@@ -22,10 +23,27 @@ TImageSaveOptions SaveOptionsFor(const QImage& image, const TkxChessBrd& board, 
     return save;
 }
 
+TScalableOptions ScalableOptionsOf(const TImageChoice& choice) {
+    TScalableOptions options;
+    options.Format = *choice.Scalable;
+    options.Scale = choice.Scale.value_or(ImageScaleFactor(choice.ScaleIndex));
+    options.Transparent = choice.Transparent && options.Format == TScalableFormat::Png;
+    return options;
+}
+
+bool EncodeScalableBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                              const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
+    QByteArray bytes;
+    if (!EncodeScalableImage(board, header, footer, ScalableOptionsOf(choice), bytes, error)) return false;
+    out.assign(bytes.cbegin(), bytes.cend());
+    return true;
+}
+
 }  // namespace
 
 bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                       const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
+    if (choice.Scalable) return EncodeScalableBatchImage(board, header, footer, choice, out, error);
     const QImage image = RenderDiagramImage(board, header, footer, choice.ScaleIndex);
     return EncodeDiagramImage(image, SaveOptionsFor(image, board, header, footer, choice), out, error);
 }

@@ -4,8 +4,10 @@
 // share these, so their files are the same as the editor's.
 #include <QImage>
 #include <QString>
+#include <optional>
 
 #include "export/ImageExport.h"
+#include "export/ScalableExport.h"
 #include "board/HeaderFooter.h"
 
 namespace vorlix {
@@ -15,10 +17,14 @@ class TErrorReporter;
 
 struct TImageChoice {
     TImageFormat Format = TImageFormat::Gif;
+    // PNG or SVG, drawn at any size; Format, ColorIndex and Quality then do not apply.
+    std::optional<TScalableFormat> Scalable;
     int ColorIndex = ci256Colors;
-    bool Transparent = false;
+    bool Transparent = false;  // GIF: the corner's colour; PNG: the margins stay clear
     int Quality = 81;
     int ScaleIndex = 4;  // image scale table; 4 = 100 %
+    // PNG and SVG: any size against 100 %, in place of the table's.
+    std::optional<double> Scale;
 };
 
 // The file's bytes for the board's diagram with header and footer.

@@ -60,12 +60,23 @@ bool MakeArchive(const QString& name, qint64 bytes, qint64 games) {
     return true;
 }
 
+// A figure of /proc/self/status in MB ("VmRSS", "VmHWM").
+double StatusMB(const char* field) {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(static_cast<qsizetype>(std::strlen(field)) + 1).trimmed().split(' ').value(0).toDouble() /
+                   1024.0;
+    return 0;
+}
+
 struct TRun {
     double WallMs = 0;
-    double PeakMB = 0;
+    double CpuMs = 0;  // user + system, the program's children included
 };
 
-// Runs a program to its end with its output discarded: wall time and peak resident memory.
+// Runs a program to its end with its output discarded.
 TRun Spawn(const std::vector<std::string>& args) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -82,8 +93,20 @@ TRun Spawn(const std::vector<std::string>& args) {
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     run.WallMs = timer.nsecsElapsed() / 1e6;
-    run.PeakMB = usage.ru_maxrss / 1024.0;
+    run.CpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+// The peak resident memory of a program run through GNU time, which forks it
+// from a small process: the peak the kernel reports to this big process would
+// count this process's own pages, shared with the child until its exec.
+TRun SpawnMeasured(std::vector<std::string> args, const QString& peakFile, double& peakMB) {
+    args.insert(args.begin(), {"/usr/bin/time", "-f", "%M", "-o", peakFile.toStdString()});
+    const TRun run = Spawn(args);
+    QFile in(peakFile);
+    peakMB = in.open(QIODevice::ReadOnly) ? in.readAll().trimmed().split('\n').last().toDouble() / 1024.0 : 0;
     return run;
 }
 
@@ -94,25 +117,44 @@ int OpenOnce(const QString& file, const QString& resultFile) {
     TAppSettings settings(store);
     TBenchHost host(settings);
     TfrmPGN viewer(host);
+    const double beforeMB = StatusMB("VmRSS");
     QElapsedTimer timer;
     timer.start();
     if (!viewer.LoadArchive(file)) return 1;
     viewer.ShowArchive();
     QApplication::processEvents();  // the first page of rows is painted
     const double listMs = timer.nsecsElapsed() / 1e6;
+    const double shownMB = StatusMB("VmRSS");
     timer.restart();
     viewer.Model().HeaderClicked(gcFirstTag);  // "White"
     QApplication::processEvents();
     const double sortMs = timer.nsecsElapsed() / 1e6;
     QFile out(resultFile);
     if (!out.open(QIODevice::WriteOnly)) return 1;
-    out.write(QString("%1 %2 %3 %4\n")
+    out.write(QString("%1 %2 %3 %4 %5 %6 %7\n")
                   .arg(listMs)
                   .arg(sortMs)
                   .arg(viewer.Model().rowCount())
                   .arg(viewer.Games().MemoryUsed() / 1048576.0)
+                  .arg(beforeMB)
+                  .arg(shownMB)
+                  .arg(StatusMB("VmHWM"))  // since the exec: this process alone
                   .toUtf8());
     return 0;
+}
+
+struct TViewerFigures {
+    TRun Run;
+    QList<QByteArray> Figures;  // as OpenOnce wrote them
+};
+
+TViewerFigures OpenInChild(const std::string& self, const QString& file, const QString& results) {
+    TViewerFigures got;
+    got.Run = Spawn({self, "--once", file.toStdString(), results.toStdString()});
+    QFile in(results);
+    if (in.open(QIODevice::ReadOnly)) got.Figures = in.readAll().trimmed().split(' ');
+    QFile::remove(results);
+    return got;
 }
 
 }  // namespace
@@ -133,6 +175,7 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString file = folder.filePath("bench.pgn");
     const QString results = folder.filePath("results.txt");
+    const QString peakFile = folder.filePath("peak.txt");
     if (!MakeArchive(file, bytes, games)) {
         std::fprintf(stderr, "cannot build the file from the samples\n");
         return 1;
@@ -142,37 +185,42 @@ int main(int argc, char** argv) {
     const double fileMB = QFile(file).size() / 1048576.0;
     const std::string self = QApplication::applicationFilePath().toStdString();
 
-    std::vector<double> list, sort, viewerPeak, index, peer, peerPeak;
+    std::vector<double> list, sort, viewerPeak, viewerCpu, index, before, shown, peer, peerCpu, peerPeak;
     int count = 0;
     for (int run = 0; run < kRuns; ++run) {
-        const TRun opened = Spawn({self, "--once", file.toStdString(), results.toStdString()});
-        QFile in(results);
-        if (!in.open(QIODevice::ReadOnly)) {
+        const TViewerFigures opened = OpenInChild(self, file, results);
+        if (opened.Figures.size() < 7) {
             std::fprintf(stderr, "the viewer run failed\n");
             return 1;
         }
-        const QList<QByteArray> figures = in.readAll().trimmed().split(' ');
-        in.close();
-        QFile::remove(results);
-        list.push_back(figures.value(0).toDouble());
-        sort.push_back(figures.value(1).toDouble());
-        count = figures.value(2).toInt();
-        index.push_back(figures.value(3).toDouble());
-        viewerPeak.push_back(opened.PeakMB);
-        const TRun games = Spawn({vorlix.toStdString(), "games", file.toStdString()});
+        list.push_back(opened.Figures[0].toDouble());
+        sort.push_back(opened.Figures[1].toDouble());
+        count = opened.Figures[2].toInt();
+        index.push_back(opened.Figures[3].toDouble());
+        before.push_back(opened.Figures[4].toDouble());
+        shown.push_back(opened.Figures[5].toDouble());
+        viewerPeak.push_back(opened.Figures[6].toDouble());
+        viewerCpu.push_back(opened.Run.CpuMs);
+        double peak = 0;
+        const TRun games = SpawnMeasured({vorlix.toStdString(), "games", file.toStdString()}, peakFile, peak);
         peer.push_back(games.WallMs);
-        peerPeak.push_back(games.PeakMB);
+        peerCpu.push_back(games.CpuMs);
+        peerPeak.push_back(peak);
     }
-    const TRun empty = Spawn({self, "--once", tiny.toStdString(), results.toStdString()});
+    const double emptyPeak = OpenInChild(self, tiny, results).Figures.value(6).toDouble();
 
     std::printf("PGN viewer, %.1f MB, %d games, medians of %d runs\n", fileMB, count, kRuns);
     std::printf("  list shown (read + fill + first paint):  %9.1f ms\n", Median(list));
     std::printf("  vorlix games on the same file:           %9.1f ms\n", Median(peer));
     std::printf("  ratio list shown / vorlix games:         %9.2f (target <= 2)\n", Median(list) / Median(peer));
     std::printf("  sort by White:                           %9.1f ms (target < 500 for 150,000 games)\n", Median(sort));
+    std::printf("  processor time of the viewer process:    %9.1f ms (start, read, show, sort, end)\n",
+                Median(viewerCpu));
+    std::printf("  processor time of vorlix games:          %9.1f ms\n", Median(peerCpu));
     std::printf("  viewer peak memory:                      %9.1f MB = %.2f x the file (target < 0.5)\n",
                 Median(viewerPeak), Median(viewerPeak) / fileMB);
-    std::printf("  of which the same viewer on a tiny file: %9.1f MB (Qt and the program)\n", empty.PeakMB);
+    std::printf("  resident before reading / list shown:    %9.1f MB / %.1f MB\n", Median(before), Median(shown));
+    std::printf("  peak of the same viewer on a tiny file:  %9.1f MB (Qt and the program)\n", emptyPeak);
     std::printf("  game index (records and tag text):       %9.1f MB\n", Median(index));
     std::printf("  vorlix games peak memory:                %9.1f MB\n", Median(peerPeak));
     return 0;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <algorithm>
+#include <cmath>
 
 #include "board/Fonts.h"
 #include "board/MarkPainter.h"
@@ -241,6 +242,21 @@ void TDiagramPainter::PaintSquare(QPainter& p, int file, int rank) const {
         p.fillPath(frames, Qt::black);
         p.restore();
     }
+}
+
+QImage RenderDiagramForScreen(const TkxChessBrd& board, qreal ratio) {
+    const QSize size = board.DiagramSize();
+    QImage image(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)),
+                 QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return image;
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.scale(ratio, ratio);
+    TDiagramPainter(board).Paint(painter);
+    painter.end();
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 }  // namespace vorlix

@@ -3,6 +3,7 @@
 // geometry and colours of the bitmap rendering, in diagram pixels, with the
 // outline piece sets. The painter's transform may scale it freely, so the same
 // road makes sharp raster images at any size, SVG and PDF.
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 
@@ -36,5 +37,10 @@ private:
     QSize size_;
     int s_, g_, b_, west_, east_, north_, south_;
 };
+
+// The board's diagram for a screen of the given device pixel ratio: the
+// diagram's size times the ratio in pixels, with the ratio set, so that it
+// covers exactly the diagram's logical pixels when drawn.
+QImage RenderDiagramForScreen(const TkxChessBrd& board, qreal ratio);
 
 }  // namespace vorlix

@@ -8,6 +8,8 @@
 #include <cstdlib>
 
 #include "board/ChessBoard.h"
+#include "board/DiagramPainter.h"
+#include "board/VectorPieces.h"
 
 namespace vorlix {
 
@@ -54,6 +56,14 @@ QRect SquaresArea(const TkxChessBrd& board) {
     return area;
 }
 
+// The squares' area of the diagram drawn at a screen's resolution.
+QImage SharpBackground(const TkxChessBrd& board, const QRect& area, qreal ratio) {
+    const QRectF pixels(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+    QImage background = RenderDiagramForScreen(board, ratio).copy(pixels.toAlignedRect());
+    background.setDevicePixelRatio(ratio);
+    return background;
+}
+
 int Round(double value, TPathRounding rounding) {
     return rounding == TPathRounding::Truncate ? static_cast<int>(value) : static_cast<int>(std::nearbyint(value));
 }
@@ -66,18 +76,21 @@ void ShowTravel(TkxChessBrd& board, const TTravel& travel, TPathRounding roundin
     const QRect area = SquaresArea(board).intersected(board.DiagramBitmap().rect());
     if (area.isEmpty()) return;
     // Our own copy: messages that run between frames may re-render the board.
-    const QImage background = board.DiagramBitmap().copy(area);
+    const qreal ratio = host.FrameRatio();
+    const QImage background = ratio > 1 ? SharpBackground(board, area, ratio) : board.DiagramBitmap().copy(area);
     const std::vector<QPoint> path =
         AnimationPath(BoundsTopLeft(board, travel.From) - area.topLeft(), BoundsTopLeft(board, travel.To) - area.topLeft(),
                       AnimationSteps(travel.From, travel.To), rounding);
-    const QImage picture = board.PieceImage(travel.Code);
+    const QImage picture =
+        ratio > 1 ? TVectorPieces::Of(board.PieceStyle()).ScreenImage(travel.Code, board.SquareSize(), ratio)
+                  : board.PieceImage(travel.Code);
     const int delay = board.AnimationDelay();
     QImage scratch = background;
     for (std::size_t frame = 0; frame < path.size(); ++frame) {
         if (delay > 0) host.Wait(delay);
         {
             QPainter painter(&scratch);
-            painter.drawImage(path[frame], picture);
+            painter.drawImage(path[frame], picture);  // both carry the ratio: logical pixels
         }
         host.ShowFrame(scratch, area.topLeft());
         host.ProcessMessages();

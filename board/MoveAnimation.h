@@ -18,6 +18,9 @@ public:
     // Shows Frame (the squares' area of the diagram) with its top-left corner
     // at TopLeft in control pixels, at once.
     virtual void ShowFrame(const QImage& Frame, QPoint TopLeft) = 0;
+    // The device pixel ratio the frames are composed for; above 1 they are
+    // drawn through the vector road at that resolution (the ratio set on them).
+    virtual qreal FrameRatio() const { return 1.0; }
     // Waits Ms milliseconds before a frame.
     virtual void Wait(int Ms) = 0;
     // Lets pending window messages run between frames.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRegularExpression>
+#include <cmath>
 #include <mutex>
 
 #include "board/PieceImages.h"
@@ -215,6 +216,19 @@ void TVectorPieces::Draw(QPainter& painter, int code, QPointF cellOrigin) const 
     painter.fillPath(picture.Silhouette, Qt::white);
     painter.fillPath(picture.Ink, Qt::black);
     painter.restore();
+}
+
+QImage TVectorPieces::ScreenImage(int code, int side, qreal ratio) const {
+    const int pixels = int(std::ceil(side * ratio));
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(ratio, ratio);
+    const int offset = (side - kCell) / 2;  // as on the board
+    Draw(painter, code, QPointF(offset, offset));
+    painter.end();
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 }  // namespace vorlix

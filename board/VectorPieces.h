@@ -2,6 +2,7 @@
 // Outline versions of the piece sets and the training marks, for pictures at
 // any size. They come from the same glyphs as the bitmap sets and sit in the
 // same 32 x 32 cell, so a square shows a piece at the same place either way.
+#include <QImage>
 #include <QPainterPath>
 #include <QPointF>
 #include <QString>
@@ -39,6 +40,9 @@ public:
     const TVectorPicture& Picture(int code) const;
     // Draws the picture with its cell's top-left corner at cellOrigin (cell units = painter units).
     void Draw(QPainter& painter, int code, QPointF cellOrigin) const;
+    // The picture alone, centred on a clear square of side logical pixels, for a
+    // screen of the given device pixel ratio (side x ratio pixels, ratio set).
+    QImage ScreenImage(int code, int side, qreal ratio) const;
     // True when every piece of the set could be read.
     bool IsComplete() const { return complete_; }
 

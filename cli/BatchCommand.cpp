@@ -38,7 +38,7 @@ namespace {
 constexpr int kDefaultPrintScaleIndex = 4;  // 200 %
 
 enum class TInputKind { Pgn, Epd };
-enum class TOutputFormat { Gif, Bmp, Jpeg, Vxd, Pdf };
+enum class TOutputFormat { Gif, Bmp, Jpeg, Png, Svg, Vxd, Pdf };
 
 // A header or footer choice: keep the style's line, switch it off, or fill it per diagram.
 enum class TLineKind { Keep, None, GameItems, EpdId, EpdBestMove, FixedText };
@@ -85,6 +85,8 @@ std::optional<TOutputFormat> OutputFormatOf(const std::string& name) {
     if (EndsWith(name, ".gif")) return TOutputFormat::Gif;
     if (EndsWith(name, ".bmp")) return TOutputFormat::Bmp;
     if (EndsWith(name, ".jpg") || EndsWith(name, ".jpeg")) return TOutputFormat::Jpeg;
+    if (EndsWith(name, ".png")) return TOutputFormat::Png;
+    if (EndsWith(name, ".svg")) return TOutputFormat::Svg;
     if (EndsWith(name, ".vxd")) return TOutputFormat::Vxd;
     if (EndsWith(name, ".pdf")) return TOutputFormat::Pdf;
     return std::nullopt;
@@ -217,14 +219,20 @@ std::string CheckPositions(TBatchOptions& o) {
     return {};
 }
 
+bool IsScalable(TOutputFormat format) { return format == TOutputFormat::Png || format == TOutputFormat::Svg; }
+
 std::string CheckFormatOptions(TBatchOptions& o) {
     const bool image = o.Format == TOutputFormat::Gif || o.Format == TOutputFormat::Bmp || o.Format == TOutputFormat::Jpeg;
-    if (o.Colors && !image) return "--colors applies to image files";
+    if (o.Colors && !image) return "--colors applies to GIF, BMP and JPEG images";
     if (o.Colors && o.Format == TOutputFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
     if (o.Colors && o.Format == TOutputFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
-    if (o.Transparent && o.Format != TOutputFormat::Gif) return "--transparent applies to GIF images only";
+    if (o.Transparent && o.Format != TOutputFormat::Gif && o.Format != TOutputFormat::Png)
+        return "--transparent applies to GIF and PNG images only";
     if (o.PerPage && o.Format != TOutputFormat::Pdf) return "--per-page applies to PDF output";
     if (o.ScalePercent) {
+        const double scale = *o.ScalePercent / 100.0;
+        if (IsScalable(o.Format) && !(scale >= kMinImageScale && scale <= kMaxImageScale))
+            return "--scale takes a percentage from 10 to 4000 for PNG and SVG images";
         if (image && !ImageScaleIndexOfPercent(*o.ScalePercent))
             return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200 for images";
         if (o.Format == TOutputFormat::Pdf && !PrintScaleIndexOfPercent(*o.ScalePercent))
@@ -241,7 +249,7 @@ std::string CheckOptions(TBatchOptions& o) {
     else return "the input file must end in .pgn or .epd";
     if (o.Output.empty()) return "-o OUT is required";
     const auto format = OutputFormatOf(o.Output);
-    if (!format) return "the output file must end in .gif, .bmp, .jpg, .jpeg, .vxd or .pdf";
+    if (!format) return "the output file must end in .gif, .bmp, .jpg, .jpeg, .png, .svg, .vxd or .pdf";
     o.Format = *format;
     if (QFileInfo(QString::fromStdString(o.Output)).fileName().startsWith('.'))
         return "the output file needs a name before its extension";
@@ -286,7 +294,12 @@ TImageChoice ImageChoiceOf(const TBatchOptions& o) {
     }
     choice.Transparent = o.Transparent;
     choice.Quality = o.Quality;
-    if (o.ScalePercent && o.Format != TOutputFormat::Pdf) choice.ScaleIndex = *ImageScaleIndexOfPercent(*o.ScalePercent);
+    if (IsScalable(o.Format)) {
+        choice.Scalable = o.Format == TOutputFormat::Png ? TScalableFormat::Png : TScalableFormat::Svg;
+        if (o.ScalePercent) choice.Scale = *o.ScalePercent / 100.0;
+    } else if (o.ScalePercent && o.Format != TOutputFormat::Pdf) {
+        choice.ScaleIndex = *ImageScaleIndexOfPercent(*o.ScalePercent);
+    }
     return choice;
 }
 

@@ -68,6 +68,12 @@ void AppendPrintable(std::string& out, std::string_view text) {
 }
 
 void AppendField(std::string& out, std::string_view value) {
+    bool ascii = true;  // the common case: printable ASCII, written as it is
+    for (const char c : value) ascii &= static_cast<unsigned char>(c) - 0x20u < 0x5Fu;
+    if (ascii) {
+        out.append(value);
+        return;
+    }
     const size_t start = out.size();
     AppendPrintable(out, value);
     for (size_t i = start; i < out.size(); ++i)

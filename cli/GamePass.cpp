@@ -25,7 +25,7 @@ struct TPart {
 };
 
 bool WriteInOneJob(const std::string& fileName, TErrorReporter& reporter, TOutputBuffer& out,
-                   const TGameWriter& write) {
+                   const TGameWriter& write, TMoveText moveText) {
     TGameText text(out);
     TPGNRec game;
     return ReadPGNFile(
@@ -37,14 +37,16 @@ bool WriteInOneJob(const std::string& fileName, TErrorReporter& reporter, TOutpu
         [&](TPGNRec& done) {
             write(text, done);
             text.MaybeFlush();
-        });
+        },
+        nullptr, moveText);
 }
 
 // Workers read the parts in order; at most `window` parts wait to be written.
 class TPartRunner {
 public:
-    TPartRunner(const std::string& fileName, const std::vector<uint64_t>& cuts, int jobs, const TGameWriter& write)
-        : FileName_(fileName), Cuts_(cuts), Window_(static_cast<size_t>(jobs) + 1), Write_(write),
+    TPartRunner(const std::string& fileName, const std::vector<uint64_t>& cuts, int jobs, const TGameWriter& write,
+                TMoveText moveText)
+        : FileName_(fileName), Cuts_(cuts), Window_(static_cast<size_t>(jobs) + 1), Write_(write), MoveText_(moveText),
           Parts_(cuts.size() - 1) {
         for (int i = 0; i < jobs; ++i) Workers_.emplace_back([this] { Work(); });
     }
@@ -96,7 +98,7 @@ private:
                     ResetGame(game);
                     return &game;
                 },
-                [&](TPGNRec& done) { Write_(part->Text, done); });
+                [&](TPGNRec& done) { Write_(part->Text, done); }, MoveText_);
             part->Done = true;
             {
                 std::lock_guard<std::mutex> lock(Mutex_);
@@ -110,6 +112,7 @@ private:
     const std::vector<uint64_t>& Cuts_;
     const size_t Window_;
     const TGameWriter& Write_;
+    const TMoveText MoveText_;
     std::vector<std::unique_ptr<TPart>> Parts_;
     std::atomic<size_t> Next_{0};
     size_t Written_ = 0;
@@ -122,11 +125,11 @@ private:
 }  // namespace
 
 bool WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
-                    const TGameWriter& write) {
-    if (jobs <= 1) return WriteInOneJob(fileName, reporter, out, write);
+                    const TGameWriter& write, TMoveText moveText) {
+    if (jobs <= 1) return WriteInOneJob(fileName, reporter, out, write, moveText);
     const std::vector<uint64_t> cuts = SplitPGNFile(fileName, kPartSize);
-    if (cuts.size() <= 2) return WriteInOneJob(fileName, reporter, out, write);
-    TPartRunner runner(fileName, cuts, jobs, write);
+    if (cuts.size() <= 2) return WriteInOneJob(fileName, reporter, out, write, moveText);
+    TPartRunner runner(fileName, cuts, jobs, write, moveText);
     return runner.WriteAll(reporter, out);
 }
 

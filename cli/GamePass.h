@@ -6,6 +6,7 @@
 
 #include "cli/GameText.h"
 #include "files/ErrorReporter.h"
+#include "files/PGNGameBuilder.h"
 #include "files/PGNRecord.h"
 
 namespace vorlix::cli {
@@ -17,9 +18,10 @@ using TGameWriter = std::function<void(TGameText&, const TPGNRec&)>;
 // and the parts are read side by side; their text is written in file order
 // with the games numbered over the whole file, so the output is the same as
 // with one job. A reading failure is reported as the whole-file reader
-// reports it, after the text of the games before it; false then.
+// reports it, after the text of the games before it; false then. Writers
+// that need no move text pass TMoveText::Skip.
 bool WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
-                    const TGameWriter& write);
+                    const TGameWriter& write, TMoveText moveText = TMoveText::Keep);
 
 // The number of jobs when none is asked for: the processors there are.
 int DefaultJobs();

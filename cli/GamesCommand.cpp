@@ -29,7 +29,8 @@ int RunGames(const Args& args) {
     if (!ParseFileAndJobs(args, file, jobs)) return Usage();
     TStdErrReporter reporter(file);
     TOutputBuffer out;
-    const bool loaded = WriteEveryGame(InputFileName(file), jobs ? jobs : DefaultJobs(), reporter, out, AppendGameLine);
+    const bool loaded = WriteEveryGame(InputFileName(file), jobs ? jobs : DefaultJobs(), reporter, out, AppendGameLine,
+                                       TMoveText::Skip);
     out.Flush();
     return loaded ? 0 : 1;
 }

@@ -23,7 +23,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--arrow e2e4[:R|G|Y|B]]... [--mark d4[:R|G|Y|B]]...\n"
         "                [--header TEXT] [--footer TEXT]\n"
         "                [--header-align left|center|right] [--footer-align left|center|right]\n"
-        "  vorlix batch FILE.pgn|FILE.epd -o OUT.(gif|bmp|jpg|jpeg|vxd|pdf)\n"
+        "  vorlix batch FILE.pgn|FILE.epd -o OUT.(gif|bmp|jpg|jpeg|png|svg|vxd|pdf)\n"
         "                [--games LIST] [--positions entire|fixed|custom]\n"
         "                [--from-start LIST] [--from-end LIST] [--fen-start] [--fen-final]\n"
         "                [--header ITEMS|none] [--footer ITEMS|none]\n"
@@ -32,7 +32,7 @@ void PrintUsage(std::FILE* stream) {
         "      LIST: numbers and ranges such as 1,5-7,-3,40-\n"
         "      ITEMS (PGN): event,site,date,players,elo,eco,result,move\n"
         "      ITEMS (EPD): id, bm or text:SOME TEXT\n"
-        "      --scale: 40..200 for images, 100..600 for PDF pages (A4, 300 dpi)\n"
+        "      --scale: 40..200 for GIF, BMP, JPEG; 10..4000 for PNG, SVG; 100..600 for PDF pages (A4, 300 dpi)\n"
         "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move] [--style FILE.vxd]\n",
         stream);
 }

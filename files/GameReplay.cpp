@@ -38,7 +38,7 @@ bool TGameReplay::Step() {
     PlayMove(Position_, move);
     Position_.LastMove = move;
     Position_.MoveText.assign(token.Text);
-    Kings_.Follow(Position_.Board, move);
+    Kings_.Follow(Position_, move);
     Placement_.Update(Position_.Board, RanksChangedBy(move));
     return true;
 }

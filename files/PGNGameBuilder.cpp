@@ -10,17 +10,52 @@ namespace vorlix {
 
 namespace {
 
-// The text between the first two double quotes, without brace comments, cut at ";".
-std::string TagValue(std::string_view line) {
-    const size_t open = line.find('"');
-    if (open == std::string_view::npos) return {};
-    const size_t close = line.find('"', open + 1);
-    if (close == std::string_view::npos) return {};
-    const std::string_view raw = line.substr(open + 1, close - open - 1);
+// The parts of a tag line `[Name "value"] rest`.
+struct TTagParts {
+    std::string_view Name;
+    std::string_view RawValue;  // between the first two double quotes; empty without two
+    std::string_view After;     // the text after the "]" that follows the value
+};
+
+const char* FindChar(const char* from, const char* end, char c) {
+    while (from < end && *from != c) ++from;
+    return from;
+}
+
+// Tag lines are short: plain loops beat library searches here.
+TTagParts SplitTagLine(std::string_view line) {
+    TTagParts parts;
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    const char* nameEnd = begin + 1;
+    while (nameEnd < end && !IsBlankOrControl(*nameEnd) && *nameEnd != '"' && *nameEnd != ']') ++nameEnd;
+    parts.Name = std::string_view(begin + 1, static_cast<size_t>(nameEnd - begin - 1));
+    const char* from = begin + 1;
+    if (const char* open = FindChar(nameEnd, end, '"'); open < end) {
+        if (const char* close = FindChar(open + 1, end, '"'); close < end) {
+            parts.RawValue = std::string_view(open + 1, static_cast<size_t>(close - open - 1));
+            from = close + 1;
+        }
+    }
+    if (const char* bracket = FindChar(from, end, ']'); bracket < end)
+        parts.After = std::string_view(bracket + 1, static_cast<size_t>(end - bracket - 1));
+    return parts;
+}
+
+// A tag value without brace comments, cut at ";". True when the raw value
+// holds a byte above ASCII.
+bool AssignTagValue(std::string& value, std::string_view raw) {
     bool plain = true;
-    for (char c : raw) plain &= c != '{' && c != ';';
-    if (plain) return std::string(raw);
-    std::string value;
+    unsigned char bits = 0;
+    for (char c : raw) {
+        plain &= c != '{' && c != ';';
+        bits |= static_cast<unsigned char>(c);
+    }
+    if (plain) {
+        value.assign(raw);
+        return bits & 0x80;
+    }
+    value.clear();
     bool inBrace = false;
     for (char c : raw) {
         if (inBrace) {
@@ -33,26 +68,14 @@ std::string TagValue(std::string_view line) {
             value += c;
         }
     }
-    return value;
-}
-
-// A game is stored as UTF-8: its text as it is when it is valid UTF-8, else
-// read as Windows-1252. Deciding per game needs no pass over the whole file
-// first, so a file can be read as it streams in.
-void StoreAsUtf8(TPGNRec& g) {
-    std::string* const fields[] = {&g.Event, &g.Site, &g.Date, &g.Round, &g.Result, &g.White, &g.WhiteElo,
-                                   &g.Black, &g.BlackElo, &g.ECO, &g.FEN, &g.Moves};
-    bool utf8 = true;
-    for (const std::string* s : fields) utf8 = utf8 && (!HasHighBytes(*s) || IsValidUtf8(*s));
-    if (utf8) return;
-    for (std::string* s : fields)
-        if (HasHighBytes(*s)) *s = Cp1252ToUtf8(*s);
+    return bits & 0x80;
 }
 
 }  // namespace
 
-TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone)
-    : NewGame_(std::move(newGame)), GameDone_(std::move(gameDone)) {}
+TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone,
+                                 TMoveText moveText)
+    : NewGame_(std::move(newGame)), GameDone_(std::move(gameDone)), MoveText_(moveText) {}
 
 void TPGNGameBuilder::AddLine(std::string_view rawLine) {
     // A line may hold several tags and move text after them: each piece is read as a line.
@@ -71,12 +94,14 @@ std::string_view TPGNGameBuilder::AddPiece(std::string_view line) {
     // as "[%clk 0:03:00]"; that line belongs to the comment, not to a new game.
     const bool commentCommand = InBrace_ && line.size() > 1 && line[1] == '%';
     if (line[0] == '[' && !commentCommand) {
-        const std::string_view name = TagName(line);
+        const TTagParts tag = SplitTagLine(line);
         // Tag sections without move text between them (empty games) are still separate games.
-        if (State_ != TState::Tags || HasTag(name)) StartGame();
-        TagNames_.emplace_back(name);
-        AddTag(line);
-        return AfterTag(line);
+        if (State_ != TState::Tags || !TagNames_.Insert(tag.Name)) {
+            StartGame();
+            TagNames_.Insert(tag.Name);
+        }
+        AddTag(line, tag.RawValue);
+        return tag.After;
     }
     if (State_ == TState::BeforeFirstGame) throw EPGNFileError("Illegal file contents.");
     AddMoveLine(line);
@@ -90,77 +115,79 @@ std::string_view TPGNGameBuilder::SkipLeadingComment(std::string_view line) {
     return InBrace_ ? std::string_view() : line.substr(close + 1);
 }
 
-bool TPGNGameBuilder::HasTag(std::string_view name) const {
-    for (const std::string& known : TagNames_)
-        if (known == name) return true;
-    return false;
-}
-
-std::string_view TPGNGameBuilder::TagName(std::string_view line) {
-    size_t end = 1;
-    while (end < line.size() && !IsBlankOrControl(line[end]) && line[end] != '"' && line[end] != ']') ++end;
-    return line.substr(1, end - 1);
-}
-
-// The text after the tag's closing "]" (which follows its quoted value).
-std::string_view TPGNGameBuilder::AfterTag(std::string_view line) {
-    size_t from = 1;
-    if (const size_t open = line.find('"'); open != std::string_view::npos) {
-        if (const size_t close = line.find('"', open + 1); close != std::string_view::npos) from = close + 1;
-    }
-    const size_t bracket = line.find(']', from);
-    return bracket == std::string_view::npos ? std::string_view() : line.substr(bracket + 1);
-}
-
 void TPGNGameBuilder::StartGame() {
     Finish();
     Game_ = NewGame_();
     State_ = TState::Tags;
     InBrace_ = false;
-    TagNames_.clear();
+    TagNames_.Clear();
+}
+
+// A game is stored as UTF-8: its text as it is when it is valid UTF-8, else
+// read as Windows-1252. Deciding per game needs no pass over the whole file
+// first, so a file can be read as it streams in.
+void TPGNGameBuilder::StoreAsUtf8() {
+    TPGNRec& g = *Game_;
+    std::string* const fields[] = {&g.Event, &g.Site, &g.Date, &g.Round, &g.Result, &g.White, &g.WhiteElo,
+                                   &g.Black, &g.BlackElo, &g.ECO, &g.FEN, &g.Moves};
+    bool utf8 = MovesAreUtf8_;
+    if (TagsHaveHighBytes_)
+        for (const std::string* s : fields) utf8 = utf8 && (!HasHighBytes(*s) || IsValidUtf8(*s));
+    if (utf8) return;
+    for (std::string* s : fields)
+        if (HasHighBytes(*s)) *s = Cp1252ToUtf8(*s);
 }
 
 void TPGNGameBuilder::Finish() {
     if (!Game_) return;
     if (!Moves_.empty()) Game_->Moves.assign(Moves_);  // exact size: no spare capacity kept
     Moves_.clear();
-    StoreAsUtf8(*Game_);
+    StoreAsUtf8();
+    TagsHaveHighBytes_ = false;
+    MovesAreUtf8_ = true;
     if (GameDone_) GameDone_(*Game_);
     Game_ = nullptr;
 }
 
-void TPGNGameBuilder::AddTag(std::string_view line) {
+void TPGNGameBuilder::SetTag(std::string& field, std::string_view rawValue) {
+    TagsHaveHighBytes_ |= AssignTagValue(field, rawValue);
+}
+
+void TPGNGameBuilder::AddTag(std::string_view line, std::string_view value) {
     TPGNRec& g = *Game_;
     if (line.size() < 4) return;
     switch (line[1] & ~0x20) {  // upper case of the first letter
         case 'F':
             if (StartsWithUpper(line, "[FEN ")) {
-                g.FEN = TagValue(line);
+                SetTag(g.FEN, value);
                 g.HasSetup = true;
             }
             break;
         case 'E':
-            if (StartsWithUpper(line, "[ECO ")) g.ECO = TagValue(line);
-            else if (StartsWithUpper(line, "[EVENT ")) g.Event = TagValue(line);
+            if (StartsWithUpper(line, "[ECO ")) SetTag(g.ECO, value);
+            else if (StartsWithUpper(line, "[EVENT ")) SetTag(g.Event, value);
             break;
         case 'S':
-            if (StartsWithUpper(line, "[SITE ")) g.Site = TagValue(line);
-            else if (StartsWithUpper(line, "[SETUP ")) g.HasSetup = TagValue(line) == "1";
+            if (StartsWithUpper(line, "[SITE ")) SetTag(g.Site, value);
+            else if (StartsWithUpper(line, "[SETUP ")) {
+                AssignTagValue(Setup_, value);
+                g.HasSetup = Setup_ == "1";
+            }
             break;
         case 'D':
-            if (StartsWithUpper(line, "[DATE ")) g.Date = TagValue(line);
+            if (StartsWithUpper(line, "[DATE ")) SetTag(g.Date, value);
             break;
         case 'R':
-            if (StartsWithUpper(line, "[ROUND ")) g.Round = TagValue(line);
-            else if (StartsWithUpper(line, "[RESULT ")) g.Result = TagValue(line);
+            if (StartsWithUpper(line, "[ROUND ")) SetTag(g.Round, value);
+            else if (StartsWithUpper(line, "[RESULT ")) SetTag(g.Result, value);
             break;
         case 'W':
-            if (StartsWithUpper(line, "[WHITE ")) g.White = TagValue(line);
-            else if (StartsWithUpper(line, "[WHITEELO")) g.WhiteElo = TagValue(line);
+            if (StartsWithUpper(line, "[WHITE ")) SetTag(g.White, value);
+            else if (StartsWithUpper(line, "[WHITEELO")) SetTag(g.WhiteElo, value);
             break;
         case 'B':
-            if (StartsWithUpper(line, "[BLACK ")) g.Black = TagValue(line);
-            else if (StartsWithUpper(line, "[BLACKELO")) g.BlackElo = TagValue(line);
+            if (StartsWithUpper(line, "[BLACK ")) SetTag(g.Black, value);
+            else if (StartsWithUpper(line, "[BLACKELO")) SetTag(g.BlackElo, value);
             break;
         default: break;
     }
@@ -189,8 +216,12 @@ std::string_view TPGNGameBuilder::StripLineComment(std::string_view line) {
 void TPGNGameBuilder::AddMoveLine(std::string_view line) {
     const std::string_view text = StripLineComment(line);
     if (text.empty()) return;  // a comment-only line changes nothing
-    Moves_.append(text);
-    Moves_ += ' ';
+    // Lines are checked one by one: a blank joins them, so a character cut at a line end is invalid either way.
+    if (MovesAreUtf8_ && HasHighBytes(text)) MovesAreUtf8_ = IsValidUtf8(text);
+    if (MoveText_ == TMoveText::Keep) {
+        Moves_.append(text);
+        Moves_ += ' ';
+    }
     State_ = TState::Moves;
 }
 

@@ -9,15 +9,21 @@
 #include <vector>
 
 #include "files/PGNRecord.h"
+#include "files/TagNameSet.h"
 
 namespace vorlix {
+
+// Whether the move text of the games is kept. Readers that only list games
+// skip it: it is still read for comments and encoding, but never copied.
+enum class TMoveText { Keep, Skip };
 
 class TPGNGameBuilder {
 public:
     // newGame hands out a record with default values for the next game; gameDone
     // receives it once complete. A game whose text is not UTF-8 is read as
-    // Windows-1252 and stored as UTF-8.
-    TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone);
+    // Windows-1252 and stored as UTF-8 (skipped move text counts too).
+    TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone,
+                    TMoveText moveText = TMoveText::Keep);
 
     // One raw line of the file; raises EPGNFileError for text before the first game.
     void AddLine(std::string_view rawLine);
@@ -34,21 +40,24 @@ private:
 
     std::string_view AddPiece(std::string_view line);  // returns the text still to read
     std::string_view SkipLeadingComment(std::string_view line);
-    bool HasTag(std::string_view name) const;
-    static std::string_view TagName(std::string_view line);
-    static std::string_view AfterTag(std::string_view line);
     void StartGame();
-    void AddTag(std::string_view line);
+    void AddTag(std::string_view line, std::string_view rawValue);
+    void SetTag(std::string& field, std::string_view rawValue);
     void AddMoveLine(std::string_view line);
     std::string_view StripLineComment(std::string_view line);
+    void StoreAsUtf8();
 
     std::function<TPGNRec*()> NewGame_;
     std::function<void(TPGNRec&)> GameDone_;
+    TMoveText MoveText_;
     TPGNRec* Game_ = nullptr;
     TState State_ = TState::BeforeFirstGame;
     bool InBrace_ = false;
-    std::vector<std::string> TagNames_;  // tags read for the game being read
+    TTagNameSet TagNames_;  // tags read for the game being read
     std::string Moves_;  // move text of the game being read; reused between games
+    std::string Setup_;  // the value of a SetUp tag
+    bool TagsHaveHighBytes_ = false;  // a tag value stored for the game may hold non-ASCII bytes
+    bool MovesAreUtf8_ = true;        // the game's move text read so far is valid UTF-8
     std::string_view Piece_;
 };
 

@@ -1,7 +1,7 @@
 #include "files/PGNIndex.h"
 
 #include <algorithm>
-#include <cstring>
+#include <stdexcept>
 
 #include "files/Exceptions.h"
 #include "files/PGNReader.h"
@@ -11,7 +11,6 @@ namespace vorlix {
 
 namespace {
 
-constexpr size_t kTagBlockSize = 1 << 20;
 constexpr uint64_t kProgressStep = 1 << 20;
 
 const std::string* TagField(const TPGNRec& g, int tag) {
@@ -24,97 +23,51 @@ std::string* TagField(TPGNRec& g, int tag) {
     return const_cast<std::string*>(TagField(static_cast<const TPGNRec&>(g), tag));
 }
 
-// Tag text is stored as ten fields, each a length (7 bits per byte, low bits
-// first, high bit set while more follow) and its bytes.
-size_t LengthSize(size_t n) {
-    size_t size = 1;
-    while (n >= 0x80) {
-        n >>= 7;
-        ++size;
-    }
-    return size;
-}
-
-char* PutLength(char* out, size_t n) {
-    while (n >= 0x80) {
-        *out++ = static_cast<char>((n & 0x7F) | 0x80);
-        n >>= 7;
-    }
-    *out++ = static_cast<char>(n);
-    return out;
-}
-
-const unsigned char* GetLength(const unsigned char* in, size_t& n) {
-    n = 0;
-    for (int shift = 0;; shift += 7) {
-        const unsigned char b = *in++;
-        n |= static_cast<size_t>(b & 0x7F) << shift;
-        if (!(b & 0x80)) return in;
-    }
-}
+// The pool of each tag, in TPGNTag order.
+constexpr int kPoolOfTag[kPGNTagCount] = {0, 0, 1, 2, 3, 4, 5, 6, 6, 7};
 
 }  // namespace
 
 void TPGNIndex::Clear() {
-    Games_.clear();
-    Games_.shrink_to_fit();
-    TagBlocks_.clear();
-    BlockUsed_ = 0;
+    Offsets_.Clear();
+    End_ = 0;
+    for (TPackedColumn& ids : TagIds_) ids.Clear();
+    for (TStringPool& pool : Pools_) pool.Clear();
     Stopped_ = false;
     FileName_.clear();
 }
 
 size_t TPGNIndex::MemoryUsed() const {
-    return Games_.capacity() * sizeof(TEntry) + TagBlocks_.size() * kTagBlockSize;
+    size_t used = Offsets_.MemoryUsed();
+    for (const TPackedColumn& ids : TagIds_) used += ids.MemoryUsed();
+    for (const TStringPool& pool : Pools_) used += pool.MemoryUsed();
+    return used;
 }
 
-char* TPGNIndex::TagSpace(size_t size, uint64_t& where) {
-    if (TagBlocks_.empty() || BlockUsed_ + size > kTagBlockSize) {
-        // A game with very long tags gets a block of its own.
-        TagBlocks_.push_back(std::make_unique<char[]>(std::max(size, kTagBlockSize)));
-        BlockUsed_ = size > kTagBlockSize ? kTagBlockSize : 0;
-        if (size > kTagBlockSize) {
-            where = static_cast<uint64_t>(TagBlocks_.size() - 1) << 32;
-            return TagBlocks_.back().get();
-        }
-    }
-    where = (static_cast<uint64_t>(TagBlocks_.size() - 1) << 32) | BlockUsed_;
-    char* space = TagBlocks_.back().get() + BlockUsed_;
-    BlockUsed_ += size;
-    return space;
+const TStringPool& TPGNIndex::PoolOf(TPGNTag tag) const { return Pools_[kPoolOfTag[static_cast<int>(tag)]]; }
+
+void TPGNIndex::AddGame(const TPGNRec& game, uint64_t offset) {
+    for (int t = 0; t < kPGNTagCount; ++t) TagIds_[t].Push(Pools_[kPoolOfTag[t]].Intern(*TagField(game, t)));
+    Offsets_.Push(offset);
 }
 
-void TPGNIndex::AddGame(const TPGNRec& game, uint64_t offset, uint64_t length) {
-    size_t size = 0;
-    for (int t = 0; t < kPGNTagCount; ++t) {
-        const size_t n = TagField(game, t)->size();
-        size += LengthSize(n) + n;
-    }
-    uint64_t where = 0;
-    char* out = TagSpace(size, where);
-    for (int t = 0; t < kPGNTagCount; ++t) {
-        const std::string& s = *TagField(game, t);
-        out = PutLength(out, s.size());
-        std::memcpy(out, s.data(), s.size());
-        out += s.size();
-    }
-    Games_.push_back({offset, length, where});
+void TPGNIndex::FinishAdding(uint64_t end) {
+    const uint64_t lastStart = Offsets_.Size() ? Offsets_.Get(Offsets_.Size() - 1) : 0;
+    End_ = std::max(end, lastStart);
+    for (TStringPool& pool : Pools_) pool.Seal();
 }
 
-const unsigned char* TPGNIndex::TagText(int i) const {
-    const uint64_t where = Games_[static_cast<size_t>(i)].Tags;
-    return reinterpret_cast<const unsigned char*>(TagBlocks_[where >> 32].get() + (where & 0xFFFFFFFFu));
+uint64_t TPGNIndex::GameEnd(size_t i) const { return i + 1 < Offsets_.Size() ? Offsets_.Get(i + 1) : End_; }
+
+uint32_t TPGNIndex::TagId(int i, TPGNTag tag) const {
+    return static_cast<uint32_t>(TagIds_[static_cast<size_t>(tag)].Get(static_cast<size_t>(i)));
 }
 
-std::string_view TPGNIndex::Tag(int i, TPGNTag tag) const {
-    const unsigned char* p = TagText(i);
-    size_t n = 0;
-    for (int t = 0;; ++t) {
-        p = GetLength(p, n);
-        if (t == static_cast<int>(tag)) return {reinterpret_cast<const char*>(p), n};
-        p += n;
-    }
-}
+uint32_t TPGNIndex::TagIdCount(TPGNTag tag) const { return PoolOf(tag).Count(); }
+
+std::string_view TPGNIndex::TagValue(TPGNTag tag, uint32_t id) const { return PoolOf(tag).Text(id); }
+
+std::string_view TPGNIndex::Tag(int i, TPGNTag tag) const { return TagValue(tag, TagId(i, tag)); }
 
 void TPGNIndex::TagsOf(int i, TPGNRec& game) const {
     ResetGame(game);
@@ -153,23 +106,20 @@ bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& report
             ResetGame(game);
             return &game;
         },
-        [&](TPGNRec& done) { AddGame(done, observer.GameOffset, 0); }, &observer);
+        [&](TPGNRec& done) { AddGame(done, observer.GameOffset); }, &observer);
     // Each game runs up to the next one; the last up to the game dropped by a
     // stop, or the end of the file.
-    for (size_t i = 0; i + 1 < Games_.size(); ++i) Games_[i].FileLength = Games_[i + 1].FileOffset - Games_[i].FileOffset;
-    if (!Games_.empty()) {
-        TEntry& last = Games_.back();
-        const uint64_t end = Stopped_ && observer.GameOffset > last.FileOffset ? observer.GameOffset : observer.Size;
-        last.FileLength = end > last.FileOffset ? end - last.FileOffset : 0;
-    }
+    const bool dropped = Stopped_ && Count() > 0 && observer.GameOffset > Offsets_.Get(Offsets_.Size() - 1);
+    FinishAdding(dropped ? observer.GameOffset : observer.Size);
     return ok;
 }
 
 bool TPGNIndex::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {
-    const TEntry& entry = Games_.at(static_cast<size_t>(i));
+    if (i < 0 || i >= Count()) throw std::out_of_range("TPGNIndex::ReadGame");
+    const uint64_t begin = Offsets_.Get(static_cast<size_t>(i)), end = GameEnd(static_cast<size_t>(i));
     int started = 0;
     const bool ok = ReadPGNPart(
-        FileName_, entry.FileOffset, entry.FileOffset + entry.FileLength, reporter,
+        FileName_, begin, end, reporter,
         [&] {
             // The part must hold exactly one game, else the file changed since it was read.
             if (started++) throw EPGNFileError("Illegal file contents.");

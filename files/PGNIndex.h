@@ -2,16 +2,18 @@
 // The games of a PGN file as compact records: the tags a game list shows and
 // where each game lies in the file. Move text is read again from the file when
 // a game is asked for, so even files of millions of games fit well within
-// memory. The games are exactly those TPGN reads, in the same order.
+// memory. Tag values repeat a lot and are kept once each: a game holds small
+// ids, column by column. The games are exactly those TPGN reads, in the same order.
+#include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "files/ErrorReporter.h"
 #include "files/PGNRecord.h"
+#include "files/PackedColumn.h"
+#include "files/StringPool.h"
 
 namespace vorlix {
 
@@ -32,7 +34,7 @@ public:
     bool LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress = {});
     bool Stopped() const { return Stopped_; }
 
-    int Count() const { return static_cast<int>(Games_.size()); }
+    int Count() const { return static_cast<int>(Offsets_.Size()); }
     const std::string& FileName() const { return FileName_; }
     // A tag of game i (0-based, file order) as UTF-8 text; WhiteElo and BlackElo are "?" when absent.
     std::string_view Tag(int i, TPGNTag tag) const;
@@ -42,26 +44,31 @@ public:
     // The tags of game i without reading the file (Moves, FEN and HasSetup stay empty).
     void TagsOf(int i, TPGNRec& game) const;
 
+    // A tag's values by id: Tag(i, tag) is TagValue(tag, TagId(i, tag)), and
+    // ids are below TagIdCount(tag). Sorting by ids ranked once is quick.
+    uint32_t TagId(int i, TPGNTag tag) const;
+    uint32_t TagIdCount(TPGNTag tag) const;
+    std::string_view TagValue(TPGNTag tag, uint32_t id) const;
+
     // Bytes held for the records and their tag text.
     size_t MemoryUsed() const;
 
 private:
     class TIndexObserver;
-    struct TEntry {
-        uint64_t FileOffset;
-        uint64_t FileLength;
-        uint64_t Tags;  // block << 32 | offset of the tag text in TagBlocks_
-    };
+    // White and Black share their values, and so do the two Elos.
+    static constexpr int kPoolCount = 8;
 
-    void AddGame(const TPGNRec& game, uint64_t offset, uint64_t length);
-    char* TagSpace(size_t size, uint64_t& where);
-    const unsigned char* TagText(int i) const;
+    void AddGame(const TPGNRec& game, uint64_t offset);
+    void FinishAdding(uint64_t end);
+    const TStringPool& PoolOf(TPGNTag tag) const;
+    uint64_t GameEnd(size_t i) const;
 
     std::string FileName_;
     bool Stopped_ = false;
-    std::vector<TEntry> Games_;
-    std::vector<std::unique_ptr<char[]>> TagBlocks_;
-    size_t BlockUsed_ = 0;
+    TPackedColumn Offsets_;  // where each game starts
+    uint64_t End_ = 0;       // where the last game ends
+    std::array<TPackedColumn, kPGNTagCount> TagIds_;
+    std::array<TStringPool, kPoolCount> Pools_;
 };
 
 }  // namespace vorlix

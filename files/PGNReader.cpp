@@ -12,7 +12,7 @@ namespace {
 
 bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
                const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone,
-               TPGNReadObserver* observer) {
+               TPGNReadObserver* observer, TMoveText moveText) {
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
             TFileInput input(fileName, begin, end);
@@ -25,7 +25,7 @@ bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TError
                                      static_cast<uint64_t>(reading->Piece().data() - line.data()));
                 return newGame();
             };
-            TPGNGameBuilder builder(observer ? observedNewGame : newGame, gameDone);
+            TPGNGameBuilder builder(observer ? observedNewGame : newGame, gameDone, moveText);
             reading = &builder;
             try {
                 if (observer) observer->FileOpened(input.Size());
@@ -50,21 +50,22 @@ bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TError
 }  // namespace
 
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer) {
-    return ReadGames(fileName, 0, UINT64_MAX, reporter, newGame, gameDone, observer);
+                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer, TMoveText moveText) {
+    return ReadGames(fileName, 0, UINT64_MAX, reporter, newGame, gameDone, observer, moveText);
 }
 
 bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
-                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone) {
-    return ReadGames(fileName, begin, end, reporter, newGame, gameDone, nullptr);
+                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone,
+                 TMoveText moveText) {
+    return ReadGames(fileName, begin, end, reporter, newGame, gameDone, nullptr, moveText);
 }
 
 void ResetGame(TPGNRec& game) {
     for (std::string* s : {&game.Event, &game.Site, &game.Date, &game.Round, &game.Result, &game.White, &game.Black,
                            &game.ECO, &game.FEN, &game.Moves})
         s->clear();
-    game.WhiteElo = "?";
-    game.BlackElo = "?";
+    game.WhiteElo.assign(1, '?');
+    game.BlackElo.assign(1, '?');
     game.HasSetup = false;
 }
 

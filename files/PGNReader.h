@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/ErrorReporter.h"
+#include "files/PGNGameBuilder.h"
 #include "files/PGNRecord.h"
 
 namespace vorlix {
@@ -26,13 +27,16 @@ public:
 // newGame hands out a record with default values; gameDone receives each game
 // once it is complete (also the last one before a failure). Failures are
 // reported with the messages of the PGN reader; the result is then false.
+// With TMoveText::Skip the records get no move text (Moves stays empty).
 bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const std::function<TPGNRec*()>& newGame,
-                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer = nullptr);
+                 const std::function<void(TPGNRec&)>& gameDone, TPGNReadObserver* observer = nullptr,
+                 TMoveText moveText = TMoveText::Keep);
 
 // The same for the part of the file from byte `begin` up to `end` (see
 // SplitPGNFile); messages name the whole file.
 bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
-                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone);
+                 const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone,
+                 TMoveText moveText = TMoveText::Keep);
 
 // Gives a record the values of a new game again, keeping its memory.
 void ResetGame(TPGNRec& game);

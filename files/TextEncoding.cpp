@@ -3,11 +3,23 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vorlix {
 
 bool HasHighBytes(std::string_view text) {
     const char* p = text.data();
     size_t n = text.size();
+#if defined(__SSE2__)
+    for (; n >= 64; p += 64, n -= 64) {
+        const auto* v = reinterpret_cast<const __m128i*>(p);
+        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_loadu_si128(v), _mm_loadu_si128(v + 1)),
+                                         _mm_or_si128(_mm_loadu_si128(v + 2), _mm_loadu_si128(v + 3)));
+        if (_mm_movemask_epi8(any)) return true;
+    }
+#endif
     constexpr uint64_t kHigh = 0x8080808080808080ull;
     for (; n >= 8; p += 8, n -= 8) {
         uint64_t word;

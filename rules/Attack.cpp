@@ -1,3 +1,4 @@
+#include "rules/AttackTables.h"
 #include "rules/BoardGeometry.h"
 #include "rules/MoveRules.h"
 
@@ -22,8 +23,6 @@ bool PieceAt(const int32_t (&board)[64], int file, int rank, int32_t code) {
     return OnBoard(file, rank) && board[SquareIndex(file, rank)] == code;
 }
 
-constexpr int kKingSteps[8][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}};
-constexpr int kKnightJumps[8][2] = {{-2, -1}, {-2, 1}, {-1, -2}, {-1, 2}, {1, -2}, {1, 2}, {2, -1}, {2, 1}};
 
 }  // namespace
 
@@ -50,40 +49,6 @@ bool IsKingAttacked(const int32_t (&board)[64], bool whiteKing) {
 }
 
 namespace {
-
-// The squares a knight or king reaches from each square, and the squares along
-// each of the eight lines, nearest first; lists end with -1.
-struct TAttackTables {
-    int8_t Knight[64][9];
-    int8_t King[64][9];
-    int8_t Line[64][8][8];  // lines 0-3 straight, 4-7 diagonal
-};
-
-constexpr void FillSteps(int8_t (&list)[9], int file, int rank, const int (&steps)[8][2]) {
-    int n = 0;
-    for (const auto& s : steps)
-        if (OnBoard(file + s[0], rank + s[1])) list[n++] = static_cast<int8_t>(SquareIndex(file + s[0], rank + s[1]));
-    list[n] = -1;
-}
-
-constexpr TAttackTables MakeAttackTables() {
-    constexpr int kLines[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
-    TAttackTables t{};
-    for (int sq = 0; sq < 64; ++sq) {
-        const int file = SquareFile(sq), rank = SquareRank(sq);
-        FillSteps(t.Knight[sq], file, rank, kKnightJumps);
-        FillSteps(t.King[sq], file, rank, kKingSteps);
-        for (int d = 0; d < 8; ++d) {
-            int n = 0;
-            for (int f = file + kLines[d][0], r = rank + kLines[d][1]; OnBoard(f, r); f += kLines[d][0], r += kLines[d][1])
-                t.Line[sq][d][n++] = static_cast<int8_t>(SquareIndex(f, r));
-            if (n < 8) t.Line[sq][d][n] = -1;
-        }
-    }
-    return t;
-}
-
-constexpr TAttackTables kTables = MakeAttackTables();
 
 bool AnyOn(const int32_t (&board)[64], const int8_t* list, int32_t code) {
     for (; *list >= 0; ++list)
@@ -125,5 +90,56 @@ bool IsSquareAttacked(const int32_t (&board)[64], int kf, int kr, bool enemyWhit
 }
 
 bool IsKingAttacked(const TChessPosition& pos, bool whiteKing) { return IsKingAttacked(pos.Board, whiteKing); }
+
+namespace {
+
+// The piece on `from` belongs to the side and attacks `target`.
+bool PieceOnAttacks(const int32_t (&board)[64], int from, int target, bool white) {
+    const int32_t code = board[from];
+    if (white ? !IsWhitePiece(code) : !IsBlackPiece(code)) return false;
+    const int ff = SquareFile(from), fr = SquareRank(from), tf = SquareFile(target), tr = SquareRank(target);
+    const int df = tf - ff, dr = tr - fr;
+    switch (white ? code : code - kBlackOffset) {
+        case pcWPawn: return std::abs(df) == 1 && dr == (white ? 1 : -1);
+        case pcWKnight: return KnightJump(df, dr);
+        case pcWKing: return std::abs(df) <= 1 && std::abs(dr) <= 1 && (df || dr);
+        case pcWBishop: return DiagonalLine(df, dr) && ClearPath(board, ff, fr, tf, tr);
+        case pcWRook: return StraightLine(df, dr) && ClearPath(board, ff, fr, tf, tr);
+        case pcWQueen: return (StraightLine(df, dr) || DiagonalLine(df, dr)) && ClearPath(board, ff, fr, tf, tr);
+        default: return false;
+    }
+}
+
+// The empty square `opened` lies on a clear line from `target` that ends at a
+// rook, bishop or queen of the side able to move along it.
+bool OpensLine(const int32_t (&board)[64], int opened, int target, bool white) {
+    if (board[opened] != pcEmpty) return false;
+    const int tf = SquareFile(target), tr = SquareRank(target), of = SquareFile(opened), orank = SquareRank(opened);
+    const int df = of - tf, dr = orank - tr;
+    const bool straight = StraightLine(df, dr);
+    if (!straight && !DiagonalLine(df, dr)) return false;
+    if (!ClearPath(board, tf, tr, of, orank)) return false;
+    const int stepFile = (df > 0) - (df < 0), stepRank = (dr > 0) - (dr < 0);
+    for (int file = of + stepFile, rank = orank + stepRank; OnBoard(file, rank); file += stepFile, rank += stepRank) {
+        const int32_t code = board[SquareIndex(file, rank)];
+        if (code == pcEmpty) continue;
+        return code == SidePiece(white, pcWQueen) || code == SidePiece(white, straight ? pcWRook : pcWBishop);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool MoveAttacksSquare(const TChessPosition& pos, const TChessMove& move, bool white, int square) {
+    const int32_t (&board)[64] = pos.Board;
+    if (PieceOnAttacks(board, SquareIndex(move.ToFile, move.ToRank), square, white)) return true;
+    if (!OnBoard(move.FromFile, move.FromRank)) return false;
+    if (OpensLine(board, SquareIndex(move.FromFile, move.FromRank), square, white)) return true;
+    if (move.EnPassant && OpensLine(board, SquareIndex(move.ToFile, move.FromRank), square, white)) return true;
+    int rookFrom = 0, rookTo = 0;
+    if (CastlingRook(move, rookFrom, rookTo))
+        return PieceOnAttacks(board, rookTo, square, white) || OpensLine(board, rookFrom, square, white);
+    return false;
+}
 
 }  // namespace vorlix

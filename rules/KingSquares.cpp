@@ -18,6 +18,8 @@ void FindOne(const int32_t (&board)[64], bool white, int& count, int& square) {
 void TKingSquares::Find(const int32_t (&board)[64]) {
     FindOne(board, true, Count[0], Square[0]);
     FindOne(board, false, Count[1], Square[1]);
+    InCheck = -1;
+    WaitingKingSafe_ = false;
 }
 
 void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
@@ -32,6 +34,26 @@ void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
         const bool unchanged = placed != king && (Count[side] == 0 || (Count[side] == 1 && board[Square[side]] == king));
         if (!unchanged) FindOne(board, side == 0, Count[side], Square[side]);
     }
+    InCheck = -1;
+    WaitingKingSafe_ = false;
+}
+
+// A king that stood safe before the move can only be attacked after it by
+// what the move changed: the piece put down, a castling rook, or a line
+// opened through a square the move emptied.
+void TKingSquares::Follow(const TChessPosition& pos, const TChessMove& move) {
+    const bool moverWhite = !pos.WhiteToMove;
+    const int mover = moverWhite ? 0 : 1, waiting = 1 - mover;
+    const bool waitingWasSafe = WaitingKingSafe_;
+    const int waitingCount = Count[waiting], waitingSquare = Square[waiting];
+    Follow(pos.Board, move);
+    // An accepted move leaves the mover's one king safe.
+    WaitingKingSafe_ = Count[mover] == 1;
+    const int king = Square[waiting];
+    if (!waitingWasSafe || waitingCount != 1 || Count[waiting] != 1 || king != waitingSquare ||
+        king == SquareIndex(move.ToFile, move.ToRank))
+        return;
+    InCheck = MoveAttacksSquare(pos, move, moverWhite, king) ? 1 : 0;
 }
 
 }  // namespace vorlix

@@ -1,6 +1,7 @@
 #pragma once
 // Where the kings stand, kept up to date move by move so that validating a move
-// never has to search the board for the mover's king.
+// never has to search the board for the mover's king; and, when it can be told
+// from the last move alone, whether the side to move stands in check.
 #include <cstdint>
 
 #include "rules/ChessPosition.h"
@@ -13,13 +14,22 @@ struct TKingSquares {
     // rank-by-rank reading order), valid when the count is at least one.
     int Count[2] = {0, 0};
     int Square[2] = {0, 0};
+    // The one king of the side to move is attacked (1) or not (0); -1 when not known.
+    int InCheck = -1;
 
-    // Searches the whole board.
+    // Searches the whole board; whether a king is in check is not known then.
     void Find(const int32_t (&board)[64]);
     // Brings the squares up to date after `move` was made on `board`: a king
     // that moved is followed; a king that vanished, or several kings of one
-    // colour, make that colour search again.
+    // colour, make that colour search again. Check is not known afterwards.
     void Follow(const int32_t (&board)[64], const TChessMove& move);
+    // The same after a move that ValidateMove accepted and PlayMove made on
+    // `pos`; also learns whether the side now to move stands in check.
+    void Follow(const TChessPosition& pos, const TChessMove& move);
+
+private:
+    // The king of the side that is not to move is known to stand safe.
+    bool WaitingKingSafe_ = false;
 };
 
 }  // namespace vorlix

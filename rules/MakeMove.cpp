@@ -8,21 +8,10 @@ namespace vorlix {
 namespace {
 
 void MoveCastlingRook(int32_t (&board)[64], const TChessMove& move) {
-    const bool whiteKing = move.Piece == pcWKing, blackKing = move.Piece == pcBKing;
-    const int home = whiteKing ? 0 : 7;
-    if (!(whiteKing || blackKing) || move.FromFile != 4 || move.FromRank != home || move.ToRank != home) return;
-    int rookFrom, rookTo;
-    if (move.ToFile == 6) {
-        rookFrom = 7;
-        rookTo = 5;
-    } else if (move.ToFile == 2) {
-        rookFrom = 0;
-        rookTo = 3;
-    } else {
-        return;
-    }
-    board[SquareIndex(rookTo, home)] = board[SquareIndex(rookFrom, home)];
-    board[SquareIndex(rookFrom, home)] = pcEmpty;
+    int rookFrom = 0, rookTo = 0;
+    if (!CastlingRook(move, rookFrom, rookTo)) return;
+    board[rookTo] = board[rookFrom];
+    board[rookFrom] = pcEmpty;
 }
 
 // A king or rook leaving its home square clears its rights; so does anything
@@ -59,6 +48,22 @@ void UpdatePawnState(TChessPosition& pos, const TChessMove& move) {
 }
 
 }  // namespace
+
+bool CastlingRook(const TChessMove& move, int& rookFrom, int& rookTo) {
+    const bool whiteKing = move.Piece == pcWKing, blackKing = move.Piece == pcBKing;
+    const int home = whiteKing ? 0 : 7;
+    if (!(whiteKing || blackKing) || move.FromFile != 4 || move.FromRank != home || move.ToRank != home) return false;
+    if (move.ToFile == 6) {
+        rookFrom = SquareIndex(7, home);
+        rookTo = SquareIndex(5, home);
+    } else if (move.ToFile == 2) {
+        rookFrom = SquareIndex(0, home);
+        rookTo = SquareIndex(3, home);
+    } else {
+        return false;
+    }
+    return true;
+}
 
 void PlayMove(TChessPosition& pos, const TChessMove& move) {
     int32_t (&board)[64] = pos.Board;

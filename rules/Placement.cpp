@@ -1,5 +1,6 @@
 #include "rules/Placement.h"
 
+#include <array>
 #include <cstring>
 
 #include "rules/ChessPosition.h"
@@ -42,24 +43,62 @@ TPlacementResult ParsePlacement(std::string_view text, size_t& pos, int32_t (&bo
 
 namespace {
 
-// One rank of the placement, written without branches on the squares since a
-// replay writes a placement per move; `text` must hold 10 bytes (8 used at most).
+// How a rank is written depends only on which of its squares hold a piece:
+// for each of the 256 patterns, the text with each piece letter's place
+// holding the file it comes from (0..7) and each run of empty squares its digit.
+struct TRankShape {
+    char Text[8];
+    uint8_t Length;
+};
+
+constexpr std::array<TRankShape, 256> MakeRankShapes() {
+    std::array<TRankShape, 256> shapes{};
+    for (unsigned occupied = 0; occupied < 256; ++occupied) {
+        TRankShape& shape = shapes[occupied];
+        for (char& c : shape.Text) c = '0';
+        int n = 0, empty = 0;
+        for (int file = 0; file < 8; ++file) {
+            if (!(occupied >> file & 1u)) {
+                ++empty;
+                continue;
+            }
+            if (empty) shape.Text[n++] = static_cast<char>('0' + empty);
+            shape.Text[n++] = static_cast<char>(file);
+            empty = 0;
+        }
+        if (empty) shape.Text[n++] = static_cast<char>('0' + empty);
+        shape.Length = static_cast<uint8_t>(n);
+    }
+    return shapes;
+}
+
+constexpr std::array<TRankShape, 256> kRankShapes = MakeRankShapes();
+
+// The piece letters by code; codes outside 1..12 are never written (their squares count as empty).
+constexpr std::array<char, 16> MakeLetters() {
+    std::array<char, 16> letters{};
+    for (int code = 0; code < 13; ++code) letters[code] = kPieceLetters[code];
+    return letters;
+}
+
+constexpr std::array<char, 16> kLetters = MakeLetters();
+
+// One rank of the placement; `text` must hold 8 bytes. A replay writes a rank
+// or two per move, so this avoids branches on the squares.
 template <typename Square>
 size_t WriteRank(const Square (&board)[64], int rank, char* text) {
-    size_t n = 0;
-    int empty = 0;
+    unsigned occupied = 0;
     for (int file = 0; file < 8; ++file) {
         const int code = static_cast<int>(board[SquareIndex(file, rank)]);
-        const bool piece = static_cast<unsigned>(code - pcWKing) < 12u;
-        text[n] = static_cast<char>('0' + empty);
-        n += piece && empty;
-        text[n] = kPieceLetters[piece ? code : 0];
-        n += piece;
-        empty = piece ? 0 : empty + 1;
+        occupied |= static_cast<unsigned>(static_cast<unsigned>(code - pcWKing) < 12u) << file;
     }
-    text[n] = static_cast<char>('0' + empty);
-    n += empty > 0;
-    return n;
+    const TRankShape& shape = kRankShapes[occupied];
+    for (int i = 0; i < 8; ++i) {
+        const char c = shape.Text[i];
+        const char letter = kLetters[static_cast<unsigned>(board[SquareIndex(c & 7, rank)]) & 15u];
+        text[i] = c < 8 ? letter : c;
+    }
+    return shape.Length;
 }
 
 template <typename Square>
@@ -102,9 +141,7 @@ void TPlacementCache::SetAll(const int32_t (&board)[64]) { Update(board, 0xFF); 
 void TPlacementCache::Update(const int32_t (&board)[64], unsigned ranks) {
     for (int rank = 0; rank < 8; ++rank) {
         if (!(ranks >> rank & 1u)) continue;
-        char text[10];
-        Length_[rank] = static_cast<uint8_t>(WriteRank(board, rank, text));
-        std::memcpy(Text_[rank], text, 8);
+        Length_[rank] = static_cast<uint8_t>(WriteRank(board, rank, Text_[rank]));
     }
 }
 

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "rules/AttackTables.h"
 #include "rules/BoardGeometry.h"
 #include "rules/KingSquares.h"
 #include "rules/MoveRules.h"
@@ -13,9 +14,6 @@ struct TSquare {
     int Rank;
 };
 
-constexpr int kKnightJumps[8][2] = {{-2, -1}, {-2, 1}, {-1, -2}, {-1, 2}, {1, -2}, {1, 2}, {2, -1}, {2, 1}};
-constexpr int kStraight[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-constexpr int kDiagonal[4][2] = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
 
 int32_t At(const TChessPosition& pos, int file, int rank) { return pos.Board[SquareIndex(file, rank)]; }
 
@@ -26,7 +24,7 @@ public:
     TMover(const TChessPosition& pos, const TKingSquares& kings)
         : Pos(pos), White(pos.WhiteToMove), KingCount(kings.Count[pos.WhiteToMove ? 0 : 1]),
           KingFile(SquareFile(kings.Square[pos.WhiteToMove ? 0 : 1])),
-          KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])) {}
+          KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])), InCheck_(kings.InCheck) {}
 
     // The mover's king is safe after the candidate moves from `from` to the target.
     bool Legal(const TChessMove& move, TSquare from, bool enPassant) {
@@ -97,7 +95,7 @@ private:
     const int KingCount;
     const int KingFile;
     const int KingRank;
-    int InCheck_ = -1;  // not yet known
+    int InCheck_;  // -1: not yet known
 };
 
 bool Accept(TChessMove& move, TSquare from) {
@@ -131,26 +129,24 @@ bool GeometryFits(const TChessPosition& pos, TKind kind, TSquare from, const TCh
 // The squares from which a piece of the kind reaches the target, found by
 // walking out from the target; each holds `piece`. At most 8.
 int Reachers(const TChessPosition& pos, TKind kind, int32_t piece, const TChessMove& move, TSquare (&found)[8]) {
+    const int to = SquareIndex(move.ToFile, move.ToRank);
     int count = 0;
-    const auto look = [&](const int(&steps)[4][2]) {
-        for (const auto& d : steps) {
-            int file = move.ToFile + d[0], rank = move.ToRank + d[1];
-            while (OnBoard(file, rank) && At(pos, file, rank) == pcEmpty) {
-                file += d[0];
-                rank += d[1];
-            }
-            if (OnBoard(file, rank) && At(pos, file, rank) == piece) found[count++] = {file, rank};
-        }
-    };
+    const auto keep = [&](int square) { found[count++] = {SquareFile(square), SquareRank(square)}; };
     if (kind == TKind::Knight) {
-        for (const auto& j : kKnightJumps) {
-            const int file = move.ToFile + j[0], rank = move.ToRank + j[1];
-            if (OnBoard(file, rank) && At(pos, file, rank) == piece) found[count++] = {file, rank};
-        }
+        for (const int8_t* square = kTables.Knight[to]; *square >= 0; ++square)
+            if (pos.Board[*square] == piece) keep(*square);
         return count;
     }
-    if (kind != TKind::Bishop) look(kStraight);
-    if (kind != TKind::Rook) look(kDiagonal);
+    const int firstLine = kind == TKind::Bishop ? 4 : 0, lastLine = kind == TKind::Rook ? 4 : 8;
+    for (int d = firstLine; d < lastLine; ++d) {
+        const int8_t(&line)[8] = kTables.Line[to][d];
+        for (int i = 0; i < 8 && line[i] >= 0; ++i) {
+            const int32_t code = pos.Board[line[i]];
+            if (code == pcEmpty) continue;
+            if (code == piece) keep(line[i]);
+            break;
+        }
+    }
     return count;
 }
 

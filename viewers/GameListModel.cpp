@@ -33,6 +33,22 @@ int CompareTextNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+std::vector<uint32_t> RankTagValues(const TPGNIndex& games, TPGNTag tag, uint32_t& rankCount) {
+    std::vector<uint32_t> ids(games.TagIdCount(tag));
+    std::iota(ids.begin(), ids.end(), 0u);
+    std::stable_sort(ids.begin(), ids.end(), [&](uint32_t a, uint32_t b) {
+        return CompareTextNoCase(games.TagValue(tag, a), games.TagValue(tag, b)) < 0;
+    });
+    std::vector<uint32_t> rankOf(ids.size());
+    rankCount = 0;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (i > 0 && CompareTextNoCase(games.TagValue(tag, ids[i - 1]), games.TagValue(tag, ids[i])) != 0) ++rankCount;
+        rankOf[ids[i]] = rankCount;
+    }
+    if (!ids.empty()) ++rankCount;
+    return rankOf;
+}
+
 std::array<bool, 12> SparseColumns(const TPGNIndex& games) {
     const int examined = std::min(games.Count(), kSparseSample);
     int eco = 0, whiteElo = 0, blackElo = 0;
@@ -117,14 +133,13 @@ void TGameListModel::Sort(int column, bool ascending) {
         std::sort(Order_.begin(), Order_.end());
         if (!ascending) std::reverse(Order_.begin(), Order_.end());
     } else {
-        std::vector<std::string_view> keys(Order_.size());
-        for (size_t g = 0; g < keys.size(); ++g) keys[g] = Games_->Tag(static_cast<int>(g), TagOfColumn(column));
-        std::stable_sort(Order_.begin(), Order_.end(), [&](uint32_t a, uint32_t b) {
-            const int c = CompareTextNoCase(keys[a], keys[b]);
-            return ascending ? c < 0 : c > 0;
-        });
+        SortByTag(TagOfColumn(column), ascending);
     }
 
+    if (before.isEmpty()) {
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        return;
+    }
     std::vector<uint32_t> rowOf(Order_.size());
     for (size_t row = 0; row < Order_.size(); ++row) rowOf[Order_[row]] = static_cast<uint32_t>(row);
     QModelIndexList after;
@@ -133,6 +148,23 @@ void TGameListModel::Sort(int column, bool ascending) {
                        before[i].column());
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+// The values of a tag are ranked once, then the rows are counted into place
+// by rank: stable, so equal values keep the order the rows had.
+void TGameListModel::SortByTag(TPGNTag tag, bool ascending) {
+    uint32_t rankCount = 0;
+    const std::vector<uint32_t> rankOf = RankTagValues(*Games_, tag, rankCount);
+    auto keyOf = [&](uint32_t game) {
+        const uint32_t rank = rankOf[Games_->TagId(static_cast<int>(game), tag)];
+        return ascending ? rank : rankCount - 1 - rank;
+    };
+    std::vector<uint32_t> next(static_cast<size_t>(rankCount) + 1, 0);
+    for (const uint32_t game : Order_) ++next[keyOf(game) + 1];
+    for (size_t r = 1; r < next.size(); ++r) next[r] += next[r - 1];
+    std::vector<uint32_t> sorted(Order_.size());
+    for (const uint32_t game : Order_) sorted[next[keyOf(game)]++] = game;
+    Order_.swap(sorted);
 }
 
 int TGameListModel::rowCount(const QModelIndex& parent) const {

@@ -53,6 +53,7 @@ public:
 
 private:
     void ChecksChanged();
+    void SortByTag(TPGNTag tag, bool ascending);
 
     const TPGNIndex* Games_ = nullptr;
     std::vector<uint32_t> Order_;  // row -> game
@@ -65,6 +66,10 @@ private:
 // Columns hidden because at most a quarter of the first 250 games fill them:
 // "Elo White" (WhiteElo other than "?"), "Elo Black" and "ECO" (not empty).
 std::array<bool, 12> SparseColumns(const TPGNIndex& games);
+
+// The place of each value of a tag (by id) in case-insensitive order, from 0;
+// equal values share a place. rankCount tells how many places there are.
+std::vector<uint32_t> RankTagValues(const TPGNIndex& games, TPGNTag tag, uint32_t& rankCount);
 
 // Case-insensitive order of UTF-8 texts; negative, zero or positive.
 int CompareTextNoCase(std::string_view a, std::string_view b);

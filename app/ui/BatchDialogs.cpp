@@ -35,6 +35,7 @@ public:
 
     bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
         TKXSaveDialog& dialog = W_.KXSaveDialog1();
+        dialog.SetFilter(kBatchImageSaveFilter);
         dialog.SetInitialDir(W_.Settings().SavePath);
         if (!dialog.Execute()) return false;
         fileName = dialog.FileName();

@@ -56,17 +56,6 @@ std::optional<TScalableFormat> ScalableFormatOfFilter(int filterIndex) {
     }
 }
 
-QString ExtensionOfFilter(int filterIndex) {
-    switch (filterIndex) {
-        case fiJPEG: return ".JPG";
-        case fiBMP: return ".BMP";
-        case fiPNG: return ".PNG";
-        case fiSVG: return ".SVG";
-        case fiPDF: return ".PDF";
-        default: return ".GIF";
-    }
-}
-
 }  // namespace
 
 bool TfrmQuenlix::MainWindowFocused() const { return QApplication::activeWindow() == this; }
@@ -76,7 +65,7 @@ void TfrmQuenlix::spbSaveImgClick() {
     dialog.SetFilter(kScalableImageSaveFilter);
     dialog.SetInitialDir(FSettings.SavePath);
     if (!dialog.Execute()) return;
-    const QString fileName = ForceExtension(dialog.FileName(), ExtensionOfFilter(dialog.FilterIndex()));
+    const QString fileName = ForceExtension(dialog.FileName(), ExtensionOfImageFilter(dialog.FilterIndex()));
     dialog.SetFileName(fileName);
     SaveImageTo(fileName, dialog.FilterIndex(), dialog.ColorIndex(), dialog.Transparent());
 }

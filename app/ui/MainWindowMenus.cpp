@@ -1,6 +1,5 @@
 // The main window's menus and toolbars, built from the command table.
 #include <QActionGroup>
-#include <QBitmap>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -15,6 +14,7 @@
 #include "app/ui/PlayWave.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
+#include "board/ui/PieceButtonIcon.h"
 
 namespace vorlix {
 namespace {
@@ -323,7 +323,7 @@ void TfrmQuenlix::CreatePiecesToolbar() {
         button->setObjectName(QString("SpeedButton%1").arg(code));
         button->setProperty("tag", code);
         button->setFixedSize(34, 34);
-        button->setIconSize(QSize(32, 32));
+        button->setIconSize(QSize(kPieceButtonIconSide, kPieceButtonIconSide));
         button->setAutoRaise(true);
         button->setCheckable(true);
         const QString colour = code <= 6 ? "white" : "black";
@@ -339,15 +339,8 @@ void TfrmQuenlix::CreatePiecesToolbar() {
 }
 
 void TfrmQuenlix::DrawPieceButtons() {
-    for (QToolButton* button : FPieceButtons) {
-        QImage glyph(32, 32, QImage::Format_RGB32);
-        glyph.fill(ColorToQColor(clRed));
-        FBoard.DrawPieceGlyph(button->property("tag").toInt(), glyph);
-        // Red is the button image's transparent colour.
-        QPixmap pixmap = QPixmap::fromImage(glyph);
-        pixmap.setMask(QBitmap::fromImage(glyph.createMaskFromColor(ColorToRgb(clRed), Qt::MaskInColor)));
-        button->setIcon(QIcon(pixmap));
-    }
+    for (QToolButton* button : FPieceButtons)
+        button->setIcon(PieceButtonIcon(FBoard, button->property("tag").toInt(), devicePixelRatioF()));
 }
 
 void TfrmQuenlix::PieceButtonClick(QToolButton* button) {

@@ -5,6 +5,7 @@
 #include "app/FileExtension.h"
 #include "app/Settings.h"
 #include "batch/ui/BatchHost.h"
+#include "batch/ui/ColorDepthChoice.h"
 
 namespace vorlix {
 
@@ -24,12 +25,12 @@ bool ChooseBatchImageFile(TBatchHost& host, const QString& message, bool upperCa
     int filter = 1, colorIndex = 0;
     bool transparent = false;
     if (!host.AskImageFileName(fileName, filter, colorIndex, transparent)) return false;
-    static const char* const kExtensions[] = {".GIF", ".JPG", ".BMP"};
-    const int format = filter == 1 ? 0 : filter == 2 ? 1 : 2;
-    fileName = ForceExtension(fileName, QString::fromLatin1(kExtensions[format]));
+    fileName = ForceExtension(fileName, ExtensionOfImageFilter(filter));
     choice.Name = SplitChosenName(fileName, upperCaseExtension);
     host.Settings().SavePath = QFileInfo(fileName).absolutePath();
-    choice.Image.Format = static_cast<TImageFormat>(format);
+    choice.Image.Format = filter == fiJPEG ? TImageFormat::Jpeg : filter == fiBMP ? TImageFormat::Bmp : TImageFormat::Gif;
+    if (filter == fiPNG) choice.Image.Scalable = TScalableFormat::Png;
+    if (filter == fiSVG) choice.Image.Scalable = TScalableFormat::Svg;
     choice.Image.ColorIndex = colorIndex;
     choice.Image.Transparent = transparent;
     choice.Image.Quality = host.Settings().JPGQuality;

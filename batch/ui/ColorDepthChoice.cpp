@@ -35,4 +35,15 @@ TColorDepthList ColorDepthsForFilter(int filterIndex, int colorIndex) {
     return list;
 }
 
+QString ExtensionOfImageFilter(int filterIndex) {
+    switch (filterIndex) {
+        case fiJPEG: return QStringLiteral(".JPG");
+        case fiBMP: return QStringLiteral(".BMP");
+        case fiPNG: return QStringLiteral(".PNG");
+        case fiSVG: return QStringLiteral(".SVG");
+        case fiPDF: return QStringLiteral(".PDF");
+        default: return QStringLiteral(".GIF");
+    }
+}
+
 }  // namespace vorlix

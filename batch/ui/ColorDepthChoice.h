@@ -12,6 +12,9 @@ extern const std::array<QString, 4> kColorDepthTexts;
 // Filter indexes of the image save filter (1-based, as the dialog counts them).
 enum : int { fiGIF = 1, fiJPEG = 2, fiBMP = 3, fiPNG = 4, fiSVG = 5, fiPDF = 6 };
 
+// The upper-case extension a file of that type gets (".GIF" for an unknown index).
+QString ExtensionOfImageFilter(int filterIndex);
+
 struct TColorDepthList {
     QStringList Entries;
     int ColorIndex = 0;  // the stored choice after the rules ran

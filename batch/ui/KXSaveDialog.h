@@ -11,9 +11,10 @@ namespace vorlix {
 
 inline const QString kImageSaveFilter =
     "Gif Image (*.gif)|*.gif|Jpeg Image (*.jpg)|*.jpg|Bitmap Image (*.bmp)|*.bmp";
-// The editor's Save as Image also offers the formats drawn at any size.
-inline const QString kScalableImageSaveFilter =
-    kImageSaveFilter + "|PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf";
+// The batch tools also write PNG and SVG (drawn at any size); the editor's Save
+// as Image offers PDF as well.
+inline const QString kBatchImageSaveFilter = kImageSaveFilter + "|PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg";
+inline const QString kScalableImageSaveFilter = kBatchImageSaveFilter + "|PDF Document (*.pdf)|*.pdf";
 
 // "Text (*.x)|*.x|..." pairs as Qt name filters.
 QStringList NameFiltersFromPairs(const QString& filter);

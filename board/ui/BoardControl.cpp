@@ -6,6 +6,8 @@
 #include <QTimer>
 
 #include "board/ChessBoard.h"
+#include "board/DiagramPainter.h"
+#include "board/VectorPieces.h"
 #include "board/ui/DragImage.h"
 
 namespace vorlix {
@@ -16,7 +18,10 @@ TBoardControl::TBoardControl(TkxChessBrd& board, QWidget* parent)
     setMouseTracking(true);
     setFixedSize(FBoard.Width(), FBoard.Height());
     FBoard.OnInvalidate = [this](TkxChessBrd&) { ScheduleRender(); };
-    FBoard.OnSquareRedrawn = [this](TkxChessBrd&, QRect rect) { update(rect); };
+    FBoard.OnSquareRedrawn = [this](TkxChessBrd&, QRect rect) {
+        FSharpValid = false;
+        update(rect);
+    };
     FDragImage = new TDragImage(this);
     ScheduleRender();
 }
@@ -38,6 +43,7 @@ void TBoardControl::ScheduleRender() {
 void TBoardControl::RenderNow() {
     FRenderPending = false;
     if (!FBoard.Paint()) return;
+    FSharpValid = false;
     const QSize size = FBoard.DiagramBitmap().size();
     if (size != this->size()) {
         setFixedSize(size);
@@ -46,14 +52,25 @@ void TBoardControl::RenderNow() {
     update();
 }
 
+const QImage& TBoardControl::ShownDiagram() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio <= 1 || FBoard.DiagramBitmap().isNull()) return FBoard.DiagramBitmap();
+    if (!FSharpValid || FSharpDiagram.devicePixelRatio() != ratio) {
+        FSharpDiagram = RenderDiagramForScreen(FBoard, ratio);
+        FSharpValid = true;
+    }
+    return FSharpDiagram;
+}
+
 void TBoardControl::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QImage& diagram = FBoard.DiagramBitmap();
+    const QImage& diagram = ShownDiagram();
     if (diagram.isNull()) {
         p.fillRect(event->rect(), palette().window());
         return;
     }
-    p.drawImage(event->rect(), diagram, event->rect());
+    if (diagram.devicePixelRatio() == 1) p.drawImage(event->rect(), diagram, event->rect());
+    else p.drawImage(QPoint(0, 0), diagram);  // clipped to the exposed region
     if (!FFrame.isNull()) p.drawImage(FFrameTopLeft, FFrame);
 }
 
@@ -76,10 +93,16 @@ void TBoardControl::DragOver(QMouseEvent* event) {
     if (FMouse.DragPending() && (pos - FPressPos).manhattanLength() >= QApplication::startDragDistance()) {
         FMouse.StartDrag();
         const int half = FBoard.SquareSize() / 2;
-        FDragImage->Begin(FBoard.PieceImage(FMouse.DraggedCode()), QPoint(half, half), mapToGlobal(pos));
+        FDragImage->Begin(DraggedPicture(), QPoint(half, half), mapToGlobal(pos));
         grabKeyboard();
     }
     if (FMouse.Dragging()) FDragImage->MoveTo(mapToGlobal(pos));
+}
+
+QImage TBoardControl::DraggedPicture() const {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio <= 1) return FBoard.PieceImage(FMouse.DraggedCode());
+    return TVectorPieces::Of(FBoard.PieceStyle()).ScreenImage(FMouse.DraggedCode(), FBoard.SquareSize(), ratio);
 }
 
 void TBoardControl::mouseReleaseEvent(QMouseEvent* event) {
@@ -130,7 +153,7 @@ void TBoardControl::AnimateTakeBack(const TChessMove& Move, int CapturedPiece) {
 void TBoardControl::ShowFrame(const QImage& Frame, QPoint TopLeft) {
     FFrame = Frame;
     FFrameTopLeft = TopLeft;
-    repaint(QRect(TopLeft, Frame.size()));
+    repaint(QRect(TopLeft, (QSizeF(Frame.size()) / Frame.devicePixelRatio()).toSize()));
 }
 
 }  // namespace vorlix

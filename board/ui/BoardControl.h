@@ -3,7 +3,9 @@
 // asks for a repaint, shows its diagram bitmap and always takes its size.
 // Mouse events are passed on as signals for the editing layer above, then to
 // the board's own mouse handling (selection, clicks, dragging pieces); the
-// control also shows the frames of move animations.
+// control also shows the frames of move animations. On a screen with a device
+// pixel ratio above 1 the diagram is drawn through the vector road at the
+// screen's resolution; sizes, positions and hit tests stay in logical pixels.
 #include <QImage>
 #include <QWidget>
 
@@ -31,6 +33,10 @@ public:
 
     bool Dragging() const { return FMouse.Dragging(); }
 
+    // The picture on show: the board's bitmap at a device pixel ratio of 1,
+    // else the diagram at the screen's resolution.
+    const QImage& ShownDiagram();
+
 signals:
     void BoardResized(QSize size);
     void MousePressed(QMouseEvent* event);
@@ -51,6 +57,8 @@ private:
     void EndDragImage();
     void CancelDrag();
     void ShowFrame(const QImage& Frame, QPoint TopLeft) override;
+    qreal FrameRatio() const override { return devicePixelRatioF(); }
+    QImage DraggedPicture() const;
 
     TkxChessBrd& FBoard;
     TBoardMouse FMouse;
@@ -59,6 +67,8 @@ private:
     bool FRenderPending = false;
     QImage FFrame;  // the animation frame on show, over the diagram
     QPoint FFrameTopLeft;
+    QImage FSharpDiagram;  // the diagram at the screen's resolution, when the ratio is above 1
+    bool FSharpValid = false;
 };
 
 }  // namespace vorlix

@@ -13,7 +13,7 @@ TDragImage::TDragImage(QWidget* host) : QWidget(host->window()) {
 void TDragImage::Begin(const QImage& picture, QPoint hotSpot, QPoint globalPos) {
     FPicture = picture;
     FHotSpot = hotSpot;
-    resize(picture.size());
+    resize((QSizeF(picture.size()) / picture.devicePixelRatio()).toSize());
     MoveTo(globalPos);
     raise();
     show();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
@@ -56,8 +57,8 @@ protected:
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }
-    QByteArray Rendered(const QString& fen, const QStringList& extra = {}) const {
-        const QString out = Dir.filePath("render.gif");
+    QByteArray Rendered(const QString& fen, const QStringList& extra = {}, const QString& name = "render.gif") const {
+        const QString out = Dir.filePath(name);
         const TRun r = Run("render", QStringList{"--vxd", kStyle, "--fen", fen, "-o", out} + extra);
         EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
         return Bytes(out);
@@ -136,12 +137,39 @@ TEST_F(BatchCommand, ManyDiagramsPerPdfPage) {
     EXPECT_TRUE(Bytes(pdf).startsWith("%PDF"));
 }
 
+TEST_F(BatchCommand, PngFilesEqualTheRenderCommandAndSvgFilesAreXml) {
+    const QString png = Folder("png"), svg = Folder("svg");
+    TRun r = Batch({Pgn, "-o", png + "/Cap.png", "--games", "2", "--positions", "entire", "--header", "players,move"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Files(png).join(' ').toStdString(), "Cap00001.PNG Cap00002.PNG Cap00003.PNG Cap00004.PNG");
+    EXPECT_EQ(Bytes(png + "/Cap00002.PNG"), Rendered("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR",
+                                                     {"--header", "Cy - Di, 1. d4"}, "render.png"));
+    r = Batch({Pgn, "-o", png + "/Big.png", "--games", "1", "--positions", "custom", "--from-start", "1", "--scale", "250",
+               "--transparent"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Bytes(png + "/Big00001.PNG"),
+              Rendered("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", {"--scale", "250", "--transparent"}, "big.png"));
+
+    r = Batch({Pgn, "-o", svg + "/S.svg", "--games", "1", "--positions", "custom", "--from-start", "1-2", "--jobs", "2"});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Files(svg).join(' ').toStdString(), "S00001.SVG S00002.SVG");
+    QXmlStreamReader xml(Bytes(svg + "/S00002.SVG"));
+    int paths = 0;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("path")) ++paths;
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(paths, 32);  // the pieces are outlines
+    EXPECT_EQ(Bytes(svg + "/S00002.SVG"), Rendered("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR", {}, "r.svg"));
+}
+
 TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
     const QString out = Folder("bad") + "/X.gif";
     for (const QStringList& args : {QStringList{Pgn, "-o", out, "--positions", "custom"},
                                     QStringList{Pgn, "-o", out, "--colors", "24"},
                                     QStringList{Pgn, "-o", out, "--games", "x"},
-                                    QStringList{Pgn, "-o", Dir.filePath("X.png")},
+                                    QStringList{Pgn, "-o", Dir.filePath("X.tif")},
+                                    QStringList{Pgn, "-o", Dir.filePath("X.png"), "--colors", "256"},
+                                    QStringList{Pgn, "-o", Dir.filePath("X.svg"), "--scale", "5"},
                                     QStringList{Pgn, "-o", out, "--frobnicate", "1"},
                                     QStringList{Pgn, "-o", out, "--header", "weather"},
                                     QStringList{Pgn, "-o", out, "--scale", "300"}})

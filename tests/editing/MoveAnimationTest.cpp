@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board/ChessBoard.h"
+#include "board/DiagramPainter.h"
 #include "board/MoveAnimation.h"
 
 namespace vorlix {
@@ -15,8 +16,10 @@ struct TRecordingHost : TAnimationHost {
     void ProcessMessages() override { ++Pumps; }
     std::vector<QImage> Frames;
     std::vector<int> Waits;
+    qreal FrameRatio() const override { return Ratio; }
     QPoint TopLeft;
     int Pumps = 0;
+    qreal Ratio = 1.0;
 };
 
 TChessMove MakeMove(int piece, QPoint from, QPoint to) {
@@ -175,6 +178,32 @@ TEST(AnimateMove, MoveOffTheBoardShowsNoFramesAndChangesNothingOutside) {
     AnimateTakeBack(board, MakeMove(2, {-1, -1}, {9, 3}), 4, host);
     EXPECT_TRUE(host.Frames.empty());
     EXPECT_EQ(board.Codes(), before);
+}
+
+TEST(AnimateMove, FramesForAHighDensityScreenHaveItsResolution) {
+    TkxChessBrd board;
+    board.SetAnimate(true);
+    board.SetAnimationSpeed(45);
+    TRecordingHost host;
+    host.Ratio = 2.0;
+    AnimateMove(board, MakeMove(6, {4, 1}, {4, 3}), host);
+    ASSERT_EQ(host.Frames.size(), 13u);
+    const QImage& last = host.Frames.back();
+    EXPECT_EQ(last.devicePixelRatio(), 2.0);
+    const QSize area = (QSizeF(last.size()) / 2).toSize();
+    EXPECT_EQ(area, QSize(8 * board.SquareSize() + 7 * board.GridLineWidth(), 8 * board.SquareSize() + 7 * board.GridLineWidth()));
+
+    // The last frame shows what the control shows once the move is made, but
+    // for the antialiased edges of the piece.
+    const QImage after = RenderDiagramForScreen(board, 2.0)
+                             .copy(QRect(host.TopLeft * 2, last.size()))
+                             .convertToFormat(QImage::Format_RGB32);
+    const QImage frame = last.convertToFormat(QImage::Format_RGB32);
+    int far = 0;
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            if (std::abs(qGray(frame.pixel(x, y)) - qGray(after.pixel(x, y))) > 8) ++far;
+    EXPECT_EQ(far, 0);
 }
 
 }  // namespace

@@ -123,3 +123,24 @@ TEST(PGNIndex, AStoppedLoadKeepsOnlyCompletedGames) {
     EXPECT_EQ(game.Moves, "1. e4 e5 2. Nf3 Nc6 * ");
     EXPECT_LT(index.MemoryUsed(), text.size());
 }
+
+TEST(PGNIndex, RepeatedTagValuesAreKeptOnceAndShared) {
+    TTempDir dir;
+    std::string text;
+    for (int i = 0; i < 3000; ++i)
+        text += "[Event \"Open " + std::to_string(i % 3) + "\"]\n[White \"P" + std::to_string(i % 50) +
+                "\"]\n[Black \"P" + std::to_string((i + 1) % 50) + "\"]\n[WhiteElo \"2400\"]\n1. e4 *\n\n";
+    TSilentReporter silent;
+    TPGNIndex index;
+    ASSERT_TRUE(index.LoadFromFile(dir.Write("repeats.pgn", text), silent));
+    ASSERT_EQ(index.Count(), 3000);
+    EXPECT_EQ(index.TagIdCount(TPGNTag::Event), 3u);
+    EXPECT_EQ(index.TagIdCount(TPGNTag::White), 50u);  // the players of both colours
+    EXPECT_EQ(index.TagId(0, TPGNTag::Black), index.TagId(1, TPGNTag::White));
+    EXPECT_EQ(index.TagIdCount(TPGNTag::BlackElo), 2u);  // "2400" and "?"
+    EXPECT_EQ(index.Tag(2999, TPGNTag::Event), "Open 2");
+    EXPECT_EQ(index.Tag(2999, TPGNTag::Black), "P0");
+    EXPECT_EQ(index.Tag(2999, TPGNTag::BlackElo), "?");
+    EXPECT_EQ(index.TagValue(TPGNTag::Site, index.TagId(5, TPGNTag::Site)), "");
+    EXPECT_LT(index.MemoryUsed(), text.size() / 3);  // a few bytes a game
+}

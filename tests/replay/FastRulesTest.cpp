@@ -80,8 +80,16 @@ public:
         next.MoveText.clear();
         Ref_ = next;
         PlayMove(Fast_, move);
-        Kings_.Follow(Fast_.Board, move);
+        Kings_.Follow(Fast_, move);
         Placement_.Update(Fast_.Board, RanksChangedBy(move));
+        if (Kings_.InCheck >= 0) {
+            const int side = Fast_.WhiteToMove ? 0 : 1;
+            ASSERT_EQ(Kings_.Count[side], 1) << where;
+            const int king = Kings_.Square[side];
+            EXPECT_EQ(Kings_.InCheck == 1,
+                      IsSquareAttacked(Fast_.Board, SquareFile(king), SquareRank(king), !Fast_.WhiteToMove))
+                << where << ": check after " << Describe(move) << " in " << PlacementText(Fast_.Board);
+        }
 
         EXPECT_TRUE(SameState(Ref_, Fast_)) << where;
         TKingSquares found;

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 #include "app/PdfPrintTarget.h"
@@ -16,10 +17,12 @@
 #include "app/SettingsStore.h"
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchHost.h"
+#include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/EpdBatchDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
+#include "export/VectorDiagramImage.h"
 #include "files/EPD.h"
 #include "files/PGN.h"
 
@@ -44,7 +47,7 @@ public:
     void PrinterSetup() override {}
     bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
         fileName = ChosenName;
-        filterIndex = 1;
+        filterIndex = FilterIndex;
         colorIndex = 2;
         transparent = false;
         return true;
@@ -66,6 +69,7 @@ public:
     THeaderFooterInfo HeaderRec, FooterRec;
     float Factor = 2.0f;
     QString ChosenName;
+    int FilterIndex = 1;
     QStringList Messages;
     int HelpContext = 0;
 };
@@ -229,6 +233,27 @@ TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
     EXPECT_EQ(OutFiles(), (QStringList{"Pos001.gif", "Pos002.gif"}));
     EXPECT_EQ(host->HeaderRec, (THeaderFooterInfo{true, "Before", taCenter}));
     EXPECT_FALSE(host->FooterRec.Enabled);
+}
+
+TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
+    TFakeEpdSource epd(Write(dir, "p.epd", "8/8/8/8/8/8/8/K6k w - -;\n8/8/8/8/8/8/8/k6K b - -;\n"));
+    TfrmAutoVorlix dialog(*host, epd);
+    dialog.SetPacing(0);
+    dialog.show();
+    host->ChosenName = dir.filePath("out/Pos");
+    host->FilterIndex = fiSVG;
+    QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    host->ChosenName = dir.filePath("out/Pic.png");
+    host->FilterIndex = fiPNG;
+    QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    EXPECT_EQ(OutFiles().join(" ").toStdString(), "Pic001.png Pic002.png Pos001.svg Pos002.svg");
+    QFile svg(dir.filePath("out/Pos002.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    while (!xml.atEnd()) xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    const QImage png(dir.filePath("out/Pic001.png"));
+    EXPECT_EQ(png.size(), DiagramImageSize(host->BoardObj, host->HeaderRec, host->FooterRec));
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <thread>
 
 #include "files/ErrorReporter.h"
@@ -16,7 +20,16 @@ namespace {
 constexpr int kProgressSteps = 1000;
 constexpr int kShowAfterMs = 300;  // quick loads never flash a dialog
 constexpr int kPollMs = 50;
+
+std::atomic<bool> gHoldUntilCancelled{false};
+
+void WaitForCancel(const std::atomic<bool>& cancel) {
+    while (!cancel) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
 }  // namespace
+
+void HoldLoadsUntilCancelledForTests(bool hold) { gHoldUntilCancelled = hold; }
 
 bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorReporter& reporter, QWidget* parent) {
     std::atomic<bool> cancel{false};
@@ -46,12 +59,17 @@ bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorRepo
         ok = index.LoadFromFile(fileName.toStdString(), messages, [&](uint64_t d, uint64_t t) {
             done = d;
             total = t;
+            if (gHoldUntilCancelled && d > 0) WaitForCancel(cancel);
             return !cancel;
         });
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
     worker.join();
+#ifdef __GLIBC__
+    // The reader's buffers were freed in the worker's own heap: give those pages back.
+    malloc_trim(0);
+#endif
     poll.stop();
     progress.close();
     for (const std::string& message : messages.Messages) reporter.Report(TMsgKind::Error, message);

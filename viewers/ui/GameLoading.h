@@ -14,4 +14,8 @@ class TPGNIndex;
 // here afterwards. Cancelling keeps the games completed so far (index.Stopped()).
 bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorReporter& reporter, QWidget* parent);
 
+// For tests: once a load has read past the start of its file it waits until it
+// is cancelled, so that a cancel surely comes while the file is being read.
+void HoldLoadsUntilCancelledForTests(bool hold);
+
 }  // namespace vorlix

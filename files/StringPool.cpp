@@ -1,0 +1,116 @@
+#include "files/StringPool.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <functional>
+
+namespace vorlix {
+
+namespace {
+
+constexpr size_t kFirstBlockSize = 256;
+constexpr size_t kBlockSize = 64 << 10;
+constexpr size_t kFirstSlots = 64;
+
+// A text is stored as its length (7 bits a byte, low bits first, the high bit
+// set while more follow) and its bytes.
+size_t LengthSize(size_t n) {
+    size_t size = 1;
+    for (; n >= 0x80; n >>= 7) ++size;
+    return size;
+}
+
+char* PutLength(char* out, size_t n) {
+    for (; n >= 0x80; n >>= 7) *out++ = static_cast<char>((n & 0x7F) | 0x80);
+    *out++ = static_cast<char>(n);
+    return out;
+}
+
+const char* GetLength(const char* in, size_t& n) {
+    n = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto b = static_cast<unsigned char>(*in++);
+        n |= static_cast<size_t>(b & 0x7F) << shift;
+        if (!(b & 0x80)) return in;
+    }
+}
+
+size_t HashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
+
+}  // namespace
+
+void TStringPool::Clear() {
+    Where_.clear();
+    Where_.shrink_to_fit();
+    Blocks_.clear();
+    Blocks_.shrink_to_fit();
+    BlockUsed_ = BlockSize_ = BytesHeld_ = 0;
+    Slots_.clear();
+    Slots_.shrink_to_fit();
+}
+
+void TStringPool::Seal() {
+    Slots_.clear();
+    Slots_.shrink_to_fit();
+    Where_.shrink_to_fit();
+}
+
+size_t TStringPool::MemoryUsed() const {
+    return Where_.capacity() * sizeof(uint64_t) + BytesHeld_ + Slots_.capacity() * sizeof(uint32_t);
+}
+
+std::string_view TStringPool::Text(uint32_t id) const {
+    const uint64_t where = Where_[id];
+    size_t n = 0;
+    const char* text = GetLength(Blocks_[where >> 32].get() + (where & 0xFFFFFFFFu), n);
+    return {text, n};
+}
+
+uint32_t TStringPool::Find(std::string_view text, size_t hash, size_t& slot) const {
+    const size_t mask = Slots_.size() - 1;
+    for (slot = hash & mask;; slot = (slot + 1) & mask) {
+        const uint32_t entry = Slots_[slot];
+        if (entry == 0 || Text(entry - 1) == text) return entry;
+    }
+}
+
+void TStringPool::Rehash(size_t slots) {
+    Slots_.assign(slots, 0);
+    size_t slot = 0;
+    for (uint32_t id = 0; id < Count(); ++id) {
+        const std::string_view text = Text(id);
+        Find(text, HashOf(text), slot);
+        Slots_[slot] = id + 1;
+    }
+}
+
+uint64_t TStringPool::Store(std::string_view text) {
+    const size_t size = LengthSize(text.size()) + text.size();
+    if (Blocks_.empty() || BlockUsed_ + size > BlockSize_) {
+        // Blocks grow with the pool, so that small pools stay small; a text
+        // longer than a block gets a block of its own.
+        BlockSize_ = std::max(size, std::clamp(BytesHeld_, kFirstBlockSize, kBlockSize));
+        Blocks_.push_back(std::make_unique_for_overwrite<char[]>(BlockSize_));
+        BytesHeld_ += BlockSize_;
+        BlockUsed_ = 0;
+    }
+    const uint64_t where = (static_cast<uint64_t>(Blocks_.size() - 1) << 32) | BlockUsed_;
+    char* out = PutLength(Blocks_.back().get() + BlockUsed_, text.size());
+    std::memcpy(out, text.data(), text.size());
+    BlockUsed_ += size;
+    return where;
+}
+
+uint32_t TStringPool::Intern(std::string_view text) {
+    // At most half the slots are taken, so a search always meets a free one.
+    if (Slots_.size() < 2 * (static_cast<size_t>(Count()) + 1))
+        Rehash(std::max(kFirstSlots, std::bit_ceil(4 * (static_cast<size_t>(Count()) + 1))));
+    size_t slot = 0;
+    if (const uint32_t entry = Find(text, HashOf(text), slot)) return entry - 1;
+    Where_.push_back(Store(text));
+    Slots_[slot] = Count();
+    return Count() - 1;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,14 @@
+#include "files/TagNameSet.h"
+
+namespace vorlix {
+
+bool TTagNameSet::Contains(std::string_view name) const {
+    uint32_t begin = 0;
+    for (const uint32_t end : Ends_) {
+        if (std::string_view(Text_).substr(begin, end - begin) == name) return true;
+        begin = end;
+    }
+    return false;
+}
+
+}  // namespace vorlix

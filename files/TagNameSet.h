@@ -1,0 +1,46 @@
+#pragma once
+// The tag names seen in one game's tag section, to tell when a repeated name
+// starts the next game. Names are kept in one reused buffer; a 64-bit mask of
+// name hashes answers most "not seen" questions without comparing text.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlix {
+
+class TTagNameSet {
+public:
+    void Clear() {
+        Text_.clear();
+        Ends_.clear();
+        Mask_ = 0;
+    }
+    // Adds a name not seen yet and gives true; false when it is already there.
+    bool Insert(std::string_view name) {
+        const uint64_t bit = Bit(name);
+        if ((Mask_ & bit) && Contains(name)) return false;
+        Text_.append(name);
+        Ends_.push_back(static_cast<uint32_t>(Text_.size()));
+        Mask_ |= bit;
+        return true;
+    }
+
+private:
+    static uint64_t Bit(std::string_view name) {
+        uint32_t h = static_cast<uint32_t>(name.size());
+        if (!name.empty()) {
+            h = h * 31 + static_cast<unsigned char>(name.front());
+            h = h * 31 + static_cast<unsigned char>(name[name.size() / 2]);
+            h = h * 31 + static_cast<unsigned char>(name.back());
+        }
+        return uint64_t{1} << ((h ^ (h >> 6)) & 63);
+    }
+    bool Contains(std::string_view name) const;
+
+    std::string Text_;           // the names one after another
+    std::vector<uint32_t> Ends_;  // where each name ends in Text_
+    uint64_t Mask_ = 0;
+};
+
+}  // namespace vorlix
