@@ -11,11 +11,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
+#include <QTableView>
 #include <fstream>
 
 #include "FakeHost.h"
 #include "viewers/GameListModel.h"
+#include "viewers/ui/GameListView.h"
 #include "viewers/ui/GameLoading.h"
 #include "viewers/ui/MoveList.h"
 #include "viewers/ui/PGNViewer.h"
@@ -44,7 +45,7 @@ protected:
         Viewer->ShowArchive();
     }
     void ClickHeader(int column) {
-        QHeaderView* header = Viewer->lvwPGN()->header();
+        QHeaderView* header = Viewer->lvwPGN()->horizontalHeader();
         const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
     }
@@ -117,6 +118,29 @@ TEST_F(PGNViewer, ClickingAColumnTwiceReversesItsSort) {
     EXPECT_EQ(Cell(0, gcNumber), "1");
     ClickHeader(gcCheck);
     EXPECT_EQ(Cell(0, gcNumber), "1");
+}
+
+TEST_F(PGNViewer, ClickingACheckBoxChecksItsGameAndKeysMoveTheChoice) {
+    Open(Game("Anna", "Bert", "1. e4") + Game("Cleo", "Dora", "1. d4") + Game("Emil", "Fred", "1. c4"));
+    Viewer->show();
+    TGameListView* list = Viewer->lvwPGN();
+    const QRect box = list->visualRect(Viewer->Model().index(1, gcCheck));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_TRUE(Viewer->Model().Checked(1));
+    EXPECT_EQ(Viewer->CheckedGameCount(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_EQ(Viewer->CheckedGameCount(), 0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(Viewer->LoadedRow(), 2);
+    EXPECT_EQ(Viewer->LoadedGame().White, "Emil");
+    QTest::keyClick(list, Qt::Key_Right);  // scrolls, the game stays
+    EXPECT_EQ(Viewer->LoadedRow(), 2);
+    QTest::keyClick(list, Qt::Key_Home);
+    EXPECT_EQ(Viewer->LoadedRow(), 0);
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(Viewer->LoadedRow(), 2);
 }
 
 TEST_F(PGNViewer, SortingKeepsTheOrderOfGamesWithTheSameValueIgnoringCase) {
@@ -202,7 +226,7 @@ TEST_F(PGNViewer, StoredColumnWidthsOutsideOneTo799AreIgnored) {
     Host.Store.WriteInteger(kViewerColsKey, "PGNCol3", 0);
     Host.Store.WriteInteger(kViewerColsKey, "PGNCol4", 150);
     Open(Game("W", "B", "1. e4"));
-    QHeaderView* header = Viewer->lvwPGN()->header();
+    QHeaderView* header = Viewer->lvwPGN()->horizontalHeader();
     EXPECT_EQ(header->sectionSize(2), 120);
     EXPECT_EQ(header->sectionSize(3), 120);
     EXPECT_EQ(header->sectionSize(4), 150);

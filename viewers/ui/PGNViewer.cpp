@@ -13,7 +13,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "app/Settings.h"
@@ -23,6 +22,7 @@
 #include "help/ui/Help.h"
 #include "viewers/GameListModel.h"
 #include "viewers/ReplayNavigation.h"
+#include "viewers/ui/GameListView.h"
 #include "viewers/ui/GameLoading.h"
 #include "viewers/ui/MoveList.h"
 #include "viewers/ui/NavigationIcons.h"
@@ -69,27 +69,20 @@ TfrmPGN::TfrmPGN(TViewerHost& host)
 TfrmPGN::~TfrmPGN() {
     FTimer1->stop();
     for (int i = 0; i < kGameListColumns; ++i)
-        FHost.Settings().SaveViewerColumn(ColumnValueName(i), FlvwPGN->header()->sectionSize(i));
+        FHost.Settings().SaveViewerColumn(ColumnValueName(i), FlvwPGN->horizontalHeader()->sectionSize(i));
     SaveMoveListPrintSettings(FStore, FPrintSettings);
     delete FMoveList;
 }
 
 void TfrmPGN::CreateControls() {
     FModel = new TGameListModel(this);
-    FlvwPGN = new QTreeView(this);
+    FlvwPGN = new TGameListView(this);
     FlvwPGN->setObjectName("lvwPGN");
     FlvwPGN->setModel(FModel);
-    FlvwPGN->setRootIsDecorated(false);
-    FlvwPGN->setUniformRowHeights(true);  // keeps a million rows quick
-    FlvwPGN->setItemsExpandable(false);
-    FlvwPGN->setAllColumnsShowFocus(true);
-    FlvwPGN->setSelectionBehavior(QAbstractItemView::SelectRows);
-    FlvwPGN->setSelectionMode(QAbstractItemView::SingleSelection);
-    FlvwPGN->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FlvwPGN->header()->setSectionsMovable(false);
-    FlvwPGN->header()->setSectionsClickable(true);
-    FlvwPGN->header()->setStretchLastSection(false);
-    connect(FlvwPGN->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+    FlvwPGN->horizontalHeader()->setSectionsMovable(false);
+    FlvwPGN->horizontalHeader()->setSectionsClickable(true);
+    FlvwPGN->horizontalHeader()->setStretchLastSection(false);
+    connect(FlvwPGN->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         FModel->HeaderClicked(column);
         if (const int row = LoadedRow(); row >= 0) FlvwPGN->scrollTo(FModel->index(row, 0));
     });
@@ -197,7 +190,7 @@ QWidget* TfrmPGN::CreateButtonPanel() {
 
 void TfrmPGN::ApplyStoredWidths() {
     for (int i = 0; i < kGameListColumns; ++i)
-        FlvwPGN->header()->resizeSection(i, FHost.Settings().LoadViewerColumn(ColumnValueName(i), kDefaultWidths[i]));
+        FlvwPGN->horizontalHeader()->resizeSection(i, FHost.Settings().LoadViewerColumn(ColumnValueName(i), kDefaultWidths[i]));
 }
 
 // ---- loading and showing

@@ -20,11 +20,11 @@ class QPushButton;
 class QSlider;
 class QTimer;
 class QToolButton;
-class QTreeView;
 
 namespace vorlix {
 
 class TGameListModel;
+class TGameListView;
 class TfrmMoveList;
 class TSettingsStore;
 
@@ -68,7 +68,7 @@ public:
     const TPGNIndex& Games() const { return FGames; }
     TGameListModel& Model() { return *FModel; }
 
-    QTreeView* lvwPGN() const { return FlvwPGN; }
+    TGameListView* lvwPGN() const { return FlvwPGN; }
     QToolButton* spbStart() const { return FspbStart; }
     QToolButton* spbFBack() const { return FspbFBack; }
     QToolButton* spbBack() const { return FspbBack; }
@@ -134,7 +134,7 @@ private:
     mutable size_t FTagCacheNext = 0;
 
     TGameListModel* FModel = nullptr;
-    QTreeView* FlvwPGN = nullptr;
+    TGameListView* FlvwPGN = nullptr;
     QToolButton *FspbStart = nullptr, *FspbFBack = nullptr, *FspbBack = nullptr, *FspbForward = nullptr,
                 *FspbFForward = nullptr, *FspbEnd = nullptr, *FspbAutoMove = nullptr;
     QSlider* FtbTimer = nullptr;
