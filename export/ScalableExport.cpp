@@ -5,13 +5,13 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #include <cmath>
 
 #include "board/Colors.h"
 #include "export/DiagramImage.h"
 #include "export/ExactPalette.h"
 #include "export/ImageExport.h"
+#include "export/SvgCanvas.h"
 #include "export/VectorDiagramImage.h"
 
 namespace vorlix {
@@ -49,19 +49,14 @@ bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error
 bool EncodeSvg(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                double scale, QByteArray& out) {
     const QSize size = DiagramImageSize(board, header, footer);
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setResolution(96);
-    generator.setSize(QSize(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale))));
-    generator.setViewBox(QRectF(0, 0, size.width(), size.height()));
-    generator.setTitle(QStringLiteral("Chess diagram"));
-    generator.setDescription(kCreator);
-    QPainter painter(&generator);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    const QSize shown(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
+    TSvgCanvas canvas(size, shown, QStringLiteral("Chess diagram"), kCreator);
+    QPainter painter;
+    if (!painter.begin(&canvas)) return false;
     PaintDiagramImage(painter, board, header, footer);
-    return painter.end();
+    if (!painter.end()) return false;
+    out = canvas.Document();
+    return true;
 }
 
 bool EncodePdf(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
