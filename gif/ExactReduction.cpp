@@ -1,12 +1,12 @@
 #include "gif/ExactReduction.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "gif/ColorHistogram.h"
-#include "gif/OctreeQuantizer.h"
 
 namespace vorlix {
 namespace {
@@ -56,12 +56,24 @@ struct TRun {
 
 const QRgb* RgbRow(const QImage& rgb32, int y) { return reinterpret_cast<const QRgb*>(rgb32.constScanLine(y)); }
 
+// Where the run of row[x]'s colour ends; compares two pixels at a time.
+int RunEnd(const QRgb* row, int x, int width) {
+    const QRgb color = row[x];
+    const std::uint64_t pair = (static_cast<std::uint64_t>(color) << 32) | color;
+    int end = x + 1;
+    for (; end + 2 <= width; end += 2) {
+        std::uint64_t two;
+        std::memcpy(&two, row + end, 8);
+        if (two != pair) return row[end] == color ? end + 1 : end;
+    }
+    return end < width && row[end] == color ? end + 1 : end;
+}
+
 // Splits a row into runs; false when it holds one colour too many.
 bool ScanRow(const QRgb* row, int width, int maxColors, TColorSlots& colors, std::vector<TRun>& runs) {
     for (int x = 0; x < width;) {
         const QRgb color = row[x];
-        int end = x + 1;
-        while (end < width && row[end] == color) ++end;
+        const int end = RunEnd(row, x, width);
         const int slot = colors.SlotOf(color & 0x00FFFFFFu, maxColors);
         if (slot < 0) return false;
         colors.Colors[slot].Count += static_cast<std::uint32_t>(end - x);
@@ -69,6 +81,28 @@ bool ScanRow(const QRgb* row, int width, int maxColors, TColorSlots& colors, std
         x = end;
     }
     return true;
+}
+
+// The octree's leaf order: its branches go by one bit of red, green and blue
+// at a time from the top, so the leaves come in the order of the colours'
+// bits interleaved that way.
+std::uint32_t OctreeOrder(std::uint32_t rgb) {
+    std::uint32_t key = 0;
+    for (int bit = 7; bit >= 0; --bit)
+        key = (key << 3) | (((rgb >> (16 + bit)) & 1) << 2) | (((rgb >> (8 + bit)) & 1) << 1) | ((rgb >> bit) & 1);
+    return key;
+}
+
+// The palette the octree quantiser gives when every colour is a leaf of its own.
+std::vector<QRgb> LeafPalette(const std::vector<TColorCount>& colors) {
+    std::vector<std::pair<std::uint32_t, QRgb>> ordered;
+    ordered.reserve(colors.size());
+    for (const TColorCount& c : colors) ordered.emplace_back(OctreeOrder(c.Rgb), 0xFF000000u | c.Rgb);
+    std::sort(ordered.begin(), ordered.end());
+    std::vector<QRgb> palette;
+    palette.reserve(ordered.size());
+    for (const auto& entry : ordered) palette.push_back(entry.second);
+    return palette;
 }
 
 }  // namespace
@@ -98,8 +132,7 @@ std::optional<TIndexedImage> ReduceExactly(const QImage& image, int maxColors) {
     TIndexedImage out;
     out.Width = width;
     out.Height = height;
-    out.Palette = BuildOctreePalette(colors.Colors, maxColors);
-    if (out.Palette.size() != colors.Colors.size()) return std::nullopt;
+    out.Palette = LeafPalette(colors.Colors);
     std::array<std::uint8_t, 256> index{};  // by slot
     for (std::size_t p = 0; p < out.Palette.size(); ++p)
         index[colors.SlotOf(out.Palette[p] & 0x00FFFFFFu, maxColors)] = static_cast<std::uint8_t>(p);

@@ -9,8 +9,9 @@
 
 namespace vorlix {
 
-// The palette is the octree quantiser's for the picture (every colour a leaf,
-// in its order), so the result equals dithering to it. Nothing when the
+// The palette is the one the octree quantiser chooses for such a picture
+// (every colour a leaf, in the tree's order), so the result equals dithering
+// to it. Nothing when the
 // picture has more than maxColors colours.
 std::optional<TIndexedImage> ReduceExactly(const QImage& image, int maxColors);
 

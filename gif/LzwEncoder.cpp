@@ -47,7 +47,7 @@ class TStringTable {
 public:
     void Clear(unsigned roots) {
         std::fill(Slots_.begin(), Slots_.end(), kEmpty);
-        Pool_.clear();
+        PoolUsed_ = 0;
         for (unsigned p = 0; p < roots; ++p) StartChain(p);
     }
 
@@ -86,10 +86,9 @@ public:
         TChain& chain = Chains_[head];
         if (chain.Length == chain.Capacity) {
             // Move the chain to the end of the pool with twice the room.
-            const std::size_t start = Pool_.size();
-            Pool_.resize(start + 2 * chain.Capacity);
-            std::copy_n(Pool_.begin() + chain.Start, chain.Length, Pool_.begin() + static_cast<std::ptrdiff_t>(start));
-            chain.Start = static_cast<std::uint32_t>(start);
+            const std::uint32_t start = Reserve(2u * chain.Capacity);
+            std::copy_n(Pool_.begin() + chain.Start, chain.Length, Pool_.begin() + start);
+            chain.Start = start;
             chain.Capacity *= 2;
         }
         Head_[child] = static_cast<std::uint16_t>(head);
@@ -113,19 +112,28 @@ private:
 
     void StartChain(unsigned code) {
         TChain& chain = Chains_[code];
-        chain.Start = static_cast<std::uint32_t>(Pool_.size());
+        chain.Start = Reserve(kFirstCapacity);
         chain.Length = 1;
         chain.Capacity = kFirstCapacity;
-        Pool_.resize(Pool_.size() + kFirstCapacity);
         Pool_[chain.Start] = static_cast<std::uint16_t>(code);
         Head_[code] = static_cast<std::uint16_t>(code);
         Pos_[code] = 0;
     }
 
+    std::uint32_t Reserve(std::uint32_t entries) {
+        const std::uint32_t start = PoolUsed_;
+        PoolUsed_ += entries;
+        return start;
+    }
+
     std::array<std::uint32_t, 1u << kBits> Slots_;
     std::array<TChain, kLastCode + 1> Chains_;  // by head code
     std::array<std::uint16_t, kLastCode + 1> Head_, Pos_;
-    std::vector<std::uint16_t> Pool_;
+    // Every chain's room. Doubling on the way, a chain of n codes has taken
+    // at most 4n entries, so all chains together at most 4 x 4096; twice that
+    // leaves a margin.
+    std::array<std::uint16_t, 8 * (kLastCode + 1)> Pool_;
+    std::uint32_t PoolUsed_ = 0;
 };
 
 // How many pixels from `at` on have the colour of pixels[at]; compares eight

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QXmlStreamReader>
 #include <functional>
 #include <map>
 
 #include "export/ScalableExport.h"
 #include "export/SvgCanvas.h"
+#include "tests/export/RsvgRaster.h"
 
 using namespace vorlix;
 
@@ -32,17 +31,6 @@ TSvgCounts Parse(const QByteArray& svg) {
     }
     counts.Parsed = !xml.hasError();
     return counts;
-}
-
-QImage Rasterised(const QByteArray& svg) {
-    const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
-    if (rsvg.isEmpty()) return {};
-    QProcess process;
-    process.start(rsvg, {"--background-color", "white"});
-    process.write(svg);
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return QImage::fromData(process.readAllStandardOutput(), "png").convertToFormat(QImage::Format_RGB32);
 }
 
 QByteArray Drawn(QSize size, const std::function<void(QPainter&)>& paint) {
@@ -78,7 +66,7 @@ TEST(SvgCanvas, PiecesAndPicturesUsedAgainAreWrittenOnce) {
     });
     EXPECT_EQ(pictures.count("<image "), 1);
     EXPECT_EQ(pictures.count("<use "), 2);
-    const QImage shown = Rasterised(pictures);
+    const QImage shown = RasterisedByRsvg(pictures);
     if (shown.isNull()) GTEST_SKIP() << "rsvg-convert not installed";
     EXPECT_EQ(shown.size(), QSize(80, 40));
     EXPECT_EQ(shown.pixel(70, 30), qRgb(255, 0, 0));
@@ -101,7 +89,7 @@ TEST(SvgCanvas, ClipsTextAndStrokesAsThePainterDoes) {
     EXPECT_EQ(counts.Texts, QStringList{"a < b & c"});
     EXPECT_TRUE(svg.contains("<title>T &amp; &lt;T&gt;</title>"));
     EXPECT_TRUE(svg.contains("width=\"200\" height=\"100\" viewBox=\"0 0 100 50\""));
-    const QImage shown = Rasterised(svg);
+    const QImage shown = RasterisedByRsvg(svg);
     if (shown.isNull()) GTEST_SKIP() << "rsvg-convert not installed";
     EXPECT_EQ(shown.pixel(40, 50), qRgb(0, 0, 0));
     EXPECT_EQ(shown.pixel(140, 50), qRgb(255, 255, 255));  // clipped away

@@ -140,4 +140,13 @@ TEST(ExactColours, ReduceLikeDitheringWhenEveryColourFitsThePalette) {
     EXPECT_EQ(ReduceColors(image, TGifColors::Colors256).Pixels, ReduceExactly(image, 256)->Pixels);
     EXPECT_FALSE(ReduceExactly(image, static_cast<int>(colours.size()) - 1).has_value());
     EXPECT_FALSE(ReduceExactly(Gradient(64, 64), 256).has_value());
+
+    // Colours all over the cube come in the octree's order.
+    std::mt19937 random(11);
+    QImage scattered(50, 5, QImage::Format_RGB32);
+    for (int y = 0; y < scattered.height(); ++y)
+        for (int x = 0; x < scattered.width(); ++x) scattered.setPixel(x, y, random() & 0xFFFFFF);
+    const auto reduced = ReduceExactly(scattered, 256);
+    ASSERT_TRUE(reduced.has_value());
+    EXPECT_EQ(reduced->Palette, BuildOctreePalette(CountColors(scattered), 256));
 }
