@@ -65,12 +65,16 @@ void TkxChessBrd::Render() {
     if (diagram_.size() != size) diagram_ = QImage(size, kDiagramFormat);
     if (diagram_.isNull()) return;
 
-    {
-        QPainter painter(&diagram_);
-        DrawCoordinates(painter);
+    TFrameKey frame = FrameKey();
+    if (frameDrawn_ != frame) {
+        {
+            QPainter painter(&diagram_);
+            DrawCoordinates(painter);
+        }
+        DrawBorders();
+        DrawGrid();
+        frameDrawn_ = std::move(frame);
     }
-    DrawBorders();
-    DrawGrid();
     const bool whiteUnder = view_ == vwWhiteUnder;
     for (int row = 0; row < 8; ++row) {
         for (int column = 0; column < 8; ++column) {
@@ -86,11 +90,17 @@ void TkxChessBrd::Render() {
     if (!marks_.Arrows.empty()) {
         QPainter painter(&diagram_);
         PaintArrows(painter, *this);
+        frameDrawn_.reset();  // arrows may cross the grid and borders
     }
     if (OnResize && (size.width() != width_ || size.height() != height_))
         OnResize(*this, size.width(), size.height(), size.width() - width_, size.height() - height_);
     width_ = size.width();
     height_ = size.height();
+}
+
+TkxChessBrd::TFrameKey TkxChessBrd::FrameKey() const {
+    return {diagram_.size(), squareSize_,     gridLineWidth_, gridLineColor_, coordBackColor_, coordSides_,
+            coordCapitals_,  view_,           font_,          border_.Items()};
 }
 
 bool TkxChessBrd::Paint() {

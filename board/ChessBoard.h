@@ -10,7 +10,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "board/Borders.h"
 #include "board/Colors.h"
@@ -251,6 +253,22 @@ private:
     void DrawBorders();
     void DrawGrid();
 
+    // Everything the coordinates, borders and grid are drawn from. Squares
+    // are redrawn whole every time, so while this stays the same (and no
+    // arrow was painted over the frame) the frame of the last rendering stands.
+    struct TFrameKey {
+        QSize Size;
+        int SquareSize, GridLineWidth;
+        TColor GridLineColor, CoordBackColor;
+        TCoordenateOrientation Sides;
+        bool Capitals;
+        TView View;
+        TCFont Font;
+        std::vector<TBorderInfo> Borders;
+        bool operator==(const TFrameKey&) const = default;
+    };
+    TFrameKey FrameKey() const;
+
     TSquareInfo squares_[8][8];
     TBoardMarks marks_;
     TBorderArray border_;
@@ -285,6 +303,7 @@ private:
 
     std::unique_ptr<TPieceImages> pieces_;
     QImage diagram_;
+    std::optional<TFrameKey> frameDrawn_;  // what the frame of diagram_ shows
     mutable QImage backgroundTiles_[2];  // light, dark; rebuilt on demand
     mutable bool backgroundValid_[2] = {false, false};
 };

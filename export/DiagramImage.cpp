@@ -19,6 +19,12 @@ QImage Scaled(const QImage& image, int scaleIndex) {
 QImage RenderDiagramImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                           int scaleIndex) {
     const TDiagramLayout layout = LayOutDiagram(board, header, footer);
+    if (!layout.Head.Enabled && !layout.Foot.Enabled) {
+        // The image is the board's own bitmap: share it rather than copy it.
+        board.UnselectAll();
+        board.Render();
+        return Scaled(board.DiagramBitmap(), scaleIndex);
+    }
     QImage image(layout.Image(), kDiagramFormat);
     if (image.isNull()) return image;
     const QColor back = ColorToQColor(board.CoordenateBackColor());

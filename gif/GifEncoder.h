@@ -1,5 +1,5 @@
 #pragma once
-// Writes a palette image as a single-frame GIF stream into memory (giflib).
+// Writes a palette image as a single-frame GIF stream into memory.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,8 +11,9 @@ namespace vorlix {
 constexpr int kNoTransparency = -1;
 
 // transparentIndex >= 0 adds a graphic control extension making that colour
-// transparent. Returns false with a message in error when giflib fails or the
-// image cannot be a GIF (empty, larger than 65535 pixels a side, no palette).
+// transparent. Returns false with a message in error when the image cannot be
+// a GIF (empty, larger than 65535 pixels a side, no palette, a pixel beyond
+// the colour table).
 bool EncodeGif(const TIndexedImage& image, int transparentIndex, std::vector<std::uint8_t>& out, std::string& error);
 
 }  // namespace vorlix

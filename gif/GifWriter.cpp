@@ -2,6 +2,7 @@
 
 #include "gif/ColorHistogram.h"
 #include "gif/ColorMapping.h"
+#include "gif/ExactReduction.h"
 #include "gif/GifEncoder.h"
 #include "gif/OctreeQuantizer.h"
 #include "gif/PaletteCompaction.h"
@@ -11,7 +12,10 @@ namespace {
 
 TIndexedImage Quantize(const QImage& image, int maxColors) {
     const QImage rgb32 = AsRgb32(image);
-    return DitherToPalette(rgb32, BuildOctreePalette(CountColors(rgb32), maxColors));
+    if (std::optional<TIndexedImage> exact = ReduceExactly(rgb32, maxColors)) return std::move(*exact);
+    TIndexedImage dithered = DitherToPalette(rgb32, BuildOctreePalette(CountColors(rgb32), maxColors));
+    DropUnusedColors(dithered);
+    return dithered;
 }
 
 int TransparentIndex(const TIndexedImage& image, const std::optional<QPoint>& at) {
@@ -23,12 +27,12 @@ int TransparentIndex(const TIndexedImage& image, const std::optional<QPoint>& at
 }  // namespace
 
 TIndexedImage ReduceColors(const QImage& image, TGifColors colors) {
-    TIndexedImage reduced;
     switch (colors) {
-        case TGifColors::Monochrome: reduced = MapToMonochrome(image); break;
-        case TGifColors::Colors16: reduced = Quantize(image, 16); break;
-        case TGifColors::Colors256: reduced = Quantize(image, 256); break;
+        case TGifColors::Monochrome: break;
+        case TGifColors::Colors16: return Quantize(image, 16);
+        case TGifColors::Colors256: return Quantize(image, 256);
     }
+    TIndexedImage reduced = MapToMonochrome(image);
     DropUnusedColors(reduced);
     return reduced;
 }

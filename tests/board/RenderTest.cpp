@@ -317,5 +317,48 @@ TEST(BoardRendering, DrawDiagramOnPlacesTheRenderingAtTheOffset) {
     EXPECT_EQ(target.pixel(5, 5), 0xFF0000FFu);
 }
 
+// A board renders its coordinates, borders and grid again only when they
+// change; every rendering must still equal a fresh board's with the same state.
+TEST(BoardRendering, KeptFrameFollowsEveryChangeOfTheFrame) {
+    auto styled = [](TkxChessBrd& board) {
+        board.SetStartPosition();
+        board.SetCoordenateOrientation(kAllCoords);
+        board.SetGridLineWidth(2);
+        board.SetGridLineColor(clRed);
+        board.Border().Clear();
+        board.Border().Add({2, clBlue, clRed});
+    };
+    const std::vector<std::function<void(TkxChessBrd&)>> changes = {
+        [](TkxChessBrd& b) { b.SetCoordenateBackColor(0x00FFFF00); },
+        [](TkxChessBrd& b) { b.SetCoordenateInCapitals(true); },
+        [](TkxChessBrd& b) { b.SetView(vwBlackUnder); },
+        [](TkxChessBrd& b) { b.SetGridLineColor(clBlue); },
+        [](TkxChessBrd& b) { b.Border().Add({1, clWhite, clBlack}); },
+        [](TkxChessBrd& b) {
+            TCFont font;
+            font.Color = clRed;
+            font.Size = 9;
+            b.SetFont(font);
+        },
+        [](TkxChessBrd& b) { b.SetCoordenateOrientation(West | South); },
+        [](TkxChessBrd& b) { b.SetMarks({{{12, 28, TMarkColor::Red}, {6, 47, TMarkColor::Blue}}, {}}); },
+        [](TkxChessBrd& b) { b.ClearMarks(); },  // the arrows leave nothing behind on the grid
+        [](TkxChessBrd& b) { b.SetPiece(4, 3, pcWQueen); },
+    };
+    TkxChessBrd kept;
+    styled(kept);
+    kept.Render();
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        TkxChessBrd fresh;
+        styled(fresh);
+        for (std::size_t k = 0; k <= i; ++k) changes[k](fresh);
+        changes[i](kept);
+        kept.Render();
+        fresh.Render();
+        ASSERT_EQ(kept.DiagramBitmap().size(), fresh.DiagramBitmap().size()) << i;
+        EXPECT_EQ(kept.DiagramBitmap(), fresh.DiagramBitmap()) << i;
+    }
+}
+
 }  // namespace
 }  // namespace vorlix

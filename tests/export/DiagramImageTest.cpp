@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <cstring>
 
 #include "board/Fonts.h"
 #include "export/DiagramImage.h"
@@ -43,6 +44,12 @@ TEST_F(DiagramImageTest, WithoutHeaderAndFooterIsExactlyTheBoard) {
     const QImage image = RenderDiagramImage(Board, {}, {});
     EXPECT_EQ(image.size(), QSize(328, 328));
     EXPECT_EQ(image, Board.DiagramBitmap().convertToFormat(image.format()));
+    // Pixel for pixel, with the bits the encoders read, as the board drawn on a canvas.
+    QImage drawn(image.size(), image.format());
+    drawn.fill(Back());
+    Board.DrawDiagramOn(drawn, 0, 0);
+    ASSERT_EQ(drawn.sizeInBytes(), image.sizeInBytes());
+    EXPECT_EQ(std::memcmp(drawn.constBits(), image.constBits(), static_cast<std::size_t>(image.sizeInBytes())), 0);
     EXPECT_EQ(RenderDiagramImage(Board, {}, {}, 0).size(), QSize(132, 132));
     EXPECT_EQ(RenderDiagramImage(Board, {}, {}, 7).size(), QSize(656, 656));
 }

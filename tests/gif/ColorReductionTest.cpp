@@ -20,13 +20,6 @@ int Distance(QRgb a, QRgb b) {
     return dr * dr + dg * dg + db * db;
 }
 
-std::set<QRgb> ColorsOf(const QImage& image) {
-    std::set<QRgb> colors;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) colors.insert(image.pixel(x, y));
-    return colors;
-}
-
 }  // namespace
 
 TEST(NearestColor, AgreesWithAFullSearch) {

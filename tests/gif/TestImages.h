@@ -2,6 +2,7 @@
 // Synthetic 24-bit pictures for the image writer tests.
 #include <QImage>
 #include <cstdint>
+#include <set>
 #include <vector>
 
 namespace vorlix::testimages {
@@ -21,6 +22,14 @@ inline QImage Stripes(int width, int height, const std::vector<QRgb>& colors) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) image.setPixel(x, y, colors[x * colors.size() / width]);
     return image;
+}
+
+// The distinct colours of an image.
+inline std::set<QRgb> ColorsOf(const QImage& image) {
+    std::set<QRgb> colors;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colors.insert(image.pixel(x, y));
+    return colors;
 }
 
 inline QImage Decode(const std::vector<std::uint8_t>& bytes) {

@@ -1,0 +1,238 @@
+#include "gif/LzwEncoder.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <memory>
+
+namespace vorlix {
+namespace {
+
+constexpr unsigned kLastCode = 4095;  // the table is cleared when its next code would be this
+
+// Packs codes of growing width, least significant bit first.
+class TCodePacker {
+public:
+    explicit TCodePacker(std::vector<std::uint8_t>& bytes) : Bytes_(bytes) {}
+
+    void Put(unsigned code, int width) {
+        Bits_ |= static_cast<std::uint64_t>(code) << Count_;
+        Count_ += width;
+        while (Count_ >= 8) {
+            Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
+            Bits_ >>= 8;
+            Count_ -= 8;
+        }
+    }
+
+    void Finish() {
+        if (Count_ > 0) Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
+        Bits_ = 0;
+        Count_ = 0;
+    }
+
+private:
+    std::vector<std::uint8_t>& Bytes_;
+    std::uint64_t Bits_ = 0;
+    int Count_ = 0;
+};
+
+// The string table. A string extended by the pixel it already ends in joins
+// a chain (s, sc, scc, ...) kept as an array, so that a run of one colour
+// walks its chain by indexing instead of pixel by pixel; a string extended by
+// another pixel starts a chain of its own and is found through a small
+// open-addressing hash of (prefix, pixel).
+class TStringTable {
+public:
+    void Clear(unsigned roots) {
+        std::fill(Slots_.begin(), Slots_.end(), kEmpty);
+        PoolUsed_ = 0;
+        for (unsigned p = 0; p < roots; ++p) StartChain(p);
+    }
+
+    // The code of `prefix` + `pixel` where pixel differs from the prefix's
+    // last pixel, or 0 when that string is not in the table.
+    unsigned FindOther(unsigned prefix, unsigned pixel) const {
+        const std::uint32_t key = Key(prefix, pixel);
+        for (std::uint32_t slot = Hash(key);; slot = (slot + 1) & kMask) {
+            const std::uint32_t entry = Slots_[slot];
+            if (entry == kEmpty) return 0;
+            if ((entry >> 12) == key) return entry & 0xFFF;
+        }
+    }
+
+    void AddOther(unsigned prefix, unsigned pixel, unsigned code) {
+        const std::uint32_t key = Key(prefix, pixel);
+        std::uint32_t slot = Hash(key);
+        while (Slots_[slot] != kEmpty) slot = (slot + 1) & kMask;
+        Slots_[slot] = (key << 12) | code;
+        StartChain(code);
+    }
+
+    // Follows `code`'s chain up to `steps` pixels of its last colour; returns
+    // the code reached and lowers steps by the pixels taken.
+    unsigned Walk(unsigned code, std::size_t& steps) const {
+        const TChain& chain = Chains_[Head_[code]];
+        const std::size_t left = chain.Length - 1 - Pos_[code];
+        const std::size_t taken = std::min(left, steps);
+        steps -= taken;
+        return Pool_[chain.Start + Pos_[code] + taken];
+    }
+
+    // `code` is the end of its chain: the new code extends it by its last colour.
+    void AddSame(unsigned code, unsigned child) {
+        const unsigned head = Head_[code];
+        TChain& chain = Chains_[head];
+        if (chain.Length == chain.Capacity) {
+            // Move the chain to the end of the pool with twice the room.
+            const std::uint32_t start = Reserve(2u * chain.Capacity);
+            std::copy_n(Pool_.begin() + chain.Start, chain.Length, Pool_.begin() + start);
+            chain.Start = start;
+            chain.Capacity *= 2;
+        }
+        Head_[child] = static_cast<std::uint16_t>(head);
+        Pos_[child] = chain.Length;
+        Pool_[chain.Start + chain.Length++] = static_cast<std::uint16_t>(child);
+    }
+
+private:
+    static constexpr int kBits = 14;  // four times the largest table: short probes
+    static constexpr std::uint32_t kMask = (1u << kBits) - 1;
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;  // no (key, code) packs to this
+    static constexpr std::uint16_t kFirstCapacity = 4;
+
+    struct TChain {
+        std::uint32_t Start = 0;
+        std::uint16_t Length = 0, Capacity = 0;
+    };
+
+    static std::uint32_t Key(unsigned prefix, unsigned pixel) { return (prefix << 8) | pixel; }
+    static std::uint32_t Hash(std::uint32_t key) { return (key * 2654435761u) >> (32 - kBits); }
+
+    void StartChain(unsigned code) {
+        TChain& chain = Chains_[code];
+        chain.Start = Reserve(kFirstCapacity);
+        chain.Length = 1;
+        chain.Capacity = kFirstCapacity;
+        Pool_[chain.Start] = static_cast<std::uint16_t>(code);
+        Head_[code] = static_cast<std::uint16_t>(code);
+        Pos_[code] = 0;
+    }
+
+    std::uint32_t Reserve(std::uint32_t entries) {
+        const std::uint32_t start = PoolUsed_;
+        PoolUsed_ += entries;
+        return start;
+    }
+
+    std::array<std::uint32_t, 1u << kBits> Slots_;
+    std::array<TChain, kLastCode + 1> Chains_;  // by head code
+    std::array<std::uint16_t, kLastCode + 1> Head_, Pos_;
+    // Every chain's room. Doubling on the way, a chain of n codes has taken
+    // at most 4n entries, so all chains together at most 4 x 4096; twice that
+    // leaves a margin.
+    std::array<std::uint16_t, 8 * (kLastCode + 1)> Pool_;
+    std::uint32_t PoolUsed_ = 0;
+};
+
+// How many pixels from `at` on have the colour of pixels[at]; compares eight
+// at a time.
+std::size_t RunLength(const std::uint8_t* pixels, std::size_t at, std::size_t count) {
+    const std::uint8_t color = pixels[at];
+    const std::uint64_t pattern = 0x0101010101010101ull * color;
+    std::size_t end = at + 1;
+    for (; end + 8 <= count; end += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, pixels + end, 8);
+        if (const std::uint64_t differ = word ^ pattern)
+            return end + static_cast<std::size_t>(std::countr_zero(differ) / 8) - at;
+    }
+    while (end < count && pixels[end] == color) ++end;
+    return end - at;
+}
+
+// The codes of the whole frame, run by run. Widths grow after a code is
+// written once the next free code no longer fits, as giflib does.
+void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, TCodePacker& packer) {
+    const unsigned clearCode = 1u << rootBits, endCode = clearCode + 1;
+    // One table per thread, kept: batch runs encode thousands of frames.
+    thread_local const std::unique_ptr<TStringTable> table = std::make_unique<TStringTable>();
+    unsigned next = endCode + 1;
+    int width = rootBits + 1;
+    unsigned limit = 1u << width;
+    auto put = [&](unsigned code) {
+        packer.Put(code, width);
+        if (next >= limit) limit = 1u << ++width;
+    };
+    auto restart = [&] {
+        table->Clear(clearCode);
+        next = endCode + 1;
+        width = rootBits + 1;
+        limit = 1u << width;
+    };
+    // Writes `current`, enters its extension (unless the table is full, which
+    // clears it instead) and starts again from the root `pixel`.
+    auto emit = [&](unsigned current, unsigned pixel, bool same) {
+        put(current);
+        if (next >= kLastCode) {
+            put(clearCode);
+            restart();
+        } else if (same) {
+            table->AddSame(current, next++);
+        } else {
+            table->AddOther(current, pixel, next++);
+        }
+        return pixel;
+    };
+    restart();
+    put(clearCode);
+    unsigned current = pixels[0];
+    std::size_t at = 0;
+    while (at < count) {
+        const unsigned color = pixels[at];
+        std::size_t steps = RunLength(pixels, at, count);
+        at += steps;
+        if (at - steps > 0) {
+            // The run's first pixel differs from the last one of `current`.
+            const unsigned code = table->FindOther(current, color);
+            current = code ? code : emit(current, color, false);
+        }
+        --steps;
+        while (true) {
+            current = table->Walk(current, steps);
+            if (steps == 0) break;
+            current = emit(current, color, true);
+            --steps;
+        }
+    }
+    put(current);
+    put(endCode);
+    packer.Finish();
+}
+
+void AppendSubBlocks(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& out) {
+    out.reserve(out.size() + data.size() + data.size() / 255 + 2);
+    for (std::size_t at = 0; at < data.size(); at += 255) {
+        const std::size_t length = std::min<std::size_t>(255, data.size() - at);
+        out.push_back(static_cast<std::uint8_t>(length));
+        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
+                   data.begin() + static_cast<std::ptrdiff_t>(at + length));
+    }
+    out.push_back(0);
+}
+
+}  // namespace
+
+void AppendLzwImageData(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
+                        std::vector<std::uint8_t>& out) {
+    const int rootBits = std::clamp(bitsPerPixel, 2, 8);
+    out.push_back(static_cast<std::uint8_t>(rootBits));
+    std::vector<std::uint8_t> data;
+    data.reserve(count / 4 + 64);
+    TCodePacker packer(data);
+    CompressCodes(pixels, count, rootBits, packer);
+    AppendSubBlocks(data, out);
+}
+
+}  // namespace vorlix
