@@ -83,7 +83,7 @@ public:
     // Appends `child` to the chain of `head`, whose last code it extends.
     void AddSame(unsigned head, unsigned child) {
         TChain& chain = Chains_[head];
-        if (chain.Length >= kFirstCapacity && std::has_single_bit(chain.Length)) {
+        if (chain.Length >= kFirstCapacity && (chain.Length & (chain.Length - 1)) == 0) {
             // The chain is full: move it to the end of the pool with twice the room.
             const std::uint16_t start = Reserve(2u * chain.Length);
             std::copy_n(Pool_.begin() + chain.Start, chain.Length, Pool_.begin() + start);
