@@ -72,6 +72,10 @@ public:
             Changed_.notify_all();
             part->Text.WriteTo(out, games);
             games += part->Text.Games();
+            {
+                std::lock_guard<std::mutex> lock(Mutex_);
+                Spare_.push_back(part->Text.ReleaseBuffer());
+            }
             if (!part->Read) {
                 for (const std::string& message : part->Errors.Messages) reporter.Report(TMsgKind::Error, message);
                 return false;
@@ -90,6 +94,10 @@ private:
                 std::unique_lock<std::mutex> lock(Mutex_);
                 Changed_.wait(lock, [&] { return Stop_ || k < Written_ + Window_; });
                 if (Stop_) return;
+                if (!Spare_.empty()) {
+                    part->Text.UseBuffer(std::move(Spare_.back()));
+                    Spare_.pop_back();
+                }
             }
             TPGNRec game;
             part->Read = ReadPGNPart(
@@ -114,6 +122,7 @@ private:
     const TGameWriter& Write_;
     const TMoveText MoveText_;
     std::vector<std::unique_ptr<TPart>> Parts_;
+    std::vector<std::string> Spare_;  // buffers of parts written, for the next parts
     std::atomic<size_t> Next_{0};
     size_t Written_ = 0;
     bool Stop_ = false;

@@ -28,6 +28,13 @@ public:
     void WriteTo(TOutputBuffer& out, int gamesBefore) const;
     // The games numbered so far (kept text: the games it holds).
     int Games() const { return Games_; }
+    // Kept text: hands over its buffer once written, and takes one to fill, so
+    // that the memory of large blocks is reused instead of mapped afresh.
+    std::string ReleaseBuffer() { return std::move(Text_); }
+    void UseBuffer(std::string buffer) {
+        Text_ = std::move(buffer);
+        Text_.clear();
+    }
 
 private:
     TOutputBuffer* Out_ = nullptr;

@@ -34,8 +34,7 @@ bool ParseArgs(const Args& args, TReplayArgs& parsed) {
 }
 
 void AppendPositionLine(TGameText& out, const TGameReplay& replay) {
-    AppendFenText(out.Text(), replay.Position(), replay.Placement());
-    out.Text() += '\n';
+    AppendFenLine(out.Text(), replay.Position(), replay.Placement());
     out.MaybeFlush();
 }
 

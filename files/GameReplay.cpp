@@ -39,7 +39,7 @@ bool TGameReplay::Step() {
     Position_.LastMove = move;
     Position_.MoveText.assign(token.Text);
     Kings_.Follow(Position_, move);
-    Placement_.Update(Position_.Board, RanksChangedBy(move));
+    Placement_.Update(Position_.Board, RanksChangedBy(move), Kings_.Occupied);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "files/MoveTokens.h"
 
+#include <array>
+
 #include "files/TextUtil.h"
 
 namespace vorlix {
@@ -29,11 +31,22 @@ size_t SkipComment(std::string_view text, size_t open) {
     return close == std::string_view::npos ? text.size() : close + 1;
 }
 
-bool EndsToken(char c) { return IsBlankOrControl(c) || c == '{' || c == '(' || c == ')'; }
+// What a character means to the tokenizer, looked up once per character.
+enum : uint8_t { kEndsToken = 1, kStartsMove = 2 };
 
-bool StartsMove(char c) {
-    return c == 'K' || c == 'Q' || c == 'R' || c == 'B' || c == 'N' || c == 'O' || (c >= 'a' && c <= 'h');
+constexpr std::array<uint8_t, 256> MakeCharClasses() {
+    std::array<uint8_t, 256> classes{};
+    for (int c = 0; c <= ' '; ++c) classes[c] = kEndsToken;  // blanks and control characters
+    for (const char c : {'{', '(', ')'}) classes[static_cast<unsigned char>(c)] = kEndsToken;
+    for (const char c : {'K', 'Q', 'R', 'B', 'N', 'O'}) classes[static_cast<unsigned char>(c)] = kStartsMove;
+    for (char c = 'a'; c <= 'h'; ++c) classes[static_cast<unsigned char>(c)] = kStartsMove;
+    return classes;
 }
+
+constexpr std::array<uint8_t, 256> kCharClasses = MakeCharClasses();
+
+bool EndsToken(char c) { return kCharClasses[static_cast<unsigned char>(c)] & kEndsToken; }
+bool StartsMove(char c) { return kCharClasses[static_cast<unsigned char>(c)] & kStartsMove; }
 
 // Castling written with zeros and null moves: no move the rules can make, so
 // they must reach the move decoder and stop the game there instead of being

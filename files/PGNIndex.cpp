@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "files/Exceptions.h"
+#include "files/PGNParts.h"
 #include "files/PGNReader.h"
 #include "files/ReaderFailure.h"
 
@@ -51,6 +52,20 @@ void TPGNIndex::AddGame(const TPGNRec& game, uint64_t offset) {
     Offsets_.Push(offset);
 }
 
+void TPGNIndex::Append(const TPGNIndex& part) {
+    // The part's values get the ids of the same values here, new ones in the
+    // order they first came, so the ids are those one reader would give.
+    std::array<std::vector<uint32_t>, kPoolCount> idHere;
+    for (int p = 0; p < kPoolCount; ++p) {
+        idHere[p].resize(part.Pools_[p].Count());
+        for (uint32_t id = 0; id < part.Pools_[p].Count(); ++id) idHere[p][id] = Pools_[p].Intern(part.Pools_[p].Text(id));
+    }
+    for (size_t g = 0; g < part.Offsets_.Size(); ++g) {
+        for (int t = 0; t < kPGNTagCount; ++t) TagIds_[t].Push(idHere[kPoolOfTag[t]][part.TagIds_[t].Get(g)]);
+        Offsets_.Push(part.Offsets_.Get(g));
+    }
+}
+
 void TPGNIndex::FinishAdding(uint64_t end) {
     const uint64_t lastStart = Offsets_.Size() ? Offsets_.Get(Offsets_.Size() - 1) : 0;
     End_ = std::max(end, lastStart);
@@ -95,18 +110,25 @@ public:
     uint64_t NextReport = 0;
 };
 
-bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress) {
+bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress,
+                             int jobs, uint64_t partSize) {
     Clear();
     FileName_ = fileName;
+    const std::vector<uint64_t> cuts = jobs > 1 ? SplitPGNFile(fileName, partSize) : std::vector<uint64_t>{};
+    if (cuts.size() <= 2) return LoadInOneJob(reporter, progress);
+    return LoadInParts(cuts, jobs, reporter, progress);
+}
+
+bool TPGNIndex::LoadInOneJob(TErrorReporter& reporter, const TProgress& progress) {
     TPGNRec game;
     TIndexObserver observer(*this, progress);
     const bool ok = ReadPGNFile(
-        fileName, reporter,
+        FileName_, reporter,
         [&] {
             ResetGame(game);
             return &game;
         },
-        [&](TPGNRec& done) { AddGame(done, observer.GameOffset); }, &observer);
+        [&](TPGNRec& done) { AddGame(done, observer.GameOffset); }, &observer, TMoveText::Skip);
     // Each game runs up to the next one; the last up to the game dropped by a
     // stop, or the end of the file.
     const bool dropped = Stopped_ && Count() > 0 && observer.GameOffset > Offsets_.Get(Offsets_.Size() - 1);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/ErrorReporter.h"
 #include "files/PGNRecord.h"
@@ -30,8 +31,13 @@ public:
     // Replaces the games by those of the file. Failures are reported with the
     // messages of the PGN reader and give false; the games read before stay.
     // A stop asked by progress keeps the games completed so far and gives true
-    // (Stopped() tells it).
-    bool LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress = {});
+    // (Stopped() tells it). With jobs > 1 a large file is read in parts of
+    // about partSize bytes side by side, cut where a fresh reader is sure to
+    // start a game (SplitPGNFile); the games, their order and the messages
+    // are those of one job. Progress is then told from one thread at a time.
+    bool LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress = {},
+                      int jobs = 1, uint64_t partSize = kPartSize);
+    static constexpr uint64_t kPartSize = 2 << 20;
     bool Stopped() const { return Stopped_; }
 
     int Count() const { return static_cast<int>(Offsets_.Size()); }
@@ -55,10 +61,15 @@ public:
 
 private:
     class TIndexObserver;
+    class TPartLoader;
     // White and Black share their values, and so do the two Elos.
     static constexpr int kPoolCount = 8;
 
+    bool LoadInOneJob(TErrorReporter& reporter, const TProgress& progress);
+    bool LoadInParts(const std::vector<uint64_t>& cuts, int jobs, TErrorReporter& reporter, const TProgress& progress);
     void AddGame(const TPGNRec& game, uint64_t offset);
+    // Adds the games of an index of the part of the file that follows.
+    void Append(const TPGNIndex& part);
     void FinishAdding(uint64_t end);
     const TStringPool& PoolOf(TPGNTag tag) const;
     uint64_t GameEnd(size_t i) const;

@@ -56,8 +56,8 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
 
 bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
                  const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone,
-                 TMoveText moveText) {
-    return ReadGames(fileName, begin, end, reporter, newGame, gameDone, nullptr, moveText);
+                 TMoveText moveText, TPGNReadObserver* observer) {
+    return ReadGames(fileName, begin, end, reporter, newGame, gameDone, observer, moveText);
 }
 
 void ResetGame(TPGNRec& game) {

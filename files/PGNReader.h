@@ -33,10 +33,10 @@ bool ReadPGNFile(const std::string& fileName, TErrorReporter& reporter, const st
                  TMoveText moveText = TMoveText::Keep);
 
 // The same for the part of the file from byte `begin` up to `end` (see
-// SplitPGNFile); messages name the whole file.
+// SplitPGNFile); messages name the whole file, offsets told are the file's.
 bool ReadPGNPart(const std::string& fileName, uint64_t begin, uint64_t end, TErrorReporter& reporter,
                  const std::function<TPGNRec*()>& newGame, const std::function<void(TPGNRec&)>& gameDone,
-                 TMoveText moveText = TMoveText::Keep);
+                 TMoveText moveText = TMoveText::Keep, TPGNReadObserver* observer = nullptr);
 
 // Gives a record the values of a new game again, keeping its memory.
 void ResetGame(TPGNRec& game);

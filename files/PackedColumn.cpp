@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kPageBits = 14;
 constexpr size_t kPageEntries = size_t{1} << kPageBits;
-constexpr size_t kFirstCapacity = 64;
+constexpr size_t kFirstCapacity = 256;
 
 int WidthFor(uint64_t value) {
     if (value <= 0xFF) return 1;

@@ -62,10 +62,12 @@ void AppendFenText(std::string& out, const TChessPosition& pos) {
     out.append(text, n + WriteFenFields(pos, text + n));
 }
 
-void AppendFenText(std::string& out, const TChessPosition& pos, const TPlacementCache& placement) {
-    char text[kPlacementRoom + kFieldsRoom];
-    const size_t n = placement.Write(text);
-    out.append(text, n + WriteFenFields(pos, text + n));
+void AppendFenLine(std::string& out, const TChessPosition& pos, const TPlacementCache& placement) {
+    char text[kPlacementRoom + kFieldsRoom + 1];
+    size_t n = placement.Write(text);
+    n += WriteFenFields(pos, text + n);
+    text[n++] = '\n';
+    out.append(text, n);
 }
 
 std::string FenText(const TChessPosition& pos) {

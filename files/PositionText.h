@@ -14,8 +14,9 @@ namespace vorlix {
 // else "-", HalfMoveClock and the full-move number.
 std::string FenText(const TChessPosition& pos);
 void AppendFenText(std::string& out, const TChessPosition& pos);
-// The same with the placement taken from a cache that follows the position.
-void AppendFenText(std::string& out, const TChessPosition& pos, const TPlacementCache& placement);
+// The same with the placement taken from a cache that follows the position,
+// and a line end after it.
+void AppendFenLine(std::string& out, const TChessPosition& pos, const TPlacementCache& placement);
 
 // The en-passant field an EPD writer puts down: the square only when it agrees
 // with the position, else "-".

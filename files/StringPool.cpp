@@ -57,7 +57,7 @@ void TStringPool::Seal() {
 }
 
 size_t TStringPool::MemoryUsed() const {
-    return Where_.capacity() * sizeof(uint64_t) + BytesHeld_ + Slots_.capacity() * sizeof(uint32_t);
+    return Where_.capacity() * sizeof(uint64_t) + BytesHeld_ + Slots_.capacity() * sizeof(uint64_t);
 }
 
 std::string_view TStringPool::Text(uint32_t id) const {
@@ -69,10 +69,18 @@ std::string_view TStringPool::Text(uint32_t id) const {
 
 uint32_t TStringPool::Find(std::string_view text, size_t hash, size_t& slot) const {
     const size_t mask = Slots_.size() - 1;
+    const uint64_t check = static_cast<uint64_t>(hash) >> 32 << 32;
     for (slot = hash & mask;; slot = (slot + 1) & mask) {
-        const uint32_t entry = Slots_[slot];
-        if (entry == 0 || Text(entry - 1) == text) return entry;
+        const uint64_t entry = Slots_[slot];
+        if (entry == 0) return 0;
+        // Only texts of the same hash are compared.
+        const auto id = static_cast<uint32_t>(entry);
+        if ((entry & ~uint64_t{0xFFFFFFFF}) == check && Text(id - 1) == text) return id;
     }
+}
+
+uint64_t TStringPool::SlotEntry(size_t hash, uint32_t id) {
+    return static_cast<uint64_t>(hash) >> 32 << 32 | (static_cast<uint64_t>(id) + 1);
 }
 
 void TStringPool::Rehash(size_t slots) {
@@ -80,8 +88,9 @@ void TStringPool::Rehash(size_t slots) {
     size_t slot = 0;
     for (uint32_t id = 0; id < Count(); ++id) {
         const std::string_view text = Text(id);
-        Find(text, HashOf(text), slot);
-        Slots_[slot] = id + 1;
+        const size_t hash = HashOf(text);
+        Find(text, hash, slot);
+        Slots_[slot] = SlotEntry(hash, id);
     }
 }
 
@@ -107,9 +116,10 @@ uint32_t TStringPool::Intern(std::string_view text) {
     if (Slots_.size() < 2 * (static_cast<size_t>(Count()) + 1))
         Rehash(std::max(kFirstSlots, std::bit_ceil(4 * (static_cast<size_t>(Count()) + 1))));
     size_t slot = 0;
-    if (const uint32_t entry = Find(text, HashOf(text), slot)) return entry - 1;
+    const size_t hash = HashOf(text);
+    if (const uint32_t entry = Find(text, hash, slot)) return entry - 1;
     Where_.push_back(Store(text));
-    Slots_[slot] = Count();
+    Slots_[slot] = SlotEntry(hash, Count() - 1);
     return Count() - 1;
 }
 

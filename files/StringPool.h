@@ -24,13 +24,15 @@ private:
     uint32_t Find(std::string_view text, size_t hash, size_t& slot) const;
     void Rehash(size_t slots);
     uint64_t Store(std::string_view text);
+    static uint64_t SlotEntry(size_t hash, uint32_t id);
 
     std::vector<uint64_t> Where_;  // per id: block << 32 | offset of its length and bytes
     std::vector<std::unique_ptr<char[]>> Blocks_;
     size_t BlockSize_ = 0;
     size_t BlockUsed_ = 0;
     size_t BytesHeld_ = 0;
-    std::vector<uint32_t> Slots_;  // open addressing: id + 1, 0 when free
+    // Open addressing: the high half of the text's hash << 32 | id + 1; 0 when free.
+    std::vector<uint64_t> Slots_;
 };
 
 }  // namespace vorlix

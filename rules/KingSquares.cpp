@@ -1,5 +1,6 @@
 #include "rules/KingSquares.h"
 
+#include "rules/AttackTables.h"
 #include "rules/BoardGeometry.h"
 #include "rules/MoveRules.h"
 
@@ -15,11 +16,34 @@ void FindOne(const int32_t (&board)[64], bool white, int& count, int& square) {
 
 }  // namespace
 
+namespace {
+
+uint8_t PieceCodeOf(int32_t code) { return code >= pcWKing && code <= pcBPawn ? static_cast<uint8_t>(code) : 0; }
+
+}  // namespace
+
+void TKingSquares::SyncSquare(const int32_t (&board)[64], int square) {
+    const uint64_t bit = uint64_t{1} << square;
+    const uint8_t code = PieceCodeOf(board[square]);
+    Pieces[Codes_[square]] &= ~bit;
+    Pieces[code] |= bit;
+    Codes_[square] = code;
+    Occupied = (Occupied & ~bit) | (code ? bit : 0);
+    Pieces[0] = 0;  // empty squares are not followed
+}
+
 void TKingSquares::Find(const int32_t (&board)[64]) {
     FindOne(board, true, Count[0], Square[0]);
     FindOne(board, false, Count[1], Square[1]);
+    for (uint64_t& squares : Pieces) squares = 0;
+    for (int square = 0; square < 64; ++square) {
+        Codes_[square] = PieceCodeOf(board[square]);
+        Pieces[Codes_[square]] |= uint64_t{1} << square;
+    }
+    Occupied = 0;
+    for (int code = pcWKing; code <= pcBPawn; ++code) Occupied |= Pieces[code];
+    Pieces[0] = 0;
     InCheck = -1;
-    WaitingKingSafe_ = false;
 }
 
 void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
@@ -34,26 +58,40 @@ void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
         const bool unchanged = placed != king && (Count[side] == 0 || (Count[side] == 1 && board[Square[side]] == king));
         if (!unchanged) FindOne(board, side == 0, Count[side], Square[side]);
     }
+    // The squares a move can change: its own two, an en-passant victim, a castling rook's.
+    if (OnBoard(move.FromFile, move.FromRank)) {
+        SyncSquare(board, from);
+        if (move.EnPassant) SyncSquare(board, SquareIndex(move.ToFile, move.FromRank));
+    }
+    SyncSquare(board, to);
+    int rookFrom = 0, rookTo = 0;
+    if (CastlingRook(move, rookFrom, rookTo)) {
+        SyncSquare(board, rookFrom);
+        SyncSquare(board, rookTo);
+    }
     InCheck = -1;
-    WaitingKingSafe_ = false;
 }
 
-// A king that stood safe before the move can only be attacked after it by
-// what the move changed: the piece put down, a castling rook, or a line
-// opened through a square the move emptied.
 void TKingSquares::Follow(const TChessPosition& pos, const TChessMove& move) {
-    const bool moverWhite = !pos.WhiteToMove;
-    const int mover = moverWhite ? 0 : 1, waiting = 1 - mover;
-    const bool waitingWasSafe = WaitingKingSafe_;
-    const int waitingCount = Count[waiting], waitingSquare = Square[waiting];
     Follow(pos.Board, move);
-    // An accepted move leaves the mover's one king safe.
-    WaitingKingSafe_ = Count[mover] == 1;
-    const int king = Square[waiting];
-    if (!waitingWasSafe || waitingCount != 1 || Count[waiting] != 1 || king != waitingSquare ||
-        king == SquareIndex(move.ToFile, move.ToRank))
-        return;
-    InCheck = MoveAttacksSquare(pos, move, moverWhite, king) ? 1 : 0;
+    const int side = pos.WhiteToMove ? 0 : 1;
+    if (Count[side] == 1) InCheck = Attacked(Square[side], !pos.WhiteToMove) ? 1 : 0;
+}
+
+// A piece of the side attacks the square: a knight, king or pawn on one of
+// the squares it attacks from, or a rook, bishop or queen on one of its lines
+// with nothing between.
+bool TKingSquares::Attacked(int square, bool byWhite) const {
+    const int32_t side = byWhite ? 0 : kBlackOffset;
+    if (kAttackMasks.Knight[square] & Pieces[pcWKnight + side]) return true;
+    if (kAttackMasks.King[square] & Pieces[pcWKing + side]) return true;
+    if (kAttackMasks.PawnAttackers[byWhite ? 0 : 1][square] & Pieces[pcWPawn + side]) return true;
+    const uint64_t queens = Pieces[pcWQueen + side];
+    uint64_t sliders = (kAttackMasks.Straight[square] & (Pieces[pcWRook + side] | queens)) |
+                       (kAttackMasks.Diagonal[square] & (Pieces[pcWBishop + side] | queens));
+    for (; sliders; sliders &= sliders - 1)
+        if (!(kAttackMasks.Between[square][__builtin_ctzll(sliders)] & Occupied)) return true;
+    return false;
 }
 
 }  // namespace vorlix

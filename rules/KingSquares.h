@@ -1,7 +1,8 @@
 #pragma once
 // Where the kings stand, kept up to date move by move so that validating a move
-// never has to search the board for the mover's king; and, when it can be told
-// from the last move alone, whether the side to move stands in check.
+// never has to search the board for the mover's king; the squares of every
+// kind of piece, so that candidates for a move are found without walking the
+// board; and whether the side to move stands in check.
 #include <cstdint>
 
 #include "rules/ChessPosition.h"
@@ -16,6 +17,10 @@ struct TKingSquares {
     int Square[2] = {0, 0};
     // The one king of the side to move is attacked (1) or not (0); -1 when not known.
     int InCheck = -1;
+    // Per piece code 1..12: one bit per square (bit i: square index i) holding it.
+    uint64_t Pieces[13] = {};
+    // The squares holding any piece.
+    uint64_t Occupied = 0;
 
     // Searches the whole board; whether a king is in check is not known then.
     void Find(const int32_t (&board)[64]);
@@ -23,13 +28,16 @@ struct TKingSquares {
     // that moved is followed; a king that vanished, or several kings of one
     // colour, make that colour search again. Check is not known afterwards.
     void Follow(const int32_t (&board)[64], const TChessMove& move);
-    // The same after a move that ValidateMove accepted and PlayMove made on
-    // `pos`; also learns whether the side now to move stands in check.
+    // The same after `move` was made on `pos`; also learns whether the side
+    // now to move, when it has one king, stands in check.
     void Follow(const TChessPosition& pos, const TChessMove& move);
+    // A piece of the given side attacks the square, on the board followed.
+    bool Attacked(int square, bool byWhite) const;
 
 private:
-    // The king of the side that is not to move is known to stand safe.
-    bool WaitingKingSafe_ = false;
+    void SyncSquare(const int32_t (&board)[64], int square);
+
+    uint8_t Codes_[64] = {};  // the code each square had when last looked at (0 for none)
 };
 
 }  // namespace vorlix

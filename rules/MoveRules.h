@@ -34,10 +34,5 @@ void PlayMove(TChessPosition& pos, const TChessMove& move);
 unsigned RanksChangedBy(const TChessMove& move);
 // A castling move: the squares the rook moves from and to.
 bool CastlingRook(const TChessMove& move, int& rookFrom, int& rookTo);
-// After `move` was made on `pos` by the given side: a piece of that side
-// attacks the square through what the move changed (the piece put down, a
-// castling rook, a line opened through an emptied square). Attacks that stood
-// before the move are not looked for.
-bool MoveAttacksSquare(const TChessPosition& pos, const TChessMove& move, bool white, int square);
 
 }  // namespace vorlix

@@ -86,12 +86,7 @@ constexpr std::array<char, 16> kLetters = MakeLetters();
 // One rank of the placement; `text` must hold 8 bytes. A replay writes a rank
 // or two per move, so this avoids branches on the squares.
 template <typename Square>
-size_t WriteRank(const Square (&board)[64], int rank, char* text) {
-    unsigned occupied = 0;
-    for (int file = 0; file < 8; ++file) {
-        const int code = static_cast<int>(board[SquareIndex(file, rank)]);
-        occupied |= static_cast<unsigned>(static_cast<unsigned>(code - pcWKing) < 12u) << file;
-    }
+size_t WriteRankShape(const Square (&board)[64], int rank, unsigned occupied, char* text) {
     const TRankShape& shape = kRankShapes[occupied];
     for (int i = 0; i < 8; ++i) {
         const char c = shape.Text[i];
@@ -99,6 +94,21 @@ size_t WriteRank(const Square (&board)[64], int rank, char* text) {
         text[i] = c < 8 ? letter : c;
     }
     return shape.Length;
+}
+
+template <typename Square>
+size_t WriteRank(const Square (&board)[64], int rank, char* text) {
+    unsigned occupied = 0;
+    for (int file = 0; file < 8; ++file) {
+        const int code = static_cast<int>(board[SquareIndex(file, rank)]);
+        occupied |= static_cast<unsigned>(static_cast<unsigned>(code - pcWKing) < 12u) << file;
+    }
+    return WriteRankShape(board, rank, occupied, text);
+}
+
+// The files of one rank that hold a piece, from a square set (bit i: square index i).
+unsigned RankOccupancy(uint64_t occupied, int rank) {
+    return static_cast<unsigned>((((occupied >> rank) & 0x0101010101010101ull) * 0x0102040810204080ull) >> 56);
 }
 
 template <typename Square>
@@ -142,6 +152,13 @@ void TPlacementCache::Update(const int32_t (&board)[64], unsigned ranks) {
     for (int rank = 0; rank < 8; ++rank) {
         if (!(ranks >> rank & 1u)) continue;
         Length_[rank] = static_cast<uint8_t>(WriteRank(board, rank, Text_[rank]));
+    }
+}
+
+void TPlacementCache::Update(const int32_t (&board)[64], unsigned ranks, uint64_t occupied) {
+    for (int rank = 0; rank < 8; ++rank) {
+        if (!(ranks >> rank & 1u)) continue;
+        Length_[rank] = static_cast<uint8_t>(WriteRankShape(board, rank, RankOccupancy(occupied, rank), Text_[rank]));
     }
 }
 

@@ -37,6 +37,8 @@ public:
     void SetAll(const int32_t (&board)[64]);
     // Rewrites the ranks whose bit is set (bit 0: rank 1).
     void Update(const int32_t (&board)[64], unsigned ranks);
+    // The same when the squares holding a piece are known (bit i: square index i).
+    void Update(const int32_t (&board)[64], unsigned ranks, uint64_t occupied);
     // Writes the whole placement to out (kPlacementRoom bytes); returns its length.
     size_t Write(char* out) const;
 

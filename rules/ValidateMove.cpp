@@ -22,7 +22,7 @@ int32_t At(const TChessPosition& pos, int file, int rank) { return pos.Board[Squ
 class TMover {
 public:
     TMover(const TChessPosition& pos, const TKingSquares& kings)
-        : Pos(pos), White(pos.WhiteToMove), KingCount(kings.Count[pos.WhiteToMove ? 0 : 1]),
+        : Pos(pos), Kings(kings), White(pos.WhiteToMove), KingCount(kings.Count[pos.WhiteToMove ? 0 : 1]),
           KingFile(SquareFile(kings.Square[pos.WhiteToMove ? 0 : 1])),
           KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])), InCheck_(kings.InCheck) {}
 
@@ -47,19 +47,9 @@ private:
 
     // The piece on `from` shields the king from an enemy rook, bishop or queen.
     bool Pinned(TSquare from) const {
-        const int df = from.File - KingFile, dr = from.Rank - KingRank;
-        const bool straight = StraightLine(df, dr);
-        if (!straight && !DiagonalLine(df, dr)) return false;
-        if (!ClearPath(Pos.Board, KingFile, KingRank, from.File, from.Rank)) return false;
-        const int stepFile = (df > 0) - (df < 0), stepRank = (dr > 0) - (dr < 0);
-        for (int file = from.File + stepFile, rank = from.Rank + stepRank; OnBoard(file, rank);
-             file += stepFile, rank += stepRank) {
-            const int32_t code = At(Pos, file, rank);
-            if (code == pcEmpty) continue;
-            if (code == SidePiece(!White, pcWQueen)) return true;
-            return code == SidePiece(!White, straight ? pcWRook : pcWBishop);
-        }
-        return false;
+        const int king = SquareIndex(KingFile, KingRank), square = SquareIndex(from.File, from.Rank);
+        const int dir = kLineDirections.Dir[king][square];
+        return dir >= 0 && SlidesAlong(FirstPieceBeyond(Pos.Board, king, square, dir), !White, dir);
     }
 
     // The one king steps to the target.
@@ -89,6 +79,7 @@ private:
 
 public:
     const TChessPosition& Pos;
+    const TKingSquares& Kings;
     const bool White;
 
 private:
@@ -126,26 +117,20 @@ bool GeometryFits(const TChessPosition& pos, TKind kind, TSquare from, const TCh
     return false;
 }
 
-// The squares from which a piece of the kind reaches the target, found by
-// walking out from the target; each holds `piece`. At most 8.
-int Reachers(const TChessPosition& pos, TKind kind, int32_t piece, const TChessMove& move, TSquare (&found)[8]) {
+// The squares holding `piece` from which it reaches the target: the piece's
+// squares on the target's lines (or knight jumps), with the way clear. At most 8.
+int Reachers(const TChessPosition& pos, const TKingSquares& kings, TKind kind, int32_t piece, const TChessMove& move,
+             TSquare (&found)[8]) {
     const int to = SquareIndex(move.ToFile, move.ToRank);
+    uint64_t reach = 0;
+    if (kind == TKind::Knight) reach = kAttackMasks.Knight[to];
+    if (kind == TKind::Rook || kind == TKind::Queen) reach |= kAttackMasks.Straight[to];
+    if (kind == TKind::Bishop || kind == TKind::Queen) reach |= kAttackMasks.Diagonal[to];
     int count = 0;
-    const auto keep = [&](int square) { found[count++] = {SquareFile(square), SquareRank(square)}; };
-    if (kind == TKind::Knight) {
-        for (const int8_t* square = kTables.Knight[to]; *square >= 0; ++square)
-            if (pos.Board[*square] == piece) keep(*square);
-        return count;
-    }
-    const int firstLine = kind == TKind::Bishop ? 4 : 0, lastLine = kind == TKind::Rook ? 4 : 8;
-    for (int d = firstLine; d < lastLine; ++d) {
-        const int8_t(&line)[8] = kTables.Line[to][d];
-        for (int i = 0; i < 8 && line[i] >= 0; ++i) {
-            const int32_t code = pos.Board[line[i]];
-            if (code == pcEmpty) continue;
-            if (code == piece) keep(line[i]);
-            break;
-        }
+    for (uint64_t squares = reach & kings.Pieces[piece]; squares && count < 8; squares &= squares - 1) {
+        const int square = __builtin_ctzll(squares);
+        if (kind != TKind::Knight && !ClearBetween(pos.Board, to, square, kLineDirections.Dir[to][square])) continue;
+        found[count++] = {SquareFile(square), SquareRank(square)};
     }
     return count;
 }
@@ -164,7 +149,7 @@ bool ValidatePieceMove(TMover& mover, TChessMove& move, TKind kind, int32_t whit
     }
 
     TSquare reachers[8];
-    const int reach = Reachers(pos, kind, piece, move, reachers);
+    const int reach = Reachers(pos, mover.Kings, kind, piece, move, reachers);
     TSquare candidates[8];
     int count = 0;
     for (int i = 0; i < reach; ++i)

@@ -47,7 +47,9 @@ TEST(PackedColumn, WidensAsValuesGrowAndKeepsEveryValue) {
     expected.push_back(7);
     for (size_t i = 0; i < expected.size(); ++i) {
         column.Push(expected[i]);
-        if (expected[i] == 300) EXPECT_EQ(column.Width(), 2);
+        if (expected[i] == 300) {
+            EXPECT_EQ(column.Width(), 2);
+        }
     }
     EXPECT_EQ(column.Width(), 8);
     ASSERT_EQ(column.Size(), expected.size());

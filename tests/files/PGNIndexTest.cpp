@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "TempFiles.h"
 #include "files/PGN.h"
@@ -143,4 +144,89 @@ TEST(PGNIndex, RepeatedTagValuesAreKeptOnceAndShared) {
     EXPECT_EQ(index.Tag(2999, TPGNTag::BlackElo), "?");
     EXPECT_EQ(index.TagValue(TPGNTag::Site, index.TagId(5, TPGNTag::Site)), "");
     EXPECT_LT(index.MemoryUsed(), text.size() / 3);  // a few bytes a game
+}
+
+namespace {
+
+std::string SampleText(const char* name) {
+    std::ifstream in(std::string(VORLIX_SAMPLES_DIR) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The sample games over and over: many parts of a few kilobytes.
+std::string ManySampleGames(int rounds) {
+    std::string text;
+    for (int round = 0; round < rounds; ++round)
+        for (const char* name : {"Morphy_ANSI.pgn", "0004.pgn", "benchmark.pgn", "promoting.pgn",
+                                 "variations-nags-and-comments.pgn", "3.pgn"})
+            text += SampleText(name) + "\n";
+    return text;
+}
+
+// Index b lists the first b.Count() games of a with the same tags, and reads each back the same.
+void ExpectSameGames(const TPGNIndex& a, const TPGNIndex& b, int step) {
+    ASSERT_LE(b.Count(), a.Count());
+    TSilentReporter silent;
+    TPGNRec fromA, fromB;
+    for (int i = 0; i < b.Count(); ++i) {
+        for (int t = 0; t < kPGNTagCount; ++t) {
+            ASSERT_EQ(a.Tag(i, static_cast<TPGNTag>(t)), b.Tag(i, static_cast<TPGNTag>(t))) << i;
+            ASSERT_EQ(a.TagId(i, static_cast<TPGNTag>(t)), b.TagId(i, static_cast<TPGNTag>(t))) << i;
+        }
+        if (i % step && i != b.Count() - 1) continue;
+        ASSERT_EQ(a.ReadGame(i, fromA, silent), b.ReadGame(i, fromB, silent)) << i;
+        EXPECT_EQ(fromA.Moves, fromB.Moves) << i;
+        EXPECT_EQ(fromA.FEN, fromB.FEN) << i;
+    }
+}
+
+}  // namespace
+
+TEST(PGNIndex, PartsReadOnSeveralThreadsGiveTheIndexOfOneReader) {
+    TTempDir dir;
+    const std::string path = dir.Write("many.pgn", ManySampleGames(3));
+    TSilentReporter silent;
+    TPGNIndex one, parts;
+    ASSERT_TRUE(one.LoadFromFile(path, silent));
+    for (const int jobs : {2, 3}) {
+        SCOPED_TRACE(jobs);
+        uint64_t lastDone = 0;
+        int reports = 0;
+        ASSERT_TRUE(parts.LoadFromFile(
+            path, silent,
+            [&](uint64_t done, uint64_t total) {
+                EXPECT_GT(done, lastDone);
+                EXPECT_EQ(total, std::filesystem::file_size(path));
+                lastDone = done;
+                ++reports;
+                return true;
+            },
+            jobs, 4096));
+        EXPECT_FALSE(parts.Stopped());
+        ASSERT_EQ(parts.Count(), one.Count());
+        ExpectSameGames(one, parts, 17);
+    }
+}
+
+TEST(PGNIndex, PartsEndTheListWhereOneReaderStops) {
+    TTempDir dir;
+    // Broken games in the middle of a file of many parts.
+    const std::string path = dir.Write("bad.pgn", ManySampleGames(2) + SampleText("err.pgn") + ManySampleGames(2));
+    TCollectingReporter oneMessages, partMessages;
+    TPGNIndex one, parts;
+    EXPECT_EQ(parts.LoadFromFile(path, partMessages, {}, 2, 4096), one.LoadFromFile(path, oneMessages));
+    EXPECT_EQ(partMessages.Messages, oneMessages.Messages);
+    ASSERT_EQ(parts.Count(), one.Count());
+    ExpectSameGames(one, parts, 23);
+
+    // A stop keeps the complete games read before it, in file order.
+    const std::string good = dir.Write("good.pgn", ManySampleGames(16));  // progress is told every megabyte
+    TSilentReporter silent;
+    ASSERT_TRUE(one.LoadFromFile(good, silent));
+    int reports = 0;
+    ASSERT_TRUE(parts.LoadFromFile(good, silent, [&](uint64_t, uint64_t) { return ++reports < 2; }, 2, 4096));
+    EXPECT_TRUE(parts.Stopped());
+    EXPECT_GT(parts.Count(), 0);
+    EXPECT_LT(parts.Count(), one.Count());
+    ExpectSameGames(one, parts, 5);
 }

@@ -81,7 +81,7 @@ public:
         Ref_ = next;
         PlayMove(Fast_, move);
         Kings_.Follow(Fast_, move);
-        Placement_.Update(Fast_.Board, RanksChangedBy(move));
+        Placement_.Update(Fast_.Board, RanksChangedBy(move), Kings_.Occupied);
         if (Kings_.InCheck >= 0) {
             const int side = Fast_.WhiteToMove ? 0 : 1;
             ASSERT_EQ(Kings_.Count[side], 1) << where;
@@ -94,6 +94,7 @@ public:
         EXPECT_TRUE(SameState(Ref_, Fast_)) << where;
         TKingSquares found;
         found.Find(Ref_.Board);
+        for (int code = pcWKing; code <= pcBPawn; ++code) EXPECT_EQ(Kings_.Pieces[code], found.Pieces[code]) << where;
         for (int side = 0; side < 2; ++side) {
             EXPECT_EQ(Kings_.Count[side], found.Count[side]) << where;
             if (found.Count[side]) {
@@ -268,5 +269,33 @@ TEST(FastRules, AgreeOnBoardsNoGameReaches) {
             TTwinReplay replay(start);
             ProbeRandomMoves(replay, rng, 2000, 3, fen);
         }
+    }
+}
+
+// The attack test on followed square sets answers like the one that walks the
+// board, on every square of boards from real games and odd ones.
+TEST(FastRules, AttackTestOnSquareSetsAgrees) {
+    std::vector<std::string> fens = {"k7/8/8/8/8/8/8/K6K w - - 0 1", "Q3k3/8/8/Q7/8/8/Q7/Q3K2Q w - - 0 1",
+                                     "4k3/8/8/K2pP2r/8/8/8/8 w - d6 0 1", "r3k2r/8/8/8/4q3/8/8/R3K2R w KQkq - 0 1",
+                                     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"};
+    std::mt19937 rng(11);
+    for (int i = 0; i < 200; ++i) {  // random boards: any piece on any square
+        std::string fen;
+        for (int rank = 7; rank >= 0; --rank) {
+            for (int file = 0; file < 8; ++file) fen += rng() % 3 ? '1' : "KQBNRPkqbnrp"[rng() % 12];
+            if (rank) fen += '/';
+        }
+        fens.push_back(fen + " w - - 0 1");
+    }
+    for (const std::string& fen : fens) {
+        TChessPosition pos;
+        ASSERT_TRUE(ReadFEN(fen, pos)) << fen;
+        TKingSquares squares;
+        squares.Find(pos.Board);
+        for (int square = 0; square < 64; ++square)
+            for (const bool white : {true, false})
+                EXPECT_EQ(squares.Attacked(square, white),
+                          IsSquareAttacked(pos.Board, SquareFile(square), SquareRank(square), white))
+                    << fen << " square " << square << (white ? " by white" : " by black");
     }
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #ifdef __GLIBC__
@@ -56,12 +57,17 @@ bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorRepo
     poll.start(kPollMs);
 
     std::thread worker([&] {
-        ok = index.LoadFromFile(fileName.toStdString(), messages, [&](uint64_t d, uint64_t t) {
-            done = d;
-            total = t;
-            if (gHoldUntilCancelled && d > 0) WaitForCancel(cancel);
-            return !cancel;
-        });
+        // A large file is read on every processor.
+        const int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        ok = index.LoadFromFile(
+            fileName.toStdString(), messages,
+            [&](uint64_t d, uint64_t t) {
+                done = d;
+                total = t;
+                if (gHoldUntilCancelled && d > 0) WaitForCancel(cancel);
+                return !cancel;
+            },
+            jobs);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
