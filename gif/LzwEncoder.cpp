@@ -41,8 +41,9 @@ private:
 // The string table. A string extended by the pixel it already ends in joins
 // a chain (s, sc, scc, ...) kept as an array, so that a run of one colour
 // walks its chain by indexing instead of pixel by pixel; a string extended by
-// another pixel starts a chain of its own and is found through a small
-// open-addressing hash of (prefix, pixel).
+// another pixel starts a chain of its own (it is the chain's head) and is
+// found through a small open-addressing hash of (prefix, pixel). Every walk
+// starts at a head: at a root, or where the hash led.
 class TStringTable {
 public:
     void Clear(unsigned roots) {
@@ -70,29 +71,24 @@ public:
         StartChain(code);
     }
 
-    // Follows `code`'s chain up to `steps` pixels of its last colour; returns
+    // Follows the chain of `head` up to `steps` pixels of its colour; returns
     // the code reached and lowers steps by the pixels taken.
-    unsigned Walk(unsigned code, std::size_t& steps) const {
-        const TChain& chain = Chains_[Head_[code]];
-        const std::size_t left = chain.Length - 1 - Pos_[code];
-        const std::size_t taken = std::min(left, steps);
+    unsigned Walk(unsigned head, std::size_t& steps) const {
+        const TChain chain = Chains_[head];
+        const std::size_t taken = std::min<std::size_t>(chain.Length - 1u, steps);
         steps -= taken;
-        return Pool_[chain.Start + Pos_[code] + taken];
+        return Pool_[chain.Start + taken];
     }
 
-    // `code` is the end of its chain: the new code extends it by its last colour.
-    void AddSame(unsigned code, unsigned child) {
-        const unsigned head = Head_[code];
+    // Appends `child` to the chain of `head`, whose last code it extends.
+    void AddSame(unsigned head, unsigned child) {
         TChain& chain = Chains_[head];
-        if (chain.Length == chain.Capacity) {
-            // Move the chain to the end of the pool with twice the room.
-            const std::uint32_t start = Reserve(2u * chain.Capacity);
+        if (chain.Length >= kFirstCapacity && (chain.Length & (chain.Length - 1)) == 0) {
+            // The chain is full: move it to the end of the pool with twice the room.
+            const std::uint16_t start = Reserve(2u * chain.Length);
             std::copy_n(Pool_.begin() + chain.Start, chain.Length, Pool_.begin() + start);
             chain.Start = start;
-            chain.Capacity *= 2;
         }
-        Head_[child] = static_cast<std::uint16_t>(head);
-        Pos_[child] = chain.Length;
         Pool_[chain.Start + chain.Length++] = static_cast<std::uint16_t>(child);
     }
 
@@ -102,38 +98,32 @@ private:
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;  // no (key, code) packs to this
     static constexpr std::uint16_t kFirstCapacity = 4;
 
+    // A chain's room is kFirstCapacity entries, doubled whenever it fills.
     struct TChain {
-        std::uint32_t Start = 0;
-        std::uint16_t Length = 0, Capacity = 0;
+        std::uint16_t Start, Length;
     };
 
     static std::uint32_t Key(unsigned prefix, unsigned pixel) { return (prefix << 8) | pixel; }
     static std::uint32_t Hash(std::uint32_t key) { return (key * 2654435761u) >> (32 - kBits); }
 
     void StartChain(unsigned code) {
-        TChain& chain = Chains_[code];
-        chain.Start = Reserve(kFirstCapacity);
-        chain.Length = 1;
-        chain.Capacity = kFirstCapacity;
-        Pool_[chain.Start] = static_cast<std::uint16_t>(code);
-        Head_[code] = static_cast<std::uint16_t>(code);
-        Pos_[code] = 0;
+        Chains_[code] = {Reserve(kFirstCapacity), 1};
+        Pool_[Chains_[code].Start] = static_cast<std::uint16_t>(code);
     }
 
-    std::uint32_t Reserve(std::uint32_t entries) {
-        const std::uint32_t start = PoolUsed_;
+    std::uint16_t Reserve(unsigned entries) {
+        const unsigned start = PoolUsed_;
         PoolUsed_ += entries;
-        return start;
+        return static_cast<std::uint16_t>(start);
     }
 
     std::array<std::uint32_t, 1u << kBits> Slots_;
     std::array<TChain, kLastCode + 1> Chains_;  // by head code
-    std::array<std::uint16_t, kLastCode + 1> Head_, Pos_;
     // Every chain's room. Doubling on the way, a chain of n codes has taken
     // at most 4n entries, so all chains together at most 4 x 4096; twice that
-    // leaves a margin.
+    // leaves a margin and still fits 16-bit starts.
     std::array<std::uint16_t, 8 * (kLastCode + 1)> Pool_;
-    std::uint32_t PoolUsed_ = 0;
+    unsigned PoolUsed_ = 0;
 };
 
 // How many pixels from `at` on have the colour of pixels[at]; compares eight
@@ -157,7 +147,8 @@ std::size_t RunLength(const std::uint8_t* pixels, std::size_t at, std::size_t co
 void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, TCodePacker& packer) {
     const unsigned clearCode = 1u << rootBits, endCode = clearCode + 1;
     // One table per thread, kept: batch runs encode thousands of frames.
-    thread_local const std::unique_ptr<TStringTable> table = std::make_unique<TStringTable>();
+    thread_local const std::unique_ptr<TStringTable> tableOfThread = std::make_unique<TStringTable>();
+    TStringTable& table = *tableOfThread;
     unsigned next = endCode + 1;
     int width = rootBits + 1;
     unsigned limit = 1u << width;
@@ -166,22 +157,22 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
         if (next >= limit) limit = 1u << ++width;
     };
     auto restart = [&] {
-        table->Clear(clearCode);
+        table.Clear(clearCode);
         next = endCode + 1;
         width = rootBits + 1;
         limit = 1u << width;
     };
     // Writes `current`, enters its extension (unless the table is full, which
     // clears it instead) and starts again from the root `pixel`.
-    auto emit = [&](unsigned current, unsigned pixel, bool same) {
+    auto emit = [&](unsigned current, unsigned pixel, unsigned head, bool same) {
         put(current);
         if (next >= kLastCode) {
             put(clearCode);
             restart();
         } else if (same) {
-            table->AddSame(current, next++);
+            table.AddSame(head, next++);
         } else {
-            table->AddOther(current, pixel, next++);
+            table.AddOther(current, pixel, next++);
         }
         return pixel;
     };
@@ -195,14 +186,15 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
         at += steps;
         if (at - steps > 0) {
             // The run's first pixel differs from the last one of `current`.
-            const unsigned code = table->FindOther(current, color);
-            current = code ? code : emit(current, color, false);
+            const unsigned code = table.FindOther(current, color);
+            current = code ? code : emit(current, color, 0, false);
         }
         --steps;
         while (true) {
-            current = table->Walk(current, steps);
+            const unsigned head = current;
+            current = table.Walk(head, steps);
             if (steps == 0) break;
-            current = emit(current, color, true);
+            current = emit(current, color, head, true);
             --steps;
         }
     }

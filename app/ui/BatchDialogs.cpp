@@ -13,6 +13,7 @@
 #include "batch/ui/EpdBatchDialog.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
+#include "common/ui/DialogOwner.h"
 #include "help/ui/Help.h"
 
 namespace vorlix {
@@ -37,6 +38,7 @@ public:
         TKXSaveDialog& dialog = W_.KXSaveDialog1();
         dialog.SetFilter(kBatchImageSaveFilter);
         dialog.SetInitialDir(W_.Settings().SavePath);
+        const TDialogOwnerScope owner(dialog, DialogOwner(&W_));
         if (!dialog.Execute()) return false;
         fileName = dialog.FileName();
         filterIndex = dialog.FilterIndex();
@@ -46,7 +48,7 @@ public:
     }
 
     bool AskDiagramFileName(QString& fileName) override {
-        QFileDialog dialog(&W_, QStringLiteral("Save As"));
+        QFileDialog dialog(DialogOwner(&W_), QStringLiteral("Save As"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.setNameFilters(NameFiltersFromPairs(kDiagramFileFilter));

@@ -14,6 +14,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintPreview.h"
 #include "app/ui/PrinterTarget.h"
+#include "common/ui/DialogOwner.h"
 #include "app/ui/SoundMessageDlg.h"
 #include "export/DiagramImage.h"
 #include "viewers/ui/ViewerHost.h"
@@ -105,7 +106,7 @@ void TPrintCommands::mnuFilePreviewClick() {
 
 bool TPrintCommands::mnuFilePrinterSetupClick() {
     StopAutoReplay();
-    QPrintDialog dialog(FPrinter.get(), &FWindow);
+    QPrintDialog dialog(FPrinter.get(), DialogOwner(&FWindow));
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     return dialog.exec() == QDialog::Accepted;

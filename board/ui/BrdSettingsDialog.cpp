@@ -194,14 +194,15 @@ TBoardStyle TfrmBrdSettings::StyleToApply() const {
 void TfrmBrdSettings::RefreshPreviews() {
     ApplyBoardStyle(*FPreviewBoard, StyleToApply());
     FPreviewBoard->Render();
-    FPreview->setPixmap(QPixmap::fromImage(FPreviewBoard->DiagramBitmap()));
+    FPreview->setPixmap(QPixmap::fromImage(DiagramForScreen(*FPreviewBoard, devicePixelRatioF())));
     DrawFontExample();
     DrawShadingItems(true);
     DrawShadingItems(false);
     DrawSquareImagePreview(true);
     DrawSquareImagePreview(false);
     DrawHighlightExamples();
-    FOrientationPicture->setPixmap(QPixmap::fromImage(OrientationPicture(FStyle.View, FStyle.PieceStyle)));
+    FOrientationPicture->setPixmap(
+        QPixmap::fromImage(OrientationPicture(FStyle.View, FStyle.PieceStyle, devicePixelRatioF())));
 }
 
 const QImage& TfrmBrdSettings::PreviewImage() const { return FPreviewBoard->DiagramBitmap(); }
@@ -234,7 +235,7 @@ void TfrmBrdSettings::DrawHighlightExamples() {
     const TBoardStyle style = StyleToApply();
     for (int i = 0; i < 2; ++i)
         FHLExamples[i]->setPixmap(
-            QPixmap::fromImage(HighlightExample(style, FHighlights[2 * i], FHighlights[2 * i + 1])));
+            QPixmap::fromImage(HighlightExample(style, FHighlights[2 * i], FHighlights[2 * i + 1], devicePixelRatioF())));
 }
 
 void TfrmBrdSettings::btnDefaultsClick() {

@@ -194,7 +194,7 @@ QWidget* TfrmBrdSettings::CreateMiscellaneousPage() {
         FPieceStyles[i] = new QRadioButton(captions[i], styles);
         FPieceStyles[i]->setObjectName(names[i]);
         auto* picture = new QLabel(styles);
-        picture->setPixmap(QPixmap::fromImage(PieceSetPicture(TPieceStyle(i))));
+        picture->setPixmap(QPixmap::fromImage(PieceSetPicture(TPieceStyle(i), devicePixelRatioF())));
         styleGrid->addWidget(FPieceStyles[i], i, 0);
         styleGrid->addWidget(picture, i, 1);
         connect(FPieceStyles[i], &QRadioButton::toggled, this, [this, i](bool on) {

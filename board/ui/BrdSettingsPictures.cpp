@@ -1,7 +1,10 @@
 #include <QPainter>
+#include <cmath>
 
 #include "board/ChessBoard.h"
+#include "board/DiagramPainter.h"
 #include "board/Fonts.h"
+#include "board/VectorPieces.h"
 #include "board/ui/BrdSettingsSquares.h"
 
 namespace vorlix {
@@ -9,7 +12,7 @@ namespace {
 
 constexpr int kGlyph = 32;
 
-QImage Glyph(TPieceStyle style, int code) {
+QImage BitmapGlyph(TPieceStyle style, int code) {
     TkxChessBrd board;
     board.SetPieceStyle(style);
     QImage glyph(kGlyph, kGlyph, QImage::Format_RGB32);
@@ -18,26 +21,45 @@ QImage Glyph(TPieceStyle style, int code) {
     return glyph;
 }
 
+// The board's bitmap glyph on a screen of ratio 1, its outline drawn at the
+// screen's resolution above that.
+QImage Glyph(TPieceStyle style, int code, qreal ratio) {
+    if (ratio <= 1) return BitmapGlyph(style, code);
+    return TVectorPieces::Of(style).ScreenImage(code, kGlyph, ratio);
+}
+
+// A white picture of logical size for a screen of the ratio: painters draw on
+// it in logical pixels.
+QImage WhiteCanvas(QSize logical, qreal ratio) {
+    QImage canvas(int(std::ceil(logical.width() * ratio)), int(std::ceil(logical.height() * ratio)),
+                  QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    canvas.setDevicePixelRatio(ratio);
+    return canvas;
+}
+
 }  // namespace
 
-QImage PieceSetPicture(TPieceStyle style) {
+QImage DiagramForScreen(const TkxChessBrd& board, qreal ratio) {
+    return ratio <= 1 ? board.DiagramBitmap() : RenderDiagramForScreen(board, ratio);
+}
+
+QImage PieceSetPicture(TPieceStyle style, qreal ratio) {
     const int codes[] = {1, 4, 8, 12};  // white king and knight, black queen and pawn
-    QImage picture(kGlyph * 4, kGlyph, QImage::Format_RGB32);
-    picture.fill(Qt::white);
+    QImage picture = WhiteCanvas(QSize(kGlyph * 4, kGlyph), ratio);
     QPainter p(&picture);
-    for (int i = 0; i < 4; ++i) p.drawImage(i * kGlyph, 0, Glyph(style, codes[i]));
+    for (int i = 0; i < 4; ++i) p.drawImage(QPoint(i * kGlyph, 0), Glyph(style, codes[i], ratio));
     return picture;
 }
 
-QImage OrientationPicture(TView view, TPieceStyle style) {
-    QImage picture(kGlyph + 8, kGlyph * 2 + 8, QImage::Format_RGB32);
-    picture.fill(Qt::white);
+QImage OrientationPicture(TView view, TPieceStyle style, qreal ratio) {
+    QImage picture = WhiteCanvas(QSize(kGlyph + 8, kGlyph * 2 + 8), ratio);
     QPainter p(&picture);
     p.setPen(Qt::gray);
-    p.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    p.drawRect(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()).adjusted(0, 0, -1, -1));
     const bool whiteUnder = view == vwWhiteUnder;
-    p.drawImage(4, 4, Glyph(style, whiteUnder ? 7 : 1));
-    p.drawImage(4, 4 + kGlyph, Glyph(style, whiteUnder ? 1 : 7));
+    p.drawImage(QPoint(4, 4), Glyph(style, whiteUnder ? 7 : 1, ratio));
+    p.drawImage(QPoint(4, 4 + kGlyph), Glyph(style, whiteUnder ? 1 : 7, ratio));
     return picture;
 }
 
@@ -63,7 +85,8 @@ QImage ShadingSample(TShading shading, TColor penColor, QSize size) {
     return sample;
 }
 
-QImage HighlightExample(const TBoardStyle& style, const THighlightOption& first, const THighlightOption& second) {
+QImage HighlightExample(const TBoardStyle& style, const THighlightOption& first, const THighlightOption& second,
+                        qreal ratio) {
     TkxChessBrd board;
     TBoardStyle plain = style;
     plain.Borders.clear();
@@ -79,7 +102,10 @@ QImage HighlightExample(const TBoardStyle& style, const THighlightOption& first,
     board.HighlightSquare(second.Color, second.Merge, false, QPoint(1, 1));
     board.Render();
     const QRect area = board.SquareRect(0, 0).united(board.SquareRect(1, 1));
-    return board.DiagramBitmap().copy(area);
+    if (ratio <= 1) return board.DiagramBitmap().copy(area);
+    QImage squares = RenderDiagramForScreen(board, ratio).copy(QRectF(QRectF(area).topLeft() * ratio, QSizeF(area.size()) * ratio).toAlignedRect());
+    squares.setDevicePixelRatio(ratio);
+    return squares;
 }
 
 }  // namespace vorlix

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "common/ui/DialogOwner.h"
 #include "help/HelpCatalog.h"
 
 namespace vorlix {
@@ -223,23 +224,32 @@ void THelpWindow::SourceChanged(const QUrl& url) {
 }
 
 void THelpWindow::Present() {
-    AttachToModalDialog();
+    AttachToOpener();
     show();
     raise();
     activateWindow();
 }
 
-// A modal dialog blocks every window that is not its own, so while one runs
-// the help window becomes the dialog's (still a window of its own) and goes
-// back to being free when the dialog hides.
-void THelpWindow::AttachToModalDialog() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || modal == this || modal == parentWidget()) return;
+// A modal dialog blocks every window that is not its own, and a window kept on
+// top covers every window that is not its own.
+QWidget* THelpWindow::OpenerToJoin() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    QWidget* active = QApplication::activeWindow();
+    return StaysOnTop(active) ? active : nullptr;
+}
+
+// While such a window is the one help was asked from, the help window becomes
+// its (still a window of its own, kept on top like it) and goes back to being
+// free when it hides.
+void THelpWindow::AttachToOpener() {
+    QWidget* opener = OpenerToJoin();
+    if (!opener || opener == this || opener == parentWidget() || opener->parentWidget() == this) return;
+    if (parentWidget()) parentWidget()->removeEventFilter(this);
     const QRect bounds = geometry();
     const bool visible = isVisible();
-    setParent(modal, Qt::Window);
-    setGeometry(bounds);
-    modal->installEventFilter(this);
+    setParent(opener, StaysOnTop(opener) ? Qt::Window | Qt::WindowStaysOnTopHint : Qt::Window);
+    if (visible) setGeometry(bounds);  // a window never shown is placed by the desktop
+    opener->installEventFilter(this);
     if (visible) show();
 }
 
@@ -250,7 +260,7 @@ void THelpWindow::DetachFromDialog() {
     const QRect bounds = geometry();
     const bool visible = isVisible();
     setParent(nullptr, Qt::Window);
-    setGeometry(bounds);
+    if (visible) setGeometry(bounds);  // a window never shown is placed by the desktop
     if (visible) show();
 }
 

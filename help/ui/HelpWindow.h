@@ -51,7 +51,9 @@ private:
     void btnIndexDisplayClick();
     void btnSearchClick();
     void SourceChanged(const QUrl& url);
-    void AttachToModalDialog();
+    // The window help was asked from when the help window must belong to it.
+    static QWidget* OpenerToJoin();
+    void AttachToOpener();
     void DetachFromDialog();
 
     const THelpCatalog& FCatalog;

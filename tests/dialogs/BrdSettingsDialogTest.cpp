@@ -231,6 +231,10 @@ TEST_F(BrdSettingsDialogTest, ThePreviewIsTheDiagramThatApplyAndTheRenderCommand
     Find<QCheckBox>("chkWest")->click();
     Find<QComboBox>("cbxDarkShading")->setCurrentIndex(shDiagonalLR);
     const QImage preview = dialog->PreviewImage().copy();
+    // On a screen of ratio 1 the label shows that very bitmap.
+    const QImage shown = Find<QLabel>("imgPreview")->pixmap().toImage();
+    EXPECT_EQ(shown.devicePixelRatio(), 1.0);
+    EXPECT_EQ(shown.convertToFormat(preview.format()), preview);
     Click("btnApply");
     board.Render();
     EXPECT_EQ(board.DiagramBitmap(), preview);

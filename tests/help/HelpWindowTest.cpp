@@ -93,3 +93,33 @@ TEST(HelpWindow, HelpFromAModalDialogIsUsableAndOutlivesTheDialog) {
     EXPECT_EQ(window.CurrentFile(), "helponhelp.html");
     CloseHelp();
 }
+
+TEST(HelpWindow, HelpFromAWindowKeptOnTopComesUpAboveItUntilThatWindowHides) {
+    QDialog tips(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
+    tips.show();
+    QApplication::setActiveWindow(&tips);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tips));
+
+    ShowHelpTopic(kQuickStartContext);
+    THelpWindow& window = HelpWindow();
+    EXPECT_EQ(window.parentWidget(), &tips);
+    EXPECT_TRUE(window.isWindow());
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+
+    tips.hide();
+    EXPECT_EQ(window.parentWidget(), nullptr);
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    CloseHelp();
+}
+
+TEST(HelpWindow, HelpFromAnOrdinaryWindowStaysFree) {
+    QWidget main;
+    main.show();
+    QApplication::setActiveWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    ShowHelpContents();
+    EXPECT_EQ(HelpWindow().parentWidget(), nullptr);
+    CloseHelp();
+}

@@ -5,6 +5,7 @@
 
 #include "board/ChessBoard.h"
 #include "board/MoveAnimation.h"
+#include "common/ui/DialogOwner.h"
 
 namespace vorlix {
 
@@ -38,7 +39,7 @@ QPrinter& TViewerHost::Printer() {
 }
 
 void TViewerHost::PrinterSetup() {
-    QPageSetupDialog dialog(&Printer(), HostWindow());
+    QPageSetupDialog dialog(&Printer(), DialogOwner(HostWindow()));
     dialog.exec();
 }
 

@@ -1,0 +1,32 @@
+#include "common/ui/DialogOwner.h"
+
+#include <QApplication>
+
+namespace vorlix {
+
+QWidget* DialogOwner(QWidget* fallback) {
+    // A running modal dialog comes first: right after a message box closes the
+    // desktop may not yet have handed activation back to it.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : fallback;
+}
+
+bool StaysOnTop(const QWidget* window) {
+    for (const QWidget* w = window ? window->window() : nullptr; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return true;
+    return false;
+}
+
+TDialogOwnerScope::TDialogOwnerScope(QWidget& dialog, QWidget* owner)
+    : FDialog(dialog), FOwnParent(dialog.parentWidget()) {
+    if (!owner || owner == FOwnParent || owner == &dialog) return;
+    FDialog.setParent(owner, FDialog.windowFlags());
+    FLent = true;
+}
+
+TDialogOwnerScope::~TDialogOwnerScope() {
+    if (FLent) FDialog.setParent(FOwnParent, FDialog.windowFlags());
+}
+
+}  // namespace vorlix
