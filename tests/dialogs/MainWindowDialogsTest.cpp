@@ -20,28 +20,17 @@
 #include "app/ui/TipForm.h"
 #include "board/ui/BrdSettingsDialog.h"
 #include "board/ui/HeaderDialog.h"
+#include "tests/common/EditorFixture.h"
 
 using namespace vorlix;
 
 namespace {
 
-class MainWindowDialogsTest : public ::testing::Test {
+class MainWindowDialogsTest : public test::EditorFixture {
 protected:
     void SetUp() override {
-        QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", dir.filePath("default.vxd"));
-        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
-        settings = std::make_unique<TAppSettings>(*store);
-        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
-        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
-        settings->ShowTips = false;
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QApplication::processEvents();  // the start-up message
-    }
-    void TearDown() override {
-        SetMessageAnswerer([](const QString&, TMsgDlgType, TMsgDlgButtons) { return QMessageBox::No; });
-        window.reset();
-        SetMessageAnswerer(nullptr);
+        EditorFixture::SetUp();
+        StartEditor();
     }
     // Runs the work on the modal dialog of the given class once it shows.
     template <class D>
@@ -52,11 +41,6 @@ protected:
             work(*dialog);
         });
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<TSettingsStore> store;
-    std::unique_ptr<TAppSettings> settings;
-    std::unique_ptr<TfrmQuenlix> window;
 };
 
 }  // namespace

@@ -24,32 +24,19 @@
 #include "board/ui/BoardControl.h"
 #include "viewers/ui/AnimationDialog.h"
 #include "viewers/ui/PromoteDialog.h"
+#include "tests/common/EditorFixture.h"
 
 using namespace vorlix;
 
 namespace {
 
-class BoardEditingTest : public ::testing::Test {
+class BoardEditingTest : public test::EditorFixture {
 protected:
     void SetUp() override {
-        QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", dir.filePath("default.vxd"));
-        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
-        settings = std::make_unique<TAppSettings>(*store);
-        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
-        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
-        settings->ShowTips = false;  // the tip of the day would take the focus
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QApplication::processEvents();
+        EditorFixture::SetUp();
+        answer = QMessageBox::Ok;
+        StartEditor();
         control().RenderNow();
-        SetMessageAnswerer([this](const QString& text, TMsgDlgType, TMsgDlgButtons) {
-            messages << text;
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override {
-        window.reset();
-        SetMessageAnswerer(nullptr);
     }
 
     TkxChessBrd& board() { return window->Board(); }
@@ -86,17 +73,11 @@ protected:
     }
     // Answers the next modal dialog of type T with the given action.
     template <class T>
-    void AnswerModal(std::function<void(T&)> answer) {
-        QTimer::singleShot(0, [answer] {
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) answer(*dialog);
+    void AnswerModal(std::function<void(T&)> respond) {
+        QTimer::singleShot(0, [respond] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) respond(*dialog);
         });
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<TSettingsStore> store;
-    std::unique_ptr<TAppSettings> settings;
-    std::unique_ptr<TfrmQuenlix> window;
-    QStringList messages;
 };
 
 TEST_F(BoardEditingTest, CtrlClickTogglesSelectionWithoutAClick) {

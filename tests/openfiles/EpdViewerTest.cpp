@@ -13,7 +13,7 @@
 
 #include "batch/ui/EpdBatchDialog.h"
 #include "board/UndoList.h"
-#include "EditorFixture.h"
+#include "tests/common/EditorFixture.h"
 #include "files/EPD.h"
 #include "viewers/EpdListModel.h"
 #include "viewers/ui/EpdViewer.h"

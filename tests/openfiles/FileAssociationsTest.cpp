@@ -6,7 +6,7 @@
 
 #include "app/FileAssociations.h"
 #include "app/ui/FileTypeDialog.h"
-#include "EditorFixture.h"
+#include "tests/common/EditorFixture.h"
 
 using namespace vorlix;
 using vorlix::test::EditorFixture;

@@ -10,7 +10,7 @@
 
 #include "app/ui/PosDataDialog.h"
 #include "board/UndoList.h"
-#include "EditorFixture.h"
+#include "tests/common/EditorFixture.h"
 
 using namespace vorlix;
 using vorlix::test::EditorFixture;

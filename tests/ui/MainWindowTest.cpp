@@ -26,47 +26,23 @@
 #include "export/ImageExport.h"
 #include "help/ui/Help.h"
 #include "help/ui/HelpWindow.h"
+#include "tests/common/EditorFixture.h"
 
 using namespace vorlix;
 
 namespace {
 
-const QString kShippedDefault = VORLIX_SOURCE_DIR "/resources/default.vxd";
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::EditorFixture {
 protected:
     void SetUp() override {
-        QFile::copy(kShippedDefault, dir.filePath("default.vxd"));
-        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
-        settings = std::make_unique<TAppSettings>(*store);
-        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
-        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
-        settings->ShowTips = false;  // the tip of the day would take the focus
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QApplication::processEvents();  // the start-up message
-        SetMessageAnswerer([this](const QString& text, TMsgDlgType, TMsgDlgButtons) {
-            questions << text;
-            return answer;
-        });
-    }
-    void TearDown() override {
-        answer = QMessageBox::No;
-        window.reset();
-        SetMessageAnswerer(nullptr);
+        EditorFixture::SetUp();
+        StartEditor();
     }
     QAction* Item(const char* name) { return window->Item(name); }
     bool OpenAndCheckEnabled(const char* menu, const char* item) {
         emit window->Menu(menu)->aboutToShow();
         return Item(item)->isEnabled();
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<TSettingsStore> store;
-    std::unique_ptr<TAppSettings> settings;
-    std::unique_ptr<TfrmQuenlix> window;
-    QStringList questions;
-    TModalResult answer = QMessageBox::No;
 };
 
 }  // namespace
@@ -86,7 +62,7 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineThatCannotBeOpenedLeavesAnUntitledSt
     TfrmQuenlix other(*settings, dir.path() + "/", {dir.filePath("missing.vxd")});
     other.show();
     QApplication::processEvents();  // the start-up message
-    EXPECT_EQ(questions, QStringList{dir.filePath("missing.vxd") + "\ndoes not exist."});
+    EXPECT_EQ(messages, QStringList{dir.filePath("missing.vxd") + "\ndoes not exist."});
     EXPECT_EQ(other.windowTitle(), "Chess Vorlix 2.21 - Untitled");
     EXPECT_EQ(other.UndoList().Count(), 1);
     EXPECT_EQ(other.Board().GetPiece(QPoint(4, 0)), 1);
@@ -111,11 +87,11 @@ TEST_F(MainWindowTest, ADamagedFileOnTheCommandLineLeavesTheDefaultDiagram) {
     QFile(empty).open(QIODevice::WriteOnly);
 
     for (const QString& name : {damaged, empty}) {
-        questions.clear();
+        messages.clear();
         TfrmQuenlix other(*settings, dir.path() + "/", {name});
         other.show();
         QApplication::processEvents();
-        EXPECT_EQ(questions, QStringList{name + "\nInvalid diagram file."});
+        EXPECT_EQ(messages, QStringList{name + "\nInvalid diagram file."});
         EXPECT_EQ(other.windowTitle(), "Chess Vorlix 2.21 - Untitled");
         EXPECT_EQ(other.Board().Border().Items(), window->Board().Border().Items());
         EXPECT_EQ(other.Board().GridLineWidth(), window->Board().GridLineWidth());
@@ -172,14 +148,14 @@ TEST_F(MainWindowTest, UndoAndRedoFollowTheHistory) {
 
 TEST_F(MainWindowTest, CloseAsksOnlyWhenModified) {
     EXPECT_TRUE(window->close());
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
 
     window->show();
     window->MarkModified();
     answer = QMessageBox::Cancel;
     EXPECT_FALSE(window->close());
-    ASSERT_EQ(questions.size(), 1);
-    EXPECT_EQ(questions[0], "Save changes to current diagram ?");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Save changes to current diagram ?");
     answer = QMessageBox::No;
     EXPECT_TRUE(window->close());
 }
@@ -192,7 +168,7 @@ TEST_F(MainWindowTest, SaveQuestionNamesTheFileAndYesSavesIt) {
     window->MarkModified();
     answer = QMessageBox::Yes;
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(questions.value(0), "Save changes to  mine.vxd ?");
+    EXPECT_EQ(messages.value(0), "Save changes to  mine.vxd ?");
     TkxChessBrd reread;
     THeaderFooterInfo h, f;
     ASSERT_TRUE(reread.LoadFromFile(file, h, f));
@@ -303,7 +279,7 @@ TEST_F(MainWindowTest, OverwriteQuestionGuardsExistingImages) {
     existing.close();
     answer = QMessageBox::No;
     EXPECT_FALSE(window->SaveImageTo(file, 3, 3, false));
-    EXPECT_EQ(questions.value(0), file + "\nThis file already exists.\n\nReplace existing file?");
+    EXPECT_EQ(messages.value(0), file + "\nThis file already exists.\n\nReplace existing file?");
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), "keep");
 }
@@ -350,7 +326,7 @@ TEST_F(MainWindowTest, SaveAsImageForcesTheExtensionAndKeepsTheChosenType) {
     window->Item("mnuFileSaveImage")->trigger();
     EXPECT_EQ(dialog.FilterIndex(), 3);
     EXPECT_EQ(dialog.cmbColors()->currentText().toStdString(), "True Color (24 bit)");
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, UndoStatesLiveInAFolderOfTheRunRemovedAtExit) {
@@ -386,7 +362,7 @@ TEST(RunFolder, FoldersOfEndedRunsAreRemovedAndLiveOnesKept) {
 TEST_F(MainWindowTest, AnUnwritableTemporaryFolderIsReportedOnceAndEditingGoesOn) {
     const QByteArray previous = qgetenv("TMPDIR");
     qputenv("TMPDIR", dir.filePath("no-such-folder").toLocal8Bit());
-    questions.clear();
+    messages.clear();
     {
         TfrmQuenlix other(*settings, dir.path() + "/", {});
         other.show();
@@ -398,8 +374,8 @@ TEST_F(MainWindowTest, AnUnwritableTemporaryFolderIsReportedOnceAndEditingGoesOn
         EXPECT_FALSE(other.UndoList().CanUndo());
     }
     qputenv("TMPDIR", previous);
-    ASSERT_EQ(questions.size(), 1);
-    EXPECT_TRUE(questions.first().startsWith("The undo history cannot be kept: its folder\n")) << questions.first().toStdString();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().startsWith("The undo history cannot be kept: its folder\n")) << messages.first().toStdString();
 }
 
 TEST_F(MainWindowTest, AQuitSignalKeepsTheChangedDiagramForTheNextStart) {
@@ -411,15 +387,15 @@ TEST_F(MainWindowTest, AQuitSignalKeepsTheChangedDiagramForTheNextStart) {
     const auto codes = window->Board().Codes();
     ::raise(SIGTERM);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->isVisible(); }, 5000));
-    EXPECT_TRUE(questions.isEmpty());  // nobody was asked
+    EXPECT_TRUE(messages.isEmpty());  // nobody was asked
     ASSERT_TRUE(QFileInfo::exists(window->RecoveryFile()));
 
     answer = QMessageBox::Yes;
     TfrmQuenlix next(*settings, dir.path() + "/", {});
     next.show();
     QApplication::processEvents();
-    ASSERT_EQ(questions.size(), 1);
-    EXPECT_TRUE(questions.first().endsWith("Open the recovered diagram?"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().endsWith("Open the recovered diagram?"));
     EXPECT_EQ(next.Board().Codes(), codes);
     EXPECT_EQ(next.windowTitle(), "Chess Vorlix 2.21 - Untitled*");
     EXPECT_FALSE(QFileInfo::exists(next.RecoveryFile()));  // offered once
@@ -428,7 +404,7 @@ TEST_F(MainWindowTest, AQuitSignalKeepsTheChangedDiagramForTheNextStart) {
 TEST_F(MainWindowTest, AnUnchangedDiagramLeavesNoRecoveryFile) {
     window->QuitOnSignal();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(window->RecoveryFile()));
 }
 

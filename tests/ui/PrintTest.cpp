@@ -15,6 +15,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintCommands.h"
 #include "app/ui/PrintPreview.h"
+#include "tests/common/EditorFixture.h"
 
 using namespace vorlix;
 
@@ -33,41 +34,23 @@ TEST(PrintScaling, PrintRectangleAndPreviewGeometry) {
     EXPECT_FALSE(PrintScaleIndexOfFactor(1.1f));
 }
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public test::EditorFixture {
 protected:
     void SetUp() override {
-        QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", dir.filePath("default.vxd"));
-        store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
-        settings = std::make_unique<TAppSettings>(*store);
-        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", QStringList{});
-        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
-        settings->ShowTips = false;  // the tip of the day would take the focus
-        window->show();
-        QApplication::processEvents();
-        SetMessageAnswerer([this](const QString& text, TMsgDlgType, TMsgDlgButtons) {
-            messages << text;
-            return QMessageBox::Ok;
-        });
+        EditorFixture::SetUp();
+        answer = QMessageBox::Ok;
+        StartEditor();
         commands = PrintCommandsOf(window.get());
         ASSERT_NE(commands, nullptr);
         commands->Printer().setOutputFormat(QPrinter::PdfFormat);
         commands->Printer().setOutputFileName(dir.filePath("print.pdf"));
-    }
-    void TearDown() override {
-        window.reset();
-        SetMessageAnswerer(nullptr);
     }
     QByteArray Printed() {
         QFile f(dir.filePath("print.pdf"));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TSettingsStore> store;
-    std::unique_ptr<TAppSettings> settings;
-    std::unique_ptr<TfrmQuenlix> window;
     TPrintCommands* commands = nullptr;
-    QStringList messages;
 };
 
 TEST_F(PrintTest, PrintCommandWritesThePageAndReports) {

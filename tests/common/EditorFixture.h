@@ -1,6 +1,7 @@
 #pragma once
-// A main window on a temporary program folder and settings file; message
-// boxes are answered by the test and their texts collected.
+// The editor's main window on a temporary program folder and settings file,
+// for every test of the main window; message boxes are answered by the test
+// (answer) and their texts collected (messages).
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
@@ -29,6 +30,7 @@ protected:
         });
     }
     void TearDown() override {
+        answer = QMessageBox::No;  // closing never saves
         window.reset();
         SetMessageAnswerer(nullptr);
     }
