@@ -135,8 +135,12 @@ std::size_t RunLength(const std::uint8_t* pixels, std::size_t at, std::size_t co
     for (; end + 8 <= count; end += 8) {
         std::uint64_t word;
         std::memcpy(&word, pixels + end, 8);
-        if (const std::uint64_t differ = word ^ pattern)
-            return end + static_cast<std::size_t>(std::countr_zero(differ) / 8) - at;
+        if (const std::uint64_t differ = word ^ pattern) {
+            // The first differing pixel is the lowest byte of the word in memory order.
+            const int first = std::endian::native == std::endian::little ? std::countr_zero(differ) / 8
+                                                                          : std::countl_zero(differ) / 8;
+            return end + static_cast<std::size_t>(first) - at;
+        }
     }
     while (end < count && pixels[end] == color) ++end;
     return end - at;
