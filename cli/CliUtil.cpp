@@ -1,6 +1,7 @@
 #include "cli/CliUtil.h"
 
 #include "files/PGNReader.h"
+#include "files/TextUtil.h"
 
 #include <sys/stat.h>
 
@@ -67,10 +68,25 @@ void AppendPrintable(std::string& out, std::string_view text) {
     }
 }
 
+namespace {
+
+// Only bytes from blank to "~": no control character, DEL or byte above ASCII.
+bool IsPrintableAscii(std::string_view text) {
+    const char* p = text.data();
+    size_t n = text.size();
+    bool bad = false;
+    for (; n >= 8; p += 8, n -= 8) {
+        const uint64_t word = LoadWord(p);
+        bad |= (word & kByteHighs) || WordHasByteBelow(word, ' ') || WordHasByte(word, '\x7F');
+    }
+    for (; n; ++p, --n) bad |= static_cast<unsigned char>(*p) - 0x20u >= 0x5Fu;
+    return !bad;
+}
+
+}  // namespace
+
 void AppendField(std::string& out, std::string_view value) {
-    bool ascii = true;  // the common case: printable ASCII, written as it is
-    for (const char c : value) ascii &= static_cast<unsigned char>(c) - 0x20u < 0x5Fu;
-    if (ascii) {
+    if (IsPrintableAscii(value)) {  // the common case, written as it is
         out.append(value);
         return;
     }

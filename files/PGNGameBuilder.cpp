@@ -12,14 +12,15 @@
 
 namespace vorlix {
 
-namespace {
-
 // The parts of a tag line `[Name "value"] rest`.
 struct TTagParts {
     std::string_view Name;
+    bool BlankAfterName = false;  // a blank, not a tab or a quote, follows the name
     std::string_view RawValue;  // between the first two double quotes; empty without two
     std::string_view After;     // the text after the "]" that follows the value
 };
+
+namespace {
 
 const char* FindChar(const char* from, const char* end, char c) {
     while (from < end && *from != c) ++from;
@@ -34,6 +35,7 @@ TTagParts SplitTagLine(std::string_view line) {
     const char* nameEnd = begin + 1;
     while (nameEnd < end && !IsBlankOrControl(*nameEnd) && *nameEnd != '"' && *nameEnd != ']') ++nameEnd;
     parts.Name = std::string_view(begin + 1, static_cast<size_t>(nameEnd - begin - 1));
+    parts.BlankAfterName = nameEnd < end && *nameEnd == ' ';
     const char* from = begin + 1;
     if (const char* open = FindChar(nameEnd, end, '"'); open < end) {
         if (const char* close = FindChar(open + 1, end, '"'); close < end) {
@@ -46,18 +48,39 @@ TTagParts SplitTagLine(std::string_view line) {
     return parts;
 }
 
+// The upper-case letters `upper` start the name, in either case.
+bool NameStartsWith(std::string_view name, std::string_view upper) {
+    if (name.size() < upper.size()) return false;
+    for (size_t i = 0; i < upper.size(); ++i)
+        if ((name[i] & ~0x20) != upper[i]) return false;
+    return true;
+}
+
+// The name is `upper` in either case and a blank follows it: "[Event " but not "[Event\t".
+bool NameIs(const TTagParts& tag, std::string_view upper) {
+    return tag.BlankAfterName && tag.Name.size() == upper.size() && NameStartsWith(tag.Name, upper);
+}
+
 // A tag value without brace comments, cut at ";". True when the raw value
 // holds a byte above ASCII.
 bool AssignTagValue(std::string& value, std::string_view raw) {
-    bool plain = true;
-    unsigned char bits = 0;
-    for (char c : raw) {
-        plain &= c != '{' && c != ';';
-        bits |= static_cast<unsigned char>(c);
+    const char* p = raw.data();
+    size_t n = raw.size();
+    uint64_t marks = 0, bits = 0;
+    for (; n >= 8; p += 8, n -= 8) {
+        const uint64_t word = LoadWord(p);
+        marks |= WordHasByte(word, '{') | WordHasByte(word, ';');
+        bits |= word;
     }
+    for (; n; ++p, --n) {
+        marks |= *p == '{' || *p == ';';
+        bits |= static_cast<unsigned char>(*p);
+    }
+    const bool plain = marks == 0;
+    const bool high = (bits & kByteHighs) != 0;
     if (plain) {
         value.assign(raw);
-        return bits & 0x80;
+        return high;
     }
     value.clear();
     bool inBrace = false;
@@ -72,7 +95,7 @@ bool AssignTagValue(std::string& value, std::string_view raw) {
             value += c;
         }
     }
-    return bits & 0x80;
+    return high;
 }
 
 // What one pass over a move line finds: a comment mark (";" or "{") and a byte above ASCII.
@@ -86,12 +109,16 @@ TLineMarks ScanLine(std::string_view line) {
     size_t n = line.size();
     unsigned comment = 0, high = 0;
 #if defined(__SSE2__)
+    // Marks are gathered in registers and looked at once per line.
     const __m128i semicolon = _mm_set1_epi8(';'), brace = _mm_set1_epi8('{');
+    __m128i marks = _mm_setzero_si128(), bits = _mm_setzero_si128();
     for (; n >= 16; p += 16, n -= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        comment |= static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, semicolon), _mm_cmpeq_epi8(v, brace))));
-        high |= static_cast<unsigned>(_mm_movemask_epi8(v));
+        marks = _mm_or_si128(marks, _mm_or_si128(_mm_cmpeq_epi8(v, semicolon), _mm_cmpeq_epi8(v, brace)));
+        bits = _mm_or_si128(bits, v);
     }
+    comment = static_cast<unsigned>(_mm_movemask_epi8(marks));
+    high = static_cast<unsigned>(_mm_movemask_epi8(bits));
 #endif
     for (; n; ++p, --n) {
         comment |= *p == ';' || *p == '{';
@@ -129,7 +156,7 @@ std::string_view TPGNGameBuilder::AddPiece(std::string_view line) {
             StartGame();
             TagNames_.Insert(tag.Name);
         }
-        AddTag(line, tag.RawValue);
+        AddTag(tag);
         return tag.After;
     }
     if (State_ == TState::BeforeFirstGame) throw EPGNFileError("Illegal file contents.");
@@ -182,43 +209,41 @@ void TPGNGameBuilder::SetTag(std::string& field, std::string_view rawValue) {
     TagsHaveHighBytes_ |= AssignTagValue(field, rawValue);
 }
 
-void TPGNGameBuilder::AddTag(std::string_view line, std::string_view value) {
+void TPGNGameBuilder::AddTag(const TTagParts& tag) {
     TPGNRec& g = *Game_;
-    if (line.size() < 4) return;
-    switch (line[1] & ~0x20) {  // upper case of the first letter
-        case 'F':
-            if (StartsWithUpper(line, "[FEN ")) {
+    const std::string_view value = tag.RawValue;
+    // The name's length picks the few candidates; most names are not stored at all.
+    switch (tag.Name.size()) {
+        case 3:
+            if (NameIs(tag, "FEN")) {
                 SetTag(g.FEN, value);
                 g.HasSetup = true;
+            } else if (NameIs(tag, "ECO")) {
+                SetTag(g.ECO, value);
             }
             break;
-        case 'E':
-            if (StartsWithUpper(line, "[ECO ")) SetTag(g.ECO, value);
-            else if (StartsWithUpper(line, "[EVENT ")) SetTag(g.Event, value);
+        case 4:
+            if (NameIs(tag, "SITE")) SetTag(g.Site, value);
+            else if (NameIs(tag, "DATE")) SetTag(g.Date, value);
             break;
-        case 'S':
-            if (StartsWithUpper(line, "[SITE ")) SetTag(g.Site, value);
-            else if (StartsWithUpper(line, "[SETUP ")) {
+        case 5:
+            if (NameIs(tag, "EVENT")) SetTag(g.Event, value);
+            else if (NameIs(tag, "WHITE")) SetTag(g.White, value);
+            else if (NameIs(tag, "BLACK")) SetTag(g.Black, value);
+            else if (NameIs(tag, "ROUND")) SetTag(g.Round, value);
+            else if (NameIs(tag, "SETUP")) {
                 AssignTagValue(Setup_, value);
                 g.HasSetup = Setup_ == "1";
             }
             break;
-        case 'D':
-            if (StartsWithUpper(line, "[DATE ")) SetTag(g.Date, value);
+        case 6:
+            if (NameIs(tag, "RESULT")) SetTag(g.Result, value);
             break;
-        case 'R':
-            if (StartsWithUpper(line, "[ROUND ")) SetTag(g.Round, value);
-            else if (StartsWithUpper(line, "[RESULT ")) SetTag(g.Result, value);
+        default:
+            // Longer names that start with these are read as them too ("WhiteEloFide").
+            if (NameStartsWith(tag.Name, "WHITEELO")) SetTag(g.WhiteElo, value);
+            else if (NameStartsWith(tag.Name, "BLACKELO")) SetTag(g.BlackElo, value);
             break;
-        case 'W':
-            if (StartsWithUpper(line, "[WHITE ")) SetTag(g.White, value);
-            else if (StartsWithUpper(line, "[WHITEELO")) SetTag(g.WhiteElo, value);
-            break;
-        case 'B':
-            if (StartsWithUpper(line, "[BLACK ")) SetTag(g.Black, value);
-            else if (StartsWithUpper(line, "[BLACKELO")) SetTag(g.BlackElo, value);
-            break;
-        default: break;
     }
 }
 

@@ -13,6 +13,8 @@
 
 namespace vorlix {
 
+struct TTagParts;
+
 // Whether the move text of the games is kept. Readers that only list games
 // skip it: it is still read for comments and encoding, but never copied.
 enum class TMoveText { Keep, Skip };
@@ -41,7 +43,7 @@ private:
     std::string_view AddPiece(std::string_view line);  // returns the text still to read
     std::string_view SkipLeadingComment(std::string_view line);
     void StartGame();
-    void AddTag(std::string_view line, std::string_view rawValue);
+    void AddTag(const TTagParts& tag);
     void SetTag(std::string& field, std::string_view rawValue);
     void AddMoveLine(std::string_view line);
     std::string_view StripLineComment(std::string_view line);

@@ -1,5 +1,7 @@
 #pragma once
 // Small text helpers of the file readers.
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace vorlix {
@@ -20,6 +22,20 @@ inline std::string_view TrimRight(std::string_view s) {
 }
 
 inline std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+
+// Eight bytes looked at as one word, for short texts where a vector loop does not pay.
+inline uint64_t LoadWord(const char* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+inline constexpr uint64_t kByteOnes = 0x0101010101010101ull;
+inline constexpr uint64_t kByteHighs = 0x8080808080808080ull;
+// True when one of the eight bytes is below `limit` (at most 128).
+inline bool WordHasByteBelow(uint64_t word, unsigned char limit) {
+    return ((word - limit * kByteOnes) & ~word & kByteHighs) != 0;
+}
+inline bool WordHasByte(uint64_t word, char c) { return WordHasByteBelow(word ^ (static_cast<unsigned char>(c) * kByteOnes), 1); }
 
 // Case-insensitive test of an upper-case ASCII prefix.
 inline bool StartsWithUpper(std::string_view s, std::string_view upperPrefix) {

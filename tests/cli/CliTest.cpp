@@ -97,6 +97,24 @@ TEST_F(CliTest, GamesOutputIsUtf8AndMissingEloIsQuestionMark) {
     EXPECT_EQ(r.Out, "1\tJ\xC3\xBCrgen\tx b\t\t\t\t\t\t?\t?\t\n");
 }
 
+// Fields longer than a word, with the byte that needs escaping at every place.
+TEST_F(CliTest, GamesEscapesControlBytesAnywhereInAField) {
+    for (size_t at = 0; at < 19; ++at) {
+        for (const char* bad : {"\x7F", "\x1B", "\t", "\xE9"}) {
+            std::string white(18, 'w');
+            white.replace(at, 1, bad);
+            std::string expected = white;
+            if (std::string(bad) == "\x7F") expected.replace(at, 1, "\\x7f");
+            if (std::string(bad) == "\x1B") expected.replace(at, 1, "\\x1b");
+            if (std::string(bad) == "\t") expected.replace(at, 1, " ");
+            if (std::string(bad) == "\xE9") expected.replace(at, 1, "\xC3\xA9");
+            const std::string file = Write("f.pgn", "[White \"" + white + "\"]\n\n*\n");
+            const TRun r = Run({"games", file});
+            EXPECT_EQ(r.Out, "1\t" + expected + "\t\t\t\t\t\t\t?\t?\t\n") << at << " " << int(bad[0]);
+        }
+    }
+}
+
 TEST_F(CliTest, FileLevelFailuresExitOne) {
     TRun r = Run({"games", kSamples + "/wacnew.epd"});
     EXPECT_EQ(r.Exit, 1);

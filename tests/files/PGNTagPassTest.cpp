@@ -134,3 +134,31 @@ TEST(PGNTagPass, TagNameSetTellsRepeatedNames) {
     names.Clear();
     EXPECT_TRUE(names.Insert("White"));
 }
+
+// Tag names match in any case when a blank follows them; the two rating tags
+// also match as the start of a longer name. Values with comment marks or
+// non-ASCII bytes past the first few bytes are cut and decoded as short ones.
+TEST(PGNTagPass, TagNamesAndValuesOfEveryLength) {
+    TTempDir dir;
+    const TRead r = ReadBothWays(dir,
+                                 "[eVeNt \"E\"]\n[SITE \"S\"]\n[date\t\"D\"]\n[Round\"R\"]\n[WhiteEloFide \"2700\"]\n"
+                                 "[BLACKELO \"2600\"]\n[Resultx \"1-0\"]\n[eco \"B12\"]\n[White \"abcdefgh{x}ij\"]\n"
+                                 "[Black \"abcdefghij; k\"]\n\n*\n\n[Event \"abcdefghijklmn\xE9\"]\n[SetUp \"1\"]\n"
+                                 "[fen \"8/8/8/8/8/8/8/K1k5 w - - 0 1\"]\n\n*\n");
+    ASSERT_EQ(r.Games.size(), 2u);
+    const TPGNRec& g = r.Games[0];
+    EXPECT_EQ(g.Event, "E");
+    EXPECT_EQ(g.Site, "S");
+    EXPECT_EQ(g.Date, "");
+    EXPECT_EQ(g.Round, "");
+    EXPECT_EQ(g.WhiteElo, "2700");
+    EXPECT_EQ(g.BlackElo, "2600");
+    EXPECT_EQ(g.Result, "");
+    EXPECT_EQ(g.ECO, "B12");
+    EXPECT_EQ(g.White, "abcdefghij");
+    EXPECT_EQ(g.Black, "abcdefghij");
+    EXPECT_FALSE(g.HasSetup);
+    EXPECT_EQ(r.Games[1].Event, "abcdefghijklmn\xC3\xA9");
+    EXPECT_TRUE(r.Games[1].HasSetup);
+    EXPECT_EQ(r.Games[1].FEN, "8/8/8/8/8/8/8/K1k5 w - - 0 1");
+}
