@@ -50,7 +50,7 @@ std::vector<std::uint8_t> GiflibBytes(const TIndexedImage& image, int transparen
 std::vector<std::uint8_t> OurBytes(const TIndexedImage& image, int transparentIndex) {
     std::vector<std::uint8_t> out;
     std::string error;
-    EXPECT_TRUE(EncodeGif(image, transparentIndex, out, error)) << error;
+    EXPECT_TRUE(EncodeGif(image, transparentIndex, TGifCoding::Lzw, out, error)) << error;
     return out;
 }
 
@@ -115,9 +115,9 @@ TEST(LzwEncoder, RefusesAPixelBeyondTheColourTable) {
     image.Pixels[5] = 3;
     std::vector<std::uint8_t> bytes;
     std::string error;
-    EXPECT_TRUE(EncodeGif(image, kNoTransparency, bytes, error));
+    EXPECT_TRUE(EncodeGif(image, kNoTransparency, TGifCoding::Lzw, bytes, error));
     image.Pixels[5] = 4;
-    EXPECT_FALSE(EncodeGif(image, kNoTransparency, bytes, error));
+    EXPECT_FALSE(EncodeGif(image, kNoTransparency, TGifCoding::Lzw, bytes, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(bytes.empty());
 }
