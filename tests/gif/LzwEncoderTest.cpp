@@ -54,29 +54,6 @@ std::vector<std::uint8_t> OurBytes(const TIndexedImage& image, int transparentIn
     return out;
 }
 
-TIndexedImage Blank(int width, int height, int colors) {
-    TIndexedImage image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.assign(static_cast<std::size_t>(width) * height, 0);
-    for (int i = 0; i < colors; ++i) image.Palette.push_back(qRgb(i, 255 - i, (i * 37) & 255));
-    return image;
-}
-
-// Runs of random length and colour, some of them single pixels: both the run
-// lookup and the hashed lookup of the string table get work, and large
-// images fill the table several times.
-TIndexedImage RandomRuns(int width, int height, int colors, int longestRun, unsigned seed) {
-    TIndexedImage image = Blank(width, height, colors);
-    std::mt19937 random(seed);
-    for (std::size_t i = 0; i < image.Pixels.size();) {
-        const std::uint8_t color = static_cast<std::uint8_t>(random() % colors);
-        const std::size_t run = 1 + random() % longestRun;
-        for (std::size_t k = 0; k < run && i < image.Pixels.size(); ++k) image.Pixels[i++] = color;
-    }
-    return image;
-}
-
 }  // namespace
 
 TEST(LzwEncoder, WritesTheSameBytesAsGiflib) {

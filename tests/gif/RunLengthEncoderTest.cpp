@@ -12,19 +12,12 @@
 
 #include "gif/GifEncoder.h"
 #include "gif/GifWriter.h"
+#include "tests/gif/TestImages.h"
 
 using namespace vorlix;
+using namespace vorlix::testimages;
 
 namespace {
-
-TIndexedImage Blank(int width, int height, int colors) {
-    TIndexedImage image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.assign(static_cast<std::size_t>(width) * height, 0);
-    for (int i = 0; i < colors; ++i) image.Palette.push_back(qRgb(i, 255 - i, (i * 37) & 255));
-    return image;
-}
 
 // Runs of every length from 1 to 300, each in the next colour, twice over.
 TIndexedImage GrowingRuns(int width, int colors) {
@@ -34,17 +27,6 @@ TIndexedImage GrowingRuns(int width, int colors) {
             pixels.insert(pixels.end(), length, static_cast<std::uint8_t>((length + pass) % colors));
     TIndexedImage image = Blank(width, static_cast<int>((pixels.size() + width - 1) / width), colors);
     std::copy(pixels.begin(), pixels.end(), image.Pixels.begin());
-    return image;
-}
-
-TIndexedImage RandomRuns(int width, int height, int colors, int longestRun, unsigned seed) {
-    TIndexedImage image = Blank(width, height, colors);
-    std::mt19937 random(seed);
-    for (std::size_t i = 0; i < image.Pixels.size();) {
-        const std::uint8_t color = static_cast<std::uint8_t>(random() % colors);
-        const std::size_t run = 1 + random() % longestRun;
-        for (std::size_t k = 0; k < run && i < image.Pixels.size(); ++k) image.Pixels[i++] = color;
-    }
     return image;
 }
 
