@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "files/Exceptions.h"
 #include "files/TextEncoding.h"
 #include "files/TextUtil.h"
@@ -69,6 +73,31 @@ bool AssignTagValue(std::string& value, std::string_view raw) {
         }
     }
     return bits & 0x80;
+}
+
+// What one pass over a move line finds: a comment mark (";" or "{") and a byte above ASCII.
+struct TLineMarks {
+    bool Comment = false;
+    bool High = false;
+};
+
+TLineMarks ScanLine(std::string_view line) {
+    const char* p = line.data();
+    size_t n = line.size();
+    unsigned comment = 0, high = 0;
+#if defined(__SSE2__)
+    const __m128i semicolon = _mm_set1_epi8(';'), brace = _mm_set1_epi8('{');
+    for (; n >= 16; p += 16, n -= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        comment |= static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, semicolon), _mm_cmpeq_epi8(v, brace))));
+        high |= static_cast<unsigned>(_mm_movemask_epi8(v));
+    }
+#endif
+    for (; n; ++p, --n) {
+        comment |= *p == ';' || *p == '{';
+        high |= static_cast<unsigned char>(*p) & 0x80u;
+    }
+    return {comment != 0, high != 0};
 }
 
 }  // namespace
@@ -195,8 +224,6 @@ void TPGNGameBuilder::AddTag(std::string_view line, std::string_view value) {
 
 // Cuts a ";" comment that stands outside braces; braces may span lines.
 std::string_view TPGNGameBuilder::StripLineComment(std::string_view line) {
-    const auto holds = [&](char c) { return std::memchr(line.data(), c, line.size()) != nullptr; };
-    if (!InBrace_ && !holds(';') && !holds('{')) return line;  // the common case, found by fast scans
     bool inBrace = InBrace_;
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
@@ -214,10 +241,13 @@ std::string_view TPGNGameBuilder::StripLineComment(std::string_view line) {
 }
 
 void TPGNGameBuilder::AddMoveLine(std::string_view line) {
-    const std::string_view text = StripLineComment(line);
+    // The common line, without comments, is looked at once.
+    const TLineMarks marks = ScanLine(line);
+    const std::string_view text = InBrace_ || marks.Comment ? StripLineComment(line) : line;
     if (text.empty()) return;  // a comment-only line changes nothing
+    const bool high = text.size() == line.size() ? marks.High : HasHighBytes(text);
     // Lines are checked one by one: a blank joins them, so a character cut at a line end is invalid either way.
-    if (MovesAreUtf8_ && HasHighBytes(text)) MovesAreUtf8_ = IsValidUtf8(text);
+    if (MovesAreUtf8_ && high) MovesAreUtf8_ = IsValidUtf8(text);
     if (MoveText_ == TMoveText::Keep) {
         Moves_.append(text);
         Moves_ += ' ';

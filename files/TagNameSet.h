@@ -27,13 +27,13 @@ public:
     }
 
 private:
+    // Length and three letters, mixed without a chain of multiplications.
     static uint64_t Bit(std::string_view name) {
-        uint32_t h = static_cast<uint32_t>(name.size());
-        if (!name.empty()) {
-            h = h * 31 + static_cast<unsigned char>(name.front());
-            h = h * 31 + static_cast<unsigned char>(name[name.size() / 2]);
-            h = h * 31 + static_cast<unsigned char>(name.back());
-        }
+        if (name.empty()) return 1;
+        const unsigned first = static_cast<unsigned char>(name.front());
+        const unsigned middle = static_cast<unsigned char>(name[name.size() / 2]);
+        const unsigned last = static_cast<unsigned char>(name.back());
+        const unsigned h = static_cast<unsigned>(name.size()) * 7 + first * 3 + middle * 5 + last;
         return uint64_t{1} << ((h ^ (h >> 6)) & 63);
     }
     bool Contains(std::string_view name) const;

@@ -14,10 +14,6 @@ void FindOne(const int32_t (&board)[64], bool white, int& count, int& square) {
     square = count ? SquareIndex(file, rank) : 0;
 }
 
-}  // namespace
-
-namespace {
-
 uint8_t PieceCodeOf(int32_t code) { return code >= pcWKing && code <= pcBPawn ? static_cast<uint8_t>(code) : 0; }
 
 }  // namespace

@@ -14,7 +14,6 @@ struct TSquare {
     int Rank;
 };
 
-
 int32_t At(const TChessPosition& pos, int file, int rank) { return pos.Board[SquareIndex(file, rank)]; }
 
 // What one validation knows about the side to move. Whether its king stands in

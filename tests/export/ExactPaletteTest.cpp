@@ -38,7 +38,9 @@ TEST(ExactPalette, UpTo256ColoursGiveAPaletteImageOfTheSamePixels) {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         ASSERT_TRUE(QImageWriter(&buffer, "png").write(*indexed));
-        if (colours > 2) EXPECT_EQ(png.at(25), 3) << colours;  // colour type: palette
+        if (colours > 2) {
+            EXPECT_EQ(png.at(25), 3) << colours;  // colour type: palette
+        }
         EXPECT_EQ(QImage::fromData(png, "png").convertToFormat(QImage::Format_RGB32), image) << colours;
     }
 }

@@ -85,6 +85,14 @@ TEST(PGNTagPass, CharacterCutByALineEndIsNoUtf8) {
     const TRead comment = ReadBothWays(dir, "[Event \"" + kCafeUtf8 + "\"]\n\n1. e4 ; \xE9t\xE9\ne5 *\n");
     ASSERT_EQ(comment.Games.size(), 1u);
     EXPECT_EQ(comment.Games[0].Event, kCafeUtf8);
+    // The same far into long lines, where they are looked at many bytes at a time.
+    const std::string moves = "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 ";
+    const TRead late = ReadBothWays(dir, "[Event \"" + kCafeUtf8 + "\"]\n\n" + moves + "; \xE9t\xE9\n" + moves +
+                                             "{\xE9t\xE9\n" + moves + "}\n*\n\n[Event \"" + kCafeUtf8 + "\"]\n\n" +
+                                             moves + "; \xE9t\xE9\n" + moves + "*\n");
+    ASSERT_EQ(late.Games.size(), 2u);
+    EXPECT_EQ(late.Games[0].Event, kCafeAsCp1252);
+    EXPECT_EQ(late.Games[1].Event, kCafeUtf8);
 }
 
 TEST(PGNTagPass, ByteOrderMarkAndLineEnds) {
