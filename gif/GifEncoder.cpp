@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "gif/LzwEncoder.h"
+#include "gif/RunLengthEncoder.h"
 
 namespace vorlix {
 namespace {
@@ -43,14 +44,17 @@ void PutTransparency(std::vector<std::uint8_t>& out, int transparentIndex) {
     out.insert(out.end(), std::begin(block), std::end(block));
 }
 
-void PutFrame(std::vector<std::uint8_t>& out, const TIndexedImage& image, int tableBits) {
+void PutFrame(std::vector<std::uint8_t>& out, const TIndexedImage& image, int tableBits, TGifCoding coding) {
     out.push_back(0x2C);
     PutWord(out, 0);
     PutWord(out, 0);
     PutWord(out, image.Width);
     PutWord(out, image.Height);
     out.push_back(0);  // no local colour table, not interlaced
-    AppendLzwImageData(image.Pixels.data(), image.Pixels.size(), tableBits, out);
+    if (coding == TGifCoding::Lzw)
+        AppendLzwImageData(image.Pixels.data(), image.Pixels.size(), tableBits, out);
+    else
+        AppendRunLengthImageData(image.Pixels.data(), image.Pixels.size(), tableBits, out);
 }
 
 // Every bit set in some pixel, eight pixels at a time.
@@ -69,7 +73,8 @@ unsigned AllBitsOf(const std::vector<std::uint8_t>& pixels) {
 
 }  // namespace
 
-bool EncodeGif(const TIndexedImage& image, int transparentIndex, std::vector<std::uint8_t>& out, std::string& error) {
+bool EncodeGif(const TIndexedImage& image, int transparentIndex, TGifCoding coding, std::vector<std::uint8_t>& out,
+               std::string& error) {
     out.clear();
     if (image.Width <= 0 || image.Height <= 0 || image.Width > 65535 || image.Height > 65535) {
         error = "The image is too large or empty for a GIF file.";
@@ -89,7 +94,7 @@ bool EncodeGif(const TIndexedImage& image, int transparentIndex, std::vector<std
     out.reserve(image.Pixels.size() / 8 + 1024);
     PutScreen(out, image, tableBits, transparentIndex >= 0);
     if (transparentIndex >= 0) PutTransparency(out, transparentIndex);
-    PutFrame(out, image, tableBits);
+    PutFrame(out, image, tableBits, coding);
     out.push_back(0x3B);
     return true;
 }

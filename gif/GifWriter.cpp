@@ -44,7 +44,7 @@ bool EncodeGifImage(const QImage& image, const TGifOptions& options, std::vector
         return false;
     }
     const TIndexedImage reduced = ReduceColors(image, options.Colors);
-    return EncodeGif(reduced, TransparentIndex(reduced, options.TransparentAt), out, error);
+    return EncodeGif(reduced, TransparentIndex(reduced, options.TransparentAt), options.Coding, out, error);
 }
 
 }  // namespace vorlix

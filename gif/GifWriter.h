@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gif/GifEncoder.h"
 #include "gif/IndexedImage.h"
 
 namespace vorlix {
@@ -18,6 +19,7 @@ struct TGifOptions {
     TGifColors Colors = TGifColors::Colors256;
     // The colour of the reduced image's pixel at this point becomes transparent.
     std::optional<QPoint> TransparentAt;
+    TGifCoding Coding = TGifCoding::RunLength;
 };
 
 // Monochrome: nearest of black and white; 16 and 256: octree palette with

@@ -2,41 +2,14 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstring>
 #include <memory>
+
+#include "gif/GifCodeStream.h"
 
 namespace vorlix {
 namespace {
 
 constexpr unsigned kLastCode = 4095;  // the table is cleared when its next code would be this
-
-// Packs codes of growing width, least significant bit first.
-class TCodePacker {
-public:
-    explicit TCodePacker(std::vector<std::uint8_t>& bytes) : Bytes_(bytes) {}
-
-    void Put(unsigned code, int width) {
-        Bits_ |= static_cast<std::uint64_t>(code) << Count_;
-        Count_ += width;
-        while (Count_ >= 8) {
-            Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
-            Bits_ >>= 8;
-            Count_ -= 8;
-        }
-    }
-
-    void Finish() {
-        if (Count_ > 0) Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
-        Bits_ = 0;
-        Count_ = 0;
-    }
-
-private:
-    std::vector<std::uint8_t>& Bytes_;
-    std::uint64_t Bits_ = 0;
-    int Count_ = 0;
-};
 
 // The string table. A string extended by the pixel it already ends in joins
 // a chain (s, sc, scc, ...) kept as an array, so that a run of one colour
@@ -126,26 +99,6 @@ private:
     unsigned PoolUsed_ = 0;
 };
 
-// How many pixels from `at` on have the colour of pixels[at]; compares eight
-// at a time.
-std::size_t RunLength(const std::uint8_t* pixels, std::size_t at, std::size_t count) {
-    const std::uint8_t color = pixels[at];
-    const std::uint64_t pattern = 0x0101010101010101ull * color;
-    std::size_t end = at + 1;
-    for (; end + 8 <= count; end += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, pixels + end, 8);
-        if (const std::uint64_t differ = word ^ pattern) {
-            // The first differing pixel is the lowest byte of the word in memory order.
-            const int first = std::endian::native == std::endian::little ? std::countr_zero(differ) / 8
-                                                                          : std::countl_zero(differ) / 8;
-            return end + static_cast<std::size_t>(first) - at;
-        }
-    }
-    while (end < count && pixels[end] == color) ++end;
-    return end - at;
-}
-
 // The codes of the whole frame, run by run. Widths grow after a code is
 // written once the next free code no longer fits, as giflib does.
 void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, TCodePacker& packer) {
@@ -207,28 +160,16 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
     packer.Finish();
 }
 
-void AppendSubBlocks(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& out) {
-    out.reserve(out.size() + data.size() + data.size() / 255 + 2);
-    for (std::size_t at = 0; at < data.size(); at += 255) {
-        const std::size_t length = std::min<std::size_t>(255, data.size() - at);
-        out.push_back(static_cast<std::uint8_t>(length));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
-                   data.begin() + static_cast<std::ptrdiff_t>(at + length));
-    }
-    out.push_back(0);
-}
-
 }  // namespace
 
 void AppendLzwImageData(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
                         std::vector<std::uint8_t>& out) {
-    const int rootBits = std::clamp(bitsPerPixel, 2, 8);
-    out.push_back(static_cast<std::uint8_t>(rootBits));
+    const int rootBits = RootBitsOf(bitsPerPixel);
     std::vector<std::uint8_t> data;
     data.reserve(count / 4 + 64);
     TCodePacker packer(data);
     CompressCodes(pixels, count, rootBits, packer);
-    AppendSubBlocks(data, out);
+    AppendImageData(rootBits, data, out);
 }
 
 }  // namespace vorlix

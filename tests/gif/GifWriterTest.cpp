@@ -156,7 +156,7 @@ TEST(GifWriter, RefusesImagesAGifCannotHold) {
     noPalette.Width = noPalette.Height = 2;
     noPalette.Pixels.assign(4, 0);
     error.clear();
-    EXPECT_FALSE(EncodeGif(noPalette, kNoTransparency, bytes, error));
+    EXPECT_FALSE(EncodeGif(noPalette, kNoTransparency, TGifCoding::RunLength, bytes, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(bytes.empty());
 }

@@ -50,31 +50,8 @@ std::vector<std::uint8_t> GiflibBytes(const TIndexedImage& image, int transparen
 std::vector<std::uint8_t> OurBytes(const TIndexedImage& image, int transparentIndex) {
     std::vector<std::uint8_t> out;
     std::string error;
-    EXPECT_TRUE(EncodeGif(image, transparentIndex, out, error)) << error;
+    EXPECT_TRUE(EncodeGif(image, transparentIndex, TGifCoding::Lzw, out, error)) << error;
     return out;
-}
-
-TIndexedImage Blank(int width, int height, int colors) {
-    TIndexedImage image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.assign(static_cast<std::size_t>(width) * height, 0);
-    for (int i = 0; i < colors; ++i) image.Palette.push_back(qRgb(i, 255 - i, (i * 37) & 255));
-    return image;
-}
-
-// Runs of random length and colour, some of them single pixels: both the run
-// lookup and the hashed lookup of the string table get work, and large
-// images fill the table several times.
-TIndexedImage RandomRuns(int width, int height, int colors, int longestRun, unsigned seed) {
-    TIndexedImage image = Blank(width, height, colors);
-    std::mt19937 random(seed);
-    for (std::size_t i = 0; i < image.Pixels.size();) {
-        const std::uint8_t color = static_cast<std::uint8_t>(random() % colors);
-        const std::size_t run = 1 + random() % longestRun;
-        for (std::size_t k = 0; k < run && i < image.Pixels.size(); ++k) image.Pixels[i++] = color;
-    }
-    return image;
 }
 
 }  // namespace
@@ -115,9 +92,9 @@ TEST(LzwEncoder, RefusesAPixelBeyondTheColourTable) {
     image.Pixels[5] = 3;
     std::vector<std::uint8_t> bytes;
     std::string error;
-    EXPECT_TRUE(EncodeGif(image, kNoTransparency, bytes, error));
+    EXPECT_TRUE(EncodeGif(image, kNoTransparency, TGifCoding::Lzw, bytes, error));
     image.Pixels[5] = 4;
-    EXPECT_FALSE(EncodeGif(image, kNoTransparency, bytes, error));
+    EXPECT_FALSE(EncodeGif(image, kNoTransparency, TGifCoding::Lzw, bytes, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(bytes.empty());
 }

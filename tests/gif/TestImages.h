@@ -1,9 +1,12 @@
 #pragma once
-// Synthetic 24-bit pictures for the image writer tests.
+// Synthetic 24-bit and palette pictures for the image writer tests.
 #include <QImage>
 #include <cstdint>
+#include <random>
 #include <set>
 #include <vector>
+
+#include "gif/IndexedImage.h"
 
 namespace vorlix::testimages {
 
@@ -34,6 +37,30 @@ inline std::set<QRgb> ColorsOf(const QImage& image) {
 
 inline QImage Decode(const std::vector<std::uint8_t>& bytes) {
     return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+// A palette image of one colour with `colors` distinct palette entries.
+inline TIndexedImage Blank(int width, int height, int colors) {
+    TIndexedImage image;
+    image.Width = width;
+    image.Height = height;
+    image.Pixels.assign(static_cast<std::size_t>(width) * height, 0);
+    for (int i = 0; i < colors; ++i) image.Palette.push_back(qRgb(i, 255 - i, (i * 37) & 255));
+    return image;
+}
+
+// Runs of random length and colour, some of them single pixels: both the run
+// lookup and the hashed lookup of an LZW string table get work, and large
+// images fill a code table several times.
+inline TIndexedImage RandomRuns(int width, int height, int colors, int longestRun, unsigned seed) {
+    TIndexedImage image = Blank(width, height, colors);
+    std::mt19937 random(seed);
+    for (std::size_t i = 0; i < image.Pixels.size();) {
+        const std::uint8_t color = static_cast<std::uint8_t>(random() % colors);
+        const std::size_t run = 1 + random() % longestRun;
+        for (std::size_t k = 0; k < run && i < image.Pixels.size(); ++k) image.Pixels[i++] = color;
+    }
+    return image;
 }
 
 }  // namespace vorlix::testimages

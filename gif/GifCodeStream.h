@@ -1,0 +1,46 @@
+#pragma once
+// What both coders of a GIF frame's pixel data share: packing variable-width
+// codes into bytes, the 255-byte sub-blocks, and finding runs of one colour.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vorlix {
+
+// Packs codes of growing width, least significant bit first.
+class TCodePacker {
+public:
+    explicit TCodePacker(std::vector<std::uint8_t>& bytes) : Bytes_(bytes) {}
+
+    void Put(unsigned code, int width) {
+        Bits_ |= static_cast<std::uint64_t>(code) << Count_;
+        Count_ += width;
+        while (Count_ >= 8) {
+            Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
+            Bits_ >>= 8;
+            Count_ -= 8;
+        }
+    }
+
+    void Finish() {
+        if (Count_ > 0) Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
+        Bits_ = 0;
+        Count_ = 0;
+    }
+
+private:
+    std::vector<std::uint8_t>& Bytes_;
+    std::uint64_t Bits_ = 0;
+    int Count_ = 0;
+};
+
+// The code size of a frame's data: the colour table's bits, at least 2.
+int RootBitsOf(int bitsPerPixel);
+
+// How many pixels from `at` on (before `count`) have the colour of pixels[at].
+std::size_t RunLength(const std::uint8_t* pixels, std::size_t at, std::size_t count);
+
+// Appends the minimum code size, `data` in sub-blocks and the terminator.
+void AppendImageData(int rootBits, const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& out);
+
+}  // namespace vorlix
