@@ -15,28 +15,35 @@ namespace {
 
 // Small enough that a block read stays in the processor cache while it is split.
 constexpr size_t kBlockSize = 256 << 10;
-
-bool IsLineEnd(char c) { return c == '\n' || c == '\r' || c == '\0'; }
+// Bytes kept after the text in the buffer, so that a line end can be looked
+// for sixteen bytes at a time up to the last byte read.
+constexpr size_t kSlack = 16;
 
 #if defined(__SSE2__)
 
+// The line ends among the sixteen bytes at p, one bit each.
+unsigned LineEndsIn16(const char* p) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i ends = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))),
+                                      _mm_cmpeq_epi8(v, _mm_setzero_si128()));
+    return static_cast<unsigned>(_mm_movemask_epi8(ends));
+}
+
 // The first line end in [from, to); `to` when there is none. Sixteen bytes
-// are looked at a time, whichever line ends the file uses.
+// are looked at a time, whichever line ends the file uses; the last few too,
+// as the buffer has room to read past `to` (the bytes there are ignored).
 const char* FindLineEnd(const char* from, const char* to) {
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), zero = _mm_setzero_si128();
     const char* p = from;
-    for (; to - p >= 16; p += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i ends =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, zero));
-        if (const int mask = _mm_movemask_epi8(ends)) return p + __builtin_ctz(static_cast<unsigned>(mask));
-    }
-    for (; p < to; ++p)
-        if (IsLineEnd(*p)) return p;
+    for (; to - p >= 16; p += 16)
+        if (const unsigned mask = LineEndsIn16(p)) return p + __builtin_ctz(mask);
+    if (p < to)
+        if (const unsigned mask = LineEndsIn16(p) & ((1u << (to - p)) - 1)) return p + __builtin_ctz(mask);
     return to;
 }
 
 #else
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r' || c == '\0'; }
 
 // True when one of the eight bytes of the word is below 14 (where CR, LF and
 // the zero byte are).
@@ -65,7 +72,7 @@ const char* FindLineEnd(const char* from, const char* to) {
 
 }  // namespace
 
-TLineReader::TLineReader(TFileInput& input) : Input_(input), Buf_(kBlockSize) {
+TLineReader::TLineReader(TFileInput& input) : Input_(input), Buf_(kBlockSize + kSlack) {
     while (!Eof_ && End_ < kUtf8Bom.size()) Fill();
     if (std::string_view(Buf_.data(), End_).substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
 }
@@ -78,8 +85,8 @@ void TLineReader::Fill() {
         Scanned_ = Scanned_ > Begin_ ? Scanned_ - Begin_ : 0;
         Begin_ = 0;
     }
-    if (End_ == Buf_.size()) Buf_.resize(Buf_.size() * 2);  // one line fills the buffer
-    const size_t n = Input_.Read(Buf_.data() + End_, Buf_.size() - End_);
+    if (End_ + kSlack == Buf_.size()) Buf_.resize(Buf_.size() * 2);  // one line fills the buffer
+    const size_t n = Input_.Read(Buf_.data() + End_, Buf_.size() - kSlack - End_);
     if (n == 0) Eof_ = true;
     End_ += n;
 }

@@ -36,6 +36,12 @@ inline bool WordHasByteBelow(uint64_t word, unsigned char limit) {
     return ((word - limit * kByteOnes) & ~word & kByteHighs) != 0;
 }
 inline bool WordHasByte(uint64_t word, char c) { return WordHasByteBelow(word ^ (static_cast<unsigned char>(c) * kByteOnes), 1); }
+// A high bit in each byte of the word that equals `c`, and only there.
+inline uint64_t WordBytesEqualTo(uint64_t word, char c) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = word ^ (static_cast<unsigned char>(c) * kByteOnes);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
 
 // Case-insensitive test of an upper-case ASCII prefix.
 inline bool StartsWithUpper(std::string_view s, std::string_view upperPrefix) {
