@@ -16,8 +16,8 @@ namespace {
 // Small enough that a block read stays in the processor cache while it is split.
 constexpr size_t kBlockSize = 256 << 10;
 // Bytes kept after the text in the buffer, so that a line end can be looked
-// for sixteen bytes at a time up to the last byte read.
-constexpr size_t kSlack = 16;
+// for sixteen bytes at a time up to the last byte read, and a line read so.
+constexpr size_t kSlack = kLineSlack;
 
 #if defined(__SSE2__)
 

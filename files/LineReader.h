@@ -2,6 +2,7 @@
 // Splits a text file into lines, reading it in large blocks. A leading UTF-8
 // byte-order mark is skipped. CR LF, CR, LF and a zero byte each end a line,
 // anywhere in the file.
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -10,10 +11,14 @@
 
 namespace vorlix {
 
+// Bytes that may be read past the end of a line without leaving its buffer.
+inline constexpr size_t kLineSlack = 16;
+
 class TLineReader {
 public:
     explicit TLineReader(TFileInput& input);
     // The next line without its terminator; valid until the next call. False at the end.
+    // At least kLineSlack readable bytes follow it in memory.
     bool Next(std::string_view& line);
     // Where the line Next returned last starts, counted from the input's first byte.
     uint64_t LineOffset() const { return LineOffset_; }

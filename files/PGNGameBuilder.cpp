@@ -19,6 +19,9 @@ struct TTagParts {
     bool BlankAfterName = false;  // a blank, not a tab or a quote, follows the name
     std::string_view RawValue;  // between the first two double quotes; empty without two
     std::string_view After;     // the text after the "]" that follows the value
+    bool ValueScanned = false;  // the next two are known
+    bool ValueHasMarks = false;  // "{" or ";" in the value
+    bool ValueHasHighBytes = false;
 };
 
 namespace {
@@ -39,8 +42,8 @@ constexpr std::array<bool, 256> kEndsTagName = [] {
     return ends;
 }();
 
-// Tag lines are short: plain loops beat library searches here.
-TTagParts SplitTagLine(std::string_view line) {
+// Any tag line, however long: plain loops beat library searches here.
+TTagParts SplitLongTagLine(std::string_view line) {
     TTagParts parts;
     const char* const begin = line.data();
     const char* const end = begin + line.size();
@@ -58,6 +61,80 @@ TTagParts SplitTagLine(std::string_view line) {
     if (const char* bracket = FindChar(from, end, ']'); bracket < end)
         parts.After = std::string_view(bracket + 1, static_cast<size_t>(end - bracket - 1));
     return parts;
+}
+
+#if defined(__SSE2__)
+
+// One bit per byte of a line of at most 64 bytes, for each kind of byte a tag line is cut at.
+struct TTagLineBits {
+    uint64_t Quotes = 0;
+    uint64_t Brackets = 0;
+    uint64_t NameEnds = 0;  // blanks, control characters, quotes and brackets
+    uint64_t Marks = 0;     // "{" and ";"
+    uint64_t High = 0;      // bytes above ASCII
+};
+
+static_assert(kLineSlack >= 15, "a line's last block of sixteen bytes must be readable");
+
+TTagLineBits TagLineBits(std::string_view line) {
+    // Read in whole blocks of sixteen: lines come with room after them (see AddLine).
+    const int chunks = static_cast<int>((line.size() + 15) / 16);
+    const __m128i quote = _mm_set1_epi8('"'), bracket = _mm_set1_epi8(']'), blank = _mm_set1_epi8(' ');
+    const __m128i brace = _mm_set1_epi8('{'), semicolon = _mm_set1_epi8(';');
+    uint64_t quotes = 0, brackets = 0, nameEnds = 0, marks = 0, high = 0;
+    for (int i = 0; i < chunks; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + 16 * i));
+        const __m128i q = _mm_cmpeq_epi8(v, quote), b = _mm_cmpeq_epi8(v, bracket);
+        const __m128i e = _mm_or_si128(_mm_or_si128(q, b), _mm_cmpeq_epi8(_mm_min_epu8(v, blank), v));
+        const __m128i m = _mm_or_si128(_mm_cmpeq_epi8(v, brace), _mm_cmpeq_epi8(v, semicolon));
+        const int shift = 16 * i;
+        quotes |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(q))} << shift;
+        brackets |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(b))} << shift;
+        nameEnds |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(e))} << shift;
+        marks |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(m))} << shift;
+        high |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(v))} << shift;
+    }
+    const uint64_t inLine = line.size() == 64 ? ~uint64_t{0} : (uint64_t{1} << line.size()) - 1;
+    return {quotes & inLine, brackets & inLine, nameEnds & inLine, marks & inLine, high & inLine};
+}
+
+// The bits at `from` and after.
+uint64_t BitsFrom(uint64_t bits, size_t from) { return from < 64 ? bits & (~uint64_t{0} << from) : 0; }
+
+// A tag line of at most 64 bytes, cut from bit masks of the whole line:
+// no loop whose length depends on the text.
+TTagParts SplitShortTagLine(std::string_view line) {
+    const TTagLineBits bits = TagLineBits(line);
+    TTagParts parts;
+    const uint64_t nameEnds = bits.NameEnds & ~uint64_t{1};
+    const size_t nameEnd = nameEnds ? static_cast<size_t>(__builtin_ctzll(nameEnds)) : line.size();
+    parts.Name = line.substr(1, nameEnd - 1);
+    parts.BlankAfterName = nameEnd < line.size() && line[nameEnd] == ' ';
+    size_t from = 1;
+    if (const uint64_t quotes = BitsFrom(bits.Quotes, nameEnd)) {
+        if (const uint64_t closing = quotes & (quotes - 1)) {
+            const size_t open = static_cast<size_t>(__builtin_ctzll(quotes));
+            const size_t close = static_cast<size_t>(__builtin_ctzll(closing));
+            parts.RawValue = line.substr(open + 1, close - open - 1);
+            const uint64_t inValue = ((uint64_t{1} << close) - 1) & ~((uint64_t{2} << open) - 1);
+            parts.ValueScanned = true;
+            parts.ValueHasMarks = (bits.Marks & inValue) != 0;
+            parts.ValueHasHighBytes = (bits.High & inValue) != 0;
+            from = close + 1;
+        }
+    }
+    if (const uint64_t brackets = BitsFrom(bits.Brackets, from))
+        parts.After = line.substr(static_cast<size_t>(__builtin_ctzll(brackets)) + 1);
+    return parts;
+}
+
+#endif
+
+TTagParts SplitTagLine(std::string_view line) {
+#if defined(__SSE2__)
+    if (line.size() <= 64) return SplitShortTagLine(line);
+#endif
+    return SplitLongTagLine(line);
 }
 
 // The upper-case letters `upper` start the name, in either case.
@@ -223,8 +300,13 @@ void TPGNGameBuilder::Finish() {
     Game_ = nullptr;
 }
 
-void TPGNGameBuilder::SetTag(std::string& field, std::string_view rawValue) {
-    TagsHaveHighBytes_ |= AssignTagValue(field, rawValue);
+void TPGNGameBuilder::SetTag(std::string& field, const TTagParts& tag) {
+    if (tag.ValueScanned && !tag.ValueHasMarks) {
+        field.assign(tag.RawValue);
+        TagsHaveHighBytes_ |= tag.ValueHasHighBytes;
+        return;
+    }
+    TagsHaveHighBytes_ |= AssignTagValue(field, tag.RawValue);
 }
 
 void TPGNGameBuilder::AddTag(const TTagParts& tag) {
@@ -234,33 +316,33 @@ void TPGNGameBuilder::AddTag(const TTagParts& tag) {
     switch (tag.Name.size()) {
         case 3:
             if (NameIs(tag, "FEN")) {
-                SetTag(g.FEN, value);
+                SetTag(g.FEN, tag);
                 g.HasSetup = true;
             } else if (NameIs(tag, "ECO")) {
-                SetTag(g.ECO, value);
+                SetTag(g.ECO, tag);
             }
             break;
         case 4:
-            if (NameIs(tag, "SITE")) SetTag(g.Site, value);
-            else if (NameIs(tag, "DATE")) SetTag(g.Date, value);
+            if (NameIs(tag, "SITE")) SetTag(g.Site, tag);
+            else if (NameIs(tag, "DATE")) SetTag(g.Date, tag);
             break;
         case 5:
-            if (NameIs(tag, "EVENT")) SetTag(g.Event, value);
-            else if (NameIs(tag, "WHITE")) SetTag(g.White, value);
-            else if (NameIs(tag, "BLACK")) SetTag(g.Black, value);
-            else if (NameIs(tag, "ROUND")) SetTag(g.Round, value);
+            if (NameIs(tag, "EVENT")) SetTag(g.Event, tag);
+            else if (NameIs(tag, "WHITE")) SetTag(g.White, tag);
+            else if (NameIs(tag, "BLACK")) SetTag(g.Black, tag);
+            else if (NameIs(tag, "ROUND")) SetTag(g.Round, tag);
             else if (NameIs(tag, "SETUP")) {
                 AssignTagValue(Setup_, value);
                 g.HasSetup = Setup_ == "1";
             }
             break;
         case 6:
-            if (NameIs(tag, "RESULT")) SetTag(g.Result, value);
+            if (NameIs(tag, "RESULT")) SetTag(g.Result, tag);
             break;
         default:
             // Longer names that start with these are read as them too ("WhiteEloFide").
-            if (NameStartsWith8(tag.Name, "WHITEELO")) SetTag(g.WhiteElo, value);
-            else if (NameStartsWith8(tag.Name, "BLACKELO")) SetTag(g.BlackElo, value);
+            if (NameStartsWith8(tag.Name, "WHITEELO")) SetTag(g.WhiteElo, tag);
+            else if (NameStartsWith8(tag.Name, "BLACKELO")) SetTag(g.BlackElo, tag);
             break;
     }
 }

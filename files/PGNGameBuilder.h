@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/LineReader.h"
 #include "files/PGNRecord.h"
 #include "files/TagNameSet.h"
 
@@ -28,6 +29,8 @@ public:
                     TMoveText moveText = TMoveText::Keep);
 
     // One raw line of the file; raises EPGNFileError for text before the first game.
+    // At least kLineSlack bytes after the line must be readable (they are not
+    // used): short tag lines are looked at sixteen bytes at a time.
     void AddLine(std::string_view rawLine);
     // Completes the game being read, if any.
     void Finish();
@@ -44,7 +47,7 @@ private:
     std::string_view SkipLeadingComment(std::string_view line);
     void StartGame();
     void AddTag(const TTagParts& tag);
-    void SetTag(std::string& field, std::string_view rawValue);
+    void SetTag(std::string& field, const TTagParts& tag);
     void AddMoveLine(std::string_view line);
     std::string_view StripLineComment(std::string_view line);
     void StoreAsUtf8();

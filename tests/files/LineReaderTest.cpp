@@ -26,7 +26,7 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 TEST(LineReader, LinesOfEveryLengthAndEnd) {
     TTempDir dir;
-    for (const std::string end : {std::string("\n"), std::string("\r"), std::string("\r\n"), std::string(1, '\0')}) {
+    for (const std::string& end : {std::string("\n"), std::string("\r"), std::string("\r\n"), std::string(1, '\0')}) {
         for (size_t last = 0; last < 40; ++last) {
             std::vector<std::string> expected;
             std::string text;

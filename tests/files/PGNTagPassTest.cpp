@@ -162,3 +162,46 @@ TEST(PGNTagPass, TagNamesAndValuesOfEveryLength) {
     EXPECT_TRUE(r.Games[1].HasSetup);
     EXPECT_EQ(r.Games[1].FEN, "8/8/8/8/8/8/8/K1k5 w - - 0 1");
 }
+
+namespace {
+
+// A tag value as stored: brace comments dropped, cut at ";".
+std::string StoredValue(const std::string& raw) {
+    std::string value;
+    bool inBrace = false;
+    for (const char c : raw) {
+        if (inBrace) inBrace = c != '}';
+        else if (c == '{') inBrace = true;
+        else if (c == ';') break;
+        else value += c;
+    }
+    return value;
+}
+
+}  // namespace
+
+// Tag lines up to and past the length that is looked at in blocks of sixteen
+// bytes, with quotes, brackets, comment marks and non-ASCII bytes at every place.
+TEST(PGNTagPass, TagLinesOfEveryLength) {
+    TTempDir dir;
+    for (size_t length = 0; length < 70; ++length) {
+        std::string text;
+        std::vector<std::string> expected;
+        for (size_t at = 0; at <= length; ++at) {
+            for (const char* insert : {"", "{c}", ";", "\xE9", "]", "[", "\t"}) {
+                std::string raw(length, 'v');
+                raw.insert(at, insert);
+                text += "[White \"" + raw + "\"]\n[Black \"b\"] [Round \"" + raw.substr(0, at) + "\"]\n\n*\n\n";
+                const std::string value = StoredValue(raw);
+                expected.push_back(std::string(insert) == "\xE9" ? value.substr(0, at) + "\xC3\xA9" + value.substr(at + 1)
+                                                                 : value);
+            }
+        }
+        const TRead r = ReadBothWays(dir, text);
+        ASSERT_EQ(r.Games.size(), expected.size()) << length;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(r.Games[i].White, expected[i]) << length << " " << i;
+            EXPECT_EQ(r.Games[i].Black, "b") << length << " " << i;
+        }
+    }
+}
