@@ -174,7 +174,8 @@ bool AssignTagValue(std::string& value, std::string_view raw) {
     const bool plain = marks == 0;
     const bool high = (bits & kByteHighs) != 0;
     if (plain) {
-        value.assign(raw);
+        value.clear();
+        value.append(raw);
         return high;
     }
     value.clear();
@@ -302,7 +303,8 @@ void TPGNGameBuilder::Finish() {
 
 void TPGNGameBuilder::SetTag(std::string& field, const TTagParts& tag) {
     if (tag.ValueScanned && !tag.ValueHasMarks) {
-        field.assign(tag.RawValue);
+        field.clear();  // then append: cheaper than assign, which must allow for overlap
+        field.append(tag.RawValue);
         TagsHaveHighBytes_ |= tag.ValueHasHighBytes;
         return;
     }
