@@ -25,6 +25,7 @@
 #include "help/ui/Help.h"
 #include "rules/CastlingSquares.h"
 #include "viewers/EpdListModel.h"
+#include "viewers/ui/NumberColumn.h"
 
 namespace vorlix {
 namespace {
@@ -252,6 +253,7 @@ void TfrmEPD::ShowArchive() {
     FLastShown = nullptr;
     FEPD->GoFirst();
     FModel->Fill(*FEPD);
+    WidenToShowNumber(*FlvwEPD, TEpdListModel::colNr, FModel->rowCount());
     show();
     raise();
     FHost.PlaySound("birdie.wav");

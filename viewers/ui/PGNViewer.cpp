@@ -26,6 +26,7 @@
 #include "viewers/ui/GameLoading.h"
 #include "viewers/ui/MoveList.h"
 #include "viewers/ui/NavigationIcons.h"
+#include "viewers/ui/NumberColumn.h"
 
 namespace vorlix {
 
@@ -234,6 +235,7 @@ void TfrmPGN::ShowArchive() {
 
 void TfrmPGN::FillGameList() {
     FModel->SetGames(&FGames);
+    WidenToShowNumber(*FlvwPGN, gcNumber, FGames.Count());
     const std::array<bool, 12> sparse = SparseColumns(FGames);
     for (int i = 0; i < kGameListColumns; ++i) FlvwPGN->setColumnHidden(i, sparse[static_cast<size_t>(i)]);
 }
