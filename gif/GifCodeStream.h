@@ -43,4 +43,16 @@ std::size_t RunLength(const std::uint8_t* pixels, std::size_t at, std::size_t co
 // Appends the minimum code size, `data` in sub-blocks and the terminator.
 void AppendImageData(int rootBits, const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& out);
 
+// Codes `count` pixels with `compress(rootBits, packer)` and appends them as a
+// frame's image data.
+template <class TCompress>
+void AppendCodedImageData(std::size_t count, int bitsPerPixel, std::vector<std::uint8_t>& out, TCompress compress) {
+    const int rootBits = RootBitsOf(bitsPerPixel);
+    std::vector<std::uint8_t> data;
+    data.reserve(count / 4 + 64);
+    TCodePacker packer(data);
+    compress(rootBits, packer);
+    AppendImageData(rootBits, data, out);
+}
+
 }  // namespace vorlix

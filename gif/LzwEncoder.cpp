@@ -164,12 +164,9 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
 
 void AppendLzwImageData(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
                         std::vector<std::uint8_t>& out) {
-    const int rootBits = RootBitsOf(bitsPerPixel);
-    std::vector<std::uint8_t> data;
-    data.reserve(count / 4 + 64);
-    TCodePacker packer(data);
-    CompressCodes(pixels, count, rootBits, packer);
-    AppendImageData(rootBits, data, out);
+    AppendCodedImageData(count, bitsPerPixel, out, [&](int rootBits, TCodePacker& packer) {
+        CompressCodes(pixels, count, rootBits, packer);
+    });
 }
 
 }  // namespace vorlix

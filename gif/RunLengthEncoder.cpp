@@ -109,18 +109,15 @@ private:
 
 void AppendRunLengthImageData(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
                               std::vector<std::uint8_t>& out) {
-    const int rootBits = RootBitsOf(bitsPerPixel);
-    std::vector<std::uint8_t> data;
-    data.reserve(count / 4 + 64);
-    TCodePacker packer(data);
-    TRunCoder coder(rootBits, packer);
-    for (std::size_t at = 0; at < count;) {
-        const std::size_t length = RunLength(pixels, at, count);
-        coder.PutRun(pixels[at], length);
-        at += length;
-    }
-    coder.Finish();
-    AppendImageData(rootBits, data, out);
+    AppendCodedImageData(count, bitsPerPixel, out, [&](int rootBits, TCodePacker& packer) {
+        TRunCoder coder(rootBits, packer);
+        for (std::size_t at = 0; at < count;) {
+            const std::size_t length = RunLength(pixels, at, count);
+            coder.PutRun(pixels[at], length);
+            at += length;
+        }
+        coder.Finish();
+    });
 }
 
 }  // namespace vorlix
