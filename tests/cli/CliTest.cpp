@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::string kSamples = VORLIX_SAMPLES_DIR;
+const std::string kSamples = VORLIX_TEST_DATA_DIR;
 
 struct TRun {
     int Exit;
@@ -281,7 +281,7 @@ TEST_F(CliTest, DashReadsStandardInputAndEndlessInputIsAStream) {
     TRun r = Shell("cat " + Quote(kSamples + "/3.pgn") + " | " + Vorlix() + " replay -");
     EXPECT_EQ(r.Exit, 0);
     EXPECT_EQ(r.Lines().size(), 6u);
-    r = Shell("gzip -dc " + Quote(kSamples + "/bench10-oneline.pgn.gz") + " | " + Vorlix() + " games - | wc -l");
+    r = Shell("gzip -dc " + Quote(kSamples + "/games2500-oneline.pgn.gz") + " | " + Vorlix() + " games - | wc -l");
     EXPECT_EQ(r.Exit, 0);
     EXPECT_GT(std::stoi(r.Out), 1000);
     r = Shell(Vorlix() + " epd - <" + Quote(kSamples + "/bratko-kopec.epd"));

@@ -50,7 +50,7 @@ TEST(ProgramSplit, MissingRenderingProgramIsReported) {
     EXPECT_EQ(Shell("'" + (dir / "vorlix").string() + "' render --fen x -o x.gif", out), 1);
     EXPECT_NE(out.find("cannot start " + (dir / "vorlix-rendering").string()), std::string::npos) << out;
     // The text commands need nothing beside the program.
-    EXPECT_EQ(Shell("'" + (dir / "vorlix").string() + "' games '" VORLIX_SAMPLES_DIR "/3.pgn'", out), 0);
+    EXPECT_EQ(Shell("'" + (dir / "vorlix").string() + "' games '" VORLIX_TEST_DATA_DIR "/3.pgn'", out), 0);
     EXPECT_EQ(out.substr(0, 2), "1\t");
     std::filesystem::remove_all(dir);
 }

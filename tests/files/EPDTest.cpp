@@ -236,7 +236,7 @@ TEST_F(EPDFile, IOErrors) {
 
 TEST(EPDSamples, AllRecordsValidAndWrittenBackUnchanged) {
     TEPD epd;
-    ASSERT_TRUE(epd.LoadFromFile(VORLIX_SAMPLES_DIR "/wacnew.epd"));
+    ASSERT_TRUE(epd.LoadFromFile(VORLIX_TEST_DATA_DIR "/wacnew.epd"));
     EXPECT_EQ(epd.Count(), 300);
     int same = 0;
     for (const TEPDRec* r = epd.First; r; r = r->Next) {

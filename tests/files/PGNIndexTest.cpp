@@ -48,7 +48,7 @@ void ExpectSameAsTPGN(const std::string& path) {
 TEST(PGNIndex, ListsTheSameGamesAsTheReaderInEverySample) {
     for (const char* name : {"0004.pgn", "3.pgn", "Morphy_ANSI.pgn", "benchmark.pgn", "err.pgn", "promoting.pgn",
                              "variations-nags-and-comments.pgn"})
-        ExpectSameAsTPGN(std::string(VORLIX_SAMPLES_DIR) + "/" + name);
+        ExpectSameAsTPGN(std::string(VORLIX_TEST_DATA_DIR) + "/" + name);
 }
 
 TEST(PGNIndex, ReadsGamesBackInEveryLineEndAndEncoding) {
@@ -149,7 +149,7 @@ TEST(PGNIndex, RepeatedTagValuesAreKeptOnceAndShared) {
 namespace {
 
 std::string SampleText(const char* name) {
-    std::ifstream in(std::string(VORLIX_SAMPLES_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(VORLIX_TEST_DATA_DIR) + "/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

@@ -128,7 +128,7 @@ TEST(PGNPos, Walking) {
 
 TEST(PGNPos, SampleGamesReplay) {
     TPGN pgn;
-    ASSERT_TRUE(pgn.LoadFromFile(VORLIX_SAMPLES_DIR "/benchmark.pgn"));
+    ASSERT_TRUE(pgn.LoadFromFile(VORLIX_TEST_DATA_DIR "/benchmark.pgn"));
     TCollectingReporter reporter;
     TPGNPos replay(reporter);
     int games = 0;
@@ -137,7 +137,7 @@ TEST(PGNPos, SampleGamesReplay) {
     EXPECT_EQ(games, 100);
 
     TPGN promoting;
-    ASSERT_TRUE(promoting.LoadFromFile(VORLIX_SAMPLES_DIR "/promoting.pgn"));
+    ASSERT_TRUE(promoting.LoadFromFile(VORLIX_TEST_DATA_DIR "/promoting.pgn"));
     ASSERT_TRUE(replay.LoadGame(promoting.First));
     bool promoted = false;
     for (const TChessPosition* p = replay.First; p; p = p->Next) promoted |= p->LastMove.Promotion != 0;

@@ -204,11 +204,11 @@ TEST_F(PGNFile, IOErrors) {
 
 TEST(PGNSamples, EveryGameOfTheSamplesLoads) {
     TPGN pgn;
-    ASSERT_TRUE(pgn.LoadFromFile(VORLIX_SAMPLES_DIR "/Morphy_ANSI.pgn"));
+    ASSERT_TRUE(pgn.LoadFromFile(VORLIX_TEST_DATA_DIR "/Morphy_ANSI.pgn"));
     EXPECT_GT(pgn.Count(), 100);
     EXPECT_EQ(pgn.First->White, "Morphy, Paul ");
     pgn.Clear();
-    ASSERT_TRUE(pgn.LoadFromFile(VORLIX_SAMPLES_DIR "/err.pgn"));
+    ASSERT_TRUE(pgn.LoadFromFile(VORLIX_TEST_DATA_DIR "/err.pgn"));
     ASSERT_EQ(pgn.Count(), 1);
     EXPECT_EQ(pgn.First->WhiteElo, "2526");
     EXPECT_GT(pgn.First->Moves.size(), 256u);

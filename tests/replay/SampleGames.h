@@ -10,7 +10,7 @@
 // Every PGN file of the sample folder.
 inline std::vector<std::string> SamplePgnFiles() {
     std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(VORLIX_SAMPLES_DIR))
+    for (const auto& entry : std::filesystem::directory_iterator(VORLIX_TEST_DATA_DIR))
         if (entry.path().extension() == ".pgn") files.push_back(entry.path().string());
     std::sort(files.begin(), files.end());
     return files;
@@ -25,7 +25,7 @@ public:
         std::random_device rd;
         f.Path_ = (std::filesystem::temp_directory_path() / ("vorlix-sample-" + std::to_string(rd()))).string();
         f.Temporary_ = true;
-        const std::string command = "gzip -dc '" + std::string(VORLIX_SAMPLES_DIR) + "/" + name + "' > '" + f.Path_ + "'";
+        const std::string command = "gzip -dc '" + std::string(VORLIX_TEST_DATA_DIR) + "/" + name + "' > '" + f.Path_ + "'";
         f.Ok_ = std::system(command.c_str()) == 0;
         return f;
     }
