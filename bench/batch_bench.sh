@@ -5,9 +5,11 @@
 # Prints the medians of the runs (wall time and processor time), diagrams per
 # second and the ratios to the loop.
 #
-#   bash bench/batch_bench.sh [path/to/vorlix] [games] [runs] [loop-sample]
+#   bash bench/batch_bench.sh GAMES.pgn.gz [path/to/vorlix] [games] [runs] [loop-sample]
 #
-# Defaults: build/bin/vorlix, the first 1000 games of bench10-oneline.pgn.gz,
+# GAMES is a file of real games, plain or compressed with gzip (for example
+# bench10-oneline.pgn.gz, real games with move text on one line).
+# Defaults: build/bin/vorlix, the first 1000 games of GAMES,
 # 5 runs, 300 positions for the (slow) shell loop: a loop costs the same per
 # diagram whatever its length, so it runs on a random sample of the same
 # positions and its rate is per diagram.
@@ -19,11 +21,12 @@
 # system, not the program.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-vorlix=${1:-$here/build/bin/vorlix}
-games=${2:-1000}
-runs=${3:-5}
-sample=${4:-300}
-samples_dir=${VORLIX_SAMPLES:-$here/../shared/samples}
+source_games=${1:?usage: bash bench/batch_bench.sh GAMES.pgn.gz [path/to/vorlix] [games] [runs] [loop-sample]}
+vorlix=${2:-$here/build/bin/vorlix}
+games=${3:-1000}
+runs=${4:-5}
+sample=${5:-300}
+[ -r "$source_games" ] || { echo "batch_bench.sh: cannot read $source_games" >&2; exit 2; }
 style=$(dirname "$vorlix")/default.vxd
 [ -f "$style" ] || style=$here/resources/default.vxd
 
@@ -43,7 +46,7 @@ out=$(mktemp -d "$(out_parent)/vorlix-batch-out.XXXXXX")
 trap 'rm -rf "$work" "$out"' EXIT
 
 # The first N games, and the placement of each of their positions.
-{ zcat "$samples_dir/bench10-oneline.pgn.gz" || true; } |
+{ gzip -dcf "$source_games" || true; } |
   awk -v n="$games" '/^\[Event /{c++} c>n{exit} {print}' > "$work/games.pgn"
 "$vorlix" replay "$work/games.pgn" | grep -v '^game \|^error: ' | cut -d' ' -f1 > "$work/fens"
 positions=$(wc -l < "$work/fens")

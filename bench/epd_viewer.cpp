@@ -1,6 +1,8 @@
 // The EPD viewer with a large file: the time until its list is filled and the
 // time of one sort, against "vorlix epd" reading the same file in the same run.
-// Usage: bench_epd_viewer [records] [path/to/vorlix]   (defaults 100000, beside this program)
+// Usage: bench_epd_viewer [--records N] [--vorlix PATH] FILE.epd...
+// (defaults 100000 records and the vorlix beside this program; the records
+// of the given files are repeated to the wanted count)
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,12 +27,15 @@ namespace {
 
 constexpr int kRuns = 5;
 
-// The sample positions repeated to the wanted count, each with its own id.
-QString MakeArchive(const QString& folder, int records) {
+// The positions of the source files repeated to the wanted count, each with its own id.
+QString MakeArchive(const QString& folder, const QStringList& sources, int records) {
     QStringList lines;
-    for (const char* sample : {"wacnew.epd", "bratko-kopec.epd"}) {
-        QFile file(QString(VORLIX_SAMPLES_DIR) + "/" + sample);
-        if (!file.open(QIODevice::ReadOnly)) continue;
+    for (const QString& source : sources) {
+        QFile file(source);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "bench_epd_viewer: cannot read %s\n", qPrintable(source));
+            continue;
+        }
         for (const QByteArray& line : file.readAll().split('\n'))
             if (line.contains(';')) lines << QString::fromLatin1(line.left(line.indexOf(';'))).trimmed();
     }
@@ -68,10 +73,21 @@ double TimePeer(const QString& vorlix, const QString& file) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int records = argc > 1 ? std::max(1, atoi(argv[1])) : 100000;
-    const QString vorlix = argc > 2 ? QString(argv[2]) : QApplication::applicationDirPath() + "/vorlix";
+    int records = 100000;
+    QString vorlix = QApplication::applicationDirPath() + "/vorlix";
+    QStringList sources;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--records" && i + 1 < args.size()) records = std::max(1, args[++i].toInt());
+        else if (args[i] == "--vorlix" && i + 1 < args.size()) vorlix = args[++i];
+        else sources << args[i];
+    }
+    if (sources.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_epd_viewer [--records N] [--vorlix PATH] FILE.epd...\n");
+        return 2;
+    }
     QTemporaryDir folder;
-    const QString file = MakeArchive(folder.path(), records);
+    const QString file = MakeArchive(folder.path(), sources, records);
     TSettingsStore store(folder.filePath("settings.ini"));
     TAppSettings settings(store);
 

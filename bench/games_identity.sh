@@ -7,7 +7,7 @@
 # Usage: bash bench/games_identity.sh OLD-VORLIX NEW-VORLIX [BIG.pgn]
 set -u
 old=$1 new=$2 big=${3:-}
-samples=${VORLIX_SAMPLES_DIR:-/work/shared/samples}
+samples=${VORLIX_SAMPLES_DIR:-$(cd "$(dirname "$0")/.." && pwd)/tests/data}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail=0

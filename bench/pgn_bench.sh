@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # PGN throughput and start-up: `vorlix games` and `vorlix replay` against `cat`
 # and pgn-extract, on two data sets of about 100 MB each:
-#   real       the benchmark games of the sample folder (bench10-oneline.pgn.gz,
-#              real games, move text on one line) repeated to the wanted size;
-#   synthetic  the small sample files rewritten with move text in lines of at most
-#              79 characters, repeated to the wanted size.
+#   real       the games of GAMES (plain or gzip; for example bench10-oneline.pgn.gz,
+#              real games with move text on one line) repeated to the wanted size;
+#   synthetic  the small game files of tests/data rewritten with move text in lines
+#              of at most 79 characters, repeated to the wanted size.
 # Every figure is the median of RUNS runs (default 5). Run by hand:
-#   bash bench/pgn_bench.sh [path/to/vorlix] [size-in-MB]
+#   bash bench/pgn_bench.sh GAMES.pgn.gz [path/to/vorlix] [size-in-MB]
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-VORLIX="$(realpath "${1:-$ROOT/build/bin/vorlix}")"
-SIZE_MB="${2:-100}"
+GAMES="${1:?usage: bash bench/pgn_bench.sh GAMES.pgn.gz [path/to/vorlix] [size-in-MB]}"
+VORLIX="$(realpath "${2:-$ROOT/build/bin/vorlix}")"
+SIZE_MB="${3:-100}"
 RUNS="${RUNS:-5}"
-SAMPLES="${VORLIX_SAMPLES:-$ROOT/../shared/samples}"
+SAMPLES="$ROOT/tests/data"
+[ -r "$GAMES" ] || { echo "pgn_bench.sh: cannot read $GAMES" >&2; exit 2; }
 PGN_EXTRACT="$(command -v pgn-extract || echo /usr/games/pgn-extract)"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
@@ -105,7 +107,7 @@ echo 'White "No Such Player Anywhere"' > "$WORK/nomatch.tags"
 for set in real synthetic; do
   file="$WORK/$set.pgn"
   if [ "$set" = real ]; then
-    gzip -dc "$SAMPLES/bench10-oneline.pgn.gz" > "$WORK/unit.pgn"
+    gzip -dcf "$GAMES" > "$WORK/unit.pgn"
   else
     short_lines > "$WORK/unit.pgn"
   fi

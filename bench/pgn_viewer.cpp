@@ -1,8 +1,8 @@
 // The PGN viewer with a large file: the time until its list shows all games,
 // the time of a sort by "White" and the peak memory, against "vorlix games" on
 // the same file in the same run. The file is built by repeating the real games
-// of bench10-oneline.pgn.gz.
-// Usage: bench_pgn_viewer [--mb N | --games N] [path/to/vorlix]   (default --mb 100)
+// of GAMES (a PGN file, or one compressed with gzip).
+// Usage: bench_pgn_viewer [--mb N | --games N] [--vorlix PATH] GAMES   (default --mb 100)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -35,10 +35,10 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// The sample games repeated until the file holds `bytes` bytes or `games` games.
-bool MakeArchive(const QString& name, qint64 bytes, qint64 games) {
+// The source games repeated until the file holds `bytes` bytes or `games` games.
+bool MakeArchive(const QString& source, const QString& name, qint64 bytes, qint64 games) {
     QProcess gunzip;
-    gunzip.start("gzip", {"-dc", QString(VORLIX_SAMPLES_DIR) + "/bench10-oneline.pgn.gz"});
+    gunzip.start("gzip", {"-dcf", source});
     if (!gunzip.waitForFinished(-1)) return false;
     const QByteArray unit = gunzip.readAllStandardOutput();
     const qint64 perUnit = unit.count("\n[Event ") + (unit.startsWith("[Event ") ? 1 : 0);
@@ -167,21 +167,27 @@ int main(int argc, char** argv) {
 
     qint64 bytes = 100LL << 20, games = 0;
     QString vorlix = QApplication::applicationDirPath() + "/vorlix";
+    QString source;
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--mb" && i + 1 < args.size()) bytes = args[++i].toLongLong() << 20, games = 0;
         else if (args[i] == "--games" && i + 1 < args.size()) games = args[++i].toLongLong(), bytes = 0;
-        else vorlix = args[i];
+        else if (args[i] == "--vorlix" && i + 1 < args.size()) vorlix = args[++i];
+        else source = args[i];
+    }
+    if (source.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_pgn_viewer [--mb N | --games N] [--vorlix PATH] GAMES.pgn[.gz]\n");
+        return 2;
     }
     QTemporaryDir folder;
     const QString file = folder.filePath("bench.pgn");
     const QString results = folder.filePath("results.txt");
     const QString peakFile = folder.filePath("peak.txt");
-    if (!MakeArchive(file, bytes, games)) {
-        std::fprintf(stderr, "cannot build the file from the samples\n");
+    if (!MakeArchive(source, file, bytes, games)) {
+        std::fprintf(stderr, "bench_pgn_viewer: cannot build the file from %s\n", qPrintable(source));
         return 1;
     }
     const QString tiny = folder.filePath("tiny.pgn");
-    MakeArchive(tiny, 1, 0);
+    MakeArchive(source, tiny, 1, 0);
     const double fileMB = QFile(file).size() / 1048576.0;
     const std::string self = QApplication::applicationFilePath().toStdString();
 

@@ -1,7 +1,7 @@
 // Per-diagram times of the outputs drawn at any size (PNG at 100 % and at
 // 1200 pixels, SVG, PDF) and of a 60-move animated GIF, against ImageMagick
 // converting our BMP to PNG and rsvg-convert rasterising our SVG, in one run.
-// Usage: bench_vector_export [runs] [path/to/games.pgn.gz]
+// Usage: bench_vector_export [runs] GAMES.pgn.gz
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -90,7 +90,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(5, std::atoi(argv[1])) : 5;
-    const QString games = argc > 2 ? argv[2] : QStringLiteral(VORLIX_SAMPLES_DIR "/bench10-oneline.pgn.gz");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: bench_vector_export [runs] GAMES.pgn.gz\n");
+        return 2;
+    }
+    const QString games = argv[2];
     QTemporaryDir dir;
     TkxChessBrd board;
     board.SetStartPosition();
