@@ -25,8 +25,9 @@ public:
     virtual const TPGNRec& GameTags(int row) const = 0;
     // The game's 1-based number in file order.
     virtual int GameNumber(int row) const = 0;
-    // Replays the game into the chain; false after a reported error, with the
-    // positions before the faulty move kept.
+    // Replays the game into the chain; false after an error reported to the
+    // chain's reporter, naming the game by its GameNumber (TPGNPos::LoadGame
+    // with the number), with the positions before the faulty move kept.
     virtual bool LoadGame(int row, TPGNPos& chain) = 0;
     // Copies the 64 squares to the main board; repaints unless told not to.
     virtual void ShowPositionOnBoard(const TChessPosition& position, bool refresh) = 0;

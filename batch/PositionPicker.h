@@ -6,6 +6,7 @@
 
 #include "batch/BatchFileName.h"
 #include "batch/PositionList.h"
+#include "files/BoardMarks.h"
 
 namespace vorlix {
 
@@ -23,10 +24,18 @@ struct TPickedPosition {
     const TChessPosition* Position = nullptr;
 };
 
-// The chosen positions of the chain starting at first, in game order.
-std::vector<TPickedPosition> PickPositions(const TChessPosition* first, bool setupGame, const TPositionRule& rule);
+// The chosen positions of the chain starting at first, in game order. A chain
+// that a faulty move cut short (wholeGame false) gives only the positions it
+// surely holds: no final position, nothing counted from the end.
+std::vector<TPickedPosition> PickPositions(const TChessPosition* first, bool setupGame, const TPositionRule& rule,
+                                           bool wholeGame = true);
 
 // A set-up game whose fixed positions are switched off gives nothing.
 bool NothingToDo(bool setupGame, const TPositionRule& rule);
+
+// The arrows and coloured squares a batch diagram of a game's position shows:
+// those the game's comments put on that very position (gameMarks as
+// ReadGameMarks gives them, position a link of the game's chain), none other.
+const TBoardMarks& BatchPositionMarks(const std::vector<TBoardMarks>& gameMarks, const TChessPosition& position);
 
 }  // namespace vorlix

@@ -28,6 +28,7 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "files/EPD.h"
+#include "files/GameMarks.h"
 #include "files/PGNPos.h"
 #include "files/PGNReader.h"
 #include "files/SafeFileWriter.h"
@@ -354,7 +355,7 @@ private:
     TRunStyle Style();
     bool RunPgn(TBatchRunner& runner);
     bool RunEpd(TBatchRunner& runner);
-    void AddGame(TBatchRunner& runner, TPGNRec& game, int number);
+    void AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFile, int numberInRun);
     int CountGames();
     std::optional<std::string> LineText(const TLineChoice& choice, const TPGNRec& game, const TChessPosition& p) const;
     std::optional<std::string> LineText(const TLineChoice& choice, const TEPDRec& record) const;
@@ -362,6 +363,8 @@ private:
 
     const TBatchOptions& O_;
     TStdErrReporter Reporter_;
+    TStdErrReporter GameReporter_{O_.Input};  // the games' replay errors
+    int FaultyGames_ = 0;                      // games cut short or skipped
     TChosenName Name_;
     TProgressBar Progress_{isatty(2) != 0};
     long long ProgressDone_ = 0, ProgressTotal_ = 0;
@@ -403,18 +406,28 @@ int TBatchCommand::CountGames() {
     return count;
 }
 
-void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int number) {
+// A game that cannot be replayed to its end is named on standard error and
+// gives only the positions before the faulty move (PickPositions); the run
+// goes on with the next game.
+void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFile, int numberInRun) {
     TCollectingReporter replayErrors;
     TPGNPos replay(replayErrors);
-    if (!replay.LoadGame(&game))
-        std::fprintf(stderr, "%s: game %d: %s\n", O_.Input.c_str(), number, WithLfLineEnds(replayErrors.Last()).c_str());
-    for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions)) {
+    const bool whole = replay.LoadGame(&game, numberInFile);
+    if (!whole) {
+        ++FaultyGames_;
+        Progress_.Clear();
+        for (const std::string& message : replayErrors.Messages) GameReporter_.Report(TMsgKind::Error, message);
+    }
+    const std::vector<TBoardMarks> marks = ReadGameMarks(game);
+    for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole)) {
         TDiagramJob job;
         std::copy(std::begin(pick.Position->Board), std::end(pick.Position->Board), job.Codes.begin());
+        job.Marks = BatchPositionMarks(marks, *pick.Position);
         job.HeaderText = LineText(O_.Header, game, *pick.Position);
         job.FooterText = LineText(O_.Footer, game, *pick.Position);
         if (O_.Format != TOutputFormat::Pdf)
-            job.FileName = PgnBatchFileName(Name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, number, pick.Number);
+            job.FileName =
+                PgnBatchFileName(Name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, numberInRun, pick.Number);
         if (!runner.Add(std::move(job))) {
             Stopped_ = true;
             return;
@@ -435,7 +448,7 @@ bool TBatchCommand::RunPgn(TBatchRunner& runner) {
         [&](TPGNRec& done) {
             ++inFile;
             if (Stopped_ || (O_.Games && !games.Contains(inFile))) return;
-            AddGame(runner, done, ++inRun);
+            AddGame(runner, done, inFile, ++inRun);
             ++ProgressDone_;
             Progress_.Show(ProgressDone_, ProgressTotal_, runner.Written());
         });
@@ -506,7 +519,7 @@ int TBatchCommand::Run() {
                     O_.Output.c_str(), seconds);
     else
         std::printf("%d diagrams written in %.2f seconds\n", runner.Written(), seconds);
-    return read ? 0 : 1;
+    return read && FaultyGames_ == 0 ? 0 : 1;
 }
 
 }  // namespace

@@ -59,6 +59,7 @@ bool TBatchRunner::Add(TDiagramJob job) {
 
 void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     w.Board.SetCodes(job.Codes);
+    w.Board.SetMarks(job.Marks);
     if (job.HeaderText) w.Header.Text = *job.HeaderText;
     if (job.FooterText) w.Footer.Text = *job.FooterText;
     w.Reporter.Messages.clear();

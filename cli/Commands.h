@@ -1,6 +1,7 @@
 #pragma once
 // The sub-commands of the vorlix tool. Each takes the arguments after its name
-// and returns the process exit code: 0 success, 1 file-level failure, 2 bad arguments.
+// and returns the process exit code: 0 success, 1 file-level failure or (replay,
+// batch) a game that could not be replayed to its end, 2 bad arguments.
 #include <cstdio>
 #include <string>
 #include <vector>

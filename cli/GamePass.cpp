@@ -24,11 +24,12 @@ struct TPart {
     bool Done = false;
 };
 
-bool WriteInOneJob(const std::string& fileName, TErrorReporter& reporter, TOutputBuffer& out,
-                   const TGameWriter& write, TMoveText moveText) {
+TGamePass WriteInOneJob(const std::string& fileName, TErrorReporter& reporter, TOutputBuffer& out,
+                        const TGameWriter& write, TMoveText moveText) {
     TGameText text(out);
     TPGNRec game;
-    return ReadPGNFile(
+    TGamePass pass;
+    pass.Read = ReadPGNFile(
         fileName, reporter,
         [&] {
             ResetGame(game);
@@ -36,9 +37,11 @@ bool WriteInOneJob(const std::string& fileName, TErrorReporter& reporter, TOutpu
         },
         [&](TPGNRec& done) {
             write(text, done);
+            pass.FailedGames += text.ReportFailures(reporter, 0);
             text.MaybeFlush();
         },
         nullptr, moveText);
+    return pass;
 }
 
 // Workers read the parts in order; at most `window` parts wait to be written.
@@ -59,7 +62,8 @@ public:
         for (std::thread& t : Workers_) t.join();
     }
 
-    bool WriteAll(TErrorReporter& reporter, TOutputBuffer& out) {
+    TGamePass WriteAll(TErrorReporter& reporter, TOutputBuffer& out) {
+        TGamePass pass;
         int games = 0;
         for (size_t k = 0; k < Parts_.size(); ++k) {
             std::unique_ptr<TPart> part;
@@ -71,6 +75,7 @@ public:
             }
             Changed_.notify_all();
             part->Text.WriteTo(out, games);
+            pass.FailedGames += part->Text.ReportFailures(reporter, games);
             games += part->Text.Games();
             {
                 std::lock_guard<std::mutex> lock(Mutex_);
@@ -78,10 +83,11 @@ public:
             }
             if (!part->Read) {
                 for (const std::string& message : part->Errors.Messages) reporter.Report(TMsgKind::Error, message);
-                return false;
+                pass.Read = false;
+                return pass;
             }
         }
-        return true;
+        return pass;
     }
 
 private:
@@ -133,8 +139,8 @@ private:
 
 }  // namespace
 
-bool WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
-                    const TGameWriter& write, TMoveText moveText) {
+TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
+                         const TGameWriter& write, TMoveText moveText) {
     if (jobs <= 1) return WriteInOneJob(fileName, reporter, out, write, moveText);
     const std::vector<uint64_t> cuts = SplitPGNFile(fileName, kPartSize);
     if (cuts.size() <= 2) return WriteInOneJob(fileName, reporter, out, write, moveText);

@@ -1,5 +1,7 @@
 #include "cli/GameText.h"
 
+#include "files/GameReplay.h"
+
 namespace vorlix::cli {
 
 void TGameText::PutGameNumber() {
@@ -19,6 +21,13 @@ void TGameText::WriteTo(TOutputBuffer& out, int gamesBefore) const {
     }
     out.Text().append(Text_, from, std::string::npos);
     out.MaybeFlush();
+}
+
+int TGameText::ReportFailures(TErrorReporter& reporter, int gamesBefore) {
+    for (const TFailure& f : Failures_) reporter.Report(TMsgKind::Error, GameMessage(gamesBefore + f.Game, f.Message));
+    const int count = static_cast<int>(Failures_.size());
+    Failures_.clear();
+    return count;
 }
 
 }  // namespace vorlix::cli

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/CliUtil.h"
+#include "files/ErrorReporter.h"
 
 namespace vorlix::cli {
 
@@ -26,6 +27,11 @@ public:
     }
     // Writes kept text with its games numbered after `gamesBefore`.
     void WriteTo(TOutputBuffer& out, int gamesBefore) const;
+    // Notes that the game numbered last could not be handled whole.
+    void GameFailed(std::string message) { Failures_.push_back({Games_, std::move(message)}); }
+    // Reports the games noted since the last call, each named by its number
+    // (kept text: numbered after `gamesBefore`); returns how many.
+    int ReportFailures(TErrorReporter& reporter, int gamesBefore);
     // The games numbered so far (kept text: the games it holds).
     int Games() const { return Games_; }
     // Kept text: hands over its buffer once written, and takes one to fill, so
@@ -40,6 +46,11 @@ private:
     TOutputBuffer* Out_ = nullptr;
     std::string Text_;
     std::vector<size_t> NumberAt_;  // kept text: where each game's number goes
+    struct TFailure {
+        int Game;
+        std::string Message;
+    };
+    std::vector<TFailure> Failures_;
     int Games_ = 0;
 };
 

@@ -30,7 +30,8 @@ int RunGames(const Args& args) {
     TStdErrReporter reporter(file);
     TOutputBuffer out;
     const bool loaded = WriteEveryGame(InputFileName(file), jobs ? jobs : DefaultJobs(), reporter, out, AppendGameLine,
-                                       TMoveText::Skip);
+                                       TMoveText::Skip)
+                            .Read;
     out.Flush();
     return loaded ? 0 : 1;
 }

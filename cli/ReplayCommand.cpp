@@ -39,8 +39,8 @@ void AppendPositionLine(TGameText& out, const TGameReplay& replay) {
 }
 
 // "game N", one FEN per position, and "error: ..." when the replay stopped at a
-// bad move. Each position is written as it is reached: a game of any length
-// is replayed in constant memory.
+// bad move; such a game is also named on standard error. Each position is
+// written as it is reached: a game of any length is replayed in constant memory.
 void ReplayGame(TGameText& out, const TPGNRec& game) {
     out.Text() += "game ";
     out.PutGameNumber();
@@ -53,6 +53,7 @@ void ReplayGame(TGameText& out, const TPGNRec& game) {
         out.Text() += "error: ";
         AppendField(out.Text(), WithLfLineEnds(e.Message()));
         out.Text() += '\n';
+        out.GameFailed(e.Message());
     }
     out.MaybeFlush();
 }
@@ -60,6 +61,8 @@ void ReplayGame(TGameText& out, const TPGNRec& game) {
 }  // namespace
 
 // vorlix replay FILE [--game N]: each game is replayed as soon as it is read.
+// Exits with 1 when the file could not be read or a game could not be
+// replayed to its end; the other games are written all the same.
 int RunReplay(const Args& args) {
     TReplayArgs parsed;
     if (!ParseArgs(args, parsed)) return Usage();
@@ -67,16 +70,18 @@ int RunReplay(const Args& args) {
     TOutputBuffer out;
     if (parsed.Game == 0) {
         const int jobs = parsed.Jobs ? parsed.Jobs : DefaultJobs();
-        const bool loaded = WriteEveryGame(InputFileName(parsed.File), jobs, reporter, out, ReplayGame);
+        const TGamePass pass = WriteEveryGame(InputFileName(parsed.File), jobs, reporter, out, ReplayGame);
         out.Flush();
-        return loaded ? 0 : 1;
+        return pass.Read && pass.FailedGames == 0 ? 0 : 1;
     }
+    int failed = 0;
     const bool found = ForGameNumber(parsed.File, parsed.Game, reporter, [&](TPGNRec& done) {
         TGameText text(out, parsed.Game - 1);
         ReplayGame(text, done);
+        failed = text.ReportFailures(reporter, 0);
     });
     out.Flush();
-    return found ? 0 : 1;
+    return found && failed == 0 ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

@@ -10,8 +10,18 @@ namespace vorlix {
 
 namespace {
 const char* const kBadFen = "Illegal FEN data in PGN archive.";
-const char* const kBadMove = "Illegal move data in PGN archive.";
 }  // namespace
+
+std::string MoveLabel(const TChessPosition& before, std::string_view text) {
+    std::string label = std::to_string(before.WhiteToMove ? before.MoveNumber + 1 : before.MoveNumber);
+    label += before.WhiteToMove ? ". " : "... ";
+    label += text;
+    return label;
+}
+
+std::string GameMessage(int gameNumber, const std::string& message) {
+    return gameNumber > 0 ? "Game " + std::to_string(gameNumber) + ": " + message : message;
+}
 
 TGameReplay::TGameReplay(const TPGNRec& game)
     : Tokens_(game.Moves, game.Result, ReadStart(game, Position_)), Done_(Trim(game.Moves) == game.Result) {
@@ -31,10 +41,12 @@ bool TGameReplay::Step() {
         Done_ = true;
         return false;
     }
+    // A token that is no move, a side to move whose opponent stands in check,
+    // and a move no piece can make all stop the game at that move.
     TChessMove move;
-    if (!DecodeMove(token.Text, token.IsWhite, move)) throw EIllegalMoveData(kBadMove);
-    if (token.IsWhite ? Position_.BlackInCheck : Position_.WhiteInCheck) throw EIllegalMoveData(kBadMove);
-    if (!ValidateMove(Position_, Kings_, move)) throw EIllegalMoveData("Illegal move data: " + std::string(token.Text));
+    if (!DecodeMove(token.Text, token.IsWhite, move) ||
+        (token.IsWhite ? Position_.BlackInCheck : Position_.WhiteInCheck) || !ValidateMove(Position_, Kings_, move))
+        throw EIllegalMoveData("Illegal move data: " + MoveLabel(Position_, token.Text));
     PlayMove(Position_, move);
     Position_.LastMove = move;
     Position_.MoveText.assign(token.Text);

@@ -1,6 +1,9 @@
 #pragma once
 // Plays the moves of one game one after another, holding only the position
 // reached, so a game of any length is replayed in constant memory.
+#include <string>
+#include <string_view>
+
 #include "files/MoveTokens.h"
 #include "files/PGNRecord.h"
 #include "rules/ChessPosition.h"
@@ -23,7 +26,8 @@ public:
     // The placement text of Position, kept up to date rank by rank.
     const TPlacementCache& Placement() const { return Placement_; }
     // Makes the next move of the game; false when none is left. Raises
-    // EIllegalMoveData at a move that cannot be made; Position stays as it was.
+    // EIllegalMoveData at a move that cannot be made, naming it by number and
+    // text ("Illegal move data: 12... Nxe5"); Position stays as it was.
     bool Step();
 
 private:
@@ -35,6 +39,14 @@ private:
     TMoveTokenizer Tokens_;
     bool Done_;
 };
+
+// A move as messages name it: "12. e4" for White, "12... e5" for Black, with
+// the number of the move to be made from `before`.
+std::string MoveLabel(const TChessPosition& before, std::string_view text);
+
+// A replay message naming the game by its number in the file ("Game 3: ...");
+// unchanged for number 0.
+std::string GameMessage(int gameNumber, const std::string& message);
 
 // The number of move tokens of the game, counted up to limit + 1.
 int CountMoveTokens(const TPGNRec& game, bool whiteFirst, int limit);

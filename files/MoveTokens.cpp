@@ -48,10 +48,11 @@ constexpr std::array<uint8_t, 256> kCharClasses = MakeCharClasses();
 bool EndsToken(char c) { return kCharClasses[static_cast<unsigned char>(c)] & kEndsToken; }
 bool StartsMove(char c) { return kCharClasses[static_cast<unsigned char>(c)] & kStartsMove; }
 
-// Castling written with zeros and null moves: no move the rules can make, so
-// they must reach the move decoder and stop the game there instead of being
-// skipped as if they were not there.
-bool IsUnplayableMove(std::string_view token) {
+// Moves that start without a move letter: castling written with zeros, which
+// the decoder reads as castling, and null moves, which no rule can make and
+// which must stop the game at the decoder instead of being skipped as if they
+// were not there.
+bool IsMoveWithoutLetter(std::string_view token) {
     return token.substr(0, 3) == "0-0" || token == "--" || token.substr(0, 2) == "Z0";
 }
 
@@ -60,7 +61,7 @@ enum class TTokenKind { Ignored, Move, Result };
 // Classifies a token; for "12.e4" the move text becomes the part after the number.
 TTokenKind Classify(std::string_view& token, std::string_view result) {
     const char c = token.front();
-    if (StartsMove(c) || IsUnplayableMove(token)) return TTokenKind::Move;
+    if (StartsMove(c) || IsMoveWithoutLetter(token)) return TTokenKind::Move;
     if (c < '1' || c > '9') return TTokenKind::Ignored;
     if (token == result) return TTokenKind::Result;
     size_t i = 0;
@@ -70,7 +71,7 @@ TTokenKind Classify(std::string_view& token, std::string_view result) {
     std::string_view rest = token.substr(i);
     // Only a move number followed by dots can be glued to a move: "12.0-0" but not "1-0".
     if (rest.empty() || (i == digits && !StartsMove(rest[0]))) return TTokenKind::Ignored;
-    if (!StartsMove(rest[0]) && !IsUnplayableMove(rest)) return TTokenKind::Ignored;
+    if (!StartsMove(rest[0]) && !IsMoveWithoutLetter(rest)) return TTokenKind::Ignored;
     token = rest;
     return TTokenKind::Move;
 }

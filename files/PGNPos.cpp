@@ -24,7 +24,7 @@ void TPGNPos::Clear() {
     Current = nullptr;
 }
 
-bool TPGNPos::LoadGame(const TPGNRec* game) {
+bool TPGNPos::LoadGame(const TPGNRec* game, int gameNumber) {
     Clear();
     if (!game) return false;
     // Other exceptions pass on, but the chain is still seen from its start.
@@ -35,7 +35,7 @@ bool TPGNPos::LoadGame(const TPGNRec* game) {
     try {
         Replay(*game);
     } catch (const EIllegalMoveData& e) {
-        Reporter_->Report(TMsgKind::Error, e.Message());
+        Reporter_->Report(TMsgKind::Error, GameMessage(gameNumber, e.Message()));
         return false;
     }
     return true;

@@ -21,8 +21,9 @@ public:
     void Clear();
     // Replaces the chain by the positions of the game. False when the record is
     // null or a reported error stopped the replay; the positions before the
-    // failing move stay. Current is First afterwards.
-    bool LoadGame(const TPGNRec* game);
+    // failing move stay. Current is First afterwards. With a game number
+    // (1-based, in the file) the message names the game.
+    bool LoadGame(const TPGNRec* game, int gameNumber = 0);
 
     void GoFirst() { Current = First; }
     void GoLast();

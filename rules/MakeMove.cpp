@@ -32,11 +32,13 @@ void UpdateCastlingRights(TChessPosition& next, const TChessMove& move) {
     if (move.Piece == pcBRook && from(7, 7)) next.CastleBlackShort = false;
 }
 
-void UpdatePawnState(TChessPosition& pos, const TChessMove& move) {
+// The halfmove clock counts the moves since the last pawn move or capture,
+// as FEN defines it: engines reading our FEN act on it.
+void UpdatePawnState(TChessPosition& pos, const TChessMove& move, bool captured) {
     pos.EpPossible = false;
     pos.EpFile = pos.EpRank = -1;
     if (move.Piece != pcWPawn && move.Piece != pcBPawn) {
-        ++pos.HalfMoveClock;
+        pos.HalfMoveClock = captured ? 0 : pos.HalfMoveClock + 1;
         return;
     }
     pos.HalfMoveClock = 0;
@@ -71,14 +73,16 @@ void PlayMove(TChessPosition& pos, const TChessMove& move) {
     MoveCastlingRook(board, move);
     if (move.EnPassant && pos.EpPossible && OnBoard(move.FromFile, move.FromRank))
         board[SquareIndex(move.ToFile, move.FromRank)] = pcEmpty;
-    board[SquareIndex(move.ToFile, move.ToRank)] = move.Promotion > 0 ? move.Promotion : move.Piece;
+    int32_t& target = board[SquareIndex(move.ToFile, move.ToRank)];
+    const bool captured = target != pcEmpty;
+    target = move.Promotion > 0 ? move.Promotion : move.Piece;
 
     if (pos.WhiteToMove) ++pos.MoveNumber;
     pos.WhiteToMove = !pos.WhiteToMove;
     pos.WhiteInCheck = pos.BlackInCheck = false;
     if (move.CheckMark == '+' || move.CheckMark == '#') (pos.WhiteToMove ? pos.WhiteInCheck : pos.BlackInCheck) = true;
     UpdateCastlingRights(pos, move);
-    UpdatePawnState(pos, move);
+    UpdatePawnState(pos, move, captured);
 }
 
 unsigned RanksChangedBy(const TChessMove& move) {

@@ -92,19 +92,21 @@ bool DecodeMove(std::string_view text, bool whiteToMove, TChessMove& move) {
     }
     if (move.Promotion && !whiteToMove) move.Promotion += kBlackOffset;
     if (n == 0) return false;
-    const int32_t piece = PieceCode(s[0]);
-    if (piece == 0) return false;
-    move.Piece = piece + (whiteToMove ? 0 : kBlackOffset);
-
+    // Annotated collections often write castling with zeros; it means the same.
     const std::string_view rest(s, n);
-    if (rest == "O-O" || rest == "O-O-O") {
+    if (rest == "O-O" || rest == "O-O-O" || rest == "0-0" || rest == "0-0-0") {
         const int home = whiteToMove ? 0 : 7;
+        move.Piece = whiteToMove ? pcWKing : pcBKing;
         move.FromFile = 4;
         move.FromRank = home;
         move.ToFile = n == 3 ? 6 : 2;
         move.ToRank = home;
         return true;
     }
+    const int32_t piece = PieceCode(s[0]);
+    if (piece == 0) return false;
+    move.Piece = piece + (whiteToMove ? 0 : kBlackOffset);
+
     // The square part: after the piece letter (a pawn keeps its file), without
     // the first "x" (the capture mark), the first "-" and an "ep" at the end.
     char squares[kLongestMove];

@@ -26,6 +26,7 @@
 #include "batch/ui/KXProgressBar.h"
 #include "board/ChessBoard.h"
 #include "board/Fonts.h"
+#include "files/GameReplay.h"
 #include "files/PGNRecord.h"
 
 namespace vorlix {
@@ -386,6 +387,7 @@ void TfrmPAutoVorlix::btnStartClick() {
                                         : rbtImageFile->isChecked() ? TBatchDestination::ImageFiles
                                                                     : TBatchDestination::DiagramFiles;
     if (!PrepareDestination()) return;
+    FFaultyGames.clear();
     GameNumber = 1;
     PositionNumber = 1;
     CapturedCount = 0;
@@ -420,11 +422,18 @@ void TfrmPAutoVorlix::btnStartClick() {
 bool TfrmPAutoVorlix::LoadGame(int row) {
     GameRow = row;
     FReplay.Clear();
+    FReplayErrors.Messages.clear();
     const bool loaded = FSource.LoadGame(row, FReplay);
+    if (!loaded) {
+        // Named in the list shown when the run ends; the run goes on meanwhile.
+        if (FReplayErrors.Messages.empty())
+            FFaultyGames.push_back(GameMessage(FSource.GameNumber(row), "The game could not be read."));
+        for (const std::string& message : FReplayErrors.Messages) FFaultyGames.push_back(message);
+    }
     PositionCount = FReplay.PositionCount();
     FSetupGame = FSource.GameTags(row).HasSetup;
-    SelectedCount = FRule.Custom.SelectedPositionCount(PositionCount);
-    FPicks = PickPositions(FReplay.First, FSetupGame, FRule);
+    FPicks = PickPositions(FReplay.First, FSetupGame, FRule, loaded);
+    SelectedCount = loaded ? FRule.Custom.SelectedPositionCount(PositionCount) : int(FPicks.size());
     FPickIndex = 0;
     PositionNumber = 1;
     CapturedCount = 0;
@@ -557,6 +566,7 @@ void TfrmPAutoVorlix::Finish(const QString& status) {
     }
     FProducer.reset();
     FPrinter.reset();
+    ReportFaultyGames();
     lblStatus->setText(status);
     lblGame->setText(QStringLiteral("0 / 0"));
     lblPos->hide();
@@ -565,6 +575,20 @@ void TfrmPAutoVorlix::Finish(const QString& status) {
     GameRow = -1;
     if (status != QStringLiteral("Done.")) GameCount = GameNumber = PositionCount = 0;
     SetOptionsEnabled(true);
+}
+
+// One message for the whole run, so that a file with many faulty games does
+// not stop the run at each of them.
+void TfrmPAutoVorlix::ReportFaultyGames() {
+    if (FFaultyGames.empty()) return;
+    constexpr size_t kListed = 20;
+    QString text = QStringLiteral("These games could not be replayed to their end:\r\n");
+    for (size_t i = 0; i < FFaultyGames.size() && i < kListed; ++i)
+        text += QStringLiteral("\r\n") + QString::fromStdString(FFaultyGames[i]);
+    if (FFaultyGames.size() > kListed)
+        text += QStringLiteral("\r\n... and %1 more.").arg(FFaultyGames.size() - kListed);
+    FFaultyGames.clear();
+    FHost.Message(text, TBatchMessage::Warning, QMessageBox::Ok);
 }
 
 void TfrmPAutoVorlix::SetOptionsEnabled(bool enabled) {

@@ -5,12 +5,14 @@
 // the user can cancel.
 #include <QDialog>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "batch/BatchFileName.h"
 #include "batch/GameCaption.h"
 #include "batch/PositionPicker.h"
 #include "batch/ui/BatchFileChoice.h"
+#include "files/ErrorReporter.h"
 #include "files/PGNPos.h"
 
 class QCheckBox;
@@ -102,6 +104,7 @@ private:
     void TickOnePosition();
     void TickOnePage();
     void Finish(const QString& status);
+    void ReportFaultyGames();
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
 
@@ -118,7 +121,9 @@ private:
     TBatchFileChoice FFile;
     std::unique_ptr<TPrintTarget> FPrinter;
     std::unique_ptr<TBatchProducer> FProducer;
-    TPGNPos FReplay;
+    TCollectingReporter FReplayErrors;  // what the replay of the current game reported
+    TPGNPos FReplay{FReplayErrors};
+    std::vector<std::string> FFaultyGames;  // the run's games cut short or skipped, named
     std::vector<TPickedPosition> FPicks;
     size_t FPickIndex = 0;
     bool FSetupGame = false;

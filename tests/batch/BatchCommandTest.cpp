@@ -69,12 +69,13 @@ protected:
 
 TEST_F(BatchCommand, EntireGamesEqualTheRenderCommandWithOneOrTwoJobs) {
     const QString one = Folder("one"), two = Folder("two");
+    // The bad game is reported, the run goes on, and the exit status tells.
     TRun r = Batch({Pgn, "-o", one + "/Cap.gif", "--positions", "entire", "--jobs", "1"});
-    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();
     EXPECT_TRUE(r.Out.startsWith("11 diagrams written in ")) << r.Out.toStdString();
-    EXPECT_TRUE(r.Err.contains("game 3")) << r.Err.toStdString();  // the bad game is reported, the run goes on
+    EXPECT_EQ(r.Err, "vorlix: " + Pgn + ": Game 3: Illegal move data: 1... Ke3\n");
     r = Batch({Pgn, "-o", two + "/Cap.gif", "--positions", "entire", "--jobs", "2"});
-    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();
     const QStringList names = Files(one);
     EXPECT_EQ(names.join(' ').toStdString(), (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF", "Cap00005.GIF",
                                   "Cap00501.GIF", "Cap00502.GIF", "Cap00503.GIF", "Cap00504.GIF",
@@ -91,13 +92,14 @@ TEST_F(BatchCommand, EntireGamesEqualTheRenderCommandWithOneOrTwoJobs) {
 TEST_F(BatchCommand, FixedPositionsCustomListsGamesAndHeaders) {
     const QString fixed = Folder("fixed");
     TRun r = Batch({Pgn, "-o", fixed + "/Cap.gif"});
-    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    EXPECT_EQ(Files(fixed).join(' ').toStdString(), (QStringList{"Cap0001.GIF", "Cap0011.GIF", "Cap0021.GIF"}).join(' ').toStdString());
+    ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();
+    // The third game stops after 1. e4: that is not its final position.
+    EXPECT_EQ(Files(fixed).join(' ').toStdString(), (QStringList{"Cap0001.GIF", "Cap0011.GIF"}).join(' ').toStdString());
 
     const QString custom = Folder("custom");
     r = Batch({Pgn, "-o", custom + "/C.bmp", "--positions", "custom", "--from-start", "2", "--from-end", "1",
                "--games", "2-3", "--header", "players,elo,move", "--colors", "16"});
-    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();  // the third game is counted from its start only
     EXPECT_EQ(Files(custom).join(' ').toStdString(), (QStringList{"C00002.BMP", "C00004.BMP", "C00502.BMP"}).join(' ').toStdString());
 
     const QString headed = Folder("headed");
@@ -130,7 +132,7 @@ TEST_F(BatchCommand, EpdRecordsWithTheirHeadersAndDiagramFiles) {
 TEST_F(BatchCommand, ManyDiagramsPerPdfPage) {
     const QString pdf = Dir.filePath("all.pdf");
     TRun r = Batch({Pgn, "-o", pdf, "--positions", "entire", "--per-page", "--scale", "100"});
-    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();  // with the third game's two positions
     EXPECT_TRUE(r.Out.contains("11 diagrams written on 1 pages")) << r.Out.toStdString();
     r = Batch({Pgn, "-o", pdf, "--positions", "entire"});
     EXPECT_TRUE(r.Out.contains("11 diagrams written on 11 pages")) << r.Out.toStdString();
@@ -179,6 +181,52 @@ TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
     EXPECT_EQ(r.Exit, 1);
     EXPECT_TRUE(r.Err.contains("nowhere")) << r.Err.toStdString();
     EXPECT_TRUE(Files(Folder("bad")).isEmpty());
+}
+
+// Castling with zeros plays on; a game with an illegal move is named, gives
+// its positions before that move and no final position; marks of the games'
+// comments are drawn on their own positions only, never the style's.
+TEST_F(BatchCommand, FaultyGamesAreNamedAndMarksStayOnTheirPositions) {
+    const QString pgn = QStringLiteral(VORLIX_TEST_DATA_DIR "/castling-with-zeros.pgn");
+    TkxChessBrd styled;
+    THeaderFooterInfo header, footer;
+    TSilentReporter silent;
+    ASSERT_TRUE(LoadDiagramFile(kStyle, styled, header, footer, silent));
+    styled.SetMarks({{{0, 63, TMarkColor::Red}}, {{27, TMarkColor::Blue}}});
+    const std::vector<uint8_t> bytes = EncodeDiagram(styled, kVxdVersion, footer, header);
+    const QString style = Write("marked.vxd", QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
+
+    const QString entire = Folder("entire");
+    TRun r = Run("batch", {pgn, "-o", entire + "/Cap.vxd", "--positions", "entire", "--style", style});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "vorlix: " + pgn + ": Game 2: Illegal move data: 3. Ke3\n");
+    EXPECT_TRUE(r.Out.startsWith("39 diagrams written in ")) << r.Out.toStdString();
+    QStringList expected;
+    for (const auto& [game, positions] : {std::pair{0, 21}, {1, 5}, {2, 13}})
+        for (int p = 1; p <= positions; ++p) expected << QString("Cap%1.VXD").arg(game * 500 + p, 5, 10, QChar('0'));
+    EXPECT_EQ(Files(entire), expected);
+
+    const TBoardMarks knightMarks{{{SquareIndex(5, 2), SquareIndex(3, 3), TMarkColor::Green}},
+                                  {{SquareIndex(3, 3), TMarkColor::Green}}};
+    for (const QString& name : expected) {
+        TkxChessBrd board;
+        ASSERT_TRUE(LoadDiagramFile(entire + "/" + name, board, header, footer, silent)) << name.toStdString();
+        // Only the position after 4. 0-0 carries the comment's marks.
+        EXPECT_EQ(board.Marks(), name == "Cap00008.VXD" ? knightMarks : TBoardMarks{}) << name.toStdString();
+        if (name == "Cap00008.VXD") {
+            EXPECT_EQ(board.GetPiece({6, 0}), pcWKing);
+            EXPECT_EQ(board.GetPiece({5, 0}), pcWRook);
+        }
+        if (name == "Cap01013.VXD") {
+            EXPECT_EQ(board.GetPiece({2, 7}), pcBKing);
+            EXPECT_EQ(board.GetPiece({3, 7}), pcBRook);
+        }
+    }
+
+    const QString fixed = Folder("fixed");
+    r = Batch({pgn, "-o", fixed + "/F.gif"});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(Files(fixed), (QStringList{"F0001.GIF", "F0021.GIF"}));
 }
 
 }  // namespace

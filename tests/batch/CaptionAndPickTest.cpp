@@ -61,9 +61,10 @@ class PickTest : public ::testing::Test {
 protected:
     std::vector<int> Numbers(const TPGNRec& game, const TPositionRule& rule) {
         TPGNPos replay;
-        replay.LoadGame(&game);
+        const bool whole = replay.LoadGame(&game);
         std::vector<int> numbers;
-        for (const TPickedPosition& p : PickPositions(replay.First, game.HasSetup, rule)) numbers.push_back(p.Number);
+        for (const TPickedPosition& p : PickPositions(replay.First, game.HasSetup, rule, whole))
+            numbers.push_back(p.Number);
         return numbers;
     }
     TPGNRec Game(const std::string& moves, bool setup = false) {
@@ -110,6 +111,30 @@ TEST_F(PickTest, FixedPositionsOfOrdinaryAndSetUpGames) {
     EXPECT_TRUE(Numbers(setup, rule).empty());
     EXPECT_TRUE(NothingToDo(true, rule));
     EXPECT_EQ(Numbers(ordinary, rule), (std::vector<int>{1}));  // the boxes matter only for set-up games
+}
+
+// A game cut short by an illegal move gives only positions it surely holds:
+// those counted from its start, never a "final" or "from the end" one.
+TEST_F(PickTest, GamesCutShortGiveNoFinalPosition) {
+    const TPGNRec cut = Game("1. e4 e5 2. Ke3 Nc6 "), cutSetup = Game("1. Kf1 Kd7 2. Ka5 ", true);
+    std::string error;
+    TPositionRule entire, custom, fixed, bothFen, finalFen;
+    entire.Mode = TPositionMode::Entire;
+    custom.Mode = TPositionMode::Custom;
+    ParsePositionText("2", custom.Custom.FromStart, error);
+    ParsePositionText("1", custom.Custom.FromEnd, error);
+    bothFen.FenFinal = true;
+    finalFen.FenStart = false;
+    finalFen.FenFinal = true;
+    const struct {
+        const TPGNRec& Game;
+        const TPositionRule& Rule;
+        std::vector<int> Numbers;
+    } kCases[] = {
+        {cut, entire, {1, 2, 3}}, {cut, custom, {2}},     {cut, fixed, {}},
+        {cutSetup, bothFen, {1}}, {cutSetup, finalFen, {}}, {cutSetup, fixed, {1}},
+    };
+    for (size_t i = 0; i < std::size(kCases); ++i) EXPECT_EQ(Numbers(kCases[i].Game, kCases[i].Rule), kCases[i].Numbers) << i;
 }
 
 }  // namespace

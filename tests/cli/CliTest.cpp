@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -154,28 +155,55 @@ TEST_F(CliTest, ReplayStopsAtABadMoveAndPicksGames) {
     const std::string file = Write("two.pgn",
                                    "[Event \"a\"]\n1. e4 e5 2. Ke3 *\n\n"
                                    "[Event \"b\"]\n[Result \"1-0\"]\n1. d4 1-0\n");
+    // The bad game is written up to its bad move and named on standard error;
+    // the other games are written whole, and the exit status tells.
     TRun r = Run({"replay", file});
-    EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Out,
               "game 1\n"
               "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\n"
               "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1\n"
               "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2\n"
-              "error: Illegal move data: Ke3\n"
+              "error: Illegal move data: 2. Ke3\n"
               "game 2\n"
               "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1\n"
               "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1\n");
+    EXPECT_EQ(r.Err, "vorlix: " + file + ": Game 1: Illegal move data: 2. Ke3\n");
     r = Run({"replay", "--game", "2", file});
     EXPECT_EQ(r.Exit, 0);
+    EXPECT_EQ(r.Err, "");
     EXPECT_EQ(r.Lines().front(), "game 2");
     EXPECT_EQ(r.Lines().size(), 3u);
+    r = Run({"replay", "--game", "1", file});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "vorlix: " + file + ": Game 1: Illegal move data: 2. Ke3\n");
     r = Run({"replay", file, "--game", "3"});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Out, "");
 
     r = Run({"replay", kSamples + "/err.pgn"});
-    EXPECT_EQ(r.Exit, 0);
-    EXPECT_EQ(r.Lines().back(), "error: Illegal move data: Kg2");
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Lines().back(), "error: Illegal move data: 46... Kg2");
+    EXPECT_EQ(r.Err, "vorlix: " + kSamples + "/err.pgn: Game 1: Illegal move data: 46... Kg2\n");
+}
+
+TEST_F(CliTest, ReplayPlaysCastlingWithZerosAndNamesTheOneBadGame) {
+    const std::string file = kSamples + "/castling-with-zeros.pgn";
+    const TRun r = Run({"replay", file});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err, "vorlix: " + file + ": Game 2: Illegal move data: 3. Ke3\n");
+    const std::vector<std::string> lines = r.Lines();
+    std::vector<int> positions;  // per game
+    for (const std::string& line : lines) {
+        if (line.rfind("game ", 0) == 0) positions.push_back(0);
+        else if (line.rfind("error: ", 0) != 0) ++positions.back();
+    }
+    EXPECT_EQ(positions, (std::vector<int>{21, 5, 13}));
+    // Both castlings of each side, and the clock restarted by the captures 9. Nxf6+ gxf6.
+    const auto has = [&](const std::string& fen) { return std::find(lines.begin(), lines.end(), fen) != lines.end(); };
+    EXPECT_TRUE(has("r1bq1rk1/pppp1ppp/2n2n2/2b1p3/2B1P3/3P1N2/PPP2PPP/RNBQ1RK1 w - - 1 6"));
+    EXPECT_TRUE(has("r2q1rk1/ppp2ppp/3p1N2/2b1p1B1/2BnP1b1/3P1N2/PPP2PPP/R2Q1RK1 b - - 0 9"));
+    EXPECT_TRUE(has("2kr1bnr/pppqpppp/2n5/3p1b2/3P1B2/2N5/PPPQPPPP/2KR1BNR w - - 8 6"));
 }
 
 TEST_F(CliTest, ReplayStreamsALongGameInLittleMemory) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -53,11 +54,36 @@ TEST_F(JobsTest, SeveralJobsWriteWhatOneJobWrites) {
     std::ofstream(path, std::ios::binary) << LargeFile();
     for (const char* command : {"games", "replay"}) {
         const std::string one = Run(std::string(command) + " '" + path + "' --jobs 1");
-        EXPECT_NE(one.find("--- exit 0"), std::string::npos) << command;
+        // A replay with bad games writes the rest and exits with 1.
+        EXPECT_NE(one.find(command == std::string("games") ? "--- exit 0" : "--- exit 1"), std::string::npos) << command;
         EXPECT_GT(one.size(), 500000u) << command;
         for (const char* jobs : {"2", "3"})
             EXPECT_TRUE(Run(std::string(command) + " '" + path + "' --jobs " + jobs) == one) << command << " --jobs " << jobs;
     }
+}
+
+// Parts read side by side still name each bad game on standard error by its
+// number in the whole file, in file order.
+TEST_F(JobsTest, BadGamesAreNamedByTheirNumberInTheFile) {
+    const std::string path = (Dir / "large.pgn").string();
+    std::ofstream(path, std::ios::binary) << LargeFile();
+    const std::string all = Run("replay '" + path + "' --jobs 3");
+    const size_t split = all.find("\n--- stderr:\n");
+    std::istringstream out(all.substr(0, split)), err(all.substr(split + 13));
+    std::string line, game, named;
+    int errors = 0;
+    while (std::getline(out, line)) {
+        if (line.rfind("game ", 0) == 0) game = line.substr(5);
+        if (line.rfind("error: ", 0) != 0) continue;
+        ++errors;
+        ASSERT_TRUE(std::getline(err, named));
+        EXPECT_EQ(named, "vorlix: " + path + ": Game " + game + ": " + line.substr(7));
+    }
+    EXPECT_GT(errors, 5);
+    ASSERT_TRUE(std::getline(err, line));
+    EXPECT_EQ(line, "");
+    ASSERT_TRUE(std::getline(err, line));
+    EXPECT_EQ(line, "--- exit 1");
 }
 
 TEST_F(JobsTest, JobsMustBeAPositiveNumber) {

@@ -3,6 +3,7 @@
 #include "files/PGN.h"
 #include "files/PGNPos.h"
 #include "files/PositionText.h"
+#include "rules/Placement.h"
 
 using namespace vorlix;
 
@@ -84,18 +85,29 @@ TEST(PGNPos, BadFenAndIllegalMoves) {
 
     const TPGNRec illegal = Game("1. e4 e5 2. Ke3 Nc6 *");
     EXPECT_FALSE(replay.LoadGame(&illegal));
-    EXPECT_EQ(reporter.Last(), "Illegal move data: Ke3");
+    EXPECT_EQ(reporter.Last(), "Illegal move data: 2. Ke3");
     EXPECT_EQ(MoveTexts(replay), (Texts{"e4", "e5"}));
     EXPECT_EQ(replay.Current, replay.First);
 
-    const TPGNRec badShape = Game("1. e4 e9 *");
-    EXPECT_FALSE(replay.LoadGame(&badShape));
-    EXPECT_EQ(reporter.Last(), "Illegal move data in PGN archive.");
-
-    // Black stands in check while White is to move.
-    const TPGNRec checked = Game("1. Kg2 *", "*", "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1");
-    EXPECT_FALSE(replay.LoadGame(&checked));
-    EXPECT_EQ(reporter.Last(), "Illegal move data in PGN archive.");
+    // Every move that cannot be played is named by its number and text, and
+    // the game by its number in the file when the caller gives it.
+    const struct {
+        TPGNRec Game;
+        int Number;
+        const char* Message;
+    } kCases[] = {
+        {Game("1. e4 e9 *"), 0, "Illegal move data: 1... e9"},                     // no move's shape
+        {Game("1. e4 e5 2. Ke3 *"), 7, "Game 7: Illegal move data: 2. Ke3"},      // no piece can make it
+        {Game("1. Kg2 *", "*", "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1"), 0,          // Black stands in check
+         "Illegal move data: 1. Kg2"},
+        {Game("30... Kd7 31. Kf3 Kxe7 *", "*", "8/4P3/3k4/8/8/8/8/4K3 b - - 0 30"), 2,
+         "Game 2: Illegal move data: 31. Kf3"},                                   // numbered from the FEN
+        {Game("1. e4 *", "*", "not a fen"), 12, "Game 12: Illegal FEN data in PGN archive."},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_FALSE(replay.LoadGame(&c.Game, c.Number)) << c.Message;
+        EXPECT_EQ(reporter.Last(), c.Message);
+    }
     EXPECT_FALSE(replay.LoadGame(nullptr));
 }
 
@@ -144,12 +156,28 @@ TEST(PGNPos, SampleGamesReplay) {
     EXPECT_TRUE(promoted);
 }
 
-TEST(PGNPos, ZeroCastlingAndNullMovesStopTheGame) {
+TEST(PGNPos, ZeroCastlingIsCastlingAndNullMovesStopTheGame) {
     TPGNPos replay;
-    for (const std::string bad : {"0-0", "0-0-0", "0-0+", "--", "Z0", "5.0-0"}) {
-        const TPGNRec g = Game("1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. d3 d6 " + bad + " Nf6 *");
-        EXPECT_FALSE(replay.LoadGame(&g)) << bad;
-        EXPECT_EQ(replay.PositionCount(), 9) << bad;  // the positions before it stay
+    const std::string opening = "1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. d3 d6 ";
+    for (const std::string castling : {"0-0", "0-0+", "5.0-0", "5. 0-0!"}) {
+        const TPGNRec g = Game(opening + castling + " Nf6 6. Re1 0-0 *");
+        ASSERT_TRUE(replay.LoadGame(&g)) << castling;
+        replay.GoLast();
+        EXPECT_EQ(PlacementText(replay.Current->Board), "r1bq1rk1/ppp2ppp/2np1n2/2b1p3/2B1P3/3P1N2/PPP2PPP/RNBQR1K1")
+            << castling;
+        EXPECT_EQ(replay.Current->MoveText, "0-0");
+    }
+    TCollectingReporter reporter;
+    TPGNPos named(reporter);
+    const TPGNRec longCastling = Game("1. d4 d5 2. Nc3 Nc6 3. Bf4 Bf5 4. Qd2 Qd7 5. 0-0-0 0-0-0# *");
+    ASSERT_TRUE(named.LoadGame(&longCastling));
+    named.GoLast();
+    EXPECT_EQ(PlacementText(named.Current->Board), "2kr1bnr/pppqpppp/2n5/3p1b2/3P1B2/2N5/PPPQPPPP/2KR1BNR");
+    for (const std::string bad : {"0-0-0", "--", "Z0"}) {  // no room to castle long; null moves
+        const TPGNRec g = Game(opening + bad + " Nf6 *");
+        EXPECT_FALSE(named.LoadGame(&g, 4)) << bad;
+        EXPECT_EQ(named.PositionCount(), 9) << bad;  // the positions before it stay
+        EXPECT_EQ(reporter.Last(), "Game 4: Illegal move data: 5. " + bad);
     }
     const TPGNRec results = Game("1. e4 0-1 1-0 1/2-1/2 e5 *", "*");
     ASSERT_TRUE(replay.LoadGame(&results));

@@ -87,6 +87,8 @@ bool DecodeMove(std::string_view text, bool whiteToMove, TChessMove& move) {
         s.erase(eq, 2);
     }
     if (s.empty()) return false;
+    // Changed on purpose since first written: castling with zeros is castling.
+    if (s == "0-0" || s == "0-0-0") s = s.size() == 3 ? "O-O" : "O-O-O";
     const int32_t piece = PieceCode(s[0]);
     if (piece == 0) return false;
     move.Piece = piece + (whiteToMove ? 0 : kBlackOffset);
@@ -388,7 +390,9 @@ void UpdatePawnState(const TChessPosition& prev, TChessPosition& next, const TCh
     next.EpPossible = false;
     next.EpFile = next.EpRank = -1;
     if (move.Piece != pcWPawn && move.Piece != pcBPawn) {
-        next.HalfMoveClock = prev.HalfMoveClock + 1;
+        // Changed on purpose since first written: a capture resets the clock too.
+        const bool capture = prev.Board[SquareIndex(move.ToFile, move.ToRank)] != pcEmpty;
+        next.HalfMoveClock = capture ? 0 : prev.HalfMoveClock + 1;
         return;
     }
     next.HalfMoveClock = 0;

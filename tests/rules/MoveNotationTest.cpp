@@ -70,22 +70,30 @@ TEST(MoveNotation, SuffixesAndAnnotations) {
     EXPECT_EQ(Decode("Qh4+#").CheckMark, '#');
 }
 
-TEST(MoveNotation, Castling) {
-    const TChessMove s = Decode("O-O");
-    EXPECT_EQ(s.Piece, pcWKing);
-    EXPECT_EQ(s.FromFile, 4);
-    EXPECT_EQ(s.FromRank, 0);
-    EXPECT_EQ(s.ToFile, 6);
-    const TChessMove l = Decode("O-O-O+", false);
-    EXPECT_EQ(l.Piece, pcBKing);
-    EXPECT_EQ(l.FromRank, 7);
-    EXPECT_EQ(l.ToFile, 2);
-    EXPECT_EQ(l.ToRank, 7);
-    EXPECT_EQ(l.CheckMark, '+');
+TEST(MoveNotation, CastlingWithLettersOrZeros) {
+    for (const char* text : {"O-O", "0-0"}) {
+        const TChessMove s = Decode(text);
+        EXPECT_EQ(s.Piece, pcWKing) << text;
+        EXPECT_EQ(s.FromFile, 4) << text;
+        EXPECT_EQ(s.FromRank, 0) << text;
+        EXPECT_EQ(s.ToFile, 6) << text;
+        EXPECT_EQ(s.ToRank, 0) << text;
+        EXPECT_FALSE(s.Capture) << text;
+    }
+    for (const char* text : {"O-O-O+", "0-0-0+"}) {
+        const TChessMove l = Decode(text, false);
+        EXPECT_EQ(l.Piece, pcBKing) << text;
+        EXPECT_EQ(l.FromRank, 7) << text;
+        EXPECT_EQ(l.ToFile, 2) << text;
+        EXPECT_EQ(l.ToRank, 7) << text;
+        EXPECT_EQ(l.CheckMark, '+') << text;
+    }
+    EXPECT_EQ(Decode("0-0#", false).CheckMark, '#');
+    EXPECT_EQ(Decode("0-0-0!?").ToFile, 2);
 }
 
 TEST(MoveNotation, RejectsWhatIsNotAMove) {
     TChessMove m;
-    for (const char* text : {"0-0", "nf3", "Nb1d2c3", "", "N", "Nz3", "e9", "Nxf", "1-0", "*"})
+    for (const char* text : {"0-0-0-0", "0-O", "00", "0", "nf3", "Nb1d2c3", "", "N", "Nz3", "e9", "Nxf", "1-0", "*"})
         EXPECT_FALSE(DecodeMove(text, true, m)) << text;
 }

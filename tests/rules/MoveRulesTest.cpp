@@ -198,6 +198,11 @@ TEST(MoveRules, MakeMoveCountersAndCheckMarks) {
     EXPECT_EQ(b.HalfMoveClock, 2);
     EXPECT_EQ(Play(b, "e3").HalfMoveClock, 0);
     EXPECT_FALSE(Play(b, "e3").EpPossible);
+    // A capture by a piece resets the clock as well; castling does not.
+    const TChessPosition q = Fen("r3k3/8/8/8/8/8/8/R3K2R w KQq - 12 40");
+    EXPECT_EQ(Play(q, "Rxa8+").HalfMoveClock, 0);
+    EXPECT_EQ(Play(q, "0-0").HalfMoveClock, 13);
+    EXPECT_EQ(Play(Play(q, "Rh2"), "Rxa1").HalfMoveClock, 0);
 }
 
 TEST(MoveRules, AttackTest) {

@@ -91,7 +91,7 @@ public:
     }
     const TPGNRec& GameTags(int row) const override { return *Games[size_t(row)]; }
     int GameNumber(int row) const override { return row + 1; }
-    bool LoadGame(int row, TPGNPos& chain) override { return chain.LoadGame(Games[size_t(row)]); }
+    bool LoadGame(int row, TPGNPos& chain) override { return chain.LoadGame(Games[size_t(row)], GameNumber(row)); }
     void ShowPositionOnBoard(const TChessPosition& p, bool) override {
         std::array<int32_t, 64> codes;
         std::copy(std::begin(p.Board), std::end(p.Board), codes.begin());

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/Settings.h"
+#include "batch/PositionPicker.h"
 #include "board/ChessBoard.h"
 #include "files/ErrorReporter.h"
 #include "files/GameMarks.h"
@@ -296,7 +297,7 @@ bool TfrmPGN::LoadGame(int row, TPGNPos& chain) {
         return false;
     }
     marks = ReadGameMarks(target);
-    return chain.LoadGame(&target);
+    return chain.LoadGame(&target, game + 1);
 }
 
 // A position's marks by its place in its chain: the viewer's own chain or the
@@ -304,13 +305,9 @@ bool TfrmPGN::LoadGame(int row, TPGNPos& chain) {
 const TBoardMarks& TfrmPGN::MarksOfPosition(const TChessPosition& position) const {
     static const TBoardMarks kNone;
     if (FGameMarks.empty() && FBatchMarks.empty()) return kNone;
-    int index = 0;
     const TChessPosition* first = &position;
-    while (first->Prev) {
-        first = first->Prev;
-        ++index;
-    }
-    return MarksAt(first == FChain.First ? FGameMarks : FBatchMarks, index);
+    while (first->Prev) first = first->Prev;
+    return BatchPositionMarks(first == FChain.First ? FGameMarks : FBatchMarks, position);
 }
 
 void TfrmPGN::ShowPositionOnBoard(const TChessPosition& position, bool refresh) {
