@@ -181,9 +181,11 @@ const QImage& TkxChessBrd::PieceImage(int Code) const {
 void TkxChessBrd::SetPiece(int File, int Rank, int Code) {
     if (!OnBoard({File, Rank}) || Code < 0 || Code > kMaxSquareCode) return;
     squares_[File][Rank].Piece = Code;
+    ContentsChanged();
 }
 
-void TkxChessBrd::SetMarks(const TBoardMarks& marks) {
+void TkxChessBrd::PutMarks(const TBoardMarks& marks, bool fromGame) {
+    marksFromGame_ = fromGame;
     auto onBoard = [](int square) { return square >= 0 && square < 64; };
     TBoardMarks kept;
     for (const TArrowMark& a : marks.Arrows)
@@ -193,6 +195,21 @@ void TkxChessBrd::SetMarks(const TBoardMarks& marks) {
     if (kept == marks_) return;
     marks_ = std::move(kept);
     Invalidate();
+}
+
+void TkxChessBrd::ContentsChanged() {
+    if (!marksFromGame_) return;
+    marksFromGame_ = false;
+    if (marks_.Empty()) return;
+    marks_ = {};
+    Invalidate();  // arrows cross squares that a one-square redraw leaves alone
+}
+
+TBoardContents TkxChessBrd::Contents() const { return {Codes(), marks_, marksFromGame_}; }
+
+void TkxChessBrd::SetContents(const TBoardContents& contents) {
+    SetCodes(contents.Codes);
+    PutMarks(contents.Marks, contents.MarksFromGame);
 }
 
 void TkxChessBrd::ClearPiece(QPoint Square) { SetPiece(Square.x(), Square.y(), 0); }
@@ -209,6 +226,7 @@ int TkxChessBrd::GetPiece(QPoint Square) const {
 void TkxChessBrd::ClearBoard() {
     for (auto& file : squares_)
         for (auto& square : file) square.Piece = 0;
+    ContentsChanged();
 }
 
 void TkxChessBrd::SetStartPosition() {
@@ -257,6 +275,7 @@ void TkxChessBrd::ResetSettings() {
     UnselectAll();
     UnhighlightAll();
     SetStartPosition();
+    ClearMarks();
     border_.Assign({{2, clBlack, clBlack}});
     SetCoordenateOrientation(East | South);
     SetCoordenateBackColor(clBtnFace);
@@ -324,6 +343,7 @@ void TkxChessBrd::UnselectAll() {
 
 void TkxChessBrd::SetPieceOnSelection(int Code) {
     if (Code < 0 || Code > kMaxSquareCode) return;
+    if (SelectedCount() > 0) ContentsChanged();
     ForSelected([Code](TSquareInfo& square) {
         square.Piece = Code;
         square.Selected = false;
@@ -332,6 +352,7 @@ void TkxChessBrd::SetPieceOnSelection(int Code) {
 }
 
 void TkxChessBrd::DefectSelection() {
+    if (SelectedCount() > 0) ContentsChanged();
     ForSelected([](TSquareInfo& square) { square.Piece = InvertedCode(square.Piece); });
     Invalidate();
 }

@@ -30,6 +30,14 @@ class TPieceImages;
 // The diagram bitmap is QImage::Format_RGB32.
 constexpr QImage::Format kDiagramFormat = QImage::Format_RGB32;
 
+// What the squares hold: the 64 codes and the marks, with where the marks came from.
+struct TBoardContents {
+    std::array<int32_t, 64> Codes{};
+    TBoardMarks Marks;
+    bool MarksFromGame = false;
+    bool operator==(const TBoardContents&) const = default;
+};
+
 class TkxChessBrd {
 public:
     // Square arguments: x = file (0..7 = a..h), y = rank (0..7 = 1..8).
@@ -190,9 +198,21 @@ public:
     // ---- Arrows and coloured squares ---------------------------------------
     // Drawn over the diagram on every output; kept in diagram files. Marks on
     // squares off the board are dropped.
+    //
+    // Marks a game's comments gave belong to the position shown with them: the
+    // next write of any square's contents drops them, so only the game's
+    // replay, which sets each position's marks after its pieces, keeps them.
+    // Other marks (a diagram file's, the command line's) stay until replaced.
     const TBoardMarks& Marks() const { return marks_; }
-    void SetMarks(const TBoardMarks& marks);
+    bool MarksFromGame() const { return marksFromGame_; }
+    void SetMarks(const TBoardMarks& marks) { PutMarks(marks, false); }
+    // The marks of the game position now on the board.
+    void SetGameMarks(const TBoardMarks& marks) { PutMarks(marks, true); }
     void ClearMarks() { SetMarks({}); }
+
+    // The contents as a whole, for putting them back after a run that borrows the board.
+    TBoardContents Contents() const;
+    void SetContents(const TBoardContents& contents);
 
     // ---- Text forms ---------------------------------------------------------
     bool SetPositionFromPlacement(const std::string& Text);
@@ -241,6 +261,9 @@ private:
     void RebuildAndInvalidate();
     void InvalidateBackgrounds();
     void RaiseFocusChange();
+    void PutMarks(const TBoardMarks& marks, bool fromGame);
+    // Square contents were written: a game's marks no longer belong to them.
+    void ContentsChanged();
     void InitSquares();
     template <class F>
     void ForSelected(F f);
@@ -271,6 +294,7 @@ private:
 
     TSquareInfo squares_[8][8];
     TBoardMarks marks_;
+    bool marksFromGame_ = false;
     TBorderArray border_;
     bool animate_ = false;
     int animationSpeed_ = 45;

@@ -29,6 +29,7 @@ QString TUndoList::NewFileName() const {
 
 void TUndoList::DeleteEntry(int index) {
     QFile::remove(files_.takeAt(index - 1));
+    gameMarks_.removeAt(index - 1);
     if (position_ >= index && !(position_ == 1 && !files_.isEmpty())) --position_;
 }
 
@@ -52,17 +53,21 @@ bool TUndoList::Push(TkxChessBrd& Board, const THeaderFooterInfo& Header,
     }
     failureReported_ = false;
     files_.append(path);
+    gameMarks_.append(Board.MarksFromGame());
     ++position_;
     return true;
 }
 
 // A state file removed behind the list's back is reported, not passed over in
 // silence as the board's reader does for a missing file.
-void TUndoList::Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
+bool TUndoList::LoadFile(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
     if (Board.ErrorReporter())
-        LoadDiagramFile(files_.at(position_ - 1), Board, Header, Footer, *Board.ErrorReporter());
-    else
-        Board.LoadFromFile(files_.at(position_ - 1), Header, Footer);
+        return LoadDiagramFile(files_.at(position_ - 1), Board, Header, Footer, *Board.ErrorReporter());
+    return Board.LoadFromFile(files_.at(position_ - 1), Header, Footer);
+}
+
+void TUndoList::Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
+    if (LoadFile(Board, Header, Footer) && gameMarks_.at(position_ - 1)) Board.SetGameMarks(Board.Marks());
 }
 
 void TUndoList::Undo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
@@ -80,6 +85,7 @@ void TUndoList::Redo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFoote
 void TUndoList::Clear() {
     for (const QString& file : files_) QFile::remove(file);
     files_.clear();
+    gameMarks_.clear();
     position_ = 0;
 }
 

@@ -40,11 +40,15 @@ private:
     QString NewFileName() const;
     void DeleteEntry(int index);  // 1-based
     void Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
+    bool LoadFile(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
 
     static constexpr int kMaxCount = 40;
     int maxCount_ = kMaxCount;
     int position_ = 0;
     QStringList files_;
+    // Per state: its marks came from a game. A state file keeps the marks as a
+    // diagram file does; this brings back that a game's replay put them there.
+    QList<bool> gameMarks_;
     QString directory_;
     bool failureReported_ = false;
 };

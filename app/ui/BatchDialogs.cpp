@@ -82,7 +82,7 @@ QWidget* CallingViewer(TfrmQuenlix& window) {
 template <class TDialog, class TSource>
 void RunDialog(TfrmQuenlix& window, TSource& source) {
     TMainBatchHost host(window);
-    const auto pieces = window.Board().Codes();
+    const TBoardContents contents = window.Board().Contents();
     TDialog* dialog;
     {
         THourglass hourglass;
@@ -90,7 +90,7 @@ void RunDialog(TfrmQuenlix& window, TSource& source) {
     }
     dialog->exec();
     delete dialog;
-    window.Board().SetCodes(pieces);
+    window.Board().SetContents(contents);
     window.Board().Refresh();
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "board/ChessBoard.h"
 
@@ -179,6 +180,64 @@ TEST(BoardModel, ResetSettingsRestoresTheDefaults) {
     EXPECT_EQ(board.SelectedCount(), 0);
     EXPECT_FALSE(board.Square(1, 1).Highlighted);
     EXPECT_EQ(board.GetPiece({4, 0}), pcWKing);
+}
+
+}  // namespace
+}  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+// A game's marks belong to the position they came with; other marks stay.
+TEST(BoardMarks, AGamesMarksGoWithTheFirstWriteOfContentsAndOthersStay) {
+    const TBoardMarks marks{{{12, 28, TMarkColor::Green}}, {{28, TMarkColor::Red}}};
+    const struct {
+        const char* Name;
+        std::function<void(TkxChessBrd&)> Edit;
+        bool Changes;
+    } edits[] = {
+        {"SetPiece", [](TkxChessBrd& b) { b.SetPiece(0, 2, pcWQueen); }, true},
+        {"same code again", [](TkxChessBrd& b) { b.SetPiece(4, 0, pcWKing); }, true},
+        {"ClearBoard", [](TkxChessBrd& b) { b.ClearBoard(); }, true},
+        {"SetStartPosition", [](TkxChessBrd& b) { b.SetStartPosition(); }, true},
+        {"placement", [](TkxChessBrd& b) { ASSERT_TRUE(b.SetPositionFromPlacement("8/8/8/8/8/8/8/K6k")); }, true},
+        {"piece on a selection", [](TkxChessBrd& b) { b.ToggleSelection({0, 2}), b.SetPieceOnSelection(pcBCross); }, true},
+        {"defect", [](TkxChessBrd& b) { b.ToggleSelection({4, 0}), b.DefectSelection(); }, true},
+        {"bad placement", [](TkxChessBrd& b) { ASSERT_FALSE(b.SetPositionFromPlacement("8/8/8")); }, false},
+        {"piece on no selection", [](TkxChessBrd& b) { b.SetPieceOnSelection(pcWQueen); }, false},
+        {"off the board", [](TkxChessBrd& b) { b.SetPiece(8, 0, pcWQueen); }, false},
+        {"select and highlight", [](TkxChessBrd& b) { b.SelectAll(), b.HighlightSelection(clRed, false, false); }, false},
+        {"view", [](TkxChessBrd& b) { b.SetView(vwBlackUnder); }, false},
+    };
+    for (const auto& edit : edits) {
+        SCOPED_TRACE(edit.Name);
+        TkxChessBrd game, diagram;
+        game.SetGameMarks(marks);
+        diagram.SetMarks(marks);
+        int repaints = 0;
+        game.OnInvalidate = [&](TkxChessBrd&) { ++repaints; };
+        edit.Edit(game);
+        edit.Edit(diagram);
+        EXPECT_EQ(game.Marks(), edit.Changes ? TBoardMarks{} : marks);
+        EXPECT_EQ(game.MarksFromGame(), !edit.Changes);
+        if (edit.Changes) EXPECT_GT(repaints, 0);  // the arrows leave the whole picture
+        EXPECT_EQ(diagram.Marks(), marks);
+        EXPECT_FALSE(diagram.MarksFromGame());
+    }
+}
+
+TEST(BoardMarks, ContentsComeBackWithTheMarksAndWhereTheyCameFrom) {
+    TkxChessBrd board;
+    board.SetPiece(0, 2, pcWCross);
+    board.SetGameMarks({{{12, 28, TMarkColor::Blue}}, {}});
+    const TBoardContents saved = board.Contents();
+    board.SetPositionFromPlacement("8/8/8/8/8/8/8/K6k");
+    board.SetMarks({{}, {{5, TMarkColor::Yellow}}});
+    board.SetContents(saved);
+    EXPECT_EQ(board.Contents(), saved);
+    EXPECT_EQ(board.SquareCode({0, 2}), pcWCross);
+    board.ClearPiece({0, 2});  // still the game's: the next change drops them
+    EXPECT_TRUE(board.Marks().Empty());
 }
 
 }  // namespace

@@ -405,10 +405,10 @@ void TfrmEPD::btnAutoVorlixClick() {
     // The batch run puts its positions on the main board; the board and the
     // cursor record come back afterwards.
     TEPDRec* current = FEPD->Current;
-    const std::array<int32_t, 64> codes = FHost.Board().Codes();
+    const TBoardContents contents = FHost.Board().Contents();
     FHost.OpenEpdBatch(*this);
     FEPD->Current = current;
-    FHost.Board().SetCodes(codes);
+    FHost.Board().SetContents(contents);
     FHost.Board().Refresh();
 }
 

@@ -314,7 +314,7 @@ void TfrmPGN::ShowPositionOnBoard(const TChessPosition& position, bool refresh) 
     TkxChessBrd& board = FHost.Board();
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, position.Board[SquareIndex(file, rank)]);
-    board.SetMarks(MarksOfPosition(position));
+    board.SetGameMarks(MarksOfPosition(position));
     if (refresh) board.Refresh();
 }
 
@@ -399,7 +399,7 @@ void TfrmPGN::StepBackOne(bool animate) {
 
 void TfrmPGN::AfterStep() {
     // An animated step showed the position it left; the marks follow the one reached.
-    if (FChain.Current) FHost.Board().SetMarks(MarksOfPosition(*FChain.Current));
+    if (FChain.Current) FHost.Board().SetGameMarks(MarksOfPosition(*FChain.Current));
     UpdateButtons();
     FMoveList->SelectCurrentCell();
     FHost.DiagramChangedByViewer();
@@ -458,13 +458,11 @@ void TfrmPGN::btnAutoVorlixClick() {
         return;
     }
     StopAutoReplay();
+    // Crosses, dots and marks come back too, not only the pieces.
     TkxChessBrd& board = FHost.Board();
-    int saved[64];
-    for (int file = 0; file < 8; ++file)
-        for (int rank = 0; rank < 8; ++rank) saved[SquareIndex(file, rank)] = board.GetPiece({file, rank});
+    const TBoardContents saved = board.Contents();
     FHost.OpenPgnBatch(*this);
-    for (int file = 0; file < 8; ++file)
-        for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, saved[SquareIndex(file, rank)]);
+    board.SetContents(saved);
     board.Refresh();
 }
 
