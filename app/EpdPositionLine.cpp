@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "files/EPD.h"
 #include "files/FileInput.h"
 #include "files/PositionText.h"
 #include "files/SafeFileWriter.h"
@@ -37,12 +38,8 @@ std::string PositionEpdLine(const std::array<int32_t, 64>& codes, const TPositio
 }
 
 void AppendEpdLine(const std::string& fileName, const std::string& line) {
-    std::string text = ReadWholeFile(fileName);
     // A last line without its line end would swallow the new position.
-    if (!text.empty() && text.back() != '\n') text += "\r\n";
-    text += line;
-    text += "\r\n";
-    WriteFileSafely(fileName, text);
+    WriteFileSafely(fileName, AppendedFileText(ReadWholeFile(fileName), line));
 }
 
 }  // namespace vorlix
