@@ -6,6 +6,7 @@
 #include "files/FileInput.h"
 #include "files/PositionText.h"
 #include "files/SafeFileWriter.h"
+#include "files/TextUtil.h"
 
 namespace vorlix {
 namespace {
@@ -32,7 +33,9 @@ std::string PositionEpdLine(const std::array<int32_t, 64>& codes, const TPositio
     rec.CastleBlackLong = data.CastleBlackLong;
     rec.EpPossible = data.EnPassant;
     rec.EpSquare = data.EpSquare;
-    rec.BestMove = data.BestMove;
+    // The dialog's best move is one move: the text up to its first blank.
+    const std::string_view bestMove = Trim(data.BestMove);
+    rec.BestMove = bestMove.substr(0, bestMove.find(' '));
     rec.Id = data.GameId;
     return EpdLine(rec);
 }

@@ -17,7 +17,8 @@ struct TPositionData {
 };
 
 // Placement, side, castling, the en-passant square when it agrees with the
-// squares (else "-"), " bm" and "; id" when given, and the closing ";".
+// squares (else "-"), " bm" with the best move up to its first blank and
+// "; id" when given, and the closing ";".
 std::string PositionEpdLine(const std::array<int32_t, 64>& codes, const TPositionData& data);
 
 // Adds the line at the end of the file, ending like the file's lines (CR LF in
