@@ -101,18 +101,22 @@ TEST_F(EpdArchiveJourney, SavingAnEditChangesOnlyTheEditedRecord) {
         const char* Sample;
         std::function<QByteArray(QByteArray)> Change;
         int Row;
+        QString BestMove;
         QByteArray EditedLine;
     } cases[] = {
-        {"wacnew.epd", same, 30, "rb3qk1/pQ3ppp/4p3/3P4/8/1P3N2/1P3PPP/3R2K1 w - - bm Qxa8 d6 dxe6 g3; id \"Renamed\";"},
-        {"wacnew.epd", same, 273, "8/1p6/p5R1/k7/Prpp4/K7/1NP5/8 w - - am Rd6; bm Rb6 Rg5+; id \"Renamed\";"},
-        {"bratko-kopec.epd", crLf, 0, "1k1r4/pp1b1R2/3q2pp/4p3/2B5/4Q3/PPP2B2/2K5 b - - bm Qd1+; id \"Renamed\";"},
-        {"bratko-kopec.epd", noLastLineEnd, 23, "r2qnrnk/p2b2b1/1p1p2pp/2pPpp2/1PP1P3/PRNBB3/3QNPPP/5RK1 w - - bm f4; id \"Renamed\";"},
+        {"wacnew.epd", same, 30, "Qxa8 d6 dxe6 g3", "rb3qk1/pQ3ppp/4p3/3P4/8/1P3N2/1P3PPP/3R2K1 w - - bm Qxa8 d6 dxe6 g3; id \"Renamed\";"},
+        {"wacnew.epd", same, 273, "Rb6 Rg5+", "8/1p6/p5R1/k7/Prpp4/K7/1NP5/8 w - - am Rd6; bm Rb6 Rg5+; id \"Renamed\";"},
+        {"bratko-kopec.epd", crLf, 0, "Qd1+", "1k1r4/pp1b1R2/3q2pp/4p3/2B5/4Q3/PPP2B2/2K5 b - - bm Qd1+; id \"Renamed\";"},
+        {"bratko-kopec.epd", noLastLineEnd, 23, "f4", "r2qnrnk/p2b2b1/1p1p2pp/2pPpp2/1PP1P3/PRNBB3/3QNPPP/5RK1 w - - bm f4; id \"Renamed\";"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Sample) + " row " + std::to_string(c.Row));
         Open(Sample(c.Sample, c.Change));
         const QByteArray before = ReadAll(file);
         SelectRow(c.Row);
+        // Every best move shows, also more than may be typed.
+        EXPECT_EQ(viewer->edtBestMove()->text(), c.BestMove);
+        EXPECT_EQ(Cell(c.Row, TEpdListModel::colBestMove), c.BestMove);
         TypeDescription("Renamed");
         EXPECT_EQ(Cell(c.Row, TEpdListModel::colDescription), "Renamed");
         answer = QMessageBox::Yes;

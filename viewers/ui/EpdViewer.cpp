@@ -315,10 +315,10 @@ void TfrmEPD::SetEPDInfo() {
     const TEPDRec* rec = FEPD->Current;
     if (!rec) return ClearGameData();
     FFillingFields = true;
-    FedtGameInfo->setText(QString::fromStdString(rec->Id));
     // Texts read from the file may be longer than the user may type; they are shown whole.
     FedtGameInfo->setMaxLength(std::max<int>(kDescriptionLength, QString::fromStdString(rec->Id).size()));
     FedtBestMove->setMaxLength(std::max<int>(kBestMoveLength, QString::fromStdString(rec->BestMove).size()));
+    FedtGameInfo->setText(QString::fromStdString(rec->Id));
     FchkWhiteToMove->setChecked(rec->WhiteToMove);
     const TCastlingSquares squares = CastlingSquares(rec->Board);
     const bool rights[4] = {rec->CastleWhiteShort, rec->CastleWhiteLong, rec->CastleBlackShort, rec->CastleBlackLong};
