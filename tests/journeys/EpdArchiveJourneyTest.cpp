@@ -3,17 +3,23 @@
 // the viewer and its batch dialog keep.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <csignal>
+#include <signal.h>
 #include <functional>
 
 #include "app/QuitSignals.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "app/ui/PosDataDialog.h"
 #include "batch/ui/EpdBatchDialog.h"
 #include "tests/common/EditorFixture.h"
@@ -284,4 +290,59 @@ TEST_F(EpdArchiveJourney, DeletingEveryRowEmptiesTheDetailFields) {
     answer = QMessageBox::No;
     viewer->close();
     EXPECT_TRUE(QFile::exists(file));
+}
+
+// The real program, ended by a real signal while it asks whether to open the
+// kept positions: nobody answered, so they are offered again at the next start.
+TEST(EpdArchiveProgram, ASignalDuringTheRecoveryOfferKeepsTheRecovery) {
+    const QString program = VORLIX_BIN_DIR "/chess-vorlix";
+    if (!QFile::exists(program)) GTEST_SKIP() << "chess-vorlix not built";
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        QTemporaryDir home;
+        {
+            // No file-type question or tip holds up the start.
+            TSettingsStore answers(home.filePath("settings.ini"));
+            answers.WriteBool(kMainKey, "AskPGNReg", false);
+            answers.WriteBool(kMainKey, "AskEPDReg", false);
+            answers.WriteBool(kMainKey, "ShowTips", false);
+            answers.Flush();
+        }
+        const QByteArray original = "4k3/8/8/8/8/8/8/4K3 w - - bm Kd2 Ke2; id \"old\";\n";
+        const QByteArray kept = "4k3/8/8/8/8/8/8/4K3 w - - bm Kd2 Ke2; id \"kept\";\n";
+        const auto write = [&](const QString& name, const QByteArray& text) {
+            QFile file(home.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        write("positions.epd", original);
+        write("recovered.epd", kept);
+        write("recovered.epd.name", home.filePath("positions.epd").toUtf8());
+
+        QProcess editor;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", home.path());
+        env.insert("HOME", home.path());
+        env.insert("XDG_DATA_HOME", home.filePath("data"));
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        env.insert("VORLIX_SETTINGS", home.filePath("settings.ini"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        editor.setProcessEnvironment(env);
+        editor.start(program, {});
+        ASSERT_TRUE(editor.waitForStarted(10000));
+        // The first undo state is written just before the offer comes up.
+        auto started = [&] {
+            for (const QString& folder : QDir(home.path()).entryList({"chess-vorlix-*"}, QDir::Dirs))
+                if (!QDir(home.filePath(folder)).entryList({"*.tmp"}, QDir::Files).isEmpty()) return true;
+            return false;
+        };
+        ASSERT_TRUE(QTest::qWaitFor(started, 15000));
+        ::kill(pid_t(editor.processId()), signalNumber);
+        ASSERT_TRUE(editor.waitForFinished(15000));
+        EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(editor.exitCode(), 0);
+        EXPECT_EQ(ReadAll(home.filePath("recovered.epd")), kept);
+        EXPECT_TRUE(QFileInfo::exists(home.filePath("recovered.epd.name")));
+        EXPECT_EQ(ReadAll(home.filePath("positions.epd")), original);
+    }
 }

@@ -493,13 +493,14 @@ bool TfrmEPD::OfferRecovered(const QString& recoveryFile) {
     if (!QFileInfo::exists(recoveryFile) || !nameFile.open(QIODevice::ReadOnly)) return false;
     const QString fileName = QString::fromUtf8(nameFile.readAll());
     nameFile.close();
-    const bool wanted = SoundMessageDlg("Chess Vorlix was ended while the EPD file " + fileName +
-                                            " had unsaved changes; they were kept.\n\n"
-                                            "Open the recovered positions?",
-                                        TMsgDlgType::mtConfirmation,
-                                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    const TModalResult answer = SoundMessageDlg("Chess Vorlix was ended while the EPD file " + fileName +
+                                                    " had unsaved changes; they were kept.\n\n"
+                                                    "Open the recovered positions?",
+                                                TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No);
+    // Ended again before an answer (a quit signal): offered at the next start.
+    if (answer != QMessageBox::Yes && answer != QMessageBox::No) return false;
     bool shown = false;
-    if (wanted && !fileName.isEmpty()) {
+    if (answer == QMessageBox::Yes && !fileName.isEmpty()) {
         FEPD->Clear();
         if (FEPD->LoadFromFile(QFile::encodeName(recoveryFile).toStdString())) {
             FFileName = fileName;
