@@ -242,8 +242,18 @@ TEST_F(EpdArchiveJourney, AQuitSignalWithoutEditsKeepsNothingAndARefusedOfferIsG
     ASSERT_TRUE(QFileInfo::exists(recovery));
     window.reset();
     answer = QMessageBox::No;
+
+    // A start that opens a file in a viewer leaves the offer for later.
+    messages.clear();
+    Open(file);
+    EXPECT_EQ(messages.size(), 1);  // only the diagram changed by the viewer
+    EXPECT_FALSE(viewer->Modified());
+    EXPECT_TRUE(QFileInfo::exists(recovery));
+    window.reset();
+
+    messages.clear();
     StartEditor();
-    EXPECT_EQ(messages.size(), 2);  // the diagram changed by the viewer, then the positions
+    EXPECT_EQ(messages.size(), 1);
     EXPECT_FALSE(window->findChild<TfrmEPD*>("frmEPD")->isVisible());
     EXPECT_FALSE(QFileInfo::exists(recovery));
     EXPECT_EQ(ReadAll(file), before);
