@@ -24,9 +24,6 @@ bool StartsRecord(char c) {
     return (c >= '1' && c <= '8') || PieceFromLetter(c) != pcEmpty || c == '\r' || c == '\n' || c == '\0';
 }
 
-
-bool EndsLine(std::string_view chunk) { return chunk.back() == '\n' || chunk.back() == '\r'; }
-
 [[noreturn]] void Major() { throw EMajorEPDError("Very illegal file contents"); }
 
 bool EndsWithLineEnd(std::string_view text) { return !text.empty() && (text.back() == '\n' || text.back() == '\r'); }
@@ -154,7 +151,7 @@ void TEPD::ReadChunks(const std::string& fileName) {
         if (!utf8) converted = Cp1252ToUtf8(raw);
         const std::string_view chunk = utf8 ? raw : std::string_view(converted);
         const bool startsLine = atLineStart;
-        atLineStart = EndsLine(chunk);
+        atLineStart = EndsWithLineEnd(chunk);
         const std::string_view text = TrimLeft(chunk);
         if (text.empty() || (!startsLine && chunk[0] == ' ')) {
             if (!text.empty()) {
