@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include "files/EPD.h"
 #include "files/FileInput.h"
 #include "files/PositionText.h"
 #include "files/SafeFileWriter.h"
+#include "files/TextUtil.h"
 
 namespace vorlix {
 namespace {
@@ -31,18 +33,16 @@ std::string PositionEpdLine(const std::array<int32_t, 64>& codes, const TPositio
     rec.CastleBlackLong = data.CastleBlackLong;
     rec.EpPossible = data.EnPassant;
     rec.EpSquare = data.EpSquare;
-    rec.BestMove = data.BestMove;
+    // The dialog's best move is one move: the text up to its first blank.
+    const std::string_view bestMove = Trim(data.BestMove);
+    rec.BestMove = bestMove.substr(0, bestMove.find(' '));
     rec.Id = data.GameId;
     return EpdLine(rec);
 }
 
 void AppendEpdLine(const std::string& fileName, const std::string& line) {
-    std::string text = ReadWholeFile(fileName);
     // A last line without its line end would swallow the new position.
-    if (!text.empty() && text.back() != '\n') text += "\r\n";
-    text += line;
-    text += "\r\n";
-    WriteFileSafely(fileName, text);
+    WriteFileSafely(fileName, AppendedFileText(ReadWholeFile(fileName), line));
 }
 
 }  // namespace vorlix

@@ -17,11 +17,13 @@ struct TPositionData {
 };
 
 // Placement, side, castling, the en-passant square when it agrees with the
-// squares (else "-"), " bm" and "; id" when given, and the closing ";".
+// squares (else "-"), " bm" with the best move up to its first blank and
+// "; id" when given, and the closing ";".
 std::string PositionEpdLine(const std::array<int32_t, 64>& codes, const TPositionData& data);
 
-// Adds the line (CR LF) at the end of the file, creating it when missing; the
-// file is replaced whole, so a failure leaves the old one. Raises EInOutError.
+// Adds the line at the end of the file, ending like the file's lines (CR LF in
+// a new file), creating it when missing; the file is replaced whole, so a
+// failure leaves the old one. Raises EInOutError.
 void AppendEpdLine(const std::string& fileName, const std::string& line);
 
 }  // namespace vorlix

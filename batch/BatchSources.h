@@ -39,6 +39,11 @@ public:
     virtual QString ArchiveFileName() const = 0;
     // The ticked records in list order.
     virtual std::vector<const TEPDRec*> TickedRecords() const = 0;
+    // The custom header and footer texts the dialog shows when it opens; the
+    // dialog hands them back when it closes, to be shown at its next opening.
+    virtual QString BatchHeaderText() const { return {}; }
+    virtual QString BatchFooterText() const { return {}; }
+    virtual void KeepBatchTexts(const QString& /*header*/, const QString& /*footer*/) {}
 };
 
 }  // namespace vorlix

@@ -31,7 +31,9 @@ bool ParseArgs(const Args& args, TEpdArgs& parsed) {
 
 }  // namespace
 
-// vorlix epd FILE [-o OUT]: number, valid/invalid and the written EPD line per record.
+// vorlix epd FILE [-o OUT]: number, valid/invalid and the written EPD line per
+// record; OUT gets the file as the EPD viewer saves it, byte for byte the same
+// when nothing was changed.
 int RunEpd(const Args& args) {
     TEpdArgs parsed;
     if (!ParseArgs(args, parsed)) return Usage();

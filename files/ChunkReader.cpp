@@ -26,7 +26,10 @@ size_t ChunkLength(const char* text, size_t size) {
 TChunkReader::TChunkReader(TFileInput& input, size_t maxLength)
     : Input_(input), MaxLength_(maxLength), Buf_(std::max<size_t>(1 << 16, 2 * maxLength + 2)) {
     while (!Eof_ && End_ < kUtf8Bom.size()) Fill();
-    if (std::string_view(Buf_.data(), End_).substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
+    if (std::string_view(Buf_.data(), End_).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        Begin_ = kUtf8Bom.size();
+        SkippedBom_ = true;
+    }
 }
 
 void TChunkReader::Fill() {

@@ -31,6 +31,8 @@ public:
     TChunkReader(TFileInput& input, size_t maxLength);
     // The next chunk, valid until the next call; false at the end of the file.
     bool Next(std::string_view& chunk, bool& tooLong);
+    // The file began with a UTF-8 byte-order mark, which no chunk holds.
+    bool SkippedBom() const { return SkippedBom_; }
 
 private:
     void Fill();
@@ -41,6 +43,7 @@ private:
     size_t Begin_ = 0;
     size_t End_ = 0;
     bool Eof_ = false;
+    bool SkippedBom_ = false;
 };
 
 }  // namespace vorlix

@@ -18,12 +18,22 @@ struct TEPDRec {
     uint8_t EpFile = 0;
     uint8_t EpRank = 0;
     std::string EpSquare;  // "e3"-style, empty when EpPossible is false
-    std::string BestMove;
+    std::string BestMove;  // every move of the "bm" operation, separated by blanks
     std::string Id;
-    // Every other operation of the record ("ce 35", "c0 \"text\"", ...) as read,
-    // without its ";"; written back after "bm" and "id".
-    std::vector<std::string> OtherOperations;
+    // Every operation of the record as read ("bm e5 Rf6+", "id \"x\"", "ce 35",
+    // ...), in its order and without its ";". The writer puts BestMove and Id
+    // in place of the "bm" and "id" operations and keeps the others as they are.
+    std::vector<std::string> Operations;
+    // The half-move clock and move number of a FEN-style line, when it had them.
+    std::string Counters;
     std::string SourceText;  // the record's text as read, up to and including its first ";"
+    // The record's bytes in its file, from its first character up to the next
+    // record: its line end and any blank lines after it included. Empty for a
+    // record that was not read from a file.
+    std::string FileText;
+    // The line the record made when it was read; a record that still makes it
+    // is written back as FileText, unchanged.
+    std::string ReadLine;
     TEPDRec* Next = nullptr;
     TEPDRec* Prev = nullptr;
 };

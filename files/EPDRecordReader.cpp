@@ -64,15 +64,17 @@ std::string_view OperandUpTo(std::string_view text, size_t from, std::string_vie
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The text of one operation: the chunk without its terminator and surrounding
-// blanks, and without the two counters of a FEN-style line (no operation).
-std::string_view OperationText(std::string_view chunk) {
+// blanks. The two counters of a FEN-style line (no operation) go to counters.
+std::string_view OperationText(std::string_view chunk, std::string* counters = nullptr) {
     chunk = TrimRight(chunk);
     if (!chunk.empty() && chunk.back() == ';') chunk.remove_suffix(1);
     chunk = Trim(chunk);
+    const std::string_view start = chunk;
     for (int counter = 0; counter < 2 && !chunk.empty() && IsDigit(chunk[0]); ++counter) {
         while (!chunk.empty() && !IsBlankOrControl(chunk[0])) chunk.remove_prefix(1);
         chunk = TrimLeft(chunk);
     }
+    if (counters) counters->assign(TrimRight(start.substr(0, start.size() - chunk.size())));
     return chunk;
 }
 
@@ -87,20 +89,14 @@ size_t OperandStart(std::string_view op, size_t nameLength) {
     return i;
 }
 
-// A move holds no quote; one would open a string when the record is written back.
-void ReadBestMove(std::string_view op, size_t maxChars, std::string& bestMove) {
-    bestMove.append(OperandUpTo(op, OperandStart(op, 2), " ;\"", maxChars));
-}
-
-// Operations the reader does not interpret are kept for writing back. A
-// string left open at the line end is closed, so that the operations written
-// after it stay apart.
-void KeepOtherOperation(std::string_view op, TEPDRec& rec) {
-    if (op.empty()) return;
-    TEpdQuoting quoting;
-    for (size_t i = 0; i < op.size(); ++i) quoting.Feed(op.data(), i);
-    rec.OtherOperations.emplace_back(op);
-    if (quoting.Open()) rec.OtherOperations.back() += '"';
+// Every move of the operation, up to the end of the operation; a move holds no
+// quote, one would open a string when the record is written back. A second
+// "bm" operation adds its moves to the first one's.
+void ReadBestMove(std::string_view op, std::string& bestMove) {
+    const std::string_view moves = TrimRight(OperandUpTo(op, OperandStart(op, 2), ";\"", std::string_view::npos));
+    if (moves.empty()) return;
+    if (!bestMove.empty()) bestMove += ' ';
+    bestMove.append(moves);
 }
 
 void ReadId(std::string_view op, std::string& id) {
@@ -110,12 +106,31 @@ void ReadId(std::string_view op, std::string& id) {
     id.append(OperandUpTo(op, quoted ? from + 1 : from, quoted ? "\"" : "\";", 254));
 }
 
+// Every operation is kept, in its order, for writing back. A string left open
+// at the line end is closed, so that the operations written after it stay apart.
+void KeepOperation(std::string_view op, TEPDRec& rec) {
+    if (op.empty()) return;
+    TEpdQuoting quoting;
+    for (size_t i = 0; i < op.size(); ++i) quoting.Feed(op.data(), i);
+    rec.Operations.emplace_back(op);
+    if (quoting.Open()) rec.Operations.back() += '"';
+}
+
+void ReadOperation(std::string_view op, TEPDRec& rec) {
+    if (IsOperation(op, "bm"))
+        ReadBestMove(op, rec.BestMove);
+    else if (IsOperation(op, "id"))
+        ReadId(op, rec.Id);
+    KeepOperation(op, rec);
+}
+
 }  // namespace
 
 void ReadRecordChunk(std::string_view text, TEPDRec& rec) {
     rec.BestMove.clear();
     rec.Id.clear();
-    rec.OtherOperations.clear();
+    rec.Operations.clear();
+    rec.Counters.clear();
     rec.Valid = true;
     size_t i = 0;
     ReadPlacementField(text, i, rec);
@@ -125,23 +140,12 @@ void ReadRecordChunk(std::string_view text, TEPDRec& rec) {
     rec.CastleWhiteLong = rights[1];
     rec.CastleBlackShort = rights[2];
     rec.CastleBlackLong = rights[3];
-    const bool noSquare = i < text.size() && text[i] == '-';
     ReadEnPassantField(text, i, rec);
-    const std::string_view op = OperationText(text.substr(i));
-    if (IsOperation(op, "bm")) ReadBestMove(op, noSquare ? 9 : 8, rec.BestMove);
-    else if (IsOperation(op, "id")) ReadId(op, rec.Id);  // ignoring it would lose it on saving
-    else KeepOtherOperation(op, rec);
+    // The first chunk's operation is read like any other ("id" too: ignoring
+    // it would lose it on saving).
+    ReadOperation(OperationText(text.substr(i), &rec.Counters), rec);
 }
 
-void ReadOperationChunk(std::string_view chunk, TEPDRec& rec) {
-    const std::string_view op = OperationText(chunk);
-    if (IsOperation(op, "bm")) {
-        ReadBestMove(op, 8, rec.BestMove);
-    } else if (IsOperation(op, "id")) {
-        ReadId(op, rec.Id);
-    } else {
-        KeepOtherOperation(op, rec);
-    }
-}
+void ReadOperationChunk(std::string_view chunk, TEPDRec& rec) { ReadOperation(OperationText(chunk), rec); }
 
 }  // namespace vorlix

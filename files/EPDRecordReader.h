@@ -7,13 +7,13 @@
 
 namespace vorlix {
 
-// A chunk that starts a record: placement, side, castling, en passant and an
-// optional first operation ("bm" and "id" are read, any other is kept in
-// OtherOperations); the counters of a FEN-style line are skipped.
+// A chunk that starts a record: placement, side, castling, en passant, the
+// counters of a FEN-style line and an optional first operation ("bm" and "id"
+// are read; every operation is kept in Operations).
 void ReadRecordChunk(std::string_view text, TEPDRec& rec);
 
-// A chunk that starts with a blank: one operation of the current record ("bm",
-// "id"; others are kept in OtherOperations).
+// A chunk that starts with a blank: one operation of the current record ("bm"
+// and "id" are read; every operation is kept in Operations).
 void ReadOperationChunk(std::string_view chunk, TEPDRec& rec);
 
 }  // namespace vorlix

@@ -1,6 +1,7 @@
 #include "files/PositionText.h"
 
 #include <charconv>
+#include <vector>
 
 #include "files/TextUtil.h"
 
@@ -89,26 +90,58 @@ std::string EpdEnPassantField(const TEPDRec& rec) {
     return agrees ? std::string{file, rank} : "-";
 }
 
+namespace {
+
+bool IsOperationNamed(std::string_view op, std::string_view name) {
+    return op.substr(0, name.size()) == name && (op.size() == name.size() || op[name.size()] == ' ');
+}
+
+// The record's operations in their order, with BestMove and Id in place of the
+// first "bm" and "id" (the later ones were read into them too). A best move
+// or id the record did not have goes first, the id after the best move.
+std::vector<std::string> WrittenOperations(const TEPDRec& rec) {
+    const std::string_view bestMove = Trim(rec.BestMove), id = Trim(rec.Id);
+    const std::string bm = bestMove.empty() ? std::string() : "bm " + std::string(bestMove);
+    const std::string idOp = id.empty() ? std::string() : "id \"" + std::string(id) + '"';
+    std::vector<std::string> ops;
+    bool bmDone = false, idDone = false;
+    for (const std::string& op : rec.Operations) {
+        if (IsOperationNamed(op, "bm")) {
+            if (!bmDone && !bm.empty()) ops.push_back(bm);
+            bmDone = true;
+        } else if (IsOperationNamed(op, "id")) {
+            if (!idDone && !idOp.empty()) ops.push_back(idOp);
+            idDone = true;
+        } else {
+            ops.push_back(op);
+        }
+    }
+    if (!bmDone && !bm.empty()) ops.insert(ops.begin(), bm);
+    if (!idDone && !idOp.empty()) {
+        const bool bmFirst = !ops.empty() && IsOperationNamed(ops.front(), "bm");
+        ops.insert(ops.begin() + (bmFirst ? 1 : 0), idOp);
+    }
+    return ops;
+}
+
+}  // namespace
+
 std::string EpdLine(const TEPDRec& rec) {
     std::string out = PlacementText(rec.Board);
     out += rec.WhiteToMove ? " w " : " b ";
     AppendCastling(out, rec.CastleWhiteShort, rec.CastleWhiteLong, rec.CastleBlackShort, rec.CastleBlackLong);
     out += ' ';
     out += EpdEnPassantField(rec);
-    const std::string_view bestMove = Trim(rec.BestMove);
-    if (!bestMove.empty()) {
-        out += " bm ";
-        out += bestMove.substr(0, bestMove.find(' '));
+    if (!rec.Counters.empty()) {
+        out += ' ';
+        out += rec.Counters;
     }
-    const std::string_view id = Trim(rec.Id);
-    if (!id.empty()) {
-        out += "; id \"";
-        out += id;
-        out += '"';
-    }
-    for (const std::string& op : rec.OtherOperations) {
-        out += "; ";
-        out += op;
+    // The first operation follows the fields after a blank, but an id after "; "
+    // as it always was; the others follow "; ".
+    const std::vector<std::string> ops = WrittenOperations(rec);
+    for (size_t i = 0; i < ops.size(); ++i) {
+        out += i == 0 && !IsOperationNamed(ops[i], "id") ? " " : "; ";
+        out += ops[i];
     }
     out += ';';
     return out;

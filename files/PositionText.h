@@ -22,8 +22,11 @@ void AppendFenLine(std::string& out, const TChessPosition& pos, const TPlacement
 // with the position, else "-".
 std::string EpdEnPassantField(const TEPDRec& rec);
 
-// Placement, side, castling, en passant, then " bm MOVE" and "; id \"ID\"" when
-// present, "; OP" for each other operation, and the closing ";" (no line end).
+// Placement, side, castling, en passant, the counters of a FEN-style line when
+// it had them, then the operations in their order: the first one after a blank
+// (an id after "; "), every other one after "; " (bm as "bm MOVES", id as
+// "id \"ID\""), and the closing ";" (no line end). A new best move goes first,
+// a new id after it.
 std::string EpdLine(const TEPDRec& rec);
 
 }  // namespace vorlix

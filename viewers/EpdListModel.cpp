@@ -21,12 +21,14 @@ void TEpdListModel::Fill(const TEPD& epd) {
     FRows.clear();
     int number = 0;
     for (TEPDRec* rec = epd.First; rec; rec = rec->Next) FRows.push_back(MakeRow(rec, ++number));
+    FLastNumber = number;
     endResetModel();
 }
 
 void TEpdListModel::Clear() {
     beginResetModel();
     FRows.clear();
+    FLastNumber = 0;
     endResetModel();
 }
 
@@ -77,6 +79,13 @@ void TEpdListModel::RemoveRow(int row) {
     beginRemoveRows({}, row, row);
     FRows.erase(FRows.begin() + row);
     endRemoveRows();
+}
+
+void TEpdListModel::AppendRecord(TEPDRec* rec) {
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    FRows.push_back(MakeRow(rec, ++FLastNumber));
+    endInsertRows();
 }
 
 void TEpdListModel::Sort(int column, bool ascending) {

@@ -33,6 +33,9 @@ public:
     // Takes the record's description and best move again after an edit.
     void RecordChanged(int row);
     void RemoveRow(int row);
+    // A record added at the end of the file: a new last row, numbered after
+    // every row the file had.
+    void AppendRecord(TEPDRec* rec);
 
     // "Nr." compares numbers, the text columns compare without regard to case.
     void Sort(int column, bool ascending);
@@ -58,6 +61,7 @@ private:
     void ChecksChanged();
 
     std::vector<TRow> FRows;
+    int FLastNumber = 0;
 };
 
 }  // namespace vorlix

@@ -240,9 +240,11 @@ void TfrmQuenlix::StartupMessage() {
         OpenChessFile(FArguments.first());
     else if (FSettings.ShowTips)
         FTipForm->show();
+    OfferRecoveredPositions();
 }
 
 QString TfrmQuenlix::RecoveryFile() const { return FSettings.SettingsFolder() + "recovered.vxd"; }
+QString TfrmQuenlix::EpdRecoveryFile() const { return FSettings.SettingsFolder() + "recovered.epd"; }
 
 void TfrmQuenlix::QuitOnSignal() {
     if (FDiagramModified) {
@@ -254,6 +256,7 @@ void TfrmQuenlix::QuitOnSignal() {
             qWarning("%s: %s", qPrintable(RecoveryFile()), error.what());
         }
     }
+    if (FEpdViewer) FEpdViewer->KeepUnsavedEdits(EpdRecoveryFile());
     FAskBeforeClosing = false;
     close();
 }
@@ -273,6 +276,13 @@ void TfrmQuenlix::OfferRecoveredDiagram() {
         RestartHistory();
     }
     QFile::remove(file);
+}
+
+void TfrmQuenlix::OfferRecoveredPositions() {
+    // While a viewer holds a file, the offer waits for the next start.
+    if (FOpening || !FEpdViewer) return;
+    SetOpening(true);
+    if (!FEpdViewer->OfferRecovered(EpdRecoveryFile())) SetOpening(false);
 }
 
 void TfrmQuenlix::RestartHistory() {

@@ -59,6 +59,8 @@ public:
     // start; then the window closes through its normal path without asking.
     void QuitOnSignal();
     QString RecoveryFile() const;
+    // Where unsaved edits of the EPD viewer go the same way.
+    QString EpdRecoveryFile() const;
 
     void MarkModified();
     void UpdateCaption();
@@ -163,6 +165,7 @@ private:
     void FirstShow();
     void StartupMessage();
     void OfferRecoveredDiagram();
+    void OfferRecoveredPositions();
     void ResetHeaderFooter();
     void LoadDefaultDiagram();
     void DeleteScratchImages();

@@ -224,6 +224,8 @@ void TfrmQuenlix::SaveAsEPD(const QString& fileName) {
         return;
     }
     AddRecent(TRecentKind::EPD, fileName);
+    // The EPD viewer may hold this file; its later save must keep the line.
+    FEpdViewer->LineAppended(fileName, line);
 }
 
 // ---- Dropped files ----------------------------------------------------------

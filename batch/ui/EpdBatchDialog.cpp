@@ -73,6 +73,8 @@ TfrmAutoVorlix::TfrmAutoVorlix(TBatchHost& host, TEpdBatchSource& source, QWidge
     connect(btnHelp, &QPushButton::clicked, this, [this] { FHost.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); });
     connect(btnCancel, &QPushButton::clicked, this, &TfrmAutoVorlix::btnCancelClick);
     connect(btnStart, &QPushButton::clicked, this, &TfrmAutoVorlix::btnStartClick);
+    HeaderButtons.Text->setText(FSource.BatchHeaderText());
+    FooterButtons.Text->setText(FSource.BatchFooterText());
 }
 
 QWidget* TfrmAutoVorlix::CreateDestinationPage() {
@@ -298,6 +300,11 @@ void TfrmAutoVorlix::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void TfrmAutoVorlix::done(int result) {
+    FSource.KeepBatchTexts(HeaderButtons.Text->text(), FooterButtons.Text->text());
+    QDialog::done(result);
 }
 
 void TfrmAutoVorlix::closeEvent(QCloseEvent* event) {

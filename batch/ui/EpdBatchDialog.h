@@ -51,6 +51,8 @@ public:
 
     void btnStartClick();
     void btnCancelClick();
+    // Hands the custom texts back to the source, however the dialog ends.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -244,9 +244,7 @@ TEST_F(CliTest, EpdListsRecordsAndWritesThemBack) {
     EXPECT_EQ(r.Out,
               "1\tinvalid\t8/8/8/8/8/8/8/8 w - -; id \"short rank\";\n"
               "2\tvalid\t4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"ok\";\n");
-    EXPECT_EQ(Read(out),
-              "8/8/8/8/8/8/8/8 w - -; id \"short rank\";\r\n"
-              "4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"ok\";\r\n");
+    EXPECT_EQ(Read(out), Read(in));  // the records are written back as they were
 
     r = Run({"epd", in, "-o", (Dir / "missing" / "out.epd").string()});
     EXPECT_EQ(r.Exit, 1);
@@ -329,8 +327,7 @@ TEST_F(CliTest, EpdRoundTripsPlainLinesAndScoredSuites) {
         const std::string in = Write("in.epd", text), out = (Dir / "out.epd").string();
         const TRun r = Run({"epd", in, "-o", out});
         EXPECT_EQ(r.Exit, 0) << r.Err;
-        EXPECT_EQ(Read(out), text == plain ? "4k3/8/8/8/8/8/8/4K3 w - -;\r\n4k3/8/8/8/8/8/8/3K4 b - -;\r\n8/8/8/8/8/8/8/K1k5 w - -;\r\n"
-                                           : scored);
+        EXPECT_EQ(Read(out), text);
     }
 }
 
@@ -340,7 +337,7 @@ TEST_F(CliTest, SavingOntoDevicesWritesThemInPlace) {
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
     const TRun r = Shell(Vorlix() + " epd " + Quote(in) + " -o /dev/stdout | tail -n 1");
     EXPECT_EQ(r.Exit, 0);
-    EXPECT_EQ(r.Out, "4k3/8/8/8/8/8/8/4K3 w - -;\r\n");
+    EXPECT_EQ(r.Out, "4k3/8/8/8/8/8/8/4K3 w - -;\n");
 }
 
 TEST_F(CliTest, FileNamesAreBytes) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -22,6 +23,7 @@
 #include "common/ui/LimitedEdit.h"
 #include "common/ui/SoundMessageDlg.h"
 #include "files/EPD.h"
+#include "files/SafeFileWriter.h"
 #include "help/ui/Help.h"
 #include "rules/CastlingSquares.h"
 #include "viewers/EpdListModel.h"
@@ -313,6 +315,9 @@ void TfrmEPD::SetEPDInfo() {
     const TEPDRec* rec = FEPD->Current;
     if (!rec) return ClearGameData();
     FFillingFields = true;
+    // Texts read from the file may be longer than the user may type; they are shown whole.
+    FedtGameInfo->setMaxLength(std::max<int>(kDescriptionLength, QString::fromStdString(rec->Id).size()));
+    FedtBestMove->setMaxLength(std::max<int>(kBestMoveLength, QString::fromStdString(rec->BestMove).size()));
     FedtGameInfo->setText(QString::fromStdString(rec->Id));
     FchkWhiteToMove->setChecked(rec->WhiteToMove);
     const TCastlingSquares squares = CastlingSquares(rec->Board);
@@ -329,9 +334,13 @@ void TfrmEPD::SetEPDInfo() {
 }
 
 void TfrmEPD::ClearGameData() {
-    FFillingFields = true;
     FEPD->Clear();
     FModel->Clear();
+    ClearFields();
+}
+
+void TfrmEPD::ClearFields() {
+    FFillingFields = true;
     for (QLineEdit* edit : {FedtGameInfo, FedtEP, FedtBestMove}) edit->clear();
     for (QCheckBox* box : {FchkWhiteToMove, FchkEP, FchkCastle[0], FchkCastle[1], FchkCastle[2], FchkCastle[3]})
         box->setChecked(false);
@@ -373,7 +382,10 @@ void TfrmEPD::mnpDeleteClick() {
     if (FLastShown == FEPD->Current) FLastShown = nullptr;
     FEPD->DeleteCurrent();
     FModel->RemoveRow(row);
-    if (FModel->rowCount() > 0) SelectRow(std::min(row, FModel->rowCount() - 1));
+    if (FModel->rowCount() > 0)
+        SelectRow(std::min(row, FModel->rowCount() - 1));
+    else
+        ClearFields();  // they showed the position just deleted
     FModified = true;
 }
 
@@ -451,6 +463,58 @@ bool TfrmEPD::FormClose() {
     setWindowTitle(kCaption);
     FHost.ViewerClosed();
     return true;
+}
+
+// ---- Save as EPD and recovery ------------------------------------------------
+
+void TfrmEPD::LineAppended(const QString& fileName, const std::string& line) {
+    if (!isVisible() || FFileName.isEmpty()) return;
+    const QString held = QFileInfo(FFileName).canonicalFilePath();
+    if (held.isEmpty() || held != QFileInfo(fileName).canonicalFilePath()) return;
+    // The file has the line already; a later save writes it with the rest.
+    FModel->AppendRecord(FEPD->AppendLine(line));
+    WidenToShowNumber(*FlvwEPD, TEpdListModel::colNr, FModel->rowCount());
+}
+
+void TfrmEPD::KeepUnsavedEdits(const QString& recoveryFile) {
+    if (!isVisible() || !FModified) return;
+    try {
+        QDir().mkpath(QFileInfo(recoveryFile).absolutePath());
+        WriteFileSafely(QFile::encodeName(recoveryFile).toStdString(), FEPD->Text());
+        WriteFileSafely(QFile::encodeName(recoveryFile + ".name").toStdString(), FFileName.toUtf8().toStdString());
+    } catch (const std::exception& error) {
+        // Nobody may be there to read it, but it is all that can be done.
+        qWarning("%s: %s", qPrintable(recoveryFile), error.what());
+    }
+}
+
+bool TfrmEPD::OfferRecovered(const QString& recoveryFile) {
+    QFile nameFile(recoveryFile + ".name");
+    if (!QFileInfo::exists(recoveryFile) || !nameFile.open(QIODevice::ReadOnly)) return false;
+    const QString fileName = QString::fromUtf8(nameFile.readAll());
+    nameFile.close();
+    const TModalResult answer = SoundMessageDlg("Chess Vorlix was ended while the EPD file " + fileName +
+                                                    " had unsaved changes; they were kept.\n\n"
+                                                    "Open the recovered positions?",
+                                                TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No);
+    // Ended again before an answer (a quit signal): offered at the next start.
+    if (answer != QMessageBox::Yes && answer != QMessageBox::No) return false;
+    bool shown = false;
+    if (answer == QMessageBox::Yes && !fileName.isEmpty()) {
+        FEPD->Clear();
+        if (FEPD->LoadFromFile(QFile::encodeName(recoveryFile).toStdString())) {
+            FFileName = fileName;
+            ShowArchive();
+            // Saved nowhere yet: closing asks to save the edits into their file.
+            FModified = true;
+            shown = true;
+        } else {
+            ClearGameData();
+        }
+    }
+    QFile::remove(recoveryFile);
+    nameFile.remove();
+    return shown;
 }
 
 bool TfrmEPD::SaveArchive() {

@@ -52,10 +52,22 @@ public:
     void ShowArchive() override;
     void CloseArchive() override;
     bool ArchiveVisible() const override { return isVisible(); }
+    // Save as EPD appended a line to the file this viewer holds: one more row.
+    void LineAppended(const QString& fileName, const std::string& line) override;
+    // The text a save would write goes to the recovery file, the name of the
+    // file it belongs to beside it (recovery file + ".name").
+    void KeepUnsavedEdits(const QString& recoveryFile) override;
+    bool OfferRecovered(const QString& recoveryFile) override;
 
     // The EPD batch dialog.
     QString ArchiveFileName() const override { return FFileName; }
     std::vector<const TEPDRec*> TickedRecords() const override;
+    QString BatchHeaderText() const override { return FBatchHeaderText; }
+    QString BatchFooterText() const override { return FBatchFooterText; }
+    void KeepBatchTexts(const QString& header, const QString& footer) override {
+        FBatchHeaderText = header;
+        FBatchFooterText = footer;
+    }
     int CheckedPositionCount() const;
     int NextCheckedPosition(int fromRow) const;
     bool NoPositionChecked() const { return CheckedPositionCount() == 0; }
@@ -100,6 +112,7 @@ private:
     void SelectRow(int row);
     void SetEPDInfo();
     void ClearGameData();
+    void ClearFields();
     // Runs an edit of the selected record's data unless the fields are being filled.
     template <class TEdit>
     void EditSelected(TEdit edit);
@@ -123,6 +136,8 @@ private:
     bool FSortAscending = true;
     int FShowCount = 0;
     bool FPlaced = false;
+    // The custom texts last typed in the EPD batch dialog, kept while the program runs.
+    QString FBatchHeaderText, FBatchFooterText;
 
     TEpdListView* FlvwEPD;
     QGroupBox* FgpbPositionData;

@@ -4,6 +4,7 @@
 // includes the main window; tests can hand the viewers a small fake host.
 #include <QRect>
 #include <QString>
+#include <string>
 
 class QPrinter;
 class QWidget;
@@ -63,6 +64,14 @@ public:
     virtual bool ArchiveVisible() const = 0;
     // The PGN viewer stops its automatic replay; the EPD viewer does nothing.
     virtual void StopAutoReplay() {}
+    // A line was appended to a file; a viewer holding that file shows it too.
+    virtual void LineAppended(const QString& /*fileName*/, const std::string& /*line*/) {}
+    // Ended from outside: unsaved edits go to the recovery file instead of
+    // being asked about.
+    virtual void KeepUnsavedEdits(const QString& /*recoveryFile*/) {}
+    // At the next start: offers what KeepUnsavedEdits kept and, when the user
+    // wants it, shows it with its edits still unsaved; true when shown.
+    virtual bool OfferRecovered(const QString& /*recoveryFile*/) { return false; }
 };
 
 }  // namespace vorlix
