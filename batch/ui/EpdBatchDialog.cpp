@@ -245,6 +245,9 @@ void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMo
     FRunning = true;
     QString status = QStringLiteral("Done.");
     std::string error;
+    // Marks on the board belong to its own position, not to the records; the
+    // viewer gives the board back when the run ends.
+    FHost.Board().SetMarks({});
     for (int n = 1; n <= count && !FAbort; ++n) {
         lblGame->setText(QStringLiteral("%1 / %2").arg(n).arg(count));
         mpbProgress->SetValue(n);

@@ -290,30 +290,42 @@ TEST_F(BoardMarksJourney, PgnAutoVorlixDrawsEachPositionsOwnMarksAndGivesTheBoar
     }
 }
 
-TEST_F(BoardMarksJourney, EpdAutoVorlixImagesCarryNoGameMarksAndTheBoardComesBack) {
-    ShowMarkedPosition();
-    TfrmEPD* positions = OpenPositions();
-    ASSERT_TRUE(positions);
-    ASSERT_EQ(board().Marks(), kAfterE4);
-    const TBoardContents before = board().Contents();
-    positions->mnpAllClick();
-    const QString chosen = dir.filePath("Pos.bmp");
-    const QString status = RunBatch<TfrmAutoVorlix>(*positions->btnAutoVorlix(), [&](TfrmAutoVorlix& dialog) {
-        dialog.SetPacing(0);
-        AnswerFileDialog(chosen, true);
-    });
-    ASSERT_EQ(status, "Done.");
-    EXPECT_EQ(board().Contents(), before);
+TEST_F(BoardMarksJourney, EpdAutoVorlixImagesCarryNoForeignMarksAndTheBoardComesBack) {
+    // Marks on the board belong to the board's own position, whether a game or
+    // a diagram file put them there: none is drawn over the records.
+    struct TCase {
+        const char* Name;
+        bool FromGame;
+    };
+    for (const TCase& c : {TCase{"a game's marks", true}, TCase{"a diagram's marks", false}}) {
+        SCOPED_TRACE(c.Name);
+        ShowMarkedPosition();
+        TfrmEPD* positions = OpenPositions();
+        ASSERT_TRUE(positions);
+        if (!c.FromGame) board().SetMarks(kAfterE4);
+        ASSERT_EQ(board().Marks(), kAfterE4);
+        ASSERT_EQ(board().MarksFromGame(), c.FromGame);
+        const TBoardContents before = board().Contents();
+        positions->mnpAllClick();
+        const QString chosen = dir.filePath(c.FromGame ? "Game.bmp" : "Diagram.bmp");
+        const QString status = RunBatch<TfrmAutoVorlix>(*positions->btnAutoVorlix(), [&](TfrmAutoVorlix& dialog) {
+            dialog.SetPacing(0);
+            AnswerFileDialog(chosen, true);
+        });
+        ASSERT_EQ(status, "Done.");
+        EXPECT_EQ(board().Contents(), before);
 
-    // Each image is the record's position drawn without any mark.
-    const TChosenName name = SplitChosenName(chosen, false);
-    for (int n = 1; n <= int(kPlacements.size()); ++n) {
-        SCOPED_TRACE(n);
-        ASSERT_TRUE(board().SetPositionFromPlacement(kPlacements[n - 1].toStdString()));
-        ASSERT_TRUE(board().Marks().Empty());
-        const QImage expected = RenderDiagramImage(board(), window->Header(), window->Footer(), settings->ImageScale);
-        const QImage written(EpdBatchFileName(name, n));
-        ASSERT_FALSE(written.isNull());
-        EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+        // Each image is the record's position drawn without any mark.
+        const TChosenName name = SplitChosenName(chosen, false);
+        board().SetMarks({});
+        for (int n = 1; n <= int(kPlacements.size()); ++n) {
+            SCOPED_TRACE(n);
+            ASSERT_TRUE(board().SetPositionFromPlacement(kPlacements[n - 1].toStdString()));
+            const QImage expected = RenderDiagramImage(board(), window->Header(), window->Footer(), settings->ImageScale);
+            const QImage written(EpdBatchFileName(name, n));
+            ASSERT_FALSE(written.isNull());
+            EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+        }
+        window->EpdViewer().CloseArchive();
     }
 }
