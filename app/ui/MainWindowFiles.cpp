@@ -260,7 +260,7 @@ bool TfrmQuenlix::DropFiles(QDropEvent& event) {
 // ---- File associations ------------------------------------------------------
 
 void TfrmQuenlix::CheckFileAssociations() {
-    if (!FAssociations) return;
+    if (!FAssociations || FQuitting) return;
     struct TCheck {
         TChessFileType Type;
         QString Kind;  // empty: associated without asking
@@ -274,10 +274,9 @@ void TfrmQuenlix::CheckFileAssociations() {
         if (FAssociations->IsAssociated(check.Type)) continue;
         if (check.Ask && *check.Ask) {
             TfrmFileType question(check.Kind, FSettings, this);
-            // The window is still coming up under the hourglass; the question is not.
-            QApplication::setOverrideCursor(Qt::ArrowCursor);
             question.exec();
-            QApplication::restoreOverrideCursor();
+            // Ended while asking: the question was not answered.
+            if (FQuitting) return;
         }
         if (check.Associate && !*check.Associate) continue;
         try {
