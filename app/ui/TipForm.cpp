@@ -14,7 +14,8 @@
 namespace vorlix {
 
 TTipForm::TTipForm(int& tipIndex, bool& showTips, QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+    // A dialog of the main window: kept above the application's windows, not above other programs.
+    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       FTipIndex(tipIndex),
       FShowTips(showTips),
       FMainWindow(mainWindow) {

@@ -21,19 +21,23 @@ constexpr int kRowHeight = 16;
 constexpr int kBottomGap = 40;
 }  // namespace
 
-QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen) {
+QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen, const QRect& keepFree) {
     int top = viewerFrame.top() + (viewerFrame.height() - ownSize.height()) / 2;
     top = std::max(screen.top(), std::min(top, screen.bottom() + 1 - kBottomGap - ownSize.height()));
-    int left = viewerFrame.right() + 1;
-    if (left + ownSize.width() > screen.right() + 1) {
-        left = viewerFrame.left() - ownSize.width();
-        if (left < screen.left()) left = viewerFrame.left() + (viewerFrame.width() - ownSize.width()) / 2;
-    }
-    return {left, top};
+    const int right = viewerFrame.right() + 1;
+    const int left = viewerFrame.left() - ownSize.width();
+    const bool rightFits = right + ownSize.width() <= screen.right() + 1;
+    const bool leftFits = left >= screen.left();
+    auto covers = [&](int x) { return keepFree.intersects(QRect(QPoint(x, top), ownSize)); };
+    if (rightFits && !covers(right)) return {right, top};
+    if (leftFits && !covers(left)) return {left, top};
+    if (rightFits) return {right, top};
+    if (leftFits) return {left, top};
+    return {viewerFrame.left() + (viewerFrame.width() - ownSize.width()) / 2, top};
 }
 
 TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
-    : QWidget(&viewer, Qt::Tool | Qt::WindowStaysOnTopHint), FViewer(viewer) {
+    : QWidget(&viewer, Qt::Tool), FViewer(viewer) {  // kept above its viewer, not above other programs
     setObjectName("frmMoveList");
     setWindowTitle("Move List");
     resize(240, 320);
@@ -157,7 +161,8 @@ void TfrmMoveList::ShowBeside() {
     const QScreen* screen = FViewer.screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1600, 1000);
     const QSize frameSize = frameGeometry().size().isValid() ? frameGeometry().size() : size();
-    move(MoveListPlace(FViewer.frameGeometry(), frameSize, area));
+    const QWidget* main = FViewer.Host().HostWindow();
+    move(MoveListPlace(FViewer.frameGeometry(), frameSize, area, main ? main->frameGeometry() : QRect()));
     show();
 }
 

@@ -61,6 +61,7 @@ private:
 // Where the move list goes beside a viewer's frame on a screen: right of it,
 // centred vertically (between the screen top and 40 pixels above its bottom);
 // left of it when the right side has no room; centred on it when neither has.
-QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen);
+// A side that would cover keepFree (the main window) comes after one that does not.
+QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen, const QRect& keepFree = QRect());
 
 }  // namespace vorlix
