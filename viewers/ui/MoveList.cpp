@@ -56,6 +56,9 @@ TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
     FsgrMoves->viewport()->installEventFilter(this);
     connect(FsgrMoves, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { CurrentCellChanged(row, column); });
+    // A click on the cell that is current already (the first move, right after
+    // a game is loaded) changes no cell, yet asks for its position.
+    connect(FsgrMoves, &QTableWidget::cellClicked, this, &TfrmMoveList::CellClicked);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(CreateMenu());
@@ -115,6 +118,14 @@ void TfrmMoveList::CurrentCellChanged(int row, int column) {
     // Only the user's choice (a click or an arrow key) moves the replay.
     if (FFilling || row < 0 || column < 1) return;
     FViewer.GoToPosition(PositionOfCell({row + 1, column}, FGrid.WhiteFirst));
+}
+
+void TfrmMoveList::CellClicked(int row, int column) {
+    const TPGNPos& chain = FViewer.Chain();
+    if (FFilling || row < 0 || column < 1 || !chain.Current) return;
+    // The cell after the last move (the result) stands for the last position.
+    const int position = std::min(PositionOfCell({row + 1, column}, FGrid.WhiteFirst), chain.PositionCount() - 1);
+    if (position != chain.CurrentIndex()) FViewer.GoToPosition(position);
 }
 
 bool TfrmMoveList::ArrowKey(int key) {

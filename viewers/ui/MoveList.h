@@ -44,6 +44,7 @@ private:
     QMenuBar* CreateMenu();
     void SizeColumns();
     void CurrentCellChanged(int row, int column);
+    void CellClicked(int row, int column);
     bool ArrowKey(int key);
     void SetHighlightFocused(bool on);
     void mnuSetupClick();
