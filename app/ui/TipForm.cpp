@@ -56,6 +56,8 @@ TTipForm::TTipForm(int& tipIndex, bool& showTips, QWidget* mainWindow)
     auto addButton = [&](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
+        // Enter means OK wherever the focus is, not the button that has it.
+        button->setAutoDefault(false);
         buttons->addWidget(button);
         return button;
     };
