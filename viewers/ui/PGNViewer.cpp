@@ -212,7 +212,8 @@ void TfrmPGN::ShowArchive() {
     if (FShowCount == 1) PlaceFirstTime();
     FTimer1->setInterval(ReplayInterval(FtbTimer->value()));
     FModel->ResetSortState();
-    setWindowTitle(kCaption + FFileName.toLower());
+    // The file's name as the user wrote it; the folder is not needed to tell it.
+    setWindowTitle(kCaption + QFileInfo(FFileName).fileName());
     show();
     FillGameList();
     FHost.PlaySound("chirt.wav");
