@@ -245,6 +245,7 @@ private:
     std::unique_ptr<TUndoList> FUndoList;
     TMessageBoxReporter FReporter;
     QString FCurrentFileName;
+    QString FSaveAsName;  // the name the Save As dialog held last
     bool FDiagramModified = false;
     bool FSaveBounds = false;
     bool FShown = false;

@@ -120,9 +120,14 @@ bool TfrmQuenlix::SaveDiagramAs() {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     SetFileDialogFilters(dialog, kDiagramFilter);
     dialog.setDirectory(FCurrentFileName.isEmpty() ? FSettings.SaveVXDPath : FolderOf(FCurrentFileName));
-    if (!FCurrentFileName.isEmpty()) dialog.selectFile(FCurrentFileName);
+    // A new diagram is offered the name the dialog held last.
+    if (!FCurrentFileName.isEmpty())
+        dialog.selectFile(FCurrentFileName);
+    else if (!FSaveAsName.isEmpty())
+        dialog.selectFile(QFileInfo(FSaveAsName).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     const QString fileName = ForceExtension(dialog.selectedFiles().first(), ".VXD");
+    FSaveAsName = fileName;
     FSettings.SaveVXDPath = FolderOf(fileName);
     if (!ConfirmReplace(fileName)) return false;
     return WriteDiagram(fileName);
