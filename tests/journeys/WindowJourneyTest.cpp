@@ -191,34 +191,43 @@ TEST(ViewerPlace, BesideTheMainWindowWhenTheScreenHasRoomElseAboveTheBoard) {
     const int title = 24;
     struct TCase {
         QRect Screen;
-        int Companion;
-        QPoint Expected;
+        int Companion, MinWidth;
+        QRect Expected;
     };
     const TCase cases[] = {
-        {{0, 0, 1920, 1080}, 0, {1143, 396}},    // right of the main window, top at the board's height
-        {{-300, 0, 2100, 1080}, 240, {60, 396}},  // the move list fits beside it only on the left side
-        {{0, 0, 1920, 1080}, 900, {1143, 396}},   // it fits nowhere: the viewer still goes right
-        {{0, 0, 1700, 1080}, 0, {60, 396}},       // no room on the right
-        {{0, 0, 1700, 600}, 0, {60, 300}},        // kept on the screen
-        {{400, 0, 1300, 1080}, 0, {602, 120}},    // no room on either side: over the main window, above the board
-        {{400, 200, 1300, 880}, 0, {602, 200}},   // not above the screen's top
+        {{0, 0, 1920, 1080}, 0, 300, {1143, 396, 640, 300}},     // right of the main window, top at the board's height
+        {{-300, 0, 2100, 1080}, 240, 300, {60, 396, 640, 300}},  // the move list fits beside it only on the left
+        {{0, 0, 1920, 1080}, 900, 300, {1143, 396, 640, 300}},   // it fits nowhere: the viewer still goes right
+        {{0, 0, 1700, 1080}, 0, 300, {60, 396, 640, 300}},       // no room on the right
+        {{0, 0, 1700, 600}, 0, 300, {60, 300, 640, 300}},        // kept on the screen
+        {{400, 0, 1300, 1080}, 240, 300, {1143, 396, 317, 300}}, // narrower, leaving the move list room
+        {{400, 0, 1300, 1080}, 300, 300, {1143, 396, 557, 300}}, // narrower, all the room there is
+        {{400, 0, 1300, 1080}, 0, 600, {602, 120, 640, 300}},    // too narrow: over the main window, above the board
+        {{400, 200, 1300, 880}, 0, 600, {602, 200, 640, 300}},   // not above the screen's top
     };
     for (const TCase& c : cases) {
-        EXPECT_EQ(ViewerPlace(main, board, own, title, c.Screen, c.Companion), c.Expected)
-            << c.Screen.width() << " " << c.Companion;
+        EXPECT_EQ(ViewerPlace(main, board, own, title, c.Screen, c.Companion, c.MinWidth), c.Expected)
+            << c.Screen.width() << " " << c.Companion << " " << c.MinWidth;
     }
 }
 
 TEST(MoveListPlace, TheMoveListKeepsOffTheMainWindowWhenItCan) {
-    const QRect screen(0, 0, 1920, 1080);
     const QRect main(400, 300, 443, 511);
     const QSize own(240, 320);
-    // Viewer at the screen's left edge beside the main window: no other room, so over it.
-    EXPECT_EQ(MoveListPlace(QRect(0, 400, 400, 300), own, screen, main), QPoint(400, 390));
-    // Room on the side away from the main window: taken.
-    EXPECT_EQ(MoveListPlace(QRect(260, 400, 140, 300), own, screen, main), QPoint(20, 390));
-    // Viewer right of the main window with room beyond it.
-    EXPECT_EQ(MoveListPlace(QRect(843, 400, 640, 300), own, screen, main), QPoint(1483, 390));
+    struct TCase {
+        QRect Viewer, Screen;
+        QPoint Expected;
+    };
+    const TCase cases[] = {
+        {{843, 400, 640, 300}, {0, 0, 1920, 1080}, {1483, 390}},  // right of the viewer
+        {{260, 400, 140, 300}, {0, 0, 1920, 1080}, {20, 390}},    // left of it, away from the main window
+        {{0, 400, 400, 300}, {0, 0, 1920, 1080}, {843, 390}},     // beside the main window instead
+        {{843, 400, 640, 300}, {0, 0, 1600, 1080}, {160, 390}},   // on the main window's other side
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(MoveListPlace(c.Viewer, own, c.Screen, main), c.Expected) << c.Viewer.x() << " " << c.Screen.width();
+    // Without a window to keep free: right, else left, else centred on the viewer.
+    EXPECT_EQ(MoveListPlace({843, 400, 640, 300}, own, {0, 0, 1600, 1080}), QPoint(603, 390));
 }
 
 // ---- start-up: the questions come over the finished window, and a quit ends them

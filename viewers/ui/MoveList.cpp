@@ -28,9 +28,14 @@ QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& scree
     const int left = viewerFrame.left() - ownSize.width();
     const bool rightFits = right + ownSize.width() <= screen.right() + 1;
     const bool leftFits = left >= screen.left();
-    auto covers = [&](int x) { return keepFree.intersects(QRect(QPoint(x, top), ownSize)); };
-    if (rightFits && !covers(right)) return {right, top};
-    if (leftFits && !covers(left)) return {left, top};
+    auto free = [&](int x) {
+        const QRect own(QPoint(x, top), ownSize);
+        return x >= screen.left() && own.right() <= screen.right() && !keepFree.intersects(own) &&
+               !viewerFrame.intersects(own);
+    };
+    // Beside the viewer, else beside the main window, where neither is covered.
+    for (const int x : {right, left, keepFree.right() + 1, keepFree.left() - ownSize.width()})
+        if (!keepFree.isNull() && free(x)) return {x, top};
     if (rightFits) return {right, top};
     if (leftFits) return {left, top};
     return {viewerFrame.left() + (viewerFrame.width() - ownSize.width()) / 2, top};

@@ -62,7 +62,8 @@ private:
 // Where the move list goes beside a viewer's frame on a screen: right of it,
 // centred vertically (between the screen top and 40 pixels above its bottom);
 // left of it when the right side has no room; centred on it when neither has.
-// A side that would cover keepFree (the main window) comes after one that does not.
+// With a keepFree (the main window), a place beside the viewer or beside
+// keepFree that covers neither comes first.
 QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen, const QRect& keepFree = QRect());
 
 }  // namespace vorlix

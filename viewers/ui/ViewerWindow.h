@@ -19,11 +19,12 @@ void SetViewerStaysOnTop(QWidget& viewer, QWidget* mainWindow, bool onTop);
 
 // Where a viewer's frame goes the first time: to the right of the main
 // window, else to its left, with its top at the board's height, on the side
-// that also leaves companionWidth free beside it when one does; when neither
-// side has room, centred over the main window with its bottom on the board's
-// top edge (not above the screen's top).
-QPoint ViewerPlace(const QRect& mainFrame, const QRect& boardPanel, QSize ownFrame, int titleHeight,
-                   const QRect& screen, int companionWidth = 0);
+// that also leaves companionWidth free beside it when one does. When neither
+// side has room for its width, it goes narrower (not below minWidth) on the
+// roomier side; only then is it centred over the main window with its bottom
+// on the board's top edge (not above the screen's top).
+QRect ViewerPlace(const QRect& mainFrame, const QRect& boardPanel, QSize ownFrame, int titleHeight,
+                  const QRect& screen, int companionWidth = 0, int minWidth = 0);
 // Places the viewer so, from its host's main window and board.
 void PlaceViewerBesideBoard(QWidget& viewer, TViewerHost& host, int companionWidth = 0);
 
