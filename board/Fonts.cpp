@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontInfo>
+#include <QRegularExpression>
+
 namespace vorlix {
 
 namespace {
@@ -41,10 +44,16 @@ QFont MakeFont(const TCFont& font) {
     return result;
 }
 
+QString FamilyWithoutFoundry(const QString& family) {
+    // Font dialogs tell faces that several foundries make apart as "Family [foundry]".
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    return QString(family).remove(foundry);
+}
+
 TCFont FontToCFont(const QFont& font, TColor color) {
     TCFont result;
     result.Color = color;
-    result.Name = font.family().toStdString();
+    result.Name = FamilyWithoutFoundry(font.family()).toStdString();
     result.Size = font.pointSize() > 0 ? font.pointSize()
                                        : int(std::lround(font.pixelSize() * 72.0 / 96.0));
     result.Style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
@@ -54,7 +63,12 @@ TCFont FontToCFont(const QFont& font, TColor color) {
 
 TCFont FontToCFontKeepingName(const QFont& font, TColor color, const std::string& previousName) {
     TCFont result = FontToCFont(font, color);
-    if (ResolveFontFamily(previousName).compare(font.family(), Qt::CaseInsensitive) == 0) result.Name = previousName;
+    const QString chosen = QString::fromStdString(result.Name);
+    // The face the name stands for, and the face the system drew it with
+    // when that one is not installed.
+    const QString drawnWith = FamilyWithoutFoundry(QFontInfo(MakeFont(TCFont{color, previousName, 12, 0})).family());
+    for (const QString& face : {ResolveFontFamily(previousName), drawnWith})
+        if (face.compare(chosen, Qt::CaseInsensitive) == 0) result.Name = previousName;
     return result;
 }
 

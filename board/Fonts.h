@@ -16,11 +16,14 @@ QString ResolveFontFamily(const std::string& name);
 constexpr int kMaxFontPixels = 2048;
 int PointsToPixels(int points);
 QFont MakeFont(const TCFont& font);
+// "Nimbus Sans" of "Nimbus Sans [urw]": the family name a diagram keeps.
+QString FamilyWithoutFoundry(const QString& family);
 // Colour, name, size and style bits of a font; the colour is passed in
-// because QFont carries none.
+// because QFont carries none. The name is the family without its foundry.
 TCFont FontToCFont(const QFont& font, TColor color);
-// As FontToCFont, but a face that previousName resolves to keeps previousName,
-// so a diagram's "MS Sans Serif" survives a trip through a font dialog.
+// As FontToCFont, but the face that previousName resolves to (or is drawn
+// with) keeps previousName, so a diagram's "MS Sans Serif" survives a trip
+// through a font dialog that was left unchanged.
 TCFont FontToCFontKeepingName(const QFont& font, TColor color, const std::string& previousName);
 
 }  // namespace vorlix

@@ -63,8 +63,9 @@ private:
             {"Site:", Q(g.Site)},
             {"Date:", Q(g.Date)},
             {"Round:", Q(g.Round)},
-            {"White:", g.White.empty() ? QString() : Q(g.White + " (" + g.WhiteElo + ")")},
-            {"Black:", g.Black.empty() ? QString() : Q(g.Black + " (" + g.BlackElo + ")")},
+            // Never empty: a player without a name still has the line.
+            {"White:", Q(g.White + " (" + g.WhiteElo + ")")},
+            {"Black:", Q(g.Black + " (" + g.BlackElo + ")")},
             {"ECO:", Q(g.ECO)},
             {"Result:", Q(g.Result)},
         };

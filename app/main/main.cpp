@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QScreen>
 
 #include "app/AppPaths.h"
@@ -23,6 +24,22 @@ QString SettingsFile() {
     return custom.isEmpty() ? TSettingsStore::DefaultFile() : QFileInfo(custom).absoluteFilePath();
 }
 
+// Scripted runs can follow the questions the program asks:
+// QT_LOGGING_RULES="vorlix.windows.info=true" reports every modal window that shows.
+Q_LOGGING_CATEGORY(lcWindows, "vorlix.windows", QtWarningMsg)
+
+class TModalWindowLog : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            const auto* window = static_cast<QWidget*>(watched);
+            if (window->isWindow() && window->isModal())
+                qCInfo(lcWindows, "modal window shown: %s", qPrintable(window->windowTitle()));
+        }
+        return false;
+    }
+};
+
 QSize ScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().size() : QSize(1024, 768);
@@ -35,6 +52,9 @@ int main(int argc, char** argv) {
     // Installed first: a quit signal from now on ends the program through its
     // normal shut-down instead of killing it.
     TQuitSignals quitSignals;
+    bool quitting = false;  // a quit signal arrived
+    TModalWindowLog modalLog;
+    if (lcWindows().isInfoEnabled()) app.installEventFilter(&modalLog);
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName("Chess Vorlix");
     QApplication::setOrganizationName("Brantel");
@@ -55,10 +75,13 @@ int main(int argc, char** argv) {
     mainWindow.SetFileAssociations(&associations);
     // Ended from outside (kill, Ctrl+C, logout): the settings are written and
     // the undo folder is removed as at any other end.
-    QObject::connect(&quitSignals, &TQuitSignals::Received, &mainWindow, [&mainWindow] {
+    QObject::connect(&quitSignals, &TQuitSignals::Received, &mainWindow, [&mainWindow, &quitting] {
+        quitting = true;
         mainWindow.QuitOnSignal();
         QCoreApplication::exit(0);  // also ends a modal dialog's loop
     });
     mainWindow.show();
-    return app.exec();
+    // exec() forgets an exit asked for before it runs: a signal taken by a
+    // dialog's loop during start-up ends the program here.
+    return quitting ? 0 : app.exec();
 }

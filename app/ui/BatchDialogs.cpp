@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QFileDialog>
 
+#include "app/FileDialogFilters.h"
 #include "app/Settings.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintCommands.h"
 #include "app/ui/PrinterTarget.h"
 #include "app/ui/SoundMessageDlg.h"
+#include "board/ui/FileFilters.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/EpdBatchDialog.h"
 #include "batch/ui/KXSaveDialog.h"
@@ -18,8 +20,6 @@
 
 namespace vorlix {
 namespace {
-
-const QString kDiagramFileFilter = "Chess Vorlix Diagram (*.vxd)|*.vxd|All Files (*.*)|*.*";
 
 class TMainBatchHost : public TBatchHost {
 public:
@@ -51,7 +51,7 @@ public:
         QFileDialog dialog(DialogOwner(&W_), QStringLiteral("Save As"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setNameFilters(NameFiltersFromPairs(kDiagramFileFilter));
+        SetFileDialogFilters(dialog, kDiagramFilter);
         dialog.setDirectory(W_.Settings().SaveVXDPath);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
         fileName = dialog.selectedFiles().first();

@@ -25,7 +25,7 @@ TfrmFileType::TfrmFileType(const QString& kind, TAppSettings& settings, QWidget*
     icon->setAlignment(Qt::AlignTop);
     auto* text = new QLabel("Chess Vorlix is currently not the default program to view " + kind + " files.\n\n" +
                                 "Do you want to use Chess Vorlix to view " + kind + " files " +
-                                "when eg. double clicking them in Explorer?",
+                                "when you double-click them in the file manager?",
                             this);
     text->setObjectName("lblQuestion");
     text->setWordWrap(true);

@@ -194,7 +194,6 @@ void TfrmQuenlix::FirstShow() {
     const TWindowBounds& b = FSettings.Bounds;
     resize(b.Width, b.Height);
     move(b.Left, b.Top);
-    CheckFileAssociations();
     FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
     FpnlToolbar->setVisible(FSettings.ShowTool);
     FpnlFakeCoolBar->setVisible(FSettings.ShowCool);
@@ -232,10 +231,16 @@ void TfrmQuenlix::LoadDefaultDiagram() {
 }
 
 void TfrmQuenlix::StartupMessage() {
+    // The file-type questions come once the window is on the screen, complete,
+    // so they have something to stand on; from the event loop, so that a quit
+    // signal ends the program while they wait.
+    CheckFileAssociations();
+    if (FQuitting) return;
     // A file that cannot be opened (reported by the reader) leaves the untitled start.
     UpdateCaption();
     RestartHistory();
     OfferRecoveredDiagram();
+    if (FQuitting) return;
     if (!FArguments.isEmpty())
         OpenChessFile(FArguments.first());
     else if (FSettings.ShowTips)
@@ -247,6 +252,8 @@ QString TfrmQuenlix::RecoveryFile() const { return FSettings.SettingsFolder() + 
 QString TfrmQuenlix::EpdRecoveryFile() const { return FSettings.SettingsFolder() + "recovered.epd"; }
 
 void TfrmQuenlix::QuitOnSignal() {
+    if (FQuitting) return;  // a second signal while the first is handled
+    FQuitting = true;
     if (FDiagramModified) {
         try {
             QDir().mkpath(FSettings.SettingsFolder());

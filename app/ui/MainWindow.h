@@ -58,6 +58,8 @@ public:
     // so a modified diagram goes to the recovery file, offered at the next
     // start; then the window closes through its normal path without asking.
     void QuitOnSignal();
+    // Ended from outside: questions still waiting are not asked.
+    bool Quitting() const { return FQuitting; }
     QString RecoveryFile() const;
     // Where unsaved edits of the EPD viewer go the same way.
     QString EpdRecoveryFile() const;
@@ -246,10 +248,12 @@ private:
     std::unique_ptr<TUndoList> FUndoList;
     TMessageBoxReporter FReporter;
     QString FCurrentFileName;
+    QString FSaveAsName;  // the name the Save As dialog held last
     bool FDiagramModified = false;
     bool FSaveBounds = false;
     bool FShown = false;
     bool FAskBeforeClosing = true;
+    bool FQuitting = false;  // a quit signal arrived
     QStringList FScratchImages;
     QString FFileBeingOpened;
     bool FOpening = false;  // a viewer holds an opened file

@@ -10,6 +10,7 @@
 
 #include "app/Clipboard.h"
 #include "app/FileExtension.h"
+#include "app/FileDialogFilters.h"
 #include "app/Settings.h"
 #include "app/Tips.h"
 #include "app/ui/Hourglass.h"
@@ -20,6 +21,7 @@
 #include "batch/ui/KXSaveDialog.h"
 #include "board/DiagramFile.h"
 #include "board/UndoList.h"
+#include "board/ui/FileFilters.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
@@ -28,7 +30,6 @@
 namespace vorlix {
 namespace {
 
-const QString kDiagramFilter = "Chess Vorlix Diagram (*.vxd)|*.vxd|All Files (*.*)|*.*";
 
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
 
@@ -117,11 +118,16 @@ bool TfrmQuenlix::SaveDiagramAs() {
     QFileDialog dialog(this, "Save As");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(NameFiltersFromPairs(kDiagramFilter));
+    SetFileDialogFilters(dialog, kDiagramFilter);
     dialog.setDirectory(FCurrentFileName.isEmpty() ? FSettings.SaveVXDPath : FolderOf(FCurrentFileName));
-    if (!FCurrentFileName.isEmpty()) dialog.selectFile(FCurrentFileName);
+    // A new diagram is offered the name the dialog held last.
+    if (!FCurrentFileName.isEmpty())
+        dialog.selectFile(FCurrentFileName);
+    else if (!FSaveAsName.isEmpty())
+        dialog.selectFile(QFileInfo(FSaveAsName).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     const QString fileName = ForceExtension(dialog.selectedFiles().first(), ".VXD");
+    FSaveAsName = fileName;
     FSettings.SaveVXDPath = FolderOf(fileName);
     if (!ConfirmReplace(fileName)) return false;
     return WriteDiagram(fileName);

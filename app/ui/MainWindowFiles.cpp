@@ -12,6 +12,7 @@
 #include "app/ArchiveFileReader.h"
 #include "app/EpdPositionLine.h"
 #include "app/FileAssociations.h"
+#include "app/FileDialogFilters.h"
 #include "app/FileExtension.h"
 #include "app/Settings.h"
 #include "app/ui/BatchDialogs.h"
@@ -23,17 +24,13 @@
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/ui/BoardControl.h"
+#include "board/ui/FileFilters.h"
 #include "files/PGN.h"
 #include "viewers/ui/EpdViewer.h"
 #include "viewers/ui/PGNViewer.h"
 
 namespace vorlix {
 namespace {
-
-const QString kOpenFilter =
-    "Chess Files (*.vxd, *.pgn, *.epd)|*.epd;*.pgn;*.vxd|Chess Diagrams (*.vxd)|*.vxd|PGN Files (*.pgn)|*.pgn|"
-    "EPD Files (*.epd)|*.epd|All Files (*.*)|*.*";
-const QString kEpdFilter = "EPD File (*.epd)|*.epd|All Files (*.*)|*.*";
 
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
 
@@ -162,12 +159,8 @@ void TfrmQuenlix::SetOpening(bool opening) {
 void TfrmQuenlix::mnuFileOpenClick() {
     if (FOpening) return;
     if (PgnViewer().ArchiveVisible()) PgnViewer().StopAutoReplay();
-    QFileDialog dialog(this, "Open");
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(NameFiltersFromPairs(kOpenFilter));
-    dialog.setDirectory(FSettings.OpenPath);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString fileName = dialog.selectedFiles().first();
+    const QString fileName = ChooseFileToOpen(this, "Open", FSettings.OpenPath, kOpenFilter);
+    if (fileName.isEmpty()) return;
     OpenChessFile(fileName);
     FSettings.OpenPath = FolderOf(fileName);
 }
@@ -205,7 +198,7 @@ void TfrmQuenlix::mnuFileSaveEPDClick() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // Positions are appended, so an existing file is no reason to ask.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(NameFiltersFromPairs(kEpdFilter));
+    SetFileDialogFilters(dialog, kEpdFilter);
     dialog.setDirectory(FSettings.SaveEPDPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString fileName = ForceExtension(dialog.selectedFiles().first(), ".EPD");
@@ -269,7 +262,7 @@ bool TfrmQuenlix::DropFiles(QDropEvent& event) {
 // ---- File associations ------------------------------------------------------
 
 void TfrmQuenlix::CheckFileAssociations() {
-    if (!FAssociations) return;
+    if (!FAssociations || FQuitting) return;
     struct TCheck {
         TChessFileType Type;
         QString Kind;  // empty: associated without asking
@@ -283,10 +276,9 @@ void TfrmQuenlix::CheckFileAssociations() {
         if (FAssociations->IsAssociated(check.Type)) continue;
         if (check.Ask && *check.Ask) {
             TfrmFileType question(check.Kind, FSettings, this);
-            // The window is still coming up under the hourglass; the question is not.
-            QApplication::setOverrideCursor(Qt::ArrowCursor);
             question.exec();
-            QApplication::restoreOverrideCursor();
+            // Ended while asking: the question was not answered.
+            if (FQuitting) return;
         }
         if (check.Associate && !*check.Associate) continue;
         try {

@@ -14,7 +14,8 @@
 namespace vorlix {
 
 TTipForm::TTipForm(int& tipIndex, bool& showTips, QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+    // A dialog of the main window: kept above the application's windows, not above other programs.
+    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       FTipIndex(tipIndex),
       FShowTips(showTips),
       FMainWindow(mainWindow) {
@@ -55,6 +56,8 @@ TTipForm::TTipForm(int& tipIndex, bool& showTips, QWidget* mainWindow)
     auto addButton = [&](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
+        // Enter means OK wherever the focus is, not the button that has it.
+        button->setAutoDefault(false);
         buttons->addWidget(button);
         return button;
     };

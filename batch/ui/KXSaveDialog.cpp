@@ -23,19 +23,10 @@ int CentredTop(int outer, int inner) { return (outer - inner) / 2; }
 
 }  // namespace
 
-QStringList NameFiltersFromPairs(const QString& filter) {
-    const QStringList parts = filter.split('|');
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
-        filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + patterns + ")");
-    }
-    return filters;
-}
-
 TKXSaveDialog::TKXSaveDialog(QWidget* parent) : QFileDialog(parent) {
     // The strip needs Qt's own dialog; a platform dialog has no room for it.
     setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::HideNameFilterDetails);
     setOption(QFileDialog::DontConfirmOverwrite);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
@@ -108,7 +99,13 @@ void TKXSaveDialog::SetFilter(const QString& pairs) {
     SetFilterIndex(index);
 }
 
-int TKXSaveDialog::FilterIndex() const { return FNameFilters.indexOf(selectedNameFilter()) + 1; }
+int TKXSaveDialog::FilterIndex() const {
+    // Qt answers with the whole filter or, showing labels only, with the label.
+    const QString chosen = selectedNameFilter();
+    for (qsizetype i = 0; i < FNameFilters.size(); ++i)
+        if (FNameFilters[i] == chosen || LabelOfNameFilter(FNameFilters[i]) == chosen) return int(i) + 1;
+    return 0;
+}
 
 void TKXSaveDialog::SetFilterIndex(int index) {
     if (index >= 1 && index <= FNameFilters.size()) selectNameFilter(FNameFilters[index - 1]);

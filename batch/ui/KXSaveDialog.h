@@ -3,6 +3,8 @@
 // depth of the image and the transparency of GIF files.
 #include <QFileDialog>
 
+#include "board/ui/FileFilters.h"
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -15,9 +17,6 @@ inline const QString kImageSaveFilter =
 // as Image offers PDF as well.
 inline const QString kBatchImageSaveFilter = kImageSaveFilter + "|PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg";
 inline const QString kScalableImageSaveFilter = kBatchImageSaveFilter + "|PDF Document (*.pdf)|*.pdf";
-
-// "Text (*.x)|*.x|..." pairs as Qt name filters.
-QStringList NameFiltersFromPairs(const QString& filter);
 
 class TKXSaveDialog : public QFileDialog {
     Q_OBJECT

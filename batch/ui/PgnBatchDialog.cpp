@@ -333,7 +333,7 @@ void TfrmPAutoVorlix::btnFExampleClick() {
 static void ChooseFont(QWidget* parent, THeaderFooterInfo& line) {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, MakeFont(line.Font), parent);
-    if (ok) line.Font = FontToCFont(font, line.Font.Color);
+    if (ok) line.Font = FontToCFontKeepingName(font, line.Font.Color, line.Font.Name);
 }
 
 void TfrmPAutoVorlix::btnHFontClick() { ChooseFont(this, FHost.Header()); }

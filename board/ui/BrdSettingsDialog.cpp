@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 #include "board/ChessBoard.h"
 #include "board/ui/BrdSettingsSquares.h"
 #include "board/ui/DialogPlacement.h"
+#include "board/ui/FileFilters.h"
 #include "board/ui/SquareImageFile.h"
 #include "board/ui/StyleChoosers.h"
 #include "help/ui/Help.h"
@@ -275,8 +275,7 @@ void TfrmBrdSettings::btnHelpClick() { ShowHelpTopic(HelpContext()); }
 
 void TfrmBrdSettings::ChooseSquareImage(bool light) {
     const QString file = OnChooseImageFile ? OnChooseImageFile(BackGroundPath)
-                                           : QFileDialog::getOpenFileName(this, "Open", BackGroundPath,
-                                                                          kSquareImageFilter);
+                                           : ChooseFileToOpen(this, "Open", BackGroundPath, kSquareImageFilter);
     if (file.isEmpty()) return;
     BackGroundPath = QFileInfo(file).absolutePath();
     QImage image = LoadSquareImage(file);

@@ -7,9 +7,9 @@
 
 namespace vorlix {
 
+// As "Label|patterns" pairs (board/ui/FileFilters.h).
 inline const QString kSquareImageFilter =
-    "Background Images (*.bmp, *.jpg) (*.bmp *.jpg *.jpeg);;Bitmap Images (*.bmp) (*.bmp);;"
-    "Jpeg Images (*.jpg) (*.jpg *.jpeg)";
+    "Background Images (*.bmp, *.jpg)|*.bmp;*.jpg;*.jpeg|Bitmap Images (*.bmp)|*.bmp|Jpeg Images (*.jpg)|*.jpg;*.jpeg";
 
 // Pictures above this many pixels are offered for shrinking.
 constexpr qint64 kShrinkQuestionPixels = 39999;

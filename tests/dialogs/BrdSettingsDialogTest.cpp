@@ -259,3 +259,25 @@ TEST(FontRoundTrip, TheSubstituteFaceKeepsTheNameTheDiagramHad) {
     other.setPointSize(10);
     EXPECT_EQ(FontToCFontKeepingName(other, clBlack, "MS Sans Serif").Name, "DejaVu Serif");
 }
+
+TEST(FontRoundTrip, AFontDialogsFoundryNeverReachesTheDiagram) {
+    struct TCase {
+        const char* Chosen;    // as the font dialog answers
+        const char* Previous;  // the diagram's name
+        const char* Kept;
+    };
+    const TCase cases[] = {
+        {"Nimbus Sans [urw]", "MS Sans Serif", "MS Sans Serif"},
+        {"Nimbus Sans [URW]", "Microsoft Sans Serif", "Microsoft Sans Serif"},
+        {"DejaVu Serif [PfEd]", "MS Sans Serif", "DejaVu Serif"},
+        {"DejaVu Serif", "DejaVu Serif", "DejaVu Serif"},
+    };
+    for (const TCase& c : cases) {
+        QFont chosen;
+        chosen.setFamily(c.Chosen);
+        chosen.setPointSize(12);
+        EXPECT_EQ(FontToCFontKeepingName(chosen, clBlack, c.Previous).Name, c.Kept) << c.Chosen;
+    }
+    EXPECT_EQ(FamilyWithoutFoundry("Nimbus Sans [urw]"), "Nimbus Sans");
+    EXPECT_EQ(FamilyWithoutFoundry("Nimbus Sans"), "Nimbus Sans");
+}

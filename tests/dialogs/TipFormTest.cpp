@@ -1,5 +1,6 @@
 // The tip of the day: the first tip seen, wrapping in both directions, Read
 // More only where a topic exists, and the start-up setting.
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
@@ -79,4 +80,20 @@ TEST(TipForm, TheCheckBoxSetsTheStartUpFlagAtOnce) {
     EXPECT_TRUE(showTips);
     box->click();
     EXPECT_FALSE(showTips);
+}
+
+TEST(TipForm, EnterMeansOkWhereverTheFocusIs) {
+    for (const char* focused : {"btnPrevious", "btnNext", "btnReadMore", "chkShowTips", "btnOK"}) {
+        int index = 0;
+        bool showTips = true;
+        TTipForm form(index, showTips, nullptr);
+        form.show();
+        ASSERT_EQ(index, 1);
+        auto* widget = form.findChild<QWidget*>(focused);
+        QApplication::setActiveWindow(&form);
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible()) << focused;
+        EXPECT_EQ(index, 1) << focused << ": the tip must not step";
+    }
 }

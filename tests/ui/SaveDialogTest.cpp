@@ -39,9 +39,13 @@ TEST(ColorDepthChoice, FilterRules) {
 }
 
 TEST(ColorDepthChoice, FiltersFromPairs) {
+    // The label whole, then the patterns Qt reads.
     EXPECT_EQ(NameFiltersFromPairs(kImageSaveFilter),
-              (QStringList{"Gif Image (*.gif)", "Jpeg Image (*.jpg)", "Bitmap Image (*.bmp)"}));
+              (QStringList{"Gif Image (*.gif) (*.gif)", "Jpeg Image (*.jpg) (*.jpg)", "Bitmap Image (*.bmp) (*.bmp)"}));
     EXPECT_EQ(NameFiltersFromPairs("Diagram|*.vxd"), QStringList{"Diagram (*.vxd)"});
+    TKXSaveDialog dialog;
+    EXPECT_EQ(Entries(dialog.findChild<QComboBox*>("fileTypeCombo")),
+              (QStringList{"Gif Image (*.gif)", "Jpeg Image (*.jpg)", "Bitmap Image (*.bmp)"}));
 }
 
 TEST(SaveDialog, StripFollowsTheFileType) {

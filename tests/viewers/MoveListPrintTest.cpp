@@ -188,3 +188,15 @@ TEST(PgnViewerSettings, InvalidPrintSettingsAreRepairedAndWritten) {
     EXPECT_EQ(store.ReadString(kPGNLayoutKey, "HFName"), "Arial");
     EXPECT_EQ(store.ReadInteger(kPGNLayoutKey, "HFStyle"), 0);
 }
+
+TEST(MoveListPrint, APlayerWithoutANameKeepsHisLine) {
+    TMoveListPrintJob job = Job("1. e4 e5", 1);
+    job.Game.White.clear();
+    TRecordingCanvas canvas;
+    ASSERT_TRUE(PrintMoveList(canvas, job));
+    const auto* white = canvas.Find("White:");
+    ASSERT_NE(white, nullptr);
+    ASSERT_NE(canvas.Find(" (2100)"), nullptr);
+    EXPECT_EQ(canvas.Find(" (2100)")->Y, white->Y);
+    EXPECT_EQ(canvas.Find("Black:")->Y, white->Y + 28);
+}

@@ -124,3 +124,26 @@ TEST(MoveListPlacement, RightOfTheViewerThenLeftThenCentred) {
     EXPECT_EQ(MoveListPlace({100, -200, 600, 300}, {200, 400}, screen).y(), 0);
     EXPECT_EQ(MoveListPlace({100, 900, 600, 100}, {200, 400}, screen).y(), 560);
 }
+
+TEST_F(MoveList, AClickOnTheFirstMoveRightAfterLoadingGoesThere) {
+    Open("[Result \"*\"]\n", "1. e4 e5 *");
+    // Loaded: the board shows the start, the first move's cell is current already.
+    ASSERT_EQ(Viewer->Chain().CurrentIndex(), 0);
+    ASSERT_EQ(Grid->currentRow(), 0);
+    ASSERT_EQ(Grid->currentColumn(), 1);
+    const int changes = Host.Changes;
+    ClickCell(1, 1);
+    EXPECT_EQ(Viewer->Chain().CurrentIndex(), 1);
+    EXPECT_EQ(Viewer->lblMove()->text(), "1. e4");
+    EXPECT_EQ(Host.BoardModel.GetPiece({4, 3}), pcWPawn);
+    EXPECT_EQ(Host.Changes, changes + 1);
+    // There already: a second click changes nothing, not even the undo history.
+    ClickCell(1, 1);
+    EXPECT_EQ(Viewer->Chain().CurrentIndex(), 1);
+    EXPECT_EQ(Host.Changes, changes + 1);
+    // The result's cell stands for the last position.
+    ClickCell(2, 1);
+    EXPECT_EQ(Viewer->Chain().CurrentIndex(), 2);
+    ClickCell(2, 1);
+    EXPECT_EQ(Host.Changes, changes + 2);
+}

@@ -28,6 +28,7 @@
 #include "rules/CastlingSquares.h"
 #include "viewers/EpdListModel.h"
 #include "viewers/ui/NumberColumn.h"
+#include "viewers/ui/ViewerWindow.h"
 
 namespace vorlix {
 namespace {
@@ -81,7 +82,7 @@ void TEpdListView::keyPressEvent(QKeyEvent* event) {
 // ---- Creation and destruction -----------------------------------------------
 
 TfrmEPD::TfrmEPD(TViewerHost& host)
-    : QWidget(host.HostWindow(), Qt::Window | Qt::WindowStaysOnTopHint),
+    : QWidget(host.HostWindow(), host.HostWindow() ? Qt::Tool : Qt::Window),
       FHost(host),
       FEPD(std::make_unique<TEPD>(host.Reporter())),
       FModel(new TEpdListModel(this)) {
@@ -264,16 +265,9 @@ void TfrmEPD::ShowArchive() {
 }
 
 void TfrmEPD::PlaceAboveBoard() {
-    // Once: centred over the main window, just above its board.
+    // Once: beside the board, or just above it when the screen has no room.
     FPlaced = true;
-    const QWidget* main = FHost.HostWindow();
-    const QRect mainFrame = main->frameGeometry();
-    // Before its first show the window has no frame yet; the main window's tells.
-    const int ownFrame = frameGeometry().height() - geometry().height();
-    const int frameHeight = ownFrame > 0 ? ownFrame : main->frameGeometry().height() - main->geometry().height();
-    const int left = mainFrame.left() + (mainFrame.width() - width()) / 2;
-    const int top = FHost.BoardPanelGlobalRect().top() - height() - frameHeight;
-    move(left, std::max(top, 0));
+    PlaceViewerBesideBoard(*this, FHost);
 }
 
 // ---- Selecting and editing --------------------------------------------------
@@ -395,11 +389,7 @@ std::vector<const TEPDRec*> TfrmEPD::TickedRecords() const { return FModel->Chec
 
 // ---- Buttons ----------------------------------------------------------------
 
-void TfrmEPD::chkOnTopClick(bool checked) {
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, checked);
-    if (visible) show();
-}
+void TfrmEPD::chkOnTopClick(bool checked) { SetViewerStaysOnTop(*this, FHost.HostWindow(), checked); }
 
 void TfrmEPD::btnHelpClick() { ShowHelpTopic(kHelpContext); }
 

@@ -21,19 +21,28 @@ constexpr int kRowHeight = 16;
 constexpr int kBottomGap = 40;
 }  // namespace
 
-QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen) {
+QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen, const QRect& keepFree) {
     int top = viewerFrame.top() + (viewerFrame.height() - ownSize.height()) / 2;
     top = std::max(screen.top(), std::min(top, screen.bottom() + 1 - kBottomGap - ownSize.height()));
-    int left = viewerFrame.right() + 1;
-    if (left + ownSize.width() > screen.right() + 1) {
-        left = viewerFrame.left() - ownSize.width();
-        if (left < screen.left()) left = viewerFrame.left() + (viewerFrame.width() - ownSize.width()) / 2;
-    }
-    return {left, top};
+    const int right = viewerFrame.right() + 1;
+    const int left = viewerFrame.left() - ownSize.width();
+    const bool rightFits = right + ownSize.width() <= screen.right() + 1;
+    const bool leftFits = left >= screen.left();
+    auto free = [&](int x) {
+        const QRect own(QPoint(x, top), ownSize);
+        return x >= screen.left() && own.right() <= screen.right() && !keepFree.intersects(own) &&
+               !viewerFrame.intersects(own);
+    };
+    // Beside the viewer, else beside the main window, where neither is covered.
+    for (const int x : {right, left, keepFree.right() + 1, keepFree.left() - ownSize.width()})
+        if (!keepFree.isNull() && free(x)) return {x, top};
+    if (rightFits) return {right, top};
+    if (leftFits) return {left, top};
+    return {viewerFrame.left() + (viewerFrame.width() - ownSize.width()) / 2, top};
 }
 
 TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
-    : QWidget(&viewer, Qt::Tool | Qt::WindowStaysOnTopHint), FViewer(viewer) {
+    : QWidget(&viewer, Qt::Tool), FViewer(viewer) {  // kept above its viewer, not above other programs
     setObjectName("frmMoveList");
     setWindowTitle("Move List");
     resize(240, 320);
@@ -52,6 +61,9 @@ TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
     FsgrMoves->viewport()->installEventFilter(this);
     connect(FsgrMoves, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { CurrentCellChanged(row, column); });
+    // A click on the cell that is current already (the first move, right after
+    // a game is loaded) changes no cell, yet asks for its position.
+    connect(FsgrMoves, &QTableWidget::cellClicked, this, &TfrmMoveList::CellClicked);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(CreateMenu());
@@ -113,6 +125,14 @@ void TfrmMoveList::CurrentCellChanged(int row, int column) {
     FViewer.GoToPosition(PositionOfCell({row + 1, column}, FGrid.WhiteFirst));
 }
 
+void TfrmMoveList::CellClicked(int row, int column) {
+    const TPGNPos& chain = FViewer.Chain();
+    if (FFilling || row < 0 || column < 1 || !chain.Current) return;
+    // The cell after the last move (the result) stands for the last position.
+    const int position = std::min(PositionOfCell({row + 1, column}, FGrid.WhiteFirst), chain.PositionCount() - 1);
+    if (position != chain.CurrentIndex()) FViewer.GoToPosition(position);
+}
+
 bool TfrmMoveList::ArrowKey(int key) {
     const int row = FsgrMoves->currentRow();
     const int column = FsgrMoves->currentColumn();
@@ -157,7 +177,8 @@ void TfrmMoveList::ShowBeside() {
     const QScreen* screen = FViewer.screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1600, 1000);
     const QSize frameSize = frameGeometry().size().isValid() ? frameGeometry().size() : size();
-    move(MoveListPlace(FViewer.frameGeometry(), frameSize, area));
+    const QWidget* main = FViewer.Host().HostWindow();
+    move(MoveListPlace(FViewer.frameGeometry(), frameSize, area, main ? main->frameGeometry() : QRect()));
     show();
 }
 

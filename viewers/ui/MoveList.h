@@ -44,6 +44,7 @@ private:
     QMenuBar* CreateMenu();
     void SizeColumns();
     void CurrentCellChanged(int row, int column);
+    void CellClicked(int row, int column);
     bool ArrowKey(int key);
     void SetHighlightFocused(bool on);
     void mnuSetupClick();
@@ -61,6 +62,8 @@ private:
 // Where the move list goes beside a viewer's frame on a screen: right of it,
 // centred vertically (between the screen top and 40 pixels above its bottom);
 // left of it when the right side has no room; centred on it when neither has.
-QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen);
+// With a keepFree (the main window), a place beside the viewer or beside
+// keepFree that covers neither comes first.
+QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& screen, const QRect& keepFree = QRect());
 
 }  // namespace vorlix

@@ -127,7 +127,7 @@ void TfrmPGNPrint::ChooseFont(QPushButton* button, TCFont& font) {
     const QFont chosen = QFontDialog::getFont(&ok, initial, this, "Font", QFontDialog::ScalableFonts);
     if (!ok) return;
     const TColor color = font.Color;
-    font = FontToCFont(chosen, color);
+    font = FontToCFontKeepingName(chosen, color, font.Name);
     font.Size = std::clamp(chosen.pointSize() > 0 ? chosen.pointSize() : font.Size, 8, 100);
     button->setText(QString::fromStdString(font.Name));
     button->setFont(ButtonFont(font));

@@ -3,14 +3,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QSlider>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,6 +27,7 @@
 #include "viewers/ui/MoveList.h"
 #include "viewers/ui/NavigationIcons.h"
 #include "viewers/ui/NumberColumn.h"
+#include "viewers/ui/ViewerWindow.h"
 
 namespace vorlix {
 
@@ -53,7 +53,7 @@ QToolButton* FlatButton(const char* name, TNavIcon icon, const QString& hint, QW
 }  // namespace
 
 TfrmPGN::TfrmPGN(TViewerHost& host)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
+    : QWidget(host.HostWindow(), host.HostWindow() ? Qt::Tool : Qt::Window),
       FHost(host),
       FStore(host.Settings().Store()),
       FChain(host.Reporter()) {
@@ -204,17 +204,8 @@ bool TfrmPGN::LoadArchive(const QString& fileName) {
 }
 
 void TfrmPGN::PlaceFirstTime() {
-    QWidget* main = FHost.HostWindow();
-    if (!main) return;
-    const QRect mainFrame = main->frameGeometry();
-    const QRect panel = FHost.BoardPanelGlobalRect();
-    // Before the first show the window manager's frame is unknown: take a title bar's height.
-    const int known = frameGeometry().height() - geometry().height();
-    const int frameExtra = known > 0 ? known : style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2;
-    const int left = mainFrame.left() + (mainFrame.width() - width()) / 2;
-    int top = panel.top() - height() - frameExtra;
-    if (const QScreen* screen = main->screen()) top = std::max(top, screen->availableGeometry().top());
-    move(left, std::max(top, 0));
+    // The move list wants room beside the viewer as well.
+    PlaceViewerBesideBoard(*this, FHost, FMoveList->frameGeometry().width());
 }
 
 void TfrmPGN::ShowArchive() {
@@ -222,7 +213,8 @@ void TfrmPGN::ShowArchive() {
     if (FShowCount == 1) PlaceFirstTime();
     FTimer1->setInterval(ReplayInterval(FtbTimer->value()));
     FModel->ResetSortState();
-    setWindowTitle(kCaption + FFileName.toLower());
+    // The file's name as the user wrote it; the folder is not needed to tell it.
+    setWindowTitle(kCaption + QFileInfo(FFileName).fileName());
     show();
     FillGameList();
     FHost.PlaySound("chirt.wav");
@@ -466,11 +458,7 @@ void TfrmPGN::btnAutoVorlixClick() {
     board.Refresh();
 }
 
-void TfrmPGN::chkOnTopClick(bool checked) {
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, checked);
-    if (shown) show();  // changing the flags hides the window
-}
+void TfrmPGN::chkOnTopClick(bool checked) { SetViewerStaysOnTop(*this, FHost.HostWindow(), checked); }
 
 void TfrmPGN::closeEvent(QCloseEvent* event) {
     CloseViewer();
