@@ -275,6 +275,7 @@ void TfrmQuenlix::OfferRecoveredDiagram() {
         SoundMessageDlg("Chess Vorlix was ended while the diagram had unsaved changes; they were kept.\n\n"
                         "Open the recovered diagram?",
                         TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    if (FQuitting) return;  // unanswered: offered again at the next start
     if (wanted && LoadDiagramFile(file, FBoard, FHeader, FFooter, FReporter)) {
         // Saved nowhere yet: the diagram counts as changed until the user saves it.
         FCurrentFileName.clear();

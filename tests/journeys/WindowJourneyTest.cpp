@@ -329,6 +329,9 @@ TEST(EditorProgramJourney, AQuitSignalWhileAModalWindowWaitsEndsTheProgram) {
         if (!c.Recovered) {
             EXPECT_EQ(after.ReadBool(kMainKey, "AskPGNReg"), true) << c.Signal;
             EXPECT_FALSE(QFileInfo::exists(home.filePath("config/mimeapps.list"))) << c.Signal;
+        } else {
+            // Unanswered, the recovered diagram is offered again at the next start.
+            EXPECT_TRUE(QFileInfo::exists(home.filePath("recovered.vxd"))) << c.Signal;
         }
     }
 }

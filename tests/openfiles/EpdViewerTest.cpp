@@ -63,7 +63,7 @@ protected:
 }  // namespace
 
 TEST_F(EpdViewerTest, OpeningShowsTheViewerFilledAndHoldsTheOpenCommands) {
-    EXPECT_EQ(viewer->windowTitle(), "EPD Archive: some.epd");
+    EXPECT_EQ(viewer->windowTitle(), "EPD Archive: Some.EPD");  // as the user wrote it
     ASSERT_EQ(viewer->ListModel().rowCount(), 3);
     EXPECT_EQ(Column(0, 1), "1");
     EXPECT_EQ(Column(0, 2), "Bravo");

@@ -251,7 +251,7 @@ void TfrmEPD::ShowArchive() {
     FSortAscending = true;
     if (!FPlaced) PlaceAboveBoard();
     FShowCount = FShowCount >= kMaxShowCount ? 1 : FShowCount + 1;
-    setWindowTitle(kCaption + QFileInfo(FFileName).fileName().toLower());
+    setWindowTitle(kCaption + QFileInfo(FFileName).fileName());
     FListHandling = false;
     FLastShown = nullptr;
     FEPD->GoFirst();
