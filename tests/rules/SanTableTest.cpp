@@ -4,6 +4,7 @@
 // least disambiguation the standard asks for.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,12 @@ std::string Promoted(const TChessMove& move) {
     return {kPieceLetters[move.Promotion > kBlackOffset ? move.Promotion - kBlackOffset : move.Promotion]};
 }
 
+int32_t PieceOfLetter(char letter, bool white) {
+    for (int32_t code = pcWKing; code <= pcWPawn; ++code)
+        if (kPieceLetters[code] == letter) return white ? code : code + kBlackOffset;
+    return pcEmpty;
+}
+
 // Every way a less specific text could be written: none, file only, rank only.
 std::vector<std::string> LessSpecific(const TChessMove& move, const std::string& text) {
     const std::string target = SquareName(move.ToFile, move.ToRank);
@@ -163,6 +170,30 @@ int RoundTrip(const TChessPosition& pos, const TKingSquares& kings, const std::s
         const TRead longRead = ReadText(pos, kings, full);
         EXPECT_TRUE(longRead.Ok && longRead.Move.FromFile == move.FromFile && longRead.Move.FromRank == move.FromRank)
             << where << ": " << full;
+    }
+    // And the other way: a piece text with no starting square reads exactly
+    // when one legal move of that piece goes there.
+    for (const char letter : {'K', 'Q', 'R', 'B', 'N'}) {
+        const int32_t piece = PieceOfLetter(letter, pos.WhiteToMove);
+        for (int to = 0; to < 64; ++to) {
+            const TChessMove* only = nullptr;
+            int count = 0;
+            for (const TChessMove& move : legal) {
+                const bool castling = letter == 'K' && std::abs(move.ToFile - move.FromFile) == 2;
+                if (move.Piece != piece || SquareIndex(move.ToFile, move.ToRank) != to || castling) continue;
+                only = &move;
+                ++count;
+            }
+            const bool capture = pos.Board[to] != pcEmpty;
+            const std::string text =
+                std::string(1, letter) + (capture ? "x" : "") + SquareName(SquareFile(to), SquareRank(to));
+            const TRead read = ReadText(pos, kings, text);
+            EXPECT_EQ(read.Ok, count == 1) << where << ": " << text;
+            if (read.Ok && only) {
+                EXPECT_EQ(SquareName(read.Move.FromFile, read.Move.FromRank), SquareName(only->FromFile, only->FromRank))
+                    << where << ": " << text;
+            }
+        }
     }
     return static_cast<int>(legal.size());
 }
