@@ -61,8 +61,8 @@ struct TPerftCase {
     std::vector<uint64_t> Nodes;  // depth 1, 2, ...
 };
 
-// The common perft suite. Depths are cut so that the whole table runs in about
-// a second in an optimised build.
+// The common perft suite. Depths are cut so that the whole table runs in under
+// two seconds in an optimised build.
 const TPerftCase kSuite[] = {
     {"start", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281}},
     {"kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", {48, 2039, 97862, 4085603}},
