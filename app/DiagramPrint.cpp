@@ -2,7 +2,7 @@
 
 #include "app/PrintScaling.h"
 #include "app/PrintTarget.h"
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 

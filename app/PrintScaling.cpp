@@ -1,6 +1,6 @@
 #include "app/PrintScaling.h"
 
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 #include "app/PrintTarget.h"
 
 namespace vorlix {

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QString>
 
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 #include "board/Fonts.h"
 
 namespace vorlix {

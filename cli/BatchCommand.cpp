@@ -12,7 +12,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 #include "app/PdfPrintTarget.h"
 #include "app/PrintScaling.h"
 #include "batch/BatchFileName.h"

@@ -16,7 +16,7 @@
 #include "app/ui/Hourglass.h"
 #include "app/ui/PrintCommands.h"
 #include "app/ui/SoundMessageDlg.h"
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 namespace {
