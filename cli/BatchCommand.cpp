@@ -13,13 +13,13 @@
 #include <unistd.h>
 
 #include "imaging/ImageScaling.h"
-#include "app/PdfPrintTarget.h"
-#include "app/PrintScaling.h"
+#include "print/PdfPrintTarget.h"
+#include "print/PrintScaling.h"
 #include "batch/BatchFileName.h"
-#include "batch/BatchPrinter.h"
+#include "print/BatchPrinter.h"
 #include "batch/EpdCaption.h"
 #include "batch/GameCaption.h"
-#include "batch/PageLayout.h"
+#include "print/PageLayout.h"
 #include "batch/PositionPicker.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"

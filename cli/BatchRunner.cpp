@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "export/DiagramImage.h"
-#include "batch/BatchPrinter.h"
+#include "print/BatchPrinter.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "board/ChessBoard.h"

@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/PrintScaling.h"
+#include "print/PrintScaling.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/PrintCommands.h"
 #include "app/ui/SoundMessageDlg.h"

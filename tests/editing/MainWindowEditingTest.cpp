@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 
 #include "app/ClipboardFormats.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"

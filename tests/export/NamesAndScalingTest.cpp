@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FileExtension.h"
+#include "settings/FileExtension.h"
 #include "imaging/ImageScaling.h"
 
 using namespace vorlix;

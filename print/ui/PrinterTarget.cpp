@@ -1,4 +1,4 @@
-#include "app/ui/PrinterTarget.h"
+#include "print/ui/PrinterTarget.h"
 
 #include <QPrinter>
 

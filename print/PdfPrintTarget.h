@@ -6,7 +6,7 @@
 #include <QPdfWriter>
 #include <memory>
 
-#include "app/PrintTarget.h"
+#include "print/PrintTarget.h"
 
 namespace vorlix {
 

@@ -1,4 +1,4 @@
-#include "batch/PageLayout.h"
+#include "print/PageLayout.h"
 
 #include <QFontMetrics>
 #include <QImage>

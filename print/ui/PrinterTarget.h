@@ -4,7 +4,7 @@
 // file); Finish then ends the document.
 #include <QPainter>
 
-#include "app/PrintTarget.h"
+#include "print/PrintTarget.h"
 
 class QPrinter;
 

@@ -1,9 +1,9 @@
-#include "batch/BatchPrinter.h"
+#include "print/BatchPrinter.h"
 
 #include <QPainter>
 
 #include "imaging/ImageScaling.h"
-#include "app/PrintTarget.h"
+#include "print/PrintTarget.h"
 
 namespace vorlix {
 

@@ -1,4 +1,4 @@
-#include "app/WindowBounds.h"
+#include "settings/WindowBounds.h"
 
 namespace vorlix {
 namespace {

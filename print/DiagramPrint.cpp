@@ -1,7 +1,7 @@
-#include "app/DiagramPrint.h"
+#include "print/DiagramPrint.h"
 
-#include "app/PrintScaling.h"
-#include "app/PrintTarget.h"
+#include "print/PrintScaling.h"
+#include "print/PrintTarget.h"
 #include "imaging/ImageScaling.h"
 
 namespace vorlix {

@@ -1,9 +1,9 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <QFileInfo>
 
-#include "app/AppPaths.h"
-#include "app/SettingsStore.h"
+#include "settings/AppPaths.h"
+#include "settings/SettingsStore.h"
 
 namespace vorlix {
 namespace {

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <array>
 
-#include "app/WindowBounds.h"
+#include "settings/WindowBounds.h"
 #include "board/Colors.h"
 #include "board/HighlightOption.h"
 

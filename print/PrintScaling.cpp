@@ -1,4 +1,4 @@
-#include "app/PrintScaling.h"
+#include "print/PrintScaling.h"
 
 #include "imaging/ImageScaling.h"
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <string>
 
-#include "batch/PageLayout.h"
+#include "print/PageLayout.h"
 
 namespace vorlix {
 

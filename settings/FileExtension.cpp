@@ -1,4 +1,4 @@
-#include "app/FileExtension.h"
+#include "settings/FileExtension.h"
 
 #include <algorithm>
 #include <cctype>

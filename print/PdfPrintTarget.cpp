@@ -1,4 +1,4 @@
-#include "app/PdfPrintTarget.h"
+#include "print/PdfPrintTarget.h"
 
 #include <QFile>
 #include <QPageLayout>
