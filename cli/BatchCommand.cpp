@@ -24,7 +24,7 @@
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
-#include "cli/BatchRunner.h"
+#include "batch/BatchRunner.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "files/EPD.h"

@@ -11,7 +11,7 @@
 #include "app/ui/MainWindow.h"
 #include "board/ChessBoard.h"
 #include "board/ui/BoardControl.h"
-#include "viewers/ui/PromoteDialog.h"
+#include "app/ui/PromoteDialog.h"
 
 namespace vorlix {
 

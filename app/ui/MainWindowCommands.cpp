@@ -25,7 +25,7 @@
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
-#include "viewers/ui/AnimationDialog.h"
+#include "app/ui/AnimationDialog.h"
 
 namespace vorlix {
 namespace {

@@ -9,7 +9,7 @@
 #include <QMimeData>
 #include <QToolButton>
 
-#include "app/ArchiveFileReader.h"
+#include "app/ui/ArchiveFileReader.h"
 #include "app/EpdPositionLine.h"
 #include "app/FileAssociations.h"
 #include "app/FileDialogFilters.h"

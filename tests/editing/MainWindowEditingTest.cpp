@@ -22,8 +22,8 @@
 #include "app/ui/MainWindow.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
-#include "viewers/ui/AnimationDialog.h"
-#include "viewers/ui/PromoteDialog.h"
+#include "app/ui/AnimationDialog.h"
+#include "app/ui/PromoteDialog.h"
 #include "tests/common/EditorFixture.h"
 
 using namespace vorlix;

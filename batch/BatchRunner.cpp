@@ -1,4 +1,4 @@
-#include "cli/BatchRunner.h"
+#include "batch/BatchRunner.h"
 
 #include <atomic>
 #include <mutex>

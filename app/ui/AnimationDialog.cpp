@@ -1,4 +1,4 @@
-#include "viewers/ui/AnimationDialog.h"
+#include "app/ui/AnimationDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

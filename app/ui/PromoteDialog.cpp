@@ -1,4 +1,4 @@
-#include "viewers/ui/PromoteDialog.h"
+#include "app/ui/PromoteDialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
