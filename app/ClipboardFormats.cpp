@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "board/ChessBoard.h"
-#include "export/BmpExport.h"
-#include "export/FixedPalettes.h"
-#include "gif/ColorMapping.h"
+#include "imaging/BmpExport.h"
+#include "imaging/FixedPalettes.h"
+#include "imaging/ColorMapping.h"
 
 namespace vorlix {
 

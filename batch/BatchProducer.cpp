@@ -1,6 +1,6 @@
 #include "batch/BatchProducer.h"
 
-#include "app/PrintTarget.h"
+#include "print/PrintTarget.h"
 #include "export/DiagramImage.h"
 #include "files/ErrorReporter.h"
 

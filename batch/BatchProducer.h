@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "batch/BatchPrinter.h"
+#include "print/BatchPrinter.h"
 #include "batch/DiagramOutput.h"
-#include "batch/PageLayout.h"
+#include "print/PageLayout.h"
 
 namespace vorlix {
 

@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "export/DiagramImage.h"
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 #include "files/Exceptions.h"

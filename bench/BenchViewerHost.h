@@ -2,7 +2,7 @@
 // What a viewer needs of a main window, and nothing more: for the viewer benchmarks.
 #include <QWidget>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "board/ChessBoard.h"
 #include "files/ErrorReporter.h"
 #include "viewers/ui/ViewerHost.h"

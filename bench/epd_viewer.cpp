@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "BenchViewerHost.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "board/ChessBoard.h"
 #include "files/ErrorReporter.h"
 #include "viewers/EpdListModel.h"

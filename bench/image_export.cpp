@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "export/DiagramImage.h"
-#include "export/FixedPalettes.h"
+#include "imaging/FixedPalettes.h"
 #include "export/ImageExport.h"
 
 using namespace vorlix;

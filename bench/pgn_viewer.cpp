@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "BenchViewerHost.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "viewers/GameListModel.h"
 #include "viewers/ui/PGNViewer.h"
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "board/BmpReader.h"
-#include "board/BmpWriter.h"
-#include "board/ByteStream.h"
+#include "imaging/BmpReader.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/ByteStream.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
 #include "board/DiagramFileTags.h"

@@ -17,7 +17,7 @@
 #include "cli/Commands.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 #include "export/ScalableExport.h"
 #include "files/TextEncoding.h"
 

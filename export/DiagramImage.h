@@ -6,7 +6,7 @@
 #include "board/ChessBoard.h"
 #include "board/HeaderFooter.h"
 #include "export/ImageExport.h"
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 

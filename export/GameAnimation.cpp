@@ -8,7 +8,7 @@
 #include "files/Exceptions.h"
 #include "files/GameMarks.h"
 #include "files/GameReplay.h"
-#include "gif/AnimatedGif.h"
+#include "imaging/AnimatedGif.h"
 
 namespace vorlix {
 

@@ -2,11 +2,11 @@
 
 #include <QFile>
 
-#include "export/BmpExport.h"
-#include "export/JpegEncoder.h"
+#include "imaging/BmpExport.h"
+#include "imaging/JpegEncoder.h"
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
-#include "gif/GifWriter.h"
+#include "imaging/GifWriter.h"
 
 namespace vorlix {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "board/Colors.h"
 #include "export/DiagramImage.h"
-#include "export/ExactPalette.h"
+#include "imaging/ExactPalette.h"
 #include "export/ImageExport.h"
 #include "export/SvgCanvas.h"
 #include "export/VectorDiagramImage.h"

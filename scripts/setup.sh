@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev googletest
   fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf fonts-urw-base35
   xvfb xauth imagemagick pgn-extract librsvg2-bin
-  python3-pil fonts-symbola
+  python3 python3-pil fonts-symbola
   time
   xdg-utils desktop-file-utils
 )

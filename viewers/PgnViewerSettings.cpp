@@ -1,6 +1,6 @@
 #include "viewers/PgnViewerSettings.h"
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace vorlix {
 

@@ -6,11 +6,11 @@
 #include <QLoggingCategory>
 #include <QScreen>
 
-#include "app/AppPaths.h"
+#include "settings/AppPaths.h"
 #include "app/FileAssociations.h"
 #include "app/QuitSignals.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PlayWave.h"
 

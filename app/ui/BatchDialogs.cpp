@@ -4,11 +4,11 @@
 #include <QFileDialog>
 
 #include "app/FileDialogFilters.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintCommands.h"
-#include "app/ui/PrinterTarget.h"
+#include "print/ui/PrinterTarget.h"
 #include "app/ui/SoundMessageDlg.h"
 #include "board/ui/FileFilters.h"
 #include "batch/ui/BatchHost.h"

@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "board/ChessBoard.h"
 #include "board/ui/BoardControl.h"
-#include "viewers/ui/PromoteDialog.h"
+#include "app/ui/PromoteDialog.h"
 
 namespace vorlix {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "board/ui/DialogPlacement.h"
 
 namespace vorlix {

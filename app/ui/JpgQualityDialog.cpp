@@ -8,7 +8,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "board/ui/ApplyDefaultsButtons.h"
 #include "board/ui/DialogPlacement.h"
 

@@ -19,7 +19,7 @@
 
 #include "app/Clipboard.h"
 #include "app/RunFolder.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
 #include "app/ui/PlayWave.h"

@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "app/RecentFiles.h"
+#include "settings/RecentFiles.h"
 #include "app/ui/SoundMessageDlg.h"
 #include "board/ChessBoard.h"
 #include "board/HeaderFooter.h"

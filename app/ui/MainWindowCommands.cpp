@@ -9,9 +9,9 @@
 #include <QUrl>
 
 #include "app/Clipboard.h"
-#include "app/FileExtension.h"
+#include "settings/FileExtension.h"
 #include "app/FileDialogFilters.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/Tips.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/JpgQualityDialog.h"
@@ -25,7 +25,7 @@
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
-#include "viewers/ui/AnimationDialog.h"
+#include "app/ui/AnimationDialog.h"
 
 namespace vorlix {
 namespace {

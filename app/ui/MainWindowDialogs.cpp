@@ -2,8 +2,8 @@
 // board and header/footer dialogs.
 #include <optional>
 
-#include "app/AppPaths.h"
-#include "app/Settings.h"
+#include "settings/AppPaths.h"
+#include "settings/Settings.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/TipForm.h"

@@ -9,12 +9,12 @@
 #include <QMimeData>
 #include <QToolButton>
 
-#include "app/ArchiveFileReader.h"
+#include "app/ui/ArchiveFileReader.h"
 #include "app/EpdPositionLine.h"
 #include "app/FileAssociations.h"
 #include "app/FileDialogFilters.h"
-#include "app/FileExtension.h"
-#include "app/Settings.h"
+#include "settings/FileExtension.h"
+#include "settings/Settings.h"
 #include "app/ui/BatchDialogs.h"
 #include "app/ui/FileTypeDialog.h"
 #include "app/ui/Hourglass.h"

@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 #include "app/Clipboard.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PlayWave.h"

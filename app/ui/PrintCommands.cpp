@@ -7,13 +7,13 @@
 #include <QThread>
 #include <QToolButton>
 
-#include "app/DiagramPrint.h"
-#include "app/PrintScaling.h"
-#include "app/Settings.h"
+#include "print/DiagramPrint.h"
+#include "print/PrintScaling.h"
+#include "settings/Settings.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintPreview.h"
-#include "app/ui/PrinterTarget.h"
+#include "print/ui/PrinterTarget.h"
 #include "common/ui/DialogOwner.h"
 #include "app/ui/SoundMessageDlg.h"
 #include "export/DiagramImage.h"

@@ -12,11 +12,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/PrintScaling.h"
+#include "print/PrintScaling.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/PrintCommands.h"
 #include "app/ui/SoundMessageDlg.h"
-#include "export/ImageScaling.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "app/FileExtension.h"
-#include "app/Settings.h"
+#include "settings/FileExtension.h"
+#include "settings/Settings.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/ColorDepthChoice.h"
 

@@ -15,7 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/PrintTarget.h"
+#include "print/PrintTarget.h"
 #include "batch/BatchProducer.h"
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchDialogParts.h"

@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "batch/EpdCaption.h"
-#include "batch/PageLayout.h"
+#include "print/PageLayout.h"
 #include "batch/ui/BatchFileChoice.h"
 
 class QCheckBox;

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/PrintTarget.h"
+#include "print/PrintTarget.h"
 #include "batch/BatchProducer.h"
 #include "batch/BatchSources.h"
 #include "batch/PositionList.h"

@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <array>
 
-#include "board/BmpReader.h"
-#include "board/BmpWriter.h"
-#include "export/ImageScaling.h"
+#include "imaging/BmpReader.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/ImageScaling.h"
 #include "files/SafeFileWriter.h"
 
 namespace vorlix {

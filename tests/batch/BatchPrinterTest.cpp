@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/PdfPrintTarget.h"
-#include "batch/BatchPrinter.h"
+#include "print/PdfPrintTarget.h"
+#include "print/BatchPrinter.h"
 
 namespace vorlix {
 namespace {

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "batch/BatchFileName.h"
-#include "batch/PageLayout.h"
+#include "print/PageLayout.h"
 
 namespace vorlix {
 namespace {

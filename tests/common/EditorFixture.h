@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 
 namespace vorlix::test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "board/BmpReader.h"
-#include "board/BmpWriter.h"
+#include "imaging/BmpReader.h"
+#include "imaging/BmpWriter.h"
 #include "DiagramTestSupport.h"
 
 using namespace vorlix;

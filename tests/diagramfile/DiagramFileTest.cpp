@@ -8,9 +8,9 @@
 #include <sys/resource.h>
 
 #include "DiagramTestSupport.h"
-#include "board/BmpReader.h"
-#include "board/BmpWriter.h"
-#include "board/ByteStream.h"
+#include "imaging/BmpReader.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/ByteStream.h"
 #include "board/DiagramFile.h"
 #include "files/ErrorReporter.h"
 

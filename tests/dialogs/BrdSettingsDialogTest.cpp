@@ -13,7 +13,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "board/BmpWriter.h"
+#include "imaging/BmpWriter.h"
 #include "board/ChessBoard.h"
 #include "board/Fonts.h"
 #include "board/ui/BrdSettingsDialog.h"

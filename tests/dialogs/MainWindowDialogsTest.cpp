@@ -13,8 +13,8 @@
 #include <QCheckBox>
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "board/UndoList.h"
 #include "app/ui/TipForm.h"

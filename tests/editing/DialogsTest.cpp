@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "board/ChessBoard.h"
-#include "viewers/ui/AnimationDialog.h"
-#include "viewers/ui/PromoteDialog.h"
+#include "app/ui/AnimationDialog.h"
+#include "app/ui/PromoteDialog.h"
 
 namespace vorlix {
 namespace {

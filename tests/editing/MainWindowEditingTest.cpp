@@ -15,15 +15,15 @@
 #include <gtest/gtest.h>
 
 #include "app/ClipboardFormats.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
-#include "viewers/ui/AnimationDialog.h"
-#include "viewers/ui/PromoteDialog.h"
+#include "app/ui/AnimationDialog.h"
+#include "app/ui/PromoteDialog.h"
 #include "tests/common/EditorFixture.h"
 
 using namespace vorlix;

@@ -5,7 +5,7 @@
 
 #include "board/Fonts.h"
 #include "export/DiagramImage.h"
-#include "tests/gif/TestImages.h"
+#include "tests/imaging/TestImages.h"
 
 using namespace vorlix;
 

@@ -7,8 +7,8 @@
 #include "board/ChessBoard.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
-#include "export/ImageScaling.h"
-#include "tests/gif/TestImages.h"
+#include "imaging/ImageScaling.h"
+#include "tests/imaging/TestImages.h"
 
 using namespace vorlix;
 using namespace vorlix::testimages;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/FileExtension.h"
-#include "export/ImageScaling.h"
+#include "settings/FileExtension.h"
+#include "imaging/ImageScaling.h"
 
 using namespace vorlix;
 

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "export/ImageExport.h"
-#include "tests/gif/TestImages.h"
+#include "tests/imaging/TestImages.h"
 
 using namespace vorlix;
 using namespace vorlix::testimages;

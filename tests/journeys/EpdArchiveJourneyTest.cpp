@@ -18,8 +18,8 @@
 #include <functional>
 
 #include "app/QuitSignals.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/PosDataDialog.h"
 #include "batch/ui/EpdBatchDialog.h"
 #include "tests/common/EditorFixture.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/RecentFiles.h"
+#include "settings/RecentFiles.h"
 
 using namespace vorlix;
 

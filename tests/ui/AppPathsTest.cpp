@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/AppPaths.h"
+#include "settings/AppPaths.h"
 
 using namespace vorlix;
 

@@ -12,9 +12,9 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
-#include "app/PdfPrintTarget.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "print/PdfPrintTarget.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/ColorDepthChoice.h"

@@ -17,8 +17,8 @@
 
 #include "app/QuitSignals.h"
 #include "app/RunFolder.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "batch/ui/KXSaveDialog.h"
 #include "board/UndoList.h"

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/PrintScaling.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "print/PrintScaling.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintCommands.h"
 #include "app/ui/PrintPreview.h"

@@ -2,9 +2,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/AppPaths.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/AppPaths.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 
 using namespace vorlix;
 

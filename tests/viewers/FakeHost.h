@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "batch/BatchSources.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "board/ChessBoard.h"
 #include "files/ErrorReporter.h"
 #include "viewers/ui/ViewerHost.h"

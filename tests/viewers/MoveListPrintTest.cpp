@@ -3,7 +3,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "files/PGNPos.h"
 #include "viewers/MoveListPrint.h"
 #include "viewers/PgnViewerSettings.h"

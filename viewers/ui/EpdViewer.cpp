@@ -17,7 +17,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "common/ui/Hourglass.h"
 #include "board/ChessBoard.h"
 #include "common/ui/LimitedEdit.h"

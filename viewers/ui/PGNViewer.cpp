@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "batch/PositionPicker.h"
 #include "board/ChessBoard.h"
 #include "files/ErrorReporter.h"

@@ -1,9 +1,0 @@
-#pragma once
-// Drops the palette entries that no pixel uses, keeping the others in order.
-#include "gif/IndexedImage.h"
-
-namespace vorlix {
-
-void DropUnusedColors(TIndexedImage& image);
-
-}  // namespace vorlix

@@ -1,0 +1,123 @@
+#include "imaging/RunLengthEncoder.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "imaging/GifCodeStream.h"
+
+namespace vorlix {
+namespace {
+
+constexpr int kWidestCode = 12;
+
+// The next entry at which the table is cleared. A bigger table keeps longer
+// runs but widens every code, and most entries (a run's end followed by
+// another colour) are never used; these sizes gave the smallest files over
+// ordinary diagrams at each depth (monochrome ones are mostly dot patterns of
+// short runs). Always a margin below 4096 entries: decoders differ on a full table.
+unsigned ClearLimit(int rootBits) {
+    if (rootBits <= 2) return 64;
+    if (rootBits <= 4) return 512;
+    return 1024;
+}
+
+// Writes runs of colour and keeps the decoder's view of the stream: its next
+// entry, its code width and, per colour c, the codes of c, cc, ccc, ... that
+// its table holds. Those lengths are always 1..n without a gap, since a new
+// run entry is one pixel longer than a code already written.
+class TRunCoder {
+    // By colour, the codes of its runs by length - 1.
+    using TRuns = std::array<std::vector<std::uint16_t>, 256>;
+
+    // Kept per thread with their room: batch runs encode thousands of frames.
+    static TRuns& RunsOfThread() {
+        thread_local const std::unique_ptr<TRuns> runs = std::make_unique<TRuns>();
+        return *runs;
+    }
+
+public:
+    TRunCoder(int rootBits, TCodePacker& packer)
+        : Packer_(packer), RootBits_(rootBits), ClearCode_(1u << rootBits), ClearAt_(ClearLimit(rootBits)),
+          Width_(rootBits + 1),
+          Runs_(RunsOfThread()) {
+        for (unsigned color = 0; color < ClearCode_; ++color) Runs_[color].assign(1, static_cast<std::uint16_t>(color));
+        Clear();
+    }
+
+    void PutRun(unsigned color, std::size_t length) {
+        std::vector<std::uint16_t>& runs = Runs_[color];
+        while (length > 0) {
+            if (Next_ >= ClearAt_) Clear();
+            const std::size_t known = runs.size();
+            if (Previous_.Color == color && Previous_.Length == known && length > known) {
+                // The entry the decoder makes on reading this very code: one pixel longer.
+                Put(Next_, color, known + 1);
+                length -= known + 1;
+            } else {
+                const std::size_t taken = std::min(length, known);
+                Put(runs[taken - 1], color, taken);
+                length -= taken;
+            }
+        }
+    }
+
+    void Finish() {
+        Packer_.Put(ClearCode_ + 1, Width_);
+        Packer_.Finish();
+    }
+
+private:
+    struct TCode {
+        unsigned Color;
+        std::size_t Length;  // 0: none since the last clear
+    };
+
+    void Clear() {
+        Packer_.Put(ClearCode_, Width_);
+        for (unsigned color = 0; color < ClearCode_; ++color) Runs_[color].resize(1);
+        Next_ = ClearCode_ + 2;
+        Width_ = RootBits_ + 1;
+        Previous_ = {0, 0};
+    }
+
+    // Writes a code for `length` pixels of `color` and makes the decoder's
+    // entry: the previous string plus this one's first pixel.
+    void Put(unsigned code, unsigned color, std::size_t length) {
+        Packer_.Put(code, Width_);
+        if (Previous_.Length > 0) {
+            std::vector<std::uint16_t>& runs = Runs_[color];
+            if (Previous_.Color == color && Previous_.Length == runs.size())
+                runs.push_back(static_cast<std::uint16_t>(Next_));
+            ++Next_;
+            if (Next_ == (1u << Width_) && Width_ < kWidestCode) ++Width_;
+        }
+        Previous_ = {color, length};
+    }
+
+    TCodePacker& Packer_;
+    const int RootBits_;
+    const unsigned ClearCode_;
+    const unsigned ClearAt_;
+    unsigned Next_ = 0;
+    int Width_;
+    TCode Previous_{0, 0};
+    TRuns& Runs_;
+};
+
+}  // namespace
+
+void AppendRunLengthImageData(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
+                              std::vector<std::uint8_t>& out) {
+    AppendCodedImageData(count, bitsPerPixel, out, [&](int rootBits, TCodePacker& packer) {
+        TRunCoder coder(rootBits, packer);
+        for (std::size_t at = 0; at < count;) {
+            const std::size_t length = RunLength(pixels, at, count);
+            coder.PutRun(pixels[at], length);
+            at += length;
+        }
+        coder.Finish();
+    });
+}
+
+}  // namespace vorlix

@@ -1,0 +1,44 @@
+#pragma once
+// Prints batch diagrams on a print target: each alone in its own print job, or
+// as many per page as the grid holds, a page being one print job.
+#include <QImage>
+#include <string>
+
+#include "print/PageLayout.h"
+
+namespace vorlix {
+
+class TPrintTarget;
+
+inline const QString kPrintJobTitle = QStringLiteral("Chess Vorlix");
+
+class TBatchPrinter {
+public:
+    TBatchPrinter(TPrintTarget& target, const TPageGrid& grid, bool manyPerPage);
+    // Drops a page in progress.
+    ~TBatchPrinter();
+    TBatchPrinter(const TBatchPrinter&) = delete;
+    TBatchPrinter& operator=(const TBatchPrinter&) = delete;
+
+    // Whether the next diagram starts a new page (the current one is full or none is open).
+    bool NextStartsPage();
+    // Prints one diagram image (rendered at board size); false with a message
+    // when the printer fails (the job is then aborted).
+    bool Print(const QImage& image, std::string& error);
+    // Ends the page in progress, if any (a new game's new page, or the end of the run).
+    bool EndPage(std::string& error);
+    // Drops the page in progress.
+    void Abort();
+    int PagesStarted() const { return Pages_; }
+
+private:
+    bool BeginPage(std::string& error);
+
+    TPrintTarget& Target_;
+    TPageGrid Grid_;
+    bool ManyPerPage_;
+    TPagePlacement Placement_;
+    int Pages_ = 0;
+};
+
+}  // namespace vorlix

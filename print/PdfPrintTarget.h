@@ -1,0 +1,40 @@
+#pragma once
+// Prints into one PDF file: each print job becomes the next page of the
+// document, and the file is written (crash-safe) when the document finishes.
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+#include <memory>
+
+#include "print/PrintTarget.h"
+
+namespace vorlix {
+
+class TPdfPrintTarget : public TPrintTarget {
+public:
+    // A4 at the given resolution, without margins.
+    explicit TPdfPrintTarget(const QString& fileName, int dotsPerInch = 300);
+    ~TPdfPrintTarget() override;
+
+    QSize PageSize() const override;
+    bool BeginJob(const QString& title, std::string& error) override;
+    QPainter& Canvas() override { return Painter_; }
+    bool EndJob(std::string& error) override;
+    void AbortJob() override;
+    bool JobRunning() const override { return JobRunning_; }
+
+    int PageCount() const { return Pages_; }
+    // Ends the document and writes the file; false with a message on failure.
+    // A document without pages writes nothing.
+    bool Finish(std::string& error) override;
+
+private:
+    QString FileName_;
+    QBuffer Buffer_;
+    std::unique_ptr<QPdfWriter> Writer_;
+    QPainter Painter_;
+    bool JobRunning_ = false;
+    int Pages_ = 0;
+};
+
+}  // namespace vorlix
