@@ -186,12 +186,12 @@ void TkxChessBrd::SetPiece(int File, int Rank, int Code) {
 
 void TkxChessBrd::PutMarks(const TBoardMarks& marks, bool fromGame) {
     marksFromGame_ = fromGame;
-    auto onBoard = [](int square) { return square >= 0 && square < 64; };
-    TBoardMarks kept;
+    // Off the board, a square's arrow to itself, repeats and arrows beyond the bound are left out.
+    TMarkCollector collector;
     for (const TArrowMark& a : marks.Arrows)
-        if (onBoard(a.From) && onBoard(a.To) && a.From != a.To) kept.Arrows.push_back(a);
-    for (const TSquareMark& m : marks.Squares)
-        if (onBoard(m.Square)) kept.Squares.push_back(m);
+        if (a.From != a.To) collector.Add(a);
+    for (const TSquareMark& m : marks.Squares) collector.Add(m);
+    TBoardMarks kept = collector.Take();
     if (kept == marks_) return;
     marks_ = std::move(kept);
     Invalidate();

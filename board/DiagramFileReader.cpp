@@ -23,6 +23,7 @@ public:
 
     void Read() {
         while (!In.AtEnd()) ReadField(In.ReadU8());
+        if (MarksRead) Board.SetMarks(Marks.Take());  // once: a file may hold very many
     }
 
 private:
@@ -68,11 +69,12 @@ private:
         const auto color = static_cast<TMarkColor>(MarkValue(kMarkColorCount));
         if (tag == ArrowMark) {
             const int from = MarkSquare();
-            Marks.Arrows.push_back({from, MarkSquare(), color});
+            const int to = MarkSquare();
+            if (from != to) Marks.Add(TArrowMark{from, to, color});
         } else {
-            Marks.Squares.push_back({MarkSquare(), color});
+            Marks.Add(TSquareMark{MarkSquare(), color});
         }
-        Board.SetMarks(Marks);
+        MarksRead = true;
     }
 
     // Files of newer writers may carry fields this reader does not know; only
@@ -237,7 +239,8 @@ private:
     THeaderFooterInfo& Header;
     THeaderFooterInfo& Footer;
     int FileVersion = 0;
-    TBoardMarks Marks;
+    TMarkCollector Marks;
+    bool MarksRead = false;
 };
 
 }  // namespace

@@ -57,6 +57,7 @@ struct TBatchOptions {
     std::string Output;
     TOutputFormat Format = TOutputFormat::Gif;
     std::optional<std::string> Games;
+    TIntegerList GameList;  // Games, parsed
     TPositionRule Positions;
     std::optional<std::string> FromStart, FromEnd;
     bool FenStartGiven = false, FenFinalGiven = false;
@@ -192,6 +193,9 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     return {};
 }
 
+// A list number that does not fit is refused, never read as another one.
+const std::string kListRange = " (list numbers go from 0 to 2147483647)";
+
 std::string CheckPositions(TBatchOptions& o) {
     if (o.InputKind == TInputKind::Epd) {
         if (o.Games || o.FromStart || o.FromEnd || o.FenStartGiven || o.FenFinalGiven ||
@@ -216,7 +220,7 @@ std::string CheckPositions(TBatchOptions& o) {
             if (given && !IsValidPositionText(text)) return "not a valid position list: \"" + text + "\"";
         if (!ParsePositionText(start, o.Positions.Custom.FromStart, error) ||
             !ParsePositionText(end, o.Positions.Custom.FromEnd, error))
-            return error;
+            return error + kListRange;
     }
     return {};
 }
@@ -255,8 +259,11 @@ std::string CheckOptions(TBatchOptions& o) {
     o.Format = *format;
     if (QFileInfo(QString::fromStdString(o.Output)).fileName().startsWith('.'))
         return "the output file needs a name before its extension";
-    if (o.Games && o.InputKind == TInputKind::Pgn && !IsValidPositionText(*o.Games))
-        return "not a valid game list: \"" + *o.Games + "\"";
+    if (o.Games && o.InputKind == TInputKind::Pgn) {
+        std::string error;
+        if (!IsValidPositionText(*o.Games)) return "not a valid game list: \"" + *o.Games + "\"";
+        if (!ParsePositionText(*o.Games, o.GameList, error)) return error + kListRange;
+    }
     if (std::string error = CheckPositions(o); !error.empty()) return error;
     if (o.HeaderArg)
         if (std::string error = ParseLineChoice(*o.HeaderArg, o.InputKind, o.Header); !error.empty()) return error;
@@ -436,9 +443,7 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
 }
 
 bool TBatchCommand::RunPgn(TBatchRunner& runner) {
-    TIntegerList games;
-    std::string error;
-    if (O_.Games) ParsePositionText(*O_.Games, games, error);
+    const TIntegerList& games = O_.GameList;
     if (Progress_.Shown()) ProgressTotal_ = O_.Games ? std::min<long long>(games.CountIn(1, INT32_MAX), CountGames())
                                                      : CountGames();
     TPGNRec game;

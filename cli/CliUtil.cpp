@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -126,11 +127,17 @@ bool ParsePositive(const std::string& text, int& value) {
     return err == std::errc() && end == text.data() + text.size() && value >= 1;
 }
 
+bool ParseJobs(const std::string& text, int& jobs) {
+    if (ParsePositive(text, jobs) && jobs <= kMaxJobs) return true;
+    std::fprintf(stderr, "vorlix: --jobs takes a number from 1 to %d\n", kMaxJobs);
+    return false;
+}
+
 bool ParseFileAndJobs(const std::vector<std::string>& args, std::string& file, int& jobs) {
     bool jobsGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--jobs") {
-            if (i + 1 >= args.size() || jobsGiven || !ParsePositive(args[++i], jobs)) return false;
+            if (i + 1 >= args.size() || jobsGiven || !ParseJobs(args[++i], jobs)) return false;
             jobsGiven = true;
         } else if (!IsFileArgument(args[i]) || !file.empty()) {
             return false;

@@ -67,6 +67,9 @@ void AppendPrintable(std::string& out, std::string_view text);
 void AppendField(std::string& out, std::string_view value);
 // A whole decimal number >= 1 that fits an int.
 bool ParsePositive(const std::string& text, int& value);
+// --jobs N: 1 to kMaxJobs, as for batch; a number out of range is told on standard error.
+constexpr int kMaxJobs = 256;
+bool ParseJobs(const std::string& text, int& jobs);
 // FILE and an optional "--jobs N" in any order; jobs stays as it was without one.
 bool ParseFileAndJobs(const std::vector<std::string>& args, std::string& file, int& jobs);
 

@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -51,8 +53,13 @@ public:
                 TMoveText moveText)
         : FileName_(fileName), Cuts_(cuts), Window_(static_cast<size_t>(jobs) + 1), Write_(write), MoveText_(moveText),
           Parts_(cuts.size() - 1) {
-        for (int i = 0; i < jobs; ++i) Workers_.emplace_back([this] { Work(); });
+        // Fewer threads when the system cannot start them all; none is told by Workers().
+        try {
+            for (int i = 0; i < jobs; ++i) Workers_.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+        }
     }
+    size_t Workers() const { return Workers_.size(); }
     ~TPartRunner() {
         {
             std::lock_guard<std::mutex> lock(Mutex_);
@@ -69,7 +76,8 @@ public:
             std::unique_ptr<TPart> part;
             {
                 std::unique_lock<std::mutex> lock(Mutex_);
-                Changed_.wait(lock, [&] { return Parts_[k] && Parts_[k]->Done; });
+                Changed_.wait(lock, [&] { return (Parts_[k] && Parts_[k]->Done) || OutOfMemory_; });
+                if (!Parts_[k] || !Parts_[k]->Done) throw std::bad_alloc();  // a worker ran out
                 part = std::move(Parts_[k]);
                 Written_ = k + 1;
             }
@@ -91,7 +99,19 @@ public:
     }
 
 private:
+    // A worker that runs out of memory stops; the writer then gives up with the
+    // same exception, which ends the command with a message.
     void Work() {
+        try {
+            WorkParts();
+        } catch (const std::bad_alloc&) {
+            std::lock_guard<std::mutex> lock(Mutex_);
+            OutOfMemory_ = true;
+        }
+        Changed_.notify_all();
+    }
+
+    void WorkParts() {
         for (;;) {
             const size_t k = Next_.fetch_add(1);
             if (k >= Parts_.size()) return;
@@ -132,6 +152,7 @@ private:
     std::atomic<size_t> Next_{0};
     size_t Written_ = 0;
     bool Stop_ = false;
+    bool OutOfMemory_ = false;
     std::mutex Mutex_;
     std::condition_variable Changed_;
     std::vector<std::thread> Workers_;
@@ -144,8 +165,11 @@ TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& 
     if (jobs <= 1) return WriteInOneJob(fileName, reporter, out, write, moveText);
     const std::vector<uint64_t> cuts = SplitPGNFile(fileName, kPartSize);
     if (cuts.size() <= 2) return WriteInOneJob(fileName, reporter, out, write, moveText);
-    TPartRunner runner(fileName, cuts, jobs, write, moveText);
-    return runner.WriteAll(reporter, out);
+    {
+        TPartRunner runner(fileName, cuts, jobs, write, moveText);
+        if (runner.Workers() > 0) return runner.WriteAll(reporter, out);
+    }
+    return WriteInOneJob(fileName, reporter, out, write, moveText);
 }
 
 int DefaultJobs() {

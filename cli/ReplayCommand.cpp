@@ -23,7 +23,7 @@ bool ParseArgs(const Args& args, TReplayArgs& parsed) {
         if (args[i] == "--game") {
             if (i + 1 >= args.size() || parsed.Game || !ParsePositive(args[++i], parsed.Game)) return false;
         } else if (args[i] == "--jobs") {
-            if (i + 1 >= args.size() || parsed.Jobs || !ParsePositive(args[++i], parsed.Jobs)) return false;
+            if (i + 1 >= args.size() || parsed.Jobs || !ParseJobs(args[++i], parsed.Jobs)) return false;
         } else if (!IsFileArgument(args[i]) || !parsed.File.empty()) {
             return false;
         } else {

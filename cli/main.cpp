@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <new>
 
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
@@ -69,5 +70,11 @@ int main(int argc, char** argv) {
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
     if (argc >= 3 && AsksForHelp(argv[2])) return Help();
-    return it->second(Args(argv + 2, argv + argc));
+    try {
+        return it->second(Args(argv + 2, argv + argc));
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        std::fputs("vorlix: out of memory\n", stderr);
+        return 1;
+    }
 }

@@ -42,8 +42,28 @@ void AppendNumber(std::string& out, double value) {
 
 void AppendInt(std::string& out, long long value) { out += std::to_string(value); }
 
+// Characters XML does not allow (control characters other than tab and line
+// ends, U+FFFE, U+FFFF, unpaired surrogates) are left out, so that a header,
+// tag or id that holds one still gives a well-formed document.
+QString XmlCharacters(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            kept += text[i];
+            kept += text[++i];
+            continue;
+        }
+        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\r') || u == 0xFFFE || u == 0xFFFF || QChar::isSurrogate(u))
+            continue;
+        kept += text[i];
+    }
+    return kept;
+}
+
 void AppendEscaped(std::string& out, const QString& text) {
-    for (const char c : text.toStdString()) {
+    for (const char c : XmlCharacters(text).toStdString()) {
         switch (c) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;

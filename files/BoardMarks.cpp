@@ -22,6 +22,49 @@ bool SplitColor(const std::string& text, std::string& body, std::optional<TMarkC
 
 }  // namespace
 
+TMarkCollector::TMarkCollector() : ArrowAt_(64 * 64, -1), SquareAt_(64, -1) {}
+
+void TMarkCollector::Add(const TArrowMark& arrow) {
+    if (arrow.From < 0 || arrow.From >= 64 || arrow.To < 0 || arrow.To >= 64) return;
+    int16_t& at = ArrowAt_[size_t(arrow.From * 64 + arrow.To)];
+    if (at >= 0) {
+        Marks_.Arrows[size_t(at)].Color = arrow.Color;
+    } else if (Marks_.Arrows.size() < kMaxArrows) {
+        at = int16_t(Marks_.Arrows.size());
+        Marks_.Arrows.push_back(arrow);
+    } else {
+        ++LeftOut_;
+    }
+}
+
+void TMarkCollector::Add(const TSquareMark& square) {
+    if (square.Square < 0 || square.Square >= 64) return;
+    int8_t& at = SquareAt_[size_t(square.Square)];
+    if (at >= 0) {
+        Marks_.Squares[size_t(at)].Color = square.Color;
+    } else {
+        at = int8_t(Marks_.Squares.size());
+        Marks_.Squares.push_back(square);
+    }
+}
+
+void TMarkCollector::Add(const TBoardMarks& marks) {
+    for (const TArrowMark& a : marks.Arrows) Add(a);
+    for (const TSquareMark& s : marks.Squares) Add(s);
+}
+
+TBoardMarks TMarkCollector::Take() {
+    TBoardMarks marks = std::move(Marks_);
+    *this = TMarkCollector();
+    return marks;
+}
+
+TBoardMarks Normalized(const TBoardMarks& marks) {
+    TMarkCollector collector;
+    collector.Add(marks);
+    return collector.Take();
+}
+
 std::optional<TMarkColor> MarkColorOfLetter(char letter) {
     switch (std::toupper(static_cast<unsigned char>(letter))) {
         case 'R': return TMarkColor::Red;

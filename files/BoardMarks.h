@@ -31,6 +31,31 @@ struct TBoardMarks {
     bool operator==(const TBoardMarks&) const = default;
 };
 
+// Marks without repeats and within bounds, whatever a comment or a file holds:
+// an arrow or a square given again keeps its first place and takes its latest
+// colour, and arrows beyond kMaxArrows are left out (and counted). Adding is
+// constant time, so a hostile comment costs no more than its length.
+class TMarkCollector {
+public:
+    static constexpr size_t kMaxArrows = 256;
+    TMarkCollector();
+    void Add(const TArrowMark& arrow);
+    void Add(const TSquareMark& square);
+    void Add(const TBoardMarks& marks);
+    const TBoardMarks& Marks() const { return Marks_; }
+    TBoardMarks Take();
+    size_t LeftOut() const { return LeftOut_; }
+
+private:
+    TBoardMarks Marks_;
+    std::vector<int16_t> ArrowAt_;   // from * 64 + to: index in Marks_.Arrows, or -1
+    std::vector<int8_t> SquareAt_;   // square: index in Marks_.Squares, or -1
+    size_t LeftOut_ = 0;
+};
+
+// The marks without repeats and within bounds (see TMarkCollector).
+TBoardMarks Normalized(const TBoardMarks& marks);
+
 // The colour of a letter R, G, Y or B (either case).
 std::optional<TMarkColor> MarkColorOfLetter(char letter);
 char LetterOfMarkColor(TMarkColor color);

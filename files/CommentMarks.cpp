@@ -27,25 +27,25 @@ void ForEachItem(std::string_view argument, Item item) {
     }
 }
 
-void AddArrow(std::string_view item, TBoardMarks& marks) {
+void AddArrow(std::string_view item, TMarkCollector& marks) {
     if (item.size() != 5) return;
     const auto color = MarkColorOfLetter(item[0]);
     const auto from = SquareOfName(std::string(item.substr(1, 2)));
     const auto to = SquareOfName(std::string(item.substr(3, 2)));
-    if (color && from && to && *from != *to) marks.Arrows.push_back({*from, *to, *color});
+    if (color && from && to && *from != *to) marks.Add(TArrowMark{*from, *to, *color});
 }
 
-void AddSquare(std::string_view item, TBoardMarks& marks) {
+void AddSquare(std::string_view item, TMarkCollector& marks) {
     if (item.size() != 3) return;
     const auto color = MarkColorOfLetter(item[0]);
     const auto square = SquareOfName(std::string(item.substr(1, 2)));
-    if (color && square) marks.Squares.push_back({*square, *color});
+    if (color && square) marks.Add(TSquareMark{*square, *color});
 }
 
 }  // namespace
 
 TBoardMarks ParseCommentMarks(std::string_view comment) {
-    TBoardMarks marks;
+    TMarkCollector marks;
     size_t pos = 0;
     while ((pos = comment.find('[', pos)) != std::string_view::npos) {
         const size_t end = comment.find(']', pos);
@@ -59,7 +59,7 @@ TBoardMarks ParseCommentMarks(std::string_view comment) {
         if (name == "cal") ForEachItem(argument, [&](std::string_view item) { AddArrow(item, marks); });
         else if (name == "csl") ForEachItem(argument, [&](std::string_view item) { AddSquare(item, marks); });
     }
-    return marks;
+    return marks.Take();
 }
 
 }  // namespace vorlix

@@ -2,7 +2,8 @@
 // Reads the arrows and coloured squares of a move comment: commands
 // [%cal Ge2e4,Rd8d1] and [%csl Rd4,Gf5], colours R, G, Y and B. Several
 // commands may share a comment; items with another colour or a bad square
-// are left out, the rest of the command still counts.
+// are left out, the rest of the command still counts. Repeats and arrows
+// beyond the bound are left out too (TMarkCollector).
 #include <string_view>
 
 #include "files/BoardMarks.h"

@@ -64,13 +64,15 @@ std::string_view OperandUpTo(std::string_view text, size_t from, std::string_vie
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The text of one operation: the chunk without its terminator and surrounding
-// blanks. The two counters of a FEN-style line (no operation) go to counters.
+// blanks. The two counters of a FEN-style line (no operation) go to counters;
+// only the record's first chunk can hold them, so in a later chunk digits are
+// the operation's own text and are kept with it.
 std::string_view OperationText(std::string_view chunk, std::string* counters = nullptr) {
     chunk = TrimRight(chunk);
     if (!chunk.empty() && chunk.back() == ';') chunk.remove_suffix(1);
     chunk = Trim(chunk);
     const std::string_view start = chunk;
-    for (int counter = 0; counter < 2 && !chunk.empty() && IsDigit(chunk[0]); ++counter) {
+    for (int counter = 0; counters && counter < 2 && !chunk.empty() && IsDigit(chunk[0]); ++counter) {
         while (!chunk.empty() && !IsBlankOrControl(chunk[0])) chunk.remove_prefix(1);
         chunk = TrimLeft(chunk);
     }

@@ -7,14 +7,9 @@ namespace vorlix {
 
 namespace {
 
-void Append(const TBoardMarks& from, TBoardMarks& to) {
-    to.Arrows.insert(to.Arrows.end(), from.Arrows.begin(), from.Arrows.end());
-    to.Squares.insert(to.Squares.end(), from.Squares.begin(), from.Squares.end());
-}
-
 // The marks of the brace comments between two moves that stand outside variations.
 TBoardMarks MarksBetweenMoves(std::string_view text) {
-    TBoardMarks marks;
+    TMarkCollector marks;
     int depth = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -25,11 +20,11 @@ TBoardMarks MarksBetweenMoves(std::string_view text) {
         } else if (c == '{') {
             const size_t close = text.find('}', i + 1);
             const size_t end = close == std::string_view::npos ? text.size() : close;
-            if (depth == 0) Append(ParseCommentMarks(text.substr(i + 1, end - i - 1)), marks);
+            if (depth == 0) marks.Add(ParseCommentMarks(text.substr(i + 1, end - i - 1)));
             i = end;
         }
     }
-    return marks;
+    return marks.Take();
 }
 
 }  // namespace

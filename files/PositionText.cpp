@@ -137,10 +137,13 @@ std::string EpdLine(const TEPDRec& rec) {
         out += rec.Counters;
     }
     // The first operation follows the fields after a blank, but an id after "; "
-    // as it always was; the others follow "; ".
+    // as it always was, and so does one that starts with a digit, which would
+    // otherwise read back as the counters; the others follow "; ".
     const std::vector<std::string> ops = WrittenOperations(rec);
     for (size_t i = 0; i < ops.size(); ++i) {
-        out += i == 0 && !IsOperationNamed(ops[i], "id") ? " " : "; ";
+        const bool digitFirst = !ops[i].empty() && ops[i][0] >= '0' && ops[i][0] <= '9';
+        const bool afterBlank = i == 0 && !IsOperationNamed(ops[i], "id") && !digitFirst;
+        out += afterBlank ? " " : "; ";
         out += ops[i];
     }
     out += ';';

@@ -86,29 +86,49 @@ void RemovePendingTemp(int sig) {
     ::raise(sig);
 }
 
+// Removes the named temporary file if SIGINT or SIGTERM ends the program while
+// it exists. A signal the program ignores stays ignored (a batch started in the
+// background of a script must not die of, or lose its file to, a SIGINT).
 class TTempGuard {
 public:
-    explicit TTempGuard(const std::string& name) {
+    TTempGuard() = default;
+    explicit TTempGuard(const std::string& name) { Arm(name); }
+    // Names the file to remove; armed before the file gets that name, so that
+    // no moment is left in which a signal would leave it behind.
+    void Arm(const std::string& name) {
         if (name.empty() || name.size() >= sizeof gPendingTemp) return;
+        sigset_t block, old;
+        sigemptyset(&block);
+        sigaddset(&block, SIGINT);
+        sigaddset(&block, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &block, &old);  // the handler never sees half a name
         std::memcpy(gPendingTemp, name.c_str(), name.size() + 1);
-        struct sigaction action = {};
-        action.sa_handler = RemovePendingTemp;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &gOldInt);
-        ::sigaction(SIGTERM, &action, &gOldTerm);
-        Armed_ = true;
+        if (!Armed_) {
+            Int_ = Install(SIGINT, gOldInt);
+            Term_ = Install(SIGTERM, gOldTerm);
+            Armed_ = true;
+        }
+        ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
     }
     ~TTempGuard() {
         if (!Armed_) return;
-        ::sigaction(SIGINT, &gOldInt, nullptr);
-        ::sigaction(SIGTERM, &gOldTerm, nullptr);
+        if (Int_) ::sigaction(SIGINT, &gOldInt, nullptr);
+        if (Term_) ::sigaction(SIGTERM, &gOldTerm, nullptr);
         gPendingTemp[0] = '\0';
     }
     TTempGuard(const TTempGuard&) = delete;
     TTempGuard& operator=(const TTempGuard&) = delete;
 
 private:
-    bool Armed_ = false;
+    static bool Install(int sig, struct sigaction& previous) {
+        if (::sigaction(sig, nullptr, &previous) != 0) return false;
+        if (!(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN) return false;
+        struct sigaction action = {};
+        action.sa_handler = RemovePendingTemp;
+        sigemptyset(&action.sa_mask);
+        return ::sigaction(sig, &action, nullptr) == 0;
+    }
+    bool Armed_ = false, Int_ = false, Term_ = false;
 };
 
 // Temporary files of ours whose process is gone (killed outright) are removed.
@@ -165,8 +185,10 @@ int OpenUnnamedTemporary(const std::string& folder) {
 void LinkAndReplace(int fd, const std::string& folder, const std::string& target) {
     const std::string procPath = "/proc/self/fd/" + std::to_string(fd);
     std::string tempName;
+    TTempGuard guard;
     for (int attempt = 0;; ++attempt) {
         tempName = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-l" + std::to_string(attempt);
+        guard.Arm(tempName);
         if (::linkat(fd, "", AT_FDCWD, tempName.c_str(), AT_EMPTY_PATH) == 0 ||
             ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, tempName.c_str(), AT_SYMLINK_FOLLOW) == 0)
             break;
@@ -177,7 +199,6 @@ void LinkAndReplace(int fd, const std::string& folder, const std::string& target
         }
     }
     ::close(fd);
-    TTempGuard guard(tempName);
     ReplaceFrom(tempName, target);
 }
 

@@ -169,6 +169,9 @@ TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
     for (const QStringList& args : {QStringList{Pgn, "-o", out, "--positions", "custom"},
                                     QStringList{Pgn, "-o", out, "--colors", "24"},
                                     QStringList{Pgn, "-o", out, "--games", "x"},
+                                    QStringList{Pgn, "-o", out, "--games", "4294967297"},  // not read as 1
+                                    QStringList{Pgn, "-o", out, "--games", "1-4294967297"},
+                                    QStringList{Pgn, "-o", out, "--positions", "custom", "--from-start", "2147483648"},
                                     QStringList{Pgn, "-o", Dir.filePath("X.tif")},
                                     QStringList{Pgn, "-o", Dir.filePath("X.png"), "--colors", "256"},
                                     QStringList{Pgn, "-o", Dir.filePath("X.svg"), "--scale", "5"},

@@ -25,9 +25,11 @@ protected:
     ~JobsTest() override { std::filesystem::remove_all(Dir); }
 
     // Standard output, standard error and exit code of one run, in one string.
-    std::string Run(const std::string& args) const {
+    // A limit (shell commands before the run) applies to vorlix alone, in a shell of its own.
+    std::string Run(const std::string& args, const std::string& limit = "") const {
         const std::string out = (Dir / "out").string(), err = (Dir / "err").string();
-        const int status = std::system(("'" VORLIX_BIN_DIR "/vorlix' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
+        const std::string run = "'" VORLIX_BIN_DIR "/vorlix' " + args + " >'" + out + "' 2>'" + err + "'";
+        const int status = std::system(limit.empty() ? run.c_str() : ("sh -c \"" + limit + run + "\"").c_str());
         return ReadAll(out) + "\n--- stderr:\n" + ReadAll(err) + "\n--- exit " +
                std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     }
@@ -86,8 +88,37 @@ TEST_F(JobsTest, BadGamesAreNamedByTheirNumberInTheFile) {
     EXPECT_EQ(line, "--- exit 1");
 }
 
-TEST_F(JobsTest, JobsMustBeAPositiveNumber) {
+TEST_F(JobsTest, JobsMustBeAPositiveNumberUpTo256) {
     EXPECT_NE(Run("games x.pgn --jobs 0").find("--- exit 2"), std::string::npos);
     EXPECT_NE(Run("replay x.pgn --jobs").find("--- exit 2"), std::string::npos);
     EXPECT_NE(Run("games x.pgn --jobs 2 --jobs 2").find("--- exit 2"), std::string::npos);
+    for (const char* command : {"games", "replay"}) {
+        const std::string r = Run(std::string(command) + " x.pgn --jobs 100000");
+        EXPECT_NE(r.find("vorlix: --jobs takes a number from 1 to 256\n"), std::string::npos) << r;
+        EXPECT_NE(r.find("--- exit 2"), std::string::npos) << command;
+    }
+}
+
+// With little address space, threads that cannot be started leave fewer of
+// them at work, and memory that runs out ends the run with a message: never a
+// signal, never output that claims success.
+TEST_F(JobsTest, ScarceMemoryGivesFewerThreadsOrAMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not fit under the address-space limit";
+#endif
+    const std::string path = (Dir / "large.pgn").string();
+    std::ofstream(path, std::ios::binary) << LargeFile();
+    for (const char* command : {"games", "replay"}) {
+        const std::string one = Run(std::string(command) + " '" + path + "' --jobs 1");
+        for (const char* jobs : {"8", "64", "256"}) {
+            SCOPED_TRACE(std::string(command) + " --jobs " + jobs);
+            const std::string limited =
+                Run(std::string(command) + " '" + path + "' --jobs " + jobs, "ulimit -v 250000; ");
+            const bool same = limited == one;
+            const bool told = limited.find("out of memory") != std::string::npos ||
+                              limited.find("Out of memory") != std::string::npos;
+            EXPECT_TRUE(same || (told && limited.find("--- exit 1") != std::string::npos))
+                << limited.substr(limited.find("\n--- stderr:\n"));
+        }
+    }
 }

@@ -419,6 +419,22 @@ TEST_F(DiagramFile, MarksFollowEveryOtherFieldInBytesOldReadersStepOver) {
     EXPECT_TRUE(board.Marks().Empty());
 }
 
+// A file of very many marks loads at once, without repeats and within the bound.
+TEST_F(DiagramFile, VeryManyMarksLoadWithoutRepeatsAndWithinTheBound) {
+    std::vector<uint8_t> fields;
+    for (int i = 0; i < 64000; ++i) {
+        const int from = i % 64, to = (i / 64) % 64;
+        fields.insert(fields.end(), {230, 203, uint8_t(202 + from / 8), uint8_t(202 + from % 8), uint8_t(202 + to / 8),
+                                     uint8_t(202 + to % 8)});
+        fields.insert(fields.end(), {231, 204, uint8_t(202 + from / 8), uint8_t(202 + from % 8)});
+    }
+    std::vector<uint8_t> bytes = WithPrelude({});
+    bytes.insert(bytes.end(), fields.begin(), fields.end());
+    ASSERT_TRUE(LoadBytes(bytes));
+    EXPECT_EQ(board.Marks().Arrows.size(), TMarkCollector::kMaxArrows);
+    EXPECT_EQ(board.Marks().Squares.size(), 64u);
+}
+
 TEST_F(DiagramFile, BadOrShortMarkFieldsAreInvalid) {
     EXPECT_TRUE(LoadBytes(WithPrelude({230, 203, 206, 203, 206, 205})));
     EXPECT_EQ(board.Marks().Arrows, (std::vector<TArrowMark>{{4 * 8 + 1, 4 * 8 + 3, TMarkColor::Green}}));

@@ -89,6 +89,18 @@ TEST(SvgCanvas, ClipsTextAndStrokesAsThePainterDoes) {
     EXPECT_EQ(counts.Texts, QStringList{"a < b & c"});
     EXPECT_TRUE(svg.contains("<title>T &amp; &lt;T&gt;</title>"));
     EXPECT_TRUE(svg.contains("width=\"200\" height=\"100\" viewBox=\"0 0 100 50\""));
+
+    // Characters XML does not allow are left out of text, title and description.
+    TSvgCanvas hostile({10, 10}, {10, 10}, QString("id\x01\x1f") + QChar(0xFFFE), QString("a") + QChar(0xD800) + "b");
+    {
+        QPainter p(&hostile);
+        p.drawText(QPointF(1, 9), QString("x\x02yz") + QChar(0xFFFF) + QString::fromUtf8("\xF0\x9F\x98\x80"));
+    }
+    const QByteArray clean = hostile.Document();
+    const TSvgCounts cleanCounts = Parse(clean);
+    ASSERT_TRUE(cleanCounts.Parsed) << clean.toStdString();
+    EXPECT_EQ(cleanCounts.Texts, QStringList{QString("xyz") + QString::fromUtf8("\xF0\x9F\x98\x80")});
+    EXPECT_TRUE(clean.contains("<title>id</title>"));
     const QImage shown = RasterisedByRsvg(svg);
     if (shown.isNull()) GTEST_SKIP() << "rsvg-convert not installed";
     EXPECT_EQ(shown.pixel(40, 50), qRgb(0, 0, 0));

@@ -30,6 +30,51 @@ TEST(CommentMarks, IgnoresOtherCommandsAndUnclosedOnes) {
     EXPECT_EQ(ParseCommentMarks("[%clk 0:01:00][%csl Ga1]").Squares.size(), 1u);
 }
 
+// A mark given again keeps its place and takes its latest colour; however
+// many arrows a comment holds, a position shows at most the bound.
+TEST(CommentMarks, RepeatsKeepTheirPlaceAndArrowsAreBounded) {
+    struct TCase {
+        std::string Comment;
+        std::vector<TArrowMark> Arrows;
+        std::vector<TSquareMark> Squares;
+    };
+    const TArrowMark e2e4{Sq('e', '2'), Sq('e', '4'), TMarkColor::Green};
+    const TArrowMark d2d4{Sq('d', '2'), Sq('d', '4'), TMarkColor::Green};
+    const TCase cases[] = {
+        {"[%cal Ge2e4,Ge2e4,Gd2d4,Ge2e4]", {e2e4, d2d4}, {}},
+        {"[%cal Ge2e4,Gd2d4,Re2e4]", {{e2e4.From, e2e4.To, TMarkColor::Red}, d2d4}, {}},
+        {"[%csl Ga1,Rb2][%csl Ya1]", {}, {{0, TMarkColor::Yellow}, {9, TMarkColor::Red}}},
+        {"[%cal Ge4e2,Ge2e4]", {{e2e4.To, e2e4.From, TMarkColor::Green}, e2e4}, {}},  // two ways, two arrows
+    };
+    for (const TCase& c : cases) {
+        const TBoardMarks marks = ParseCommentMarks(c.Comment);
+        EXPECT_EQ(marks.Arrows, c.Arrows) << c.Comment;
+        EXPECT_EQ(marks.Squares, c.Squares) << c.Comment;
+    }
+
+    // Every arrow of the board, each given 50 times: 4,032 different ones, 201,600 in all.
+    std::string comment = "[%cal ";
+    for (int round = 0; round < 50; ++round)
+        for (int from = 0; from < 64; ++from)
+            for (int to = 0; to < 64; ++to)
+                if (from != to)
+                    comment += std::string("G") + char('a' + from / 8) + char('1' + from % 8) + char('a' + to / 8) +
+                               char('1' + to % 8) + ",";
+    comment += "]";
+    const TBoardMarks many = ParseCommentMarks(comment);
+    EXPECT_EQ(many.Arrows.size(), TMarkCollector::kMaxArrows);
+    EXPECT_EQ(many.Arrows.front(), (TArrowMark{0, 1, TMarkColor::Green}));
+
+    // Two comments before one move add up, with the same rule.
+    TPGNRec game;
+    game.Moves = "{[%csl Ga1][%cal Ge2e4]} {[%csl Ra1,Gh8][%cal Ge2e4]} 1. e4 *";
+    game.Result = "*";
+    const std::vector<TBoardMarks> marks = ReadGameMarks(game);
+    ASSERT_FALSE(marks.empty());
+    EXPECT_EQ(marks[0].Squares, (std::vector<TSquareMark>{{0, TMarkColor::Red}, {63, TMarkColor::Green}}));
+    EXPECT_EQ(marks[0].Arrows, std::vector<TArrowMark>{e2e4});
+}
+
 TEST(BoardMarks, CommandLineArgumentsTakeAnOptionalColour) {
     EXPECT_EQ(ParseArrowArgument("e2e4"), (TArrowMark{Sq('e', '2'), Sq('e', '4'), TMarkColor::Green}));
     EXPECT_EQ(ParseArrowArgument("E2E4:red"), (TArrowMark{Sq('e', '2'), Sq('e', '4'), TMarkColor::Red}));

@@ -123,6 +123,56 @@ TEST(SafeFileWriter, AKilledSaveLeavesNoTemporaryFileAndTheOldFile) {
     EXPECT_TRUE(size == 3 || size == (256u << 20)) << size;
 }
 
+// Saves made while signals arrive: an ignored SIGINT stays ignored and costs no
+// save; SIGTERM at any moment leaves the target whole and no temporary file.
+TEST(SafeFileWriter, SavesUnderSignalsKeepIgnoredSignalsIgnoredAndLeaveNoTemporaryFile) {
+    struct TCase {
+        int Signal;
+        bool Ignored;  // the program ignores the signal, as a batch in a script's background does
+        int Rounds;
+    };
+    for (const TCase c : {TCase{SIGINT, true, 1}, TCase{SIGTERM, false, 40}}) {
+        SCOPED_TRACE(c.Signal);
+        for (int round = 0; round < c.Rounds; ++round) {
+            TTempDir dir;
+            const std::string file = dir.Write("d.gif", "old");
+            int ready[2];
+            ASSERT_EQ(::pipe(ready), 0);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                if (c.Ignored) ::signal(c.Signal, SIG_IGN);
+                ::write(ready[1], "g", 1);
+                try {
+                    for (int i = 0; i < 400; ++i) WriteFileSafely(file, std::string(100 + i % 7, 'x'), false);
+                } catch (...) {
+                    ::_exit(3);
+                }
+                ::_exit(0);
+            }
+            char go;
+            ASSERT_EQ(::read(ready[0], &go, 1), 1);
+            int status = 0;
+            if (c.Ignored) {
+                // Signals all through the run: every save must succeed.
+                while (::waitpid(child, &status, WNOHANG) == 0) {
+                    ::kill(child, c.Signal);
+                    ::usleep(50);
+                }
+                EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            } else {
+                ::usleep(200 + 97 * round);  // somewhere inside a save
+                ::kill(child, c.Signal);
+                ::waitpid(child, &status, 0);
+            }
+            ::close(ready[0]);
+            ::close(ready[1]);
+            EXPECT_EQ(Names(dir), std::vector<std::string>{"d.gif"}) << "round " << round;
+            const auto size = fs::file_size(file);
+            EXPECT_TRUE(size == 3 || (size >= 100 && size < 107)) << size;
+        }
+    }
+}
+
 TEST(IOErrors, SystemErrorsOutsideTheTableAreNamed) {
     EXPECT_EQ(IOErrorMessage(IOErrorFromErrno(ENOENT)), "File not found!");
     EXPECT_EQ(IOErrorMessage(IOErrorFromErrno(ENOSPC)), "No space left on device");
