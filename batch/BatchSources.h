@@ -16,7 +16,6 @@ class TPGNPos;
 class TPgnBatchSource {
 public:
     virtual ~TPgnBatchSource() = default;
-    virtual QString ArchiveFileName() const = 0;
     virtual int GameRowCount() const = 0;
     virtual int CheckedGameCount() const = 0;
     // The list row of the next checked game at or after fromRow; -1 when none.
@@ -36,7 +35,6 @@ public:
 class TEpdBatchSource {
 public:
     virtual ~TEpdBatchSource() = default;
-    virtual QString ArchiveFileName() const = 0;
     // The ticked records in list order.
     virtual std::vector<const TEPDRec*> TickedRecords() const = 0;
     // The custom header and footer texts the dialog shows when it opens; the

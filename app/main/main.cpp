@@ -12,7 +12,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/PlayWave.h"
+#include "common/ui/PlayWave.h"
 
 using namespace vorlix;
 

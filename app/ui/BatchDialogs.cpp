@@ -5,11 +5,11 @@
 
 #include "app/FileDialogFilters.h"
 #include "settings/Settings.h"
-#include "app/ui/Hourglass.h"
+#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintCommands.h"
 #include "print/ui/PrinterTarget.h"
-#include "app/ui/SoundMessageDlg.h"
+#include "common/ui/SoundMessageDlg.h"
 #include "board/ui/FileFilters.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/EpdBatchDialog.h"

@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "settings/Settings.h"
-#include "app/ui/Hourglass.h"
+#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "board/ChessBoard.h"
 #include "board/ui/BoardControl.h"

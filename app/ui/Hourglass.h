@@ -1,3 +1,0 @@
-#pragma once
-// Kept for the windows that include it from here.
-#include "common/ui/Hourglass.h"

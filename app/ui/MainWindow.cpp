@@ -22,7 +22,7 @@
 #include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
-#include "app/ui/PlayWave.h"
+#include "common/ui/PlayWave.h"
 #include "app/ui/TipForm.h"
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
@@ -76,7 +76,7 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     ConnectMenuHints();
     FSettings.LoadRecentFiles();
     CreateViewers();
-    new TPrintCommands(*this);
+    FPrintCommands = new TPrintCommands(*this);
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
     connect(FtmrButtonsEnable, &QTimer::timeout, this, &TfrmQuenlix::tmrButtonsEnableTimer);

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "settings/RecentFiles.h"
-#include "app/ui/SoundMessageDlg.h"
+#include "common/ui/SoundMessageDlg.h"
 #include "board/ChessBoard.h"
 #include "board/HeaderFooter.h"
 #include "viewers/ui/ViewerHost.h"
@@ -25,6 +25,7 @@ namespace vorlix {
 
 class TAppSettings;
 class TFileAssociations;
+class TPrintCommands;
 class TBoardControl;
 class TBoardEditor;
 class TDiagramClipboard;
@@ -226,6 +227,9 @@ private:
     void mnuFilePopup();
     void mnuFileOpenClick();
     void mnuFileSaveEPDClick();
+    void mnuFilePrintClick();
+    void mnuFilePreviewClick();
+    void mnuFilePrinterSetupClick();
     void OpenAsEpd(const QString& fileName);
     void OpenAsPgn(const QString& fileName);
     bool OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const QString& fileName);
@@ -259,9 +263,9 @@ private:
     bool FOpening = false;  // a viewer holds an opened file
     bool FRetry = false;    // a failed open tries the other kind of file once
     TArchiveViewer* FEpdViewer = nullptr;
-    TArchiveViewer* FPgnViewer = nullptr;  // null: PGN files are only read (FPgnReader)
-    std::unique_ptr<TArchiveViewer> FPgnReader;
+    TArchiveViewer* FPgnViewer = nullptr;
     TFileAssociations* FAssociations = nullptr;
+    TPrintCommands* FPrintCommands = nullptr;  // made after the menus, before any command runs
 
     TKXSaveDialog* FKXSaveDialog1 = nullptr;
     TBoardControl* FkxChessBrd1 = nullptr;

@@ -5,7 +5,7 @@
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/Hourglass.h"
+#include "common/ui/Hourglass.h"
 #include "app/ui/TipForm.h"
 #include "board/ui/BrdSettingsDialog.h"
 #include "board/ui/HeaderDialog.h"

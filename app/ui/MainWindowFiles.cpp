@@ -9,7 +9,6 @@
 #include <QMimeData>
 #include <QToolButton>
 
-#include "app/ui/ArchiveFileReader.h"
 #include "app/EpdPositionLine.h"
 #include "app/FileAssociations.h"
 #include "app/FileDialogFilters.h"
@@ -17,9 +16,9 @@
 #include "settings/Settings.h"
 #include "app/ui/BatchDialogs.h"
 #include "app/ui/FileTypeDialog.h"
-#include "app/ui/Hourglass.h"
+#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/PlayWave.h"
+#include "common/ui/PlayWave.h"
 #include "app/ui/PosDataDialog.h"
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/KXSaveDialog.h"
@@ -47,7 +46,6 @@ int RecentLimit(TRecentKind kind) {
 void TfrmQuenlix::CreateViewers() {
     FEpdViewer = new TfrmEPD(*this);
     FPgnViewer = new TfrmPGN(*this);
-    FPgnReader = std::make_unique<TArchiveFileReader<TPGN>>(FReporter);
     FpnlBoard->setAcceptDrops(true);
     FpnlBoard->installEventFilter(this);
 }
@@ -74,7 +72,7 @@ bool TfrmQuenlix::CloseViewers() {
     return true;
 }
 
-TArchiveViewer& TfrmQuenlix::PgnViewer() { return FPgnViewer ? *FPgnViewer : *FPgnReader; }
+TArchiveViewer& TfrmQuenlix::PgnViewer() { return *FPgnViewer; }
 
 QStringList& TfrmQuenlix::RecentList(TRecentKind kind) {
     switch (kind) {
@@ -305,9 +303,13 @@ void TfrmQuenlix::AnimateTakeBack(const TChessMove& move, int capturedPiece) {
     FkxChessBrd1->AnimateTakeBack(move, capturedPiece);
 }
 
-QPrinter& TfrmQuenlix::Printer() { return PrintCommandsOf(this)->Printer(); }
+QPrinter& TfrmQuenlix::Printer() { return FPrintCommands->Printer(); }
 
-void TfrmQuenlix::PrinterSetup() { PrintCommandsOf(this)->mnuFilePrinterSetupClick(); }
+void TfrmQuenlix::PrinterSetup() { FPrintCommands->mnuFilePrinterSetupClick(); }
+
+void TfrmQuenlix::mnuFilePrintClick() { FPrintCommands->mnuFilePrintClick(); }
+void TfrmQuenlix::mnuFilePreviewClick() { FPrintCommands->mnuFilePreviewClick(); }
+void TfrmQuenlix::mnuFilePrinterSetupClick() { FPrintCommands->mnuFilePrinterSetupClick(); }
 
 void TfrmQuenlix::ViewerClosed() {
     SetOpening(false);

@@ -11,7 +11,7 @@
 #include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/PlayWave.h"
+#include "common/ui/PlayWave.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/PieceButtonIcon.h"
@@ -118,9 +118,12 @@ void TfrmQuenlix::CreateFileMenu() {
     AddItem(m, "mnuFileSaveImage", "Save as &Image...", "Save current diagram as an image",
             &TfrmQuenlix::spbSaveImgClick, QKeySequence("Ctrl+I"));
     m->addSeparator();
-    AddItem(m, "mnuFilePrinterSetup", "Printer Set&up...", "Select a printer and configure some of its settings");
-    AddItem(m, "mnuFilePreview", "Print Pre&view...", "Preview how your diagrams will look when printed");
-    AddItem(m, "mnuFilePrint", "&Print", "Print the current diagram", nullptr, QKeySequence("Ctrl+P"));
+    AddItem(m, "mnuFilePrinterSetup", "Printer Set&up...", "Select a printer and configure some of its settings",
+            &TfrmQuenlix::mnuFilePrinterSetupClick);
+    AddItem(m, "mnuFilePreview", "Print Pre&view...", "Preview how your diagrams will look when printed",
+            &TfrmQuenlix::mnuFilePreviewClick);
+    AddItem(m, "mnuFilePrint", "&Print", "Print the current diagram", &TfrmQuenlix::mnuFilePrintClick,
+            QKeySequence("Ctrl+P"));
     m->addSeparator();
     AddItem(m, "mnuFileExit", "E&xit", "Leave Chess Vorlix", &TfrmQuenlix::mnuFileExitClick, QKeySequence("Ctrl+Q"));
 }
@@ -295,8 +298,9 @@ void TfrmQuenlix::CreateCommandsToolbar() {
     AddButton("spbRedo", "redo", "Redo Changes", "Redo any undone changes to the current diagram",
               &TfrmQuenlix::mnuEditRedoClick);
     gap();
-    AddButton("spbPrint", "print", "Print Diagram", "Print the current diagram", nullptr);
-    AddButton("spbPreview", "preview", "Print Preview", "Preview how your diagrams will look when printed", nullptr);
+    AddButton("spbPrint", "print", "Print Diagram", "Print the current diagram", &TfrmQuenlix::mnuFilePrintClick);
+    AddButton("spbPreview", "preview", "Print Preview", "Preview how your diagrams will look when printed",
+              &TfrmQuenlix::mnuFilePreviewClick);
     gap();
     AddButton("spbStartPos", "startpos", "Starting Position", "Setup the starting position",
               &TfrmQuenlix::mnuStartingPositionClick);

@@ -5,17 +5,16 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QThread>
-#include <QToolButton>
 
 #include "print/DiagramPrint.h"
 #include "print/PrintScaling.h"
 #include "settings/Settings.h"
-#include "app/ui/Hourglass.h"
+#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintPreview.h"
 #include "print/ui/PrinterTarget.h"
 #include "common/ui/DialogOwner.h"
-#include "app/ui/SoundMessageDlg.h"
+#include "common/ui/SoundMessageDlg.h"
 #include "export/DiagramImage.h"
 #include "viewers/ui/ViewerHost.h"
 
@@ -36,23 +35,6 @@ TPrintCommands::TPrintCommands(TfrmQuenlix& window)
     setObjectName(QStringLiteral("PrintCommands"));
     FPrinter->setResolution(kPrinterResolution);
     FPrinter->setDocName(QStringLiteral("Chess Vorlix"));
-    auto hook = [this](const QString& name, auto handler) {
-        if (QAction* item = FWindow.Item(name)) {
-            item->setEnabled(true);
-            connect(item, &QAction::triggered, this, handler);
-        }
-    };
-    hook(QStringLiteral("mnuFilePrint"), [this] { mnuFilePrintClick(); });
-    hook(QStringLiteral("mnuFilePreview"), [this] { mnuFilePreviewClick(); });
-    hook(QStringLiteral("mnuFilePrinterSetup"), [this] { mnuFilePrinterSetupClick(); });
-    auto button = [this](const QString& name, auto handler) {
-        if (QToolButton* b = FWindow.Button(name)) {
-            b->setEnabled(true);
-            connect(b, &QToolButton::clicked, this, handler);
-        }
-    };
-    button(QStringLiteral("spbPrint"), [this] { mnuFilePrintClick(); });
-    button(QStringLiteral("spbPreview"), [this] { mnuFilePreviewClick(); });
 }
 
 TPrintCommands::~TPrintCommands() = default;

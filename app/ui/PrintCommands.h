@@ -14,7 +14,6 @@ class TfrmQuenlix;
 class TPrintCommands : public QObject {
     Q_OBJECT
 public:
-    // Connects itself to the window's print items and buttons.
     explicit TPrintCommands(TfrmQuenlix& window);
     ~TPrintCommands() override;
 

@@ -13,9 +13,9 @@
 #include <QVBoxLayout>
 
 #include "print/PrintScaling.h"
-#include "app/ui/Hourglass.h"
+#include "common/ui/Hourglass.h"
 #include "app/ui/PrintCommands.h"
-#include "app/ui/SoundMessageDlg.h"
+#include "common/ui/SoundMessageDlg.h"
 #include "imaging/ImageScaling.h"
 
 namespace vorlix {

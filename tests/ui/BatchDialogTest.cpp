@@ -81,7 +81,6 @@ public:
         for (TPGNRec* g = pgn.First; g; g = g->Next) Games.push_back(g);
         Checked.assign(Games.size(), true);
     }
-    QString ArchiveFileName() const override { return {}; }
     int GameRowCount() const override { return int(Games.size()); }
     int CheckedGameCount() const override { return int(std::count(Checked.begin(), Checked.end(), true)); }
     int NextCheckedGame(int from) const override {
@@ -108,7 +107,6 @@ public:
 class TFakeEpdSource : public TEpdBatchSource {
 public:
     explicit TFakeEpdSource(const QString& file) { epd.LoadFromFile(file.toStdString()); }
-    QString ArchiveFileName() const override { return {}; }
     std::vector<const TEPDRec*> TickedRecords() const override {
         std::vector<const TEPDRec*> records;
         for (const TEPDRec* r = epd.First; r; r = r->Next) records.push_back(r);

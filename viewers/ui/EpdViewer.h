@@ -60,7 +60,6 @@ public:
     bool OfferRecovered(const QString& recoveryFile) override;
 
     // The EPD batch dialog.
-    QString ArchiveFileName() const override { return FFileName; }
     std::vector<const TEPDRec*> TickedRecords() const override;
     QString BatchHeaderText() const override { return FBatchHeaderText; }
     QString BatchFooterText() const override { return FBatchFooterText; }

@@ -43,7 +43,6 @@ public:
     void StopAutoReplay() override;
 
     // What the batch tool reads.
-    QString ArchiveFileName() const override { return FFileName; }
     int GameRowCount() const override;
     int CheckedGameCount() const override;
     int NextCheckedGame(int fromRow) const override;

@@ -1,0 +1,61 @@
+#pragma once
+// A setting chosen on one slider between "low" and "high", with its number
+// shown under it: Apply (after a change), Defaults and Cancel.
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace vorlix {
+
+struct TSliderDialogConfig {
+    enum class TLowHigh { Beside, Under };  // where "low" and "high" stand by the slider
+
+    QString Caption;
+    QString GroupCaption;
+    const char* ValueLabelName;  // object name of the number's label
+    int Minimum;
+    int Maximum;
+    int TickInterval;
+    int Default;
+    TLowHigh LowHigh;
+    bool FixedSize;  // a fixed border instead of a resizable one
+};
+
+class TSliderDialog : public QDialog {
+    Q_OBJECT
+public:
+    // current gives the value the slider shows at each showing; apply takes the chosen one.
+    using TCurrent = std::function<int()>;
+    using TApply = std::function<void(int value)>;
+    TSliderDialog(const TSliderDialogConfig& config, TCurrent current, TApply apply, QWidget* mainWindow);
+
+    QSlider* TrackBar1() const { return FTrackBar1; }
+    QLabel* ValueLabel() const { return FValueLabel; }
+    QPushButton* btnApply() const { return FbtnApply; }
+    QPushButton* btnDefaults() const { return FbtnDefaults; }
+    QPushButton* btnCancel() const { return FbtnCancel; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void TrackBar1Change(int value);
+    void btnDefaultsClick();
+    void btnApplyClick();
+
+    int FDefault;
+    TCurrent FCurrent;
+    TApply FApply;
+    QWidget* FMainWindow;
+    QSlider* FTrackBar1;
+    QLabel* FValueLabel;
+    QPushButton* FbtnApply;
+    QPushButton* FbtnDefaults;
+    QPushButton* FbtnCancel;
+};
+
+}  // namespace vorlix
