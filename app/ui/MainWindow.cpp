@@ -30,6 +30,7 @@
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
 #include "help/ui/Help.h"
+#include "viewers/ui/GameLoading.h"
 
 static void InitEditorResources() { Q_INIT_RESOURCE(EditorIcons); }
 
@@ -254,6 +255,7 @@ QString TfrmQuenlix::EpdRecoveryFile() const { return FSettings.SettingsFolder()
 void TfrmQuenlix::QuitOnSignal() {
     if (FQuitting) return;  // a second signal while the first is handled
     FQuitting = true;
+    CancelGameLoading();  // the rest of a large file is not worth waiting for
     if (FDiagramModified) {
         try {
             QDir().mkpath(FSettings.SettingsFolder());

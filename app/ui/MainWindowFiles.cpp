@@ -138,6 +138,13 @@ bool TfrmQuenlix::OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const Q
         SetOpening(false);
         return false;
     }
+    if (FQuitting) {
+        // A quit signal came while the file was read: nothing more is shown,
+        // and the file is not tried as another kind either.
+        viewer.CloseArchive();
+        SetOpening(false);
+        return true;
+    }
     RemoveRecent(TRecentKind::EPD, fileName);
     RemoveRecent(TRecentKind::PGN, fileName);
     AddRecent(kind, fileName);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -26,6 +27,7 @@
 #include "board/ui/BoardControl.h"
 #include "board/ui/HeaderDialog.h"
 #include "tests/common/EditorFixture.h"
+#include "viewers/ui/GameLoading.h"
 #include "viewers/ui/MoveList.h"
 #include "viewers/ui/PGNViewer.h"
 #include "viewers/ui/ViewerWindow.h"
@@ -266,6 +268,44 @@ TEST_F(WindowJourney, TheFileTypeQuestionsComeOverTheShownWindowAndAQuitLeavesTh
         EXPECT_FALSE(desktop.IsAssociated(type)) << int(type);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->TipForm().isVisible());
+}
+
+// A quit signal while a large PGN file is read stops the read at once and
+// ends the program without waiting for the rest of the file.
+TEST_F(WindowJourney, AQuitSignalWhileAGameFileLoadsStopsTheLoad) {
+    QByteArray games;
+    for (int i = 0; i < 60000; ++i)
+        games += "[Event \"E" + QByteArray::number(i) + "\"]\n[White \"W\"]\n[Black \"B\"]\n[Result \"*\"]\n\n1. e4 e5 *\n\n";
+    const QString file = WriteFile("many.pgn", games);
+    StartEditor();
+    HoldLoadsUntilCancelledForTests(true);  // the load waits in the middle of the file until it is stopped
+    bool signalled = false;
+    QElapsedTimer sinceSignal;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (!progress || !progress->isVisible() || progress->value() <= 0) continue;
+            if (!signalled) {
+                signalled = true;
+                sinceSignal.start();
+                window->QuitOnSignal();
+            } else if (sinceSignal.elapsed() > 5000) {
+                ADD_FAILURE() << "the load went on after the quit signal";
+                progress->cancel();  // end the test instead of hanging
+            }
+        }
+    });
+    watch.start(20);
+    window->OpenChessFile(file);
+    watch.stop();
+    HoldLoadsUntilCancelledForTests(false);
+    EXPECT_TRUE(signalled);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();  // nobody is asked or told
+    auto* viewer = dynamic_cast<QWidget*>(&window->PgnViewer());
+    ASSERT_TRUE(viewer);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !viewer->isVisible(); }, 2000));
 }
 
 // The real program, ended by a quit signal while a modal window waits.

@@ -23,6 +23,7 @@ constexpr int kShowAfterMs = 300;  // quick loads never flash a dialog
 constexpr int kPollMs = 50;
 
 std::atomic<bool> gHoldUntilCancelled{false};
+std::atomic<bool>* gActiveCancel = nullptr;  // the load under way (GUI thread only)
 
 void WaitForCancel(const std::atomic<bool>& cancel) {
     while (!cancel) std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -31,6 +32,10 @@ void WaitForCancel(const std::atomic<bool>& cancel) {
 }  // namespace
 
 void HoldLoadsUntilCancelledForTests(bool hold) { gHoldUntilCancelled = hold; }
+
+void CancelGameLoading() {
+    if (gActiveCancel) *gActiveCancel = true;
+}
 
 bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorReporter& reporter, QWidget* parent) {
     std::atomic<bool> cancel{false};
@@ -47,6 +52,8 @@ bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorRepo
     progress.setAutoReset(false);
     progress.setValue(0);
     QObject::connect(&progress, &QProgressDialog::canceled, [&] { cancel = true; });
+    std::atomic<bool>* const outer = gActiveCancel;
+    gActiveCancel = &cancel;
 
     QEventLoop loop;
     QTimer poll;
@@ -72,6 +79,7 @@ bool LoadGamesWithProgress(TPGNIndex& index, const QString& fileName, TErrorRepo
     });
     loop.exec();
     worker.join();
+    gActiveCancel = outer;
 #ifdef __GLIBC__
     // The reader's buffers were freed in the worker's own heap: give those pages back.
     malloc_trim(0);
