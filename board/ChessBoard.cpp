@@ -186,12 +186,7 @@ void TkxChessBrd::SetPiece(int File, int Rank, int Code) {
 
 void TkxChessBrd::PutMarks(const TBoardMarks& marks, bool fromGame) {
     marksFromGame_ = fromGame;
-    // Off the board, a square's arrow to itself, repeats and arrows beyond the bound are left out.
-    TMarkCollector collector;
-    for (const TArrowMark& a : marks.Arrows)
-        if (a.From != a.To) collector.Add(a);
-    for (const TSquareMark& m : marks.Squares) collector.Add(m);
-    TBoardMarks kept = collector.Take();
+    TBoardMarks kept = Normalized(marks);
     if (kept == marks_) return;
     marks_ = std::move(kept);
     Invalidate();

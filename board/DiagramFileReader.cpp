@@ -69,8 +69,7 @@ private:
         const auto color = static_cast<TMarkColor>(MarkValue(kMarkColorCount));
         if (tag == ArrowMark) {
             const int from = MarkSquare();
-            const int to = MarkSquare();
-            if (from != to) Marks.Add(TArrowMark{from, to, color});
+            Marks.Add(TArrowMark{from, MarkSquare(), color});
         } else {
             Marks.Add(TSquareMark{MarkSquare(), color});
         }

@@ -25,7 +25,7 @@ bool SplitColor(const std::string& text, std::string& body, std::optional<TMarkC
 TMarkCollector::TMarkCollector() : ArrowAt_(64 * 64, -1), SquareAt_(64, -1) {}
 
 void TMarkCollector::Add(const TArrowMark& arrow) {
-    if (arrow.From < 0 || arrow.From >= 64 || arrow.To < 0 || arrow.To >= 64) return;
+    if (arrow.From < 0 || arrow.From >= 64 || arrow.To < 0 || arrow.To >= 64 || arrow.From == arrow.To) return;
     int16_t& at = ArrowAt_[size_t(arrow.From * 64 + arrow.To)];
     if (at >= 0) {
         Marks_.Arrows[size_t(at)].Color = arrow.Color;

@@ -32,7 +32,8 @@ struct TBoardMarks {
 };
 
 // Marks without repeats and within bounds, whatever a comment or a file holds:
-// an arrow or a square given again keeps its first place and takes its latest
+// squares off the board and arrows from a square to itself are left out; an
+// arrow or a square given again keeps its first place and takes its latest
 // colour, and arrows beyond kMaxArrows are left out (and counted). Adding is
 // constant time, so a hostile comment costs no more than its length.
 class TMarkCollector {

@@ -32,7 +32,7 @@ void AddArrow(std::string_view item, TMarkCollector& marks) {
     const auto color = MarkColorOfLetter(item[0]);
     const auto from = SquareOfName(std::string(item.substr(1, 2)));
     const auto to = SquareOfName(std::string(item.substr(3, 2)));
-    if (color && from && to && *from != *to) marks.Add(TArrowMark{*from, *to, *color});
+    if (color && from && to) marks.Add(TArrowMark{*from, *to, *color});
 }
 
 void AddSquare(std::string_view item, TMarkCollector& marks) {
