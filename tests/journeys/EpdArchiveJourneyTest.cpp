@@ -23,6 +23,7 @@
 #include "app/ui/PosDataDialog.h"
 #include "batch/ui/EpdBatchDialog.h"
 #include "tests/common/EditorFixture.h"
+#include "tests/common/EditorProcess.h"
 #include "viewers/EpdListModel.h"
 #include "viewers/ui/EpdViewer.h"
 
@@ -330,14 +331,7 @@ TEST(EpdArchiveProgram, ASignalDuringTheRecoveryOfferKeepsTheRecovery) {
         write("recovered.epd.name", home.filePath("positions.epd").toUtf8());
 
         QProcess editor;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", home.path());
-        env.insert("HOME", home.path());
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("VORLIX_SETTINGS", home.filePath("settings.ini"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        editor.setProcessEnvironment(env);
+        editor.setProcessEnvironment(test::EditorEnvironment(home, home.filePath("settings.ini")));
         editor.start(program, {});
         ASSERT_TRUE(editor.waitForStarted(10000));
         // The first undo state is written just before the offer comes up.

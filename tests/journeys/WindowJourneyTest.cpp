@@ -27,6 +27,7 @@
 #include "board/ui/BoardControl.h"
 #include "board/ui/HeaderDialog.h"
 #include "tests/common/EditorFixture.h"
+#include "tests/common/EditorProcess.h"
 #include "viewers/ui/GameLoading.h"
 #include "viewers/ui/MoveList.h"
 #include "viewers/ui/PGNViewer.h"
@@ -332,15 +333,7 @@ TEST(EditorProgramJourney, AQuitSignalWhileAModalWindowWaitsEndsTheProgram) {
             QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", home.filePath("recovered.vxd"));
         }
         QProcess editor;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", home.path());
-        env.insert("HOME", home.path());
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("XDG_DATA_DIRS", home.filePath("sys-data"));
-        env.insert("XDG_CONFIG_DIRS", home.filePath("sys-config"));
-        env.insert("VORLIX_SETTINGS", settingsFile);
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcessEnvironment env = test::EditorEnvironment(home, settingsFile);
         env.insert("QT_LOGGING_RULES", "vorlix.windows.info=true");
         editor.setProcessEnvironment(env);
         editor.start(program, {});

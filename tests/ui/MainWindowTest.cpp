@@ -27,6 +27,7 @@
 #include "help/ui/Help.h"
 #include "help/ui/HelpWindow.h"
 #include "tests/common/EditorFixture.h"
+#include "tests/common/EditorProcess.h"
 
 using namespace vorlix;
 
@@ -421,14 +422,7 @@ TEST(EditorProgram, EndedBySignalsItLeavesNoUndoFolder) {
     }
     for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         QProcess editor;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", home.path());
-        env.insert("HOME", home.path());
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("VORLIX_SETTINGS", home.filePath("settings.ini"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        editor.setProcessEnvironment(env);
+        editor.setProcessEnvironment(test::EditorEnvironment(home, home.filePath("settings.ini")));
         editor.start(program, {});
         ASSERT_TRUE(editor.waitForStarted(10000));
         // The first undo state is written once the window is up.
