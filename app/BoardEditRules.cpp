@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 
@@ -13,20 +13,20 @@ constexpr int kLastPiece = 12;
 
 // With one square selected only a piece disables its Insert item; with more,
 // any code they all share does.
-int SharedSelectionCode(const TkxChessBrd& board) {
+int SharedSelectionCode(const TDiagramBoard& board) {
     const int count = board.SelectedCount();
     const int shared = board.SelectionPiece();
     if (count == 1) return shared >= 1 && shared <= kLastPiece ? shared : 0;
     return count > 1 && shared > 0 ? shared : 0;
 }
 
-void SetSelectionItems(TEditMenuState& state, const TkxChessBrd& board) {
+void SetSelectionItems(TEditMenuState& state, const TDiagramBoard& board) {
     const int count = board.SelectedCount();
     state.UnselectAll = count > 0;
     state.SelectAll = count < 64;
 }
 
-void SetSelectedSquareItems(TEditMenuState& state, const TkxChessBrd& board) {
+void SetSelectedSquareItems(TEditMenuState& state, const TDiagramBoard& board) {
     state.Defect = state.Delete = !board.SelectionEmpty();
     state.Clear = !board.SelectionUnhighlighted();
     state.Merge = state.Clear && !board.SelectionMerged();
@@ -64,7 +64,7 @@ int DefectedCode(int code) {
     return code;
 }
 
-TEditMenuState BoardMenuState(const TkxChessBrd& board) {
+TEditMenuState BoardMenuState(const TDiagramBoard& board) {
     TEditMenuState state;
     SetSelectionItems(state, board);
     if (board.SelectedCount() == 0) return state;
@@ -74,7 +74,7 @@ TEditMenuState BoardMenuState(const TkxChessBrd& board) {
     return state;
 }
 
-TEditMenuState PopupMenuState(const TkxChessBrd& board, const TRightClick& click) {
+TEditMenuState PopupMenuState(const TDiagramBoard& board, const TRightClick& click) {
     TEditMenuState state;
     SetSelectionItems(state, board);
     state.Highlighting = state.InsertWhite = state.InsertBlack = true;
@@ -86,7 +86,7 @@ TEditMenuState PopupMenuState(const TkxChessBrd& board, const TRightClick& click
         state.Merge = click.Highlighted && !click.Merged;
         state.Unmerge = click.Highlighted && click.Merged;
     }
-    const bool onBoard = TkxChessBrd::OnBoard(click.Square);
+    const bool onBoard = TDiagramBoard::OnBoard(click.Square);
     state.Unselect = onBoard && click.Selected;
     state.Select = onBoard && !click.Selected;
     if (click.Selected && board.SelectedCount() > 1)
@@ -99,48 +99,48 @@ TEditMenuState PopupMenuState(const TkxChessBrd& board, const TRightClick& click
 // ---- Pop-up commands ------------------------------------------------------------
 
 void TPopupEdits::Defect() {
-    if (OnSelection()) return FBoard.DefectSelection();
-    const QPoint s = FClick.Square;
-    FBoard.SetPiece(s.x(), s.y(), DefectedCode(FBoard.SquareCode(s)));
-    FBoard.RedrawSquare(s);
+    if (OnSelection()) return board_.DefectSelection();
+    const QPoint s = click_.Square;
+    board_.SetPiece(s.x(), s.y(), DefectedCode(board_.SquareCode(s)));
+    board_.RedrawSquare(s);
 }
 
 void TPopupEdits::Delete() {
-    if (OnSelection()) return FBoard.SetPieceOnSelection(0);
-    FBoard.ClearPiece(FClick.Square);
-    FBoard.RedrawSquare(FClick.Square);
+    if (OnSelection()) return board_.SetPieceOnSelection(0);
+    board_.ClearPiece(click_.Square);
+    board_.RedrawSquare(click_.Square);
 }
 
 void TPopupEdits::ClearHighlight() {
-    if (OnSelection()) return FBoard.UnhighlightSelection();
-    FBoard.UnhighlightSquare(FClick.Square);
+    if (OnSelection()) return board_.UnhighlightSelection();
+    board_.UnhighlightSquare(click_.Square);
 }
 
 void TPopupEdits::SetMerge(bool merged) {
-    if (OnSelection()) return FBoard.SetMergeSelection(merged);
-    FBoard.SetMergeSquare(FClick.Square, merged);
+    if (OnSelection()) return board_.SetMergeSelection(merged);
+    board_.SetMergeSquare(click_.Square, merged);
 }
 
 void TPopupEdits::Highlight(TColor color, bool merged) {
-    if (OnSelection()) return FBoard.HighlightSelection(color, merged, false);
-    FBoard.HighlightSquare(color, merged, false, FClick.Square);
+    if (OnSelection()) return board_.HighlightSelection(color, merged, false);
+    board_.HighlightSquare(color, merged, false, click_.Square);
 }
 
 void TPopupEdits::HighlightCustom(TColor color) {
-    if (OnSelection()) return FBoard.HighlightSelection(color, false, true);
-    FBoard.HighlightSquare(color, false, true, FClick.Square);
+    if (OnSelection()) return board_.HighlightSelection(color, false, true);
+    board_.HighlightSquare(color, false, true, click_.Square);
 }
 
 void TPopupEdits::Insert(int code) {
-    if (OnSelection()) return FBoard.SetPieceOnSelection(code);
-    FBoard.SetPiece(FClick.Square.x(), FClick.Square.y(), code);
-    FBoard.RedrawSquare(FClick.Square);
+    if (OnSelection()) return board_.SetPieceOnSelection(code);
+    board_.SetPiece(click_.Square.x(), click_.Square.y(), code);
+    board_.RedrawSquare(click_.Square);
 }
 
 void TPopupEdits::ToggleSelection() {
-    if (!TkxChessBrd::OnBoard(FClick.Square)) return;
-    FBoard.ToggleSelection(FClick.Square);
-    FBoard.RedrawSquare(FClick.Square);
+    if (!TDiagramBoard::OnBoard(click_.Square)) return;
+    board_.ToggleSelection(click_.Square);
+    board_.RedrawSquare(click_.Square);
 }
 
 }  // namespace vorlix

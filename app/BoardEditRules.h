@@ -8,7 +8,7 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 // The square code a typed character puts on the selected squares:
 // K Q B N R P (white), k q b n r p (black), X O (white cross, dot), x o (black).
@@ -35,7 +35,7 @@ struct TEditMenuState {
     int DisabledInsert = 0;
 };
 
-TEditMenuState BoardMenuState(const TkxChessBrd& board);
+TEditMenuState BoardMenuState(const TDiagramBoard& board);
 
 // The square last right-clicked and what the board reported about it.
 struct TRightClick {
@@ -46,13 +46,13 @@ struct TRightClick {
     bool Merged = false;
 };
 
-TEditMenuState PopupMenuState(const TkxChessBrd& board, const TRightClick& click);
+TEditMenuState PopupMenuState(const TDiagramBoard& board, const TRightClick& click);
 
 // The pop-up's commands: on the selection when the right-clicked square is
 // selected, else on that square alone. Each repaints what it changed.
 class TPopupEdits {
 public:
-    TPopupEdits(TkxChessBrd& board, const TRightClick& click) : FBoard(board), FClick(click) {}
+    TPopupEdits(TDiagramBoard& board, const TRightClick& click) : board_(board), click_(click) {}
 
     void Defect();
     void Delete();
@@ -66,10 +66,10 @@ public:
     void ToggleSelection();
 
 private:
-    bool OnSelection() const { return FClick.Selected; }
+    bool OnSelection() const { return click_.Selected; }
 
-    TkxChessBrd& FBoard;
-    TRightClick FClick;
+    TDiagramBoard& board_;
+    TRightClick click_;
 };
 
 }  // namespace vorlix

@@ -4,26 +4,26 @@
 #include <QMimeData>
 
 #include "app/ClipboardFormats.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 
-bool SetPositionFromClipboardText(TkxChessBrd& board, const std::string& text) {
+bool SetPositionFromClipboardText(TDiagramBoard& board, const std::string& text) {
     return board.SetPositionFromPlacement(text) || board.SetPositionFromSetup(text);
 }
 
 TDiagramClipboard::TDiagramClipboard(QClipboard& clipboard, TErrorReporter& reporter)
-    : FClipboard(clipboard), FReporter(reporter) {}
+    : clipboard_(clipboard), reporter_(reporter) {}
 
-bool TDiagramClipboard::Copy(const TkxChessBrd& board, int format, const TImageRenderer& renderImage) {
+bool TDiagramClipboard::Copy(const TDiagramBoard& board, int format, const TImageRenderer& renderImage) {
     Empty();
     if (IsBitmapClipboardFormat(format)) return CopyBitmap(format, renderImage);
     if (IsValidClipboardFormat(format)) return CopyText(board, format);
     return Fail();
 }
 
-bool TDiagramClipboard::CopyText(const TkxChessBrd& board, int format) {
-    FClipboard.setText(QString::fromStdString(ClipboardText(board, format)));
+bool TDiagramClipboard::CopyText(const TDiagramBoard& board, int format) {
+    clipboard_.setText(QString::fromStdString(ClipboardText(board, format)));
     return true;
 }
 
@@ -35,30 +35,30 @@ bool TDiagramClipboard::CopyBitmap(int format, const TImageRenderer& renderImage
     auto* data = new QMimeData;
     data->setImageData(bitmap.Image);
     data->setData(kBmpMimeType, bitmap.Bmp);
-    FClipboard.setMimeData(data);
+    clipboard_.setMimeData(data);
     return true;
 }
 
 bool TDiagramClipboard::Fail() {
-    FReporter.Report(TMsgKind::Error, kCopyFailedMessage);
+    reporter_.Report(TMsgKind::Error, kCopyFailedMessage);
     return false;
 }
 
-bool TDiagramClipboard::Paste(TkxChessBrd& board) {
-    if (SetPositionFromClipboardText(board, FClipboard.text().toStdString())) return true;
-    FReporter.Report(TMsgKind::Information, kPasteRejectedMessage);
+bool TDiagramClipboard::Paste(TDiagramBoard& board) {
+    if (SetPositionFromClipboardText(board, clipboard_.text().toStdString())) return true;
+    reporter_.Report(TMsgKind::Information, kPasteRejectedMessage);
     return false;
 }
 
-void TDiagramClipboard::Empty() { FClipboard.clear(); }
+void TDiagramClipboard::Empty() { clipboard_.clear(); }
 
 bool TDiagramClipboard::HoldsBitmap() const {
-    const QMimeData* data = FClipboard.mimeData();
+    const QMimeData* data = clipboard_.mimeData();
     return data && (data->hasImage() || data->hasFormat(kBmpMimeType));
 }
 
 bool TDiagramClipboard::HoldsText() const {
-    const QMimeData* data = FClipboard.mimeData();
+    const QMimeData* data = clipboard_.mimeData();
     return data && data->hasText() && !data->text().isEmpty();
 }
 

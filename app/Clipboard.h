@@ -12,7 +12,7 @@ class QClipboard;
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 inline constexpr const char* kCopyFailedMessage = "The diagram could not be copied to the clipboard...";
 inline constexpr const char* kPasteRejectedMessage =
@@ -21,7 +21,7 @@ inline constexpr const char* kPasteRejectedMessage =
 inline constexpr const char* kBmpMimeType = "image/bmp";
 
 // Tries the FEN placement first, then the setup text; on failure the board is unchanged.
-bool SetPositionFromClipboardText(TkxChessBrd& board, const std::string& text);
+bool SetPositionFromClipboardText(TDiagramBoard& board, const std::string& text);
 
 class TDiagramClipboard {
 public:
@@ -32,10 +32,10 @@ public:
 
     // Empties the clipboard, then puts the diagram on it in the given format.
     // Failures are reported as errors; the clipboard may be empty afterwards.
-    bool Copy(const TkxChessBrd& board, int format, const TImageRenderer& renderImage);
+    bool Copy(const TDiagramBoard& board, int format, const TImageRenderer& renderImage);
     // Turns the clipboard text into the board's position. Rejected text is
     // reported and leaves the board unchanged. No repaint.
-    bool Paste(TkxChessBrd& board);
+    bool Paste(TDiagramBoard& board);
     void Empty();
 
     bool HoldsBitmap() const;
@@ -43,12 +43,12 @@ public:
     bool HoldsText() const;
 
 private:
-    bool CopyText(const TkxChessBrd& board, int format);
+    bool CopyText(const TDiagramBoard& board, int format);
     bool CopyBitmap(int format, const TImageRenderer& renderImage);
     bool Fail();
 
-    QClipboard& FClipboard;
-    TErrorReporter& FReporter;
+    QClipboard& clipboard_;
+    TErrorReporter& reporter_;
 };
 
 }  // namespace vorlix

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "imaging/BmpExport.h"
 #include "imaging/FixedPalettes.h"
 #include "imaging/ColorMapping.h"
@@ -49,7 +49,7 @@ std::optional<int> ClipboardFormatOfItemName(const QString& itemName) {
     return format;
 }
 
-std::string ClipboardText(const TkxChessBrd& board, int format) {
+std::string ClipboardText(const TDiagramBoard& board, int format) {
     std::string text;
     switch (format) {
         case cfEPDText: board.GetPlacementText(text); break;

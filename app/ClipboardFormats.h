@@ -9,7 +9,7 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 enum TClipboardFormat : int {
     cfMonochromeBitmap = 0,
@@ -33,7 +33,7 @@ std::optional<int> ClipboardFormatOfItemName(const QString& itemName);
 
 // The text of a text format: the FEN placement alone, the plain-text picture
 // or the setup text, exactly as the board makes it (no line break added).
-std::string ClipboardText(const TkxChessBrd& board, int format);
+std::string ClipboardText(const TDiagramBoard& board, int format);
 
 // A diagram image reduced to a bitmap format's depth, both as an image of
 // that depth (1 bit: Mono; 4 and 8 bits: Indexed8 with the 16-colour or

@@ -97,7 +97,7 @@ TXdgDirs TXdgDirs::FromEnvironment() {
 }
 
 TFileAssociations::TFileAssociations(TXdgDirs dirs, QString programPath, QString iconFolder)
-    : FDirs(std::move(dirs)), FProgramPath(std::move(programPath)), FIconFolder(std::move(iconFolder)) {}
+    : dirs_(std::move(dirs)), programPath_(std::move(programPath)), iconFolder_(std::move(iconFolder)) {}
 
 QString TFileAssociations::MimeTypeOf(TChessFileType type) {
     for (const TTypeInfo& info : kTypes)
@@ -105,12 +105,12 @@ QString TFileAssociations::MimeTypeOf(TChessFileType type) {
     return {};
 }
 
-QString TFileAssociations::DesktopEntryFile() const { return FDirs.DataHome + "/applications/" + kDesktopEntryName; }
-QString TFileAssociations::MimePackageFile() const { return FDirs.DataHome + "/mime/packages/" + kMimePackageName; }
-QString TFileAssociations::MimeAppsFile() const { return FDirs.ConfigHome + "/mimeapps.list"; }
+QString TFileAssociations::DesktopEntryFile() const { return dirs_.DataHome + "/applications/" + kDesktopEntryName; }
+QString TFileAssociations::MimePackageFile() const { return dirs_.DataHome + "/mime/packages/" + kMimePackageName; }
+QString TFileAssociations::MimeAppsFile() const { return dirs_.ConfigHome + "/mimeapps.list"; }
 
 QString TFileAssociations::FindDesktopEntry(const QString& name) const {
-    for (const QString& dir : QStringList{FDirs.DataHome} + FDirs.DataDirs) {
+    for (const QString& dir : QStringList{dirs_.DataHome} + dirs_.DataDirs) {
         const QString file = dir + "/applications/" + name;
         if (QFileInfo::exists(file)) return file;
     }
@@ -124,8 +124,8 @@ QString TFileAssociations::DefaultApplication(const QString& mimeType) const {
     for (const QString& desktop : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(':', Qt::SkipEmptyParts))
         prefixes << desktop.toLower() + "-";
     prefixes << "";
-    QStringList folders = QStringList{FDirs.ConfigHome} + FDirs.ConfigDirs;
-    for (const QString& dir : QStringList{FDirs.DataHome} + FDirs.DataDirs) folders << dir + "/applications";
+    QStringList folders = QStringList{dirs_.ConfigHome} + dirs_.ConfigDirs;
+    for (const QString& dir : QStringList{dirs_.DataHome} + dirs_.DataDirs) folders << dir + "/applications";
     for (const QString& folder : folders)
         for (const QString& prefix : prefixes) {
             const QString value = SectionValue(ReadLines(folder + "/" + prefix + "mimeapps.list"), kDefaultSection, mimeType);
@@ -146,7 +146,7 @@ QStringList TFileAssociations::ClaimedTypes() const {
 bool TFileAssociations::IsAssociated(TChessFileType type) const {
     if (DefaultApplication(MimeTypeOf(type)) != kDesktopEntryName) return false;
     const QString exec = SectionValue(ReadLines(FindDesktopEntry(kDesktopEntryName)), "[Desktop Entry]", "Exec");
-    return exec.contains(FProgramPath, Qt::CaseInsensitive);
+    return exec.contains(programPath_, Qt::CaseInsensitive);
 }
 
 void TFileAssociations::Associate(TChessFileType type) {
@@ -174,9 +174,9 @@ void TFileAssociations::WriteMimePackage() {
 }
 
 void TFileAssociations::InstallIcons() {
-    const QString hicolor = FDirs.DataHome + "/icons/hicolor/scalable/";
+    const QString hicolor = dirs_.DataHome + "/icons/hicolor/scalable/";
     auto install = [&](const QString& source, const QString& target) {
-        QFile icon(FIconFolder + source);
+        QFile icon(iconFolder_ + source);
         if (!icon.open(QIODevice::ReadOnly)) return;  // an icon we do not ship is no reason to fail
         WriteText(hicolor + target, icon.readAll());
     };
@@ -194,7 +194,7 @@ void TFileAssociations::WriteDesktopEntry(const QString& mimeType) {
                          "Name=Chess Vorlix\n"
                          "GenericName=Chess Diagram Editor\n"
                          "Comment=Make chess diagrams from positions, PGN and EPD files\n"
-                         "Exec=" + ExecQuoted(FProgramPath) + " %f\n"
+                         "Exec=" + ExecQuoted(programPath_) + " %f\n"
                          "Icon=" + kAppIconName + "\n"
                          "Terminal=false\n"
                          "Categories=Graphics;Game;BoardGame;\n"
@@ -229,8 +229,8 @@ void TFileAssociations::WriteDefault(const QString& mimeType) {
 }
 
 void TFileAssociations::RefreshDatabases() {
-    RunIfInstalled("update-mime-database", {FDirs.DataHome + "/mime"});
-    RunIfInstalled("update-desktop-database", {FDirs.DataHome + "/applications"});
+    RunIfInstalled("update-mime-database", {dirs_.DataHome + "/mime"});
+    RunIfInstalled("update-desktop-database", {dirs_.DataHome + "/applications"});
 }
 
 }  // namespace vorlix

@@ -58,9 +58,9 @@ private:
     void WriteDefault(const QString& mimeType);
     void RefreshDatabases();
 
-    TXdgDirs FDirs;
-    QString FProgramPath;
-    QString FIconFolder;
+    TXdgDirs dirs_;
+    QString programPath_;
+    QString iconFolder_;
 };
 
 }  // namespace vorlix

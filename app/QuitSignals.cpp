@@ -28,8 +28,8 @@ void OnSignal(int signalNumber) {
 TQuitSignals::TQuitSignals(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gPipe) != 0) return;
     ::fcntl(gPipe[0], F_SETFL, O_NONBLOCK);
-    FNotifier = new QSocketNotifier(gPipe[1], QSocketNotifier::Read, this);
-    connect(FNotifier, &QSocketNotifier::activated, this, &TQuitSignals::ReadPending);
+    notifier_ = new QSocketNotifier(gPipe[1], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &TQuitSignals::ReadPending);
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);

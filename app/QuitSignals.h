@@ -21,7 +21,7 @@ signals:
 private:
     void ReadPending();
 
-    QSocketNotifier* FNotifier = nullptr;
+    QSocketNotifier* notifier_ = nullptr;
 };
 
 }  // namespace vorlix

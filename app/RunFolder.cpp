@@ -20,17 +20,17 @@ bool ProcessExists(qint64 pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 |
 }  // namespace
 
 TRunFolder::TRunFolder(const QString& base)
-    : FIntended(QString("%1/%2%3").arg(base, kPrefix).arg(QCoreApplication::applicationPid())) {
+    : intended_(QString("%1/%2%3").arg(base, kPrefix).arg(QCoreApplication::applicationPid())) {
     // An empty base would put the folder at the root of the file system.
     if (base.isEmpty() || !QFileInfo(base).isDir()) return;
     RemoveAbandoned(base);
-    FDir = std::make_unique<QTemporaryDir>(FIntended + "-XXXXXX");
-    if (!FDir->isValid()) FDir.reset();
+    dir_ = std::make_unique<QTemporaryDir>(intended_ + "-XXXXXX");
+    if (!dir_->isValid()) dir_.reset();
 }
 
 TRunFolder::~TRunFolder() = default;  // QTemporaryDir removes the folder and its files
 
-QString TRunFolder::Path() const { return FDir ? FDir->path() : FIntended; }
+QString TRunFolder::Path() const { return dir_ ? dir_->path() : intended_; }
 
 void TRunFolder::RemoveAbandoned(const QString& base) {
     const QDir folder(base);

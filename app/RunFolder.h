@@ -18,7 +18,7 @@ public:
     TRunFolder(const TRunFolder&) = delete;
     TRunFolder& operator=(const TRunFolder&) = delete;
 
-    bool Exists() const { return FDir != nullptr; }
+    bool Exists() const { return dir_ != nullptr; }
     // The folder; when it could not be made, the name it would have had, so
     // that writing there fails and the failure names the place.
     QString Path() const;
@@ -27,8 +27,8 @@ public:
     static void RemoveAbandoned(const QString& base);
 
 private:
-    QString FIntended;
-    std::unique_ptr<QTemporaryDir> FDir;
+    QString intended_;
+    std::unique_ptr<QTemporaryDir> dir_;
 };
 
 }  // namespace vorlix

@@ -8,44 +8,44 @@ namespace vorlix {
 
 TBatchProducer::TBatchProducer(TBatchDestination destination, const TImageChoice& image, TPrintTarget* printer,
                                const TPageGrid& grid)
-    : Destination_(destination), Image_(image), Target_(printer) {
+    : destination_(destination), image_(image), target_(printer) {
     const bool many = destination == TBatchDestination::PrinterManyPerPage;
     if (printer && (many || destination == TBatchDestination::PrinterOnePerJob))
-        Printer_ = std::make_unique<TBatchPrinter>(*printer, grid, many);
+        printer_ = std::make_unique<TBatchPrinter>(*printer, grid, many);
 }
 
 TBatchProducer::~TBatchProducer() = default;
 
-bool TBatchProducer::Produce(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool TBatchProducer::Produce(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                              const QString& fileName, std::string& error) {
     TCollectingReporter reporter;
-    switch (Destination_) {
+    switch (destination_) {
         case TBatchDestination::ImageFiles:
-            if (WriteBatchImage(board, header, footer, Image_, fileName, reporter)) return true;
+            if (WriteBatchImage(board, header, footer, image_, fileName, reporter)) return true;
             break;
         case TBatchDestination::DiagramFiles:
             if (WriteBatchDiagram(board, header, footer, fileName, reporter)) return true;
             break;
         default:
-            if (!Printer_) {
+            if (!printer_) {
                 error = "No printer.";
                 return false;
             }
-            return Printer_->Print(RenderDiagramImage(board, header, footer), error);
+            return printer_->Print(RenderDiagramImage(board, header, footer), error);
     }
     error = reporter.Last();
     return false;
 }
 
-bool TBatchProducer::EndPage(std::string& error) { return !Printer_ || Printer_->EndPage(error); }
+bool TBatchProducer::EndPage(std::string& error) { return !printer_ || printer_->EndPage(error); }
 
 bool TBatchProducer::Finish(std::string& error) {
     if (!EndPage(error)) return false;
-    return !Target_ || Target_->Finish(error);
+    return !target_ || target_->Finish(error);
 }
 
 void TBatchProducer::Abort() {
-    if (Printer_) Printer_->Abort();
+    if (printer_) printer_->Abort();
 }
 
 }  // namespace vorlix

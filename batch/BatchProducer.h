@@ -12,7 +12,7 @@
 namespace vorlix {
 
 class TErrorReporter;
-class TkxChessBrd;
+class TDiagramBoard;
 class TPrintTarget;
 
 class TBatchProducer {
@@ -22,14 +22,14 @@ public:
                    const TPageGrid& grid);
     ~TBatchProducer();
 
-    TBatchDestination Destination() const { return Destination_; }
-    bool Printing() const { return Printer_ != nullptr; }
+    TBatchDestination Destination() const { return destination_; }
+    bool Printing() const { return printer_ != nullptr; }
     // Whether the next diagram would start a new page.
-    bool NextStartsPage() { return !Printer_ || Printer_->NextStartsPage(); }
+    bool NextStartsPage() { return !printer_ || printer_->NextStartsPage(); }
 
     // One diagram of the board with its header and footer; fileName for file
     // destinations. False with a message when it could not be written or printed.
-    bool Produce(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+    bool Produce(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                  const QString& fileName, std::string& error);
     // Ends the page in progress (many per page).
     bool EndPage(std::string& error);
@@ -39,10 +39,10 @@ public:
     void Abort();
 
 private:
-    TBatchDestination Destination_;
-    TImageChoice Image_;
-    TPrintTarget* Target_;
-    std::unique_ptr<TBatchPrinter> Printer_;
+    TBatchDestination destination_;
+    TImageChoice image_;
+    TPrintTarget* target_;
+    std::unique_ptr<TBatchPrinter> printer_;
 };
 
 }  // namespace vorlix

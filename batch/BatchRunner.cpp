@@ -6,7 +6,7 @@
 
 #include "export/DiagramImage.h"
 #include "print/BatchPrinter.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 
 namespace vorlix::cli {
@@ -18,7 +18,7 @@ constexpr size_t kPrintedChunk = 64;
 }  // namespace
 
 struct TBatchRunner::TWorker {
-    TkxChessBrd Board;
+    TDiagramBoard Board;
     THeaderFooterInfo Header, Footer;
     TCollectingReporter Reporter;
 };
@@ -29,32 +29,32 @@ struct TBatchRunner::TResult {
     QImage Image;  // printed runs
 };
 
-TBatchRunner::TBatchRunner(const TRunStyle& style, int threads) : Style_(style), Threads_(std::max(threads, 1)) {}
+TBatchRunner::TBatchRunner(const TRunStyle& style, int threads) : style_(style), threads_(std::max(threads, 1)) {}
 
 TBatchRunner::~TBatchRunner() = default;
 
 bool TBatchRunner::Prepare(TErrorReporter& reporter) {
-    for (int i = 0; i < Threads_; ++i) {
+    for (int i = 0; i < threads_; ++i) {
         auto worker = std::make_unique<TWorker>();
         worker->Board.SetErrorReporter(&reporter);
-        if (!Style_.Load(worker->Board, worker->Header, worker->Footer)) return false;
+        if (!style_.Load(worker->Board, worker->Header, worker->Footer)) return false;
         worker->Board.SetErrorReporter(&worker->Reporter);
         // Render once here, so the threads only ever read what the board prepared.
         worker->Board.Render();
-        Workers_.push_back(std::move(worker));
+        workers_.push_back(std::move(worker));
     }
     return true;
 }
 
-TkxChessBrd& TBatchRunner::Board() { return Workers_.front()->Board; }
-THeaderFooterInfo& TBatchRunner::Header() { return Workers_.front()->Header; }
-THeaderFooterInfo& TBatchRunner::Footer() { return Workers_.front()->Footer; }
+TDiagramBoard& TBatchRunner::Board() { return workers_.front()->Board; }
+THeaderFooterInfo& TBatchRunner::Header() { return workers_.front()->Header; }
+THeaderFooterInfo& TBatchRunner::Footer() { return workers_.front()->Footer; }
 
 bool TBatchRunner::Add(TDiagramJob job) {
-    if (!Error_.empty()) return false;
-    Queue_.push_back(std::move(job));
-    const size_t chunk = Style_.Kind == TOutputKind::Printed ? kPrintedChunk : kFileChunk;
-    return Queue_.size() < chunk * Workers_.size() || Flush();
+    if (!error_.empty()) return false;
+    queue_.push_back(std::move(job));
+    const size_t chunk = style_.Kind == TOutputKind::Printed ? kPrintedChunk : kFileChunk;
+    return queue_.size() < chunk * workers_.size() || Flush();
 }
 
 void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
@@ -64,9 +64,9 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     if (job.FooterText) w.Footer.Text = *job.FooterText;
     w.Reporter.Messages.clear();
     std::vector<std::uint8_t> bytes;
-    switch (Style_.Kind) {
+    switch (style_.Kind) {
         case TOutputKind::Image:
-            result.Ok = EncodeBatchImage(w.Board, w.Header, w.Footer, Style_.Image, bytes, result.Error);
+            result.Ok = EncodeBatchImage(w.Board, w.Header, w.Footer, style_.Image, bytes, result.Error);
             if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
             break;
         case TOutputKind::Diagram:
@@ -78,38 +78,38 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     }
     if (!result.Ok) return;
     // The files are written one at a time; the encoding above is what takes long.
-    std::lock_guard<std::mutex> lock(WriteLock_);
+    std::lock_guard<std::mutex> lock(writeLock_);
     result.Ok = WriteBatchBytes(job.FileName, bytes, w.Reporter, false);
     if (!result.Ok) result.Error = w.Reporter.Last();
 }
 
 bool TBatchRunner::Flush() {
-    if (!Error_.empty()) return false;
+    if (!error_.empty()) return false;
     // Every header and footer setting but the text is the same for all workers.
-    for (auto& w : Workers_) {
-        w->Header.Enabled = Workers_.front()->Header.Enabled;
-        w->Footer.Enabled = Workers_.front()->Footer.Enabled;
+    for (auto& w : workers_) {
+        w->Header.Enabled = workers_.front()->Header.Enabled;
+        w->Footer.Enabled = workers_.front()->Footer.Enabled;
     }
-    std::vector<TResult> results(Queue_.size());
+    std::vector<TResult> results(queue_.size());
     std::atomic<size_t> next{0};
     auto work = [&](TWorker& worker) {
-        for (size_t i; (i = next++) < Queue_.size();) Handle(worker, Queue_[i], results[i]);
+        for (size_t i; (i = next++) < queue_.size();) Handle(worker, queue_[i], results[i]);
     };
     std::vector<std::thread> threads;
-    for (size_t k = 1; k < Workers_.size() && k < Queue_.size(); ++k) threads.emplace_back(work, std::ref(*Workers_[k]));
-    work(*Workers_.front());
+    for (size_t k = 1; k < workers_.size() && k < queue_.size(); ++k) threads.emplace_back(work, std::ref(*workers_[k]));
+    work(*workers_.front());
     for (std::thread& t : threads) t.join();
 
     for (TResult& r : results) {
-        if (r.Ok && Printer_ && !Printer_->Print(r.Image, r.Error)) r.Ok = false;
+        if (r.Ok && printer_ && !printer_->Print(r.Image, r.Error)) r.Ok = false;
         if (!r.Ok) {
-            Error_ = r.Error;
+            error_ = r.Error;
             break;
         }
-        ++Written_;
+        ++written_;
     }
-    Queue_.clear();
-    return Error_.empty();
+    queue_.clear();
+    return error_.empty();
 }
 
 }  // namespace vorlix::cli

@@ -19,7 +19,7 @@
 
 namespace vorlix {
 class TBatchPrinter;
-class TkxChessBrd;
+class TDiagramBoard;
 }  // namespace vorlix
 
 namespace vorlix::cli {
@@ -36,7 +36,7 @@ struct TDiagramJob {
 
 struct TRunStyle {
     // Loads the style onto a board and its header and footer; false after a reported error.
-    std::function<bool(TkxChessBrd&, THeaderFooterInfo&, THeaderFooterInfo&)> Load;
+    std::function<bool(TDiagramBoard&, THeaderFooterInfo&, THeaderFooterInfo&)> Load;
     TOutputKind Kind = TOutputKind::Image;
     TImageChoice Image;
 };
@@ -49,32 +49,32 @@ public:
     // Makes the boards; false (with the error reported) when the style cannot be loaded.
     bool Prepare(TErrorReporter& reporter);
     // The first board, for the size of its diagrams.
-    TkxChessBrd& Board();
+    TDiagramBoard& Board();
     THeaderFooterInfo& Header();
     THeaderFooterInfo& Footer();
 
     // The pages of a printed run (Kind Printed).
-    void SetPrinter(TBatchPrinter* printer) { Printer_ = printer; }
+    void SetPrinter(TBatchPrinter* printer) { printer_ = printer; }
     // Queues a diagram; false once a diagram could not be written (see Error).
     bool Add(TDiagramJob job);
     // Handles what is queued; false once a diagram could not be written.
     bool Flush();
-    int Written() const { return Written_; }
-    const std::string& Error() const { return Error_; }
+    int Written() const { return written_; }
+    const std::string& Error() const { return error_; }
 
 private:
     struct TWorker;
     struct TResult;
     void Handle(TWorker& worker, const TDiagramJob& job, TResult& result);
 
-    TRunStyle Style_;
-    int Threads_;
-    TBatchPrinter* Printer_ = nullptr;
-    std::vector<std::unique_ptr<TWorker>> Workers_;
-    std::vector<TDiagramJob> Queue_;
-    std::mutex WriteLock_;
-    int Written_ = 0;
-    std::string Error_;
+    TRunStyle style_;
+    int threads_;
+    TBatchPrinter* printer_ = nullptr;
+    std::vector<std::unique_ptr<TWorker>> workers_;
+    std::vector<TDiagramJob> queue_;
+    std::mutex writeLock_;
+    int written_ = 0;
+    std::string error_;
 };
 
 }  // namespace vorlix::cli

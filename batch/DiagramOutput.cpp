@@ -4,7 +4,7 @@
 
 #include "export/DiagramImage.h"
 #include "imaging/ImageScaling.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
@@ -12,7 +12,7 @@
 namespace vorlix {
 namespace {
 
-TImageSaveOptions SaveOptionsFor(const QImage& image, const TkxChessBrd& board, const THeaderFooterInfo& header,
+TImageSaveOptions SaveOptionsFor(const QImage& image, const TDiagramBoard& board, const THeaderFooterInfo& header,
                                  const THeaderFooterInfo& footer, const TImageChoice& choice) {
     TImageSaveOptions save;
     save.Format = choice.Format;
@@ -31,7 +31,7 @@ TScalableOptions ScalableOptionsOf(const TImageChoice& choice) {
     return options;
 }
 
-bool EncodeScalableBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeScalableBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                               const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
     QByteArray bytes;
     if (!EncodeScalableImage(board, header, footer, ScalableOptionsOf(choice), bytes, error)) return false;
@@ -41,7 +41,7 @@ bool EncodeScalableBatchImage(TkxChessBrd& board, const THeaderFooterInfo& heade
 
 }  // namespace
 
-bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                       const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
     if (choice.Scalable) return EncodeScalableBatchImage(board, header, footer, choice, out, error);
     const QImage image = RenderDiagramImage(board, header, footer, choice.ScaleIndex);
@@ -60,7 +60,7 @@ bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& b
     return false;
 }
 
-bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool WriteBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                      const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
     std::vector<std::uint8_t> bytes;
     std::string error;
@@ -71,7 +71,7 @@ bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const 
     return WriteBatchBytes(fileName, bytes, reporter, syncToDisk);
 }
 
-bool WriteBatchDiagram(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool WriteBatchDiagram(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                        const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
     return WriteBatchBytes(fileName, EncodeDiagram(board, kVxdVersion, footer, header), reporter, syncToDisk);
 }

@@ -12,7 +12,7 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 class TErrorReporter;
 
 struct TImageChoice {
@@ -28,7 +28,7 @@ struct TImageChoice {
 };
 
 // The file's bytes for the board's diagram with header and footer.
-bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                       const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error);
 
 // Writes a file of a batch run through the crash-safe writer; reports a
@@ -38,12 +38,12 @@ bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& b
 
 // Renders and writes an image file; reports a failure, naming the file.
 // Without syncToDisk the caller flushes the folder at the end (see WriteFileSafely).
-bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool WriteBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                      const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter,
                      bool syncToDisk = true);
 
 // Writes a diagram file (current version); reports a failure, naming the file.
-bool WriteBatchDiagram(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool WriteBatchDiagram(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                        const QString& fileName, TErrorReporter& reporter, bool syncToDisk = true);
 
 }  // namespace vorlix

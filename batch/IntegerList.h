@@ -16,18 +16,18 @@ public:
     // How many numbers of lo..hi the set holds.
     int64_t CountIn(int32_t lo, int32_t hi) const;
     int64_t Count() const;
-    bool Empty() const { return Ranges_.empty(); }
-    void Clear() { Ranges_.clear(); }
+    bool Empty() const { return ranges_.empty(); }
+    void Clear() { ranges_.clear(); }
 
     struct TRange {
         int32_t Lo, Hi;
         bool operator==(const TRange&) const = default;
     };
     // Ascending, disjoint and never touching each other.
-    const std::vector<TRange>& Ranges() const { return Ranges_; }
+    const std::vector<TRange>& Ranges() const { return ranges_; }
 
 private:
-    std::vector<TRange> Ranges_;
+    std::vector<TRange> ranges_;
 };
 
 }  // namespace vorlix

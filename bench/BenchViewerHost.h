@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "settings/Settings.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
 #include "viewers/ui/ViewerHost.h"
 
@@ -11,12 +11,12 @@ namespace vorlix {
 
 class TBenchHost : public TViewerHost {
 public:
-    explicit TBenchHost(TAppSettings& settings) : FSettings(settings) {}
-    QWidget* HostWindow() override { return &FWindow; }
+    explicit TBenchHost(TAppSettings& settings) : settings_(settings) {}
+    QWidget* HostWindow() override { return &window_; }
     QRect BoardPanelGlobalRect() const override { return QRect(0, 400, 328, 328); }
-    TkxChessBrd& Board() override { return FBoard; }
-    TAppSettings& Settings() override { return FSettings; }
-    TErrorReporter& Reporter() override { return FReporter; }
+    TDiagramBoard& Board() override { return board_; }
+    TAppSettings& Settings() override { return settings_; }
+    TErrorReporter& Reporter() override { return reporter_; }
     void DiagramChangedByViewer() override {}
     void PlaySound(const QString&) override {}
     void ViewerClosed() override {}
@@ -24,10 +24,10 @@ public:
     void OpenEpdBatch(TEpdBatchSource&) override {}
 
 private:
-    QWidget FWindow;
-    TkxChessBrd FBoard;
-    TAppSettings& FSettings;
-    TCollectingReporter FReporter;
+    QWidget window_;
+    TDiagramBoard board_;
+    TAppSettings& settings_;
+    TCollectingReporter reporter_;
 };
 
 }  // namespace vorlix

@@ -16,7 +16,7 @@
 #include "BenchViewerHost.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
 #include "viewers/EpdListModel.h"
 #include "viewers/ui/EpdViewer.h"
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     std::vector<double> fill, sortText, sortNumber, peer;
     for (int run = 0; run < kRuns; ++run) {
         TBenchHost host(settings);
-        TfrmEPD viewer(host);
+        TEpdViewer viewer(host);
         QElapsedTimer timer;
         timer.start();
         if (!viewer.LoadArchive(file)) {

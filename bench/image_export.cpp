@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const int magickCount = argc > 2 ? std::max(0, std::atoi(argv[2])) : count;
 
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetStartPosition();
     const QImage plainDiagram = RenderDiagramImage(board, {}, {});
     board.SetLightSquareAutoFit(true);

@@ -20,7 +20,7 @@
 #include "BenchViewerHost.h"
 #include "settings/SettingsStore.h"
 #include "viewers/GameListModel.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/PgnViewer.h"
 
 extern char** environ;
 
@@ -116,7 +116,7 @@ int OpenOnce(const QString& file, const QString& resultFile) {
     TSettingsStore store(folder.filePath("settings.ini"));
     TAppSettings settings(store);
     TBenchHost host(settings);
-    TfrmPGN viewer(host);
+    TPgnViewer viewer(host);
     const double beforeMB = StatusMB("VmRSS");
     QElapsedTimer timer;
     timer.start();

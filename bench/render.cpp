@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/GuiContext.h"
 
 using namespace vorlix;
@@ -40,10 +40,10 @@ int main(int argc, char** argv) {
     EnsureGuiApplication();
     const int iterations = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5000;
 
-    TkxChessBrd board;
+    TDiagramBoard board;
     const double render = PerSecond(iterations, [&] { board.Render(); });
 
-    TkxChessBrd styled;
+    TDiagramBoard styled;
     styled.SetCoordenateOrientation(kAllCoords);
     styled.SetLightShading(shHorizontal);
     styled.SetDarkShading(shDiagonalLR);

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     }
     const QString games = argv[2];
     QTemporaryDir dir;
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetStartPosition();
     TBoardMarks marks;
     marks.Arrows = {{12, 28, TMarkColor::Green}};
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
     }
     std::size_t size = 0;
     const double gif = Median(runs, 3, [&] {
-        TkxChessBrd fresh;
+        TDiagramBoard fresh;
         std::vector<std::uint8_t> bytes;
         std::string error;
         EncodeGameAnimation(fresh, none, none, game, {}, bytes, error);

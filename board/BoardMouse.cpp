@@ -1,6 +1,6 @@
 #include "board/BoardMouse.h"
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 
@@ -13,57 +13,57 @@ constexpr int kWhiteQueen = 2, kBlackQueen = 8;
 
 void TBoardMouse::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {
     QPoint square;
-    if (!FBoard.SquareAt(pos.x(), pos.y(), square)) return;
-    const TSquareInfo& info = FBoard.Square(square.x(), square.y());
+    if (!board_.SquareAt(pos.x(), pos.y(), square)) return;
+    const TSquareInfo& info = board_.Square(square.x(), square.y());
     if (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)) {
-        FBoard.ToggleSelection(square);
-        FBoard.RedrawSquare(square);
+        board_.ToggleSelection(square);
+        board_.RedrawSquare(square);
         return;
     }
     if (button == Qt::LeftButton) {
-        if (FBoard.OnLeftClick)
-            FBoard.OnLeftClick(FBoard, square, info.Selected, info.Highlighted, info.Merged, info.Piece, pos.x(),
+        if (board_.OnLeftClick)
+            board_.OnLeftClick(board_, square, info.Selected, info.Highlighted, info.Merged, info.Piece, pos.x(),
                                pos.y());
         // The click handler may have changed the square: read it afresh.
-        const TSquareInfo& now = FBoard.Square(square.x(), square.y());
-        if (FBoard.Move() && now.Piece > 0) {
-            FSource = now;
-            FSourceSquare = square;
-            FCopy = modifiers & Qt::ShiftModifier;
-            FState = TState::Pending;
+        const TSquareInfo& now = board_.Square(square.x(), square.y());
+        if (board_.Move() && now.Piece > 0) {
+            source_ = now;
+            sourceSquare_ = square;
+            copy_ = modifiers & Qt::ShiftModifier;
+            state_ = TState::Pending;
         }
         return;
     }
-    if (button == Qt::RightButton && FBoard.OnRightClick)
-        FBoard.OnRightClick(FBoard, square, info.Selected, info.Highlighted, info.Merged, info.Piece, pos.x(), pos.y());
+    if (button == Qt::RightButton && board_.OnRightClick)
+        board_.OnRightClick(board_, square, info.Selected, info.Highlighted, info.Merged, info.Piece, pos.x(), pos.y());
 }
 
 void TBoardMouse::StartDrag() {
-    if (FState != TState::Pending) return;
-    FState = TState::Dragging;
-    if (!FCopy) {
-        FBoard.ClearPiece(FSourceSquare);
-        FBoard.RedrawSquare(FSourceSquare);
+    if (state_ != TState::Pending) return;
+    state_ = TState::Dragging;
+    if (!copy_) {
+        board_.ClearPiece(sourceSquare_);
+        board_.RedrawSquare(sourceSquare_);
     }
 }
 
 void TBoardMouse::ForgetDrag() {
-    if (FState == TState::Pending) FState = TState::Idle;
+    if (state_ == TState::Pending) state_ = TState::Idle;
 }
 
 void TBoardMouse::PutBack() {
-    if (FCopy) return;
-    FBoard.SetPiece(FSourceSquare.x(), FSourceSquare.y(), FSource.Piece);
-    FBoard.RedrawSquare(FSourceSquare);
+    if (copy_) return;
+    board_.SetPiece(sourceSquare_.x(), sourceSquare_.y(), source_.Piece);
+    board_.RedrawSquare(sourceSquare_);
 }
 
 bool TBoardMouse::AskPromotion(QPoint target, int& piece) {
     const bool white = piece == kWhitePawn && target.y() == 7;
     const bool black = piece == kBlackPawn && target.y() == 0;
-    if ((!white && !black) || !FBoard.OnPromotion) return true;
+    if ((!white && !black) || !board_.OnPromotion) return true;
     int promPiece = white ? kWhiteQueen : kBlackQueen;
     bool cancel = false;
-    FBoard.OnPromotion(FBoard, promPiece, cancel);
+    board_.OnPromotion(board_, promPiece, cancel);
     // An answer that is no square code would lose the pawn: treat it as a cancel.
     if (cancel || promPiece < 1 || promPiece > kMaxSquareCode) return false;
     piece = promPiece;
@@ -71,20 +71,20 @@ bool TBoardMouse::AskPromotion(QPoint target, int& piece) {
 }
 
 void TBoardMouse::Place(QPoint target, int code) {
-    FBoard.SetPiece(target.x(), target.y(), code);
-    FBoard.RedrawSquare(target);
-    if (FBoard.OnMove) FBoard.OnMove(FBoard, FSourceSquare, target, FSource.Piece);
+    board_.SetPiece(target.x(), target.y(), code);
+    board_.RedrawSquare(target);
+    if (board_.OnMove) board_.OnMove(board_, sourceSquare_, target, source_.Piece);
 }
 
 void TBoardMouse::Drop(QPoint pos) {
-    if (FState != TState::Dragging) return;
-    FState = TState::Idle;
+    if (state_ != TState::Dragging) return;
+    state_ = TState::Idle;
     QPoint target;
-    if (!FBoard.SquareAt(pos.x(), pos.y(), target)) {
+    if (!board_.SquareAt(pos.x(), pos.y(), target)) {
         PutBack();
         return;
     }
-    int code = FSource.Piece;
+    int code = source_.Piece;
     if (!AskPromotion(target, code)) {
         PutBack();
         return;
@@ -93,13 +93,13 @@ void TBoardMouse::Drop(QPoint pos) {
 }
 
 void TBoardMouse::CancelDrag() {
-    if (FState != TState::Dragging) {
+    if (state_ != TState::Dragging) {
         ForgetDrag();
         return;
     }
-    FState = TState::Idle;
-    if (!FCopy) FBoard.SetPiece(FSourceSquare.x(), FSourceSquare.y(), FSource.Piece);
-    FBoard.Refresh();
+    state_ = TState::Idle;
+    if (!copy_) board_.SetPiece(sourceSquare_.x(), sourceSquare_.y(), source_.Piece);
+    board_.Refresh();
 }
 
 }  // namespace vorlix

@@ -11,22 +11,22 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 class TBoardMouse {
 public:
-    explicit TBoardMouse(TkxChessBrd& board) : FBoard(board) {}
+    explicit TBoardMouse(TDiagramBoard& board) : board_(board) {}
 
     // A button went down at a point in control pixels (the owner's mouse-down
     // event has already run).
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
     // A drag was prepared by the last left click and waits for the mouse to move.
-    bool DragPending() const { return FState == TState::Pending; }
-    bool Dragging() const { return FState == TState::Dragging; }
-    bool Copying() const { return FCopy; }
-    int DraggedCode() const { return FSource.Piece; }
-    QPoint SourceSquare() const { return FSourceSquare; }
+    bool DragPending() const { return state_ == TState::Pending; }
+    bool Dragging() const { return state_ == TState::Dragging; }
+    bool Copying() const { return copy_; }
+    int DraggedCode() const { return source_.Piece; }
+    QPoint SourceSquare() const { return sourceSquare_; }
 
     // The first drag-over: lifts the piece off its square unless copying.
     void StartDrag();
@@ -44,11 +44,11 @@ private:
     bool AskPromotion(QPoint target, int& piece);
     void Place(QPoint target, int code);
 
-    TkxChessBrd& FBoard;
-    TState FState = TState::Idle;
-    TSquareInfo FSource;
-    QPoint FSourceSquare{-1, -1};
-    bool FCopy = false;
+    TDiagramBoard& board_;
+    TState state_ = TState::Idle;
+    TSquareInfo source_;
+    QPoint sourceSquare_{-1, -1};
+    bool copy_ = false;
 };
 
 }  // namespace vorlix

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/Fonts.h"
 #include "board/MarkPainter.h"
 #include "board/PieceImages.h"
@@ -41,16 +41,16 @@ QRgb WithOpaqueAlpha(QRgb c) { return c | 0xFF000000u; }
 
 // ---- Geometry ------------------------------------------------------------------
 
-int TkxChessBrd::BorderTotal() const { return border_.TotalWidth(); }
+int TDiagramBoard::BorderTotal() const { return border_.TotalWidth(); }
 
-QSize TkxChessBrd::DiagramSize() const {
+QSize TDiagramBoard::DiagramSize() const {
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
     const int w = (coordSides_ & West) ? s : 0, e = (coordSides_ & East) ? s : 0;
     const int n = (coordSides_ & North) ? s : 0, so = (coordSides_ & South) ? s : 0;
     return QSize(2 * b + 8 * s + 7 * g + w + e, 2 * b + 8 * s + 7 * g + n + so);
 }
 
-QRect TkxChessBrd::SquareRect(int File, int Rank) const {
+QRect TDiagramBoard::SquareRect(int File, int Rank) const {
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
     const int w = (coordSides_ & West) ? s : 0, n = (coordSides_ & North) ? s : 0;
     const int p = view_ == vwWhiteUnder ? File : 7 - File;
@@ -60,7 +60,7 @@ QRect TkxChessBrd::SquareRect(int File, int Rank) const {
 
 // ---- Rendering -----------------------------------------------------------------
 
-void TkxChessBrd::Render() {
+void TDiagramBoard::Render() {
     const QSize size = DiagramSize();
     if (diagram_.size() != size) diagram_ = QImage(size, kDiagramFormat);
     if (diagram_.isNull()) return;
@@ -98,32 +98,32 @@ void TkxChessBrd::Render() {
     height_ = size.height();
 }
 
-TkxChessBrd::TFrameKey TkxChessBrd::FrameKey() const {
+TDiagramBoard::TFrameKey TDiagramBoard::FrameKey() const {
     return {diagram_.size(), squareSize_,     gridLineWidth_, gridLineColor_, coordBackColor_, coordSides_,
             coordCapitals_,  view_,           font_,          border_.Items()};
 }
 
-bool TkxChessBrd::Paint() {
+bool TDiagramBoard::Paint() {
     if (updating_) return false;
     Render();
     return true;
 }
 
-void TkxChessBrd::DrawDiagramOn(QImage& Bitmap, int X, int Y) {
+void TDiagramBoard::DrawDiagramOn(QImage& Bitmap, int X, int Y) {
     Render();
     if (Bitmap.isNull() || diagram_.isNull()) return;
     QPainter painter(&Bitmap);
     painter.drawImage(X, Y, diagram_);
 }
 
-void TkxChessBrd::DrawPieceGlyph(int Code, QImage& Bitmap) const {
+void TDiagramBoard::DrawPieceGlyph(int Code, QImage& Bitmap) const {
     if (Code < 1 || Code > kMaxSquareCode || Bitmap.isNull()) return;
     const int offset = (32 - squareSize_) / 2;
     QPainter painter(&Bitmap);
     painter.drawImage(offset, offset, pieces_->Picture(TPieceImages::Plain, Code));
 }
 
-void TkxChessBrd::DrawCoordinates(QPainter& p) const {
+void TDiagramBoard::DrawCoordinates(QPainter& p) const {
     const int width = diagram_.width(), height = diagram_.height();
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
     const int w = (coordSides_ & West) ? s : 0, e = (coordSides_ & East) ? s : 0;
@@ -160,7 +160,7 @@ void TkxChessBrd::DrawCoordinates(QPainter& p) const {
     p.setClipping(false);
 }
 
-void TkxChessBrd::DrawBorders() {
+void TDiagramBoard::DrawBorders() {
     const int s = squareSize_;
     const int w = (coordSides_ & West) ? s : 0, e = (coordSides_ & East) ? s : 0;
     const int n = (coordSides_ & North) ? s : 0, so = (coordSides_ & South) ? s : 0;
@@ -175,7 +175,7 @@ void TkxChessBrd::DrawBorders() {
     }
 }
 
-void TkxChessBrd::DrawGrid() {
+void TDiagramBoard::DrawGrid() {
     const int g = gridLineWidth_;
     if (g < 1) return;
     const int s = squareSize_, b = BorderTotal();
@@ -193,7 +193,7 @@ void TkxChessBrd::DrawGrid() {
 
 // ---- Squares -------------------------------------------------------------------
 
-const QImage& TkxChessBrd::BackgroundTile(bool light) const {
+const QImage& TDiagramBoard::BackgroundTile(bool light) const {
     const int index = light ? 0 : 1;
     QImage& tile = backgroundTiles_[index];
     if (backgroundValid_[index] && tile.width() == squareSize_) return tile;
@@ -214,7 +214,7 @@ const QImage& TkxChessBrd::BackgroundTile(bool light) const {
     return tile;
 }
 
-void TkxChessBrd::ComposeSquare(const TSquareInfo& square, uchar* dst, qsizetype stride) const {
+void TDiagramBoard::ComposeSquare(const TSquareInfo& square, uchar* dst, qsizetype stride) const {
     const int s = squareSize_;
     const bool light = square.IsLight;
     const QImage& tile = BackgroundTile(light);
@@ -263,7 +263,7 @@ void TkxChessBrd::ComposeSquare(const TSquareInfo& square, uchar* dst, qsizetype
     }
 }
 
-void TkxChessBrd::DrawSquare(QPainter& Canvas, QPoint Square) const {
+void TDiagramBoard::DrawSquare(QPainter& Canvas, QPoint Square) const {
     if (!OnBoard(Square)) return;
     const TSquareInfo& square = squares_[Square.x()][Square.y()];
     QImage scratch(squareSize_, squareSize_, kDiagramFormat);
@@ -271,7 +271,7 @@ void TkxChessBrd::DrawSquare(QPainter& Canvas, QPoint Square) const {
     Canvas.drawImage(square.Bounds.Left, square.Bounds.Top, scratch);
 }
 
-void TkxChessBrd::RedrawSquare(QPoint Square) {
+void TDiagramBoard::RedrawSquare(QPoint Square) {
     if (!OnBoard(Square) || diagram_.isNull()) return;
     const TSquareInfo& square = squares_[Square.x()][Square.y()];
     const QRect rect(square.Bounds.Left, square.Bounds.Top, squareSize_, squareSize_);
@@ -289,7 +289,7 @@ void TkxChessBrd::RedrawSquare(QPoint Square) {
 
 // ---- Hit test ------------------------------------------------------------------
 
-bool TkxChessBrd::SquareAt(int X, int Y, QPoint& Square) const {
+bool TDiagramBoard::SquareAt(int X, int Y, QPoint& Square) const {
     const int64_t g = gridLineWidth_, b = BorderTotal();
     const int64_t before = g / 2, after = (g + 1) / 2;  // the left/upper square takes ceil(G/2)
     const bool whiteUnder = view_ == vwWhiteUnder;

@@ -1,10 +1,10 @@
 #include "board/BoardStyle.h"
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 
-TBoardStyle ReadBoardStyle(const TkxChessBrd& board) {
+TBoardStyle ReadBoardStyle(const TDiagramBoard& board) {
     TBoardStyle style;
     style.Borders = board.Border().Items();
     style.CoordInCapitals = board.CoordenateInCapitals();
@@ -23,7 +23,7 @@ TBoardStyle ReadBoardStyle(const TkxChessBrd& board) {
     return style;
 }
 
-void ApplyBoardStyle(TkxChessBrd& board, const TBoardStyle& style) {
+void ApplyBoardStyle(TDiagramBoard& board, const TBoardStyle& style) {
     const bool wasUpdating = board.Updating();
     board.BeginUpdate();
     board.Border().Assign(style.Borders);

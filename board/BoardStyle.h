@@ -10,7 +10,7 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 struct TSquareStyle {
     TColor Color = clWhite;
@@ -35,8 +35,8 @@ struct TBoardStyle {
     int SquareSize = 36;
 };
 
-TBoardStyle ReadBoardStyle(const TkxChessBrd& board);
+TBoardStyle ReadBoardStyle(const TDiagramBoard& board);
 // Writes every setting under the board's update lock, so it repaints once.
-void ApplyBoardStyle(TkxChessBrd& board, const TBoardStyle& style);
+void ApplyBoardStyle(TDiagramBoard& board, const TBoardStyle& style);
 
 }  // namespace vorlix

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFileIO.h"
 #include "files/ErrorReporter.h"
 #include "files/Exceptions.h"
@@ -19,10 +19,10 @@ std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileNa
 // Sets the update lock for the whole load and clears it (repainting) on every way out.
 class TUpdateLock {
 public:
-    explicit TUpdateLock(TkxChessBrd& board) : board_(board) { board_.BeginUpdate(); }
+    explicit TUpdateLock(TDiagramBoard& board) : board_(board) { board_.BeginUpdate(); }
     ~TUpdateLock() { board_.EndUpdate(); }
 private:
-    TkxChessBrd& board_;
+    TDiagramBoard& board_;
 };
 
 void Report(TErrorReporter* reporter, const std::string& message) {
@@ -44,7 +44,7 @@ std::vector<uint8_t> ReadDiagramBytes(const QString& fileName) {
 void CheckDecodes(const std::vector<uint8_t>& bytes, const THeaderFooterInfo& header,
                   const THeaderFooterInfo& footer) {
     if (bytes.empty()) throw EVXDFileError();  // an empty file holds no diagram
-    TkxChessBrd scratch;
+    TDiagramBoard scratch;
     THeaderFooterInfo scratchHeader = header, scratchFooter = footer;
     TUpdateLock lock(scratch);
     DecodeDiagram(bytes, scratch, scratchHeader, scratchFooter);
@@ -52,13 +52,13 @@ void CheckDecodes(const std::vector<uint8_t>& bytes, const THeaderFooterInfo& he
 
 }  // namespace
 
-void TkxChessBrd::SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
+void TDiagramBoard::SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
                              const THeaderFooterInfo& Header) {
     const std::vector<uint8_t> bytes = EncodeDiagram(*this, Version, Footer, Header);
     WriteFileSafely(LocalPath(FileName), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header,
+bool TDiagramBoard::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header,
                                THeaderFooterInfo& Footer) {
     if (!QFileInfo::exists(FileName)) return false;
     // Messages name the file: the same text may come from a file the user did not pick.
@@ -83,7 +83,7 @@ bool TkxChessBrd::LoadFromFile(const QString& FileName, THeaderFooterInfo& Heade
     return false;
 }
 
-bool LoadDiagramFile(const QString& fileName, TkxChessBrd& board, THeaderFooterInfo& header,
+bool LoadDiagramFile(const QString& fileName, TDiagramBoard& board, THeaderFooterInfo& header,
                      THeaderFooterInfo& footer, TErrorReporter& reporter) {
     if (!QFileInfo::exists(fileName)) {
         reporter.Report(TMsgKind::Error, fileName.toStdString() + "\n" + IOErrorMessage(ioFileNotFound));

@@ -1,7 +1,7 @@
 #pragma once
 // The diagram file (.VXD): a sequence of tagged fields holding every style
 // setting of the board, its 64 squares, header, footer and square images.
-// TkxChessBrd::SaveToFile / LoadFromFile are defined with this format.
+// TDiagramBoard::SaveToFile / LoadFromFile are defined with this format.
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
@@ -12,7 +12,7 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 class TErrorReporter;
 
 // A field of the file is out of range, cut short or unknown.
@@ -26,14 +26,14 @@ constexpr int kVxdVersion = 220;
 constexpr size_t kMaxDiagramFileSize = size_t(256) << 20;
 
 // The complete file for the board's current diagram.
-std::vector<uint8_t> EncodeDiagram(const TkxChessBrd& board, int version,
+std::vector<uint8_t> EncodeDiagram(const TDiagramBoard& board, int version,
                                    const THeaderFooterInfo& footer,
                                    const THeaderFooterInfo& header);
 
 // Applies the fields of a file to the board and the two records, in file order,
 // through the board's setters. The caller holds the update lock and has
 // emptied the borders and square images. Throws EVXDFileError.
-void DecodeDiagram(const std::vector<uint8_t>& bytes, TkxChessBrd& board,
+void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagramBoard& board,
                    THeaderFooterInfo& header, THeaderFooterInfo& footer);
 
 // The one road for opening a diagram file the user named (start-up, Open,
@@ -41,7 +41,7 @@ void DecodeDiagram(const std::vector<uint8_t>& bytes, TkxChessBrd& board,
 // failure (a missing file too) to the reporter with the file's name. The whole
 // file is checked before anything changes, so on failure the board and both
 // records stay as they were. True on success.
-bool LoadDiagramFile(const QString& fileName, TkxChessBrd& board, THeaderFooterInfo& header,
+bool LoadDiagramFile(const QString& fileName, TDiagramBoard& board, THeaderFooterInfo& header,
                      THeaderFooterInfo& footer, TErrorReporter& reporter);
 
 }  // namespace vorlix

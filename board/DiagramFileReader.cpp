@@ -3,7 +3,7 @@
 
 #include "imaging/BmpReader.h"
 #include "imaging/ByteStream.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/DiagramFileTags.h"
 #include "board/DiagramFileText.h"
@@ -17,7 +17,7 @@ namespace {
 // Applies the fields one by one, in file order, through the board's setters.
 class TDiagramReader {
 public:
-    TDiagramReader(const std::vector<uint8_t>& bytes, TkxChessBrd& board,
+    TDiagramReader(const std::vector<uint8_t>& bytes, TDiagramBoard& board,
                    THeaderFooterInfo& header, THeaderFooterInfo& footer)
         : In(bytes.data(), bytes.size()), Board(board), Header(header), Footer(footer) {}
 
@@ -234,7 +234,7 @@ private:
     }
 
     TByteReader In;
-    TkxChessBrd& Board;
+    TDiagramBoard& Board;
     THeaderFooterInfo& Header;
     THeaderFooterInfo& Footer;
     int FileVersion = 0;
@@ -244,7 +244,7 @@ private:
 
 }  // namespace
 
-void DecodeDiagram(const std::vector<uint8_t>& bytes, TkxChessBrd& board,
+void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagramBoard& board,
                    THeaderFooterInfo& header, THeaderFooterInfo& footer) {
     try {
         TDiagramReader(bytes, board, header, footer).Read();

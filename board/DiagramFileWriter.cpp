@@ -3,7 +3,7 @@
 #include "imaging/BmpReader.h"
 #include "imaging/BmpWriter.h"
 #include "imaging/ByteStream.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/DiagramFileTags.h"
 #include "board/DiagramFileText.h"
@@ -30,7 +30,7 @@ QImage WithinReaderLimits(const QImage& image) {
 
 class TDiagramWriter {
 public:
-    explicit TDiagramWriter(const TkxChessBrd& board) : Board(board) {}
+    explicit TDiagramWriter(const TDiagramBoard& board) : Board(board) {}
 
     std::vector<uint8_t> Write(int version, const THeaderFooterInfo& footer,
                                const THeaderFooterInfo& header) {
@@ -150,13 +150,13 @@ private:
         Out.WriteBytes(EncodeBmp(WithinReaderLimits(image)));
     }
 
-    const TkxChessBrd& Board;
+    const TDiagramBoard& Board;
     TByteWriter Out;
 };
 
 }  // namespace
 
-std::vector<uint8_t> EncodeDiagram(const TkxChessBrd& board, int version,
+std::vector<uint8_t> EncodeDiagram(const TDiagramBoard& board, int version,
                                    const THeaderFooterInfo& footer,
                                    const THeaderFooterInfo& header) {
     return TDiagramWriter(board).Write(version, footer, header);

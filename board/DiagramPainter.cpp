@@ -63,7 +63,7 @@ QPainterPath ShadingLines(TShading shading, int s) {
 
 }  // namespace
 
-TDiagramPainter::TDiagramPainter(const TkxChessBrd& board)
+TDiagramPainter::TDiagramPainter(const TDiagramBoard& board)
     : board_(board), pieces_(TVectorPieces::Of(board.PieceStyle())), size_(board.DiagramSize()) {
     s_ = board.SquareSize();
     g_ = board.GridLineWidth();
@@ -244,7 +244,7 @@ void TDiagramPainter::PaintSquare(QPainter& p, int file, int rank) const {
     }
 }
 
-QImage RenderDiagramForScreen(const TkxChessBrd& board, qreal ratio) {
+QImage RenderDiagramForScreen(const TDiagramBoard& board, qreal ratio) {
     const QSize size = board.DiagramSize();
     QImage image(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)),
                  QImage::Format_ARGB32_Premultiplied);

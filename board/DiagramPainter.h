@@ -7,7 +7,7 @@
 #include <QPointF>
 #include <QRectF>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 class QPainter;
 
@@ -17,7 +17,7 @@ class TVectorPieces;
 
 class TDiagramPainter {
 public:
-    explicit TDiagramPainter(const TkxChessBrd& board);
+    explicit TDiagramPainter(const TDiagramBoard& board);
 
     // The whole diagram with its top-left corner at the painter's origin.
     // Without background the coordinate bands stay unpainted (their labels are
@@ -32,7 +32,7 @@ private:
     void PaintBackground(QPainter& painter, const TSquareInfo& square, const QRectF& rect) const;
     void PaintShading(QPainter& painter, const TSquareInfo& square, const QRectF& rect) const;
 
-    const TkxChessBrd& board_;
+    const TDiagramBoard& board_;
     const TVectorPieces& pieces_;
     QSize size_;
     int s_, g_, b_, west_, east_, north_, south_;
@@ -41,6 +41,6 @@ private:
 // The board's diagram for a screen of the given device pixel ratio: the
 // diagram's size times the ratio in pixels, with the ratio set, so that it
 // covers exactly the diagram's logical pixels when drawn.
-QImage RenderDiagramForScreen(const TkxChessBrd& board, qreal ratio);
+QImage RenderDiagramForScreen(const TDiagramBoard& board, qreal ratio);
 
 }  // namespace vorlix

@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 
@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kArrowAlpha = 200;
 
-QPointF SquareCentre(const TkxChessBrd& board, int square) {
+QPointF SquareCentre(const TDiagramBoard& board, int square) {
     return QRectF(board.SquareRect(square / 8, square % 8)).center();
 }
 
@@ -63,7 +63,7 @@ QRgb BlendSquareMark(QRgb under, TMarkColor color) {
     return qRgb((qRed(under) + qRed(mark)) / 2, (qGreen(under) + qGreen(mark)) / 2, (qBlue(under) + qBlue(mark)) / 2);
 }
 
-void PaintArrows(QPainter& painter, const TkxChessBrd& board) {
+void PaintArrows(QPainter& painter, const TDiagramBoard& board) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);

@@ -11,7 +11,7 @@ class QPainter;
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 QColor MarkQColor(TMarkColor color);
 
@@ -21,6 +21,6 @@ std::optional<TMarkColor> SquareMarkAt(const TBoardMarks& marks, int square);
 QRgb BlendSquareMark(QRgb under, TMarkColor color);
 
 // Draws the board's arrows, in diagram pixels, centre of square to centre of square.
-void PaintArrows(QPainter& painter, const TkxChessBrd& board);
+void PaintArrows(QPainter& painter, const TDiagramBoard& board);
 
 }  // namespace vorlix

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramPainter.h"
 #include "board/VectorPieces.h"
 
@@ -40,13 +40,13 @@ TTravel CastlingRook(const TChessMove& move) {
     return {QPoint(queenSide ? 0 : 7, rank), QPoint(queenSide ? 3 : 5, rank), move.Piece + kRookOffset};
 }
 
-QPoint BoundsTopLeft(const TkxChessBrd& board, QPoint square) {
+QPoint BoundsTopLeft(const TDiagramBoard& board, QPoint square) {
     const TRect32& r = board.Square(square.x(), square.y()).Bounds;
     return {r.Left, r.Top};
 }
 
 // The rectangle covering the 64 square rectangles of the last rendering.
-QRect SquaresArea(const TkxChessBrd& board) {
+QRect SquaresArea(const TDiagramBoard& board) {
     QRect area;
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) {
@@ -57,7 +57,7 @@ QRect SquaresArea(const TkxChessBrd& board) {
 }
 
 // The squares' area of the diagram drawn at a screen's resolution.
-QImage SharpBackground(const TkxChessBrd& board, const QRect& area, qreal ratio) {
+QImage SharpBackground(const TDiagramBoard& board, const QRect& area, qreal ratio) {
     const QRectF pixels(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
     QImage background = RenderDiagramForScreen(board, ratio).copy(pixels.toAlignedRect());
     background.setDevicePixelRatio(ratio);
@@ -70,8 +70,8 @@ int Round(double value, TPathRounding rounding) {
 
 // Shows the travel frame by frame over a fresh rendering; the board's squares
 // are left as they are.
-void ShowTravel(TkxChessBrd& board, const TTravel& travel, TPathRounding rounding, TAnimationHost& host) {
-    if (!board.Animate() || !TkxChessBrd::OnBoard(travel.From) || !TkxChessBrd::OnBoard(travel.To)) return;
+void ShowTravel(TDiagramBoard& board, const TTravel& travel, TPathRounding rounding, TAnimationHost& host) {
+    if (!board.Animate() || !TDiagramBoard::OnBoard(travel.From) || !TDiagramBoard::OnBoard(travel.To)) return;
     board.Render();
     const QRect area = SquaresArea(board).intersected(board.DiagramBitmap().rect());
     if (area.isEmpty()) return;
@@ -98,14 +98,14 @@ void ShowTravel(TkxChessBrd& board, const TTravel& travel, TPathRounding roundin
     }
 }
 
-void MovePiece(TkxChessBrd& board, const TTravel& travel, TAnimationHost& host) {
+void MovePiece(TDiagramBoard& board, const TTravel& travel, TAnimationHost& host) {
     board.ClearPiece(travel.From);
     ShowTravel(board, travel, TPathRounding::Truncate, host);
     board.SetPiece(travel.To.x(), travel.To.y(), travel.Code);
     board.Refresh();
 }
 
-void TakeBackPiece(TkxChessBrd& board, const TTravel& travel, int leftBehind, TAnimationHost& host) {
+void TakeBackPiece(TDiagramBoard& board, const TTravel& travel, int leftBehind, TAnimationHost& host) {
     board.SetPiece(travel.To.x(), travel.To.y(), leftBehind);
     ShowTravel(board, {travel.To, travel.From, travel.Code}, TPathRounding::NearestEven, host);
     board.SetPiece(travel.From.x(), travel.From.y(), travel.Code);
@@ -137,7 +137,7 @@ std::vector<QPoint> AnimationPath(QPoint From, QPoint To, int Steps, TPathRoundi
     return path;
 }
 
-void AnimateMove(TkxChessBrd& Board, const TChessMove& Move, TAnimationHost& Host) {
+void AnimateMove(TDiagramBoard& Board, const TChessMove& Move, TAnimationHost& Host) {
     const QPoint from = FromSquare(Move), to = ToSquare(Move);
     Board.ClearPiece(from);
     ShowTravel(Board, {from, to, Move.Piece}, TPathRounding::Truncate, Host);
@@ -147,7 +147,7 @@ void AnimateMove(TkxChessBrd& Board, const TChessMove& Move, TAnimationHost& Hos
     if (IsCastling(Move)) MovePiece(Board, CastlingRook(Move), Host);
 }
 
-void AnimateTakeBack(TkxChessBrd& Board, const TChessMove& Move, int CapturedPiece, TAnimationHost& Host) {
+void AnimateTakeBack(TDiagramBoard& Board, const TChessMove& Move, int CapturedPiece, TAnimationHost& Host) {
     TakeBackPiece(Board, {FromSquare(Move), ToSquare(Move), Move.Piece}, Move.Capture ? CapturedPiece : 0, Host);
     if (Move.EnPassant)
         Board.SetPiece(Move.ToFile, Move.FromRank, Move.Piece == kWhitePawn ? kBlackPawn : kWhitePawn);

@@ -9,7 +9,7 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 // What the board control lends an animation.
 class TAnimationHost {
@@ -48,11 +48,11 @@ std::vector<QPoint> AnimationPath(QPoint From, QPoint To, int Steps, TPathRoundi
 
 // Moves Move.Piece from its from-square to its to-square (removing an
 // en-passant pawn, placing a promotion piece, then the castling rook).
-void AnimateMove(TkxChessBrd& Board, const TChessMove& Move, TAnimationHost& Host);
+void AnimateMove(TDiagramBoard& Board, const TChessMove& Move, TAnimationHost& Host);
 
 // The reverse: the piece travels back, CapturedPiece reappears on the
 // to-square when Move.Capture is set, an en-passant pawn comes back beside
 // the from-square, and a castling rook returns to its corner.
-void AnimateTakeBack(TkxChessBrd& Board, const TChessMove& Move, int CapturedPiece, TAnimationHost& Host);
+void AnimateTakeBack(TDiagramBoard& Board, const TChessMove& Move, int CapturedPiece, TAnimationHost& Host);
 
 }  // namespace vorlix

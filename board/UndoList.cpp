@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "files/ErrorReporter.h"
 
@@ -33,7 +33,7 @@ void TUndoList::DeleteEntry(int index) {
     if (position_ >= index && !(position_ == 1 && !files_.isEmpty())) --position_;
 }
 
-bool TUndoList::Push(TkxChessBrd& Board, const THeaderFooterInfo& Header,
+bool TUndoList::Push(TDiagramBoard& Board, const THeaderFooterInfo& Header,
                      const THeaderFooterInfo& Footer) {
     if (position_ == maxCount_)
         DeleteEntry(1);
@@ -60,23 +60,23 @@ bool TUndoList::Push(TkxChessBrd& Board, const THeaderFooterInfo& Header,
 
 // A state file removed behind the list's back is reported, not passed over in
 // silence as the board's reader does for a missing file.
-bool TUndoList::LoadFile(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
+bool TUndoList::LoadFile(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
     if (Board.ErrorReporter())
         return LoadDiagramFile(files_.at(position_ - 1), Board, Header, Footer, *Board.ErrorReporter());
     return Board.LoadFromFile(files_.at(position_ - 1), Header, Footer);
 }
 
-void TUndoList::Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
+void TUndoList::Load(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
     if (LoadFile(Board, Header, Footer) && gameMarks_.at(position_ - 1)) Board.SetGameMarks(Board.Marks());
 }
 
-void TUndoList::Undo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
+void TUndoList::Undo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
     if (!CanUndo()) return;
     --position_;
     Load(Board, Header, Footer);
 }
 
-void TUndoList::Redo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
+void TUndoList::Redo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
     if (!CanRedo()) return;
     ++position_;
     Load(Board, Header, Footer);

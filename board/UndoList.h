@@ -8,7 +8,7 @@
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
 class TUndoList {
 public:
@@ -29,18 +29,18 @@ public:
     // saved is left out; false then. The first such failure is reported through
     // the board's reporter, saying why; the next ones only after a success, so
     // a folder that cannot be written does not bring a message with every edit.
-    bool Push(TkxChessBrd& Board, const THeaderFooterInfo& Header, const THeaderFooterInfo& Footer);
+    bool Push(TDiagramBoard& Board, const THeaderFooterInfo& Header, const THeaderFooterInfo& Footer);
     bool CanUndo() const { return position_ > 1; }
     bool CanRedo() const { return position_ < Count(); }
-    void Undo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
-    void Redo(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
+    void Undo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
+    void Redo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
     void Clear();
 
 private:
     QString NewFileName() const;
     void DeleteEntry(int index);  // 1-based
-    void Load(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
-    bool LoadFile(TkxChessBrd& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
+    void Load(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
+    bool LoadFile(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
 
     static constexpr int kMaxCount = 40;
     int maxCount_ = kMaxCount;

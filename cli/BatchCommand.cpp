@@ -21,7 +21,7 @@
 #include "batch/GameCaption.h"
 #include "print/PageLayout.h"
 #include "batch/PositionPicker.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "batch/BatchRunner.h"
@@ -327,19 +327,19 @@ void ApplyLineSwitch(const TLineChoice& choice, THeaderFooterInfo& line) {
 // A progress bar on standard error, redrawn at most ten times a second.
 class TProgressBar {
 public:
-    explicit TProgressBar(bool shown) : Shown_(shown) {}
+    explicit TProgressBar(bool shown) : shown_(shown) {}
     ~TProgressBar() { Clear(); }
-    bool Shown() const { return Shown_; }
+    bool Shown() const { return shown_; }
     void Clear() {
-        if (Drawn_) std::fputs("\r\033[K", stderr);
-        Drawn_ = false;
+        if (drawn_) std::fputs("\r\033[K", stderr);
+        drawn_ = false;
     }
     void Show(long long done, long long total, int diagrams) {
-        if (!Shown_ || total <= 0) return;
+        if (!shown_ || total <= 0) return;
         const auto now = std::chrono::steady_clock::now();
-        if (Drawn_ && now - Last_ < std::chrono::milliseconds(100) && done < total) return;
-        Last_ = now;
-        Drawn_ = true;
+        if (drawn_ && now - last_ < std::chrono::milliseconds(100) && done < total) return;
+        last_ = now;
+        drawn_ = true;
         constexpr int kWidth = 30;
         const int filled = static_cast<int>(done * kWidth / total);
         std::fprintf(stderr, "\r[%s%s] %3lld%%  %d diagrams", std::string(filled, '#').c_str(),
@@ -348,9 +348,9 @@ public:
     }
 
 private:
-    bool Shown_;
-    bool Drawn_ = false;
-    std::chrono::steady_clock::time_point Last_;
+    bool shown_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point last_;
 };
 
 class TBatchCommand {
@@ -369,20 +369,20 @@ private:
     QString PgnFileName(int game, int position) const;
 
     const TBatchOptions& O_;
-    TStdErrReporter Reporter_;
-    TStdErrReporter GameReporter_{O_.Input};  // the games' replay errors
-    int FaultyGames_ = 0;                      // games cut short or skipped
-    TChosenName Name_;
-    TProgressBar Progress_{isatty(2) != 0};
-    long long ProgressDone_ = 0, ProgressTotal_ = 0;
-    bool Stopped_ = false;
+    TStdErrReporter reporter_;
+    TStdErrReporter gameReporter_{O_.Input};  // the games' replay errors
+    int faultyGames_ = 0;                      // games cut short or skipped
+    TChosenName name_;
+    TProgressBar progress_{isatty(2) != 0};
+    long long progressDone_ = 0, progressTotal_ = 0;
+    bool stopped_ = false;
 };
 
 TRunStyle TBatchCommand::Style() {
     TRunStyle style;
     const QString file = StyleFileOf(O_);
-    style.Load = [file, this](TkxChessBrd& board, THeaderFooterInfo& header, THeaderFooterInfo& footer) {
-        if (!LoadDiagramFile(file, board, header, footer, Reporter_)) return false;
+    style.Load = [file, this](TDiagramBoard& board, THeaderFooterInfo& header, THeaderFooterInfo& footer) {
+        if (!LoadDiagramFile(file, board, header, footer, reporter_)) return false;
         ApplyLineSwitch(O_.Header, header);
         ApplyLineSwitch(O_.Footer, footer);
         return true;
@@ -421,9 +421,9 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
     TPGNPos replay(replayErrors);
     const bool whole = replay.LoadGame(&game, numberInFile);
     if (!whole) {
-        ++FaultyGames_;
-        Progress_.Clear();
-        for (const std::string& message : replayErrors.Messages) GameReporter_.Report(TMsgKind::Error, message);
+        ++faultyGames_;
+        progress_.Clear();
+        for (const std::string& message : replayErrors.Messages) gameReporter_.Report(TMsgKind::Error, message);
     }
     const std::vector<TBoardMarks> marks = ReadGameMarks(game);
     for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole)) {
@@ -434,9 +434,9 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
         job.FooterText = LineText(O_.Footer, game, *pick.Position);
         if (O_.Format != TOutputFormat::Pdf)
             job.FileName =
-                PgnBatchFileName(Name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, numberInRun, pick.Number);
+                PgnBatchFileName(name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, numberInRun, pick.Number);
         if (!runner.Add(std::move(job))) {
-            Stopped_ = true;
+            stopped_ = true;
             return;
         }
     }
@@ -444,35 +444,35 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
 
 bool TBatchCommand::RunPgn(TBatchRunner& runner) {
     const TIntegerList& games = O_.GameList;
-    if (Progress_.Shown()) ProgressTotal_ = O_.Games ? std::min<long long>(games.CountIn(1, INT32_MAX), CountGames())
+    if (progress_.Shown()) progressTotal_ = O_.Games ? std::min<long long>(games.CountIn(1, INT32_MAX), CountGames())
                                                      : CountGames();
     TPGNRec game;
     int inFile = 0, inRun = 0;
     const bool read = ReadPGNFile(
-        O_.Input, Reporter_, [&] { ResetGame(game); return &game; },
+        O_.Input, reporter_, [&] { ResetGame(game); return &game; },
         [&](TPGNRec& done) {
             ++inFile;
-            if (Stopped_ || (O_.Games && !games.Contains(inFile))) return;
+            if (stopped_ || (O_.Games && !games.Contains(inFile))) return;
             AddGame(runner, done, inFile, ++inRun);
-            ++ProgressDone_;
-            Progress_.Show(ProgressDone_, ProgressTotal_, runner.Written());
+            ++progressDone_;
+            progress_.Show(progressDone_, progressTotal_, runner.Written());
         });
     return read;
 }
 
 bool TBatchCommand::RunEpd(TBatchRunner& runner) {
-    TEPD epd(Reporter_);
+    TEPD epd(reporter_);
     const bool read = epd.LoadFromFile(O_.Input);
-    ProgressTotal_ = epd.Count();
+    progressTotal_ = epd.Count();
     int n = 0;
-    for (const TEPDRec* r = epd.First; r && !Stopped_; r = r->Next) {
+    for (const TEPDRec* r = epd.First; r && !stopped_; r = r->Next) {
         TDiagramJob job;
         std::copy(std::begin(r->Board), std::end(r->Board), job.Codes.begin());
         job.HeaderText = LineText(O_.Header, *r);
         job.FooterText = LineText(O_.Footer, *r);
-        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(Name_, ++n);
-        Stopped_ = !runner.Add(std::move(job));
-        Progress_.Show(++ProgressDone_, ProgressTotal_, runner.Written());
+        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(name_, ++n);
+        stopped_ = !runner.Add(std::move(job));
+        progress_.Show(++progressDone_, progressTotal_, runner.Written());
     }
     return read;
 }
@@ -484,8 +484,8 @@ int TBatchCommand::Run() {
     mallopt(M_TRIM_THRESHOLD, 64 << 20);
     EnsureGuiApplication();
     const bool upperCase = O_.InputKind == TInputKind::Pgn || O_.Format == TOutputFormat::Vxd;
-    Name_ = SplitChosenName(QString::fromStdString(O_.Output), upperCase);
-    const QString folder = Name_.Path.isEmpty() ? QStringLiteral(".") : Name_.Path;
+    name_ = SplitChosenName(QString::fromStdString(O_.Output), upperCase);
+    const QString folder = name_.Path.isEmpty() ? QStringLiteral(".") : name_.Path;
     if (!QFileInfo(folder).isDir()) {
         std::fprintf(stderr, "vorlix batch: %s: the folder does not exist\n", folder.toLocal8Bit().constData());
         return 1;
@@ -493,14 +493,14 @@ int TBatchCommand::Run() {
     const int threads = O_.Jobs > 0 ? O_.Jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 
     TBatchRunner runner(Style(), threads);
-    if (!runner.Prepare(Reporter_)) return 1;
+    if (!runner.Prepare(reporter_)) return 1;
     std::unique_ptr<TPdfPrintTarget> pdf;
     std::unique_ptr<TBatchPrinter> pages;
     if (O_.Format == TOutputFormat::Pdf) {
         pdf = std::make_unique<TPdfPrintTarget>(QString::fromStdString(O_.Output));
         const int scale = O_.ScalePercent ? *PrintScaleIndexOfPercent(*O_.ScalePercent) : kDefaultPrintScaleIndex;
         const QSize page = pdf->PageSize();
-        const TkxChessBrd& board = runner.Board();
+        const TDiagramBoard& board = runner.Board();
         const TPageGrid grid = ComputePageGrid(page.width(), page.height(), PrintScaleFactor(scale), board.Width(),
                                                board.Height(), runner.Header(), runner.Footer());
         if (!grid.Fits) return BadArgument("the diagrams will not fit on an A4 page at this --scale");
@@ -513,9 +513,9 @@ int TBatchCommand::Run() {
     std::string error = runner.Error();
     if (written && pages) written = pages->EndPage(error) && pdf->Finish(error);
     FlushFolder(QFile::encodeName(folder).toStdString());
-    Progress_.Clear();
+    progress_.Clear();
     if (!written) {
-        Reporter_.Report(TMsgKind::Error, error);
+        reporter_.Report(TMsgKind::Error, error);
         return 1;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -524,7 +524,7 @@ int TBatchCommand::Run() {
                     O_.Output.c_str(), seconds);
     else
         std::printf("%d diagrams written in %.2f seconds\n", runner.Written(), seconds);
-    return read && FaultyGames_ == 0 ? 0 : 1;
+    return read && faultyGames_ == 0 ? 0 : 1;
 }
 
 }  // namespace

@@ -98,13 +98,13 @@ void AppendField(std::string& out, std::string_view value) {
 }
 
 void TStdErrReporter::Report(TMsgKind, const std::string& message) {
-    Reported_ = true;
+    reported_ = true;
     std::string body = message;
-    const std::string opened = InputFileName(Subject_);  // standard input is read as /dev/stdin
-    if (opened != Subject_ && body.compare(0, opened.size(), opened) == 0) body = Subject_ + body.substr(opened.size());
-    const bool named = Subject_.empty() || body.compare(0, Subject_.size(), Subject_) == 0;
+    const std::string opened = InputFileName(subject_);  // standard input is read as /dev/stdin
+    if (opened != subject_ && body.compare(0, opened.size(), opened) == 0) body = subject_ + body.substr(opened.size());
+    const bool named = subject_.empty() || body.compare(0, subject_.size(), subject_) == 0;
     std::string text = "vorlix: ";
-    AppendPrintable(text, WithLfLineEnds(named ? body : Subject_ + ": " + body));
+    AppendPrintable(text, WithLfLineEnds(named ? body : subject_ + ": " + body));
     text += '\n';
     std::fflush(stdout);
     std::fputs(text.c_str(), stderr);
@@ -117,9 +117,9 @@ void TStdErrReporter::Report(TMsgKind, const std::string& message) {
 
 void TOutputBuffer::Flush() {
     errno = 0;
-    if (!Text_.empty() && std::fwrite(Text_.data(), 1, Text_.size(), Stream_) != Text_.size()) WriteFailed(errno);
-    Text_.clear();
-    if (std::fflush(Stream_) != 0 || std::ferror(Stream_)) WriteFailed(errno ? errno : EIO);
+    if (!text_.empty() && std::fwrite(text_.data(), 1, text_.size(), stream_) != text_.size()) WriteFailed(errno);
+    text_.clear();
+    if (std::fflush(stream_) != 0 || std::ferror(stream_)) WriteFailed(errno ? errno : EIO);
 }
 
 bool ParsePositive(const std::string& text, int& value) {

@@ -21,36 +21,36 @@ namespace vorlix::cli {
 // prefixed twice.
 class TStdErrReporter : public TErrorReporter {
 public:
-    explicit TStdErrReporter(std::string subject = {}) : Subject_(std::move(subject)) {}
+    explicit TStdErrReporter(std::string subject = {}) : subject_(std::move(subject)) {}
     void Report(TMsgKind kind, const std::string& message) override;
-    bool Reported() const { return Reported_; }
+    bool Reported() const { return reported_; }
     // The file the following messages are about.
-    void SetSubject(std::string subject) { Subject_ = std::move(subject); }
+    void SetSubject(std::string subject) { subject_ = std::move(subject); }
 
 private:
-    std::string Subject_;
-    bool Reported_ = false;
+    std::string subject_;
+    bool reported_ = false;
 };
 
 // Collects output in large blocks before handing it to a stream. A failed
 // write ends the program (see WriteFailed).
 class TOutputBuffer {
 public:
-    explicit TOutputBuffer(std::FILE* stream = stdout) : Stream_(stream) {}
+    explicit TOutputBuffer(std::FILE* stream = stdout) : stream_(stream) {}
     ~TOutputBuffer() { Flush(); }
     TOutputBuffer(const TOutputBuffer&) = delete;
     TOutputBuffer& operator=(const TOutputBuffer&) = delete;
 
-    std::string& Text() { return Text_; }  // append freely; call MaybeFlush now and then
+    std::string& Text() { return text_; }  // append freely; call MaybeFlush now and then
     void MaybeFlush() {
-        if (Text_.size() >= kFlushSize) Flush();
+        if (text_.size() >= kFlushSize) Flush();
     }
     void Flush();
 
 private:
     static constexpr size_t kFlushSize = 1 << 20;
-    std::FILE* Stream_;
-    std::string Text_;
+    std::FILE* stream_;
+    std::string text_;
 };
 
 // Output that cannot be written is no success: prints

@@ -51,43 +51,43 @@ class TPartRunner {
 public:
     TPartRunner(const std::string& fileName, const std::vector<uint64_t>& cuts, int jobs, const TGameWriter& write,
                 TMoveText moveText)
-        : FileName_(fileName), Cuts_(cuts), Window_(static_cast<size_t>(jobs) + 1), Write_(write), MoveText_(moveText),
-          Parts_(cuts.size() - 1) {
+        : fileName_(fileName), cuts_(cuts), window_(static_cast<size_t>(jobs) + 1), write_(write), moveText_(moveText),
+          parts_(cuts.size() - 1) {
         // Fewer threads when the system cannot start them all; none is told by Workers().
         try {
-            for (int i = 0; i < jobs; ++i) Workers_.emplace_back([this] { Work(); });
+            for (int i = 0; i < jobs; ++i) workers_.emplace_back([this] { Work(); });
         } catch (const std::system_error&) {
         }
     }
-    size_t Workers() const { return Workers_.size(); }
+    size_t Workers() const { return workers_.size(); }
     ~TPartRunner() {
         {
-            std::lock_guard<std::mutex> lock(Mutex_);
-            Stop_ = true;
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
         }
-        Changed_.notify_all();
-        for (std::thread& t : Workers_) t.join();
+        changed_.notify_all();
+        for (std::thread& t : workers_) t.join();
     }
 
     TGamePass WriteAll(TErrorReporter& reporter, TOutputBuffer& out) {
         TGamePass pass;
         int games = 0;
-        for (size_t k = 0; k < Parts_.size(); ++k) {
+        for (size_t k = 0; k < parts_.size(); ++k) {
             std::unique_ptr<TPart> part;
             {
-                std::unique_lock<std::mutex> lock(Mutex_);
-                Changed_.wait(lock, [&] { return (Parts_[k] && Parts_[k]->Done) || OutOfMemory_; });
-                if (!Parts_[k] || !Parts_[k]->Done) throw std::bad_alloc();  // a worker ran out
-                part = std::move(Parts_[k]);
-                Written_ = k + 1;
+                std::unique_lock<std::mutex> lock(mutex_);
+                changed_.wait(lock, [&] { return (parts_[k] && parts_[k]->Done) || outOfMemory_; });
+                if (!parts_[k] || !parts_[k]->Done) throw std::bad_alloc();  // a worker ran out
+                part = std::move(parts_[k]);
+                written_ = k + 1;
             }
-            Changed_.notify_all();
+            changed_.notify_all();
             part->Text.WriteTo(out, games);
             pass.FailedGames += part->Text.ReportFailures(reporter, games);
             games += part->Text.Games();
             {
-                std::lock_guard<std::mutex> lock(Mutex_);
-                Spare_.push_back(part->Text.ReleaseBuffer());
+                std::lock_guard<std::mutex> lock(mutex_);
+                spare_.push_back(part->Text.ReleaseBuffer());
             }
             if (!part->Read) {
                 for (const std::string& message : part->Errors.Messages) reporter.Report(TMsgKind::Error, message);
@@ -105,57 +105,57 @@ private:
         try {
             WorkParts();
         } catch (const std::bad_alloc&) {
-            std::lock_guard<std::mutex> lock(Mutex_);
-            OutOfMemory_ = true;
+            std::lock_guard<std::mutex> lock(mutex_);
+            outOfMemory_ = true;
         }
-        Changed_.notify_all();
+        changed_.notify_all();
     }
 
     void WorkParts() {
         for (;;) {
-            const size_t k = Next_.fetch_add(1);
-            if (k >= Parts_.size()) return;
+            const size_t k = next_.fetch_add(1);
+            if (k >= parts_.size()) return;
             auto part = std::make_unique<TPart>();
             {
-                std::unique_lock<std::mutex> lock(Mutex_);
-                Changed_.wait(lock, [&] { return Stop_ || k < Written_ + Window_; });
-                if (Stop_) return;
-                if (!Spare_.empty()) {
-                    part->Text.UseBuffer(std::move(Spare_.back()));
-                    Spare_.pop_back();
+                std::unique_lock<std::mutex> lock(mutex_);
+                changed_.wait(lock, [&] { return stop_ || k < written_ + window_; });
+                if (stop_) return;
+                if (!spare_.empty()) {
+                    part->Text.UseBuffer(std::move(spare_.back()));
+                    spare_.pop_back();
                 }
             }
             TPGNRec game;
             part->Read = ReadPGNPart(
-                FileName_, Cuts_[k], Cuts_[k + 1], part->Errors,
+                fileName_, cuts_[k], cuts_[k + 1], part->Errors,
                 [&] {
                     ResetGame(game);
                     return &game;
                 },
-                [&](TPGNRec& done) { Write_(part->Text, done); }, MoveText_);
+                [&](TPGNRec& done) { write_(part->Text, done); }, moveText_);
             part->Done = true;
             {
-                std::lock_guard<std::mutex> lock(Mutex_);
-                Parts_[k] = std::move(part);
+                std::lock_guard<std::mutex> lock(mutex_);
+                parts_[k] = std::move(part);
             }
-            Changed_.notify_all();
+            changed_.notify_all();
         }
     }
 
-    const std::string& FileName_;
-    const std::vector<uint64_t>& Cuts_;
-    const size_t Window_;
-    const TGameWriter& Write_;
-    const TMoveText MoveText_;
-    std::vector<std::unique_ptr<TPart>> Parts_;
-    std::vector<std::string> Spare_;  // buffers of parts written, for the next parts
-    std::atomic<size_t> Next_{0};
-    size_t Written_ = 0;
-    bool Stop_ = false;
-    bool OutOfMemory_ = false;
-    std::mutex Mutex_;
-    std::condition_variable Changed_;
-    std::vector<std::thread> Workers_;
+    const std::string& fileName_;
+    const std::vector<uint64_t>& cuts_;
+    const size_t window_;
+    const TGameWriter& write_;
+    const TMoveText moveText_;
+    std::vector<std::unique_ptr<TPart>> parts_;
+    std::vector<std::string> spare_;  // buffers of parts written, for the next parts
+    std::atomic<size_t> next_{0};
+    size_t written_ = 0;
+    bool stop_ = false;
+    bool outOfMemory_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::thread> workers_;
 };
 
 }  // namespace

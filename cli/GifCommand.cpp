@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
@@ -69,7 +69,7 @@ int RunGif(const Args& args) {
     TPGNRec game;
     if (!ReadGame(parsed, game, reporter)) return 1;
 
-    TkxChessBrd board;
+    TDiagramBoard board;
     THeaderFooterInfo header, footer;
     if (parsed.Style) {
         TStdErrReporter styleReporter(*parsed.Style);

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
@@ -75,22 +75,22 @@ class TQtFileName {
 public:
     explicit TQtFileName(const std::string& name) {
         if (IsValidUtf8(name)) {
-            Name_ = QString::fromStdString(name);
+            name_ = QString::fromStdString(name);
             return;
         }
-        Fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-        Name_ = Fd_ >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(Fd_) : QString();
+        fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        name_ = fd_ >= 0 ? QStringLiteral("/proc/self/fd/%1").arg(fd_) : QString();
     }
     ~TQtFileName() {
-        if (Fd_ >= 0) ::close(Fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     TQtFileName(const TQtFileName&) = delete;
     TQtFileName& operator=(const TQtFileName&) = delete;
-    const QString& Name() const { return Name_; }
+    const QString& Name() const { return name_; }
 
 private:
-    int Fd_ = -1;
-    QString Name_;
+    int fd_ = -1;
+    QString name_;
 };
 
 // Writes the image to the file named by the bytes given, as they are.
@@ -176,16 +176,16 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         if (!(o.PieceStyle = ParsePieceStyle(value))) return "--piece-style takes riroz, roviravo or roruvoz";
     } else if (name == "--square-size") {
         o.SquareSize = ParseInt(value);
-        if (!o.SquareSize || *o.SquareSize < TkxChessBrd::kMinSquareSize ||
-            *o.SquareSize > TkxChessBrd::kMaxSquareSize || *o.SquareSize % 2 != 0)
-            return "--square-size takes an even number from " + std::to_string(TkxChessBrd::kMinSquareSize) +
-                   " to " + std::to_string(TkxChessBrd::kMaxSquareSize);
+        if (!o.SquareSize || *o.SquareSize < TDiagramBoard::kMinSquareSize ||
+            *o.SquareSize > TDiagramBoard::kMaxSquareSize || *o.SquareSize % 2 != 0)
+            return "--square-size takes an even number from " + std::to_string(TDiagramBoard::kMinSquareSize) +
+                   " to " + std::to_string(TDiagramBoard::kMaxSquareSize);
     } else if (name == "--coords") {
         if (!(o.Coords = ParseCoords(value))) return "--coords takes letters from N, W, E, S, or - for none";
     } else if (name == "--grid") {
         o.Grid = ParseInt(value);
-        if (!o.Grid || *o.Grid < 0 || *o.Grid > TkxChessBrd::kMaxGridLineWidth)
-            return "--grid takes a number from 0 to " + std::to_string(TkxChessBrd::kMaxGridLineWidth);
+        if (!o.Grid || *o.Grid < 0 || *o.Grid > TDiagramBoard::kMaxGridLineWidth)
+            return "--grid takes a number from 0 to " + std::to_string(TDiagramBoard::kMaxGridLineWidth);
     } else if (name == "--scale") {
         o.ScalePercent = ParseInt(value);
         if (!o.ScalePercent || *o.ScalePercent < 10 || *o.ScalePercent > 4000)
@@ -283,7 +283,7 @@ int ColorIndexOf(const TRenderOptions& o) {
     }
 }
 
-void ApplyStyle(const TRenderOptions& options, TkxChessBrd& board) {
+void ApplyStyle(const TRenderOptions& options, TDiagramBoard& board) {
     TBoardMarks marks = board.Marks();
     marks.Arrows.insert(marks.Arrows.end(), options.Marks.Arrows.begin(), options.Marks.Arrows.end());
     marks.Squares.insert(marks.Squares.end(), options.Marks.Squares.begin(), options.Marks.Squares.end());
@@ -296,7 +296,7 @@ void ApplyStyle(const TRenderOptions& options, TkxChessBrd& board) {
 }
 
 // Puts the position on the board; returns an error message, empty on success.
-std::string ApplyPosition(const TRenderOptions& options, TkxChessBrd& board) {
+std::string ApplyPosition(const TRenderOptions& options, TDiagramBoard& board) {
     if (options.Fen && !board.SetPositionFromPlacement(*options.Fen))
         return "not a valid FEN piece placement: \"" + *options.Fen + "\"";
     if (options.Setup && !board.SetPositionFromSetup(*options.Setup))
@@ -318,7 +318,7 @@ void ApplyHeaderFooter(const TRenderOptions& o, THeaderFooterInfo& header, THead
     if (o.FooterAlign) footer.Alignment = *o.FooterAlign;
 }
 
-bool SaveScalable(const TRenderOptions& o, TkxChessBrd& board, const THeaderFooterInfo& header,
+bool SaveScalable(const TRenderOptions& o, TDiagramBoard& board, const THeaderFooterInfo& header,
                   const THeaderFooterInfo& footer, TErrorReporter& reporter) {
     TScalableOptions save;
     save.Format = *o.Scalable;
@@ -337,7 +337,7 @@ int RunRender(const Args& args) {
 
     EnsureGuiApplication();
     TStdErrReporter reporter(options.Vxd.value_or(std::string()));
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetErrorReporter(&reporter);
     THeaderFooterInfo header, footer;
     if (options.Vxd && !LoadDiagramFile(TQtFileName(*options.Vxd).Name(), board, header, footer, reporter))

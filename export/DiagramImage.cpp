@@ -16,7 +16,7 @@ QImage Scaled(const QImage& image, int scaleIndex) {
 
 }  // namespace
 
-QImage RenderDiagramImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+QImage RenderDiagramImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                           int scaleIndex) {
     const TDiagramLayout layout = LayOutDiagram(board, header, footer);
     if (!layout.Head.Enabled && !layout.Foot.Enabled) {
@@ -38,7 +38,7 @@ QImage RenderDiagramImage(TkxChessBrd& board, const THeaderFooterInfo& header, c
     return Scaled(image, scaleIndex);
 }
 
-TTransparencyRule TransparencyRuleOf(const TkxChessBrd& board, const THeaderFooterInfo& header,
+TTransparencyRule TransparencyRuleOf(const TDiagramBoard& board, const THeaderFooterInfo& header,
                                      const THeaderFooterInfo& footer) {
     const TCoordenateOrientation sides = board.CoordenateOrientation();
     TTransparencyRule rule;

@@ -52,7 +52,7 @@ void PaintLine(QPainter& painter, const TTextLine& line, int top, const QRect& c
 
 }  // namespace
 
-TDiagramLayout LayOutDiagram(const TkxChessBrd& board, const THeaderFooterInfo& header,
+TDiagramLayout LayOutDiagram(const TDiagramBoard& board, const THeaderFooterInfo& header,
                              const THeaderFooterInfo& footer) {
     TDiagramLayout layout;
     layout.Head = LayOut(header);

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/HeaderFooter.h"
 
 class QPainter;
@@ -35,7 +35,7 @@ struct TDiagramLayout {
     int BoardTop() const { return HeadBand; }
 };
 
-TDiagramLayout LayOutDiagram(const TkxChessBrd& board, const THeaderFooterInfo& header,
+TDiagramLayout LayOutDiagram(const TDiagramBoard& board, const THeaderFooterInfo& header,
                              const THeaderFooterInfo& footer);
 
 // Draws the enabled lines, each on its band filled with back (none: left clear).

@@ -16,7 +16,7 @@ namespace {
 
 // Puts one position on the board over the style's own squares (their colours
 // and highlights stay), with its marks and its last move.
-void ShowPosition(TkxChessBrd& board, const std::array<TSquareInfo, 64>& style, const TChessPosition& position,
+void ShowPosition(TDiagramBoard& board, const std::array<TSquareInfo, 64>& style, const TChessPosition& position,
                   const TBoardMarks& marks, bool lastMove) {
     std::copy(style.begin(), style.end(), board.SquareData());
     std::array<int32_t, 64> codes{};
@@ -32,7 +32,7 @@ void ShowPosition(TkxChessBrd& board, const std::array<TSquareInfo, 64>& style, 
 
 }  // namespace
 
-bool RenderGameFrames(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool RenderGameFrames(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                       const TPGNRec& game, bool lastMove, std::vector<QImage>& frames, std::string& error) {
     frames.clear();
     board.UnselectAll();
@@ -53,7 +53,7 @@ bool RenderGameFrames(TkxChessBrd& board, const THeaderFooterInfo& header, const
     return true;
 }
 
-bool EncodeGameAnimation(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                          const TPGNRec& game, const TGameAnimationOptions& options, std::vector<std::uint8_t>& out,
                          std::string& error) {
     std::vector<QImage> frames;
@@ -61,7 +61,7 @@ bool EncodeGameAnimation(TkxChessBrd& board, const THeaderFooterInfo& header, co
            EncodeAnimatedGif(frames, options.DelayMs, out, error);
 }
 
-bool SaveGameAnimation(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool SaveGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                        const TPGNRec& game, const TGameAnimationOptions& options, const QString& fileName,
                        TErrorReporter& reporter) {
     std::vector<std::uint8_t> bytes;

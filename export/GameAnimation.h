@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/HeaderFooter.h"
 #include "files/ErrorReporter.h"
 #include "files/PGNRecord.h"
@@ -25,15 +25,15 @@ constexpr TColor kLastMoveColor = 0x60E8F8;
 
 // Renders the frames at 100 %; false with the replay's message at a move that
 // cannot be made. The board shows the last position afterwards.
-bool RenderGameFrames(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool RenderGameFrames(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                       const TPGNRec& game, bool lastMove, std::vector<QImage>& frames, std::string& error);
 
-bool EncodeGameAnimation(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                          const TPGNRec& game, const TGameAnimationOptions& options, std::vector<std::uint8_t>& out,
                          std::string& error);
 
 // Encodes and writes through the crash-safe writer; errors go to the reporter.
-bool SaveGameAnimation(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool SaveGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                        const TPGNRec& game, const TGameAnimationOptions& options, const QString& fileName,
                        TErrorReporter& reporter);
 

@@ -51,7 +51,7 @@ bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error
     return true;
 }
 
-bool EncodeSvg(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeSvg(const TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                double scale, QByteArray& out) {
     const QSize size = DiagramImageSize(board, header, footer);
     const QSize shown(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
@@ -64,7 +64,7 @@ bool EncodeSvg(const TkxChessBrd& board, const THeaderFooterInfo& header, const 
     return true;
 }
 
-bool EncodePdf(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodePdf(const TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                double scale, QByteArray& out, std::string& error) {
     const QSize size = DiagramImageSize(board, header, footer);
     QBuffer buffer(&out);
@@ -99,7 +99,7 @@ std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName)
     return std::nullopt;
 }
 
-QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInfo& header,
+QImage RenderScaledDiagramImage(const TDiagramBoard& board, const THeaderFooterInfo& header,
                                 const THeaderFooterInfo& footer, double scale, bool transparent) {
     const auto pixels = ScaledPixels(DiagramImageSize(board, header, footer), scale);
     if (!pixels) return QImage();
@@ -113,7 +113,7 @@ QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInf
     return image;
 }
 
-bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                          const TScalableOptions& options, QByteArray& out, std::string& error) {
     out.clear();
     if (!(options.Scale >= kMinImageScale && options.Scale <= kMaxImageScale) || options.Dpi < 10 ||
@@ -147,7 +147,7 @@ bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, co
     return false;
 }
 
-bool SaveScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool SaveScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                        const QString& fileName, const TScalableOptions& options, TErrorReporter& reporter) {
     QByteArray bytes;
     std::string error;

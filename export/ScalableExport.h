@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/HeaderFooter.h"
 #include "files/ErrorReporter.h"
 
@@ -37,14 +37,14 @@ std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName)
 
 // The diagram image (header, board, footer) at Scale x Dpi / 96 through the
 // vector road, ARGB32 premultiplied; a null image when the size is out of reach.
-QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInfo& header,
+QImage RenderScaledDiagramImage(const TDiagramBoard& board, const THeaderFooterInfo& header,
                                 const THeaderFooterInfo& footer, double scale, bool transparent);
 
-bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool EncodeScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                          const TScalableOptions& options, QByteArray& out, std::string& error);
 
 // Encodes and writes through the crash-safe writer; errors go to the reporter.
-bool SaveScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+bool SaveScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
                        const QString& fileName, const TScalableOptions& options, TErrorReporter& reporter);
 
 }  // namespace vorlix

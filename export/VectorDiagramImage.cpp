@@ -8,11 +8,11 @@
 
 namespace vorlix {
 
-QSize DiagramImageSize(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
+QSize DiagramImageSize(const TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
     return LayOutDiagram(board, header, footer).Image();
 }
 
-void PaintDiagramImage(QPainter& painter, const TkxChessBrd& board, const THeaderFooterInfo& header,
+void PaintDiagramImage(QPainter& painter, const TDiagramBoard& board, const THeaderFooterInfo& header,
                        const THeaderFooterInfo& footer, bool background) {
     const TDiagramLayout layout = LayOutDiagram(board, header, footer);
     std::optional<QColor> back;

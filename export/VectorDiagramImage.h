@@ -3,7 +3,7 @@
 // onto any painter, in 100 % pixels; the painter's transform scales it.
 #include <QSize>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/HeaderFooter.h"
 
 class QPainter;
@@ -11,10 +11,10 @@ class QPainter;
 namespace vorlix {
 
 // The 100 % size, the same as the bitmap road's.
-QSize DiagramImageSize(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer);
+QSize DiagramImageSize(const TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer);
 
 // Without background the margins (coordinate bands, header and footer bands) stay clear.
-void PaintDiagramImage(QPainter& painter, const TkxChessBrd& board, const THeaderFooterInfo& header,
+void PaintDiagramImage(QPainter& painter, const TDiagramBoard& board, const THeaderFooterInfo& header,
                        const THeaderFooterInfo& footer, bool background = true);
 
 }  // namespace vorlix

@@ -22,29 +22,29 @@ bool SplitColor(const std::string& text, std::string& body, std::optional<TMarkC
 
 }  // namespace
 
-TMarkCollector::TMarkCollector() : ArrowAt_(64 * 64, -1), SquareAt_(64, -1) {}
+TMarkCollector::TMarkCollector() : arrowAt_(64 * 64, -1), squareAt_(64, -1) {}
 
 void TMarkCollector::Add(const TArrowMark& arrow) {
     if (arrow.From < 0 || arrow.From >= 64 || arrow.To < 0 || arrow.To >= 64 || arrow.From == arrow.To) return;
-    int16_t& at = ArrowAt_[size_t(arrow.From * 64 + arrow.To)];
+    int16_t& at = arrowAt_[size_t(arrow.From * 64 + arrow.To)];
     if (at >= 0) {
-        Marks_.Arrows[size_t(at)].Color = arrow.Color;
-    } else if (Marks_.Arrows.size() < kMaxArrows) {
-        at = int16_t(Marks_.Arrows.size());
-        Marks_.Arrows.push_back(arrow);
+        marks_.Arrows[size_t(at)].Color = arrow.Color;
+    } else if (marks_.Arrows.size() < kMaxArrows) {
+        at = int16_t(marks_.Arrows.size());
+        marks_.Arrows.push_back(arrow);
     } else {
-        ++LeftOut_;
+        ++leftOut_;
     }
 }
 
 void TMarkCollector::Add(const TSquareMark& square) {
     if (square.Square < 0 || square.Square >= 64) return;
-    int8_t& at = SquareAt_[size_t(square.Square)];
+    int8_t& at = squareAt_[size_t(square.Square)];
     if (at >= 0) {
-        Marks_.Squares[size_t(at)].Color = square.Color;
+        marks_.Squares[size_t(at)].Color = square.Color;
     } else {
-        at = int8_t(Marks_.Squares.size());
-        Marks_.Squares.push_back(square);
+        at = int8_t(marks_.Squares.size());
+        marks_.Squares.push_back(square);
     }
 }
 
@@ -54,7 +54,7 @@ void TMarkCollector::Add(const TBoardMarks& marks) {
 }
 
 TBoardMarks TMarkCollector::Take() {
-    TBoardMarks marks = std::move(Marks_);
+    TBoardMarks marks = std::move(marks_);
     *this = TMarkCollector();
     return marks;
 }

@@ -43,15 +43,15 @@ public:
     void Add(const TArrowMark& arrow);
     void Add(const TSquareMark& square);
     void Add(const TBoardMarks& marks);
-    const TBoardMarks& Marks() const { return Marks_; }
+    const TBoardMarks& Marks() const { return marks_; }
     TBoardMarks Take();
-    size_t LeftOut() const { return LeftOut_; }
+    size_t LeftOut() const { return leftOut_; }
 
 private:
-    TBoardMarks Marks_;
-    std::vector<int16_t> ArrowAt_;   // from * 64 + to: index in Marks_.Arrows, or -1
-    std::vector<int8_t> SquareAt_;   // square: index in Marks_.Squares, or -1
-    size_t LeftOut_ = 0;
+    TBoardMarks marks_;
+    std::vector<int16_t> arrowAt_;   // from * 64 + to: index in marks_.Arrows, or -1
+    std::vector<int8_t> squareAt_;   // square: index in marks_.Squares, or -1
+    size_t leftOut_ = 0;
 };
 
 // The marks without repeats and within bounds (see TMarkCollector).

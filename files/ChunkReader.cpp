@@ -24,41 +24,41 @@ size_t ChunkLength(const char* text, size_t size) {
 }  // namespace
 
 TChunkReader::TChunkReader(TFileInput& input, size_t maxLength)
-    : Input_(input), MaxLength_(maxLength), Buf_(std::max<size_t>(1 << 16, 2 * maxLength + 2)) {
-    while (!Eof_ && End_ < kUtf8Bom.size()) Fill();
-    if (std::string_view(Buf_.data(), End_).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        Begin_ = kUtf8Bom.size();
-        SkippedBom_ = true;
+    : input_(input), maxLength_(maxLength), buf_(std::max<size_t>(1 << 16, 2 * maxLength + 2)) {
+    while (!eof_ && end_ < kUtf8Bom.size()) Fill();
+    if (std::string_view(buf_.data(), end_).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        begin_ = kUtf8Bom.size();
+        skippedBom_ = true;
     }
 }
 
 void TChunkReader::Fill() {
-    if (Begin_ > 0) {
-        std::memmove(Buf_.data(), Buf_.data() + Begin_, End_ - Begin_);
-        End_ -= Begin_;
-        Begin_ = 0;
+    if (begin_ > 0) {
+        std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
     }
-    const size_t n = Input_.Read(Buf_.data() + End_, Buf_.size() - End_);
-    if (n == 0) Eof_ = true;
-    End_ += n;
+    const size_t n = input_.Read(buf_.data() + end_, buf_.size() - end_);
+    if (n == 0) eof_ = true;
+    end_ += n;
 }
 
 bool TChunkReader::Next(std::string_view& chunk, bool& tooLong) {
     tooLong = false;
     for (;;) {
-        const char* start = Buf_.data() + Begin_;
-        const size_t avail = End_ - Begin_;
-        if (const size_t length = ChunkLength(start, std::min(avail, MaxLength_ + 1))) {
-            tooLong = length > MaxLength_;
+        const char* start = buf_.data() + begin_;
+        const size_t avail = end_ - begin_;
+        if (const size_t length = ChunkLength(start, std::min(avail, maxLength_ + 1))) {
+            tooLong = length > maxLength_;
             chunk = std::string_view(start, length);
-            Begin_ += length;
+            begin_ += length;
             return true;
         }
-        if (avail > MaxLength_ || Eof_) {
+        if (avail > maxLength_ || eof_) {
             if (avail == 0) return false;
-            tooLong = avail > MaxLength_;
-            chunk = std::string_view(start, std::min(avail, MaxLength_ + 1));
-            Begin_ += chunk.size();
+            tooLong = avail > maxLength_;
+            chunk = std::string_view(start, std::min(avail, maxLength_ + 1));
+            begin_ += chunk.size();
             return true;
         }
         Fill();

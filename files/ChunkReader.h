@@ -16,13 +16,13 @@ class TEpdQuoting {
 public:
     // Feeds the character at text[i]; true while inside a string afterwards.
     bool Feed(const char* text, size_t i) {
-        if (text[i] == '"' && (Open_ || i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) Open_ = !Open_;
-        return Open_;
+        if (text[i] == '"' && (open_ || i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) open_ = !open_;
+        return open_;
     }
-    bool Open() const { return Open_; }
+    bool Open() const { return open_; }
 
 private:
-    bool Open_ = false;
+    bool open_ = false;
 };
 
 class TChunkReader {
@@ -32,18 +32,18 @@ public:
     // The next chunk, valid until the next call; false at the end of the file.
     bool Next(std::string_view& chunk, bool& tooLong);
     // The file began with a UTF-8 byte-order mark, which no chunk holds.
-    bool SkippedBom() const { return SkippedBom_; }
+    bool SkippedBom() const { return skippedBom_; }
 
 private:
     void Fill();
 
-    TFileInput& Input_;
-    size_t MaxLength_;
-    std::vector<char> Buf_;
-    size_t Begin_ = 0;
-    size_t End_ = 0;
-    bool Eof_ = false;
-    bool SkippedBom_ = false;
+    TFileInput& input_;
+    size_t maxLength_;
+    std::vector<char> buf_;
+    size_t begin_ = 0;
+    size_t end_ = 0;
+    bool eof_ = false;
+    bool skippedBom_ = false;
 };
 
 }  // namespace vorlix

@@ -76,8 +76,8 @@ std::string AppendedFileText(std::string text, std::string_view line) {
     return text;
 }
 
-TEPD::TEPD() : Reporter_(&gSilent) {}
-TEPD::TEPD(TErrorReporter& reporter) : Reporter_(&reporter) {}
+TEPD::TEPD() : reporter_(&gSilent) {}
+TEPD::TEPD(TErrorReporter& reporter) : reporter_(&reporter) {}
 TEPD::~TEPD() { Clear(); }
 
 void TEPD::Clear() {
@@ -87,8 +87,8 @@ void TEPD::Clear() {
         First = next;
     }
     Current = nullptr;
-    Preamble_.clear();
-    LineEnd_ = "\r\n";
+    preamble_.clear();
+    lineEnd_ = "\r\n";
 }
 
 int TEPD::Count() const {
@@ -137,7 +137,7 @@ void TEPD::ReadChunks(const std::string& fileName) {
     TFileInput input(fileName);
     TChunkReader chunks(input, kMaxChunk);
     TEPDRec* record = nullptr;  // the record that operation chunks continue
-    std::string* bytes = Last() ? &Last()->FileText : &Preamble_;
+    std::string* bytes = Last() ? &Last()->FileText : &preamble_;
     if (chunks.SkippedBom()) bytes->append(kUtf8Bom);
     bool atLineStart = true;
     int minorErrors = 0;
@@ -186,21 +186,21 @@ bool TEPD::LoadFromFile(const std::string& fileName) {
     const std::string error =
         ReadAndDescribeFailure<EMajorEPDError>([&] { ReadChunks(fileName); }, NotAValidFileMessage(fileName, "EPD"));
     TLineEndCount ends;
-    ends.Add(Preamble_);
+    ends.Add(preamble_);
     for (TEPDRec* r = First; r; r = r->Next) {
         ends.Add(r->FileText);
         r->ReadLine = EpdLine(*r);
     }
-    LineEnd_ = ends.Dominant();
+    lineEnd_ = ends.Dominant();
     Current = First;
     if (error.empty()) return true;
-    Reporter_->Report(TMsgKind::Error, error);
+    reporter_->Report(TMsgKind::Error, error);
     return false;
 }
 
 std::string TEPD::Text() const {
-    std::string text = Preamble_;
-    for (const TEPDRec* r = First; r; r = r->Next) AppendRecordText(text, *r, LineEnd_);
+    std::string text = preamble_;
+    for (const TEPDRec* r = First; r; r = r->Next) AppendRecordText(text, *r, lineEnd_);
     return text;
 }
 
@@ -210,8 +210,8 @@ void TEPD::SaveToFile(const std::string& fileName) {
 }
 
 TEPDRec* TEPD::AppendLine(std::string_view line) {
-    std::string& before = Last() ? Last()->FileText : Preamble_;
-    if (!before.empty() && !EndsWithLineEnd(before)) before += LineEnd_;
+    std::string& before = Last() ? Last()->FileText : preamble_;
+    if (!before.empty() && !EndsWithLineEnd(before)) before += lineEnd_;
     TEPDRec* const current = Current;
     TEPDRec* rec = Append();
     Current = current;
@@ -233,7 +233,7 @@ TEPDRec* TEPD::AppendLine(std::string_view line) {
     }
     rec->SourceText.assign(parts.empty() ? std::string_view() : TrimRight(parts[0]));
     rec->FileText.assign(line);
-    rec->FileText += LineEnd_;
+    rec->FileText += lineEnd_;
     rec->ReadLine = EpdLine(*rec);
     return rec;
 }

@@ -43,7 +43,7 @@ public:
     // Current stays.
     TEPDRec* AppendLine(std::string_view line);
     // The line end of the file read; CR LF when it had none.
-    std::string_view LineEnd() const { return LineEnd_; }
+    std::string_view LineEnd() const { return lineEnd_; }
     int Count() const;
     void GoFirst() { Current = First; }
     bool GoNext();
@@ -60,9 +60,9 @@ private:
     TEPDRec* Last() const;
     void ReadChunks(const std::string& fileName);
 
-    TErrorReporter* Reporter_;
-    std::string Preamble_;  // the file's bytes before its first record
-    std::string LineEnd_ = "\r\n";
+    TErrorReporter* reporter_;
+    std::string preamble_;  // the file's bytes before its first record
+    std::string lineEnd_ = "\r\n";
 };
 
 // The text of a file after an EPD line (no line end) was appended to it: a

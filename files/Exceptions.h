@@ -7,12 +7,12 @@ namespace vorlix {
 
 class EVorlixError : public std::exception {
 public:
-    explicit EVorlixError(std::string message) : Message_(std::move(message)) {}
-    const char* what() const noexcept override { return Message_.c_str(); }
-    const std::string& Message() const { return Message_; }
+    explicit EVorlixError(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+    const std::string& Message() const { return message_; }
 
 private:
-    std::string Message_;
+    std::string message_;
 };
 
 class EMinorEPDError : public EVorlixError {

@@ -23,8 +23,8 @@ public:
     uint64_t Size() const;
 
 private:
-    int Fd_ = -1;
-    uint64_t Left_ = UINT64_MAX;  // bytes still to read in a part of the file
+    int fd_ = -1;
+    uint64_t left_ = UINT64_MAX;  // bytes still to read in a part of the file
 };
 
 }  // namespace vorlix

@@ -24,9 +24,9 @@ std::string GameMessage(int gameNumber, const std::string& message) {
 }
 
 TGameReplay::TGameReplay(const TPGNRec& game)
-    : Tokens_(game.Moves, game.Result, ReadStart(game, Position_)), Done_(Trim(game.Moves) == game.Result) {
-    Kings_.Find(Position_.Board);
-    Placement_.SetAll(Position_.Board);
+    : tokens_(game.Moves, game.Result, ReadStart(game, position_)), done_(Trim(game.Moves) == game.Result) {
+    kings_.Find(position_.Board);
+    placement_.SetAll(position_.Board);
 }
 
 bool TGameReplay::ReadStart(const TPGNRec& game, TChessPosition& start) {
@@ -37,21 +37,21 @@ bool TGameReplay::ReadStart(const TPGNRec& game, TChessPosition& start) {
 
 bool TGameReplay::Step() {
     TMove token;
-    if (Done_ || !Tokens_.Next(token)) {
-        Done_ = true;
+    if (done_ || !tokens_.Next(token)) {
+        done_ = true;
         return false;
     }
     // A token that is no move, a side to move whose opponent stands in check,
     // and a move no piece can make all stop the game at that move.
     TChessMove move;
     if (!DecodeMove(token.Text, token.IsWhite, move) ||
-        (token.IsWhite ? Position_.BlackInCheck : Position_.WhiteInCheck) || !ValidateMove(Position_, Kings_, move))
-        throw EIllegalMoveData("Illegal move data: " + MoveLabel(Position_, token.Text));
-    PlayMove(Position_, move);
-    Position_.LastMove = move;
-    Position_.MoveText.assign(token.Text);
-    Kings_.Follow(Position_, move);
-    Placement_.Update(Position_.Board, RanksChangedBy(move), Kings_.Occupied);
+        (token.IsWhite ? position_.BlackInCheck : position_.WhiteInCheck) || !ValidateMove(position_, kings_, move))
+        throw EIllegalMoveData("Illegal move data: " + MoveLabel(position_, token.Text));
+    PlayMove(position_, move);
+    position_.LastMove = move;
+    position_.MoveText.assign(token.Text);
+    kings_.Follow(position_, move);
+    placement_.Update(position_.Board, RanksChangedBy(move), kings_.Occupied);
     return true;
 }
 

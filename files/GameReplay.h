@@ -22,9 +22,9 @@ public:
     TGameReplay& operator=(const TGameReplay&) = delete;
 
     // The start position, or the position after the last move made.
-    const TChessPosition& Position() const { return Position_; }
+    const TChessPosition& Position() const { return position_; }
     // The placement text of Position, kept up to date rank by rank.
-    const TPlacementCache& Placement() const { return Placement_; }
+    const TPlacementCache& Placement() const { return placement_; }
     // Makes the next move of the game; false when none is left. Raises
     // EIllegalMoveData at a move that cannot be made, naming it by number and
     // text ("Illegal move data: 12... Nxe5"); Position stays as it was.
@@ -33,11 +33,11 @@ public:
 private:
     static bool ReadStart(const TPGNRec& game, TChessPosition& start);
 
-    TChessPosition Position_;  // every move is made on it in place
-    TKingSquares Kings_;
-    TPlacementCache Placement_;
-    TMoveTokenizer Tokens_;
-    bool Done_;
+    TChessPosition position_;  // every move is made on it in place
+    TKingSquares kings_;
+    TPlacementCache placement_;
+    TMoveTokenizer tokens_;
+    bool done_;
 };
 
 // A move as messages name it: "12. e4" for White, "12... e5" for Black, with

@@ -72,49 +72,49 @@ const char* FindLineEnd(const char* from, const char* to) {
 
 }  // namespace
 
-TLineReader::TLineReader(TFileInput& input) : Input_(input), Buf_(kBlockSize + kSlack) {
-    while (!Eof_ && End_ < kUtf8Bom.size()) Fill();
-    if (std::string_view(Buf_.data(), End_).substr(0, kUtf8Bom.size()) == kUtf8Bom) Begin_ = kUtf8Bom.size();
+TLineReader::TLineReader(TFileInput& input) : input_(input), buf_(kBlockSize + kSlack) {
+    while (!eof_ && end_ < kUtf8Bom.size()) Fill();
+    if (std::string_view(buf_.data(), end_).substr(0, kUtf8Bom.size()) == kUtf8Bom) begin_ = kUtf8Bom.size();
 }
 
 void TLineReader::Fill() {
-    if (Begin_ > 0) {
-        std::memmove(Buf_.data(), Buf_.data() + Begin_, End_ - Begin_);
-        End_ -= Begin_;
-        BufOffset_ += Begin_;
-        Scanned_ = Scanned_ > Begin_ ? Scanned_ - Begin_ : 0;
-        Begin_ = 0;
+    if (begin_ > 0) {
+        std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        bufOffset_ += begin_;
+        scanned_ = scanned_ > begin_ ? scanned_ - begin_ : 0;
+        begin_ = 0;
     }
-    if (End_ + kSlack == Buf_.size()) Buf_.resize(Buf_.size() * 2);  // one line fills the buffer
-    const size_t n = Input_.Read(Buf_.data() + End_, Buf_.size() - kSlack - End_);
-    if (n == 0) Eof_ = true;
-    End_ += n;
+    if (end_ + kSlack == buf_.size()) buf_.resize(buf_.size() * 2);  // one line fills the buffer
+    const size_t n = input_.Read(buf_.data() + end_, buf_.size() - kSlack - end_);
+    if (n == 0) eof_ = true;
+    end_ += n;
 }
 
 bool TLineReader::Next(std::string_view& line) {
     for (;;) {
-        if (SkipLf_ && Begin_ < End_) {
-            SkipLf_ = false;
-            if (Buf_[Begin_] == '\n') Scanned_ = ++Begin_;
+        if (skipLf_ && begin_ < end_) {
+            skipLf_ = false;
+            if (buf_[begin_] == '\n') scanned_ = ++begin_;
         }
-        const char* base = Buf_.data();
-        // Scanned_ remembers how far an unfinished line was searched already.
-        const char* end = FindLineEnd(base + std::max(Begin_, Scanned_), base + End_);
-        if (end < base + End_) {
+        const char* base = buf_.data();
+        // scanned_ remembers how far an unfinished line was searched already.
+        const char* end = FindLineEnd(base + std::max(begin_, scanned_), base + end_);
+        if (end < base + end_) {
             const size_t stop = static_cast<size_t>(end - base);
-            line = std::string_view(base + Begin_, stop - Begin_);
-            LineOffset_ = BufOffset_ + Begin_;
-            SawZeroByte_ |= *end == '\0';
-            SkipLf_ = *end == '\r';  // CR LF is one line end, even across two reads
-            Begin_ = Scanned_ = stop + 1;
+            line = std::string_view(base + begin_, stop - begin_);
+            lineOffset_ = bufOffset_ + begin_;
+            sawZeroByte_ |= *end == '\0';
+            skipLf_ = *end == '\r';  // CR LF is one line end, even across two reads
+            begin_ = scanned_ = stop + 1;
             return true;
         }
-        Scanned_ = End_;
-        if (Eof_) {
-            if (Begin_ == End_) return false;
-            line = std::string_view(base + Begin_, End_ - Begin_);
-            LineOffset_ = BufOffset_ + Begin_;
-            Begin_ = Scanned_ = End_;
+        scanned_ = end_;
+        if (eof_) {
+            if (begin_ == end_) return false;
+            line = std::string_view(base + begin_, end_ - begin_);
+            lineOffset_ = bufOffset_ + begin_;
+            begin_ = scanned_ = end_;
             return true;
         }
         Fill();

@@ -21,23 +21,23 @@ public:
     // At least kLineSlack readable bytes follow it in memory.
     bool Next(std::string_view& line);
     // Where the line Next returned last starts, counted from the input's first byte.
-    uint64_t LineOffset() const { return LineOffset_; }
+    uint64_t LineOffset() const { return lineOffset_; }
     // A zero byte has ended one of the lines read so far (the text may be binary).
-    bool SawZeroByte() const { return SawZeroByte_; }
+    bool SawZeroByte() const { return sawZeroByte_; }
 
 private:
     void Fill();
 
-    TFileInput& Input_;
-    std::vector<char> Buf_;
-    uint64_t BufOffset_ = 0;  // offset of Buf_[0]
-    uint64_t LineOffset_ = 0;
-    size_t Begin_ = 0;
-    size_t End_ = 0;
-    size_t Scanned_ = 0;  // bytes before this index hold no line end of the current line
-    bool Eof_ = false;
-    bool SkipLf_ = false;  // the last line ended with CR: an LF right after it belongs to it
-    bool SawZeroByte_ = false;
+    TFileInput& input_;
+    std::vector<char> buf_;
+    uint64_t bufOffset_ = 0;  // offset of buf_[0]
+    uint64_t lineOffset_ = 0;
+    size_t begin_ = 0;
+    size_t end_ = 0;
+    size_t scanned_ = 0;  // bytes before this index hold no line end of the current line
+    bool eof_ = false;
+    bool skipLf_ = false;  // the last line ended with CR: an LF right after it belongs to it
+    bool sawZeroByte_ = false;
 };
 
 }  // namespace vorlix

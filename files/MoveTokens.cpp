@@ -79,31 +79,31 @@ TTokenKind Classify(std::string_view& token, std::string_view result) {
 }  // namespace
 
 TMoveTokenizer::TMoveTokenizer(std::string_view moves, std::string_view result, bool whiteFirst)
-    : Text_(Trim(moves)), Result_(result), Next_{1, whiteFirst, {}} {}
+    : text_(Trim(moves)), result_(result), next_{1, whiteFirst, {}} {}
 
 bool TMoveTokenizer::Next(TMove& move) {
-    while (Pos_ < Text_.size()) {
-        const char c = Text_[Pos_];
+    while (pos_ < text_.size()) {
+        const char c = text_[pos_];
         if (IsBlankOrControl(c) || c == ')') {
-            ++Pos_;
+            ++pos_;
         } else if (c == '(') {
-            Pos_ = SkipVariation(Text_, Pos_);
+            pos_ = SkipVariation(text_, pos_);
         } else if (c == '{') {
-            Pos_ = SkipComment(Text_, Pos_);
+            pos_ = SkipComment(text_, pos_);
         } else {
-            const size_t start = Pos_;
-            while (Pos_ < Text_.size() && !EndsToken(Text_[Pos_])) ++Pos_;
-            std::string_view token = Text_.substr(start, Pos_ - start);
-            const TTokenKind kind = Classify(token, Result_);
+            const size_t start = pos_;
+            while (pos_ < text_.size() && !EndsToken(text_[pos_])) ++pos_;
+            std::string_view token = text_.substr(start, pos_ - start);
+            const TTokenKind kind = Classify(token, result_);
             if (kind == TTokenKind::Result) {
-                Pos_ = Text_.size();
+                pos_ = text_.size();
                 return false;
             }
             if (kind != TTokenKind::Move) continue;
-            Next_.Text = token;
-            move = Next_;
-            if (!Next_.IsWhite) ++Next_.Number;
-            Next_.IsWhite = !Next_.IsWhite;
+            next_.Text = token;
+            move = next_;
+            if (!next_.IsWhite) ++next_.Number;
+            next_.IsWhite = !next_.IsWhite;
             return true;
         }
     }

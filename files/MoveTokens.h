@@ -23,10 +23,10 @@ public:
     bool Next(TMove& move);
 
 private:
-    std::string_view Text_;
-    std::string_view Result_;
-    size_t Pos_ = 0;
-    TMove Next_;
+    std::string_view text_;
+    std::string_view result_;
+    size_t pos_ = 0;
+    TMove next_;
 };
 
 // All move tokens at once.

@@ -8,8 +8,8 @@ namespace {
 TSilentReporter gSilent;
 }  // namespace
 
-TPGN::TPGN() : Reporter_(&gSilent) {}
-TPGN::TPGN(TErrorReporter& reporter) : Reporter_(&reporter) {}
+TPGN::TPGN() : reporter_(&gSilent) {}
+TPGN::TPGN(TErrorReporter& reporter) : reporter_(&reporter) {}
 TPGN::~TPGN() { Clear(); }
 
 void TPGN::Clear() {
@@ -18,8 +18,8 @@ void TPGN::Clear() {
         delete First;
         First = next;
     }
-    Current = Last_ = nullptr;
-    Count_ = 0;
+    Current = last_ = nullptr;
+    count_ = 0;
 }
 
 bool TPGN::GoNext() {
@@ -30,15 +30,15 @@ bool TPGN::GoNext() {
 
 TPGNRec* TPGN::Append() {
     auto* rec = new TPGNRec;
-    rec->Prev = Last_;
-    (Last_ ? Last_->Next : First) = rec;
-    Last_ = rec;
-    ++Count_;
+    rec->Prev = last_;
+    (last_ ? last_->Next : First) = rec;
+    last_ = rec;
+    ++count_;
     return rec;
 }
 
 bool TPGN::LoadFromFile(const std::string& fileName) {
-    const bool ok = ReadPGNFile(fileName, *Reporter_, [this] { return Append(); }, nullptr);
+    const bool ok = ReadPGNFile(fileName, *reporter_, [this] { return Append(); }, nullptr);
     Current = First;
     return ok;
 }

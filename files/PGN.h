@@ -20,7 +20,7 @@ public:
     // Appends the games of the file; false after a failure that was reported.
     // Games read before a failure stay in the list. Current is First afterwards.
     bool LoadFromFile(const std::string& fileName);
-    int Count() const { return Count_; }
+    int Count() const { return count_; }
     void GoFirst() { Current = First; }
     bool GoNext();
 
@@ -30,9 +30,9 @@ public:
 private:
     TPGNRec* Append();
 
-    TErrorReporter* Reporter_;
-    TPGNRec* Last_ = nullptr;
-    int Count_ = 0;
+    TErrorReporter* reporter_;
+    TPGNRec* last_ = nullptr;
+    int count_ = 0;
 };
 
 }  // namespace vorlix

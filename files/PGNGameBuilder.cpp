@@ -227,63 +227,63 @@ TLineMarks ScanLine(std::string_view line) {
 
 TPGNGameBuilder::TPGNGameBuilder(std::function<TPGNRec*()> newGame, std::function<void(TPGNRec&)> gameDone,
                                  TMoveText moveText)
-    : NewGame_(std::move(newGame)), GameDone_(std::move(gameDone)), MoveText_(moveText) {}
+    : newGame_(std::move(newGame)), gameDone_(std::move(gameDone)), moveText_(moveText) {}
 
 void TPGNGameBuilder::AddLine(std::string_view rawLine) {
     // A line may hold several tags and move text after them: each piece is read as a line.
     std::string_view rest = Trim(rawLine);
-    while (!rest.empty()) rest = TrimLeft(AddPiece(Piece_ = rest));
-    Piece_ = {};
+    while (!rest.empty()) rest = TrimLeft(AddPiece(piece_ = rest));
+    piece_ = {};
 }
 
 std::string_view TPGNGameBuilder::AddPiece(std::string_view line) {
-    if (State_ == TState::BeforeFirstGame) {
-        if (InBrace_ || line[0] == '{') return SkipLeadingComment(line);
+    if (state_ == TState::BeforeFirstGame) {
+        if (inBrace_ || line[0] == '{') return SkipLeadingComment(line);
         if (line[0] == ';') return {};  // a comment line before the first game
     }
-    if (line[0] == '%' && !InBrace_) return {};  // escape line
+    if (line[0] == '%' && !inBrace_) return {};  // escape line
     // Wrapped move text may start a line inside a comment with a command such
     // as "[%clk 0:03:00]"; that line belongs to the comment, not to a new game.
-    const bool commentCommand = InBrace_ && line.size() > 1 && line[1] == '%';
+    const bool commentCommand = inBrace_ && line.size() > 1 && line[1] == '%';
     if (line[0] == '[' && !commentCommand) {
         const TTagParts tag = SplitTagLine(line);
         // Tag sections without move text between them (empty games) are still separate games.
-        if (State_ != TState::Tags || !TagNames_.Insert(tag.Name)) {
+        if (state_ != TState::Tags || !tagNames_.Insert(tag.Name)) {
             StartGame();
-            TagNames_.Insert(tag.Name);
+            tagNames_.Insert(tag.Name);
         }
         AddTag(tag);
         return tag.After;
     }
-    if (State_ == TState::BeforeFirstGame) throw EPGNFileError("Illegal file contents.");
+    if (state_ == TState::BeforeFirstGame) throw EPGNFileError("Illegal file contents.");
     AddMoveLine(line);
     return {};
 }
 
 // A "{...}" comment before the first game (a description or licence), possibly spanning lines.
 std::string_view TPGNGameBuilder::SkipLeadingComment(std::string_view line) {
-    const size_t close = line.find('}', InBrace_ ? 0 : 1);
-    InBrace_ = close == std::string_view::npos;
-    return InBrace_ ? std::string_view() : line.substr(close + 1);
+    const size_t close = line.find('}', inBrace_ ? 0 : 1);
+    inBrace_ = close == std::string_view::npos;
+    return inBrace_ ? std::string_view() : line.substr(close + 1);
 }
 
 void TPGNGameBuilder::StartGame() {
     Finish();
-    Game_ = NewGame_();
-    State_ = TState::Tags;
-    InBrace_ = false;
-    TagNames_.Clear();
+    game_ = newGame_();
+    state_ = TState::Tags;
+    inBrace_ = false;
+    tagNames_.Clear();
 }
 
 // A game is stored as UTF-8: its text as it is when it is valid UTF-8, else
 // read as Windows-1252. Deciding per game needs no pass over the whole file
 // first, so a file can be read as it streams in.
 void TPGNGameBuilder::StoreAsUtf8() {
-    TPGNRec& g = *Game_;
+    TPGNRec& g = *game_;
     std::string* const fields[] = {&g.Event, &g.Site, &g.Date, &g.Round, &g.Result, &g.White, &g.WhiteElo,
                                    &g.Black, &g.BlackElo, &g.ECO, &g.FEN, &g.Moves};
-    bool utf8 = MovesAreUtf8_;
-    if (TagsHaveHighBytes_)
+    bool utf8 = movesAreUtf8_;
+    if (tagsHaveHighBytes_)
         for (const std::string* s : fields) utf8 = utf8 && (!HasHighBytes(*s) || IsValidUtf8(*s));
     if (utf8) return;
     for (std::string* s : fields)
@@ -291,28 +291,28 @@ void TPGNGameBuilder::StoreAsUtf8() {
 }
 
 void TPGNGameBuilder::Finish() {
-    if (!Game_) return;
-    if (!Moves_.empty()) Game_->Moves.assign(Moves_);  // exact size: no spare capacity kept
-    Moves_.clear();
+    if (!game_) return;
+    if (!moves_.empty()) game_->Moves.assign(moves_);  // exact size: no spare capacity kept
+    moves_.clear();
     StoreAsUtf8();
-    TagsHaveHighBytes_ = false;
-    MovesAreUtf8_ = true;
-    if (GameDone_) GameDone_(*Game_);
-    Game_ = nullptr;
+    tagsHaveHighBytes_ = false;
+    movesAreUtf8_ = true;
+    if (gameDone_) gameDone_(*game_);
+    game_ = nullptr;
 }
 
 void TPGNGameBuilder::SetTag(std::string& field, const TTagParts& tag) {
     if (tag.ValueScanned && !tag.ValueHasMarks) {
         field.clear();  // then append: cheaper than assign, which must allow for overlap
         field.append(tag.RawValue);
-        TagsHaveHighBytes_ |= tag.ValueHasHighBytes;
+        tagsHaveHighBytes_ |= tag.ValueHasHighBytes;
         return;
     }
-    TagsHaveHighBytes_ |= AssignTagValue(field, tag.RawValue);
+    tagsHaveHighBytes_ |= AssignTagValue(field, tag.RawValue);
 }
 
 void TPGNGameBuilder::AddTag(const TTagParts& tag) {
-    TPGNRec& g = *Game_;
+    TPGNRec& g = *game_;
     const std::string_view value = tag.RawValue;
     // The name's length picks the few candidates; most names are not stored at all.
     switch (tag.Name.size()) {
@@ -334,8 +334,8 @@ void TPGNGameBuilder::AddTag(const TTagParts& tag) {
             else if (NameIs(tag, "BLACK")) SetTag(g.Black, tag);
             else if (NameIs(tag, "ROUND")) SetTag(g.Round, tag);
             else if (NameIs(tag, "SETUP")) {
-                AssignTagValue(Setup_, value);
-                g.HasSetup = Setup_ == "1";
+                AssignTagValue(setup_, value);
+                g.HasSetup = setup_ == "1";
             }
             break;
         case 6:
@@ -351,7 +351,7 @@ void TPGNGameBuilder::AddTag(const TTagParts& tag) {
 
 // Cuts a ";" comment that stands outside braces; braces may span lines.
 std::string_view TPGNGameBuilder::StripLineComment(std::string_view line) {
-    bool inBrace = InBrace_;
+    bool inBrace = inBrace_;
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (inBrace) {
@@ -359,27 +359,27 @@ std::string_view TPGNGameBuilder::StripLineComment(std::string_view line) {
         } else if (c == '{') {
             inBrace = true;
         } else if (c == ';') {
-            InBrace_ = false;
+            inBrace_ = false;
             return TrimRight(line.substr(0, i));
         }
     }
-    InBrace_ = inBrace;
+    inBrace_ = inBrace;
     return line;
 }
 
 void TPGNGameBuilder::AddMoveLine(std::string_view line) {
     // The common line, without comments, is looked at once.
     const TLineMarks marks = ScanLine(line);
-    const std::string_view text = InBrace_ || marks.Comment ? StripLineComment(line) : line;
+    const std::string_view text = inBrace_ || marks.Comment ? StripLineComment(line) : line;
     if (text.empty()) return;  // a comment-only line changes nothing
     const bool high = text.size() == line.size() ? marks.High : HasHighBytes(text);
     // Lines are checked one by one: a blank joins them, so a character cut at a line end is invalid either way.
-    if (MovesAreUtf8_ && high) MovesAreUtf8_ = IsValidUtf8(text);
-    if (MoveText_ == TMoveText::Keep) {
-        Moves_.append(text);
-        Moves_ += ' ';
+    if (movesAreUtf8_ && high) movesAreUtf8_ = IsValidUtf8(text);
+    if (moveText_ == TMoveText::Keep) {
+        moves_.append(text);
+        moves_ += ' ';
     }
-    State_ = TState::Moves;
+    state_ = TState::Moves;
 }
 
 }  // namespace vorlix

@@ -35,10 +35,10 @@ public:
     // Completes the game being read, if any.
     void Finish();
     // A tag line has been read: the text is a PGN file.
-    bool StartedAGame() const { return State_ != TState::BeforeFirstGame; }
+    bool StartedAGame() const { return state_ != TState::BeforeFirstGame; }
     // The part of the line being read that is read now (during AddLine): a game
     // that starts begins with it, also in the middle of a line.
-    std::string_view Piece() const { return Piece_; }
+    std::string_view Piece() const { return piece_; }
 
 private:
     enum class TState { BeforeFirstGame, Tags, Moves };
@@ -52,18 +52,18 @@ private:
     std::string_view StripLineComment(std::string_view line);
     void StoreAsUtf8();
 
-    std::function<TPGNRec*()> NewGame_;
-    std::function<void(TPGNRec&)> GameDone_;
-    TMoveText MoveText_;
-    TPGNRec* Game_ = nullptr;
-    TState State_ = TState::BeforeFirstGame;
-    bool InBrace_ = false;
-    TTagNameSet TagNames_;  // tags read for the game being read
-    std::string Moves_;  // move text of the game being read; reused between games
-    std::string Setup_;  // the value of a SetUp tag
-    bool TagsHaveHighBytes_ = false;  // a tag value stored for the game may hold non-ASCII bytes
-    bool MovesAreUtf8_ = true;        // the game's move text read so far is valid UTF-8
-    std::string_view Piece_;
+    std::function<TPGNRec*()> newGame_;
+    std::function<void(TPGNRec&)> gameDone_;
+    TMoveText moveText_;
+    TPGNRec* game_ = nullptr;
+    TState state_ = TState::BeforeFirstGame;
+    bool inBrace_ = false;
+    TTagNameSet tagNames_;  // tags read for the game being read
+    std::string moves_;  // move text of the game being read; reused between games
+    std::string setup_;  // the value of a SetUp tag
+    bool tagsHaveHighBytes_ = false;  // a tag value stored for the game may hold non-ASCII bytes
+    bool movesAreUtf8_ = true;        // the game's move text read so far is valid UTF-8
+    std::string_view piece_;
 };
 
 }  // namespace vorlix

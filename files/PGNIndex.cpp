@@ -30,26 +30,26 @@ constexpr int kPoolOfTag[kPGNTagCount] = {0, 0, 1, 2, 3, 4, 5, 6, 6, 7};
 }  // namespace
 
 void TPGNIndex::Clear() {
-    Offsets_.Clear();
-    End_ = 0;
-    for (TPackedColumn& ids : TagIds_) ids.Clear();
-    for (TStringPool& pool : Pools_) pool.Clear();
-    Stopped_ = false;
-    FileName_.clear();
+    offsets_.Clear();
+    end_ = 0;
+    for (TPackedColumn& ids : tagIds_) ids.Clear();
+    for (TStringPool& pool : pools_) pool.Clear();
+    stopped_ = false;
+    fileName_.clear();
 }
 
 size_t TPGNIndex::MemoryUsed() const {
-    size_t used = Offsets_.MemoryUsed();
-    for (const TPackedColumn& ids : TagIds_) used += ids.MemoryUsed();
-    for (const TStringPool& pool : Pools_) used += pool.MemoryUsed();
+    size_t used = offsets_.MemoryUsed();
+    for (const TPackedColumn& ids : tagIds_) used += ids.MemoryUsed();
+    for (const TStringPool& pool : pools_) used += pool.MemoryUsed();
     return used;
 }
 
-const TStringPool& TPGNIndex::PoolOf(TPGNTag tag) const { return Pools_[kPoolOfTag[static_cast<int>(tag)]]; }
+const TStringPool& TPGNIndex::PoolOf(TPGNTag tag) const { return pools_[kPoolOfTag[static_cast<int>(tag)]]; }
 
 void TPGNIndex::AddGame(const TPGNRec& game, uint64_t offset) {
-    for (int t = 0; t < kPGNTagCount; ++t) TagIds_[t].Push(Pools_[kPoolOfTag[t]].Intern(*TagField(game, t)));
-    Offsets_.Push(offset);
+    for (int t = 0; t < kPGNTagCount; ++t) tagIds_[t].Push(pools_[kPoolOfTag[t]].Intern(*TagField(game, t)));
+    offsets_.Push(offset);
 }
 
 void TPGNIndex::Append(const TPGNIndex& part) {
@@ -57,25 +57,25 @@ void TPGNIndex::Append(const TPGNIndex& part) {
     // order they first came, so the ids are those one reader would give.
     std::array<std::vector<uint32_t>, kPoolCount> idHere;
     for (int p = 0; p < kPoolCount; ++p) {
-        idHere[p].resize(part.Pools_[p].Count());
-        for (uint32_t id = 0; id < part.Pools_[p].Count(); ++id) idHere[p][id] = Pools_[p].Intern(part.Pools_[p].Text(id));
+        idHere[p].resize(part.pools_[p].Count());
+        for (uint32_t id = 0; id < part.pools_[p].Count(); ++id) idHere[p][id] = pools_[p].Intern(part.pools_[p].Text(id));
     }
-    for (size_t g = 0; g < part.Offsets_.Size(); ++g) {
-        for (int t = 0; t < kPGNTagCount; ++t) TagIds_[t].Push(idHere[kPoolOfTag[t]][part.TagIds_[t].Get(g)]);
-        Offsets_.Push(part.Offsets_.Get(g));
+    for (size_t g = 0; g < part.offsets_.Size(); ++g) {
+        for (int t = 0; t < kPGNTagCount; ++t) tagIds_[t].Push(idHere[kPoolOfTag[t]][part.tagIds_[t].Get(g)]);
+        offsets_.Push(part.offsets_.Get(g));
     }
 }
 
 void TPGNIndex::FinishAdding(uint64_t end) {
-    const uint64_t lastStart = Offsets_.Size() ? Offsets_.Get(Offsets_.Size() - 1) : 0;
-    End_ = std::max(end, lastStart);
-    for (TStringPool& pool : Pools_) pool.Seal();
+    const uint64_t lastStart = offsets_.Size() ? offsets_.Get(offsets_.Size() - 1) : 0;
+    end_ = std::max(end, lastStart);
+    for (TStringPool& pool : pools_) pool.Seal();
 }
 
-uint64_t TPGNIndex::GameEnd(size_t i) const { return i + 1 < Offsets_.Size() ? Offsets_.Get(i + 1) : End_; }
+uint64_t TPGNIndex::GameEnd(size_t i) const { return i + 1 < offsets_.Size() ? offsets_.Get(i + 1) : end_; }
 
 uint32_t TPGNIndex::TagId(int i, TPGNTag tag) const {
-    return static_cast<uint32_t>(TagIds_[static_cast<size_t>(tag)].Get(static_cast<size_t>(i)));
+    return static_cast<uint32_t>(tagIds_[static_cast<size_t>(tag)].Get(static_cast<size_t>(i)));
 }
 
 uint32_t TPGNIndex::TagIdCount(TPGNTag tag) const { return PoolOf(tag).Count(); }
@@ -99,7 +99,7 @@ public:
         if (!Progress || offset < NextReport) return true;
         NextReport = offset + kProgressStep;
         if (Progress(offset, Size)) return true;
-        Index.Stopped_ = true;
+        Index.stopped_ = true;
         return false;
     }
 
@@ -113,7 +113,7 @@ public:
 bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress,
                              int jobs, uint64_t partSize) {
     Clear();
-    FileName_ = fileName;
+    fileName_ = fileName;
     const std::vector<uint64_t> cuts = jobs > 1 ? SplitPGNFile(fileName, partSize) : std::vector<uint64_t>{};
     if (cuts.size() <= 2) return LoadInOneJob(reporter, progress);
     return LoadInParts(cuts, jobs, reporter, progress);
@@ -123,7 +123,7 @@ bool TPGNIndex::LoadInOneJob(TErrorReporter& reporter, const TProgress& progress
     TPGNRec game;
     TIndexObserver observer(*this, progress);
     const bool ok = ReadPGNFile(
-        FileName_, reporter,
+        fileName_, reporter,
         [&] {
             ResetGame(game);
             return &game;
@@ -131,17 +131,17 @@ bool TPGNIndex::LoadInOneJob(TErrorReporter& reporter, const TProgress& progress
         [&](TPGNRec& done) { AddGame(done, observer.GameOffset); }, &observer, TMoveText::Skip);
     // Each game runs up to the next one; the last up to the game dropped by a
     // stop, or the end of the file.
-    const bool dropped = Stopped_ && Count() > 0 && observer.GameOffset > Offsets_.Get(Offsets_.Size() - 1);
+    const bool dropped = stopped_ && Count() > 0 && observer.GameOffset > offsets_.Get(offsets_.Size() - 1);
     FinishAdding(dropped ? observer.GameOffset : observer.Size);
     return ok;
 }
 
 bool TPGNIndex::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {
     if (i < 0 || i >= Count()) throw std::out_of_range("TPGNIndex::ReadGame");
-    const uint64_t begin = Offsets_.Get(static_cast<size_t>(i)), end = GameEnd(static_cast<size_t>(i));
+    const uint64_t begin = offsets_.Get(static_cast<size_t>(i)), end = GameEnd(static_cast<size_t>(i));
     int started = 0;
     const bool ok = ReadPGNPart(
-        FileName_, begin, end, reporter,
+        fileName_, begin, end, reporter,
         [&] {
             // The part must hold exactly one game, else the file changed since it was read.
             if (started++) throw EPGNFileError("Illegal file contents.");
@@ -149,7 +149,7 @@ bool TPGNIndex::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {
             return &game;
         },
         nullptr);
-    if (ok && !started) reporter.Report(TMsgKind::Error, NotAValidFileMessage(FileName_, "PGN"));
+    if (ok && !started) reporter.Report(TMsgKind::Error, NotAValidFileMessage(fileName_, "PGN"));
     return ok && started == 1;
 }
 

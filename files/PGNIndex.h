@@ -38,10 +38,10 @@ public:
     bool LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress = {},
                       int jobs = 1, uint64_t partSize = kPartSize);
     static constexpr uint64_t kPartSize = 2 << 20;
-    bool Stopped() const { return Stopped_; }
+    bool Stopped() const { return stopped_; }
 
-    int Count() const { return static_cast<int>(Offsets_.Size()); }
-    const std::string& FileName() const { return FileName_; }
+    int Count() const { return static_cast<int>(offsets_.Size()); }
+    const std::string& FileName() const { return fileName_; }
     // A tag of game i (0-based, file order) as UTF-8 text; WhiteElo and BlackElo are "?" when absent.
     std::string_view Tag(int i, TPGNTag tag) const;
     // Game i with all its fields and its move text, read again from the file.
@@ -74,12 +74,12 @@ private:
     const TStringPool& PoolOf(TPGNTag tag) const;
     uint64_t GameEnd(size_t i) const;
 
-    std::string FileName_;
-    bool Stopped_ = false;
-    TPackedColumn Offsets_;  // where each game starts
-    uint64_t End_ = 0;       // where the last game ends
-    std::array<TPackedColumn, kPGNTagCount> TagIds_;
-    std::array<TStringPool, kPoolCount> Pools_;
+    std::string fileName_;
+    bool stopped_ = false;
+    TPackedColumn offsets_;  // where each game starts
+    uint64_t end_ = 0;       // where the last game ends
+    std::array<TPackedColumn, kPGNTagCount> tagIds_;
+    std::array<TStringPool, kPoolCount> pools_;
 };
 
 }  // namespace vorlix

@@ -20,18 +20,18 @@ constexpr uint64_t kCountStep = 64 << 10;    // a part adds what it has read thi
 class TPGNIndex::TPartLoader {
 public:
     TPartLoader(TPGNIndex& whole, const std::vector<uint64_t>& cuts, const TProgress& progress)
-        : Whole_(whole), Cuts_(cuts), Progress_(progress), Parts_(cuts.size() - 1) {}
+        : whole_(whole), cuts_(cuts), progress_(progress), parts_(cuts.size() - 1) {}
 
     bool Run(int jobs, TErrorReporter& reporter) {
         std::vector<std::thread> helpers;
-        for (int j = 1; j < jobs && static_cast<size_t>(j) < Parts_.size(); ++j) helpers.emplace_back([this] { Work(); });
+        for (int j = 1; j < jobs && static_cast<size_t>(j) < parts_.size(); ++j) helpers.emplace_back([this] { Work(); });
         Work();
         for (std::thread& helper : helpers) helper.join();
         // Parts never read because of a stop end the list where they begin.
-        if (!Ended_ && Appended_ < Parts_.size()) End(Cuts_[Appended_], true);
-        Whole_.FinishAdding(Ended_ ? End_ : Cuts_.back());
-        if (Failed_) {
-            for (const std::string& message : Failed_->Messages.Messages) reporter.Report(TMsgKind::Error, message);
+        if (!ended_ && appended_ < parts_.size()) End(cuts_[appended_], true);
+        whole_.FinishAdding(ended_ ? end_ : cuts_.back());
+        if (failed_) {
+            for (const std::string& message : failed_->Messages.Messages) reporter.Report(TMsgKind::Error, message);
             return false;
         }
         return true;
@@ -41,7 +41,7 @@ private:
     struct TPart {
         std::unique_ptr<TPGNIndex> Games;
         TCollectingReporter Messages;
-        bool Read = false;  // set under Mutex_ once the part is done with
+        bool Read = false;  // set under mutex_ once the part is done with
         bool Ok = true;
         bool Stopped = false;
         uint64_t StoppedAt = 0;  // where its list ends after a stop
@@ -60,7 +60,7 @@ private:
                 Loader.Advance(offset - Reported);
                 Reported = offset;
             }
-            Stopped = Loader.Stop_;
+            Stopped = Loader.stop_;
             return !Stopped;
         }
 
@@ -72,46 +72,46 @@ private:
     };
 
     void Work() {
-        for (size_t k = Next_++; k < Parts_.size() && !Stop_ && k <= FailedPart_; k = Next_++) {
+        for (size_t k = next_++; k < parts_.size() && !stop_ && k <= failedPart_; k = next_++) {
             ReadPart(k);
-            std::lock_guard<std::mutex> lock(Mutex_);
-            Parts_[k].Read = true;
+            std::lock_guard<std::mutex> lock(mutex_);
+            parts_[k].Read = true;
             AppendReadParts();
         }
     }
 
     void ReadPart(size_t k) {
-        TPart& part = Parts_[k];
+        TPart& part = parts_[k];
         part.Games = std::make_unique<TPGNIndex>();
-        TPartObserver observer(*this, Cuts_[k]);
+        TPartObserver observer(*this, cuts_[k]);
         TPGNRec game;
         part.Ok = ReadPGNPart(
-            Whole_.FileName_, Cuts_[k], Cuts_[k + 1], part.Messages,
+            whole_.fileName_, cuts_[k], cuts_[k + 1], part.Messages,
             [&] {
                 ResetGame(game);
                 return &game;
             },
             [&](TPGNRec& done) { part.Games->AddGame(done, observer.GameOffset); }, TMoveText::Skip, &observer);
-        if (!observer.Stopped) Advance(Cuts_[k + 1] - observer.Reported);
+        if (!observer.Stopped) Advance(cuts_[k + 1] - observer.Reported);
         part.Stopped = observer.Stopped;
         // A stop drops the game being read: the list ends where it starts.
-        part.StoppedAt = observer.GameStarted ? observer.GameOffset : Cuts_[k];
+        part.StoppedAt = observer.GameStarted ? observer.GameOffset : cuts_[k];
         if (!part.Ok) {
-            size_t failed = FailedPart_;
-            while (k < failed && !FailedPart_.compare_exchange_weak(failed, k)) {
+            size_t failed = failedPart_;
+            while (k < failed && !failedPart_.compare_exchange_weak(failed, k)) {
             }
         }
     }
 
-    // Under Mutex_: appends the parts read, in order, up to the first not read yet.
+    // Under mutex_: appends the parts read, in order, up to the first not read yet.
     void AppendReadParts() {
-        for (; !Ended_ && Appended_ < Parts_.size() && Parts_[Appended_].Read; ++Appended_) {
-            TPart& part = Parts_[Appended_];
-            Whole_.Append(*part.Games);
+        for (; !ended_ && appended_ < parts_.size() && parts_[appended_].Read; ++appended_) {
+            TPart& part = parts_[appended_];
+            whole_.Append(*part.Games);
             part.Games.reset();
             if (!part.Ok) {
-                Failed_ = &part;
-                End(Cuts_.back(), false);  // as one reader: the last game runs to the end of the file
+                failed_ = &part;
+                End(cuts_.back(), false);  // as one reader: the last game runs to the end of the file
             } else if (part.Stopped) {
                 End(part.StoppedAt, true);
             }
@@ -119,36 +119,36 @@ private:
     }
 
     void End(uint64_t at, bool stopped) {
-        Ended_ = true;
-        End_ = at;
-        if (stopped) Whole_.Stopped_ = true;
+        ended_ = true;
+        end_ = at;
+        if (stopped) whole_.stopped_ = true;
     }
 
     // Counts bytes read; progress is told once a step more is read.
     void Advance(uint64_t bytes) {
-        const uint64_t done = Done_ += bytes;
-        if (!Progress_ || done < NextReport_) return;
-        std::lock_guard<std::mutex> lock(ProgressMutex_);
-        if (Stop_ || done < NextReport_) return;
-        NextReport_ = done + kProgressStep;
-        if (!Progress_(done, Cuts_.back())) Stop_ = true;
+        const uint64_t done = done_ += bytes;
+        if (!progress_ || done < nextReport_) return;
+        std::lock_guard<std::mutex> lock(progressMutex_);
+        if (stop_ || done < nextReport_) return;
+        nextReport_ = done + kProgressStep;
+        if (!progress_(done, cuts_.back())) stop_ = true;
     }
 
-    TPGNIndex& Whole_;
-    const std::vector<uint64_t>& Cuts_;
-    const TProgress& Progress_;
-    std::vector<TPart> Parts_;
-    std::atomic<size_t> Next_{0};
-    std::atomic<size_t> FailedPart_{SIZE_MAX};  // no part after a failed one is needed
-    std::atomic<bool> Stop_{false};
-    std::atomic<uint64_t> Done_{0};
-    std::atomic<uint64_t> NextReport_{kProgressStep};
-    std::mutex Mutex_;  // the parts' Read flags and appending
-    std::mutex ProgressMutex_;
-    size_t Appended_ = 0;
-    bool Ended_ = false;
-    uint64_t End_ = 0;
-    const TPart* Failed_ = nullptr;
+    TPGNIndex& whole_;
+    const std::vector<uint64_t>& cuts_;
+    const TProgress& progress_;
+    std::vector<TPart> parts_;
+    std::atomic<size_t> next_{0};
+    std::atomic<size_t> failedPart_{SIZE_MAX};  // no part after a failed one is needed
+    std::atomic<bool> stop_{false};
+    std::atomic<uint64_t> done_{0};
+    std::atomic<uint64_t> nextReport_{kProgressStep};
+    std::mutex mutex_;  // the parts' Read flags and appending
+    std::mutex progressMutex_;
+    size_t appended_ = 0;
+    bool ended_ = false;
+    uint64_t end_ = 0;
+    const TPart* failed_ = nullptr;
 };
 
 bool TPGNIndex::LoadInParts(const std::vector<uint64_t>& cuts, int jobs, TErrorReporter& reporter,

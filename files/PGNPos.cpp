@@ -11,8 +11,8 @@ namespace {
 TSilentReporter gSilent;
 }  // namespace
 
-TPGNPos::TPGNPos() : Reporter_(&gSilent) {}
-TPGNPos::TPGNPos(TErrorReporter& reporter) : Reporter_(&reporter) {}
+TPGNPos::TPGNPos() : reporter_(&gSilent) {}
+TPGNPos::TPGNPos(TErrorReporter& reporter) : reporter_(&reporter) {}
 TPGNPos::~TPGNPos() { Clear(); }
 
 void TPGNPos::Clear() {
@@ -35,7 +35,7 @@ bool TPGNPos::LoadGame(const TPGNRec* game, int gameNumber) {
     try {
         Replay(*game);
     } catch (const EIllegalMoveData& e) {
-        Reporter_->Report(TMsgKind::Error, GameMessage(gameNumber, e.Message()));
+        reporter_->Report(TMsgKind::Error, GameMessage(gameNumber, e.Message()));
         return false;
     }
     return true;

@@ -43,7 +43,7 @@ private:
     void Replay(const TPGNRec& game);
     void AppendPosition(const TChessPosition& position);
 
-    TErrorReporter* Reporter_;
+    TErrorReporter* reporter_;
 };
 
 }  // namespace vorlix

@@ -39,54 +39,54 @@ void Save(uint8_t* at, int width, uint64_t value) {
 }  // namespace
 
 void TPackedColumn::Clear() {
-    Pages_.clear();
-    Pages_.shrink_to_fit();
-    Size_ = LastCapacity_ = 0;
-    Width_ = 1;
+    pages_.clear();
+    pages_.shrink_to_fit();
+    size_ = lastCapacity_ = 0;
+    width_ = 1;
 }
 
 size_t TPackedColumn::MemoryUsed() const {
-    if (Pages_.empty()) return 0;
-    return ((Pages_.size() - 1) * kPageEntries + LastCapacity_) * static_cast<size_t>(Width_);
+    if (pages_.empty()) return 0;
+    return ((pages_.size() - 1) * kPageEntries + lastCapacity_) * static_cast<size_t>(width_);
 }
 
 uint64_t TPackedColumn::Get(size_t i) const {
-    return Load(Pages_[i >> kPageBits].get() + (i & (kPageEntries - 1)) * static_cast<size_t>(Width_), Width_);
+    return Load(pages_[i >> kPageBits].get() + (i & (kPageEntries - 1)) * static_cast<size_t>(width_), width_);
 }
 
 // Copies page p into a new one of the given capacity and width.
 void TPackedColumn::Repage(size_t p, size_t capacity, int width) {
     auto page = std::make_unique_for_overwrite<uint8_t[]>(capacity * static_cast<size_t>(width));
-    const size_t used = std::min(kPageEntries, Size_ - p * kPageEntries);
+    const size_t used = std::min(kPageEntries, size_ - p * kPageEntries);
     for (size_t i = 0; i < used; ++i)
         Save(page.get() + i * static_cast<size_t>(width), width,
-             Load(Pages_[p].get() + i * static_cast<size_t>(Width_), Width_));
-    Pages_[p] = std::move(page);
+             Load(pages_[p].get() + i * static_cast<size_t>(width_), width_));
+    pages_[p] = std::move(page);
 }
 
 void TPackedColumn::Widen(int width) {
     // Page by page, so that only one extra page is held at a time.
-    for (size_t p = 0; p < Pages_.size(); ++p) Repage(p, p + 1 < Pages_.size() ? kPageEntries : LastCapacity_, width);
-    Width_ = width;
+    for (size_t p = 0; p < pages_.size(); ++p) Repage(p, p + 1 < pages_.size() ? kPageEntries : lastCapacity_, width);
+    width_ = width;
 }
 
 void TPackedColumn::MakeRoom() {
-    if (Pages_.empty()) {
-        LastCapacity_ = kFirstCapacity;
-        Pages_.push_back(std::make_unique_for_overwrite<uint8_t[]>(LastCapacity_ * static_cast<size_t>(Width_)));
-    } else if (LastCapacity_ < kPageEntries) {
-        LastCapacity_ *= 2;
-        Repage(Pages_.size() - 1, LastCapacity_, Width_);
+    if (pages_.empty()) {
+        lastCapacity_ = kFirstCapacity;
+        pages_.push_back(std::make_unique_for_overwrite<uint8_t[]>(lastCapacity_ * static_cast<size_t>(width_)));
+    } else if (lastCapacity_ < kPageEntries) {
+        lastCapacity_ *= 2;
+        Repage(pages_.size() - 1, lastCapacity_, width_);
     } else {
-        Pages_.push_back(std::make_unique_for_overwrite<uint8_t[]>(kPageEntries * static_cast<size_t>(Width_)));
+        pages_.push_back(std::make_unique_for_overwrite<uint8_t[]>(kPageEntries * static_cast<size_t>(width_)));
     }
 }
 
 void TPackedColumn::Push(uint64_t value) {
-    if (const int width = WidthFor(value); width > Width_) Widen(width);
-    if (Pages_.empty() || Size_ == (Pages_.size() - 1) * kPageEntries + LastCapacity_) MakeRoom();
-    Save(Pages_.back().get() + (Size_ & (kPageEntries - 1)) * static_cast<size_t>(Width_), Width_, value);
-    ++Size_;
+    if (const int width = WidthFor(value); width > width_) Widen(width);
+    if (pages_.empty() || size_ == (pages_.size() - 1) * kPageEntries + lastCapacity_) MakeRoom();
+    Save(pages_.back().get() + (size_ & (kPageEntries - 1)) * static_cast<size_t>(width_), width_, value);
+    ++size_;
 }
 
 }  // namespace vorlix

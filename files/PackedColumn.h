@@ -13,8 +13,8 @@ class TPackedColumn {
 public:
     void Push(uint64_t value);
     uint64_t Get(size_t i) const;
-    size_t Size() const { return Size_; }
-    int Width() const { return Width_; }
+    size_t Size() const { return size_; }
+    int Width() const { return width_; }
 
     void Clear();
     size_t MemoryUsed() const;
@@ -24,10 +24,10 @@ private:
     void MakeRoom();
     void Repage(size_t p, size_t capacity, int width);
 
-    int Width_ = 1;
-    size_t Size_ = 0;
-    size_t LastCapacity_ = 0;  // entries the last page has room for
-    std::vector<std::unique_ptr<uint8_t[]>> Pages_;
+    int width_ = 1;
+    size_t size_ = 0;
+    size_t lastCapacity_ = 0;  // entries the last page has room for
+    std::vector<std::unique_ptr<uint8_t[]>> pages_;
 };
 
 }  // namespace vorlix

@@ -103,17 +103,17 @@ public:
         sigaddset(&block, SIGTERM);
         ::pthread_sigmask(SIG_BLOCK, &block, &old);  // the handler never sees half a name
         std::memcpy(gPendingTemp, name.c_str(), name.size() + 1);
-        if (!Armed_) {
-            Int_ = Install(SIGINT, gOldInt);
-            Term_ = Install(SIGTERM, gOldTerm);
-            Armed_ = true;
+        if (!armed_) {
+            int_ = Install(SIGINT, gOldInt);
+            term_ = Install(SIGTERM, gOldTerm);
+            armed_ = true;
         }
         ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
     }
     ~TTempGuard() {
-        if (!Armed_) return;
-        if (Int_) ::sigaction(SIGINT, &gOldInt, nullptr);
-        if (Term_) ::sigaction(SIGTERM, &gOldTerm, nullptr);
+        if (!armed_) return;
+        if (int_) ::sigaction(SIGINT, &gOldInt, nullptr);
+        if (term_) ::sigaction(SIGTERM, &gOldTerm, nullptr);
         gPendingTemp[0] = '\0';
     }
     TTempGuard(const TTempGuard&) = delete;
@@ -128,7 +128,7 @@ private:
         sigemptyset(&action.sa_mask);
         return ::sigaction(sig, &action, nullptr) == 0;
     }
-    bool Armed_ = false, Int_ = false, Term_ = false;
+    bool armed_ = false, int_ = false, term_ = false;
 };
 
 // Temporary files of ours whose process is gone (killed outright) are removed.

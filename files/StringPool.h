@@ -13,7 +13,7 @@ public:
     // The id of the text, added when new; ids count up from 0 in the order texts first come.
     uint32_t Intern(std::string_view text);
     std::string_view Text(uint32_t id) const;
-    uint32_t Count() const { return static_cast<uint32_t>(Where_.size()); }
+    uint32_t Count() const { return static_cast<uint32_t>(where_.size()); }
 
     void Clear();
     // Frees the lookup table once all texts are in; a later Intern builds it again.
@@ -26,13 +26,13 @@ private:
     uint64_t Store(std::string_view text);
     static uint64_t SlotEntry(size_t hash, uint32_t id);
 
-    std::vector<uint64_t> Where_;  // per id: block << 32 | offset of its length and bytes
-    std::vector<std::unique_ptr<char[]>> Blocks_;
-    size_t BlockSize_ = 0;
-    size_t BlockUsed_ = 0;
-    size_t BytesHeld_ = 0;
+    std::vector<uint64_t> where_;  // per id: block << 32 | offset of its length and bytes
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    size_t blockSize_ = 0;
+    size_t blockUsed_ = 0;
+    size_t bytesHeld_ = 0;
     // Open addressing: the high half of the text's hash << 32 | id + 1; 0 when free.
-    std::vector<uint64_t> Slots_;
+    std::vector<uint64_t> slots_;
 };
 
 }  // namespace vorlix

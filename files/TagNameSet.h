@@ -12,17 +12,17 @@ namespace vorlix {
 class TTagNameSet {
 public:
     void Clear() {
-        Text_.clear();
-        Ends_.clear();
-        Mask_ = 0;
+        text_.clear();
+        ends_.clear();
+        mask_ = 0;
     }
     // Adds a name not seen yet and gives true; false when it is already there.
     bool Insert(std::string_view name) {
         const uint64_t bit = Bit(name);
-        if ((Mask_ & bit) && Contains(name)) return false;
-        Text_.append(name);
-        Ends_.push_back(static_cast<uint32_t>(Text_.size()));
-        Mask_ |= bit;
+        if ((mask_ & bit) && Contains(name)) return false;
+        text_.append(name);
+        ends_.push_back(static_cast<uint32_t>(text_.size()));
+        mask_ |= bit;
         return true;
     }
 
@@ -38,9 +38,9 @@ private:
     }
     bool Contains(std::string_view name) const;
 
-    std::string Text_;           // the names one after another
-    std::vector<uint32_t> Ends_;  // where each name ends in Text_
-    uint64_t Mask_ = 0;
+    std::string text_;           // the names one after another
+    std::vector<uint32_t> ends_;  // where each name ends in text_
+    uint64_t mask_ = 0;
 };
 
 }  // namespace vorlix

@@ -32,34 +32,34 @@ bool HasHighBytes(std::string_view text) {
 }
 
 void TUtf8Validator::Feed(std::string_view block) {
-    if (!Valid_) return;
-    if (Pending_ == 0 && !HasHighBytes(block)) return;
+    if (!valid_) return;
+    if (pending_ == 0 && !HasHighBytes(block)) return;
     for (unsigned char c : block) {
-        if (Pending_ > 0) {
+        if (pending_ > 0) {
             bool ok = (c & 0xC0) == 0x80;
-            if (ok && FirstCont_) {
+            if (ok && firstCont_) {
                 // Reject overlong forms, surrogates and code points above U+10FFFF.
-                if (Lead_ == 0xE0) ok = c >= 0xA0;
-                else if (Lead_ == 0xED) ok = c < 0xA0;
-                else if (Lead_ == 0xF0) ok = c >= 0x90;
-                else if (Lead_ == 0xF4) ok = c < 0x90;
+                if (lead_ == 0xE0) ok = c >= 0xA0;
+                else if (lead_ == 0xED) ok = c < 0xA0;
+                else if (lead_ == 0xF0) ok = c >= 0x90;
+                else if (lead_ == 0xF4) ok = c < 0x90;
             }
             if (!ok) {
-                Valid_ = false;
+                valid_ = false;
                 return;
             }
-            FirstCont_ = false;
-            --Pending_;
+            firstCont_ = false;
+            --pending_;
         } else if (c >= 0x80) {
-            if (c >= 0xC2 && c <= 0xDF) Pending_ = 1;
-            else if (c >= 0xE0 && c <= 0xEF) Pending_ = 2;
-            else if (c >= 0xF0 && c <= 0xF4) Pending_ = 3;
+            if (c >= 0xC2 && c <= 0xDF) pending_ = 1;
+            else if (c >= 0xE0 && c <= 0xEF) pending_ = 2;
+            else if (c >= 0xF0 && c <= 0xF4) pending_ = 3;
             else {
-                Valid_ = false;
+                valid_ = false;
                 return;
             }
-            Lead_ = c;
-            FirstCont_ = true;
+            lead_ = c;
+            firstCont_ = true;
         }
     }
 }

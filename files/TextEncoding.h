@@ -20,13 +20,13 @@ class TUtf8Validator {
 public:
     void Feed(std::string_view block);
     // Valid when every byte seen so far forms complete UTF-8 sequences.
-    bool Valid() const { return Valid_ && Pending_ == 0; }
+    bool Valid() const { return valid_ && pending_ == 0; }
 
 private:
-    bool Valid_ = true;
-    int Pending_ = 0;          // continuation bytes still expected
-    unsigned char Lead_ = 0;   // lead byte of the open sequence
-    bool FirstCont_ = false;   // the next byte is the first continuation byte
+    bool valid_ = true;
+    int pending_ = 0;          // continuation bytes still expected
+    unsigned char lead_ = 0;   // lead byte of the open sequence
+    bool firstCont_ = false;   // the next byte is the first continuation byte
 };
 
 }  // namespace vorlix

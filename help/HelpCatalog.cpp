@@ -54,32 +54,32 @@ const THelpCatalog& THelpCatalog::Instance() {
     return catalog;
 }
 
-THelpCatalog::THelpCatalog(const QString& folder) : FFolder(folder) {
+THelpCatalog::THelpCatalog(const QString& folder) : folder_(folder) {
     const QStringList files = QDir(folder).entryList({"*.html"}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         QFile page(folder + "/" + file);
         if (!page.open(QIODevice::ReadOnly)) continue;
-        FTopics << ParseHelpTopic(file, QString::fromUtf8(page.readAll()));
+        topics_ << ParseHelpTopic(file, QString::fromUtf8(page.readAll()));
     }
-    std::stable_sort(FTopics.begin(), FTopics.end(),
+    std::stable_sort(topics_.begin(), topics_.end(),
                      [](const THelpTopic& a, const THelpTopic& b) { return FirstContext(a) < FirstContext(b); });
 }
 
 const THelpTopic* THelpCatalog::TopicForContext(int context) const {
-    for (const THelpTopic& topic : FTopics)
+    for (const THelpTopic& topic : topics_)
         if (topic.Contexts.contains(context)) return &topic;
     return nullptr;
 }
 
 const THelpTopic* THelpCatalog::TopicByFile(const QString& file) const {
-    for (const THelpTopic& topic : FTopics)
+    for (const THelpTopic& topic : topics_)
         if (topic.File.compare(file, Qt::CaseInsensitive) == 0) return &topic;
     return nullptr;
 }
 
 QList<THelpIndexEntry> THelpCatalog::Index() const {
     QList<THelpIndexEntry> entries;
-    for (const THelpTopic& topic : FTopics)
+    for (const THelpTopic& topic : topics_)
         for (const QString& keyword : topic.Keywords) entries << THelpIndexEntry{keyword, topic.File};
     std::stable_sort(entries.begin(), entries.end(), [](const THelpIndexEntry& a, const THelpIndexEntry& b) {
         return a.Keyword.compare(b.Keyword, Qt::CaseInsensitive) < 0;
@@ -91,7 +91,7 @@ QList<const THelpTopic*> THelpCatalog::Search(const QString& query) const {
     const QStringList words = query.toLower().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
     QList<const THelpTopic*> found;
     if (words.isEmpty()) return found;
-    for (const THelpTopic& topic : FTopics) {
+    for (const THelpTopic& topic : topics_) {
         const QString text = topic.Title.toLower() + " " + topic.PlainText;
         if (std::all_of(words.begin(), words.end(), [&](const QString& w) { return text.contains(w); }))
             found << &topic;
@@ -107,7 +107,7 @@ QList<const THelpTopic*> THelpCatalog::Search(const QString& query) const {
 
 QStringList THelpCatalog::Sections() const {
     QStringList sections;
-    for (const THelpTopic& topic : FTopics)
+    for (const THelpTopic& topic : topics_)
         if (!topic.Section.isEmpty() && !sections.contains(topic.Section)) sections << topic.Section;
     return sections;
 }

@@ -32,8 +32,8 @@ public:
     // Reads every *.html page of a folder.
     explicit THelpCatalog(const QString& folder);
 
-    const QString& Folder() const { return FFolder; }
-    const QList<THelpTopic>& Topics() const { return FTopics; }
+    const QString& Folder() const { return folder_; }
+    const QList<THelpTopic>& Topics() const { return topics_; }
     // Topics ordered by their first context number.
     const THelpTopic* TopicForContext(int context) const;
     const THelpTopic* TopicByFile(const QString& file) const;
@@ -45,8 +45,8 @@ public:
     QStringList Sections() const;
 
 private:
-    QString FFolder;
-    QList<THelpTopic> FTopics;
+    QString folder_;
+    QList<THelpTopic> topics_;
 };
 
 // Reads the meta data and plain text of one page.

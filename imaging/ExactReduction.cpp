@@ -19,15 +19,15 @@ public:
     // one colour too many.
     int SlotOf(std::uint32_t rgb, int maxColors) {
         std::uint32_t at = (rgb * 2654435761u) >> (32 - kBits);
-        while (Keys_[at] != kEmpty) {
-            if (Keys_[at] == rgb) return Slot_[at];
+        while (keys_[at] != kEmpty) {
+            if (keys_[at] == rgb) return slot_[at];
             at = (at + 1) & kMask;
         }
         if (static_cast<int>(Colors.size()) >= maxColors) return -1;
-        Keys_[at] = rgb;
-        Slot_[at] = static_cast<std::uint8_t>(Colors.size());
+        keys_[at] = rgb;
+        slot_[at] = static_cast<std::uint8_t>(Colors.size());
         Colors.push_back({rgb, 0});
-        return Slot_[at];
+        return slot_[at];
     }
 
     std::vector<TColorCount> Colors;
@@ -37,8 +37,8 @@ private:
     static constexpr std::uint32_t kMask = (1u << kBits) - 1;
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 
-    std::array<std::uint32_t, 1u << kBits> Keys_ = MakeEmpty();
-    std::array<std::uint8_t, 1u << kBits> Slot_{};
+    std::array<std::uint32_t, 1u << kBits> keys_ = MakeEmpty();
+    std::array<std::uint8_t, 1u << kBits> slot_{};
 
     static std::array<std::uint32_t, 1u << kBits> MakeEmpty() {
         std::array<std::uint32_t, 1u << kBits> keys;

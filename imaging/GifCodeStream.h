@@ -10,28 +10,28 @@ namespace vorlix {
 // Packs codes of growing width, least significant bit first.
 class TCodePacker {
 public:
-    explicit TCodePacker(std::vector<std::uint8_t>& bytes) : Bytes_(bytes) {}
+    explicit TCodePacker(std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
 
     void Put(unsigned code, int width) {
-        Bits_ |= static_cast<std::uint64_t>(code) << Count_;
-        Count_ += width;
-        while (Count_ >= 8) {
-            Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
-            Bits_ >>= 8;
-            Count_ -= 8;
+        bits_ |= static_cast<std::uint64_t>(code) << count_;
+        count_ += width;
+        while (count_ >= 8) {
+            bytes_.push_back(static_cast<std::uint8_t>(bits_));
+            bits_ >>= 8;
+            count_ -= 8;
         }
     }
 
     void Finish() {
-        if (Count_ > 0) Bytes_.push_back(static_cast<std::uint8_t>(Bits_));
-        Bits_ = 0;
-        Count_ = 0;
+        if (count_ > 0) bytes_.push_back(static_cast<std::uint8_t>(bits_));
+        bits_ = 0;
+        count_ = 0;
     }
 
 private:
-    std::vector<std::uint8_t>& Bytes_;
-    std::uint64_t Bits_ = 0;
-    int Count_ = 0;
+    std::vector<std::uint8_t>& bytes_;
+    std::uint64_t bits_ = 0;
+    int count_ = 0;
 };
 
 // The code size of a frame's data: the colour table's bits, at least 2.

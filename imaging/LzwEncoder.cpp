@@ -20,8 +20,8 @@ constexpr unsigned kLastCode = 4095;  // the table is cleared when its next code
 class TStringTable {
 public:
     void Clear(unsigned roots) {
-        std::fill(Slots_.begin(), Slots_.end(), kEmpty);
-        PoolUsed_ = 0;
+        std::fill(slots_.begin(), slots_.end(), kEmpty);
+        poolUsed_ = 0;
         for (unsigned p = 0; p < roots; ++p) StartChain(p);
     }
 
@@ -30,7 +30,7 @@ public:
     unsigned FindOther(unsigned prefix, unsigned pixel) const {
         const std::uint32_t key = Key(prefix, pixel);
         for (std::uint32_t slot = Hash(key);; slot = (slot + 1) & kMask) {
-            const std::uint32_t entry = Slots_[slot];
+            const std::uint32_t entry = slots_[slot];
             if (entry == kEmpty) return 0;
             if ((entry >> 12) == key) return entry & 0xFFF;
         }
@@ -39,30 +39,30 @@ public:
     void AddOther(unsigned prefix, unsigned pixel, unsigned code) {
         const std::uint32_t key = Key(prefix, pixel);
         std::uint32_t slot = Hash(key);
-        while (Slots_[slot] != kEmpty) slot = (slot + 1) & kMask;
-        Slots_[slot] = (key << 12) | code;
+        while (slots_[slot] != kEmpty) slot = (slot + 1) & kMask;
+        slots_[slot] = (key << 12) | code;
         StartChain(code);
     }
 
     // Follows the chain of `head` up to `steps` pixels of its colour; returns
     // the code reached and lowers steps by the pixels taken.
     unsigned Walk(unsigned head, std::size_t& steps) const {
-        const TChain chain = Chains_[head];
+        const TChain chain = chains_[head];
         const std::size_t taken = std::min<std::size_t>(chain.Length - 1u, steps);
         steps -= taken;
-        return Pool_[chain.Start + taken];
+        return pool_[chain.Start + taken];
     }
 
     // Appends `child` to the chain of `head`, whose last code it extends.
     void AddSame(unsigned head, unsigned child) {
-        TChain& chain = Chains_[head];
+        TChain& chain = chains_[head];
         if (chain.Length >= kFirstCapacity && (chain.Length & (chain.Length - 1)) == 0) {
             // The chain is full: move it to the end of the pool with twice the room.
             const std::uint16_t start = Reserve(2u * chain.Length);
-            std::copy_n(Pool_.begin() + chain.Start, chain.Length, Pool_.begin() + start);
+            std::copy_n(pool_.begin() + chain.Start, chain.Length, pool_.begin() + start);
             chain.Start = start;
         }
-        Pool_[chain.Start + chain.Length++] = static_cast<std::uint16_t>(child);
+        pool_[chain.Start + chain.Length++] = static_cast<std::uint16_t>(child);
     }
 
 private:
@@ -80,23 +80,23 @@ private:
     static std::uint32_t Hash(std::uint32_t key) { return (key * 2654435761u) >> (32 - kBits); }
 
     void StartChain(unsigned code) {
-        Chains_[code] = {Reserve(kFirstCapacity), 1};
-        Pool_[Chains_[code].Start] = static_cast<std::uint16_t>(code);
+        chains_[code] = {Reserve(kFirstCapacity), 1};
+        pool_[chains_[code].Start] = static_cast<std::uint16_t>(code);
     }
 
     std::uint16_t Reserve(unsigned entries) {
-        const unsigned start = PoolUsed_;
-        PoolUsed_ += entries;
+        const unsigned start = poolUsed_;
+        poolUsed_ += entries;
         return static_cast<std::uint16_t>(start);
     }
 
-    std::array<std::uint32_t, 1u << kBits> Slots_;
-    std::array<TChain, kLastCode + 1> Chains_;  // by head code
+    std::array<std::uint32_t, 1u << kBits> slots_;
+    std::array<TChain, kLastCode + 1> chains_;  // by head code
     // Every chain's room. Doubling on the way, a chain of n codes has taken
     // at most 4n entries, so all chains together at most 4 x 4096; twice that
     // leaves a margin and still fits 16-bit starts.
-    std::array<std::uint16_t, 8 * (kLastCode + 1)> Pool_;
-    unsigned PoolUsed_ = 0;
+    std::array<std::uint16_t, 8 * (kLastCode + 1)> pool_;
+    unsigned poolUsed_ = 0;
 };
 
 // The codes of the whole frame, run by run. Widths grow after a code is

@@ -38,21 +38,21 @@ class TRunCoder {
 
 public:
     TRunCoder(int rootBits, TCodePacker& packer)
-        : Packer_(packer), RootBits_(rootBits), ClearCode_(1u << rootBits), ClearAt_(ClearLimit(rootBits)),
-          Width_(rootBits + 1),
-          Runs_(RunsOfThread()) {
-        for (unsigned color = 0; color < ClearCode_; ++color) Runs_[color].assign(1, static_cast<std::uint16_t>(color));
+        : packer_(packer), rootBits_(rootBits), clearCode_(1u << rootBits), clearAt_(ClearLimit(rootBits)),
+          width_(rootBits + 1),
+          runs_(RunsOfThread()) {
+        for (unsigned color = 0; color < clearCode_; ++color) runs_[color].assign(1, static_cast<std::uint16_t>(color));
         Clear();
     }
 
     void PutRun(unsigned color, std::size_t length) {
-        std::vector<std::uint16_t>& runs = Runs_[color];
+        std::vector<std::uint16_t>& runs = runs_[color];
         while (length > 0) {
-            if (Next_ >= ClearAt_) Clear();
+            if (next_ >= clearAt_) Clear();
             const std::size_t known = runs.size();
-            if (Previous_.Color == color && Previous_.Length == known && length > known) {
+            if (previous_.Color == color && previous_.Length == known && length > known) {
                 // The entry the decoder makes on reading this very code: one pixel longer.
-                Put(Next_, color, known + 1);
+                Put(next_, color, known + 1);
                 length -= known + 1;
             } else {
                 const std::size_t taken = std::min(length, known);
@@ -63,8 +63,8 @@ public:
     }
 
     void Finish() {
-        Packer_.Put(ClearCode_ + 1, Width_);
-        Packer_.Finish();
+        packer_.Put(clearCode_ + 1, width_);
+        packer_.Finish();
     }
 
 private:
@@ -74,35 +74,35 @@ private:
     };
 
     void Clear() {
-        Packer_.Put(ClearCode_, Width_);
-        for (unsigned color = 0; color < ClearCode_; ++color) Runs_[color].resize(1);
-        Next_ = ClearCode_ + 2;
-        Width_ = RootBits_ + 1;
-        Previous_ = {0, 0};
+        packer_.Put(clearCode_, width_);
+        for (unsigned color = 0; color < clearCode_; ++color) runs_[color].resize(1);
+        next_ = clearCode_ + 2;
+        width_ = rootBits_ + 1;
+        previous_ = {0, 0};
     }
 
     // Writes a code for `length` pixels of `color` and makes the decoder's
     // entry: the previous string plus this one's first pixel.
     void Put(unsigned code, unsigned color, std::size_t length) {
-        Packer_.Put(code, Width_);
-        if (Previous_.Length > 0) {
-            std::vector<std::uint16_t>& runs = Runs_[color];
-            if (Previous_.Color == color && Previous_.Length == runs.size())
-                runs.push_back(static_cast<std::uint16_t>(Next_));
-            ++Next_;
-            if (Next_ == (1u << Width_) && Width_ < kWidestCode) ++Width_;
+        packer_.Put(code, width_);
+        if (previous_.Length > 0) {
+            std::vector<std::uint16_t>& runs = runs_[color];
+            if (previous_.Color == color && previous_.Length == runs.size())
+                runs.push_back(static_cast<std::uint16_t>(next_));
+            ++next_;
+            if (next_ == (1u << width_) && width_ < kWidestCode) ++width_;
         }
-        Previous_ = {color, length};
+        previous_ = {color, length};
     }
 
-    TCodePacker& Packer_;
-    const int RootBits_;
-    const unsigned ClearCode_;
-    const unsigned ClearAt_;
-    unsigned Next_ = 0;
-    int Width_;
-    TCode Previous_{0, 0};
-    TRuns& Runs_;
+    TCodePacker& packer_;
+    const int rootBits_;
+    const unsigned clearCode_;
+    const unsigned clearAt_;
+    unsigned next_ = 0;
+    int width_;
+    TCode previous_{0, 0};
+    TRuns& runs_;
 };
 
 }  // namespace

@@ -8,52 +8,52 @@
 namespace vorlix {
 
 TBatchPrinter::TBatchPrinter(TPrintTarget& target, const TPageGrid& grid, bool manyPerPage)
-    : Target_(target), Grid_(grid), ManyPerPage_(manyPerPage), Placement_(grid) {}
+    : target_(target), grid_(grid), manyPerPage_(manyPerPage), placement_(grid) {}
 
 TBatchPrinter::~TBatchPrinter() { Abort(); }
 
 bool TBatchPrinter::BeginPage(std::string& error) {
-    if (!Target_.BeginJob(kPrintJobTitle, error)) return false;
-    Placement_.StartPage();
-    ++Pages_;
+    if (!target_.BeginJob(kPrintJobTitle, error)) return false;
+    placement_.StartPage();
+    ++pages_;
     return true;
 }
 
 bool TBatchPrinter::NextStartsPage() {
-    if (!ManyPerPage_ || !Target_.JobRunning()) return true;
-    if (Placement_.PageFull()) return true;
+    if (!manyPerPage_ || !target_.JobRunning()) return true;
+    if (placement_.PageFull()) return true;
     // Peek at the placement without consuming it.
-    TPagePlacement probe = Placement_;
+    TPagePlacement probe = placement_;
     return !probe.Place();
 }
 
 bool TBatchPrinter::Print(const QImage& image, std::string& error) {
     QRect rect;
-    if (!ManyPerPage_) {
+    if (!manyPerPage_) {
         if (!BeginPage(error)) return false;
-        rect = OnePerJobRect(Grid_);
+        rect = OnePerJobRect(grid_);
     } else {
-        if (!Target_.JobRunning() && !BeginPage(error)) return false;
-        std::optional<QRect> placed = Placement_.Place();
+        if (!target_.JobRunning() && !BeginPage(error)) return false;
+        std::optional<QRect> placed = placement_.Place();
         if (!placed) {
             if (!EndPage(error) || !BeginPage(error)) return false;
-            placed = Placement_.Place();
+            placed = placement_.Place();
         }
         rect = *placed;
     }
-    StretchBitmap(Target_.Canvas(), rect, image);
-    return ManyPerPage_ || EndPage(error);
+    StretchBitmap(target_.Canvas(), rect, image);
+    return manyPerPage_ || EndPage(error);
 }
 
 bool TBatchPrinter::EndPage(std::string& error) {
-    if (!Target_.JobRunning()) return true;
-    if (Target_.EndJob(error)) return true;
-    Target_.AbortJob();
+    if (!target_.JobRunning()) return true;
+    if (target_.EndJob(error)) return true;
+    target_.AbortJob();
     return false;
 }
 
 void TBatchPrinter::Abort() {
-    if (Target_.JobRunning()) Target_.AbortJob();
+    if (target_.JobRunning()) target_.AbortJob();
 }
 
 }  // namespace vorlix

@@ -29,16 +29,16 @@ public:
     bool EndPage(std::string& error);
     // Drops the page in progress.
     void Abort();
-    int PagesStarted() const { return Pages_; }
+    int PagesStarted() const { return pages_; }
 
 private:
     bool BeginPage(std::string& error);
 
-    TPrintTarget& Target_;
-    TPageGrid Grid_;
-    bool ManyPerPage_;
-    TPagePlacement Placement_;
-    int Pages_ = 0;
+    TPrintTarget& target_;
+    TPageGrid grid_;
+    bool manyPerPage_;
+    TPagePlacement placement_;
+    int pages_ = 0;
 };
 
 }  // namespace vorlix

@@ -66,24 +66,24 @@ QRect OnePerJobRect(const TPageGrid& grid) {
 void TPagePlacement::StartPage() {
     X_ = kLeft;
     Y_ = kTop;
-    RowHoldsDiagram_ = false;
-    Full_ = false;
-    Placed_ = 0;
+    rowHoldsDiagram_ = false;
+    full_ = false;
+    placed_ = 0;
 }
 
 std::optional<QRect> TPagePlacement::Place() {
-    if (Full_) return std::nullopt;
-    if (RowHoldsDiagram_ && (X_ + Grid_.DiagramWidth > Grid_.PageWidth - kRightEdge || Grid_.SingleColumn)) {
+    if (full_) return std::nullopt;
+    if (rowHoldsDiagram_ && (X_ + grid_.DiagramWidth > grid_.PageWidth - kRightEdge || grid_.SingleColumn)) {
         X_ = kLeft;
-        Y_ += Grid_.DiagramHeight + Grid_.RowGap;
-        RowHoldsDiagram_ = false;
-        Full_ = Grid_.SingleRow || Y_ + Grid_.DiagramHeight > Grid_.PageHeight - kBottomEdge;
-        if (Full_) return std::nullopt;
+        Y_ += grid_.DiagramHeight + grid_.RowGap;
+        rowHoldsDiagram_ = false;
+        full_ = grid_.SingleRow || Y_ + grid_.DiagramHeight > grid_.PageHeight - kBottomEdge;
+        if (full_) return std::nullopt;
     }
-    const QRect rect(X_, Y_, Grid_.DiagramWidth, Grid_.DiagramHeight);
-    X_ += Grid_.DiagramWidth + Grid_.ColumnGap;
-    RowHoldsDiagram_ = true;
-    ++Placed_;
+    const QRect rect(X_, Y_, grid_.DiagramWidth, grid_.DiagramHeight);
+    X_ += grid_.DiagramWidth + grid_.ColumnGap;
+    rowHoldsDiagram_ = true;
+    ++placed_;
     return rect;
 }
 

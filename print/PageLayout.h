@@ -38,19 +38,19 @@ QRect OnePerJobRect(const TPageGrid& grid);
 // Places diagrams row by row on pages of the grid.
 class TPagePlacement {
 public:
-    explicit TPagePlacement(const TPageGrid& grid) : Grid_(grid) { StartPage(); }
+    explicit TPagePlacement(const TPageGrid& grid) : grid_(grid) { StartPage(); }
     void StartPage();
     // The next diagram's rectangle; nullopt when the page is full (start a new one).
     std::optional<QRect> Place();
-    bool PageEmpty() const { return Placed_ == 0; }
-    bool PageFull() const { return Full_; }
+    bool PageEmpty() const { return placed_ == 0; }
+    bool PageFull() const { return full_; }
 
 private:
-    TPageGrid Grid_;
+    TPageGrid grid_;
     int X_ = 0, Y_ = 0;
-    bool RowHoldsDiagram_ = false;
-    bool Full_ = false;
-    int Placed_ = 0;
+    bool rowHoldsDiagram_ = false;
+    bool full_ = false;
+    int placed_ = 0;
 };
 
 }  // namespace vorlix

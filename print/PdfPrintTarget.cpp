@@ -9,52 +9,52 @@
 
 namespace vorlix {
 
-TPdfPrintTarget::TPdfPrintTarget(const QString& fileName, int dotsPerInch) : FileName_(fileName) {
-    Buffer_.open(QIODevice::WriteOnly);
-    Writer_ = std::make_unique<QPdfWriter>(&Buffer_);
-    Writer_->setResolution(dotsPerInch);
-    Writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    Writer_->setCreator(QStringLiteral("Chess Vorlix"));
+TPdfPrintTarget::TPdfPrintTarget(const QString& fileName, int dotsPerInch) : fileName_(fileName) {
+    buffer_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&buffer_);
+    writer_->setResolution(dotsPerInch);
+    writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer_->setCreator(QStringLiteral("Chess Vorlix"));
 }
 
 TPdfPrintTarget::~TPdfPrintTarget() {
-    if (Painter_.isActive()) Painter_.end();
+    if (painter_.isActive()) painter_.end();
 }
 
-QSize TPdfPrintTarget::PageSize() const { return {Writer_->width(), Writer_->height()}; }
+QSize TPdfPrintTarget::PageSize() const { return {writer_->width(), writer_->height()}; }
 
 bool TPdfPrintTarget::BeginJob(const QString& title, std::string& error) {
-    if (Pages_ == 0) {
-        Writer_->setTitle(title);
-        if (!Painter_.begin(Writer_.get())) {
+    if (pages_ == 0) {
+        writer_->setTitle(title);
+        if (!painter_.begin(writer_.get())) {
             error = "The PDF document could not be started.";
             return false;
         }
-    } else if (!Writer_->newPage()) {
+    } else if (!writer_->newPage()) {
         error = "The PDF document could not take another page.";
         return false;
     }
-    ++Pages_;
-    JobRunning_ = true;
+    ++pages_;
+    jobRunning_ = true;
     return true;
 }
 
 bool TPdfPrintTarget::EndJob(std::string&) {
-    JobRunning_ = false;
+    jobRunning_ = false;
     return true;
 }
 
 // A page once begun cannot be taken out of a PDF document; it stays, with what it holds.
-void TPdfPrintTarget::AbortJob() { JobRunning_ = false; }
+void TPdfPrintTarget::AbortJob() { jobRunning_ = false; }
 
 bool TPdfPrintTarget::Finish(std::string& error) {
-    if (Pages_ == 0) return true;
-    if (Painter_.isActive()) Painter_.end();
+    if (pages_ == 0) return true;
+    if (painter_.isActive()) painter_.end();
     try {
-        const QByteArray& bytes = Buffer_.data();
-        WriteFileSafely(QFile::encodeName(FileName_).toStdString(), std::string_view(bytes.constData(), bytes.size()));
+        const QByteArray& bytes = buffer_.data();
+        WriteFileSafely(QFile::encodeName(fileName_).toStdString(), std::string_view(bytes.constData(), bytes.size()));
     } catch (const EInOutError& e) {
-        error = FileName_.toStdString() + ": " + e.what();
+        error = fileName_.toStdString() + ": " + e.what();
         return false;
     }
     return true;

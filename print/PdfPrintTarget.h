@@ -18,23 +18,23 @@ public:
 
     QSize PageSize() const override;
     bool BeginJob(const QString& title, std::string& error) override;
-    QPainter& Canvas() override { return Painter_; }
+    QPainter& Canvas() override { return painter_; }
     bool EndJob(std::string& error) override;
     void AbortJob() override;
-    bool JobRunning() const override { return JobRunning_; }
+    bool JobRunning() const override { return jobRunning_; }
 
-    int PageCount() const { return Pages_; }
+    int PageCount() const { return pages_; }
     // Ends the document and writes the file; false with a message on failure.
     // A document without pages writes nothing.
     bool Finish(std::string& error) override;
 
 private:
-    QString FileName_;
-    QBuffer Buffer_;
-    std::unique_ptr<QPdfWriter> Writer_;
-    QPainter Painter_;
-    bool JobRunning_ = false;
-    int Pages_ = 0;
+    QString fileName_;
+    QBuffer buffer_;
+    std::unique_ptr<QPdfWriter> writer_;
+    QPainter painter_;
+    bool jobRunning_ = false;
+    int pages_ = 0;
 };
 
 }  // namespace vorlix

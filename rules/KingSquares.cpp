@@ -21,9 +21,9 @@ uint8_t PieceCodeOf(int32_t code) { return code >= pcWKing && code <= pcBPawn ? 
 void TKingSquares::SyncSquare(const int32_t (&board)[64], int square) {
     const uint64_t bit = uint64_t{1} << square;
     const uint8_t code = PieceCodeOf(board[square]);
-    Pieces[Codes_[square]] &= ~bit;
+    Pieces[codes_[square]] &= ~bit;
     Pieces[code] |= bit;
-    Codes_[square] = code;
+    codes_[square] = code;
     Occupied = (Occupied & ~bit) | (code ? bit : 0);
     Pieces[0] = 0;  // empty squares are not followed
 }
@@ -33,8 +33,8 @@ void TKingSquares::Find(const int32_t (&board)[64]) {
     FindOne(board, false, Count[1], Square[1]);
     for (uint64_t& squares : Pieces) squares = 0;
     for (int square = 0; square < 64; ++square) {
-        Codes_[square] = PieceCodeOf(board[square]);
-        Pieces[Codes_[square]] |= uint64_t{1} << square;
+        codes_[square] = PieceCodeOf(board[square]);
+        Pieces[codes_[square]] |= uint64_t{1} << square;
     }
     Occupied = 0;
     for (int code = pcWKing; code <= pcBPawn; ++code) Occupied |= Pieces[code];

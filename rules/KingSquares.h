@@ -37,7 +37,7 @@ struct TKingSquares {
 private:
     void SyncSquare(const int32_t (&board)[64], int square);
 
-    uint8_t Codes_[64] = {};  // the code each square had when last looked at (0 for none)
+    uint8_t codes_[64] = {};  // the code each square had when last looked at (0 for none)
 };
 
 }  // namespace vorlix

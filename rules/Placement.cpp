@@ -151,22 +151,22 @@ void TPlacementCache::SetAll(const int32_t (&board)[64]) { Update(board, 0xFF); 
 void TPlacementCache::Update(const int32_t (&board)[64], unsigned ranks) {
     for (int rank = 0; rank < 8; ++rank) {
         if (!(ranks >> rank & 1u)) continue;
-        Length_[rank] = static_cast<uint8_t>(WriteRank(board, rank, Text_[rank]));
+        length_[rank] = static_cast<uint8_t>(WriteRank(board, rank, text_[rank]));
     }
 }
 
 void TPlacementCache::Update(const int32_t (&board)[64], unsigned ranks, uint64_t occupied) {
     for (int rank = 0; rank < 8; ++rank) {
         if (!(ranks >> rank & 1u)) continue;
-        Length_[rank] = static_cast<uint8_t>(WriteRankShape(board, rank, RankOccupancy(occupied, rank), Text_[rank]));
+        length_[rank] = static_cast<uint8_t>(WriteRankShape(board, rank, RankOccupancy(occupied, rank), text_[rank]));
     }
 }
 
 size_t TPlacementCache::Write(char* out) const {
     size_t n = 0;
     for (int rank = 7; rank >= 0; --rank) {
-        std::memcpy(out + n, Text_[rank], 8);
-        n += Length_[rank];
+        std::memcpy(out + n, text_[rank], 8);
+        n += length_[rank];
         out[n] = '/';
         n += rank > 0;
     }

@@ -43,8 +43,8 @@ public:
     size_t Write(char* out) const;
 
 private:
-    char Text_[8][8] = {};
-    uint8_t Length_[8] = {};
+    char text_[8][8] = {};
+    uint8_t length_[8] = {};
 };
 
 }  // namespace vorlix

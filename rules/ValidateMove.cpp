@@ -23,7 +23,7 @@ public:
     TMover(const TChessPosition& pos, const TKingSquares& kings)
         : Pos(pos), Kings(kings), White(pos.WhiteToMove), KingCount(kings.Count[pos.WhiteToMove ? 0 : 1]),
           KingFile(SquareFile(kings.Square[pos.WhiteToMove ? 0 : 1])),
-          KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])), InCheck_(kings.InCheck) {}
+          KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])), inCheck_(kings.InCheck) {}
 
     // The mover's king is safe after the candidate moves from `from` to the target.
     bool Legal(const TChessMove& move, TSquare from, bool enPassant) {
@@ -40,8 +40,8 @@ public:
 
 private:
     bool InCheck() {
-        if (InCheck_ < 0) InCheck_ = IsSquareAttacked(Pos.Board, KingFile, KingRank, !White);
-        return InCheck_ != 0;
+        if (inCheck_ < 0) inCheck_ = IsSquareAttacked(Pos.Board, KingFile, KingRank, !White);
+        return inCheck_ != 0;
     }
 
     // The piece on `from` shields the king from an enemy rook, bishop or queen.
@@ -85,7 +85,7 @@ private:
     const int KingCount;
     const int KingFile;
     const int KingRank;
-    int InCheck_;  // -1: not yet known
+    int inCheck_;  // -1: not yet known
 };
 
 bool Accept(TChessMove& move, TSquare from) {

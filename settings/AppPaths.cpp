@@ -7,7 +7,7 @@
 
 namespace vorlix {
 
-QString TAppPaths::FWorkingFolder;
+QString TAppPaths::workingFolder_;
 
 namespace {
 
@@ -34,14 +34,14 @@ QString TAppPaths::PrepareWorkingFolder(const QString& programFolder) {
     const QString besideProgram = WithSlash(programFolder) + "TEMP";
     // An existing TEMP in a read-only folder would still refuse scratch files.
     if (IsWritableFolder(besideProgram) || IsWritableFolder(programFolder))
-        FWorkingFolder = UsableTempFolder(programFolder);
+        workingFolder_ = UsableTempFolder(programFolder);
     else
-        FWorkingFolder.clear();
-    if (FWorkingFolder.isEmpty()) {
+        workingFolder_.clear();
+    if (workingFolder_.isEmpty()) {
         const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-        FWorkingFolder = UsableTempFolder(perUser.isEmpty() ? QDir::tempPath() : perUser);
+        workingFolder_ = UsableTempFolder(perUser.isEmpty() ? QDir::tempPath() : perUser);
     }
-    return FWorkingFolder;
+    return workingFolder_;
 }
 
 QString TAppPaths::DefaultDocumentFolder(const QString& programFolder) {
@@ -59,6 +59,6 @@ QStringList TAppPaths::ResolveArguments(const QStringList& arguments, const QStr
     return resolved;
 }
 
-QString TAppPaths::WorkingFolder() { return FWorkingFolder; }
+QString TAppPaths::WorkingFolder() { return workingFolder_; }
 
 }  // namespace vorlix

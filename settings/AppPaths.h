@@ -29,7 +29,7 @@ public:
     static QString WorkingFolder();
 
 private:
-    static QString FWorkingFolder;
+    static QString workingFolder_;
 };
 
 }  // namespace vorlix

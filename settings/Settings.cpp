@@ -20,42 +20,42 @@ constexpr int kMaxViewerColumn = 800;
 
 int TAppSettings::LoadRangedInteger(const QString& key, const QString& name, int lo, int hi,
                                     int fallback) {
-    const std::optional<int> stored = FStore.ReadInteger(key, name);
+    const std::optional<int> stored = store_.ReadInteger(key, name);
     if (stored && *stored >= lo && *stored <= hi) return *stored;
-    FStore.WriteInteger(key, name, fallback);
+    store_.WriteInteger(key, name, fallback);
     return fallback;
 }
 
 bool TAppSettings::LoadWrittenBool(const QString& key, const QString& name, bool fallback) {
-    if (const std::optional<bool> stored = FStore.ReadBool(key, name)) return *stored;
-    FStore.WriteBool(key, name, fallback);
+    if (const std::optional<bool> stored = store_.ReadBool(key, name)) return *stored;
+    store_.WriteBool(key, name, fallback);
     return fallback;
 }
 
-QString TAppSettings::SettingsFolder() const { return QFileInfo(FStore.FileName()).absolutePath() + "/"; }
+QString TAppSettings::SettingsFolder() const { return QFileInfo(store_.FileName()).absolutePath() + "/"; }
 
 QString TAppSettings::LoadFolder(const QString& name, const QString& fallback) {
-    return FStore.ReadString(kMainKey, name).value_or(fallback);
+    return store_.ReadString(kMainKey, name).value_or(fallback);
 }
 
 void TAppSettings::LoadWindowBounds(QSize screen) {
-    TStoredBounds stored{FStore.ReadInteger(kMainKey, "Left"), FStore.ReadInteger(kMainKey, "Top"),
-                         FStore.ReadInteger(kMainKey, "Width"), FStore.ReadInteger(kMainKey, "Height")};
+    TStoredBounds stored{store_.ReadInteger(kMainKey, "Left"), store_.ReadInteger(kMainKey, "Top"),
+                         store_.ReadInteger(kMainKey, "Width"), store_.ReadInteger(kMainKey, "Height")};
     TBoundsRepairs repairs;
     Bounds = RepairWindowBounds(stored, screen, repairs);
-    if (repairs.Width) FStore.WriteInteger(kMainKey, "Width", Bounds.Width);
-    if (repairs.Height) FStore.WriteInteger(kMainKey, "Height", Bounds.Height);
-    if (repairs.Left) FStore.WriteInteger(kMainKey, "Left", Bounds.Left);
-    if (repairs.Top) FStore.WriteInteger(kMainKey, "Top", Bounds.Top);
+    if (repairs.Width) store_.WriteInteger(kMainKey, "Width", Bounds.Width);
+    if (repairs.Height) store_.WriteInteger(kMainKey, "Height", Bounds.Height);
+    if (repairs.Left) store_.WriteInteger(kMainKey, "Left", Bounds.Left);
+    if (repairs.Top) store_.WriteInteger(kMainKey, "Top", Bounds.Top);
     RememberedHeight = Bounds.Height;
 }
 
 void TAppSettings::LoadHighlighting() {
     for (int i = 0; i < 4; ++i) {
         const QString n = QString::number(i + 1);
-        const std::optional<int> color = FStore.ReadInteger(kHighLightingKey, "HLColor" + n);
+        const std::optional<int> color = store_.ReadInteger(kHighLightingKey, "HLColor" + n);
         HighLight[i].Color = color ? static_cast<TColor>(*color) : kDefaultHighlightColors[i];
-        if (!color) FStore.WriteInteger(kHighLightingKey, "HLColor" + n, int(HighLight[i].Color));
+        if (!color) store_.WriteInteger(kHighLightingKey, "HLColor" + n, int(HighLight[i].Color));
         HighLight[i].Merge = LoadWrittenBool(kHighLightingKey, "HLMerge" + n, false);
     }
 }
@@ -64,14 +64,14 @@ void TAppSettings::LoadSettings(QSize screen, const QString& programFolder) {
     ImageScale = LoadRangedInteger(kMainKey, "ImageScale", 0, kMaxImageScale, kDefaultImageScale);
     PrintScale = LoadRangedInteger(kMainKey, "PrintScale", 0, kMaxPrintScale, kDefaultPrintScale);
     LoadWindowBounds(screen);
-    ShowTool = FStore.ReadBool(kMainKey, "ShowTool").value_or(true);
-    ShowCool = FStore.ReadBool(kMainKey, "ShowCool").value_or(true);
-    const std::optional<bool> showTips = FStore.ReadBool(kMainKey, "ShowTips");
+    ShowTool = store_.ReadBool(kMainKey, "ShowTool").value_or(true);
+    ShowCool = store_.ReadBool(kMainKey, "ShowCool").value_or(true);
+    const std::optional<bool> showTips = store_.ReadBool(kMainKey, "ShowTips");
     ShowTips = showTips.value_or(true);
     if (!showTips) {
         // A first start shows the tips from the beginning.
-        FStore.WriteBool(kMainKey, "ShowTips", true);
-        FStore.WriteInteger(kMainKey, "TipIndex", 0);
+        store_.WriteBool(kMainKey, "ShowTips", true);
+        store_.WriteInteger(kMainKey, "TipIndex", 0);
     }
     TipIndex = LoadRangedInteger(kMainKey, "TipIndex", 0, kMaxTipIndex, 0);
     PlaySounds = LoadWrittenBool(kMainKey, "PlaySounds", true);
@@ -93,13 +93,13 @@ void TAppSettings::LoadSettings(QSize screen, const QString& programFolder) {
     Animate = LoadWrittenBool(kBoardKey, "Animate", true);
     AnimationSpeed =
         LoadRangedInteger(kBoardKey, "AnimationSpeed", 0, kMaxAnimationSpeed, kDefaultAnimationSpeed);
-    FStore.Flush();
+    store_.Flush();
 }
 
 QStringList TAppSettings::LoadRecentList(const QString& prefix, int count) {
     QStringList list;
     for (int i = 1; i <= count; ++i)
-        if (const std::optional<QString> name = FStore.ReadString(kMainKey, prefix + QString::number(i)))
+        if (const std::optional<QString> name = store_.ReadString(kMainKey, prefix + QString::number(i)))
             if (!name->isEmpty()) list << *name;
     return list;
 }
@@ -107,8 +107,8 @@ QStringList TAppSettings::LoadRecentList(const QString& prefix, int count) {
 void TAppSettings::SaveRecentList(const QString& prefix, int count, const QStringList& list) {
     for (int i = 1; i <= count; ++i) {
         const QString name = prefix + QString::number(i);
-        FStore.DeleteValue(kMainKey, name);
-        if (i <= list.size()) FStore.WriteString(kMainKey, name, list[i - 1]);
+        store_.DeleteValue(kMainKey, name);
+        if (i <= list.size()) store_.WriteString(kMainKey, name, list[i - 1]);
     }
 }
 
@@ -122,89 +122,89 @@ void TAppSettings::SaveRecentFiles() {
     SaveRecentList("VXD", kRecentVXDCount, RecentVXD);
     SaveRecentList("EPD", kRecentEPDCount, RecentEPD);
     SaveRecentList("PGN", kRecentPGNCount, RecentPGN);
-    FStore.Flush();
+    store_.Flush();
 }
 
 void TAppSettings::SaveScales() {
-    FStore.WriteInteger(kMainKey, "ImageScale", ImageScale);
-    FStore.WriteInteger(kMainKey, "PrintScale", PrintScale);
-    FStore.Flush();
+    store_.WriteInteger(kMainKey, "ImageScale", ImageScale);
+    store_.WriteInteger(kMainKey, "PrintScale", PrintScale);
+    store_.Flush();
 }
 
 void TAppSettings::SaveClipboardFormat() {
-    FStore.WriteInteger(kMainKey, "Clipboard Format", ClipboardFormat);
-    FStore.Flush();
+    store_.WriteInteger(kMainKey, "Clipboard Format", ClipboardFormat);
+    store_.Flush();
 }
 
 void TAppSettings::SaveJPGQuality() {
-    FStore.WriteInteger(kMainKey, "JPG Quality", JPGQuality);
-    FStore.Flush();
+    store_.WriteInteger(kMainKey, "JPG Quality", JPGQuality);
+    store_.Flush();
 }
 
 void TAppSettings::SavePlaySounds() {
-    FStore.WriteBool(kMainKey, "PlaySounds", PlaySounds);
-    FStore.Flush();
+    store_.WriteBool(kMainKey, "PlaySounds", PlaySounds);
+    store_.Flush();
 }
 
 void TAppSettings::SaveAnimate() {
-    FStore.WriteBool(kBoardKey, "Animate", Animate);
-    FStore.Flush();
+    store_.WriteBool(kBoardKey, "Animate", Animate);
+    store_.Flush();
 }
 
 void TAppSettings::SaveAnimationSpeed() {
-    FStore.WriteInteger(kBoardKey, "AnimationSpeed", AnimationSpeed);
-    FStore.Flush();
+    store_.WriteInteger(kBoardKey, "AnimationSpeed", AnimationSpeed);
+    store_.Flush();
 }
 
 void TAppSettings::SaveHighlighting() {
     for (int i = 0; i < 4; ++i) {
         const QString n = QString::number(i + 1);
-        FStore.WriteInteger(kHighLightingKey, "HLColor" + n, int(HighLight[i].Color));
-        FStore.WriteBool(kHighLightingKey, "HLMerge" + n, HighLight[i].Merge);
+        store_.WriteInteger(kHighLightingKey, "HLColor" + n, int(HighLight[i].Color));
+        store_.WriteBool(kHighLightingKey, "HLMerge" + n, HighLight[i].Merge);
     }
-    FStore.Flush();
+    store_.Flush();
 }
 
 void TAppSettings::SaveFileTypeAnswers() {
-    FStore.WriteBool(kMainKey, "AskPGNReg", AskPGNReg);
-    FStore.WriteBool(kMainKey, "AskEPDReg", AskEPDReg);
-    FStore.WriteBool(kMainKey, "DoPGNReg", DoPGNReg);
-    FStore.WriteBool(kMainKey, "DoEPDReg", DoEPDReg);
-    FStore.Flush();
+    store_.WriteBool(kMainKey, "AskPGNReg", AskPGNReg);
+    store_.WriteBool(kMainKey, "AskEPDReg", AskEPDReg);
+    store_.WriteBool(kMainKey, "DoPGNReg", DoPGNReg);
+    store_.WriteBool(kMainKey, "DoEPDReg", DoEPDReg);
+    store_.Flush();
 }
 
 void TAppSettings::SaveWindowBounds(int left, int top, int width, int height) {
     Bounds = {left, top, width, height};
-    FStore.WriteInteger(kMainKey, "Left", left);
-    FStore.WriteInteger(kMainKey, "Top", top);
-    FStore.WriteInteger(kMainKey, "Width", width);
-    FStore.WriteInteger(kMainKey, "Height", height);
-    FStore.Flush();
+    store_.WriteInteger(kMainKey, "Left", left);
+    store_.WriteInteger(kMainKey, "Top", top);
+    store_.WriteInteger(kMainKey, "Width", width);
+    store_.WriteInteger(kMainKey, "Height", height);
+    store_.Flush();
 }
 
 void TAppSettings::SaveSettingsOnClose() {
-    FStore.WriteInteger(kMainKey, "PrintScale", PrintScale);
-    FStore.WriteString(kMainKey, "OpenPath", OpenPath);
-    FStore.WriteString(kMainKey, "SavePath", SavePath);
-    FStore.WriteString(kMainKey, "BackGroundPath", BackGroundPath);
-    FStore.WriteString(kMainKey, "SaveVXDPath", SaveVXDPath);
-    FStore.WriteString(kMainKey, "SaveEPDPath", SaveEPDPath);
-    FStore.WriteBool(kMainKey, "ShowTips", ShowTips);
-    FStore.WriteInteger(kMainKey, "TipIndex", TipIndex);
-    FStore.WriteBool(kMainKey, "ShowTool", ShowTool);
-    FStore.WriteBool(kMainKey, "ShowCool", ShowCool);
-    FStore.WriteInteger(kMainKey, "Height", RememberedHeight);
-    FStore.Flush();
+    store_.WriteInteger(kMainKey, "PrintScale", PrintScale);
+    store_.WriteString(kMainKey, "OpenPath", OpenPath);
+    store_.WriteString(kMainKey, "SavePath", SavePath);
+    store_.WriteString(kMainKey, "BackGroundPath", BackGroundPath);
+    store_.WriteString(kMainKey, "SaveVXDPath", SaveVXDPath);
+    store_.WriteString(kMainKey, "SaveEPDPath", SaveEPDPath);
+    store_.WriteBool(kMainKey, "ShowTips", ShowTips);
+    store_.WriteInteger(kMainKey, "TipIndex", TipIndex);
+    store_.WriteBool(kMainKey, "ShowTool", ShowTool);
+    store_.WriteBool(kMainKey, "ShowCool", ShowCool);
+    store_.WriteInteger(kMainKey, "Height", RememberedHeight);
+    store_.Flush();
 }
 
 int TAppSettings::LoadViewerColumn(const QString& name, int designWidth) const {
-    const std::optional<int> stored = FStore.ReadInteger(kViewerColsKey, name);
+    const std::optional<int> stored = store_.ReadInteger(kViewerColsKey, name);
     return stored && *stored > 0 && *stored < kMaxViewerColumn ? *stored : designWidth;
 }
 
 void TAppSettings::SaveViewerColumn(const QString& name, int width) {
-    FStore.WriteInteger(kViewerColsKey, name, width);
-    FStore.Flush();
+    store_.WriteInteger(kViewerColsKey, name, width);
+    store_.Flush();
 }
 
 }  // namespace vorlix

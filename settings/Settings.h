@@ -30,9 +30,9 @@ constexpr int kRecentVXDCount = 6;
 
 class TAppSettings {
 public:
-    explicit TAppSettings(TSettingsStore& store) : FStore(store) {}
+    explicit TAppSettings(TSettingsStore& store) : store_(store) {}
     // The store itself, for windows that keep values of their own (viewer layouts).
-    TSettingsStore& Store() { return FStore; }
+    TSettingsStore& Store() { return store_; }
 
     // The folder of the settings file, with a trailing slash: the place for
     // other per-user files of the editor.
@@ -87,7 +87,7 @@ private:
     QStringList LoadRecentList(const QString& prefix, int count);
     void SaveRecentList(const QString& prefix, int count, const QStringList& list);
 
-    TSettingsStore& FStore;
+    TSettingsStore& store_;
 };
 
 }  // namespace vorlix

@@ -4,7 +4,7 @@
 
 namespace vorlix {
 
-TSettingsStore::TSettingsStore(const QString& iniFile) : FSettings(iniFile, QSettings::IniFormat) {}
+TSettingsStore::TSettingsStore(const QString& iniFile) : settings_(iniFile, QSettings::IniFormat) {}
 
 QString TSettingsStore::DefaultFile() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -14,11 +14,11 @@ QString TSettingsStore::DefaultFile() {
 QString TSettingsStore::Path(const QString& key, const QString& name) { return key + "/" + name; }
 
 bool TSettingsStore::ValueExists(const QString& key, const QString& name) const {
-    return FSettings.contains(Path(key, name));
+    return settings_.contains(Path(key, name));
 }
 
 std::optional<int> TSettingsStore::ReadInteger(const QString& key, const QString& name) const {
-    const QVariant v = FSettings.value(Path(key, name));
+    const QVariant v = settings_.value(Path(key, name));
     if (!v.isValid()) return std::nullopt;
     bool ok = false;
     const int value = v.toString().trimmed().toInt(&ok);
@@ -27,7 +27,7 @@ std::optional<int> TSettingsStore::ReadInteger(const QString& key, const QString
 }
 
 std::optional<bool> TSettingsStore::ReadBool(const QString& key, const QString& name) const {
-    const QVariant v = FSettings.value(Path(key, name));
+    const QVariant v = settings_.value(Path(key, name));
     if (!v.isValid()) return std::nullopt;
     const QString text = v.toString().trimmed().toLower();
     if (text == "true") return true;
@@ -39,27 +39,27 @@ std::optional<bool> TSettingsStore::ReadBool(const QString& key, const QString& 
 }
 
 std::optional<QString> TSettingsStore::ReadString(const QString& key, const QString& name) const {
-    const QVariant v = FSettings.value(Path(key, name));
+    const QVariant v = settings_.value(Path(key, name));
     if (!v.isValid()) return std::nullopt;
     return v.toString();
 }
 
 void TSettingsStore::WriteInteger(const QString& key, const QString& name, int value) {
-    FSettings.setValue(Path(key, name), value);
+    settings_.setValue(Path(key, name), value);
 }
 
 void TSettingsStore::WriteBool(const QString& key, const QString& name, bool value) {
-    FSettings.setValue(Path(key, name), value ? 1 : 0);
+    settings_.setValue(Path(key, name), value ? 1 : 0);
 }
 
 void TSettingsStore::WriteString(const QString& key, const QString& name, const QString& value) {
-    FSettings.setValue(Path(key, name), value);
+    settings_.setValue(Path(key, name), value);
 }
 
 void TSettingsStore::DeleteValue(const QString& key, const QString& name) {
-    FSettings.remove(Path(key, name));
+    settings_.remove(Path(key, name));
 }
 
-void TSettingsStore::Flush() { FSettings.sync(); }
+void TSettingsStore::Flush() { settings_.sync(); }
 
 }  // namespace vorlix

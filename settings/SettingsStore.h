@@ -29,11 +29,11 @@ public:
 
     // Flushes pending writes to the file.
     void Flush();
-    QString FileName() const { return FSettings.fileName(); }
+    QString FileName() const { return settings_.fileName(); }
 
 private:
     static QString Path(const QString& key, const QString& name);
-    mutable QSettings FSettings;
+    mutable QSettings settings_;
 };
 
 }  // namespace vorlix

@@ -18,29 +18,29 @@ TEpdListModel::TRow TEpdListModel::MakeRow(TEPDRec* rec, int number) {
 
 void TEpdListModel::Fill(const TEPD& epd) {
     beginResetModel();
-    FRows.clear();
+    rows_.clear();
     int number = 0;
-    for (TEPDRec* rec = epd.First; rec; rec = rec->Next) FRows.push_back(MakeRow(rec, ++number));
-    FLastNumber = number;
+    for (TEPDRec* rec = epd.First; rec; rec = rec->Next) rows_.push_back(MakeRow(rec, ++number));
+    lastNumber_ = number;
     endResetModel();
 }
 
 void TEpdListModel::Clear() {
     beginResetModel();
-    FRows.clear();
-    FLastNumber = 0;
+    rows_.clear();
+    lastNumber_ = 0;
     endResetModel();
 }
 
 int TEpdListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(FRows.size());
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
 int TEpdListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
 
 QVariant TEpdListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    const TRow& row = FRows[index.row()];
+    const TRow& row = rows_[index.row()];
     switch (index.column()) {
         case colCheck:
             if (role == Qt::CheckStateRole) return row.Checked ? Qt::Checked : Qt::Unchecked;
@@ -69,7 +69,7 @@ Qt::ItemFlags TEpdListModel::flags(const QModelIndex& index) const {
 }
 
 void TEpdListModel::RecordChanged(int row) {
-    TRow& changed = FRows[row];
+    TRow& changed = rows_[row];
     changed.Description = QString::fromStdString(changed.Rec->Id);
     changed.BestMove = QString::fromStdString(changed.Rec->BestMove);
     emit dataChanged(index(row, colDescription), index(row, colBestMove));
@@ -77,30 +77,30 @@ void TEpdListModel::RecordChanged(int row) {
 
 void TEpdListModel::RemoveRow(int row) {
     beginRemoveRows({}, row, row);
-    FRows.erase(FRows.begin() + row);
+    rows_.erase(rows_.begin() + row);
     endRemoveRows();
 }
 
 void TEpdListModel::AppendRecord(TEPDRec* rec) {
     const int row = rowCount();
     beginInsertRows({}, row, row);
-    FRows.push_back(MakeRow(rec, ++FLastNumber));
+    rows_.push_back(MakeRow(rec, ++lastNumber_));
     endInsertRows();
 }
 
 void TEpdListModel::Sort(int column, bool ascending) {
     if (column == colCheck || column >= kColumnCount) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<int> order(FRows.size());
+    std::vector<int> order(rows_.size());
     std::iota(order.begin(), order.end(), 0);
     // Texts compare as their case-folded forms, folded once per sort.
     std::vector<QString> keys;
     if (column != colNr) {
-        keys.reserve(FRows.size());
-        for (const TRow& row : FRows) keys.push_back((column == colDescription ? row.Description : row.BestMove).toCaseFolded());
+        keys.reserve(rows_.size());
+        for (const TRow& row : rows_) keys.push_back((column == colDescription ? row.Description : row.BestMove).toCaseFolded());
     }
     auto less = [&](int a, int b) {
-        if (column == colNr) return FRows[a].Number < FRows[b].Number;
+        if (column == colNr) return rows_[a].Number < rows_[b].Number;
         return keys[a] < keys[b];
     };
     if (ascending)
@@ -109,13 +109,13 @@ void TEpdListModel::Sort(int column, bool ascending) {
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return less(b, a); });
 
     std::vector<TRow> sorted;
-    sorted.reserve(FRows.size());
-    std::vector<int> newRowOf(FRows.size());
+    sorted.reserve(rows_.size());
+    std::vector<int> newRowOf(rows_.size());
     for (size_t i = 0; i < order.size(); ++i) {
-        sorted.push_back(std::move(FRows[order[i]]));
+        sorted.push_back(std::move(rows_[order[i]]));
         newRowOf[order[i]] = static_cast<int>(i);
     }
-    FRows = std::move(sorted);
+    rows_ = std::move(sorted);
     // Selection and current row follow their rows.
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
@@ -125,37 +125,37 @@ void TEpdListModel::Sort(int column, bool ascending) {
 }
 
 void TEpdListModel::SetChecked(int row, bool checked) {
-    FRows[row].Checked = checked;
+    rows_[row].Checked = checked;
     emit dataChanged(index(row, colCheck), index(row, colCheck), {Qt::CheckStateRole});
 }
 
 void TEpdListModel::ChecksChanged() {
-    if (!FRows.empty()) emit dataChanged(index(0, colCheck), index(rowCount() - 1, colCheck), {Qt::CheckStateRole});
+    if (!rows_.empty()) emit dataChanged(index(0, colCheck), index(rowCount() - 1, colCheck), {Qt::CheckStateRole});
 }
 
 void TEpdListModel::CheckAll(bool checked) {
-    for (TRow& row : FRows) row.Checked = checked;
+    for (TRow& row : rows_) row.Checked = checked;
     ChecksChanged();
 }
 
 void TEpdListModel::InvertChecks() {
-    for (TRow& row : FRows) row.Checked = !row.Checked;
+    for (TRow& row : rows_) row.Checked = !row.Checked;
     ChecksChanged();
 }
 
 int TEpdListModel::CheckedCount() const {
-    return static_cast<int>(std::count_if(FRows.begin(), FRows.end(), [](const TRow& r) { return r.Checked; }));
+    return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const TRow& r) { return r.Checked; }));
 }
 
 int TEpdListModel::NextChecked(int fromRow) const {
     for (int row = std::max(fromRow, 0); row < rowCount(); ++row)
-        if (FRows[row].Checked) return row;
+        if (rows_[row].Checked) return row;
     return -1;
 }
 
 std::vector<const TEPDRec*> TEpdListModel::CheckedRecords() const {
     std::vector<const TEPDRec*> records;
-    for (const TRow& row : FRows)
+    for (const TRow& row : rows_)
         if (row.Checked) records.push_back(row.Rec);
     return records;
 }

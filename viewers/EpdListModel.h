@@ -28,8 +28,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    TEPDRec* Record(int row) const { return FRows[row].Rec; }
-    int Number(int row) const { return FRows[row].Number; }
+    TEPDRec* Record(int row) const { return rows_[row].Rec; }
+    int Number(int row) const { return rows_[row].Number; }
     // Takes the record's description and best move again after an edit.
     void RecordChanged(int row);
     void RemoveRow(int row);
@@ -40,7 +40,7 @@ public:
     // "Nr." compares numbers, the text columns compare without regard to case.
     void Sort(int column, bool ascending);
 
-    bool Checked(int row) const { return FRows[row].Checked; }
+    bool Checked(int row) const { return rows_[row].Checked; }
     void SetChecked(int row, bool checked);
     void ToggleChecked(int row) { SetChecked(row, !Checked(row)); }
     void CheckAll(bool checked);
@@ -60,8 +60,8 @@ private:
     static TRow MakeRow(TEPDRec* rec, int number);
     void ChecksChanged();
 
-    std::vector<TRow> FRows;
-    int FLastNumber = 0;
+    std::vector<TRow> rows_;
+    int lastNumber_ = 0;
 };
 
 }  // namespace vorlix

@@ -68,45 +68,45 @@ TGameListModel::TGameListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TGameListModel::SetGames(const TPGNIndex* games) {
     beginResetModel();
-    Games_ = games;
+    games_ = games;
     const size_t n = games ? static_cast<size_t>(games->Count()) : 0;
-    Order_.resize(n);
-    std::iota(Order_.begin(), Order_.end(), 0u);
-    Order_.shrink_to_fit();
-    Checks_.assign(n, 0);
-    Checks_.shrink_to_fit();
-    CheckedCount_ = 0;
+    order_.resize(n);
+    std::iota(order_.begin(), order_.end(), 0u);
+    order_.shrink_to_fit();
+    checks_.assign(n, 0);
+    checks_.shrink_to_fit();
+    checkedCount_ = 0;
     endResetModel();
 }
 
 int TGameListModel::RowOfGame(int game) const {
-    const auto it = std::find(Order_.begin(), Order_.end(), static_cast<uint32_t>(game));
-    return it == Order_.end() ? -1 : static_cast<int>(it - Order_.begin());
+    const auto it = std::find(order_.begin(), order_.end(), static_cast<uint32_t>(game));
+    return it == order_.end() ? -1 : static_cast<int>(it - order_.begin());
 }
 
 void TGameListModel::SetChecked(int row, bool checked) {
-    uint8_t& check = Checks_[static_cast<size_t>(GameOfRow(row))];
+    uint8_t& check = checks_[static_cast<size_t>(GameOfRow(row))];
     if (check == checked) return;
     check = checked;
-    CheckedCount_ += checked ? 1 : -1;
+    checkedCount_ += checked ? 1 : -1;
     const QModelIndex cell = index(row, gcCheck);
     emit dataChanged(cell, cell, {Qt::CheckStateRole});
 }
 
 void TGameListModel::CheckAll(bool checked) {
-    std::fill(Checks_.begin(), Checks_.end(), checked);
-    CheckedCount_ = checked ? static_cast<int>(Checks_.size()) : 0;
+    std::fill(checks_.begin(), checks_.end(), checked);
+    checkedCount_ = checked ? static_cast<int>(checks_.size()) : 0;
     ChecksChanged();
 }
 
 void TGameListModel::InvertChecks() {
-    for (uint8_t& check : Checks_) check = !check;
-    CheckedCount_ = static_cast<int>(Checks_.size()) - CheckedCount_;
+    for (uint8_t& check : checks_) check = !check;
+    checkedCount_ = static_cast<int>(checks_.size()) - checkedCount_;
     ChecksChanged();
 }
 
 void TGameListModel::ChecksChanged() {
-    if (!Order_.empty()) emit dataChanged(index(0, gcCheck), index(rowCount() - 1, gcCheck), {Qt::CheckStateRole});
+    if (!order_.empty()) emit dataChanged(index(0, gcCheck), index(rowCount() - 1, gcCheck), {Qt::CheckStateRole});
 }
 
 int TGameListModel::NextChecked(int fromRow) const {
@@ -117,21 +117,21 @@ int TGameListModel::NextChecked(int fromRow) const {
 
 void TGameListModel::HeaderClicked(int column) {
     if (column <= gcCheck || column >= columnCount()) return;
-    Sort(column, !(column == SortColumn_ && SortAscending_));
+    Sort(column, !(column == sortColumn_ && sortAscending_));
 }
 
 void TGameListModel::Sort(int column, bool ascending) {
-    SortColumn_ = column;
-    SortAscending_ = ascending;
-    if (!Games_) return;
+    sortColumn_ = column;
+    sortAscending_ = ascending;
+    if (!games_) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     std::vector<int> persistentGames;
     for (const QModelIndex& i : before) persistentGames.push_back(GameOfRow(i.row()));
 
     if (column == gcNumber) {
-        std::sort(Order_.begin(), Order_.end());
-        if (!ascending) std::reverse(Order_.begin(), Order_.end());
+        std::sort(order_.begin(), order_.end());
+        if (!ascending) std::reverse(order_.begin(), order_.end());
     } else {
         SortByTag(TagOfColumn(column), ascending);
     }
@@ -140,8 +140,8 @@ void TGameListModel::Sort(int column, bool ascending) {
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
         return;
     }
-    std::vector<uint32_t> rowOf(Order_.size());
-    for (size_t row = 0; row < Order_.size(); ++row) rowOf[Order_[row]] = static_cast<uint32_t>(row);
+    std::vector<uint32_t> rowOf(order_.size());
+    for (size_t row = 0; row < order_.size(); ++row) rowOf[order_[row]] = static_cast<uint32_t>(row);
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i)
         after << index(static_cast<int>(rowOf[static_cast<size_t>(persistentGames[static_cast<size_t>(i)])]),
@@ -154,38 +154,38 @@ void TGameListModel::Sort(int column, bool ascending) {
 // by rank: stable, so equal values keep the order the rows had.
 void TGameListModel::SortByTag(TPGNTag tag, bool ascending) {
     uint32_t rankCount = 0;
-    const std::vector<uint32_t> rankOf = RankTagValues(*Games_, tag, rankCount);
+    const std::vector<uint32_t> rankOf = RankTagValues(*games_, tag, rankCount);
     auto keyOf = [&](uint32_t game) {
-        const uint32_t rank = rankOf[Games_->TagId(static_cast<int>(game), tag)];
+        const uint32_t rank = rankOf[games_->TagId(static_cast<int>(game), tag)];
         return ascending ? rank : rankCount - 1 - rank;
     };
     std::vector<uint32_t> next(static_cast<size_t>(rankCount) + 1, 0);
-    for (const uint32_t game : Order_) ++next[keyOf(game) + 1];
+    for (const uint32_t game : order_) ++next[keyOf(game) + 1];
     for (size_t r = 1; r < next.size(); ++r) next[r] += next[r - 1];
-    std::vector<uint32_t> sorted(Order_.size());
-    for (const uint32_t game : Order_) sorted[next[keyOf(game)]++] = game;
-    Order_.swap(sorted);
+    std::vector<uint32_t> sorted(order_.size());
+    for (const uint32_t game : order_) sorted[next[keyOf(game)]++] = game;
+    order_.swap(sorted);
 }
 
 int TGameListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(Order_.size());
+    return parent.isValid() ? 0 : static_cast<int>(order_.size());
 }
 
 int TGameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 12; }
 
 QVariant TGameListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || !Games_) return {};
+    if (!index.isValid() || !games_) return {};
     const int column = index.column();
     const int game = GameOfRow(index.row());
     if (column == gcCheck) {
-        if (role == Qt::CheckStateRole) return Checks_[static_cast<size_t>(game)] ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::CheckStateRole) return checks_[static_cast<size_t>(game)] ? Qt::Checked : Qt::Unchecked;
         return {};
     }
     if (role == Qt::TextAlignmentRole && column == gcNumber)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
     if (column == gcNumber) return QString::number(game + 1);
-    const std::string_view text = Games_->Tag(game, TagOfColumn(column));
+    const std::string_view text = games_->Tag(game, TagOfColumn(column));
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

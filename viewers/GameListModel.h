@@ -22,27 +22,27 @@ public:
     // Shows the games of the index in file order, all unchecked; the index must outlive its use here.
     void SetGames(const TPGNIndex* games);
     void Clear() { SetGames(nullptr); }
-    const TPGNIndex* Games() const { return Games_; }
+    const TPGNIndex* Games() const { return games_; }
 
     // The game (0-based, file order) shown in a row, and the row of a game.
-    int GameOfRow(int row) const { return static_cast<int>(Order_[static_cast<size_t>(row)]); }
+    int GameOfRow(int row) const { return static_cast<int>(order_[static_cast<size_t>(row)]); }
     int RowOfGame(int game) const;
 
-    bool Checked(int row) const { return Checks_[static_cast<size_t>(GameOfRow(row))] != 0; }
+    bool Checked(int row) const { return checks_[static_cast<size_t>(GameOfRow(row))] != 0; }
     void SetChecked(int row, bool checked);
     void CheckAll(bool checked);
     void InvertChecks();
-    int CheckedCount() const { return CheckedCount_; }
+    int CheckedCount() const { return checkedCount_; }
     // The row of the next checked game at or after fromRow; -1 when none.
     int NextChecked(int fromRow) const;
 
     // A click on a column header: ascending, unless that column was sorted
     // ascending last, then descending. The check-box column does nothing.
     void HeaderClicked(int column);
-    void ResetSortState() { SortColumn_ = gcNumber, SortAscending_ = true; }
+    void ResetSortState() { sortColumn_ = gcNumber, sortAscending_ = true; }
     void Sort(int column, bool ascending);
-    int SortColumn() const { return SortColumn_; }
-    bool SortAscending() const { return SortAscending_; }
+    int SortColumn() const { return sortColumn_; }
+    bool SortAscending() const { return sortAscending_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -55,12 +55,12 @@ private:
     void ChecksChanged();
     void SortByTag(TPGNTag tag, bool ascending);
 
-    const TPGNIndex* Games_ = nullptr;
-    std::vector<uint32_t> Order_;  // row -> game
-    std::vector<uint8_t> Checks_;  // per game
-    int CheckedCount_ = 0;
-    int SortColumn_ = gcNumber;
-    bool SortAscending_ = true;
+    const TPGNIndex* games_ = nullptr;
+    std::vector<uint32_t> order_;  // row -> game
+    std::vector<uint8_t> checks_;  // per game
+    int checkedCount_ = 0;
+    int sortColumn_ = gcNumber;
+    bool sortAscending_ = true;
 };
 
 // Columns hidden because at most a quarter of the first 250 games fill them:

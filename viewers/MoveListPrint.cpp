@@ -163,8 +163,8 @@ int MiddleColumnWidth(TPrintCanvas& canvas, const TMoveGrid& grid) {
 
 bool PrintMoveList(TPrintCanvas& canvas, const TMoveListPrintJob& job) { return TMoveListPages(canvas, job).Print(); }
 
-int TPagedCanvas::PageWidth() const { return FDevice.width(); }
-int TPagedCanvas::PageHeight() const { return FDevice.height(); }
+int TPagedCanvas::PageWidth() const { return device_.width(); }
+int TPagedCanvas::PageHeight() const { return device_.height(); }
 
 void TPagedCanvas::SetFont(const TCFont& font) {
     QFont f(ResolveFontFamily(font.Name));
@@ -173,23 +173,23 @@ void TPagedCanvas::SetFont(const TCFont& font) {
     f.setItalic(font.Style & fsItalic);
     f.setUnderline(font.Style & fsUnderline);
     f.setStrikeOut(font.Style & fsStrikeOut);
-    FPainter.setFont(f);
+    painter_.setFont(f);
 }
 
-int TPagedCanvas::TextWidth(const QString& text) { return FPainter.fontMetrics().horizontalAdvance(text); }
-int TPagedCanvas::TextHeight(const QString&) { return FPainter.fontMetrics().height(); }
+int TPagedCanvas::TextWidth(const QString& text) { return painter_.fontMetrics().horizontalAdvance(text); }
+int TPagedCanvas::TextHeight(const QString&) { return painter_.fontMetrics().height(); }
 
 void TPagedCanvas::TextOut(int x, int y, const QString& text) {
-    FPainter.drawText(x, y + FPainter.fontMetrics().ascent(), text);
+    painter_.drawText(x, y + painter_.fontMetrics().ascent(), text);
 }
 
 void TPagedCanvas::HorizontalLine(int x1, int x2, int y, int penWidth) {
-    const QPen previous = FPainter.pen();
-    FPainter.setPen(QPen(Qt::black, penWidth));
-    FPainter.drawLine(x1, y, x2, y);
-    FPainter.setPen(previous);
+    const QPen previous = painter_.pen();
+    painter_.setPen(QPen(Qt::black, penWidth));
+    painter_.drawLine(x1, y, x2, y);
+    painter_.setPen(previous);
 }
 
-bool TPagedCanvas::NewPage() { return FDevice.newPage(); }
+bool TPagedCanvas::NewPage() { return device_.newPage(); }
 
 }  // namespace vorlix

@@ -33,8 +33,8 @@ public:
 // A canvas on a printer or PDF writer; fonts take their point sizes at the device's resolution.
 class TPagedCanvas : public TPrintCanvas {
 public:
-    explicit TPagedCanvas(QPagedPaintDevice& device) : FDevice(device) {}
-    bool Begin() { return FPainter.begin(&FDevice); }
+    explicit TPagedCanvas(QPagedPaintDevice& device) : device_(device) {}
+    bool Begin() { return painter_.begin(&device_); }
     int PageWidth() const override;
     int PageHeight() const override;
     void SetFont(const TCFont& font) override;
@@ -45,8 +45,8 @@ public:
     bool NewPage() override;
 
 private:
-    QPagedPaintDevice& FDevice;
-    QPainter FPainter;
+    QPagedPaintDevice& device_;
+    QPainter painter_;
 };
 
 struct TMoveListPrintJob {

@@ -12,7 +12,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/PlayWave.h"
+#include "common/ui/SoundPlayer.h"
 
 using namespace vorlix;
 
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const QStringList arguments =
         TAppPaths::ResolveArguments(QApplication::arguments().mid(1), QDir::currentPath());
 
-    TfrmQuenlix mainWindow(settings, programFolder, arguments);
+    TMainWindow mainWindow(settings, programFolder, arguments);
     TAppPaths::PrepareWorkingFolder(programFolder);
     settings.LoadSettings(ScreenSize(), programFolder);
     TSoundPlayer::Instance().SetSoundFolders({programFolder, programFolder + "sounds"});

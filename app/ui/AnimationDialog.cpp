@@ -11,14 +11,14 @@ const TSliderDialogConfig kAnimationSlider{
 
 }  // namespace
 
-TfrmAnimation::TfrmAnimation(int currentSpeed, TApplySpeed apply, QWidget* mainWindow)
+TAnimationDialog::TAnimationDialog(int currentSpeed, TApplySpeed apply, QWidget* mainWindow)
     : TSliderDialog(
-          kAnimationSlider, [this] { return FSpeed; },
+          kAnimationSlider, [this] { return speed_; },
           [this, apply = std::move(apply)](int speed) {
-              FSpeed = speed;
+              speed_ = speed;
               if (apply) apply(speed);
           },
           mainWindow),
-      FSpeed(currentSpeed) {}
+      speed_(currentSpeed) {}
 
 }  // namespace vorlix

@@ -9,17 +9,17 @@ namespace vorlix {
 constexpr int kAnimationSpeedDefault = 45;
 constexpr int kAnimationSpeedMax = 50;
 
-class TfrmAnimation : public TSliderDialog {
+class TAnimationDialog : public TSliderDialog {
     Q_OBJECT
 public:
     // Apply stores the new speed (setting written at once, board updated).
     using TApplySpeed = std::function<void(int speed)>;
-    TfrmAnimation(int currentSpeed, TApplySpeed apply, QWidget* mainWindow);
+    TAnimationDialog(int currentSpeed, TApplySpeed apply, QWidget* mainWindow);
 
     QLabel* lblASpeed() const { return ValueLabel(); }
 
 private:
-    int FSpeed;
+    int speed_;
 };
 
 }  // namespace vorlix

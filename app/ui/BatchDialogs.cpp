@@ -13,7 +13,7 @@
 #include "board/ui/FileFilters.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/EpdBatchDialog.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
 #include "common/ui/DialogOwner.h"
 #include "help/ui/Help.h"
@@ -23,19 +23,19 @@ namespace {
 
 class TMainBatchHost : public TBatchHost {
 public:
-    explicit TMainBatchHost(TfrmQuenlix& window) : W_(window), Print_(*PrintCommandsOf(&window)) {}
+    explicit TMainBatchHost(TMainWindow& window) : W_(window), print_(*PrintCommandsOf(&window)) {}
 
     QWidget* HostWindow() override { return &W_; }
-    TkxChessBrd& Board() override { return W_.Board(); }
+    TDiagramBoard& Board() override { return W_.Board(); }
     THeaderFooterInfo& Header() override { return W_.Header(); }
     THeaderFooterInfo& Footer() override { return W_.Footer(); }
     TAppSettings& Settings() override { return W_.Settings(); }
-    std::unique_ptr<TPrintTarget> OpenPrinter() override { return std::make_unique<TPrinterTarget>(Print_.Printer()); }
-    float PrintFactor() override { return Print_.PrintFactor(); }
-    void PrinterSetup() override { Print_.mnuFilePrinterSetupClick(); }
+    std::unique_ptr<TPrintTarget> OpenPrinter() override { return std::make_unique<TPrinterTarget>(print_.Printer()); }
+    float PrintFactor() override { return print_.PrintFactor(); }
+    void PrinterSetup() override { print_.mnuFilePrinterSetupClick(); }
 
     bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
-        TKXSaveDialog& dialog = W_.KXSaveDialog1();
+        TImageFileDialog& dialog = W_.ImageFileDialog();
         dialog.SetFilter(kBatchImageSaveFilter);
         dialog.SetInitialDir(W_.Settings().SavePath);
         const TDialogOwnerScope owner(dialog, DialogOwner(&W_));
@@ -69,18 +69,18 @@ public:
     void ShowHelp(int context) override { ShowHelpTopic(context); }
 
 private:
-    TfrmQuenlix& W_;
-    TPrintCommands& Print_;
+    TMainWindow& W_;
+    TPrintCommands& print_;
 };
 
 // The viewer that asked for the dialog, if it is a window of its own.
-QWidget* CallingViewer(TfrmQuenlix& window) {
+QWidget* CallingViewer(TMainWindow& window) {
     QWidget* active = QApplication::activeWindow();
     return active && active != &window ? active : nullptr;
 }
 
 template <class TDialog, class TSource>
-void RunDialog(TfrmQuenlix& window, TSource& source) {
+void RunDialog(TMainWindow& window, TSource& source) {
     TMainBatchHost host(window);
     const TBoardContents contents = window.Board().Contents();
     TDialog* dialog;
@@ -96,7 +96,7 @@ void RunDialog(TfrmQuenlix& window, TSource& source) {
 
 }  // namespace
 
-void RunPgnBatchDialog(TfrmQuenlix& window, TPgnBatchSource& source) { RunDialog<TfrmPAutoVorlix>(window, source); }
-void RunEpdBatchDialog(TfrmQuenlix& window, TEpdBatchSource& source) { RunDialog<TfrmAutoVorlix>(window, source); }
+void RunPgnBatchDialog(TMainWindow& window, TPgnBatchSource& source) { RunDialog<TPgnBatchDialog>(window, source); }
+void RunEpdBatchDialog(TMainWindow& window, TEpdBatchSource& source) { RunDialog<TEpdBatchDialog>(window, source); }
 
 }  // namespace vorlix

@@ -3,12 +3,12 @@
 // footer, printer and save dialogs.
 namespace vorlix {
 
-class TfrmQuenlix;
+class TMainWindow;
 class TPgnBatchSource;
 class TEpdBatchSource;
 
 // Modal; the board's pieces are as before when the dialog closes.
-void RunPgnBatchDialog(TfrmQuenlix& window, TPgnBatchSource& source);
-void RunEpdBatchDialog(TfrmQuenlix& window, TEpdBatchSource& source);
+void RunPgnBatchDialog(TMainWindow& window, TPgnBatchSource& source);
+void RunEpdBatchDialog(TMainWindow& window, TEpdBatchSource& source);
 
 }  // namespace vorlix

@@ -9,7 +9,7 @@
 #include "settings/Settings.h"
 #include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/ui/BoardControl.h"
 #include "app/ui/PromoteDialog.h"
 
@@ -52,65 +52,65 @@ const QString kPopupSquares = "selected/clicked square(s)";
 
 }  // namespace
 
-TBoardEditor::TBoardEditor(TfrmQuenlix& window, TAppSettings& settings, TBoardControl& control,
+TBoardEditor::TBoardEditor(TMainWindow& window, TAppSettings& settings, TBoardControl& control,
                            const std::vector<QToolButton*>& pieceButtons)
     : QObject(&window),
-      FWindow(window),
-      FSettings(settings),
-      FBoard(window.Board()),
-      FControl(control),
-      FPieceButtons(pieceButtons) {
-    FChooseColor = [this](TColor initial) { return ChooseColorInDialog(&FWindow, initial); };
+      window_(window),
+      settings_(settings),
+      board_(window.Board()),
+      control_(control),
+      pieceButtons_(pieceButtons) {
+    chooseColor_ = [this](TColor initial) { return ChooseColorInDialog(&window_, initial); };
     ConnectBoard();
     ConnectBoardMenu();
     CreatePopupMenu();
 }
 
 TBoardEditor::~TBoardEditor() {
-    FBoard.OnLeftClick = nullptr;
-    FBoard.OnRightClick = nullptr;
-    FBoard.OnPromotion = nullptr;
-    FBoard.OnMove = nullptr;
+    board_.OnLeftClick = nullptr;
+    board_.OnRightClick = nullptr;
+    board_.OnPromotion = nullptr;
+    board_.OnMove = nullptr;
 }
 
 // ---- Board events -------------------------------------------------------------
 
 void TBoardEditor::ConnectBoard() {
-    connect(&FControl, &TBoardControl::MousePressed, this, [this] { kxChessBrd1MouseDown(); });
-    FBoard.OnLeftClick = [this](TkxChessBrd&, QPoint square, bool, bool, bool, int, int, int) {
-        kxChessBrd1LeftClick(square);
+    connect(&control_, &TBoardControl::MousePressed, this, [this] { BoardMouseDown(); });
+    board_.OnLeftClick = [this](TDiagramBoard&, QPoint square, bool, bool, bool, int, int, int) {
+        BoardLeftClick(square);
     };
-    FBoard.OnRightClick = [this](TkxChessBrd&, QPoint square, bool selected, bool highlighted, bool merged,
+    board_.OnRightClick = [this](TDiagramBoard&, QPoint square, bool selected, bool highlighted, bool merged,
                                  int piece, int x, int y) {
-        kxChessBrd1RightClick({square, piece, selected, highlighted, merged}, QPoint(x, y));
+        BoardRightClick({square, piece, selected, highlighted, merged}, QPoint(x, y));
     };
-    FBoard.OnPromotion = [this](TkxChessBrd&, int& piece, bool& cancel) { kxChessBrd1Promotion(piece, cancel); };
-    FBoard.OnMove = [this](TkxChessBrd&, QPoint, QPoint, int) { FWindow.MarkModified(); };
+    board_.OnPromotion = [this](TDiagramBoard&, int& piece, bool& cancel) { BoardPromotion(piece, cancel); };
+    board_.OnMove = [this](TDiagramBoard&, QPoint, QPoint, int) { window_.MarkModified(); };
 }
 
 QToolButton* TBoardEditor::DownPieceButton() const {
-    for (QToolButton* button : FPieceButtons)
+    for (QToolButton* button : pieceButtons_)
         if (button->isCheckable() && button->isChecked()) return button;
     return nullptr;
 }
 
-void TBoardEditor::kxChessBrd1MouseDown() { FBoard.SetMove(DownPieceButton() == nullptr); }
+void TBoardEditor::BoardMouseDown() { board_.SetMove(DownPieceButton() == nullptr); }
 
-void TBoardEditor::kxChessBrd1LeftClick(QPoint square) {
+void TBoardEditor::BoardLeftClick(QPoint square) {
     QToolButton* button = DownPieceButton();
     if (!button) return;
-    FBoard.SetPiece(square.x(), square.y(), TagOf(button));
-    FBoard.RedrawSquare(square);
-    FWindow.MarkModified();
+    board_.SetPiece(square.x(), square.y(), TagOf(button));
+    board_.RedrawSquare(square);
+    window_.MarkModified();
 }
 
-void TBoardEditor::kxChessBrd1RightClick(const TRightClick& click, QPoint pos) {
-    FRightClick = click;
-    FpopBoard->popup(FControl.mapToGlobal(pos));
+void TBoardEditor::BoardRightClick(const TRightClick& click, QPoint pos) {
+    rightClick_ = click;
+    FpopBoard->popup(control_.mapToGlobal(pos));
 }
 
-void TBoardEditor::kxChessBrd1Promotion(int& piece, bool& cancel) {
-    TfrmPromote dialog(FBoard, piece, &FWindow);
+void TBoardEditor::BoardPromotion(int& piece, bool& cancel) {
+    TPromoteDialog dialog(board_, piece, &window_);
     dialog.exec();
     piece = dialog.PieceCode();
     cancel = dialog.Cancel();
@@ -118,16 +118,16 @@ void TBoardEditor::kxChessBrd1Promotion(int& piece, bool& cancel) {
 
 void TBoardEditor::PieceButtonClick(QToolButton* button) {
     if (button->isCheckable()) return;  // insert mode: the button only goes down or up
-    FBoard.SetPieceOnSelection(TagOf(button));
-    FWindow.MarkModified();
+    board_.SetPieceOnSelection(TagOf(button));
+    window_.MarkModified();
 }
 
 // ---- Keys ---------------------------------------------------------------------
 
 bool TBoardEditor::KeyPress(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Delete) {
-        FBoard.SetPieceOnSelection(0);
-        FWindow.MarkModified();
+        board_.SetPieceOnSelection(0);
+        window_.MarkModified();
         return true;
     }
     const QString text = event.text();
@@ -138,12 +138,12 @@ bool TBoardEditor::KeyPress(const QKeyEvent& event) {
     if (!code && character != ' ') return false;
     THourglass hourglass;
     if (code) {
-        FBoard.SetPieceOnSelection(*code);
+        board_.SetPieceOnSelection(*code);
     } else {
-        FBoard.UnselectAll();
-        FBoard.Refresh();
+        board_.UnselectAll();
+        board_.Refresh();
     }
-    FWindow.MarkModified();
+    window_.MarkModified();
     return true;
 }
 
@@ -151,61 +151,61 @@ bool TBoardEditor::KeyPress(const QKeyEvent& event) {
 
 void TBoardEditor::EditSelection(const std::function<void()>& edit) {
     edit();
-    FWindow.MarkModified();
+    window_.MarkModified();
 }
 
 void TBoardEditor::HighlightOption(int index) {
-    const THighlightOption& option = FSettings.HighLight[size_t(index)];
-    EditSelection([&] { FBoard.HighlightSelection(option.Color, option.Merge, false); });
+    const THighlightOption& option = settings_.HighLight[size_t(index)];
+    EditSelection([&] { board_.HighlightSelection(option.Color, option.Merge, false); });
 }
 
 void TBoardEditor::HighlightCustom() {
-    const std::optional<TColor> color = FChooseColor(FCustomColor);
+    const std::optional<TColor> color = chooseColor_(customColor_);
     if (!color) return;
-    FCustomColor = *color;
-    EditSelection([&] { FBoard.HighlightSelection(*color, false, false); });
+    customColor_ = *color;
+    EditSelection([&] { board_.HighlightSelection(*color, false, false); });
 }
 
 void TBoardEditor::ConnectBoardMenu() {
     auto on = [this](const QString& name, std::function<void()> handler) {
-        if (QAction* item = FWindow.Item(name)) connect(item, &QAction::triggered, this, std::move(handler));
+        if (QAction* item = window_.Item(name)) connect(item, &QAction::triggered, this, std::move(handler));
     };
-    on("mnuBoardDefect", [this] { EditSelection([this] { FBoard.DefectSelection(); }); });
-    on("mnuBoardDelete", [this] { EditSelection([this] { FBoard.SetPieceOnSelection(0); }); });
-    on("mnuHLClear", [this] { EditSelection([this] { FBoard.UnhighlightSelection(); }); });
-    on("mnuHLMerge", [this] { EditSelection([this] { FBoard.SetMergeSelection(true); }); });
-    on("mnuHLUnmerge", [this] { EditSelection([this] { FBoard.SetMergeSelection(false); }); });
+    on("mnuBoardDefect", [this] { EditSelection([this] { board_.DefectSelection(); }); });
+    on("mnuBoardDelete", [this] { EditSelection([this] { board_.SetPieceOnSelection(0); }); });
+    on("mnuHLClear", [this] { EditSelection([this] { board_.UnhighlightSelection(); }); });
+    on("mnuHLMerge", [this] { EditSelection([this] { board_.SetMergeSelection(true); }); });
+    on("mnuHLUnmerge", [this] { EditSelection([this] { board_.SetMergeSelection(false); }); });
     for (int i = 0; i < 4; ++i) on(QString("mnuHLOption%1").arg(i + 1), [this, i] { HighlightOption(i); });
     on("mnuHLCustom", [this] { HighlightCustom(); });
     for (int side = 0; side < 2; ++side)
         for (const TInsertItem& item : kInsertItems) {
             const int code = InsertCode(item, side == 1);
             on(QString("mnuInsert%1%2").arg(kSides[side], item.Suffix),
-               [this, code] { EditSelection([this, code] { FBoard.SetPieceOnSelection(code); }); });
+               [this, code] { EditSelection([this, code] { board_.SetPieceOnSelection(code); }); });
         }
     // Selection changes are marked modified by the focus-change event.
-    on("mnuSelectAll", [this] { FBoard.SelectAll(); });
+    on("mnuSelectAll", [this] { board_.SelectAll(); });
     on("mnuUnselectAll", [this] {
-        FBoard.UnselectAll();
-        FBoard.Refresh();
+        board_.UnselectAll();
+        board_.Refresh();
     });
-    if (QMenu* menu = FWindow.Menu("mnuBoard"))
+    if (QMenu* menu = window_.Menu("mnuBoard"))
         connect(menu, &QMenu::aboutToShow, this, &TBoardEditor::UpdateBoardMenu);
 }
 
-void TBoardEditor::UpdateBoardMenu() { ApplyMenuState(BoardMenuState(FBoard), "mnu", false); }
+void TBoardEditor::UpdateBoardMenu() { ApplyMenuState(BoardMenuState(board_), "mnu", false); }
 
 void TBoardEditor::ApplyMenuState(const TEditMenuState& state, const QString& prefix, bool popup) {
     // The items are looked up once: the Board menu's state is refreshed ten times a second.
     auto find = [&](const QString& suffix) -> QAction* {
         const QString name = prefix + suffix;
-        const auto known = FItems.constFind(name);
-        if (known != FItems.constEnd()) return known.value();
+        const auto known = items_.constFind(name);
+        if (known != items_.constEnd()) return known.value();
         QAction* found = nullptr;
-        if (!popup) found = FWindow.Item(name);
+        if (!popup) found = window_.Item(name);
         for (QAction* action : popup ? FpopBoard->findChildren<QAction*>(name) : QList<QAction*>())
             if (action->objectName() == name) found = action;
-        FItems.insert(name, found);
+        items_.insert(name, found);
         return found;
     };
     auto enable = [&](const QString& suffix, bool enabled) {
@@ -246,15 +246,15 @@ QAction* TBoardEditor::AddPopupItem(QMenu* menu, const QString& name, const QStr
 }
 
 void TBoardEditor::AddMirrorItem(QMenu* menu, const QString& name, const QString& caption, const QString& mainItem) {
-    QAction* main = FWindow.Item(mainItem);
+    QAction* main = window_.Item(mainItem);
     QAction* item = AddPopupItem(menu, name, caption, main ? main->statusTip() : QString(), [this, mainItem] {
-        if (QAction* target = FWindow.Item(mainItem)) target->trigger();
+        if (QAction* target = window_.Item(mainItem)) target->trigger();
     });
     item->setProperty("mirrors", mainItem);
 }
 
 void TBoardEditor::CreatePopupMenu() {
-    FpopBoard = new QMenu(&FWindow);
+    FpopBoard = new QMenu(&window_);
     FpopBoard->setObjectName("popBoard");
     connect(FpopBoard, &QMenu::aboutToShow, this, &TBoardEditor::popBoardPopup);
     auto submenu = [this](QMenu* parent, const QString& name, const QString& caption, const QString& hint) {
@@ -283,7 +283,7 @@ void TBoardEditor::CreatePopupMenu() {
     for (int i = 0; i < 4; ++i)
         AddPopupItem(hl, QString("popHLOption%1").arg(i + 1), QString("Option &%1").arg(i + 1),
                      kHLOptionHint.arg(kPopupSquares).arg(i + 1), [this, i] {
-                         const THighlightOption& option = FSettings.HighLight[size_t(i)];
+                         const THighlightOption& option = settings_.HighLight[size_t(i)];
                          PopupEdit([&](TPopupEdits& e) { e.Highlight(option.Color, option.Merge); });
                      });
     AddPopupItem(hl, "popHLCustom", "&Custom Color...",
@@ -317,7 +317,7 @@ void TBoardEditor::CreatePopupMenu() {
     }
     m->addSeparator();
     // Selection toggles are marked modified by the focus-change event.
-    auto toggle = [this] { TPopupEdits(FBoard, FRightClick).ToggleSelection(); };
+    auto toggle = [this] { TPopupEdits(board_, rightClick_).ToggleSelection(); };
     AddPopupItem(m, "popSelect", "&Select", "Select square", toggle);
     AddPopupItem(m, "popUnselect", "&Unselect", "Unselect square", toggle);
     AddMirrorItem(m, "popSelectAll", "Select &All", "mnuSelectAll");
@@ -325,26 +325,26 @@ void TBoardEditor::CreatePopupMenu() {
 }
 
 void TBoardEditor::popBoardPopup() {
-    ApplyMenuState(PopupMenuState(FBoard, FRightClick), "pop", true);
+    ApplyMenuState(PopupMenuState(board_, rightClick_), "pop", true);
     for (QAction* item : FpopBoard->findChildren<QAction*>()) {
         const QString mirrored = item->property("mirrors").toString();
         if (mirrored.startsWith("mnuConfigure"))
-            if (QAction* main = FWindow.Item(mirrored)) item->setEnabled(main->isEnabled());
+            if (QAction* main = window_.Item(mirrored)) item->setEnabled(main->isEnabled());
         if (item->objectName().startsWith("popPieceStyle") && item->isCheckable())
-            item->setChecked(item->objectName().back().digitValue() == int(FBoard.PieceStyle()));
+            item->setChecked(item->objectName().back().digitValue() == int(board_.PieceStyle()));
     }
 }
 
 void TBoardEditor::PopupEdit(const std::function<void(TPopupEdits&)>& edit) {
-    TPopupEdits edits(FBoard, FRightClick);
+    TPopupEdits edits(board_, rightClick_);
     edit(edits);
-    FWindow.MarkModified();
+    window_.MarkModified();
 }
 
 void TBoardEditor::PopupCustomColor() {
-    const std::optional<TColor> color = FChooseColor(FCustomColor);
+    const std::optional<TColor> color = chooseColor_(customColor_);
     if (!color) return;
-    FCustomColor = *color;
+    customColor_ = *color;
     PopupEdit([&](TPopupEdits& e) { e.HighlightCustom(*color); });
 }
 

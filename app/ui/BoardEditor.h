@@ -20,18 +20,18 @@ namespace vorlix {
 
 class TAppSettings;
 class TBoardControl;
-class TfrmQuenlix;
-class TkxChessBrd;
+class TMainWindow;
+class TDiagramBoard;
 
 class TBoardEditor : public QObject {
     Q_OBJECT
 public:
-    TBoardEditor(TfrmQuenlix& window, TAppSettings& settings, TBoardControl& control,
+    TBoardEditor(TMainWindow& window, TAppSettings& settings, TBoardControl& control,
                  const std::vector<QToolButton*>& pieceButtons);
     ~TBoardEditor() override;
 
     QMenu* popBoard() const { return FpopBoard; }
-    const TRightClick& RightClick() const { return FRightClick; }
+    const TRightClick& RightClick() const { return rightClick_; }
 
     // A key press that reached the main window; true when it was an editing key.
     bool KeyPress(const QKeyEvent& event);
@@ -42,15 +42,15 @@ public:
 
     // The full colour dialog; replaceable (scripted runs, tests).
     using TColorChooser = std::function<std::optional<TColor>(TColor initial)>;
-    void SetColorChooser(TColorChooser chooser) { FChooseColor = std::move(chooser); }
+    void SetColorChooser(TColorChooser chooser) { chooseColor_ = std::move(chooser); }
 
 private:
     // Board events.
     void ConnectBoard();
-    void kxChessBrd1MouseDown();
-    void kxChessBrd1LeftClick(QPoint square);
-    void kxChessBrd1RightClick(const TRightClick& click, QPoint pos);
-    void kxChessBrd1Promotion(int& piece, bool& cancel);
+    void BoardMouseDown();
+    void BoardLeftClick(QPoint square);
+    void BoardRightClick(const TRightClick& click, QPoint pos);
+    void BoardPromotion(int& piece, bool& cancel);
     QToolButton* DownPieceButton() const;
 
     // The Board menu.
@@ -69,16 +69,16 @@ private:
     void PopupEdit(const std::function<void(TPopupEdits&)>& edit);
     void PopupCustomColor();
 
-    TfrmQuenlix& FWindow;
-    TAppSettings& FSettings;
-    TkxChessBrd& FBoard;
-    TBoardControl& FControl;
-    std::vector<QToolButton*> FPieceButtons;
+    TMainWindow& window_;
+    TAppSettings& settings_;
+    TDiagramBoard& board_;
+    TBoardControl& control_;
+    std::vector<QToolButton*> pieceButtons_;
     QMenu* FpopBoard = nullptr;
-    TRightClick FRightClick;
-    TColor FCustomColor = clWhite;
-    TColorChooser FChooseColor;
-    QHash<QString, QAction*> FItems;
+    TRightClick rightClick_;
+    TColor customColor_ = clWhite;
+    TColorChooser chooseColor_;
+    QHash<QString, QAction*> items_;
 };
 
 }  // namespace vorlix

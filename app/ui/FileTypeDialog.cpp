@@ -12,11 +12,11 @@
 
 namespace vorlix {
 
-TfrmFileType::TfrmFileType(const QString& kind, TAppSettings& settings, QWidget* mainWindow)
+TFileTypeDialog::TFileTypeDialog(const QString& kind, TAppSettings& settings, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      FKind(kind),
-      FSettings(settings),
-      FMainWindow(mainWindow) {
+      kind_(kind),
+      settings_(settings),
+      mainWindow_(mainWindow) {
     setObjectName("frmFileType");
     setWindowTitle("File Extensions...");
     auto* icon = new QLabel(this);
@@ -57,28 +57,28 @@ TfrmFileType::TfrmFileType(const QString& kind, TAppSettings& settings, QWidget*
     layout->addLayout(buttons);
 }
 
-void TfrmFileType::showEvent(QShowEvent* event) {
+void TFileTypeDialog::showEvent(QShowEvent* event) {
     adjustSize();
     setFixedSize(size());
-    CentreOnWindow(this, FMainWindow);
+    CentreOnWindow(this, mainWindow_);
     QDialog::showEvent(event);
 }
 
-void TfrmFileType::reject() {
+void TFileTypeDialog::reject() {
     // No, Escape and the window's close button all answer No.
     StoreAnswer(false);
     QDialog::reject();
 }
 
-void TfrmFileType::StoreAnswer(bool associate) {
+void TFileTypeDialog::StoreAnswer(bool associate) {
     const bool askAgain = !FchkDontAsk->isChecked();
-    if (FKind == "PGN") {
-        FSettings.AskPGNReg = askAgain;
-        FSettings.DoPGNReg = associate;
+    if (kind_ == "PGN") {
+        settings_.AskPGNReg = askAgain;
+        settings_.DoPGNReg = associate;
     } else {
-        FSettings.AskEPDReg = askAgain;
-        FSettings.DoEPDReg = associate;
+        settings_.AskEPDReg = askAgain;
+        settings_.DoEPDReg = associate;
     }
-    FSettings.SaveFileTypeAnswers();
+    settings_.SaveFileTypeAnswers();
 }
 }  // namespace vorlix

@@ -10,11 +10,11 @@ namespace vorlix {
 
 class TAppSettings;
 
-class TfrmFileType : public QDialog {
+class TFileTypeDialog : public QDialog {
     Q_OBJECT
 public:
     // kind is "PGN" or "EPD".
-    TfrmFileType(const QString& kind, TAppSettings& settings, QWidget* mainWindow);
+    TFileTypeDialog(const QString& kind, TAppSettings& settings, QWidget* mainWindow);
 
     QCheckBox* chkDontAsk() const { return FchkDontAsk; }
     QPushButton* btnYes() const { return FbtnYes; }
@@ -27,9 +27,9 @@ protected:
 private:
     void StoreAnswer(bool associate);
 
-    QString FKind;
-    TAppSettings& FSettings;
-    QWidget* FMainWindow;
+    QString kind_;
+    TAppSettings& settings_;
+    QWidget* mainWindow_;
     QCheckBox* FchkDontAsk;
     QPushButton* FbtnYes;
     QPushButton* FbtnNo;

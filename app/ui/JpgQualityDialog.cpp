@@ -12,7 +12,7 @@ const TSliderDialogConfig kJpgQualitySlider{
 }  // namespace
 
 // Apply writes the quality at once.
-TfrmJPG::TfrmJPG(TAppSettings& settings, QWidget* mainWindow)
+TJpgQualityDialog::TJpgQualityDialog(TAppSettings& settings, QWidget* mainWindow)
     : TSliderDialog(
           kJpgQualitySlider, [&settings] { return settings.JPGQuality; },
           [&settings](int quality) {

@@ -6,10 +6,10 @@ namespace vorlix {
 
 class TAppSettings;
 
-class TfrmJPG : public TSliderDialog {
+class TJpgQualityDialog : public TSliderDialog {
     Q_OBJECT
 public:
-    TfrmJPG(TAppSettings& settings, QWidget* mainWindow);
+    TJpgQualityDialog(TAppSettings& settings, QWidget* mainWindow);
 
     QLabel* lblJPGQuality() const { return ValueLabel(); }
 };

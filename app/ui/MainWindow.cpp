@@ -22,10 +22,10 @@
 #include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
-#include "common/ui/PlayWave.h"
+#include "common/ui/SoundPlayer.h"
 #include "app/ui/TipForm.h"
 #include "app/ui/PrintCommands.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
@@ -45,52 +45,52 @@ constexpr int kLastPanelWidth = 20;
 
 }  // namespace
 
-TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments)
+TMainWindow::TMainWindow(TAppSettings& settings, const QString& programFolder, const QStringList& arguments)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      FSettings(settings),
-      FProgramFolder(programFolder),
-      FArguments(arguments) {
+      settings_(settings),
+      programFolder_(programFolder),
+      arguments_(arguments) {
     InitEditorResources();
     setObjectName("frmQuenlix");
     setWindowIcon(QIcon(":/editor/icons/app.svg"));
     setWindowTitle(kAppTitle);
     setMinimumSize(kMinWindowWidth, kMinWindowHeight);
-    FBoard.SetErrorReporter(&FReporter);
-    FBoard.SetAnimationSpeed(50);
-    FBoard.SetCoordenateBackColor(clWhite);
+    board_.SetErrorReporter(&reporter_);
+    board_.SetAnimationSpeed(50);
+    board_.SetCoordenateBackColor(clWhite);
     // The undo states go into a folder of this run alone, removed at exit.
-    FUndoFolder = std::make_unique<TRunFolder>(QDir::tempPath());
-    FUndoList = std::make_unique<TUndoList>(FUndoFolder->Path());
-    FKXSaveDialog1 = new TKXSaveDialog(this);
-    FKXSaveDialog1->setObjectName("KXSaveDialog1");
+    undoFolder_ = std::make_unique<TRunFolder>(QDir::tempPath());
+    undoList_ = std::make_unique<TUndoList>(undoFolder_->Path());
+    imageFileDialog_ = new TImageFileDialog(this);
+    imageFileDialog_->setObjectName("KXSaveDialog1");
     CreateLayout();
     CreateStatusBar();
     CreateMenus();
     CreateCommandsToolbar();
     CreatePiecesToolbar();
     ConnectBoard();
-    FClipboard = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), FReporter);
-    FBoardEditor = new TBoardEditor(*this, FSettings, *FkxChessBrd1, FPieceButtons);
-    FTipForm = new TTipForm(FSettings.TipIndex, FSettings.ShowTips, this);
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmQuenlix::UpdateCommandStates);
+    clipboard_ = std::make_unique<TDiagramClipboard>(*QGuiApplication::clipboard(), reporter_);
+    boardEditor_ = new TBoardEditor(*this, settings_, *boardView_, pieceButtons_);
+    tipForm_ = new TTipForm(settings_.TipIndex, settings_.ShowTips, this);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainWindow::UpdateCommandStates);
     ConnectMenuHints();
-    FSettings.LoadRecentFiles();
+    settings_.LoadRecentFiles();
     CreateViewers();
-    FPrintCommands = new TPrintCommands(*this);
+    printCommands_ = new TPrintCommands(*this);
     FtmrButtonsEnable = new QTimer(this);
     FtmrButtonsEnable->setInterval(kButtonInterval);
-    connect(FtmrButtonsEnable, &QTimer::timeout, this, &TfrmQuenlix::tmrButtonsEnableTimer);
+    connect(FtmrButtonsEnable, &QTimer::timeout, this, &TMainWindow::tmrButtonsEnableTimer);
     FtmrButtonsEnable->start();
 }
 
-TfrmQuenlix::~TfrmQuenlix() {
+TMainWindow::~TMainWindow() {
     DestroyViewers();
-    FBoard.OnFocusChange = nullptr;
-    FBoard.OnPieceStyleChange = nullptr;
+    board_.OnFocusChange = nullptr;
+    board_.OnPieceStyleChange = nullptr;
 }
 
-void TfrmQuenlix::CreateLayout() {
+void TMainWindow::CreateLayout() {
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
@@ -119,49 +119,49 @@ void TfrmQuenlix::CreateLayout() {
     FscbMainArea->setBackgroundRole(QPalette::Window);
     FpnlBoard = new QWidget;
     FpnlBoard->setObjectName("pnlBoard");
-    FkxChessBrd1 = new TBoardControl(FBoard, FpnlBoard);
-    FkxChessBrd1->setObjectName("kxChessBrd1");
-    FkxChessBrd1->hide();  // shown once the default diagram is loaded
-    FpnlBoard->setFixedSize(FkxChessBrd1->size());
+    boardView_ = new TBoardControl(board_, FpnlBoard);
+    boardView_->setObjectName("kxChessBrd1");
+    boardView_->hide();  // shown once the default diagram is loaded
+    FpnlBoard->setFixedSize(boardView_->size());
     FscbMainArea->setWidget(FpnlBoard);
     column->addWidget(FscbMainArea, 1);
     setCentralWidget(central);
     // The board panel always takes the board's size.
-    connect(FkxChessBrd1, &TBoardControl::BoardResized, this, [this](QSize size) { FpnlBoard->setFixedSize(size); });
-    connect(FkxChessBrd1, &TBoardControl::MouseMoved, this, [this] { FStatusPanels[0]->setText(kAppTitle); });
+    connect(boardView_, &TBoardControl::BoardResized, this, [this](QSize size) { FpnlBoard->setFixedSize(size); });
+    connect(boardView_, &TBoardControl::MouseMoved, this, [this] { statusPanels_[0]->setText(kAppTitle); });
 }
 
-void TfrmQuenlix::CreateStatusBar() {
+void TMainWindow::CreateStatusBar() {
     auto* bar = new QStatusBar(this);
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(false);
     for (int i = 0; i < 4; ++i) {
-        FStatusPanels[i] = new QLabel(bar);
-        FStatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        statusPanels_[i] = new QLabel(bar);
+        statusPanels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
     }
-    FStatusPanels[0]->setText(kAppTitle);
-    FStatusPanels[0]->setIndent(2);
-    bar->addWidget(FStatusPanels[0], 1);
+    statusPanels_[0]->setText(kAppTitle);
+    statusPanels_[0]->setIndent(2);
+    bar->addWidget(statusPanels_[0], 1);
     for (int i = 1; i < 4; ++i) {
-        FStatusPanels[i]->setAlignment(Qt::AlignCenter);
-        FStatusPanels[i]->setFixedWidth(i == 3 ? kLastPanelWidth : kLockPanelWidth);
-        if (i < 3) FStatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        bar->addPermanentWidget(FStatusPanels[i]);
+        statusPanels_[i]->setAlignment(Qt::AlignCenter);
+        statusPanels_[i]->setFixedWidth(i == 3 ? kLastPanelWidth : kLockPanelWidth);
+        if (i < 3) statusPanels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addPermanentWidget(statusPanels_[i]);
     }
     setStatusBar(bar);
 }
 
-void TfrmQuenlix::ConnectBoard() {
-    FBoard.OnFocusChange = [this](TkxChessBrd&) { MarkModified(); };
-    FBoard.OnPieceStyleChange = [this](TkxChessBrd&) { DrawPieceButtons(); };
+void TMainWindow::ConnectBoard() {
+    board_.OnFocusChange = [this](TDiagramBoard&) { MarkModified(); };
+    board_.OnPieceStyleChange = [this](TDiagramBoard&) { DrawPieceButtons(); };
 }
 
-void TfrmQuenlix::ConnectMenuHints() {
-    auto showHint = [this](const QString& hint) { FStatusPanels[0]->setText(hint.isEmpty() ? kAppTitle : hint); };
+void TMainWindow::ConnectMenuHints() {
+    auto showHint = [this](const QString& hint) { statusPanels_[0]->setText(hint.isEmpty() ? kAppTitle : hint); };
     // Menus are windows of their own: the board's pop-up menu would keep its
     // hints to itself. Every highlighted item (submenus report to their top
     // menu) shows its hint; the hint goes when the menu closes.
-    QList<QMenu*> menus{FBoardEditor->popBoard()};
+    QList<QMenu*> menus{boardEditor_->popBoard()};
     for (QAction* title : menuBar()->actions())
         if (title->menu()) menus << title->menu();
     for (QMenu* menu : menus) {
@@ -170,51 +170,51 @@ void TfrmQuenlix::ConnectMenuHints() {
     }
 }
 
-QString TfrmQuenlix::StatusText() const { return FStatusPanels[0]->text(); }
+QString TMainWindow::StatusText() const { return statusPanels_[0]->text(); }
 
-bool TfrmQuenlix::event(QEvent* event) {
+bool TMainWindow::event(QEvent* event) {
     // Hints of menu items and buttons go to the first status panel; leaving
     // them brings the application title back.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        FStatusPanels[0]->setText(tip.isEmpty() ? kAppTitle : tip);
+        statusPanels_[0]->setText(tip.isEmpty() ? kAppTitle : tip);
         return true;
     }
     return QMainWindow::event(event);
 }
 
-void TfrmQuenlix::showEvent(QShowEvent* event) {
+void TMainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (FShown) return;
-    FShown = true;
+    if (shown_) return;
+    shown_ = true;
     FirstShow();
 }
 
-void TfrmQuenlix::FirstShow() {
+void TMainWindow::FirstShow() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TWindowBounds& b = FSettings.Bounds;
+    const TWindowBounds& b = settings_.Bounds;
     resize(b.Width, b.Height);
     move(b.Left, b.Top);
-    FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
-    FpnlToolbar->setVisible(FSettings.ShowTool);
-    FpnlFakeCoolBar->setVisible(FSettings.ShowCool);
+    imageFileDialog_->SetInitialDir(settings_.SavePath);
+    FpnlToolbar->setVisible(settings_.ShowTool);
+    FpnlFakeCoolBar->setVisible(settings_.ShowCool);
     setWindowTitle(kAppTitle);
     LoadDefaultDiagram();
-    FCurrentFileName.clear();
-    FDiagramModified = false;
+    currentFileName_.clear();
+    diagramModified_ = false;
     DrawPieceButtons();
-    FBoard.SetAnimate(FSettings.Animate);
-    FBoard.SetAnimationSpeed(FSettings.AnimationSpeed);
-    FkxChessBrd1->RenderNow();
-    FkxChessBrd1->show();
-    FSaveBounds = true;
+    board_.SetAnimate(settings_.Animate);
+    board_.SetAnimationSpeed(settings_.AnimationSpeed);
+    boardView_->RenderNow();
+    boardView_->show();
+    saveBounds_ = true;
     Button("spbSaveImg")->setEnabled(true);
     QApplication::restoreOverrideCursor();
-    QMetaObject::invokeMethod(this, &TfrmQuenlix::StartupMessage, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TMainWindow::StartupMessage, Qt::QueuedConnection);
 }
 
-void TfrmQuenlix::ResetHeaderFooter() {
-    for (THeaderFooterInfo* record : {&FHeader, &FFooter}) {
+void TMainWindow::ResetHeaderFooter() {
+    for (THeaderFooterInfo* record : {&header_, &footer_}) {
         record->Enabled = false;
         record->Text.clear();
         record->Alignment = taLeftJustify;
@@ -222,108 +222,108 @@ void TfrmQuenlix::ResetHeaderFooter() {
     }
 }
 
-void TfrmQuenlix::LoadDefaultDiagram() {
+void TMainWindow::LoadDefaultDiagram() {
     ResetHeaderFooter();
-    const QString file = FProgramFolder + "default.vxd";
+    const QString file = programFolder_ + "default.vxd";
     // A missing default diagram is not worth a message; a damaged one is reported by the reader.
-    if (QFile::exists(file) && FBoard.LoadFromFile(file, FHeader, FFooter)) return;
-    FBoard.ResetSettings();
+    if (QFile::exists(file) && board_.LoadFromFile(file, header_, footer_)) return;
+    board_.ResetSettings();
     ResetHeaderFooter();
 }
 
-void TfrmQuenlix::StartupMessage() {
+void TMainWindow::StartupMessage() {
     // The file-type questions come once the window is on the screen, complete,
     // so they have something to stand on; from the event loop, so that a quit
     // signal ends the program while they wait.
     CheckFileAssociations();
-    if (FQuitting) return;
+    if (quitting_) return;
     // A file that cannot be opened (reported by the reader) leaves the untitled start.
     UpdateCaption();
     RestartHistory();
     OfferRecoveredDiagram();
-    if (FQuitting) return;
-    if (!FArguments.isEmpty())
-        OpenChessFile(FArguments.first());
-    else if (FSettings.ShowTips)
-        FTipForm->show();
+    if (quitting_) return;
+    if (!arguments_.isEmpty())
+        OpenChessFile(arguments_.first());
+    else if (settings_.ShowTips)
+        tipForm_->show();
     OfferRecoveredPositions();
 }
 
-QString TfrmQuenlix::RecoveryFile() const { return FSettings.SettingsFolder() + "recovered.vxd"; }
-QString TfrmQuenlix::EpdRecoveryFile() const { return FSettings.SettingsFolder() + "recovered.epd"; }
+QString TMainWindow::RecoveryFile() const { return settings_.SettingsFolder() + "recovered.vxd"; }
+QString TMainWindow::EpdRecoveryFile() const { return settings_.SettingsFolder() + "recovered.epd"; }
 
-void TfrmQuenlix::QuitOnSignal() {
-    if (FQuitting) return;  // a second signal while the first is handled
-    FQuitting = true;
+void TMainWindow::QuitOnSignal() {
+    if (quitting_) return;  // a second signal while the first is handled
+    quitting_ = true;
     CancelGameLoading();  // the rest of a large file is not worth waiting for
-    if (FDiagramModified) {
+    if (diagramModified_) {
         try {
-            QDir().mkpath(FSettings.SettingsFolder());
-            FBoard.SaveToFile(RecoveryFile(), kAppVersion, FFooter, FHeader);
+            QDir().mkpath(settings_.SettingsFolder());
+            board_.SaveToFile(RecoveryFile(), kAppVersion, footer_, header_);
         } catch (const std::exception& error) {
             // Nobody may be there to read it, but it is all that can be done.
             qWarning("%s: %s", qPrintable(RecoveryFile()), error.what());
         }
     }
-    if (FEpdViewer) FEpdViewer->KeepUnsavedEdits(EpdRecoveryFile());
-    FAskBeforeClosing = false;
+    if (epdViewer_) epdViewer_->KeepUnsavedEdits(EpdRecoveryFile());
+    askBeforeClosing_ = false;
     close();
 }
 
-void TfrmQuenlix::OfferRecoveredDiagram() {
+void TMainWindow::OfferRecoveredDiagram() {
     const QString file = RecoveryFile();
     if (!QFileInfo::exists(file)) return;
     const bool wanted =
         SoundMessageDlg("Chess Vorlix was ended while the diagram had unsaved changes; they were kept.\n\n"
                         "Open the recovered diagram?",
                         TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    if (FQuitting) return;  // unanswered: offered again at the next start
-    if (wanted && LoadDiagramFile(file, FBoard, FHeader, FFooter, FReporter)) {
+    if (quitting_) return;  // unanswered: offered again at the next start
+    if (wanted && LoadDiagramFile(file, board_, header_, footer_, reporter_)) {
         // Saved nowhere yet: the diagram counts as changed until the user saves it.
-        FCurrentFileName.clear();
-        FDiagramModified = true;
+        currentFileName_.clear();
+        diagramModified_ = true;
         UpdateCaption();
         RestartHistory();
     }
     QFile::remove(file);
 }
 
-void TfrmQuenlix::OfferRecoveredPositions() {
+void TMainWindow::OfferRecoveredPositions() {
     // While a viewer holds a file, the offer waits for the next start.
-    if (FOpening || !FEpdViewer) return;
+    if (opening_ || !epdViewer_) return;
     SetOpening(true);
-    if (!FEpdViewer->OfferRecovered(EpdRecoveryFile())) SetOpening(false);
+    if (!epdViewer_->OfferRecovered(EpdRecoveryFile())) SetOpening(false);
 }
 
-void TfrmQuenlix::RestartHistory() {
-    FUndoList->Clear();
-    FUndoList->Push(FBoard, FHeader, FFooter);
+void TMainWindow::RestartHistory() {
+    undoList_->Clear();
+    undoList_->Push(board_, header_, footer_);
     UpdateCommandStates();
 }
 
-void TfrmQuenlix::MarkModified() {
-    if (!FDiagramModified) {
-        FDiagramModified = true;
+void TMainWindow::MarkModified() {
+    if (!diagramModified_) {
+        diagramModified_ = true;
         UpdateCaption();
     }
-    FUndoList->Push(FBoard, FHeader, FFooter);
+    undoList_->Push(board_, header_, footer_);
     UpdateCommandStates();
 }
 
-void TfrmQuenlix::UpdateCaption() {
-    const QString name = FCurrentFileName.isEmpty() ? "Untitled" : QFileInfo(FCurrentFileName).fileName();
-    setWindowTitle(kAppTitle + " - " + name + (FDiagramModified ? "*" : ""));
+void TMainWindow::UpdateCaption() {
+    const QString name = currentFileName_.isEmpty() ? "Untitled" : QFileInfo(currentFileName_).fileName();
+    setWindowTitle(kAppTitle + " - " + name + (diagramModified_ ? "*" : ""));
 }
 
-void TfrmQuenlix::closeEvent(QCloseEvent* event) {
-    if (FAskBeforeClosing && (!QuerySaveChanges() || !CloseViewers())) {
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    if (askBeforeClosing_ && (!QuerySaveChanges() || !CloseViewers())) {
         event->ignore();
         return;
     }
     FtmrButtonsEnable->stop();
     CloseHelp();
-    FSettings.SaveRecentFiles();
-    FSettings.SaveSettingsOnClose();
+    settings_.SaveRecentFiles();
+    settings_.SaveSettingsOnClose();
     if (isVisible()) {
         PlayWave("sfit2.wav");
         QThread::msleep(200);  // lets the closing sound start before the window goes
@@ -332,18 +332,18 @@ void TfrmQuenlix::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TfrmQuenlix::DeleteScratchImages() {
-    for (const QString& file : std::as_const(FScratchImages))
+void TMainWindow::DeleteScratchImages() {
+    for (const QString& file : std::as_const(scratchImages_))
         if (QFile::exists(file)) QFile::remove(file);
-    FScratchImages.clear();
+    scratchImages_.clear();
 }
 
-void TfrmQuenlix::resizeEvent(QResizeEvent* event) {
+void TMainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (FSaveBounds) FSettings.SaveWindowBounds(x(), y(), width(), height());
+    if (saveBounds_) settings_.SaveWindowBounds(x(), y(), width(), height());
 }
 
-void TfrmQuenlix::changeEvent(QEvent* event) {
+void TMainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         const bool wasMinimized = change->oldState() & Qt::WindowMinimized;
@@ -353,38 +353,38 @@ void TfrmQuenlix::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void TfrmQuenlix::keyPressEvent(QKeyEvent* event) {
+void TMainWindow::keyPressEvent(QKeyEvent* event) {
     RefreshLockPanels();
-    if (FBoardEditor->KeyPress(*event)) return;
+    if (boardEditor_->KeyPress(*event)) return;
     QMainWindow::keyPressEvent(event);
 }
 
-void TfrmQuenlix::RefreshLockPanels() {
+void TMainWindow::RefreshLockPanels() {
     const TKeyLocks locks = QueryKeyLocks();
-    FStatusPanels[1]->setText(locks.CapsLock ? "CAPS" : "");
-    FStatusPanels[2]->setText(locks.NumLock ? "NUM" : "");
+    statusPanels_[1]->setText(locks.CapsLock ? "CAPS" : "");
+    statusPanels_[2]->setText(locks.NumLock ? "NUM" : "");
 }
 
-void TfrmQuenlix::tmrButtonsEnableTimer() {
+void TMainWindow::tmrButtonsEnableTimer() {
     FtmrButtonsEnable->stop();
     RefreshLockPanels();
     UpdateCommandStates();
     UpdatePieceButtonMode();
-    if (FStatusPanels[0]->text().isEmpty()) FStatusPanels[0]->setText(kAppTitle);
+    if (statusPanels_[0]->text().isEmpty()) statusPanels_[0]->setText(kAppTitle);
     FtmrButtonsEnable->start();
 }
 
-void TfrmQuenlix::ShowToolbar(QWidget* panel, bool show, bool& setting) {
+void TMainWindow::ShowToolbar(QWidget* panel, bool show, bool& setting) {
     setting = show;
     if (!panel->isHidden() == show) return;
     const int delta = show ? panel->height() : -panel->height();
     panel->setVisible(show);
     // The main area keeps its size: the window grows or shrinks by the toolbar.
     resize(width(), height() + delta);
-    FSettings.RememberedHeight = height();
+    settings_.RememberedHeight = height();
 }
 
-void TfrmQuenlix::ShowCommandsToolbar(bool show) { ShowToolbar(FpnlToolbar, show, FSettings.ShowTool); }
-void TfrmQuenlix::ShowPiecesToolbar(bool show) { ShowToolbar(FpnlFakeCoolBar, show, FSettings.ShowCool); }
+void TMainWindow::ShowCommandsToolbar(bool show) { ShowToolbar(FpnlToolbar, show, settings_.ShowTool); }
+void TMainWindow::ShowPiecesToolbar(bool show) { ShowToolbar(FpnlFakeCoolBar, show, settings_.ShowCool); }
 
 }  // namespace vorlix

@@ -9,7 +9,7 @@
 
 #include "settings/RecentFiles.h"
 #include "common/ui/SoundMessageDlg.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/HeaderFooter.h"
 #include "viewers/ui/ViewerHost.h"
 
@@ -29,7 +29,7 @@ class TPrintCommands;
 class TBoardControl;
 class TBoardEditor;
 class TDiagramClipboard;
-class TKXSaveDialog;
+class TImageFileDialog;
 class TRunFolder;
 class TTipForm;
 class TUndoList;
@@ -37,30 +37,30 @@ class TUndoList;
 inline const QString kAppTitle = "Chess Vorlix 2.21";
 constexpr int kAppVersion = 220;
 
-class TfrmQuenlix : public QMainWindow, public TViewerHost {
+class TMainWindow : public QMainWindow, public TViewerHost {
     Q_OBJECT
 public:
     // The settings are loaded after the window is made and before it shows.
-    TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
-    ~TfrmQuenlix() override;
+    TMainWindow(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
+    ~TMainWindow() override;
 
-    TkxChessBrd& Board() override { return FBoard; }
-    THeaderFooterInfo& Header() { return FHeader; }
-    THeaderFooterInfo& Footer() { return FFooter; }
-    TUndoList& UndoList() { return *FUndoList; }
-    TKXSaveDialog& KXSaveDialog1() { return *FKXSaveDialog1; }
-    TErrorReporter& Reporter() override { return FReporter; }
-    QString CurrentFileName() const { return FCurrentFileName; }
-    bool DiagramModified() const { return FDiagramModified; }
+    TDiagramBoard& Board() override { return board_; }
+    THeaderFooterInfo& Header() { return header_; }
+    THeaderFooterInfo& Footer() { return footer_; }
+    TUndoList& UndoList() { return *undoList_; }
+    TImageFileDialog& ImageFileDialog() { return *imageFileDialog_; }
+    TErrorReporter& Reporter() override { return reporter_; }
+    QString CurrentFileName() const { return currentFileName_; }
+    bool DiagramModified() const { return diagramModified_; }
     // Folders of the scratch copies of square background images, deleted at close.
-    void AddScratchImage(const QString& fileName) { FScratchImages << fileName; }
+    void AddScratchImage(const QString& fileName) { scratchImages_ << fileName; }
 
     // Ended from outside (a quit signal): nobody can answer the save question,
     // so a modified diagram goes to the recovery file, offered at the next
     // start; then the window closes through its normal path without asking.
     void QuitOnSignal();
     // Ended from outside: questions still waiting are not asked.
-    bool Quitting() const { return FQuitting; }
+    bool Quitting() const { return quitting_; }
     QString RecoveryFile() const;
     // Where unsaved edits of the EPD viewer go the same way.
     QString EpdRecoveryFile() const;
@@ -84,23 +84,23 @@ public:
     // Chess files in and out (MainWindowFiles.cpp): the one entry for every
     // way of opening a file, the recent lists and Save as EPD.
     void OpenChessFile(const QString& fileName);
-    QString FileBeingOpened() const { return FFileBeingOpened; }
-    bool Opening() const { return FOpening; }
+    QString FileBeingOpened() const { return fileBeingOpened_; }
+    bool Opening() const { return opening_; }
     QStringList& RecentList(TRecentKind kind);
     void AddRecent(TRecentKind kind, const QString& fileName);
     void RemoveRecent(TRecentKind kind, const QString& fileName);
     void RebuildReopenMenu();
     void SaveAsEPD(const QString& fileName);
-    TArchiveViewer& EpdViewer() { return *FEpdViewer; }
+    TArchiveViewer& EpdViewer() { return *epdViewer_; }
     TArchiveViewer& PgnViewer();
     // The desktop's file associations, examined when the window first shows
     // (none given: not examined).
-    void SetFileAssociations(TFileAssociations* associations) { FAssociations = associations; }
+    void SetFileAssociations(TFileAssociations* associations) { associations_ = associations; }
 
     // What the viewers and batch dialogs need of the main window.
     QWidget* HostWindow() override { return this; }
     QRect BoardPanelGlobalRect() const override;
-    TAppSettings& Settings() override { return FSettings; }
+    TAppSettings& Settings() override { return settings_; }
     void DiagramChangedByViewer() override;
     void PlaySound(const QString& waveName) override;
     void ViewerClosed() override;
@@ -128,9 +128,9 @@ public:
     QMenu* Menu(const QString& objectName) const;
     QAction* Item(const QString& objectName) const;
     QToolButton* Button(const QString& objectName) const;
-    TBoardControl& BoardControl() { return *FkxChessBrd1; }
-    TBoardEditor& BoardEditor() { return *FBoardEditor; }
-    TTipForm& TipForm() { return *FTipForm; }
+    TBoardControl& BoardControl() { return *boardView_; }
+    TBoardEditor& BoardEditor() { return *boardEditor_; }
+    TTipForm& TipForm() { return *tipForm_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -158,11 +158,11 @@ private:
     void ConnectMenuHints();
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& caption, const QString& hint);
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                     void (TfrmQuenlix::*handler)() = nullptr, const QKeySequence& shortcut = {});
+                     void (TMainWindow::*handler)() = nullptr, const QKeySequence& shortcut = {});
     QActionGroup* AddRadioItems(QMenu* menu, const char* prefix, const QStringList& captions,
-                                const QStringList& hints, void (TfrmQuenlix::*handler)(int));
+                                const QStringList& hints, void (TMainWindow::*handler)(int));
     QToolButton* AddButton(const char* name, const QString& icon, const QString& tooltip,
-                           const QString& statusText, void (TfrmQuenlix::*handler)());
+                           const QString& statusText, void (TMainWindow::*handler)());
 
     // Start-up and closing.
     void FirstShow();
@@ -243,51 +243,51 @@ private:
     void RefreshLockPanels();
     void ShowToolbar(QWidget* panel, bool show, bool& setting);
 
-    TAppSettings& FSettings;
-    QString FProgramFolder;
-    QStringList FArguments;
-    TkxChessBrd FBoard;
-    THeaderFooterInfo FHeader, FFooter;
-    std::unique_ptr<TRunFolder> FUndoFolder;  // outlives the undo list, whose files it holds
-    std::unique_ptr<TUndoList> FUndoList;
-    TMessageBoxReporter FReporter;
-    QString FCurrentFileName;
-    QString FSaveAsName;  // the name the Save As dialog held last
-    bool FDiagramModified = false;
-    bool FSaveBounds = false;
-    bool FShown = false;
-    bool FAskBeforeClosing = true;
-    bool FQuitting = false;  // a quit signal arrived
-    QStringList FScratchImages;
-    QString FFileBeingOpened;
-    bool FOpening = false;  // a viewer holds an opened file
-    bool FRetry = false;    // a failed open tries the other kind of file once
-    TArchiveViewer* FEpdViewer = nullptr;
-    TArchiveViewer* FPgnViewer = nullptr;
-    TFileAssociations* FAssociations = nullptr;
-    TPrintCommands* FPrintCommands = nullptr;  // made after the menus, before any command runs
+    TAppSettings& settings_;
+    QString programFolder_;
+    QStringList arguments_;
+    TDiagramBoard board_;
+    THeaderFooterInfo header_, footer_;
+    std::unique_ptr<TRunFolder> undoFolder_;  // outlives the undo list, whose files it holds
+    std::unique_ptr<TUndoList> undoList_;
+    TMessageBoxReporter reporter_;
+    QString currentFileName_;
+    QString saveAsName_;  // the name the Save As dialog held last
+    bool diagramModified_ = false;
+    bool saveBounds_ = false;
+    bool shown_ = false;
+    bool askBeforeClosing_ = true;
+    bool quitting_ = false;  // a quit signal arrived
+    QStringList scratchImages_;
+    QString fileBeingOpened_;
+    bool opening_ = false;  // a viewer holds an opened file
+    bool retry_ = false;    // a failed open tries the other kind of file once
+    TArchiveViewer* epdViewer_ = nullptr;
+    TArchiveViewer* pgnViewer_ = nullptr;
+    TFileAssociations* associations_ = nullptr;
+    TPrintCommands* printCommands_ = nullptr;  // made after the menus, before any command runs
 
-    TKXSaveDialog* FKXSaveDialog1 = nullptr;
-    TBoardControl* FkxChessBrd1 = nullptr;
-    TBoardEditor* FBoardEditor = nullptr;
-    TTipForm* FTipForm = nullptr;
-    std::unique_ptr<TDiagramClipboard> FClipboard;
+    TImageFileDialog* imageFileDialog_ = nullptr;
+    TBoardControl* boardView_ = nullptr;
+    TBoardEditor* boardEditor_ = nullptr;
+    TTipForm* tipForm_ = nullptr;
+    std::unique_ptr<TDiagramClipboard> clipboard_;
     QWidget* FpnlToolbar = nullptr;
     QWidget* FpnlFakeCoolBar = nullptr;
     QScrollArea* FscbMainArea = nullptr;
     QWidget* FpnlBoard = nullptr;
-    QLabel* FStatusPanels[4] = {};
+    QLabel* statusPanels_[4] = {};
     QTimer* FtmrButtonsEnable = nullptr;
-    std::vector<QToolButton*> FPieceButtons;
+    std::vector<QToolButton*> pieceButtons_;
     QAction* FmnuEditUndo = nullptr;
     QAction* FmnuEditRedo = nullptr;
     QAction* FmnuEditCut = nullptr;
     QAction* FmnuEditPaste = nullptr;
     QAction* FmnuEditEmptyClipboard = nullptr;
-    QActionGroup* FClipboardFormats = nullptr;
-    QActionGroup* FImageScales = nullptr;
-    QActionGroup* FPrintScales = nullptr;
-    QActionGroup* FPieceStyles = nullptr;
+    QActionGroup* clipboardFormats_ = nullptr;
+    QActionGroup* imageScales_ = nullptr;
+    QActionGroup* printScales_ = nullptr;
+    QActionGroup* pieceStyles_ = nullptr;
 };
 
 }  // namespace vorlix

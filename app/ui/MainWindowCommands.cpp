@@ -16,9 +16,9 @@
 #include "common/ui/Hourglass.h"
 #include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/PlayWave.h"
+#include "common/ui/SoundPlayer.h"
 #include "batch/ui/ColorDepthChoice.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "board/ui/FileFilters.h"
@@ -59,48 +59,48 @@ std::optional<TScalableFormat> ScalableFormatOfFilter(int filterIndex) {
 
 }  // namespace
 
-bool TfrmQuenlix::MainWindowFocused() const { return QApplication::activeWindow() == this; }
+bool TMainWindow::MainWindowFocused() const { return QApplication::activeWindow() == this; }
 
-void TfrmQuenlix::spbSaveImgClick() {
-    TKXSaveDialog& dialog = *FKXSaveDialog1;
+void TMainWindow::spbSaveImgClick() {
+    TImageFileDialog& dialog = *imageFileDialog_;
     dialog.SetFilter(kScalableImageSaveFilter);
-    dialog.SetInitialDir(FSettings.SavePath);
+    dialog.SetInitialDir(settings_.SavePath);
     if (!dialog.Execute()) return;
     const QString fileName = ForceExtension(dialog.FileName(), ExtensionOfImageFilter(dialog.FilterIndex()));
     dialog.SetFileName(fileName);
     SaveImageTo(fileName, dialog.FilterIndex(), dialog.ColorIndex(), dialog.Transparent());
 }
 
-bool TfrmQuenlix::SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent) {
+bool TMainWindow::SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent) {
     THourglass hourglass;
     if (!ConfirmReplace(fileName)) return false;
     const auto scalable = ScalableFormatOfFilter(filterIndex);
-    const QImage image = scalable ? QImage() : RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+    const QImage image = scalable ? QImage() : RenderDiagramImage(board_, header_, footer_, settings_.ImageScale);
     PlayWave("camra2.wav");
-    FSettings.SavePath = FolderOf(fileName);
-    FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
+    settings_.SavePath = FolderOf(fileName);
+    imageFileDialog_->SetInitialDir(settings_.SavePath);
 
     if (scalable) {
         TScalableOptions options;
         options.Format = *scalable;
-        options.Scale = ImageScaleFactor(FSettings.ImageScale);
+        options.Scale = ImageScaleFactor(settings_.ImageScale);
         options.Transparent = transparent && *scalable == TScalableFormat::Png;
-        return SaveScalableImage(FBoard, FHeader, FFooter, fileName, options, FReporter);
+        return SaveScalableImage(board_, header_, footer_, fileName, options, reporter_);
     }
     TImageSaveOptions options;
     options.Format = FormatOfFilter(filterIndex);
     options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;
-    options.Quality = FSettings.JPGQuality;
+    options.Quality = settings_.JPGQuality;
     if (options.Format == TImageFormat::Gif && transparent)
-        options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(FBoard, FHeader, FFooter));
-    return SaveDiagramImage(image, fileName, options, FReporter);
+        options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board_, header_, footer_));
+    return SaveDiagramImage(image, fileName, options, reporter_);
 }
 
-bool TfrmQuenlix::QuerySaveChanges() {
-    if (!FDiagramModified) return true;
-    const QString question = FCurrentFileName.isEmpty()
+bool TMainWindow::QuerySaveChanges() {
+    if (!diagramModified_) return true;
+    const QString question = currentFileName_.isEmpty()
                                  ? QString("Save changes to current diagram ?")
-                                 : "Save changes to  " + QFileInfo(FCurrentFileName).fileName() + " ?";
+                                 : "Save changes to  " + QFileInfo(currentFileName_).fileName() + " ?";
     switch (SoundMessageDlg(question, TMsgDlgType::mtConfirmation,
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
         case QMessageBox::Yes: return SaveDiagram();
@@ -109,212 +109,212 @@ bool TfrmQuenlix::QuerySaveChanges() {
     }
 }
 
-bool TfrmQuenlix::SaveDiagram() {
-    return FCurrentFileName.isEmpty() ? SaveDiagramAs() : WriteDiagram(FCurrentFileName);
+bool TMainWindow::SaveDiagram() {
+    return currentFileName_.isEmpty() ? SaveDiagramAs() : WriteDiagram(currentFileName_);
 }
 
-bool TfrmQuenlix::SaveDiagramAs() {
+bool TMainWindow::SaveDiagramAs() {
     if (PgnViewer().ArchiveVisible()) PgnViewer().StopAutoReplay();
     QFileDialog dialog(this, "Save As");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     SetFileDialogFilters(dialog, kDiagramFilter);
-    dialog.setDirectory(FCurrentFileName.isEmpty() ? FSettings.SaveVXDPath : FolderOf(FCurrentFileName));
+    dialog.setDirectory(currentFileName_.isEmpty() ? settings_.SaveVXDPath : FolderOf(currentFileName_));
     // A new diagram is offered the name the dialog held last.
-    if (!FCurrentFileName.isEmpty())
-        dialog.selectFile(FCurrentFileName);
-    else if (!FSaveAsName.isEmpty())
-        dialog.selectFile(QFileInfo(FSaveAsName).fileName());
+    if (!currentFileName_.isEmpty())
+        dialog.selectFile(currentFileName_);
+    else if (!saveAsName_.isEmpty())
+        dialog.selectFile(QFileInfo(saveAsName_).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     const QString fileName = ForceExtension(dialog.selectedFiles().first(), ".VXD");
-    FSaveAsName = fileName;
-    FSettings.SaveVXDPath = FolderOf(fileName);
+    saveAsName_ = fileName;
+    settings_.SaveVXDPath = FolderOf(fileName);
     if (!ConfirmReplace(fileName)) return false;
     return WriteDiagram(fileName);
 }
 
-bool TfrmQuenlix::WriteDiagram(const QString& fileName) {
+bool TMainWindow::WriteDiagram(const QString& fileName) {
     THourglass hourglass;
     try {
-        FBoard.SaveToFile(fileName, kAppVersion, FFooter, FHeader);
+        board_.SaveToFile(fileName, kAppVersion, footer_, header_);
     } catch (const std::exception& error) {
-        FReporter.Report(TMsgKind::Error, error.what());
+        reporter_.Report(TMsgKind::Error, error.what());
         return false;
     }
-    FSettings.SaveVXDPath = FolderOf(fileName);
+    settings_.SaveVXDPath = FolderOf(fileName);
     AddRecent(TRecentKind::Diagram, fileName);
-    FCurrentFileName = fileName;
-    FDiagramModified = false;
+    currentFileName_ = fileName;
+    diagramModified_ = false;
     UpdateCaption();
     RestartHistory();
     return true;
 }
 
-bool TfrmQuenlix::OpenDiagramFile(const QString& fileName) {
+bool TMainWindow::OpenDiagramFile(const QString& fileName) {
     if (!QuerySaveChanges()) return false;
     THourglass hourglass;
     // Unlike the default diagram, a file the user named is reported when it is missing.
-    if (!LoadDiagramFile(fileName, FBoard, FHeader, FFooter, FReporter)) return false;
-    FCurrentFileName = QFileInfo(fileName).absoluteFilePath();
-    FDiagramModified = false;
+    if (!LoadDiagramFile(fileName, board_, header_, footer_, reporter_)) return false;
+    currentFileName_ = QFileInfo(fileName).absoluteFilePath();
+    diagramModified_ = false;
     UpdateCaption();
     RestartHistory();
     return true;
 }
 
-void TfrmQuenlix::NewDiagram() {
+void TMainWindow::NewDiagram() {
     if (!QuerySaveChanges()) return;
     LoadDefaultDiagram();
-    FDiagramModified = false;
-    FCurrentFileName.clear();
+    diagramModified_ = false;
+    currentFileName_.clear();
     UpdateCaption();
     RestartHistory();
 }
 
-void TfrmQuenlix::mnuFileNewClick() { NewDiagram(); }
-void TfrmQuenlix::mnuFileSaveClick() { SaveDiagram(); }
-void TfrmQuenlix::mnuFileSaveAsClick() { SaveDiagramAs(); }
-void TfrmQuenlix::mnuFileExitClick() { close(); }
+void TMainWindow::mnuFileNewClick() { NewDiagram(); }
+void TMainWindow::mnuFileSaveClick() { SaveDiagram(); }
+void TMainWindow::mnuFileSaveAsClick() { SaveDiagramAs(); }
+void TMainWindow::mnuFileExitClick() { close(); }
 
-void TfrmQuenlix::mnuEditUndoClick() {
-    FUndoList->Undo(FBoard, FHeader, FFooter);
+void TMainWindow::mnuEditUndoClick() {
+    undoList_->Undo(board_, header_, footer_);
     UpdateCommandStates();
 }
 
-void TfrmQuenlix::mnuEditRedoClick() {
-    FUndoList->Redo(FBoard, FHeader, FFooter);
+void TMainWindow::mnuEditRedoClick() {
+    undoList_->Redo(board_, header_, footer_);
     UpdateCommandStates();
 }
 
-bool TfrmQuenlix::CopyDiagramToClipboard() {
+bool TMainWindow::CopyDiagramToClipboard() {
     THourglass hourglass;
-    return FClipboard->Copy(FBoard, FSettings.ClipboardFormat, [this] {
-        const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+    return clipboard_->Copy(board_, settings_.ClipboardFormat, [this] {
+        const QImage image = RenderDiagramImage(board_, header_, footer_, settings_.ImageScale);
         PlayWave("camra2.wav");
         return image;
     });
 }
 
-void TfrmQuenlix::mnuEditCopyClick() {
+void TMainWindow::mnuEditCopyClick() {
     if (MainWindowFocused()) CopyDiagramToClipboard();
 }
 
-void TfrmQuenlix::mnuEditCutClick() {
+void TMainWindow::mnuEditCutClick() {
     // A diagram that did not reach the clipboard is not taken off the board.
     if (!MainWindowFocused() || !CopyDiagramToClipboard()) return;
-    FBoard.ClearBoard();
-    FBoard.Refresh();
-    FDiagramModified = true;
-    FUndoList->Push(FBoard, FHeader, FFooter);
+    board_.ClearBoard();
+    board_.Refresh();
+    diagramModified_ = true;
+    undoList_->Push(board_, header_, footer_);
     UpdateCaption();
     UpdateCommandStates();
 }
 
-void TfrmQuenlix::mnuEditPasteClick() {
-    if (!MainWindowFocused() || !FClipboard->Paste(FBoard)) return;
-    FBoard.Refresh();
+void TMainWindow::mnuEditPasteClick() {
+    if (!MainWindowFocused() || !clipboard_->Paste(board_)) return;
+    board_.Refresh();
     MarkModified();
 }
 
-void TfrmQuenlix::spbPasteClick() {
-    if (FClipboard->HoldsText()) mnuEditPasteClick();
+void TMainWindow::spbPasteClick() {
+    if (clipboard_->HoldsText()) mnuEditPasteClick();
 }
 
-void TfrmQuenlix::mnuEditEmptyClipboardClick() { FClipboard->Empty(); }
+void TMainWindow::mnuEditEmptyClipboardClick() { clipboard_->Empty(); }
 
-void TfrmQuenlix::mnuClipboardFormatClick(int index) {
-    FSettings.ClipboardFormat = index;
-    FSettings.SaveClipboardFormat();
+void TMainWindow::mnuClipboardFormatClick(int index) {
+    settings_.ClipboardFormat = index;
+    settings_.SaveClipboardFormat();
 }
 
-void TfrmQuenlix::mnuAnimateMovesClick() {
-    FSettings.Animate = !FSettings.Animate;
-    FBoard.SetAnimate(FSettings.Animate);
-    FSettings.SaveAnimate();
+void TMainWindow::mnuAnimateMovesClick() {
+    settings_.Animate = !settings_.Animate;
+    board_.SetAnimate(settings_.Animate);
+    settings_.SaveAnimate();
 }
 
-void TfrmQuenlix::mnuAnimationSpeedClick() {
-    TfrmAnimation dialog(FSettings.AnimationSpeed, [this](int speed) {
-        FSettings.AnimationSpeed = speed;
-        FSettings.SaveAnimationSpeed();
-        FBoard.SetAnimationSpeed(speed);
+void TMainWindow::mnuAnimationSpeedClick() {
+    TAnimationDialog dialog(settings_.AnimationSpeed, [this](int speed) {
+        settings_.AnimationSpeed = speed;
+        settings_.SaveAnimationSpeed();
+        board_.SetAnimationSpeed(speed);
     }, this);
     dialog.exec();
 }
 
-void TfrmQuenlix::mnuJPGQualityClick() {
-    TfrmJPG* dialog;
+void TMainWindow::mnuJPGQualityClick() {
+    TJpgQualityDialog* dialog;
     {
         THourglass hourglass;
-        dialog = new TfrmJPG(FSettings, this);
+        dialog = new TJpgQualityDialog(settings_, this);
     }
     dialog->exec();
     delete dialog;
 }
 
-void TfrmQuenlix::SetImageScale(int index) {
-    if (index < 0 || index >= FImageScales->actions().size()) return;
-    FSettings.ImageScale = index;
-    FImageScales->actions().at(index)->setChecked(true);
-    FSettings.SaveScales();
+void TMainWindow::SetImageScale(int index) {
+    if (index < 0 || index >= imageScales_->actions().size()) return;
+    settings_.ImageScale = index;
+    imageScales_->actions().at(index)->setChecked(true);
+    settings_.SaveScales();
 }
 
-void TfrmQuenlix::SetPrintScale(int index) {
-    if (index < 0 || index >= FPrintScales->actions().size()) return;
-    FSettings.PrintScale = index;
-    FPrintScales->actions().at(index)->setChecked(true);
-    FSettings.SaveScales();
+void TMainWindow::SetPrintScale(int index) {
+    if (index < 0 || index >= printScales_->actions().size()) return;
+    settings_.PrintScale = index;
+    printScales_->actions().at(index)->setChecked(true);
+    settings_.SaveScales();
 }
 
-void TfrmQuenlix::mnuImageScaleClick(int index) { SetImageScale(index); }
-void TfrmQuenlix::mnuPrintScaleClick(int index) { SetPrintScale(index); }
-void TfrmQuenlix::mnuCommandsToolbarClick() { ShowCommandsToolbar(FpnlToolbar->isHidden()); }
-void TfrmQuenlix::mnuPiecesToolbarClick() { ShowPiecesToolbar(FpnlFakeCoolBar->isHidden()); }
+void TMainWindow::mnuImageScaleClick(int index) { SetImageScale(index); }
+void TMainWindow::mnuPrintScaleClick(int index) { SetPrintScale(index); }
+void TMainWindow::mnuCommandsToolbarClick() { ShowCommandsToolbar(FpnlToolbar->isHidden()); }
+void TMainWindow::mnuPiecesToolbarClick() { ShowPiecesToolbar(FpnlFakeCoolBar->isHidden()); }
 
-void TfrmQuenlix::mnuPlaySoundsClick() {
-    FSettings.PlaySounds = !FSettings.PlaySounds;
-    TSoundPlayer::Instance().SetSoundsOn(FSettings.PlaySounds);
-    FSettings.SavePlaySounds();
+void TMainWindow::mnuPlaySoundsClick() {
+    settings_.PlaySounds = !settings_.PlaySounds;
+    TSoundPlayer::Instance().SetSoundsOn(settings_.PlaySounds);
+    settings_.SavePlaySounds();
 }
 
-void TfrmQuenlix::mnuClearBoardClick() {
+void TMainWindow::mnuClearBoardClick() {
     THourglass hourglass;
-    FBoard.UnselectAll();
-    FBoard.ClearBoard();
-    FBoard.Refresh();
+    board_.UnselectAll();
+    board_.ClearBoard();
+    board_.Refresh();
     MarkModified();
 }
 
-void TfrmQuenlix::mnuInvertBoardClick() {
+void TMainWindow::mnuInvertBoardClick() {
     if (!MainWindowFocused()) return;
-    FBoard.SetView(FBoard.View() == vwWhiteUnder ? vwBlackUnder : vwWhiteUnder);
+    board_.SetView(board_.View() == vwWhiteUnder ? vwBlackUnder : vwWhiteUnder);
     MarkModified();
 }
 
-void TfrmQuenlix::mnuStartingPositionClick() {
+void TMainWindow::mnuStartingPositionClick() {
     if (!MainWindowFocused()) return;
-    FBoard.UnselectAll();
-    FBoard.SetStartPosition();
-    FBoard.Refresh();
+    board_.UnselectAll();
+    board_.SetStartPosition();
+    board_.Refresh();
     MarkModified();
 }
 
-void TfrmQuenlix::mnuPieceStyleClick(int index) {
+void TMainWindow::mnuPieceStyleClick(int index) {
     THourglass hourglass;
-    FBoard.SetPieceStyle(static_cast<TPieceStyle>(index));
+    board_.SetPieceStyle(static_cast<TPieceStyle>(index));
     // Choosing the style in force still counts as an edit.
-    FDiagramModified = true;
-    FUndoList->Push(FBoard, FHeader, FFooter);
+    diagramModified_ = true;
+    undoList_->Push(board_, header_, footer_);
     UpdateCaption();
     UpdateCommandStates();
 }
 
-void TfrmQuenlix::mnuWebPageClick() {
+void TMainWindow::mnuWebPageClick() {
     if (!QDesktopServices::openUrl(QUrl(kHomePage)))
         SoundMessageDlg("Could not launch browser...", TMsgDlgType::mtError, QMessageBox::Ok);
 }
 
-void TfrmQuenlix::mnuEmailClick() {
+void TMainWindow::mnuEmailClick() {
     if (!QDesktopServices::openUrl(QUrl(kMailAddress)))
         SoundMessageDlg("Could not launch email client...", TMsgDlgType::mtError, QMessageBox::Ok);
 }

@@ -7,21 +7,21 @@
 #include "app/ui/MainWindow.h"
 #include "common/ui/Hourglass.h"
 #include "app/ui/TipForm.h"
-#include "board/ui/BrdSettingsDialog.h"
+#include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/HeaderDialog.h"
 #include "help/ui/Help.h"
 
 namespace vorlix {
 
-void TfrmQuenlix::mnuHelpContentsClick() { ShowHelpContents(); }
-void TfrmQuenlix::mnuHelpSearchClick() { ShowHelpIndex(); }
-void TfrmQuenlix::mnuHelpHowToClick() { ShowHelpOnHelp(); }
-void TfrmQuenlix::mnuHelpQuickStartClick() { ShowHelpTopic(kQuickStartContext); }
+void TMainWindow::mnuHelpContentsClick() { ShowHelpContents(); }
+void TMainWindow::mnuHelpSearchClick() { ShowHelpIndex(); }
+void TMainWindow::mnuHelpHowToClick() { ShowHelpOnHelp(); }
+void TMainWindow::mnuHelpQuickStartClick() { ShowHelpTopic(kQuickStartContext); }
 
-void TfrmQuenlix::mnuConfigureBoardClick() {
+void TMainWindow::mnuConfigureBoardClick() {
     if (!MainWindowFocused()) return;
-    TfrmBrdSettings dialog(FBoard, FSettings.HighLight, TAppPaths::WorkingFolder(), this);
-    dialog.BackGroundPath = FSettings.BackGroundPath;
+    TBoardSettingsDialog dialog(board_, settings_.HighLight, TAppPaths::WorkingFolder(), this);
+    dialog.BackGroundPath = settings_.BackGroundPath;
     dialog.OnConfirm = [](const QString& question) {
         return SoundMessageDlg(question, TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) ==
                QMessageBox::Yes;
@@ -31,28 +31,28 @@ void TfrmQuenlix::mnuConfigureBoardClick() {
     };
     dialog.OnScratchImage = [this](const QString& fileName) { AddScratchImage(fileName); };
     dialog.OnApplied = [this] {
-        FSettings.SaveHighlighting();
+        settings_.SaveHighlighting();
         MarkModified();
     };
     dialog.exec();
-    FSettings.BackGroundPath = dialog.BackGroundPath;
+    settings_.BackGroundPath = dialog.BackGroundPath;
 }
 
-void TfrmQuenlix::mnuConfigureHeaderClick() { EditHeaderFooter(true); }
-void TfrmQuenlix::mnuConfigureFooterClick() { EditHeaderFooter(false); }
+void TMainWindow::mnuConfigureHeaderClick() { EditHeaderFooter(true); }
+void TMainWindow::mnuConfigureFooterClick() { EditHeaderFooter(false); }
 
-void TfrmQuenlix::EditHeaderFooter(bool header) {
+void TMainWindow::EditHeaderFooter(bool header) {
     if (!MainWindowFocused()) return;
     std::optional<THourglass> wait(std::in_place);  // while the dialog opens
-    TfrmHeader dialog(header ? THeaderKind::Header : THeaderKind::Footer, header ? FHeader : FFooter, FBoard, this);
+    THeaderDialog dialog(header ? THeaderKind::Header : THeaderKind::Footer, header ? header_ : footer_, board_, this);
     dialog.OnApplied = [this] { MarkModified(); };
     wait.reset();
     dialog.exec();
 }
 
-void TfrmQuenlix::mnuHelpTipsClick() {
-    FTipForm->show();
-    FTipForm->raise();
+void TMainWindow::mnuHelpTipsClick() {
+    tipForm_->show();
+    tipForm_->raise();
 }
 
 }  // namespace vorlix

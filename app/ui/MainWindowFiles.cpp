@@ -18,15 +18,15 @@
 #include "app/ui/FileTypeDialog.h"
 #include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/PlayWave.h"
+#include "common/ui/SoundPlayer.h"
 #include "app/ui/PosDataDialog.h"
 #include "app/ui/PrintCommands.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/FileFilters.h"
 #include "files/PGN.h"
 #include "viewers/ui/EpdViewer.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/PgnViewer.h"
 
 namespace vorlix {
 namespace {
@@ -43,28 +43,28 @@ int RecentLimit(TRecentKind kind) {
 
 }  // namespace
 
-void TfrmQuenlix::CreateViewers() {
-    FEpdViewer = new TfrmEPD(*this);
-    FPgnViewer = new TfrmPGN(*this);
+void TMainWindow::CreateViewers() {
+    epdViewer_ = new TEpdViewer(*this);
+    pgnViewer_ = new TPgnViewer(*this);
     FpnlBoard->setAcceptDrops(true);
     FpnlBoard->installEventFilter(this);
 }
 
-void TfrmQuenlix::DestroyViewers() {
+void TMainWindow::DestroyViewers() {
     // The viewers write their settings through this window while they go, so
     // they go before it.
-    for (TArchiveViewer* viewer : {FEpdViewer, FPgnViewer}) {
+    for (TArchiveViewer* viewer : {epdViewer_, pgnViewer_}) {
         if (auto* window = dynamic_cast<QObject*>(viewer))
             delete window;
         else
             delete viewer;
     }
-    FEpdViewer = FPgnViewer = nullptr;
+    epdViewer_ = pgnViewer_ = nullptr;
 }
 
-bool TfrmQuenlix::CloseViewers() {
+bool TMainWindow::CloseViewers() {
     // A viewer with unsaved edits asks first; its Cancel keeps everything open.
-    for (TArchiveViewer* viewer : {FEpdViewer, FPgnViewer})
+    for (TArchiveViewer* viewer : {epdViewer_, pgnViewer_})
         if (viewer && viewer->ArchiveVisible()) {
             viewer->CloseArchive();
             if (viewer->ArchiveVisible()) return false;
@@ -72,29 +72,29 @@ bool TfrmQuenlix::CloseViewers() {
     return true;
 }
 
-TArchiveViewer& TfrmQuenlix::PgnViewer() { return *FPgnViewer; }
+TArchiveViewer& TMainWindow::PgnViewer() { return *pgnViewer_; }
 
-QStringList& TfrmQuenlix::RecentList(TRecentKind kind) {
+QStringList& TMainWindow::RecentList(TRecentKind kind) {
     switch (kind) {
-        case TRecentKind::Diagram: return FSettings.RecentVXD;
-        case TRecentKind::PGN: return FSettings.RecentPGN;
-        default: return FSettings.RecentEPD;
+        case TRecentKind::Diagram: return settings_.RecentVXD;
+        case TRecentKind::PGN: return settings_.RecentPGN;
+        default: return settings_.RecentEPD;
     }
 }
 
-void TfrmQuenlix::AddRecent(TRecentKind kind, const QString& fileName) {
+void TMainWindow::AddRecent(TRecentKind kind, const QString& fileName) {
     AddRecentFile(RecentList(kind), fileName, RecentLimit(kind));
 }
 
-void TfrmQuenlix::RemoveRecent(TRecentKind kind, const QString& fileName) {
+void TMainWindow::RemoveRecent(TRecentKind kind, const QString& fileName) {
     RemoveRecentFile(RecentList(kind), fileName);
 }
 
 // ---- Opening ----------------------------------------------------------------
 
-void TfrmQuenlix::OpenChessFile(const QString& fileName) {
+void TMainWindow::OpenChessFile(const QString& fileName) {
     THourglass hourglass;
-    FFileBeingOpened = fileName;
+    fileBeingOpened_ = fileName;
     if (!QFileInfo::exists(fileName)) {
         SoundMessageDlg(fileName + "\ndoes not exist.", TMsgDlgType::mtInformation, QMessageBox::Ok);
         RemoveRecent(TRecentKind::EPD, fileName);
@@ -111,25 +111,25 @@ void TfrmQuenlix::OpenChessFile(const QString& fileName) {
     }
 }
 
-void TfrmQuenlix::OpenAsEpd(const QString& fileName) {
-    if (OpenInViewer(*FEpdViewer, TRecentKind::EPD, fileName) || FRetry) {
-        FRetry = false;
+void TMainWindow::OpenAsEpd(const QString& fileName) {
+    if (OpenInViewer(*epdViewer_, TRecentKind::EPD, fileName) || retry_) {
+        retry_ = false;
         return;
     }
-    FRetry = true;
+    retry_ = true;
     OpenAsPgn(fileName);
 }
 
-void TfrmQuenlix::OpenAsPgn(const QString& fileName) {
-    if (OpenInViewer(PgnViewer(), TRecentKind::PGN, fileName) || FRetry) {
-        FRetry = false;
+void TMainWindow::OpenAsPgn(const QString& fileName) {
+    if (OpenInViewer(PgnViewer(), TRecentKind::PGN, fileName) || retry_) {
+        retry_ = false;
         return;
     }
-    FRetry = true;
+    retry_ = true;
     OpenAsEpd(fileName);
 }
 
-bool TfrmQuenlix::OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const QString& fileName) {
+bool TMainWindow::OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const QString& fileName) {
     SetOpening(true);
     QApplication::processEvents();
     if (!viewer.LoadArchive(fileName)) {
@@ -138,7 +138,7 @@ bool TfrmQuenlix::OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const Q
         SetOpening(false);
         return false;
     }
-    if (FQuitting) {
+    if (quitting_) {
         // A quit signal came while the file was read: nothing more is shown,
         // and the file is not tried as another kind either.
         viewer.CloseArchive();
@@ -154,35 +154,35 @@ bool TfrmQuenlix::OpenInViewer(TArchiveViewer& viewer, TRecentKind kind, const Q
     return true;
 }
 
-void TfrmQuenlix::SetOpening(bool opening) {
-    FOpening = opening;
+void TMainWindow::SetOpening(bool opening) {
+    opening_ = opening;
     Item("mnuFileOpen")->setEnabled(!opening);
     Menu("mnuFileReopen")->setEnabled(!opening);
     Button("spbOpenFile")->setEnabled(!opening);
 }
 
-void TfrmQuenlix::mnuFileOpenClick() {
-    if (FOpening) return;
+void TMainWindow::mnuFileOpenClick() {
+    if (opening_) return;
     if (PgnViewer().ArchiveVisible()) PgnViewer().StopAutoReplay();
-    const QString fileName = ChooseFileToOpen(this, "Open", FSettings.OpenPath, kOpenFilter);
+    const QString fileName = ChooseFileToOpen(this, "Open", settings_.OpenPath, kOpenFilter);
     if (fileName.isEmpty()) return;
     OpenChessFile(fileName);
-    FSettings.OpenPath = FolderOf(fileName);
+    settings_.OpenPath = FolderOf(fileName);
 }
 
 // ---- File menu and Reopen ---------------------------------------------------
 
-void TfrmQuenlix::mnuFilePopup() {
-    Item("mnuFileOpen")->setEnabled(!FOpening);
+void TMainWindow::mnuFilePopup() {
+    Item("mnuFileOpen")->setEnabled(!opening_);
     RebuildReopenMenu();
 }
 
-void TfrmQuenlix::RebuildReopenMenu() {
+void TMainWindow::RebuildReopenMenu() {
     QMenu* reopen = Menu("mnuFileReopen");
     reopen->clear();
     const std::vector<TReopenEntry> entries =
-        ReopenEntries(FSettings.RecentVXD, FSettings.RecentPGN, FSettings.RecentEPD);
-    reopen->setEnabled(!FOpening && !entries.empty());
+        ReopenEntries(settings_.RecentVXD, settings_.RecentPGN, settings_.RecentEPD);
+    reopen->setEnabled(!opening_ && !entries.empty());
     for (const TReopenEntry& entry : entries) {
         if (entry.Separator) {
             reopen->addSeparator();
@@ -197,38 +197,38 @@ void TfrmQuenlix::RebuildReopenMenu() {
 
 // ---- Save as EPD -----------------------------------------------------------
 
-void TfrmQuenlix::mnuFileSaveEPDClick() {
+void TMainWindow::mnuFileSaveEPDClick() {
     if (PgnViewer().ArchiveVisible()) PgnViewer().StopAutoReplay();
     QFileDialog dialog(this, "Save as EPD");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // Positions are appended, so an existing file is no reason to ask.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     SetFileDialogFilters(dialog, kEpdFilter);
-    dialog.setDirectory(FSettings.SaveEPDPath);
+    dialog.setDirectory(settings_.SaveEPDPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString fileName = ForceExtension(dialog.selectedFiles().first(), ".EPD");
-    FSettings.SaveEPDPath = FolderOf(fileName);
+    settings_.SaveEPDPath = FolderOf(fileName);
     SaveAsEPD(fileName);
 }
 
-void TfrmQuenlix::SaveAsEPD(const QString& fileName) {
-    TfrmPosData dialog(FBoard.Codes(), this);
+void TMainWindow::SaveAsEPD(const QString& fileName) {
+    TPosDataDialog dialog(board_.Codes(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    const std::string line = PositionEpdLine(FBoard.Codes(), dialog.PositionData());
+    const std::string line = PositionEpdLine(board_.Codes(), dialog.PositionData());
     try {
         AppendEpdLine(QFile::encodeName(fileName).toStdString(), line);
     } catch (const std::exception& error) {
-        FReporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + error.what());
+        reporter_.Report(TMsgKind::Error, fileName.toStdString() + ": " + error.what());
         return;
     }
     AddRecent(TRecentKind::EPD, fileName);
     // The EPD viewer may hold this file; its later save must keep the line.
-    FEpdViewer->LineAppended(fileName, line);
+    epdViewer_->LineAppended(fileName, line);
 }
 
 // ---- Dropped files ----------------------------------------------------------
 
-bool TfrmQuenlix::eventFilter(QObject* watched, QEvent* event) {
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != FpnlBoard) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::DragEnter: {
@@ -246,19 +246,19 @@ bool TfrmQuenlix::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool TfrmQuenlix::DropFiles(QDropEvent& event) {
+bool TMainWindow::DropFiles(QDropEvent& event) {
     const QList<QUrl> urls = event.mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return false;
     event.setDropAction(Qt::CopyAction);
     event.accept();
     // Only the first file counts.
     const QString fileName = urls.first().toLocalFile();
-    if (!FOpening) {
+    if (!opening_) {
         // Opening may ask questions; the drag source is not kept waiting.
         QMetaObject::invokeMethod(this, [this, fileName] { OpenChessFile(fileName); }, Qt::QueuedConnection);
         return true;
     }
-    const QString window = FEpdViewer->ArchiveVisible() ? "EPD " : "PGN ";
+    const QString window = epdViewer_->ArchiveVisible() ? "EPD " : "PGN ";
     SoundMessageDlg("Cannot open:\n" + fileName + ".\n\nPlease close the " + window + "window first.",
                     TMsgDlgType::mtInformation, QMessageBox::Ok);
     return true;
@@ -266,68 +266,68 @@ bool TfrmQuenlix::DropFiles(QDropEvent& event) {
 
 // ---- File associations ------------------------------------------------------
 
-void TfrmQuenlix::CheckFileAssociations() {
-    if (!FAssociations || FQuitting) return;
+void TMainWindow::CheckFileAssociations() {
+    if (!associations_ || quitting_) return;
     struct TCheck {
         TChessFileType Type;
         QString Kind;  // empty: associated without asking
         bool* Ask;
         bool* Associate;
     };
-    const TCheck checks[] = {{TChessFileType::PGN, "PGN", &FSettings.AskPGNReg, &FSettings.DoPGNReg},
-                             {TChessFileType::EPD, "EPD", &FSettings.AskEPDReg, &FSettings.DoEPDReg},
+    const TCheck checks[] = {{TChessFileType::PGN, "PGN", &settings_.AskPGNReg, &settings_.DoPGNReg},
+                             {TChessFileType::EPD, "EPD", &settings_.AskEPDReg, &settings_.DoEPDReg},
                              {TChessFileType::VXD, {}, nullptr, nullptr}};
     for (const TCheck& check : checks) {
-        if (FAssociations->IsAssociated(check.Type)) continue;
+        if (associations_->IsAssociated(check.Type)) continue;
         if (check.Ask && *check.Ask) {
-            TfrmFileType question(check.Kind, FSettings, this);
+            TFileTypeDialog question(check.Kind, settings_, this);
             question.exec();
             // Ended while asking: the question was not answered.
-            if (FQuitting) return;
+            if (quitting_) return;
         }
         if (check.Associate && !*check.Associate) continue;
         try {
-            FAssociations->Associate(check.Type);
+            associations_->Associate(check.Type);
         } catch (const std::exception& error) {
-            FReporter.Report(TMsgKind::Error, error.what());
+            reporter_.Report(TMsgKind::Error, error.what());
         }
     }
 }
 
 // ---- What the viewers need --------------------------------------------------
 
-QRect TfrmQuenlix::BoardPanelGlobalRect() const {
+QRect TMainWindow::BoardPanelGlobalRect() const {
     return QRect(FpnlBoard->mapToGlobal(QPoint(0, 0)), FpnlBoard->size());
 }
 
-void TfrmQuenlix::DiagramChangedByViewer() { MarkModified(); }
+void TMainWindow::DiagramChangedByViewer() { MarkModified(); }
 
-void TfrmQuenlix::PlaySound(const QString& waveName) { PlayWave(waveName); }
+void TMainWindow::PlaySound(const QString& waveName) { PlayWave(waveName); }
 
-void TfrmQuenlix::AnimateMove(const TChessMove& move) { FkxChessBrd1->AnimateMove(move); }
+void TMainWindow::AnimateMove(const TChessMove& move) { boardView_->AnimateMove(move); }
 
-void TfrmQuenlix::AnimateTakeBack(const TChessMove& move, int capturedPiece) {
-    FkxChessBrd1->AnimateTakeBack(move, capturedPiece);
+void TMainWindow::AnimateTakeBack(const TChessMove& move, int capturedPiece) {
+    boardView_->AnimateTakeBack(move, capturedPiece);
 }
 
-QPrinter& TfrmQuenlix::Printer() { return FPrintCommands->Printer(); }
+QPrinter& TMainWindow::Printer() { return printCommands_->Printer(); }
 
-void TfrmQuenlix::PrinterSetup() { FPrintCommands->mnuFilePrinterSetupClick(); }
+void TMainWindow::PrinterSetup() { printCommands_->mnuFilePrinterSetupClick(); }
 
-void TfrmQuenlix::mnuFilePrintClick() { FPrintCommands->mnuFilePrintClick(); }
-void TfrmQuenlix::mnuFilePreviewClick() { FPrintCommands->mnuFilePreviewClick(); }
-void TfrmQuenlix::mnuFilePrinterSetupClick() { FPrintCommands->mnuFilePrinterSetupClick(); }
+void TMainWindow::mnuFilePrintClick() { printCommands_->mnuFilePrintClick(); }
+void TMainWindow::mnuFilePreviewClick() { printCommands_->mnuFilePreviewClick(); }
+void TMainWindow::mnuFilePrinterSetupClick() { printCommands_->mnuFilePrinterSetupClick(); }
 
-void TfrmQuenlix::ViewerClosed() {
+void TMainWindow::ViewerClosed() {
     SetOpening(false);
     // A viewer may have deleted its file (every position gone).
-    if (!FFileBeingOpened.isEmpty() && !QFileInfo::exists(FFileBeingOpened)) {
-        RemoveRecent(TRecentKind::EPD, FFileBeingOpened);
-        RemoveRecent(TRecentKind::PGN, FFileBeingOpened);
+    if (!fileBeingOpened_.isEmpty() && !QFileInfo::exists(fileBeingOpened_)) {
+        RemoveRecent(TRecentKind::EPD, fileBeingOpened_);
+        RemoveRecent(TRecentKind::PGN, fileBeingOpened_);
     }
 }
 
-void TfrmQuenlix::OpenPgnBatch(TPgnBatchSource& source) { RunPgnBatchDialog(*this, source); }
-void TfrmQuenlix::OpenEpdBatch(TEpdBatchSource& source) { RunEpdBatchDialog(*this, source); }
+void TMainWindow::OpenPgnBatch(TPgnBatchSource& source) { RunPgnBatchDialog(*this, source); }
+void TMainWindow::OpenEpdBatch(TEpdBatchSource& source) { RunEpdBatchDialog(*this, source); }
 
 }  // namespace vorlix

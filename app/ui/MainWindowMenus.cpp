@@ -11,7 +11,7 @@
 #include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/PlayWave.h"
+#include "common/ui/SoundPlayer.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/PieceButtonIcon.h"
@@ -54,7 +54,7 @@ const QStringList kInsertObjectNames = {"King", "Queen", "Bishop", "Knight", "Ro
 
 }  // namespace
 
-QMenu* TfrmQuenlix::AddMenu(QMenu* parent, const char* name, const QString& caption, const QString& hint) {
+QMenu* TMainWindow::AddMenu(QMenu* parent, const char* name, const QString& caption, const QString& hint) {
     QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
@@ -62,8 +62,8 @@ QMenu* TfrmQuenlix::AddMenu(QMenu* parent, const char* name, const QString& capt
     return menu;
 }
 
-QAction* TfrmQuenlix::AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                              void (TfrmQuenlix::*handler)(), const QKeySequence& shortcut) {
+QAction* TMainWindow::AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
+                              void (TMainWindow::*handler)(), const QKeySequence& shortcut) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(name);
     item->setStatusTip(hint);
@@ -76,8 +76,8 @@ QAction* TfrmQuenlix::AddItem(QMenu* menu, const char* name, const QString& capt
     return item;
 }
 
-QActionGroup* TfrmQuenlix::AddRadioItems(QMenu* menu, const char* prefix, const QStringList& captions,
-                                         const QStringList& hints, void (TfrmQuenlix::*handler)(int)) {
+QActionGroup* TMainWindow::AddRadioItems(QMenu* menu, const char* prefix, const QStringList& captions,
+                                         const QStringList& hints, void (TMainWindow::*handler)(int)) {
     auto* group = new QActionGroup(this);
     for (int i = 0; i < captions.size(); ++i) {
         QAction* item = menu->addAction(captions[i]);
@@ -90,7 +90,7 @@ QActionGroup* TfrmQuenlix::AddRadioItems(QMenu* menu, const char* prefix, const 
     return group;
 }
 
-void TfrmQuenlix::CreateMenus() {
+void TMainWindow::CreateMenus() {
     CreateFileMenu();
     CreateEditMenu();
     CreateOptionsMenu();
@@ -99,97 +99,97 @@ void TfrmQuenlix::CreateMenus() {
     CreateHelpMenu();
 }
 
-void TfrmQuenlix::CreateFileMenu() {
+void TMainWindow::CreateFileMenu() {
     QMenu* m = AddMenu(nullptr, "mnuFile", "&File", "File and printer options");
-    connect(m, &QMenu::aboutToShow, this, &TfrmQuenlix::mnuFilePopup);
+    connect(m, &QMenu::aboutToShow, this, &TMainWindow::mnuFilePopup);
     // Beside the keys of the command table, the keys every desktop program knows.
-    AddItem(m, "mnuFileNew", "&New", "Start editing a new diagram", &TfrmQuenlix::mnuFileNewClick,
+    AddItem(m, "mnuFileNew", "&New", "Start editing a new diagram", &TMainWindow::mnuFileNewClick,
             QKeySequence("Ctrl+N"));
-    AddItem(m, "mnuFileOpen", "&Open...", "Open a chess file", &TfrmQuenlix::mnuFileOpenClick, Qt::Key_F7)
+    AddItem(m, "mnuFileOpen", "&Open...", "Open a chess file", &TMainWindow::mnuFileOpenClick, Qt::Key_F7)
         ->setShortcuts({QKeySequence(Qt::Key_F7), QKeySequence("Ctrl+O")});
     AddMenu(m, "mnuFileReopen", "&Reopen", "Reopen a chess file")->setEnabled(false);
     m->addSeparator();
-    AddItem(m, "mnuFileSave", "&Save", "Save current chess diagram", &TfrmQuenlix::mnuFileSaveClick,
+    AddItem(m, "mnuFileSave", "&Save", "Save current chess diagram", &TMainWindow::mnuFileSaveClick,
             QKeySequence("Ctrl+S"));
     AddItem(m, "mnuFileSaveAs", "Save &As...", "Save current diagram to a new file",
-            &TfrmQuenlix::mnuFileSaveAsClick, QKeySequence("Ctrl+Shift+S"));
+            &TMainWindow::mnuFileSaveAsClick, QKeySequence("Ctrl+Shift+S"));
     AddItem(m, "mnuFileSaveEPD", "Save as &EPD...", "Save current position to an EPD file",
-            &TfrmQuenlix::mnuFileSaveEPDClick, QKeySequence("Ctrl+E"));
+            &TMainWindow::mnuFileSaveEPDClick, QKeySequence("Ctrl+E"));
     AddItem(m, "mnuFileSaveImage", "Save as &Image...", "Save current diagram as an image",
-            &TfrmQuenlix::spbSaveImgClick, QKeySequence("Ctrl+I"));
+            &TMainWindow::spbSaveImgClick, QKeySequence("Ctrl+I"));
     m->addSeparator();
     AddItem(m, "mnuFilePrinterSetup", "Printer Set&up...", "Select a printer and configure some of its settings",
-            &TfrmQuenlix::mnuFilePrinterSetupClick);
+            &TMainWindow::mnuFilePrinterSetupClick);
     AddItem(m, "mnuFilePreview", "Print Pre&view...", "Preview how your diagrams will look when printed",
-            &TfrmQuenlix::mnuFilePreviewClick);
-    AddItem(m, "mnuFilePrint", "&Print", "Print the current diagram", &TfrmQuenlix::mnuFilePrintClick,
+            &TMainWindow::mnuFilePreviewClick);
+    AddItem(m, "mnuFilePrint", "&Print", "Print the current diagram", &TMainWindow::mnuFilePrintClick,
             QKeySequence("Ctrl+P"));
     m->addSeparator();
-    AddItem(m, "mnuFileExit", "E&xit", "Leave Chess Vorlix", &TfrmQuenlix::mnuFileExitClick, QKeySequence("Ctrl+Q"));
+    AddItem(m, "mnuFileExit", "E&xit", "Leave Chess Vorlix", &TMainWindow::mnuFileExitClick, QKeySequence("Ctrl+Q"));
 }
 
-void TfrmQuenlix::CreateEditMenu() {
+void TMainWindow::CreateEditMenu() {
     QMenu* m = AddMenu(nullptr, "mnuEdit", "&Edit", "Clipboard related options");
-    connect(m, &QMenu::aboutToShow, this, &TfrmQuenlix::mnuEditPopup);
+    connect(m, &QMenu::aboutToShow, this, &TMainWindow::mnuEditPopup);
     FmnuEditUndo = AddItem(m, "mnuEditUndo", "&Undo", "Undo your latest changes to the current diagram",
-                           &TfrmQuenlix::mnuEditUndoClick, QKeySequence("Ctrl+Z"));
+                           &TMainWindow::mnuEditUndoClick, QKeySequence("Ctrl+Z"));
     FmnuEditRedo = AddItem(m, "mnuEditRedo", "&Redo", "Redo any undone changes to the current diagram",
-                           &TfrmQuenlix::mnuEditRedoClick, QKeySequence("Shift+Ctrl+Z"));
+                           &TMainWindow::mnuEditRedoClick, QKeySequence("Shift+Ctrl+Z"));
     m->addSeparator();
     FmnuEditCut = AddItem(m, "mnuEditCut", "Cu&t", "Copy current diagram to the clipboard and clear board",
-                          &TfrmQuenlix::mnuEditCutClick, QKeySequence("Ctrl+X"));
-    AddItem(m, "mnuEditCopy", "&Copy", "Copy current diagram to the clipboard", &TfrmQuenlix::mnuEditCopyClick,
+                          &TMainWindow::mnuEditCutClick, QKeySequence("Ctrl+X"));
+    AddItem(m, "mnuEditCopy", "&Copy", "Copy current diagram to the clipboard", &TMainWindow::mnuEditCopyClick,
             QKeySequence("Ctrl+C"));
     FmnuEditPaste = AddItem(m, "mnuEditPaste", "&Paste",
             "Paste text from the clipboard and translate it into a diagram (if possible)",
-            &TfrmQuenlix::mnuEditPasteClick, QKeySequence("Ctrl+V"));
+            &TMainWindow::mnuEditPasteClick, QKeySequence("Ctrl+V"));
     m->addSeparator();
     QMenu* formats = AddMenu(m, "mnuClipboardFormat", "C&lipboard Format",
                              "Select a format for copying diagrams to the clipboard");
-    FClipboardFormats = AddRadioItems(formats, "mnuClipboardFormat", kClipboardCaptions, kClipboardHints,
-                                      &TfrmQuenlix::mnuClipboardFormatClick);
+    clipboardFormats_ = AddRadioItems(formats, "mnuClipboardFormat", kClipboardCaptions, kClipboardHints,
+                                      &TMainWindow::mnuClipboardFormatClick);
     // The item names end in the character that selects the format.
     const char* clipboardItemNames[] = {"mnuEditClipBmp1", "mnuEditClipBmp4", "mnuEditClipBmp8", "mnuEditClipBmpT",
                                         "mnuEditClipEPD",  "mnuEditClipPlain", "mnuEditClipSetup"};
-    for (int i = 0; i < FClipboardFormats->actions().size(); ++i)
-        FClipboardFormats->actions().at(i)->setObjectName(clipboardItemNames[i]);
+    for (int i = 0; i < clipboardFormats_->actions().size(); ++i)
+        clipboardFormats_->actions().at(i)->setObjectName(clipboardItemNames[i]);
     FmnuEditEmptyClipboard = AddItem(m, "mnuEditEmptyClipboard", "&Empty Clipboard",
                                      "Remove any bitmap image from the clipboard",
-                                     &TfrmQuenlix::mnuEditEmptyClipboardClick);
+                                     &TMainWindow::mnuEditEmptyClipboardClick);
 }
 
-void TfrmQuenlix::CreateOptionsMenu() {
+void TMainWindow::CreateOptionsMenu() {
     QMenu* m = AddMenu(nullptr, "mnuOptions", "&Options", "Configure some of Chess Vorlix's settings");
-    connect(m, &QMenu::aboutToShow, this, &TfrmQuenlix::mnuOptionsPopup);
+    connect(m, &QMenu::aboutToShow, this, &TMainWindow::mnuOptionsPopup);
     AddItem(m, "mnuAnimateMoves", "Animate &Moves", "Toggle the animate moves setting (used in the PGN viewer)",
-            &TfrmQuenlix::mnuAnimateMovesClick)
+            &TMainWindow::mnuAnimateMovesClick)
         ->setCheckable(true);
     AddItem(m, "mnuAnimationSpeed", "&Animation Speed...", "Set speed for move animation in PGN viewer",
-            &TfrmQuenlix::mnuAnimationSpeedClick);
+            &TMainWindow::mnuAnimationSpeedClick);
     AddItem(m, "mnuJPGQuality", "JPG &Quality...",
-            "Select image quality for when saving your diagram as JPEG images", &TfrmQuenlix::mnuJPGQualityClick);
+            "Select image quality for when saving your diagram as JPEG images", &TMainWindow::mnuJPGQualityClick);
     m->addSeparator();
     QMenu* image = AddMenu(m, "mnuImageScaling", "&Image Scaling",
                            "Select at what image size to save, cut and copy your chess diagrams");
-    FImageScales = AddRadioItems(image, "mnuImageScale", kImageScaleCaptions, kImageScaleHints,
-                                 &TfrmQuenlix::mnuImageScaleClick);
+    imageScales_ = AddRadioItems(image, "mnuImageScale", kImageScaleCaptions, kImageScaleHints,
+                                 &TMainWindow::mnuImageScaleClick);
     QMenu* print = AddMenu(m, "mnuPrintScaling", "&Print Scaling", "Select at what size to print your chess diagrams");
-    FPrintScales = AddRadioItems(print, "mnuPrintScale", kPrintScaleCaptions, kPrintScaleHints,
-                                 &TfrmQuenlix::mnuPrintScaleClick);
+    printScales_ = AddRadioItems(print, "mnuPrintScale", kPrintScaleCaptions, kPrintScaleHints,
+                                 &TMainWindow::mnuPrintScaleClick);
     QMenu* toolbars = AddMenu(m, "mnuToolbars", "&Toolbars", "Hide or show certain toolbars");
-    AddItem(toolbars, "mnuCommandsToolbar", "&Commands Toolbar", "", &TfrmQuenlix::mnuCommandsToolbarClick)
+    AddItem(toolbars, "mnuCommandsToolbar", "&Commands Toolbar", "", &TMainWindow::mnuCommandsToolbarClick)
         ->setCheckable(true);
-    AddItem(toolbars, "mnuPiecesToolbar", "&Pieces Toolbar", "", &TfrmQuenlix::mnuPiecesToolbarClick)
+    AddItem(toolbars, "mnuPiecesToolbar", "&Pieces Toolbar", "", &TMainWindow::mnuPiecesToolbarClick)
         ->setCheckable(true);
     m->addSeparator();
     AddItem(m, "mnuPlaySounds", "Play &Sounds", "Use Chess Vorlix with or without sound",
-            &TfrmQuenlix::mnuPlaySoundsClick)
+            &TMainWindow::mnuPlaySoundsClick)
         ->setCheckable(true);
 }
 
-void TfrmQuenlix::CreateBoardMenu() {
+void TMainWindow::CreateBoardMenu() {
     QMenu* m = AddMenu(nullptr, "mnuBoard", "&Board", "Configure the chess board and its squares");
-    connect(m, &QMenu::aboutToShow, this, &TfrmQuenlix::mnuBoardPopup);
+    connect(m, &QMenu::aboutToShow, this, &TMainWindow::mnuBoardPopup);
     AddItem(m, "mnuBoardDefect", "De&fect", "Convert all selected pieces to the enemy!");
     AddItem(m, "mnuBoardDelete", "&Delete", "Remove all selected pieces from the board");
     QMenu* hl = AddMenu(m, "mnuHighlighting", "&Highlighting", "Set square highlighting");
@@ -212,51 +212,51 @@ void TfrmQuenlix::CreateBoardMenu() {
     }
     m->addSeparator();
     AddItem(m, "mnuBoardClear", "C&lear Board", "Remove all pieces from the chess board",
-            &TfrmQuenlix::mnuClearBoardClick);
+            &TMainWindow::mnuClearBoardClick);
     // Ctrl+I and Ctrl+S belong to the File menu; here they are only shown.
     AddItem(m, "mnuBoardInvert", "&Invert Board\tCtrl+I", "Flip the chess board around",
-            &TfrmQuenlix::mnuInvertBoardClick);
+            &TMainWindow::mnuInvertBoardClick);
     AddItem(m, "mnuBoardStartPos", "&Starting Position\tCtrl+S", "Setup the starting position",
-            &TfrmQuenlix::mnuStartingPositionClick);
+            &TMainWindow::mnuStartingPositionClick);
     QMenu* styles = AddMenu(m, "mnuPieceStyle", "Piece St&yle", "Select a piece style");
-    FPieceStyles = AddRadioItems(styles, "mnuPieceStyle", kPieceStyleCaptions, kPieceStyleHints,
-                                 &TfrmQuenlix::mnuPieceStyleClick);
+    pieceStyles_ = AddRadioItems(styles, "mnuPieceStyle", kPieceStyleCaptions, kPieceStyleHints,
+                                 &TMainWindow::mnuPieceStyleClick);
     m->addSeparator();
     AddItem(m, "mnuSelectAll", "Select &All", "Select all squares");
     AddItem(m, "mnuUnselectAll", "&Unselect All", "Unselect all selected squares");
 }
 
-void TfrmQuenlix::CreateConfigureMenu() {
+void TMainWindow::CreateConfigureMenu() {
     QMenu* m = AddMenu(nullptr, "mnuConfigure", "&Configure", "Configure the diagram header, footer and the board");
-    AddItem(m, "mnuConfigureHeader", "&Header...", "Configure the diagram header", &TfrmQuenlix::mnuConfigureHeaderClick,
+    AddItem(m, "mnuConfigureHeader", "&Header...", "Configure the diagram header", &TMainWindow::mnuConfigureHeaderClick,
             QKeySequence("Ctrl+H"));
     AddItem(m, "mnuConfigureBoard", "&Board...", "Change one or more of the many board layout settings",
-            &TfrmQuenlix::mnuConfigureBoardClick, QKeySequence("Ctrl+B"));
-    AddItem(m, "mnuConfigureFooter", "&Footer...", "Configure the diagram footer", &TfrmQuenlix::mnuConfigureFooterClick,
+            &TMainWindow::mnuConfigureBoardClick, QKeySequence("Ctrl+B"));
+    AddItem(m, "mnuConfigureFooter", "&Footer...", "Configure the diagram footer", &TMainWindow::mnuConfigureFooterClick,
             QKeySequence("Ctrl+F"));
 }
 
-void TfrmQuenlix::CreateHelpMenu() {
+void TMainWindow::CreateHelpMenu() {
     QMenu* m = AddMenu(nullptr, "mnuHelp", "&Help", "");
     AddItem(m, "mnuHelpContents", "&Contents", "Show the contents of Chess Vorlix's help file",
-            &TfrmQuenlix::mnuHelpContentsClick, Qt::Key_F1);
+            &TMainWindow::mnuHelpContentsClick, Qt::Key_F1);
     AddItem(m, "mnuHelpSearch", "&Search for Help on...", "Search for a specific topic in the help file index",
-            &TfrmQuenlix::mnuHelpSearchClick);
+            &TMainWindow::mnuHelpSearchClick);
     AddItem(m, "mnuHelpHowTo", "&How to Use Help", "Beginners guide on how to work with help files",
-            &TfrmQuenlix::mnuHelpHowToClick);
+            &TMainWindow::mnuHelpHowToClick);
     AddItem(m, "mnuHelpQuickStart", "&Quick Start Information",
-            "Some need to know topics for working with Chess Vorlix", &TfrmQuenlix::mnuHelpQuickStartClick);
+            "Some need to know topics for working with Chess Vorlix", &TMainWindow::mnuHelpQuickStartClick);
     m->addSeparator();
-    AddItem(m, "mnuHelpTips", "&Tip of the Day...", "Show tip of the day window", &TfrmQuenlix::mnuHelpTipsClick);
+    AddItem(m, "mnuHelpTips", "&Tip of the Day...", "Show tip of the day window", &TMainWindow::mnuHelpTipsClick);
     m->addSeparator();
     AddItem(m, "mnuHelpWeb", "Chess Vorlix on the &Web", "Visit the Chess Vorlix web page",
-            &TfrmQuenlix::mnuWebPageClick);
+            &TMainWindow::mnuWebPageClick);
     AddItem(m, "mnuHelpMail", "Send &Mail...", "Write a message to the makers of Chess Vorlix",
-            &TfrmQuenlix::mnuEmailClick);
+            &TMainWindow::mnuEmailClick);
 }
 
-QToolButton* TfrmQuenlix::AddButton(const char* name, const QString& icon, const QString& tooltip,
-                                    const QString& statusText, void (TfrmQuenlix::*handler)()) {
+QToolButton* TMainWindow::AddButton(const char* name, const QString& icon, const QString& tooltip,
+                                    const QString& statusText, void (TMainWindow::*handler)()) {
     auto* button = new QToolButton(FpnlToolbar);
     button->setObjectName(name);
     button->setAutoRaise(true);
@@ -273,52 +273,52 @@ QToolButton* TfrmQuenlix::AddButton(const char* name, const QString& icon, const
     return button;
 }
 
-void TfrmQuenlix::CreateCommandsToolbar() {
+void TMainWindow::CreateCommandsToolbar() {
     auto* row = new QHBoxLayout(FpnlToolbar);
     row->setContentsMargins(4, 4, 4, 4);
     row->setSpacing(0);
     auto gap = [row] { row->addSpacing(6); };
-    AddButton("spbNew", "new", "New Diagram", "Start editing a new diagram", &TfrmQuenlix::mnuFileNewClick);
-    AddButton("spbOpenFile", "open", "Open a File", "Open a chess file", &TfrmQuenlix::mnuFileOpenClick);
-    AddButton("spbSaveEPD", "save", "Save Diagram", "Save current chess diagram", &TfrmQuenlix::mnuFileSaveClick);
+    AddButton("spbNew", "new", "New Diagram", "Start editing a new diagram", &TMainWindow::mnuFileNewClick);
+    AddButton("spbOpenFile", "open", "Open a File", "Open a chess file", &TMainWindow::mnuFileOpenClick);
+    AddButton("spbSaveEPD", "save", "Save Diagram", "Save current chess diagram", &TMainWindow::mnuFileSaveClick);
     AddButton("spbSaveImg", "image", "Save Diagram as Image", "Save current diagram as an image",
-              &TfrmQuenlix::spbSaveImgClick)
+              &TMainWindow::spbSaveImgClick)
         ->setEnabled(false);  // enabled once the window has shown
     gap();
     AddButton("spbCut", "cut", "Cut Diagram to Clipboard", "Copy current diagram to the clipboard and clear board",
-              &TfrmQuenlix::mnuEditCutClick);
+              &TMainWindow::mnuEditCutClick);
     AddButton("spbClipboard", "copy", "Copy Diagram to Clipboard", "Copy current diagram to the clipboard",
-              &TfrmQuenlix::mnuEditCopyClick);
+              &TMainWindow::mnuEditCopyClick);
     AddButton("spbPaste", "paste", "Paste",
               "Paste text from the clipboard and translate it into a diagram (if possible)",
-              &TfrmQuenlix::spbPasteClick);
+              &TMainWindow::spbPasteClick);
     gap();
     AddButton("spbUndo", "undo", "Undo Changes", "Undo your latest changes to the current diagram",
-              &TfrmQuenlix::mnuEditUndoClick);
+              &TMainWindow::mnuEditUndoClick);
     AddButton("spbRedo", "redo", "Redo Changes", "Redo any undone changes to the current diagram",
-              &TfrmQuenlix::mnuEditRedoClick);
+              &TMainWindow::mnuEditRedoClick);
     gap();
-    AddButton("spbPrint", "print", "Print Diagram", "Print the current diagram", &TfrmQuenlix::mnuFilePrintClick);
+    AddButton("spbPrint", "print", "Print Diagram", "Print the current diagram", &TMainWindow::mnuFilePrintClick);
     AddButton("spbPreview", "preview", "Print Preview", "Preview how your diagrams will look when printed",
-              &TfrmQuenlix::mnuFilePreviewClick);
+              &TMainWindow::mnuFilePreviewClick);
     gap();
     AddButton("spbStartPos", "startpos", "Starting Position", "Setup the starting position",
-              &TfrmQuenlix::mnuStartingPositionClick);
+              &TMainWindow::mnuStartingPositionClick);
     AddButton("spbClearBoard", "clear", "Clear Board", "Remove all pieces from the chess board",
-              &TfrmQuenlix::mnuClearBoardClick);
+              &TMainWindow::mnuClearBoardClick);
     AddButton("spbFlipBoard", "flip", "Invert Chess Board", "Flip the chess board around",
-              &TfrmQuenlix::mnuInvertBoardClick);
+              &TMainWindow::mnuInvertBoardClick);
     gap();
     AddButton("spbHeader", "header", "Customize Header", "Configure the diagram header",
-              &TfrmQuenlix::mnuConfigureHeaderClick);
+              &TMainWindow::mnuConfigureHeaderClick);
     AddButton("spbCustomize", "board", "Customize Board", "Change one or more of the many board layout settings",
-              &TfrmQuenlix::mnuConfigureBoardClick);
+              &TMainWindow::mnuConfigureBoardClick);
     AddButton("spbFooter", "footer", "Customize Footer", "Configure the diagram footer",
-              &TfrmQuenlix::mnuConfigureFooterClick);
+              &TMainWindow::mnuConfigureFooterClick);
     row->addStretch(1);
 }
 
-void TfrmQuenlix::CreatePiecesToolbar() {
+void TMainWindow::CreatePiecesToolbar() {
     auto* row = new QHBoxLayout(FpnlFakeCoolBar);
     row->setContentsMargins(4, 8, 4, 8);
     row->setSpacing(0);
@@ -336,59 +336,59 @@ void TfrmQuenlix::CreatePiecesToolbar() {
         button->setStatusTip(hint);
         connect(button, &QToolButton::clicked, this, [this, button] { PieceButtonClick(button); });
         row->addWidget(button);
-        FPieceButtons.push_back(button);
+        pieceButtons_.push_back(button);
         if (code == 6) row->addSpacing(8);
     }
     row->addStretch(1);
 }
 
-void TfrmQuenlix::DrawPieceButtons() {
-    for (QToolButton* button : FPieceButtons)
-        button->setIcon(PieceButtonIcon(FBoard, button->property("tag").toInt(), devicePixelRatioF()));
+void TMainWindow::DrawPieceButtons() {
+    for (QToolButton* button : pieceButtons_)
+        button->setIcon(PieceButtonIcon(board_, button->property("tag").toInt(), devicePixelRatioF()));
 }
 
-void TfrmQuenlix::PieceButtonClick(QToolButton* button) {
+void TMainWindow::PieceButtonClick(QToolButton* button) {
     // In selection mode the buttons are push buttons that fill the selection;
     // in insert mode they form a group in which at most one is down.
-    if (!button->isCheckable()) return FBoardEditor->PieceButtonClick(button);
-    for (QToolButton* other : FPieceButtons)
+    if (!button->isCheckable()) return boardEditor_->PieceButtonClick(button);
+    for (QToolButton* other : pieceButtons_)
         if (other != button) other->setChecked(false);
 }
 
-void TfrmQuenlix::UpdatePieceButtonMode() {
-    const bool selecting = FBoard.SelectedCount() > 0;
+void TMainWindow::UpdatePieceButtonMode() {
+    const bool selecting = board_.SelectedCount() > 0;
     bool anyDown = false;
-    for (QToolButton* button : FPieceButtons) {
+    for (QToolButton* button : pieceButtons_) {
         if (selecting) button->setChecked(false);
         button->setCheckable(!selecting);
         anyDown = anyDown || button->isChecked();
     }
-    FkxChessBrd1->setCursor(anyDown ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    boardView_->setCursor(anyDown ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
-void TfrmQuenlix::mnuEditPopup() {
+void TMainWindow::mnuEditPopup() {
     UpdateCommandStates();
-    FClipboardFormats->actions().at(FSettings.ClipboardFormat)->setChecked(true);
+    clipboardFormats_->actions().at(settings_.ClipboardFormat)->setChecked(true);
 }
 
-void TfrmQuenlix::UpdateCommandStates() {
-    const bool canUndo = FUndoList->CanUndo(), canRedo = FUndoList->CanRedo();
-    const bool hasContent = !FBoard.IsEmpty(), holdsText = FClipboard->HoldsText();
+void TMainWindow::UpdateCommandStates() {
+    const bool canUndo = undoList_->CanUndo(), canRedo = undoList_->CanRedo();
+    const bool hasContent = !board_.IsEmpty(), holdsText = clipboard_->HoldsText();
     FmnuEditUndo->setEnabled(canUndo);
     FmnuEditRedo->setEnabled(canRedo);
     FmnuEditCut->setEnabled(hasContent);
     FmnuEditPaste->setEnabled(holdsText);
-    FmnuEditEmptyClipboard->setEnabled(FClipboard->HoldsBitmap());
+    FmnuEditEmptyClipboard->setEnabled(clipboard_->HoldsBitmap());
     Button("spbUndo")->setEnabled(canUndo);
     Button("spbRedo")->setEnabled(canRedo);
     Button("spbCut")->setEnabled(hasContent);
     Button("spbPaste")->setEnabled(holdsText);
-    if (FBoardEditor) FBoardEditor->UpdateBoardMenu();
+    if (boardEditor_) boardEditor_->UpdateBoardMenu();
 }
 
-void TfrmQuenlix::mnuOptionsPopup() {
-    FImageScales->actions().at(FSettings.ImageScale)->setChecked(true);
-    FPrintScales->actions().at(FSettings.PrintScale)->setChecked(true);
+void TMainWindow::mnuOptionsPopup() {
+    imageScales_->actions().at(settings_.ImageScale)->setChecked(true);
+    printScales_->actions().at(settings_.PrintScale)->setChecked(true);
     const bool tool = !FpnlToolbar->isHidden(), cool = !FpnlFakeCoolBar->isHidden();
     Item("mnuCommandsToolbar")->setChecked(tool);
     Item("mnuCommandsToolbar")->setStatusTip(tool ? "Hide the commands toolbar (currently visible)"
@@ -396,16 +396,16 @@ void TfrmQuenlix::mnuOptionsPopup() {
     Item("mnuPiecesToolbar")->setChecked(cool);
     Item("mnuPiecesToolbar")->setStatusTip(cool ? "Hide the piece toolbar (currently visible)"
                                                 : "Show the piece toolbar (currently hidden)");
-    Item("mnuAnimateMoves")->setChecked(FSettings.Animate);
-    Item("mnuPlaySounds")->setChecked(FSettings.PlaySounds);
+    Item("mnuAnimateMoves")->setChecked(settings_.Animate);
+    Item("mnuPlaySounds")->setChecked(settings_.PlaySounds);
     Item("mnuPlaySounds")->setEnabled(TSoundPlayer::HasWaveOutput());
 }
 
-void TfrmQuenlix::mnuBoardPopup() { FPieceStyles->actions().at(FBoard.PieceStyle())->setChecked(true); }
+void TMainWindow::mnuBoardPopup() { pieceStyles_->actions().at(board_.PieceStyle())->setChecked(true); }
 
-QMenu* TfrmQuenlix::Menu(const QString& objectName) const { return findChild<QMenu*>(objectName); }
+QMenu* TMainWindow::Menu(const QString& objectName) const { return findChild<QMenu*>(objectName); }
 
-QAction* TfrmQuenlix::Item(const QString& objectName) const {
+QAction* TMainWindow::Item(const QString& objectName) const {
     for (QAction* action : findChildren<QAction*>(objectName))
         if (action->objectName() == objectName) return action;
     for (QMenu* menu : findChildren<QMenu*>())
@@ -414,6 +414,6 @@ QAction* TfrmQuenlix::Item(const QString& objectName) const {
     return nullptr;
 }
 
-QToolButton* TfrmQuenlix::Button(const QString& objectName) const { return findChild<QToolButton*>(objectName); }
+QToolButton* TMainWindow::Button(const QString& objectName) const { return findChild<QToolButton*>(objectName); }
 
 }  // namespace vorlix

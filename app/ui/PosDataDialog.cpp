@@ -22,8 +22,8 @@ constexpr int kEpSquareLength = 2;
 
 }  // namespace
 
-TfrmPosData::TfrmPosData(const std::array<int32_t, 64>& codes, QWidget* mainWindow)
-    : QDialog(mainWindow), FMainWindow(mainWindow) {
+TPosDataDialog::TPosDataDialog(const std::array<int32_t, 64>& codes, QWidget* mainWindow)
+    : QDialog(mainWindow), mainWindow_(mainWindow) {
     setObjectName("frmPosData");
     setWindowTitle("Save as EPD");
     auto* group = new QGroupBox("Position Info:", this);
@@ -91,13 +91,13 @@ TfrmPosData::TfrmPosData(const std::array<int32_t, 64>& codes, QWidget* mainWind
     layout->addLayout(buttons);
 }
 
-void TfrmPosData::showEvent(QShowEvent* event) {
+void TPosDataDialog::showEvent(QShowEvent* event) {
     adjustSize();
-    CentreOnWindow(this, FMainWindow);
+    CentreOnWindow(this, mainWindow_);
     QDialog::showEvent(event);
 }
 
-TPositionData TfrmPosData::PositionData() const {
+TPositionData TPosDataDialog::PositionData() const {
     TPositionData data;
     data.WhiteToMove = FchkWhiteToMove->isChecked();
     data.CastleWhiteShort = FchkCastle[0]->isChecked();

@@ -13,10 +13,10 @@ class QPushButton;
 
 namespace vorlix {
 
-class TfrmPosData : public QDialog {
+class TPosDataDialog : public QDialog {
     Q_OBJECT
 public:
-    TfrmPosData(const std::array<int32_t, 64>& codes, QWidget* mainWindow);
+    TPosDataDialog(const std::array<int32_t, 64>& codes, QWidget* mainWindow);
 
     TPositionData PositionData() const;
 
@@ -32,7 +32,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* FMainWindow;
+    QWidget* mainWindow_;
     QCheckBox* FchkWhiteToMove;
     std::array<QCheckBox*, 4> FchkCastle{};
     QCheckBox* FchkEP;

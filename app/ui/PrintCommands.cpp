@@ -30,32 +30,32 @@ const QString kSentToPrinter = QStringLiteral("The diagram has been sent to the 
 
 }  // namespace
 
-TPrintCommands::TPrintCommands(TfrmQuenlix& window)
-    : QObject(&window), FWindow(window), FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+TPrintCommands::TPrintCommands(TMainWindow& window)
+    : QObject(&window), window_(window), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("PrintCommands"));
-    FPrinter->setResolution(kPrinterResolution);
-    FPrinter->setDocName(QStringLiteral("Chess Vorlix"));
+    printer_->setResolution(kPrinterResolution);
+    printer_->setDocName(QStringLiteral("Chess Vorlix"));
 }
 
 TPrintCommands::~TPrintCommands() = default;
 
 float TPrintCommands::PrintFactor() const { return PrintScaleFactor(PrintScaleIndex()); }
-int TPrintCommands::PrintScaleIndex() const { return FWindow.Settings().PrintScale; }
+int TPrintCommands::PrintScaleIndex() const { return window_.Settings().PrintScale; }
 
 void TPrintCommands::SetPrintScaleIndex(int index) {
     if (index < 0 || index >= kPrintScaleCount) return;
-    FWindow.Settings().PrintScale = index;
-    if (QAction* item = FWindow.Item(QStringLiteral("mnuPrintScale%1").arg(index))) item->setChecked(true);
+    window_.Settings().PrintScale = index;
+    if (QAction* item = window_.Item(QStringLiteral("mnuPrintScale%1").arg(index))) item->setChecked(true);
 }
 
 void TPrintCommands::StopAutoReplay() {
-    if (FWindow.PgnViewer().ArchiveVisible()) FWindow.PgnViewer().StopAutoReplay();
+    if (window_.PgnViewer().ArchiveVisible()) window_.PgnViewer().StopAutoReplay();
 }
 
-QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(FWindow.Board(), FWindow.Header(), FWindow.Footer()); }
+QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(window_.Board(), window_.Header(), window_.Footer()); }
 
 bool TPrintCommands::PrintImage(const QImage& image, const QString& title, std::string& error) {
-    TPrinterTarget printer(*FPrinter);
+    TPrinterTarget printer(*printer_);
     if (!PrintDiagramImage(printer, image, PrintFactor(), title, error)) return false;
     QCoreApplication::processEvents();
     QThread::msleep(kSpoolPauseMs);
@@ -77,10 +77,10 @@ void TPrintCommands::mnuFilePrintClick() {
 }
 
 void TPrintCommands::mnuFilePreviewClick() {
-    TfrmPreview* preview;
+    TPrintPreview* preview;
     {
         THourglass hourglass;
-        preview = new TfrmPreview(*this, &FWindow);
+        preview = new TPrintPreview(*this, &window_);
     }
     preview->exec();
     delete preview;
@@ -88,7 +88,7 @@ void TPrintCommands::mnuFilePreviewClick() {
 
 bool TPrintCommands::mnuFilePrinterSetupClick() {
     StopAutoReplay();
-    QPrintDialog dialog(FPrinter.get(), DialogOwner(&FWindow));
+    QPrintDialog dialog(printer_.get(), DialogOwner(&window_));
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     return dialog.exec() == QDialog::Accepted;

@@ -9,16 +9,16 @@ class QPrinter;
 
 namespace vorlix {
 
-class TfrmQuenlix;
+class TMainWindow;
 
 class TPrintCommands : public QObject {
     Q_OBJECT
 public:
-    explicit TPrintCommands(TfrmQuenlix& window);
+    explicit TPrintCommands(TMainWindow& window);
     ~TPrintCommands() override;
 
     // The printer of the window, as set up by the user.
-    QPrinter& Printer() { return *FPrinter; }
+    QPrinter& Printer() { return *printer_; }
     float PrintFactor() const;
     int PrintScaleIndex() const;
     // Changes the print scale and ticks its menu item; the settings keep it until they are saved.
@@ -37,8 +37,8 @@ public:
 private:
     void StopAutoReplay();
 
-    TfrmQuenlix& FWindow;
-    std::unique_ptr<QPrinter> FPrinter;
+    TMainWindow& window_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // The print commands of a window, found among its children.

@@ -25,19 +25,19 @@ constexpr int kPictureOffset = 20;  // the page picture's place in the scroll bo
 
 }  // namespace
 
-TfrmPreview::TfrmPreview(TPrintCommands& commands, QWidget* mainWindow)
+TPrintPreview::TPrintPreview(TPrintCommands& commands, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint),
-      FCommands(commands),
-      FMainWindow(mainWindow),
-      FDiagram(commands.DiagramImage()) {
+      commands_(commands),
+      mainWindow_(mainWindow),
+      diagram_(commands.DiagramImage()) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Print Preview"));
     auto* layout = new QVBoxLayout(this);
     auto* menu = new QMenuBar(this);
     QMenu* file = menu->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Printer &Setup"), this, &TfrmPreview::mnuPrinterSetupClick);
-    file->addAction(QStringLiteral("&Print"), this, &TfrmPreview::spbPrintClick);
+    file->addAction(QStringLiteral("Printer &Setup"), this, &TPrintPreview::mnuPrinterSetupClick);
+    file->addAction(QStringLiteral("&Print"), this, &TPrintPreview::spbPrintClick);
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QDialog::reject);
     layout->setMenuBar(menu);
@@ -47,7 +47,7 @@ TfrmPreview::TfrmPreview(TPrintCommands& commands, QWidget* mainWindow)
     spbPrint->setObjectName(QStringLiteral("spbPrint"));
     spbPrint->setIcon(QIcon(QStringLiteral(":/editor/icons/print.svg")));
     spbPrint->setToolTip(QStringLiteral("Print"));
-    connect(spbPrint, &QToolButton::clicked, this, &TfrmPreview::spbPrintClick);
+    connect(spbPrint, &QToolButton::clicked, this, &TPrintPreview::spbPrintClick);
     bar->addWidget(spbPrint);
     auto* label = new QLabel(QStringLiteral("Printing &Scale:"), this);
     FcmbScaling = new QComboBox(this);
@@ -63,64 +63,64 @@ TfrmPreview::TfrmPreview(TPrintCommands& commands, QWidget* mainWindow)
     bar->addWidget(close);
     layout->addLayout(bar);
 
-    FScrollBox1 = new QScrollArea(this);
-    FScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setObjectName(QStringLiteral("ScrollBox1"));
     auto* sheet = new QWidget;
     FimgPreview = new QLabel(sheet);
     FimgPreview->setObjectName(QStringLiteral("imgPreview"));
     FimgPreview->move(kPictureOffset, kPictureOffset);
-    FScrollBox1->setWidget(sheet);
-    layout->addWidget(FScrollBox1, 1);
+    scrollArea_->setWidget(sheet);
+    layout->addWidget(scrollArea_, 1);
     resize(620, 640);
-    connect(FcmbScaling, &QComboBox::currentIndexChanged, this, &TfrmPreview::cmbScalingChange);
+    connect(FcmbScaling, &QComboBox::currentIndexChanged, this, &TPrintPreview::cmbScalingChange);
 }
 
-void TfrmPreview::showEvent(QShowEvent* event) {
-    if (FMainWindow)
-        move(FMainWindow->x() + (FMainWindow->width() - width()) / 2,
-             FMainWindow->y() + (FMainWindow->height() - height()) / 2);
+void TPrintPreview::showEvent(QShowEvent* event) {
+    if (mainWindow_)
+        move(mainWindow_->x() + (mainWindow_->width() - width()) / 2,
+             mainWindow_->y() + (mainWindow_->height() - height()) / 2);
     const QSignalBlocker block(FcmbScaling);
-    FcmbScaling->setCurrentIndex(PrintScaleIndexOfFactor(FCommands.PrintFactor()).value_or(-1));
+    FcmbScaling->setCurrentIndex(PrintScaleIndexOfFactor(commands_.PrintFactor()).value_or(-1));
     SizePagePicture();
     DrawPagePicture();
     QDialog::showEvent(event);
 }
 
-void TfrmPreview::SizePagePicture() {
-    const QSize page(FCommands.Printer().width(), FCommands.Printer().height());
+void TPrintPreview::SizePagePicture() {
+    const QSize page(commands_.Printer().width(), commands_.Printer().height());
     const QSize picture = PreviewPictureSize(page);
     FimgPreview->resize(picture);
     FimgPreview->parentWidget()->resize(picture + QSize(2 * kPictureOffset, 2 * kPictureOffset));
-    FPage = QImage(PreviewBitmapSize(page), QImage::Format_RGB32);
+    page_ = QImage(PreviewBitmapSize(page), QImage::Format_RGB32);
 }
 
-void TfrmPreview::DrawPagePicture() {
-    FPage.fill(Qt::white);
+void TPrintPreview::DrawPagePicture() {
+    page_.fill(Qt::white);
     {
-        QPainter painter(&FPage);
-        StretchBitmap(painter, PreviewDiagramRect(FDiagram.size(), FCommands.PrintFactor()), FDiagram);
+        QPainter painter(&page_);
+        StretchBitmap(painter, PreviewDiagramRect(diagram_.size(), commands_.PrintFactor()), diagram_);
     }
-    FimgPreview->setPixmap(QPixmap::fromImage(FPage));
+    FimgPreview->setPixmap(QPixmap::fromImage(page_));
 }
 
-void TfrmPreview::cmbScalingChange(int index) {
+void TPrintPreview::cmbScalingChange(int index) {
     if (index < 0) return;
-    FCommands.SetPrintScaleIndex(index);
+    commands_.SetPrintScaleIndex(index);
     DrawPagePicture();
 }
 
-void TfrmPreview::mnuPrinterSetupClick() {
-    if (!FCommands.mnuFilePrinterSetupClick()) return;
+void TPrintPreview::mnuPrinterSetupClick() {
+    if (!commands_.mnuFilePrinterSetupClick()) return;
     SizePagePicture();
     DrawPagePicture();
 }
 
-void TfrmPreview::spbPrintClick() {
+void TPrintPreview::spbPrintClick() {
     std::string error;
     bool printed;
     {
         THourglass hourglass;
-        printed = FCommands.PrintImage(FDiagram, QString(), error);
+        printed = commands_.PrintImage(diagram_, QString(), error);
     }
     if (printed)
         SoundMessageDlg(QStringLiteral("The diagram has been sent to the printer."), TMsgDlgType::mtInformation,

@@ -14,15 +14,15 @@ namespace vorlix {
 
 class TPrintCommands;
 
-class TfrmPreview : public QDialog {
+class TPrintPreview : public QDialog {
     Q_OBJECT
 public:
     // Renders the diagram once; the preview and its printout use that image.
-    TfrmPreview(TPrintCommands& commands, QWidget* mainWindow);
+    TPrintPreview(TPrintCommands& commands, QWidget* mainWindow);
 
     QComboBox* cmbScaling() const { return FcmbScaling; }
     QLabel* imgPreview() const { return FimgPreview; }
-    const QImage& PagePicture() const { return FPage; }
+    const QImage& PagePicture() const { return page_; }
 
     void cmbScalingChange(int index);
     void mnuPrinterSetupClick();
@@ -35,13 +35,13 @@ private:
     void SizePagePicture();
     void DrawPagePicture();
 
-    TPrintCommands& FCommands;
-    QWidget* FMainWindow;
-    QImage FDiagram;
-    QImage FPage;
+    TPrintCommands& commands_;
+    QWidget* mainWindow_;
+    QImage diagram_;
+    QImage page_;
     QComboBox* FcmbScaling = nullptr;
     QLabel* FimgPreview = nullptr;
-    QScrollArea* FScrollBox1 = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
 };
 
 }  // namespace vorlix

@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/ui/DialogPlacement.h"
 
 namespace vorlix {
@@ -20,7 +20,7 @@ constexpr QRgb kGlyphBackground = 0xFFFF00FF;  // magenta, the glyph's transpare
 // Code offsets from the queen of the promoting side.
 constexpr int kQueenOffset = 0, kBishopOffset = 1, kKnightOffset = 2, kRookOffset = 3;
 
-QPixmap GlyphOf(const TkxChessBrd& board, int code) {
+QPixmap GlyphOf(const TDiagramBoard& board, int code) {
     QImage bitmap(kGlyphSize, kGlyphSize, QImage::Format_RGB32);
     bitmap.fill(kGlyphBackground);
     board.DrawPieceGlyph(code, bitmap);
@@ -31,8 +31,8 @@ QPixmap GlyphOf(const TkxChessBrd& board, int code) {
 
 }  // namespace
 
-TfrmPromote::TfrmPromote(const TkxChessBrd& board, int pieceCode, QWidget* mainWindow)
-    : QDialog(mainWindow), FMainWindow(mainWindow), FPieceCode(pieceCode) {
+TPromoteDialog::TPromoteDialog(const TDiagramBoard& board, int pieceCode, QWidget* mainWindow)
+    : QDialog(mainWindow), mainWindow_(mainWindow), pieceCode_(pieceCode) {
     setWindowTitle("Promotion");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -54,10 +54,10 @@ TfrmPromote::TfrmPromote(const TkxChessBrd& board, int pieceCode, QWidget* mainW
     connect(FbtnBishop, &QToolButton::clicked, this, [this] { Choose(kBishopOffset); });
     connect(FbtnKnight, &QToolButton::clicked, this, [this] { Choose(kKnightOffset); });
     connect(FbtnRook, &QToolButton::clicked, this, [this] { Choose(kRookOffset); });
-    connect(FbtnCancel, &QToolButton::clicked, this, &TfrmPromote::btnCancelClick);
+    connect(FbtnCancel, &QToolButton::clicked, this, &TPromoteDialog::btnCancelClick);
 }
 
-QToolButton* TfrmPromote::MakeButton(const QString& caption, const QString& name) {
+QToolButton* TPromoteDialog::MakeButton(const QString& caption, const QString& name) {
     auto* button = new QToolButton(this);
     button->setObjectName(name);
     button->setText(caption);
@@ -67,27 +67,27 @@ QToolButton* TfrmPromote::MakeButton(const QString& caption, const QString& name
     return button;
 }
 
-void TfrmPromote::DrawGlyphs(const TkxChessBrd& board) {
-    FbtnQueen->setIcon(GlyphOf(board, FPieceCode + kQueenOffset));
-    FbtnBishop->setIcon(GlyphOf(board, FPieceCode + kBishopOffset));
-    FbtnKnight->setIcon(GlyphOf(board, FPieceCode + kKnightOffset));
-    FbtnRook->setIcon(GlyphOf(board, FPieceCode + kRookOffset));
+void TPromoteDialog::DrawGlyphs(const TDiagramBoard& board) {
+    FbtnQueen->setIcon(GlyphOf(board, pieceCode_ + kQueenOffset));
+    FbtnBishop->setIcon(GlyphOf(board, pieceCode_ + kBishopOffset));
+    FbtnKnight->setIcon(GlyphOf(board, pieceCode_ + kKnightOffset));
+    FbtnRook->setIcon(GlyphOf(board, pieceCode_ + kRookOffset));
 }
 
-void TfrmPromote::showEvent(QShowEvent* event) {
+void TPromoteDialog::showEvent(QShowEvent* event) {
     adjustSize();
-    CentreOnWindow(this, FMainWindow);
+    CentreOnWindow(this, mainWindow_);
     QDialog::showEvent(event);
 }
 
-void TfrmPromote::Choose(int offset) {
-    FPieceCode += offset;
-    FCancel = false;
+void TPromoteDialog::Choose(int offset) {
+    pieceCode_ += offset;
+    cancel_ = false;
     accept();
 }
 
-void TfrmPromote::btnCancelClick() {
-    FCancel = true;
+void TPromoteDialog::btnCancelClick() {
+    cancel_ = true;
     reject();
 }
 

@@ -6,17 +6,17 @@ class QToolButton;
 
 namespace vorlix {
 
-class TkxChessBrd;
+class TDiagramBoard;
 
-class TfrmPromote : public QDialog {
+class TPromoteDialog : public QDialog {
     Q_OBJECT
 public:
     // PieceCode is the queen of the promoting side (2 or 8). The dialog starts
     // cancelled, so closing it without a choice cancels the move.
-    TfrmPromote(const TkxChessBrd& board, int pieceCode, QWidget* mainWindow);
+    TPromoteDialog(const TDiagramBoard& board, int pieceCode, QWidget* mainWindow);
 
-    int PieceCode() const { return FPieceCode; }
-    bool Cancel() const { return FCancel; }
+    int PieceCode() const { return pieceCode_; }
+    bool Cancel() const { return cancel_; }
 
     QToolButton* btnQueen() const { return FbtnQueen; }
     QToolButton* btnRook() const { return FbtnRook; }
@@ -29,13 +29,13 @@ protected:
 
 private:
     QToolButton* MakeButton(const QString& caption, const QString& name);
-    void DrawGlyphs(const TkxChessBrd& board);
+    void DrawGlyphs(const TDiagramBoard& board);
     void Choose(int offset);
     void btnCancelClick();
 
-    QWidget* FMainWindow;
-    int FPieceCode;
-    bool FCancel = true;
+    QWidget* mainWindow_;
+    int pieceCode_;
+    bool cancel_ = true;
     QToolButton* FbtnQueen;
     QToolButton* FbtnRook;
     QToolButton* FbtnBishop;

@@ -17,33 +17,33 @@ namespace vorlix {
 
 TSliderDialog::TSliderDialog(const TSliderDialogConfig& config, TCurrent current, TApply apply, QWidget* mainWindow)
     : QDialog(mainWindow),
-      FDefault(config.Default),
-      FCurrent(std::move(current)),
-      FApply(std::move(apply)),
-      FMainWindow(mainWindow) {
+      default_(config.Default),
+      current_(std::move(current)),
+      apply_(std::move(apply)),
+      mainWindow_(mainWindow) {
     setWindowTitle(config.Caption);
     if (config.FixedSize) setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     auto* group = new QGroupBox(config.GroupCaption, this);
-    FTrackBar1 = new QSlider(Qt::Horizontal, group);
-    FTrackBar1->setObjectName("TrackBar1");
-    FTrackBar1->setRange(config.Minimum, config.Maximum);
-    FTrackBar1->setPageStep(5);
-    FTrackBar1->setTickInterval(config.TickInterval);
-    FTrackBar1->setTickPosition(QSlider::TicksBelow);
-    FTrackBar1->setMinimumWidth(220);
-    FValueLabel = new QLabel(group);
-    FValueLabel->setObjectName(config.ValueLabelName);
-    FValueLabel->setAlignment(Qt::AlignCenter);
+    slider_ = new QSlider(Qt::Horizontal, group);
+    slider_->setObjectName("TrackBar1");
+    slider_->setRange(config.Minimum, config.Maximum);
+    slider_->setPageStep(5);
+    slider_->setTickInterval(config.TickInterval);
+    slider_->setTickPosition(QSlider::TicksBelow);
+    slider_->setMinimumWidth(220);
+    valueLabel_ = new QLabel(group);
+    valueLabel_->setObjectName(config.ValueLabelName);
+    valueLabel_->setAlignment(Qt::AlignCenter);
     auto* grid = new QGridLayout(group);
     if (config.LowHigh == TSliderDialogConfig::TLowHigh::Beside) {
         grid->addWidget(new QLabel("low", group), 0, 0);
-        grid->addWidget(FTrackBar1, 0, 1);
+        grid->addWidget(slider_, 0, 1);
         grid->addWidget(new QLabel("high", group), 0, 2);
-        grid->addWidget(FValueLabel, 1, 1);
+        grid->addWidget(valueLabel_, 1, 1);
     } else {
-        grid->addWidget(FTrackBar1, 0, 0, 1, 3);
+        grid->addWidget(slider_, 0, 0, 1, 3);
         grid->addWidget(new QLabel("low", group), 1, 0, Qt::AlignLeft);
-        grid->addWidget(FValueLabel, 1, 1);
+        grid->addWidget(valueLabel_, 1, 1);
         grid->addWidget(new QLabel("high", group), 1, 2, Qt::AlignRight);
     }
 
@@ -56,7 +56,7 @@ TSliderDialog::TSliderDialog(const TSliderDialogConfig& config, TCurrent current
     layout->addWidget(buttons.Box);
     if (config.FixedSize) layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(FTrackBar1, &QSlider::valueChanged, this, &TSliderDialog::TrackBar1Change);
+    connect(slider_, &QSlider::valueChanged, this, &TSliderDialog::TrackBar1Change);
     connect(FbtnDefaults, &QPushButton::clicked, this, &TSliderDialog::btnDefaultsClick);
     connect(FbtnApply, &QPushButton::clicked, this, &TSliderDialog::btnApplyClick);
     connect(FbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -64,29 +64,29 @@ TSliderDialog::TSliderDialog(const TSliderDialogConfig& config, TCurrent current
 
 void TSliderDialog::showEvent(QShowEvent* event) {
     {
-        const QSignalBlocker quiet(FTrackBar1);
-        FTrackBar1->setValue(FCurrent ? FCurrent() : FDefault);
+        const QSignalBlocker quiet(slider_);
+        slider_->setValue(current_ ? current_() : default_);
     }
-    FValueLabel->setText(QString::number(FTrackBar1->value()));
+    valueLabel_->setText(QString::number(slider_->value()));
     FbtnApply->setEnabled(false);
     adjustSize();
-    CentreOnWindow(this, FMainWindow);
+    CentreOnWindow(this, mainWindow_);
     QDialog::showEvent(event);
 }
 
 void TSliderDialog::TrackBar1Change(int value) {
-    FValueLabel->setText(QString::number(value));
+    valueLabel_->setText(QString::number(value));
     FbtnApply->setEnabled(true);
 }
 
 void TSliderDialog::btnDefaultsClick() {
-    FTrackBar1->setValue(FDefault);
-    FValueLabel->setText(QString::number(FDefault));
+    slider_->setValue(default_);
+    valueLabel_->setText(QString::number(default_));
     FbtnApply->setEnabled(true);
 }
 
 void TSliderDialog::btnApplyClick() {
-    if (FApply) FApply(FTrackBar1->value());
+    if (apply_) apply_(slider_->value());
     accept();
 }
 

@@ -33,8 +33,8 @@ public:
     using TApply = std::function<void(int value)>;
     TSliderDialog(const TSliderDialogConfig& config, TCurrent current, TApply apply, QWidget* mainWindow);
 
-    QSlider* TrackBar1() const { return FTrackBar1; }
-    QLabel* ValueLabel() const { return FValueLabel; }
+    QSlider* Slider() const { return slider_; }
+    QLabel* ValueLabel() const { return valueLabel_; }
     QPushButton* btnApply() const { return FbtnApply; }
     QPushButton* btnDefaults() const { return FbtnDefaults; }
     QPushButton* btnCancel() const { return FbtnCancel; }
@@ -47,12 +47,12 @@ private:
     void btnDefaultsClick();
     void btnApplyClick();
 
-    int FDefault;
-    TCurrent FCurrent;
-    TApply FApply;
-    QWidget* FMainWindow;
-    QSlider* FTrackBar1;
-    QLabel* FValueLabel;
+    int default_;
+    TCurrent current_;
+    TApply apply_;
+    QWidget* mainWindow_;
+    QSlider* slider_;
+    QLabel* valueLabel_;
     QPushButton* FbtnApply;
     QPushButton* FbtnDefaults;
     QPushButton* FbtnCancel;

@@ -16,9 +16,9 @@ namespace vorlix {
 TTipForm::TTipForm(int& tipIndex, bool& showTips, QWidget* mainWindow)
     // A dialog of the main window: kept above the application's windows, not above other programs.
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      FTipIndex(tipIndex),
-      FShowTips(showTips),
-      FMainWindow(mainWindow) {
+      tipIndex_(tipIndex),
+      showTips_(showTips),
+      mainWindow_(mainWindow) {
     setObjectName("TipForm");
     setWindowTitle("Tip of the day");
     setModal(false);
@@ -82,7 +82,7 @@ TTipForm::TTipForm(int& tipIndex, bool& showTips, QWidget* mainWindow)
     connect(next, &QPushButton::clicked, this, &TTipForm::btnNextClick);
     connect(FbtnReadMore, &QPushButton::clicked, this, &TTipForm::btnReadMoreClick);
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
-    connect(FchkShowTips, &QCheckBox::clicked, this, [this](bool on) { FShowTips = on; });
+    connect(FchkShowTips, &QCheckBox::clicked, this, [this](bool on) { showTips_ = on; });
 }
 
 QString TTipForm::TipText() const { return FlblTip->text(); }
@@ -90,30 +90,30 @@ QString TTipForm::TipText() const { return FlblTip->text(); }
 void TTipForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;  // the desktop showing it again, e.g. after minimising
-    CentreOnWindow(this, FMainWindow);
+    CentreOnWindow(this, mainWindow_);
     // Every showing starts with the tip after the one seen last.
     btnNextClick();
-    FchkShowTips->setChecked(FShowTips);
+    FchkShowTips->setChecked(showTips_);
 }
 
 void TTipForm::btnNextClick() {
-    FTipIndex = NextTip(FTipIndex);
+    tipIndex_ = NextTip(tipIndex_);
     ShowTip();
 }
 
 void TTipForm::btnPreviousClick() {
-    FTipIndex = PreviousTip(FTipIndex);
+    tipIndex_ = PreviousTip(tipIndex_);
     ShowTip();
 }
 
 void TTipForm::ShowTip() {
-    const TTip& tip = Tips()[FTipIndex];
+    const TTip& tip = Tips()[tipIndex_];
     FlblTip->setText(tip.Text);
     FbtnReadMore->setEnabled(tip.HelpContext > 0);
 }
 
 void TTipForm::btnReadMoreClick() {
-    const int context = Tips()[FTipIndex].HelpContext;
+    const int context = Tips()[tipIndex_].HelpContext;
     if (context > 0) ShowHelpTopic(context);
 }
 

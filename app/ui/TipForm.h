@@ -16,7 +16,7 @@ public:
     // tipIndex and showTips are the settings the window reads and changes.
     TTipForm(int& tipIndex, bool& showTips, QWidget* mainWindow);
 
-    int TipIndex() const { return FTipIndex; }
+    int TipIndex() const { return tipIndex_; }
     QString TipText() const;
 
     void btnNextClick();
@@ -29,9 +29,9 @@ protected:
 private:
     void ShowTip();
 
-    int& FTipIndex;
-    bool& FShowTips;
-    QWidget* FMainWindow;
+    int& tipIndex_;
+    bool& showTips_;
+    QWidget* mainWindow_;
     QLabel* FlblTip = nullptr;
     QPushButton* FbtnReadMore = nullptr;
     QCheckBox* FchkShowTips = nullptr;

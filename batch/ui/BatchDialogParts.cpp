@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "batch/ui/KXProgressBar.h"
+#include "batch/ui/PercentProgressBar.h"
 
 namespace vorlix {
 
@@ -17,7 +17,7 @@ TBatchDialogBottom AddBatchDialogBottom(QWidget* dialog, QVBoxLayout* layout) {
     b.Status = new QLabel(dialog);
     b.Status->setObjectName(QStringLiteral("lblStatus"));
     layout->addWidget(b.Status);
-    b.Progress = new TKXProgressBar(dialog);
+    b.Progress = new TPercentProgressBar(dialog);
     b.Progress->setObjectName(QStringLiteral("mpbProgress"));
     b.Progress->setMinimumHeight(20);
     layout->addWidget(b.Progress);

@@ -12,11 +12,11 @@ class QWidget;
 
 namespace vorlix {
 
-class TKXProgressBar;
+class TPercentProgressBar;
 
 struct TBatchDialogBottom {
     QLabel* Status = nullptr;
-    TKXProgressBar* Progress = nullptr;
+    TPercentProgressBar* Progress = nullptr;
     QPushButton* Help = nullptr;
     QPushButton* Cancel = nullptr;
     QPushButton* Start = nullptr;

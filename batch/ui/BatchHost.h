@@ -14,7 +14,7 @@ namespace vorlix {
 
 class TAppSettings;
 class TErrorReporter;
-class TkxChessBrd;
+class TDiagramBoard;
 class TPrintTarget;
 
 enum class TBatchMessage { Information, Warning, Error };
@@ -23,7 +23,7 @@ class TBatchHost {
 public:
     virtual ~TBatchHost() = default;
     virtual QWidget* HostWindow() = 0;
-    virtual TkxChessBrd& Board() = 0;
+    virtual TDiagramBoard& Board() = 0;
     virtual THeaderFooterInfo& Header() = 0;
     virtual THeaderFooterInfo& Footer() = 0;
     // Image scale, JPEG quality and the save folders.

@@ -20,8 +20,8 @@
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
-#include "batch/ui/KXProgressBar.h"
-#include "board/ChessBoard.h"
+#include "batch/ui/PercentProgressBar.h"
+#include "board/DiagramBoard.h"
 #include "files/EPDRecord.h"
 
 namespace vorlix {
@@ -41,15 +41,15 @@ QRadioButton* Radio(const QString& caption, QWidget* parent, const QString& name
 
 }  // namespace
 
-TfrmAutoVorlix::TfrmAutoVorlix(TBatchHost& host, TEpdBatchSource& source, QWidget* viewer)
-    : QDialog(viewer ? viewer : host.HostWindow()), FHost(host), FSource(source), FViewer(viewer) {
+TEpdBatchDialog::TEpdBatchDialog(TBatchHost& host, TEpdBatchSource& source, QWidget* viewer)
+    : QDialog(viewer ? viewer : host.HostWindow()), host_(host), source_(source), viewer_(viewer) {
     setObjectName(QStringLiteral("frmAutoVorlix"));
     setWindowTitle(QStringLiteral("EPD Auto Vorlix"));
     auto* layout = new QVBoxLayout(this);
     auto* menu = new QMenuBar(this);
     menu->addMenu(QStringLiteral("&Printer"))->addAction(QStringLiteral("&Setup"), this, [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        FHost.PrinterSetup();
+        host_.PrinterSetup();
         QApplication::restoreOverrideCursor();
     });
     layout->setMenuBar(menu);
@@ -70,17 +70,17 @@ TfrmAutoVorlix::TfrmAutoVorlix(TBatchHost& host, TEpdBatchSource& source, QWidge
     btnHelp = bottom.Help;
     btnCancel = bottom.Cancel;
     btnStart = bottom.Start;
-    connect(btnHelp, &QPushButton::clicked, this, [this] { FHost.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); });
-    connect(btnCancel, &QPushButton::clicked, this, &TfrmAutoVorlix::btnCancelClick);
-    connect(btnStart, &QPushButton::clicked, this, &TfrmAutoVorlix::btnStartClick);
-    HeaderButtons.Text->setText(FSource.BatchHeaderText());
-    FooterButtons.Text->setText(FSource.BatchFooterText());
+    connect(btnHelp, &QPushButton::clicked, this, [this] { host_.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); });
+    connect(btnCancel, &QPushButton::clicked, this, &TEpdBatchDialog::btnCancelClick);
+    connect(btnStart, &QPushButton::clicked, this, &TEpdBatchDialog::btnStartClick);
+    HeaderButtons.Text->setText(source_.BatchHeaderText());
+    FooterButtons.Text->setText(source_.BatchFooterText());
 }
 
-QWidget* TfrmAutoVorlix::CreateDestinationPage() {
+QWidget* TEpdBatchDialog::CreateDestinationPage() {
     auto* page = new QWidget;
     auto* group = new QGroupBox(QStringLiteral("Settings:"), page);
-    FGroups.push_back(group);
+    groups_.push_back(group);
     auto* grid = new QGridLayout(group);
     rbtFile = Radio("File", group, "rbtFile");
     rbtImageFile = Radio("&Image File", group, "rbtImageFile");
@@ -103,16 +103,16 @@ QWidget* TfrmAutoVorlix::CreateDestinationPage() {
     rbtFile->setChecked(true);
     rbtImageFile->setChecked(true);
     chkMultDiagrams->setEnabled(false);
-    connect(rbtFile, &QRadioButton::clicked, this, &TfrmAutoVorlix::rbtFileClick);
-    connect(rbtPrinter, &QRadioButton::clicked, this, &TfrmAutoVorlix::rbtPrinterClick);
+    connect(rbtFile, &QRadioButton::clicked, this, &TEpdBatchDialog::rbtFileClick);
+    connect(rbtPrinter, &QRadioButton::clicked, this, &TEpdBatchDialog::rbtPrinterClick);
     (new QVBoxLayout(page))->addWidget(group);
     return page;
 }
 
-QWidget* TfrmAutoVorlix::CreateLinePage(TEpdLineButtons& b, const QString& current, bool header) {
+QWidget* TEpdBatchDialog::CreateLinePage(TEpdLineButtons& b, const QString& current, bool header) {
     auto* page = new QWidget;
     auto* group = new QGroupBox(QStringLiteral("Settings:"), page);
-    FGroups.push_back(group);
+    groups_.push_back(group);
     auto* grid = new QGridLayout(group);
     const QString prefix = header ? QStringLiteral("rbtHeader") : QStringLiteral("rbtFooter");
     b.Current = Radio(current, group, prefix + "0");
@@ -135,30 +135,30 @@ QWidget* TfrmAutoVorlix::CreateLinePage(TEpdLineButtons& b, const QString& curre
     return page;
 }
 
-void TfrmAutoVorlix::showEvent(QShowEvent* event) {
+void TEpdBatchDialog::showEvent(QShowEvent* event) {
     lblStatus->setVisible(false);
     mpbProgress->setVisible(false);
-    QWidget* centre = FViewer ? FViewer : FHost.HostWindow();
+    QWidget* centre = viewer_ ? viewer_ : host_.HostWindow();
     if (centre) move(centre->x() + (centre->width() - width()) / 2, centre->y() + (centre->height() - height()) / 2);
-    (FHost.Header().Enabled ? HeaderButtons.Current : HeaderButtons.None)->setChecked(true);
-    (FHost.Footer().Enabled ? FooterButtons.Current : FooterButtons.None)->setChecked(true);
+    (host_.Header().Enabled ? HeaderButtons.Current : HeaderButtons.None)->setChecked(true);
+    (host_.Footer().Enabled ? FooterButtons.Current : FooterButtons.None)->setChecked(true);
     QDialog::showEvent(event);
 }
 
-void TfrmAutoVorlix::rbtFileClick() {
+void TEpdBatchDialog::rbtFileClick() {
     chkMultDiagrams->setEnabled(false);
     rbtImageFile->setEnabled(true);
     rbtChessFile->setEnabled(true);
 }
 
-void TfrmAutoVorlix::rbtPrinterClick() {
+void TEpdBatchDialog::rbtPrinterClick() {
     chkMultDiagrams->setEnabled(true);
     rbtImageFile->setEnabled(false);
     rbtChessFile->setEnabled(false);
 }
 
 // The mode of a page; a typed custom text goes into the record at once.
-TEpdCaptionMode TfrmAutoVorlix::LineMode(TEpdLineButtons& b, THeaderFooterInfo& line) {
+TEpdCaptionMode TEpdBatchDialog::LineMode(TEpdLineButtons& b, THeaderFooterInfo& line) {
     if (b.Description->isChecked()) return TEpdCaptionMode::Description;
     if (b.BestMove->isChecked()) return TEpdCaptionMode::BestMove;
     if (b.Current->isChecked()) return TEpdCaptionMode::Current;
@@ -170,16 +170,16 @@ TEpdCaptionMode TfrmAutoVorlix::LineMode(TEpdLineButtons& b, THeaderFooterInfo& 
     return TEpdCaptionMode::None;
 }
 
-void TfrmAutoVorlix::Pause(int ms) { PauseWithEvents(ms, FAbort); }
+void TEpdBatchDialog::Pause(int ms) { PauseWithEvents(ms, abort_); }
 
-void TfrmAutoVorlix::SetOptionsEnabled(bool enabled) {
-    for (QGroupBox* g : FGroups) g->setEnabled(enabled);
+void TEpdBatchDialog::SetOptionsEnabled(bool enabled) {
+    for (QGroupBox* g : groups_) g->setEnabled(enabled);
     btnStart->setEnabled(enabled);
 }
 
-void TfrmAutoVorlix::btnStartClick() {
+void TEpdBatchDialog::btnStartClick() {
     for (QLineEdit* edit : {HeaderButtons.Text, FooterButtons.Text}) edit->setText(edit->text().trimmed());
-    const THeaderFooterInfo savedHeader = FHost.Header(), savedFooter = FHost.Footer();
+    const THeaderFooterInfo savedHeader = host_.Header(), savedFooter = host_.Footer();
     struct TRestore {
         TBatchHost& Host;
         const THeaderFooterInfo &Header, &Footer;
@@ -187,117 +187,117 @@ void TfrmAutoVorlix::btnStartClick() {
             Host.Header() = Header;
             Host.Footer() = Footer;
         }
-    } restore{FHost, savedHeader, savedFooter};
-    const TEpdCaptionMode headerMode = LineMode(HeaderButtons, FHost.Header());
-    const TEpdCaptionMode footerMode = LineMode(FooterButtons, FHost.Footer());
+    } restore{host_, savedHeader, savedFooter};
+    const TEpdCaptionMode headerMode = LineMode(HeaderButtons, host_.Header());
+    const TEpdCaptionMode footerMode = LineMode(FooterButtons, host_.Footer());
     TBatchDestination destination;
     if (rbtPrinter->isChecked()) {
         destination = chkMultDiagrams->isChecked() ? TBatchDestination::PrinterManyPerPage
                                                    : TBatchDestination::PrinterOnePerJob;
     } else if (rbtImageFile->isChecked()) {
         destination = TBatchDestination::ImageFiles;
-        if (!ChooseBatchImageFile(FHost,
+        if (!ChooseBatchImageFile(host_,
                                   BatchFileMessage("Eg. if you choose \"MYBMP.BMP\", the diagrams",
                                                    {"MYBMP001.BMP", "MYBMP002.BMP", "MYBMP003.BMP"}),
-                                  false, FFile))
+                                  false, file_))
             return;
     } else {
         destination = TBatchDestination::DiagramFiles;
-        if (!ChooseBatchDiagramFile(FHost,
+        if (!ChooseBatchDiagramFile(host_,
                                     BatchFileMessage("Eg. if you choose \"MyDiagram\", the diagrams",
                                                      {"MyDiagram001.vxd", "MyDiagram002.vxd", "MyDiagram003.vxd"}),
-                                    FFile))
+                                    file_))
             return;
     }
-    for (auto [mode, line] : {std::pair{headerMode, &FHost.Header()}, {footerMode, &FHost.Footer()}}) {
+    for (auto [mode, line] : {std::pair{headerMode, &host_.Header()}, {footerMode, &host_.Footer()}}) {
         if (mode == TEpdCaptionMode::Description || mode == TEpdCaptionMode::BestMove) line->Enabled = true;
         if (mode == TEpdCaptionMode::None) line->Enabled = false;
     }
     try {
         Run(destination, headerMode, footerMode);
     } catch (const EDiagramTooLarge& e) {
-        FHost.Message(QString::fromLatin1(e.what()) +
+        host_.Message(QString::fromLatin1(e.what()) +
                           "\r\n\r\nPlease select a larger paper size for your printer \r\nor reduce the scaling "
                           "factor applied to the diagrams.",
                       TBatchMessage::Warning, QMessageBox::Ok);
     }
 }
 
-void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMode, TEpdCaptionMode footerMode) {
-    const std::vector<const TEPDRec*> records = FSource.TickedRecords();
+void TEpdBatchDialog::Run(TBatchDestination destination, TEpdCaptionMode headerMode, TEpdCaptionMode footerMode) {
+    const std::vector<const TEPDRec*> records = source_.TickedRecords();
     const int count = static_cast<int>(records.size());
-    std::unique_ptr<TPrintTarget> printer = FHost.OpenPrinter();
+    std::unique_ptr<TPrintTarget> printer = host_.OpenPrinter();
     const QSize page = printer->PageSize();
-    const QSize board = FHost.Board().DiagramSize();
-    const TPageGrid grid = ComputePageGrid(page.width(), page.height(), FHost.PrintFactor(), board.width(),
-                                           board.height(), FHost.Header(), FHost.Footer());
+    const QSize board = host_.Board().DiagramSize();
+    const TPageGrid grid = ComputePageGrid(page.width(), page.height(), host_.PrintFactor(), board.width(),
+                                           board.height(), host_.Header(), host_.Footer());
     if (!grid.Fits) throw EDiagramTooLarge();
     const bool printing = destination == TBatchDestination::PrinterManyPerPage ||
                           destination == TBatchDestination::PrinterOnePerJob;
-    TBatchProducer producer(destination, FFile.Image, printing ? printer.get() : nullptr, grid);
+    TBatchProducer producer(destination, file_.Image, printing ? printer.get() : nullptr, grid);
     lblGame->setText(QStringLiteral("0 / %1").arg(count));
     mpbProgress->SetValue(0);
     mpbProgress->SetMaxValue(std::max(count, 1));
     lblStatus->setVisible(true);
     mpbProgress->setVisible(true);
     SetOptionsEnabled(false);
-    FAbort = false;
-    FRunning = true;
+    abort_ = false;
+    running_ = true;
     QString status = QStringLiteral("Done.");
     std::string error;
     // Marks on the board belong to its own position, not to the records; the
     // viewer gives the board back when the run ends.
-    FHost.Board().SetMarks({});
-    for (int n = 1; n <= count && !FAbort; ++n) {
+    host_.Board().SetMarks({});
+    for (int n = 1; n <= count && !abort_; ++n) {
         lblGame->setText(QStringLiteral("%1 / %2").arg(n).arg(count));
         mpbProgress->SetValue(n);
         QCoreApplication::processEvents();
-        if (FAbort) break;
+        if (abort_) break;
         const TEPDRec& record = *records[size_t(n - 1)];
         lblStatus->setText(QStringLiteral("Searching game..."));
         std::array<int32_t, 64> codes{};
         std::copy(std::begin(record.Board), std::end(record.Board), codes.begin());
-        FHost.Board().SetCodes(codes);
-        FHost.Board().Refresh();
-        FHost.Header().Text = EpdCaptionText(headerMode, record, FHost.Header().Text);
-        FHost.Footer().Text = EpdCaptionText(footerMode, record, FHost.Footer().Text);
+        host_.Board().SetCodes(codes);
+        host_.Board().Refresh();
+        host_.Header().Text = EpdCaptionText(headerMode, record, host_.Header().Text);
+        host_.Footer().Text = EpdCaptionText(footerMode, record, host_.Footer().Text);
         lblStatus->setText(QStringLiteral("Setting up board..."));
-        const QString fileName = printing ? QString() : EpdBatchFileName(FFile.Name, n);
+        const QString fileName = printing ? QString() : EpdBatchFileName(file_.Name, n);
         lblStatus->setText(printing ? QStringLiteral("Printing...") : QStringLiteral("Saving file..."));
-        if (!producer.Produce(FHost.Board(), FHost.Header(), FHost.Footer(), fileName, error)) {
+        if (!producer.Produce(host_.Board(), host_.Header(), host_.Footer(), fileName, error)) {
             status = QStringLiteral("Error!");
-            FAbort = true;
+            abort_ = true;
             break;
         }
-        Pause(FPause);
+        Pause(pause_);
     }
     if (status == QStringLiteral("Error!")) {
         producer.Abort();
         producer.Finish(error);  // what was printed before stays
-        FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
-    } else if (FAbort) {
+        host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+    } else if (abort_) {
         status = QStringLiteral("Aborted.");
         if (!producer.Finish(error)) status = QStringLiteral("Error!");
     } else if (!producer.Finish(error)) {
         status = QStringLiteral("Error!");
-        FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+        host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
     }
-    FRunning = false;
+    running_ = false;
     SetOptionsEnabled(true);
     lblGame->setText(QStringLiteral("0 / 0"));
     mpbProgress->SetValue(0);
     lblStatus->setText(status);
 }
 
-void TfrmAutoVorlix::btnCancelClick() {
-    if (!FRunning) {
+void TEpdBatchDialog::btnCancelClick() {
+    if (!running_) {
         reject();
         return;
     }
-    FAbort = true;
+    abort_ = true;
 }
 
-void TfrmAutoVorlix::keyPressEvent(QKeyEvent* event) {
+void TEpdBatchDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         btnCancelClick();
         return;
@@ -305,13 +305,13 @@ void TfrmAutoVorlix::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TfrmAutoVorlix::done(int result) {
-    FSource.KeepBatchTexts(HeaderButtons.Text->text(), FooterButtons.Text->text());
+void TEpdBatchDialog::done(int result) {
+    source_.KeepBatchTexts(HeaderButtons.Text->text(), FooterButtons.Text->text());
     QDialog::done(result);
 }
 
-void TfrmAutoVorlix::closeEvent(QCloseEvent* event) {
-    FAbort = true;
+void TEpdBatchDialog::closeEvent(QCloseEvent* event) {
+    abort_ = true;
     QCoreApplication::processEvents();
     QDialog::closeEvent(event);
 }

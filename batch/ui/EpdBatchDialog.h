@@ -21,7 +21,7 @@ namespace vorlix {
 
 class TBatchHost;
 class TEpdBatchSource;
-class TKXProgressBar;
+class TPercentProgressBar;
 
 // The five choices of the header or footer page.
 struct TEpdLineButtons {
@@ -33,19 +33,19 @@ struct TEpdLineButtons {
     QLineEdit* Text = nullptr;
 };
 
-class TfrmAutoVorlix : public QDialog {
+class TEpdBatchDialog : public QDialog {
     Q_OBJECT
 public:
-    TfrmAutoVorlix(TBatchHost& host, TEpdBatchSource& source, QWidget* viewer = nullptr);
+    TEpdBatchDialog(TBatchHost& host, TEpdBatchSource& source, QWidget* viewer = nullptr);
 
     // The pause after each diagram, in milliseconds (tests use 0).
-    void SetPacing(int pauseMs) { FPause = pauseMs; }
+    void SetPacing(int pauseMs) { pause_ = pauseMs; }
 
     QRadioButton *rbtFile = nullptr, *rbtImageFile = nullptr, *rbtChessFile = nullptr, *rbtPrinter = nullptr;
     QCheckBox* chkMultDiagrams = nullptr;
     TEpdLineButtons HeaderButtons, FooterButtons;
     QLabel *lblGame = nullptr, *lblStatus = nullptr;
-    TKXProgressBar* mpbProgress = nullptr;
+    TPercentProgressBar* mpbProgress = nullptr;
     QPushButton *btnHelp = nullptr, *btnCancel = nullptr, *btnStart = nullptr;
     QTabWidget* Pages = nullptr;
 
@@ -69,14 +69,14 @@ private:
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
 
-    TBatchHost& FHost;
-    TEpdBatchSource& FSource;
-    QWidget* FViewer;
-    std::vector<QGroupBox*> FGroups;
-    TBatchFileChoice FFile;
-    bool FAbort = false;
-    bool FRunning = false;
-    int FPause = 200;
+    TBatchHost& host_;
+    TEpdBatchSource& source_;
+    QWidget* viewer_;
+    std::vector<QGroupBox*> groups_;
+    TBatchFileChoice file_;
+    bool abort_ = false;
+    bool running_ = false;
+    int pause_ = 200;
 };
 
 }  // namespace vorlix

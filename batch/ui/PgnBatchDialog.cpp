@@ -23,8 +23,8 @@
 #include "batch/PositionList.h"
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
-#include "batch/ui/KXProgressBar.h"
-#include "board/ChessBoard.h"
+#include "batch/ui/PercentProgressBar.h"
+#include "board/DiagramBoard.h"
 #include "board/Fonts.h"
 #include "files/GameReplay.h"
 #include "files/PGNRecord.h"
@@ -66,15 +66,15 @@ void TCaptionBoxes::SetContentEnabled(bool enabled) {
     for (QCheckBox* box : {Event, Site, Date, Move, White, Black, Result, ECO, WhiteElo, BlackElo}) box->setEnabled(enabled);
 }
 
-TfrmPAutoVorlix::TfrmPAutoVorlix(TBatchHost& host, TPgnBatchSource& source, QWidget* viewer)
-    : QDialog(viewer ? viewer : host.HostWindow()), FHost(host), FSource(source), FViewer(viewer) {
+TPgnBatchDialog::TPgnBatchDialog(TBatchHost& host, TPgnBatchSource& source, QWidget* viewer)
+    : QDialog(viewer ? viewer : host.HostWindow()), host_(host), source_(source), viewer_(viewer) {
     setObjectName(QStringLiteral("frmPAutoVorlix"));
     setWindowTitle(QStringLiteral("PGN Auto Vorlix"));
-    FMainHeaderText = host.Header().Text;
-    FMainFooterText = host.Footer().Text;
+    mainHeaderText_ = host.Header().Text;
+    mainFooterText_ = host.Footer().Text;
     auto* layout = new QVBoxLayout(this);
     auto* menu = new QMenuBar(this);
-    menu->addMenu(QStringLiteral("&Printer"))->addAction(QStringLiteral("&Setup"), this, &TfrmPAutoVorlix::mnuFilePtrSetupClick);
+    menu->addMenu(QStringLiteral("&Printer"))->addAction(QStringLiteral("&Setup"), this, &TPgnBatchDialog::mnuFilePtrSetupClick);
     layout->setMenuBar(menu);
     Pages = new QTabWidget(this);
     Pages->addTab(CreateDestinationPage(), QStringLiteral("Destination"));
@@ -85,17 +85,17 @@ TfrmPAutoVorlix::TfrmPAutoVorlix(TBatchHost& host, TPgnBatchSource& source, QWid
                   QStringLiteral("Footers"));
     layout->addWidget(Pages);
     CreateBottom(layout);
-    Timer1 = new QTimer(this);
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &TfrmPAutoVorlix::Timer1Timer);
+    paceTimer = new QTimer(this);
+    paceTimer->setSingleShot(true);
+    connect(paceTimer, &QTimer::timeout, this, &TPgnBatchDialog::PaceTimerTimeout);
 }
 
-TfrmPAutoVorlix::~TfrmPAutoVorlix() = default;
+TPgnBatchDialog::~TPgnBatchDialog() = default;
 
-QWidget* TfrmPAutoVorlix::CreateDestinationPage() {
+QWidget* TPgnBatchDialog::CreateDestinationPage() {
     auto* page = new QWidget;
     auto* group = new QGroupBox(QStringLiteral("Destination:"), page);
-    FGroups.push_back(group);
+    groups_.push_back(group);
     auto* grid = new QGridLayout(group);
     rbtFile = Radio("&File...", group, "rbtFile");
     rbtImageFile = Radio("&Image File", group, "rbtImageFile");
@@ -121,17 +121,17 @@ QWidget* TfrmPAutoVorlix::CreateDestinationPage() {
     chkMultDiagrams->setChecked(true);
     chkMultDiagrams->setEnabled(false);
     chkNewPage->setEnabled(false);
-    connect(rbtFile, &QRadioButton::clicked, this, &TfrmPAutoVorlix::rbtFileClick);
-    connect(rbtPrinter, &QRadioButton::clicked, this, &TfrmPAutoVorlix::rbtPrinterClick);
-    connect(chkMultDiagrams, &QCheckBox::clicked, this, &TfrmPAutoVorlix::chkMultDiagramsClick);
+    connect(rbtFile, &QRadioButton::clicked, this, &TPgnBatchDialog::rbtFileClick);
+    connect(rbtPrinter, &QRadioButton::clicked, this, &TPgnBatchDialog::rbtPrinterClick);
+    connect(chkMultDiagrams, &QCheckBox::clicked, this, &TPgnBatchDialog::chkMultDiagramsClick);
     (new QVBoxLayout(page))->addWidget(group);
     return page;
 }
 
-QWidget* TfrmPAutoVorlix::CreatePositionsPage() {
+QWidget* TPgnBatchDialog::CreatePositionsPage() {
     auto* page = new QWidget;
     auto* group = new QGroupBox(QStringLiteral("What Positions?:"), page);
-    FGroups.push_back(group);
+    groups_.push_back(group);
     auto* grid = new QGridLayout(group);
     rbtEntire = Radio("&Entire game", group, "rbtEntire");
     rbtCustom = Radio("C&ustom selection...", group, "rbtCustom");
@@ -140,7 +140,7 @@ QWidget* TfrmPAutoVorlix::CreatePositionsPage() {
     edtPositionsStart->setObjectName(QStringLiteral("edtPositionsStart"));
     edtPositionsEnd = new QLineEdit(group);
     edtPositionsEnd->setObjectName(QStringLiteral("edtPositionsEnd"));
-    CheckBox1 = Box("Final Position", group, "CheckBox1");
+    chkFinalPosition = Box("Final Position", group, "CheckBox1");
     chkFenStart = Box("Starting Position", group, "chkFenStart");
     chkFenFinal = Box("Final Position", group, "chkFenFinal");
     grid->addWidget(rbtEntire, 0, 0, 1, 3);
@@ -151,32 +151,32 @@ QWidget* TfrmPAutoVorlix::CreatePositionsPage() {
     grid->addWidget(edtPositionsEnd, 3, 2);
     grid->addWidget(rbtFixedPos, 4, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Normal:"), group), 5, 1);
-    grid->addWidget(CheckBox1, 5, 2);
+    grid->addWidget(chkFinalPosition, 5, 2);
     grid->addWidget(new QLabel(QStringLiteral("FEN:"), group), 6, 1);
     grid->addWidget(chkFenStart, 6, 2);
     grid->addWidget(chkFenFinal, 7, 2);
     grid->setColumnMinimumWidth(0, 20);
     rbtFixedPos->setChecked(true);
-    CheckBox1->setChecked(true);
-    CheckBox1->setEnabled(false);
+    chkFinalPosition->setChecked(true);
+    chkFinalPosition->setEnabled(false);
     chkFenStart->setChecked(true);
     edtPositionsStart->setEnabled(false);
     edtPositionsEnd->setEnabled(false);
     for (QRadioButton* b : {rbtEntire, rbtCustom, rbtFixedPos})
-        connect(b, &QRadioButton::clicked, this, &TfrmPAutoVorlix::UpdatePositionControls);
+        connect(b, &QRadioButton::clicked, this, &TPgnBatchDialog::UpdatePositionControls);
     for (QLineEdit* e : {edtPositionsStart, edtPositionsEnd}) {
         e->installEventFilter(this);
-        connect(e, &QLineEdit::textChanged, this, &TfrmPAutoVorlix::edtPositionsStartChange);
+        connect(e, &QLineEdit::textChanged, this, &TPgnBatchDialog::edtPositionsStartChange);
     }
     (new QVBoxLayout(page))->addWidget(group);
     return page;
 }
 
-QWidget* TfrmPAutoVorlix::CreateCaptionPage(TCaptionBoxes& b, const QString& showCaption, QPushButton*& example,
+QWidget* TPgnBatchDialog::CreateCaptionPage(TCaptionBoxes& b, const QString& showCaption, QPushButton*& example,
                                             QPushButton*& font, bool header) {
     auto* page = new QWidget;
     auto* group = new QGroupBox(header ? QStringLiteral("Header Settings:") : QStringLiteral("Footer Settings:"), page);
-    FGroups.push_back(group);
+    groups_.push_back(group);
     auto* grid = new QGridLayout(group);
     const char* p = header ? "chkH" : "chkF";
     auto name = [p](const char* item) { return QByteArray(p) + item; };
@@ -201,15 +201,15 @@ QWidget* TfrmPAutoVorlix::CreateCaptionPage(TCaptionBoxes& b, const QString& sho
     grid->addWidget(example, 5, 1);
     grid->addWidget(font, 5, 2);
     connect(b.Show, &QCheckBox::clicked, this,
-            header ? &TfrmPAutoVorlix::chkShowHeadersClick : &TfrmPAutoVorlix::chkShowFootersClick);
+            header ? &TPgnBatchDialog::chkShowHeadersClick : &TPgnBatchDialog::chkShowFootersClick);
     connect(example, &QPushButton::clicked, this,
-            header ? &TfrmPAutoVorlix::btnHExampleClick : &TfrmPAutoVorlix::btnFExampleClick);
-    connect(font, &QPushButton::clicked, this, header ? &TfrmPAutoVorlix::btnHFontClick : &TfrmPAutoVorlix::btnFFontClick);
+            header ? &TPgnBatchDialog::btnHExampleClick : &TPgnBatchDialog::btnFExampleClick);
+    connect(font, &QPushButton::clicked, this, header ? &TPgnBatchDialog::btnHFontClick : &TPgnBatchDialog::btnFFontClick);
     (new QVBoxLayout(page))->addWidget(group);
     return page;
 }
 
-void TfrmPAutoVorlix::CreateBottom(QVBoxLayout* layout) {
+void TPgnBatchDialog::CreateBottom(QVBoxLayout* layout) {
     auto* grid = new QGridLayout;
     auto label = [this](const char* text, const char* name) {
         auto* l = new QLabel(QString::fromLatin1(text), this);
@@ -234,49 +234,49 @@ void TfrmPAutoVorlix::CreateBottom(QVBoxLayout* layout) {
     btnHelp = bottom.Help;
     btnCancel = bottom.Cancel;
     btnStart = bottom.Start;
-    connect(btnHelp, &QPushButton::clicked, this, &TfrmPAutoVorlix::btnHelpClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TfrmPAutoVorlix::btnCancelClick);
-    connect(btnStart, &QPushButton::clicked, this, &TfrmPAutoVorlix::btnStartClick);
+    connect(btnHelp, &QPushButton::clicked, this, &TPgnBatchDialog::btnHelpClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TPgnBatchDialog::btnCancelClick);
+    connect(btnStart, &QPushButton::clicked, this, &TPgnBatchDialog::btnStartClick);
 }
 
-void TfrmPAutoVorlix::SetPacing(int fileMs, int printerMs, int pauseMs) {
-    FFileInterval = fileMs;
-    FPrinterInterval = printerMs;
-    FPause = pauseMs;
+void TPgnBatchDialog::SetPacing(int fileMs, int printerMs, int pauseMs) {
+    fileInterval_ = fileMs;
+    printerInterval_ = printerMs;
+    pause_ = pauseMs;
 }
 
-bool TfrmPAutoVorlix::Running() const { return !btnStart->isEnabled() && GameRow >= 0; }
+bool TPgnBatchDialog::Running() const { return !btnStart->isEnabled() && GameRow >= 0; }
 
-void TfrmPAutoVorlix::showEvent(QShowEvent* event) {
+void TPgnBatchDialog::showEvent(QShowEvent* event) {
     lblStatus->setVisible(false);
     mpbProgress->setVisible(false);
-    if (FViewer)
-        move(FViewer->x() + (FViewer->width() - width()) / 2,
-             FViewer->y() + FViewer->frameGeometry().height() - FViewer->height());
-    HeaderBoxes.Show->setChecked(FHost.Header().Enabled);
-    FooterBoxes.Show->setChecked(FHost.Footer().Enabled);
-    HeaderBoxes.SetContentEnabled(FHost.Header().Enabled);
-    FooterBoxes.SetContentEnabled(FHost.Footer().Enabled);
+    if (viewer_)
+        move(viewer_->x() + (viewer_->width() - width()) / 2,
+             viewer_->y() + viewer_->frameGeometry().height() - viewer_->height());
+    HeaderBoxes.Show->setChecked(host_.Header().Enabled);
+    FooterBoxes.Show->setChecked(host_.Footer().Enabled);
+    HeaderBoxes.SetContentEnabled(host_.Header().Enabled);
+    FooterBoxes.SetContentEnabled(host_.Footer().Enabled);
     QDialog::showEvent(event);
 }
 
-void TfrmPAutoVorlix::rbtFileClick() {
+void TPgnBatchDialog::rbtFileClick() {
     chkMultDiagrams->setEnabled(false);
     chkNewPage->setEnabled(false);
     rbtImageFile->setEnabled(true);
     rbtChessFile->setEnabled(true);
 }
 
-void TfrmPAutoVorlix::rbtPrinterClick() {
+void TPgnBatchDialog::rbtPrinterClick() {
     chkMultDiagrams->setEnabled(true);
     chkNewPage->setEnabled(chkMultDiagrams->isChecked());
     rbtImageFile->setEnabled(false);
     rbtChessFile->setEnabled(false);
 }
 
-void TfrmPAutoVorlix::chkMultDiagramsClick() { chkNewPage->setEnabled(chkMultDiagrams->isChecked()); }
+void TPgnBatchDialog::chkMultDiagramsClick() { chkNewPage->setEnabled(chkMultDiagrams->isChecked()); }
 
-void TfrmPAutoVorlix::UpdatePositionControls() {
+void TPgnBatchDialog::UpdatePositionControls() {
     const bool custom = rbtCustom->isChecked(), fixed = rbtFixedPos->isChecked();
     edtPositionsStart->setEnabled(custom);
     edtPositionsEnd->setEnabled(custom);
@@ -285,7 +285,7 @@ void TfrmPAutoVorlix::UpdatePositionControls() {
     edtPositionsStartChange();
 }
 
-void TfrmPAutoVorlix::edtPositionsStartChange() {
+void TPgnBatchDialog::edtPositionsStartChange() {
     if (!rbtCustom->isChecked()) {
         btnStart->setEnabled(true);
         return;
@@ -294,7 +294,7 @@ void TfrmPAutoVorlix::edtPositionsStartChange() {
                          IsValidPositionText(edtPositionsEnd->text().toStdString()));
 }
 
-bool TfrmPAutoVorlix::eventFilter(QObject* watched, QEvent* event) {
+bool TPgnBatchDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || (watched != edtPositionsStart && watched != edtPositionsEnd))
         return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -312,22 +312,22 @@ bool TfrmPAutoVorlix::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TfrmPAutoVorlix::chkShowHeadersClick() {
-    FHost.Header().Enabled = HeaderBoxes.Show->isChecked();
-    HeaderBoxes.SetContentEnabled(FHost.Header().Enabled);
+void TPgnBatchDialog::chkShowHeadersClick() {
+    host_.Header().Enabled = HeaderBoxes.Show->isChecked();
+    HeaderBoxes.SetContentEnabled(host_.Header().Enabled);
 }
 
-void TfrmPAutoVorlix::chkShowFootersClick() {
-    FHost.Footer().Enabled = FooterBoxes.Show->isChecked();
-    FooterBoxes.SetContentEnabled(FHost.Footer().Enabled);
+void TPgnBatchDialog::chkShowFootersClick() {
+    host_.Footer().Enabled = FooterBoxes.Show->isChecked();
+    FooterBoxes.SetContentEnabled(host_.Footer().Enabled);
 }
 
-void TfrmPAutoVorlix::btnHExampleClick() {
-    lblExample->setText(QString::fromStdString(ComposeExampleCaption(HeaderBoxes.Items(), FMainHeaderText)));
+void TPgnBatchDialog::btnHExampleClick() {
+    lblExample->setText(QString::fromStdString(ComposeExampleCaption(HeaderBoxes.Items(), mainHeaderText_)));
 }
 
-void TfrmPAutoVorlix::btnFExampleClick() {
-    lblExample->setText(QString::fromStdString(ComposeExampleCaption(FooterBoxes.Items(), FMainFooterText)));
+void TPgnBatchDialog::btnFExampleClick() {
+    lblExample->setText(QString::fromStdString(ComposeExampleCaption(FooterBoxes.Items(), mainFooterText_)));
 }
 
 static void ChooseFont(QWidget* parent, THeaderFooterInfo& line) {
@@ -336,17 +336,17 @@ static void ChooseFont(QWidget* parent, THeaderFooterInfo& line) {
     if (ok) line.Font = FontToCFontKeepingName(font, line.Font.Color, line.Font.Name);
 }
 
-void TfrmPAutoVorlix::btnHFontClick() { ChooseFont(this, FHost.Header()); }
-void TfrmPAutoVorlix::btnFFontClick() { ChooseFont(this, FHost.Footer()); }
-void TfrmPAutoVorlix::btnHelpClick() { FHost.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); }
+void TPgnBatchDialog::btnHFontClick() { ChooseFont(this, host_.Header()); }
+void TPgnBatchDialog::btnFFontClick() { ChooseFont(this, host_.Footer()); }
+void TPgnBatchDialog::btnHelpClick() { host_.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); }
 
-void TfrmPAutoVorlix::mnuFilePtrSetupClick() {
+void TPgnBatchDialog::mnuFilePtrSetupClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    FHost.PrinterSetup();
+    host_.PrinterSetup();
     QApplication::restoreOverrideCursor();
 }
 
-void TfrmPAutoVorlix::keyPressEvent(QKeyEvent* event) {
+void TPgnBatchDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         btnCancelClick();
         return;
@@ -356,28 +356,28 @@ void TfrmPAutoVorlix::keyPressEvent(QKeyEvent* event) {
 
 // ---- the run ----
 
-bool TfrmPAutoVorlix::PrepareDestination() {
+bool TPgnBatchDialog::PrepareDestination() {
     const bool image = rbtImageFile->isChecked();
     if (rbtPrinter->isChecked()) return true;
     const QString example =
         image ? BatchFileMessage("Eg. if you choose \"MyBMP.BMP\" the diagrams", {"MyBMP0001.BMP", "MyBMP0002.BMP", "MyBMP0003.BMP"})
               : BatchFileMessage("Eg. if you choose \"MyDiagram\" the diagrams",
                                  {"MyDiagram0001.vxd", "MyDiagram0002.vxd", "MyDiagram0003.vxd"});
-    return image ? ChooseBatchImageFile(FHost, example, true, FFile) : ChooseBatchDiagramFile(FHost, example, FFile);
+    return image ? ChooseBatchImageFile(host_, example, true, file_) : ChooseBatchDiagramFile(host_, example, file_);
 }
 
-void TfrmPAutoVorlix::btnStartClick() {
-    FRule.Mode = rbtEntire->isChecked() ? TPositionMode::Entire
+void TPgnBatchDialog::btnStartClick() {
+    rule_.Mode = rbtEntire->isChecked() ? TPositionMode::Entire
                  : rbtCustom->isChecked() ? TPositionMode::Custom : TPositionMode::Fixed;
-    FRule.FenStart = chkFenStart->isChecked();
-    FRule.FenFinal = chkFenFinal->isChecked();
-    FRule.Custom.FromStart.Clear();
-    FRule.Custom.FromEnd.Clear();
-    if (FRule.Mode == TPositionMode::Custom) {
+    rule_.FenStart = chkFenStart->isChecked();
+    rule_.FenFinal = chkFenFinal->isChecked();
+    rule_.Custom.FromStart.Clear();
+    rule_.Custom.FromEnd.Clear();
+    if (rule_.Mode == TPositionMode::Custom) {
         std::string error;
-        if (!ParsePositionText(edtPositionsStart->text().toStdString(), FRule.Custom.FromStart, error) ||
-            !ParsePositionText(edtPositionsEnd->text().toStdString(), FRule.Custom.FromEnd, error)) {
-            FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+        if (!ParsePositionText(edtPositionsStart->text().toStdString(), rule_.Custom.FromStart, error) ||
+            !ParsePositionText(edtPositionsEnd->text().toStdString(), rule_.Custom.FromEnd, error)) {
+            host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
             return;
         }
     }
@@ -387,62 +387,62 @@ void TfrmPAutoVorlix::btnStartClick() {
                                         : rbtImageFile->isChecked() ? TBatchDestination::ImageFiles
                                                                     : TBatchDestination::DiagramFiles;
     if (!PrepareDestination()) return;
-    FFaultyGames.clear();
+    faultyGames_.clear();
     GameNumber = 1;
     PositionNumber = 1;
     CapturedCount = 0;
-    GameCount = FSource.CheckedGameCount();
+    GameCount = source_.CheckedGameCount();
     GameRow = -1;
-    FPrinter = FHost.OpenPrinter();
-    const QSize page = FPrinter->PageSize();
-    const QSize board = FHost.Board().DiagramSize();
-    const TPageGrid grid = ComputePageGrid(page.width(), page.height(), FHost.PrintFactor(), board.width(),
-                                           board.height(), FHost.Header(), FHost.Footer());
+    printer_ = host_.OpenPrinter();
+    const QSize page = printer_->PageSize();
+    const QSize board = host_.Board().DiagramSize();
+    const TPageGrid grid = ComputePageGrid(page.width(), page.height(), host_.PrintFactor(), board.width(),
+                                           board.height(), host_.Header(), host_.Footer());
     if (!grid.Fits) {
-        FHost.Message("The diagram(s) will not fit on your paper!!\r\n\r\nPlease select a larger paper size for your "
+        host_.Message("The diagram(s) will not fit on your paper!!\r\n\r\nPlease select a larger paper size for your "
                       "printer \r\nor reduce the scaling factor applied to the diagrams.",
                       TBatchMessage::Warning, QMessageBox::Ok);
-        FPrinter.reset();
+        printer_.reset();
         return;
     }
     const bool printing = rbtPrinter->isChecked();
-    FProducer = std::make_unique<TBatchProducer>(destination, FFile.Image, printing ? FPrinter.get() : nullptr, grid);
-    Timer1->setInterval(printing ? FPrinterInterval : FFileInterval);
-    const int row = FSource.NextCheckedGame(0);
+    producer_ = std::make_unique<TBatchProducer>(destination, file_.Image, printing ? printer_.get() : nullptr, grid);
+    paceTimer->setInterval(printing ? printerInterval_ : fileInterval_);
+    const int row = source_.NextCheckedGame(0);
     if (row < 0) return;
     LoadGame(row);
-    FAbort = false;
+    abort_ = false;
     lblGame->setText(QStringLiteral("0 / %1").arg(GameCount));
     lblStatus->setVisible(true);
     mpbProgress->setVisible(true);
     SetOptionsEnabled(false);
-    Timer1->start();
+    paceTimer->start();
 }
 
-bool TfrmPAutoVorlix::LoadGame(int row) {
+bool TPgnBatchDialog::LoadGame(int row) {
     GameRow = row;
-    FReplay.Clear();
-    FReplayErrors.Messages.clear();
-    const bool loaded = FSource.LoadGame(row, FReplay);
+    replay_.Clear();
+    replayErrors_.Messages.clear();
+    const bool loaded = source_.LoadGame(row, replay_);
     if (!loaded) {
         // Named in the list shown when the run ends; the run goes on meanwhile.
-        if (FReplayErrors.Messages.empty())
-            FFaultyGames.push_back(GameMessage(FSource.GameNumber(row), "The game could not be read."));
-        for (const std::string& message : FReplayErrors.Messages) FFaultyGames.push_back(message);
+        if (replayErrors_.Messages.empty())
+            faultyGames_.push_back(GameMessage(source_.GameNumber(row), "The game could not be read."));
+        for (const std::string& message : replayErrors_.Messages) faultyGames_.push_back(message);
     }
-    PositionCount = FReplay.PositionCount();
-    FSetupGame = FSource.GameTags(row).HasSetup;
-    FPicks = PickPositions(FReplay.First, FSetupGame, FRule, loaded);
-    SelectedCount = loaded ? FRule.Custom.SelectedPositionCount(PositionCount) : int(FPicks.size());
-    FPickIndex = 0;
+    PositionCount = replay_.PositionCount();
+    setupGame_ = source_.GameTags(row).HasSetup;
+    picks_ = PickPositions(replay_.First, setupGame_, rule_, loaded);
+    SelectedCount = loaded ? rule_.Custom.SelectedPositionCount(PositionCount) : int(picks_.size());
+    pickIndex_ = 0;
     PositionNumber = 1;
     CapturedCount = 0;
     return loaded;
 }
 
-bool TfrmPAutoVorlix::NextGame() {
-    FReplay.Clear();
-    const int row = FSource.NextCheckedGame(GameRow + 1);
+bool TPgnBatchDialog::NextGame() {
+    replay_.Clear();
+    const int row = source_.NextCheckedGame(GameRow + 1);
     if (row < 0) {
         GameRow = -1;
         return false;
@@ -452,15 +452,15 @@ bool TfrmPAutoVorlix::NextGame() {
     return true;
 }
 
-void TfrmPAutoVorlix::ShowProgress() {
+void TPgnBatchDialog::ShowProgress() {
     lblGame->setText(QStringLiteral("%1 / %2").arg(GameNumber).arg(GameCount));
-    const bool fixed = FRule.Mode == TPositionMode::Fixed;
+    const bool fixed = rule_.Mode == TPositionMode::Fixed;
     lblPos->setVisible(!fixed);
     if (fixed) lblPosition->clear();
-    else if (FRule.Mode == TPositionMode::Entire) lblPosition->setText(QStringLiteral("%1 / %2").arg(PositionNumber).arg(PositionCount));
+    else if (rule_.Mode == TPositionMode::Entire) lblPosition->setText(QStringLiteral("%1 / %2").arg(PositionNumber).arg(PositionCount));
     else lblPosition->setText(QStringLiteral("%1 / %2").arg(CapturedCount).arg(SelectedCount));
     double part = 0;
-    if (FRule.Mode == TPositionMode::Custom) part = SelectedCount > 0 ? double(CapturedCount) / SelectedCount : 0;
+    if (rule_.Mode == TPositionMode::Custom) part = SelectedCount > 0 ? double(CapturedCount) / SelectedCount : 0;
     else part = PositionCount > 0 ? double(PositionNumber) / PositionCount : 0;
     const int min = mpbProgress->MinValue(), max = mpbProgress->MaxValue();
     if (GameCount > 0)
@@ -468,58 +468,58 @@ void TfrmPAutoVorlix::ShowProgress() {
     QCoreApplication::processEvents();
 }
 
-void TfrmPAutoVorlix::Pause(int ms) { PauseWithEvents(ms, FAbort); }
+void TPgnBatchDialog::Pause(int ms) { PauseWithEvents(ms, abort_); }
 
-void TfrmPAutoVorlix::HandleDiagram(const TPickedPosition& pick) {
-    if (FRule.Mode != TPositionMode::Fixed) PositionNumber = pick.Number;
-    if (FRule.Mode == TPositionMode::Custom) ++CapturedCount;
+void TPgnBatchDialog::HandleDiagram(const TPickedPosition& pick) {
+    if (rule_.Mode != TPositionMode::Fixed) PositionNumber = pick.Number;
+    if (rule_.Mode == TPositionMode::Custom) ++CapturedCount;
     ShowProgress();
     lblStatus->setText(QStringLiteral("Setting up board..."));
-    FSource.ShowPositionOnBoard(*pick.Position, true);
-    Pause(FPause);
-    const TPGNRec& tags = FSource.GameTags(GameRow);
-    if (FHost.Header().Enabled) FHost.Header().Text = ComposeGameCaption(HeaderBoxes.Items(), tags, *pick.Position);
-    if (FHost.Footer().Enabled) FHost.Footer().Text = ComposeGameCaption(FooterBoxes.Items(), tags, *pick.Position);
-    const bool files = !FProducer->Printing();
+    source_.ShowPositionOnBoard(*pick.Position, true);
+    Pause(pause_);
+    const TPGNRec& tags = source_.GameTags(GameRow);
+    if (host_.Header().Enabled) host_.Header().Text = ComposeGameCaption(HeaderBoxes.Items(), tags, *pick.Position);
+    if (host_.Footer().Enabled) host_.Footer().Text = ComposeGameCaption(FooterBoxes.Items(), tags, *pick.Position);
+    const bool files = !producer_->Printing();
     lblStatus->setText(files ? QStringLiteral("Saving file...") : QStringLiteral("Making image..."));
     QString fileName;
     if (files)
-        fileName = PgnBatchFileName(FFile.Name, FRule.Mode, FProducer->Destination() == TBatchDestination::ImageFiles,
+        fileName = PgnBatchFileName(file_.Name, rule_.Mode, producer_->Destination() == TBatchDestination::ImageFiles,
                                     GameNumber, pick.Number);
     std::string error;
-    if (!FProducer->Produce(FHost.Board(), FHost.Header(), FHost.Footer(), fileName, error))
+    if (!producer_->Produce(host_.Board(), host_.Header(), host_.Footer(), fileName, error))
         throw std::runtime_error(error);
     if (!files) lblStatus->setText(QStringLiteral("Printing..."));
 }
 
-void TfrmPAutoVorlix::TickOnePosition() {
-    if (NothingToDo(FSetupGame, FRule)) {
+void TPgnBatchDialog::TickOnePosition() {
+    if (NothingToDo(setupGame_, rule_)) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to do!!"));
         ShowProgress();
-        FPickIndex = FPicks.size();
-    } else if (FPickIndex < FPicks.size()) {
-        HandleDiagram(FPicks[FPickIndex++]);
+        pickIndex_ = picks_.size();
+    } else if (pickIndex_ < picks_.size()) {
+        HandleDiagram(picks_[pickIndex_++]);
     }
-    if (FAbort) return;
-    if (FPickIndex >= FPicks.size() && !NextGame()) return Finish(QStringLiteral("Done."));
-    Timer1->start();
+    if (abort_) return;
+    if (pickIndex_ >= picks_.size() && !NextGame()) return Finish(QStringLiteral("Done."));
+    paceTimer->start();
 }
 
-void TfrmPAutoVorlix::TickOnePage() {
-    if (NothingToDo(FSetupGame, FRule)) {
+void TPgnBatchDialog::TickOnePage() {
+    if (NothingToDo(setupGame_, rule_)) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to print..."));
         ShowProgress();
         if (!NextGame()) return Finish(QStringLiteral("Done."));
-        Timer1->start();
+        paceTimer->start();
         return;
     }
     lblStatus->setText(QStringLiteral("Processing..."));
     int placed = 0;
     bool done = false;
-    while (!FAbort) {
-        if (FPickIndex < FPicks.size()) {
-            if (placed > 0 && FProducer->NextStartsPage()) break;  // the page is full
-            HandleDiagram(FPicks[FPickIndex++]);
+    while (!abort_) {
+        if (pickIndex_ < picks_.size()) {
+            if (placed > 0 && producer_->NextStartsPage()) break;  // the page is full
+            HandleDiagram(picks_[pickIndex_++]);
             ++placed;
             continue;
         }
@@ -529,43 +529,43 @@ void TfrmPAutoVorlix::TickOnePage() {
         }
         if (chkNewPage->isChecked() && placed > 0) break;
     }
-    if (FAbort) return;
+    if (abort_) return;
     std::string error;
-    if (!FProducer->EndPage(error)) throw std::runtime_error(error);
-    Pause(FPause * 2);
+    if (!producer_->EndPage(error)) throw std::runtime_error(error);
+    Pause(pause_ * 2);
     if (done) return Finish(QStringLiteral("Done."));
-    Timer1->start();
+    paceTimer->start();
 }
 
-void TfrmPAutoVorlix::Timer1Timer() {
-    if (FInTick || GameRow < 0) return;
-    FInTick = true;
+void TPgnBatchDialog::PaceTimerTimeout() {
+    if (inTick_ || GameRow < 0) return;
+    inTick_ = true;
     try {
-        if (FProducer->Destination() == TBatchDestination::PrinterManyPerPage) TickOnePage();
+        if (producer_->Destination() == TBatchDestination::PrinterManyPerPage) TickOnePage();
         else TickOnePosition();
     } catch (const std::exception& e) {
-        FHost.Message(QString::fromStdString(e.what()), TBatchMessage::Error, QMessageBox::Ok);
-        FInTick = false;
+        host_.Message(QString::fromStdString(e.what()), TBatchMessage::Error, QMessageBox::Ok);
+        inTick_ = false;
         return Finish(QStringLiteral("Error!"));
     }
-    FInTick = false;
-    if (FAbort) Finish(QStringLiteral("Aborted..."));
+    inTick_ = false;
+    if (abort_) Finish(QStringLiteral("Aborted..."));
 }
 
-void TfrmPAutoVorlix::Finish(const QString& status) {
-    Timer1->stop();
-    FReplay.Clear();
+void TPgnBatchDialog::Finish(const QString& status) {
+    paceTimer->stop();
+    replay_.Clear();
     std::string error;
-    if (FProducer) {
-        if (status != QStringLiteral("Done.")) FProducer->Abort();
-        if (!FProducer->Finish(error) && status == QStringLiteral("Done.")) {
-            FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
-            FProducer.reset();
+    if (producer_) {
+        if (status != QStringLiteral("Done.")) producer_->Abort();
+        if (!producer_->Finish(error) && status == QStringLiteral("Done.")) {
+            host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+            producer_.reset();
             return Finish(QStringLiteral("Error!"));
         }
     }
-    FProducer.reset();
-    FPrinter.reset();
+    producer_.reset();
+    printer_.reset();
     ReportFaultyGames();
     lblStatus->setText(status);
     lblGame->setText(QStringLiteral("0 / 0"));
@@ -579,37 +579,37 @@ void TfrmPAutoVorlix::Finish(const QString& status) {
 
 // One message for the whole run, so that a file with many faulty games does
 // not stop the run at each of them.
-void TfrmPAutoVorlix::ReportFaultyGames() {
-    if (FFaultyGames.empty()) return;
+void TPgnBatchDialog::ReportFaultyGames() {
+    if (faultyGames_.empty()) return;
     constexpr size_t kListed = 20;
     QString text = QStringLiteral("These games could not be replayed to their end:\r\n");
-    for (size_t i = 0; i < FFaultyGames.size() && i < kListed; ++i)
-        text += QStringLiteral("\r\n") + QString::fromStdString(FFaultyGames[i]);
-    if (FFaultyGames.size() > kListed)
-        text += QStringLiteral("\r\n... and %1 more.").arg(FFaultyGames.size() - kListed);
-    FFaultyGames.clear();
-    FHost.Message(text, TBatchMessage::Warning, QMessageBox::Ok);
+    for (size_t i = 0; i < faultyGames_.size() && i < kListed; ++i)
+        text += QStringLiteral("\r\n") + QString::fromStdString(faultyGames_[i]);
+    if (faultyGames_.size() > kListed)
+        text += QStringLiteral("\r\n... and %1 more.").arg(faultyGames_.size() - kListed);
+    faultyGames_.clear();
+    host_.Message(text, TBatchMessage::Warning, QMessageBox::Ok);
 }
 
-void TfrmPAutoVorlix::SetOptionsEnabled(bool enabled) {
-    for (QGroupBox* g : FGroups) g->setEnabled(enabled);
+void TPgnBatchDialog::SetOptionsEnabled(bool enabled) {
+    for (QGroupBox* g : groups_) g->setEnabled(enabled);
     btnStart->setEnabled(enabled);
     if (enabled) edtPositionsStartChange();
 }
 
-void TfrmPAutoVorlix::btnCancelClick() {
-    if (btnStart->isEnabled() || !FProducer) {
+void TPgnBatchDialog::btnCancelClick() {
+    if (btnStart->isEnabled() || !producer_) {
         reject();
         return;
     }
-    FAbort = true;
-    if (!FInTick) Finish(QStringLiteral("Aborted..."));
+    abort_ = true;
+    if (!inTick_) Finish(QStringLiteral("Aborted..."));
 }
 
-void TfrmPAutoVorlix::closeEvent(QCloseEvent* event) {
-    if (FProducer) {
-        FAbort = true;
-        if (!FInTick) Finish(QStringLiteral("Aborted..."));
+void TPgnBatchDialog::closeEvent(QCloseEvent* event) {
+    if (producer_) {
+        abort_ = true;
+        if (!inTick_) Finish(QStringLiteral("Aborted..."));
     }
     QDialog::closeEvent(event);
 }

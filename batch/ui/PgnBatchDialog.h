@@ -29,7 +29,7 @@ namespace vorlix {
 
 class TBatchHost;
 class TBatchProducer;
-class TKXProgressBar;
+class TPercentProgressBar;
 class TPgnBatchSource;
 class TPrintTarget;
 
@@ -42,11 +42,11 @@ struct TCaptionBoxes {
     void SetContentEnabled(bool enabled);
 };
 
-class TfrmPAutoVorlix : public QDialog {
+class TPgnBatchDialog : public QDialog {
     Q_OBJECT
 public:
-    TfrmPAutoVorlix(TBatchHost& host, TPgnBatchSource& source, QWidget* viewer = nullptr);
-    ~TfrmPAutoVorlix() override;
+    TPgnBatchDialog(TBatchHost& host, TPgnBatchSource& source, QWidget* viewer = nullptr);
+    ~TPgnBatchDialog() override;
 
     // Milliseconds between ticks for files and for the printer (tests use 0).
     void SetPacing(int fileMs, int printerMs, int pauseMs);
@@ -57,17 +57,17 @@ public:
     QCheckBox *chkMultDiagrams = nullptr, *chkNewPage = nullptr;
     QRadioButton *rbtEntire = nullptr, *rbtCustom = nullptr, *rbtFixedPos = nullptr;
     QLineEdit *edtPositionsStart = nullptr, *edtPositionsEnd = nullptr;
-    QCheckBox *CheckBox1 = nullptr, *chkFenStart = nullptr, *chkFenFinal = nullptr;
+    QCheckBox *chkFinalPosition = nullptr, *chkFenStart = nullptr, *chkFenFinal = nullptr;
     TCaptionBoxes HeaderBoxes, FooterBoxes;
     QPushButton *btnHExample = nullptr, *btnFExample = nullptr, *btnHFont = nullptr, *btnFFont = nullptr;
     QLabel *lblExample = nullptr, *lblGame = nullptr, *lblPos = nullptr, *lblPosition = nullptr, *lblStatus = nullptr;
-    TKXProgressBar* mpbProgress = nullptr;
+    TPercentProgressBar* mpbProgress = nullptr;
     QPushButton *btnHelp = nullptr, *btnCancel = nullptr, *btnStart = nullptr;
     QTabWidget* Pages = nullptr;
 
     void btnStartClick();
     void btnCancelClick();
-    void Timer1Timer();
+    void PaceTimerTimeout();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -108,30 +108,30 @@ private:
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
 
-    TBatchHost& FHost;
-    TPgnBatchSource& FSource;
-    QWidget* FViewer;
-    QTimer* Timer1 = nullptr;
-    std::vector<QGroupBox*> FGroups;
-    std::string FMainHeaderText, FMainFooterText;
+    TBatchHost& host_;
+    TPgnBatchSource& source_;
+    QWidget* viewer_;
+    QTimer* paceTimer = nullptr;
+    std::vector<QGroupBox*> groups_;
+    std::string mainHeaderText_, mainFooterText_;
     QLabel* FlblExampleCaption = nullptr;
 
     // The run.
-    TPositionRule FRule;
-    TBatchFileChoice FFile;
-    std::unique_ptr<TPrintTarget> FPrinter;
-    std::unique_ptr<TBatchProducer> FProducer;
-    TCollectingReporter FReplayErrors;  // what the replay of the current game reported
-    TPGNPos FReplay{FReplayErrors};
-    std::vector<std::string> FFaultyGames;  // the run's games cut short or skipped, named
-    std::vector<TPickedPosition> FPicks;
-    size_t FPickIndex = 0;
-    bool FSetupGame = false;
+    TPositionRule rule_;
+    TBatchFileChoice file_;
+    std::unique_ptr<TPrintTarget> printer_;
+    std::unique_ptr<TBatchProducer> producer_;
+    TCollectingReporter replayErrors_;  // what the replay of the current game reported
+    TPGNPos replay_{replayErrors_};
+    std::vector<std::string> faultyGames_;  // the run's games cut short or skipped, named
+    std::vector<TPickedPosition> picks_;
+    size_t pickIndex_ = 0;
+    bool setupGame_ = false;
     int GameCount = 0, GameNumber = 0, GameRow = -1, PositionCount = 0, PositionNumber = 0;
     int SelectedCount = 0, CapturedCount = 0;
-    bool FAbort = false;
-    bool FInTick = false;
-    int FFileInterval = 400, FPrinterInterval = 1000, FPause = 50;
+    bool abort_ = false;
+    bool inTick_ = false;
+    int fileInterval_ = 400, printerInterval_ = 1000, pause_ = 50;
 };
 
 }  // namespace vorlix

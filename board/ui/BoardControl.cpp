@@ -5,46 +5,46 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramPainter.h"
 #include "board/VectorPieces.h"
 #include "board/ui/DragImage.h"
 
 namespace vorlix {
 
-TBoardControl::TBoardControl(TkxChessBrd& board, QWidget* parent)
-    : QWidget(parent), FBoard(board), FMouse(board) {
+TBoardControl::TBoardControl(TDiagramBoard& board, QWidget* parent)
+    : QWidget(parent), board_(board), mouse_(board) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setFixedSize(FBoard.Width(), FBoard.Height());
-    FBoard.OnInvalidate = [this](TkxChessBrd&) { ScheduleRender(); };
-    FBoard.OnSquareRedrawn = [this](TkxChessBrd&, QRect rect) {
-        FSharpValid = false;
+    setFixedSize(board_.Width(), board_.Height());
+    board_.OnInvalidate = [this](TDiagramBoard&) { ScheduleRender(); };
+    board_.OnSquareRedrawn = [this](TDiagramBoard&, QRect rect) {
+        sharpValid_ = false;
         update(rect);
     };
-    FDragImage = new TDragImage(this);
+    dragImage_ = new TDragImage(this);
     ScheduleRender();
 }
 
 TBoardControl::~TBoardControl() {
-    FBoard.OnInvalidate = nullptr;
-    FBoard.OnSquareRedrawn = nullptr;
+    board_.OnInvalidate = nullptr;
+    board_.OnSquareRedrawn = nullptr;
 }
 
 void TBoardControl::ScheduleRender() {
     // Many changes in a row render once, when the event loop next runs.
-    if (FRenderPending) return;
-    FRenderPending = true;
+    if (renderPending_) return;
+    renderPending_ = true;
     QTimer::singleShot(0, this, [this] {
-        if (FRenderPending) RenderNow();
+        if (renderPending_) RenderNow();
     });
 }
 
 void TBoardControl::RenderNow() {
-    FRenderPending = false;
-    if (!FBoard.Paint()) return;
-    FSharpValid = false;
-    const QSize size = FBoard.DiagramBitmap().size();
+    renderPending_ = false;
+    if (!board_.Paint()) return;
+    sharpValid_ = false;
+    const QSize size = board_.DiagramBitmap().size();
     if (size != this->size()) {
         setFixedSize(size);
         emit BoardResized(size);
@@ -54,12 +54,12 @@ void TBoardControl::RenderNow() {
 
 const QImage& TBoardControl::ShownDiagram() {
     const qreal ratio = devicePixelRatioF();
-    if (ratio <= 1 || FBoard.DiagramBitmap().isNull()) return FBoard.DiagramBitmap();
-    if (!FSharpValid || FSharpDiagram.devicePixelRatio() != ratio) {
-        FSharpDiagram = RenderDiagramForScreen(FBoard, ratio);
-        FSharpValid = true;
+    if (ratio <= 1 || board_.DiagramBitmap().isNull()) return board_.DiagramBitmap();
+    if (!sharpValid_ || sharpDiagram_.devicePixelRatio() != ratio) {
+        sharpDiagram_ = RenderDiagramForScreen(board_, ratio);
+        sharpValid_ = true;
     }
-    return FSharpDiagram;
+    return sharpDiagram_;
 }
 
 void TBoardControl::paintEvent(QPaintEvent* event) {
@@ -71,16 +71,16 @@ void TBoardControl::paintEvent(QPaintEvent* event) {
     }
     if (diagram.devicePixelRatio() == 1) p.drawImage(event->rect(), diagram, event->rect());
     else p.drawImage(QPoint(0, 0), diagram);  // clipped to the exposed region
-    if (!FFrame.isNull()) p.drawImage(FFrameTopLeft, FFrame);
+    if (!frame_.isNull()) p.drawImage(frameTopLeft_, frame_);
 }
 
 // ---- Mouse and dragging ---------------------------------------------------------
 
 void TBoardControl::mousePressEvent(QMouseEvent* event) {
     emit MousePressed(event);
-    if (FMouse.Dragging()) return;
-    FPressPos = event->position().toPoint();
-    FMouse.MouseDown(event->button(), event->modifiers(), FPressPos);
+    if (mouse_.Dragging()) return;
+    pressPos_ = event->position().toPoint();
+    mouse_.MouseDown(event->button(), event->modifiers(), pressPos_);
 }
 
 void TBoardControl::mouseMoveEvent(QMouseEvent* event) {
@@ -90,44 +90,44 @@ void TBoardControl::mouseMoveEvent(QMouseEvent* event) {
 
 void TBoardControl::DragOver(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (FMouse.DragPending() && (pos - FPressPos).manhattanLength() >= QApplication::startDragDistance()) {
-        FMouse.StartDrag();
-        const int half = FBoard.SquareSize() / 2;
-        FDragImage->Begin(DraggedPicture(), QPoint(half, half), mapToGlobal(pos));
+    if (mouse_.DragPending() && (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        mouse_.StartDrag();
+        const int half = board_.SquareSize() / 2;
+        dragImage_->Begin(DraggedPicture(), QPoint(half, half), mapToGlobal(pos));
         grabKeyboard();
     }
-    if (FMouse.Dragging()) FDragImage->MoveTo(mapToGlobal(pos));
+    if (mouse_.Dragging()) dragImage_->MoveTo(mapToGlobal(pos));
 }
 
 QImage TBoardControl::DraggedPicture() const {
     const qreal ratio = devicePixelRatioF();
-    if (ratio <= 1) return FBoard.PieceImage(FMouse.DraggedCode());
-    return TVectorPieces::Of(FBoard.PieceStyle()).ScreenImage(FMouse.DraggedCode(), FBoard.SquareSize(), ratio);
+    if (ratio <= 1) return board_.PieceImage(mouse_.DraggedCode());
+    return TVectorPieces::Of(board_.PieceStyle()).ScreenImage(mouse_.DraggedCode(), board_.SquareSize(), ratio);
 }
 
 void TBoardControl::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseReleased(event);
     if (event->button() != Qt::LeftButton) return;
-    if (!FMouse.Dragging()) {
-        FMouse.ForgetDrag();
+    if (!mouse_.Dragging()) {
+        mouse_.ForgetDrag();
         return;
     }
     EndDragImage();
-    FMouse.Drop(event->position().toPoint());
+    mouse_.Drop(event->position().toPoint());
 }
 
 void TBoardControl::EndDragImage() {
-    FDragImage->End();
+    dragImage_->End();
     releaseKeyboard();
 }
 
 void TBoardControl::CancelDrag() {
-    if (FMouse.Dragging()) EndDragImage();
-    FMouse.CancelDrag();
+    if (mouse_.Dragging()) EndDragImage();
+    mouse_.CancelDrag();
 }
 
 void TBoardControl::keyPressEvent(QKeyEvent* event) {
-    if (FMouse.Dragging() && event->key() == Qt::Key_Escape) return CancelDrag();
+    if (mouse_.Dragging() && event->key() == Qt::Key_Escape) return CancelDrag();
     QWidget::keyPressEvent(event);
 }
 
@@ -139,20 +139,20 @@ void TBoardControl::hideEvent(QHideEvent* event) {
 // ---- Animation ------------------------------------------------------------------
 
 void TBoardControl::AnimateMove(const TChessMove& Move) {
-    vorlix::AnimateMove(FBoard, Move, *this);
-    FFrame = QImage();
+    vorlix::AnimateMove(board_, Move, *this);
+    frame_ = QImage();
     RenderNow();
 }
 
 void TBoardControl::AnimateTakeBack(const TChessMove& Move, int CapturedPiece) {
-    vorlix::AnimateTakeBack(FBoard, Move, CapturedPiece, *this);
-    FFrame = QImage();
+    vorlix::AnimateTakeBack(board_, Move, CapturedPiece, *this);
+    frame_ = QImage();
     RenderNow();
 }
 
 void TBoardControl::ShowFrame(const QImage& Frame, QPoint TopLeft) {
-    FFrame = Frame;
-    FFrameTopLeft = TopLeft;
+    frame_ = Frame;
+    frameTopLeft_ = TopLeft;
     repaint(QRect(TopLeft, (QSizeF(Frame.size()) / Frame.devicePixelRatio()).toSize()));
 }
 

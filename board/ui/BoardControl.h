@@ -15,15 +15,15 @@
 namespace vorlix {
 
 class TDragImage;
-class TkxChessBrd;
+class TDiagramBoard;
 
 class TBoardControl : public QWidget, private TEventLoopAnimationHost {
     Q_OBJECT
 public:
-    TBoardControl(TkxChessBrd& board, QWidget* parent = nullptr);
+    TBoardControl(TDiagramBoard& board, QWidget* parent = nullptr);
     ~TBoardControl() override;
 
-    TkxChessBrd& Board() { return FBoard; }
+    TDiagramBoard& Board() { return board_; }
     // Renders at once (unless the board's update lock is set) and takes the new size.
     void RenderNow();
 
@@ -31,7 +31,7 @@ public:
     void AnimateMove(const TChessMove& Move);
     void AnimateTakeBack(const TChessMove& Move, int CapturedPiece);
 
-    bool Dragging() const { return FMouse.Dragging(); }
+    bool Dragging() const { return mouse_.Dragging(); }
 
     // The picture on show: the board's bitmap at a device pixel ratio of 1,
     // else the diagram at the screen's resolution.
@@ -60,15 +60,15 @@ private:
     qreal FrameRatio() const override { return devicePixelRatioF(); }
     QImage DraggedPicture() const;
 
-    TkxChessBrd& FBoard;
-    TBoardMouse FMouse;
-    TDragImage* FDragImage = nullptr;
-    QPoint FPressPos;
-    bool FRenderPending = false;
-    QImage FFrame;  // the animation frame on show, over the diagram
-    QPoint FFrameTopLeft;
-    QImage FSharpDiagram;  // the diagram at the screen's resolution, when the ratio is above 1
-    bool FSharpValid = false;
+    TDiagramBoard& board_;
+    TBoardMouse mouse_;
+    TDragImage* dragImage_ = nullptr;
+    QPoint pressPos_;
+    bool renderPending_ = false;
+    QImage frame_;  // the animation frame on show, over the diagram
+    QPoint frameTopLeft_;
+    QImage sharpDiagram_;  // the diagram at the screen's resolution, when the ratio is above 1
+    bool sharpValid_ = false;
 };
 
 }  // namespace vorlix

@@ -11,8 +11,8 @@ TDragImage::TDragImage(QWidget* host) : QWidget(host->window()) {
 }
 
 void TDragImage::Begin(const QImage& picture, QPoint hotSpot, QPoint globalPos) {
-    FPicture = picture;
-    FHotSpot = hotSpot;
+    picture_ = picture;
+    hotSpot_ = hotSpot;
     resize((QSizeF(picture.size()) / picture.devicePixelRatio()).toSize());
     MoveTo(globalPos);
     raise();
@@ -20,17 +20,17 @@ void TDragImage::Begin(const QImage& picture, QPoint hotSpot, QPoint globalPos) 
 }
 
 void TDragImage::MoveTo(QPoint globalPos) {
-    move(parentWidget()->mapFromGlobal(globalPos) - FHotSpot);
+    move(parentWidget()->mapFromGlobal(globalPos) - hotSpot_);
 }
 
 void TDragImage::End() {
     hide();
-    FPicture = QImage();
+    picture_ = QImage();
 }
 
 void TDragImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, FPicture);
+    painter.drawImage(0, 0, picture_);
 }
 
 }  // namespace vorlix

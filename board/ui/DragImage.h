@@ -20,8 +20,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage FPicture;
-    QPoint FHotSpot;
+    QImage picture_;
+    QPoint hotSpot_;
 };
 
 }  // namespace vorlix

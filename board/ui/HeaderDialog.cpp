@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/Fonts.h"
 #include "board/ui/DialogPlacement.h"
 #include "board/ui/StyleChoosers.h"
@@ -52,18 +52,18 @@ QImage HeaderPreviewPicture(const THeaderFooterInfo& line, TColor backColor, QSi
     return picture;
 }
 
-TfrmHeader::TfrmHeader(THeaderKind kind, THeaderFooterInfo& record, TkxChessBrd& board, QWidget* mainWindow)
-    : QDialog(mainWindow), FKind(kind), FRecord(record), FBoard(board), FMainWindow(mainWindow), FScratch(record) {
+THeaderDialog::THeaderDialog(THeaderKind kind, THeaderFooterInfo& record, TDiagramBoard& board, QWidget* mainWindow)
+    : QDialog(mainWindow), kind_(kind), record_(record), board_(board), mainWindow_(mainWindow), scratch_(record) {
     const bool header = kind == THeaderKind::Header;
     setObjectName(header ? "frmHeader" : "frmFooter");
     setWindowTitle(header ? "Customise Header Settings" : "Customize Footer Settings");
     CreateControls();
-    FillControls(FScratch, FBoard.CoordenateBackColor());
+    FillControls(scratch_, board_.CoordenateBackColor());
     SetModified(false);
 }
 
-void TfrmHeader::CreateControls() {
-    const bool header = FKind == THeaderKind::Header;
+void THeaderDialog::CreateControls() {
+    const bool header = kind_ == THeaderKind::Header;
     auto* column = new QVBoxLayout(this);
     auto* box = new QGroupBox(header ? "&Header Settings:" : "&Footer Settings:", this);
     auto* grid = new QGridLayout(box);
@@ -110,83 +110,83 @@ void TfrmHeader::CreateControls() {
     FbtnApply = buttons.Apply;
 
     connect(FchkEnabled, &QCheckBox::toggled, this, [this](bool on) {
-        FScratch.Enabled = on;
+        scratch_.Enabled = on;
         Changed();
     });
     connect(FedtText, &QLineEdit::textChanged, this, [this](const QString& text) {
-        FScratch.Text = text.toStdString();
+        scratch_.Text = text.toStdString();
         Changed();
     });
     connect(FcbxAlignment, &QComboBox::currentIndexChanged, this, [this](int index) {
-        FScratch.Alignment = std::max(0, index);
+        scratch_.Alignment = std::max(0, index);
         Changed();
     });
-    connect(FbtnBackColor, &TColorButton::ColorChanged, this, &TfrmHeader::Changed);
+    connect(FbtnBackColor, &TColorButton::ColorChanged, this, &THeaderDialog::Changed);
     connect(FbtnFontColor, &TColorButton::ColorChanged, this, [this](TColor color) {
-        FScratch.Font.Color = color;
+        scratch_.Font.Color = color;
         Changed();
     });
     connect(font, &QPushButton::clicked, this, [this] {
-        if (const std::optional<TCFont> chosen = ChooseFont(FScratch.Font, this)) {
-            FScratch.Font = *chosen;
+        if (const std::optional<TCFont> chosen = ChooseFont(scratch_.Font, this)) {
+            scratch_.Font = *chosen;
             Changed();
         }
     });
-    connect(buttons.Defaults, &QPushButton::clicked, this, &TfrmHeader::btnDefaultsClick);
-    connect(FbtnApply, &QPushButton::clicked, this, &TfrmHeader::btnApplyClick);
+    connect(buttons.Defaults, &QPushButton::clicked, this, &THeaderDialog::btnDefaultsClick);
+    connect(FbtnApply, &QPushButton::clicked, this, &THeaderDialog::btnApplyClick);
 }
 
-void TfrmHeader::FillControls(const THeaderFooterInfo& line, TColor backColor) {
-    FFilling = true;
-    FScratch = line;
+void THeaderDialog::FillControls(const THeaderFooterInfo& line, TColor backColor) {
+    filling_ = true;
+    scratch_ = line;
     FchkEnabled->setChecked(line.Enabled);
     FedtText->setText(QString::fromStdString(line.Text));
     FcbxAlignment->setCurrentIndex(std::clamp<int>(line.Alignment, 0, 2));
-    FScratch.Alignment = FcbxAlignment->currentIndex();
+    scratch_.Alignment = FcbxAlignment->currentIndex();
     FbtnBackColor->SetColor(backColor);
     FbtnFontColor->SetColor(line.Font.Color);
-    FFilling = false;
+    filling_ = false;
     DrawPreview();
 }
 
-void TfrmHeader::showEvent(QShowEvent* event) {
+void THeaderDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    CentreOnWindow(this, FMainWindow);
+    CentreOnWindow(this, mainWindow_);
 }
 
-void TfrmHeader::keyPressEvent(QKeyEvent* event) {
+void THeaderDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) return ShowHelpTopic(HelpContext());
     QDialog::keyPressEvent(event);
 }
 
-void TfrmHeader::Changed() {
-    if (FFilling) return;
+void THeaderDialog::Changed() {
+    if (filling_) return;
     SetModified(true);
     DrawPreview();
 }
 
-void TfrmHeader::SetModified(bool modified) {
-    FModified = modified;
+void THeaderDialog::SetModified(bool modified) {
+    modified_ = modified;
     FbtnApply->setEnabled(modified);
 }
 
-THeaderFooterInfo TfrmHeader::Scratch() const {
-    THeaderFooterInfo line = FScratch;
-    line.Text = QString::fromStdString(FScratch.Text).trimmed().toStdString();
+THeaderFooterInfo THeaderDialog::Scratch() const {
+    THeaderFooterInfo line = scratch_;
+    line.Text = QString::fromStdString(scratch_.Text).trimmed().toStdString();
     return line;
 }
 
-TColor TfrmHeader::BackColor() const { return FbtnBackColor->Color(); }
+TColor THeaderDialog::BackColor() const { return FbtnBackColor->Color(); }
 
-QImage TfrmHeader::PreviewImage() const {
+QImage THeaderDialog::PreviewImage() const {
     const QSize size = FimgExample->size() - QSize(2 * kExampleFrame, 2 * kExampleFrame);
-    return HeaderPreviewPicture(FScratch, BackColor(), size);
+    return HeaderPreviewPicture(scratch_, BackColor(), size);
 }
 
-void TfrmHeader::DrawPreview() { FimgExample->setPixmap(QPixmap::fromImage(PreviewImage())); }
+void THeaderDialog::DrawPreview() { FimgExample->setPixmap(QPixmap::fromImage(PreviewImage())); }
 
-void TfrmHeader::btnDefaultsClick() {
-    THeaderFooterInfo line = FScratch;
+void THeaderDialog::btnDefaultsClick() {
+    THeaderFooterInfo line = scratch_;
     line.Enabled = false;
     line.Text.clear();
     line.Alignment = taLeftJustify;
@@ -195,9 +195,9 @@ void TfrmHeader::btnDefaultsClick() {
     SetModified(true);
 }
 
-void TfrmHeader::btnApplyClick() {
-    FBoard.SetCoordenateBackColor(BackColor());
-    FRecord = Scratch();
+void THeaderDialog::btnApplyClick() {
+    board_.SetCoordenateBackColor(BackColor());
+    record_ = Scratch();
     SetModified(false);
     if (OnApplied) OnApplied();
 }

@@ -17,7 +17,7 @@ class QPushButton;
 namespace vorlix {
 
 class TColorButton;
-class TkxChessBrd;
+class TDiagramBoard;
 
 enum class THeaderKind { Header, Footer };
 
@@ -30,10 +30,10 @@ constexpr int kMaxHeaderText = 64;
 // alignment and cut at the picture's edges.
 QImage HeaderPreviewPicture(const THeaderFooterInfo& line, TColor backColor, QSize size);
 
-class TfrmHeader : public QDialog {
+class THeaderDialog : public QDialog {
     Q_OBJECT
 public:
-    TfrmHeader(THeaderKind kind, THeaderFooterInfo& record, TkxChessBrd& board, QWidget* mainWindow);
+    THeaderDialog(THeaderKind kind, THeaderFooterInfo& record, TDiagramBoard& board, QWidget* mainWindow);
 
     // The record and the board's back colour were written.
     std::function<void()> OnApplied;
@@ -41,8 +41,8 @@ public:
     // The record as Apply would write it.
     THeaderFooterInfo Scratch() const;
     TColor BackColor() const;
-    bool Modified() const { return FModified; }
-    int HelpContext() const { return FKind == THeaderKind::Header ? kHeaderHelpContext : kFooterHelpContext; }
+    bool Modified() const { return modified_; }
+    int HelpContext() const { return kind_ == THeaderKind::Header ? kHeaderHelpContext : kFooterHelpContext; }
     QImage PreviewImage() const;
 
     void btnApplyClick();
@@ -59,13 +59,13 @@ private:
     void SetModified(bool modified);
     void DrawPreview();
 
-    THeaderKind FKind;
-    THeaderFooterInfo& FRecord;
-    TkxChessBrd& FBoard;
-    QWidget* FMainWindow;
-    THeaderFooterInfo FScratch;
-    bool FModified = false;
-    bool FFilling = false;
+    THeaderKind kind_;
+    THeaderFooterInfo& record_;
+    TDiagramBoard& board_;
+    QWidget* mainWindow_;
+    THeaderFooterInfo scratch_;
+    bool modified_ = false;
+    bool filling_ = false;
 
     QCheckBox* FchkEnabled = nullptr;
     QLineEdit* FedtText = nullptr;

@@ -3,7 +3,7 @@
 #include <QBitmap>
 #include <QPixmap>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/Colors.h"
 #include "board/VectorPieces.h"
 
@@ -11,7 +11,7 @@ namespace vorlix {
 
 namespace {
 
-QPixmap BitmapPiece(const TkxChessBrd& board, int code) {
+QPixmap BitmapPiece(const TDiagramBoard& board, int code) {
     QImage glyph(kPieceButtonIconSide, kPieceButtonIconSide, QImage::Format_RGB32);
     glyph.fill(ColorToQColor(clRed));
     board.DrawPieceGlyph(code, glyph);
@@ -23,7 +23,7 @@ QPixmap BitmapPiece(const TkxChessBrd& board, int code) {
 
 }  // namespace
 
-QIcon PieceButtonIcon(const TkxChessBrd& board, int code, qreal screenRatio) {
+QIcon PieceButtonIcon(const TDiagramBoard& board, int code, qreal screenRatio) {
     QIcon icon(BitmapPiece(board, code));
     const TVectorPieces& outlines = TVectorPieces::Of(board.PieceStyle());
     icon.addPixmap(QPixmap::fromImage(outlines.ScreenImage(code, kPieceButtonIconSide, 2.0)));

@@ -49,7 +49,7 @@ TColorButton::TColorButton(QWidget* parent) : QPushButton(parent) {
 }
 
 void TColorButton::SetColor(TColor color) {
-    FColor = color;
+    color_ = color;
     QPixmap swatch(iconSize());
     swatch.fill(ColorToQColor(color));
     QPainter frame(&swatch);
@@ -60,8 +60,8 @@ void TColorButton::SetColor(TColor color) {
 }
 
 void TColorButton::Choose() {
-    const std::optional<TColor> chosen = ChooseColor(FColor, this);
-    if (!chosen || *chosen == FColor) return;
+    const std::optional<TColor> chosen = ChooseColor(color_, this);
+    if (!chosen || *chosen == color_) return;
     SetColor(*chosen);
     emit ColorChanged(*chosen);
 }

@@ -26,7 +26,7 @@ class TColorButton : public QPushButton {
     Q_OBJECT
 public:
     explicit TColorButton(QWidget* parent = nullptr);
-    TColor Color() const { return FColor; }
+    TColor Color() const { return color_; }
     // Shows the colour; does not emit ColorChanged.
     void SetColor(TColor color);
 
@@ -35,7 +35,7 @@ signals:
 
 private:
     void Choose();
-    TColor FColor = clBlack;
+    TColor color_ = clBlack;
 };
 
 }  // namespace vorlix

@@ -19,14 +19,14 @@ bool StaysOnTop(const QWidget* window) {
 }
 
 TDialogOwnerScope::TDialogOwnerScope(QWidget& dialog, QWidget* owner)
-    : FDialog(dialog), FOwnParent(dialog.parentWidget()) {
-    if (!owner || owner == FOwnParent || owner == &dialog) return;
-    FDialog.setParent(owner, FDialog.windowFlags());
-    FLent = true;
+    : dialog_(dialog), ownParent_(dialog.parentWidget()) {
+    if (!owner || owner == ownParent_ || owner == &dialog) return;
+    dialog_.setParent(owner, dialog_.windowFlags());
+    lent_ = true;
 }
 
 TDialogOwnerScope::~TDialogOwnerScope() {
-    if (FLent) FDialog.setParent(FOwnParent, FDialog.windowFlags());
+    if (lent_) dialog_.setParent(ownParent_, dialog_.windowFlags());
 }
 
 }  // namespace vorlix

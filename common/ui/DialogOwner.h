@@ -24,9 +24,9 @@ public:
     TDialogOwnerScope& operator=(const TDialogOwnerScope&) = delete;
 
 private:
-    QWidget& FDialog;
-    QPointer<QWidget> FOwnParent;
-    bool FLent = false;
+    QWidget& dialog_;
+    QPointer<QWidget> ownParent_;
+    bool lent_ = false;
 };
 
 }  // namespace vorlix

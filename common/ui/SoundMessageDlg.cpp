@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "common/ui/PlayWave.h"
+#include "common/ui/SoundPlayer.h"
 
 namespace vorlix {
 namespace {

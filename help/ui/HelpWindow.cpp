@@ -29,7 +29,7 @@ QUrl TopicUrl(const QString& folder, const QString& file) {
 }  // namespace
 
 THelpWindow::THelpWindow(const THelpCatalog& catalog, QWidget* parent)
-    : QWidget(parent, Qt::Window), FCatalog(catalog) {
+    : QWidget(parent, Qt::Window), catalog_(catalog) {
     setObjectName("frmHelp");
     setWindowTitle("Chess Vorlix Help");
     resize(860, 600);
@@ -45,57 +45,57 @@ THelpWindow::THelpWindow(const THelpCatalog& catalog, QWidget* parent)
     };
     connect(addButton("btnContents", "&Contents"), &QPushButton::clicked, this, &THelpWindow::ShowContents);
     connect(addButton("btnIndex", "&Index"), &QPushButton::clicked, this, [this] { ShowIndex({}); });
-    FBack = addButton("btnBack", "&Back");
-    FForward = addButton("btnForward", "&Forward");
+    back_ = addButton("btnBack", "&Back");
+    forward_ = addButton("btnForward", "&Forward");
     buttons->addStretch(1);
     column->addLayout(buttons);
 
     auto* splitter = new QSplitter(this);
-    FTabs = new QTabWidget(splitter);
-    FTabs->setObjectName("tabsNavigation");
-    FTabs->addTab(CreateContentsPage(), "Co&ntents");
-    FTabs->addTab(CreateIndexPage(), "In&dex");
-    FTabs->addTab(CreateSearchPage(), "&Search");
-    FBrowser = new QTextBrowser(splitter);
-    FBrowser->setObjectName("brwTopic");
-    FBrowser->setOpenExternalLinks(true);
-    splitter->addWidget(FTabs);
-    splitter->addWidget(FBrowser);
+    tabs_ = new QTabWidget(splitter);
+    tabs_->setObjectName("tabsNavigation");
+    tabs_->addTab(CreateContentsPage(), "Co&ntents");
+    tabs_->addTab(CreateIndexPage(), "In&dex");
+    tabs_->addTab(CreateSearchPage(), "&Search");
+    browser_ = new QTextBrowser(splitter);
+    browser_->setObjectName("brwTopic");
+    browser_->setOpenExternalLinks(true);
+    splitter->addWidget(tabs_);
+    splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({260, 600});
     column->addWidget(splitter, 1);
 
-    connect(FBack, &QPushButton::clicked, FBrowser, &QTextBrowser::backward);
-    connect(FForward, &QPushButton::clicked, FBrowser, &QTextBrowser::forward);
-    connect(FBrowser, &QTextBrowser::backwardAvailable, FBack, &QPushButton::setEnabled);
-    connect(FBrowser, &QTextBrowser::forwardAvailable, FForward, &QPushButton::setEnabled);
-    connect(FBrowser, &QTextBrowser::sourceChanged, this, &THelpWindow::SourceChanged);
-    FBack->setEnabled(false);
-    FForward->setEnabled(false);
+    connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &THelpWindow::SourceChanged);
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
 }
 
 QWidget* THelpWindow::CreateContentsPage() {
-    FContents = new QTreeWidget;
-    FContents->setObjectName("tvwContents");
-    FContents->header()->hide();
-    for (const QString& section : FCatalog.Sections()) {
-        auto* book = new QTreeWidgetItem(FContents, {section});
-        for (const THelpTopic& topic : FCatalog.Topics()) {
+    contents_ = new QTreeWidget;
+    contents_->setObjectName("tvwContents");
+    contents_->header()->hide();
+    for (const QString& section : catalog_.Sections()) {
+        auto* book = new QTreeWidgetItem(contents_, {section});
+        for (const THelpTopic& topic : catalog_.Topics()) {
             if (topic.Section != section) continue;
             auto* page = new QTreeWidgetItem(book, {topic.Title});
             page->setData(0, kFileRole, topic.File);
         }
     }
-    FContents->expandAll();
-    connect(FContents, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    contents_->expandAll();
+    connect(contents_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         const QString file = item->data(0, kFileRole).toString();
         if (!file.isEmpty()) ShowFile(file);
     });
-    connect(FContents, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         const QString file = item->data(0, kFileRole).toString();
         if (!file.isEmpty()) ShowFile(file);
     });
-    return FContents;
+    return contents_;
 }
 
 QWidget* THelpWindow::CreateIndexPage() {
@@ -103,23 +103,23 @@ QWidget* THelpWindow::CreateIndexPage() {
     auto* column = new QVBoxLayout(page);
     auto* label = new QLabel("&Type the first few letters of the word you're looking for:", page);
     label->setWordWrap(true);
-    FIndexKey = new QLineEdit(page);
-    FIndexKey->setObjectName("edtIndexKey");
-    label->setBuddy(FIndexKey);
-    FIndexList = new QListWidget(page);
-    FIndexList->setObjectName("lstIndex");
+    indexKey_ = new QLineEdit(page);
+    indexKey_->setObjectName("edtIndexKey");
+    label->setBuddy(indexKey_);
+    indexList_ = new QListWidget(page);
+    indexList_->setObjectName("lstIndex");
     auto* display = new QPushButton("Dis&play", page);
     display->setObjectName("btnIndexDisplay");
     column->addWidget(label);
-    column->addWidget(FIndexKey);
-    column->addWidget(FIndexList, 1);
+    column->addWidget(indexKey_);
+    column->addWidget(indexList_, 1);
     column->addWidget(display);
     FillIndex();
-    connect(FIndexKey, &QLineEdit::textEdited, this, &THelpWindow::edtIndexKeyChange);
-    connect(FIndexKey, &QLineEdit::returnPressed, this, &THelpWindow::btnIndexDisplayClick);
+    connect(indexKey_, &QLineEdit::textEdited, this, &THelpWindow::edtIndexKeyChange);
+    connect(indexKey_, &QLineEdit::returnPressed, this, &THelpWindow::btnIndexDisplayClick);
     connect(display, &QPushButton::clicked, this, &THelpWindow::btnIndexDisplayClick);
-    connect(FIndexList, &QListWidget::itemActivated, this, &THelpWindow::btnIndexDisplayClick);
-    connect(FIndexList, &QListWidget::itemDoubleClicked, this, &THelpWindow::btnIndexDisplayClick);
+    connect(indexList_, &QListWidget::itemActivated, this, &THelpWindow::btnIndexDisplayClick);
+    connect(indexList_, &QListWidget::itemDoubleClicked, this, &THelpWindow::btnIndexDisplayClick);
     return page;
 }
 
@@ -128,98 +128,98 @@ QWidget* THelpWindow::CreateSearchPage() {
     auto* column = new QVBoxLayout(page);
     auto* label = new QLabel("Type the &words to find (every word must appear):", page);
     label->setWordWrap(true);
-    FSearchKey = new QLineEdit(page);
-    FSearchKey->setObjectName("edtSearchKey");
-    label->setBuddy(FSearchKey);
+    searchKey_ = new QLineEdit(page);
+    searchKey_->setObjectName("edtSearchKey");
+    label->setBuddy(searchKey_);
     auto* find = new QPushButton("&List Topics", page);
     find->setObjectName("btnSearch");
-    FSearchResults = new QListWidget(page);
-    FSearchResults->setObjectName("lstSearchResults");
+    searchResults_ = new QListWidget(page);
+    searchResults_->setObjectName("lstSearchResults");
     column->addWidget(label);
-    column->addWidget(FSearchKey);
+    column->addWidget(searchKey_);
     column->addWidget(find);
-    column->addWidget(FSearchResults, 1);
-    connect(FSearchKey, &QLineEdit::returnPressed, this, &THelpWindow::btnSearchClick);
+    column->addWidget(searchResults_, 1);
+    connect(searchKey_, &QLineEdit::returnPressed, this, &THelpWindow::btnSearchClick);
     connect(find, &QPushButton::clicked, this, &THelpWindow::btnSearchClick);
     auto open = [this](QListWidgetItem* item) { ShowFile(item->data(kFileRole).toString()); };
-    connect(FSearchResults, &QListWidget::itemActivated, this, open);
-    connect(FSearchResults, &QListWidget::itemClicked, this, open);
+    connect(searchResults_, &QListWidget::itemActivated, this, open);
+    connect(searchResults_, &QListWidget::itemClicked, this, open);
     return page;
 }
 
 void THelpWindow::FillIndex() {
-    for (const THelpIndexEntry& entry : FCatalog.Index()) {
-        auto* item = new QListWidgetItem(entry.Keyword, FIndexList);
+    for (const THelpIndexEntry& entry : catalog_.Index()) {
+        auto* item = new QListWidgetItem(entry.Keyword, indexList_);
         item->setData(kFileRole, entry.File);
     }
 }
 
 void THelpWindow::edtIndexKeyChange(const QString& key) {
     // Like a paper index: jump to the first entry that starts with the key.
-    for (int row = 0; row < FIndexList->count(); ++row) {
-        if (FIndexList->item(row)->text().startsWith(key.trimmed(), Qt::CaseInsensitive)) {
-            FIndexList->setCurrentRow(row);
-            FIndexList->scrollToItem(FIndexList->item(row), QAbstractItemView::PositionAtTop);
+    for (int row = 0; row < indexList_->count(); ++row) {
+        if (indexList_->item(row)->text().startsWith(key.trimmed(), Qt::CaseInsensitive)) {
+            indexList_->setCurrentRow(row);
+            indexList_->scrollToItem(indexList_->item(row), QAbstractItemView::PositionAtTop);
             return;
         }
     }
 }
 
 void THelpWindow::btnIndexDisplayClick() {
-    const QListWidgetItem* item = FIndexList->currentItem();
+    const QListWidgetItem* item = indexList_->currentItem();
     if (item) ShowFile(item->data(kFileRole).toString());
 }
 
 void THelpWindow::btnSearchClick() {
-    FSearchResults->clear();
-    const QList<const THelpTopic*> found = FCatalog.Search(FSearchKey->text());
+    searchResults_->clear();
+    const QList<const THelpTopic*> found = catalog_.Search(searchKey_->text());
     for (const THelpTopic* topic : found) {
-        auto* item = new QListWidgetItem(topic->Title, FSearchResults);
+        auto* item = new QListWidgetItem(topic->Title, searchResults_);
         item->setData(kFileRole, topic->File);
     }
     if (found.isEmpty()) {
-        auto* none = new QListWidgetItem("(no topic holds every word)", FSearchResults);
+        auto* none = new QListWidgetItem("(no topic holds every word)", searchResults_);
         none->setFlags(Qt::NoItemFlags);
     }
 }
 
 void THelpWindow::ShowFile(const QString& file) {
-    const QUrl url = TopicUrl(FCatalog.Folder(), file);
-    if (FBrowser->source() != url) FBrowser->setSource(url);
+    const QUrl url = TopicUrl(catalog_.Folder(), file);
+    if (browser_->source() != url) browser_->setSource(url);
     Present();
 }
 
 void THelpWindow::ShowContext(int context) {
-    const THelpTopic* topic = FCatalog.TopicForContext(context);
+    const THelpTopic* topic = catalog_.TopicForContext(context);
     if (!topic) return ShowContents();
     ShowFile(topic->File);
 }
 
 void THelpWindow::ShowContents() {
-    FTabs->setCurrentIndex(tabContents);
+    tabs_->setCurrentIndex(tabContents);
     ShowFile(kHelpContentsFile);
 }
 
 void THelpWindow::ShowIndex(const QString& key) {
-    FTabs->setCurrentIndex(tabIndex);
-    FIndexKey->setText(key);
+    tabs_->setCurrentIndex(tabIndex);
+    indexKey_->setText(key);
     edtIndexKeyChange(key);
-    if (FBrowser->source().isEmpty()) ShowFile(kHelpContentsFile);
+    if (browser_->source().isEmpty()) ShowFile(kHelpContentsFile);
     Present();
-    FIndexKey->setFocus();
+    indexKey_->setFocus();
 }
 
 void THelpWindow::ShowSearch() {
-    FTabs->setCurrentIndex(tabSearch);
-    if (FBrowser->source().isEmpty()) ShowFile(kHelpContentsFile);
+    tabs_->setCurrentIndex(tabSearch);
+    if (browser_->source().isEmpty()) ShowFile(kHelpContentsFile);
     Present();
-    FSearchKey->setFocus();
+    searchKey_->setFocus();
 }
 
-QString THelpWindow::CurrentFile() const { return FBrowser->source().fileName(); }
+QString THelpWindow::CurrentFile() const { return browser_->source().fileName(); }
 
 void THelpWindow::SourceChanged(const QUrl& url) {
-    const THelpTopic* topic = FCatalog.TopicByFile(url.fileName());
+    const THelpTopic* topic = catalog_.TopicByFile(url.fileName());
     setWindowTitle(topic ? "Chess Vorlix Help - " + topic->Title : "Chess Vorlix Help");
 }
 

@@ -32,12 +32,12 @@ public:
     void Present();
 
     QString CurrentFile() const;
-    QTextBrowser& Browser() { return *FBrowser; }
-    QTabWidget& Tabs() { return *FTabs; }
-    QListWidget& IndexList() { return *FIndexList; }
-    QLineEdit& IndexKey() { return *FIndexKey; }
-    QLineEdit& SearchKey() { return *FSearchKey; }
-    QListWidget& SearchResults() { return *FSearchResults; }
+    QTextBrowser& Browser() { return *browser_; }
+    QTabWidget& Tabs() { return *tabs_; }
+    QListWidget& IndexList() { return *indexList_; }
+    QLineEdit& IndexKey() { return *indexKey_; }
+    QLineEdit& SearchKey() { return *searchKey_; }
+    QListWidget& SearchResults() { return *searchResults_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,16 +56,16 @@ private:
     void AttachToOpener();
     void DetachFromDialog();
 
-    const THelpCatalog& FCatalog;
-    QTabWidget* FTabs = nullptr;
-    QTreeWidget* FContents = nullptr;
-    QLineEdit* FIndexKey = nullptr;
-    QListWidget* FIndexList = nullptr;
-    QLineEdit* FSearchKey = nullptr;
-    QListWidget* FSearchResults = nullptr;
-    QTextBrowser* FBrowser = nullptr;
-    QPushButton* FBack = nullptr;
-    QPushButton* FForward = nullptr;
+    const THelpCatalog& catalog_;
+    QTabWidget* tabs_ = nullptr;
+    QTreeWidget* contents_ = nullptr;
+    QLineEdit* indexKey_ = nullptr;
+    QListWidget* indexList_ = nullptr;
+    QLineEdit* searchKey_ = nullptr;
+    QListWidget* searchResults_ = nullptr;
+    QTextBrowser* browser_ = nullptr;
+    QPushButton* back_ = nullptr;
+    QPushButton* forward_ = nullptr;
 };
 
 }  // namespace vorlix

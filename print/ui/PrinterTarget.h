@@ -17,20 +17,20 @@ public:
 
     QSize PageSize() const override;
     bool BeginJob(const QString& title, std::string& error) override;
-    QPainter& Canvas() override { return Painter_; }
+    QPainter& Canvas() override { return painter_; }
     bool EndJob(std::string& error) override;
     void AbortJob() override;
-    bool JobRunning() const override { return JobRunning_; }
+    bool JobRunning() const override { return jobRunning_; }
     // Ends a document whose jobs were joined into one file.
     bool Finish(std::string& error) override;
 
 private:
     bool PrintsToFile() const;
 
-    QPrinter& Printer_;
-    QPainter Painter_;
-    bool JobRunning_ = false;
-    int FilePages_ = 0;
+    QPrinter& printer_;
+    QPainter painter_;
+    bool jobRunning_ = false;
+    int filePages_ = 0;
 };
 
 }  // namespace vorlix

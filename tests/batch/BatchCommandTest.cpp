@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "files/ErrorReporter.h"
 
@@ -121,7 +121,7 @@ TEST_F(BatchCommand, EpdRecordsWithTheirHeadersAndDiagramFiles) {
     EXPECT_EQ(Bytes(out + "/Pos002.gif"), Rendered("8/8/8/8/8/8/8/k6K", {"--header", "Black to move", "--footer", "two"}));
     r = Batch({epd, "-o", out + "/D.vxd", "--header", "text:   "});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    TkxChessBrd board;
+    TDiagramBoard board;
     THeaderFooterInfo header, footer;
     TSilentReporter silent;
     ASSERT_TRUE(LoadDiagramFile(out + "/D001.VXD", board, header, footer, silent));
@@ -191,7 +191,7 @@ TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
 // comments are drawn on their own positions only, never the style's.
 TEST_F(BatchCommand, FaultyGamesAreNamedAndMarksStayOnTheirPositions) {
     const QString pgn = QStringLiteral(VORLIX_TEST_DATA_DIR "/castling-with-zeros.pgn");
-    TkxChessBrd styled;
+    TDiagramBoard styled;
     THeaderFooterInfo header, footer;
     TSilentReporter silent;
     ASSERT_TRUE(LoadDiagramFile(kStyle, styled, header, footer, silent));
@@ -212,7 +212,7 @@ TEST_F(BatchCommand, FaultyGamesAreNamedAndMarksStayOnTheirPositions) {
     const TBoardMarks knightMarks{{{SquareIndex(5, 2), SquareIndex(3, 3), TMarkColor::Green}},
                                   {{SquareIndex(3, 3), TMarkColor::Green}}};
     for (const QString& name : expected) {
-        TkxChessBrd board;
+        TDiagramBoard board;
         ASSERT_TRUE(LoadDiagramFile(entire + "/" + name, board, header, footer, silent)) << name.toStdString();
         // Only the position after 4. 0-0 carries the comment's marks.
         EXPECT_EQ(board.Marks(), name == "Cap00008.VXD" ? knightMarks : TBoardMarks{}) << name.toStdString();

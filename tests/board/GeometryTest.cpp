@@ -6,7 +6,7 @@ namespace vorlix {
 namespace {
 
 TEST(BoardGeometry, DiagramSizeFollowsSquaresBordersGridAndCoordinates) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     EXPECT_EQ(board.Width(), 292);
     board.Render();
     EXPECT_EQ(board.DiagramBitmap().size(), QSize(328, 328));
@@ -30,10 +30,10 @@ TEST(BoardGeometry, DiagramSizeFollowsSquaresBordersGridAndCoordinates) {
 }
 
 TEST(BoardGeometry, OnResizeReportsTheChangeOnce) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     int calls = 0;
     QSize delta;
-    board.OnResize = [&](TkxChessBrd&, int, int, int dw, int dh) {
+    board.OnResize = [&](TDiagramBoard&, int, int, int dw, int dh) {
         ++calls;
         delta = QSize(dw, dh);
     };
@@ -44,7 +44,7 @@ TEST(BoardGeometry, OnResizeReportsTheChangeOnce) {
 }
 
 TEST(BoardHitTest, GridGapsAreSharedAndBordersBelongToOuterSquares) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetCoordenateOrientation(0);
     board.SetGridLineWidth(3);
     board.Render();
@@ -64,7 +64,7 @@ TEST(BoardHitTest, GridGapsAreSharedAndBordersBelongToOuterSquares) {
 }
 
 TEST(BoardHitTest, GapsFollowTheScreenWithBlackUnder) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetCoordenateOrientation(North | West);
     board.SetGridLineWidth(3);
     board.SetView(vwBlackUnder);
@@ -86,7 +86,7 @@ TEST(BoardHitTest, GapsFollowTheScreenWithBlackUnder) {
 }
 
 TEST(BoardHitTest, WithoutGridBordersAndBandsAreOnNoSquare) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.Render();
     QPoint square;
     EXPECT_FALSE(board.SquareAt(0, 0, square));  // border
@@ -96,7 +96,7 @@ TEST(BoardHitTest, WithoutGridBordersAndBandsAreOnNoSquare) {
 }
 
 TEST(BoardHitTest, BlackUnderPutsH1TopLeft) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetView(vwBlackUnder);
     board.Render();
     EXPECT_EQ(test::BoundsOf(board, 7, 0).topLeft(), QPoint(2, 2));

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 #include <functional>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 namespace {
 
 TEST(BoardModel, NewBoardHoldsTheStartPosition) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     EXPECT_EQ(board.GetPiece({4, 0}), pcWKing);
     EXPECT_EQ(board.GetPiece({3, 7}), pcBQueen);
     EXPECT_FALSE(board.Square(0, 0).IsLight);
@@ -17,7 +17,7 @@ TEST(BoardModel, NewBoardHoldsTheStartPosition) {
 }
 
 TEST(BoardModel, SetPieceIgnoresBadSquaresAndCodes) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ClearBoard();
     board.SetPiece(0, 0, 17);
     board.SetPiece(0, 0, -1);
@@ -30,7 +30,7 @@ TEST(BoardModel, SetPieceIgnoresBadSquaresAndCodes) {
 }
 
 TEST(BoardModel, SquareSizeAcceptsOnlyEvenSizesFrom32) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     int rebuiltSize = 0;
     board.SetSquareSize(33);
     board.SetSquareSize(30);
@@ -44,10 +44,10 @@ TEST(BoardModel, SquareSizeAcceptsOnlyEvenSizesFrom32) {
 }
 
 TEST(BoardModel, SettersIgnoreTheCurrentValueAndRepaintOtherwise) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     int invalidations = 0, styleChanges = 0;
-    board.OnInvalidate = [&](TkxChessBrd&) { ++invalidations; };
-    board.OnPieceStyleChange = [&](TkxChessBrd&) { ++styleChanges; };
+    board.OnInvalidate = [&](TDiagramBoard&) { ++invalidations; };
+    board.OnPieceStyleChange = [&](TDiagramBoard&) { ++styleChanges; };
     board.SetDarkSquares(clSilver);
     board.SetPieceStyle(psRirozReg);
     board.SetGridLineColor(clRed);  // no grid: nothing to repaint
@@ -66,7 +66,7 @@ TEST(BoardModel, SettersIgnoreTheCurrentValueAndRepaintOtherwise) {
 }
 
 TEST(BoardModel, FindPieceSearchesOnwardInFileMajorOrder) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     QPoint square(0, 0);
     ASSERT_TRUE(board.FindPiece(pcWKnight, square));
     EXPECT_EQ(square, QPoint(1, 0));
@@ -78,9 +78,9 @@ TEST(BoardModel, FindPieceSearchesOnwardInFileMajorOrder) {
 }
 
 TEST(BoardSelection, FocusChangeOnlyWhenTheSelectionChanges) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     int changes = 0;
-    board.OnFocusChange = [&](TkxChessBrd&) { ++changes; };
+    board.OnFocusChange = [&](TDiagramBoard&) { ++changes; };
     board.UnselectAll();
     EXPECT_EQ(changes, 0);
     board.SelectAll();
@@ -97,7 +97,7 @@ TEST(BoardSelection, FocusChangeOnlyWhenTheSelectionChanges) {
 }
 
 TEST(BoardSelection, DefectSwapsColoursOfPiecesAndMarks) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ClearBoard();
     board.SetPiece(0, 0, pcWCross);
     board.SetPiece(0, 1, pcBDot);
@@ -114,7 +114,7 @@ TEST(BoardSelection, DefectSwapsColoursOfPiecesAndMarks) {
 }
 
 TEST(BoardHighlight, SelectionQueriesAndMerging) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     EXPECT_TRUE(board.SelectionMerged() && board.SelectionUnmerged() && board.SelectionUnhighlighted());
     board.ToggleSelection({2, 2});
     board.ToggleSelection({3, 3});
@@ -135,7 +135,7 @@ TEST(BoardHighlight, SelectionQueriesAndMerging) {
 }
 
 TEST(BoardModel, ResetSettingsRestoresTheDefaults) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetSquareSize(48);
     board.SetView(vwBlackUnder);
     board.SetGridLineWidth(3);
@@ -157,7 +157,7 @@ TEST(BoardModel, ResetSettingsRestoresTheDefaults) {
     board.SetDarkSquareAutoFit(true);
     board.SetGridLineColor(clRed);
     int invalidations = 0;
-    board.OnInvalidate = [&](TkxChessBrd&) { ++invalidations; };
+    board.OnInvalidate = [&](TDiagramBoard&) { ++invalidations; };
     board.ResetSettings();
     EXPECT_EQ(invalidations, 1);  // one repaint for the whole reset
     EXPECT_EQ(board.Font(), TCFont{});
@@ -193,29 +193,29 @@ TEST(BoardMarks, AGamesMarksGoWithTheFirstWriteOfContentsAndOthersStay) {
     const TBoardMarks marks{{{12, 28, TMarkColor::Green}}, {{28, TMarkColor::Red}}};
     const struct {
         const char* Name;
-        std::function<void(TkxChessBrd&)> Edit;
+        std::function<void(TDiagramBoard&)> Edit;
         bool Changes;
     } edits[] = {
-        {"SetPiece", [](TkxChessBrd& b) { b.SetPiece(0, 2, pcWQueen); }, true},
-        {"same code again", [](TkxChessBrd& b) { b.SetPiece(4, 0, pcWKing); }, true},
-        {"ClearBoard", [](TkxChessBrd& b) { b.ClearBoard(); }, true},
-        {"SetStartPosition", [](TkxChessBrd& b) { b.SetStartPosition(); }, true},
-        {"placement", [](TkxChessBrd& b) { ASSERT_TRUE(b.SetPositionFromPlacement("8/8/8/8/8/8/8/K6k")); }, true},
-        {"piece on a selection", [](TkxChessBrd& b) { b.ToggleSelection({0, 2}), b.SetPieceOnSelection(pcBCross); }, true},
-        {"defect", [](TkxChessBrd& b) { b.ToggleSelection({4, 0}), b.DefectSelection(); }, true},
-        {"bad placement", [](TkxChessBrd& b) { ASSERT_FALSE(b.SetPositionFromPlacement("8/8/8")); }, false},
-        {"piece on no selection", [](TkxChessBrd& b) { b.SetPieceOnSelection(pcWQueen); }, false},
-        {"off the board", [](TkxChessBrd& b) { b.SetPiece(8, 0, pcWQueen); }, false},
-        {"select and highlight", [](TkxChessBrd& b) { b.SelectAll(), b.HighlightSelection(clRed, false, false); }, false},
-        {"view", [](TkxChessBrd& b) { b.SetView(vwBlackUnder); }, false},
+        {"SetPiece", [](TDiagramBoard& b) { b.SetPiece(0, 2, pcWQueen); }, true},
+        {"same code again", [](TDiagramBoard& b) { b.SetPiece(4, 0, pcWKing); }, true},
+        {"ClearBoard", [](TDiagramBoard& b) { b.ClearBoard(); }, true},
+        {"SetStartPosition", [](TDiagramBoard& b) { b.SetStartPosition(); }, true},
+        {"placement", [](TDiagramBoard& b) { ASSERT_TRUE(b.SetPositionFromPlacement("8/8/8/8/8/8/8/K6k")); }, true},
+        {"piece on a selection", [](TDiagramBoard& b) { b.ToggleSelection({0, 2}), b.SetPieceOnSelection(pcBCross); }, true},
+        {"defect", [](TDiagramBoard& b) { b.ToggleSelection({4, 0}), b.DefectSelection(); }, true},
+        {"bad placement", [](TDiagramBoard& b) { ASSERT_FALSE(b.SetPositionFromPlacement("8/8/8")); }, false},
+        {"piece on no selection", [](TDiagramBoard& b) { b.SetPieceOnSelection(pcWQueen); }, false},
+        {"off the board", [](TDiagramBoard& b) { b.SetPiece(8, 0, pcWQueen); }, false},
+        {"select and highlight", [](TDiagramBoard& b) { b.SelectAll(), b.HighlightSelection(clRed, false, false); }, false},
+        {"view", [](TDiagramBoard& b) { b.SetView(vwBlackUnder); }, false},
     };
     for (const auto& edit : edits) {
         SCOPED_TRACE(edit.Name);
-        TkxChessBrd game, diagram;
+        TDiagramBoard game, diagram;
         game.SetGameMarks(marks);
         diagram.SetMarks(marks);
         int repaints = 0;
-        game.OnInvalidate = [&](TkxChessBrd&) { ++repaints; };
+        game.OnInvalidate = [&](TDiagramBoard&) { ++repaints; };
         edit.Edit(game);
         edit.Edit(diagram);
         EXPECT_EQ(game.Marks(), edit.Changes ? TBoardMarks{} : marks);
@@ -227,7 +227,7 @@ TEST(BoardMarks, AGamesMarksGoWithTheFirstWriteOfContentsAndOthersStay) {
 }
 
 TEST(BoardMarks, ContentsComeBackWithTheMarksAndWhereTheyCameFrom) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetPiece(0, 2, pcWCross);
     board.SetGameMarks({{{12, 28, TMarkColor::Blue}}, {}});
     const TBoardContents saved = board.Contents();

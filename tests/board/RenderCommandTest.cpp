@@ -5,7 +5,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/HeaderFooter.h"
 
@@ -53,7 +53,7 @@ TEST_F(RenderCommand, WritesExactlyTheBoardRenderingAsA24BitBmp) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(uchar(file.read(30).at(28)), 24);  // bits per pixel
 
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.Render();
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), board.DiagramBitmap());
 }
@@ -156,7 +156,7 @@ TEST_F(RenderCommand, ScaleHeaderAndFooterShapeTheImage) {
 }
 
 TEST_F(RenderCommand, DiagramFileGivesStyleAndPositionUnlessReplaced) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetSquareSize(40);
     board.SetPositionFromPlacement("4k3/8/8/8/8/8/8/4K3");
     THeaderFooterInfo header, footer;

@@ -14,7 +14,7 @@ namespace {
 using test::PixelColor;
 
 TEST(BoardBorders, RingsHaveTopLeftAndBottomRightColours) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetCoordenateOrientation(0);
     board.Border().Clear();
     board.Border().Add({3, clRed, clBlue});
@@ -29,7 +29,7 @@ TEST(BoardBorders, RingsHaveTopLeftAndBottomRightColours) {
 }
 
 TEST(BoardBorders, LastBorderIsOutermost) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetCoordenateOrientation(0);
     board.Border().Clear();
     board.Border().Add({1, clBlack, clBlack});
@@ -43,7 +43,7 @@ TEST(BoardBorders, LastBorderIsOutermost) {
 }
 
 TEST(BoardBorders, AbsurdWidthsDoNotBreakRendering) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.Border().Clear();
     board.Border().Add({-7, clRed, clRed});
     for (int i = 0; i < 5; ++i) board.Border().Add({2'000'000'000, clRed, clBlue});
@@ -57,7 +57,7 @@ TEST(BoardBorders, AbsurdWidthsDoNotBreakRendering) {
 }
 
 TEST(BoardSquares, MergedHighlightIsAndedWithTheBackground) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     test::MakeBare(board);
     board.HighlightSquare(clRed, true, false, {0, 0});  // a1 is dark (silver)
     board.HighlightSquare(clRed, true, false, {1, 0});  // b1 is light (white)
@@ -70,7 +70,7 @@ TEST(BoardSquares, MergedHighlightIsAndedWithTheBackground) {
 }
 
 TEST(BoardSquares, AquaSquareColourTakesTheShadingColour) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     test::MakeBare(board);
     board.SetLightSquares(clAqua);
     board.SetLightShading(shHorizontal);
@@ -94,7 +94,7 @@ QImage Quadrants() {
 }
 
 TEST(BoardSquares, SquareBitmapIsCroppedOrFittedAndFollowsEveryChange) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     test::MakeBare(board);
     board.ClearBoard();
     board.SetLightSquareBitmap(Quadrants());
@@ -127,7 +127,7 @@ TEST(BoardSquares, SquareBitmapIsCroppedOrFittedAndFollowsEveryChange) {
 }
 
 TEST(BoardSquares, SelectionDrawsTwoBlackFrames) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     test::MakeBare(board);
     board.SetLightSquares(clWhite);
     board.ClearBoard();
@@ -143,7 +143,7 @@ TEST(BoardSquares, SelectionDrawsTwoBlackFrames) {
 // Empty dark squares carry the whole pattern; around a piece every line pixel
 // keeps one pixel of clearance from the piece.
 TEST(BoardShading, DiagonalLinesStopShortOfThePiece) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     test::MakeBare(board);
     board.ClearBoard();
     board.SetPiece(3, 0, pcWQueen);  // d1 is light; use c1 (dark)
@@ -194,7 +194,7 @@ TEST(BoardShading, LinesRestartAfterAnObstacle) {
 }
 
 TEST(BoardPieces, EveryStyleAndMarkHasArtwork) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     for (TPieceStyle style : {psRirozReg, psRoviravo, psRoruvoz}) {
         board.SetPieceStyle(style);
         for (int code = 1; code <= kMaxSquareCode; ++code)
@@ -206,7 +206,7 @@ TEST(BoardPieces, EveryStyleAndMarkHasArtwork) {
 }
 
 TEST(BoardPieces, GlyphLandsInAThirtyTwoPixelBitmapAtAnySquareSize) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     const QImage artwork = LoadArtwork("RIROZ");
     ASSERT_FALSE(artwork.isNull());
     for (int size : {32, 36, 48}) {
@@ -223,10 +223,10 @@ TEST(BoardPieces, GlyphLandsInAThirtyTwoPixelBitmapAtAnySquareSize) {
 }
 
 TEST(BoardRendering, RedrawSquareMatchesAFullRendering) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.Render();
     QRect redrawn;
-    board.OnSquareRedrawn = [&](TkxChessBrd&, QRect r) { redrawn = r; };
+    board.OnSquareRedrawn = [&](TDiagramBoard&, QRect r) { redrawn = r; };
     board.SetPiece(4, 3, pcWKnight);
     board.HighlightSquare(clRed, true, false, {4, 3});
     board.RedrawSquare({4, 3});
@@ -244,7 +244,7 @@ TEST(BoardRendering, RedrawSquareMatchesAFullRendering) {
 }
 
 TEST(BoardRendering, LabelsStayInsideTheirCells) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetCoordenateOrientation(kAllCoords);
     board.SetCoordenateBackColor(0x00FF00);
     TCFont big;
@@ -265,18 +265,18 @@ TEST(BoardRendering, LabelsStayInsideTheirCells) {
 }
 
 // Cell i of a band as an image (north band: columns; west band: rows).
-QImage NorthCell(const TkxChessBrd& board, int i) {
+QImage NorthCell(const TDiagramBoard& board, int i) {
     const int s = board.SquareSize(), b = board.Border().TotalWidth();
     return board.DiagramBitmap().copy(b + s + i * s, 0, s, s);
 }
-QImage WestCell(const TkxChessBrd& board, int i) {
+QImage WestCell(const TDiagramBoard& board, int i) {
     const int s = board.SquareSize(), b = board.Border().TotalWidth();
     return board.DiagramBitmap().copy(0, b + s + i * s, s, s);
 }
 
 TEST(BoardRendering, LabelsFollowTheViewAndTheCapitalsFlag) {
-    TkxChessBrd whiteUnder, blackUnder;
-    for (TkxChessBrd* board : {&whiteUnder, &blackUnder}) board->SetCoordenateOrientation(North | West);
+    TDiagramBoard whiteUnder, blackUnder;
+    for (TDiagramBoard* board : {&whiteUnder, &blackUnder}) board->SetCoordenateOrientation(North | West);
     blackUnder.SetView(vwBlackUnder);
     whiteUnder.Render();
     blackUnder.Render();
@@ -309,7 +309,7 @@ TEST(BoardFonts, PointsAreAt96DpiAndTheOldSansFaceIsInstalled) {
 }
 
 TEST(BoardRendering, DrawDiagramOnPlacesTheRenderingAtTheOffset) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     QImage target(400, 400, QImage::Format_RGB32);
     target.fill(0xFF0000FF);
     board.DrawDiagramOn(target, 10, 20);
@@ -320,7 +320,7 @@ TEST(BoardRendering, DrawDiagramOnPlacesTheRenderingAtTheOffset) {
 // A board renders its coordinates, borders and grid again only when they
 // change; every rendering must still equal a fresh board's with the same state.
 TEST(BoardRendering, KeptFrameFollowsEveryChangeOfTheFrame) {
-    auto styled = [](TkxChessBrd& board) {
+    auto styled = [](TDiagramBoard& board) {
         board.SetStartPosition();
         board.SetCoordenateOrientation(kAllCoords);
         board.SetGridLineWidth(2);
@@ -328,28 +328,28 @@ TEST(BoardRendering, KeptFrameFollowsEveryChangeOfTheFrame) {
         board.Border().Clear();
         board.Border().Add({2, clBlue, clRed});
     };
-    const std::vector<std::function<void(TkxChessBrd&)>> changes = {
-        [](TkxChessBrd& b) { b.SetCoordenateBackColor(0x00FFFF00); },
-        [](TkxChessBrd& b) { b.SetCoordenateInCapitals(true); },
-        [](TkxChessBrd& b) { b.SetView(vwBlackUnder); },
-        [](TkxChessBrd& b) { b.SetGridLineColor(clBlue); },
-        [](TkxChessBrd& b) { b.Border().Add({1, clWhite, clBlack}); },
-        [](TkxChessBrd& b) {
+    const std::vector<std::function<void(TDiagramBoard&)>> changes = {
+        [](TDiagramBoard& b) { b.SetCoordenateBackColor(0x00FFFF00); },
+        [](TDiagramBoard& b) { b.SetCoordenateInCapitals(true); },
+        [](TDiagramBoard& b) { b.SetView(vwBlackUnder); },
+        [](TDiagramBoard& b) { b.SetGridLineColor(clBlue); },
+        [](TDiagramBoard& b) { b.Border().Add({1, clWhite, clBlack}); },
+        [](TDiagramBoard& b) {
             TCFont font;
             font.Color = clRed;
             font.Size = 9;
             b.SetFont(font);
         },
-        [](TkxChessBrd& b) { b.SetCoordenateOrientation(West | South); },
-        [](TkxChessBrd& b) { b.SetMarks({{{12, 28, TMarkColor::Red}, {6, 47, TMarkColor::Blue}}, {}}); },
-        [](TkxChessBrd& b) { b.ClearMarks(); },  // the arrows leave nothing behind on the grid
-        [](TkxChessBrd& b) { b.SetPiece(4, 3, pcWQueen); },
+        [](TDiagramBoard& b) { b.SetCoordenateOrientation(West | South); },
+        [](TDiagramBoard& b) { b.SetMarks({{{12, 28, TMarkColor::Red}, {6, 47, TMarkColor::Blue}}, {}}); },
+        [](TDiagramBoard& b) { b.ClearMarks(); },  // the arrows leave nothing behind on the grid
+        [](TDiagramBoard& b) { b.SetPiece(4, 3, pcWQueen); },
     };
-    TkxChessBrd kept;
+    TDiagramBoard kept;
     styled(kept);
     kept.Render();
     for (std::size_t i = 0; i < changes.size(); ++i) {
-        TkxChessBrd fresh;
+        TDiagramBoard fresh;
         styled(fresh);
         for (std::size_t k = 0; k <= i; ++k) changes[k](fresh);
         changes[i](kept);

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
 
 TEST(BoardPlacement, ReadsOnlyACompletePlacement) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetPiece(4, 3, pcWDot);
     EXPECT_TRUE(board.SetPositionFromPlacement("8/8/8/8/8/8/8/8"));
     EXPECT_TRUE(board.IsEmpty());
@@ -27,7 +27,7 @@ TEST(BoardPlacement, ReadsOnlyACompletePlacement) {
 }
 
 TEST(BoardPlacement, WritesPiecesAndCountsMarksAsEmpty) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     std::string text = "x";
     board.GetPlacementText(text);
     EXPECT_EQ(text, std::string("x") + kStart);
@@ -39,7 +39,7 @@ TEST(BoardPlacement, WritesPiecesAndCountsMarksAsEmpty) {
 }
 
 TEST(BoardSetup, WritesTheStartPosition) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     std::string text;
     board.GetSetupText(text);
     EXPECT_EQ(text,
@@ -51,7 +51,7 @@ TEST(BoardSetup, WritesTheStartPosition) {
 }
 
 TEST(BoardSetup, ReadsValidTextAndRejectsTheRest) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     ASSERT_TRUE(board.SetPositionFromSetup("Position: wKe1/bKe8"));
     EXPECT_EQ(board.GetPiece({4, 0}), pcWKing);
     EXPECT_EQ(board.GetPiece({4, 7}), pcBKing);
@@ -70,10 +70,10 @@ TEST(BoardSetup, ReadsValidTextAndRejectsTheRest) {
 }
 
 TEST(BoardSetup, RoundTripsAndWhiteOnlyTextIsRejected) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     std::string text;
     board.GetSetupText(text);
-    TkxChessBrd other;
+    TDiagramBoard other;
     other.ClearBoard();
     ASSERT_TRUE(other.SetPositionFromSetup(text));
     EXPECT_EQ(other.Codes(), board.Codes());
@@ -95,7 +95,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(BoardTextDiagram, LineLengthsAndOrientation) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ClearBoard();
     board.SetPiece(4, 4, pcBDot);
     std::string text;

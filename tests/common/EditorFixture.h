@@ -35,7 +35,7 @@ protected:
         SetMessageAnswerer(nullptr);
     }
     void StartEditor(const QStringList& arguments = {}) {
-        window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", arguments);
+        window = std::make_unique<TMainWindow>(*settings, dir.path() + "/", arguments);
         window->SetFileAssociations(associations);
         settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
         settings->ShowTips = false;  // the tip of the day would take the focus
@@ -65,7 +65,7 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<TSettingsStore> store;
     std::unique_ptr<TAppSettings> settings;
-    std::unique_ptr<TfrmQuenlix> window;
+    std::unique_ptr<TMainWindow> window;
     TFileAssociations* associations = nullptr;  // none: not examined at start-up
     QStringList messages;
     TModalResult answer = QMessageBox::No;

@@ -51,18 +51,18 @@ protected:
         return w.Take();
     }
     // The bytes of a diagram written from `board` (or from a fresh default board).
-    std::vector<uint8_t> Saved(TkxChessBrd& from) {
+    std::vector<uint8_t> Saved(TDiagramBoard& from) {
         from.SaveToFile(Path("saved.vxd"), kVxdVersion, footer, header);
         return FileBytes(Path("saved.vxd"));
     }
 
     QTemporaryDir dir;
     TCollectingReporter reporter;
-    TkxChessBrd board;
+    TDiagramBoard board;
     THeaderFooterInfo header, footer;
 };
 
-void ExpectSameBoard(const TkxChessBrd& a, const TkxChessBrd& b) {
+void ExpectSameBoard(const TDiagramBoard& a, const TDiagramBoard& b) {
     EXPECT_EQ(a.PieceStyle(), b.PieceStyle());
     EXPECT_EQ(a.View(), b.View());
     EXPECT_EQ(a.GridLineWidth(), b.GridLineWidth());
@@ -89,7 +89,7 @@ void ExpectSameBoard(const TkxChessBrd& a, const TkxChessBrd& b) {
 }  // namespace
 
 TEST_F(DiagramFile, EverySettingSquareAndLineSurvivesSaveAndLoad) {
-    TkxChessBrd source;
+    TDiagramBoard source;
     StyleEverything(source);
     source.Render();  // square rectangles of a real rendering are stored too
     const THeaderFooterInfo savedHeader = SampleLine("Kasparov – Topalov, Wijk aan Zee 1999 é", 1);
@@ -123,7 +123,7 @@ TEST_F(DiagramFile, SquareImagesOfEveryDepthSurvive) {
         EXPECT_TRUE(SamePixels(board.LightSquareBitmap(), light)) << bits;
         EXPECT_TRUE(SamePixels(board.DarkSquareBitmap(), dark)) << bits;
 
-        TkxChessBrd again;
+        TDiagramBoard again;
         again.SetErrorReporter(&reporter);
         board.SaveToFile(Path("images.vxd"), kVxdVersion, footer, header);
         ASSERT_TRUE(again.LoadFromFile(Path("images.vxd"), header, footer));
@@ -133,7 +133,7 @@ TEST_F(DiagramFile, SquareImagesOfEveryDepthSurvive) {
 }
 
 TEST_F(DiagramFile, WriterLaysOutTheFieldsInOrder) {
-    TkxChessBrd fresh;
+    TDiagramBoard fresh;
     fresh.Border().Clear();
     const std::vector<uint8_t> bytes = Saved(fresh);
     ASSERT_GE(bytes.size(), 26u);
@@ -193,7 +193,7 @@ uint32_t U32At(const std::vector<uint8_t>& v, size_t at) {
 }  // namespace
 
 TEST_F(DiagramFile, EveryFieldSitsWhereTheFormatPutsIt) {
-    TkxChessBrd source;
+    TDiagramBoard source;
     StyleEverything(source);
     source.Render();
     header = SampleLine("Top", 1);
@@ -297,7 +297,7 @@ TEST_F(DiagramFile, BadSignatureAndBadSquareCodesAreInvalid) {
     std::vector<uint8_t> bytes = WithPrelude({});
     bytes[5] = 'x';
     EXPECT_FALSE(LoadBytes(bytes));
-    TkxChessBrd source;
+    TDiagramBoard source;
     std::vector<uint8_t> saved = Saved(source);
     const size_t squares = 22 + 3 + 6 + 2 + 5 + 2 + 10 + 4 + 10 + 4;
     ASSERT_EQ(saved[squares], 25);
@@ -312,13 +312,13 @@ TEST_F(DiagramFile, AFileThatFailsHalfWayLeavesTheWholeDiagramAsItWas) {
     board.ToggleSelection({2, 2});
     header = SampleLine("header", 1);
     footer = SampleLine("footer", 2);
-    TkxChessBrd before;
+    TDiagramBoard before;
     StyleEverything(before);
     before.SetLightSquareBitmap(RgbPicture(3, 2));
     before.ToggleSelection({2, 2});
     const THeaderFooterInfo headerBefore = header, footerBefore = footer;
 
-    TkxChessBrd other;
+    TDiagramBoard other;
     other.SetView(vwBlackUnder);
     other.Border().Assign({{5, clRed, clBlue}});
     std::vector<uint8_t> bytes = EncodeDiagram(other, kVxdVersion, SampleLine("f", 0), SampleLine("h", 2));
@@ -347,14 +347,14 @@ TEST_F(DiagramFile, FileErrorsAreReportedFromTheSharedTable) {
 
 TEST_F(DiagramFile, SavingReplacesALongerFileWholly) {
     WriteBytes(Path("saved.vxd"), std::vector<uint8_t>(100000, 0xAB));
-    TkxChessBrd source;
+    TDiagramBoard source;
     const std::vector<uint8_t> bytes = Saved(source);
     EXPECT_EQ(bytes, EncodeDiagram(source, kVxdVersion, footer, header));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"saved.vxd"});
 }
 
 TEST_F(DiagramFile, AFailedSaveKeepsTheOldFile) {
-    TkxChessBrd source;
+    TDiagramBoard source;
     StyleEverything(source);
     const std::vector<uint8_t> old = Saved(source);
     // A file size limit makes the write fail half-way, as a full disk would.
@@ -372,7 +372,7 @@ TEST_F(DiagramFile, AFailedSaveKeepsTheOldFile) {
 }
 
 TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
-    TkxChessBrd source;
+    TDiagramBoard source;
     StyleEverything(source);
     source.SetLightSquareBitmap(RgbPicture(3, 2));
     source.SetDarkSquareBitmap(IndexedPicture(2, 2, 2));
@@ -398,7 +398,7 @@ TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
 }
 
 TEST_F(DiagramFile, MarksFollowEveryOtherFieldInBytesOldReadersStepOver) {
-    TkxChessBrd source;
+    TDiagramBoard source;
     StyleEverything(source);
     const std::vector<uint8_t> plain = EncodeDiagram(source, kVxdVersion, footer, header);
     TBoardMarks marks;

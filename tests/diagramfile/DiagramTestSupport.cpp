@@ -28,7 +28,7 @@ bool SamePixels(const QImage& a, const QImage& b) {
     return true;
 }
 
-void StyleEverything(TkxChessBrd& board) {
+void StyleEverything(TDiagramBoard& board) {
     board.SetPieceStyle(psRoruvoz);
     board.SetView(vwBlackUnder);
     board.SetGridLineWidth(3);

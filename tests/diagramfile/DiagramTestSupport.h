@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/HeaderFooter.h"
 
 namespace vorlix::test {
@@ -15,7 +15,7 @@ QImage RgbPicture(int width, int height);
 bool SamePixels(const QImage& a, const QImage& b);
 
 // A board with every setting away from its default.
-void StyleEverything(TkxChessBrd& board);
+void StyleEverything(TDiagramBoard& board);
 THeaderFooterInfo SampleLine(const char* text, int alignment);
 
 std::vector<uint8_t> FileBytes(const QString& path);

@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/UndoList.h"
 #include "files/ErrorReporter.h"
 
@@ -28,7 +28,7 @@ protected:
 
     QTemporaryDir dir;
     TCollectingReporter reporter;
-    TkxChessBrd board;
+    TDiagramBoard board;
     THeaderFooterInfo header, footer;
 };
 

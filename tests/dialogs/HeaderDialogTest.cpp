@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/ui/HeaderDialog.h"
 #include "board/ui/StyleChoosers.h"
 
@@ -22,8 +22,8 @@ protected:
         board.SetCoordenateBackColor(0xEEEEEE);
     }
     void TearDown() override { SetColorChooser(nullptr); }
-    std::unique_ptr<TfrmHeader> Open(THeaderKind kind) {
-        auto dialog = std::make_unique<TfrmHeader>(kind, record, board, nullptr);
+    std::unique_ptr<THeaderDialog> Open(THeaderKind kind) {
+        auto dialog = std::make_unique<THeaderDialog>(kind, record, board, nullptr);
         dialog->OnApplied = [this] { ++applied; };
         return dialog;
     }
@@ -35,7 +35,7 @@ protected:
     }
 
     THeaderFooterInfo record;
-    TkxChessBrd board;
+    TDiagramBoard board;
     int applied = 0;
 };
 

@@ -18,7 +18,7 @@
 #include "app/ui/MainWindow.h"
 #include "board/UndoList.h"
 #include "app/ui/TipForm.h"
-#include "board/ui/BrdSettingsDialog.h"
+#include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/HeaderDialog.h"
 #include "tests/common/EditorFixture.h"
 
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(MainWindowDialogsTest, BoardSettingsApplyMarksTheDiagramOnceAndStoresTheHighlights) {
     const int states = window->UndoList().Count();
-    WhenShown<TfrmBrdSettings>([](TfrmBrdSettings& dialog) {
+    WhenShown<TBoardSettingsDialog>([](TBoardSettingsDialog& dialog) {
         dialog.findChild<QSpinBox*>("edtGridWidth")->setValue(4);
         dialog.findChild<QCheckBox*>("chkHLMerge3")->click();
         QTest::mouseClick(dialog.findChild<QPushButton*>("btnApply"), Qt::LeftButton);
@@ -65,7 +65,7 @@ TEST_F(MainWindowDialogsTest, BoardSettingsApplyMarksTheDiagramOnceAndStoresTheH
 
 TEST_F(MainWindowDialogsTest, BoardSettingsCancelLeavesNoTrace) {
     const int states = window->UndoList().Count();
-    WhenShown<TfrmBrdSettings>([](TfrmBrdSettings& dialog) {
+    WhenShown<TBoardSettingsDialog>([](TBoardSettingsDialog& dialog) {
         QTest::mouseClick(dialog.findChild<QPushButton*>("btnDefaults"), Qt::LeftButton);
         dialog.reject();
     });
@@ -76,7 +76,7 @@ TEST_F(MainWindowDialogsTest, BoardSettingsCancelLeavesNoTrace) {
 
 TEST_F(MainWindowDialogsTest, HeaderApplyChangesTheHeaderWithOneUndoState) {
     const int states = window->UndoList().Count();
-    WhenShown<TfrmHeader>([](TfrmHeader& dialog) {
+    WhenShown<THeaderDialog>([](THeaderDialog& dialog) {
         dialog.findChild<QCheckBox*>("chkEnabled")->click();
         auto* text = dialog.findChild<QLineEdit*>("edtText");
         text->clear();
@@ -96,20 +96,20 @@ TEST_F(MainWindowDialogsTest, HeaderApplyChangesTheHeaderWithOneUndoState) {
 TEST_F(MainWindowDialogsTest, TheTipOfTheDayGreetsAnUntitledStartOnlyWhenWanted) {
     settings->ShowTips = true;
     settings->TipIndex = 0;
-    TfrmQuenlix greeted(*settings, dir.path() + "/", QStringList{});
+    TMainWindow greeted(*settings, dir.path() + "/", QStringList{});
     greeted.show();
     QApplication::processEvents();  // the start-up message
     EXPECT_TRUE(greeted.TipForm().isVisible());
     EXPECT_EQ(settings->TipIndex, 1);
     greeted.TipForm().close();
 
-    TfrmQuenlix withFile(*settings, dir.path() + "/", QStringList{dir.filePath("default.vxd")});
+    TMainWindow withFile(*settings, dir.path() + "/", QStringList{dir.filePath("default.vxd")});
     withFile.show();
     QApplication::processEvents();
     EXPECT_FALSE(withFile.TipForm().isVisible());
 
     settings->ShowTips = false;
-    TfrmQuenlix quiet(*settings, dir.path() + "/", QStringList{});
+    TMainWindow quiet(*settings, dir.path() + "/", QStringList{});
     quiet.show();
     QApplication::processEvents();
     EXPECT_FALSE(quiet.TipForm().isVisible());

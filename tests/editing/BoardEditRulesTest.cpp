@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app/BoardEditRules.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 namespace {
 
-TRightClick ClickOn(const TkxChessBrd& board, QPoint square) {
+TRightClick ClickOn(const TDiagramBoard& board, QPoint square) {
     const TSquareInfo& info = board.Square(square.x(), square.y());
     return {square, info.Piece, info.Selected, info.Highlighted, info.Merged};
 }
@@ -26,7 +26,7 @@ TEST(BoardEditRules, TypedKeysAndDefectedCodes) {
 }
 
 TEST(BoardEditRules, BoardMenuFollowsTheSelection) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     TEditMenuState none = BoardMenuState(board);
     EXPECT_FALSE(none.Defect || none.Delete || none.Highlighting || none.InsertWhite || none.InsertBlack);
     EXPECT_FALSE(none.UnselectAll);
@@ -52,7 +52,7 @@ TEST(BoardEditRules, BoardMenuFollowsTheSelection) {
 }
 
 TEST(BoardEditRules, InsertItemOfTheSharedCodeIsDisabled) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetPiece(4, 3, pcWCross);
     board.ToggleSelection({4, 3});
     // One selected cross disables nothing in the Board menu, but its own item in the pop-up.
@@ -72,7 +72,7 @@ TEST(BoardEditRules, InsertItemOfTheSharedCodeIsDisabled) {
 }
 
 TEST(BoardEditRules, PopupOnAnUnselectedSquareLooksAtThatSquare) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ToggleSelection({0, 0});
     board.HighlightSquare(clRed, false, false, {4, 4});
     TEditMenuState onEmpty = PopupMenuState(board, ClickOn(board, {4, 4}));
@@ -86,7 +86,7 @@ TEST(BoardEditRules, PopupOnAnUnselectedSquareLooksAtThatSquare) {
 }
 
 TEST(BoardEditRules, PopupEditsActOnSelectionOrClickedSquare) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ToggleSelection({0, 0});
     board.ToggleSelection({1, 0});
     board.HighlightSelection(clRed, true, false);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board/BoardMouse.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 namespace {
@@ -10,10 +10,10 @@ class BoardMouseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         board.Render();
-        board.OnMove = [this](TkxChessBrd&, QPoint from, QPoint to, int piece) {
+        board.OnMove = [this](TDiagramBoard&, QPoint from, QPoint to, int piece) {
             moves.push_back({from, to, piece});
         };
-        board.OnLeftClick = [this](TkxChessBrd&, QPoint, bool, bool, bool, int, int, int) { ++clicks; };
+        board.OnLeftClick = [this](TDiagramBoard&, QPoint, bool, bool, bool, int, int, int) { ++clicks; };
     }
     QPoint Centre(int file, int rank) const {
         const TRect32& r = board.Square(file, rank).Bounds;
@@ -29,7 +29,7 @@ protected:
         int Piece;
     };
 
-    TkxChessBrd board;
+    TDiagramBoard board;
     TBoardMouse mouse{board};
     std::vector<TMoveRecord> moves;
     int clicks = 0;
@@ -46,7 +46,7 @@ TEST_F(BoardMouseTest, PawnReachesTheLastRankAsItselfWithoutAPromotionHandler) {
 
 TEST_F(BoardMouseTest, PromotionAnswerThatIsNoPieceKeepsThePawn) {
     board.SetPiece(7, 1, 12);
-    board.OnPromotion = [](TkxChessBrd&, int& piece, bool&) { piece = 99; };
+    board.OnPromotion = [](TDiagramBoard&, int& piece, bool&) { piece = 99; };
     Drag({7, 1}, {7, 0});
     EXPECT_EQ(board.SquareCode({7, 1}), 12);
     EXPECT_EQ(board.SquareCode({7, 0}), 5);

@@ -5,7 +5,7 @@
 
 #include "app/Clipboard.h"
 #include "app/ClipboardFormats.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 namespace {
@@ -18,7 +18,7 @@ protected:
     QString Text() const { return QGuiApplication::clipboard()->text(); }
     void PutText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
-    TkxChessBrd board;
+    TDiagramBoard board;
     TCollectingReporter reporter;
     TDiagramClipboard clipboard{*QGuiApplication::clipboard(), reporter};
     TDiagramClipboard::TImageRenderer render = [this] {
@@ -42,7 +42,7 @@ TEST_F(ClipboardTest, EpdTextOfTheStartPositionPastesBack) {
     board.ClearBoard();
     board.SetPiece(4, 3, pcWCross);
     ASSERT_TRUE(clipboard.Paste(board));
-    TkxChessBrd start;
+    TDiagramBoard start;
     EXPECT_EQ(board.Codes(), start.Codes());
     EXPECT_TRUE(reporter.Messages.empty());
 }

@@ -5,7 +5,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "app/ui/AnimationDialog.h"
 #include "app/ui/PromoteDialog.h"
 
@@ -13,15 +13,15 @@ namespace vorlix {
 namespace {
 
 TEST(PromoteDialog, EachButtonAnswersItsOffsetFromTheQueen) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     struct {
         int entry;
-        QToolButton* (TfrmPromote::*button)() const;
+        QToolButton* (TPromoteDialog::*button)() const;
         int answer;
-    } cases[] = {{8, &TfrmPromote::btnKnight, 10}, {8, &TfrmPromote::btnQueen, 8},
-                 {2, &TfrmPromote::btnBishop, 3},  {2, &TfrmPromote::btnRook, 5}};
+    } cases[] = {{8, &TPromoteDialog::btnKnight, 10}, {8, &TPromoteDialog::btnQueen, 8},
+                 {2, &TPromoteDialog::btnBishop, 3},  {2, &TPromoteDialog::btnRook, 5}};
     for (const auto& c : cases) {
-        TfrmPromote dialog(board, c.entry, nullptr);
+        TPromoteDialog dialog(board, c.entry, nullptr);
         dialog.show();
         EXPECT_TRUE(dialog.Cancel());
         QTest::mouseClick((dialog.*c.button)(), Qt::LeftButton);
@@ -32,20 +32,20 @@ TEST(PromoteDialog, EachButtonAnswersItsOffsetFromTheQueen) {
 }
 
 TEST(PromoteDialog, CloseBoxEscapeAndCancelAllCancel) {
-    TkxChessBrd board;
-    TfrmPromote closed(board, 2, nullptr);
+    TDiagramBoard board;
+    TPromoteDialog closed(board, 2, nullptr);
     closed.show();
     closed.close();
     EXPECT_TRUE(closed.Cancel());
     EXPECT_EQ(closed.PieceCode(), 2);
 
-    TfrmPromote escaped(board, 8, nullptr);
+    TPromoteDialog escaped(board, 8, nullptr);
     escaped.show();
     QTest::keyClick(&escaped, Qt::Key_Escape);
     EXPECT_TRUE(escaped.Cancel());
     EXPECT_FALSE(escaped.isVisible());
 
-    TfrmPromote cancelled(board, 8, nullptr);
+    TPromoteDialog cancelled(board, 8, nullptr);
     cancelled.show();
     QTest::mouseClick(cancelled.btnCancel(), Qt::LeftButton);
     EXPECT_TRUE(cancelled.Cancel());
@@ -53,8 +53,8 @@ TEST(PromoteDialog, CloseBoxEscapeAndCancelAllCancel) {
 }
 
 TEST(PromoteDialog, GlyphsAreThePiecesOnATransparentBackground) {
-    TkxChessBrd board;
-    TfrmPromote dialog(board, 8, nullptr);
+    TDiagramBoard board;
+    TPromoteDialog dialog(board, 8, nullptr);
     const QImage glyph = dialog.btnKnight()->icon().pixmap(32, 32).toImage();
     ASSERT_EQ(glyph.size(), QSize(32, 32));
     EXPECT_EQ(qAlpha(glyph.pixel(0, 0)), 0);  // the magenta corner
@@ -67,9 +67,9 @@ TEST(PromoteDialog, GlyphsAreThePiecesOnATransparentBackground) {
 
 TEST(AnimationDialog, ApplyWaitsForAChangeAndStoresTheSpeed) {
     std::vector<int> applied;
-    TfrmAnimation dialog(20, [&](int speed) { applied.push_back(speed); }, nullptr);
+    TAnimationDialog dialog(20, [&](int speed) { applied.push_back(speed); }, nullptr);
     dialog.show();
-    EXPECT_EQ(dialog.TrackBar1()->value(), 20);
+    EXPECT_EQ(dialog.Slider()->value(), 20);
     EXPECT_EQ(dialog.lblASpeed()->text(), "20");
     EXPECT_FALSE(dialog.btnApply()->isEnabled());
 
@@ -83,9 +83,9 @@ TEST(AnimationDialog, ApplyWaitsForAChangeAndStoresTheSpeed) {
 
 TEST(AnimationDialog, CancelChangesNothing) {
     std::vector<int> applied;
-    TfrmAnimation dialog(45, [&](int speed) { applied.push_back(speed); }, nullptr);
+    TAnimationDialog dialog(45, [&](int speed) { applied.push_back(speed); }, nullptr);
     dialog.show();
-    dialog.TrackBar1()->setValue(10);
+    dialog.Slider()->setValue(10);
     EXPECT_EQ(dialog.lblASpeed()->text(), "10");
     EXPECT_TRUE(dialog.btnApply()->isEnabled());
     QTest::mouseClick(dialog.btnCancel(), Qt::LeftButton);

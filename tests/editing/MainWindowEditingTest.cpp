@@ -39,7 +39,7 @@ protected:
         control().RenderNow();
     }
 
-    TkxChessBrd& board() { return window->Board(); }
+    TDiagramBoard& board() { return window->Board(); }
     TBoardControl& control() { return window->BoardControl(); }
     QAction* Item(const char* name) { return window->Item(name); }
     QAction* PopupItem(const char* name) { return window->BoardEditor().popBoard()->findChild<QAction*>(name); }
@@ -123,12 +123,12 @@ TEST_F(BoardEditingTest, PawnOnTheLastRankAsksForThePiece) {
     board().ClearBoard();
     board().SetPiece(0, 6, 6);
     board().SetPiece(7, 1, 12);
-    AnswerModal<TfrmPromote>([](TfrmPromote& dialog) { dialog.close(); });
+    AnswerModal<TPromoteDialog>([](TPromoteDialog& dialog) { dialog.close(); });
     Drag(Centre(0, 6), Centre(0, 7));
     EXPECT_EQ(board().SquareCode({0, 6}), 6);
     EXPECT_EQ(board().SquareCode({0, 7}), 0);
 
-    AnswerModal<TfrmPromote>([](TfrmPromote& dialog) { dialog.btnKnight()->click(); });
+    AnswerModal<TPromoteDialog>([](TPromoteDialog& dialog) { dialog.btnKnight()->click(); });
     Drag(Centre(7, 1), Centre(7, 0));
     EXPECT_EQ(board().SquareCode({7, 1}), 0);
     EXPECT_EQ(board().SquareCode({7, 0}), 10);
@@ -260,7 +260,7 @@ TEST_F(BoardEditingTest, ClipboardFormatsCopyAndPaste) {
     EXPECT_EQ(QApplication::clipboard()->text(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR");
     board().ClearBoard();
     Item("mnuEditPaste")->trigger();
-    TkxChessBrd start;
+    TDiagramBoard start;
     EXPECT_EQ(board().Codes(), start.Codes());
     EXPECT_TRUE(window->DiagramModified());
 
@@ -294,7 +294,7 @@ TEST_F(BoardEditingTest, ClipboardFormatsCopyAndPaste) {
 }
 
 TEST_F(BoardEditingTest, AnimationSpeedIsWrittenAtOnce) {
-    AnswerModal<TfrmAnimation>([](TfrmAnimation& dialog) {
+    AnswerModal<TAnimationDialog>([](TAnimationDialog& dialog) {
         dialog.btnDefaults()->click();
         dialog.btnApply()->click();
     });
@@ -425,8 +425,8 @@ TEST_F(BoardEditingTest, StandardKeysBesideTheCommandTableClashWithNothing) {
 }
 
 TEST_F(BoardEditingTest, BothSliderDialogsOrderTheirButtonsAlike) {
-    TfrmAnimation animation(10, [](int) {}, window.get());
-    TfrmJPG quality(*settings, window.get());
+    TAnimationDialog animation(10, [](int) {}, window.get());
+    TJpgQualityDialog quality(*settings, window.get());
     auto order = [](QDialog& dialog, QPushButton* apply, QPushButton* defaults, QPushButton* cancel) {
         dialog.show();
         QApplication::processEvents();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramPainter.h"
 #include "board/MoveAnimation.h"
 
@@ -33,7 +33,7 @@ TChessMove MakeMove(int piece, QPoint from, QPoint to) {
 }
 
 // The pixels of one square of a frame (frames cover the squares' area).
-QImage SquareOfFrame(const TkxChessBrd& board, const QImage& frame, QPoint areaTopLeft, int file, int rank) {
+QImage SquareOfFrame(const TDiagramBoard& board, const QImage& frame, QPoint areaTopLeft, int file, int rank) {
     const TRect32& r = board.Square(file, rank).Bounds;
     return frame.copy(r.Left - areaTopLeft.x(), r.Top - areaTopLeft.y(), board.SquareSize(), board.SquareSize());
 }
@@ -57,7 +57,7 @@ TEST(AnimationPath, AddsEqualStepsAndRoundsEachWay) {
 }
 
 TEST(AnimateMove, CastlingMovesTheRookAfterTheKing) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetPiece(5, 0, 0);
     board.SetPiece(6, 0, 0);
     board.SetAnimate(true);
@@ -87,9 +87,9 @@ TEST(AnimateMove, CastlingMovesTheRookAfterTheKing) {
 }
 
 TEST(AnimateMove, WithoutAnimationOnlyUpdatesTheBoard) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     int repaints = 0;
-    board.OnInvalidate = [&](TkxChessBrd&) { ++repaints; };
+    board.OnInvalidate = [&](TDiagramBoard&) { ++repaints; };
     TRecordingHost host;
     AnimateMove(board, MakeMove(7, {4, 7}, {2, 7}), host);  // black castles long through its own pieces
     EXPECT_TRUE(host.Frames.empty());
@@ -101,7 +101,7 @@ TEST(AnimateMove, WithoutAnimationOnlyUpdatesTheBoard) {
 }
 
 TEST(AnimateMove, EnPassantAndPromotion) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ClearBoard();
     board.SetPiece(4, 4, 6);   // e5
     board.SetPiece(3, 4, 12);  // d5, just double-stepped
@@ -128,7 +128,7 @@ TEST(AnimateMove, EnPassantAndPromotion) {
 }
 
 TEST(AnimateTakeBack, EnPassantPawnReturnsBesideTheFromSquare) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ClearBoard();
     board.SetPiece(3, 5, 6);  // white pawn on d6 after exd6 e.p.
     board.SetAnimate(true);
@@ -154,7 +154,7 @@ TEST(AnimateTakeBack, EnPassantPawnReturnsBesideTheFromSquare) {
 }
 
 TEST(AnimateTakeBack, CastlingRookGoesBackToItsCorner) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.ClearBoard();
     board.SetPiece(2, 0, 1);  // after O-O-O
     board.SetPiece(3, 0, 5);
@@ -170,7 +170,7 @@ TEST(AnimateTakeBack, CastlingRookGoesBackToItsCorner) {
 }
 
 TEST(AnimateMove, MoveOffTheBoardShowsNoFramesAndChangesNothingOutside) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetAnimate(true);
     const auto before = board.Codes();
     TRecordingHost host;
@@ -181,7 +181,7 @@ TEST(AnimateMove, MoveOffTheBoardShowsNoFramesAndChangesNothingOutside) {
 }
 
 TEST(AnimateMove, FramesForAHighDensityScreenHaveItsResolution) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetAnimate(true);
     board.SetAnimationSpeed(45);
     TRecordingHost host;

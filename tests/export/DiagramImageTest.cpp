@@ -35,7 +35,7 @@ class DiagramImageTest : public testing::Test {
 protected:
     void SetUp() override { Board.SetStartPosition(); }
     QRgb Back() const { return ColorToRgb(Board.CoordenateBackColor()); }
-    TkxChessBrd Board;
+    TDiagramBoard Board;
 };
 
 }  // namespace
@@ -89,7 +89,7 @@ TEST_F(DiagramImageTest, AHeaderWiderThanTheBoardStartsAtTheLeftAndIsClipped) {
 TEST_F(DiagramImageTest, ASelectionNeverReachesTheImageAndIsCleared) {
     const QImage clean = RenderDiagramImage(Board, {}, {});
     int focusChanges = 0;
-    Board.OnFocusChange = [&](TkxChessBrd&) { ++focusChanges; };
+    Board.OnFocusChange = [&](TDiagramBoard&) { ++focusChanges; };
     Board.ToggleSelection(QPoint(4, 1));
     Board.ToggleSelection(QPoint(0, 0));
     ASSERT_EQ(Board.SelectedCount(), 2);

@@ -29,14 +29,14 @@ std::vector<QImage> Decode(const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 TEST(GameAnimation, HasAFramePerPositionThatDecodesToTheDiagram) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     const TPGNRec game = Game("1. e4 {[%cal Gg1f3]} e5 2. Nf3 Nc6 *");
     std::vector<std::uint8_t> bytes;
     std::string error;
     ASSERT_TRUE(EncodeGameAnimation(board, {}, {}, game, {}, bytes, error)) << error;
     const std::vector<QImage> frames = Decode(bytes);
     ASSERT_EQ(frames.size(), 5u);
-    TkxChessBrd start;
+    TDiagramBoard start;
     start.SetStartPosition();
     EXPECT_EQ(frames[0], RenderDiagramImage(start, {}, {}));
     // The arrow of the first move's comment shows on its position only.
@@ -46,7 +46,7 @@ TEST(GameAnimation, HasAFramePerPositionThatDecodesToTheDiagram) {
 }
 
 TEST(GameAnimation, LastMoveIsHighlightedWhenAsked) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     std::vector<QImage> plain, marked;
     std::string error;
     const TPGNRec game = Game("1. d4 *");
@@ -61,7 +61,7 @@ TEST(GameAnimation, LastMoveIsHighlightedWhenAsked) {
 }
 
 TEST(GameAnimation, AnIllegalMoveIsAnErrorAndWritesNothing) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     std::vector<std::uint8_t> bytes;
     std::string error;
     EXPECT_FALSE(EncodeGameAnimation(board, {}, {}, Game("1. e4 e5 2. Ke3 *"), {}, bytes, error));

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/ClipboardFormats.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "imaging/ImageScaling.h"
@@ -24,7 +24,7 @@ double DarkShare(const QImage& image, const QRect& square) {
     return double(dark) / (inside.width() * inside.height());
 }
 
-QRect SquareRect(const TkxChessBrd& board, int file, int rank) {
+QRect SquareRect(const TDiagramBoard& board, int file, int rank) {
     const TRect32& r = board.Square(file, rank).Bounds;
     return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
 }
@@ -43,7 +43,7 @@ protected:
         EXPECT_LT(light, 0.02);
         EXPECT_GT(dark, 0.15);  // silver squares keep a visible share of black
     }
-    TkxChessBrd Board;
+    TDiagramBoard Board;
     QImage Diagram;
 };
 
@@ -91,7 +91,7 @@ TEST(SmoothScaling, ThinLinesSurviveShrinkingAndGrowingHasNoBlocks) {
 }
 
 TEST(SmoothScaling, TheDiagramImageKeepsTheSizeRules) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetStartPosition();
     const QImage full = RenderDiagramImage(board, {}, {}, kNoScaleIndex);
     const QImage small = RenderDiagramImage(board, {}, {}, 0);

@@ -37,7 +37,7 @@ double MeanDifference(const QImage& a, const QImage& b) {
     return sum / (x.width() * x.height());
 }
 
-QByteArray Encode(TkxChessBrd& board, TScalableOptions options, const THeaderFooterInfo& header = {}) {
+QByteArray Encode(TDiagramBoard& board, TScalableOptions options, const THeaderFooterInfo& header = {}) {
     QByteArray bytes;
     std::string error;
     EXPECT_TRUE(EncodeScalableImage(board, header, {}, options, bytes, error)) << error;
@@ -54,7 +54,7 @@ THeaderFooterInfo Header(const std::string& text) {
 class ScalableExport : public testing::Test {
 protected:
     void SetUp() override { Board.SetStartPosition(); }
-    TkxChessBrd Board;
+    TDiagramBoard Board;
 };
 
 }  // namespace

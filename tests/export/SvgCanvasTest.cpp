@@ -44,7 +44,7 @@ QByteArray Drawn(QSize size, const std::function<void(QPainter&)>& paint) {
 }  // namespace
 
 TEST(SvgCanvas, PiecesAndPicturesUsedAgainAreWrittenOnce) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetStartPosition();
     TScalableOptions options;
     options.Format = TScalableFormat::Svg;

@@ -51,18 +51,18 @@ const std::vector<std::string> kTokens = {";",  "\r",    "\n",    "\r\n", "\"", 
 class TMutator {
 public:
     TMutator(const std::vector<TBytes>& seeds, unsigned seed, size_t maxSize)
-        : Seeds_(seeds), Rng_(seed), MaxSize_(maxSize) {}
+        : seeds_(seeds), rng_(seed), maxSize_(maxSize) {}
 
     TBytes Next() {
-        TBytes input = Seeds_.empty() ? TBytes() : Seeds_[Pick(Seeds_.size())];
+        TBytes input = seeds_.empty() ? TBytes() : seeds_[Pick(seeds_.size())];
         const int steps = 1 + static_cast<int>(Pick(8));
         for (int i = 0; i < steps; ++i) Mutate(input);
-        if (input.size() > MaxSize_) input.resize(MaxSize_);
+        if (input.size() > maxSize_) input.resize(maxSize_);
         return input;
     }
 
 private:
-    size_t Pick(size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(Rng_); }
+    size_t Pick(size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
 
     void Mutate(TBytes& b) {
         switch (Pick(7)) {
@@ -92,8 +92,8 @@ private:
                 }
                 break;
             case 5:  // splice in part of another seed
-                if (!Seeds_.empty()) {
-                    const TBytes& other = Seeds_[Pick(Seeds_.size())];
+                if (!seeds_.empty()) {
+                    const TBytes& other = seeds_[Pick(seeds_.size())];
                     if (!other.empty()) {
                         const size_t at = Pick(other.size());
                         const size_t n = std::min(other.size() - at, 1 + Pick(256));
@@ -107,9 +107,9 @@ private:
         }
     }
 
-    const std::vector<TBytes>& Seeds_;
-    std::mt19937 Rng_;
-    size_t MaxSize_;
+    const std::vector<TBytes>& seeds_;
+    std::mt19937 rng_;
+    size_t maxSize_;
 };
 
 TBytes ReadFile(const std::filesystem::path& path) {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "FuzzTarget.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "files/ErrorReporter.h"
@@ -19,13 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     (void)gui;
     TCollectingReporter reporter;
-    TkxChessBrd board;
+    TDiagramBoard board;
     THeaderFooterInfo header, footer;
     if (!LoadDiagramFile(QString::fromStdString(fuzz::InMemoryFile(data, size)), board, header, footer, reporter))
         return 0;
     const QString saved = QString::fromStdString(fuzz::ScratchFolder() + "/saved.vxd");
     board.SaveToFile(saved, 220, footer, header);
-    TkxChessBrd again;
+    TDiagramBoard again;
     if (!LoadDiagramFile(saved, again, header, footer, reporter)) std::abort();
     return 0;
 }

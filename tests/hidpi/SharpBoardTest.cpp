@@ -2,7 +2,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramPainter.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/PieceButtonIcon.h"
@@ -20,7 +20,7 @@ protected:
         QApplication::processEvents();
         ASSERT_EQ(control->devicePixelRatioF(), 2.0);
     }
-    TkxChessBrd board;
+    TDiagramBoard board;
     std::unique_ptr<TBoardControl> control;
 };
 
@@ -53,7 +53,7 @@ TEST_F(SharpBoard, ClicksHitTheSquareUnderThePointerAndTheShownPictureFollows) {
 }
 
 TEST(SharpPieceButton, TheIconHasAnOutlinePictureForTheScreen) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     const QIcon icon = PieceButtonIcon(board, 2, 2.0);
     const QImage sharp = icon.pixmap(QSize(kPieceButtonIconSide, kPieceButtonIconSide), 2.0).toImage();
     EXPECT_EQ(sharp.size(), QSize(64, 64));

@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "board/ChessBoard.h"
-#include "board/ui/BrdSettingsDialog.h"
-#include "board/ui/BrdSettingsSquares.h"
+#include "board/DiagramBoard.h"
+#include "board/ui/BoardSettingsDialog.h"
+#include "board/ui/BoardSettingsSquares.h"
 #include "tests/hidpi/PixelEdges.h"
 
 namespace vorlix {
@@ -19,11 +19,11 @@ void ExpectSharp(const QImage& picture, QSize logical, int minimumEdges) {
 }
 
 TEST(SharpSettingsPictures, ThePreviewShowsTheDiagramAtDeviceResolution) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetStartPosition();
     THighlightOptions highlights{};
     QTemporaryDir scratch;
-    TfrmBrdSettings dialog(board, highlights, scratch.path(), nullptr);
+    TBoardSettingsDialog dialog(board, highlights, scratch.path(), nullptr);
     ASSERT_EQ(dialog.devicePixelRatioF(), 2.0);
     const auto* preview = dialog.findChild<QLabel*>("imgPreview");
     ASSERT_NE(preview, nullptr);

@@ -19,7 +19,7 @@
 
 #include "batch/BatchFileName.h"
 #include "batch/ui/EpdBatchDialog.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
@@ -29,7 +29,7 @@
 #include "viewers/GameListModel.h"
 #include "viewers/ui/EpdViewer.h"
 #include "viewers/ui/GameListView.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/PgnViewer.h"
 
 using namespace vorlix;
 using vorlix::test::EditorFixture;
@@ -58,14 +58,14 @@ protected:
         StartEditor();
     }
 
-    TkxChessBrd& board() { return window->Board(); }
+    TDiagramBoard& board() { return window->Board(); }
     void Trigger(const char* item) {
         QApplication::setActiveWindow(window.get());  // the viewer took the focus
         window->UpdateCommandStates();
         window->Item(item)->trigger();
     }
     TBoardMarks SavedMarks(const QString& fileName) {
-        TkxChessBrd loaded;
+        TDiagramBoard loaded;
         THeaderFooterInfo header, footer;
         EXPECT_TRUE(loaded.LoadFromFile(fileName, header, footer)) << fileName.toStdString();
         return loaded.Marks();
@@ -74,21 +74,21 @@ protected:
     // Opens the games and steps to the position after 1. e4, which carries marks.
     void ShowMarkedPosition() {
         window->OpenChessFile(pgn);
-        viewer = dynamic_cast<TfrmPGN*>(&window->PgnViewer());
+        viewer = dynamic_cast<TPgnViewer*>(&window->PgnViewer());
         ASSERT_TRUE(viewer && viewer->isVisible());
         EXPECT_EQ(board().Marks(), kStartMarks);
         viewer->spbForward()->click();
         ASSERT_EQ(board().Marks(), kAfterE4);
         ASSERT_TRUE(board().MarksFromGame());
     }
-    TfrmEPD* OpenPositions() {
+    TEpdViewer* OpenPositions() {
         window->PgnViewer().CloseArchive();
         window->OpenChessFile(epd);
-        auto* positions = dynamic_cast<TfrmEPD*>(&window->EpdViewer());
+        auto* positions = dynamic_cast<TEpdViewer*>(&window->EpdViewer());
         EXPECT_TRUE(positions && positions->isVisible());
         return positions;
     }
-    void ShowRecord(TfrmEPD& positions, int row) {
+    void ShowRecord(TEpdViewer& positions, int row) {
         TEpdListView& list = *positions.lvwEPD();
         const QRect cell = list.visualRect(positions.ListModel().index(row, TEpdListModel::colDescription));
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
@@ -137,7 +137,7 @@ protected:
         QTimer::singleShot(0, [path, bitmap] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog) return;
-            if (auto* kx = qobject_cast<TKXSaveDialog*>(dialog); kx && bitmap) {
+            if (auto* kx = qobject_cast<TImageFileDialog*>(dialog); kx && bitmap) {
                 auto* types = kx->findChild<QComboBox*>("fileTypeCombo");
                 types->setCurrentIndex(2);
                 emit types->textActivated(types->currentText());
@@ -150,7 +150,7 @@ protected:
     }
 
     QString pgn, epd;
-    TfrmPGN* viewer = nullptr;
+    TPgnViewer* viewer = nullptr;
 };
 
 class BoardMarksChange : public BoardMarksJourney {
@@ -163,7 +163,7 @@ public:
         Trigger("mnuEditPaste");
     }
     void Record() {
-        TfrmEPD* positions = OpenPositions();
+        TEpdViewer* positions = OpenPositions();
         ASSERT_EQ(board().Marks(), kAfterE4);  // opening alone shows no record
         ShowRecord(*positions, 0);
         EXPECT_EQ(board().GetPiece({7, 0}), 5);
@@ -266,7 +266,7 @@ TEST_F(BoardMarksJourney, PgnAutoVorlixDrawsEachPositionsOwnMarksAndGivesTheBoar
         const TBoardContents before = board().Contents();
         viewer->findChild<QAction*>("mnpSelAll")->trigger();
         const QString chosen = dir.filePath("Run");
-        const QString status = RunBatch<TfrmPAutoVorlix>(*viewer->btnAutoVorlix(), [&](TfrmPAutoVorlix& dialog) {
+        const QString status = RunBatch<TPgnBatchDialog>(*viewer->btnAutoVorlix(), [&](TPgnBatchDialog& dialog) {
             dialog.SetPacing(0, 0, 0);
             dialog.rbtChessFile->click();
             dialog.rbtEntire->click();
@@ -300,7 +300,7 @@ TEST_F(BoardMarksJourney, EpdAutoVorlixImagesCarryNoForeignMarksAndTheBoardComes
     for (const TCase& c : {TCase{"a game's marks", true}, TCase{"a diagram's marks", false}}) {
         SCOPED_TRACE(c.Name);
         ShowMarkedPosition();
-        TfrmEPD* positions = OpenPositions();
+        TEpdViewer* positions = OpenPositions();
         ASSERT_TRUE(positions);
         if (!c.FromGame) board().SetMarks(kAfterE4);
         ASSERT_EQ(board().Marks(), kAfterE4);
@@ -308,7 +308,7 @@ TEST_F(BoardMarksJourney, EpdAutoVorlixImagesCarryNoForeignMarksAndTheBoardComes
         const TBoardContents before = board().Contents();
         positions->mnpAllClick();
         const QString chosen = dir.filePath(c.FromGame ? "Game.bmp" : "Diagram.bmp");
-        const QString status = RunBatch<TfrmAutoVorlix>(*positions->btnAutoVorlix(), [&](TfrmAutoVorlix& dialog) {
+        const QString status = RunBatch<TEpdBatchDialog>(*positions->btnAutoVorlix(), [&](TEpdBatchDialog& dialog) {
             dialog.SetPacing(0);
             AnswerFileDialog(chosen, true);
         });

@@ -62,7 +62,7 @@ protected:
     void Open(const QString& fileName) {
         file = fileName;
         StartEditor({file});
-        viewer = window->findChild<TfrmEPD*>("frmEPD");
+        viewer = window->findChild<TEpdViewer*>("frmEPD");
         ASSERT_NE(viewer, nullptr);
         ASSERT_TRUE(viewer->isVisible());
     }
@@ -84,7 +84,7 @@ protected:
     // Save as EPD into fileName with the game id typed into the position data dialog.
     void SaveAsEpd(const QString& fileName, const QString& gameId) {
         QTimer::singleShot(0, [gameId] {
-            auto* dialog = qobject_cast<TfrmPosData*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<TPosDataDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             dialog->edtGameID()->setText(gameId);
             dialog->btnOK()->click();
@@ -93,7 +93,7 @@ protected:
     }
 
     QString file;
-    TfrmEPD* viewer = nullptr;
+    TEpdViewer* viewer = nullptr;
 };
 
 }  // namespace
@@ -207,7 +207,7 @@ TEST_F(EpdArchiveJourney, AQuitSignalKeepsUnsavedEditsForTheNextStart) {
         EXPECT_EQ(messages.last(), "Chess Vorlix was ended while the EPD file " + file +
                                         " had unsaved changes; they were kept.\n\nOpen the recovered positions?");
         EXPECT_FALSE(QFileInfo::exists(recovery));  // offered once
-        viewer = window->findChild<TfrmEPD*>("frmEPD");
+        viewer = window->findChild<TEpdViewer*>("frmEPD");
         ASSERT_TRUE(viewer->isVisible());
         EXPECT_TRUE(viewer->Modified());
         EXPECT_EQ(viewer->windowTitle(), "EPD Archive: wacnew.epd");
@@ -255,7 +255,7 @@ TEST_F(EpdArchiveJourney, AQuitSignalWithoutEditsKeepsNothingAndARefusedOfferIsG
     messages.clear();
     StartEditor();
     EXPECT_EQ(messages.size(), 1);
-    EXPECT_FALSE(window->findChild<TfrmEPD*>("frmEPD")->isVisible());
+    EXPECT_FALSE(window->findChild<TEpdViewer*>("frmEPD")->isVisible());
     EXPECT_FALSE(QFileInfo::exists(recovery));
     EXPECT_EQ(ReadAll(file), before);
 }
@@ -267,7 +267,7 @@ TEST_F(EpdArchiveJourney, TheBatchDialogGetsItsCustomTextsBack) {
     QStringList seen;
     const auto openAndType = [&](const QString& header, const QString& footer) {
         QTimer::singleShot(0, [&, header, footer] {
-            auto* dialog = qobject_cast<TfrmAutoVorlix*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<TEpdBatchDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             seen << dialog->HeaderButtons.Text->text() << dialog->FooterButtons.Text->text();
             dialog->HeaderButtons.Text->setText(header);

@@ -12,12 +12,12 @@
 #include <QTimer>
 
 #include "batch/ui/PgnBatchDialog.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "tests/common/EditorFixture.h"
 #include "viewers/GameListModel.h"
 #include "viewers/ui/GameListView.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/PgnViewer.h"
 
 using namespace vorlix;
 using vorlix::test::EditorFixture;
@@ -29,17 +29,17 @@ const QString kBadGame = QStringLiteral("Game 2: Illegal move data: 3. Ke3");
 
 class FaultyGamesJourney : public EditorFixture {
 protected:
-    TfrmPGN& Viewer() { return dynamic_cast<TfrmPGN&>(window->PgnViewer()); }
+    TPgnViewer& Viewer() { return dynamic_cast<TPgnViewer&>(window->PgnViewer()); }
 
     // Runs the PGN batch dialog from the viewer's button with one set of
     // options per run, each writing diagram files named after `names`.
-    void RunDialog(const std::vector<std::pair<QRadioButton* TfrmPAutoVorlix::*, QString>>& runs) {
+    void RunDialog(const std::vector<std::pair<QRadioButton* TPgnBatchDialog::*, QString>>& runs) {
         size_t run = 0;
         bool started = false;
         QTimer driver;
         driver.setInterval(5);
         QObject::connect(&driver, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<TfrmPAutoVorlix*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<TPgnBatchDialog*>(QApplication::activeModalWidget());
             if (!dialog || dialog->Running()) return;
             if (started && dialog->lblStatus->text() != "Done.") return;
             if (run == runs.size()) {
@@ -70,7 +70,7 @@ protected:
         TBoardMarks Marks;
     };
     static TDiagram Load(const QString& file) {
-        TkxChessBrd board;
+        TDiagramBoard board;
         THeaderFooterInfo header, footer;
         TSilentReporter silent;
         EXPECT_TRUE(LoadDiagramFile(file, board, header, footer, silent)) << file.toStdString();
@@ -83,7 +83,7 @@ protected:
 TEST_F(FaultyGamesJourney, BadGameIsNamedAndTheOthersAreWrittenWholeByTheDialogAndTheCommandLine) {
     StartEditor();
     window->OpenChessFile(kGames);
-    TfrmPGN& viewer = Viewer();
+    TPgnViewer& viewer = Viewer();
     ASSERT_EQ(viewer.Model().rowCount(), 3);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 
@@ -99,8 +99,8 @@ TEST_F(FaultyGamesJourney, BadGameIsNamedAndTheOthersAreWrittenWholeByTheDialogA
     answer = QMessageBox::Ok;
     QDir(dir.path()).mkpath("entire");
     QDir(dir.path()).mkpath("fixed");
-    RunDialog({{&TfrmPAutoVorlix::rbtEntire, dir.filePath("entire/Cap.vxd")},
-               {&TfrmPAutoVorlix::rbtFixedPos, dir.filePath("fixed/F.vxd")}});
+    RunDialog({{&TPgnBatchDialog::rbtEntire, dir.filePath("entire/Cap.vxd")},
+               {&TPgnBatchDialog::rbtFixedPos, dir.filePath("fixed/F.vxd")}});
 
     // Each run explains the file names first and names the bad game once at its end.
     const QString report = "These games could not be replayed to their end:\r\n\r\n" + kBadGame;

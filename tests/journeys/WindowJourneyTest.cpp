@@ -29,8 +29,8 @@
 #include "tests/common/EditorFixture.h"
 #include "tests/common/EditorProcess.h"
 #include "viewers/ui/GameLoading.h"
-#include "viewers/ui/MoveList.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/MoveListWindow.h"
+#include "viewers/ui/PgnViewer.h"
 #include "viewers/ui/ViewerWindow.h"
 
 using namespace vorlix;
@@ -152,7 +152,7 @@ TEST_F(WindowJourney, TheOpenDialogListsWhatItsFiltersSayInAnyCaseAndOpensAPgn) 
     EXPECT_EQ(text(listed[2]), "GAME.PGN game.pgn");
     EXPECT_EQ(text(listed[3]), "Suite.EPD");
     EXPECT_EQ(listed[4].size(), 7) << "files without an extension are every file too";
-    auto& viewer = dynamic_cast<TfrmPGN&>(window->PgnViewer());
+    auto& viewer = dynamic_cast<TPgnViewer&>(window->PgnViewer());
     EXPECT_TRUE(viewer.isVisible());
     // The file's name as the user wrote it, not the lower-cased path.
     EXPECT_EQ(viewer.windowTitle(), "PGN Archive: GAME.PGN");
@@ -164,7 +164,7 @@ TEST_F(WindowJourney, ViewersStayAboveTheMainWindowOnlyAndBesideItsBoard) {
     const QString folder = MakeFolder("files", {"game.pgn"});
     StartEditor();
     window->OpenChessFile(folder + "game.pgn");
-    auto& viewer = dynamic_cast<TfrmPGN&>(window->PgnViewer());
+    auto& viewer = dynamic_cast<TPgnViewer&>(window->PgnViewer());
     ASSERT_TRUE(viewer.isVisible());
     for (QWidget* w : {static_cast<QWidget*>(&viewer), static_cast<QWidget*>(viewer.MoveList())}) {
         EXPECT_EQ(w->windowType(), Qt::Tool) << w->objectName().toStdString();
@@ -242,12 +242,12 @@ TEST_F(WindowJourney, TheFileTypeQuestionsComeOverTheShownWindowAndAQuitLeavesTh
     associations = &desktop;
     bool boardShown = false, windowMapped = false;
     QString text;
-    AnswerModal<TfrmFileType>([&](TfrmFileType& pgn) {
+    AnswerModal<TFileTypeDialog>([&](TFileTypeDialog& pgn) {
         boardShown = window->BoardControl().isVisible();
         windowMapped = window->windowHandle() && window->windowHandle()->isVisible();
         text = pgn.findChild<QLabel*>("lblQuestion")->text();
         EXPECT_EQ(pgn.parentWidget(), window.get());
-        AnswerModal<TfrmFileType>([&](TfrmFileType& epd) {
+        AnswerModal<TFileTypeDialog>([&](TFileTypeDialog& epd) {
             // A quit signal while the EPD question waits: nobody answers it.
             window->QuitOnSignal();
             epd.done(QDialog::Rejected);
@@ -395,7 +395,7 @@ TEST_F(WindowJourney, SaveAsOffersTheLastNameAfterNew) {
 TEST_F(WindowJourney, AFontDialogLeftUnchangedKeepsTheDiagramsFontName) {
     StartEditor();
     ASSERT_EQ(window->Header().Font.Name, "MS Sans Serif");
-    AnswerModal<TfrmHeader>([this](TfrmHeader& header) {
+    AnswerModal<THeaderDialog>([this](THeaderDialog& header) {
         AnswerModal<QFontDialog>([](QFontDialog& fonts) { fonts.accept(); });
         header.findChild<QPushButton*>("btnFont")->click();
         header.findChild<QCheckBox*>("chkEnabled")->setChecked(true);
@@ -411,7 +411,7 @@ TEST_F(WindowJourney, AFontDialogLeftUnchangedKeepsTheDiagramsFontName) {
     // And so does the diagram file.
     const QString file = dir.filePath("font.vxd");
     ASSERT_TRUE(window->WriteDiagram(file));
-    TkxChessBrd board;
+    TDiagramBoard board;
     THeaderFooterInfo header, footer;
     ASSERT_TRUE(board.LoadFromFile(file, header, footer));
     EXPECT_EQ(header.Font.Name, "MS Sans Serif");

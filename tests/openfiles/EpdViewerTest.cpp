@@ -35,7 +35,7 @@ protected:
         EditorFixture::SetUp();
         file = WriteFile("Some.EPD", kArchive);
         StartEditor({file});
-        viewer = window->findChild<TfrmEPD*>("frmEPD");
+        viewer = window->findChild<TEpdViewer*>("frmEPD");
         ASSERT_NE(viewer, nullptr);
         ASSERT_TRUE(viewer->isVisible());
     }
@@ -57,7 +57,7 @@ protected:
     int UndoCount() { return window->UndoList().Count(); }
 
     QString file;
-    TfrmEPD* viewer = nullptr;
+    TEpdViewer* viewer = nullptr;
 };
 
 }  // namespace
@@ -224,7 +224,7 @@ TEST_F(EpdViewerTest, AutoVorlixNeedsPositionsAndTicksAndGivesTheBoardBack) {
     QTimer::singleShot(0, [&] {
         // The batch dialog is modal: close it again.
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<TfrmAutoVorlix*>(w)) {
+            if (auto* dialog = qobject_cast<TEpdBatchDialog*>(w)) {
                 opened = true;
                 dialog->reject();
             }
@@ -242,7 +242,7 @@ TEST_F(EpdViewerTest, ColumnWidthsAreKeptAndOutOfRangeValuesIgnored) {
     store->WriteInteger(kViewerColsKey, "EPDCol1", 800);
     store->WriteInteger(kViewerColsKey, "EPDCol3", 0);
     StartEditor();
-    auto* again = window->findChild<TfrmEPD*>("frmEPD");
+    auto* again = window->findChild<TEpdViewer*>("frmEPD");
     EXPECT_EQ(again->lvwEPD()->columnWidth(1), 32);
     EXPECT_EQ(again->lvwEPD()->columnWidth(2), 150);
     EXPECT_EQ(again->lvwEPD()->columnWidth(3), 70);

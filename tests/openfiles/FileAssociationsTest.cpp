@@ -135,7 +135,7 @@ protected:
         QTimer answerer;
         answerer.setInterval(5);
         QObject::connect(&answerer, &QTimer::timeout, [&] {
-            auto* question = qobject_cast<TfrmFileType*>(QApplication::activeModalWidget());
+            auto* question = qobject_cast<TFileTypeDialog*>(QApplication::activeModalWidget());
             if (!question) return;
             asked << question->chkDontAsk()->text();
             question->chkDontAsk()->setChecked(dontAsk);

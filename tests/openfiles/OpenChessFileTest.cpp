@@ -128,11 +128,11 @@ namespace {
 class SaveAsEpdTest : public OpenChessFileTest {
 protected:
     // Saves with the dialog filled in by fill; returns the file's text.
-    QByteArray Save(const std::function<void(TfrmPosData&)>& fill) {
+    QByteArray Save(const std::function<void(TPosDataDialog&)>& fill) {
         const QString file = dir.filePath("out.epd");
         QFile::remove(file);
         QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfrmPosData*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<TPosDataDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             fill(*dialog);
             dialog->btnOK()->click();
@@ -152,7 +152,7 @@ protected:
 TEST_F(SaveAsEpdTest, CastlingBoxesFollowKingAndRookSquares) {
     Place("r3k2r/8/8/8/8/8/8/R3K3");
     bool kingSideEnabled = true;
-    const QByteArray text = Save([&](TfrmPosData& d) {
+    const QByteArray text = Save([&](TPosDataDialog& d) {
         kingSideEnabled = d.chkCastle(0)->isEnabled();
         EXPECT_TRUE(d.chkCastle(1)->isEnabled() && d.chkCastle(1)->isChecked());
         d.chkCastle(3)->setChecked(false);
@@ -167,7 +167,7 @@ TEST_F(SaveAsEpdTest, CastlingBoxesFollowKingAndRookSquares) {
 TEST_F(SaveAsEpdTest, EnPassantSquareOnlyWhenThePawnStandsBesideIt) {
     Place("4k3/8/8/3pP3/8/8/8/4K3");
     auto withSquare = [&](const QString& square, bool whiteToMove) {
-        return Save([&](TfrmPosData& d) {
+        return Save([&](TPosDataDialog& d) {
             d.chkWhiteToMove()->setChecked(whiteToMove);
             d.chkEP()->setChecked(true);
             EXPECT_TRUE(d.edtEPSquare()->isEnabled());
@@ -183,7 +183,7 @@ TEST_F(SaveAsEpdTest, EnPassantSquareOnlyWhenThePawnStandsBesideIt) {
 TEST_F(SaveAsEpdTest, LinesAreAppendedAndALastLineWithoutItsEndIsClosed) {
     const QString file = WriteFile("out.epd", "8/8/8/8/8/8/8/K6k w - -;");
     QTimer::singleShot(0, [] {
-        static_cast<TfrmPosData*>(QApplication::activeModalWidget())->btnOK()->click();
+        static_cast<TPosDataDialog*>(QApplication::activeModalWidget())->btnOK()->click();
     });
     Place("8/8/8/8/8/8/8/k6K");
     window->SaveAsEPD(file);

@@ -52,21 +52,21 @@ bool SameState(const TChessPosition& a, const TChessPosition& b) {
 // changed in place with its kings and placement text kept up to date.
 class TTwinReplay {
 public:
-    explicit TTwinReplay(const TChessPosition& start) : Ref_(start), Fast_(start) {
-        Kings_.Find(Fast_.Board);
-        Placement_.SetAll(Fast_.Board);
+    explicit TTwinReplay(const TChessPosition& start) : ref_(start), fast_(start) {
+        kings_.Find(fast_.Board);
+        placement_.SetAll(fast_.Board);
     }
 
-    const TChessPosition& Position() const { return Ref_; }
-    const TKingSquares& Kings() const { return Kings_; }
+    const TChessPosition& Position() const { return ref_; }
+    const TKingSquares& Kings() const { return kings_; }
 
     // Checks a validation of `move` both ways; true when it is legal.
     bool Validate(TChessMove& move, const std::string& where) {
         TChessMove fast = move;
-        const bool refOk = reference::ValidateMove(Ref_, move);
-        const bool fastOk = ValidateMove(Fast_, Kings_, fast);
-        EXPECT_EQ(refOk, fastOk) << where << ": " << Describe(move) << " in " << PlacementText(Ref_.Board)
-                                 << (Ref_.WhiteToMove ? " w" : " b");
+        const bool refOk = reference::ValidateMove(ref_, move);
+        const bool fastOk = ValidateMove(fast_, kings_, fast);
+        EXPECT_EQ(refOk, fastOk) << where << ": " << Describe(move) << " in " << PlacementText(ref_.Board)
+                                 << (ref_.WhiteToMove ? " w" : " b");
         if (refOk && fastOk) {
             EXPECT_TRUE(SameMove(move, fast)) << where << ": " << Describe(move) << " / " << Describe(fast);
         }
@@ -76,41 +76,41 @@ public:
     // Makes a validated move both ways and compares everything that follows.
     void Play(const TChessMove& move, const std::string& where) {
         TChessPosition next;
-        reference::MakeMove(Ref_, next, move);
+        reference::MakeMove(ref_, next, move);
         next.MoveText.clear();
-        Ref_ = next;
-        PlayMove(Fast_, move);
-        Kings_.Follow(Fast_, move);
-        Placement_.Update(Fast_.Board, RanksChangedBy(move), Kings_.Occupied);
-        if (Kings_.InCheck >= 0) {
-            const int side = Fast_.WhiteToMove ? 0 : 1;
-            ASSERT_EQ(Kings_.Count[side], 1) << where;
-            const int king = Kings_.Square[side];
-            EXPECT_EQ(Kings_.InCheck == 1,
-                      IsSquareAttacked(Fast_.Board, SquareFile(king), SquareRank(king), !Fast_.WhiteToMove))
-                << where << ": check after " << Describe(move) << " in " << PlacementText(Fast_.Board);
+        ref_ = next;
+        PlayMove(fast_, move);
+        kings_.Follow(fast_, move);
+        placement_.Update(fast_.Board, RanksChangedBy(move), kings_.Occupied);
+        if (kings_.InCheck >= 0) {
+            const int side = fast_.WhiteToMove ? 0 : 1;
+            ASSERT_EQ(kings_.Count[side], 1) << where;
+            const int king = kings_.Square[side];
+            EXPECT_EQ(kings_.InCheck == 1,
+                      IsSquareAttacked(fast_.Board, SquareFile(king), SquareRank(king), !fast_.WhiteToMove))
+                << where << ": check after " << Describe(move) << " in " << PlacementText(fast_.Board);
         }
 
-        EXPECT_TRUE(SameState(Ref_, Fast_)) << where;
+        EXPECT_TRUE(SameState(ref_, fast_)) << where;
         TKingSquares found;
-        found.Find(Ref_.Board);
-        for (int code = pcWKing; code <= pcBPawn; ++code) EXPECT_EQ(Kings_.Pieces[code], found.Pieces[code]) << where;
+        found.Find(ref_.Board);
+        for (int code = pcWKing; code <= pcBPawn; ++code) EXPECT_EQ(kings_.Pieces[code], found.Pieces[code]) << where;
         for (int side = 0; side < 2; ++side) {
-            EXPECT_EQ(Kings_.Count[side], found.Count[side]) << where;
+            EXPECT_EQ(kings_.Count[side], found.Count[side]) << where;
             if (found.Count[side]) {
-                EXPECT_EQ(Kings_.Square[side], found.Square[side]) << where;
+                EXPECT_EQ(kings_.Square[side], found.Square[side]) << where;
             }
         }
         char text[kPlacementRoom];
-        const size_t n = Placement_.Write(text);
-        EXPECT_EQ(std::string(text, n), PlacementText(Ref_.Board)) << where;
+        const size_t n = placement_.Write(text);
+        EXPECT_EQ(std::string(text, n), PlacementText(ref_.Board)) << where;
     }
 
 private:
-    TChessPosition Ref_;
-    TChessPosition Fast_;
-    TKingSquares Kings_;
-    TPlacementCache Placement_;
+    TChessPosition ref_;
+    TChessPosition fast_;
+    TKingSquares kings_;
+    TPlacementCache placement_;
 };
 
 bool DecodeBoth(std::string_view token, bool white, TChessMove& move) {

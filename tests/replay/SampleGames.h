@@ -23,25 +23,25 @@ public:
     static TSampleFile Unzipped(const std::string& name) {
         TSampleFile f;
         std::random_device rd;
-        f.Path_ = (std::filesystem::temp_directory_path() / ("vorlix-sample-" + std::to_string(rd()))).string();
-        f.Temporary_ = true;
-        const std::string command = "gzip -dc '" + std::string(VORLIX_TEST_DATA_DIR) + "/" + name + "' > '" + f.Path_ + "'";
-        f.Ok_ = std::system(command.c_str()) == 0;
+        f.path_ = (std::filesystem::temp_directory_path() / ("vorlix-sample-" + std::to_string(rd()))).string();
+        f.temporary_ = true;
+        const std::string command = "gzip -dc '" + std::string(VORLIX_TEST_DATA_DIR) + "/" + name + "' > '" + f.path_ + "'";
+        f.ok_ = std::system(command.c_str()) == 0;
         return f;
     }
-    TSampleFile(TSampleFile&& other) noexcept : Path_(std::move(other.Path_)), Temporary_(other.Temporary_), Ok_(other.Ok_) {
-        other.Temporary_ = false;
+    TSampleFile(TSampleFile&& other) noexcept : path_(std::move(other.path_)), temporary_(other.temporary_), ok_(other.ok_) {
+        other.temporary_ = false;
     }
     TSampleFile(const TSampleFile&) = delete;
     ~TSampleFile() {
-        if (Temporary_) std::filesystem::remove(Path_);
+        if (temporary_) std::filesystem::remove(path_);
     }
-    const std::string& Path() const { return Path_; }
-    bool Ok() const { return Ok_; }
+    const std::string& Path() const { return path_; }
+    bool Ok() const { return ok_; }
 
 private:
     TSampleFile() = default;
-    std::string Path_;
-    bool Temporary_ = false;
-    bool Ok_ = false;
+    std::string path_;
+    bool temporary_ = false;
+    bool ok_ = false;
 };

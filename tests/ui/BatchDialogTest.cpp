@@ -20,7 +20,7 @@
 #include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/EpdBatchDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "export/VectorDiagramImage.h"
 #include "files/EPD.h"
@@ -38,7 +38,7 @@ public:
         AppSettings.ImageScale = 4;
     }
     QWidget* HostWindow() override { return nullptr; }
-    TkxChessBrd& Board() override { return BoardObj; }
+    TDiagramBoard& Board() override { return BoardObj; }
     THeaderFooterInfo& Header() override { return HeaderRec; }
     THeaderFooterInfo& Footer() override { return FooterRec; }
     TAppSettings& Settings() override { return AppSettings; }
@@ -65,7 +65,7 @@ public:
     QString Dir;
     TSettingsStore Store;
     TAppSettings AppSettings;
-    TkxChessBrd BoardObj;
+    TDiagramBoard BoardObj;
     THeaderFooterInfo HeaderRec, FooterRec;
     float Factor = 2.0f;
     QString ChosenName;
@@ -76,7 +76,7 @@ public:
 
 class TFakePgnSource : public TPgnBatchSource {
 public:
-    TFakePgnSource(const QString& file, TkxChessBrd& board) : Board(board) {
+    TFakePgnSource(const QString& file, TDiagramBoard& board) : Board(board) {
         pgn.LoadFromFile(file.toStdString());
         for (TPGNRec* g = pgn.First; g; g = g->Next) Games.push_back(g);
         Checked.assign(Games.size(), true);
@@ -100,7 +100,7 @@ public:
     TPGN pgn;
     std::vector<TPGNRec*> Games;
     std::vector<bool> Checked;
-    TkxChessBrd& Board;
+    TDiagramBoard& Board;
     int Shown = 0;
 };
 
@@ -147,7 +147,7 @@ protected:
 };
 
 TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
-    TfrmPAutoVorlix dialog(*host, *pgn);
+    TPgnBatchDialog dialog(*host, *pgn);
     dialog.SetPacing(0, 0, 0);
     dialog.show();
     dialog.rbtEntire->click();
@@ -171,7 +171,7 @@ TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
 }
 
 TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
-    TfrmPAutoVorlix dialog(*host, *pgn);
+    TPgnBatchDialog dialog(*host, *pgn);
     dialog.SetPacing(0, 0, 0);
     dialog.show();
     dialog.rbtCustom->click();
@@ -189,7 +189,7 @@ TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
 }
 
 TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) {
-    TfrmPAutoVorlix dialog(*host, *pgn);
+    TPgnBatchDialog dialog(*host, *pgn);
     dialog.SetPacing(0, 0, 0);
     dialog.show();
     dialog.rbtPrinter->click();
@@ -216,7 +216,7 @@ TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
                                            "8/8/8/8/8/8/8/k6K b - -; id \"two\";\n"));
     host->HeaderRec = THeaderFooterInfo{true, "Before", taCenter};
     host->ChosenName = dir.filePath("out/Pos.gif");
-    TfrmAutoVorlix dialog(*host, epd);
+    TEpdBatchDialog dialog(*host, epd);
     dialog.SetPacing(0);
     dialog.show();
     EXPECT_TRUE(dialog.HeaderButtons.Current->isChecked());
@@ -235,7 +235,7 @@ TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
 
 TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
     TFakeEpdSource epd(Write(dir, "p.epd", "8/8/8/8/8/8/8/K6k w - -;\n8/8/8/8/8/8/8/k6K b - -;\n"));
-    TfrmAutoVorlix dialog(*host, epd);
+    TEpdBatchDialog dialog(*host, epd);
     dialog.SetPacing(0);
     dialog.show();
     host->ChosenName = dir.filePath("out/Pos");

@@ -2,7 +2,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/PieceButtonIcon.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 // At a device pixel ratio of 1 the control and the piece buttons show the bitmap road itself.
 TEST(BoardControlAtRatioOne, ShowsTheBoardsBitmapPixelForPixel) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     TBoardControl control(board);
     control.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
@@ -23,7 +23,7 @@ TEST(BoardControlAtRatioOne, ShowsTheBoardsBitmapPixelForPixel) {
 }
 
 TEST(BoardControlAtRatioOne, PieceButtonsShowTheBitmapPiece) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     QImage glyph(kPieceButtonIconSide, kPieceButtonIconSide, QImage::Format_ARGB32);
     glyph.fill(Qt::transparent);
     board.DrawPieceGlyph(9, glyph);

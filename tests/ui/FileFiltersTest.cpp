@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FileDialogFilters.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "board/ui/FileFilters.h"
 #include "board/ui/SquareImageFile.h"
 

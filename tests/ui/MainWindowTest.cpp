@@ -20,7 +20,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "board/UndoList.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, StartsUntitledWithTheShippedDiagramAndOneUndoState) {
 }
 
 TEST_F(MainWindowTest, AFileOnTheCommandLineThatCannotBeOpenedLeavesAnUntitledStart) {
-    TfrmQuenlix other(*settings, dir.path() + "/", {dir.filePath("missing.vxd")});
+    TMainWindow other(*settings, dir.path() + "/", {dir.filePath("missing.vxd")});
     other.show();
     QApplication::processEvents();  // the start-up message
     EXPECT_EQ(messages, QStringList{dir.filePath("missing.vxd") + "\ndoes not exist."});
@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineThatCannotBeOpenedLeavesAnUntitledSt
 
     const QString saved = dir.filePath("saved.vxd");
     ASSERT_TRUE(window->WriteDiagram(saved));
-    TfrmQuenlix opened(*settings, dir.path() + "/", {saved});
+    TMainWindow opened(*settings, dir.path() + "/", {saved});
     opened.show();
     QApplication::processEvents();
     EXPECT_EQ(opened.windowTitle(), "Chess Vorlix 2.21 - saved.vxd");
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, ADamagedFileOnTheCommandLineLeavesTheDefaultDiagram) {
 
     for (const QString& name : {damaged, empty}) {
         messages.clear();
-        TfrmQuenlix other(*settings, dir.path() + "/", {name});
+        TMainWindow other(*settings, dir.path() + "/", {name});
         other.show();
         QApplication::processEvents();
         EXPECT_EQ(messages, QStringList{name + "\nInvalid diagram file."});
@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, SaveQuestionNamesTheFileAndYesSavesIt) {
     answer = QMessageBox::Yes;
     EXPECT_TRUE(window->close());
     EXPECT_EQ(messages.value(0), "Save changes to  mine.vxd ?");
-    TkxChessBrd reread;
+    TDiagramBoard reread;
     THeaderFooterInfo h, f;
     ASSERT_TRUE(reread.LoadFromFile(file, h, f));
     EXPECT_EQ(reread.GetPiece(QPoint(4, 4)), 2);
@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, SavedBitmapEqualsTheRenderCommand) {
 }
 
 // Answers the image save dialog as a user would: file type, colour depth, name, Save.
-static void AnswerSaveDialog(TKXSaveDialog& dialog, int fileType, int colourRow, const QString& name) {
+static void AnswerSaveDialog(TImageFileDialog& dialog, int fileType, int colourRow, const QString& name) {
     QTimer::singleShot(0, [&dialog, fileType, colourRow, name] {
         auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
         types->setCurrentIndex(fileType - 1);
@@ -313,7 +313,7 @@ static void AnswerSaveDialog(TKXSaveDialog& dialog, int fileType, int colourRow,
 }
 
 TEST_F(MainWindowTest, SaveAsImageForcesTheExtensionAndKeepsTheChosenType) {
-    TKXSaveDialog& dialog = window->KXSaveDialog1();
+    TImageFileDialog& dialog = window->ImageFileDialog();
     dialog.SetInitialDir(dir.path());
     AnswerSaveDialog(dialog, 3, 3, "board");
     window->Button("spbSaveImg")->click();
@@ -365,7 +365,7 @@ TEST_F(MainWindowTest, AnUnwritableTemporaryFolderIsReportedOnceAndEditingGoesOn
     qputenv("TMPDIR", dir.filePath("no-such-folder").toLocal8Bit());
     messages.clear();
     {
-        TfrmQuenlix other(*settings, dir.path() + "/", {});
+        TMainWindow other(*settings, dir.path() + "/", {});
         other.show();
         QApplication::processEvents();
         other.Item("mnuBoardClear")->trigger();
@@ -392,7 +392,7 @@ TEST_F(MainWindowTest, AQuitSignalKeepsTheChangedDiagramForTheNextStart) {
     ASSERT_TRUE(QFileInfo::exists(window->RecoveryFile()));
 
     answer = QMessageBox::Yes;
-    TfrmQuenlix next(*settings, dir.path() + "/", {});
+    TMainWindow next(*settings, dir.path() + "/", {});
     next.show();
     QApplication::processEvents();
     ASSERT_EQ(messages.size(), 1);

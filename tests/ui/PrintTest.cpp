@@ -70,7 +70,7 @@ TEST_F(PrintTest, PreviewChangesTheScaleAndPrintsItsImage) {
     window->Board().ClearBoard();
     bool checked = false;
     QTimer::singleShot(0, [&] {
-        auto* preview = window->findChild<TfrmPreview*>();
+        auto* preview = window->findChild<TPrintPreview*>();
         ASSERT_NE(preview, nullptr);
         EXPECT_EQ(preview->windowTitle(), "Print Preview");
         EXPECT_EQ(preview->cmbScaling()->currentIndex(), 4);  // 200 %

@@ -1,12 +1,12 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "batch/ui/KXProgressBar.h"
+#include "batch/ui/PercentProgressBar.h"
 
 using namespace vorlix;
 
 TEST(ProgressBar, DefaultsAndValueClamping) {
-    TKXProgressBar bar;
+    TPercentProgressBar bar;
     EXPECT_EQ(bar.width(), 60);
     EXPECT_EQ(bar.height(), 20);
     EXPECT_EQ(bar.MinValue(), 0);
@@ -20,7 +20,7 @@ TEST(ProgressBar, DefaultsAndValueClamping) {
 }
 
 TEST(ProgressBar, SettersRejectInvalidRanges) {
-    TKXProgressBar bar;
+    TPercentProgressBar bar;
     bar.SetMaxValue(0);  // not above the minimum
     EXPECT_EQ(bar.MaxValue(), 100);
     bar.SetMinValue(100);  // not below the maximum
@@ -48,12 +48,12 @@ TEST(ProgressBar, PercentRoundsHalvesToEven) {
 
 namespace {
 
-QRgb Pixel(const TKXProgressBar& bar, int x, int y) { return bar.Render().pixel(x, y); }
+QRgb Pixel(const TPercentProgressBar& bar, int x, int y) { return bar.Render().pixel(x, y); }
 
 }  // namespace
 
 TEST(ProgressBar, BarGrowsInItsDirection) {
-    TKXProgressBar bar;
+    TPercentProgressBar bar;
     bar.resize(100, 20);
     bar.SetShowPercent(false);
     bar.SetBorderStyle(TBorderStyle::bsNone);
@@ -88,7 +88,7 @@ TEST(ProgressBar, BarGrowsInItsDirection) {
 }
 
 TEST(ProgressBar, SunkenFrameIsTwoPixelsWide) {
-    TKXProgressBar bar;
+    TPercentProgressBar bar;
     bar.SetShowPercent(false);
     bar.SetBackColor(clWhite);
     const QImage img = bar.Render();

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/ui/ColorDepthChoice.h"
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 
 using namespace vorlix;
 
@@ -16,7 +16,7 @@ QStringList Entries(const QComboBox* combo) {
 }
 
 // Picks a file type as the user does, through the dialog's type list.
-void PickFileType(TKXSaveDialog& dialog, int filterIndex) {
+void PickFileType(TImageFileDialog& dialog, int filterIndex) {
     auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
     ASSERT_NE(types, nullptr);
     types->setCurrentIndex(filterIndex - 1);
@@ -43,13 +43,13 @@ TEST(ColorDepthChoice, FiltersFromPairs) {
     EXPECT_EQ(NameFiltersFromPairs(kImageSaveFilter),
               (QStringList{"Gif Image (*.gif) (*.gif)", "Jpeg Image (*.jpg) (*.jpg)", "Bitmap Image (*.bmp) (*.bmp)"}));
     EXPECT_EQ(NameFiltersFromPairs("Diagram|*.vxd"), QStringList{"Diagram (*.vxd)"});
-    TKXSaveDialog dialog;
+    TImageFileDialog dialog;
     EXPECT_EQ(Entries(dialog.findChild<QComboBox*>("fileTypeCombo")),
               (QStringList{"Gif Image (*.gif)", "Jpeg Image (*.jpg)", "Bitmap Image (*.bmp)"}));
 }
 
 TEST(SaveDialog, StripFollowsTheFileType) {
-    TKXSaveDialog dialog;
+    TImageFileDialog dialog;
     dialog.SetFilterIndex(fiBMP);
     dialog.SetColorIndex(3);
     dialog.SetTransparent(true);
@@ -80,7 +80,7 @@ TEST(SaveDialog, StripFollowsTheFileType) {
 }
 
 TEST(SaveDialog, TransparentBoxStoresItsState) {
-    TKXSaveDialog dialog;
+    TImageFileDialog dialog;
     dialog.show();
     EXPECT_FALSE(dialog.Transparent());
     dialog.chkTransparent()->click();
@@ -89,7 +89,7 @@ TEST(SaveDialog, TransparentBoxStoresItsState) {
 }
 
 TEST(SaveDialog, ScalableFormatsGreyTheDepthAndKeepTheChoice) {
-    TKXSaveDialog dialog;
+    TImageFileDialog dialog;
     dialog.SetFilter(kScalableImageSaveFilter);
     dialog.SetFilterIndex(fiBMP);
     dialog.SetColorIndex(1);
@@ -110,7 +110,7 @@ TEST(SaveDialog, ScalableFormatsGreyTheDepthAndKeepTheChoice) {
 }
 
 TEST(KXSaveDialog, TheColourDepthLabelDoesNotRunIntoItsList) {
-    TKXSaveDialog dialog;
+    TImageFileDialog dialog;
     const QWidget* label = dialog.findChild<QWidget*>("lblColors");
     const QWidget* list = dialog.findChild<QWidget*>("cmbColors");
     ASSERT_NE(label, nullptr);

@@ -8,7 +8,7 @@
 #include "settings/Settings.h"
 #include "batch/BatchSources.h"
 #include "settings/SettingsStore.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
 #include "viewers/ui/ViewerHost.h"
 
@@ -22,7 +22,7 @@ public:
     }
     QWidget* HostWindow() override { return &Window; }
     QRect BoardPanelGlobalRect() const override { return {250, 400, 400, 400}; }
-    TkxChessBrd& Board() override { return BoardModel; }
+    TDiagramBoard& Board() override { return BoardModel; }
     TAppSettings& Settings() override { return AppSettings; }
     TErrorReporter& Reporter() override { return Messages; }
     void DiagramChangedByViewer() override { ++Changes; }
@@ -48,7 +48,7 @@ public:
     TSettingsStore Store;
     TAppSettings AppSettings;
     QWidget Window;
-    TkxChessBrd BoardModel;
+    TDiagramBoard BoardModel;
     TCollectingReporter Messages;
     int Changes = 0;
     int Closed = 0;

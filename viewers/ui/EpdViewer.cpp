@@ -19,7 +19,7 @@
 
 #include "settings/Settings.h"
 #include "common/ui/Hourglass.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "common/ui/LimitedEdit.h"
 #include "common/ui/SoundMessageDlg.h"
 #include "files/EPD.h"
@@ -81,11 +81,11 @@ void TEpdListView::keyPressEvent(QKeyEvent* event) {
 
 // ---- Creation and destruction -----------------------------------------------
 
-TfrmEPD::TfrmEPD(TViewerHost& host)
+TEpdViewer::TEpdViewer(TViewerHost& host)
     : QWidget(host.HostWindow(), host.HostWindow() ? Qt::Tool : Qt::Window),
-      FHost(host),
+      host_(host),
       FEPD(std::make_unique<TEPD>(host.Reporter())),
-      FModel(new TEpdListModel(this)) {
+      model_(new TEpdListModel(this)) {
     setObjectName("frmEPD");
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(":/editor/icons/y_epd.svg"));
@@ -102,12 +102,12 @@ TfrmEPD::TfrmEPD(TViewerHost& host)
     ReadColumnWidths();
 }
 
-TfrmEPD::~TfrmEPD() { WriteColumnWidths(); }
+TEpdViewer::~TEpdViewer() { WriteColumnWidths(); }
 
-void TfrmEPD::CreateList() {
+void TEpdViewer::CreateList() {
     FlvwEPD = new TEpdListView(this);
     FlvwEPD->setObjectName("lvwEPD");
-    FlvwEPD->setModel(FModel);
+    FlvwEPD->setModel(model_);
     FlvwEPD->setSelectionBehavior(QAbstractItemView::SelectRows);
     FlvwEPD->setSelectionMode(QAbstractItemView::SingleSelection);
     FlvwEPD->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -121,25 +121,25 @@ void TfrmEPD::CreateList() {
     FlvwEPD->horizontalHeader()->setSectionsClickable(true);
     FlvwEPD->horizontalHeader()->setStretchLastSection(false);
     FlvwEPD->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FlvwEPD->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfrmEPD::lvwEPDColumnClick);
-    connect(FlvwEPD->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfrmEPD::lvwEPDChange);
+    connect(FlvwEPD->horizontalHeader(), &QHeaderView::sectionClicked, this, &TEpdViewer::lvwEPDColumnClick);
+    connect(FlvwEPD->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TEpdViewer::lvwEPDChange);
 
     FmnuPopup = new QMenu(this);
     FmnuPopup->setObjectName("mnuPopup");
-    FmnuPopup->addAction("&Select all Positions", this, &TfrmEPD::mnpAllClick)->setObjectName("mnpAll");
-    FmnuPopup->addAction("&Unselect all Positions", this, &TfrmEPD::mnpNoneClick)->setObjectName("mnpNone");
-    FmnuPopup->addAction("&Invert Selection", this, &TfrmEPD::mnpInvertClick)->setObjectName("mnpInvert");
+    FmnuPopup->addAction("&Select all Positions", this, &TEpdViewer::mnpAllClick)->setObjectName("mnpAll");
+    FmnuPopup->addAction("&Unselect all Positions", this, &TEpdViewer::mnpNoneClick)->setObjectName("mnpNone");
+    FmnuPopup->addAction("&Invert Selection", this, &TEpdViewer::mnpInvertClick)->setObjectName("mnpInvert");
     FmnuPopup->addSeparator();
-    QAction* remove = FmnuPopup->addAction("&Delete", this, &TfrmEPD::mnpDeleteClick);
+    QAction* remove = FmnuPopup->addAction("&Delete", this, &TEpdViewer::mnpDeleteClick);
     remove->setObjectName("mnpDelete");
     remove->setShortcut(Qt::Key_Delete);  // shown in the menu; the list handles the key itself
     remove->setShortcutContext(Qt::WidgetShortcut);
-    connect(FlvwEPD, &TEpdListView::DeletePressed, this, &TfrmEPD::mnpDeleteClick);
+    connect(FlvwEPD, &TEpdListView::DeletePressed, this, &TEpdViewer::mnpDeleteClick);
     connect(FlvwEPD, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { FmnuPopup->popup(FlvwEPD->viewport()->mapToGlobal(at)); });
 }
 
-QGroupBox* TfrmEPD::CreatePositionData() {
+QGroupBox* TEpdViewer::CreatePositionData() {
     FgpbPositionData = new QGroupBox("Position Data:", this);
     FgpbPositionData->setObjectName("gpbPositionData");
     FedtGameInfo = LimitedEdit("edtGameInfo", kDescriptionLength, FgpbPositionData);
@@ -179,25 +179,25 @@ QGroupBox* TfrmEPD::CreatePositionData() {
 
     connect(FchkWhiteToMove, &QCheckBox::toggled, this,
             [this](bool on) { EditSelected([&](TEPDRec& rec, int) { rec.WhiteToMove = on; }); });
-    connect(FchkEP, &QCheckBox::toggled, this, &TfrmEPD::chkEPClick);
+    connect(FchkEP, &QCheckBox::toggled, this, &TEpdViewer::chkEPClick);
     connect(FedtEP, &QLineEdit::textChanged, this,
             [this](const QString& text) { EditSelected([&](TEPDRec& rec, int) { rec.EpSquare = text.toStdString(); }); });
     connect(FedtGameInfo, &QLineEdit::textChanged, this, [this](const QString& text) {
         EditSelected([&](TEPDRec& rec, int row) {
             rec.Id = text.toStdString();
-            FModel->RecordChanged(row);
+            model_->RecordChanged(row);
         });
     });
     connect(FedtBestMove, &QLineEdit::textChanged, this, [this](const QString& text) {
         EditSelected([&](TEPDRec& rec, int row) {
             rec.BestMove = text.toStdString();
-            FModel->RecordChanged(row);
+            model_->RecordChanged(row);
         });
     });
     return FgpbPositionData;
 }
 
-QWidget* TfrmEPD::CreateButtons() {
+QWidget* TEpdViewer::CreateButtons() {
     auto* panel = new QWidget(this);
     FchkOnTop = new QCheckBox("&Stay on Top", panel);
     FchkOnTop->setObjectName("chkOnTop");
@@ -210,9 +210,9 @@ QWidget* TfrmEPD::CreateButtons() {
     close->setObjectName("btnCancel");
     auto* escape = new QShortcut(Qt::Key_Escape, this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
-    connect(FchkOnTop, &QCheckBox::toggled, this, &TfrmEPD::chkOnTopClick);
-    connect(help, &QPushButton::clicked, this, &TfrmEPD::btnHelpClick);
-    connect(FbtnAutoVorlix, &QPushButton::clicked, this, &TfrmEPD::btnAutoVorlixClick);
+    connect(FchkOnTop, &QCheckBox::toggled, this, &TEpdViewer::chkOnTopClick);
+    connect(help, &QPushButton::clicked, this, &TEpdViewer::btnHelpClick);
+    connect(FbtnAutoVorlix, &QPushButton::clicked, this, &TEpdViewer::btnAutoVorlixClick);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     // The buttons sit at the right, 11 pixels apart and from the edge.
     auto* row = new QHBoxLayout(panel);
@@ -226,89 +226,89 @@ QWidget* TfrmEPD::CreateButtons() {
     return panel;
 }
 
-void TfrmEPD::ReadColumnWidths() {
+void TEpdViewer::ReadColumnWidths() {
     for (int column = 0; column < TEpdListModel::kColumnCount; ++column)
         FlvwEPD->setColumnWidth(column,
-                                FHost.Settings().LoadViewerColumn(ColumnSetting(column), kDesignColumnWidths[column]));
+                                host_.Settings().LoadViewerColumn(ColumnSetting(column), kDesignColumnWidths[column]));
 }
 
-void TfrmEPD::WriteColumnWidths() {
+void TEpdViewer::WriteColumnWidths() {
     for (int column = 0; column < TEpdListModel::kColumnCount; ++column)
-        FHost.Settings().SaveViewerColumn(ColumnSetting(column), FlvwEPD->columnWidth(column));
+        host_.Settings().SaveViewerColumn(ColumnSetting(column), FlvwEPD->columnWidth(column));
 }
 
 // ---- Opening and showing ----------------------------------------------------
 
-bool TfrmEPD::LoadArchive(const QString& fileName) {
-    FFileName = fileName;
+bool TEpdViewer::LoadArchive(const QString& fileName) {
+    fileName_ = fileName;
     FEPD->Clear();
     return FEPD->LoadFromFile(QFile::encodeName(fileName).toStdString());
 }
 
-void TfrmEPD::ShowArchive() {
+void TEpdViewer::ShowArchive() {
     THourglass hourglass;
-    FSortColumn = TEpdListModel::colNr;
-    FSortAscending = true;
-    if (!FPlaced) PlaceAboveBoard();
-    FShowCount = FShowCount >= kMaxShowCount ? 1 : FShowCount + 1;
-    setWindowTitle(kCaption + QFileInfo(FFileName).fileName());
-    FListHandling = false;
-    FLastShown = nullptr;
+    sortColumn_ = TEpdListModel::colNr;
+    sortAscending_ = true;
+    if (!placed_) PlaceAboveBoard();
+    showCount_ = showCount_ >= kMaxShowCount ? 1 : showCount_ + 1;
+    setWindowTitle(kCaption + QFileInfo(fileName_).fileName());
+    listHandling_ = false;
+    lastShown_ = nullptr;
     FEPD->GoFirst();
-    FModel->Fill(*FEPD);
-    WidenToShowNumber(*FlvwEPD, TEpdListModel::colNr, FModel->rowCount());
+    model_->Fill(*FEPD);
+    WidenToShowNumber(*FlvwEPD, TEpdListModel::colNr, model_->rowCount());
     show();
     raise();
-    FHost.PlaySound("birdie.wav");
-    FListHandling = true;
-    FModified = false;
+    host_.PlaySound("birdie.wav");
+    listHandling_ = true;
+    modified_ = false;
 }
 
-void TfrmEPD::PlaceAboveBoard() {
+void TEpdViewer::PlaceAboveBoard() {
     // Once: beside the board, or just above it when the screen has no room.
-    FPlaced = true;
-    PlaceViewerBesideBoard(*this, FHost);
+    placed_ = true;
+    PlaceViewerBesideBoard(*this, host_);
 }
 
 // ---- Selecting and editing --------------------------------------------------
 
-int TfrmEPD::SelectedRow() const {
+int TEpdViewer::SelectedRow() const {
     const QModelIndexList rows = FlvwEPD->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void TfrmEPD::SelectRow(int row) {
-    FlvwEPD->selectionModel()->setCurrentIndex(FModel->index(row, TEpdListModel::colNr),
+void TEpdViewer::SelectRow(int row) {
+    FlvwEPD->selectionModel()->setCurrentIndex(model_->index(row, TEpdListModel::colNr),
                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    FlvwEPD->scrollTo(FModel->index(row, TEpdListModel::colNr));
+    FlvwEPD->scrollTo(model_->index(row, TEpdListModel::colNr));
 }
 
-TEPDRec* TfrmEPD::RecordOfRow(int row) const { return FModel->Record(row); }
+TEPDRec* TEpdViewer::RecordOfRow(int row) const { return model_->Record(row); }
 
-void TfrmEPD::lvwEPDChange() {
+void TEpdViewer::lvwEPDChange() {
     const int row = SelectedRow();
-    if (!FListHandling || row < 0 || FModel->Record(row) == FLastShown) return;
-    FLastShown = FModel->Record(row);
+    if (!listHandling_ || row < 0 || model_->Record(row) == lastShown_) return;
+    lastShown_ = model_->Record(row);
     FlvwEPD->setFocus();
-    FEPD->Current = FModel->Record(row);
+    FEPD->Current = model_->Record(row);
     ShowCurrentOnBoard();
     SetEPDInfo();
-    FHost.DiagramChangedByViewer();
+    host_.DiagramChangedByViewer();
 }
 
-void TfrmEPD::ShowCurrentOnBoard() {
+void TEpdViewer::ShowCurrentOnBoard() {
     const TEPDRec* rec = FEPD->Current;
     if (!rec) return;
-    TkxChessBrd& board = FHost.Board();
+    TDiagramBoard& board = host_.Board();
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, rec->Board[SquareIndex(file, rank)]);
     board.Refresh();
 }
 
-void TfrmEPD::SetEPDInfo() {
+void TEpdViewer::SetEPDInfo() {
     const TEPDRec* rec = FEPD->Current;
     if (!rec) return ClearGameData();
-    FFillingFields = true;
+    fillingFields_ = true;
     // Texts read from the file may be longer than the user may type; they are shown whole.
     FedtGameInfo->setMaxLength(std::max<int>(kDescriptionLength, QString::fromStdString(rec->Id).size()));
     FedtBestMove->setMaxLength(std::max<int>(kBestMoveLength, QString::fromStdString(rec->BestMove).size()));
@@ -324,76 +324,76 @@ void TfrmEPD::SetEPDInfo() {
     FchkEP->setChecked(rec->EpPossible);
     FedtEP->setText(rec->EpPossible ? QString::fromStdString(rec->EpSquare) : QString());
     FedtBestMove->setText(QString::fromStdString(rec->BestMove));
-    FFillingFields = false;
+    fillingFields_ = false;
 }
 
-void TfrmEPD::ClearGameData() {
+void TEpdViewer::ClearGameData() {
     FEPD->Clear();
-    FModel->Clear();
+    model_->Clear();
     ClearFields();
 }
 
-void TfrmEPD::ClearFields() {
-    FFillingFields = true;
+void TEpdViewer::ClearFields() {
+    fillingFields_ = true;
     for (QLineEdit* edit : {FedtGameInfo, FedtEP, FedtBestMove}) edit->clear();
     for (QCheckBox* box : {FchkWhiteToMove, FchkEP, FchkCastle[0], FchkCastle[1], FchkCastle[2], FchkCastle[3]})
         box->setChecked(false);
-    FFillingFields = false;
+    fillingFields_ = false;
 }
 
 template <class TEdit>
-void TfrmEPD::EditSelected(TEdit edit) {
+void TEpdViewer::EditSelected(TEdit edit) {
     const int row = SelectedRow();
-    if (FFillingFields || row < 0) return;
-    FEPD->Current = FModel->Record(row);
+    if (fillingFields_ || row < 0) return;
+    FEPD->Current = model_->Record(row);
     edit(*FEPD->Current, row);
-    FModified = true;
+    modified_ = true;
 }
 
-void TfrmEPD::chkEPClick(bool checked) {
+void TEpdViewer::chkEPClick(bool checked) {
     FedtEP->setEnabled(checked);
     EditSelected([&](TEPDRec& rec, int) { rec.EpPossible = checked; });
 }
 
 // ---- Sorting, ticking and deleting ------------------------------------------
 
-void TfrmEPD::lvwEPDColumnClick(int column) {
+void TEpdViewer::lvwEPDColumnClick(int column) {
     if (column == TEpdListModel::colCheck) return;
-    const bool ascending = column != FSortColumn || !FSortAscending;
-    FModel->Sort(column, ascending);
-    FSortColumn = column;
-    FSortAscending = ascending;
+    const bool ascending = column != sortColumn_ || !sortAscending_;
+    model_->Sort(column, ascending);
+    sortColumn_ = column;
+    sortAscending_ = ascending;
 }
 
-void TfrmEPD::mnpAllClick() { FModel->CheckAll(true); }
-void TfrmEPD::mnpNoneClick() { FModel->CheckAll(false); }
-void TfrmEPD::mnpInvertClick() { FModel->InvertChecks(); }
+void TEpdViewer::mnpAllClick() { model_->CheckAll(true); }
+void TEpdViewer::mnpNoneClick() { model_->CheckAll(false); }
+void TEpdViewer::mnpInvertClick() { model_->InvertChecks(); }
 
-void TfrmEPD::mnpDeleteClick() {
+void TEpdViewer::mnpDeleteClick() {
     const int row = SelectedRow();
     if (row < 0) return;
-    FEPD->Current = FModel->Record(row);
-    if (FLastShown == FEPD->Current) FLastShown = nullptr;
+    FEPD->Current = model_->Record(row);
+    if (lastShown_ == FEPD->Current) lastShown_ = nullptr;
     FEPD->DeleteCurrent();
-    FModel->RemoveRow(row);
-    if (FModel->rowCount() > 0)
-        SelectRow(std::min(row, FModel->rowCount() - 1));
+    model_->RemoveRow(row);
+    if (model_->rowCount() > 0)
+        SelectRow(std::min(row, model_->rowCount() - 1));
     else
         ClearFields();  // they showed the position just deleted
-    FModified = true;
+    modified_ = true;
 }
 
-int TfrmEPD::CheckedPositionCount() const { return FModel->CheckedCount(); }
-int TfrmEPD::NextCheckedPosition(int fromRow) const { return FModel->NextChecked(fromRow); }
-std::vector<const TEPDRec*> TfrmEPD::TickedRecords() const { return FModel->CheckedRecords(); }
+int TEpdViewer::CheckedPositionCount() const { return model_->CheckedCount(); }
+int TEpdViewer::NextCheckedPosition(int fromRow) const { return model_->NextChecked(fromRow); }
+std::vector<const TEPDRec*> TEpdViewer::TickedRecords() const { return model_->CheckedRecords(); }
 
 // ---- Buttons ----------------------------------------------------------------
 
-void TfrmEPD::chkOnTopClick(bool checked) { SetViewerStaysOnTop(*this, FHost.HostWindow(), checked); }
+void TEpdViewer::chkOnTopClick(bool checked) { SetViewerStaysOnTop(*this, host_.HostWindow(), checked); }
 
-void TfrmEPD::btnHelpClick() { ShowHelpTopic(kHelpContext); }
+void TEpdViewer::btnHelpClick() { ShowHelpTopic(kHelpContext); }
 
-void TfrmEPD::btnAutoVorlixClick() {
+void TEpdViewer::btnAutoVorlixClick() {
     if (FEPD->Count() == 0) {
         SoundMessageDlg("There are no EPD positions in the archive...", TMsgDlgType::mtInformation, QMessageBox::Ok);
         return;
@@ -407,78 +407,78 @@ void TfrmEPD::btnAutoVorlixClick() {
     // The batch run puts its positions on the main board; the board and the
     // cursor record come back afterwards.
     TEPDRec* current = FEPD->Current;
-    const TBoardContents contents = FHost.Board().Contents();
-    FHost.OpenEpdBatch(*this);
+    const TBoardContents contents = host_.Board().Contents();
+    host_.OpenEpdBatch(*this);
     FEPD->Current = current;
-    FHost.Board().SetContents(contents);
-    FHost.Board().Refresh();
+    host_.Board().SetContents(contents);
+    host_.Board().Refresh();
 }
 
 // ---- Closing ----------------------------------------------------------------
 
-void TfrmEPD::CloseArchive() {
+void TEpdViewer::CloseArchive() {
     if (isVisible())
         close();
     else
         FormClose();
 }
 
-void TfrmEPD::closeEvent(QCloseEvent* event) {
+void TEpdViewer::closeEvent(QCloseEvent* event) {
     if (FormClose())
         event->accept();
     else
         event->ignore();
 }
 
-bool TfrmEPD::FormClose() {
+bool TEpdViewer::FormClose() {
     THourglass hourglass;
     const TMsgDlgButtons yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    if (FModified && FEPD->Count() > 0) {
+    if (modified_ && FEPD->Count() > 0) {
         const TModalResult answer = SoundMessageDlg(
             "You have made some changes to the EPD file.\nDo you want to save these changes?",
             TMsgDlgType::mtConfirmation, yesNoCancel);
         if (answer == QMessageBox::Cancel) return false;
         if (answer == QMessageBox::Yes && !SaveArchive()) return false;
-    } else if (FModified) {
+    } else if (modified_) {
         const TModalResult answer = SoundMessageDlg(
             "You have deleted all positions from the \nEPD archive. Do you want to delete the file?",
             TMsgDlgType::mtConfirmation, yesNoCancel);
         if (answer == QMessageBox::Cancel) return false;
-        if (answer == QMessageBox::Yes) QFile::remove(FFileName);
+        if (answer == QMessageBox::Yes) QFile::remove(fileName_);
     }
-    FListHandling = false;
-    FLastShown = nullptr;
-    FModified = false;
+    listHandling_ = false;
+    lastShown_ = nullptr;
+    modified_ = false;
     ClearGameData();
     setWindowTitle(kCaption);
-    FHost.ViewerClosed();
+    host_.ViewerClosed();
     return true;
 }
 
 // ---- Save as EPD and recovery ------------------------------------------------
 
-void TfrmEPD::LineAppended(const QString& fileName, const std::string& line) {
-    if (!isVisible() || FFileName.isEmpty()) return;
-    const QString held = QFileInfo(FFileName).canonicalFilePath();
+void TEpdViewer::LineAppended(const QString& fileName, const std::string& line) {
+    if (!isVisible() || fileName_.isEmpty()) return;
+    const QString held = QFileInfo(fileName_).canonicalFilePath();
     if (held.isEmpty() || held != QFileInfo(fileName).canonicalFilePath()) return;
     // The file has the line already; a later save writes it with the rest.
-    FModel->AppendRecord(FEPD->AppendLine(line));
-    WidenToShowNumber(*FlvwEPD, TEpdListModel::colNr, FModel->rowCount());
+    model_->AppendRecord(FEPD->AppendLine(line));
+    WidenToShowNumber(*FlvwEPD, TEpdListModel::colNr, model_->rowCount());
 }
 
-void TfrmEPD::KeepUnsavedEdits(const QString& recoveryFile) {
-    if (!isVisible() || !FModified) return;
+void TEpdViewer::KeepUnsavedEdits(const QString& recoveryFile) {
+    if (!isVisible() || !modified_) return;
     try {
         QDir().mkpath(QFileInfo(recoveryFile).absolutePath());
         WriteFileSafely(QFile::encodeName(recoveryFile).toStdString(), FEPD->Text());
-        WriteFileSafely(QFile::encodeName(recoveryFile + ".name").toStdString(), FFileName.toUtf8().toStdString());
+        WriteFileSafely(QFile::encodeName(recoveryFile + ".name").toStdString(), fileName_.toUtf8().toStdString());
     } catch (const std::exception& error) {
         // Nobody may be there to read it, but it is all that can be done.
         qWarning("%s: %s", qPrintable(recoveryFile), error.what());
     }
 }
 
-bool TfrmEPD::OfferRecovered(const QString& recoveryFile) {
+bool TEpdViewer::OfferRecovered(const QString& recoveryFile) {
     QFile nameFile(recoveryFile + ".name");
     if (!QFileInfo::exists(recoveryFile) || !nameFile.open(QIODevice::ReadOnly)) return false;
     const QString fileName = QString::fromUtf8(nameFile.readAll());
@@ -493,10 +493,10 @@ bool TfrmEPD::OfferRecovered(const QString& recoveryFile) {
     if (answer == QMessageBox::Yes && !fileName.isEmpty()) {
         FEPD->Clear();
         if (FEPD->LoadFromFile(QFile::encodeName(recoveryFile).toStdString())) {
-            FFileName = fileName;
+            fileName_ = fileName;
             ShowArchive();
             // Saved nowhere yet: closing asks to save the edits into their file.
-            FModified = true;
+            modified_ = true;
             shown = true;
         } else {
             ClearGameData();
@@ -507,13 +507,13 @@ bool TfrmEPD::OfferRecovered(const QString& recoveryFile) {
     return shown;
 }
 
-bool TfrmEPD::SaveArchive() {
+bool TEpdViewer::SaveArchive() {
     try {
-        FEPD->SaveToFile(QFile::encodeName(FFileName).toStdString());
+        FEPD->SaveToFile(QFile::encodeName(fileName_).toStdString());
         return true;
     } catch (const std::exception& error) {
         // The old file is still whole; the window stays open with the edits.
-        FHost.Reporter().Report(TMsgKind::Error, FFileName.toStdString() + ": " + error.what() +
+        host_.Reporter().Report(TMsgKind::Error, fileName_.toStdString() + ": " + error.what() +
                                                      "\nThe file was not changed.");
         return false;
     }

@@ -41,11 +41,11 @@ private:
     bool InCheckColumn(QMouseEvent* event) const;
 };
 
-class TfrmEPD : public QWidget, public TArchiveViewer, public TEpdBatchSource {
+class TEpdViewer : public QWidget, public TArchiveViewer, public TEpdBatchSource {
     Q_OBJECT
 public:
-    explicit TfrmEPD(TViewerHost& host);
-    ~TfrmEPD() override;
+    explicit TEpdViewer(TViewerHost& host);
+    ~TEpdViewer() override;
 
     // The opening road.
     bool LoadArchive(const QString& fileName) override;
@@ -61,11 +61,11 @@ public:
 
     // The EPD batch dialog.
     std::vector<const TEPDRec*> TickedRecords() const override;
-    QString BatchHeaderText() const override { return FBatchHeaderText; }
-    QString BatchFooterText() const override { return FBatchFooterText; }
+    QString BatchHeaderText() const override { return batchHeaderText_; }
+    QString BatchFooterText() const override { return batchFooterText_; }
     void KeepBatchTexts(const QString& header, const QString& footer) override {
-        FBatchHeaderText = header;
-        FBatchFooterText = footer;
+        batchHeaderText_ = header;
+        batchFooterText_ = footer;
     }
     int CheckedPositionCount() const;
     int NextCheckedPosition(int fromRow) const;
@@ -75,9 +75,9 @@ public:
     TEPD& EPD() { return *FEPD; }
     TEPDRec* RecordOfRow(int row) const;
 
-    bool Modified() const { return FModified; }
+    bool Modified() const { return modified_; }
     TEpdListView* lvwEPD() const { return FlvwEPD; }
-    TEpdListModel& ListModel() const { return *FModel; }
+    TEpdListModel& ListModel() const { return *model_; }
     QLineEdit* edtGameInfo() const { return FedtGameInfo; }
     QLineEdit* edtEP() const { return FedtEP; }
     QLineEdit* edtBestMove() const { return FedtBestMove; }
@@ -123,20 +123,20 @@ private:
     bool FormClose();
     bool SaveArchive();
 
-    TViewerHost& FHost;
+    TViewerHost& host_;
     std::unique_ptr<TEPD> FEPD;
-    TEpdListModel* FModel;
-    QString FFileName;
-    bool FListHandling = false;
-    const TEPDRec* FLastShown = nullptr;
-    bool FModified = false;
-    bool FFillingFields = false;
-    int FSortColumn = 1;
-    bool FSortAscending = true;
-    int FShowCount = 0;
-    bool FPlaced = false;
+    TEpdListModel* model_;
+    QString fileName_;
+    bool listHandling_ = false;
+    const TEPDRec* lastShown_ = nullptr;
+    bool modified_ = false;
+    bool fillingFields_ = false;
+    int sortColumn_ = 1;
+    bool sortAscending_ = true;
+    int showCount_ = 0;
+    bool placed_ = false;
     // The custom texts last typed in the EPD batch dialog, kept while the program runs.
-    QString FBatchHeaderText, FBatchFooterText;
+    QString batchHeaderText_, batchFooterText_;
 
     TEpdListView* FlvwEPD;
     QGroupBox* FgpbPositionData;

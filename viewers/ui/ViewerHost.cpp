@@ -3,7 +3,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/MoveAnimation.h"
 #include "common/ui/DialogOwner.h"
 

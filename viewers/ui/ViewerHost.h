@@ -14,7 +14,7 @@ namespace vorlix {
 struct TChessMove;
 class TAppSettings;
 class TErrorReporter;
-class TkxChessBrd;
+class TDiagramBoard;
 class TUndoList;
 class TPgnBatchSource;
 class TEpdBatchSource;
@@ -27,7 +27,7 @@ public:
     virtual QWidget* HostWindow() = 0;
     // The board panel in global coordinates (the PGN viewer sits just above it).
     virtual QRect BoardPanelGlobalRect() const = 0;
-    virtual TkxChessBrd& Board() = 0;
+    virtual TDiagramBoard& Board() = 0;
     virtual TAppSettings& Settings() = 0;
     virtual TErrorReporter& Reporter() = 0;
 

@@ -11,8 +11,8 @@
 #include "files/PGNPos.h"
 #include "viewers/GameListModel.h"
 #include "viewers/MoveGrid.h"
-#include "viewers/ui/MoveList.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/MoveListWindow.h"
+#include "viewers/ui/PgnViewer.h"
 
 using namespace vorlix;
 
@@ -23,7 +23,7 @@ protected:
     void Open(const std::string& tags, const std::string& moves) {
         const QString path = Host.Dir.filePath("game.pgn");
         std::ofstream(path.toStdString(), std::ios::binary) << tags << "\n" << moves << "\n";
-        Viewer = std::make_unique<TfrmPGN>(Host);
+        Viewer = std::make_unique<TPgnViewer>(Host);
         ASSERT_TRUE(Viewer->LoadArchive(path));
         Viewer->ShowArchive();
         Grid = Viewer->MoveList()->sgrMoves();
@@ -36,7 +36,7 @@ protected:
     }
 
     TFakeHost Host;
-    std::unique_ptr<TfrmPGN> Viewer;
+    std::unique_ptr<TPgnViewer> Viewer;
     QTableWidget* Grid = nullptr;
 };
 

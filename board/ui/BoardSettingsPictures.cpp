@@ -1,11 +1,11 @@
 #include <QPainter>
 #include <cmath>
 
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/DiagramPainter.h"
 #include "board/Fonts.h"
 #include "board/VectorPieces.h"
-#include "board/ui/BrdSettingsSquares.h"
+#include "board/ui/BoardSettingsSquares.h"
 
 namespace vorlix {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 constexpr int kGlyph = 32;
 
 QImage BitmapGlyph(TPieceStyle style, int code) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     board.SetPieceStyle(style);
     QImage glyph(kGlyph, kGlyph, QImage::Format_RGB32);
     glyph.fill(Qt::white);
@@ -40,7 +40,7 @@ QImage WhiteCanvas(QSize logical, qreal ratio) {
 
 }  // namespace
 
-QImage DiagramForScreen(const TkxChessBrd& board, qreal ratio) {
+QImage DiagramForScreen(const TDiagramBoard& board, qreal ratio) {
     return ratio <= 1 ? board.DiagramBitmap() : RenderDiagramForScreen(board, ratio);
 }
 
@@ -87,7 +87,7 @@ QImage ShadingSample(TShading shading, TColor penColor, QSize size) {
 
 QImage HighlightExample(const TBoardStyle& style, const THighlightOption& first, const THighlightOption& second,
                         qreal ratio) {
-    TkxChessBrd board;
+    TDiagramBoard board;
     TBoardStyle plain = style;
     plain.Borders.clear();
     plain.CoordSides = 0;

@@ -25,15 +25,15 @@ namespace vorlix {
 
 class TGameListModel;
 class TGameListView;
-class TfrmMoveList;
+class TMoveListWindow;
 class TSettingsStore;
 
-class TfrmPGN : public QWidget, public TArchiveViewer, public TPgnBatchSource {
+class TPgnViewer : public QWidget, public TArchiveViewer, public TPgnBatchSource {
     Q_OBJECT
 public:
-    explicit TfrmPGN(TViewerHost& host);
+    explicit TPgnViewer(TViewerHost& host);
     // Writes the column widths and the print settings back.
-    ~TfrmPGN() override;
+    ~TPgnViewer() override;
 
     // The archive viewer of the opening road.
     bool LoadArchive(const QString& fileName) override;
@@ -53,10 +53,10 @@ public:
     void ShowPositionOnBoard(const TChessPosition& position, bool refresh) override;
 
     // What the move list window uses.
-    TPGNPos& Chain() { return FChain; }
-    const TPGNRec& LoadedGame() const { return FGame; }
-    TMoveListPrintSettings& PrintSettings() { return FPrintSettings; }
-    TViewerHost& Host() { return FHost; }
+    TPGNPos& Chain() { return chain_; }
+    const TPGNRec& LoadedGame() const { return game_; }
+    TMoveListPrintSettings& PrintSettings() { return printSettings_; }
+    TViewerHost& Host() { return host_; }
     void FillMoveList();
     void UpdateButtons();
     // Goes to a position of the loaded game, as a click in the move list does.
@@ -64,8 +64,8 @@ public:
 
     // The loaded game's row, -1 for none.
     int LoadedRow() const;
-    const TPGNIndex& Games() const { return FGames; }
-    TGameListModel& Model() { return *FModel; }
+    const TPGNIndex& Games() const { return games_; }
+    TGameListModel& Model() { return *model_; }
 
     TGameListView* lvwPGN() const { return FlvwPGN; }
     QToolButton* spbStart() const { return FspbStart; }
@@ -80,9 +80,9 @@ public:
     QCheckBox* chkOnTop() const { return FchkOnTop; }
     QPushButton* btnAutoVorlix() const { return FbtnAutoVorlix; }
     QPushButton* btnCancel() const { return FbtnCancel; }
-    QTimer* Timer1() const { return FTimer1; }
+    QTimer* ReplayTimer() const { return replayTimer_; }
     QMenu* mnuPopup() const { return FmnuPopup; }
-    TfrmMoveList* MoveList() const { return FMoveList; }
+    TMoveListWindow* MoveList() const { return moveList_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,42 +108,42 @@ private:
     void SetNavigationEnabled(bool enabled);
 
     void spbAutoMoveToggled(bool down);
-    void Timer1Timer();
+    void PaceTimerTimeout();
     void tbTimerChange(int position);
     void btnAutoVorlixClick();
     void chkOnTopClick(bool checked);
     void CloseViewer();
 
-    TViewerHost& FHost;
-    TSettingsStore& FStore;
-    TPGNIndex FGames;
-    TPGNPos FChain;
+    TViewerHost& host_;
+    TSettingsStore& store_;
+    TPGNIndex games_;
+    TPGNPos chain_;
     const TBoardMarks& MarksOfPosition(const TChessPosition& position) const;
-    TPGNRec FGame;       // the loaded game with its moves
-    TPGNRec FBatchGame;  // the game the batch tool replays
+    TPGNRec game_;       // the loaded game with its moves
+    TPGNRec batchGame_;  // the game the batch tool replays
     // Arrows and coloured squares from the comments, one entry per position.
-    std::vector<TBoardMarks> FGameMarks, FBatchMarks;
-    QString FFileName;
-    TMoveListPrintSettings FPrintSettings;
-    int FShowCount = 0;
-    bool FNotify = false;  // the list's selection changes load games
-    int FLoadedGame = -1;  // file-order index of the loaded game
-    bool FAnimating = false;
-    mutable std::vector<std::pair<int, TPGNRec>> FTagCache;
-    mutable size_t FTagCacheNext = 0;
+    std::vector<TBoardMarks> gameMarks_, batchMarks_;
+    QString fileName_;
+    TMoveListPrintSettings printSettings_;
+    int showCount_ = 0;
+    bool notify_ = false;  // the list's selection changes load games
+    int loadedGame_ = -1;  // file-order index of the loaded game
+    bool animating_ = false;
+    mutable std::vector<std::pair<int, TPGNRec>> tagCache_;
+    mutable size_t tagCacheNext_ = 0;
 
-    TGameListModel* FModel = nullptr;
+    TGameListModel* model_ = nullptr;
     TGameListView* FlvwPGN = nullptr;
     QToolButton *FspbStart = nullptr, *FspbFBack = nullptr, *FspbBack = nullptr, *FspbForward = nullptr,
                 *FspbFForward = nullptr, *FspbEnd = nullptr, *FspbAutoMove = nullptr;
     QSlider* FtbTimer = nullptr;
-    QLabel* FLabel1 = nullptr;
+    QLabel* statusLabel_ = nullptr;
     QLabel* FlblMove = nullptr;
     QCheckBox* FchkOnTop = nullptr;
     QPushButton *FbtnHelp = nullptr, *FbtnAutoVorlix = nullptr, *FbtnCancel = nullptr;
     QMenu* FmnuPopup = nullptr;
-    QTimer* FTimer1 = nullptr;
-    TfrmMoveList* FMoveList = nullptr;
+    QTimer* replayTimer_ = nullptr;
+    TMoveListWindow* moveList_ = nullptr;
 };
 
 }  // namespace vorlix

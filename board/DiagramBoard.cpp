@@ -1,4 +1,4 @@
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 
 #include "board/BoardText.h"
 #include "board/PieceImages.h"
@@ -17,7 +17,7 @@ int32_t InvertedCode(int32_t code) {
 }
 }  // namespace
 
-TkxChessBrd::TkxChessBrd()
+TDiagramBoard::TDiagramBoard()
     : border_([this] { Invalidate(); }), pieces_(std::make_unique<TPieceImages>()) {
     border_.Add({2, clBlack, clBlack});
     BuildPieceImages();
@@ -25,9 +25,9 @@ TkxChessBrd::TkxChessBrd()
     SetStartPosition();
 }
 
-TkxChessBrd::~TkxChessBrd() = default;
+TDiagramBoard::~TDiagramBoard() = default;
 
-void TkxChessBrd::InitSquares() {
+void TDiagramBoard::InitSquares() {
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) {
             squares_[file][rank] = TSquareInfo{};
@@ -38,139 +38,139 @@ void TkxChessBrd::InitSquares() {
 // ---- Property plumbing --------------------------------------------------------
 
 template <class T>
-bool TkxChessBrd::Assign(T& field, const T& value) {
+bool TDiagramBoard::Assign(T& field, const T& value) {
     if (field == value) return false;
     field = value;
     return true;
 }
 
-void TkxChessBrd::Invalidate() {
+void TDiagramBoard::Invalidate() {
     if (OnInvalidate && !updating_) OnInvalidate(*this);
 }
 
-void TkxChessBrd::RebuildAndInvalidate() {
+void TDiagramBoard::RebuildAndInvalidate() {
     BuildPieceImages();
     Invalidate();
 }
 
-void TkxChessBrd::InvalidateBackgrounds() {
+void TDiagramBoard::InvalidateBackgrounds() {
     backgroundValid_[0] = backgroundValid_[1] = false;
 }
 
-void TkxChessBrd::RaiseFocusChange() {
+void TDiagramBoard::RaiseFocusChange() {
     if (OnFocusChange) OnFocusChange(*this);
 }
 
-int TkxChessBrd::AnimationDelay() const {
+int TDiagramBoard::AnimationDelay() const {
     return animationSpeed_ >= 0 && animationSpeed_ < 50 ? 50 - animationSpeed_ : 0;
 }
 
-void TkxChessBrd::SetBorderColor(TColor value) {
+void TDiagramBoard::SetBorderColor(TColor value) {
     if (Assign(borderColor_, value)) Invalidate();
 }
 
-void TkxChessBrd::SetBorderWidth(int value) {
+void TDiagramBoard::SetBorderWidth(int value) {
     if (value >= 0 && Assign(borderWidth_, value)) Invalidate();
 }
 
-void TkxChessBrd::SetCoordenateBackColor(TColor value) {
+void TDiagramBoard::SetCoordenateBackColor(TColor value) {
     if (Assign(coordBackColor_, value)) Invalidate();
 }
 
-void TkxChessBrd::SetCoordenateInCapitals(bool value) {
+void TDiagramBoard::SetCoordenateInCapitals(bool value) {
     if (Assign(coordCapitals_, value)) Invalidate();
 }
 
-void TkxChessBrd::SetCoordenateOrientation(TCoordenateOrientation value) {
+void TDiagramBoard::SetCoordenateOrientation(TCoordenateOrientation value) {
     if (Assign(coordSides_, TCoordenateOrientation(value & kAllCoords))) Invalidate();
 }
 
-void TkxChessBrd::SetLightSquares(TColor value) {
+void TDiagramBoard::SetLightSquares(TColor value) {
     if (!Assign(lightSquares_, value)) return;
     InvalidateBackgrounds();
     Invalidate();
 }
 
-void TkxChessBrd::SetDarkSquares(TColor value) {
+void TDiagramBoard::SetDarkSquares(TColor value) {
     if (!Assign(darkSquares_, value)) return;
     InvalidateBackgrounds();
     Invalidate();
 }
 
-void TkxChessBrd::SetLightShading(TShading value) {
+void TDiagramBoard::SetLightShading(TShading value) {
     if (value <= shDiagonalRL && Assign(lightShading_, value)) RebuildAndInvalidate();
 }
 
-void TkxChessBrd::SetDarkShading(TShading value) {
+void TDiagramBoard::SetDarkShading(TShading value) {
     if (value <= shDiagonalRL && Assign(darkShading_, value)) RebuildAndInvalidate();
 }
 
-void TkxChessBrd::SetLightShadingColor(TColor value) {
+void TDiagramBoard::SetLightShadingColor(TColor value) {
     if (Assign(lightShadingColor_, value) && lightShading_ != shNone) Invalidate();
 }
 
-void TkxChessBrd::SetDarkShadingColor(TColor value) {
+void TDiagramBoard::SetDarkShadingColor(TColor value) {
     if (Assign(darkShadingColor_, value) && darkShading_ != shNone) Invalidate();
 }
 
-void TkxChessBrd::SetLightSquareAutoFit(bool value) {
+void TDiagramBoard::SetLightSquareAutoFit(bool value) {
     if (!Assign(lightAutoFit_, value)) return;
     InvalidateBackgrounds();
     if (!lightBitmap_.isNull()) Invalidate();
 }
 
-void TkxChessBrd::SetDarkSquareAutoFit(bool value) {
+void TDiagramBoard::SetDarkSquareAutoFit(bool value) {
     if (!Assign(darkAutoFit_, value)) return;
     InvalidateBackgrounds();
     if (!darkBitmap_.isNull()) Invalidate();
 }
 
-void TkxChessBrd::SetLightSquareBitmap(const QImage& value) {
+void TDiagramBoard::SetLightSquareBitmap(const QImage& value) {
     lightBitmap_ = value.isNull() || value.width() == 0 || value.height() == 0 ? QImage() : value.copy();
     InvalidateBackgrounds();
     Invalidate();
 }
 
-void TkxChessBrd::SetDarkSquareBitmap(const QImage& value) {
+void TDiagramBoard::SetDarkSquareBitmap(const QImage& value) {
     darkBitmap_ = value.isNull() || value.width() == 0 || value.height() == 0 ? QImage() : value.copy();
     InvalidateBackgrounds();
     Invalidate();
 }
 
-void TkxChessBrd::SetGridLineColor(TColor value) {
+void TDiagramBoard::SetGridLineColor(TColor value) {
     if (Assign(gridLineColor_, value) && gridLineWidth_ > 0) Invalidate();
 }
 
-void TkxChessBrd::SetGridLineWidth(int value) {
+void TDiagramBoard::SetGridLineWidth(int value) {
     if (value >= 0 && value <= kMaxGridLineWidth && Assign(gridLineWidth_, value)) Invalidate();
 }
 
-void TkxChessBrd::SetPieceStyle(TPieceStyle value) {
+void TDiagramBoard::SetPieceStyle(TPieceStyle value) {
     if (value > psRoruvoz || !Assign(pieceStyle_, value)) return;
     RebuildAndInvalidate();
     if (OnPieceStyleChange) OnPieceStyleChange(*this);
 }
 
-void TkxChessBrd::SetSquareSize(int value) {
+void TDiagramBoard::SetSquareSize(int value) {
     if (value < kMinSquareSize || value > kMaxSquareSize || value % 2 != 0) return;
     if (!Assign(squareSize_, value)) return;
     InvalidateBackgrounds();
     RebuildAndInvalidate();
 }
 
-void TkxChessBrd::SetView(TView value) {
+void TDiagramBoard::SetView(TView value) {
     if (value <= vwBlackUnder && Assign(view_, value)) Invalidate();
 }
 
-void TkxChessBrd::SetFont(const TCFont& value) {
+void TDiagramBoard::SetFont(const TCFont& value) {
     if (Assign(font_, value)) Invalidate();
 }
 
-void TkxChessBrd::BuildPieceImages() {
+void TDiagramBoard::BuildPieceImages() {
     pieces_->Build(squareSize_, pieceStyle_, lightShading_, darkShading_);
 }
 
-const QImage& TkxChessBrd::PieceImage(int Code) const {
+const QImage& TDiagramBoard::PieceImage(int Code) const {
     static const QImage none;
     if (Code < 0 || Code > kMaxSquareCode) return none;
     return pieces_->Picture(TPieceImages::Plain, Code);
@@ -178,13 +178,13 @@ const QImage& TkxChessBrd::PieceImage(int Code) const {
 
 // ---- Contents ------------------------------------------------------------------
 
-void TkxChessBrd::SetPiece(int File, int Rank, int Code) {
+void TDiagramBoard::SetPiece(int File, int Rank, int Code) {
     if (!OnBoard({File, Rank}) || Code < 0 || Code > kMaxSquareCode) return;
     squares_[File][Rank].Piece = Code;
     ContentsChanged();
 }
 
-void TkxChessBrd::PutMarks(const TBoardMarks& marks, bool fromGame) {
+void TDiagramBoard::PutMarks(const TBoardMarks& marks, bool fromGame) {
     marksFromGame_ = fromGame;
     TBoardMarks kept = Normalized(marks);
     if (kept == marks_) return;
@@ -192,7 +192,7 @@ void TkxChessBrd::PutMarks(const TBoardMarks& marks, bool fromGame) {
     Invalidate();
 }
 
-void TkxChessBrd::ContentsChanged() {
+void TDiagramBoard::ContentsChanged() {
     if (!marksFromGame_) return;
     marksFromGame_ = false;
     if (marks_.Empty()) return;
@@ -200,31 +200,31 @@ void TkxChessBrd::ContentsChanged() {
     Invalidate();  // arrows cross squares that a one-square redraw leaves alone
 }
 
-TBoardContents TkxChessBrd::Contents() const { return {Codes(), marks_, marksFromGame_}; }
+TBoardContents TDiagramBoard::Contents() const { return {Codes(), marks_, marksFromGame_}; }
 
-void TkxChessBrd::SetContents(const TBoardContents& contents) {
+void TDiagramBoard::SetContents(const TBoardContents& contents) {
     SetCodes(contents.Codes);
     PutMarks(contents.Marks, contents.MarksFromGame);
 }
 
-void TkxChessBrd::ClearPiece(QPoint Square) { SetPiece(Square.x(), Square.y(), 0); }
+void TDiagramBoard::ClearPiece(QPoint Square) { SetPiece(Square.x(), Square.y(), 0); }
 
-int TkxChessBrd::SquareCode(QPoint Square) const {
+int TDiagramBoard::SquareCode(QPoint Square) const {
     return OnBoard(Square) ? squares_[Square.x()][Square.y()].Piece : 0;
 }
 
-int TkxChessBrd::GetPiece(QPoint Square) const {
+int TDiagramBoard::GetPiece(QPoint Square) const {
     const int code = SquareCode(Square);
     return code > 0 && code < pcWCross ? code : 0;
 }
 
-void TkxChessBrd::ClearBoard() {
+void TDiagramBoard::ClearBoard() {
     for (auto& file : squares_)
         for (auto& square : file) square.Piece = 0;
     ContentsChanged();
 }
 
-void TkxChessBrd::SetStartPosition() {
+void TDiagramBoard::SetStartPosition() {
     ClearBoard();
     TChessPosition start;
     vorlix::SetStartPosition(start);
@@ -232,14 +232,14 @@ void TkxChessBrd::SetStartPosition() {
         squares_[SquareFile(index)][SquareRank(index)].Piece = start.Board[index];
 }
 
-bool TkxChessBrd::IsEmpty() const {
+bool TDiagramBoard::IsEmpty() const {
     for (const auto& file : squares_)
         for (const auto& square : file)
             if (square.Piece != 0) return false;
     return true;
 }
 
-bool TkxChessBrd::FindPiece(int Code, QPoint& Square) const {
+bool TDiagramBoard::FindPiece(int Code, QPoint& Square) const {
     if (IsEmpty() || !OnBoard(Square)) return false;
     for (int index = SquareIndex(Square.x(), Square.y()); index < 64; ++index) {
         if (squares_[SquareFile(index)][SquareRank(index)].Piece == Code) {
@@ -250,22 +250,22 @@ bool TkxChessBrd::FindPiece(int Code, QPoint& Square) const {
     return false;
 }
 
-std::array<int32_t, 64> TkxChessBrd::Codes() const {
+std::array<int32_t, 64> TDiagramBoard::Codes() const {
     std::array<int32_t, 64> codes{};
     for (int index = 0; index < 64; ++index) codes[size_t(index)] = squares_[SquareFile(index)][SquareRank(index)].Piece;
     return codes;
 }
 
-void TkxChessBrd::SetCodes(const std::array<int32_t, 64>& codes) {
+void TDiagramBoard::SetCodes(const std::array<int32_t, 64>& codes) {
     for (int index = 0; index < 64; ++index) SetPiece(SquareFile(index), SquareRank(index), codes[size_t(index)]);
 }
 
-void TkxChessBrd::EndUpdate() {
+void TDiagramBoard::EndUpdate() {
     updating_ = false;
     Invalidate();
 }
 
-void TkxChessBrd::ResetSettings() {
+void TDiagramBoard::ResetSettings() {
     BeginUpdate();
     UnselectAll();
     UnhighlightAll();
@@ -297,31 +297,31 @@ void TkxChessBrd::ResetSettings() {
 // ---- Selection -----------------------------------------------------------------
 
 template <class F>
-void TkxChessBrd::ForSelected(F f) {
+void TDiagramBoard::ForSelected(F f) {
     for (auto& file : squares_)
         for (auto& square : file)
             if (square.Selected) f(square);
 }
 
-void TkxChessBrd::ToggleSelection(QPoint Square) {
+void TDiagramBoard::ToggleSelection(QPoint Square) {
     if (!OnBoard(Square)) return;
     auto& square = squares_[Square.x()][Square.y()];
     square.Selected = !square.Selected;
     RaiseFocusChange();
 }
 
-bool TkxChessBrd::IsSelected(QPoint Square) const {
+bool TDiagramBoard::IsSelected(QPoint Square) const {
     return OnBoard(Square) && squares_[Square.x()][Square.y()].Selected;
 }
 
-int TkxChessBrd::SelectedCount() const {
+int TDiagramBoard::SelectedCount() const {
     int count = 0;
     for (const auto& file : squares_)
         for (const auto& square : file) count += square.Selected ? 1 : 0;
     return count;
 }
 
-void TkxChessBrd::SelectAll() {
+void TDiagramBoard::SelectAll() {
     const bool changed = SelectedCount() < 64;
     for (auto& file : squares_)
         for (auto& square : file) square.Selected = true;
@@ -329,14 +329,14 @@ void TkxChessBrd::SelectAll() {
     if (changed) RaiseFocusChange();
 }
 
-void TkxChessBrd::UnselectAll() {
+void TDiagramBoard::UnselectAll() {
     const bool changed = SelectedCount() > 0;
     for (auto& file : squares_)
         for (auto& square : file) square.Selected = false;
     if (changed) RaiseFocusChange();
 }
 
-void TkxChessBrd::SetPieceOnSelection(int Code) {
+void TDiagramBoard::SetPieceOnSelection(int Code) {
     if (Code < 0 || Code > kMaxSquareCode) return;
     if (SelectedCount() > 0) ContentsChanged();
     ForSelected([Code](TSquareInfo& square) {
@@ -346,13 +346,13 @@ void TkxChessBrd::SetPieceOnSelection(int Code) {
     Invalidate();
 }
 
-void TkxChessBrd::DefectSelection() {
+void TDiagramBoard::DefectSelection() {
     if (SelectedCount() > 0) ContentsChanged();
     ForSelected([](TSquareInfo& square) { square.Piece = InvertedCode(square.Piece); });
     Invalidate();
 }
 
-int TkxChessBrd::SelectionPiece() const {
+int TDiagramBoard::SelectionPiece() const {
     int piece = -1;
     for (const auto& file : squares_)
         for (const auto& square : file) {
@@ -379,63 +379,63 @@ void Unhighlight(TSquareInfo& square) {
 }
 }  // namespace
 
-void TkxChessBrd::HighlightSquare(TColor Color, bool Merged, bool KeepMerged, QPoint Square) {
+void TDiagramBoard::HighlightSquare(TColor Color, bool Merged, bool KeepMerged, QPoint Square) {
     if (!OnBoard(Square)) return;
     Highlight(squares_[Square.x()][Square.y()], Color, Merged, KeepMerged);
     Invalidate();
 }
 
-void TkxChessBrd::HighlightSelection(TColor Color, bool Merged, bool KeepMerged) {
+void TDiagramBoard::HighlightSelection(TColor Color, bool Merged, bool KeepMerged) {
     ForSelected([&](TSquareInfo& square) { Highlight(square, Color, Merged, KeepMerged); });
     Invalidate();
 }
 
-void TkxChessBrd::UnhighlightSquare(QPoint Square) {
+void TDiagramBoard::UnhighlightSquare(QPoint Square) {
     if (!OnBoard(Square)) return;
     Unhighlight(squares_[Square.x()][Square.y()]);
     Invalidate();
 }
 
-void TkxChessBrd::UnhighlightSelection() {
+void TDiagramBoard::UnhighlightSelection() {
     ForSelected(Unhighlight);
     Invalidate();
 }
 
-void TkxChessBrd::UnhighlightAll() {
+void TDiagramBoard::UnhighlightAll() {
     for (auto& file : squares_)
         for (auto& square : file) Unhighlight(square);
     Invalidate();
 }
 
-void TkxChessBrd::SetMergeSquare(QPoint Square, bool Merged) {
+void TDiagramBoard::SetMergeSquare(QPoint Square, bool Merged) {
     if (!OnBoard(Square)) return;
     auto& square = squares_[Square.x()][Square.y()];
     if (square.Highlighted) square.Merged = Merged;
     Invalidate();
 }
 
-void TkxChessBrd::SetMergeSelection(bool Merged) {
+void TDiagramBoard::SetMergeSelection(bool Merged) {
     ForSelected([Merged](TSquareInfo& square) {
         if (square.Highlighted) square.Merged = Merged;
     });
     Invalidate();
 }
 
-bool TkxChessBrd::SelectionUnhighlighted() const {
+bool TDiagramBoard::SelectionUnhighlighted() const {
     for (const auto& file : squares_)
         for (const auto& square : file)
             if (square.Selected && square.Highlighted) return false;
     return true;
 }
 
-bool TkxChessBrd::SelectionMerged() const {
+bool TDiagramBoard::SelectionMerged() const {
     for (const auto& file : squares_)
         for (const auto& square : file)
             if (square.Selected && !(square.Highlighted && square.Merged)) return false;
     return true;
 }
 
-bool TkxChessBrd::SelectionUnmerged() const {
+bool TDiagramBoard::SelectionUnmerged() const {
     for (const auto& file : squares_)
         for (const auto& square : file)
             if (square.Selected && !(square.Highlighted && !square.Merged)) return false;
@@ -444,24 +444,24 @@ bool TkxChessBrd::SelectionUnmerged() const {
 
 // ---- Text forms ----------------------------------------------------------------
 
-bool TkxChessBrd::SetPositionFromPlacement(const std::string& Text) {
+bool TDiagramBoard::SetPositionFromPlacement(const std::string& Text) {
     const auto codes = ReadPlacement(Text);
     if (!codes) return false;
     SetCodes(*codes);
     return true;
 }
 
-void TkxChessBrd::GetPlacementText(std::string& Text) const { Text += WritePlacement(Codes()); }
+void TDiagramBoard::GetPlacementText(std::string& Text) const { Text += WritePlacement(Codes()); }
 
-bool TkxChessBrd::SetPositionFromSetup(const std::string& Text) {
+bool TDiagramBoard::SetPositionFromSetup(const std::string& Text) {
     const auto codes = ReadSetup(Text);
     if (!codes) return false;
     SetCodes(*codes);
     return true;
 }
 
-void TkxChessBrd::GetSetupText(std::string& Text) const { Text = WriteSetup(Codes()); }
+void TDiagramBoard::GetSetupText(std::string& Text) const { Text = WriteSetup(Codes()); }
 
-void TkxChessBrd::GetTextDiagram(std::string& Text) const { Text = WriteTextDiagram(Codes(), view_); }
+void TDiagramBoard::GetTextDiagram(std::string& Text) const { Text = WriteTextDiagram(Codes(), view_); }
 
 }  // namespace vorlix

@@ -1,4 +1,4 @@
-#include "viewers/ui/MoveList.h"
+#include "viewers/ui/MoveListWindow.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "viewers/MoveListPrint.h"
-#include "viewers/ui/PGNPrintDialog.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/PgnPrintDialog.h"
+#include "viewers/ui/PgnViewer.h"
 
 namespace vorlix {
 
@@ -41,8 +41,8 @@ QPoint MoveListPlace(const QRect& viewerFrame, QSize ownSize, const QRect& scree
     return {viewerFrame.left() + (viewerFrame.width() - ownSize.width()) / 2, top};
 }
 
-TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
-    : QWidget(&viewer, Qt::Tool), FViewer(viewer) {  // kept above its viewer, not above other programs
+TMoveListWindow::TMoveListWindow(TPgnViewer& viewer)
+    : QWidget(&viewer, Qt::Tool), viewer_(viewer) {  // kept above its viewer, not above other programs
     setObjectName("frmMoveList");
     setWindowTitle("Move List");
     resize(240, 320);
@@ -63,7 +63,7 @@ TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
             [this](int row, int column) { CurrentCellChanged(row, column); });
     // A click on the cell that is current already (the first move, right after
     // a game is loaded) changes no cell, yet asks for its position.
-    connect(FsgrMoves, &QTableWidget::cellClicked, this, &TfrmMoveList::CellClicked);
+    connect(FsgrMoves, &QTableWidget::cellClicked, this, &TMoveListWindow::CellClicked);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(CreateMenu());
@@ -71,30 +71,30 @@ TfrmMoveList::TfrmMoveList(TfrmPGN& viewer)
     Fill();
 }
 
-QMenuBar* TfrmMoveList::CreateMenu() {
+QMenuBar* TMoveListWindow::CreateMenu() {
     auto* bar = new QMenuBar(this);
     QMenu* printer = bar->addMenu("&Printer");
     printer->setObjectName("mnuPrinter");
-    FmnuSetup = printer->addAction("&Setup", this, &TfrmMoveList::mnuSetupClick);
-    FmnuLayout = printer->addAction("&Layout", this, &TfrmMoveList::mnuLayoutClick);
-    FmnuPrint = printer->addAction("&Print", this, &TfrmMoveList::mnuPrintClick);
+    FmnuSetup = printer->addAction("&Setup", this, &TMoveListWindow::mnuSetupClick);
+    FmnuLayout = printer->addAction("&Layout", this, &TMoveListWindow::mnuLayoutClick);
+    FmnuPrint = printer->addAction("&Print", this, &TMoveListWindow::mnuPrintClick);
     return bar;
 }
 
 // ---- filling and following the replay
 
-void TfrmMoveList::Fill() {
-    FFilling = true;
-    FGrid = BuildMoveGrid(FViewer.Chain(), FViewer.Chain().First ? FViewer.LoadedGame().Result : std::string());
-    const int rows = static_cast<int>(FGrid.Rows.size()) - 1;
+void TMoveListWindow::Fill() {
+    filling_ = true;
+    grid_ = BuildMoveGrid(viewer_.Chain(), viewer_.Chain().First ? viewer_.LoadedGame().Result : std::string());
+    const int rows = static_cast<int>(grid_.Rows.size()) - 1;
     FsgrMoves->clearContents();
     FsgrMoves->setRowCount(rows);
-    const auto& header = FGrid.Rows[0];
+    const auto& header = grid_.Rows[0];
     FsgrMoves->setHorizontalHeaderLabels(
         {QString::fromStdString(header[0]), QString::fromStdString(header[1]), QString::fromStdString(header[2])});
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < 3; ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(FGrid.Rows[static_cast<size_t>(r + 1)][c]));
+            auto* item = new QTableWidgetItem(QString::fromStdString(grid_.Rows[static_cast<size_t>(r + 1)][c]));
             if (c == 0) {
                 // The fixed column of move numbers.
                 item->setFlags(Qt::ItemIsEnabled);
@@ -102,38 +102,38 @@ void TfrmMoveList::Fill() {
             }
             FsgrMoves->setItem(r, c, item);
         }
-    const bool loaded = FViewer.Chain().First != nullptr;
+    const bool loaded = viewer_.Chain().First != nullptr;
     FsgrMoves->setEnabled(loaded);
-    FViewer.Chain().GoFirst();
+    viewer_.Chain().GoFirst();
     if (loaded && rows > 0) FsgrMoves->setCurrentCell(0, 1);
-    FFilling = false;
+    filling_ = false;
 }
 
-void TfrmMoveList::SelectCurrentCell() {
-    const TPGNPos& chain = FViewer.Chain();
+void TMoveListWindow::SelectCurrentCell() {
+    const TPGNPos& chain = viewer_.Chain();
     if (!chain.Current) return;
-    const TGridCell cell = CellOfPosition(chain.CurrentIndex(), FGrid.WhiteFirst);
+    const TGridCell cell = CellOfPosition(chain.CurrentIndex(), grid_.WhiteFirst);
     if (cell.Row - 1 >= FsgrMoves->rowCount()) return;
-    FFilling = true;
+    filling_ = true;
     FsgrMoves->setCurrentCell(cell.Row - 1, cell.Col);
-    FFilling = false;
+    filling_ = false;
 }
 
-void TfrmMoveList::CurrentCellChanged(int row, int column) {
+void TMoveListWindow::CurrentCellChanged(int row, int column) {
     // Only the user's choice (a click or an arrow key) moves the replay.
-    if (FFilling || row < 0 || column < 1) return;
-    FViewer.GoToPosition(PositionOfCell({row + 1, column}, FGrid.WhiteFirst));
+    if (filling_ || row < 0 || column < 1) return;
+    viewer_.GoToPosition(PositionOfCell({row + 1, column}, grid_.WhiteFirst));
 }
 
-void TfrmMoveList::CellClicked(int row, int column) {
-    const TPGNPos& chain = FViewer.Chain();
-    if (FFilling || row < 0 || column < 1 || !chain.Current) return;
+void TMoveListWindow::CellClicked(int row, int column) {
+    const TPGNPos& chain = viewer_.Chain();
+    if (filling_ || row < 0 || column < 1 || !chain.Current) return;
     // The cell after the last move (the result) stands for the last position.
-    const int position = std::min(PositionOfCell({row + 1, column}, FGrid.WhiteFirst), chain.PositionCount() - 1);
-    if (position != chain.CurrentIndex()) FViewer.GoToPosition(position);
+    const int position = std::min(PositionOfCell({row + 1, column}, grid_.WhiteFirst), chain.PositionCount() - 1);
+    if (position != chain.CurrentIndex()) viewer_.GoToPosition(position);
 }
 
-bool TfrmMoveList::ArrowKey(int key) {
+bool TMoveListWindow::ArrowKey(int key) {
     const int row = FsgrMoves->currentRow();
     const int column = FsgrMoves->currentColumn();
     if (key == Qt::Key_Left && column == 1 && row > 0) {
@@ -147,8 +147,8 @@ bool TfrmMoveList::ArrowKey(int key) {
     return false;
 }
 
-void TfrmMoveList::SetHighlightFocused(bool on) {
-    FHighlightFocused = on;
+void TMoveListWindow::SetHighlightFocused(bool on) {
+    highlightFocused_ = on;
     QPalette p = FsgrMoves->palette();
     const QPalette standard = palette();
     p.setColor(QPalette::Highlight, on ? standard.color(QPalette::Highlight) : standard.color(QPalette::Base));
@@ -157,7 +157,7 @@ void TfrmMoveList::SetHighlightFocused(bool on) {
     FsgrMoves->setPalette(p);
 }
 
-bool TfrmMoveList::eventFilter(QObject* watched, QEvent* event) {
+bool TMoveListWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FsgrMoves && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Left || key == Qt::Key_Right) && ArrowKey(key)) return true;
@@ -165,7 +165,7 @@ bool TfrmMoveList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FsgrMoves->viewport() && event->type() == QEvent::Resize) SizeColumns();
     if (watched == FsgrMoves->viewport() && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        SetHighlightFocused(!FHighlightFocused);
+        SetHighlightFocused(!highlightFocused_);
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -173,16 +173,16 @@ bool TfrmMoveList::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- placement and size
 
-void TfrmMoveList::ShowBeside() {
-    const QScreen* screen = FViewer.screen();
+void TMoveListWindow::ShowBeside() {
+    const QScreen* screen = viewer_.screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1600, 1000);
     const QSize frameSize = frameGeometry().size().isValid() ? frameGeometry().size() : size();
-    const QWidget* main = FViewer.Host().HostWindow();
-    move(MoveListPlace(FViewer.frameGeometry(), frameSize, area, main ? main->frameGeometry() : QRect()));
+    const QWidget* main = viewer_.Host().HostWindow();
+    move(MoveListPlace(viewer_.frameGeometry(), frameSize, area, main ? main->frameGeometry() : QRect()));
     show();
 }
 
-void TfrmMoveList::SizeColumns() {
+void TMoveListWindow::SizeColumns() {
     const int client = FsgrMoves->viewport()->width();
     // Wide enough for three-digit move numbers in the font on show.
     const int numbers = std::max(kNumberColumnWidth, FsgrMoves->fontMetrics().horizontalAdvance("888.") + 6);
@@ -194,25 +194,25 @@ void TfrmMoveList::SizeColumns() {
 
 // ---- printing
 
-void TfrmMoveList::mnuSetupClick() { FViewer.Host().PrinterSetup(); }
+void TMoveListWindow::mnuSetupClick() { viewer_.Host().PrinterSetup(); }
 
-void TfrmMoveList::mnuLayoutClick() {
-    TfrmPGNPrint dialog(FViewer.PrintSettings(), this);
-    if (dialog.exec() == QDialog::Accepted) FViewer.PrintSettings() = dialog.Settings();
+void TMoveListWindow::mnuLayoutClick() {
+    TPgnPrintDialog dialog(viewer_.PrintSettings(), this);
+    if (dialog.exec() == QDialog::Accepted) viewer_.PrintSettings() = dialog.Settings();
 }
 
-void TfrmMoveList::mnuPrintClick() {
-    QPrinter& printer = FViewer.Host().Printer();
+void TMoveListWindow::mnuPrintClick() {
+    QPrinter& printer = viewer_.Host().Printer();
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     PrintGame(printer);
 }
 
-void TfrmMoveList::PrintGame(QPrinter& printer) {
+void TMoveListWindow::PrintGame(QPrinter& printer) {
     printer.setDocName("Chess Vorlix PGN game");
     TPagedCanvas canvas(printer);
     if (!canvas.Begin()) return;
-    TMoveListPrintJob job{FViewer.windowTitle(), FViewer.LoadedGame(), FGrid, FViewer.PrintSettings()};
+    TMoveListPrintJob job{viewer_.windowTitle(), viewer_.LoadedGame(), grid_, viewer_.PrintSettings()};
     if (!PrintMoveList(canvas, job)) printer.abort();
 }
 

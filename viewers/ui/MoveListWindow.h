@@ -14,12 +14,12 @@ class QTableWidget;
 
 namespace vorlix {
 
-class TfrmPGN;
+class TPgnViewer;
 
-class TfrmMoveList : public QWidget {
+class TMoveListWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmMoveList(TfrmPGN& viewer);
+    explicit TMoveListWindow(TPgnViewer& viewer);
 
     // Fills the grid from the viewer's loaded game; disabled without one.
     void Fill();
@@ -30,8 +30,8 @@ public:
     // Prints the loaded game on a printer already set up (no dialog).
     void PrintGame(QPrinter& printer);
 
-    const TMoveGrid& Grid() const { return FGrid; }
-    bool FocusedCellHighlighted() const { return FHighlightFocused; }
+    const TMoveGrid& Grid() const { return grid_; }
+    bool FocusedCellHighlighted() const { return highlightFocused_; }
     QTableWidget* sgrMoves() const { return FsgrMoves; }
     QAction* mnuSetup() const { return FmnuSetup; }
     QAction* mnuLayout() const { return FmnuLayout; }
@@ -51,10 +51,10 @@ private:
     void mnuLayoutClick();
     void mnuPrintClick();
 
-    TfrmPGN& FViewer;
-    TMoveGrid FGrid;
-    bool FFilling = false;
-    bool FHighlightFocused = true;
+    TPgnViewer& viewer_;
+    TMoveGrid grid_;
+    bool filling_ = false;
+    bool highlightFocused_ = true;
     QTableWidget* FsgrMoves = nullptr;
     QAction *FmnuSetup = nullptr, *FmnuLayout = nullptr, *FmnuPrint = nullptr;
 };

@@ -38,26 +38,26 @@ struct TBoardContents {
     bool operator==(const TBoardContents&) const = default;
 };
 
-class TkxChessBrd {
+class TDiagramBoard {
 public:
     // Square arguments: x = file (0..7 = a..h), y = rank (0..7 = 1..8).
-    using TNotifyEvent = std::function<void(TkxChessBrd& Sender)>;
+    using TNotifyEvent = std::function<void(TDiagramBoard& Sender)>;
     using TMoveEvent =
-        std::function<void(TkxChessBrd& Sender, QPoint Source, QPoint Destination, int Piece)>;
-    using TPromotionEvent = std::function<void(TkxChessBrd& Sender, int& PromPiece, bool& Cancel)>;
-    using TClickEvent = std::function<void(TkxChessBrd& Sender, QPoint Square, bool Focused,
+        std::function<void(TDiagramBoard& Sender, QPoint Source, QPoint Destination, int Piece)>;
+    using TPromotionEvent = std::function<void(TDiagramBoard& Sender, int& PromPiece, bool& Cancel)>;
+    using TClickEvent = std::function<void(TDiagramBoard& Sender, QPoint Square, bool Focused,
                                            bool HighLighted, bool Merged, int Piece, int X, int Y)>;
-    using TResizeEvent = std::function<void(TkxChessBrd& Sender, int NewWidth, int NewHeight,
+    using TResizeEvent = std::function<void(TDiagramBoard& Sender, int NewWidth, int NewHeight,
                                             int DeltaWidth, int DeltaHeight)>;
     // The picture changed: the control should repaint (render and show) soon.
-    using TInvalidateEvent = std::function<void(TkxChessBrd& Sender)>;
+    using TInvalidateEvent = std::function<void(TDiagramBoard& Sender)>;
     // One square was redrawn into the diagram bitmap; Rect is in diagram pixels.
-    using TSquareRedrawnEvent = std::function<void(TkxChessBrd& Sender, QRect Rect)>;
+    using TSquareRedrawnEvent = std::function<void(TDiagramBoard& Sender, QRect Rect)>;
 
-    TkxChessBrd();
-    ~TkxChessBrd();
-    TkxChessBrd(const TkxChessBrd&) = delete;
-    TkxChessBrd& operator=(const TkxChessBrd&) = delete;
+    TDiagramBoard();
+    ~TDiagramBoard();
+    TDiagramBoard(const TDiagramBoard&) = delete;
+    TDiagramBoard& operator=(const TDiagramBoard&) = delete;
 
     // ---- Events -------------------------------------------------------------
     TMoveEvent OnMove;

@@ -17,21 +17,21 @@ QString ProgressBarText(int value, int minValue, int maxValue);
 // How far inside the control the frame reaches, for text that does not fit.
 int BorderInset(TBorderStyle style);
 
-class TKXProgressBar : public QWidget {
+class TPercentProgressBar : public QWidget {
     Q_OBJECT
 public:
-    explicit TKXProgressBar(QWidget* parent = nullptr);
+    explicit TPercentProgressBar(QWidget* parent = nullptr);
 
-    TColor BarColor() const { return FBarColor; }
-    TColor BackColor() const { return FBackColor; }
-    TPBDirection ProgressDirection() const { return FDirection; }
-    bool ShowPercent() const { return FShowPercent; }
-    int Step() const { return FStep; }
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
-    int MinValue() const { return FMinValue; }
-    int MaxValue() const { return FMaxValue; }
-    int Value() const { return FValue; }
-    QString Text() const { return ProgressBarText(FValue, FMinValue, FMaxValue); }
+    TColor BarColor() const { return barColor_; }
+    TColor BackColor() const { return backColor_; }
+    TPBDirection ProgressDirection() const { return direction_; }
+    bool ShowPercent() const { return showPercent_; }
+    int Step() const { return step_; }
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    int MinValue() const { return minValue_; }
+    int MaxValue() const { return maxValue_; }
+    int Value() const { return value_; }
+    QString Text() const { return ProgressBarText(value_, minValue_, maxValue_); }
 
     void SetBarColor(TColor color);
     void SetBackColor(TColor color);
@@ -56,15 +56,15 @@ private:
     void DrawText(class QPainter& p) const;
     void DrawFrame(class QPainter& p) const;
 
-    TColor FBarColor;
-    TColor FBackColor;
-    TPBDirection FDirection = TPBDirection::pbRight;
-    bool FShowPercent = true;
-    int FStep = 1;
-    TBorderStyle FBorderStyle = TBorderStyle::bsSunken2;
-    int FMinValue = 0;
-    int FMaxValue = 100;
-    int FValue = 0;
+    TColor barColor_;
+    TColor backColor_;
+    TPBDirection direction_ = TPBDirection::pbRight;
+    bool showPercent_ = true;
+    int step_ = 1;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSunken2;
+    int minValue_ = 0;
+    int maxValue_ = 100;
+    int value_ = 0;
 };
 
 }  // namespace vorlix

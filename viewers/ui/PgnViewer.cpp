@@ -1,4 +1,4 @@
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/PgnViewer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +16,7 @@
 
 #include "settings/Settings.h"
 #include "batch/PositionPicker.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
 #include "files/GameMarks.h"
 #include "help/ui/Help.h"
@@ -24,7 +24,7 @@
 #include "viewers/ReplayNavigation.h"
 #include "viewers/ui/GameListView.h"
 #include "viewers/ui/GameLoading.h"
-#include "viewers/ui/MoveList.h"
+#include "viewers/ui/MoveListWindow.h"
 #include "viewers/ui/NavigationIcons.h"
 #include "viewers/ui/NumberColumn.h"
 #include "viewers/ui/ViewerWindow.h"
@@ -52,58 +52,58 @@ QToolButton* FlatButton(const char* name, TNavIcon icon, const QString& hint, QW
 
 }  // namespace
 
-TfrmPGN::TfrmPGN(TViewerHost& host)
+TPgnViewer::TPgnViewer(TViewerHost& host)
     : QWidget(host.HostWindow(), host.HostWindow() ? Qt::Tool : Qt::Window),
-      FHost(host),
-      FStore(host.Settings().Store()),
-      FChain(host.Reporter()) {
+      host_(host),
+      store_(host.Settings().Store()),
+      chain_(host.Reporter()) {
     setObjectName("frmPGN");
     setWindowTitle(kCaption);
     setMinimumSize(300, 200);
     resize(640, 280);
-    FPrintSettings = LoadMoveListPrintSettings(FStore);
+    printSettings_ = LoadMoveListPrintSettings(store_);
     CreateControls();
     ApplyStoredWidths();
-    FMoveList = new TfrmMoveList(*this);
+    moveList_ = new TMoveListWindow(*this);
     UpdateButtons();
 }
 
-TfrmPGN::~TfrmPGN() {
-    FTimer1->stop();
+TPgnViewer::~TPgnViewer() {
+    replayTimer_->stop();
     for (int i = 0; i < kGameListColumns; ++i)
-        FHost.Settings().SaveViewerColumn(ColumnValueName(i), FlvwPGN->horizontalHeader()->sectionSize(i));
-    SaveMoveListPrintSettings(FStore, FPrintSettings);
-    delete FMoveList;
+        host_.Settings().SaveViewerColumn(ColumnValueName(i), FlvwPGN->horizontalHeader()->sectionSize(i));
+    SaveMoveListPrintSettings(store_, printSettings_);
+    delete moveList_;
 }
 
-void TfrmPGN::CreateControls() {
-    FModel = new TGameListModel(this);
+void TPgnViewer::CreateControls() {
+    model_ = new TGameListModel(this);
     FlvwPGN = new TGameListView(this);
     FlvwPGN->setObjectName("lvwPGN");
-    FlvwPGN->setModel(FModel);
+    FlvwPGN->setModel(model_);
     FlvwPGN->horizontalHeader()->setSectionsMovable(false);
     FlvwPGN->horizontalHeader()->setSectionsClickable(true);
     FlvwPGN->horizontalHeader()->setStretchLastSection(false);
     connect(FlvwPGN->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        FModel->HeaderClicked(column);
-        if (const int row = LoadedRow(); row >= 0) FlvwPGN->scrollTo(FModel->index(row, 0));
+        model_->HeaderClicked(column);
+        if (const int row = LoadedRow(); row >= 0) FlvwPGN->scrollTo(model_->index(row, 0));
     });
     connect(FlvwPGN->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { CurrentRowChanged(current.isValid() ? current.row() : -1); });
 
     FmnuPopup = new QMenu(this);
     FmnuPopup->setObjectName("mnuPopup");
-    FmnuPopup->addAction("&Select all Games", this, [this] { FModel->CheckAll(true); })->setObjectName("mnpSelAll");
-    FmnuPopup->addAction("&Unselect all Games", this, [this] { FModel->CheckAll(false); })
+    FmnuPopup->addAction("&Select all Games", this, [this] { model_->CheckAll(true); })->setObjectName("mnpSelAll");
+    FmnuPopup->addAction("&Unselect all Games", this, [this] { model_->CheckAll(false); })
         ->setObjectName("mnpSelNone");
-    FmnuPopup->addAction("&Invert Selection", this, [this] { FModel->InvertChecks(); })->setObjectName("mnpSelInvert");
+    FmnuPopup->addAction("&Invert Selection", this, [this] { model_->InvertChecks(); })->setObjectName("mnpSelInvert");
     FlvwPGN->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FlvwPGN, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { FmnuPopup->popup(FlvwPGN->viewport()->mapToGlobal(at)); });
 
-    FTimer1 = new QTimer(this);
-    FTimer1->setObjectName("Timer1");
-    connect(FTimer1, &QTimer::timeout, this, &TfrmPGN::Timer1Timer);
+    replayTimer_ = new QTimer(this);
+    replayTimer_->setObjectName("Timer1");
+    connect(replayTimer_, &QTimer::timeout, this, &TPgnViewer::PaceTimerTimeout);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -113,7 +113,7 @@ void TfrmPGN::CreateControls() {
     layout->addWidget(CreateButtonPanel());
 }
 
-QWidget* TfrmPGN::CreateNavigationPanel() {
+QWidget* TPgnViewer::CreateNavigationPanel() {
     auto* panel = new QWidget(this);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 0, 0, 0);
@@ -134,7 +134,7 @@ QWidget* TfrmPGN::CreateNavigationPanel() {
     FspbAutoMove = FlatButton("spbAutoMove", TNavIcon::Play, "", panel);
     FspbAutoMove->setCheckable(true);
     FspbAutoMove->setAutoRaise(false);
-    connect(FspbAutoMove, &QToolButton::toggled, this, &TfrmPGN::spbAutoMoveToggled);
+    connect(FspbAutoMove, &QToolButton::toggled, this, &TPgnViewer::spbAutoMoveToggled);
     row->addSpacing(8);
     row->addWidget(FspbAutoMove);
     FtbTimer = new QSlider(Qt::Horizontal, panel);
@@ -146,12 +146,12 @@ QWidget* TfrmPGN::CreateNavigationPanel() {
     FtbTimer->setTickPosition(QSlider::TicksBelow);
     FtbTimer->setTickInterval(10);
     FtbTimer->setFixedWidth(110);
-    connect(FtbTimer, &QSlider::valueChanged, this, &TfrmPGN::tbTimerChange);
+    connect(FtbTimer, &QSlider::valueChanged, this, &TPgnViewer::tbTimerChange);
     row->addWidget(FtbTimer);
     row->addSpacing(8);
-    FLabel1 = new QLabel("Last Move:", panel);
-    FLabel1->setObjectName("Label1");
-    row->addWidget(FLabel1);
+    statusLabel_ = new QLabel("Last Move:", panel);
+    statusLabel_->setObjectName("Label1");
+    row->addWidget(statusLabel_);
     FlblMove = new QLabel(panel);
     FlblMove->setObjectName("lblMove");
     QFont bold = FlblMove->font();
@@ -163,14 +163,14 @@ QWidget* TfrmPGN::CreateNavigationPanel() {
     return panel;
 }
 
-QWidget* TfrmPGN::CreateButtonPanel() {
+QWidget* TPgnViewer::CreateButtonPanel() {
     auto* panel = new QWidget(this);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 0, 0, 0);
     FchkOnTop = new QCheckBox("&Stay on Top", panel);
     FchkOnTop->setObjectName("chkOnTop");
     FchkOnTop->setChecked(true);
-    connect(FchkOnTop, &QCheckBox::toggled, this, &TfrmPGN::chkOnTopClick);
+    connect(FchkOnTop, &QCheckBox::toggled, this, &TPgnViewer::chkOnTopClick);
     row->addWidget(FchkOnTop);
     row->addStretch(1);
     // Right-aligned, from the right: Close, Auto Vorlix, Help.
@@ -179,7 +179,7 @@ QWidget* TfrmPGN::CreateButtonPanel() {
     connect(FbtnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
     FbtnAutoVorlix = new QPushButton("&Auto Vorlix", panel);
     FbtnAutoVorlix->setObjectName("btnAutoVorlix");
-    connect(FbtnAutoVorlix, &QPushButton::clicked, this, &TfrmPGN::btnAutoVorlixClick);
+    connect(FbtnAutoVorlix, &QPushButton::clicked, this, &TPgnViewer::btnAutoVorlixClick);
     FbtnCancel = new QPushButton("&Close", panel);
     FbtnCancel->setObjectName("btnCancel");
     FbtnCancel->setShortcut(Qt::Key_Escape);
@@ -190,101 +190,101 @@ QWidget* TfrmPGN::CreateButtonPanel() {
     return panel;
 }
 
-void TfrmPGN::ApplyStoredWidths() {
+void TPgnViewer::ApplyStoredWidths() {
     for (int i = 0; i < kGameListColumns; ++i)
-        FlvwPGN->horizontalHeader()->resizeSection(i, FHost.Settings().LoadViewerColumn(ColumnValueName(i), kDefaultWidths[i]));
+        FlvwPGN->horizontalHeader()->resizeSection(i, host_.Settings().LoadViewerColumn(ColumnValueName(i), kDefaultWidths[i]));
 }
 
 // ---- loading and showing
 
-bool TfrmPGN::LoadArchive(const QString& fileName) {
+bool TPgnViewer::LoadArchive(const QString& fileName) {
     CloseViewer();
-    FFileName = fileName;
-    return LoadGamesWithProgress(FGames, fileName, FHost.Reporter(), FHost.HostWindow());
+    fileName_ = fileName;
+    return LoadGamesWithProgress(games_, fileName, host_.Reporter(), host_.HostWindow());
 }
 
-void TfrmPGN::PlaceFirstTime() {
+void TPgnViewer::PlaceFirstTime() {
     // The move list wants room beside the viewer as well.
-    PlaceViewerBesideBoard(*this, FHost, FMoveList->frameGeometry().width());
+    PlaceViewerBesideBoard(*this, host_, moveList_->frameGeometry().width());
 }
 
-void TfrmPGN::ShowArchive() {
-    FShowCount = FShowCount >= 2000000 ? 1 : FShowCount + 1;
-    if (FShowCount == 1) PlaceFirstTime();
-    FTimer1->setInterval(ReplayInterval(FtbTimer->value()));
-    FModel->ResetSortState();
+void TPgnViewer::ShowArchive() {
+    showCount_ = showCount_ >= 2000000 ? 1 : showCount_ + 1;
+    if (showCount_ == 1) PlaceFirstTime();
+    replayTimer_->setInterval(ReplayInterval(FtbTimer->value()));
+    model_->ResetSortState();
     // The file's name as the user wrote it; the folder is not needed to tell it.
-    setWindowTitle(kCaption + QFileInfo(FFileName).fileName());
+    setWindowTitle(kCaption + QFileInfo(fileName_).fileName());
     show();
     FillGameList();
-    FHost.PlaySound("chirt.wav");
-    FNotify = true;
+    host_.PlaySound("chirt.wav");
+    notify_ = true;
     FlvwPGN->setFocus();
     SelectRow(0);
-    FMoveList->ShowBeside();
+    moveList_->ShowBeside();
     raise();
     activateWindow();
 }
 
-void TfrmPGN::FillGameList() {
-    FModel->SetGames(&FGames);
-    WidenToShowNumber(*FlvwPGN, gcNumber, FGames.Count());
-    const std::array<bool, 12> sparse = SparseColumns(FGames);
+void TPgnViewer::FillGameList() {
+    model_->SetGames(&games_);
+    WidenToShowNumber(*FlvwPGN, gcNumber, games_.Count());
+    const std::array<bool, 12> sparse = SparseColumns(games_);
     for (int i = 0; i < kGameListColumns; ++i) FlvwPGN->setColumnHidden(i, sparse[static_cast<size_t>(i)]);
 }
 
-void TfrmPGN::SelectRow(int row) {
-    if (row < 0 || row >= FModel->rowCount()) return;
-    const QModelIndex index = FModel->index(row, gcNumber);
+void TPgnViewer::SelectRow(int row) {
+    if (row < 0 || row >= model_->rowCount()) return;
+    const QModelIndex index = model_->index(row, gcNumber);
     FlvwPGN->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     FlvwPGN->scrollTo(index);
     CurrentRowChanged(row);  // also when it was current already
 }
 
-void TfrmPGN::CurrentRowChanged(int row) {
-    if (!FNotify || row < 0 || FAnimating) return;
-    if (FModel->GameOfRow(row) != FLoadedGame) SelectGame(row);
+void TPgnViewer::CurrentRowChanged(int row) {
+    if (!notify_ || row < 0 || animating_) return;
+    if (model_->GameOfRow(row) != loadedGame_) SelectGame(row);
 }
 
-void TfrmPGN::SelectGame(int row) {
+void TPgnViewer::SelectGame(int row) {
     StopAutoReplay();
-    FChain.Clear();
-    FLoadedGame = FModel->GameOfRow(row);
-    FlvwPGN->selectionModel()->select(FModel->index(row, 0),
+    chain_.Clear();
+    loadedGame_ = model_->GameOfRow(row);
+    FlvwPGN->selectionModel()->select(model_->index(row, 0),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    LoadGame(row, FChain);
-    if (FChain.First) ShowPositionOnBoard(*FChain.First, true);
+    LoadGame(row, chain_);
+    if (chain_.First) ShowPositionOnBoard(*chain_.First, true);
     UpdateButtons();
     FillMoveList();
-    if (FChain.First) FHost.DiagramChangedByViewer();
+    if (chain_.First) host_.DiagramChangedByViewer();
 }
 
-int TfrmPGN::LoadedRow() const { return FLoadedGame < 0 ? -1 : FModel->RowOfGame(FLoadedGame); }
+int TPgnViewer::LoadedRow() const { return loadedGame_ < 0 ? -1 : model_->RowOfGame(loadedGame_); }
 
 // ---- the batch tool's view of the games
 
-int TfrmPGN::GameRowCount() const { return FModel->rowCount(); }
-int TfrmPGN::CheckedGameCount() const { return FModel->CheckedCount(); }
-int TfrmPGN::NextCheckedGame(int fromRow) const { return FModel->NextChecked(fromRow); }
-int TfrmPGN::GameNumber(int row) const { return FModel->GameOfRow(row) + 1; }
+int TPgnViewer::GameRowCount() const { return model_->rowCount(); }
+int TPgnViewer::CheckedGameCount() const { return model_->CheckedCount(); }
+int TPgnViewer::NextCheckedGame(int fromRow) const { return model_->NextChecked(fromRow); }
+int TPgnViewer::GameNumber(int row) const { return model_->GameOfRow(row) + 1; }
 
-const TPGNRec& TfrmPGN::GameTags(int row) const {
-    const int game = FModel->GameOfRow(row);
-    for (auto& [cached, tags] : FTagCache)
+const TPGNRec& TPgnViewer::GameTags(int row) const {
+    const int game = model_->GameOfRow(row);
+    for (auto& [cached, tags] : tagCache_)
         if (cached == game) return tags;
-    if (FTagCache.size() < kTagCacheSize) FTagCache.emplace_back();
-    auto& slot = FTagCache[FTagCacheNext++ % kTagCacheSize];
+    if (tagCache_.size() < kTagCacheSize) tagCache_.emplace_back();
+    auto& slot = tagCache_[tagCacheNext_++ % kTagCacheSize];
     slot.first = game;
-    FGames.TagsOf(game, slot.second);
+    games_.TagsOf(game, slot.second);
     return slot.second;
 }
 
-bool TfrmPGN::LoadGame(int row, TPGNPos& chain) {
-    const int game = FModel->GameOfRow(row);
-    TPGNRec& target = &chain == &FChain ? FGame : FBatchGame;
-    std::vector<TBoardMarks>& marks = &chain == &FChain ? FGameMarks : FBatchMarks;
+bool TPgnViewer::LoadGame(int row, TPGNPos& chain) {
+    const int game = model_->GameOfRow(row);
+    TPGNRec& target = &chain == &chain_ ? game_ : batchGame_;
+    std::vector<TBoardMarks>& marks = &chain == &chain_ ? gameMarks_ : batchMarks_;
     marks.clear();
-    if (!FGames.ReadGame(game, target, FHost.Reporter())) {
+    if (!games_.ReadGame(game, target, host_.Reporter())) {
         chain.Clear();
         return false;
     }
@@ -294,16 +294,16 @@ bool TfrmPGN::LoadGame(int row, TPGNPos& chain) {
 
 // A position's marks by its place in its chain: the viewer's own chain or the
 // one the batch tool replays.
-const TBoardMarks& TfrmPGN::MarksOfPosition(const TChessPosition& position) const {
+const TBoardMarks& TPgnViewer::MarksOfPosition(const TChessPosition& position) const {
     static const TBoardMarks kNone;
-    if (FGameMarks.empty() && FBatchMarks.empty()) return kNone;
+    if (gameMarks_.empty() && batchMarks_.empty()) return kNone;
     const TChessPosition* first = &position;
     while (first->Prev) first = first->Prev;
-    return BatchPositionMarks(first == FChain.First ? FGameMarks : FBatchMarks, position);
+    return BatchPositionMarks(first == chain_.First ? gameMarks_ : batchMarks_, position);
 }
 
-void TfrmPGN::ShowPositionOnBoard(const TChessPosition& position, bool refresh) {
-    TkxChessBrd& board = FHost.Board();
+void TPgnViewer::ShowPositionOnBoard(const TChessPosition& position, bool refresh) {
+    TDiagramBoard& board = host_.Board();
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, position.Board[SquareIndex(file, rank)]);
     board.SetGameMarks(MarksOfPosition(position));
@@ -312,8 +312,8 @@ void TfrmPGN::ShowPositionOnBoard(const TChessPosition& position, bool refresh) 
 
 // ---- steps
 
-void TfrmPGN::UpdateButtons() {
-    const TNavigationState state = NavigationState(FChain);
+void TPgnViewer::UpdateButtons() {
+    const TNavigationState state = NavigationState(chain_);
     FspbStart->setEnabled(state.Start);
     FspbFBack->setEnabled(state.FastBack);
     FspbBack->setEnabled(state.Back);
@@ -323,167 +323,167 @@ void TfrmPGN::UpdateButtons() {
     FlblMove->setText(QString::fromStdString(state.LastMove));
 }
 
-void TfrmPGN::SetNavigationEnabled(bool enabled) {
+void TPgnViewer::SetNavigationEnabled(bool enabled) {
     for (QToolButton* b : {FspbStart, FspbFBack, FspbBack, FspbForward, FspbFForward, FspbEnd}) b->setEnabled(enabled);
 }
 
-void TfrmPGN::Step(TStep step) {
-    if (!FChain.Current || FAnimating) return;
-    const bool timerWasOn = FTimer1->isActive();
-    FTimer1->stop();
-    const bool animate = FHost.Board().Animate();
+void TPgnViewer::Step(TStep step) {
+    if (!chain_.Current || animating_) return;
+    const bool timerWasOn = replayTimer_->isActive();
+    replayTimer_->stop();
+    const bool animate = host_.Board().Animate();
     switch (step) {
         case TStep::Forward: StepForwardOne(animate); break;
         case TStep::Back: StepBackOne(animate); break;
         case TStep::FastForward:
-            if (FChain.StepsToEnd() >= kFastStep) FChain.Forward(kFastStep);
-            ShowPositionOnBoard(*FChain.Current, true);
+            if (chain_.StepsToEnd() >= kFastStep) chain_.Forward(kFastStep);
+            ShowPositionOnBoard(*chain_.Current, true);
             break;
         case TStep::FastBack:
-            if (FChain.CurrentIndex() >= kFastStep) FChain.Back(kFastStep);
-            ShowPositionOnBoard(*FChain.Current, true);
+            if (chain_.CurrentIndex() >= kFastStep) chain_.Back(kFastStep);
+            ShowPositionOnBoard(*chain_.Current, true);
             break;
         case TStep::Start:
-            FChain.GoFirst();
-            ShowPositionOnBoard(*FChain.Current, true);
+            chain_.GoFirst();
+            ShowPositionOnBoard(*chain_.Current, true);
             break;
         case TStep::End:
             StopAutoReplay();
-            FChain.GoLast();
-            ShowPositionOnBoard(*FChain.Current, true);
+            chain_.GoLast();
+            ShowPositionOnBoard(*chain_.Current, true);
             break;
     }
-    if (!FChain.Current) return;  // the window closed while a move was shown
+    if (!chain_.Current) return;  // the window closed while a move was shown
     AfterStep();
-    if (timerWasOn && step != TStep::End && FspbAutoMove->isChecked()) FTimer1->start();
+    if (timerWasOn && step != TStep::End && FspbAutoMove->isChecked()) replayTimer_->start();
 }
 
-void TfrmPGN::StepForwardOne(bool animate) {
-    TChessPosition* left = FChain.Current;
-    if (!FChain.GoNext()) return;
+void TPgnViewer::StepForwardOne(bool animate) {
+    TChessPosition* left = chain_.Current;
+    if (!chain_.GoNext()) return;
     if (!animate) {
-        ShowPositionOnBoard(*FChain.Current, true);
+        ShowPositionOnBoard(*chain_.Current, true);
         return;
     }
-    const TChessMove move = FChain.Current->LastMove;
+    const TChessMove move = chain_.Current->LastMove;
     SetNavigationEnabled(false);
-    FAnimating = true;
+    animating_ = true;
     ShowPositionOnBoard(*left, false);
-    FHost.AnimateMove(move);
-    FAnimating = false;
+    host_.AnimateMove(move);
+    animating_ = false;
 }
 
-void TfrmPGN::StepBackOne(bool animate) {
-    TChessPosition* left = FChain.Current;
-    if (!FChain.GoPrev()) return;
+void TPgnViewer::StepBackOne(bool animate) {
+    TChessPosition* left = chain_.Current;
+    if (!chain_.GoPrev()) return;
     if (!animate) {
-        ShowPositionOnBoard(*FChain.Current, true);
+        ShowPositionOnBoard(*chain_.Current, true);
         return;
     }
     const TChessMove move = left->LastMove;
-    const int captured = FChain.Current->Board[SquareIndex(move.ToFile, move.ToRank)];
+    const int captured = chain_.Current->Board[SquareIndex(move.ToFile, move.ToRank)];
     SetNavigationEnabled(false);
-    FAnimating = true;
+    animating_ = true;
     ShowPositionOnBoard(*left, false);
-    FHost.AnimateTakeBack(move, captured);
-    FAnimating = false;
+    host_.AnimateTakeBack(move, captured);
+    animating_ = false;
 }
 
-void TfrmPGN::AfterStep() {
+void TPgnViewer::AfterStep() {
     // An animated step showed the position it left; the marks follow the one reached.
-    if (FChain.Current) FHost.Board().SetGameMarks(MarksOfPosition(*FChain.Current));
+    if (chain_.Current) host_.Board().SetGameMarks(MarksOfPosition(*chain_.Current));
     UpdateButtons();
-    FMoveList->SelectCurrentCell();
-    FHost.DiagramChangedByViewer();
+    moveList_->SelectCurrentCell();
+    host_.DiagramChangedByViewer();
 }
 
-void TfrmPGN::GoToPosition(int index) {
-    if (!FChain.First || FAnimating) return;
-    FChain.GoToPosition(index);
-    if (!FChain.Current) FChain.GoLast();
+void TPgnViewer::GoToPosition(int index) {
+    if (!chain_.First || animating_) return;
+    chain_.GoToPosition(index);
+    if (!chain_.Current) chain_.GoLast();
     UpdateButtons();
-    ShowPositionOnBoard(*FChain.Current, true);
-    FHost.DiagramChangedByViewer();
+    ShowPositionOnBoard(*chain_.Current, true);
+    host_.DiagramChangedByViewer();
 }
 
-void TfrmPGN::FillMoveList() { FMoveList->Fill(); }
+void TPgnViewer::FillMoveList() { moveList_->Fill(); }
 
 // ---- automatic replay
 
-void TfrmPGN::spbAutoMoveToggled(bool down) {
-    if (down) FTimer1->start();
-    else FTimer1->stop();
+void TPgnViewer::spbAutoMoveToggled(bool down) {
+    if (down) replayTimer_->start();
+    else replayTimer_->stop();
 }
 
-void TfrmPGN::Timer1Timer() {
-    FTimer1->stop();
+void TPgnViewer::PaceTimerTimeout() {
+    replayTimer_->stop();
     Step(TStep::Forward);
-    if (!FChain.Current || FChain.StepsToEnd() <= 0) FspbAutoMove->setChecked(false);
-    else if (FspbAutoMove->isChecked()) FTimer1->start();
+    if (!chain_.Current || chain_.StepsToEnd() <= 0) FspbAutoMove->setChecked(false);
+    else if (FspbAutoMove->isChecked()) replayTimer_->start();
 }
 
-void TfrmPGN::tbTimerChange(int position) {
-    const bool wasOn = FTimer1->isActive();
-    FTimer1->stop();
-    FTimer1->setInterval(ReplayInterval(position));
-    if (wasOn) FTimer1->start();
+void TPgnViewer::tbTimerChange(int position) {
+    const bool wasOn = replayTimer_->isActive();
+    replayTimer_->stop();
+    replayTimer_->setInterval(ReplayInterval(position));
+    if (wasOn) replayTimer_->start();
 }
 
-void TfrmPGN::StopAutoReplay() { FspbAutoMove->setChecked(false); }
+void TPgnViewer::StopAutoReplay() { FspbAutoMove->setChecked(false); }
 
-void TfrmPGN::changeEvent(QEvent* event) {
+void TPgnViewer::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) StopAutoReplay();
     QWidget::changeEvent(event);
 }
 
 // ---- commands
 
-void TfrmPGN::btnAutoVorlixClick() {
-    if (FGames.Count() == 0) {
-        FHost.Reporter().Report(TMsgKind::Information, "There are no PGN games in the archive...");
+void TPgnViewer::btnAutoVorlixClick() {
+    if (games_.Count() == 0) {
+        host_.Reporter().Report(TMsgKind::Information, "There are no PGN games in the archive...");
         return;
     }
-    if (FModel->CheckedCount() == 0) {
-        FHost.Reporter().Report(TMsgKind::Information,
+    if (model_->CheckedCount() == 0) {
+        host_.Reporter().Report(TMsgKind::Information,
                                 "There are no PGN games selected for auto-capturing...\r\n"
                                 "You can select games by clicking the boxes in the list.");
         return;
     }
     StopAutoReplay();
     // Crosses, dots and marks come back too, not only the pieces.
-    TkxChessBrd& board = FHost.Board();
+    TDiagramBoard& board = host_.Board();
     const TBoardContents saved = board.Contents();
-    FHost.OpenPgnBatch(*this);
+    host_.OpenPgnBatch(*this);
     board.SetContents(saved);
     board.Refresh();
 }
 
-void TfrmPGN::chkOnTopClick(bool checked) { SetViewerStaysOnTop(*this, FHost.HostWindow(), checked); }
+void TPgnViewer::chkOnTopClick(bool checked) { SetViewerStaysOnTop(*this, host_.HostWindow(), checked); }
 
-void TfrmPGN::closeEvent(QCloseEvent* event) {
+void TPgnViewer::closeEvent(QCloseEvent* event) {
     CloseViewer();
-    FHost.ViewerClosed();
+    host_.ViewerClosed();
     QWidget::closeEvent(event);
 }
 
-void TfrmPGN::CloseArchive() {
+void TPgnViewer::CloseArchive() {
     CloseViewer();
     hide();
-    FHost.ViewerClosed();
+    host_.ViewerClosed();
 }
 
-void TfrmPGN::CloseViewer() {
+void TPgnViewer::CloseViewer() {
     StopAutoReplay();
-    FNotify = false;
-    FLoadedGame = -1;
-    FChain.Clear();
-    FModel->Clear();
-    FGames.Clear();
-    FTagCache.clear();
+    notify_ = false;
+    loadedGame_ = -1;
+    chain_.Clear();
+    model_->Clear();
+    games_.Clear();
+    tagCache_.clear();
     UpdateButtons();
     setWindowTitle(kCaption);
-    FMoveList->Fill();
-    FMoveList->close();
+    moveList_->Fill();
+    moveList_->close();
 }
 
 }  // namespace vorlix

@@ -12,10 +12,10 @@ class TSoundPlayer {
 public:
     static TSoundPlayer& Instance();
 
-    void SetSoundsOn(bool on) { FSoundsOn = on; }
-    bool SoundsOn() const { return FSoundsOn; }
+    void SetSoundsOn(bool on) { soundsOn_ = on; }
+    bool SoundsOn() const { return soundsOn_; }
     // Folders searched, in order, for a sound named without a folder.
-    void SetSoundFolders(const QStringList& folders) { FFolders = folders; }
+    void SetSoundFolders(const QStringList& folders) { folders_ = folders; }
 
     static bool HasWaveOutput();
     // The file that would play for a name, or empty when none exists.
@@ -26,9 +26,9 @@ public:
 
 private:
     TSoundPlayer() = default;
-    bool FSoundsOn = true;
-    QStringList FFolders;
-    QSoundEffect* FEffect = nullptr;
+    bool soundsOn_ = true;
+    QStringList folders_;
+    QSoundEffect* effect_ = nullptr;
 };
 
 inline void PlayWave(const QString& name) { TSoundPlayer::Instance().Play(name); }

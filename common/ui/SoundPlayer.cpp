@@ -1,4 +1,4 @@
-#include "common/ui/PlayWave.h"
+#include "common/ui/SoundPlayer.h"
 
 #include <QAudioDevice>
 #include <QFileInfo>
@@ -18,7 +18,7 @@ bool TSoundPlayer::HasWaveOutput() { return !QMediaDevices::audioOutputs().isEmp
 QString TSoundPlayer::Locate(const QString& name) const {
     // System sound aliases carry no extension; there is no file for them here.
     if (name.isEmpty() || name.contains('/') || QFileInfo(name).suffix().isEmpty()) return {};
-    for (const QString& folder : FFolders) {
+    for (const QString& folder : folders_) {
         const QFileInfo file(folder + "/" + name);
         if (file.isFile()) return file.absoluteFilePath();
     }
@@ -26,13 +26,13 @@ QString TSoundPlayer::Locate(const QString& name) const {
 }
 
 void TSoundPlayer::Play(const QString& name) {
-    if (!FSoundsOn || !HasWaveOutput()) return;
+    if (!soundsOn_ || !HasWaveOutput()) return;
     const QString file = Locate(name);
     if (file.isEmpty()) return;
-    if (!FEffect) FEffect = new QSoundEffect();
-    if (FEffect->isPlaying()) return;
-    FEffect->setSource(QUrl::fromLocalFile(file));
-    FEffect->play();
+    if (!effect_) effect_ = new QSoundEffect();
+    if (effect_->isPlaying()) return;
+    effect_->setSource(QUrl::fromLocalFile(file));
+    effect_->play();
 }
 
 }  // namespace vorlix

@@ -14,9 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "imaging/BmpWriter.h"
-#include "board/ChessBoard.h"
+#include "board/DiagramBoard.h"
 #include "board/Fonts.h"
-#include "board/ui/BrdSettingsDialog.h"
+#include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/SquareImageFile.h"
 #include "board/ui/StyleChoosers.h"
 
@@ -36,7 +36,7 @@ protected:
         board.SetLightShading(shVertical);
         board.SetCoordenateInCapitals(true);
         highlights = kAppHighlights;
-        dialog = std::make_unique<TfrmBrdSettings>(board, highlights, dir.path(), nullptr);
+        dialog = std::make_unique<TBoardSettingsDialog>(board, highlights, dir.path(), nullptr);
         dialog->OnApplied = [this] { ++applied; };
         dialog->OnConfirm = [this](const QString& question) {
             questions << question;
@@ -66,9 +66,9 @@ protected:
     }
 
     QTemporaryDir dir;
-    TkxChessBrd board;
+    TDiagramBoard board;
     THighlightOptions highlights;
-    std::unique_ptr<TfrmBrdSettings> dialog;
+    std::unique_ptr<TBoardSettingsDialog> dialog;
     int applied = 0;
     bool answerYes = true;
     QStringList questions, errors, scratch;
@@ -150,7 +150,7 @@ TEST_F(BrdSettingsDialogTest, ABoardWithMoreThanSixBordersKeepsItsFirstSix) {
     std::vector<TBorderInfo> many;
     for (int i = 1; i <= 8; ++i) many.push_back({i, clBlack, clBlack});
     board.Border().Assign(many);
-    TfrmBrdSettings other(board, highlights, dir.path(), nullptr);
+    TBoardSettingsDialog other(board, highlights, dir.path(), nullptr);
     EXPECT_EQ(other.ShownBorders(), 6);
     EXPECT_FALSE(other.findChild<QPushButton*>("btnAdd")->isEnabled());
     other.btnApplyClick();
@@ -202,7 +202,7 @@ TEST_F(BrdSettingsDialogTest, TickingAnEmptyBackgroundImageOpensTheChooserAndCan
     QImage tile(40, 40, QImage::Format_RGB32);
     tile.fill(Qt::yellow);
     board.SetDarkSquareBitmap(tile);
-    TfrmBrdSettings other(board, highlights, dir.path(), nullptr);
+    TBoardSettingsDialog other(board, highlights, dir.path(), nullptr);
     int chooserOpened = 0;
     other.OnChooseImageFile = [&](const QString&) {
         ++chooserOpened;

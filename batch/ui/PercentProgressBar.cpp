@@ -1,4 +1,4 @@
-#include "batch/ui/KXProgressBar.h"
+#include "batch/ui/PercentProgressBar.h"
 
 #include <QImage>
 #include <QPainter>
@@ -46,8 +46,8 @@ int BorderInset(TBorderStyle style) {
     return 0;
 }
 
-TKXProgressBar::TKXProgressBar(QWidget* parent)
-    : QWidget(parent), FBarColor(clHighlight), FBackColor(clBtnFace) {
+TPercentProgressBar::TPercentProgressBar(QWidget* parent)
+    : QWidget(parent), barColor_(clHighlight), backColor_(clBtnFace) {
     resize(60, 20);
     QFont f = font();
     f.setPointSize(11);
@@ -57,42 +57,42 @@ TKXProgressBar::TKXProgressBar(QWidget* parent)
 }
 
 template <typename T>
-void TKXProgressBar::Assign(T& field, T value) {
+void TPercentProgressBar::Assign(T& field, T value) {
     if (field == value) return;
     field = value;
     update();
 }
 
-void TKXProgressBar::SetBarColor(TColor color) { Assign(FBarColor, color); }
-void TKXProgressBar::SetBackColor(TColor color) { Assign(FBackColor, color); }
-void TKXProgressBar::SetProgressDirection(TPBDirection direction) { Assign(FDirection, direction); }
-void TKXProgressBar::SetShowPercent(bool show) { Assign(FShowPercent, show); }
-void TKXProgressBar::SetBorderStyle(TBorderStyle style) { Assign(FBorderStyle, style); }
+void TPercentProgressBar::SetBarColor(TColor color) { Assign(barColor_, color); }
+void TPercentProgressBar::SetBackColor(TColor color) { Assign(backColor_, color); }
+void TPercentProgressBar::SetProgressDirection(TPBDirection direction) { Assign(direction_, direction); }
+void TPercentProgressBar::SetShowPercent(bool show) { Assign(showPercent_, show); }
+void TPercentProgressBar::SetBorderStyle(TBorderStyle style) { Assign(borderStyle_, style); }
 
-void TKXProgressBar::SetStep(int step) {
-    if (step > 0) FStep = step;
+void TPercentProgressBar::SetStep(int step) {
+    if (step > 0) step_ = step;
 }
 
-void TKXProgressBar::SetMinValue(int value) {
-    if (value < FMaxValue) Assign(FMinValue, value);
+void TPercentProgressBar::SetMinValue(int value) {
+    if (value < maxValue_) Assign(minValue_, value);
 }
 
-void TKXProgressBar::SetMaxValue(int value) {
-    if (value > FMinValue) Assign(FMaxValue, value);
+void TPercentProgressBar::SetMaxValue(int value) {
+    if (value > minValue_) Assign(maxValue_, value);
 }
 
-void TKXProgressBar::SetValue(int value) {
-    if (value > FMaxValue) value = FMaxValue;
-    if (value < FMinValue) value = FMinValue;
-    Assign(FValue, value);
+void TPercentProgressBar::SetValue(int value) {
+    if (value > maxValue_) value = maxValue_;
+    if (value < minValue_) value = minValue_;
+    Assign(value_, value);
 }
 
-QRect TKXProgressBar::BarRect() const {
+QRect TPercentProgressBar::BarRect() const {
     const int w = width(), h = height();
-    const bool horizontal = FDirection == TPBDirection::pbRight || FDirection == TPBDirection::pbLeft;
-    const int b = ProgressBarLength(FValue, FMinValue, FMaxValue, horizontal ? w : h);
+    const bool horizontal = direction_ == TPBDirection::pbRight || direction_ == TPBDirection::pbLeft;
+    const int b = ProgressBarLength(value_, minValue_, maxValue_, horizontal ? w : h);
     if (b <= 0) return {};
-    switch (FDirection) {
+    switch (direction_) {
         case TPBDirection::pbRight: return QRect(QPoint(0, 0), QPoint(b, h)).adjusted(0, 0, -1, -1);
         case TPBDirection::pbLeft: return QRect(QPoint(w - b - 1, 0), QPoint(w, h)).adjusted(0, 0, -1, -1);
         case TPBDirection::pbUp: return QRect(QPoint(0, h - b - 1), QPoint(w, h)).adjusted(0, 0, -1, -1);
@@ -101,14 +101,14 @@ QRect TKXProgressBar::BarRect() const {
     return {};
 }
 
-void TKXProgressBar::DrawText(QPainter& p) const {
+void TPercentProgressBar::DrawText(QPainter& p) const {
     const QString text = Text();
     QFont f = font();
     p.setFont(f);
     p.setPen(ColorToQColor(clHighlightText));
     const QFontMetrics fm(f);
     const int tw = fm.horizontalAdvance(text), th = fm.height();
-    const int inset = BorderInset(FBorderStyle);
+    const int inset = BorderInset(borderStyle_);
     const int x = tw > width() ? inset : (width() - tw) / 2;
     const int y = th > height() ? inset : (height() - th) / 2;
     p.setClipRect(rect());
@@ -116,9 +116,9 @@ void TKXProgressBar::DrawText(QPainter& p) const {
     p.setClipping(false);
 }
 
-void TKXProgressBar::DrawFrame(QPainter& p) const {
+void TPercentProgressBar::DrawFrame(QPainter& p) const {
     const QSize s = size();
-    switch (FBorderStyle) {
+    switch (borderStyle_) {
         case TBorderStyle::bsSunken2:
             DrawFrameRing(p, s, 0, clBtnShadow, clBtnHighlight);
             DrawFrameRing(p, s, 1, cl3DDkShadow, cl3DLight);
@@ -133,18 +133,18 @@ void TKXProgressBar::DrawFrame(QPainter& p) const {
     }
 }
 
-QImage TKXProgressBar::Render() const {
+QImage TPercentProgressBar::Render() const {
     QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    image.fill(ColorToQColor(FBackColor));
+    image.fill(ColorToQColor(backColor_));
     QPainter p(&image);
     const QRect bar = BarRect();
-    if (!bar.isEmpty()) p.fillRect(bar, ColorToQColor(FBarColor));
-    if (FShowPercent) DrawText(p);
+    if (!bar.isEmpty()) p.fillRect(bar, ColorToQColor(barColor_));
+    if (showPercent_) DrawText(p);
     DrawFrame(p);
     return image;
 }
 
-void TKXProgressBar::paintEvent(QPaintEvent*) {
+void TPercentProgressBar::paintEvent(QPaintEvent*) {
     // Composed off screen and copied in one step, so the bar never flickers.
     QPainter p(this);
     p.drawImage(0, 0, Render());

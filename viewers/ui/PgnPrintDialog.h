@@ -11,11 +11,11 @@ class QRadioButton;
 
 namespace vorlix {
 
-class TfrmPGNPrint : public QDialog {
+class TPgnPrintDialog : public QDialog {
     Q_OBJECT
 public:
     // Starts from the stored layout and fonts; Settings() holds the choice after "&OK".
-    TfrmPGNPrint(const TMoveListPrintSettings& settings, QWidget* parent = nullptr);
+    TPgnPrintDialog(const TMoveListPrintSettings& settings, QWidget* parent = nullptr);
 
     TMoveListPrintSettings Settings() const;
     QRadioButton* rbtLayout(int layout) const { return FrbtLayout[layout]; }
@@ -33,7 +33,7 @@ private:
     void SpreadPictures();
     void ChooseFont(QPushButton* button, TCFont& font);
 
-    TMoveListPrintSettings FSettings;
+    TMoveListPrintSettings settings_;
     QGroupBox* FgpbLayout = nullptr;
     QLabel* FimgLayout[3] = {};
     QRadioButton* FrbtLayout[3] = {};

@@ -5,7 +5,7 @@
 
 #include "board/BoardStyle.h"
 #include "board/HighlightOption.h"
-#include "board/ui/BrdSettingsDialog.h"
+#include "board/ui/BoardSettingsDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace vorlix {
 
-struct TfrmBrdSettings::TSquareControls {
+struct TBoardSettingsDialog::TSquareControls {
     TColorButton* Color = nullptr;
     QComboBox* Shading = nullptr;
     TColorButton* ShadingColor = nullptr;
@@ -29,7 +29,7 @@ struct TfrmBrdSettings::TSquareControls {
 // above (the pictures keep their logical size).
 
 // The board's diagram.
-QImage DiagramForScreen(const TkxChessBrd& board, qreal ratio);
+QImage DiagramForScreen(const TDiagramBoard& board, qreal ratio);
 // Four pieces of a set side by side.
 QImage PieceSetPicture(TPieceStyle style, qreal ratio);
 // Which side sits at the bottom: the two kings of the set.

@@ -1,4 +1,4 @@
-#include "batch/ui/KXSaveDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ int CentredTop(int outer, int inner) { return (outer - inner) / 2; }
 
 }  // namespace
 
-TKXSaveDialog::TKXSaveDialog(QWidget* parent) : QFileDialog(parent) {
+TImageFileDialog::TImageFileDialog(QWidget* parent) : QFileDialog(parent) {
     // The strip needs Qt's own dialog; a platform dialog has no room for it.
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::HideNameFilterDetails);
@@ -36,7 +36,7 @@ TKXSaveDialog::TKXSaveDialog(QWidget* parent) : QFileDialog(parent) {
     connect(this, &QFileDialog::filterSelected, this, [this] { RefreshStrip(); });
 }
 
-QWidget* TKXSaveDialog::CreateStrip() {
+QWidget* TImageFileDialog::CreateStrip() {
     FpnlColors = new QWidget(this);
     FpnlColors->setObjectName("pnlColors");
     FlblColors = new QLabel("Color depth:", FpnlColors);
@@ -59,67 +59,67 @@ QWidget* TKXSaveDialog::CreateStrip() {
     FlblColors->move(kLabelLeft, CentredTop(kStripHeight, FlblColors->height()));
     FpnlColors->setMinimumSize(FchkTransparent->geometry().right() + kLabelLeft, kStripHeight);
 
-    connect(FcmbColors, &QComboBox::activated, this, &TKXSaveDialog::cmbColorsChange);
-    connect(FchkTransparent, &QCheckBox::clicked, this, &TKXSaveDialog::chkTransparentClick);
+    connect(FcmbColors, &QComboBox::activated, this, &TImageFileDialog::cmbColorsChange);
+    connect(FchkTransparent, &QCheckBox::clicked, this, &TImageFileDialog::chkTransparentClick);
     return FpnlColors;
 }
 
-void TKXSaveDialog::cmbColorsChange(int row) {
-    if (!FFilling && row >= 0) FColorIndex = row;
+void TImageFileDialog::cmbColorsChange(int row) {
+    if (!filling_ && row >= 0) colorIndex_ = row;
 }
 
-void TKXSaveDialog::chkTransparentClick(bool checked) { FTransparent = checked; }
+void TImageFileDialog::chkTransparentClick(bool checked) { transparent_ = checked; }
 
-void TKXSaveDialog::RefreshStrip() {
-    const TColorDepthList list = ColorDepthsForFilter(FilterIndex(), FColorIndex);
-    FColorIndex = list.ColorIndex;
-    FFilling = true;
+void TImageFileDialog::RefreshStrip() {
+    const TColorDepthList list = ColorDepthsForFilter(FilterIndex(), colorIndex_);
+    colorIndex_ = list.ColorIndex;
+    filling_ = true;
     FcmbColors->clear();
     FcmbColors->addItems(list.Entries);
     FcmbColors->setCurrentIndex(list.ShownRow);
-    FFilling = false;
-    FchkTransparent->setChecked(FTransparent);
+    filling_ = false;
+    FchkTransparent->setChecked(transparent_);
     FchkTransparent->setEnabled(list.TransparentEnabled);
     FcmbColors->setEnabled(list.ColorsEnabled);
     FlblColors->setEnabled(list.ColorsEnabled);
 }
 
-void TKXSaveDialog::showEvent(QShowEvent* event) {
+void TImageFileDialog::showEvent(QShowEvent* event) {
     RefreshStrip();
     QFileDialog::showEvent(event);
 }
 
-void TKXSaveDialog::SetFilter(const QString& pairs) {
+void TImageFileDialog::SetFilter(const QString& pairs) {
     // The chosen file type outlives a new filter, as the filter index does.
     const QStringList filters = NameFiltersFromPairs(pairs);
-    if (filters == FNameFilters) return;
-    const int index = FNameFilters.isEmpty() ? 1 : FilterIndex();
-    FNameFilters = filters;
-    setNameFilters(FNameFilters);
+    if (filters == nameFilters_) return;
+    const int index = nameFilters_.isEmpty() ? 1 : FilterIndex();
+    nameFilters_ = filters;
+    setNameFilters(nameFilters_);
     SetFilterIndex(index);
 }
 
-int TKXSaveDialog::FilterIndex() const {
+int TImageFileDialog::FilterIndex() const {
     // Qt answers with the whole filter or, showing labels only, with the label.
     const QString chosen = selectedNameFilter();
-    for (qsizetype i = 0; i < FNameFilters.size(); ++i)
-        if (FNameFilters[i] == chosen || LabelOfNameFilter(FNameFilters[i]) == chosen) return int(i) + 1;
+    for (qsizetype i = 0; i < nameFilters_.size(); ++i)
+        if (nameFilters_[i] == chosen || LabelOfNameFilter(nameFilters_[i]) == chosen) return int(i) + 1;
     return 0;
 }
 
-void TKXSaveDialog::SetFilterIndex(int index) {
-    if (index >= 1 && index <= FNameFilters.size()) selectNameFilter(FNameFilters[index - 1]);
+void TImageFileDialog::SetFilterIndex(int index) {
+    if (index >= 1 && index <= nameFilters_.size()) selectNameFilter(nameFilters_[index - 1]);
 }
 
-QString TKXSaveDialog::FileName() const { return FFileName; }
+QString TImageFileDialog::FileName() const { return fileName_; }
 
-void TKXSaveDialog::SetFileName(const QString& fileName) { FFileName = fileName; }
+void TImageFileDialog::SetFileName(const QString& fileName) { fileName_ = fileName; }
 
-bool TKXSaveDialog::Execute() {
-    if (!FInitialDir.isEmpty()) setDirectory(FInitialDir);
-    selectFile(FFileName);
+bool TImageFileDialog::Execute() {
+    if (!initialDir_.isEmpty()) setDirectory(initialDir_);
+    selectFile(fileName_);
     if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) return false;
-    FFileName = selectedFiles().first();
+    fileName_ = selectedFiles().first();
     return true;
 }
 

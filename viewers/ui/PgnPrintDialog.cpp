@@ -1,4 +1,4 @@
-#include "viewers/ui/PGNPrintDialog.h"
+#include "viewers/ui/PgnPrintDialog.h"
 
 #include <QFontDialog>
 #include <QGroupBox>
@@ -62,8 +62,8 @@ std::array<int, 3> SpreadPictureLefts(int clientWidth, int pictureWidth) {
     return {gap, 2 * gap + pictureWidth, 3 * gap + 2 * pictureWidth};
 }
 
-TfrmPGNPrint::TfrmPGNPrint(const TMoveListPrintSettings& settings, QWidget* parent)
-    : QDialog(parent), FSettings(settings) {
+TPgnPrintDialog::TPgnPrintDialog(const TMoveListPrintSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
     setObjectName("frmPGNPrint");
     setWindowTitle("PGN Print Layout");
     auto* layout = new QVBoxLayout(this);
@@ -84,7 +84,7 @@ TfrmPGNPrint::TfrmPGNPrint(const TMoveListPrintSettings& settings, QWidget* pare
     FrbtLayout[std::clamp(settings.Layout, 0, 2)]->setChecked(true);
 }
 
-QGroupBox* TfrmPGNPrint::CreateLayoutGroup() {
+QGroupBox* TPgnPrintDialog::CreateLayoutGroup() {
     FgpbLayout = new QGroupBox("&Layout", this);
     FgpbLayout->setObjectName("gpbLayout");
     FgpbLayout->setMinimumSize(300, kPictureTop + kPictureHeight + 36);
@@ -99,28 +99,28 @@ QGroupBox* TfrmPGNPrint::CreateLayoutGroup() {
     return FgpbLayout;
 }
 
-QGroupBox* TfrmPGNPrint::CreateFontsGroup() {
+QGroupBox* TPgnPrintDialog::CreateFontsGroup() {
     auto* group = new QGroupBox("&Fonts:", this);
     group->setObjectName("gpbFonts");
     auto* grid = new QHBoxLayout(group);
-    FbtnHeaderFont = new QPushButton(QString::fromStdString(FSettings.HeaderFont.Name), group);
+    FbtnHeaderFont = new QPushButton(QString::fromStdString(settings_.HeaderFont.Name), group);
     FbtnHeaderFont->setObjectName("btnHeaderFont");
-    FbtnHeaderFont->setFont(ButtonFont(FSettings.HeaderFont));
-    FbtnBodyFont = new QPushButton(QString::fromStdString(FSettings.BodyFont.Name), group);
+    FbtnHeaderFont->setFont(ButtonFont(settings_.HeaderFont));
+    FbtnBodyFont = new QPushButton(QString::fromStdString(settings_.BodyFont.Name), group);
     FbtnBodyFont->setObjectName("btnBodyFont");
-    FbtnBodyFont->setFont(ButtonFont(FSettings.BodyFont));
+    FbtnBodyFont->setFont(ButtonFont(settings_.BodyFont));
     grid->addWidget(new QLabel("Header:", group));
     grid->addWidget(FbtnHeaderFont, 1);
     grid->addSpacing(12);
     grid->addWidget(new QLabel("Body:", group));
     grid->addWidget(FbtnBodyFont, 1);
     connect(FbtnHeaderFont, &QPushButton::clicked, this,
-            [this] { ChooseFont(FbtnHeaderFont, FSettings.HeaderFont); });
-    connect(FbtnBodyFont, &QPushButton::clicked, this, [this] { ChooseFont(FbtnBodyFont, FSettings.BodyFont); });
+            [this] { ChooseFont(FbtnHeaderFont, settings_.HeaderFont); });
+    connect(FbtnBodyFont, &QPushButton::clicked, this, [this] { ChooseFont(FbtnBodyFont, settings_.BodyFont); });
     return group;
 }
 
-void TfrmPGNPrint::ChooseFont(QPushButton* button, TCFont& font) {
+void TPgnPrintDialog::ChooseFont(QPushButton* button, TCFont& font) {
     QFont initial = ButtonFont(font);
     initial.setPointSize(font.Size);
     bool ok = false;
@@ -133,7 +133,7 @@ void TfrmPGNPrint::ChooseFont(QPushButton* button, TCFont& font) {
     button->setFont(ButtonFont(font));
 }
 
-void TfrmPGNPrint::SpreadPictures() {
+void TPgnPrintDialog::SpreadPictures() {
     const int client = FgpbLayout->contentsRect().width();
     const std::array<int, 3> lefts = SpreadPictureLefts(client, kPictureWidth);
     for (int i = 0; i < 3; ++i) {
@@ -144,7 +144,7 @@ void TfrmPGNPrint::SpreadPictures() {
     }
 }
 
-void TfrmPGNPrint::showEvent(QShowEvent* event) {
+void TPgnPrintDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Centred on the screen.
     if (const QScreen* screen = this->screen()) {
@@ -154,8 +154,8 @@ void TfrmPGNPrint::showEvent(QShowEvent* event) {
     SpreadPictures();
 }
 
-TMoveListPrintSettings TfrmPGNPrint::Settings() const {
-    TMoveListPrintSettings s = FSettings;
+TMoveListPrintSettings TPgnPrintDialog::Settings() const {
+    TMoveListPrintSettings s = settings_;
     for (int i = 0; i < 3; ++i)
         if (FrbtLayout[i]->isChecked()) s.Layout = i;
     return s;

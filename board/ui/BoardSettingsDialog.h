@@ -22,7 +22,7 @@ class QTabWidget;
 namespace vorlix {
 
 class TColorButton;
-class TkxChessBrd;
+class TDiagramBoard;
 
 using THighlightOptions = std::array<THighlightOption, 4>;
 
@@ -30,15 +30,15 @@ using THighlightOptions = std::array<THighlightOption, 4>;
 constexpr int kBrdSettingsHelpContexts[] = {2010, 2030, 2100, 2200, 2250};
 constexpr int kMaxDialogBorders = 6;
 
-class TfrmBrdSettings : public QDialog {
+class TBoardSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     enum TPage { pgBorders, pgCoordinates, pgHighlighting, pgMiscellaneous, pgSquares };
 
     // scratchFolder holds the scratch copies of chosen square images.
-    TfrmBrdSettings(TkxChessBrd& board, THighlightOptions& highlights, const QString& scratchFolder,
+    TBoardSettingsDialog(TDiagramBoard& board, THighlightOptions& highlights, const QString& scratchFolder,
                     QWidget* mainWindow);
-    ~TfrmBrdSettings() override;
+    ~TBoardSettingsDialog() override;
 
     // What the dialog needs of its owner; tests answer them directly.
     std::function<bool(const QString& question)> OnConfirm;  // Yes = true
@@ -48,10 +48,10 @@ public:
     std::function<void(const QString& fileName)> OnScratchImage;      // a scratch copy was written
     QString BackGroundPath;  // the folder of the image chooser; follows the chosen file
 
-    const TBoardStyle& Style() const { return FStyle; }
-    const THighlightOptions& Highlights() const { return FHighlights; }
-    bool Modified() const { return FModified; }
-    int ShownBorders() const { return FShownBorders; }
+    const TBoardStyle& Style() const { return style_; }
+    const THighlightOptions& Highlights() const { return highlights_; }
+    bool Modified() const { return modified_; }
+    int ShownBorders() const { return shownBorders_; }
     int HelpContext() const;
     // The diagram as Apply would make it, with the board's position.
     const QImage& PreviewImage() const;
@@ -92,44 +92,44 @@ private:
     void DrawHighlightExamples();
     TBoardStyle StyleToApply() const;
 
-    TkxChessBrd& FBoard;
-    THighlightOptions& FAppHighlights;
-    QString FScratchFolder;
-    QWidget* FMainWindow;
-    TBoardStyle FStyle;
-    THighlightOptions FHighlights;
-    std::array<TBorderInfo, kMaxDialogBorders> FBorderSlots{};
-    int FShownBorders = 0;
-    QImage FLightImage, FDarkImage;  // previews; null = "(none)"
-    bool FLightImageOn = false, FDarkImageOn = false;
-    bool FModified = false;
-    bool FFilling = false;
-    std::unique_ptr<TkxChessBrd> FPreviewBoard;
+    TDiagramBoard& board_;
+    THighlightOptions& appHighlights_;
+    QString scratchFolder_;
+    QWidget* mainWindow_;
+    TBoardStyle style_;
+    THighlightOptions highlights_;
+    std::array<TBorderInfo, kMaxDialogBorders> borderSlots_{};
+    int shownBorders_ = 0;
+    QImage lightImage_, darkImage_;  // previews; null = "(none)"
+    bool lightImageOn_ = false, darkImageOn_ = false;
+    bool modified_ = false;
+    bool filling_ = false;
+    std::unique_ptr<TDiagramBoard> previewBoard_;
 
-    QTabWidget* FPages = nullptr;
+    QTabWidget* pages_ = nullptr;
     QPushButton* FbtnApply = nullptr;
     QPushButton* FbtnAdd = nullptr;
     QPushButton* FbtnRemove = nullptr;
-    std::array<QGroupBox*, kMaxDialogBorders> FBorderBoxes{};
-    std::array<TColorButton*, kMaxDialogBorders> FBorderColors{};
-    std::array<QSpinBox*, kMaxDialogBorders> FBorderWidths{};
-    std::array<QCheckBox*, 4> FSides{};
-    TColorButton* FFontColor = nullptr;
-    TColorButton* FCoordBackColor = nullptr;
-    QCheckBox* FCapitals = nullptr;
-    QLabel* FFontExample = nullptr;
-    std::array<TColorButton*, 4> FHLColors{};
-    std::array<QCheckBox*, 4> FHLMerges{};
-    std::array<QLabel*, 2> FHLExamples{};
-    std::array<QRadioButton*, 3> FPieceStyles{};
-    QSpinBox* FGridWidth = nullptr;
-    TColorButton* FGridColor = nullptr;
-    QRadioButton* FWhiteUnder = nullptr;
-    QRadioButton* FBlackUnder = nullptr;
-    QLabel* FOrientationPicture = nullptr;
-    QComboBox* FSquareSize = nullptr;
-    std::unique_ptr<TSquareControls> FLight, FDark;
-    QLabel* FPreview = nullptr;
+    std::array<QGroupBox*, kMaxDialogBorders> borderBoxes_{};
+    std::array<TColorButton*, kMaxDialogBorders> borderColors_{};
+    std::array<QSpinBox*, kMaxDialogBorders> borderWidths_{};
+    std::array<QCheckBox*, 4> sides_{};
+    TColorButton* fontColor_ = nullptr;
+    TColorButton* coordBackColor_ = nullptr;
+    QCheckBox* capitals_ = nullptr;
+    QLabel* fontExample_ = nullptr;
+    std::array<TColorButton*, 4> hlColors_{};
+    std::array<QCheckBox*, 4> hlMerges_{};
+    std::array<QLabel*, 2> hlExamples_{};
+    std::array<QRadioButton*, 3> pieceStyles_{};
+    QSpinBox* gridWidth_ = nullptr;
+    TColorButton* gridColor_ = nullptr;
+    QRadioButton* whiteUnder_ = nullptr;
+    QRadioButton* blackUnder_ = nullptr;
+    QLabel* orientationPicture_ = nullptr;
+    QComboBox* squareSize_ = nullptr;
+    std::unique_ptr<TSquareControls> light_, dark_;
+    QLabel* preview_ = nullptr;
 };
 
 }  // namespace vorlix

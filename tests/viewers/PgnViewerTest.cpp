@@ -19,8 +19,8 @@
 #include "viewers/GameListModel.h"
 #include "viewers/ui/GameListView.h"
 #include "viewers/ui/GameLoading.h"
-#include "viewers/ui/MoveList.h"
-#include "viewers/ui/PGNViewer.h"
+#include "viewers/ui/MoveListWindow.h"
+#include "viewers/ui/PgnViewer.h"
 
 using namespace vorlix;
 
@@ -41,7 +41,7 @@ protected:
     void Open(const std::string& text) {
         Path = Host.Dir.filePath("games.pgn");
         std::ofstream(Path.toStdString(), std::ios::binary) << text;
-        Viewer = std::make_unique<TfrmPGN>(Host);
+        Viewer = std::make_unique<TPgnViewer>(Host);
         ASSERT_TRUE(Viewer->LoadArchive(Path));
         Viewer->ShowArchive();
     }
@@ -57,7 +57,7 @@ protected:
 
     TFakeHost Host;
     QString Path;
-    std::unique_ptr<TfrmPGN> Viewer;
+    std::unique_ptr<TPgnViewer> Viewer;
 };
 
 }  // namespace
@@ -74,7 +74,7 @@ TEST_F(PGNViewer, ShowsTheGamesAndLoadsTheFirst) {
     EXPECT_FALSE(Viewer->spbBack()->isEnabled());
     EXPECT_TRUE(Viewer->spbForward()->isEnabled());
     EXPECT_TRUE(Viewer->MoveList()->isVisible());
-    EXPECT_EQ(Viewer->Timer1()->interval(), 1500);
+    EXPECT_EQ(Viewer->ReplayTimer()->interval(), 1500);
     EXPECT_EQ(Host.BoardModel.GetPiece({4, 1}), pcWPawn);
 
     // Choosing the second game loads it; its first move reaches the board.
@@ -212,14 +212,14 @@ TEST_F(PGNViewer, AutomaticReplayStepsAtTheTrackBarPaceAndReleasesAtTheEnd) {
     Open(Game("W", "B", "1. e4 e5"));
     QApplication::processEvents();  // window activation settles first
     Viewer->tbTimer()->setValue(100);
-    EXPECT_EQ(Viewer->Timer1()->interval(), 250);
+    EXPECT_EQ(Viewer->ReplayTimer()->interval(), 250);
     Viewer->spbAutoMove()->click();
-    EXPECT_TRUE(Viewer->Timer1()->isActive());
+    EXPECT_TRUE(Viewer->ReplayTimer()->isActive());
     QTRY_VERIFY_WITH_TIMEOUT(!Viewer->spbAutoMove()->isChecked(), 3000);
     EXPECT_EQ(Viewer->Chain().StepsToEnd(), 0);
-    EXPECT_FALSE(Viewer->Timer1()->isActive());
+    EXPECT_FALSE(Viewer->ReplayTimer()->isActive());
     Viewer->tbTimer()->setValue(0);
-    EXPECT_EQ(Viewer->Timer1()->interval(), 5250);
+    EXPECT_EQ(Viewer->ReplayTimer()->interval(), 5250);
 }
 
 TEST_F(PGNViewer, StoredColumnWidthsOutsideOneTo799AreIgnored) {
@@ -294,7 +294,7 @@ TEST_F(PGNViewer, ClosingEmptiesTheWindow) {
 TEST_F(PGNViewer, AFileThatIsNoPGNIsReportedAndTheWindowStaysEmpty) {
     Path = Host.Dir.filePath("bad.pgn");
     std::ofstream(Path.toStdString()) << "not a game\n";
-    Viewer = std::make_unique<TfrmPGN>(Host);
+    Viewer = std::make_unique<TPgnViewer>(Host);
     EXPECT_FALSE(Viewer->LoadArchive(Path));
     EXPECT_EQ(Host.Messages.Last(), Path.toStdString() + " does not seem to\r\n be a valid PGN file.");
     Viewer->CloseArchive();
@@ -306,7 +306,7 @@ TEST_F(PGNViewer, CancellingALoadKeepsACompleteListOfTheGamesReadSoFar) {
     for (int i = 0; i < 120000; ++i) text += Game("P" + std::to_string(i), "B", "1. e4 e5 2. Nf3 Nc6");
     Path = Host.Dir.filePath("many.pgn");
     std::ofstream(Path.toStdString(), std::ios::binary) << text;
-    Viewer = std::make_unique<TfrmPGN>(Host);
+    Viewer = std::make_unique<TPgnViewer>(Host);
     QTimer::singleShot(0, [] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* progress = qobject_cast<QProgressDialog*>(w)) progress->cancel();
@@ -330,7 +330,7 @@ TEST_F(PGNViewer, ACancelPressedWhileReadingShowsOnlyTheCompleteGamesReadBefore)
     for (int i = 0; i < 60000; ++i) text += Game("P" + std::to_string(i), "B", "1. e4 e5 2. Nf3 Nc6");
     Path = Host.Dir.filePath("many.pgn");
     std::ofstream(Path.toStdString(), std::ios::binary) << text;
-    Viewer = std::make_unique<TfrmPGN>(Host);
+    Viewer = std::make_unique<TPgnViewer>(Host);
     Viewer->show();  // a window that shows while it loads
 
     // The load waits after its first part until Cancel is pressed in its dialog.

@@ -18,19 +18,19 @@ inline const QString kImageSaveFilter =
 inline const QString kBatchImageSaveFilter = kImageSaveFilter + "|PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg";
 inline const QString kScalableImageSaveFilter = kBatchImageSaveFilter + "|PDF Document (*.pdf)|*.pdf";
 
-class TKXSaveDialog : public QFileDialog {
+class TImageFileDialog : public QFileDialog {
     Q_OBJECT
 public:
-    explicit TKXSaveDialog(QWidget* parent = nullptr);
+    explicit TImageFileDialog(QWidget* parent = nullptr);
 
     // True when the user chose a file; FileName, FilterIndex, ColorIndex and
     // Transparent then hold the choices.
     bool Execute();
 
-    int ColorIndex() const { return FColorIndex; }
-    void SetColorIndex(int index) { FColorIndex = index; }
-    bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool transparent) { FTransparent = transparent; }
+    int ColorIndex() const { return colorIndex_; }
+    void SetColorIndex(int index) { colorIndex_ = index; }
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent) { transparent_ = transparent; }
 
     void SetFilter(const QString& pairs);
     int FilterIndex() const;  // 1-based
@@ -38,8 +38,8 @@ public:
 
     QString FileName() const;
     void SetFileName(const QString& fileName);
-    QString InitialDir() const { return FInitialDir; }
-    void SetInitialDir(const QString& folder) { FInitialDir = folder; }
+    QString InitialDir() const { return initialDir_; }
+    void SetInitialDir(const QString& folder) { initialDir_ = folder; }
 
     // The strip's controls, for callers that look at them.
     QComboBox* cmbColors() const { return FcmbColors; }
@@ -57,12 +57,12 @@ private:
     void cmbColorsChange(int row);
     void chkTransparentClick(bool checked);
 
-    int FColorIndex = 0;
-    bool FTransparent = false;
-    QString FFileName;
-    QString FInitialDir;
-    QStringList FNameFilters;
-    bool FFilling = false;
+    int colorIndex_ = 0;
+    bool transparent_ = false;
+    QString fileName_;
+    QString initialDir_;
+    QStringList nameFilters_;
+    bool filling_ = false;
     QWidget* FpnlColors = nullptr;
     QLabel* FlblColors = nullptr;
     QComboBox* FcmbColors = nullptr;

@@ -12,8 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "board/ui/BrdSettingsDialog.h"
-#include "board/ui/BrdSettingsSquares.h"
+#include "board/ui/BoardSettingsDialog.h"
+#include "board/ui/BoardSettingsSquares.h"
 #include "board/ui/Quotations.h"
 #include "board/ui/StyleChoosers.h"
 #include "board/ui/StyleDialogButtons.h"
@@ -36,7 +36,7 @@ TColorButton* NewColorButton(const QString& name) {
 
 }  // namespace
 
-QWidget* TfrmBrdSettings::CreateBordersPage() {
+QWidget* TBoardSettingsDialog::CreateBordersPage() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     auto* buttons = new QHBoxLayout;
@@ -53,34 +53,34 @@ QWidget* TfrmBrdSettings::CreateBordersPage() {
         auto* box = new QGroupBox(QString("Border &%1:").arg(i + 1), page);
         box->setObjectName(QString("gpbBorder%1").arg(i + 1));
         auto* grid = new QGridLayout(box);
-        FBorderColors[i] = NewColorButton(QString("btnBorderColor%1").arg(i + 1));
-        FBorderWidths[i] = new QSpinBox(box);
-        FBorderWidths[i]->setObjectName(QString("edtBorderWidth%1").arg(i + 1));
-        FBorderWidths[i]->setRange(1, 12);
-        FBorderWidths[i]->findChild<QLineEdit*>()->setReadOnly(true);  // changed with the arrows only
+        borderColors_[i] = NewColorButton(QString("btnBorderColor%1").arg(i + 1));
+        borderWidths_[i] = new QSpinBox(box);
+        borderWidths_[i]->setObjectName(QString("edtBorderWidth%1").arg(i + 1));
+        borderWidths_[i]->setRange(1, 12);
+        borderWidths_[i]->findChild<QLineEdit*>()->setReadOnly(true);  // changed with the arrows only
         AddLabel(grid, "Border Color:", 0, 0);
-        grid->addWidget(FBorderColors[i], 0, 1);
+        grid->addWidget(borderColors_[i], 0, 1);
         AddLabel(grid, "Border Width:", 1, 0);
-        grid->addWidget(FBorderWidths[i], 1, 1);
+        grid->addWidget(borderWidths_[i], 1, 1);
         boxes->addWidget(box, i / 2, i % 2);
-        FBorderBoxes[i] = box;
-        connect(FBorderColors[i], &TColorButton::ColorChanged, this, [this, i](TColor color) {
-            FBorderSlots[i].TopColor = FBorderSlots[i].BottomColor = color;
+        borderBoxes_[i] = box;
+        connect(borderColors_[i], &TColorButton::ColorChanged, this, [this, i](TColor color) {
+            borderSlots_[i].TopColor = borderSlots_[i].BottomColor = color;
             Changed();
         });
-        connect(FBorderWidths[i], &QSpinBox::valueChanged, this, [this, i](int width) {
-            FBorderSlots[i].Width = width;
+        connect(borderWidths_[i], &QSpinBox::valueChanged, this, [this, i](int width) {
+            borderSlots_[i].Width = width;
             Changed();
         });
     }
     column->addLayout(boxes);
     column->addStretch(1);
-    connect(FbtnAdd, &QPushButton::clicked, this, &TfrmBrdSettings::btnAddClick);
-    connect(FbtnRemove, &QPushButton::clicked, this, &TfrmBrdSettings::btnRemoveClick);
+    connect(FbtnAdd, &QPushButton::clicked, this, &TBoardSettingsDialog::btnAddClick);
+    connect(FbtnRemove, &QPushButton::clicked, this, &TBoardSettingsDialog::btnRemoveClick);
     return page;
 }
 
-QWidget* TfrmBrdSettings::CreateCoordinatesPage() {
+QWidget* TBoardSettingsDialog::CreateCoordinatesPage() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     auto* where = new QGroupBox("&Where?:", page);
@@ -90,11 +90,11 @@ QWidget* TfrmBrdSettings::CreateCoordinatesPage() {
     const char* names[] = {"chkNorth", "chkWest", "chkEast", "chkSouth"};
     const TCoordenateOrientation flags[] = {North, West, East, South};
     for (int i = 0; i < 4; ++i) {
-        FSides[i] = new QCheckBox(captions[i], where);
-        FSides[i]->setObjectName(names[i]);
-        sides->addWidget(FSides[i]);
-        connect(FSides[i], &QCheckBox::toggled, this, [this, flag = flags[i]](bool on) {
-            FStyle.CoordSides = on ? (FStyle.CoordSides | flag) : (FStyle.CoordSides & ~flag);
+        sides_[i] = new QCheckBox(captions[i], where);
+        sides_[i]->setObjectName(names[i]);
+        sides->addWidget(sides_[i]);
+        connect(sides_[i], &QCheckBox::toggled, this, [this, flag = flags[i]](bool on) {
+            style_.CoordSides = on ? (style_.CoordSides | flag) : (style_.CoordSides & ~flag);
             Changed();
         });
     }
@@ -104,68 +104,68 @@ QWidget* TfrmBrdSettings::CreateCoordinatesPage() {
     auto* fontGrid = new QGridLayout(font);
     auto* change = new QPushButton("Change", font);
     change->setObjectName("btnFontChange");
-    FFontColor = NewColorButton("btnFontColor");
-    FFontExample = new QLabel(font);
-    FFontExample->setObjectName("imgFontExample");
-    FFontExample->setFixedSize(180, 48);
-    FFontExample->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    fontColor_ = NewColorButton("btnFontColor");
+    fontExample_ = new QLabel(font);
+    fontExample_->setObjectName("imgFontExample");
+    fontExample_->setFixedSize(180, 48);
+    fontExample_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     fontGrid->addWidget(change, 0, 0);
     AddLabel(fontGrid, "Font Color:", 1, 0);
-    fontGrid->addWidget(FFontColor, 1, 1);
-    fontGrid->addWidget(FFontExample, 0, 2, 2, 1);
+    fontGrid->addWidget(fontColor_, 1, 1);
+    fontGrid->addWidget(fontExample_, 0, 2, 2, 1);
     column->addWidget(font);
     connect(change, &QPushButton::clicked, this, [this] {
-        if (const std::optional<TCFont> chosen = ChooseFont(FStyle.CoordFont, this)) {
-            FStyle.CoordFont = *chosen;
+        if (const std::optional<TCFont> chosen = ChooseFont(style_.CoordFont, this)) {
+            style_.CoordFont = *chosen;
             Changed();
         }
     });
-    connect(FFontColor, &TColorButton::ColorChanged, this, [this](TColor color) {
-        FStyle.CoordFont.Color = color;
+    connect(fontColor_, &TColorButton::ColorChanged, this, [this](TColor color) {
+        style_.CoordFont.Color = color;
         Changed();
     });
 
     auto* other = new QGroupBox("&Other:", page);
     auto* otherGrid = new QGridLayout(other);
-    FCoordBackColor = NewColorButton("btnCoordBackColor");
-    FCapitals = new QCheckBox("Coordinates in Capitals", other);
-    FCapitals->setObjectName("chkCapitals");
+    coordBackColor_ = NewColorButton("btnCoordBackColor");
+    capitals_ = new QCheckBox("Coordinates in Capitals", other);
+    capitals_->setObjectName("chkCapitals");
     AddLabel(otherGrid, "Back Color:", 0, 0);
-    otherGrid->addWidget(FCoordBackColor, 0, 1);
-    otherGrid->addWidget(FCapitals, 1, 0, 1, 2);
+    otherGrid->addWidget(coordBackColor_, 0, 1);
+    otherGrid->addWidget(capitals_, 1, 0, 1, 2);
     column->addWidget(other);
     column->addStretch(1);
-    connect(FCoordBackColor, &TColorButton::ColorChanged, this, [this](TColor color) {
-        FStyle.CoordBackColor = color;
+    connect(coordBackColor_, &TColorButton::ColorChanged, this, [this](TColor color) {
+        style_.CoordBackColor = color;
         Changed();
     });
-    connect(FCapitals, &QCheckBox::toggled, this, [this](bool on) {
-        FStyle.CoordInCapitals = on;
+    connect(capitals_, &QCheckBox::toggled, this, [this](bool on) {
+        style_.CoordInCapitals = on;
         Changed();
     });
     return page;
 }
 
-QWidget* TfrmBrdSettings::CreateHighlightingPage() {
+QWidget* TBoardSettingsDialog::CreateHighlightingPage() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     auto* settings = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         auto* box = new QGroupBox(QString("Setting %1:").arg(i + 1), page);
         auto* grid = new QGridLayout(box);
-        FHLColors[i] = NewColorButton(QString("btnHLColor%1").arg(i + 1));
-        FHLMerges[i] = new QCheckBox("Merge with square", box);
-        FHLMerges[i]->setObjectName(QString("chkHLMerge%1").arg(i + 1));
+        hlColors_[i] = NewColorButton(QString("btnHLColor%1").arg(i + 1));
+        hlMerges_[i] = new QCheckBox("Merge with square", box);
+        hlMerges_[i]->setObjectName(QString("chkHLMerge%1").arg(i + 1));
         AddLabel(grid, "Highlight Color:", 0, 0);
-        grid->addWidget(FHLColors[i], 0, 1);
-        grid->addWidget(FHLMerges[i], 1, 0, 1, 2);
+        grid->addWidget(hlColors_[i], 0, 1);
+        grid->addWidget(hlMerges_[i], 1, 0, 1, 2);
         settings->addWidget(box, i / 2, i % 2);
-        connect(FHLColors[i], &TColorButton::ColorChanged, this, [this, i](TColor color) {
-            FHighlights[i].Color = color;
+        connect(hlColors_[i], &TColorButton::ColorChanged, this, [this, i](TColor color) {
+            highlights_[i].Color = color;
             Changed();
         });
-        connect(FHLMerges[i], &QCheckBox::toggled, this, [this, i](bool on) {
-            FHighlights[i].Merge = on;
+        connect(hlMerges_[i], &QCheckBox::toggled, this, [this, i](bool on) {
+            highlights_[i].Merge = on;
             Changed();
         });
     }
@@ -173,9 +173,9 @@ QWidget* TfrmBrdSettings::CreateHighlightingPage() {
     column->addWidget(new QLabel("Some highlighting examples:", page));
     auto* examples = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
-        FHLExamples[i] = new QLabel(page);
-        FHLExamples[i]->setObjectName(QString("imgHLExample%1").arg(i + 1));
-        examples->addWidget(FHLExamples[i]);
+        hlExamples_[i] = new QLabel(page);
+        hlExamples_[i]->setObjectName(QString("imgHLExample%1").arg(i + 1));
+        examples->addWidget(hlExamples_[i]);
     }
     examples->addStretch(1);
     column->addLayout(examples);
@@ -183,7 +183,7 @@ QWidget* TfrmBrdSettings::CreateHighlightingPage() {
     return page;
 }
 
-QWidget* TfrmBrdSettings::CreateMiscellaneousPage() {
+QWidget* TBoardSettingsDialog::CreateMiscellaneousPage() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     auto* styles = new QGroupBox("&Piece Style:", page);
@@ -191,15 +191,15 @@ QWidget* TfrmBrdSettings::CreateMiscellaneousPage() {
     const char* captions[] = {"Riroz Regular", "Roviravo", "Roruvoz"};
     const char* names[] = {"rbtRiroz", "rbtRoviravo", "rbtRoruvoz"};
     for (int i = 0; i < 3; ++i) {
-        FPieceStyles[i] = new QRadioButton(captions[i], styles);
-        FPieceStyles[i]->setObjectName(names[i]);
+        pieceStyles_[i] = new QRadioButton(captions[i], styles);
+        pieceStyles_[i]->setObjectName(names[i]);
         auto* picture = new QLabel(styles);
         picture->setPixmap(QPixmap::fromImage(PieceSetPicture(TPieceStyle(i), devicePixelRatioF())));
-        styleGrid->addWidget(FPieceStyles[i], i, 0);
+        styleGrid->addWidget(pieceStyles_[i], i, 0);
         styleGrid->addWidget(picture, i, 1);
-        connect(FPieceStyles[i], &QRadioButton::toggled, this, [this, i](bool on) {
+        connect(pieceStyles_[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (!on) return;
-            FStyle.PieceStyle = TPieceStyle(i);
+            style_.PieceStyle = TPieceStyle(i);
             Changed();
         });
     }
@@ -208,39 +208,39 @@ QWidget* TfrmBrdSettings::CreateMiscellaneousPage() {
     auto* lower = new QHBoxLayout;
     auto* grid = new QGroupBox("&Gridline Settings:", page);
     auto* gridGrid = new QGridLayout(grid);
-    FGridWidth = new QSpinBox(grid);
-    FGridWidth->setObjectName("edtGridWidth");
-    FGridWidth->setRange(0, 8);
-    FGridWidth->findChild<QLineEdit*>()->setReadOnly(true);
-    FGridColor = NewColorButton("btnGridColor");
+    gridWidth_ = new QSpinBox(grid);
+    gridWidth_->setObjectName("edtGridWidth");
+    gridWidth_->setRange(0, 8);
+    gridWidth_->findChild<QLineEdit*>()->setReadOnly(true);
+    gridColor_ = NewColorButton("btnGridColor");
     AddLabel(gridGrid, "Gridline Width:", 0, 0);
-    gridGrid->addWidget(FGridWidth, 0, 1);
+    gridGrid->addWidget(gridWidth_, 0, 1);
     AddLabel(gridGrid, "Gridline Color:", 1, 0);
-    gridGrid->addWidget(FGridColor, 1, 1);
+    gridGrid->addWidget(gridColor_, 1, 1);
     lower->addWidget(grid);
-    connect(FGridWidth, &QSpinBox::valueChanged, this, [this](int width) {
-        FStyle.GridLineWidth = width;
+    connect(gridWidth_, &QSpinBox::valueChanged, this, [this](int width) {
+        style_.GridLineWidth = width;
         Changed();
     });
-    connect(FGridColor, &TColorButton::ColorChanged, this, [this](TColor color) {
-        FStyle.GridLineColor = color;
+    connect(gridColor_, &TColorButton::ColorChanged, this, [this](TColor color) {
+        style_.GridLineColor = color;
         Changed();
     });
 
     auto* orientation = new QGroupBox("&Orientation:", page);
     auto* orientationGrid = new QGridLayout(orientation);
-    FWhiteUnder = new QRadioButton("White Under", orientation);
-    FWhiteUnder->setObjectName("rbtWhiteUnder");
-    FBlackUnder = new QRadioButton("Black Under", orientation);
-    FBlackUnder->setObjectName("rbtBlackUnder");
-    FOrientationPicture = new QLabel(orientation);
-    orientationGrid->addWidget(FWhiteUnder, 0, 0);
-    orientationGrid->addWidget(FBlackUnder, 1, 0);
-    orientationGrid->addWidget(FOrientationPicture, 0, 1, 2, 1);
+    whiteUnder_ = new QRadioButton("White Under", orientation);
+    whiteUnder_->setObjectName("rbtWhiteUnder");
+    blackUnder_ = new QRadioButton("Black Under", orientation);
+    blackUnder_->setObjectName("rbtBlackUnder");
+    orientationPicture_ = new QLabel(orientation);
+    orientationGrid->addWidget(whiteUnder_, 0, 0);
+    orientationGrid->addWidget(blackUnder_, 1, 0);
+    orientationGrid->addWidget(orientationPicture_, 0, 1, 2, 1);
     lower->addWidget(orientation);
     column->addLayout(lower);
-    connect(FWhiteUnder, &QRadioButton::toggled, this, [this](bool on) {
-        FStyle.View = on ? vwWhiteUnder : vwBlackUnder;
+    connect(whiteUnder_, &QRadioButton::toggled, this, [this](bool on) {
+        style_.View = on ? vwWhiteUnder : vwBlackUnder;
         Changed();
     });
 
@@ -257,19 +257,19 @@ QWidget* TfrmBrdSettings::CreateMiscellaneousPage() {
     return page;
 }
 
-QWidget* TfrmBrdSettings::CreateSquaresPage() {
+QWidget* TBoardSettingsDialog::CreateSquaresPage() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     auto* size = new QGroupBox("&Square Size:", page);
     auto* sizeRow = new QHBoxLayout(size);
-    FSquareSize = new QComboBox(size);
-    FSquareSize->setObjectName("cbxSquareSize");
-    for (int s = 32; s <= 48; s += 2) FSquareSize->addItem(QString::number(s), s);
-    sizeRow->addWidget(FSquareSize);
+    squareSize_ = new QComboBox(size);
+    squareSize_->setObjectName("cbxSquareSize");
+    for (int s = 32; s <= 48; s += 2) squareSize_->addItem(QString::number(s), s);
+    sizeRow->addWidget(squareSize_);
     sizeRow->addStretch(1);
     column->addWidget(size);
-    connect(FSquareSize, &QComboBox::currentIndexChanged, this, [this] {
-        FStyle.SquareSize = FSquareSize->currentData().toInt();
+    connect(squareSize_, &QComboBox::currentIndexChanged, this, [this] {
+        style_.SquareSize = squareSize_->currentData().toInt();
         Changed();
     });
     auto* squares = new QHBoxLayout;
@@ -280,10 +280,10 @@ QWidget* TfrmBrdSettings::CreateSquaresPage() {
     return page;
 }
 
-QGroupBox* TfrmBrdSettings::CreateSquareGroup(bool light) {
+QGroupBox* TBoardSettingsDialog::CreateSquareGroup(bool light) {
     auto* box = new QGroupBox(light ? "&Light Squares:" : "Dar&k Squares:");
     const QString side = light ? "Light" : "Dark";
-    TSquareControls& c = *(light ? FLight : FDark);
+    TSquareControls& c = *(light ? light_ : dark_);
     auto* grid = new QGridLayout(box);
     c.Color = NewColorButton("btn" + side + "Color");
     c.Shading = new QComboBox(box);
@@ -313,7 +313,7 @@ QGroupBox* TfrmBrdSettings::CreateSquareGroup(bool light) {
     grid->addWidget(c.AutoFit, 4, 1);
     grid->addWidget(c.Preview, 5, 0, 1, 2, Qt::AlignCenter);
 
-    TSquareStyle& style = light ? FStyle.Light : FStyle.Dark;
+    TSquareStyle& style = light ? style_.Light : style_.Dark;
     connect(c.Color, &TColorButton::ColorChanged, this, [this, &style](TColor color) {
         style.Color = color;
         Changed();
@@ -332,24 +332,24 @@ QGroupBox* TfrmBrdSettings::CreateSquareGroup(bool light) {
     });
     connect(c.Change, &QPushButton::clicked, this, [this, light] { ChooseSquareImage(light); });
     connect(c.ImageOn, &QCheckBox::toggled, this, [this, light](bool on) {
-        (light ? FLightImageOn : FDarkImageOn) = on;
-        const bool empty = (light ? FLightImage : FDarkImage).isNull();
-        if (on && empty && !FFilling) ChooseSquareImage(light);
+        (light ? lightImageOn_ : darkImageOn_) = on;
+        const bool empty = (light ? lightImage_ : darkImage_).isNull();
+        if (on && empty && !filling_) ChooseSquareImage(light);
         Changed();
     });
     return box;
 }
 
-void TfrmBrdSettings::CreateButtons() {
+void TBoardSettingsDialog::CreateButtons() {
     const TStyleDialogButtons buttons = AddStyleDialogButtons(this, static_cast<QVBoxLayout*>(layout()));
     auto* help = new QPushButton("&Help", this);
     help->setObjectName("btnHelp");
     help->setAutoDefault(false);
     buttons.Row->insertWidget(0, help);
     FbtnApply = buttons.Apply;
-    connect(help, &QPushButton::clicked, this, &TfrmBrdSettings::btnHelpClick);
-    connect(buttons.Defaults, &QPushButton::clicked, this, &TfrmBrdSettings::btnDefaultsClick);
-    connect(FbtnApply, &QPushButton::clicked, this, &TfrmBrdSettings::btnApplyClick);
+    connect(help, &QPushButton::clicked, this, &TBoardSettingsDialog::btnHelpClick);
+    connect(buttons.Defaults, &QPushButton::clicked, this, &TBoardSettingsDialog::btnDefaultsClick);
+    connect(FbtnApply, &QPushButton::clicked, this, &TBoardSettingsDialog::btnApplyClick);
 }
 
 }  // namespace vorlix
