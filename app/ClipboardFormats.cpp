@@ -4,8 +4,8 @@
 
 #include "board/DiagramBoard.h"
 #include "imaging/BmpExport.h"
-#include "imaging/FixedPalettes.h"
 #include "imaging/ColorMapping.h"
+#include "imaging/FixedPalettes.h"
 
 namespace vorlix {
 

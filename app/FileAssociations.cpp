@@ -128,7 +128,8 @@ QString TFileAssociations::DefaultApplication(const QString& mimeType) const {
     for (const QString& dir : QStringList{dirs_.DataHome} + dirs_.DataDirs) folders << dir + "/applications";
     for (const QString& folder : folders)
         for (const QString& prefix : prefixes) {
-            const QString value = SectionValue(ReadLines(folder + "/" + prefix + "mimeapps.list"), kDefaultSection, mimeType);
+            const QString value =
+                SectionValue(ReadLines(folder + "/" + prefix + "mimeapps.list"), kDefaultSection, mimeType);
             for (const QString& app : value.split(';', Qt::SkipEmptyParts))
                 if (!FindDesktopEntry(app).isEmpty()) return app;
         }
@@ -189,16 +190,22 @@ void TFileAssociations::WriteDesktopEntry(const QString& mimeType) {
     // unassociated until asked.
     QStringList types = ClaimedTypes();
     if (!types.contains(mimeType)) types << mimeType;
-    const QString text = "[Desktop Entry]\n"
-                         "Type=Application\n"
-                         "Name=Chess Vorlix\n"
-                         "GenericName=Chess Diagram Editor\n"
-                         "Comment=Make chess diagrams from positions, PGN and EPD files\n"
-                         "Exec=" + ExecQuoted(programPath_) + " %f\n"
-                         "Icon=" + kAppIconName + "\n"
-                         "Terminal=false\n"
-                         "Categories=Graphics;Game;BoardGame;\n"
-                         "MimeType=" + types.join(';') + ";\n";
+    const QString text =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Chess Vorlix\n"
+        "GenericName=Chess Diagram Editor\n"
+        "Comment=Make chess diagrams from positions, PGN and EPD files\n"
+        "Exec=" +
+        ExecQuoted(programPath_) +
+        " %f\n"
+        "Icon=" +
+        kAppIconName +
+        "\n"
+        "Terminal=false\n"
+        "Categories=Graphics;Game;BoardGame;\n"
+        "MimeType=" +
+        types.join(';') + ";\n";
     WriteText(DesktopEntryFile(), text.toUtf8());
 }
 

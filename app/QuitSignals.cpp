@@ -1,12 +1,12 @@
 #include "app/QuitSignals.h"
 
-#include <QSocketNotifier>
-
-#include <cerrno>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
 
 namespace vorlix {
 

@@ -1,12 +1,12 @@
 #include "app/RunFolder.h"
 
+#include <signal.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
 #include <cerrno>
-#include <signal.h>
 
 namespace vorlix {
 

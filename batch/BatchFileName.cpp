@@ -1,6 +1,5 @@
 #include "batch/BatchFileName.h"
 
-
 namespace vorlix {
 namespace {
 
@@ -25,8 +24,7 @@ TChosenName SplitChosenName(const QString& fileName, bool upperCaseExtension) {
     return name;
 }
 
-QString BatchFileName(const QString& path, const QString& stem, long long number, int width,
-                      const QString& extension) {
+QString BatchFileName(const QString& path, const QString& stem, long long number, int width, const QString& extension) {
     return path + stem + Padded(number, width) + extension;
 }
 

@@ -17,8 +17,7 @@ struct TChosenName {
 TChosenName SplitChosenName(const QString& fileName, bool upperCaseExtension);
 
 // path + stem + number (zero-padded to at least width digits) + extension.
-QString BatchFileName(const QString& path, const QString& stem, long long number, int width,
-                      const QString& extension);
+QString BatchFileName(const QString& path, const QString& stem, long long number, int width, const QString& extension);
 QString BatchFileName(const TChosenName& name, long long number, int width);
 
 // How positions are chosen from each game of a PGN run.

@@ -1,8 +1,8 @@
 #include "batch/BatchProducer.h"
 
-#include "print/PrintTarget.h"
 #include "export/DiagramImage.h"
 #include "files/ErrorReporter.h"
+#include "print/PrintTarget.h"
 
 namespace vorlix {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "print/BatchPrinter.h"
 #include "batch/DiagramOutput.h"
+#include "print/BatchPrinter.h"
 #include "print/PageLayout.h"
 
 namespace vorlix {

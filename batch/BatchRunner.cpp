@@ -4,10 +4,10 @@
 #include <mutex>
 #include <thread>
 
-#include "export/DiagramImage.h"
-#include "print/BatchPrinter.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
+#include "export/DiagramImage.h"
+#include "print/BatchPrinter.h"
 
 namespace vorlix::cli {
 
@@ -69,12 +69,8 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
             result.Ok = EncodeBatchImage(w.Board, w.Header, w.Footer, style_.Image, bytes, result.Error);
             if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
             break;
-        case TOutputKind::Diagram:
-            bytes = EncodeDiagram(w.Board, kVxdVersion, w.Footer, w.Header);
-            break;
-        case TOutputKind::Printed:
-            result.Image = RenderDiagramImage(w.Board, w.Header, w.Footer);
-            return;
+        case TOutputKind::Diagram: bytes = EncodeDiagram(w.Board, kVxdVersion, w.Footer, w.Header); break;
+        case TOutputKind::Printed: result.Image = RenderDiagramImage(w.Board, w.Header, w.Footer); return;
     }
     if (!result.Ok) return;
     // The files are written one at a time; the encoding above is what takes long.
@@ -96,7 +92,8 @@ bool TBatchRunner::Flush() {
         for (size_t i; (i = next++) < queue_.size();) Handle(worker, queue_[i], results[i]);
     };
     std::vector<std::thread> threads;
-    for (size_t k = 1; k < workers_.size() && k < queue_.size(); ++k) threads.emplace_back(work, std::ref(*workers_[k]));
+    for (size_t k = 1; k < workers_.size() && k < queue_.size(); ++k)
+        threads.emplace_back(work, std::ref(*workers_[k]));
     work(*workers_.front());
     for (std::thread& t : threads) t.join();
 

@@ -28,7 +28,7 @@ enum class TOutputKind { Image, Diagram, Printed };
 
 struct TDiagramJob {
     std::array<int32_t, 64> Codes{};
-    TBoardMarks Marks;  // replaces the style's marks
+    TBoardMarks Marks;                      // replaces the style's marks
     std::optional<std::string> HeaderText;  // replaces the style's text when set
     std::optional<std::string> FooterText;
     QString FileName;  // files only

@@ -2,12 +2,12 @@
 
 #include <QFile>
 
-#include "export/DiagramImage.h"
-#include "imaging/ImageScaling.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
+#include "export/DiagramImage.h"
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 namespace {

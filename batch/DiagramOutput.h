@@ -6,9 +6,9 @@
 #include <QString>
 #include <optional>
 
+#include "board/HeaderFooter.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
-#include "board/HeaderFooter.h"
 
 namespace vorlix {
 

@@ -11,7 +11,9 @@ struct TPGNRec;
 struct TCaptionItems {
     bool Event = false, Site = false, Date = false, Move = false, White = false, Black = false;
     bool Result = false, ECO = false, WhiteElo = false, BlackElo = false;
-    bool Any() const { return Event || Site || Date || Move || White || Black || Result || ECO || WhiteElo || BlackElo; }
+    bool Any() const {
+        return Event || Site || Date || Move || White || Black || Result || ECO || WhiteElo || BlackElo;
+    }
 };
 
 struct TCaptionValues {

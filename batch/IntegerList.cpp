@@ -8,9 +8,8 @@ namespace vorlix {
 void TIntegerList::AddRange(int32_t lo, int32_t hi) {
     if (hi < lo) std::swap(lo, hi);
     // First range that ends at or after lo - 1 (it may touch or overlap the new one).
-    auto first = std::lower_bound(ranges_.begin(), ranges_.end(), lo, [](const TRange& r, int32_t value) {
-        return int64_t(r.Hi) + 1 < value;
-    });
+    auto first = std::lower_bound(ranges_.begin(), ranges_.end(), lo,
+                                  [](const TRange& r, int32_t value) { return int64_t(r.Hi) + 1 < value; });
     auto last = first;
     int32_t newLo = lo, newHi = hi;
     while (last != ranges_.end() && int64_t(last->Lo) <= int64_t(hi) + 1) {

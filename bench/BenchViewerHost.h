@@ -2,9 +2,9 @@
 // What a viewer needs of a main window, and nothing more: for the viewer benchmarks.
 #include <QWidget>
 
-#include "settings/Settings.h"
 #include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
+#include "settings/Settings.h"
 #include "viewers/ui/ViewerHost.h"
 
 namespace vorlix {

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "BenchViewerHost.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 #include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "viewers/EpdListModel.h"
 #include "viewers/ui/EpdViewer.h"
 
@@ -78,9 +78,12 @@ int main(int argc, char** argv) {
     QStringList sources;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == "--records" && i + 1 < args.size()) records = std::max(1, args[++i].toInt());
-        else if (args[i] == "--vorlix" && i + 1 < args.size()) vorlix = args[++i];
-        else sources << args[i];
+        if (args[i] == "--records" && i + 1 < args.size())
+            records = std::max(1, args[++i].toInt());
+        else if (args[i] == "--vorlix" && i + 1 < args.size())
+            vorlix = args[++i];
+        else
+            sources << args[i];
     }
     if (sources.isEmpty()) {
         std::fprintf(stderr, "usage: bench_epd_viewer [--records N] [--vorlix PATH] FILE.epd...\n");

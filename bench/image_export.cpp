@@ -1,21 +1,22 @@
 // Writes the default diagram 1,000 times in every image format and depth and
 // compares the rate with ImageMagick doing the same on the same 24-bit image.
 // Usage: bench_image_export [diagrams] [imagemagick-diagrams]
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <sys/resource.h>
-#include <cstdio>
-#include <ctime>
-#include <cstdlib>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "export/DiagramImage.h"
-#include "imaging/FixedPalettes.h"
 #include "export/ImageExport.h"
+#include "imaging/FixedPalettes.h"
 
 using namespace vorlix;
 
@@ -39,7 +40,7 @@ struct TCase {
     const char* Name;
     TImageSaveOptions Options;
     const char* Extension;
-    std::string MagickDithered;    // mogrify options; empty: no dithered form
+    std::string MagickDithered;  // mogrify options; empty: no dithered form
     std::string MagickUndithered;
 };
 
@@ -104,8 +105,8 @@ void WritePalettePicture(const std::vector<QRgb>& palette, const QString& fileNa
 // Every format on one image, ours against ImageMagick on the same 24-bit image.
 void RunTable(const char* label, const QImage& image, const std::vector<TCase>& cases, int count, int magickCount,
               const QString& workPath) {
-    std::printf("%s: %dx%d, %d colours; %d diagrams per format (ImageMagick: %d), one core\n\n", label,
-                image.width(), image.height(), DistinctColours(image), count, magickCount);
+    std::printf("%s: %dx%d, %d colours; %d diagrams per format (ImageMagick: %d), one core\n\n", label, image.width(),
+                image.height(), DistinctColours(image), count, magickCount);
     const QString inputs = workPath + "/in", ours = workPath + "/ours";
     QDir(inputs).removeRecursively();
     QDir().mkpath(inputs);
@@ -159,9 +160,15 @@ int main(int argc, char** argv) {
 
     const std::vector<TCase> cases = {
         {"GIF 2 colours", {TImageFormat::Gif, ciMonochrome}, "gif", "-monochrome", "+dither -monochrome"},
-        {"GIF 16 colours", {TImageFormat::Gif, ci16Colors}, "gif", "-dither FloydSteinberg -colors 16",
+        {"GIF 16 colours",
+         {TImageFormat::Gif, ci16Colors},
+         "gif",
+         "-dither FloydSteinberg -colors 16",
          "+dither -colors 16"},
-        {"GIF 256 colours", {TImageFormat::Gif, ci256Colors}, "gif", "-dither FloydSteinberg -colors 256",
+        {"GIF 256 colours",
+         {TImageFormat::Gif, ci256Colors},
+         "gif",
+         "-dither FloydSteinberg -colors 256",
          "+dither -colors 256"},
         {"JPEG quality 81", {TImageFormat::Jpeg, ciTrueColor, 81}, "jpg", "", "-quality 81"},
         {"BMP 1 bit", {TImageFormat::Bmp, ciMonochrome}, "bmp", "-monochrome", "+dither -monochrome"},
@@ -174,9 +181,10 @@ int main(int argc, char** argv) {
     RunTable("default diagram of the start position", plainDiagram, cases, count, magickCount, work.path());
     RunTable("diagram with photo-like square backgrounds", photoDiagram, cases, count, magickCount, work.path());
 
-    std::printf("\nAll times are processor time (user + system) per diagram on one thread.\n"
-                "ms/diagram: encoding only; +file ms: encoding and writing the file (temporary file and rename).\n"
-                "ImageMagick figures include reading the 24-bit PPM and writing the file, one mogrify process for all\n"
-                "diagrams; ratios compare them with our +file time (above 1x: we are faster).\n");
+    std::printf(
+        "\nAll times are processor time (user + system) per diagram on one thread.\n"
+        "ms/diagram: encoding only; +file ms: encoding and writing the file (temporary file and rename).\n"
+        "ImageMagick figures include reading the 24-bit PPM and writing the file, one mogrify process for all\n"
+        "diagrams; ratios compare them with our +file time (above 1x: we are faster).\n");
     return 0;
 }

@@ -3,6 +3,11 @@
 // the same file in the same run. The file is built by repeating the real games
 // of GAMES (a PGN file, or one compressed with gzip).
 // Usage: bench_pgn_viewer [--mb N | --games N] [--vorlix PATH] GAMES   (default --mb 100)
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,10 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
 
 #include "BenchViewerHost.h"
@@ -93,8 +94,8 @@ TRun Spawn(const std::vector<std::string>& args) {
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     run.WallMs = timer.nsecsElapsed() / 1e6;
-    run.CpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    run.CpuMs =
+        (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     posix_spawn_file_actions_destroy(&actions);
     return run;
 }
@@ -169,10 +170,14 @@ int main(int argc, char** argv) {
     QString vorlix = QApplication::applicationDirPath() + "/vorlix";
     QString source;
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == "--mb" && i + 1 < args.size()) bytes = args[++i].toLongLong() << 20, games = 0;
-        else if (args[i] == "--games" && i + 1 < args.size()) games = args[++i].toLongLong(), bytes = 0;
-        else if (args[i] == "--vorlix" && i + 1 < args.size()) vorlix = args[++i];
-        else source = args[i];
+        if (args[i] == "--mb" && i + 1 < args.size())
+            bytes = args[++i].toLongLong() << 20, games = 0;
+        else if (args[i] == "--games" && i + 1 < args.size())
+            games = args[++i].toLongLong(), bytes = 0;
+        else if (args[i] == "--vorlix" && i + 1 < args.size())
+            vorlix = args[++i];
+        else
+            source = args[i];
     }
     if (source.isEmpty()) {
         std::fprintf(stderr, "usage: bench_pgn_viewer [--mb N | --games N] [--vorlix PATH] GAMES.pgn[.gz]\n");

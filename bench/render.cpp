@@ -4,9 +4,9 @@
 // must never do). Rates are in processor time, so a busy machine does not
 // distort them. Run by hand: build-*/bin/bench_render [iterations]
 #include <QImage>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 
 #include "board/DiagramBoard.h"

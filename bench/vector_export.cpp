@@ -2,15 +2,16 @@
 // 1200 pixels, SVG, PDF) and of a 60-move animated GIF, against ImageMagick
 // converting our BMP to PNG and rsvg-convert rasterising our SVG, in one run.
 // Usage: bench_vector_export [runs] GAMES.pgn.gz
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <ctime>
-#include <sys/resource.h>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -69,18 +70,23 @@ bool SixtyMoveGame(const QString& path, TPGNRec& wanted) {
     TPGNRec game;
     bool found = false;
     TSilentReporter silent;
-    ReadPGNFile(pgn.toStdString(), silent, [&] { ResetGame(game); return &game; },
-                [&](TPGNRec& done) {
-                    if (found || done.HasSetup) return;
-                    std::vector<TMove> moves;
-                    SplitMoveTokens(done.Moves, done.Result, true, moves);
-                    if (moves.size() < 120) return;
-                    std::string text;
-                    for (size_t i = 0; i < 120; ++i) text += std::string(moves[i].Text) + ' ';
-                    wanted = done;
-                    wanted.Moves = text;
-                    found = true;
-                });
+    ReadPGNFile(
+        pgn.toStdString(), silent,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec& done) {
+            if (found || done.HasSetup) return;
+            std::vector<TMove> moves;
+            SplitMoveTokens(done.Moves, done.Result, true, moves);
+            if (moves.size() < 120) return;
+            std::string text;
+            for (size_t i = 0; i < 120; ++i) text += std::string(moves[i].Text) + ' ';
+            wanted = done;
+            wanted.Moves = text;
+            found = true;
+        });
     return found;
 }
 
@@ -124,11 +130,12 @@ int main(int argc, char** argv) {
     const double svg = Median(runs, 200, [&] { encode(TScalableFormat::Svg, 1); });
     const double pdf = Median(runs, 50, [&] { encode(TScalableFormat::Pdf, 1); });
     const double big = Median(runs, 20, [&] { encode(TScalableFormat::Png, 1200.0 / 328); });
-    std::printf("PNG 100 %%        %8.3f ms, %lld bytes\nSVG              %8.3f ms, %lld bytes\n"
-                "PDF              %8.3f ms, %lld bytes\nPNG 1200 px      %8.3f ms, %lld bytes\n",
-                png, (long long)encode(TScalableFormat::Png, 1).size(), svg, (long long)encode(TScalableFormat::Svg, 1).size(),
-                pdf, (long long)encode(TScalableFormat::Pdf, 1).size(), big,
-                (long long)encode(TScalableFormat::Png, 1200.0 / 328).size());
+    std::printf(
+        "PNG 100 %%        %8.3f ms, %lld bytes\nSVG              %8.3f ms, %lld bytes\n"
+        "PDF              %8.3f ms, %lld bytes\nPNG 1200 px      %8.3f ms, %lld bytes\n",
+        png, (long long)encode(TScalableFormat::Png, 1).size(), svg, (long long)encode(TScalableFormat::Svg, 1).size(),
+        pdf, (long long)encode(TScalableFormat::Pdf, 1).size(), big,
+        (long long)encode(TScalableFormat::Png, 1200.0 / 328).size());
     std::printf("PNG 100 %%, three arrows (24-bit) %8.3f ms, %lld bytes\n", pngArrows, pngArrowsSize);
 
     // Peers, each one process per diagram as a publisher's script would run them.
@@ -150,8 +157,9 @@ int main(int argc, char** argv) {
     });
     std::printf("PNG 100 %% written %7.3f ms; ImageMagick convert BMP->PNG %8.3f ms (%.0fx ours)\n", ours, magick,
                 magick / ours);
-    std::printf("rsvg-convert our SVG -> PNG 328 px %8.3f ms (%.0fx our PNG), 1200 px %8.3f ms (%.1fx our 1200 px PNG)\n",
-                rsvg, rsvg / png, rsvgBig, rsvgBig / big);
+    std::printf(
+        "rsvg-convert our SVG -> PNG 328 px %8.3f ms (%.0fx our PNG), 1200 px %8.3f ms (%.1fx our 1200 px PNG)\n", rsvg,
+        rsvg / png, rsvgBig, rsvgBig / big);
 
     TPGNRec game;
     if (!SixtyMoveGame(games, game)) {

@@ -18,7 +18,8 @@ QRgb* PixelRow(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scan
 // Fills a rectangle (right and bottom exclusive), clipped to the image.
 void FillPixels(QImage& image, QRect rect, QRgb color) {
     rect = rect.intersected(image.rect());
-    for (int y = rect.top(); y <= rect.bottom(); ++y) std::fill_n(PixelRow(image, y) + rect.left(), rect.width(), color);
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        std::fill_n(PixelRow(image, y) + rect.left(), rect.width(), color);
 }
 
 void FillSpan(QImage& image, int left, int top, int right, int bottom, QRgb color) {
@@ -99,8 +100,8 @@ void TDiagramBoard::Render() {
 }
 
 TDiagramBoard::TFrameKey TDiagramBoard::FrameKey() const {
-    return {diagram_.size(), squareSize_,     gridLineWidth_, gridLineColor_, coordBackColor_, coordSides_,
-            coordCapitals_,  view_,           font_,          border_.Items()};
+    return {diagram_.size(), squareSize_,    gridLineWidth_, gridLineColor_, coordBackColor_,
+            coordSides_,     coordCapitals_, view_,          font_,          border_.Items()};
 }
 
 bool TDiagramBoard::Paint() {
@@ -219,8 +220,8 @@ void TDiagramBoard::ComposeSquare(const TSquareInfo& square, uchar* dst, qsizety
     const bool light = square.IsLight;
     const QImage& tile = BackgroundTile(light);
     const TShading shading = light ? lightShading_ : darkShading_;
-    const auto list = shading == shNone ? TPieceImages::Plain
-                                        : (light ? TPieceImages::LightShaded : TPieceImages::DarkShaded);
+    const auto list =
+        shading == shNone ? TPieceImages::Plain : (light ? TPieceImages::LightShaded : TPieceImages::DarkShaded);
     const int code = square.Piece >= 0 && square.Piece <= kMaxSquareCode ? square.Piece : 0;
     const bool drawPicture = pieces_->Size() == s && pieces_->HasContent(list, code);
     const QImage& picture = pieces_->Picture(list, code);

@@ -16,15 +16,11 @@ int32_t CodeOfLetter(char c) {
 }
 
 // Kind 1..6 of an upper-case piece letter, or 0.
-int32_t KindOfLetter(char c) {
-    return (c >= 'A' && c <= 'Z') ? CodeOfLetter(c) : 0;
-}
+int32_t KindOfLetter(char c) { return (c >= 'A' && c <= 'Z') ? CodeOfLetter(c) : 0; }
 
 bool IsPiece(int32_t code) { return code >= 1 && code <= 12; }
 
-std::string SquareName(int file, int rank) {
-    return {char('a' + file), char('1' + rank)};
-}
+std::string SquareName(int file, int rank) { return {char('a' + file), char('1' + rank)}; }
 
 }  // namespace
 

@@ -16,9 +16,7 @@ TBorderInfo TBorderArray::Get(int index) const {
     return border;
 }
 
-int TBorderArray::EffectiveWidth(const TBorderInfo& border) {
-    return std::clamp(int(border.Width), 0, kMaxWidth);
-}
+int TBorderArray::EffectiveWidth(const TBorderInfo& border) { return std::clamp(int(border.Width), 0, kMaxWidth); }
 
 int TBorderArray::TotalWidth() const {
     int total = 0;

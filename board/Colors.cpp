@@ -48,8 +48,6 @@ QRgb ColorToRgb(TColor color) {
     return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-TColor RgbToColor(QRgb rgb) {
-    return TColor(qRed(rgb)) | (TColor(qGreen(rgb)) << 8) | (TColor(qBlue(rgb)) << 16);
-}
+TColor RgbToColor(QRgb rgb) { return TColor(qRed(rgb)) | (TColor(qGreen(rgb)) << 8) | (TColor(qBlue(rgb)) << 16); }
 
 }  // namespace vorlix

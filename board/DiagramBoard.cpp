@@ -17,8 +17,7 @@ int32_t InvertedCode(int32_t code) {
 }
 }  // namespace
 
-TDiagramBoard::TDiagramBoard()
-    : border_([this] { Invalidate(); }), pieces_(std::make_unique<TPieceImages>()) {
+TDiagramBoard::TDiagramBoard() : border_([this] { Invalidate(); }), pieces_(std::make_unique<TPieceImages>()) {
     border_.Add({2, clBlack, clBlack});
     BuildPieceImages();
     InitSquares();
@@ -53,9 +52,7 @@ void TDiagramBoard::RebuildAndInvalidate() {
     Invalidate();
 }
 
-void TDiagramBoard::InvalidateBackgrounds() {
-    backgroundValid_[0] = backgroundValid_[1] = false;
-}
+void TDiagramBoard::InvalidateBackgrounds() { backgroundValid_[0] = backgroundValid_[1] = false; }
 
 void TDiagramBoard::RaiseFocusChange() {
     if (OnFocusChange) OnFocusChange(*this);
@@ -166,9 +163,7 @@ void TDiagramBoard::SetFont(const TCFont& value) {
     if (Assign(font_, value)) Invalidate();
 }
 
-void TDiagramBoard::BuildPieceImages() {
-    pieces_->Build(squareSize_, pieceStyle_, lightShading_, darkShading_);
-}
+void TDiagramBoard::BuildPieceImages() { pieces_->Build(squareSize_, pieceStyle_, lightShading_, darkShading_); }
 
 const QImage& TDiagramBoard::PieceImage(int Code) const {
     static const QImage none;
@@ -228,8 +223,7 @@ void TDiagramBoard::SetStartPosition() {
     ClearBoard();
     TChessPosition start;
     vorlix::SetStartPosition(start);
-    for (int index = 0; index < 64; ++index)
-        squares_[SquareFile(index)][SquareRank(index)].Piece = start.Board[index];
+    for (int index = 0; index < 64; ++index) squares_[SquareFile(index)][SquareRank(index)].Piece = start.Board[index];
 }
 
 bool TDiagramBoard::IsEmpty() const {
@@ -252,7 +246,8 @@ bool TDiagramBoard::FindPiece(int Code, QPoint& Square) const {
 
 std::array<int32_t, 64> TDiagramBoard::Codes() const {
     std::array<int32_t, 64> codes{};
-    for (int index = 0; index < 64; ++index) codes[size_t(index)] = squares_[SquareFile(index)][SquareRank(index)].Piece;
+    for (int index = 0; index < 64; ++index)
+        codes[size_t(index)] = squares_[SquareFile(index)][SquareRank(index)].Piece;
     return codes;
 }
 
@@ -357,8 +352,10 @@ int TDiagramBoard::SelectionPiece() const {
     for (const auto& file : squares_)
         for (const auto& square : file) {
             if (!square.Selected) continue;
-            if (piece == -1) piece = square.Piece;
-            else if (piece != square.Piece) return -1;
+            if (piece == -1)
+                piece = square.Piece;
+            else if (piece != square.Piece)
+                return -1;
         }
     return piece;
 }

@@ -42,13 +42,12 @@ class TDiagramBoard {
 public:
     // Square arguments: x = file (0..7 = a..h), y = rank (0..7 = 1..8).
     using TNotifyEvent = std::function<void(TDiagramBoard& Sender)>;
-    using TMoveEvent =
-        std::function<void(TDiagramBoard& Sender, QPoint Source, QPoint Destination, int Piece)>;
+    using TMoveEvent = std::function<void(TDiagramBoard& Sender, QPoint Source, QPoint Destination, int Piece)>;
     using TPromotionEvent = std::function<void(TDiagramBoard& Sender, int& PromPiece, bool& Cancel)>;
-    using TClickEvent = std::function<void(TDiagramBoard& Sender, QPoint Square, bool Focused,
-                                           bool HighLighted, bool Merged, int Piece, int X, int Y)>;
-    using TResizeEvent = std::function<void(TDiagramBoard& Sender, int NewWidth, int NewHeight,
-                                            int DeltaWidth, int DeltaHeight)>;
+    using TClickEvent = std::function<void(TDiagramBoard& Sender, QPoint Square, bool Focused, bool HighLighted,
+                                           bool Merged, int Piece, int X, int Y)>;
+    using TResizeEvent =
+        std::function<void(TDiagramBoard& Sender, int NewWidth, int NewHeight, int DeltaWidth, int DeltaHeight)>;
     // The picture changed: the control should repaint (render and show) soon.
     using TInvalidateEvent = std::function<void(TDiagramBoard& Sender)>;
     // One square was redrawn into the diagram bitmap; Rect is in diagram pixels.
@@ -148,7 +147,9 @@ public:
     // All 64 records in file-major order (index file * 8 + rank), as stored in diagram files.
     TSquareInfo* SquareData() { return &squares_[0][0]; }
     const TSquareInfo* SquareData() const { return &squares_[0][0]; }
-    static bool OnBoard(QPoint square) { return square.x() >= 0 && square.x() < 8 && square.y() >= 0 && square.y() < 8; }
+    static bool OnBoard(QPoint square) {
+        return square.x() >= 0 && square.x() < 8 && square.y() >= 0 && square.y() < 8;
+    }
 
     // ---- Contents -----------------------------------------------------------
     void SetPiece(int File, int Rank, int Code);
@@ -328,7 +329,7 @@ private:
     std::unique_ptr<TPieceImages> pieces_;
     QImage diagram_;
     std::optional<TFrameKey> frameDrawn_;  // what the frame of diagram_ shows
-    mutable QImage backgroundTiles_[2];  // light, dark; rebuilt on demand
+    mutable QImage backgroundTiles_[2];    // light, dark; rebuilt on demand
     mutable bool backgroundValid_[2] = {false, false};
 };
 

@@ -7,8 +7,8 @@
 #include "board/DiagramFileIO.h"
 #include "files/ErrorReporter.h"
 #include "files/Exceptions.h"
-#include "files/SafeFileWriter.h"
 #include "files/IOErrors.h"
+#include "files/SafeFileWriter.h"
 
 namespace vorlix {
 
@@ -21,6 +21,7 @@ class TUpdateLock {
 public:
     explicit TUpdateLock(TDiagramBoard& board) : board_(board) { board_.BeginUpdate(); }
     ~TUpdateLock() { board_.EndUpdate(); }
+
 private:
     TDiagramBoard& board_;
 };
@@ -41,8 +42,7 @@ std::vector<uint8_t> ReadDiagramBytes(const QString& fileName) {
 
 // Decodes the whole file into a scratch board first: a file that fails half
 // way leaves the diagram, header and footer exactly as they were.
-void CheckDecodes(const std::vector<uint8_t>& bytes, const THeaderFooterInfo& header,
-                  const THeaderFooterInfo& footer) {
+void CheckDecodes(const std::vector<uint8_t>& bytes, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
     if (bytes.empty()) throw EVXDFileError();  // an empty file holds no diagram
     TDiagramBoard scratch;
     THeaderFooterInfo scratchHeader = header, scratchFooter = footer;
@@ -53,13 +53,12 @@ void CheckDecodes(const std::vector<uint8_t>& bytes, const THeaderFooterInfo& he
 }  // namespace
 
 void TDiagramBoard::SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
-                             const THeaderFooterInfo& Header) {
+                               const THeaderFooterInfo& Header) {
     const std::vector<uint8_t> bytes = EncodeDiagram(*this, Version, Footer, Header);
     WriteFileSafely(LocalPath(FileName), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-bool TDiagramBoard::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header,
-                               THeaderFooterInfo& Footer) {
+bool TDiagramBoard::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
     if (!QFileInfo::exists(FileName)) return false;
     // Messages name the file: the same text may come from a file the user did not pick.
     const std::string named = FileName.toStdString() + "\n";

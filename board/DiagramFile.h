@@ -26,15 +26,14 @@ constexpr int kVxdVersion = 220;
 constexpr size_t kMaxDiagramFileSize = size_t(256) << 20;
 
 // The complete file for the board's current diagram.
-std::vector<uint8_t> EncodeDiagram(const TDiagramBoard& board, int version,
-                                   const THeaderFooterInfo& footer,
+std::vector<uint8_t> EncodeDiagram(const TDiagramBoard& board, int version, const THeaderFooterInfo& footer,
                                    const THeaderFooterInfo& header);
 
 // Applies the fields of a file to the board and the two records, in file order,
 // through the board's setters. The caller holds the update lock and has
 // emptied the borders and square images. Throws EVXDFileError.
-void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagramBoard& board,
-                   THeaderFooterInfo& header, THeaderFooterInfo& footer);
+void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagramBoard& board, THeaderFooterInfo& header,
+                   THeaderFooterInfo& footer);
 
 // The one road for opening a diagram file the user named (start-up, Open,
 // tools): loads the file into the board and the records, reporting every

@@ -20,7 +20,9 @@ namespace {
 class TFd {
 public:
     explicit TFd(int fd) : fd_(fd) {}
-    ~TFd() { if (fd_ >= 0) ::close(fd_); }
+    ~TFd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
     int Get() const { return fd_; }
     // Close reports errors (a full disk may only show here).
     void Close() {
@@ -28,6 +30,7 @@ public:
         fd_ = -1;
         if (::close(fd) != 0) ThrowErrno();
     }
+
 private:
     int fd_;
 };

@@ -1,12 +1,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "imaging/BmpReader.h"
-#include "imaging/ByteStream.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/DiagramFileTags.h"
 #include "board/DiagramFileText.h"
+#include "imaging/BmpReader.h"
+#include "imaging/ByteStream.h"
 
 namespace vorlix {
 
@@ -17,8 +17,8 @@ namespace {
 // Applies the fields one by one, in file order, through the board's setters.
 class TDiagramReader {
 public:
-    TDiagramReader(const std::vector<uint8_t>& bytes, TDiagramBoard& board,
-                   THeaderFooterInfo& header, THeaderFooterInfo& footer)
+    TDiagramReader(const std::vector<uint8_t>& bytes, TDiagramBoard& board, THeaderFooterInfo& header,
+                   THeaderFooterInfo& footer)
         : In(bytes.data(), bytes.size()), Board(board), Header(header), Footer(footer) {}
 
     void Read() {
@@ -86,7 +86,9 @@ private:
         switch (tag) {
             case Signature: ReadSignature(); return true;
             case Version: FileVersion = In.ReadU16(); return true;
-            case PieceSize: if (In.ReadU8() != pzSmall) throw EVXDFileError(); return true;
+            case PieceSize:
+                if (In.ReadU8() != pzSmall) throw EVXDFileError();
+                return true;
             default: return false;
         }
     }
@@ -126,8 +128,7 @@ private:
     }
 
     static int32_t I32At(const uint8_t* p) {
-        return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                                    uint32_t(p[3]) << 24);
+        return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
     }
 
     // A code outside the board's range would index past its piece pictures.
@@ -177,9 +178,8 @@ private:
 
     void ReadCoordinateSides() {
         static constexpr int kSides[4] = {South, West, East, North};
-        DecodeBits(In.ReadU8(), kSides, [this](int sides) {
-            Board.SetCoordenateOrientation(static_cast<TCoordenateOrientation>(sides));
-        });
+        DecodeBits(In.ReadU8(), kSides,
+                   [this](int sides) { Board.SetCoordenateOrientation(static_cast<TCoordenateOrientation>(sides)); });
     }
 
     template <class Change>
@@ -191,17 +191,27 @@ private:
 
     void ReadFontStyle() {
         static constexpr int kStyles[4] = {fsStrikeOut, fsUnderline, fsItalic, fsBold};
-        DecodeBits(In.ReadU8(), kStyles, [this](int style) {
-            ChangeFont([style](TCFont& f) { f.Style = style; });
-        });
+        DecodeBits(In.ReadU8(), kStyles, [this](int style) { ChangeFont([style](TCFont& f) { f.Style = style; }); });
     }
 
     bool ReadCoordinateField(uint8_t tag) {
         switch (tag) {
             case CoordSides: ReadCoordinateSides(); break;
-            case FontColor: { const TColor c = In.ReadU32(); ChangeFont([c](TCFont& f) { f.Color = c; }); break; }
-            case FontSize: { const int s = RangedByte(kMaxFontSize); ChangeFont([s](TCFont& f) { f.Size = s; }); break; }
-            case FontName: { std::string n = Text(); ChangeFont([&n](TCFont& f) { f.Name = n; }); break; }
+            case FontColor: {
+                const TColor c = In.ReadU32();
+                ChangeFont([c](TCFont& f) { f.Color = c; });
+                break;
+            }
+            case FontSize: {
+                const int s = RangedByte(kMaxFontSize);
+                ChangeFont([s](TCFont& f) { f.Size = s; });
+                break;
+            }
+            case FontName: {
+                std::string n = Text();
+                ChangeFont([&n](TCFont& f) { f.Name = n; });
+                break;
+            }
             case FontStyle: ReadFontStyle(); break;
             case CoordBackColor: Board.SetCoordenateBackColor(In.ReadU32()); break;
             case CoordCapitals: Board.SetCoordenateInCapitals(Flag()); break;
@@ -244,8 +254,8 @@ private:
 
 }  // namespace
 
-void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagramBoard& board,
-                   THeaderFooterInfo& header, THeaderFooterInfo& footer) {
+void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagramBoard& board, THeaderFooterInfo& header,
+                   THeaderFooterInfo& footer) {
     try {
         TDiagramReader(bytes, board, header, footer).Read();
     } catch (const EShortRead&) {

@@ -5,17 +5,33 @@
 namespace vorlix::vxd {
 
 enum Tag : uint8_t {
-    Signature = 0, Version = 1,
-    PieceSize = 5, PieceStyle = 6, View = 7,
-    GridLineWidth = 10, GridLineColor = 11,
-    SquareSize = 15, LightSquares = 16, DarkSquares = 17,
-    LightShading = 18, DarkShading = 19, LightShadingColor = 20, DarkShadingColor = 21,
-    LightAutoFit = 22, DarkAutoFit = 23,
+    Signature = 0,
+    Version = 1,
+    PieceSize = 5,
+    PieceStyle = 6,
+    View = 7,
+    GridLineWidth = 10,
+    GridLineColor = 11,
+    SquareSize = 15,
+    LightSquares = 16,
+    DarkSquares = 17,
+    LightShading = 18,
+    DarkShading = 19,
+    LightShadingColor = 20,
+    DarkShadingColor = 21,
+    LightAutoFit = 22,
+    DarkAutoFit = 23,
     Squares = 25,
-    CoordSides = 40, FontColor = 41, FontSize = 42, FontName = 43, FontStyle = 44,
-    CoordBackColor = 45, CoordCapitals = 46,
+    CoordSides = 40,
+    FontColor = 41,
+    FontSize = 42,
+    FontName = 43,
+    FontStyle = 44,
+    CoordBackColor = 45,
+    CoordCapitals = 46,
     Border = 50,
-    LightImage = 200, DarkImage = 201,
+    LightImage = 200,
+    DarkImage = 201,
     // Arrows and coloured squares come after every other field, and each of
     // their bytes, payload included, is 202 or above: a reader that does not
     // know them steps over them byte by byte as unknown tags.
@@ -30,8 +46,14 @@ constexpr int kHeaderTags = 60;
 constexpr int kFooterTags = 70;
 // Offsets of the line fields from their first tag.
 enum LineField : uint8_t {
-    LineText = 0, LineAlignment = 1, LineColor = 2, LineEnabled = 3,
-    LineFontStyle = 4, LineFontColor = 5, LineFontName = 6, LineFontSize = 7,
+    LineText = 0,
+    LineAlignment = 1,
+    LineColor = 2,
+    LineEnabled = 3,
+    LineFontStyle = 4,
+    LineFontColor = 5,
+    LineFontName = 6,
+    LineFontSize = 7,
 };
 
 inline constexpr char kSignature[] = "Chess Vorlix Diagram";

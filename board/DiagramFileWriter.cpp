@@ -1,12 +1,12 @@
 #include <algorithm>
 
-#include "imaging/BmpReader.h"
-#include "imaging/BmpWriter.h"
-#include "imaging/ByteStream.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/DiagramFileTags.h"
 #include "board/DiagramFileText.h"
+#include "imaging/BmpReader.h"
+#include "imaging/BmpWriter.h"
+#include "imaging/ByteStream.h"
 
 namespace vorlix {
 
@@ -21,8 +21,7 @@ uint8_t ClampedByte(int value, int max) { return static_cast<uint8_t>(std::clamp
 // file still loads.
 QImage WithinReaderLimits(const QImage& image) {
     const int64_t pixels = int64_t(image.width()) * image.height();
-    if (image.width() <= kMaxBmpSide && image.height() <= kMaxBmpSide && pixels <= kMaxBmpPixels)
-        return image;
+    if (image.width() <= kMaxBmpSide && image.height() <= kMaxBmpSide && pixels <= kMaxBmpPixels) return image;
     QSize size = image.size().scaled(kMaxBmpSide, kMaxBmpSide, Qt::KeepAspectRatio);
     while (int64_t(size.width()) * size.height() > kMaxBmpPixels) size /= 2;
     return image.scaled(size.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -32,8 +31,7 @@ class TDiagramWriter {
 public:
     explicit TDiagramWriter(const TDiagramBoard& board) : Board(board) {}
 
-    std::vector<uint8_t> Write(int version, const THeaderFooterInfo& footer,
-                               const THeaderFooterInfo& header) {
+    std::vector<uint8_t> Write(int version, const THeaderFooterInfo& footer, const THeaderFooterInfo& header) {
         WriteIdentity(version);
         WriteStyle();
         WriteSquares();
@@ -60,8 +58,14 @@ private:
         }
     }
 
-    void Byte(Tag tag, uint8_t value) { Out.WriteU8(tag); Out.WriteU8(value); }
-    void Color(Tag tag, TColor value) { Out.WriteU8(tag); Out.WriteU32(value); }
+    void Byte(Tag tag, uint8_t value) {
+        Out.WriteU8(tag);
+        Out.WriteU8(value);
+    }
+    void Color(Tag tag, TColor value) {
+        Out.WriteU8(tag);
+        Out.WriteU32(value);
+    }
     void Text(uint8_t tag, const std::string& utf8, int lengthByte = -1) {
         Out.WriteU8(tag);
         Out.WriteShortString(Utf8ToCp1252(utf8), lengthByte);
@@ -156,8 +160,7 @@ private:
 
 }  // namespace
 
-std::vector<uint8_t> EncodeDiagram(const TDiagramBoard& board, int version,
-                                   const THeaderFooterInfo& footer,
+std::vector<uint8_t> EncodeDiagram(const TDiagramBoard& board, int version, const THeaderFooterInfo& footer,
                                    const THeaderFooterInfo& header) {
     return TDiagramWriter(board).Write(version, footer, header);
 }

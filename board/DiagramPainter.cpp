@@ -189,7 +189,8 @@ void TDiagramPainter::PaintBackground(QPainter& p, const TSquareInfo& square, co
     if (merged) color = AndColors(color, highlight);
     FillSharp(p, rect, QColor(color));
     if (bitmap.isNull()) return;
-    const QImage part = autoFit ? bitmap : bitmap.copy(0, 0, std::min(s_, bitmap.width()), std::min(s_, bitmap.height()));
+    const QImage part =
+        autoFit ? bitmap : bitmap.copy(0, 0, std::min(s_, bitmap.width()), std::min(s_, bitmap.height()));
     const QImage tile = merged ? AndedWith(part, highlight) : part;
     const QRectF target = autoFit ? rect : QRectF(rect.topLeft(), QSizeF(part.width(), part.height()));
     p.drawImage(target, tile);

@@ -1,10 +1,9 @@
 #include "board/Fonts.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include <QFontInfo>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
 
 namespace vorlix {
 
@@ -17,8 +16,7 @@ constexpr const char* kSansSerifSubstitute = "Nimbus Sans";
 QString ResolveFontFamily(const std::string& name) {
     const QString family = QString::fromStdString(name);
     if (family.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0 ||
-        family.compare(QLatin1String("Microsoft Sans Serif"), Qt::CaseInsensitive) == 0 ||
-        family.isEmpty())
+        family.compare(QLatin1String("Microsoft Sans Serif"), Qt::CaseInsensitive) == 0 || family.isEmpty())
         return QString::fromLatin1(kSansSerifSubstitute);
     return family;
 }
@@ -54,10 +52,9 @@ TCFont FontToCFont(const QFont& font, TColor color) {
     TCFont result;
     result.Color = color;
     result.Name = FamilyWithoutFoundry(font.family()).toStdString();
-    result.Size = font.pointSize() > 0 ? font.pointSize()
-                                       : int(std::lround(font.pixelSize() * 72.0 / 96.0));
-    result.Style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
-                   (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
+    result.Size = font.pointSize() > 0 ? font.pointSize() : int(std::lround(font.pixelSize() * 72.0 / 96.0));
+    result.Style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0) |
+                   (font.strikeOut() ? fsStrikeOut : 0);
     return result;
 }
 

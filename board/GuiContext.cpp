@@ -1,9 +1,10 @@
 #include "board/GuiContext.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <unistd.h>
 
 namespace vorlix {
 

@@ -71,7 +71,8 @@ void PaintArrows(QPainter& painter, const TDiagramBoard& board) {
         QColor color = MarkQColor(arrow.Color);
         color.setAlpha(kArrowAlpha);
         painter.setBrush(color);
-        painter.drawPath(ArrowShape(SquareCentre(board, arrow.From), SquareCentre(board, arrow.To), board.SquareSize()));
+        painter.drawPath(
+            ArrowShape(SquareCentre(board, arrow.From), SquareCentre(board, arrow.To), board.SquareSize()));
     }
     painter.restore();
 }

@@ -78,9 +78,9 @@ void ShowTravel(TDiagramBoard& board, const TTravel& travel, TPathRounding round
     // Our own copy: messages that run between frames may re-render the board.
     const qreal ratio = host.FrameRatio();
     const QImage background = ratio > 1 ? SharpBackground(board, area, ratio) : board.DiagramBitmap().copy(area);
-    const std::vector<QPoint> path =
-        AnimationPath(BoundsTopLeft(board, travel.From) - area.topLeft(), BoundsTopLeft(board, travel.To) - area.topLeft(),
-                      AnimationSteps(travel.From, travel.To), rounding);
+    const std::vector<QPoint> path = AnimationPath(BoundsTopLeft(board, travel.From) - area.topLeft(),
+                                                   BoundsTopLeft(board, travel.To) - area.topLeft(),
+                                                   AnimationSteps(travel.From, travel.To), rounding);
     const QImage picture =
         ratio > 1 ? TVectorPieces::Of(board.PieceStyle()).ScreenImage(travel.Code, board.SquareSize(), ratio)
                   : board.PieceImage(travel.Code);
@@ -149,8 +149,7 @@ void AnimateMove(TDiagramBoard& Board, const TChessMove& Move, TAnimationHost& H
 
 void AnimateTakeBack(TDiagramBoard& Board, const TChessMove& Move, int CapturedPiece, TAnimationHost& Host) {
     TakeBackPiece(Board, {FromSquare(Move), ToSquare(Move), Move.Piece}, Move.Capture ? CapturedPiece : 0, Host);
-    if (Move.EnPassant)
-        Board.SetPiece(Move.ToFile, Move.FromRank, Move.Piece == kWhitePawn ? kBlackPawn : kWhitePawn);
+    if (Move.EnPassant) Board.SetPiece(Move.ToFile, Move.FromRank, Move.Piece == kWhitePawn ? kBlackPawn : kWhitePawn);
     Board.Refresh();
     if (IsCastling(Move)) {
         TakeBackPiece(Board, CastlingRook(Move), 0, Host);

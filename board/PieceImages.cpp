@@ -23,8 +23,7 @@ void InitArtworkResource() {
 
 // A cell grid of the expected size, or null.
 QImage CheckedArtwork(const QImage& image, int columns) {
-    if (image.isNull() || image.width() != columns * kCell || image.height() != 2 * kCell)
-        return QImage();
+    if (image.isNull() || image.width() != columns * kCell || image.height() != 2 * kCell) return QImage();
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -128,8 +127,7 @@ void AddShadingLines(QImage& picture, TShading shading) {
             for (int x = 3; x < size; x += 4) DrawShadingLine(picture, x, 0, -1, 1);
             for (int y = 4; y < size; y += 4) DrawShadingLine(picture, size - 1, y, -1, 1);
             break;
-        case shNone:
-            break;
+        case shNone: break;
     }
 }
 

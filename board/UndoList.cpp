@@ -10,8 +10,7 @@
 namespace vorlix {
 
 TUndoList::TUndoList(const QString& TempDirectory) : directory_(TempDirectory) {
-    if (directory_.size() > 1 && (directory_.endsWith('/') || directory_.endsWith('\\')))
-        directory_.chop(1);
+    if (directory_.size() > 1 && (directory_.endsWith('/') || directory_.endsWith('\\'))) directory_.chop(1);
 }
 
 TUndoList::~TUndoList() { Clear(); }
@@ -33,8 +32,7 @@ void TUndoList::DeleteEntry(int index) {
     if (position_ >= index && !(position_ == 1 && !files_.isEmpty())) --position_;
 }
 
-bool TUndoList::Push(TDiagramBoard& Board, const THeaderFooterInfo& Header,
-                     const THeaderFooterInfo& Footer) {
+bool TUndoList::Push(TDiagramBoard& Board, const THeaderFooterInfo& Header, const THeaderFooterInfo& Footer) {
     if (position_ == maxCount_)
         DeleteEntry(1);
     else
@@ -46,8 +44,8 @@ bool TUndoList::Push(TDiagramBoard& Board, const THeaderFooterInfo& Header,
     } catch (const std::exception& e) {
         if (Board.ErrorReporter() && !failureReported_)
             Board.ErrorReporter()->Report(TMsgKind::Warning, "The undo history cannot be kept: its folder\n" +
-                                                                 directory_.toStdString() +
-                                                                 "\ncannot be written (" + e.what() + ")");
+                                                                 directory_.toStdString() + "\ncannot be written (" +
+                                                                 e.what() + ")");
         failureReported_ = true;
         return false;
     }

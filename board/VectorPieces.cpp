@@ -64,12 +64,31 @@ bool ApplyCommand(QChar command, TPathTokens& tokens, QPainterPath& path) {
         QPointF p[3];
         qreal v = 0;
         switch (command.unicode()) {
-            case 'M': if (!Points(tokens, 1, p)) return false; path.moveTo(p[0]); command = 'L'; break;
-            case 'L': if (!Points(tokens, 1, p)) return false; path.lineTo(p[0]); break;
-            case 'H': if (!tokens.Number(v)) return false; path.lineTo(v, path.currentPosition().y()); break;
-            case 'V': if (!tokens.Number(v)) return false; path.lineTo(path.currentPosition().x(), v); break;
-            case 'Q': if (!Points(tokens, 2, p)) return false; path.quadTo(p[0], p[1]); break;
-            case 'C': if (!Points(tokens, 3, p)) return false; path.cubicTo(p[0], p[1], p[2]); break;
+            case 'M':
+                if (!Points(tokens, 1, p)) return false;
+                path.moveTo(p[0]);
+                command = 'L';
+                break;
+            case 'L':
+                if (!Points(tokens, 1, p)) return false;
+                path.lineTo(p[0]);
+                break;
+            case 'H':
+                if (!tokens.Number(v)) return false;
+                path.lineTo(v, path.currentPosition().y());
+                break;
+            case 'V':
+                if (!tokens.Number(v)) return false;
+                path.lineTo(path.currentPosition().x(), v);
+                break;
+            case 'Q':
+                if (!Points(tokens, 2, p)) return false;
+                path.quadTo(p[0], p[1]);
+                break;
+            case 'C':
+                if (!Points(tokens, 3, p)) return false;
+                path.cubicTo(p[0], p[1], p[2]);
+                break;
             case 'Z': path.closeSubpath(); return true;
             default: return false;
         }
@@ -113,7 +132,8 @@ QPainterPath CrossShape(qreal shrink) {
     QPainterPath other;
     other.moveTo(lo, hi);
     other.lineTo(hi, lo);
-    QPainterPath shape = Stroked(lines, 6 - 2 * shrink, Qt::FlatCap).united(Stroked(other, 6 - 2 * shrink, Qt::FlatCap));
+    QPainterPath shape =
+        Stroked(lines, 6 - 2 * shrink, Qt::FlatCap).united(Stroked(other, 6 - 2 * shrink, Qt::FlatCap));
     shape.setFillRule(Qt::WindingFill);
     return shape.simplified();
 }

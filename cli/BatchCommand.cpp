@@ -1,30 +1,26 @@
 // vorlix batch: the batch diagram tools without a window. Positions of a PGN
 // or EPD file become numbered image or diagram files named as the batch
 // dialogs name them, or the pages of one PDF file.
+#include <malloc.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <malloc.h>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <thread>
-#include <unistd.h>
 
-#include "imaging/ImageScaling.h"
-#include "print/PdfPrintTarget.h"
-#include "print/PrintScaling.h"
 #include "batch/BatchFileName.h"
-#include "print/BatchPrinter.h"
+#include "batch/BatchRunner.h"
 #include "batch/EpdCaption.h"
 #include "batch/GameCaption.h"
-#include "print/PageLayout.h"
 #include "batch/PositionPicker.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
-#include "batch/BatchRunner.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "files/EPD.h"
@@ -32,6 +28,11 @@
 #include "files/PGNPos.h"
 #include "files/PGNReader.h"
 #include "files/SafeFileWriter.h"
+#include "imaging/ImageScaling.h"
+#include "print/BatchPrinter.h"
+#include "print/PageLayout.h"
+#include "print/PdfPrintTarget.h"
+#include "print/PrintScaling.h"
 
 namespace vorlix::cli {
 
@@ -112,15 +113,24 @@ std::vector<std::string> SplitCommas(const std::string& text) {
 // PGN: event,site,date,players,eco,result,move (and elo, the players' ratings).
 std::string ParseGameItems(const std::string& text, TCaptionItems& items) {
     for (const std::string& item : SplitCommas(text)) {
-        if (item == "event") items.Event = true;
-        else if (item == "site") items.Site = true;
-        else if (item == "date") items.Date = true;
-        else if (item == "players") items.White = items.Black = true;
-        else if (item == "elo") items.WhiteElo = items.BlackElo = true;
-        else if (item == "eco") items.ECO = true;
-        else if (item == "result") items.Result = true;
-        else if (item == "move") items.Move = true;
-        else return "unknown header item \"" + item + "\" (event, site, date, players, elo, eco, result, move)";
+        if (item == "event")
+            items.Event = true;
+        else if (item == "site")
+            items.Site = true;
+        else if (item == "date")
+            items.Date = true;
+        else if (item == "players")
+            items.White = items.Black = true;
+        else if (item == "elo")
+            items.WhiteElo = items.BlackElo = true;
+        else if (item == "eco")
+            items.ECO = true;
+        else if (item == "result")
+            items.Result = true;
+        else if (item == "move")
+            items.Move = true;
+        else
+            return "unknown header item \"" + item + "\" (event, site, date, players, elo, eco, result, move)";
     }
     return {};
 }
@@ -159,10 +169,14 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     } else if (name == "--games") {
         o.Games = value;
     } else if (name == "--positions") {
-        if (value == "entire") o.Positions.Mode = TPositionMode::Entire;
-        else if (value == "fixed") o.Positions.Mode = TPositionMode::Fixed;
-        else if (value == "custom") o.Positions.Mode = TPositionMode::Custom;
-        else return "--positions takes entire, fixed or custom";
+        if (value == "entire")
+            o.Positions.Mode = TPositionMode::Entire;
+        else if (value == "fixed")
+            o.Positions.Mode = TPositionMode::Fixed;
+        else if (value == "custom")
+            o.Positions.Mode = TPositionMode::Custom;
+        else
+            return "--positions takes entire, fixed or custom";
     } else if (name == "--from-start") {
         o.FromStart = value;
     } else if (name == "--from-end") {
@@ -228,7 +242,8 @@ std::string CheckPositions(TBatchOptions& o) {
 bool IsScalable(TOutputFormat format) { return format == TOutputFormat::Png || format == TOutputFormat::Svg; }
 
 std::string CheckFormatOptions(TBatchOptions& o) {
-    const bool image = o.Format == TOutputFormat::Gif || o.Format == TOutputFormat::Bmp || o.Format == TOutputFormat::Jpeg;
+    const bool image =
+        o.Format == TOutputFormat::Gif || o.Format == TOutputFormat::Bmp || o.Format == TOutputFormat::Jpeg;
     if (o.Colors && !image) return "--colors applies to GIF, BMP and JPEG images";
     if (o.Colors && o.Format == TOutputFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
     if (o.Colors && o.Format == TOutputFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
@@ -250,9 +265,12 @@ std::string CheckFormatOptions(TBatchOptions& o) {
 
 std::string CheckOptions(TBatchOptions& o) {
     if (o.Input.empty()) return "give a PGN or EPD file";
-    if (EndsWith(o.Input, ".pgn")) o.InputKind = TInputKind::Pgn;
-    else if (EndsWith(o.Input, ".epd")) o.InputKind = TInputKind::Epd;
-    else return "the input file must end in .pgn or .epd";
+    if (EndsWith(o.Input, ".pgn"))
+        o.InputKind = TInputKind::Pgn;
+    else if (EndsWith(o.Input, ".epd"))
+        o.InputKind = TInputKind::Epd;
+    else
+        return "the input file must end in .pgn or .epd";
     if (o.Output.empty()) return "-o OUT is required";
     const auto format = OutputFormatOf(o.Output);
     if (!format) return "the output file must end in .gif, .bmp, .jpg, .jpeg, .png, .svg, .vxd or .pdf";
@@ -275,10 +293,14 @@ std::string CheckOptions(TBatchOptions& o) {
 std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        if (name == "--fen-start") o.FenStartGiven = true;
-        else if (name == "--fen-final") o.FenFinalGiven = true;
-        else if (name == "--transparent") o.Transparent = true;
-        else if (name == "--per-page") o.PerPage = true;
+        if (name == "--fen-start")
+            o.FenStartGiven = true;
+        else if (name == "--fen-final")
+            o.FenFinalGiven = true;
+        else if (name == "--transparent")
+            o.Transparent = true;
+        else if (name == "--per-page")
+            o.PerPage = true;
         else if (name.size() > 1 && name[0] == '-') {
             if (i + 1 >= args.size()) return "option " + name + " needs a value";
             if (std::string error = ParseValueOption(name, args[++i], o); !error.empty()) return error;
@@ -293,8 +315,9 @@ std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
 
 TImageChoice ImageChoiceOf(const TBatchOptions& o) {
     TImageChoice choice;
-    choice.Format = o.Format == TOutputFormat::Gif ? TImageFormat::Gif
-                    : o.Format == TOutputFormat::Jpeg ? TImageFormat::Jpeg : TImageFormat::Bmp;
+    choice.Format = o.Format == TOutputFormat::Gif    ? TImageFormat::Gif
+                    : o.Format == TOutputFormat::Jpeg ? TImageFormat::Jpeg
+                                                      : TImageFormat::Bmp;
     switch (o.Colors.value_or(o.Format == TOutputFormat::Gif ? 256 : 24)) {
         case 2: choice.ColorIndex = ciMonochrome; break;
         case 16: choice.ColorIndex = ci16Colors; break;
@@ -319,8 +342,10 @@ QString StyleFileOf(const TBatchOptions& o) {
 
 // The style's line switched on or off as chosen; the text follows per diagram.
 void ApplyLineSwitch(const TLineChoice& choice, THeaderFooterInfo& line) {
-    if (choice.Kind == TLineKind::None) line.Enabled = false;
-    else if (choice.Kind != TLineKind::Keep) line.Enabled = true;
+    if (choice.Kind == TLineKind::None)
+        line.Enabled = false;
+    else if (choice.Kind != TLineKind::Keep)
+        line.Enabled = true;
     if (choice.Kind == TLineKind::FixedText) line.Text = choice.Text;
 }
 
@@ -371,7 +396,7 @@ private:
     const TBatchOptions& O_;
     TStdErrReporter reporter_;
     TStdErrReporter gameReporter_{O_.Input};  // the games' replay errors
-    int faultyGames_ = 0;                      // games cut short or skipped
+    int faultyGames_ = 0;                     // games cut short or skipped
     TChosenName name_;
     TProgressBar progress_{isatty(2) != 0};
     long long progressDone_ = 0, progressTotal_ = 0;
@@ -387,8 +412,9 @@ TRunStyle TBatchCommand::Style() {
         ApplyLineSwitch(O_.Footer, footer);
         return true;
     };
-    style.Kind = O_.Format == TOutputFormat::Vxd ? TOutputKind::Diagram
-                 : O_.Format == TOutputFormat::Pdf ? TOutputKind::Printed : TOutputKind::Image;
+    style.Kind = O_.Format == TOutputFormat::Vxd   ? TOutputKind::Diagram
+                 : O_.Format == TOutputFormat::Pdf ? TOutputKind::Printed
+                                                   : TOutputKind::Image;
     style.Image = ImageChoiceOf(O_);
     return style;
 }
@@ -409,7 +435,13 @@ int TBatchCommand::CountGames() {
     TSilentReporter silent;
     TPGNRec game;
     int count = 0;
-    ReadPGNFile(O_.Input, silent, [&] { ResetGame(game); return &game; }, [&](TPGNRec&) { ++count; });
+    ReadPGNFile(
+        O_.Input, silent,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec&) { ++count; });
     return count;
 }
 
@@ -444,12 +476,16 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
 
 bool TBatchCommand::RunPgn(TBatchRunner& runner) {
     const TIntegerList& games = O_.GameList;
-    if (progress_.Shown()) progressTotal_ = O_.Games ? std::min<long long>(games.CountIn(1, INT32_MAX), CountGames())
-                                                     : CountGames();
+    if (progress_.Shown())
+        progressTotal_ = O_.Games ? std::min<long long>(games.CountIn(1, INT32_MAX), CountGames()) : CountGames();
     TPGNRec game;
     int inFile = 0, inRun = 0;
     const bool read = ReadPGNFile(
-        O_.Input, reporter_, [&] { ResetGame(game); return &game; },
+        O_.Input, reporter_,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
         [&](TPGNRec& done) {
             ++inFile;
             if (stopped_ || (O_.Games && !games.Contains(inFile))) return;

@@ -1,8 +1,5 @@
 #include "cli/CliUtil.h"
 
-#include "files/PGNReader.h"
-#include "files/TextUtil.h"
-
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -10,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "files/PGNReader.h"
+#include "files/TextUtil.h"
 
 namespace vorlix::cli {
 

@@ -51,7 +51,11 @@ class TPartRunner {
 public:
     TPartRunner(const std::string& fileName, const std::vector<uint64_t>& cuts, int jobs, const TGameWriter& write,
                 TMoveText moveText)
-        : fileName_(fileName), cuts_(cuts), window_(static_cast<size_t>(jobs) + 1), write_(write), moveText_(moveText),
+        : fileName_(fileName),
+          cuts_(cuts),
+          window_(static_cast<size_t>(jobs) + 1),
+          write_(write),
+          moveText_(moveText),
           parts_(cuts.size() - 1) {
         // Fewer threads when the system cannot start them all; none is told by Workers().
         try {

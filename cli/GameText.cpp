@@ -6,8 +6,10 @@ namespace vorlix::cli {
 
 void TGameText::PutGameNumber() {
     ++games_;
-    if (out_) out_->Text() += std::to_string(games_);
-    else numberAt_.push_back(text_.size());
+    if (out_)
+        out_->Text() += std::to_string(games_);
+    else
+        numberAt_.push_back(text_.size());
 }
 
 void TGameText::WriteTo(TOutputBuffer& out, int gamesBefore) const {

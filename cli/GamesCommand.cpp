@@ -11,8 +11,8 @@ namespace {
 void AppendGameLine(TGameText& text, const TPGNRec& g) {
     text.PutGameNumber();
     std::string& out = text.Text();
-    for (const std::string* field : {&g.White, &g.Black, &g.Event, &g.Site, &g.Date, &g.Result, &g.Round,
-                                     &g.WhiteElo, &g.BlackElo, &g.ECO}) {
+    for (const std::string* field :
+         {&g.White, &g.Black, &g.Event, &g.Site, &g.Date, &g.Result, &g.Round, &g.WhiteElo, &g.BlackElo, &g.ECO}) {
         out += '\t';
         AppendField(out, *field);
     }
@@ -29,9 +29,9 @@ int RunGames(const Args& args) {
     if (!ParseFileAndJobs(args, file, jobs)) return Usage();
     TStdErrReporter reporter(file);
     TOutputBuffer out;
-    const bool loaded = WriteEveryGame(InputFileName(file), jobs ? jobs : DefaultJobs(), reporter, out, AppendGameLine,
-                                       TMoveText::Skip)
-                            .Read;
+    const bool loaded =
+        WriteEveryGame(InputFileName(file), jobs ? jobs : DefaultJobs(), reporter, out, AppendGameLine, TMoveText::Skip)
+            .Read;
     out.Flush();
     return loaded ? 0 : 1;
 }

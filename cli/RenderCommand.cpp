@@ -17,9 +17,9 @@
 #include "cli/Commands.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
-#include "imaging/ImageScaling.h"
 #include "export/ScalableExport.h"
 #include "files/TextEncoding.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix::cli {
 
@@ -133,10 +133,14 @@ std::optional<TCoordenateOrientation> ParseCoords(const std::string& text) {
     TCoordenateOrientation sides = 0;
     for (char c : text) {
         switch (c) {
-            case 'N': case 'n': sides |= North; break;
-            case 'W': case 'w': sides |= West; break;
-            case 'E': case 'e': sides |= East; break;
-            case 'S': case 's': sides |= South; break;
+            case 'N':
+            case 'n': sides |= North; break;
+            case 'W':
+            case 'w': sides |= West; break;
+            case 'E':
+            case 'e': sides |= East; break;
+            case 'S':
+            case 's': sides |= South; break;
             default: return std::nullopt;
         }
     }
@@ -178,8 +182,8 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         o.SquareSize = ParseInt(value);
         if (!o.SquareSize || *o.SquareSize < TDiagramBoard::kMinSquareSize ||
             *o.SquareSize > TDiagramBoard::kMaxSquareSize || *o.SquareSize % 2 != 0)
-            return "--square-size takes an even number from " + std::to_string(TDiagramBoard::kMinSquareSize) +
-                   " to " + std::to_string(TDiagramBoard::kMaxSquareSize);
+            return "--square-size takes an even number from " + std::to_string(TDiagramBoard::kMinSquareSize) + " to " +
+                   std::to_string(TDiagramBoard::kMaxSquareSize);
     } else if (name == "--coords") {
         if (!(o.Coords = ParseCoords(value))) return "--coords takes letters from N, W, E, S, or - for none";
     } else if (name == "--grid") {
@@ -192,7 +196,8 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
             return "--scale takes a percentage from 10 to 4000";
     } else if (name == "--size") {
         o.Size = ParseInt(value);
-        if (!o.Size || *o.Size < 16 || *o.Size > kMaxImagePixels) return "--size takes a number of pixels from 16 to 16384";
+        if (!o.Size || *o.Size < 16 || *o.Size > kMaxImagePixels)
+            return "--size takes a number of pixels from 16 to 16384";
     } else if (name == "--dpi") {
         o.Dpi = ParseInt(value);
         if (!o.Dpi || *o.Dpi < 10 || *o.Dpi > 9600) return "--dpi takes a number from 10 to 9600";
@@ -340,8 +345,7 @@ int RunRender(const Args& args) {
     TDiagramBoard board;
     board.SetErrorReporter(&reporter);
     THeaderFooterInfo header, footer;
-    if (options.Vxd && !LoadDiagramFile(TQtFileName(*options.Vxd).Name(), board, header, footer, reporter))
-        return 1;
+    if (options.Vxd && !LoadDiagramFile(TQtFileName(*options.Vxd).Name(), board, header, footer, reporter)) return 1;
 
     board.BeginUpdate();
     ApplyStyle(options, board);
@@ -359,7 +363,8 @@ int RunRender(const Args& args) {
     save.Format = options.Format;
     save.ColorIndex = ColorIndexOf(options);
     save.Quality = options.Quality;
-    if (options.Transparent) save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board, header, footer));
+    if (options.Transparent)
+        save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board, header, footer));
     return SaveImage(image, options.Output, save, reporter) ? 0 : 1;
 }
 

@@ -64,9 +64,12 @@ int main(int argc, char** argv) {
 #endif
     if (argc < 2) return Usage();
     if (AsksForHelp(argv[1])) return Help();
-    static const std::map<std::string, int (*)(const Args&)> commands = {
-        {"games", RunGames}, {"replay", RunReplay}, {"epd", RunEpd}, {"render", VORLIX_RENDERING(RunRender)},
-        {"batch", VORLIX_RENDERING(RunBatch)}, {"gif", VORLIX_RENDERING(RunGif)}};
+    static const std::map<std::string, int (*)(const Args&)> commands = {{"games", RunGames},
+                                                                         {"replay", RunReplay},
+                                                                         {"epd", RunEpd},
+                                                                         {"render", VORLIX_RENDERING(RunRender)},
+                                                                         {"batch", VORLIX_RENDERING(RunBatch)},
+                                                                         {"gif", VORLIX_RENDERING(RunGif)}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
     if (argc >= 3 && AsksForHelp(argv[2])) return Help();

@@ -2,11 +2,11 @@
 
 #include <QFile>
 
-#include "imaging/BmpExport.h"
-#include "imaging/JpegEncoder.h"
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
+#include "imaging/BmpExport.h"
 #include "imaging/GifWriter.h"
+#include "imaging/JpegEncoder.h"
 
 namespace vorlix {
 namespace {
@@ -81,12 +81,18 @@ std::optional<QPoint> FindTransparentCorner(const QImage& image, const TTranspar
     if (image.isNull()) return std::nullopt;
     const int right = image.width() - 1, bottom = image.height() - 1;
     QPoint corner;
-    if (rule.HeaderEnabled) corner = {0, 0};
-    else if (rule.FooterEnabled) corner = {0, bottom};
-    else if (rule.North || rule.West) corner = {0, 0};
-    else if (rule.East) corner = {right, 0};
-    else if (rule.South) corner = {0, bottom};
-    else return std::nullopt;
+    if (rule.HeaderEnabled)
+        corner = {0, 0};
+    else if (rule.FooterEnabled)
+        corner = {0, bottom};
+    else if (rule.North || rule.West)
+        corner = {0, 0};
+    else if (rule.East)
+        corner = {right, 0};
+    else if (rule.South)
+        corner = {0, bottom};
+    else
+        return std::nullopt;
     if ((image.pixel(corner) & 0x00FFFFFFu) != (rule.BackColor & 0x00FFFFFFu)) return std::nullopt;
     return corner;
 }

@@ -47,7 +47,7 @@ struct TTransparencyRule {
     bool HeaderEnabled = false;
     bool FooterEnabled = false;
     bool North = false, West = false, East = false, South = false;  // coordinate sides
-    QRgb BackColor = 0;  // the coordinate background colour
+    QRgb BackColor = 0;                                             // the coordinate background colour
 };
 
 // The corner that lies in a margin of the coordinate background colour, if

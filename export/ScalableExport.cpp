@@ -9,10 +9,10 @@
 
 #include "board/Colors.h"
 #include "export/DiagramImage.h"
-#include "imaging/ExactPalette.h"
 #include "export/ImageExport.h"
 #include "export/SvgCanvas.h"
 #include "export/VectorDiagramImage.h"
+#include "imaging/ExactPalette.h"
 
 namespace vorlix {
 

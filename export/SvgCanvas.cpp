@@ -7,8 +7,8 @@
 #include <QTextItem>
 #include <charconv>
 #include <climits>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -96,10 +96,14 @@ std::string PathData(const QPainterPath& path) {
     d.reserve(size_t(path.elementCount()) * 14);
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
-        if (e.type == QPainterPath::MoveToElement) d += 'M';
-        else if (e.type == QPainterPath::LineToElement) d += 'L';
-        else if (e.type == QPainterPath::CurveToElement) d += 'C';
-        else d += ' ';
+        if (e.type == QPainterPath::MoveToElement)
+            d += 'M';
+        else if (e.type == QPainterPath::LineToElement)
+            d += 'L';
+        else if (e.type == QPainterPath::CurveToElement)
+            d += 'C';
+        else
+            d += ' ';
         AppendNumber(d, e.x);
         d += ' ';
         AppendNumber(d, e.y);
@@ -238,8 +242,8 @@ void TSvgPaintEngine::Open(const char* name) {
             AppendInt(Defs, clipId_);
             Defs += "\"><path d=\"";
             Defs += PathData(clip_);
-            Defs += clip_.fillRule() == Qt::OddEvenFill ? "\" clip-rule=\"evenodd\"/></clipPath>\n"
-                                                         : "\"/></clipPath>\n";
+            Defs +=
+                clip_.fillRule() == Qt::OddEvenFill ? "\" clip-rule=\"evenodd\"/></clipPath>\n" : "\"/></clipPath>\n";
         }
         Body += "<g clip-path=\"url(#c";
         AppendInt(Body, clipId_);
@@ -437,7 +441,10 @@ void TSvgPaintEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
 }
 
 TSvgCanvas::TSvgCanvas(QSize viewBox, QSize shownSize, const QString& title, const QString& description)
-    : viewBox_(viewBox), shownSize_(shownSize), title_(title), description_(description),
+    : viewBox_(viewBox),
+      shownSize_(shownSize),
+      title_(title),
+      description_(description),
       engine_(std::make_unique<TSvgPaintEngine>()) {}
 
 TSvgCanvas::~TSvgCanvas() = default;
@@ -455,7 +462,9 @@ QByteArray TSvgCanvas::Document() const {
     AppendInt(out, viewBox_.width());
     out += ' ';
     AppendInt(out, viewBox_.height());
-    out += "\" xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\">\n<title>";
+    out +=
+        "\" xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+        "version=\"1.1\">\n<title>";
     AppendEscaped(out, title_);
     out += "</title>\n<desc>";
     AppendEscaped(out, description_);

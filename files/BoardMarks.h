@@ -49,8 +49,8 @@ public:
 
 private:
     TBoardMarks marks_;
-    std::vector<int16_t> arrowAt_;   // from * 64 + to: index in marks_.Arrows, or -1
-    std::vector<int8_t> squareAt_;   // square: index in marks_.Squares, or -1
+    std::vector<int16_t> arrowAt_;  // from * 64 + to: index in marks_.Arrows, or -1
+    std::vector<int8_t> squareAt_;  // square: index in marks_.Squares, or -1
     size_t leftOut_ = 0;
 };
 

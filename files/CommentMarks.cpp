@@ -56,8 +56,10 @@ TBoardMarks ParseCommentMarks(std::string_view comment) {
         const std::string_view name = command.substr(1, 3);
         const std::string_view argument = command.substr(4);
         if (!argument.empty() && !IsSpace(argument.front())) continue;  // e.g. [%calx ...]
-        if (name == "cal") ForEachItem(argument, [&](std::string_view item) { AddArrow(item, marks); });
-        else if (name == "csl") ForEachItem(argument, [&](std::string_view item) { AddSquare(item, marks); });
+        if (name == "cal")
+            ForEachItem(argument, [&](std::string_view item) { AddArrow(item, marks); });
+        else if (name == "csl")
+            ForEachItem(argument, [&](std::string_view item) { AddSquare(item, marks); });
     }
     return marks.Take();
 }

@@ -30,8 +30,10 @@ TGameReplay::TGameReplay(const TPGNRec& game)
 }
 
 bool TGameReplay::ReadStart(const TPGNRec& game, TChessPosition& start) {
-    if (!game.HasSetup) SetStartPosition(start);
-    else if (!ReadFEN(game.FEN, start)) throw EIllegalMoveData(kBadFen);
+    if (!game.HasSetup)
+        SetStartPosition(start);
+    else if (!ReadFEN(game.FEN, start))
+        throw EIllegalMoveData(kBadFen);
     return start.WhiteToMove;
 }
 

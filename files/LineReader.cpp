@@ -24,8 +24,9 @@ constexpr size_t kSlack = kLineSlack;
 // The line ends among the sixteen bytes at p, one bit each.
 unsigned LineEndsIn16(const char* p) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i ends = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))),
-                                      _mm_cmpeq_epi8(v, _mm_setzero_si128()));
+    const __m128i ends =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))),
+                     _mm_cmpeq_epi8(v, _mm_setzero_si128()));
     return static_cast<unsigned>(_mm_movemask_epi8(ends));
 }
 

@@ -38,7 +38,8 @@ TPGNRec* TPGN::Append() {
 }
 
 bool TPGN::LoadFromFile(const std::string& fileName) {
-    const bool ok = ReadPGNFile(fileName, *reporter_, [this] { return Append(); }, nullptr);
+    const bool ok = ReadPGNFile(
+        fileName, *reporter_, [this] { return Append(); }, nullptr);
     Current = First;
     return ok;
 }

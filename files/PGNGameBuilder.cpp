@@ -17,10 +17,10 @@ namespace vorlix {
 struct TTagParts {
     std::string_view Name;
     bool BlankAfterName = false;  // a blank, not a tab or a quote, follows the name
-    std::string_view RawValue;  // between the first two double quotes; empty without two
-    std::string_view After;     // the text after the "]" that follows the value
-    bool ValueScanned = false;  // the next two are known
-    bool ValueHasMarks = false;  // "{" or ";" in the value
+    std::string_view RawValue;    // between the first two double quotes; empty without two
+    std::string_view After;       // the text after the "]" that follows the value
+    bool ValueScanned = false;    // the next two are known
+    bool ValueHasMarks = false;   // "{" or ";" in the value
     bool ValueHasHighBytes = false;
 };
 
@@ -280,8 +280,8 @@ void TPGNGameBuilder::StartGame() {
 // first, so a file can be read as it streams in.
 void TPGNGameBuilder::StoreAsUtf8() {
     TPGNRec& g = *game_;
-    std::string* const fields[] = {&g.Event, &g.Site, &g.Date, &g.Round, &g.Result, &g.White, &g.WhiteElo,
-                                   &g.Black, &g.BlackElo, &g.ECO, &g.FEN, &g.Moves};
+    std::string* const fields[] = {&g.Event,    &g.Site,  &g.Date,     &g.Round, &g.Result, &g.White,
+                                   &g.WhiteElo, &g.Black, &g.BlackElo, &g.ECO,   &g.FEN,    &g.Moves};
     bool utf8 = movesAreUtf8_;
     if (tagsHaveHighBytes_)
         for (const std::string* s : fields) utf8 = utf8 && (!HasHighBytes(*s) || IsValidUtf8(*s));
@@ -325,14 +325,20 @@ void TPGNGameBuilder::AddTag(const TTagParts& tag) {
             }
             break;
         case 4:
-            if (NameIs(tag, "SITE")) SetTag(g.Site, tag);
-            else if (NameIs(tag, "DATE")) SetTag(g.Date, tag);
+            if (NameIs(tag, "SITE"))
+                SetTag(g.Site, tag);
+            else if (NameIs(tag, "DATE"))
+                SetTag(g.Date, tag);
             break;
         case 5:
-            if (NameIs(tag, "EVENT")) SetTag(g.Event, tag);
-            else if (NameIs(tag, "WHITE")) SetTag(g.White, tag);
-            else if (NameIs(tag, "BLACK")) SetTag(g.Black, tag);
-            else if (NameIs(tag, "ROUND")) SetTag(g.Round, tag);
+            if (NameIs(tag, "EVENT"))
+                SetTag(g.Event, tag);
+            else if (NameIs(tag, "WHITE"))
+                SetTag(g.White, tag);
+            else if (NameIs(tag, "BLACK"))
+                SetTag(g.Black, tag);
+            else if (NameIs(tag, "ROUND"))
+                SetTag(g.Round, tag);
             else if (NameIs(tag, "SETUP")) {
                 AssignTagValue(setup_, value);
                 g.HasSetup = setup_ == "1";
@@ -343,8 +349,10 @@ void TPGNGameBuilder::AddTag(const TTagParts& tag) {
             break;
         default:
             // Longer names that start with these are read as them too ("WhiteEloFide").
-            if (NameStartsWith8(tag.Name, "WHITEELO")) SetTag(g.WhiteElo, tag);
-            else if (NameStartsWith8(tag.Name, "BLACKELO")) SetTag(g.BlackElo, tag);
+            if (NameStartsWith8(tag.Name, "WHITEELO"))
+                SetTag(g.WhiteElo, tag);
+            else if (NameStartsWith8(tag.Name, "BLACKELO"))
+                SetTag(g.BlackElo, tag);
             break;
     }
 }

@@ -58,9 +58,9 @@ private:
     TPGNRec* game_ = nullptr;
     TState state_ = TState::BeforeFirstGame;
     bool inBrace_ = false;
-    TTagNameSet tagNames_;  // tags read for the game being read
-    std::string moves_;  // move text of the game being read; reused between games
-    std::string setup_;  // the value of a SetUp tag
+    TTagNameSet tagNames_;            // tags read for the game being read
+    std::string moves_;               // move text of the game being read; reused between games
+    std::string setup_;               // the value of a SetUp tag
     bool tagsHaveHighBytes_ = false;  // a tag value stored for the game may hold non-ASCII bytes
     bool movesAreUtf8_ = true;        // the game's move text read so far is valid UTF-8
     std::string_view piece_;

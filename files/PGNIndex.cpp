@@ -15,7 +15,7 @@ namespace {
 constexpr uint64_t kProgressStep = 1 << 20;
 
 const std::string* TagField(const TPGNRec& g, int tag) {
-    const std::string* fields[kPGNTagCount] = {&g.White, &g.Black, &g.Event, &g.Site, &g.Date,
+    const std::string* fields[kPGNTagCount] = {&g.White,  &g.Black, &g.Event,    &g.Site,     &g.Date,
                                                &g.Result, &g.Round, &g.WhiteElo, &g.BlackElo, &g.ECO};
     return fields[tag];
 }
@@ -58,7 +58,8 @@ void TPGNIndex::Append(const TPGNIndex& part) {
     std::array<std::vector<uint32_t>, kPoolCount> idHere;
     for (int p = 0; p < kPoolCount; ++p) {
         idHere[p].resize(part.pools_[p].Count());
-        for (uint32_t id = 0; id < part.pools_[p].Count(); ++id) idHere[p][id] = pools_[p].Intern(part.pools_[p].Text(id));
+        for (uint32_t id = 0; id < part.pools_[p].Count(); ++id)
+            idHere[p][id] = pools_[p].Intern(part.pools_[p].Text(id));
     }
     for (size_t g = 0; g < part.offsets_.Size(); ++g) {
         for (int t = 0; t < kPGNTagCount; ++t) tagIds_[t].Push(idHere[kPoolOfTag[t]][part.tagIds_[t].Get(g)]);
@@ -110,8 +111,8 @@ public:
     uint64_t NextReport = 0;
 };
 
-bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress,
-                             int jobs, uint64_t partSize) {
+bool TPGNIndex::LoadFromFile(const std::string& fileName, TErrorReporter& reporter, const TProgress& progress, int jobs,
+                             uint64_t partSize) {
     Clear();
     fileName_ = fileName;
     const std::vector<uint64_t> cuts = jobs > 1 ? SplitPGNFile(fileName, partSize) : std::vector<uint64_t>{};

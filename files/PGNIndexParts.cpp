@@ -24,7 +24,8 @@ public:
 
     bool Run(int jobs, TErrorReporter& reporter) {
         std::vector<std::thread> helpers;
-        for (int j = 1; j < jobs && static_cast<size_t>(j) < parts_.size(); ++j) helpers.emplace_back([this] { Work(); });
+        for (int j = 1; j < jobs && static_cast<size_t>(j) < parts_.size(); ++j)
+            helpers.emplace_back([this] { Work(); });
         Work();
         for (std::thread& helper : helpers) helper.join();
         // Parts never read because of a stop end the list where they begin.

@@ -21,17 +21,37 @@ int WidthFor(uint64_t value) {
 uint64_t Load(const uint8_t* at, int width) {
     switch (width) {
         case 1: return *at;
-        case 2: { uint16_t v; std::memcpy(&v, at, 2); return v; }
-        case 4: { uint32_t v; std::memcpy(&v, at, 4); return v; }
-        default: { uint64_t v; std::memcpy(&v, at, 8); return v; }
+        case 2: {
+            uint16_t v;
+            std::memcpy(&v, at, 2);
+            return v;
+        }
+        case 4: {
+            uint32_t v;
+            std::memcpy(&v, at, 4);
+            return v;
+        }
+        default: {
+            uint64_t v;
+            std::memcpy(&v, at, 8);
+            return v;
+        }
     }
 }
 
 void Save(uint8_t* at, int width, uint64_t value) {
     switch (width) {
         case 1: *at = static_cast<uint8_t>(value); break;
-        case 2: { const auto v = static_cast<uint16_t>(value); std::memcpy(at, &v, 2); break; }
-        case 4: { const auto v = static_cast<uint32_t>(value); std::memcpy(at, &v, 4); break; }
+        case 2: {
+            const auto v = static_cast<uint16_t>(value);
+            std::memcpy(at, &v, 2);
+            break;
+        }
+        case 4: {
+            const auto v = static_cast<uint32_t>(value);
+            std::memcpy(at, &v, 4);
+            break;
+        }
         default: std::memcpy(at, &value, 8);
     }
 }

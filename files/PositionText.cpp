@@ -20,7 +20,6 @@ void AppendCastling(std::string& out, bool ws, bool wl, bool bs, bool bl) {
     if (bl) out += 'q';
 }
 
-
 }  // namespace
 
 namespace {

@@ -209,8 +209,7 @@ bool TakeOverAttributes(int fd, const struct stat* old) {
     return ::fchmod(fd, old->st_mode & 07777) == 0;
 }
 
-void ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view contents,
-                        bool syncToDisk) {
+void ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view contents, bool syncToDisk) {
     const std::string folder = FolderOf(target);
     int fd = OpenUnnamedTemporary(folder);
     const bool unnamed = fd >= 0;

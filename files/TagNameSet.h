@@ -38,7 +38,7 @@ private:
     }
     bool Contains(std::string_view name) const;
 
-    std::string text_;           // the names one after another
+    std::string text_;            // the names one after another
     std::vector<uint32_t> ends_;  // where each name ends in text_
     uint64_t mask_ = 0;
 };

@@ -39,10 +39,14 @@ void TUtf8Validator::Feed(std::string_view block) {
             bool ok = (c & 0xC0) == 0x80;
             if (ok && firstCont_) {
                 // Reject overlong forms, surrogates and code points above U+10FFFF.
-                if (lead_ == 0xE0) ok = c >= 0xA0;
-                else if (lead_ == 0xED) ok = c < 0xA0;
-                else if (lead_ == 0xF0) ok = c >= 0x90;
-                else if (lead_ == 0xF4) ok = c < 0x90;
+                if (lead_ == 0xE0)
+                    ok = c >= 0xA0;
+                else if (lead_ == 0xED)
+                    ok = c < 0xA0;
+                else if (lead_ == 0xF0)
+                    ok = c >= 0x90;
+                else if (lead_ == 0xF4)
+                    ok = c < 0x90;
             }
             if (!ok) {
                 valid_ = false;
@@ -51,9 +55,12 @@ void TUtf8Validator::Feed(std::string_view block) {
             firstCont_ = false;
             --pending_;
         } else if (c >= 0x80) {
-            if (c >= 0xC2 && c <= 0xDF) pending_ = 1;
-            else if (c >= 0xE0 && c <= 0xEF) pending_ = 2;
-            else if (c >= 0xF0 && c <= 0xF4) pending_ = 3;
+            if (c >= 0xC2 && c <= 0xDF)
+                pending_ = 1;
+            else if (c >= 0xE0 && c <= 0xEF)
+                pending_ = 2;
+            else if (c >= 0xF0 && c <= 0xF4)
+                pending_ = 3;
             else {
                 valid_ = false;
                 return;
@@ -73,10 +80,10 @@ bool IsValidUtf8(std::string_view text) {
 namespace {
 
 // Code points of 0x80..0x9F in Windows-1252; the five unassigned bytes map to themselves.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -98,9 +105,12 @@ std::string Cp1252ToUtf8(std::string_view text) {
     out.reserve(text.size() + text.size() / 4);
     for (char ch : text) {
         const unsigned char c = static_cast<unsigned char>(ch);
-        if (c < 0x80) out += ch;
-        else if (c < 0xA0) AppendUtf8(out, kCp1252High[c - 0x80]);
-        else AppendUtf8(out, c);
+        if (c < 0x80)
+            out += ch;
+        else if (c < 0xA0)
+            AppendUtf8(out, kCp1252High[c - 0x80]);
+        else
+            AppendUtf8(out, c);
     }
     return out;
 }

@@ -24,9 +24,9 @@ public:
 
 private:
     bool valid_ = true;
-    int pending_ = 0;          // continuation bytes still expected
-    unsigned char lead_ = 0;   // lead byte of the open sequence
-    bool firstCont_ = false;   // the next byte is the first continuation byte
+    int pending_ = 0;         // continuation bytes still expected
+    unsigned char lead_ = 0;  // lead byte of the open sequence
+    bool firstCont_ = false;  // the next byte is the first continuation byte
 };
 
 }  // namespace vorlix

@@ -35,7 +35,9 @@ inline constexpr uint64_t kByteHighs = 0x8080808080808080ull;
 inline bool WordHasByteBelow(uint64_t word, unsigned char limit) {
     return ((word - limit * kByteOnes) & ~word & kByteHighs) != 0;
 }
-inline bool WordHasByte(uint64_t word, char c) { return WordHasByteBelow(word ^ (static_cast<unsigned char>(c) * kByteOnes), 1); }
+inline bool WordHasByte(uint64_t word, char c) {
+    return WordHasByteBelow(word ^ (static_cast<unsigned char>(c) * kByteOnes), 1);
+}
 // A high bit in each byte of the word that equals `c`, and only there.
 inline uint64_t WordBytesEqualTo(uint64_t word, char c) {
     constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <climits>
 #include <algorithm>
+#include <climits>
 
 static void InitHelpResources() { Q_INIT_RESOURCE(HelpTopics); }
 
@@ -19,8 +19,8 @@ QString MetaContent(const QString& html, const QString& name) {
 
 QString PlainText(const QString& html) {
     QString body = html;
-    body.remove(QRegularExpression("<head>.*</head>", QRegularExpression::DotMatchesEverythingOption |
-                                                          QRegularExpression::CaseInsensitiveOption));
+    body.remove(QRegularExpression(
+        "<head>.*</head>", QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption));
     body.remove(QRegularExpression("<[^>]*>"));
     body.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"");
     return body.simplified().toLower();

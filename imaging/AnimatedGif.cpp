@@ -141,7 +141,8 @@ private:
 std::vector<QImage> AsRgb32Frames(const std::vector<QImage>& frames) {
     std::vector<QImage> result;
     result.reserve(frames.size());
-    for (const QImage& f : frames) result.push_back(f.format() == QImage::Format_RGB32 ? f : f.convertToFormat(QImage::Format_RGB32));
+    for (const QImage& f : frames)
+        result.push_back(f.format() == QImage::Format_RGB32 ? f : f.convertToFormat(QImage::Format_RGB32));
     return result;
 }
 

@@ -1,8 +1,8 @@
 #include "imaging/BmpExport.h"
 
 #include "imaging/BmpWriter.h"
-#include "imaging/FixedPalettes.h"
 #include "imaging/ColorMapping.h"
+#include "imaging/FixedPalettes.h"
 
 namespace vorlix {
 namespace {

@@ -35,7 +35,10 @@ struct TChannel {
 
     explicit TChannel(uint32_t mask) : Mask(mask) {
         if (mask == 0) return;
-        while (!(mask & 1)) { mask >>= 1; ++Shift; }
+        while (!(mask & 1)) {
+            mask >>= 1;
+            ++Shift;
+        }
         Max = mask;
     }
     int Of(uint32_t pixel) const {
@@ -74,7 +77,7 @@ TBmpLayout ReadInfoHeader(TByteReader& in, uint32_t headerSize) {
     l.Compression = in.ReadU32();
     in.Skip(12);  // image size and resolution: recomputed / irrelevant
     l.ColorsUsed = in.ReadU32();
-    in.Skip(4);   // important colours
+    in.Skip(4);  // important colours
     SetDefaultMasks(l);
     if (l.Compression != kBiBitfields) {
         in.Skip(headerSize - kInfoHeaderSize);
@@ -94,7 +97,12 @@ void CheckLayout(const TBmpLayout& l) {
         int64_t(l.Width) * height > kMaxBmpPixels)
         throw EBmpError("bad image size");
     switch (l.BitsPerPixel) {
-        case 1: case 4: case 8: case 16: case 24: case 32: break;
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32: break;
         default: throw EBmpError("unsupported bits per pixel");
     }
     const bool masked = l.BitsPerPixel == 16 || l.BitsPerPixel == 32;
@@ -130,8 +138,8 @@ QRgb PixelAt(const uint8_t* row, int x, const TPixelFormat& f) {
     }
     if (bits == 16 || bits == 32) {
         const uint8_t* p = row + size_t(x) * (bits / 8);
-        const uint32_t v = bits == 16 ? uint32_t(p[0] | p[1] << 8)
-                                      : uint32_t(p[0] | p[1] << 8 | p[2] << 16) | uint32_t(p[3]) << 24;
+        const uint32_t v =
+            bits == 16 ? uint32_t(p[0] | p[1] << 8) : uint32_t(p[0] | p[1] << 8 | p[2] << 16) | uint32_t(p[3]) << 24;
         return qRgb(f.Red.Of(v), f.Green.Of(v), f.Blue.Of(v));
     }
     const std::vector<QRgb>& table = f.Table;
@@ -141,8 +149,7 @@ QRgb PixelAt(const uint8_t* row, int x, const TPixelFormat& f) {
     return index < table.size() ? table[index] : qRgb(0, 0, 0);
 }
 
-QImage DecodePixels(const uint8_t* pixels, size_t stride, const TBmpLayout& l,
-                    const std::vector<QRgb>& table) {
+QImage DecodePixels(const uint8_t* pixels, size_t stride, const TBmpLayout& l, const std::vector<QRgb>& table) {
     const bool topDown = l.Height < 0;
     const int height = topDown ? -l.Height : l.Height;
     QImage image(l.Width, height, QImage::Format_RGB32);

@@ -10,8 +10,7 @@ namespace {
 
 constexpr uint32_t kHeadersSize = 14 + 40;
 
-void WriteHeaders(TByteWriter& out, const QImage& image, int bits, uint32_t tableSize,
-                  uint32_t pixelBytes) {
+void WriteHeaders(TByteWriter& out, const QImage& image, int bits, uint32_t tableSize, uint32_t pixelBytes) {
     const uint32_t offset = kHeadersSize + tableSize;
     out.WriteU8('B');
     out.WriteU8('M');
@@ -62,10 +61,9 @@ void WriteIndexRow(std::vector<uint8_t>& row, const QImage& indexed, int y, int 
 }  // namespace
 
 std::vector<uint8_t> EncodeBmp(const QImage& image, int bits) {
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
-        throw std::invalid_argument("unsupported bits per pixel");
-    const QImage source = bits == 24 ? image.convertToFormat(QImage::Format_RGB32)
-                                     : image.convertToFormat(QImage::Format_Indexed8);
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24) throw std::invalid_argument("unsupported bits per pixel");
+    const QImage source =
+        bits == 24 ? image.convertToFormat(QImage::Format_RGB32) : image.convertToFormat(QImage::Format_Indexed8);
     if (bits < 24 && (image.colorCount() == 0 || source.colorCount() > (1 << bits)))
         throw std::invalid_argument("image does not fit the colour depth");
 

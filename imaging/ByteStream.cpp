@@ -20,8 +20,8 @@ uint16_t TByteReader::ReadU16() {
 
 uint32_t TByteReader::ReadU32() {
     const uint8_t* p = ReadBytes(4);
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 const uint8_t* TByteReader::ReadBytes(size_t n) {

@@ -19,7 +19,7 @@ std::size_t RunLength(const std::uint8_t* pixels, std::size_t at, std::size_t co
         if (const std::uint64_t differ = word ^ pattern) {
             // The first differing pixel is the lowest byte of the word in memory order.
             const int first = std::endian::native == std::endian::little ? std::countr_zero(differ) / 8
-                                                                          : std::countl_zero(differ) / 8;
+                                                                         : std::countl_zero(differ) / 8;
             return end + static_cast<std::size_t>(first) - at;
         }
     }

@@ -19,8 +19,7 @@ TIndexedImage Quantize(const QImage& image, int maxColors) {
 }
 
 int TransparentIndex(const TIndexedImage& image, const std::optional<QPoint>& at) {
-    if (!at || at->x() < 0 || at->y() < 0 || at->x() >= image.Width || at->y() >= image.Height)
-        return kNoTransparency;
+    if (!at || at->x() < 0 || at->y() < 0 || at->x() >= image.Width || at->y() >= image.Height) return kNoTransparency;
     return image.At(at->x(), at->y());
 }
 

@@ -13,8 +13,9 @@ TColorMap MakeColorMap(const std::vector<QRgb>& palette) {
     while (static_cast<std::size_t>(size) < palette.size()) size *= 2;
     std::vector<GifColorType> colors(static_cast<std::size_t>(size), GifColorType{0, 0, 0});
     for (std::size_t i = 0; i < palette.size(); ++i)
-        colors[i] = GifColorType{static_cast<GifByteType>(qRed(palette[i])), static_cast<GifByteType>(qGreen(palette[i])),
-                                 static_cast<GifByteType>(qBlue(palette[i]))};
+        colors[i] =
+            GifColorType{static_cast<GifByteType>(qRed(palette[i])), static_cast<GifByteType>(qGreen(palette[i])),
+                         static_cast<GifByteType>(qBlue(palette[i]))};
     return TColorMap(GifMakeMapObject(size, colors.data()));
 }
 

@@ -10,9 +10,7 @@ constexpr int kPercents[kImageScaleCount] = {40, 60, 80, 90, 100, 125, 150, 200}
 
 }  // namespace
 
-float ImageScaleFactor(int index) {
-    return index >= 0 && index < kImageScaleCount ? kFactors[index] : 1.0f;
-}
+float ImageScaleFactor(int index) { return index >= 0 && index < kImageScaleCount ? kFactors[index] : 1.0f; }
 
 std::optional<int> ImageScaleIndexOfPercent(int percent) {
     for (int i = 0; i < kImageScaleCount; ++i)
@@ -20,9 +18,7 @@ std::optional<int> ImageScaleIndexOfPercent(int percent) {
     return std::nullopt;
 }
 
-long long ScaleCeil(long double x) {
-    return static_cast<long long>(x > 0 ? std::ceil(x) : std::floor(x));
-}
+long long ScaleCeil(long double x) { return static_cast<long long>(x > 0 ? std::ceil(x) : std::floor(x)); }
 
 int ScaledLength(int length, float factor) {
     return static_cast<int>(ScaleCeil(static_cast<long double>(length) * static_cast<long double>(factor)));

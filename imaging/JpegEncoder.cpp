@@ -1,11 +1,11 @@
 #include "imaging/JpegEncoder.h"
 
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-
-#include <jpeglib.h>
 
 namespace vorlix {
 namespace {
@@ -82,8 +82,10 @@ bool EncodeJpeg(const QImage& image, int quality, std::vector<std::uint8_t>& out
     unsigned long size = 0;
     char message[JMSG_LENGTH_MAX] = {};
     const bool ok = Compress(src, std::clamp(quality, 1, 100), &buffer, &size, message);
-    if (ok) out.assign(buffer, buffer + size);
-    else error = std::string("JPEG encoder failed: ") + message;
+    if (ok)
+        out.assign(buffer, buffer + size);
+    else
+        error = std::string("JPEG encoder failed: ") + message;
     std::free(buffer);
     return ok;
 }

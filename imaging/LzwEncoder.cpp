@@ -164,9 +164,8 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
 
 void AppendLzwImageData(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
                         std::vector<std::uint8_t>& out) {
-    AppendCodedImageData(count, bitsPerPixel, out, [&](int rootBits, TCodePacker& packer) {
-        CompressCodes(pixels, count, rootBits, packer);
-    });
+    AppendCodedImageData(count, bitsPerPixel, out,
+                         [&](int rootBits, TCodePacker& packer) { CompressCodes(pixels, count, rootBits, packer); });
 }
 
 }  // namespace vorlix

@@ -18,9 +18,9 @@ TNearestColor::TNearestColor(const std::vector<QRgb>& palette)
 int TNearestColor::Search(int r, int g, int b) const {
     if (ByGreen.empty()) return 0;
     const int n = static_cast<int>(ByGreen.size());
-    int up = static_cast<int>(std::lower_bound(ByGreen.begin(), ByGreen.end(), g,
-                                               [](const TEntry& e, int v) { return e.G < v; }) -
-                              ByGreen.begin());
+    int up = static_cast<int>(
+        std::lower_bound(ByGreen.begin(), ByGreen.end(), g, [](const TEntry& e, int v) { return e.G < v; }) -
+        ByGreen.begin());
     int down = up - 1;
     int best = INT_MAX;
     int bestIndex = ByGreen[std::min(up, n - 1)].Index;
@@ -35,13 +35,17 @@ int TNearestColor::Search(int r, int g, int b) const {
     while (up < n || down >= 0) {
         if (up < n) {
             const int dg = ByGreen[up].G - g;
-            if (dg * dg > best) up = n;
-            else consider(ByGreen[up++]);
+            if (dg * dg > best)
+                up = n;
+            else
+                consider(ByGreen[up++]);
         }
         if (down >= 0) {
             const int dg = g - ByGreen[down].G;
-            if (dg * dg > best) down = -1;
-            else consider(ByGreen[down--]);
+            if (dg * dg > best)
+                down = -1;
+            else
+                consider(ByGreen[down--]);
         }
     }
     return bestIndex;

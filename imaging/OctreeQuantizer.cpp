@@ -105,7 +105,8 @@ private:
         }
         if (n.Leaf) {
             const std::uint64_t half = n.Count / 2;
-            palette.push_back(qRgb(static_cast<int>((n.SumR + half) / n.Count), static_cast<int>((n.SumG + half) / n.Count),
+            palette.push_back(qRgb(static_cast<int>((n.SumR + half) / n.Count),
+                                   static_cast<int>((n.SumG + half) / n.Count),
                                    static_cast<int>((n.SumB + half) / n.Count)));
             return;
         }

@@ -38,7 +38,10 @@ class TRunCoder {
 
 public:
     TRunCoder(int rootBits, TCodePacker& packer)
-        : packer_(packer), rootBits_(rootBits), clearCode_(1u << rootBits), clearAt_(ClearLimit(rootBits)),
+        : packer_(packer),
+          rootBits_(rootBits),
+          clearCode_(1u << rootBits),
+          clearAt_(ClearLimit(rootBits)),
           width_(rootBits + 1),
           runs_(RunsOfThread()) {
         for (unsigned color = 0; color < clearCode_; ++color) runs_[color].assign(1, static_cast<std::uint16_t>(color));

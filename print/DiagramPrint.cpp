@@ -1,8 +1,8 @@
 #include "print/DiagramPrint.h"
 
+#include "imaging/ImageScaling.h"
 #include "print/PrintScaling.h"
 #include "print/PrintTarget.h"
-#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QString>
 
-#include "imaging/ImageScaling.h"
 #include "board/Fonts.h"
+#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 namespace {
@@ -59,9 +59,7 @@ TPageGrid ComputePageGrid(int pageWidth, int pageHeight, float factor, int board
     return ComputePageGridForSize(pageWidth, pageHeight, factor, boardWidth, height);
 }
 
-QRect OnePerJobRect(const TPageGrid& grid) {
-    return QRect(kLeft, kTop, grid.DiagramWidth, grid.DiagramHeight);
-}
+QRect OnePerJobRect(const TPageGrid& grid) { return QRect(kLeft, kTop, grid.DiagramWidth, grid.DiagramHeight); }
 
 void TPagePlacement::StartPage() {
     X_ = kLeft;

@@ -6,7 +6,7 @@ namespace vorlix {
 namespace {
 
 constexpr float kFactors[kPrintScaleCount] = {1.0f, 1.25f, 1.5f, 1.75f, 2.0f, 2.25f,
-                                              2.5f, 2.75f, 3.0f,  4.0f,  5.0f, 6.0f};
+                                              2.5f, 2.75f, 3.0f, 4.0f,  5.0f, 6.0f};
 constexpr int kPercents[kPrintScaleCount] = {100, 125, 150, 175, 200, 225, 250, 275, 300, 400, 500, 600};
 constexpr int kPageMargin = 10;
 constexpr int kPreviewDivisor = 5;

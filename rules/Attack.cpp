@@ -23,7 +23,6 @@ bool PieceAt(const int32_t (&board)[64], int file, int rank, int32_t code) {
     return OnBoard(file, rank) && board[SquareIndex(file, rank)] == code;
 }
 
-
 }  // namespace
 
 int FindKing(const int32_t (&board)[64], bool white, int& file, int& rank) {

@@ -36,7 +36,8 @@ constexpr TAttackTables MakeAttackTables() {
         FillSteps(t.King[sq], file, rank, attack_tables::kKingSteps);
         for (int d = 0; d < 8; ++d) {
             int n = 0;
-            for (int f = file + kLines[d][0], r = rank + kLines[d][1]; OnBoard(f, r); f += kLines[d][0], r += kLines[d][1])
+            for (int f = file + kLines[d][0], r = rank + kLines[d][1]; OnBoard(f, r);
+                 f += kLines[d][0], r += kLines[d][1])
                 t.Line[sq][d][n++] = static_cast<int8_t>(SquareIndex(f, r));
             if (n < 8) t.Line[sq][d][n] = -1;
         }
@@ -94,7 +95,8 @@ constexpr TLineDirections MakeLineDirections() {
     for (int from = 0; from < 64; ++from) {
         for (int to = 0; to < 64; ++to) t.Dir[from][to] = -1;
         for (int d = 0; d < 8; ++d)
-            for (int i = 0; i < 8 && kTables.Line[from][d][i] >= 0; ++i) t.Dir[from][kTables.Line[from][d][i]] = static_cast<int8_t>(d);
+            for (int i = 0; i < 8 && kTables.Line[from][d][i] >= 0; ++i)
+                t.Dir[from][kTables.Line[from][d][i]] = static_cast<int8_t>(d);
     }
     return t;
 }
@@ -129,6 +131,5 @@ inline bool SlidesAlong(int32_t code, bool white, int dir) {
     return code == SidePiece(white, pcWQueen) ||
            code == SidePiece(white, IsStraightLineIndex(dir) ? pcWRook : pcWBishop);
 }
-
 
 }  // namespace vorlix

@@ -19,8 +19,8 @@ template <class TCode>
 TCastlingSquares CastlingSquares(const TCode (&board)[64]) {
     auto at = [&](int file, int rank) { return static_cast<int>(board[SquareIndex(file, rank)]); };
     const bool whiteKing = at(4, 0) == pcWKing, blackKing = at(4, 7) == pcBKing;
-    return {whiteKing && at(7, 0) == pcWRook, whiteKing && at(0, 0) == pcWRook,
-            blackKing && at(7, 7) == pcBRook, blackKing && at(0, 7) == pcBRook};
+    return {whiteKing && at(7, 0) == pcWRook, whiteKing && at(0, 0) == pcWRook, blackKing && at(7, 7) == pcBRook,
+            blackKing && at(0, 7) == pcBRook};
 }
 
 }  // namespace vorlix

@@ -4,7 +4,7 @@ namespace vorlix {
 
 void SetStartPosition(TChessPosition& pos) {
     static constexpr int32_t backRank[8] = {pcWRook, pcWKnight, pcWBishop, pcWQueen,
-                                           pcWKing, pcWBishop, pcWKnight, pcWRook};
+                                            pcWKing, pcWBishop, pcWKnight, pcWRook};
     for (int file = 0; file < 8; ++file) {
         for (int rank = 0; rank < 8; ++rank) pos.Board[SquareIndex(file, rank)] = pcEmpty;
         pos.Board[SquareIndex(file, 0)] = backRank[file];

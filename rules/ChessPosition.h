@@ -9,14 +9,23 @@ namespace vorlix {
 // Piece codes shared by the rules, the position text readers and the diagram board.
 enum : int32_t {
     pcEmpty = 0,
-    pcWKing = 1, pcWQueen = 2, pcWBishop = 3, pcWKnight = 4, pcWRook = 5, pcWPawn = 6,
-    pcBKing = 7, pcBQueen = 8, pcBBishop = 9, pcBKnight = 10, pcBRook = 11, pcBPawn = 12,
+    pcWKing = 1,
+    pcWQueen = 2,
+    pcWBishop = 3,
+    pcWKnight = 4,
+    pcWRook = 5,
+    pcWPawn = 6,
+    pcBKing = 7,
+    pcBQueen = 8,
+    pcBBishop = 9,
+    pcBKnight = 10,
+    pcBRook = 11,
+    pcBPawn = 12,
 };
 constexpr int32_t kBlackOffset = 6;
 
 // Letters of EPD/FEN text indexed by piece code; entry 0 is never written.
-inline constexpr char kPieceLetters[13] = {' ', 'K', 'Q', 'B', 'N', 'R', 'P',
-                                           'k', 'q', 'b', 'n', 'r', 'p'};
+inline constexpr char kPieceLetters[13] = {' ', 'K', 'Q', 'B', 'N', 'R', 'P', 'k', 'q', 'b', 'n', 'r', 'p'};
 
 // Square index: file-major (a1 = 0, a2 = 1, ..., h8 = 63).
 constexpr int SquareIndex(int file, int rank) { return file * 8 + rank; }

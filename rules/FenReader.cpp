@@ -62,9 +62,12 @@ bool ReadCounters(std::string_view rest, bool white, TChessPosition& pos) {
 bool ReadSideField(std::string_view text, size_t& i, bool& whiteToMove) {
     if (i + 1 >= text.size() || text[i + 1] != ' ') return false;
     const char c = text[i];
-    if (c == 'w' || c == 'W') whiteToMove = true;
-    else if (c == 'b' || c == 'B') whiteToMove = false;
-    else return false;
+    if (c == 'w' || c == 'W')
+        whiteToMove = true;
+    else if (c == 'b' || c == 'B')
+        whiteToMove = false;
+    else
+        return false;
     i += 2;
     return true;
 }

@@ -51,7 +51,8 @@ void TKingSquares::Follow(const int32_t (&board)[64], const TChessMove& move) {
             Square[side] = to;
             continue;
         }
-        const bool unchanged = placed != king && (Count[side] == 0 || (Count[side] == 1 && board[Square[side]] == king));
+        const bool unchanged =
+            placed != king && (Count[side] == 0 || (Count[side] == 1 && board[Square[side]] == king));
         if (!unchanged) FindOne(board, side == 0, Count[side], Square[side]);
     }
     // The squares a move can change: its own two, an en-passant victim, a castling rook's.

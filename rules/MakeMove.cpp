@@ -68,7 +68,7 @@ bool CastlingRook(const TChessMove& move, int& rookFrom, int& rookTo) {
 }
 
 void PlayMove(TChessPosition& pos, const TChessMove& move) {
-    int32_t (&board)[64] = pos.Board;
+    int32_t(&board)[64] = pos.Board;
     if (OnBoard(move.FromFile, move.FromRank)) board[SquareIndex(move.FromFile, move.FromRank)] = pcEmpty;
     MoveCastlingRook(board, move);
     if (move.EnPassant && pos.EpPossible && OnBoard(move.FromFile, move.FromRank))

@@ -41,8 +41,10 @@ bool ReadSquares(const char* s, int n, TChessMove& move) {
     if (move.ToFile < 0 || move.ToRank < 0) return false;
     if (n == 3) {
         const char c = s[0];
-        if (c >= '1' && c <= '8') move.FromRank = c - '1';
-        else if (c >= 'a' && c <= 'h') move.FromFile = c - 'a';
+        if (c >= '1' && c <= '8')
+            move.FromRank = c - '1';
+        else if (c >= 'a' && c <= 'h')
+            move.FromFile = c - 'a';
     } else if (n == 4) {
         move.FromFile = Coordinate(s[0]);
         move.FromRank = Coordinate(s[1]);
@@ -113,9 +115,12 @@ bool DecodeMove(std::string_view text, bool whiteToMove, TChessMove& move) {
     int m = 0;
     bool cross = false, hyphen = false;
     for (int i = piece == pcWPawn ? 0 : 1; i < n; ++i) {
-        if (s[i] == 'x' && !cross) cross = true;
-        else if (s[i] == '-' && !hyphen) hyphen = true;
-        else squares[m++] = s[i];
+        if (s[i] == 'x' && !cross)
+            cross = true;
+        else if (s[i] == '-' && !hyphen)
+            hyphen = true;
+        else
+            squares[m++] = s[i];
     }
     move.Capture = cross;
     if (m >= 2 && squares[m - 2] == 'e' && squares[m - 1] == 'p') m -= 2;

@@ -21,9 +21,13 @@ int32_t At(const TChessPosition& pos, int file, int rank) { return pos.Board[Squ
 class TMover {
 public:
     TMover(const TChessPosition& pos, const TKingSquares& kings)
-        : Pos(pos), Kings(kings), White(pos.WhiteToMove), KingCount(kings.Count[pos.WhiteToMove ? 0 : 1]),
+        : Pos(pos),
+          Kings(kings),
+          White(pos.WhiteToMove),
+          KingCount(kings.Count[pos.WhiteToMove ? 0 : 1]),
           KingFile(SquareFile(kings.Square[pos.WhiteToMove ? 0 : 1])),
-          KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])), inCheck_(kings.InCheck) {}
+          KingRank(SquareRank(kings.Square[pos.WhiteToMove ? 0 : 1])),
+          inCheck_(kings.InCheck) {}
 
     // The mover's king is safe after the candidate moves from `from` to the target.
     bool Legal(const TChessMove& move, TSquare from, bool enPassant) {
@@ -279,12 +283,18 @@ bool ValidateMove(const TChessPosition& pos, const TKingSquares& kings, TChessMo
     move.EnPassant = false;
     TMover mover(pos, kings);
     switch (move.Piece) {
-        case pcWKing: case pcBKing: return ValidateKingMove(mover, move);
-        case pcWQueen: case pcBQueen: return ValidatePieceMove(mover, move, TKind::Queen, pcWQueen);
-        case pcWBishop: case pcBBishop: return ValidatePieceMove(mover, move, TKind::Bishop, pcWBishop);
-        case pcWKnight: case pcBKnight: return ValidatePieceMove(mover, move, TKind::Knight, pcWKnight);
-        case pcWRook: case pcBRook: return ValidatePieceMove(mover, move, TKind::Rook, pcWRook);
-        case pcWPawn: case pcBPawn: return ValidatePawnMove(mover, move);
+        case pcWKing:
+        case pcBKing: return ValidateKingMove(mover, move);
+        case pcWQueen:
+        case pcBQueen: return ValidatePieceMove(mover, move, TKind::Queen, pcWQueen);
+        case pcWBishop:
+        case pcBBishop: return ValidatePieceMove(mover, move, TKind::Bishop, pcWBishop);
+        case pcWKnight:
+        case pcBKnight: return ValidatePieceMove(mover, move, TKind::Knight, pcWKnight);
+        case pcWRook:
+        case pcBRook: return ValidatePieceMove(mover, move, TKind::Rook, pcWRook);
+        case pcWPawn:
+        case pcBPawn: return ValidatePawnMove(mover, move);
         default: return false;
     }
 }

@@ -18,8 +18,7 @@ constexpr int kMaxViewerColumn = 800;
 
 }  // namespace
 
-int TAppSettings::LoadRangedInteger(const QString& key, const QString& name, int lo, int hi,
-                                    int fallback) {
+int TAppSettings::LoadRangedInteger(const QString& key, const QString& name, int lo, int hi, int fallback) {
     const std::optional<int> stored = store_.ReadInteger(key, name);
     if (stored && *stored >= lo && *stored <= hi) return *stored;
     store_.WriteInteger(key, name, fallback);
@@ -83,16 +82,14 @@ void TAppSettings::LoadSettings(QSize screen, const QString& programFolder) {
     OpenPath = LoadFolder("OpenPath", documents);
     BackGroundPath = LoadFolder("BackGroundPath", documents);
     JPGQuality = LoadRangedInteger(kMainKey, "JPG Quality", 1, 100, kDefaultJPGQuality);
-    ClipboardFormat =
-        LoadRangedInteger(kMainKey, "Clipboard Format", 0, kMaxClipboardFormat, kDefaultClipboardFormat);
+    ClipboardFormat = LoadRangedInteger(kMainKey, "Clipboard Format", 0, kMaxClipboardFormat, kDefaultClipboardFormat);
     AskPGNReg = LoadWrittenBool(kMainKey, "AskPGNReg", true);
     AskEPDReg = LoadWrittenBool(kMainKey, "AskEPDReg", true);
     DoPGNReg = LoadWrittenBool(kMainKey, "DoPGNReg", true);
     DoEPDReg = LoadWrittenBool(kMainKey, "DoEPDReg", true);
     LoadHighlighting();
     Animate = LoadWrittenBool(kBoardKey, "Animate", true);
-    AnimationSpeed =
-        LoadRangedInteger(kBoardKey, "AnimationSpeed", 0, kMaxAnimationSpeed, kDefaultAnimationSpeed);
+    AnimationSpeed = LoadRangedInteger(kBoardKey, "AnimationSpeed", 0, kMaxAnimationSpeed, kDefaultAnimationSpeed);
     store_.Flush();
 }
 

@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <array>
 
-#include "settings/WindowBounds.h"
 #include "board/Colors.h"
 #include "board/HighlightOption.h"
+#include "settings/WindowBounds.h"
 
 namespace vorlix {
 

@@ -7,8 +7,7 @@ namespace vorlix {
 TSettingsStore::TSettingsStore(const QString& iniFile) : settings_(iniFile, QSettings::IniFormat) {}
 
 QString TSettingsStore::DefaultFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           "/Brantel/Chess Vorlix.ini";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Brantel/Chess Vorlix.ini";
 }
 
 QString TSettingsStore::Path(const QString& key, const QString& name) { return key + "/" + name; }
@@ -56,9 +55,7 @@ void TSettingsStore::WriteString(const QString& key, const QString& name, const 
     settings_.setValue(Path(key, name), value);
 }
 
-void TSettingsStore::DeleteValue(const QString& key, const QString& name) {
-    settings_.remove(Path(key, name));
-}
+void TSettingsStore::DeleteValue(const QString& key, const QString& name) { settings_.remove(Path(key, name)); }
 
 void TSettingsStore::Flush() { settings_.sync(); }
 

@@ -97,7 +97,8 @@ void TEpdListModel::Sort(int column, bool ascending) {
     std::vector<QString> keys;
     if (column != colNr) {
         keys.reserve(rows_.size());
-        for (const TRow& row : rows_) keys.push_back((column == colDescription ? row.Description : row.BestMove).toCaseFolded());
+        for (const TRow& row : rows_)
+            keys.push_back((column == colDescription ? row.Description : row.BestMove).toCaseFolded());
     }
     auto less = [&](int a, int b) {
         if (column == colNr) return rows_[a].Number < rows_[b].Number;

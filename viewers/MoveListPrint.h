@@ -10,7 +10,6 @@
 #include "viewers/MoveGrid.h"
 #include "viewers/PgnViewerSettings.h"
 
-
 namespace vorlix {
 
 // What the layout needs of a page-oriented drawing surface.

@@ -17,7 +17,7 @@ struct TNavigationState {
     bool Back = false;      // "Previous"
     bool Forward = false;   // "Next"
     bool FastForward = false;
-    bool End = false;       // "Final Position"
+    bool End = false;  // "Final Position"
     std::string LastMove;
 };
 

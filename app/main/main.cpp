@@ -6,13 +6,13 @@
 #include <QLoggingCategory>
 #include <QScreen>
 
-#include "settings/AppPaths.h"
 #include "app/FileAssociations.h"
 #include "app/QuitSignals.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "common/ui/SoundPlayer.h"
+#include "settings/AppPaths.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 
 using namespace vorlix;
 
@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
     TAppSettings settings(store);
     // Names from the shell are relative to the folder the user started in;
     // the working folder changes below.
-    const QStringList arguments =
-        TAppPaths::ResolveArguments(QApplication::arguments().mid(1), QDir::currentPath());
+    const QStringList arguments = TAppPaths::ResolveArguments(QApplication::arguments().mid(1), QDir::currentPath());
 
     TMainWindow mainWindow(settings, programFolder, arguments);
     TAppPaths::PrepareWorkingFolder(programFolder);

@@ -5,9 +5,15 @@
 namespace vorlix {
 namespace {
 
-const TSliderDialogConfig kAnimationSlider{
-    "Animation Settings", "Animation &Speed:", "lblASpeed", 0, kAnimationSpeedMax, 25, kAnimationSpeedDefault,
-    TSliderDialogConfig::TLowHigh::Under, true};
+const TSliderDialogConfig kAnimationSlider{"Animation Settings",
+                                           "Animation &Speed:",
+                                           "lblASpeed",
+                                           0,
+                                           kAnimationSpeedMax,
+                                           25,
+                                           kAnimationSpeedDefault,
+                                           TSliderDialogConfig::TLowHigh::Under,
+                                           true};
 
 }  // namespace
 

@@ -4,19 +4,19 @@
 #include <QFileDialog>
 
 #include "app/FileDialogFilters.h"
-#include "settings/Settings.h"
-#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintCommands.h"
-#include "print/ui/PrinterTarget.h"
-#include "common/ui/SoundMessageDlg.h"
-#include "board/ui/FileFilters.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/EpdBatchDialog.h"
 #include "batch/ui/ImageFileDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
+#include "board/ui/FileFilters.h"
 #include "common/ui/DialogOwner.h"
+#include "common/ui/Hourglass.h"
+#include "common/ui/SoundMessageDlg.h"
 #include "help/ui/Help.h"
+#include "print/ui/PrinterTarget.h"
+#include "settings/Settings.h"
 
 namespace vorlix {
 namespace {

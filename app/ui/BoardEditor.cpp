@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "settings/Settings.h"
-#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/PromoteDialog.h"
 #include "board/DiagramBoard.h"
 #include "board/ui/BoardControl.h"
-#include "app/ui/PromoteDialog.h"
+#include "common/ui/Hourglass.h"
+#include "settings/Settings.h"
 
 namespace vorlix {
 
@@ -24,8 +24,8 @@ struct TInsertItem {
     int WhiteCode;
 };
 constexpr TInsertItem kInsertItems[] = {
-    {"King", "&King", "king", 1},     {"Queen", "&Queen", "queen", 2},  {"Bishop", "&Bishop", "bishop", 3},
-    {"Knight", "K&night", "knight", 4}, {"Rook", "&Rook", "rook", 5},   {"Pawn", "&Pawn", "pawn", 6},
+    {"King", "&King", "king", 1},           {"Queen", "&Queen", "queen", 2}, {"Bishop", "&Bishop", "bishop", 3},
+    {"Knight", "K&night", "knight", 4},     {"Rook", "&Rook", "rook", 5},    {"Pawn", "&Pawn", "pawn", 6},
     {"Cross", "&Cross", "cross", pcWCross}, {"Dot", "&Dot", "dot", pcWDot},
 };
 constexpr const char* kSides[] = {"White", "Black"};
@@ -80,8 +80,8 @@ void TBoardEditor::ConnectBoard() {
     board_.OnLeftClick = [this](TDiagramBoard&, QPoint square, bool, bool, bool, int, int, int) {
         BoardLeftClick(square);
     };
-    board_.OnRightClick = [this](TDiagramBoard&, QPoint square, bool selected, bool highlighted, bool merged,
-                                 int piece, int x, int y) {
+    board_.OnRightClick = [this](TDiagramBoard&, QPoint square, bool selected, bool highlighted, bool merged, int piece,
+                                 int x, int y) {
         BoardRightClick({square, piece, selected, highlighted, merged}, QPoint(x, y));
     };
     board_.OnPromotion = [this](TDiagramBoard&, int& piece, bool& cancel) { BoardPromotion(piece, cancel); };

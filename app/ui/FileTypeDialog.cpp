@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "settings/Settings.h"
 #include "board/ui/DialogPlacement.h"
+#include "settings/Settings.h"
 
 namespace vorlix {
 

@@ -5,9 +5,15 @@
 namespace vorlix {
 namespace {
 
-const TSliderDialogConfig kJpgQualitySlider{
-    "JPG Settings", "JPG &Quality:", "lblJPGQuality", 1, 100, 20, kDefaultJPGQuality,
-    TSliderDialogConfig::TLowHigh::Beside, false};
+const TSliderDialogConfig kJpgQualitySlider{"JPG Settings",
+                                            "JPG &Quality:",
+                                            "lblJPGQuality",
+                                            1,
+                                            100,
+                                            20,
+                                            kDefaultJPGQuality,
+                                            TSliderDialogConfig::TLowHigh::Beside,
+                                            false};
 
 }  // namespace
 

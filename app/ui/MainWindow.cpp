@@ -19,17 +19,17 @@
 
 #include "app/Clipboard.h"
 #include "app/RunFolder.h"
-#include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/KeyLockState.h"
-#include "common/ui/SoundPlayer.h"
-#include "app/ui/TipForm.h"
 #include "app/ui/PrintCommands.h"
+#include "app/ui/TipForm.h"
 #include "batch/ui/ImageFileDialog.h"
 #include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
+#include "common/ui/SoundPlayer.h"
 #include "help/ui/Help.h"
+#include "settings/Settings.h"
 #include "viewers/ui/GameLoading.h"
 
 static void InitEditorResources() { Q_INIT_RESOURCE(EditorIcons); }
@@ -46,8 +46,8 @@ constexpr int kLastPanelWidth = 20;
 }  // namespace
 
 TMainWindow::TMainWindow(TAppSettings& settings, const QString& programFolder, const QStringList& arguments)
-    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
       settings_(settings),
       programFolder_(programFolder),
       arguments_(arguments) {
@@ -273,10 +273,10 @@ void TMainWindow::QuitOnSignal() {
 void TMainWindow::OfferRecoveredDiagram() {
     const QString file = RecoveryFile();
     if (!QFileInfo::exists(file)) return;
-    const bool wanted =
-        SoundMessageDlg("Chess Vorlix was ended while the diagram had unsaved changes; they were kept.\n\n"
-                        "Open the recovered diagram?",
-                        TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    const bool wanted = SoundMessageDlg(
+                            "Chess Vorlix was ended while the diagram had unsaved changes; they were kept.\n\n"
+                            "Open the recovered diagram?",
+                            TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     if (quitting_) return;  // unanswered: offered again at the next start
     if (wanted && LoadDiagramFile(file, board_, header_, footer_, reporter_)) {
         // Saved nowhere yet: the diagram counts as changed until the user saves it.

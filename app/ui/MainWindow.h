@@ -7,10 +7,10 @@
 #include <map>
 #include <memory>
 
-#include "settings/RecentFiles.h"
-#include "common/ui/SoundMessageDlg.h"
 #include "board/DiagramBoard.h"
 #include "board/HeaderFooter.h"
+#include "common/ui/SoundMessageDlg.h"
+#include "settings/RecentFiles.h"
 #include "viewers/ui/ViewerHost.h"
 
 class QActionGroup;
@@ -159,10 +159,10 @@ private:
     QMenu* AddMenu(QMenu* parent, const char* name, const QString& caption, const QString& hint);
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                      void (TMainWindow::*handler)() = nullptr, const QKeySequence& shortcut = {});
-    QActionGroup* AddRadioItems(QMenu* menu, const char* prefix, const QStringList& captions,
-                                const QStringList& hints, void (TMainWindow::*handler)(int));
-    QToolButton* AddButton(const char* name, const QString& icon, const QString& tooltip,
-                           const QString& statusText, void (TMainWindow::*handler)());
+    QActionGroup* AddRadioItems(QMenu* menu, const char* prefix, const QStringList& captions, const QStringList& hints,
+                                void (TMainWindow::*handler)(int));
+    QToolButton* AddButton(const char* name, const QString& icon, const QString& tooltip, const QString& statusText,
+                           void (TMainWindow::*handler)());
 
     // Start-up and closing.
     void FirstShow();

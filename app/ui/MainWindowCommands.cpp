@@ -9,34 +9,33 @@
 #include <QUrl>
 
 #include "app/Clipboard.h"
-#include "settings/FileExtension.h"
 #include "app/FileDialogFilters.h"
-#include "settings/Settings.h"
 #include "app/Tips.h"
-#include "common/ui/Hourglass.h"
+#include "app/ui/AnimationDialog.h"
 #include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/SoundPlayer.h"
 #include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/ImageFileDialog.h"
 #include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "board/ui/FileFilters.h"
+#include "common/ui/Hourglass.h"
+#include "common/ui/SoundPlayer.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
-#include "app/ui/AnimationDialog.h"
+#include "settings/FileExtension.h"
+#include "settings/Settings.h"
 
 namespace vorlix {
 namespace {
-
 
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
 
 bool ConfirmReplace(const QString& fileName) {
     if (!QFileInfo::exists(fileName)) return true;
-    return SoundMessageDlg(fileName + "\nThis file already exists.\n\nReplace existing file?",
-                           TMsgDlgType::mtWarning, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return SoundMessageDlg(fileName + "\nThis file already exists.\n\nReplace existing file?", TMsgDlgType::mtWarning,
+                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 TImageFormat FormatOfFilter(int filterIndex) {
@@ -234,11 +233,14 @@ void TMainWindow::mnuAnimateMovesClick() {
 }
 
 void TMainWindow::mnuAnimationSpeedClick() {
-    TAnimationDialog dialog(settings_.AnimationSpeed, [this](int speed) {
-        settings_.AnimationSpeed = speed;
-        settings_.SaveAnimationSpeed();
-        board_.SetAnimationSpeed(speed);
-    }, this);
+    TAnimationDialog dialog(
+        settings_.AnimationSpeed,
+        [this](int speed) {
+            settings_.AnimationSpeed = speed;
+            settings_.SaveAnimationSpeed();
+            board_.SetAnimationSpeed(speed);
+        },
+        this);
     dialog.exec();
 }
 

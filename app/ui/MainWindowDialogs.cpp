@@ -2,14 +2,14 @@
 // board and header/footer dialogs.
 #include <optional>
 
-#include "settings/AppPaths.h"
-#include "settings/Settings.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/Hourglass.h"
 #include "app/ui/TipForm.h"
 #include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/HeaderDialog.h"
+#include "common/ui/Hourglass.h"
 #include "help/ui/Help.h"
+#include "settings/AppPaths.h"
+#include "settings/Settings.h"
 
 namespace vorlix {
 
@@ -26,9 +26,7 @@ void TMainWindow::mnuConfigureBoardClick() {
         return SoundMessageDlg(question, TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) ==
                QMessageBox::Yes;
     };
-    dialog.OnError = [](const QString& message) {
-        SoundMessageDlg(message, TMsgDlgType::mtError, QMessageBox::Ok);
-    };
+    dialog.OnError = [](const QString& message) { SoundMessageDlg(message, TMsgDlgType::mtError, QMessageBox::Ok); };
     dialog.OnScratchImage = [this](const QString& fileName) { AddScratchImage(fileName); };
     dialog.OnApplied = [this] {
         settings_.SaveHighlighting();

@@ -12,19 +12,19 @@
 #include "app/EpdPositionLine.h"
 #include "app/FileAssociations.h"
 #include "app/FileDialogFilters.h"
-#include "settings/FileExtension.h"
-#include "settings/Settings.h"
 #include "app/ui/BatchDialogs.h"
 #include "app/ui/FileTypeDialog.h"
-#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/SoundPlayer.h"
 #include "app/ui/PosDataDialog.h"
 #include "app/ui/PrintCommands.h"
 #include "batch/ui/ImageFileDialog.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/FileFilters.h"
+#include "common/ui/Hourglass.h"
+#include "common/ui/SoundPlayer.h"
 #include "files/PGN.h"
+#include "settings/FileExtension.h"
+#include "settings/Settings.h"
 #include "viewers/ui/EpdViewer.h"
 #include "viewers/ui/PgnViewer.h"
 
@@ -238,9 +238,7 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
             enter->accept();
             return true;
         }
-        case QEvent::DragMove:
-            static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
-            return true;
+        case QEvent::DragMove: static_cast<QDragMoveEvent*>(event)->acceptProposedAction(); return true;
         case QEvent::Drop: return DropFiles(*static_cast<QDropEvent*>(event));
         default: return QMainWindow::eventFilter(watched, event);
     }
@@ -255,7 +253,8 @@ bool TMainWindow::DropFiles(QDropEvent& event) {
     const QString fileName = urls.first().toLocalFile();
     if (!opening_) {
         // Opening may ask questions; the drag source is not kept waiting.
-        QMetaObject::invokeMethod(this, [this, fileName] { OpenChessFile(fileName); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, fileName] { OpenChessFile(fileName); }, Qt::QueuedConnection);
         return true;
     }
     const QString window = epdViewer_->ArchiveVisible() ? "EPD " : "PGN ";

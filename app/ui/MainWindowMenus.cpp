@@ -2,48 +2,49 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QToolButton>
 
 #include "app/Clipboard.h"
-#include "settings/Settings.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/MainWindow.h"
-#include "common/ui/SoundPlayer.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/PieceButtonIcon.h"
+#include "common/ui/SoundPlayer.h"
+#include "settings/Settings.h"
 
 namespace vorlix {
 namespace {
 
 const QStringList kImageScaleCaptions = {" 40 %", " 60 %", " 80 %", " 90 %", "100 %", "125 %", "150 %", "200 %"};
-const QStringList kImageScaleHints = {
-    "Set image size to be 40% of the diagram size",  "Set image size to be 60% of the diagram size",
-    "Set image size to be 80% of the diagram size",  "Set image size to be 90% of the diagram size",
-    "Do not resize the images",                      "Set image size to be 125% of the diagram size",
-    "Set image size to be 150% of the diagram size", "Set image size to be 200% of the diagram size"};
+const QStringList kImageScaleHints = {"Set image size to be 40% of the diagram size",
+                                      "Set image size to be 60% of the diagram size",
+                                      "Set image size to be 80% of the diagram size",
+                                      "Set image size to be 90% of the diagram size",
+                                      "Do not resize the images",
+                                      "Set image size to be 125% of the diagram size",
+                                      "Set image size to be 150% of the diagram size",
+                                      "Set image size to be 200% of the diagram size"};
 const QStringList kPrintScaleCaptions = {"100 %", "125 %", "150 %", "175 %", "200 %", "225 %",
                                          "250 %", "275 %", "300 %", "400 %", "500 %", "600 %"};
 const QStringList kPrintScaleHints = {
-    "Do not scale the diagram when printing",     "Enlarge the diagram by 25% when printing",
-    "Enlarge the diagram by 50% when printing",   "Enlarge the diagram by 75% when printing",
-    "Enlarge the diagram by 100% when printing",  "Enlarge the diagram by 125% when printing",
-    "Enlarge the diagram by 150% when printing",  "Enlarge the diagram by 175% when printing",
-    "Enlarge the diagram by 200% when printing",  "Enlarge the diagram by 300% when printing",
-    "Enlarge the diagram by 400% when printing",  "Enlarge the diagram by 500% when printing"};
+    "Do not scale the diagram when printing",    "Enlarge the diagram by 25% when printing",
+    "Enlarge the diagram by 50% when printing",  "Enlarge the diagram by 75% when printing",
+    "Enlarge the diagram by 100% when printing", "Enlarge the diagram by 125% when printing",
+    "Enlarge the diagram by 150% when printing", "Enlarge the diagram by 175% when printing",
+    "Enlarge the diagram by 200% when printing", "Enlarge the diagram by 300% when printing",
+    "Enlarge the diagram by 400% when printing", "Enlarge the diagram by 500% when printing"};
 const QStringList kClipboardCaptions = {"&Monochrome Bitmap", "&16 Color Bitmap", "&256 Color Bitmap",
                                         "&True Color Bitmap", "&EPD Text",        "&Plain Text",
                                         "&Setup Text"};
-const QStringList kClipboardHints = {"Set the format to 2-color (B/W) bitmap image",
-                                     "Set the format to 16-color bitmap image",
-                                     "Set the format to 256-color bitmap image",
-                                     "Set the format to true color bitmap image",
-                                     "Set format to the not so readable epd format",
-                                     "Set format to ASCII text impersonating a chess diagram",
-                                     "Set format to a readable text format"};
+const QStringList kClipboardHints = {
+    "Set the format to 2-color (B/W) bitmap image", "Set the format to 16-color bitmap image",
+    "Set the format to 256-color bitmap image",     "Set the format to true color bitmap image",
+    "Set format to the not so readable epd format", "Set format to ASCII text impersonating a chess diagram",
+    "Set format to a readable text format"};
 const QStringList kPieceStyleCaptions = {"S&mart", "&Roviravo", "&Roruvoz"};
 const QStringList kPieceStyleHints = {"Select the \"Riroz\" piecestyle", "Select the \"Roviravo\" piecestyle",
                                       "Select the \"Roruvoz\" piecestyle"};
@@ -111,8 +112,8 @@ void TMainWindow::CreateFileMenu() {
     m->addSeparator();
     AddItem(m, "mnuFileSave", "&Save", "Save current chess diagram", &TMainWindow::mnuFileSaveClick,
             QKeySequence("Ctrl+S"));
-    AddItem(m, "mnuFileSaveAs", "Save &As...", "Save current diagram to a new file",
-            &TMainWindow::mnuFileSaveAsClick, QKeySequence("Ctrl+Shift+S"));
+    AddItem(m, "mnuFileSaveAs", "Save &As...", "Save current diagram to a new file", &TMainWindow::mnuFileSaveAsClick,
+            QKeySequence("Ctrl+Shift+S"));
     AddItem(m, "mnuFileSaveEPD", "Save as &EPD...", "Save current position to an EPD file",
             &TMainWindow::mnuFileSaveEPDClick, QKeySequence("Ctrl+E"));
     AddItem(m, "mnuFileSaveImage", "Save as &Image...", "Save current diagram as an image",
@@ -141,21 +142,21 @@ void TMainWindow::CreateEditMenu() {
     AddItem(m, "mnuEditCopy", "&Copy", "Copy current diagram to the clipboard", &TMainWindow::mnuEditCopyClick,
             QKeySequence("Ctrl+C"));
     FmnuEditPaste = AddItem(m, "mnuEditPaste", "&Paste",
-            "Paste text from the clipboard and translate it into a diagram (if possible)",
-            &TMainWindow::mnuEditPasteClick, QKeySequence("Ctrl+V"));
+                            "Paste text from the clipboard and translate it into a diagram (if possible)",
+                            &TMainWindow::mnuEditPasteClick, QKeySequence("Ctrl+V"));
     m->addSeparator();
-    QMenu* formats = AddMenu(m, "mnuClipboardFormat", "C&lipboard Format",
-                             "Select a format for copying diagrams to the clipboard");
+    QMenu* formats =
+        AddMenu(m, "mnuClipboardFormat", "C&lipboard Format", "Select a format for copying diagrams to the clipboard");
     clipboardFormats_ = AddRadioItems(formats, "mnuClipboardFormat", kClipboardCaptions, kClipboardHints,
                                       &TMainWindow::mnuClipboardFormatClick);
     // The item names end in the character that selects the format.
-    const char* clipboardItemNames[] = {"mnuEditClipBmp1", "mnuEditClipBmp4", "mnuEditClipBmp8", "mnuEditClipBmpT",
+    const char* clipboardItemNames[] = {"mnuEditClipBmp1", "mnuEditClipBmp4",  "mnuEditClipBmp8", "mnuEditClipBmpT",
                                         "mnuEditClipEPD",  "mnuEditClipPlain", "mnuEditClipSetup"};
     for (int i = 0; i < clipboardFormats_->actions().size(); ++i)
         clipboardFormats_->actions().at(i)->setObjectName(clipboardItemNames[i]);
-    FmnuEditEmptyClipboard = AddItem(m, "mnuEditEmptyClipboard", "&Empty Clipboard",
-                                     "Remove any bitmap image from the clipboard",
-                                     &TMainWindow::mnuEditEmptyClipboardClick);
+    FmnuEditEmptyClipboard =
+        AddItem(m, "mnuEditEmptyClipboard", "&Empty Clipboard", "Remove any bitmap image from the clipboard",
+                &TMainWindow::mnuEditEmptyClipboardClick);
 }
 
 void TMainWindow::CreateOptionsMenu() {
@@ -166,16 +167,16 @@ void TMainWindow::CreateOptionsMenu() {
         ->setCheckable(true);
     AddItem(m, "mnuAnimationSpeed", "&Animation Speed...", "Set speed for move animation in PGN viewer",
             &TMainWindow::mnuAnimationSpeedClick);
-    AddItem(m, "mnuJPGQuality", "JPG &Quality...",
-            "Select image quality for when saving your diagram as JPEG images", &TMainWindow::mnuJPGQualityClick);
+    AddItem(m, "mnuJPGQuality", "JPG &Quality...", "Select image quality for when saving your diagram as JPEG images",
+            &TMainWindow::mnuJPGQualityClick);
     m->addSeparator();
     QMenu* image = AddMenu(m, "mnuImageScaling", "&Image Scaling",
                            "Select at what image size to save, cut and copy your chess diagrams");
-    imageScales_ = AddRadioItems(image, "mnuImageScale", kImageScaleCaptions, kImageScaleHints,
-                                 &TMainWindow::mnuImageScaleClick);
+    imageScales_ =
+        AddRadioItems(image, "mnuImageScale", kImageScaleCaptions, kImageScaleHints, &TMainWindow::mnuImageScaleClick);
     QMenu* print = AddMenu(m, "mnuPrintScaling", "&Print Scaling", "Select at what size to print your chess diagrams");
-    printScales_ = AddRadioItems(print, "mnuPrintScale", kPrintScaleCaptions, kPrintScaleHints,
-                                 &TMainWindow::mnuPrintScaleClick);
+    printScales_ =
+        AddRadioItems(print, "mnuPrintScale", kPrintScaleCaptions, kPrintScaleHints, &TMainWindow::mnuPrintScaleClick);
     QMenu* toolbars = AddMenu(m, "mnuToolbars", "&Toolbars", "Hide or show certain toolbars");
     AddItem(toolbars, "mnuCommandsToolbar", "&Commands Toolbar", "", &TMainWindow::mnuCommandsToolbarClick)
         ->setCheckable(true);
@@ -219,8 +220,8 @@ void TMainWindow::CreateBoardMenu() {
     AddItem(m, "mnuBoardStartPos", "&Starting Position\tCtrl+S", "Setup the starting position",
             &TMainWindow::mnuStartingPositionClick);
     QMenu* styles = AddMenu(m, "mnuPieceStyle", "Piece St&yle", "Select a piece style");
-    pieceStyles_ = AddRadioItems(styles, "mnuPieceStyle", kPieceStyleCaptions, kPieceStyleHints,
-                                 &TMainWindow::mnuPieceStyleClick);
+    pieceStyles_ =
+        AddRadioItems(styles, "mnuPieceStyle", kPieceStyleCaptions, kPieceStyleHints, &TMainWindow::mnuPieceStyleClick);
     m->addSeparator();
     AddItem(m, "mnuSelectAll", "Select &All", "Select all squares");
     AddItem(m, "mnuUnselectAll", "&Unselect All", "Unselect all selected squares");
@@ -228,12 +229,12 @@ void TMainWindow::CreateBoardMenu() {
 
 void TMainWindow::CreateConfigureMenu() {
     QMenu* m = AddMenu(nullptr, "mnuConfigure", "&Configure", "Configure the diagram header, footer and the board");
-    AddItem(m, "mnuConfigureHeader", "&Header...", "Configure the diagram header", &TMainWindow::mnuConfigureHeaderClick,
-            QKeySequence("Ctrl+H"));
+    AddItem(m, "mnuConfigureHeader", "&Header...", "Configure the diagram header",
+            &TMainWindow::mnuConfigureHeaderClick, QKeySequence("Ctrl+H"));
     AddItem(m, "mnuConfigureBoard", "&Board...", "Change one or more of the many board layout settings",
             &TMainWindow::mnuConfigureBoardClick, QKeySequence("Ctrl+B"));
-    AddItem(m, "mnuConfigureFooter", "&Footer...", "Configure the diagram footer", &TMainWindow::mnuConfigureFooterClick,
-            QKeySequence("Ctrl+F"));
+    AddItem(m, "mnuConfigureFooter", "&Footer...", "Configure the diagram footer",
+            &TMainWindow::mnuConfigureFooterClick, QKeySequence("Ctrl+F"));
 }
 
 void TMainWindow::CreateHelpMenu() {
@@ -391,11 +392,13 @@ void TMainWindow::mnuOptionsPopup() {
     printScales_->actions().at(settings_.PrintScale)->setChecked(true);
     const bool tool = !FpnlToolbar->isHidden(), cool = !FpnlFakeCoolBar->isHidden();
     Item("mnuCommandsToolbar")->setChecked(tool);
-    Item("mnuCommandsToolbar")->setStatusTip(tool ? "Hide the commands toolbar (currently visible)"
-                                                  : "Show the commands toolbar (currently hidden)");
+    Item("mnuCommandsToolbar")
+        ->setStatusTip(tool ? "Hide the commands toolbar (currently visible)"
+                            : "Show the commands toolbar (currently hidden)");
     Item("mnuPiecesToolbar")->setChecked(cool);
-    Item("mnuPiecesToolbar")->setStatusTip(cool ? "Hide the piece toolbar (currently visible)"
-                                                : "Show the piece toolbar (currently hidden)");
+    Item("mnuPiecesToolbar")
+        ->setStatusTip(cool ? "Hide the piece toolbar (currently visible)"
+                            : "Show the piece toolbar (currently hidden)");
     Item("mnuAnimateMoves")->setChecked(settings_.Animate);
     Item("mnuPlaySounds")->setChecked(settings_.PlaySounds);
     Item("mnuPlaySounds")->setEnabled(TSoundPlayer::HasWaveOutput());

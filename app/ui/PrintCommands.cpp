@@ -6,16 +6,16 @@
 #include <QPrinter>
 #include <QThread>
 
-#include "print/DiagramPrint.h"
-#include "print/PrintScaling.h"
-#include "settings/Settings.h"
-#include "common/ui/Hourglass.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintPreview.h"
-#include "print/ui/PrinterTarget.h"
 #include "common/ui/DialogOwner.h"
+#include "common/ui/Hourglass.h"
 #include "common/ui/SoundMessageDlg.h"
 #include "export/DiagramImage.h"
+#include "print/DiagramPrint.h"
+#include "print/PrintScaling.h"
+#include "print/ui/PrinterTarget.h"
+#include "settings/Settings.h"
 #include "viewers/ui/ViewerHost.h"
 
 namespace vorlix {
@@ -52,7 +52,9 @@ void TPrintCommands::StopAutoReplay() {
     if (window_.PgnViewer().ArchiveVisible()) window_.PgnViewer().StopAutoReplay();
 }
 
-QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(window_.Board(), window_.Header(), window_.Footer()); }
+QImage TPrintCommands::DiagramImage() {
+    return RenderDiagramImage(window_.Board(), window_.Header(), window_.Footer());
+}
 
 bool TPrintCommands::PrintImage(const QImage& image, const QString& title, std::string& error) {
     TPrinterTarget printer(*printer_);

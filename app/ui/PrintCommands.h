@@ -1,8 +1,8 @@
 #pragma once
 // The editor's printing: the printer, Print, Print Preview and Printer Setup
 // of the File menu and the toolbar. The batch dialogs print on the same printer.
-#include <QObject>
 #include <QImage>
+#include <QObject>
 #include <memory>
 
 class QPrinter;

@@ -12,11 +12,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "print/PrintScaling.h"
-#include "common/ui/Hourglass.h"
 #include "app/ui/PrintCommands.h"
+#include "common/ui/Hourglass.h"
 #include "common/ui/SoundMessageDlg.h"
 #include "imaging/ImageScaling.h"
+#include "print/PrintScaling.h"
 
 namespace vorlix {
 namespace {
@@ -26,8 +26,8 @@ constexpr int kPictureOffset = 20;  // the page picture's place in the scroll bo
 }  // namespace
 
 TPrintPreview::TPrintPreview(TPrintCommands& commands, QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowCloseButtonHint),
+    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       commands_(commands),
       mainWindow_(mainWindow),
       diagram_(commands.DiagramImage()) {

@@ -2,10 +2,10 @@
 
 #include <QFileInfo>
 
-#include "settings/FileExtension.h"
-#include "settings/Settings.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/ColorDepthChoice.h"
+#include "settings/FileExtension.h"
+#include "settings/Settings.h"
 
 namespace vorlix {
 
@@ -17,8 +17,7 @@ QString BatchFileMessage(const QString& exampleLine, const QStringList& exampleN
     return lines.join("\r\n");
 }
 
-bool ChooseBatchImageFile(TBatchHost& host, const QString& message, bool upperCaseExtension,
-                          TBatchFileChoice& choice) {
+bool ChooseBatchImageFile(TBatchHost& host, const QString& message, bool upperCaseExtension, TBatchFileChoice& choice) {
     if (host.Message(message, TBatchMessage::Information, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return false;
     QString fileName;
@@ -28,7 +27,9 @@ bool ChooseBatchImageFile(TBatchHost& host, const QString& message, bool upperCa
     fileName = ForceExtension(fileName, ExtensionOfImageFilter(filter));
     choice.Name = SplitChosenName(fileName, upperCaseExtension);
     host.Settings().SavePath = QFileInfo(fileName).absolutePath();
-    choice.Image.Format = filter == fiJPEG ? TImageFormat::Jpeg : filter == fiBMP ? TImageFormat::Bmp : TImageFormat::Gif;
+    choice.Image.Format = filter == fiJPEG  ? TImageFormat::Jpeg
+                          : filter == fiBMP ? TImageFormat::Bmp
+                                            : TImageFormat::Gif;
     if (filter == fiPNG) choice.Image.Scalable = TScalableFormat::Png;
     if (filter == fiSVG) choice.Image.Scalable = TScalableFormat::Svg;
     choice.Image.ColorIndex = colorIndex;

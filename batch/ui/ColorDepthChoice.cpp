@@ -2,8 +2,8 @@
 
 namespace vorlix {
 
-const std::array<QString, 4> kColorDepthTexts = {"2 Colors (Monochrome)", "16 Colors (4 bit)",
-                                                  "256 Colors (8 bit)", "True Color (24 bit)"};
+const std::array<QString, 4> kColorDepthTexts = {"2 Colors (Monochrome)", "16 Colors (4 bit)", "256 Colors (8 bit)",
+                                                 "True Color (24 bit)"};
 
 TColorDepthList ColorDepthsForFilter(int filterIndex, int colorIndex) {
     TColorDepthList list;

@@ -15,7 +15,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "print/PrintTarget.h"
 #include "batch/BatchProducer.h"
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchDialogParts.h"
@@ -23,6 +22,7 @@
 #include "batch/ui/PercentProgressBar.h"
 #include "board/DiagramBoard.h"
 #include "files/EPDRecord.h"
+#include "print/PrintTarget.h"
 
 namespace vorlix {
 namespace {
@@ -55,8 +55,10 @@ TEpdBatchDialog::TEpdBatchDialog(TBatchHost& host, TEpdBatchSource& source, QWid
     layout->setMenuBar(menu);
     Pages = new QTabWidget(this);
     Pages->addTab(CreateDestinationPage(), QStringLiteral("Destination"));
-    Pages->addTab(CreateLinePage(HeaderButtons, QStringLiteral("Current Header Text"), true), QStringLiteral("Headers"));
-    Pages->addTab(CreateLinePage(FooterButtons, QStringLiteral("Current Footer Text"), false), QStringLiteral("Footers"));
+    Pages->addTab(CreateLinePage(HeaderButtons, QStringLiteral("Current Header Text"), true),
+                  QStringLiteral("Headers"));
+    Pages->addTab(CreateLinePage(FooterButtons, QStringLiteral("Current Footer Text"), false),
+                  QStringLiteral("Footers"));
     layout->addWidget(Pages);
     auto* game = new QHBoxLayout;
     game->addWidget(new QLabel(QStringLiteral("Game:"), this));
@@ -70,7 +72,8 @@ TEpdBatchDialog::TEpdBatchDialog(TBatchHost& host, TEpdBatchSource& source, QWid
     btnHelp = bottom.Help;
     btnCancel = bottom.Cancel;
     btnStart = bottom.Start;
-    connect(btnHelp, &QPushButton::clicked, this, [this] { host_.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); });
+    connect(btnHelp, &QPushButton::clicked, this,
+            [this] { host_.ShowHelp(kHelpContexts[std::max(0, Pages->currentIndex())]); });
     connect(btnCancel, &QPushButton::clicked, this, &TEpdBatchDialog::btnCancelClick);
     connect(btnStart, &QPushButton::clicked, this, &TEpdBatchDialog::btnStartClick);
     HeaderButtons.Text->setText(source_.BatchHeaderText());
@@ -192,8 +195,8 @@ void TEpdBatchDialog::btnStartClick() {
     const TEpdCaptionMode footerMode = LineMode(FooterButtons, host_.Footer());
     TBatchDestination destination;
     if (rbtPrinter->isChecked()) {
-        destination = chkMultDiagrams->isChecked() ? TBatchDestination::PrinterManyPerPage
-                                                   : TBatchDestination::PrinterOnePerJob;
+        destination =
+            chkMultDiagrams->isChecked() ? TBatchDestination::PrinterManyPerPage : TBatchDestination::PrinterOnePerJob;
     } else if (rbtImageFile->isChecked()) {
         destination = TBatchDestination::ImageFiles;
         if (!ChooseBatchImageFile(host_,
@@ -232,8 +235,8 @@ void TEpdBatchDialog::Run(TBatchDestination destination, TEpdCaptionMode headerM
     const TPageGrid grid = ComputePageGrid(page.width(), page.height(), host_.PrintFactor(), board.width(),
                                            board.height(), host_.Header(), host_.Footer());
     if (!grid.Fits) throw EDiagramTooLarge();
-    const bool printing = destination == TBatchDestination::PrinterManyPerPage ||
-                          destination == TBatchDestination::PrinterOnePerJob;
+    const bool printing =
+        destination == TBatchDestination::PrinterManyPerPage || destination == TBatchDestination::PrinterOnePerJob;
     TBatchProducer producer(destination, file_.Image, printing ? printer.get() : nullptr, grid);
     lblGame->setText(QStringLiteral("0 / %1").arg(count));
     mpbProgress->SetValue(0);

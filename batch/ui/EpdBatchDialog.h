@@ -6,8 +6,8 @@
 #include <QDialog>
 
 #include "batch/EpdCaption.h"
-#include "print/PageLayout.h"
 #include "batch/ui/BatchFileChoice.h"
+#include "print/PageLayout.h"
 
 class QCheckBox;
 class QGroupBox;

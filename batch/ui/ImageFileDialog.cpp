@@ -1,11 +1,10 @@
 #include "batch/ui/ImageFileDialog.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <algorithm>
 
 #include "batch/ui/ColorDepthChoice.h"
 

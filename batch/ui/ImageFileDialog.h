@@ -11,8 +11,7 @@ class QLabel;
 
 namespace vorlix {
 
-inline const QString kImageSaveFilter =
-    "Gif Image (*.gif)|*.gif|Jpeg Image (*.jpg)|*.jpg|Bitmap Image (*.bmp)|*.bmp";
+inline const QString kImageSaveFilter = "Gif Image (*.gif)|*.gif|Jpeg Image (*.jpg)|*.jpg|Bitmap Image (*.bmp)|*.bmp";
 // The batch tools also write PNG and SVG (drawn at any size); the editor's Save
 // as Image offers PDF as well.
 inline const QString kBatchImageSaveFilter = kImageSaveFilter + "|PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg";

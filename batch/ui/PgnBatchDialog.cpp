@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "print/PrintTarget.h"
 #include "batch/BatchProducer.h"
 #include "batch/BatchSources.h"
 #include "batch/PositionList.h"
@@ -28,6 +27,7 @@
 #include "board/Fonts.h"
 #include "files/GameReplay.h"
 #include "files/PGNRecord.h"
+#include "print/PrintTarget.h"
 
 namespace vorlix {
 namespace {
@@ -63,7 +63,8 @@ TCaptionItems TCaptionBoxes::Items() const {
 }
 
 void TCaptionBoxes::SetContentEnabled(bool enabled) {
-    for (QCheckBox* box : {Event, Site, Date, Move, White, Black, Result, ECO, WhiteElo, BlackElo}) box->setEnabled(enabled);
+    for (QCheckBox* box : {Event, Site, Date, Move, White, Black, Result, ECO, WhiteElo, BlackElo})
+        box->setEnabled(enabled);
 }
 
 TPgnBatchDialog::TPgnBatchDialog(TBatchHost& host, TPgnBatchSource& source, QWidget* viewer)
@@ -74,7 +75,8 @@ TPgnBatchDialog::TPgnBatchDialog(TBatchHost& host, TPgnBatchSource& source, QWid
     mainFooterText_ = host.Footer().Text;
     auto* layout = new QVBoxLayout(this);
     auto* menu = new QMenuBar(this);
-    menu->addMenu(QStringLiteral("&Printer"))->addAction(QStringLiteral("&Setup"), this, &TPgnBatchDialog::mnuFilePtrSetupClick);
+    menu->addMenu(QStringLiteral("&Printer"))
+        ->addAction(QStringLiteral("&Setup"), this, &TPgnBatchDialog::mnuFilePtrSetupClick);
     layout->setMenuBar(menu);
     Pages = new QTabWidget(this);
     Pages->addTab(CreateDestinationPage(), QStringLiteral("Destination"));
@@ -192,7 +194,8 @@ QWidget* TPgnBatchDialog::CreateCaptionPage(TCaptionBoxes& b, const QString& sho
     b.WhiteElo = Box("Elo White", group, name("WhiteElo"));
     b.BlackElo = Box("Elo Black", group, name("BlackElo"));
     grid->addWidget(b.Show, 0, 0, 1, 3);
-    const QCheckBox* order[] = {b.Event, b.Site, b.Date, b.Move, b.White, b.Black, b.Result, b.ECO, b.WhiteElo, b.BlackElo};
+    const QCheckBox* order[] = {b.Event, b.Site,   b.Date, b.Move,     b.White,
+                                b.Black, b.Result, b.ECO,  b.WhiteElo, b.BlackElo};
     for (int i = 0; i < 10; ++i) grid->addWidget(const_cast<QCheckBox*>(order[i]), 1 + i % 4, i / 4);
     example = new QPushButton(QStringLiteral("Example"), group);
     font = new QPushButton(QStringLiteral("Font"), group);
@@ -204,7 +207,8 @@ QWidget* TPgnBatchDialog::CreateCaptionPage(TCaptionBoxes& b, const QString& sho
             header ? &TPgnBatchDialog::chkShowHeadersClick : &TPgnBatchDialog::chkShowFootersClick);
     connect(example, &QPushButton::clicked, this,
             header ? &TPgnBatchDialog::btnHExampleClick : &TPgnBatchDialog::btnFExampleClick);
-    connect(font, &QPushButton::clicked, this, header ? &TPgnBatchDialog::btnHFontClick : &TPgnBatchDialog::btnFFontClick);
+    connect(font, &QPushButton::clicked, this,
+            header ? &TPgnBatchDialog::btnHFontClick : &TPgnBatchDialog::btnFFontClick);
     (new QVBoxLayout(page))->addWidget(group);
     return page;
 }
@@ -359,16 +363,17 @@ void TPgnBatchDialog::keyPressEvent(QKeyEvent* event) {
 bool TPgnBatchDialog::PrepareDestination() {
     const bool image = rbtImageFile->isChecked();
     if (rbtPrinter->isChecked()) return true;
-    const QString example =
-        image ? BatchFileMessage("Eg. if you choose \"MyBMP.BMP\" the diagrams", {"MyBMP0001.BMP", "MyBMP0002.BMP", "MyBMP0003.BMP"})
-              : BatchFileMessage("Eg. if you choose \"MyDiagram\" the diagrams",
-                                 {"MyDiagram0001.vxd", "MyDiagram0002.vxd", "MyDiagram0003.vxd"});
+    const QString example = image ? BatchFileMessage("Eg. if you choose \"MyBMP.BMP\" the diagrams",
+                                                     {"MyBMP0001.BMP", "MyBMP0002.BMP", "MyBMP0003.BMP"})
+                                  : BatchFileMessage("Eg. if you choose \"MyDiagram\" the diagrams",
+                                                     {"MyDiagram0001.vxd", "MyDiagram0002.vxd", "MyDiagram0003.vxd"});
     return image ? ChooseBatchImageFile(host_, example, true, file_) : ChooseBatchDiagramFile(host_, example, file_);
 }
 
 void TPgnBatchDialog::btnStartClick() {
-    rule_.Mode = rbtEntire->isChecked() ? TPositionMode::Entire
-                 : rbtCustom->isChecked() ? TPositionMode::Custom : TPositionMode::Fixed;
+    rule_.Mode = rbtEntire->isChecked()   ? TPositionMode::Entire
+                 : rbtCustom->isChecked() ? TPositionMode::Custom
+                                          : TPositionMode::Fixed;
     rule_.FenStart = chkFenStart->isChecked();
     rule_.FenFinal = chkFenFinal->isChecked();
     rule_.Custom.FromStart.Clear();
@@ -384,8 +389,8 @@ void TPgnBatchDialog::btnStartClick() {
     TBatchDestination destination = rbtPrinter->isChecked()
                                         ? (chkMultDiagrams->isChecked() ? TBatchDestination::PrinterManyPerPage
                                                                         : TBatchDestination::PrinterOnePerJob)
-                                        : rbtImageFile->isChecked() ? TBatchDestination::ImageFiles
-                                                                    : TBatchDestination::DiagramFiles;
+                                    : rbtImageFile->isChecked() ? TBatchDestination::ImageFiles
+                                                                : TBatchDestination::DiagramFiles;
     if (!PrepareDestination()) return;
     faultyGames_.clear();
     GameNumber = 1;
@@ -399,9 +404,10 @@ void TPgnBatchDialog::btnStartClick() {
     const TPageGrid grid = ComputePageGrid(page.width(), page.height(), host_.PrintFactor(), board.width(),
                                            board.height(), host_.Header(), host_.Footer());
     if (!grid.Fits) {
-        host_.Message("The diagram(s) will not fit on your paper!!\r\n\r\nPlease select a larger paper size for your "
-                      "printer \r\nor reduce the scaling factor applied to the diagrams.",
-                      TBatchMessage::Warning, QMessageBox::Ok);
+        host_.Message(
+            "The diagram(s) will not fit on your paper!!\r\n\r\nPlease select a larger paper size for your "
+            "printer \r\nor reduce the scaling factor applied to the diagrams.",
+            TBatchMessage::Warning, QMessageBox::Ok);
         printer_.reset();
         return;
     }
@@ -456,12 +462,17 @@ void TPgnBatchDialog::ShowProgress() {
     lblGame->setText(QStringLiteral("%1 / %2").arg(GameNumber).arg(GameCount));
     const bool fixed = rule_.Mode == TPositionMode::Fixed;
     lblPos->setVisible(!fixed);
-    if (fixed) lblPosition->clear();
-    else if (rule_.Mode == TPositionMode::Entire) lblPosition->setText(QStringLiteral("%1 / %2").arg(PositionNumber).arg(PositionCount));
-    else lblPosition->setText(QStringLiteral("%1 / %2").arg(CapturedCount).arg(SelectedCount));
+    if (fixed)
+        lblPosition->clear();
+    else if (rule_.Mode == TPositionMode::Entire)
+        lblPosition->setText(QStringLiteral("%1 / %2").arg(PositionNumber).arg(PositionCount));
+    else
+        lblPosition->setText(QStringLiteral("%1 / %2").arg(CapturedCount).arg(SelectedCount));
     double part = 0;
-    if (rule_.Mode == TPositionMode::Custom) part = SelectedCount > 0 ? double(CapturedCount) / SelectedCount : 0;
-    else part = PositionCount > 0 ? double(PositionNumber) / PositionCount : 0;
+    if (rule_.Mode == TPositionMode::Custom)
+        part = SelectedCount > 0 ? double(CapturedCount) / SelectedCount : 0;
+    else
+        part = PositionCount > 0 ? double(PositionNumber) / PositionCount : 0;
     const int min = mpbProgress->MinValue(), max = mpbProgress->MaxValue();
     if (GameCount > 0)
         mpbProgress->SetValue(min + int((double(GameNumber - 1) / GameCount + part / GameCount) * (max - min)));
@@ -541,8 +552,10 @@ void TPgnBatchDialog::PaceTimerTimeout() {
     if (inTick_ || GameRow < 0) return;
     inTick_ = true;
     try {
-        if (producer_->Destination() == TBatchDestination::PrinterManyPerPage) TickOnePage();
-        else TickOnePosition();
+        if (producer_->Destination() == TBatchDestination::PrinterManyPerPage)
+            TickOnePage();
+        else
+            TickOnePosition();
     } catch (const std::exception& e) {
         host_.Message(QString::fromStdString(e.what()), TBatchMessage::Error, QMessageBox::Ok);
         inTick_ = false;

@@ -36,8 +36,8 @@ class TPrintTarget;
 // The ten content boxes of the header or footer page.
 struct TCaptionBoxes {
     QCheckBox* Show = nullptr;
-    QCheckBox *Event = nullptr, *Site = nullptr, *Date = nullptr, *Move = nullptr, *White = nullptr,
-              *Black = nullptr, *Result = nullptr, *ECO = nullptr, *WhiteElo = nullptr, *BlackElo = nullptr;
+    QCheckBox *Event = nullptr, *Site = nullptr, *Date = nullptr, *Move = nullptr, *White = nullptr, *Black = nullptr,
+              *Result = nullptr, *ECO = nullptr, *WhiteElo = nullptr, *BlackElo = nullptr;
     TCaptionItems Items() const;
     void SetContentEnabled(bool enabled);
 };

@@ -12,8 +12,7 @@
 
 namespace vorlix {
 
-TBoardControl::TBoardControl(TDiagramBoard& board, QWidget* parent)
-    : QWidget(parent), board_(board), mouse_(board) {
+TBoardControl::TBoardControl(TDiagramBoard& board, QWidget* parent) : QWidget(parent), board_(board), mouse_(board) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFixedSize(board_.Width(), board_.Height());
@@ -69,8 +68,10 @@ void TBoardControl::paintEvent(QPaintEvent* event) {
         p.fillRect(event->rect(), palette().window());
         return;
     }
-    if (diagram.devicePixelRatio() == 1) p.drawImage(event->rect(), diagram, event->rect());
-    else p.drawImage(QPoint(0, 0), diagram);  // clipped to the exposed region
+    if (diagram.devicePixelRatio() == 1)
+        p.drawImage(event->rect(), diagram, event->rect());
+    else
+        p.drawImage(QPoint(0, 0), diagram);  // clipped to the exposed region
     if (!frame_.isNull()) p.drawImage(frameTopLeft_, frame_);
 }
 

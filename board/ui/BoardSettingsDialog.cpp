@@ -26,9 +26,8 @@
 namespace vorlix {
 namespace {
 
-const THighlightOptions kDefaultHighlights = {
-    THighlightOption{0x0000FF, false}, THighlightOption{0x00FF00, false}, THighlightOption{0x000080, false},
-    THighlightOption{0x008000, false}};
+const THighlightOptions kDefaultHighlights = {THighlightOption{0x0000FF, false}, THighlightOption{0x00FF00, false},
+                                              THighlightOption{0x000080, false}, THighlightOption{0x008000, false}};
 constexpr int kDefaultFirstBorderWidth = 2;
 
 // A square image shown small enough for the preview box.
@@ -41,8 +40,8 @@ QPixmap PreviewPixmap(const QImage& image, QSize box) {
 
 }  // namespace
 
-TBoardSettingsDialog::TBoardSettingsDialog(TDiagramBoard& board, THighlightOptions& highlights, const QString& scratchFolder,
-                                 QWidget* mainWindow)
+TBoardSettingsDialog::TBoardSettingsDialog(TDiagramBoard& board, THighlightOptions& highlights,
+                                           const QString& scratchFolder, QWidget* mainWindow)
     : QDialog(mainWindow),
       board_(board),
       appHighlights_(highlights),
@@ -209,8 +208,8 @@ const QImage& TBoardSettingsDialog::PreviewImage() const { return previewBoard_-
 
 void TBoardSettingsDialog::DrawFontExample() {
     const QSize size = fontExample_->size() - QSize(4, 4);
-    fontExample_->setPixmap(QPixmap::fromImage(
-        FontExamplePicture(style_.CoordFont, style_.CoordBackColor, style_.CoordInCapitals, size)));
+    fontExample_->setPixmap(
+        QPixmap::fromImage(FontExamplePicture(style_.CoordFont, style_.CoordBackColor, style_.CoordInCapitals, size)));
 }
 
 void TBoardSettingsDialog::DrawShadingItems(bool light) {
@@ -234,8 +233,8 @@ void TBoardSettingsDialog::DrawSquareImagePreview(bool light) {
 void TBoardSettingsDialog::DrawHighlightExamples() {
     const TBoardStyle style = StyleToApply();
     for (int i = 0; i < 2; ++i)
-        hlExamples_[i]->setPixmap(
-            QPixmap::fromImage(HighlightExample(style, highlights_[2 * i], highlights_[2 * i + 1], devicePixelRatioF())));
+        hlExamples_[i]->setPixmap(QPixmap::fromImage(
+            HighlightExample(style, highlights_[2 * i], highlights_[2 * i + 1], devicePixelRatioF())));
 }
 
 void TBoardSettingsDialog::btnDefaultsClick() {

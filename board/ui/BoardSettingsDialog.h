@@ -37,7 +37,7 @@ public:
 
     // scratchFolder holds the scratch copies of chosen square images.
     TBoardSettingsDialog(TDiagramBoard& board, THighlightOptions& highlights, const QString& scratchFolder,
-                    QWidget* mainWindow);
+                         QWidget* mainWindow);
     ~TBoardSettingsDialog() override;
 
     // What the dialog needs of its owner; tests answer them directly.

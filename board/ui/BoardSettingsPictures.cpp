@@ -94,8 +94,8 @@ QImage HighlightExample(const TBoardStyle& style, const THighlightOption& first,
     plain.View = vwWhiteUnder;
     ApplyBoardStyle(board, plain);
     board.ClearBoard();
-    board.SetPiece(0, 0, 4);   // a1 white knight
-    board.SetPiece(1, 1, 9);   // b2 black bishop
+    board.SetPiece(0, 0, 4);  // a1 white knight
+    board.SetPiece(1, 1, 9);  // b2 black bishop
     board.HighlightSquare(first.Color, first.Merge, false, QPoint(0, 0));
     board.HighlightSquare(first.Color, first.Merge, false, QPoint(1, 0));
     board.HighlightSquare(second.Color, second.Merge, false, QPoint(0, 1));
@@ -103,7 +103,8 @@ QImage HighlightExample(const TBoardStyle& style, const THighlightOption& first,
     board.Render();
     const QRect area = board.SquareRect(0, 0).united(board.SquareRect(1, 1));
     if (ratio <= 1) return board.DiagramBitmap().copy(area);
-    QImage squares = RenderDiagramForScreen(board, ratio).copy(QRectF(QRectF(area).topLeft() * ratio, QSizeF(area.size()) * ratio).toAlignedRect());
+    QImage squares = RenderDiagramForScreen(board, ratio)
+                         .copy(QRectF(QRectF(area).topLeft() * ratio, QSizeF(area.size()) * ratio).toAlignedRect());
     squares.setDevicePixelRatio(ratio);
     return squares;
 }

@@ -19,9 +19,7 @@ void TDragImage::Begin(const QImage& picture, QPoint hotSpot, QPoint globalPos) 
     show();
 }
 
-void TDragImage::MoveTo(QPoint globalPos) {
-    move(parentWidget()->mapFromGlobal(globalPos) - hotSpot_);
-}
+void TDragImage::MoveTo(QPoint globalPos) { move(parentWidget()->mapFromGlobal(globalPos) - hotSpot_); }
 
 void TDragImage::End() {
     hide();

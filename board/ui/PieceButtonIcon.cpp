@@ -3,8 +3,8 @@
 #include <QBitmap>
 #include <QPixmap>
 
-#include "board/DiagramBoard.h"
 #include "board/Colors.h"
+#include "board/DiagramBoard.h"
 #include "board/VectorPieces.h"
 
 namespace vorlix {

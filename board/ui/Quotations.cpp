@@ -39,8 +39,6 @@ const std::array<TQuotation, kQuotationCount>& Quotations() {
     return quotations;
 }
 
-const TQuotation& RandomQuotation() {
-    return Quotations()[QRandomGenerator::global()->bounded(kQuotationCount)];
-}
+const TQuotation& RandomQuotation() { return Quotations()[QRandomGenerator::global()->bounded(kQuotationCount)]; }
 
 }  // namespace vorlix

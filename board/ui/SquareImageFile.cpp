@@ -7,10 +7,10 @@
 #include <QPainter>
 #include <array>
 
+#include "files/SafeFileWriter.h"
 #include "imaging/BmpReader.h"
 #include "imaging/BmpWriter.h"
 #include "imaging/ImageScaling.h"
-#include "files/SafeFileWriter.h"
 
 namespace vorlix {
 
@@ -55,7 +55,9 @@ QString ScratchImageName(const QString& folder, bool light) {
     static std::array<int, 2> chosen{0, 0};
     const QString prefix = light ? "lback" : "dback";
     int& number = chosen[light ? 0 : 1];
-    auto nameOf = [&](int n) { return QDir(folder).filePath(prefix + QString("%1").arg(n, 3, 10, QChar('0')) + ".bmp"); };
+    auto nameOf = [&](int n) {
+        return QDir(folder).filePath(prefix + QString("%1").arg(n, 3, 10, QChar('0')) + ".bmp");
+    };
     if (number == 0) {
         number = 1;
         while (number < 999 && QFile::exists(nameOf(number))) ++number;
@@ -66,7 +68,8 @@ QString ScratchImageName(const QString& folder, bool light) {
 bool SaveScratchImage(const QImage& image, const QString& fileName) {
     try {
         const std::vector<uint8_t> bytes = EncodeBmp(image.convertToFormat(QImage::Format_RGB32), 24);
-        WriteFileSafely(fileName.toStdString(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        WriteFileSafely(fileName.toStdString(),
+                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         return true;
     } catch (const std::exception&) {
         return false;

@@ -13,7 +13,8 @@ QWidget* DialogOwner(QWidget* fallback) {
 }
 
 bool StaysOnTop(const QWidget* window) {
-    for (const QWidget* w = window ? window->window() : nullptr; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+    for (const QWidget* w = window ? window->window() : nullptr; w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
         if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return true;
     return false;
 }

@@ -1,9 +1,10 @@
 // Checks the committed piece pictures as the board loads them: cell layout,
 // the 16-colour palette with magenta at index 13, and crisp, non-empty cells.
+#include <gtest/gtest.h>
+
 #include <QColor>
 #include <QImage>
 #include <QString>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,18 +19,15 @@ struct Picture {
     int rows;
 };
 
-const Picture Pictures[] = {
-    {"RIROZ", 6, 2}, {"ROVIRAVO", 6, 2}, {"RORUVOZ", 6, 2}, {"EXTRA", 2, 2}};
+const Picture Pictures[] = {{"RIROZ", 6, 2}, {"ROVIRAVO", 6, 2}, {"RORUVOZ", 6, 2}, {"EXTRA", 2, 2}};
 
-const QRgb StandardPalette[16] = {
-    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080,
-    0xFF008080, 0xFFC0C0C0, 0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
-    0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
+const QRgb StandardPalette[16] = {0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080,
+                                  0xFF008080, 0xFFC0C0C0, 0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
+                                  0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
 
-QImage load(const Picture& picture)
-{
-    return QImage(QStringLiteral(VORLIX_SOURCE_DIR "/resources/pieces/") +
-                  QString::fromLatin1(picture.name) + QStringLiteral(".bmp"));
+QImage load(const Picture& picture) {
+    return QImage(QStringLiteral(VORLIX_SOURCE_DIR "/resources/pieces/") + QString::fromLatin1(picture.name) +
+                  QStringLiteral(".bmp"));
 }
 
 struct CellCount {
@@ -39,8 +37,7 @@ struct CellCount {
     bool whiteTouchesBackground = false;
 };
 
-CellCount countCell(const QImage& image, int column, int row)
-{
+CellCount countCell(const QImage& image, int column, int row) {
     CellCount count;
     const int left = column * Cell;
     const int top = row * Cell;
@@ -53,22 +50,19 @@ CellCount countCell(const QImage& image, int column, int row)
                 ++count.white;
             else if (pixel != Magenta)
                 ++count.other;
-            if (pixel != White)
-                continue;
+            if (pixel != White) continue;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int nx = x + dx;
                     const int ny = y + dy;
                     const bool inCell = nx >= left && nx < left + Cell && ny >= top && ny < top + Cell;
-                    if (!inCell || image.pixel(nx, ny) == Magenta)
-                        count.whiteTouchesBackground = true;
+                    if (!inCell || image.pixel(nx, ny) == Magenta) count.whiteTouchesBackground = true;
                 }
         }
     return count;
 }
 
-TEST(ArtworkTest, PicturesAreFourBitWithTheStandardPalette)
-{
+TEST(ArtworkTest, PicturesAreFourBitWithTheStandardPalette) {
     for (const Picture& picture : Pictures) {
         SCOPED_TRACE(picture.name);
         const QImage image = load(picture);
@@ -78,13 +72,11 @@ TEST(ArtworkTest, PicturesAreFourBitWithTheStandardPalette)
         ASSERT_EQ(image.format(), QImage::Format_Indexed8);
         const QList<QRgb> table = image.colorTable();
         ASSERT_EQ(table.size(), 16);
-        for (int i = 0; i < 16; ++i)
-            EXPECT_EQ(table[i], StandardPalette[i]) << "index " << i;
+        for (int i = 0; i < 16; ++i) EXPECT_EQ(table[i], StandardPalette[i]) << "index " << i;
     }
 }
 
-TEST(ArtworkTest, EveryCellHoldsACrispPieceOnMagenta)
-{
+TEST(ArtworkTest, EveryCellHoldsACrispPieceOnMagenta) {
     for (const Picture& picture : Pictures) {
         const QImage image = load(picture);
         ASSERT_FALSE(image.isNull()) << picture.name;
@@ -109,8 +101,7 @@ TEST(ArtworkTest, EveryCellHoldsACrispPieceOnMagenta)
     }
 }
 
-TEST(ArtworkTest, SetsDifferFromEachOther)
-{
+TEST(ArtworkTest, SetsDifferFromEachOther) {
     const QImage a = load(Pictures[0]);
     const QImage b = load(Pictures[1]);
     const QImage c = load(Pictures[2]);
@@ -120,4 +111,4 @@ TEST(ArtworkTest, SetsDifferFromEachOther)
     EXPECT_NE(a, c);
 }
 
-} // namespace
+}  // namespace

@@ -19,7 +19,8 @@ const QString kStyle = QStringLiteral(VORLIX_SOURCE_DIR "/resources/default.vxd"
 // Two short games and a third with an illegal move after 1. e4.
 const char* const kGames =
     "[White \"Ann\"]\n[Black \"Bo\"]\n[Event \"Club\"]\n\n1. e4 e5 2. Nf3 Nc6 1-0\n\n"
-    "[Event \"Open\"]\n[White \"Cy\"]\n[Black \"Di\"]\n[Result \"1/2-1/2\"]\n[WhiteElo \"2100\"]\n\n1. d4 d5 2. c4 1/2-1/2\n\n"
+    "[Event \"Open\"]\n[White \"Cy\"]\n[Black \"Di\"]\n[Result \"1/2-1/2\"]\n[WhiteElo \"2100\"]\n\n1. d4 d5 2. c4 "
+    "1/2-1/2\n\n"
     "[White \"Ed\"]\n[Black \"Fi\"]\n\n1. e4 Ke3 2. Nf3 *\n";
 
 struct TRun {
@@ -37,8 +38,8 @@ protected:
         QProcess p;
         p.start(kVorlix, QStringList{command} + args);
         p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardOutput()),
-                QString::fromLocal8Bit(p.readAllStandardError())};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromLocal8Bit(p.readAllStandardOutput()), QString::fromLocal8Bit(p.readAllStandardError())};
     }
     TRun Batch(const QStringList& args) const { return Run("batch", args + QStringList{"--style", kStyle}); }
     QString Write(const QString& name, const QByteArray& text) const {
@@ -51,7 +52,9 @@ protected:
         QDir(Dir.path()).mkpath(name);
         return Dir.filePath(name);
     }
-    static QStringList Files(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    static QStringList Files(const QString& folder) {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
     static QByteArray Bytes(const QString& file) {
         QFile f(file);
         f.open(QIODevice::ReadOnly);
@@ -77,9 +80,12 @@ TEST_F(BatchCommand, EntireGamesEqualTheRenderCommandWithOneOrTwoJobs) {
     r = Batch({Pgn, "-o", two + "/Cap.gif", "--positions", "entire", "--jobs", "2"});
     ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();
     const QStringList names = Files(one);
-    EXPECT_EQ(names.join(' ').toStdString(), (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF", "Cap00005.GIF",
-                                  "Cap00501.GIF", "Cap00502.GIF", "Cap00503.GIF", "Cap00504.GIF",
-                                  "Cap01001.GIF", "Cap01002.GIF"}).join(' ').toStdString());
+    EXPECT_EQ(
+        names.join(' ').toStdString(),
+        (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF", "Cap00005.GIF", "Cap00501.GIF",
+                     "Cap00502.GIF", "Cap00503.GIF", "Cap00504.GIF", "Cap01001.GIF", "Cap01002.GIF"})
+            .join(' ')
+            .toStdString());
     EXPECT_EQ(Files(two).join(' ').toStdString(), names.join(' ').toStdString());
     for (const QString& name : names) EXPECT_EQ(Bytes(one + "/" + name), Bytes(two + "/" + name)) << name.toStdString();
     EXPECT_EQ(Bytes(one + "/Cap00001.GIF"), Rendered("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"));
@@ -94,20 +100,22 @@ TEST_F(BatchCommand, FixedPositionsCustomListsGamesAndHeaders) {
     TRun r = Batch({Pgn, "-o", fixed + "/Cap.gif"});
     ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();
     // The third game stops after 1. e4: that is not its final position.
-    EXPECT_EQ(Files(fixed).join(' ').toStdString(), (QStringList{"Cap0001.GIF", "Cap0011.GIF"}).join(' ').toStdString());
+    EXPECT_EQ(Files(fixed).join(' ').toStdString(),
+              (QStringList{"Cap0001.GIF", "Cap0011.GIF"}).join(' ').toStdString());
 
     const QString custom = Folder("custom");
-    r = Batch({Pgn, "-o", custom + "/C.bmp", "--positions", "custom", "--from-start", "2", "--from-end", "1",
-               "--games", "2-3", "--header", "players,elo,move", "--colors", "16"});
+    r = Batch({Pgn, "-o", custom + "/C.bmp", "--positions", "custom", "--from-start", "2", "--from-end", "1", "--games",
+               "2-3", "--header", "players,elo,move", "--colors", "16"});
     ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();  // the third game is counted from its start only
-    EXPECT_EQ(Files(custom).join(' ').toStdString(), (QStringList{"C00002.BMP", "C00004.BMP", "C00502.BMP"}).join(' ').toStdString());
+    EXPECT_EQ(Files(custom).join(' ').toStdString(),
+              (QStringList{"C00002.BMP", "C00004.BMP", "C00502.BMP"}).join(' ').toStdString());
 
     const QString headed = Folder("headed");
     r = Batch({Pgn, "-o", headed + "/H.gif", "--games", "2", "--positions", "entire", "--header", "players,move",
                "--footer", "event,result"});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    EXPECT_EQ(Bytes(headed + "/H00002.GIF"),
-              Rendered("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR", {"--header", "Cy - Di, 1. d4", "--footer", "Open, 1/2-1/2"}));
+    EXPECT_EQ(Bytes(headed + "/H00002.GIF"), Rendered("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR",
+                                                      {"--header", "Cy - Di, 1. d4", "--footer", "Open, 1/2-1/2"}));
 }
 
 TEST_F(BatchCommand, EpdRecordsWithTheirHeadersAndDiagramFiles) {
@@ -118,7 +126,8 @@ TEST_F(BatchCommand, EpdRecordsWithTheirHeadersAndDiagramFiles) {
     TRun r = Batch({epd, "-o", out + "/Pos.gif", "--header", "bm", "--footer", "id"});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(Files(out).join(' ').toStdString(), (QStringList{"Pos001.gif", "Pos002.gif"}).join(' ').toStdString());
-    EXPECT_EQ(Bytes(out + "/Pos002.gif"), Rendered("8/8/8/8/8/8/8/k6K", {"--header", "Black to move", "--footer", "two"}));
+    EXPECT_EQ(Bytes(out + "/Pos002.gif"),
+              Rendered("8/8/8/8/8/8/8/k6K", {"--header", "Black to move", "--footer", "two"}));
     r = Batch({epd, "-o", out + "/D.vxd", "--header", "text:   "});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     TDiagramBoard board;
@@ -144,15 +153,16 @@ TEST_F(BatchCommand, PngFilesEqualTheRenderCommandAndSvgFilesAreXml) {
     TRun r = Batch({Pgn, "-o", png + "/Cap.png", "--games", "2", "--positions", "entire", "--header", "players,move"});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(Files(png).join(' ').toStdString(), "Cap00001.PNG Cap00002.PNG Cap00003.PNG Cap00004.PNG");
-    EXPECT_EQ(Bytes(png + "/Cap00002.PNG"), Rendered("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR",
-                                                     {"--header", "Cy - Di, 1. d4"}, "render.png"));
-    r = Batch({Pgn, "-o", png + "/Big.png", "--games", "1", "--positions", "custom", "--from-start", "1", "--scale", "250",
-               "--transparent"});
+    EXPECT_EQ(Bytes(png + "/Cap00002.PNG"),
+              Rendered("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR", {"--header", "Cy - Di, 1. d4"}, "render.png"));
+    r = Batch({Pgn, "-o", png + "/Big.png", "--games", "1", "--positions", "custom", "--from-start", "1", "--scale",
+               "250", "--transparent"});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(Bytes(png + "/Big00001.PNG"),
               Rendered("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", {"--scale", "250", "--transparent"}, "big.png"));
 
-    r = Batch({Pgn, "-o", svg + "/S.svg", "--games", "1", "--positions", "custom", "--from-start", "1-2", "--jobs", "2"});
+    r = Batch(
+        {Pgn, "-o", svg + "/S.svg", "--games", "1", "--positions", "custom", "--from-start", "1-2", "--jobs", "2"});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(Files(svg).join(' ').toStdString(), "S00001.SVG S00002.SVG");
     QXmlStreamReader xml(Bytes(svg + "/S00002.SVG"));
@@ -166,18 +176,17 @@ TEST_F(BatchCommand, PngFilesEqualTheRenderCommandAndSvgFilesAreXml) {
 
 TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
     const QString out = Folder("bad") + "/X.gif";
-    for (const QStringList& args : {QStringList{Pgn, "-o", out, "--positions", "custom"},
-                                    QStringList{Pgn, "-o", out, "--colors", "24"},
-                                    QStringList{Pgn, "-o", out, "--games", "x"},
-                                    QStringList{Pgn, "-o", out, "--games", "4294967297"},  // not read as 1
-                                    QStringList{Pgn, "-o", out, "--games", "1-4294967297"},
-                                    QStringList{Pgn, "-o", out, "--positions", "custom", "--from-start", "2147483648"},
-                                    QStringList{Pgn, "-o", Dir.filePath("X.tif")},
-                                    QStringList{Pgn, "-o", Dir.filePath("X.png"), "--colors", "256"},
-                                    QStringList{Pgn, "-o", Dir.filePath("X.svg"), "--scale", "5"},
-                                    QStringList{Pgn, "-o", out, "--frobnicate", "1"},
-                                    QStringList{Pgn, "-o", out, "--header", "weather"},
-                                    QStringList{Pgn, "-o", out, "--scale", "300"}})
+    for (const QStringList& args :
+         {QStringList{Pgn, "-o", out, "--positions", "custom"}, QStringList{Pgn, "-o", out, "--colors", "24"},
+          QStringList{Pgn, "-o", out, "--games", "x"},
+          QStringList{Pgn, "-o", out, "--games", "4294967297"},  // not read as 1
+          QStringList{Pgn, "-o", out, "--games", "1-4294967297"},
+          QStringList{Pgn, "-o", out, "--positions", "custom", "--from-start", "2147483648"},
+          QStringList{Pgn, "-o", Dir.filePath("X.tif")},
+          QStringList{Pgn, "-o", Dir.filePath("X.png"), "--colors", "256"},
+          QStringList{Pgn, "-o", Dir.filePath("X.svg"), "--scale", "5"},
+          QStringList{Pgn, "-o", out, "--frobnicate", "1"}, QStringList{Pgn, "-o", out, "--header", "weather"},
+          QStringList{Pgn, "-o", out, "--scale", "300"}})
         EXPECT_EQ(Batch(args).Exit, 2) << args.join(' ').toStdString();
     EXPECT_EQ(Batch({Dir.filePath("missing.pgn"), "-o", out}).Exit, 1);
     const TRun r = Batch({Pgn, "-o", Dir.filePath("nowhere/X.gif")});
@@ -197,7 +206,8 @@ TEST_F(BatchCommand, FaultyGamesAreNamedAndMarksStayOnTheirPositions) {
     ASSERT_TRUE(LoadDiagramFile(kStyle, styled, header, footer, silent));
     styled.SetMarks({{{0, 63, TMarkColor::Red}}, {{27, TMarkColor::Blue}}});
     const std::vector<uint8_t> bytes = EncodeDiagram(styled, kVxdVersion, footer, header);
-    const QString style = Write("marked.vxd", QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
+    const QString style =
+        Write("marked.vxd", QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
 
     const QString entire = Folder("entire");
     TRun r = Run("batch", {pgn, "-o", entire + "/Cap.vxd", "--positions", "entire", "--style", style});

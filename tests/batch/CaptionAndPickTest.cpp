@@ -131,10 +131,11 @@ TEST_F(PickTest, GamesCutShortGiveNoFinalPosition) {
         const TPositionRule& Rule;
         std::vector<int> Numbers;
     } kCases[] = {
-        {cut, entire, {1, 2, 3}}, {cut, custom, {2}},     {cut, fixed, {}},
+        {cut, entire, {1, 2, 3}}, {cut, custom, {2}},       {cut, fixed, {}},
         {cutSetup, bothFen, {1}}, {cutSetup, finalFen, {}}, {cutSetup, fixed, {1}},
     };
-    for (size_t i = 0; i < std::size(kCases); ++i) EXPECT_EQ(Numbers(kCases[i].Game, kCases[i].Rule), kCases[i].Numbers) << i;
+    for (size_t i = 0; i < std::size(kCases); ++i)
+        EXPECT_EQ(Numbers(kCases[i].Game, kCases[i].Rule), kCases[i].Numbers) << i;
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ TEST(IntegerList, MergesTouchingAndOverlappingRangesAndStaysSorted) {
     list.AddUnique(7);
     list.AddRange(1, 3);
     list.AddRange(10, 12);
-    list.AddUnique(4);      // touches 1-3
-    list.AddRange(6, 11);   // joins 7 and 10-12
+    list.AddUnique(4);     // touches 1-3
+    list.AddRange(6, 11);  // joins 7 and 10-12
     using R = TIntegerList::TRange;
     EXPECT_EQ(list.Ranges(), (std::vector<R>{{1, 4}, {6, 12}}));
     EXPECT_TRUE(list.Contains(6));
@@ -80,7 +80,8 @@ TEST(PositionText, NumberBeyondThirtyTwoBitsIsAConversionError) {
 
 TEST(PositionText, KeyFilter) {
     EXPECT_EQ(FilterPositionKey(U'.'), U',');
-    for (char32_t key : {U'0', U'9', U' ', U',', U'-', char32_t(8), char32_t(9)}) EXPECT_EQ(FilterPositionKey(key), key);
+    for (char32_t key : {U'0', U'9', U' ', U',', U'-', char32_t(8), char32_t(9)})
+        EXPECT_EQ(FilterPositionKey(key), key);
     for (char32_t key : {U'a', U'+', U';', U'é'}) EXPECT_FALSE(FilterPositionKey(key));
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #include <functional>
 
 #include "board/DiagramBoard.h"
@@ -201,12 +202,21 @@ TEST(BoardMarks, AGamesMarksGoWithTheFirstWriteOfContentsAndOthersStay) {
         {"ClearBoard", [](TDiagramBoard& b) { b.ClearBoard(); }, true},
         {"SetStartPosition", [](TDiagramBoard& b) { b.SetStartPosition(); }, true},
         {"placement", [](TDiagramBoard& b) { ASSERT_TRUE(b.SetPositionFromPlacement("8/8/8/8/8/8/8/K6k")); }, true},
-        {"piece on a selection", [](TDiagramBoard& b) { b.ToggleSelection({0, 2}), b.SetPieceOnSelection(pcBCross); }, true},
-        {"defect", [](TDiagramBoard& b) { b.ToggleSelection({4, 0}), b.DefectSelection(); }, true},
+        {"piece on a selection",
+         [](TDiagramBoard& b) {
+             b.ToggleSelection({0, 2}), b.SetPieceOnSelection(pcBCross);
+         },
+         true},
+        {"defect",
+         [](TDiagramBoard& b) {
+             b.ToggleSelection({4, 0}), b.DefectSelection();
+         },
+         true},
         {"bad placement", [](TDiagramBoard& b) { ASSERT_FALSE(b.SetPositionFromPlacement("8/8/8")); }, false},
         {"piece on no selection", [](TDiagramBoard& b) { b.SetPieceOnSelection(pcWQueen); }, false},
         {"off the board", [](TDiagramBoard& b) { b.SetPiece(8, 0, pcWQueen); }, false},
-        {"select and highlight", [](TDiagramBoard& b) { b.SelectAll(), b.HighlightSelection(clRed, false, false); }, false},
+        {"select and highlight", [](TDiagramBoard& b) { b.SelectAll(), b.HighlightSelection(clRed, false, false); },
+         false},
         {"view", [](TDiagramBoard& b) { b.SetView(vwBlackUnder); }, false},
     };
     for (const auto& edit : edits) {

@@ -60,8 +60,8 @@ TEST_F(RenderCommand, WritesExactlyTheBoardRenderingAsA24BitBmp) {
 
 TEST_F(RenderCommand, OptionsGoThroughTheBoardSetters) {
     const QString out = Out("k.bmp");
-    TRun run = RunVorlix({"--setup", "wKe1/bKe8", "-o", out, "--square-size", "48", "--grid", "2",
-                          "--coords", "NWES", "--view", "black", "--piece-style", "roruvoz"});
+    TRun run = RunVorlix({"--setup", "wKe1/bKe8", "-o", out, "--square-size", "48", "--grid", "2", "--coords", "NWES",
+                          "--view", "black", "--piece-style", "roruvoz"});
     ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
     EXPECT_EQ(QImage(out).size(), QSize(498, 498));
 

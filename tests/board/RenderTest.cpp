@@ -197,8 +197,7 @@ TEST(BoardPieces, EveryStyleAndMarkHasArtwork) {
     TDiagramBoard board;
     for (TPieceStyle style : {psRirozReg, psRoviravo, psRoruvoz}) {
         board.SetPieceStyle(style);
-        for (int code = 1; code <= kMaxSquareCode; ++code)
-            EXPECT_FALSE(board.PieceImage(code).isNull()) << code;
+        for (int code = 1; code <= kMaxSquareCode; ++code) EXPECT_FALSE(board.PieceImage(code).isNull()) << code;
         EXPECT_NE(board.PieceImage(pcWKing).pixel(18, 18), 0u) << int(style);
     }
     EXPECT_NE(LoadArtwork("RIROZ"), LoadArtwork("ROVIRAVO"));
@@ -333,7 +332,9 @@ TEST(BoardRendering, KeptFrameFollowsEveryChangeOfTheFrame) {
         [](TDiagramBoard& b) { b.SetCoordenateInCapitals(true); },
         [](TDiagramBoard& b) { b.SetView(vwBlackUnder); },
         [](TDiagramBoard& b) { b.SetGridLineColor(clBlue); },
-        [](TDiagramBoard& b) { b.Border().Add({1, clWhite, clBlack}); },
+        [](TDiagramBoard& b) {
+            b.Border().Add({1, clWhite, clBlack});
+        },
         [](TDiagramBoard& b) {
             TCFont font;
             font.Color = clRed;
@@ -341,7 +342,9 @@ TEST(BoardRendering, KeptFrameFollowsEveryChangeOfTheFrame) {
             b.SetFont(font);
         },
         [](TDiagramBoard& b) { b.SetCoordenateOrientation(West | South); },
-        [](TDiagramBoard& b) { b.SetMarks({{{12, 28, TMarkColor::Red}, {6, 47, TMarkColor::Blue}}, {}}); },
+        [](TDiagramBoard& b) {
+            b.SetMarks({{{12, 28, TMarkColor::Red}, {6, 47, TMarkColor::Blue}}, {}});
+        },
         [](TDiagramBoard& b) { b.ClearMarks(); },  // the arrows leave nothing behind on the grid
         [](TDiagramBoard& b) { b.SetPiece(4, 3, pcWQueen); },
     };

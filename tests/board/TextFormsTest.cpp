@@ -102,8 +102,7 @@ TEST(BoardTextDiagram, LineLengthsAndOrientation) {
     board.GetTextDiagram(text);
     const auto lines = Lines(text);
     ASSERT_EQ(lines.size(), 18u);
-    for (size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i].size(), (i % 2 == 1 && i < 17) ? 35u : 33u) << i;
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].size(), (i % 2 == 1 && i < 17) ? 35u : 33u) << i;
     EXPECT_EQ(lines[17], "  a   b   c   d   e   f   g   h  ");
 
     board.SetStartPosition();

@@ -130,9 +130,15 @@ TEST_F(CliTest, FileLevelFailuresExitOne) {
 }
 
 TEST_F(CliTest, BadArgumentsPrintUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"games"}, {"games", "a", "b"}, {"replay", "a", "--game"}, {"replay", "a", "--game", "0"},
-             {"replay", "a", "--game", "x"}, {"epd", "a", "-o"}, {"epd", "-x", "a"}, {"nonsense"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"games"},
+                                                                  {"games", "a", "b"},
+                                                                  {"replay", "a", "--game"},
+                                                                  {"replay", "a", "--game", "0"},
+                                                                  {"replay", "a", "--game", "x"},
+                                                                  {"epd", "a", "-o"},
+                                                                  {"epd", "-x", "a"},
+                                                                  {"nonsense"}}) {
         const TRun r = Run(args);
         EXPECT_EQ(r.Exit, 2);
         EXPECT_NE(r.Err.find("usage"), std::string::npos);
@@ -195,8 +201,10 @@ TEST_F(CliTest, ReplayPlaysCastlingWithZerosAndNamesTheOneBadGame) {
     const std::vector<std::string> lines = r.Lines();
     std::vector<int> positions;  // per game
     for (const std::string& line : lines) {
-        if (line.rfind("game ", 0) == 0) positions.push_back(0);
-        else if (line.rfind("error: ", 0) != 0) ++positions.back();
+        if (line.rfind("game ", 0) == 0)
+            positions.push_back(0);
+        else if (line.rfind("error: ", 0) != 0)
+            ++positions.back();
     }
     EXPECT_EQ(positions, (std::vector<int>{21, 5, 13}));
     // Both castlings of each side, and the clock restarted by the captures 9. Nxf6+ gxf6.
@@ -221,8 +229,8 @@ TEST_F(CliTest, ReplayStreamsALongGameInLittleMemory) {
 }
 
 TEST_F(CliTest, ReplayOfEverySampleGame) {
-    for (const char* name : {"benchmark.pgn", "Morphy_ANSI.pgn", "promoting.pgn", "0004.pgn",
-                             "variations-nags-and-comments.pgn"}) {
+    for (const char* name :
+         {"benchmark.pgn", "Morphy_ANSI.pgn", "promoting.pgn", "0004.pgn", "variations-nags-and-comments.pgn"}) {
         const TRun r = Run({"replay", kSamples + "/" + name});
         EXPECT_EQ(r.Exit, 0) << name;
         EXPECT_EQ(r.Out.find("error:"), std::string::npos) << name;
@@ -248,8 +256,8 @@ TEST_F(CliTest, EpdListsRecordsAndWritesThemBack) {
 
     r = Run({"epd", in, "-o", (Dir / "missing" / "out.epd").string()});
     EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Err, "vorlix: " + (Dir / "missing" / "out.epd").string() + ": the folder " + (Dir / "missing").string() +
-                         " does not exist\n");
+    EXPECT_EQ(r.Err, "vorlix: " + (Dir / "missing" / "out.epd").string() + ": the folder " +
+                         (Dir / "missing").string() + " does not exist\n");
 }
 
 TEST_F(CliTest, EpdFailureKeepsEarlierRecordsAndWritesNothing) {
@@ -269,8 +277,8 @@ TEST_F(CliTest, WriteErrorsOnStandardOutputFail) {
 }
 
 TEST_F(CliTest, HelpGoesToStandardOutput) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"games", "--help"},
-                                                                  {"render", "--help"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"games", "--help"}, {"render", "--help"}}) {
         const TRun r = Run(args);
         EXPECT_EQ(r.Exit, 0);
         EXPECT_EQ(r.Out.substr(0, 6), "usage:");
@@ -280,13 +288,13 @@ TEST_F(CliTest, HelpGoesToStandardOutput) {
 
 TEST_F(CliTest, BadOptionValuesAreRefusedWithTheirRange) {
     const std::string out = (Dir / "x.bmp").string();
-    for (const auto& [option, value, range] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"--square-size", "0", "from 32 to 64"},
-             {"--square-size", "33", "from 32 to 64"},
-             {"--square-size", "100000", "from 32 to 64"},
-             {"--grid", "256", "from 0 to 255"},
-             {"--grid", "-1", "from 0 to 255"},
-             {"--scale", "0", "from 10 to"}}) {
+    for (const auto& [option, value, range] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{{"--square-size", "0", "from 32 to 64"},
+                                                                        {"--square-size", "33", "from 32 to 64"},
+                                                                        {"--square-size", "100000", "from 32 to 64"},
+                                                                        {"--grid", "256", "from 0 to 255"},
+                                                                        {"--grid", "-1", "from 0 to 255"},
+                                                                        {"--scale", "0", "from 10 to"}}) {
         const TRun r = Run({"render", "--fen", "8/8/8/8/8/8/8/8", "-o", out, option, value});
         EXPECT_EQ(r.Exit, 2) << option << value;
         EXPECT_NE(r.Err.find(range), std::string::npos) << r.Err;
@@ -295,7 +303,10 @@ TEST_F(CliTest, BadOptionValuesAreRefusedWithTheirRange) {
 }
 
 TEST_F(CliTest, ControlCharactersFromFilesAreEscaped) {
-    const std::string file = Write("esc.pgn", "[White \"a\x1b[31mred\x07" "b\xc2\x9b" "c\"]\n[Black \"tab\there\"]\n1. e4 *\n");
+    const std::string file = Write("esc.pgn",
+                                   "[White \"a\x1b[31mred\x07"
+                                   "b\xc2\x9b"
+                                   "c\"]\n[Black \"tab\there\"]\n1. e4 *\n");
     const TRun r = Run({"games", file});
     EXPECT_EQ(r.Exit, 0);
     EXPECT_EQ(r.Out, "1\ta\\x1b[31mred\\x07b\\u009bc\ttab here\t\t\t\t\t\t?\t?\t\n");

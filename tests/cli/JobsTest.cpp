@@ -40,7 +40,8 @@ protected:
 // Sample games and games with comments, escape lines and CR line ends around
 // their boundaries, repeated to some megabytes, with a bad move now and then.
 std::string LargeFile() {
-    std::string unit = ReadAll(VORLIX_TEST_DATA_DIR "/benchmark.pgn") + "\n" + ReadAll(VORLIX_TEST_DATA_DIR "/Morphy_ANSI.pgn");
+    std::string unit =
+        ReadAll(VORLIX_TEST_DATA_DIR "/benchmark.pgn") + "\n" + ReadAll(VORLIX_TEST_DATA_DIR "/Morphy_ANSI.pgn");
     unit += "\n[Event \"brace\"]\n\n1. e4 {a\n\n[%clk 0:01:00]\n\n} e5 2. Ke3 *\n\n% escape\n\n";
     unit += "[Event \"cr\"]\r\r1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# 1-0\r\r";
     unit += "[Event \"tags\"]\n; comment\n\n[Site \"same game\"]\n\n1. d4 d5 *\n\n";
@@ -57,10 +58,12 @@ TEST_F(JobsTest, SeveralJobsWriteWhatOneJobWrites) {
     for (const char* command : {"games", "replay"}) {
         const std::string one = Run(std::string(command) + " '" + path + "' --jobs 1");
         // A replay with bad games writes the rest and exits with 1.
-        EXPECT_NE(one.find(command == std::string("games") ? "--- exit 0" : "--- exit 1"), std::string::npos) << command;
+        EXPECT_NE(one.find(command == std::string("games") ? "--- exit 0" : "--- exit 1"), std::string::npos)
+            << command;
         EXPECT_GT(one.size(), 500000u) << command;
         for (const char* jobs : {"2", "3"})
-            EXPECT_TRUE(Run(std::string(command) + " '" + path + "' --jobs " + jobs) == one) << command << " --jobs " << jobs;
+            EXPECT_TRUE(Run(std::string(command) + " '" + path + "' --jobs " + jobs) == one)
+                << command << " --jobs " << jobs;
     }
 }
 

@@ -1,11 +1,12 @@
 // Dialogs opened from a window belong to it, so a window kept on top never
 // covers the dialogs it opens.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "common/ui/DialogOwner.h"
 
@@ -76,6 +77,9 @@ TEST(DialogOwner, LendingToItsOwnParentOrToNobodyChangesNothing) {
     QWidget main;
     QDialog save(&main);
     { const TDialogOwnerScope scope(save, &main); }
-    { const TDialogOwnerScope scope(save, nullptr); EXPECT_EQ(save.parentWidget(), &main); }
+    {
+        const TDialogOwnerScope scope(save, nullptr);
+        EXPECT_EQ(save.parentWidget(), &main);
+    }
     EXPECT_EQ(save.parentWidget(), &main);
 }

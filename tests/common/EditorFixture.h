@@ -2,19 +2,20 @@
 // The editor's main window on a temporary program folder and settings file,
 // for every test of the main window; message boxes are answered by the test
 // (answer) and their texts collected (messages).
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <gtest/gtest.h>
+#include <QUrl>
 #include <memory>
 
+#include "app/ui/MainWindow.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
-#include "app/ui/MainWindow.h"
 
 namespace vorlix::test {
 

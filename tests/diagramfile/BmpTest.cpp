@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "DiagramTestSupport.h"
 #include "imaging/BmpReader.h"
 #include "imaging/BmpWriter.h"
-#include "DiagramTestSupport.h"
 
 using namespace vorlix;
 using namespace vorlix::test;
@@ -12,7 +12,8 @@ namespace {
 void ExpectSamePixels(const QImage& a, const QImage& b) {
     ASSERT_EQ(a.size(), b.size());
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) ASSERT_EQ(a.pixel(x, y) | 0xFF000000u, b.pixel(x, y) | 0xFF000000u) << x << "," << y;
+        for (int x = 0; x < a.width(); ++x)
+            ASSERT_EQ(a.pixel(x, y) | 0xFF000000u, b.pixel(x, y) | 0xFF000000u) << x << "," << y;
 }
 
 void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
@@ -45,15 +46,14 @@ TEST(Bmp, ReadsTopDownRowsAndCoreHeaders) {
     // Flip the rows by hand and mark the image top-down.
     const size_t stride = 16, start = 54;
     std::vector<uint8_t> flipped(bmp.begin(), bmp.begin() + start);
-    for (int r = 2; r >= 0; --r) flipped.insert(flipped.end(), bmp.begin() + start + r * stride, bmp.begin() + start + (r + 1) * stride);
+    for (int r = 2; r >= 0; --r)
+        flipped.insert(flipped.end(), bmp.begin() + start + r * stride, bmp.begin() + start + (r + 1) * stride);
     PutU32(flipped, 22, uint32_t(-3));
     ExpectSamePixels(ReadBmp(flipped.data(), flipped.size()).Image, rgb);
 
     // A 2-colour picture with the 12-byte header and three-byte table entries.
-    std::vector<uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0,
-                                 12, 0, 0, 0, 2, 0, 2, 0, 1, 0, 1, 0,
-                                 0, 0, 0, 255, 255, 255,
-                                 0x40, 0, 0, 0, 0x80, 0, 0, 0};
+    std::vector<uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0,   32,  0,   0,    0, 12, 0, 0,    0, 2, 0,
+                                 2,   0,   1, 0, 1, 0, 0, 0, 0, 255, 255, 255, 0x40, 0, 0,  0, 0x80, 0, 0, 0};
     const TBmpImage read = ReadBmp(core.data(), core.size());
     EXPECT_EQ(read.ByteCount, core.size());
     EXPECT_EQ(read.Image.pixel(1, 1), qRgb(255, 255, 255));  // bottom row first: 0x40 -> pixel 1
@@ -77,22 +77,21 @@ TEST(Bmp, RejectsLyingOrAbsurdHeaders) {
         PutU32(bad, at, value);
         EXPECT_THROW(ReadBmp(bad.data(), bad.size()), EBmpError) << at << "=" << value;
     };
-    rejects(18, 0);                 // width 0
-    rejects(18, uint32_t(-6));      // negative width
-    rejects(18, 100000);            // wider than any square picture
-    rejects(22, 0x80000000u);       // most negative height
-    rejects(18, 6000);              // more pixels than the buffer holds
-    rejects(14, 8);                 // unknown header size
+    rejects(18, 0);             // width 0
+    rejects(18, uint32_t(-6));  // negative width
+    rejects(18, 100000);        // wider than any square picture
+    rejects(22, 0x80000000u);   // most negative height
+    rejects(18, 6000);          // more pixels than the buffer holds
+    rejects(14, 8);             // unknown header size
     rejects(14, 0xFFFFFFF0u);
-    rejects(30, 1);                 // run-length compression
-    rejects(46, 257);               // colour table larger than any depth
-    rejects(46, 200);               // table claims more bytes than are there
-    rejects(10, 0xFFFFFF00u);       // pixel offset past the end
+    rejects(30, 1);            // run-length compression
+    rejects(46, 257);          // colour table larger than any depth
+    rejects(46, 200);          // table claims more bytes than are there
+    rejects(10, 0xFFFFFF00u);  // pixel offset past the end
     std::vector<uint8_t> badBits = good;
     badBits[28] = 2;  // no such depth
     EXPECT_THROW(ReadBmp(badBits.data(), badBits.size()), EBmpError);
-    for (size_t n = 0; n < good.size(); ++n)
-        EXPECT_THROW(ReadBmp(good.data(), n), EBmpError) << "prefix " << n;
+    for (size_t n = 0; n < good.size(); ++n) EXPECT_THROW(ReadBmp(good.data(), n), EBmpError) << "prefix " << n;
 }
 
 namespace {
@@ -140,8 +139,7 @@ TEST(Bmp, ReadsSixteenAndThirtyTwoBitPixelsWithAndWithoutMasks) {
          qRgb(255, 255, 255)},
         {MaskedBmp(16, 3, v4masks, {0x00, 0xF8, 0x10, 0x00}, 108), qRgb(255, 0, 0), qRgb(0, 0, 132)},
         {MaskedBmp(32, 0, {}, {1, 2, 3, 0, 4, 5, 6, 0}), qRgb(3, 2, 1), qRgb(6, 5, 4)},
-        {MaskedBmp(32, 3, Masks(0xFF, 0xFF00, 0xFF0000), {1, 2, 3, 0, 4, 5, 6, 0}), qRgb(1, 2, 3),
-         qRgb(4, 5, 6)},
+        {MaskedBmp(32, 3, Masks(0xFF, 0xFF00, 0xFF0000), {1, 2, 3, 0, 4, 5, 6, 0}), qRgb(1, 2, 3), qRgb(4, 5, 6)},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         const std::vector<uint8_t>& bmp = cases[i].Bmp;

@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <algorithm>
-#include <QFile>
-#include <random>
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <random>
+
 #include "DiagramTestSupport.h"
+#include "board/DiagramFile.h"
+#include "files/ErrorReporter.h"
 #include "imaging/BmpReader.h"
 #include "imaging/BmpWriter.h"
 #include "imaging/ByteStream.h"
-#include "board/DiagramFile.h"
-#include "files/ErrorReporter.h"
 
 using namespace vorlix;
 using namespace vorlix::test;
@@ -29,9 +29,7 @@ protected:
     }
     QString Path(const char* name) const { return dir.filePath(name); }
     // Messages name the file they are about.
-    std::string About(const char* name, const char* message) const {
-        return Path(name).toStdString() + "\n" + message;
-    }
+    std::string About(const char* name, const char* message) const { return Path(name).toStdString() + "\n" + message; }
     std::string Invalid() const { return About("in.vxd", kInvalid); }
 
     // Loads bytes written to a file; true on success.
@@ -144,8 +142,8 @@ TEST_F(DiagramFile, WriterLaysOutTheFieldsInOrder) {
     EXPECT_EQ(bytes[23] | bytes[24] << 8, 220);
     EXPECT_EQ(bytes[25], 5);
     // No borders, no images: fixed size of every other field.
-    const size_t expected = 22 + 3 + 2 * 3 + 2 + 5 + 2 + 5 * 2 + 2 * 2 + 5 * 2 + 2 * 2 + 2305 +
-                            2 + 5 + 2 + 257 + 2 + 5 + 2 + 2 * (257 + 2 + 5 + 2 + 2 + 5 + 257 + 2);
+    const size_t expected = 22 + 3 + 2 * 3 + 2 + 5 + 2 + 5 * 2 + 2 * 2 + 5 * 2 + 2 * 2 + 2305 + 2 + 5 + 2 + 257 + 2 +
+                            5 + 2 + 2 * (257 + 2 + 5 + 2 + 2 + 5 + 257 + 2);
     EXPECT_EQ(bytes.size(), expected);
     // Coordinate font name: length byte 255, name, zero bytes.
     const size_t fontName = 22 + 3 + 6 + 2 + 5 + 2 + 10 + 4 + 10 + 4 + 2305 + 2 + 5 + 2;
@@ -162,9 +160,22 @@ size_t FixedSize(uint8_t tag) {
         case 1: return 2;
         case 25: return 2304;
         case 50: return 12;
-        case 43: case 60: case 66: case 70: case 76: return 256;
-        case 11: case 16: case 17: case 20: case 21: case 41: case 45:
-        case 62: case 65: case 72: case 75: return 4;
+        case 43:
+        case 60:
+        case 66:
+        case 70:
+        case 76: return 256;
+        case 11:
+        case 16:
+        case 17:
+        case 20:
+        case 21:
+        case 41:
+        case 45:
+        case 62:
+        case 65:
+        case 72:
+        case 75: return 4;
         default: return 1;
     }
 }
@@ -202,11 +213,13 @@ TEST_F(DiagramFile, EveryFieldSitsWhereTheFormatPutsIt) {
 
     std::vector<int> tags;
     for (const TField& f : fields) tags.push_back(f.Tag);
-    const std::vector<int> expected = {0, 1, 5, 6, 7, 10, 11, 15, 16, 17, 18, 19, 20, 21, 22, 23, 25,
-                                       40, 41, 42, 43, 44, 45, 46, 50, 50, 50,
-                                       60, 61, 62, 63, 64, 65, 66, 67, 70, 71, 72, 73, 74, 75, 76, 77, 200, 201};
+    const std::vector<int> expected = {0,  1,  5,  6,  7,  10, 11, 15, 16, 17, 18, 19, 20, 21,  22,
+                                       23, 25, 40, 41, 42, 43, 44, 45, 46, 50, 50, 50, 60, 61,  62,
+                                       63, 64, 65, 66, 67, 70, 71, 72, 73, 74, 75, 76, 77, 200, 201};
     ASSERT_EQ(tags, expected);
-    auto field = [&](int tag) -> const TField& { return *std::find_if(fields.begin(), fields.end(), [tag](const TField& f) { return f.Tag == tag; }); };
+    auto field = [&](int tag) -> const TField& {
+        return *std::find_if(fields.begin(), fields.end(), [tag](const TField& f) { return f.Tag == tag; });
+    };
     EXPECT_EQ(field(6).Value[0], 2);
     EXPECT_EQ(field(7).Value[0], 1);
     EXPECT_EQ(field(10).Value[0], 3);
@@ -279,8 +292,19 @@ TEST_F(DiagramFile, ValueRangesOfSingleFields) {
     EXPECT_TRUE(LoadBytes(WithPrelude({44, 6})));
     EXPECT_EQ(board.Font().Style, fsItalic | fsUnderline);
 
-    for (auto bad : {std::initializer_list<uint8_t>{5, 1}, {7, 2}, {10, 9}, {18, 5}, {22, 2},
-                     {42, 73}, {44, 16}, {46, 2}, {61, 3}, {63, 2}, {64, 16}, {67, 73}, {77, 73}})
+    for (auto bad : {std::initializer_list<uint8_t>{5, 1},
+                     {7, 2},
+                     {10, 9},
+                     {18, 5},
+                     {22, 2},
+                     {42, 73},
+                     {44, 16},
+                     {46, 2},
+                     {61, 3},
+                     {63, 2},
+                     {64, 16},
+                     {67, 73},
+                     {77, 73}})
         EXPECT_FALSE(LoadBytes(WithPrelude(bad))) << int(*bad.begin());
 }
 
@@ -389,7 +413,8 @@ TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
     std::mt19937 rng(4);
     for (int round = 0; round < 1500; ++round) {
         std::vector<uint8_t> bytes = good;
-        for (int flips = 1 + int(rng() % 3); flips > 0; --flips) bytes[rng() % bytes.size()] ^= uint8_t(1 + rng() % 255);
+        for (int flips = 1 + int(rng() % 3); flips > 0; --flips)
+            bytes[rng() % bytes.size()] ^= uint8_t(1 + rng() % 255);
         if (!LoadBytes(bytes)) {
             ASSERT_EQ(reporter.Last(), Invalid()) << "round " << round;
         }

@@ -1,24 +1,25 @@
 // The board settings dialog as a user meets it: nothing reaches the board
 // before Apply, Apply writes everything, Defaults and Cancel, the border
 // limits, square images and the preview that equals the rendered diagram.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QTabWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include "imaging/BmpWriter.h"
 #include "board/DiagramBoard.h"
 #include "board/Fonts.h"
 #include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/SquareImageFile.h"
 #include "board/ui/StyleChoosers.h"
+#include "imaging/BmpWriter.h"
 
 using namespace vorlix;
 

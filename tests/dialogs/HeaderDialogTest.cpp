@@ -1,11 +1,12 @@
 // The header and footer dialog: a scratch copy until Apply, the trimmed text,
 // the shared back colour, Defaults and Cancel, and the clipped preview.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "board/DiagramBoard.h"
 #include "board/ui/HeaderDialog.h"

@@ -1,6 +1,9 @@
 // The dialogs as the main window opens them: Apply leaves one undo state and
 // the modified mark, the highlight settings reach the settings file.
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,16 +13,14 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QCheckBox>
-#include <gtest/gtest.h>
 
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
-#include "board/UndoList.h"
 #include "app/ui/TipForm.h"
+#include "board/UndoList.h"
 #include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/HeaderDialog.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "tests/common/EditorFixture.h"
 
 using namespace vorlix;

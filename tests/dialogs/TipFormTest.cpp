@@ -1,10 +1,11 @@
 // The tip of the day: the first tip seen, wrapping in both directions, Read
 // More only where a topic exists, and the start-up setting.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/Tips.h"
 #include "app/ui/TipForm.h"

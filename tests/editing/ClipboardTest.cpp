@@ -1,7 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <gtest/gtest.h>
 
 #include "app/Clipboard.h"
 #include "app/ClipboardFormats.h"
@@ -28,7 +29,7 @@ protected:
 };
 
 TEST(ClipboardFormats, MenuItemNamesSelectTheirCodes) {
-    const char* names[] = {"mnuEditClipBmp1", "mnuEditClipBmp4", "mnuEditClipBmp8", "mnuEditClipBmpT",
+    const char* names[] = {"mnuEditClipBmp1", "mnuEditClipBmp4",  "mnuEditClipBmp8", "mnuEditClipBmpT",
                            "mnuEditClipEPD",  "mnuEditClipPlain", "mnuEditClipSetup"};
     for (int code = 0; code < kClipboardFormatCount; ++code)
         EXPECT_EQ(ClipboardFormatOfItemName(names[code]), code) << names[code];

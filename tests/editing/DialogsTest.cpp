@@ -1,13 +1,14 @@
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
-#include "board/DiagramBoard.h"
 #include "app/ui/AnimationDialog.h"
 #include "app/ui/PromoteDialog.h"
+#include "board/DiagramBoard.h"
 
 namespace vorlix {
 namespace {
@@ -18,8 +19,10 @@ TEST(PromoteDialog, EachButtonAnswersItsOffsetFromTheQueen) {
         int entry;
         QToolButton* (TPromoteDialog::*button)() const;
         int answer;
-    } cases[] = {{8, &TPromoteDialog::btnKnight, 10}, {8, &TPromoteDialog::btnQueen, 8},
-                 {2, &TPromoteDialog::btnBishop, 3},  {2, &TPromoteDialog::btnRook, 5}};
+    } cases[] = {{8, &TPromoteDialog::btnKnight, 10},
+                 {8, &TPromoteDialog::btnQueen, 8},
+                 {2, &TPromoteDialog::btnBishop, 3},
+                 {2, &TPromoteDialog::btnRook, 5}};
     for (const auto& c : cases) {
         TPromoteDialog dialog(board, c.entry, nullptr);
         dialog.show();
@@ -67,7 +70,8 @@ TEST(PromoteDialog, GlyphsAreThePiecesOnATransparentBackground) {
 
 TEST(AnimationDialog, ApplyWaitsForAChangeAndStoresTheSpeed) {
     std::vector<int> applied;
-    TAnimationDialog dialog(20, [&](int speed) { applied.push_back(speed); }, nullptr);
+    TAnimationDialog dialog(
+        20, [&](int speed) { applied.push_back(speed); }, nullptr);
     dialog.show();
     EXPECT_EQ(dialog.Slider()->value(), 20);
     EXPECT_EQ(dialog.lblASpeed()->text(), "20");
@@ -83,7 +87,8 @@ TEST(AnimationDialog, ApplyWaitsForAChangeAndStoresTheSpeed) {
 
 TEST(AnimationDialog, CancelChangesNothing) {
     std::vector<int> applied;
-    TAnimationDialog dialog(45, [&](int speed) { applied.push_back(speed); }, nullptr);
+    TAnimationDialog dialog(
+        45, [&](int speed) { applied.push_back(speed); }, nullptr);
     dialog.show();
     dialog.Slider()->setValue(10);
     EXPECT_EQ(dialog.lblASpeed()->text(), "10");

@@ -1,10 +1,12 @@
 // The main window's board driven with real mouse and key events.
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -12,18 +14,17 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "app/ClipboardFormats.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
+#include "app/ui/AnimationDialog.h"
 #include "app/ui/BoardEditor.h"
 #include "app/ui/JpgQualityDialog.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/PromoteDialog.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
-#include "app/ui/AnimationDialog.h"
-#include "app/ui/PromoteDialog.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "tests/common/EditorFixture.h"
 
 using namespace vorlix;
@@ -404,7 +405,8 @@ TEST_F(BoardEditingTest, PopupHintsReachTheStatusBarAndGoWhenAMenuCloses) {
 
 TEST_F(BoardEditingTest, StandardKeysBesideTheCommandTableClashWithNothing) {
     EXPECT_EQ(Item("mnuFileNew")->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(Item("mnuFileOpen")->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::Key_F7), QKeySequence("Ctrl+O")}));
+    EXPECT_EQ(Item("mnuFileOpen")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::Key_F7), QKeySequence("Ctrl+O")}));
     EXPECT_EQ(Item("mnuFileSaveAs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
     EXPECT_EQ(Item("mnuFileExit")->shortcut(), QKeySequence("Ctrl+Q"));
     EXPECT_EQ(Item("mnuHelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -425,7 +427,8 @@ TEST_F(BoardEditingTest, StandardKeysBesideTheCommandTableClashWithNothing) {
 }
 
 TEST_F(BoardEditingTest, BothSliderDialogsOrderTheirButtonsAlike) {
-    TAnimationDialog animation(10, [](int) {}, window.get());
+    TAnimationDialog animation(
+        10, [](int) {}, window.get());
     TJpgQualityDialog quality(*settings, window.get());
     auto order = [](QDialog& dialog, QPushButton* apply, QPushButton* defaults, QPushButton* cancel) {
         dialog.show();

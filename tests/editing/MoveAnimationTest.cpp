@@ -191,7 +191,8 @@ TEST(AnimateMove, FramesForAHighDensityScreenHaveItsResolution) {
     const QImage& last = host.Frames.back();
     EXPECT_EQ(last.devicePixelRatio(), 2.0);
     const QSize area = (QSizeF(last.size()) / 2).toSize();
-    EXPECT_EQ(area, QSize(8 * board.SquareSize() + 7 * board.GridLineWidth(), 8 * board.SquareSize() + 7 * board.GridLineWidth()));
+    EXPECT_EQ(area, QSize(8 * board.SquareSize() + 7 * board.GridLineWidth(),
+                          8 * board.SquareSize() + 7 * board.GridLineWidth()));
 
     // The last frame shows what the control shows once the move is made, but
     // for the antialiased edges of the piece.

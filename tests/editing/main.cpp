@@ -1,6 +1,7 @@
 // The editing tests drive widgets and the clipboard: they need a QApplication.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

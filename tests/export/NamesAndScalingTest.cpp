@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "settings/FileExtension.h"
 #include "imaging/ImageScaling.h"
+#include "settings/FileExtension.h"
 
 using namespace vorlix;
 

@@ -157,9 +157,9 @@ TEST_F(ScalableExport, TransparentPngLeavesOnlyTheMarginsClear) {
     options.Scale = 2;
     const QImage png = QImage::fromData(Encode(Board, options), "png");
     ASSERT_TRUE(png.hasAlphaChannel());
-    EXPECT_EQ(qAlpha(png.pixel(png.width() - 1, 0)), 0);              // east coordinate band
-    EXPECT_EQ(qAlpha(png.pixel(100, 100)), 255);                     // a square
-    EXPECT_EQ(qAlpha(png.pixel(0, 0)), 255);                         // the border
+    EXPECT_EQ(qAlpha(png.pixel(png.width() - 1, 0)), 0);  // east coordinate band
+    EXPECT_EQ(qAlpha(png.pixel(100, 100)), 255);          // a square
+    EXPECT_EQ(qAlpha(png.pixel(0, 0)), 255);              // the border
 }
 
 TEST_F(ScalableExport, SvgIsXmlThatRasterisesCloseToThePng) {
@@ -256,11 +256,12 @@ TEST_F(ScalableExport, MarksShowOnTheBitmapAndTheVectorRoads) {
     Board.ClearBoard();
     TBoardMarks marks;
     marks.Arrows = {{0 * 8 + 0, 0 * 8 + 7, TMarkColor::Blue}};  // a1-a8
-    marks.Squares = {{4 * 8 + 3, TMarkColor::Red}};               // e4
+    marks.Squares = {{4 * 8 + 3, TMarkColor::Red}};             // e4
     Board.SetMarks(marks);
     const QRect a4 = Board.SquareRect(0, 3), e4 = Board.SquareRect(4, 3);
-    for (const QImage& image : {RenderDiagramImage(Board, {}, {}),
-                                RenderScaledDiagramImage(Board, {}, {}, 1.0, false).convertToFormat(QImage::Format_RGB32)}) {
+    for (const QImage& image :
+         {RenderDiagramImage(Board, {}, {}),
+          RenderScaledDiagramImage(Board, {}, {}, 1.0, false).convertToFormat(QImage::Format_RGB32)}) {
         const QRgb onArrow = image.pixel(a4.center()), onMark = image.pixel(e4.center());
         EXPECT_GT(qBlue(onArrow), qRed(onArrow) + 60);
         EXPECT_GT(qRed(onMark), qBlue(onMark) + 60);

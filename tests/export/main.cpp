@@ -1,5 +1,6 @@
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+
+#include <QGuiApplication>
 
 // Header and footer text needs fonts, which need a QGuiApplication.
 int main(int argc, char** argv) {

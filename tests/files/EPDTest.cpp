@@ -102,16 +102,17 @@ TEST_F(EPDFile, FiveMinorErrorsAreToleratedTheSixthIsNot) {
 }
 
 TEST_F(EPDFile, MinorErrorKinds) {
-    for (const std::string& text : std::vector<std::string>{kStart + " x - -;", kStart + " w KQz -;", kStart + " w - e;", kStart + " w - z3;",
-                                    kStart + "/8 w - -;", "8/8/8/8/8/8/8/8p w - -;", kStart + "  w - -;"}) {
+    for (const std::string& text :
+         std::vector<std::string>{kStart + " x - -;", kStart + " w KQz -;", kStart + " w - e;", kStart + " w - z3;",
+                                  kStart + "/8 w - -;", "8/8/8/8/8/8/8/8p w - -;", kStart + "  w - -;"}) {
         ASSERT_TRUE(LoadText(text)) << text;
         EXPECT_FALSE(Rec(0).Valid) << text;
     }
 }
 
 TEST_F(EPDFile, MajorErrors) {
-    for (const std::string& text : std::vector<std::string>{"8/8/8/8/x/8/8/8 w - -;", kStart + " w - -;x stray text;", " bm e4;", std::string(1100, '8') + ";",
-          kStart + ";"}) {
+    for (const std::string& text : std::vector<std::string>{"8/8/8/8/x/8/8/8 w - -;", kStart + " w - -;x stray text;",
+                                                            " bm e4;", std::string(1100, '8') + ";", kStart + ";"}) {
         EXPECT_FALSE(LoadText(text)) << text;
         EXPECT_EQ(Reporter.Last(), Path + " does not seem to\r\n be a valid EPD file.");
     }
@@ -129,8 +130,9 @@ TEST_F(EPDFile, LineEndEndsARecordWithoutSemicolon) {
 }
 
 TEST_F(EPDFile, BlankAfterLastSemicolonDoesNotSwallowTheNextRecord) {
-    ASSERT_TRUE(LoadText("4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"A\"; \n4k3/8/8/8/8/8/8/3K4 b - - bm Kd7; id \"B\";\t\r\n"
-                         "   \n4k3/8/8/8/8/8/8/2K5 w - -; id \"C\n"));
+    ASSERT_TRUE(
+        LoadText("4k3/8/8/8/8/8/8/4K3 w - - bm Kd2; id \"A\"; \n4k3/8/8/8/8/8/8/3K4 b - - bm Kd7; id \"B\";\t\r\n"
+                 "   \n4k3/8/8/8/8/8/8/2K5 w - -; id \"C\n"));
     ASSERT_EQ(Epd->Count(), 3);
     EXPECT_EQ(Rec(0).Id, "A");
     EXPECT_EQ(Rec(1).Id, "B");
@@ -141,10 +143,11 @@ TEST_F(EPDFile, BlankAfterLastSemicolonDoesNotSwallowTheNextRecord) {
 TEST_F(EPDFile, OtherOperationsAreKeptAndWrittenBack) {
     const std::string scored = kStart + " w KQkq - bm e4; id \"s1\"; c0 \"e4=10; d4=8\"; ce 35; acd 12; pv e4 e5 Nf3;";
     ASSERT_TRUE(LoadText(scored + "\r\n4k3/8/8/8/8/8/8/4K3 w - - ce -12; c1 \"x\";\r\n"
-                         "4k3/8/8/8/8/8/8/4K3 w - - 0 1\n4k3/8/8/8/8/8/8/4K3 w - - 0 1 bm Kd2; c0 \"x\";\n"));
+                                  "4k3/8/8/8/8/8/8/4K3 w - - 0 1\n4k3/8/8/8/8/8/8/4K3 w - - 0 1 bm Kd2; c0 \"x\";\n"));
     ASSERT_EQ(Epd->Count(), 4);
     EXPECT_EQ(EpdLine(Rec(3)), "4k3/8/8/8/8/8/8/4K3 w - - 0 1 bm Kd2; c0 \"x\";");
-    EXPECT_EQ(Rec(0).Operations, (std::vector<std::string>{"bm e4", "id \"s1\"", "c0 \"e4=10; d4=8\"", "ce 35", "acd 12", "pv e4 e5 Nf3"}));
+    EXPECT_EQ(Rec(0).Operations, (std::vector<std::string>{"bm e4", "id \"s1\"", "c0 \"e4=10; d4=8\"", "ce 35",
+                                                           "acd 12", "pv e4 e5 Nf3"}));
     EXPECT_EQ(EpdLine(Rec(0)), scored);
     EXPECT_EQ(EpdLine(Rec(1)), "4k3/8/8/8/8/8/8/4K3 w - - ce -12; c1 \"x\";");
     EXPECT_TRUE(Rec(2).Operations.empty());  // the counters of a FEN line are no operation
@@ -192,8 +195,9 @@ TEST_F(EPDFile, EncodingsEndAsUtf8) {
 }
 
 TEST_F(EPDFile, DeleteCurrent) {
-    ASSERT_TRUE(LoadText("8/8/8/8/8/8/8/K7 w - -; id \"a\";\n8/8/8/8/8/8/8/1K6 w - -; id \"b\";\n"
-                         "8/8/8/8/8/8/8/2K5 w - -; id \"c\";\n"));
+    ASSERT_TRUE(
+        LoadText("8/8/8/8/8/8/8/K7 w - -; id \"a\";\n8/8/8/8/8/8/8/1K6 w - -; id \"b\";\n"
+                 "8/8/8/8/8/8/8/2K5 w - -; id \"c\";\n"));
     Epd->GoFirst();
     Epd->GoNext();
     Epd->DeleteCurrent();
@@ -288,7 +292,8 @@ TEST(EPDRoundTrip, UntouchedFilesAreWrittenBackByteForByte) {
         {"bratko-kopec without its last line end", bk.substr(0, bk.size() - 1)},
         {"CR line ends", k + " w - - bm Kd2 Ke2;\r" + k + " b - -;\r"},
         {"mixed line ends", k + " w - -;\r\n" + k + " b - -;\n" + k + " w - -;\r\n"},
-        {"byte-order mark, blank lines and blanks", "\xEF\xBB\xBF\n\n  " + k + " w  -  - bm  Kd2 ;  id \"a\" ;\t\n\n\n" + k + " b - -"},
+        {"byte-order mark, blank lines and blanks",
+         "\xEF\xBB\xBF\n\n  " + k + " w  -  - bm  Kd2 ;  id \"a\" ;\t\n\n\n" + k + " b - -"},
         {"Windows-1252 id", k + " w - -; id \"\xE9t\xE9\";\n"},
         {"FEN counters and unknown operations", k + " w - - 0 1 ce 35; c0 \"a; b\"; pv Kd2 Kd7;\n"},
         {"faulty records", "8/8/8/8/8/8/8/7 w - -; id \"short\";\n" + k + " x - - bm Kd2;\n" + k + " w - -;\n"},
@@ -316,8 +321,7 @@ TEST_F(EPDFile, AnEditChangesOnlyItsOwnRecord) {
     ASSERT_TRUE(LoadText(first + second + third));
     Rec(1).Id = "new";
     Epd->SaveToFile(Dir.File("out.epd"));
-    EXPECT_EQ(Dir.Read("out.epd"),
-              first + k + " b - - 0 1 c0 \"x\"; bm e5 Rf6+; ce 3; id \"new\";  \n\n" + third);
+    EXPECT_EQ(Dir.Read("out.epd"), first + k + " b - - 0 1 c0 \"x\"; bm e5 Rf6+; ce 3; id \"new\";  \n\n" + third);
 
     // A best move and an id the record did not have go first; the ones it had can go.
     Rec(2).Id = "third";
@@ -338,8 +342,8 @@ TEST_F(EPDFile, AnEditChangesOnlyItsOwnRecord) {
 TEST_F(EPDFile, AnAppendedLineEndsLikeTheFile) {
     const std::string k = "4k3/8/8/8/8/8/8/4K3";
     const std::string line = k + " b - - bm Kd7; id \"new\";";
-    for (const std::string& text : {k + " w - -;\n" + k + " w - -;\r\n" + k + " w - -;\n", k + " w - -;\r\n" + k + " w - -",
-                                    std::string(), std::string("\n\n")}) {
+    for (const std::string& text : {k + " w - -;\n" + k + " w - -;\r\n" + k + " w - -;\n",
+                                    k + " w - -;\r\n" + k + " w - -", std::string(), std::string("\n\n")}) {
         ASSERT_TRUE(LoadText(text));
         TEPDRec* const current = Epd->Current;
         TEPDRec* rec = Epd->AppendLine(line);
@@ -349,7 +353,8 @@ TEST_F(EPDFile, AnAppendedLineEndsLikeTheFile) {
         EXPECT_FALSE(rec->WhiteToMove);
         EXPECT_EQ(Epd->Text(), AppendedFileText(text, line)) << text;
     }
-    EXPECT_EQ(AppendedFileText(k + " w - -;\r\n" + k + " w - -", line), k + " w - -;\r\n" + k + " w - -\r\n" + line + "\r\n");
+    EXPECT_EQ(AppendedFileText(k + " w - -;\r\n" + k + " w - -", line),
+              k + " w - -;\r\n" + k + " w - -\r\n" + line + "\r\n");
     EXPECT_EQ(AppendedFileText(k + " w - -;\n", line), k + " w - -;\n" + line + "\n");
     EXPECT_EQ(AppendedFileText("", line), line + "\r\n");
 }

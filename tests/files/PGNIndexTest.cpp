@@ -224,7 +224,8 @@ TEST(PGNIndex, PartsEndTheListWhereOneReaderStops) {
     TSilentReporter silent;
     ASSERT_TRUE(one.LoadFromFile(good, silent));
     int reports = 0;
-    ASSERT_TRUE(parts.LoadFromFile(good, silent, [&](uint64_t, uint64_t) { return ++reports < 2; }, 2, 4096));
+    ASSERT_TRUE(parts.LoadFromFile(
+        good, silent, [&](uint64_t, uint64_t) { return ++reports < 2; }, 2, 4096));
     EXPECT_TRUE(parts.Stopped());
     EXPECT_GT(parts.Count(), 0);
     EXPECT_LT(parts.Count(), one.Count());

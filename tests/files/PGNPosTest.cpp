@@ -96,12 +96,12 @@ TEST(PGNPos, BadFenAndIllegalMoves) {
         int Number;
         const char* Message;
     } kCases[] = {
-        {Game("1. e4 e9 *"), 0, "Illegal move data: 1... e9"},                     // no move's shape
-        {Game("1. e4 e5 2. Ke3 *"), 7, "Game 7: Illegal move data: 2. Ke3"},      // no piece can make it
-        {Game("1. Kg2 *", "*", "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1"), 0,          // Black stands in check
+        {Game("1. e4 e9 *"), 0, "Illegal move data: 1... e9"},                // no move's shape
+        {Game("1. e4 e5 2. Ke3 *"), 7, "Game 7: Illegal move data: 2. Ke3"},  // no piece can make it
+        {Game("1. Kg2 *", "*", "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1"), 0,         // Black stands in check
          "Illegal move data: 1. Kg2"},
         {Game("30... Kd7 31. Kf3 Kxe7 *", "*", "8/4P3/3k4/8/8/8/8/4K3 b - - 0 30"), 2,
-         "Game 2: Illegal move data: 31. Kf3"},                                   // numbered from the FEN
+         "Game 2: Illegal move data: 31. Kf3"},  // numbered from the FEN
         {Game("1. e4 *", "*", "not a fen"), 12, "Game 12: Illegal FEN data in PGN archive."},
     };
     for (const auto& c : kCases) {

@@ -59,7 +59,7 @@ TRead ReadBothWays(const TTempDir& dir, const std::string& text) {
     return full;
 }
 
-const std::string kCafeUtf8 = "Caf\xC3\xA9";        // "Café" in UTF-8
+const std::string kCafeUtf8 = "Caf\xC3\xA9";              // "Café" in UTF-8
 const std::string kCafeAsCp1252 = "Caf\xC3\x83\xC2\xA9";  // the same bytes read as Windows-1252
 
 }  // namespace
@@ -98,8 +98,8 @@ TEST(PGNTagPass, CharacterCutByALineEndIsNoUtf8) {
 TEST(PGNTagPass, ByteOrderMarkAndLineEnds) {
     TTempDir dir;
     for (const std::string end : {"\n", "\r", "\r\n"}) {
-        const std::string games = "[White \"" + kCafeUtf8 + "\"]" + end + "[Black \"B\"]" + end + end + "1. e4 *" + end +
-                                  end + "[White \"W\"]" + end + end + "1. d4 *" + end;
+        const std::string games = "[White \"" + kCafeUtf8 + "\"]" + end + "[Black \"B\"]" + end + end + "1. e4 *" +
+                                  end + end + "[White \"W\"]" + end + end + "1. d4 *" + end;
         const TRead r = ReadBothWays(dir, "\xEF\xBB\xBF" + games);
         ASSERT_EQ(r.Games.size(), 2u);
         EXPECT_EQ(r.Games[0].White, kCafeUtf8);
@@ -170,10 +170,14 @@ std::string StoredValue(const std::string& raw) {
     std::string value;
     bool inBrace = false;
     for (const char c : raw) {
-        if (inBrace) inBrace = c != '}';
-        else if (c == '{') inBrace = true;
-        else if (c == ';') break;
-        else value += c;
+        if (inBrace)
+            inBrace = c != '}';
+        else if (c == '{')
+            inBrace = true;
+        else if (c == ';')
+            break;
+        else
+            value += c;
     }
     return value;
 }
@@ -193,8 +197,8 @@ TEST(PGNTagPass, TagLinesOfEveryLength) {
                 raw.insert(at, insert);
                 text += "[White \"" + raw + "\"]\n[Black \"b\"] [Round \"" + raw.substr(0, at) + "\"]\n\n*\n\n";
                 const std::string value = StoredValue(raw);
-                expected.push_back(std::string(insert) == "\xE9" ? value.substr(0, at) + "\xC3\xA9" + value.substr(at + 1)
-                                                                 : value);
+                expected.push_back(
+                    std::string(insert) == "\xE9" ? value.substr(0, at) + "\xC3\xA9" + value.substr(at + 1) : value);
             }
         }
         const TRead r = ReadBothWays(dir, text);

@@ -74,12 +74,13 @@ TEST_F(PGNFile, RejectsTextBeforeTheFirstTag) {
 }
 
 TEST_F(PGNFile, CommentsBeforeTheFirstGameAreSkipped) {
-    ASSERT_TRUE(LoadText("{ Licence: free to copy.\n [Event \"not a tag\"] }\n; a line comment\n%escape\n{x} [Event \"e\"]\n1. e4 *\n")
+    ASSERT_TRUE(LoadText("{ Licence: free to copy.\n [Event \"not a tag\"] }\n; a line comment\n%escape\n{x} [Event "
+                         "\"e\"]\n1. e4 *\n")
                     .Ok);
     ASSERT_EQ(Pgn->Count(), 1);
     EXPECT_EQ(Game(0).Event, "e");
     EXPECT_EQ(Game(0).Moves, "1. e4 * ");
-    EXPECT_FALSE(LoadText("{ about }\n1. e4 *\n").Ok);  // still needs a tag line first
+    EXPECT_FALSE(LoadText("{ about }\n1. e4 *\n").Ok);                    // still needs a tag line first
     EXPECT_FALSE(LoadText(std::string("\0\0\0[Event \"x\"]\n", 16)).Ok);  // binary
 }
 
@@ -106,7 +107,8 @@ TEST_F(PGNFile, TextAfterATagIsReadAsTheNextLine) {
 TEST_F(PGNFile, EveryKindOfLineEndAnywhere) {
     // LF first, CR later: the probe of the first bytes must not decide for the file.
     std::string text = "[White \"a\"]\n1. e4 *\n\n";
-    for (int i = 0; i < 20; ++i) text += "[White \"b" + std::to_string(i) + "\"]\r1. d4 *\r\r[Black \"c\"]\r\n1. c4 *\r\n";
+    for (int i = 0; i < 20; ++i)
+        text += "[White \"b" + std::to_string(i) + "\"]\r1. d4 *\r\r[Black \"c\"]\r\n1. c4 *\r\n";
     ASSERT_TRUE(LoadText(text).Ok);
     ASSERT_EQ(Pgn->Count(), 41);
     EXPECT_EQ(Game(1).White, "b0");

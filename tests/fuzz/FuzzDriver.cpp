@@ -43,10 +43,23 @@ extern "C" void __sanitizer_set_death_callback(void (*)()) __attribute__((weak))
 void SaveOnSanitizerDeath() { SaveCurrentInput(SIGABRT); }
 
 // Tokens that matter to the readers: separators, line ends, quotes, brackets, moves.
-const std::vector<std::string> kTokens = {";",  "\r",    "\n",    "\r\n", "\"",   "{",    "}",   "[",  "]",
-                                          "(",  ")",     " ",     "\t",   std::string("\0", 1),   "/",    "-",   "0-0", "O-O",
-                                          "--", "e8=Q", "1-0",   "*",    " bm ", " id ", "%",   "$1", "\xC3\xA9",
-                                          "\xFF", "2147483648", "-1", "[FEN \"", "[SetUp \"1\"]", "8/8/8", " w - - "};
+const std::vector<std::string> kTokens = {";",          "\r",
+                                          "\n",         "\r\n",
+                                          "\"",         "{",
+                                          "}",          "[",
+                                          "]",          "(",
+                                          ")",          " ",
+                                          "\t",         std::string("\0", 1),
+                                          "/",          "-",
+                                          "0-0",        "O-O",
+                                          "--",         "e8=Q",
+                                          "1-0",        "*",
+                                          " bm ",       " id ",
+                                          "%",          "$1",
+                                          "\xC3\xA9",   "\xFF",
+                                          "2147483648", "-1",
+                                          "[FEN \"",    "[SetUp \"1\"]",
+                                          "8/8/8",      " w - - "};
 
 class TMutator {
 public:
@@ -137,11 +150,16 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto value = [&] { return i + 1 < argc ? std::string(argv[++i]) : std::string("0"); };
-        if (arg == "--seconds") seconds = std::stod(value());
-        else if (arg == "--runs") runs = std::stol(value());
-        else if (arg == "--seed") seed = static_cast<unsigned>(std::stoul(value()));
-        else if (arg == "--max-size") maxSize = std::stoul(value());
-        else AddSeeds(arg, seeds);
+        if (arg == "--seconds")
+            seconds = std::stod(value());
+        else if (arg == "--runs")
+            runs = std::stol(value());
+        else if (arg == "--seed")
+            seed = static_cast<unsigned>(std::stoul(value()));
+        else if (arg == "--max-size")
+            maxSize = std::stoul(value());
+        else
+            AddSeeds(arg, seeds);
     }
     for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL}) ::signal(sig, SaveCurrentInput);
     if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(SaveOnSanitizerDeath);

@@ -1,11 +1,12 @@
 // EPD reading and writing: no crash; a file read is written back byte for
 // byte, reads back to as many records, and writing and reading again changes
 // nothing; records written anew (as edited ones are) read back the same.
+#include "files/EPD.h"
+
 #include <cstdlib>
 #include <vector>
 
 #include "FuzzTarget.h"
-#include "files/EPD.h"
 #include "files/Exceptions.h"
 #include "files/PositionText.h"
 

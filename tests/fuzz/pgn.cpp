@@ -1,11 +1,12 @@
 // PGN reading and game replay: no crash, and the streaming replay of every
 // game makes exactly the moves the viewer's chain holds.
+#include "files/PGN.h"
+
 #include <cstdlib>
 
 #include "FuzzTarget.h"
 #include "files/Exceptions.h"
 #include "files/GameReplay.h"
-#include "files/PGN.h"
 #include "files/PGNPos.h"
 
 using namespace vorlix;

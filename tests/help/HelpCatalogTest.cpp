@@ -1,11 +1,12 @@
 // The compiled-in help: every context number the program uses has a topic,
 // every link leads somewhere, and every topic can be found from the contents.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
-#include <gtest/gtest.h>
 
 #include "help/HelpCatalog.h"
 #include "help/ui/Help.h"
@@ -69,7 +70,8 @@ TEST(HelpCatalog, EveryTopicHasATitleASectionAndAPlaceInTheContents) {
         if (topic.File != kHelpContentsFile) {
             EXPECT_TRUE(contents.contains("href=\"" + topic.File + "\""));
         }
-        for (int context : topic.Contexts) EXPECT_FALSE(contexts.contains(context)) << "context " << context << " twice";
+        for (int context : topic.Contexts)
+            EXPECT_FALSE(contexts.contains(context)) << "context " << context << " twice";
         for (int context : topic.Contexts) contexts.insert(context);
     }
     EXPECT_TRUE(HelpTopicExists(kQuickStartContext));
@@ -84,7 +86,8 @@ TEST(HelpCatalog, EveryLinkLeadsToATopicOrOutOfTheProgram) {
         while (matches.hasNext()) {
             const QString target = matches.next().captured(1);
             if (target.startsWith("http") || target.startsWith("mailto:") || target.endsWith(".css")) continue;
-            EXPECT_NE(catalog.TopicByFile(target), nullptr) << topic.File.toStdString() << " -> " << target.toStdString();
+            EXPECT_NE(catalog.TopicByFile(target), nullptr)
+                << topic.File.toStdString() << " -> " << target.toStdString();
         }
     }
 }

@@ -1,5 +1,7 @@
 // The help window as a user meets it: topics by number, the contents for an
 // unknown number, the index that follows typing, and help from a modal dialog.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -8,7 +10,6 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "help/ui/Help.h"
 #include "help/ui/HelpWindow.h"

@@ -1,8 +1,9 @@
 // The board settings dialog on a high-density screen: its pictures with
 // pieces are drawn at the screen's resolution, not enlarged bitmaps.
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "board/DiagramBoard.h"
 #include "board/ui/BoardSettingsDialog.h"

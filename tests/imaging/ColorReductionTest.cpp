@@ -103,7 +103,8 @@ TEST(Dithering, KeepsLocalAveragesOfASmoothRamp) {
 }
 
 TEST(Monochrome, KeepsBlackAndWhiteAndTurnsGreysIntoDotDensities) {
-    const QImage image = Stripes(40, 40, {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(128, 128, 128)});
+    const QImage image =
+        Stripes(40, 40, {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(128, 128, 128)});
     const TIndexedImage out = MapToMonochrome(image);
     ASSERT_EQ(out.Palette, (std::vector<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
     auto whiteShare = [&](int left) {

@@ -139,8 +139,8 @@ TEST(GifWriter, MakesTheCornerColourTransparent) {
 
 TEST(GifWriter, AddsNoTransparencyWithoutAValidCorner) {
     const QImage image = Stripes(10, 10, {qRgb(255, 0, 0), qRgb(0, 0, 0)});
-    for (std::optional<QPoint> at : {std::optional<QPoint>(), std::optional<QPoint>(QPoint(10, 0)),
-                                     std::optional<QPoint>(QPoint(-1, 3))}) {
+    for (std::optional<QPoint> at :
+         {std::optional<QPoint>(), std::optional<QPoint>(QPoint(10, 0)), std::optional<QPoint>(QPoint(-1, 3))}) {
         const auto bytes = Gif(image, TGifColors::Colors256, at);
         EXPECT_FALSE(HasGraphicControlExtension(bytes));
         EXPECT_FALSE(Decode(bytes).hasAlphaChannel());

@@ -207,7 +207,8 @@ TEST(RunLengthGif, ReusesTheCodesOfEarlierRuns) {
     TIndexedImage board = Blank(328, 328, 256);
     for (int y = 0; y < board.Height; ++y)
         for (int x = 0; x < board.Width; ++x)
-            board.Pixels[static_cast<std::size_t>(y) * board.Width + x] = static_cast<std::uint8_t>((x / 41 + y / 41) % 2 ? 200 : 7);
+            board.Pixels[static_cast<std::size_t>(y) * board.Width + x] =
+                static_cast<std::uint8_t>((x / 41 + y / 41) % 2 ? 200 : 7);
     const auto gif = Encode(board, kNoTransparency);
     EXPECT_LT(gif.size(), board.Pixels.size() / 20);
     ExpectDecodersReadBack(board, 200, "board");

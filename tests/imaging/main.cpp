@@ -1,5 +1,6 @@
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 // Qt's image readers (the independent decoder of these tests) come as plugins.
 int main(int argc, char** argv) {

@@ -46,8 +46,9 @@ const TBoardMarks kStartMarks{{}, {{3 * 8 + 3, TMarkColor::Red}}};
 const TBoardMarks kAfterE4{{{6 * 8 + 0, 5 * 8 + 2, TMarkColor::Green}}, {{4 * 8 + 3, TMarkColor::Yellow}}};
 
 const QStringList kPlacements = {"4k3/8/8/8/8/8/8/3K3R", "8/8/8/8/8/8/8/K6k"};
-const QByteArray kArchive = "4k3/8/8/8/8/8/8/3K3R w K - bm Rh8; id \"alpha\";\n"
-                            "8/8/8/8/8/8/8/K6k w - -; id \"bravo\";\n";
+const QByteArray kArchive =
+    "4k3/8/8/8/8/8/8/3K3R w K - bm Rh8; id \"alpha\";\n"
+    "8/8/8/8/8/8/8/K6k w - -; id \"bravo\";\n";
 
 class BoardMarksJourney : public EditorFixture {
 protected:
@@ -321,7 +322,8 @@ TEST_F(BoardMarksJourney, EpdAutoVorlixImagesCarryNoForeignMarksAndTheBoardComes
         for (int n = 1; n <= int(kPlacements.size()); ++n) {
             SCOPED_TRACE(n);
             ASSERT_TRUE(board().SetPositionFromPlacement(kPlacements[n - 1].toStdString()));
-            const QImage expected = RenderDiagramImage(board(), window->Header(), window->Footer(), settings->ImageScale);
+            const QImage expected =
+                RenderDiagramImage(board(), window->Header(), window->Footer(), settings->ImageScale);
             const QImage written(EpdBatchFileName(name, n));
             ASSERT_FALSE(written.isNull());
             EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));

@@ -1,6 +1,9 @@
 // EPD files through the main window and its EPD viewer: what a save writes,
 // Save as EPD into the open file, a quit signal with unsaved edits, and what
 // the viewer and its batch dialog keep.
+#include <gtest/gtest.h>
+#include <signal.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -12,16 +15,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <csignal>
-#include <signal.h>
 #include <functional>
 
 #include "app/QuitSignals.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 #include "app/ui/PosDataDialog.h"
 #include "batch/ui/EpdBatchDialog.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "tests/common/EditorFixture.h"
 #include "tests/common/EditorProcess.h"
 #include "viewers/EpdListModel.h"
@@ -111,10 +112,14 @@ TEST_F(EpdArchiveJourney, SavingAnEditChangesOnlyTheEditedRecord) {
         QString BestMove;
         QByteArray EditedLine;
     } cases[] = {
-        {"wacnew.epd", same, 30, "Qxa8 d6 dxe6 g3", "rb3qk1/pQ3ppp/4p3/3P4/8/1P3N2/1P3PPP/3R2K1 w - - bm Qxa8 d6 dxe6 g3; id \"Renamed\";"},
-        {"wacnew.epd", same, 273, "Rb6 Rg5+", "8/1p6/p5R1/k7/Prpp4/K7/1NP5/8 w - - am Rd6; bm Rb6 Rg5+; id \"Renamed\";"},
-        {"bratko-kopec.epd", crLf, 0, "Qd1+", "1k1r4/pp1b1R2/3q2pp/4p3/2B5/4Q3/PPP2B2/2K5 b - - bm Qd1+; id \"Renamed\";"},
-        {"bratko-kopec.epd", noLastLineEnd, 23, "f4", "r2qnrnk/p2b2b1/1p1p2pp/2pPpp2/1PP1P3/PRNBB3/3QNPPP/5RK1 w - - bm f4; id \"Renamed\";"},
+        {"wacnew.epd", same, 30, "Qxa8 d6 dxe6 g3",
+         "rb3qk1/pQ3ppp/4p3/3P4/8/1P3N2/1P3PPP/3R2K1 w - - bm Qxa8 d6 dxe6 g3; id \"Renamed\";"},
+        {"wacnew.epd", same, 273, "Rb6 Rg5+",
+         "8/1p6/p5R1/k7/Prpp4/K7/1NP5/8 w - - am Rd6; bm Rb6 Rg5+; id \"Renamed\";"},
+        {"bratko-kopec.epd", crLf, 0, "Qd1+",
+         "1k1r4/pp1b1R2/3q2pp/4p3/2B5/4Q3/PPP2B2/2K5 b - - bm Qd1+; id \"Renamed\";"},
+        {"bratko-kopec.epd", noLastLineEnd, 23, "f4",
+         "r2qnrnk/p2b2b1/1p1p2pp/2pPpp2/1PP1P3/PRNBB3/3QNPPP/5RK1 w - - bm f4; id \"Renamed\";"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Sample) + " row " + std::to_string(c.Row));
@@ -205,7 +210,7 @@ TEST_F(EpdArchiveJourney, AQuitSignalKeepsUnsavedEditsForTheNextStart) {
         ASSERT_EQ(messages.size(), 2);
         EXPECT_TRUE(messages.first().endsWith("Open the recovered diagram?"));
         EXPECT_EQ(messages.last(), "Chess Vorlix was ended while the EPD file " + file +
-                                        " had unsaved changes; they were kept.\n\nOpen the recovered positions?");
+                                       " had unsaved changes; they were kept.\n\nOpen the recovered positions?");
         EXPECT_FALSE(QFileInfo::exists(recovery));  // offered once
         viewer = window->findChild<TEpdViewer*>("frmEPD");
         ASSERT_TRUE(viewer->isVisible());
@@ -216,7 +221,8 @@ TEST_F(EpdArchiveJourney, AQuitSignalKeepsUnsavedEditsForTheNextStart) {
         EXPECT_TRUE(window->Opening());
         messages.clear();
         viewer->close();
-        EXPECT_EQ(messages, QStringList{"You have made some changes to the EPD file.\nDo you want to save these changes?"});
+        EXPECT_EQ(messages,
+                  QStringList{"You have made some changes to the EPD file.\nDo you want to save these changes?"});
         QList<QByteArray> expected = Lines(before);
         expected[21] = "r1bqk2r/ppp1nppp/4p3/n5N1/2BPp3/P1P5/2P2PPP/R1BQK2R w KQkq - bm Ba2 Nxf7; id \"Kept\";\n";
         expected.removeFirst();
@@ -284,8 +290,9 @@ TEST_F(EpdArchiveJourney, TheBatchDialogGetsItsCustomTextsBack) {
 
 // Deleting the last row leaves no position's data in the fields.
 TEST_F(EpdArchiveJourney, DeletingEveryRowEmptiesTheDetailFields) {
-    Open(WriteFile("two.epd", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - bm O-O; id \"one\";\n"
-                              "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 bm dxe6; id \"two\";\n"));
+    Open(WriteFile("two.epd",
+                   "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - bm O-O; id \"one\";\n"
+                   "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 bm dxe6; id \"two\";\n"));
     SelectRow(1);
     EXPECT_TRUE(viewer->chkEP()->isChecked());
     viewer->mnpDeleteClick();

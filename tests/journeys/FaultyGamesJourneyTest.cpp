@@ -33,7 +33,7 @@ protected:
 
     // Runs the PGN batch dialog from the viewer's button with one set of
     // options per run, each writing diagram files named after `names`.
-    void RunDialog(const std::vector<std::pair<QRadioButton* TPgnBatchDialog::*, QString>>& runs) {
+    void RunDialog(const std::vector<std::pair<QRadioButton * TPgnBatchDialog::*, QString>>& runs) {
         size_t run = 0;
         bool started = false;
         QTimer driver;

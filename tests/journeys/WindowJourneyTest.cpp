@@ -1,5 +1,7 @@
 // Journeys through the editor's windows: the Open dialog's filters, the
 // start-up questions and quit signals, viewer windows, Save As, fonts.
+#include <signal.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -19,7 +21,6 @@
 #include <QWindow>
 #include <functional>
 #include <memory>
-#include <signal.h>
 
 #include "app/FileAssociations.h"
 #include "app/ui/FileTypeDialog.h"
@@ -127,7 +128,8 @@ TEST_F(WindowJourney, TheOpenDialogListsWhatItsFiltersSayInAnyCaseAndOpensAPgn) 
     AnswerModal<QFileDialog>([&](QFileDialog& dialog) {
         labels = FileTypes(dialog);
         PickFileType(dialog, 4);  // every file, so the folder is read whole first
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Listed(dialog).size() == 7; }, 10000)) << Listed(dialog).join(' ').toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Listed(dialog).size() == 7; }, 10000))
+            << Listed(dialog).join(' ').toStdString();
         for (int type = 4; type >= 0; --type) {
             PickFileType(dialog, type);
             // The listing is filtered again once events run (a zero timer of the model).
@@ -198,15 +200,15 @@ TEST(ViewerPlace, BesideTheMainWindowWhenTheScreenHasRoomElseAboveTheBoard) {
         QRect Expected;
     };
     const TCase cases[] = {
-        {{0, 0, 1920, 1080}, 0, 300, {1143, 396, 640, 300}},     // right of the main window, top at the board's height
-        {{-300, 0, 2100, 1080}, 240, 300, {60, 396, 640, 300}},  // the move list fits beside it only on the left
-        {{0, 0, 1920, 1080}, 900, 300, {1143, 396, 640, 300}},   // it fits nowhere: the viewer still goes right
-        {{0, 0, 1700, 1080}, 0, 300, {60, 396, 640, 300}},       // no room on the right
-        {{0, 0, 1700, 600}, 0, 300, {60, 300, 640, 300}},        // kept on the screen
-        {{400, 0, 1300, 1080}, 240, 300, {1143, 396, 317, 300}}, // narrower, leaving the move list room
-        {{400, 0, 1300, 1080}, 300, 300, {1143, 396, 557, 300}}, // narrower, all the room there is
-        {{400, 0, 1300, 1080}, 0, 600, {602, 120, 640, 300}},    // too narrow: over the main window, above the board
-        {{400, 200, 1300, 880}, 0, 600, {602, 200, 640, 300}},   // not above the screen's top
+        {{0, 0, 1920, 1080}, 0, 300, {1143, 396, 640, 300}},      // right of the main window, top at the board's height
+        {{-300, 0, 2100, 1080}, 240, 300, {60, 396, 640, 300}},   // the move list fits beside it only on the left
+        {{0, 0, 1920, 1080}, 900, 300, {1143, 396, 640, 300}},    // it fits nowhere: the viewer still goes right
+        {{0, 0, 1700, 1080}, 0, 300, {60, 396, 640, 300}},        // no room on the right
+        {{0, 0, 1700, 600}, 0, 300, {60, 300, 640, 300}},         // kept on the screen
+        {{400, 0, 1300, 1080}, 240, 300, {1143, 396, 317, 300}},  // narrower, leaving the move list room
+        {{400, 0, 1300, 1080}, 300, 300, {1143, 396, 557, 300}},  // narrower, all the room there is
+        {{400, 0, 1300, 1080}, 0, 600, {602, 120, 640, 300}},     // too narrow: over the main window, above the board
+        {{400, 200, 1300, 880}, 0, 600, {602, 200, 640, 300}},    // not above the screen's top
     };
     for (const TCase& c : cases) {
         EXPECT_EQ(ViewerPlace(main, board, own, title, c.Screen, c.Companion, c.MinWidth), c.Expected)
@@ -237,7 +239,8 @@ TEST(MoveListPlace, TheMoveListKeepsOffTheMainWindowWhenItCan) {
 
 TEST_F(WindowJourney, TheFileTypeQuestionsComeOverTheShownWindowAndAQuitLeavesThemUnanswered) {
     QTemporaryDir xdg;
-    TXdgDirs dirs{xdg.filePath("data"), xdg.filePath("config"), {xdg.filePath("sys-data")}, {xdg.filePath("sys-config")}};
+    TXdgDirs dirs{
+        xdg.filePath("data"), xdg.filePath("config"), {xdg.filePath("sys-data")}, {xdg.filePath("sys-config")}};
     TFileAssociations desktop(dirs, dir.filePath("chess-vorlix"));
     associations = &desktop;
     bool boardShown = false, windowMapped = false;
@@ -258,8 +261,9 @@ TEST_F(WindowJourney, TheFileTypeQuestionsComeOverTheShownWindowAndAQuitLeavesTh
     StartEditor();
     EXPECT_TRUE(boardShown);
     EXPECT_TRUE(windowMapped);
-    EXPECT_TRUE(text.endsWith("Do you want to use Chess Vorlix to view PGN files when you double-click them in the "
-                              "file manager?"))
+    EXPECT_TRUE(
+        text.endsWith("Do you want to use Chess Vorlix to view PGN files when you double-click them in the "
+                      "file manager?"))
         << text.toStdString();
     EXPECT_FALSE(settings->AskPGNReg);
     EXPECT_FALSE(settings->DoPGNReg);
@@ -276,7 +280,8 @@ TEST_F(WindowJourney, TheFileTypeQuestionsComeOverTheShownWindowAndAQuitLeavesTh
 TEST_F(WindowJourney, AQuitSignalWhileAGameFileLoadsStopsTheLoad) {
     QByteArray games;
     for (int i = 0; i < 60000; ++i)
-        games += "[Event \"E" + QByteArray::number(i) + "\"]\n[White \"W\"]\n[Black \"B\"]\n[Result \"*\"]\n\n1. e4 e5 *\n\n";
+        games += "[Event \"E" + QByteArray::number(i) +
+                 "\"]\n[White \"W\"]\n[Black \"B\"]\n[Result \"*\"]\n\n1. e4 e5 *\n\n";
     const QString file = WriteFile("many.pgn", games);
     StartEditor();
     HoldLoadsUntilCancelledForTests(true);  // the load waits in the middle of the file until it is stopped

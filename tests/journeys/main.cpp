@@ -1,6 +1,7 @@
 // Journeys through the real main window with its real viewers and dialogs.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

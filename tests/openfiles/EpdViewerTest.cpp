@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QTimer>
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -8,13 +7,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
 #include "batch/ui/EpdBatchDialog.h"
 #include "board/UndoList.h"
-#include "tests/common/EditorFixture.h"
 #include "files/EPD.h"
+#include "tests/common/EditorFixture.h"
 #include "viewers/EpdListModel.h"
 #include "viewers/ui/EpdViewer.h"
 
@@ -136,7 +136,7 @@ TEST_F(EpdViewerTest, SortingTheSameColumnTwiceReversesIt) {
     QTest::mouseClick(List().horizontalHeader()->viewport(), Qt::LeftButton, {},
                       QPoint(List().horizontalHeader()->sectionViewportPosition(2) + 10, 5));
     EXPECT_EQ(Descriptions(), (QStringList{"alpha", "Bravo", "Charlie"}));  // first time ascending, any case
-    EXPECT_EQ(Column(0, 1), "2");  // the numbers stay with their rows
+    EXPECT_EQ(Column(0, 1), "2");                                           // the numbers stay with their rows
     viewer->lvwEPDColumnClick(TEpdListModel::colCheck);
     EXPECT_EQ(Descriptions(), (QStringList{"alpha", "Bravo", "Charlie"}));
 }

@@ -63,8 +63,9 @@ TEST(FileAssociationsTest, AssociatingOneTypeClaimsOnlyThatTypeAndKeepsOtherDefa
     QDir().mkpath(xdg.Dirs.ConfigHome);
     QFile list(xdg.Dirs.ConfigHome + "/mimeapps.list");
     list.open(QIODevice::WriteOnly);
-    list.write("[Added Associations]\napplication/x-chess-pgn=other.desktop;\n\n"
-               "[Default Applications]\ntext/plain=editor.desktop\napplication/x-chess-pgn=other.desktop\n");
+    list.write(
+        "[Added Associations]\napplication/x-chess-pgn=other.desktop;\n\n"
+        "[Default Applications]\ntext/plain=editor.desktop\napplication/x-chess-pgn=other.desktop\n");
     list.close();
 
     TFileAssociations associations(xdg.Dirs, kProgram);
@@ -158,8 +159,7 @@ TEST_F(AssociationStartTest, FirstStartAsksForPgnAndEpdAndYesAssociatesThem) {
               (QStringList{"Do not ask anymore for PGN Files", "Do not ask anymore for EPD Files"}));
     for (TChessFileType type : {TChessFileType::PGN, TChessFileType::EPD, TChessFileType::VXD})
         EXPECT_TRUE(checker->IsAssociated(type));
-    if (XdgFolders::ToolInstalled())
-        EXPECT_EQ(xdg.QueryDefault("application/x-chess-pgn"), "chess-vorlix.desktop");
+    if (XdgFolders::ToolInstalled()) EXPECT_EQ(xdg.QueryDefault("application/x-chess-pgn"), "chess-vorlix.desktop");
     EXPECT_TRUE(settings->AskPGNReg && settings->DoPGNReg);
     EXPECT_TRUE(messages.isEmpty());
 

@@ -142,9 +142,7 @@ protected:
         in.open(QIODevice::ReadOnly);
         return in.readAll();
     }
-    void Place(const char* placement) {
-        ASSERT_TRUE(window->Board().SetPositionFromPlacement(placement));
-    }
+    void Place(const char* placement) { ASSERT_TRUE(window->Board().SetPositionFromPlacement(placement)); }
 };
 
 }  // namespace
@@ -182,9 +180,7 @@ TEST_F(SaveAsEpdTest, EnPassantSquareOnlyWhenThePawnStandsBesideIt) {
 
 TEST_F(SaveAsEpdTest, LinesAreAppendedAndALastLineWithoutItsEndIsClosed) {
     const QString file = WriteFile("out.epd", "8/8/8/8/8/8/8/K6k w - -;");
-    QTimer::singleShot(0, [] {
-        static_cast<TPosDataDialog*>(QApplication::activeModalWidget())->btnOK()->click();
-    });
+    QTimer::singleShot(0, [] { static_cast<TPosDataDialog*>(QApplication::activeModalWidget())->btnOK()->click(); });
     Place("8/8/8/8/8/8/8/k6K");
     window->SaveAsEPD(file);
     QFile in(file);

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "print/PdfPrintTarget.h"
 #include "print/BatchPrinter.h"
+#include "print/PdfPrintTarget.h"
 
 namespace vorlix {
 namespace {

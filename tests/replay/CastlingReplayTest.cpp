@@ -14,7 +14,7 @@ namespace {
 
 struct TGameCase {
     const char* Why;
-    const char* Fen;    // empty: the standard start
+    const char* Fen;  // empty: the standard start
     const char* Moves;
     const char* Stops;  // the move text the replay must refuse ("" when the game plays through)
 };

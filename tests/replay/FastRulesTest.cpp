@@ -28,14 +28,14 @@ namespace {
 
 bool SameMove(const TChessMove& a, const TChessMove& b) {
     return a.Piece == b.Piece && a.Capture == b.Capture && a.Promotion == b.Promotion && a.EnPassant == b.EnPassant &&
-           a.CheckMark == b.CheckMark && a.FromFile == b.FromFile && a.FromRank == b.FromRank &&
-           a.ToFile == b.ToFile && a.ToRank == b.ToRank;
+           a.CheckMark == b.CheckMark && a.FromFile == b.FromFile && a.FromRank == b.FromRank && a.ToFile == b.ToFile &&
+           a.ToRank == b.ToRank;
 }
 
 std::string Describe(const TChessMove& m) {
     char text[96];
-    std::snprintf(text, sizeof text, "piece %d cap %d promo %d ep %d mark '%c' from %d,%d to %d,%d", m.Piece,
-                  m.Capture, m.Promotion, m.EnPassant, m.CheckMark, m.FromFile, m.FromRank, m.ToFile, m.ToRank);
+    std::snprintf(text, sizeof text, "piece %d cap %d promo %d ep %d mark '%c' from %d,%d to %d,%d", m.Piece, m.Capture,
+                  m.Promotion, m.EnPassant, m.CheckMark, m.FromFile, m.FromRank, m.ToFile, m.ToRank);
     return text;
 }
 
@@ -245,20 +245,20 @@ TEST(FastRules, AgreeOnEveryPositionOfTheBenchmarkGames) {
 
 TEST(FastRules, AgreeOnBoardsNoGameReaches) {
     const char* const kFens[] = {
-        "k7/8/8/8/8/8/8/K6K w - - 0 1",             // two white kings
-        "8/8/8/3q4/8/8/8/8 w - - 0 1",              // no king at all
-        "4k3/8/8/3pK3/8/8/8/8 w - d6 0 1",          // en passant beside the king
-        "4k3/8/8/K2pP2r/8/8/8/8 w - d6 0 1",        // en passant that opens a rank
-        "4k3/8/8/3k4/8/8/8/4K3 w - d6 0 1",         // the en-passant square's neighbour is a king
+        "k7/8/8/8/8/8/8/K6K w - - 0 1",       // two white kings
+        "8/8/8/3q4/8/8/8/8 w - - 0 1",        // no king at all
+        "4k3/8/8/3pK3/8/8/8/8 w - d6 0 1",    // en passant beside the king
+        "4k3/8/8/K2pP2r/8/8/8/8 w - d6 0 1",  // en passant that opens a rank
+        "4k3/8/8/3k4/8/8/8/4K3 w - d6 0 1",   // the en-passant square's neighbour is a king
         "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1",
-        "r3k2r/8/8/8/4q3/8/8/R3K2R w KQkq - 0 1",   // in check, castling both ways
-        "4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1",        // pinned knight
-        "4k3/8/8/1b6/8/3P4/4K3/8 w - - 0 1",        // pinned pawn
-        "7k/P7/8/8/8/8/p7/K7 b - - 0 1",            // promotions
+        "r3k2r/8/8/8/4q3/8/8/R3K2R w KQkq - 0 1",  // in check, castling both ways
+        "4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1",       // pinned knight
+        "4k3/8/8/1b6/8/3P4/4K3/8 w - - 0 1",       // pinned pawn
+        "7k/P7/8/8/8/8/p7/K7 b - - 0 1",           // promotions
         "4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1",
-        "kK6/8/8/8/8/8/8/8 w - - 0 1",              // kings side by side
-        "8/8/8/8/8/8/P7/8 w - - 0 1",               // a lone pawn
-        "Q3k3/8/8/Q7/8/8/Q7/Q3K2Q w - - 0 1",       // many queens
+        "kK6/8/8/8/8/8/8/8 w - - 0 1",         // kings side by side
+        "8/8/8/8/8/8/P7/8 w - - 0 1",          // a lone pawn
+        "Q3k3/8/8/Q7/8/8/Q7/Q3K2Q w - - 0 1",  // many queens
     };
     std::mt19937 rng(7);
     for (const char* fen : kFens) {

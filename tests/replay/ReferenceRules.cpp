@@ -13,8 +13,6 @@ namespace vorlix::reference {
 
 namespace decode {
 
-
-
 namespace {
 
 void EraseFirst(std::string& s, char c) {
@@ -54,8 +52,10 @@ bool ReadSquares(const std::string& s, TChessMove& move) {
     if (move.ToFile < 0 || move.ToRank < 0) return false;
     if (n == 3) {
         const char c = s[0];
-        if (c >= '1' && c <= '8') move.FromRank = c - '1';
-        else if (c >= 'a' && c <= 'h') move.FromFile = c - 'a';
+        if (c >= '1' && c <= '8')
+            move.FromRank = c - '1';
+        else if (c >= 'a' && c <= 'h')
+            move.FromFile = c - 'a';
     } else if (n == 4) {
         move.FromFile = Coordinate(s[0]);
         move.FromRank = Coordinate(s[1]);
@@ -118,8 +118,6 @@ bool DecodeMove(std::string_view text, bool whiteToMove, TChessMove& move) {
 }
 
 namespace validate {
-
-
 
 namespace {
 
@@ -304,12 +302,18 @@ bool ValidateMove(const TChessPosition& pos, TChessMove& move) {
     TKing own;
     own.Count = FindKing(pos.Board, pos.WhiteToMove, own.File, own.Rank);
     switch (move.Piece) {
-        case pcWKing: case pcBKing: return ValidateKingMove(pos, own, move);
-        case pcWQueen: case pcBQueen: return ValidatePieceMove(pos, own, move, TKind::Queen, pcWQueen);
-        case pcWBishop: case pcBBishop: return ValidatePieceMove(pos, own, move, TKind::Bishop, pcWBishop);
-        case pcWKnight: case pcBKnight: return ValidatePieceMove(pos, own, move, TKind::Knight, pcWKnight);
-        case pcWRook: case pcBRook: return ValidatePieceMove(pos, own, move, TKind::Rook, pcWRook);
-        case pcWPawn: case pcBPawn: return ValidatePawnMove(pos, own, move);
+        case pcWKing:
+        case pcBKing: return ValidateKingMove(pos, own, move);
+        case pcWQueen:
+        case pcBQueen: return ValidatePieceMove(pos, own, move, TKind::Queen, pcWQueen);
+        case pcWBishop:
+        case pcBBishop: return ValidatePieceMove(pos, own, move, TKind::Bishop, pcWBishop);
+        case pcWKnight:
+        case pcBKnight: return ValidatePieceMove(pos, own, move, TKind::Knight, pcWKnight);
+        case pcWRook:
+        case pcBRook: return ValidatePieceMove(pos, own, move, TKind::Rook, pcWRook);
+        case pcWPawn:
+        case pcBPawn: return ValidatePawnMove(pos, own, move);
         default: return false;
     }
 }
@@ -319,8 +323,6 @@ bool ValidateMove(const TChessPosition& pos, TChessMove& move) {
 bool ValidateMove(const TChessPosition& pos, TChessMove& move) { return validate::ValidateMove(pos, move); }
 
 namespace make {
-
-
 
 namespace {
 
@@ -390,7 +392,8 @@ void MakeMove(const TChessPosition& prev, TChessPosition& next, const TChessMove
     next.WhiteToMove = !prev.WhiteToMove;
     next.MoveNumber = prev.WhiteToMove ? prev.MoveNumber + 1 : prev.MoveNumber;
     next.WhiteInCheck = next.BlackInCheck = false;
-    if (move.CheckMark == '+' || move.CheckMark == '#') (next.WhiteToMove ? next.WhiteInCheck : next.BlackInCheck) = true;
+    if (move.CheckMark == '+' || move.CheckMark == '#')
+        (next.WhiteToMove ? next.WhiteInCheck : next.BlackInCheck) = true;
 
     next.CastleWhiteShort = prev.CastleWhiteShort;
     next.CastleWhiteLong = prev.CastleWhiteLong;

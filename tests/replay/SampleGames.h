@@ -25,11 +25,13 @@ public:
         std::random_device rd;
         f.path_ = (std::filesystem::temp_directory_path() / ("vorlix-sample-" + std::to_string(rd()))).string();
         f.temporary_ = true;
-        const std::string command = "gzip -dc '" + std::string(VORLIX_TEST_DATA_DIR) + "/" + name + "' > '" + f.path_ + "'";
+        const std::string command =
+            "gzip -dc '" + std::string(VORLIX_TEST_DATA_DIR) + "/" + name + "' > '" + f.path_ + "'";
         f.ok_ = std::system(command.c_str()) == 0;
         return f;
     }
-    TSampleFile(TSampleFile&& other) noexcept : path_(std::move(other.path_)), temporary_(other.temporary_), ok_(other.ok_) {
+    TSampleFile(TSampleFile&& other) noexcept
+        : path_(std::move(other.path_)), temporary_(other.temporary_), ok_(other.ok_) {
         other.temporary_ = false;
     }
     TSampleFile(const TSampleFile&) = delete;

@@ -43,24 +43,21 @@ TEST(FenReader, RejectsBrokenTextAndKeepsThePosition) {
     TChessPosition p;
     SetStartPosition(p);
     p.MoveNumber = 33;
-    for (const char* bad : {
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",        // no counters
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0",      // one counter
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - x 1",    // not a number
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN w KQkq - 0 1",     // short rank
-             "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",    // bad digit
-             "rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",   // rank past h
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1",             // too few ranks
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1",    // side
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQxq - 0 1",    // castling
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1",   // en passant
-             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",                 // placement only
-             "8/8/8/8/8/8/8/K1k5 w - - 0 -2147483648",                     // counters out of range
-             "8/8/8/8/8/8/8/K1k5 w - - -1 1",
-             "8/8/8/8/8/8/8/K1k5 w - - 0 2147483647",
-             "8/8/8/8/8/8/8/K1k5 b - - 1000001 1",
-             "8/8/8/8/8/8/8/K1k5 b - - 0 99999999999999999999",
-             ""}) {
+    for (const char* bad :
+         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",       // no counters
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0",     // one counter
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - x 1",   // not a number
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN w KQkq - 0 1",    // short rank
+          "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",   // bad digit
+          "rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",  // rank past h
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq - 0 1",            // too few ranks
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1",   // side
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQxq - 0 1",   // castling
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1",  // en passant
+          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",                // placement only
+          "8/8/8/8/8/8/8/K1k5 w - - 0 -2147483648",                     // counters out of range
+          "8/8/8/8/8/8/8/K1k5 w - - -1 1", "8/8/8/8/8/8/8/K1k5 w - - 0 2147483647",
+          "8/8/8/8/8/8/8/K1k5 b - - 1000001 1", "8/8/8/8/8/8/8/K1k5 b - - 0 99999999999999999999", ""}) {
         EXPECT_FALSE(ReadFEN(bad, p)) << bad;
     }
     EXPECT_EQ(p.MoveNumber, 33);

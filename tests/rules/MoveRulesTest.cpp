@@ -38,7 +38,9 @@ TChessPosition Play(const TChessPosition& p, const char* text) {
     return next;
 }
 
-int32_t At(const TChessPosition& p, const char* square) { return p.Board[SquareIndex(square[0] - 'a', square[1] - '1')]; }
+int32_t At(const TChessPosition& p, const char* square) {
+    return p.Board[SquareIndex(square[0] - 'a', square[1] - '1')];
+}
 
 }  // namespace
 
@@ -152,7 +154,7 @@ TEST(MoveRules, CastlingConditions) {
     TChessPosition inCheck = p;
     inCheck.WhiteInCheck = true;
     EXPECT_FALSE(Legal(inCheck, "O-O"));
-    EXPECT_FALSE(Legal(Fen("r3kr2/8/8/8/8/8/8/R3K2R w KQq - 0 1"), "O-O"));  // f1 attacked
+    EXPECT_FALSE(Legal(Fen("r3kr2/8/8/8/8/8/8/R3K2R w KQq - 0 1"), "O-O"));   // f1 attacked
     EXPECT_FALSE(Legal(Fen("r3k1r1/8/8/8/8/8/8/R3K2R w KQq - 0 1"), "O-O"));  // g1 attacked
     EXPECT_TRUE(Legal(Fen("r3k2r/8/8/8/8/8/8/R3K2R w Qkq - 0 1"), "O-O-O"));
     EXPECT_FALSE(Legal(Fen("r3k2r/8/8/8/8/8/8/R3K2R w Qkq - 0 1"), "O-O"));  // right gone
@@ -206,15 +208,15 @@ TEST(MoveRules, MakeMoveCountersAndCheckMarks) {
 }
 
 TEST(MoveRules, AttackTest) {
-    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/8/8/8/3p4/4K3 w - - 0 1"), true));   // pawn
-    EXPECT_FALSE(IsKingAttacked(Fen("4k3/8/8/8/8/8/4p3/4K3 w - - 0 1"), true));  // pawn in front
-    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/8/8/3n4/8/4K3 w - - 0 1"), true));   // knight
-    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/b7/8/8/8/4K3 w - - 0 1"), true));    // bishop
-    EXPECT_FALSE(IsKingAttacked(Fen("4k3/8/8/b7/8/2P5/8/4K3 w - - 0 1"), true)); // blocked
-    EXPECT_TRUE(IsKingAttacked(Fen("4q3/8/8/8/8/8/8/4K2k w - - 0 1"), true));    // queen on file
-    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/8/8/8/8/r3K3 w - - 0 1"), true));    // rook on rank
-    EXPECT_TRUE(IsKingAttacked(Fen("4k3/3P4/8/8/8/8/8/4K3 b - - 0 1"), false));  // white pawn below
-    EXPECT_FALSE(IsKingAttacked(Fen("8/8/8/8/8/8/8/8 w - - 0 1"), true));        // no king
+    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/8/8/8/3p4/4K3 w - - 0 1"), true));    // pawn
+    EXPECT_FALSE(IsKingAttacked(Fen("4k3/8/8/8/8/8/4p3/4K3 w - - 0 1"), true));   // pawn in front
+    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/8/8/3n4/8/4K3 w - - 0 1"), true));    // knight
+    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/b7/8/8/8/4K3 w - - 0 1"), true));     // bishop
+    EXPECT_FALSE(IsKingAttacked(Fen("4k3/8/8/b7/8/2P5/8/4K3 w - - 0 1"), true));  // blocked
+    EXPECT_TRUE(IsKingAttacked(Fen("4q3/8/8/8/8/8/8/4K2k w - - 0 1"), true));     // queen on file
+    EXPECT_TRUE(IsKingAttacked(Fen("4k3/8/8/8/8/8/8/r3K3 w - - 0 1"), true));     // rook on rank
+    EXPECT_TRUE(IsKingAttacked(Fen("4k3/3P4/8/8/8/8/8/4K3 b - - 0 1"), false));   // white pawn below
+    EXPECT_FALSE(IsKingAttacked(Fen("8/8/8/8/8/8/8/8 w - - 0 1"), true));         // no king
 }
 
 TEST(MoveRules, StartingSquaresOffTheBoardFailQuietly) {

@@ -190,7 +190,8 @@ int RoundTrip(const TChessPosition& pos, const TKingSquares& kings, const std::s
             const TRead read = ReadText(pos, kings, text);
             EXPECT_EQ(read.Ok, count == 1) << where << ": " << text;
             if (read.Ok && only) {
-                EXPECT_EQ(SquareName(read.Move.FromFile, read.Move.FromRank), SquareName(only->FromFile, only->FromRank))
+                EXPECT_EQ(SquareName(read.Move.FromFile, read.Move.FromRank),
+                          SquareName(only->FromFile, only->FromRank))
                     << where << ": " << text;
             }
         }
@@ -231,7 +232,7 @@ TEST(SanTable, EveryLegalMoveReadsBackFromItsStandardText) {
         "7k/8/1N3N2/8/1N3N2/8/8/K7 w - - 0 1",  // four knights reach d5
         "3k4/R6R/8/8/8/8/R6R/K7 w - - 0 1",     // four rooks
         "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1",
-        "n1n1k3/1P6/8/8/8/8/8/4K3 w - - 0 1",   // promotions with capture both ways
+        "n1n1k3/1P6/8/8/8/8/8/4K3 w - - 0 1",  // promotions with capture both ways
     };
     int moves = 0;
     for (const char* fen : kFens) {
@@ -244,8 +245,7 @@ TEST(SanTable, EveryLegalMoveReadsBackFromItsStandardText) {
             TChessPosition next = pos;
             TKingSquares nextKings = kings;
             PlayAsText(next, nextKings, move);
-            moves += RoundTrip(next, nextKings,
-                               std::string(fen) + " after " + SanText(move, LegalMoves(pos, kings)));
+            moves += RoundTrip(next, nextKings, std::string(fen) + " after " + SanText(move, LegalMoves(pos, kings)));
         }
     }
     EXPECT_GT(moves, 4000);

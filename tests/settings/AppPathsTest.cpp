@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "settings/AppPaths.h"
 

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
@@ -47,12 +48,31 @@ protected:
 
 TEST_F(SettingsTest, FirstStartWritesExactlyTheWrittenDefaults) {
     const TAppSettings s = Load();
-    QStringList expected = {"AskEPDReg", "AskPGNReg", "Board/Animate", "Board/AnimationSpeed",
-                            "Clipboard Format", "DoEPDReg", "DoPGNReg", "Height",
-                            "HighLighting/HLColor1", "HighLighting/HLColor2", "HighLighting/HLColor3",
-                            "HighLighting/HLColor4", "HighLighting/HLMerge1", "HighLighting/HLMerge2",
-                            "HighLighting/HLMerge3", "HighLighting/HLMerge4", "ImageScale", "JPG Quality",
-                            "Left", "PlaySounds", "PrintScale", "ShowTips", "TipIndex", "Top", "Width"};
+    QStringList expected = {"AskEPDReg",
+                            "AskPGNReg",
+                            "Board/Animate",
+                            "Board/AnimationSpeed",
+                            "Clipboard Format",
+                            "DoEPDReg",
+                            "DoPGNReg",
+                            "Height",
+                            "HighLighting/HLColor1",
+                            "HighLighting/HLColor2",
+                            "HighLighting/HLColor3",
+                            "HighLighting/HLColor4",
+                            "HighLighting/HLMerge1",
+                            "HighLighting/HLMerge2",
+                            "HighLighting/HLMerge3",
+                            "HighLighting/HLMerge4",
+                            "ImageScale",
+                            "JPG Quality",
+                            "Left",
+                            "PlaySounds",
+                            "PrintScale",
+                            "ShowTips",
+                            "TipIndex",
+                            "Top",
+                            "Width"};
     expected.sort();
     EXPECT_EQ(StoredNames(), expected);
     EXPECT_EQ(Stored(kMainKey, "Width").toInt(), 443);
@@ -77,8 +97,8 @@ TEST_F(SettingsTest, FoldersAndToolbarsAppearOnlyAfterTheFirstClose) {
     TAppSettings s = Load();
     s.SaveSettingsOnClose();
     const QStringList names = StoredNames();
-    for (const char* name : {"SavePath", "SaveVXDPath", "SaveEPDPath", "OpenPath", "BackGroundPath",
-                             "ShowTool", "ShowCool"})
+    for (const char* name :
+         {"SavePath", "SaveVXDPath", "SaveEPDPath", "OpenPath", "BackGroundPath", "ShowTool", "ShowCool"})
         EXPECT_TRUE(names.contains(name)) << name;
 }
 

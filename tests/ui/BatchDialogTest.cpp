@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -10,11 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
 
-#include "print/PdfPrintTarget.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/ColorDepthChoice.h"
@@ -25,6 +23,9 @@
 #include "export/VectorDiagramImage.h"
 #include "files/EPD.h"
 #include "files/PGN.h"
+#include "print/PdfPrintTarget.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 
 using namespace vorlix;
 
@@ -42,7 +43,9 @@ public:
     THeaderFooterInfo& Header() override { return HeaderRec; }
     THeaderFooterInfo& Footer() override { return FooterRec; }
     TAppSettings& Settings() override { return AppSettings; }
-    std::unique_ptr<TPrintTarget> OpenPrinter() override { return std::make_unique<TPdfPrintTarget>(Dir + "/print.pdf"); }
+    std::unique_ptr<TPrintTarget> OpenPrinter() override {
+        return std::make_unique<TPdfPrintTarget>(Dir + "/print.pdf");
+    }
     float PrintFactor() override { return Factor; }
     void PrinterSetup() override {}
     bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
@@ -161,8 +164,8 @@ TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
     QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
     WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
     EXPECT_EQ(dialog.lblStatus->text(), "Done.");
-    EXPECT_EQ(OutFiles(), (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF",
-                                       "Cap00501.GIF", "Cap00502.GIF", "Cap00503.GIF"}));
+    EXPECT_EQ(OutFiles(), (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF", "Cap00501.GIF",
+                                       "Cap00502.GIF", "Cap00503.GIF"}));
     EXPECT_EQ(host->HeaderRec.Text, "Cy - Di, 1... d5");  // the last composed header stays
     EXPECT_EQ(dialog.lblGame->text(), "0 / 0");
     EXPECT_TRUE(dialog.btnStart->isEnabled());
@@ -212,8 +215,9 @@ TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) 
 }
 
 TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
-    TFakeEpdSource epd(Write(dir, "p.epd", "8/8/8/8/8/8/8/K6k w - - bm Kb2; id \"one\";\n"
-                                           "8/8/8/8/8/8/8/k6K b - -; id \"two\";\n"));
+    TFakeEpdSource epd(Write(dir, "p.epd",
+                             "8/8/8/8/8/8/8/K6k w - - bm Kb2; id \"one\";\n"
+                             "8/8/8/8/8/8/8/k6K b - -; id \"two\";\n"));
     host->HeaderRec = THeaderFooterInfo{true, "Before", taCenter};
     host->ChosenName = dir.filePath("out/Pos.gif");
     TEpdBatchDialog dialog(*host, epd);

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "board/DiagramBoard.h"
 #include "board/ui/BoardControl.h"

@@ -1,10 +1,11 @@
 // Every filter of every file dialog lists what its label says, in any letter
 // case, taken apart as Qt's file dialog takes it and matched as QDir does.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "app/FileDialogFilters.h"
 #include "batch/ui/ImageFileDialog.h"
@@ -34,7 +35,10 @@ TEST(FileFilters, EveryFilterListsTheFilesItsLabelNamesInAnyCase) {
             ASSERT_FALSE(named.isEmpty()) << label.toStdString();
             const bool everything = named == "*.*";
             QStringList expected;
-            if (everything) expected << "README" << "notes.zzz" << "archive.pgn.bak";
+            if (everything)
+                expected << "README"
+                         << "notes.zzz"
+                         << "archive.pgn.bak";
             for (QString pattern : named.split(',', Qt::SkipEmptyParts)) {
                 const QString extension = pattern.trimmed().mid(2);
                 if (extension == "*") continue;

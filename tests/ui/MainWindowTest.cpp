@@ -1,24 +1,23 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
-#include <signal.h>
 
 #include "app/QuitSignals.h"
 #include "app/RunFolder.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "batch/ui/ImageFileDialog.h"
 #include "board/UndoList.h"
@@ -26,6 +25,8 @@
 #include "export/ImageExport.h"
 #include "help/ui/Help.h"
 #include "help/ui/HelpWindow.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "tests/common/EditorFixture.h"
 #include "tests/common/EditorProcess.h"
 
@@ -222,8 +223,7 @@ TEST_F(MainWindowTest, FileItemsOwnCtrlIAndCtrlS) {
 }
 
 TEST_F(MainWindowTest, CommandsOfLaterWorkAreDisabled) {
-    for (const char* name : {"mnuBoardDefect"})
-        EXPECT_FALSE(Item(name)->isEnabled()) << name;
+    for (const char* name : {"mnuBoardDefect"}) EXPECT_FALSE(Item(name)->isEnabled()) << name;
     // Printing is in place.
     EXPECT_TRUE(Item("mnuFilePrint")->isEnabled());
     EXPECT_TRUE(window->Button("spbPrint")->isEnabled());
@@ -260,8 +260,8 @@ TEST_F(MainWindowTest, SavedImageEqualsTheDirectRendering) {
         options.ColorIndex = filter == 2 ? ciTrueColor : 1;
         const QImage image = RenderDiagramImage(window->Board(), window->Header(), window->Footer(), 2);
         if (filter == 1)
-            options.TransparentCorner = FindTransparentCorner(
-                image, TransparencyRuleOf(window->Board(), window->Header(), window->Footer()));
+            options.TransparentCorner =
+                FindTransparentCorner(image, TransparencyRuleOf(window->Board(), window->Header(), window->Footer()));
         const QString direct = dir.filePath(QString("direct%1.img").arg(filter));
         TCollectingReporter reporter;
         ASSERT_TRUE(SaveDiagramImage(image, direct, options, reporter));
@@ -333,8 +333,8 @@ TEST_F(MainWindowTest, SaveAsImageForcesTheExtensionAndKeepsTheChosenType) {
 TEST_F(MainWindowTest, UndoStatesLiveInAFolderOfTheRunRemovedAtExit) {
     window->MarkModified();
     const QString folder = window->UndoList().Directory();
-    EXPECT_TRUE(QFileInfo(folder).fileName().startsWith(
-        QString("chess-vorlix-%1-").arg(QCoreApplication::applicationPid())));
+    EXPECT_TRUE(
+        QFileInfo(folder).fileName().startsWith(QString("chess-vorlix-%1-").arg(QCoreApplication::applicationPid())));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
     window.reset();
     EXPECT_FALSE(QFileInfo::exists(folder));
@@ -376,7 +376,8 @@ TEST_F(MainWindowTest, AnUnwritableTemporaryFolderIsReportedOnceAndEditingGoesOn
     }
     qputenv("TMPDIR", previous);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages.first().startsWith("The undo history cannot be kept: its folder\n")) << messages.first().toStdString();
+    EXPECT_TRUE(messages.first().startsWith("The undo history cannot be kept: its folder\n"))
+        << messages.first().toStdString();
 }
 
 TEST_F(MainWindowTest, AQuitSignalKeepsTheChangedDiagramForTheNextStart) {

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -7,14 +9,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
-#include "print/PrintScaling.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PrintCommands.h"
 #include "app/ui/PrintPreview.h"
+#include "print/PrintScaling.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "tests/common/EditorFixture.h"
 
 using namespace vorlix;

@@ -1,5 +1,6 @@
-#include <QImage>
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include "batch/ui/PercentProgressBar.h"
 
@@ -36,8 +37,8 @@ TEST(ProgressBar, SettersRejectInvalidRanges) {
 }
 
 TEST(ProgressBar, PercentRoundsHalvesToEven) {
-    EXPECT_EQ(ProgressBarText(1, 0, 8), "12 %");   // 12.5
-    EXPECT_EQ(ProgressBarText(3, 0, 8), "38 %");   // 37.5
+    EXPECT_EQ(ProgressBarText(1, 0, 8), "12 %");  // 12.5
+    EXPECT_EQ(ProgressBarText(3, 0, 8), "38 %");  // 37.5
     EXPECT_EQ(ProgressBarText(1, 0, 3), "33 %");
     EXPECT_EQ(ProgressBarText(25, 20, 30), "50 %");
     EXPECT_EQ(ProgressBarText(31, 20, 30), "0 %");
@@ -92,9 +93,9 @@ TEST(ProgressBar, SunkenFrameIsTwoPixelsWide) {
     bar.SetShowPercent(false);
     bar.SetBackColor(clWhite);
     const QImage img = bar.Render();
-    EXPECT_EQ(img.pixel(0, 0), ColorToRgb(0x80000010));   // button shadow
-    EXPECT_EQ(img.pixel(1, 1), ColorToRgb(0x80000015));   // 3-D dark shadow
-    EXPECT_EQ(img.pixel(59, 19), ColorToRgb(0x80000014)); // button highlight
+    EXPECT_EQ(img.pixel(0, 0), ColorToRgb(0x80000010));    // button shadow
+    EXPECT_EQ(img.pixel(1, 1), ColorToRgb(0x80000015));    // 3-D dark shadow
+    EXPECT_EQ(img.pixel(59, 19), ColorToRgb(0x80000014));  // button highlight
     EXPECT_EQ(img.pixel(5, 10), ColorToRgb(clWhite));
     EXPECT_EQ(BorderInset(TBorderStyle::bsRaised1), 1);
 }

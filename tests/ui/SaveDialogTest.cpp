@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
-#include <gtest/gtest.h>
 
 #include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/ImageFileDialog.h"

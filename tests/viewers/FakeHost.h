@@ -5,11 +5,11 @@
 #include <QWidget>
 #include <vector>
 
-#include "settings/Settings.h"
 #include "batch/BatchSources.h"
-#include "settings/SettingsStore.h"
 #include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "viewers/ui/ViewerHost.h"
 
 namespace vorlix {

@@ -3,8 +3,8 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
-#include "settings/SettingsStore.h"
 #include "files/PGNPos.h"
+#include "settings/SettingsStore.h"
 #include "viewers/MoveListPrint.h"
 #include "viewers/PgnViewerSettings.h"
 
@@ -89,7 +89,7 @@ TEST(MoveListPrint, TitleAndTagLinesInTheHeaderFont) {
     EXPECT_EQ(canvas.Find("Event:")->Y, 148);
     EXPECT_EQ(canvas.Find("Anna (2100)")->X, valueX);
     EXPECT_NE(canvas.Find("Bert (?)"), nullptr);  // no Elo tag
-    EXPECT_EQ(canvas.Find("Site:"), nullptr);      // empty tags are left out
+    EXPECT_EQ(canvas.Find("Site:"), nullptr);     // empty tags are left out
     // Separator below the tags, then the moves 16 pixels lower, a closing separator.
     ASSERT_EQ(canvas.Lines.size(), 2u);
     const int resultY = canvas.Find("Result:")->Y;

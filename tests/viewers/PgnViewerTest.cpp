@@ -8,11 +8,11 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTableView>
 #include <fstream>
 
 #include "FakeHost.h"
@@ -28,8 +28,8 @@ namespace {
 
 std::string Game(const std::string& white, const std::string& black, const std::string& moves,
                  const std::string& extraTags = "") {
-    return "[Event \"E\"]\n[White \"" + white + "\"]\n[Black \"" + black + "\"]\n[Result \"*\"]\n" + extraTags +
-           "\n" + moves + " *\n\n";
+    return "[Event \"E\"]\n[White \"" + white + "\"]\n[Black \"" + black + "\"]\n[Result \"*\"]\n" + extraTags + "\n" +
+           moves + " *\n\n";
 }
 
 // Ten moves of White and Black: 21 positions.
@@ -50,9 +50,7 @@ protected:
         const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
     }
-    QString Cell(int row, int column) {
-        return Viewer->Model().index(row, column).data().toString();
-    }
+    QString Cell(int row, int column) { return Viewer->Model().index(row, column).data().toString(); }
     void Click(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     TFakeHost Host;
@@ -90,7 +88,8 @@ TEST_F(PGNViewer, SparseEcoAndEloColumnsAreHiddenByTheQuarterRule) {
     for (int withEco : {20, 26}) {
         std::string text;
         for (int i = 0; i < 100; ++i)
-            text += Game("W", "B", "1. e4", (i < withEco ? "[ECO \"C20\"]\n" : "") + std::string("[WhiteElo \"2100\"]\n"));
+            text +=
+                Game("W", "B", "1. e4", (i < withEco ? "[ECO \"C20\"]\n" : "") + std::string("[WhiteElo \"2100\"]\n"));
         Open(text);
         EXPECT_EQ(Viewer->lvwPGN()->isColumnHidden(gcECO), withEco == 20) << withEco;
         EXPECT_FALSE(Viewer->lvwPGN()->isColumnHidden(gcEloWhite));
@@ -355,7 +354,8 @@ TEST_F(PGNViewer, ACancelPressedWhileReadingShowsOnlyTheCompleteGamesReadBefore)
     EXPECT_GT(progressWhileReading, 0);
     EXPECT_LT(progressWhileReading, 1000);
     ASSERT_TRUE(Viewer->Games().Stopped());
-    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(qobject_cast<QProgressDialog*>(w) && w->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<QProgressDialog*>(w) && w->isVisible());
 
     Viewer->ShowArchive();
     const int games = Viewer->Model().rowCount();

@@ -1,6 +1,7 @@
 // The window tests need a QApplication; the offscreen platform is set by CTest.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

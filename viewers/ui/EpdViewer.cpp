@@ -17,15 +17,15 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "settings/Settings.h"
-#include "common/ui/Hourglass.h"
 #include "board/DiagramBoard.h"
+#include "common/ui/Hourglass.h"
 #include "common/ui/LimitedEdit.h"
 #include "common/ui/SoundMessageDlg.h"
 #include "files/EPD.h"
 #include "files/SafeFileWriter.h"
 #include "help/ui/Help.h"
 #include "rules/CastlingSquares.h"
+#include "settings/Settings.h"
 #include "viewers/EpdListModel.h"
 #include "viewers/ui/NumberColumn.h"
 #include "viewers/ui/ViewerWindow.h"
@@ -149,8 +149,8 @@ QGroupBox* TEpdViewer::CreatePositionData() {
     auto* castlingLayout = new QVBoxLayout(castling);
     const char* captions[4] = {"White King Side", "White Queen Side", "Black King Side", "Black Queen Side"};
     const char* names[4] = {"chkWhiteKS", "chkWhiteQS", "chkBlackKS", "chkBlackQS"};
-    bool TEPDRec::*rights[4] = {&TEPDRec::CastleWhiteShort, &TEPDRec::CastleWhiteLong,
-                                &TEPDRec::CastleBlackShort, &TEPDRec::CastleBlackLong};
+    bool TEPDRec::*rights[4] = {&TEPDRec::CastleWhiteShort, &TEPDRec::CastleWhiteLong, &TEPDRec::CastleBlackShort,
+                                &TEPDRec::CastleBlackLong};
     for (int i = 0; i < 4; ++i) {
         FchkCastle[i] = new QCheckBox(captions[i], castling);
         FchkCastle[i]->setObjectName(names[i]);
@@ -180,8 +180,9 @@ QGroupBox* TEpdViewer::CreatePositionData() {
     connect(FchkWhiteToMove, &QCheckBox::toggled, this,
             [this](bool on) { EditSelected([&](TEPDRec& rec, int) { rec.WhiteToMove = on; }); });
     connect(FchkEP, &QCheckBox::toggled, this, &TEpdViewer::chkEPClick);
-    connect(FedtEP, &QLineEdit::textChanged, this,
-            [this](const QString& text) { EditSelected([&](TEPDRec& rec, int) { rec.EpSquare = text.toStdString(); }); });
+    connect(FedtEP, &QLineEdit::textChanged, this, [this](const QString& text) {
+        EditSelected([&](TEPDRec& rec, int) { rec.EpSquare = text.toStdString(); });
+    });
     connect(FedtGameInfo, &QLineEdit::textChanged, this, [this](const QString& text) {
         EditSelected([&](TEPDRec& rec, int row) {
             rec.Id = text.toStdString();
@@ -399,9 +400,10 @@ void TEpdViewer::btnAutoVorlixClick() {
         return;
     }
     if (NoPositionChecked()) {
-        SoundMessageDlg("There are no EPD positions selected for auto-capturing...\n"
-                        "You can select positions by clicking the boxes in the list.",
-                        TMsgDlgType::mtInformation, QMessageBox::Ok);
+        SoundMessageDlg(
+            "There are no EPD positions selected for auto-capturing...\n"
+            "You can select positions by clicking the boxes in the list.",
+            TMsgDlgType::mtInformation, QMessageBox::Ok);
         return;
     }
     // The batch run puts its positions on the main board; the board and the
@@ -434,15 +436,15 @@ bool TEpdViewer::FormClose() {
     THourglass hourglass;
     const TMsgDlgButtons yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     if (modified_ && FEPD->Count() > 0) {
-        const TModalResult answer = SoundMessageDlg(
-            "You have made some changes to the EPD file.\nDo you want to save these changes?",
-            TMsgDlgType::mtConfirmation, yesNoCancel);
+        const TModalResult answer =
+            SoundMessageDlg("You have made some changes to the EPD file.\nDo you want to save these changes?",
+                            TMsgDlgType::mtConfirmation, yesNoCancel);
         if (answer == QMessageBox::Cancel) return false;
         if (answer == QMessageBox::Yes && !SaveArchive()) return false;
     } else if (modified_) {
-        const TModalResult answer = SoundMessageDlg(
-            "You have deleted all positions from the \nEPD archive. Do you want to delete the file?",
-            TMsgDlgType::mtConfirmation, yesNoCancel);
+        const TModalResult answer =
+            SoundMessageDlg("You have deleted all positions from the \nEPD archive. Do you want to delete the file?",
+                            TMsgDlgType::mtConfirmation, yesNoCancel);
         if (answer == QMessageBox::Cancel) return false;
         if (answer == QMessageBox::Yes) QFile::remove(fileName_);
     }
@@ -513,8 +515,8 @@ bool TEpdViewer::SaveArchive() {
         return true;
     } catch (const std::exception& error) {
         // The old file is still whole; the window stays open with the edits.
-        host_.Reporter().Report(TMsgKind::Error, fileName_.toStdString() + ": " + error.what() +
-                                                     "\nThe file was not changed.");
+        host_.Reporter().Report(TMsgKind::Error,
+                                fileName_.toStdString() + ": " + error.what() + "\nThe file was not changed.");
         return false;
     }
 }

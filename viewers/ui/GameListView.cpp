@@ -35,8 +35,7 @@ QModelIndex TGameListView::moveCursor(CursorAction action, Qt::KeyboardModifiers
             horizontalScrollBar()->triggerAction(action == MoveLeft ? QAbstractSlider::SliderSingleStepSub
                                                                     : QAbstractSlider::SliderSingleStepAdd);
             return currentIndex();
-        default:
-            return QTableView::moveCursor(action, modifiers);
+        default: return QTableView::moveCursor(action, modifiers);
     }
 }
 

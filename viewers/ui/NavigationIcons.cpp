@@ -32,13 +32,28 @@ QIcon NavigationIcon(TNavIcon kind) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(kind == TNavIcon::Play ? QColor(0, 128, 0) : QColor(0, 0, 128));
     switch (kind) {
-        case TNavIcon::Start: Bar(p, 2); Triangle(p, 11, false); break;
-        case TNavIcon::FastBack: Triangle(p, 8, false); Triangle(p, 14, false); break;
+        case TNavIcon::Start:
+            Bar(p, 2);
+            Triangle(p, 11, false);
+            break;
+        case TNavIcon::FastBack:
+            Triangle(p, 8, false);
+            Triangle(p, 14, false);
+            break;
         case TNavIcon::Back: Triangle(p, 11, false); break;
         case TNavIcon::Forward: Triangle(p, 5, true); break;
-        case TNavIcon::FastForward: Triangle(p, 2, true); Triangle(p, 8, true); break;
-        case TNavIcon::End: Triangle(p, 5, true); Bar(p, 12); break;
-        case TNavIcon::Play: Triangle(p, 4, true); Triangle(p, 9, true); break;
+        case TNavIcon::FastForward:
+            Triangle(p, 2, true);
+            Triangle(p, 8, true);
+            break;
+        case TNavIcon::End:
+            Triangle(p, 5, true);
+            Bar(p, 12);
+            break;
+        case TNavIcon::Play:
+            Triangle(p, 4, true);
+            Triangle(p, 9, true);
+            break;
     }
     return QIcon(pixmap);
 }

@@ -114,8 +114,7 @@ QGroupBox* TPgnPrintDialog::CreateFontsGroup() {
     grid->addSpacing(12);
     grid->addWidget(new QLabel("Body:", group));
     grid->addWidget(FbtnBodyFont, 1);
-    connect(FbtnHeaderFont, &QPushButton::clicked, this,
-            [this] { ChooseFont(FbtnHeaderFont, settings_.HeaderFont); });
+    connect(FbtnHeaderFont, &QPushButton::clicked, this, [this] { ChooseFont(FbtnHeaderFont, settings_.HeaderFont); });
     connect(FbtnBodyFont, &QPushButton::clicked, this, [this] { ChooseFont(FbtnBodyFont, settings_.BodyFont); });
     return group;
 }

@@ -14,12 +14,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "settings/Settings.h"
 #include "batch/PositionPicker.h"
 #include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
 #include "files/GameMarks.h"
 #include "help/ui/Help.h"
+#include "settings/Settings.h"
 #include "viewers/GameListModel.h"
 #include "viewers/ReplayNavigation.h"
 #include "viewers/ui/GameListView.h"
@@ -94,8 +94,7 @@ void TPgnViewer::CreateControls() {
     FmnuPopup = new QMenu(this);
     FmnuPopup->setObjectName("mnuPopup");
     FmnuPopup->addAction("&Select all Games", this, [this] { model_->CheckAll(true); })->setObjectName("mnpSelAll");
-    FmnuPopup->addAction("&Unselect all Games", this, [this] { model_->CheckAll(false); })
-        ->setObjectName("mnpSelNone");
+    FmnuPopup->addAction("&Unselect all Games", this, [this] { model_->CheckAll(false); })->setObjectName("mnpSelNone");
     FmnuPopup->addAction("&Invert Selection", this, [this] { model_->InvertChecks(); })->setObjectName("mnpSelInvert");
     FlvwPGN->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FlvwPGN, &QWidget::customContextMenuRequested, this,
@@ -124,9 +123,9 @@ QWidget* TPgnViewer::CreateNavigationPanel() {
     FspbForward = FlatButton("spbForward", TNavIcon::Forward, "Next", panel);
     FspbFForward = FlatButton("spbFForward", TNavIcon::FastForward, "Fast Forward", panel);
     FspbEnd = FlatButton("spbEnd", TNavIcon::End, "Final Position", panel);
-    const std::pair<QToolButton*, TStep> steps[] = {{FspbStart, TStep::Start},     {FspbFBack, TStep::FastBack},
-                                                    {FspbBack, TStep::Back},       {FspbForward, TStep::Forward},
-                                                    {FspbFForward, TStep::FastForward}, {FspbEnd, TStep::End}};
+    const std::pair<QToolButton*, TStep> steps[] = {
+        {FspbStart, TStep::Start},     {FspbFBack, TStep::FastBack},       {FspbBack, TStep::Back},
+        {FspbForward, TStep::Forward}, {FspbFForward, TStep::FastForward}, {FspbEnd, TStep::End}};
     for (const auto& [button, step] : steps) {
         row->addWidget(button);
         connect(button, &QToolButton::clicked, this, [this, step = step] { Step(step); });
@@ -192,7 +191,8 @@ QWidget* TPgnViewer::CreateButtonPanel() {
 
 void TPgnViewer::ApplyStoredWidths() {
     for (int i = 0; i < kGameListColumns; ++i)
-        FlvwPGN->horizontalHeader()->resizeSection(i, host_.Settings().LoadViewerColumn(ColumnValueName(i), kDefaultWidths[i]));
+        FlvwPGN->horizontalHeader()->resizeSection(
+            i, host_.Settings().LoadViewerColumn(ColumnValueName(i), kDefaultWidths[i]));
 }
 
 // ---- loading and showing
@@ -411,15 +411,19 @@ void TPgnViewer::FillMoveList() { moveList_->Fill(); }
 // ---- automatic replay
 
 void TPgnViewer::spbAutoMoveToggled(bool down) {
-    if (down) replayTimer_->start();
-    else replayTimer_->stop();
+    if (down)
+        replayTimer_->start();
+    else
+        replayTimer_->stop();
 }
 
 void TPgnViewer::PaceTimerTimeout() {
     replayTimer_->stop();
     Step(TStep::Forward);
-    if (!chain_.Current || chain_.StepsToEnd() <= 0) FspbAutoMove->setChecked(false);
-    else if (FspbAutoMove->isChecked()) replayTimer_->start();
+    if (!chain_.Current || chain_.StepsToEnd() <= 0)
+        FspbAutoMove->setChecked(false);
+    else if (FspbAutoMove->isChecked())
+        replayTimer_->start();
 }
 
 void TPgnViewer::tbTimerChange(int position) {

@@ -20,8 +20,8 @@ void SetViewerStaysOnTop(QWidget& viewer, QWidget* mainWindow, bool onTop) {
     if (shown) viewer.show();
 }
 
-QRect ViewerPlace(const QRect& mainFrame, const QRect& boardPanel, QSize ownFrame, int titleHeight,
-                  const QRect& screen, int companionWidth, int minWidth) {
+QRect ViewerPlace(const QRect& mainFrame, const QRect& boardPanel, QSize ownFrame, int titleHeight, const QRect& screen,
+                  int companionWidth, int minWidth) {
     const int screenEnd = screen.right() + 1;
     const int roomRight = screenEnd - (mainFrame.right() + 1);
     const int roomLeft = mainFrame.left() - screen.left();
@@ -57,9 +57,9 @@ void PlaceViewerBesideBoard(QWidget& viewer, TViewerHost& host, int companionWid
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1600, 1000);
     // No narrower than its controls need.
     const int minWidth = std::max(viewer.minimumWidth(), viewer.minimumSizeHint().width()) + extra.width();
-    const QRect place = ViewerPlace(main->frameGeometry(), host.BoardPanelGlobalRect(), viewer.size() + extra,
-                                    extra.height(), area, companionWidth > 0 ? companionWidth + extra.width() : 0,
-                                    minWidth);
+    const QRect place =
+        ViewerPlace(main->frameGeometry(), host.BoardPanelGlobalRect(), viewer.size() + extra, extra.height(), area,
+                    companionWidth > 0 ? companionWidth + extra.width() : 0, minWidth);
     viewer.resize(place.width() - extra.width(), viewer.height());
     viewer.move(place.topLeft());
 }

@@ -23,8 +23,8 @@ void SetViewerStaysOnTop(QWidget& viewer, QWidget* mainWindow, bool onTop);
 // side has room for its width, it goes narrower (not below minWidth) on the
 // roomier side; only then is it centred over the main window with its bottom
 // on the board's top edge (not above the screen's top).
-QRect ViewerPlace(const QRect& mainFrame, const QRect& boardPanel, QSize ownFrame, int titleHeight,
-                  const QRect& screen, int companionWidth = 0, int minWidth = 0);
+QRect ViewerPlace(const QRect& mainFrame, const QRect& boardPanel, QSize ownFrame, int titleHeight, const QRect& screen,
+                  int companionWidth = 0, int minWidth = 0);
 // Places the viewer so, from its host's main window and board.
 void PlaceViewerBesideBoard(QWidget& viewer, TViewerHost& host, int companionWidth = 0);
 
