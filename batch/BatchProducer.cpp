@@ -16,22 +16,21 @@ TBatchProducer::TBatchProducer(TBatchDestination destination, const TImageChoice
 
 TBatchProducer::~TBatchProducer() = default;
 
-bool TBatchProducer::Produce(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                             const QString& fileName, std::string& error) {
+bool TBatchProducer::Produce(TDiagram& diagram, const QString& fileName, std::string& error) {
     TCollectingReporter reporter;
     switch (Destination_) {
         case TBatchDestination::ImageFiles:
-            if (WriteBatchImage(board, header, footer, Image_, fileName, reporter)) return true;
+            if (WriteBatchImage(diagram, Image_, fileName, reporter)) return true;
             break;
         case TBatchDestination::DiagramFiles:
-            if (WriteBatchDiagram(board, header, footer, fileName, reporter)) return true;
+            if (WriteBatchDiagram(diagram, fileName, reporter)) return true;
             break;
         default:
             if (!Printer_) {
                 error = "No printer.";
                 return false;
             }
-            return Printer_->Print(RenderDiagramImage(board, header, footer), error);
+            return Printer_->Print(RenderDiagramImage(diagram), error);
     }
     error = reporter.Last();
     return false;

@@ -6,7 +6,7 @@
 
 #include "export/DiagramImage.h"
 #include "print/BatchPrinter.h"
-#include "board/ChessBoard.h"
+#include "board/Diagram.h"
 #include "board/DiagramFile.h"
 
 namespace vorlix::cli {
@@ -18,8 +18,7 @@ constexpr size_t kPrintedChunk = 64;
 }  // namespace
 
 struct TBatchRunner::TWorker {
-    TkxChessBrd Board;
-    THeaderFooterInfo Header, Footer;
+    TDiagram Diagram;
     TCollectingReporter Reporter;
 };
 
@@ -36,19 +35,18 @@ TBatchRunner::~TBatchRunner() = default;
 bool TBatchRunner::Prepare(TErrorReporter& reporter) {
     for (int i = 0; i < Threads_; ++i) {
         auto worker = std::make_unique<TWorker>();
-        worker->Board.SetErrorReporter(&reporter);
-        if (!Style_.Load(worker->Board, worker->Header, worker->Footer)) return false;
-        worker->Board.SetErrorReporter(&worker->Reporter);
+        TkxChessBrd& board = worker->Diagram.Board;
+        board.SetErrorReporter(&reporter);
+        if (!Style_.Load(worker->Diagram)) return false;
+        board.SetErrorReporter(&worker->Reporter);
         // Render once here, so the threads only ever read what the board prepared.
-        worker->Board.Render();
+        board.Render();
         Workers_.push_back(std::move(worker));
     }
     return true;
 }
 
-TkxChessBrd& TBatchRunner::Board() { return Workers_.front()->Board; }
-THeaderFooterInfo& TBatchRunner::Header() { return Workers_.front()->Header; }
-THeaderFooterInfo& TBatchRunner::Footer() { return Workers_.front()->Footer; }
+TDiagram& TBatchRunner::Diagram() { return Workers_.front()->Diagram; }
 
 bool TBatchRunner::Add(TDiagramJob job) {
     if (!Error_.empty()) return false;
@@ -58,22 +56,23 @@ bool TBatchRunner::Add(TDiagramJob job) {
 }
 
 void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
-    w.Board.SetCodes(job.Codes);
-    w.Board.SetMarks(job.Marks);
-    if (job.HeaderText) w.Header.Text = *job.HeaderText;
-    if (job.FooterText) w.Footer.Text = *job.FooterText;
+    TDiagram& diagram = w.Diagram;
+    diagram.Board.SetCodes(job.Codes);
+    diagram.Board.SetMarks(job.Marks);
+    if (job.HeaderText) diagram.Header.Text = *job.HeaderText;
+    if (job.FooterText) diagram.Footer.Text = *job.FooterText;
     w.Reporter.Messages.clear();
     std::vector<std::uint8_t> bytes;
     switch (Style_.Kind) {
         case TOutputKind::Image:
-            result.Ok = EncodeBatchImage(w.Board, w.Header, w.Footer, Style_.Image, bytes, result.Error);
+            result.Ok = EncodeBatchImage(diagram, Style_.Image, bytes, result.Error);
             if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
             break;
         case TOutputKind::Diagram:
-            bytes = EncodeDiagram(w.Board, kVxdVersion, w.Footer, w.Header);
+            bytes = EncodeDiagram(diagram, kVxdVersion);
             break;
         case TOutputKind::Printed:
-            result.Image = RenderDiagramImage(w.Board, w.Header, w.Footer);
+            result.Image = RenderDiagramImage(diagram);
             return;
     }
     if (!result.Ok) return;
@@ -87,8 +86,8 @@ bool TBatchRunner::Flush() {
     if (!Error_.empty()) return false;
     // Every header and footer setting but the text is the same for all workers.
     for (auto& w : Workers_) {
-        w->Header.Enabled = Workers_.front()->Header.Enabled;
-        w->Footer.Enabled = Workers_.front()->Footer.Enabled;
+        w->Diagram.Header.Enabled = Diagram().Header.Enabled;
+        w->Diagram.Footer.Enabled = Diagram().Footer.Enabled;
     }
     std::vector<TResult> results(Queue_.size());
     std::atomic<size_t> next{0};

@@ -32,8 +32,7 @@ class TDiagramWriter {
 public:
     explicit TDiagramWriter(const TkxChessBrd& board) : Board(board) {}
 
-    std::vector<uint8_t> Write(int version, const THeaderFooterInfo& footer,
-                               const THeaderFooterInfo& header) {
+    std::vector<uint8_t> Write(int version, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
         WriteIdentity(version);
         WriteStyle();
         WriteSquares();
@@ -156,10 +155,8 @@ private:
 
 }  // namespace
 
-std::vector<uint8_t> EncodeDiagram(const TkxChessBrd& board, int version,
-                                   const THeaderFooterInfo& footer,
-                                   const THeaderFooterInfo& header) {
-    return TDiagramWriter(board).Write(version, footer, header);
+std::vector<uint8_t> EncodeDiagram(const TDiagram& diagram, int version) {
+    return TDiagramWriter(diagram.Board).Write(version, diagram.Header, diagram.Footer);
 }
 
 }  // namespace vorlix

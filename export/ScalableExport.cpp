@@ -51,22 +51,20 @@ bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error
     return true;
 }
 
-bool EncodeSvg(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-               double scale, QByteArray& out) {
-    const QSize size = DiagramImageSize(board, header, footer);
+bool EncodeSvg(const TDiagram& diagram, double scale, QByteArray& out) {
+    const QSize size = DiagramImageSize(diagram);
     const QSize shown(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
     TSvgCanvas canvas(size, shown, QStringLiteral("Chess diagram"), kCreator);
     QPainter painter;
     if (!painter.begin(&canvas)) return false;
-    PaintDiagramImage(painter, board, header, footer);
+    PaintDiagramImage(painter, diagram);
     if (!painter.end()) return false;
     out = canvas.Document();
     return true;
 }
 
-bool EncodePdf(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-               double scale, QByteArray& out, std::string& error) {
-    const QSize size = DiagramImageSize(board, header, footer);
+bool EncodePdf(const TDiagram& diagram, double scale, QByteArray& out, std::string& error) {
+    const QSize size = DiagramImageSize(diagram);
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
@@ -86,7 +84,7 @@ bool EncodePdf(const TkxChessBrd& board, const THeaderFooterInfo& header, const 
     }
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(scale, scale);
-    PaintDiagramImage(painter, board, header, footer);
+    PaintDiagramImage(painter, diagram);
     return painter.end();
 }
 
@@ -99,9 +97,8 @@ std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName)
     return std::nullopt;
 }
 
-QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInfo& header,
-                                const THeaderFooterInfo& footer, double scale, bool transparent) {
-    const auto pixels = ScaledPixels(DiagramImageSize(board, header, footer), scale);
+QImage RenderScaledDiagramImage(const TDiagram& diagram, double scale, bool transparent) {
+    const auto pixels = ScaledPixels(DiagramImageSize(diagram), scale);
     if (!pixels) return QImage();
     QImage image(*pixels, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return image;
@@ -109,27 +106,25 @@ QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInf
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(scale, scale);
-    PaintDiagramImage(painter, board, header, footer, !transparent);
+    PaintDiagramImage(painter, diagram, !transparent);
     return image;
 }
 
-bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                         const TScalableOptions& options, QByteArray& out, std::string& error) {
+bool EncodeScalableImage(TDiagram& diagram, const TScalableOptions& options, QByteArray& out, std::string& error) {
     out.clear();
     if (!(options.Scale >= kMinImageScale && options.Scale <= kMaxImageScale) || options.Dpi < 10 ||
         options.Dpi > 9600) {
         error = "The image scale or resolution is out of range.";
         return false;
     }
-    board.UnselectAll();
+    diagram.Board.UnselectAll();
     switch (options.Format) {
         case TScalableFormat::Png: {
             QImage image;
             if (IsPlainBitmap(options)) {
-                image = RenderDiagramImage(board, header, footer);
+                image = RenderDiagramImage(diagram);
             } else {
-                image = RenderScaledDiagramImage(board, header, footer, options.Scale * options.Dpi / 96.0,
-                                                 options.Transparent);
+                image = RenderScaledDiagramImage(diagram, options.Scale * options.Dpi / 96.0, options.Transparent);
                 if (!options.Transparent) image = image.convertToFormat(QImage::Format_RGB32);
             }
             if (image.isNull()) {
@@ -139,19 +134,19 @@ bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, co
             return EncodePng(image, options.Dpi, out, error);
         }
         case TScalableFormat::Svg:
-            if (!EncodeSvg(board, header, footer, options.Scale, out)) error = "SVG writer failed.";
+            if (!EncodeSvg(diagram, options.Scale, out)) error = "SVG writer failed.";
             return error.empty();
-        case TScalableFormat::Pdf: return EncodePdf(board, header, footer, options.Scale, out, error);
+        case TScalableFormat::Pdf: return EncodePdf(diagram, options.Scale, out, error);
     }
     error = "Unknown image format.";
     return false;
 }
 
-bool SaveScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, const TScalableOptions& options, TErrorReporter& reporter) {
+bool SaveScalableImage(TDiagram& diagram, const QString& fileName, const TScalableOptions& options,
+                       TErrorReporter& reporter) {
     QByteArray bytes;
     std::string error;
-    if (!EncodeScalableImage(board, header, footer, options, bytes, error)) {
+    if (!EncodeScalableImage(diagram, options, bytes, error)) {
         reporter.Report(TMsgKind::Error, error);
         return false;
     }

@@ -8,13 +8,13 @@
 
 namespace vorlix {
 
-QSize DiagramImageSize(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
-    return LayOutDiagram(board, header, footer).Image();
+QSize DiagramImageSize(const TDiagram& diagram) {
+    return LayOutDiagram(diagram).Image();
 }
 
-void PaintDiagramImage(QPainter& painter, const TkxChessBrd& board, const THeaderFooterInfo& header,
-                       const THeaderFooterInfo& footer, bool background) {
-    const TDiagramLayout layout = LayOutDiagram(board, header, footer);
+void PaintDiagramImage(QPainter& painter, const TDiagram& diagram, bool background) {
+    const TkxChessBrd& board = diagram.Board;
+    const TDiagramLayout layout = LayOutDiagram(diagram);
     std::optional<QColor> back;
     if (background) {
         back = ColorToQColor(board.CoordenateBackColor());

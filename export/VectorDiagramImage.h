@@ -3,18 +3,16 @@
 // onto any painter, in 100 % pixels; the painter's transform scales it.
 #include <QSize>
 
-#include "board/ChessBoard.h"
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 
 class QPainter;
 
 namespace vorlix {
 
 // The 100 % size, the same as the bitmap road's.
-QSize DiagramImageSize(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer);
+QSize DiagramImageSize(const TDiagram& diagram);
 
 // Without background the margins (coordinate bands, header and footer bands) stay clear.
-void PaintDiagramImage(QPainter& painter, const TkxChessBrd& board, const THeaderFooterInfo& header,
-                       const THeaderFooterInfo& footer, bool background = true);
+void PaintDiagramImage(QPainter& painter, const TDiagram& diagram, bool background = true);
 
 }  // namespace vorlix

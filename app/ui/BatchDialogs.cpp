@@ -26,9 +26,7 @@ public:
     explicit TMainBatchHost(TfrmQuenlix& window) : W_(window), Print_(*PrintCommandsOf(&window)) {}
 
     QWidget* HostWindow() override { return &W_; }
-    TkxChessBrd& Board() override { return W_.Board(); }
-    THeaderFooterInfo& Header() override { return W_.Header(); }
-    THeaderFooterInfo& Footer() override { return W_.Footer(); }
+    TDiagram& Diagram() override { return W_.Diagram(); }
     TAppSettings& Settings() override { return W_.Settings(); }
     std::unique_ptr<TPrintTarget> OpenPrinter() override { return std::make_unique<TPrinterTarget>(Print_.Printer()); }
     float PrintFactor() override { return Print_.PrintFactor(); }

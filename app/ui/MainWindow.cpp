@@ -56,9 +56,9 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
     setWindowIcon(QIcon(":/editor/icons/app.svg"));
     setWindowTitle(kAppTitle);
     setMinimumSize(kMinWindowWidth, kMinWindowHeight);
-    FBoard.SetErrorReporter(&FReporter);
-    FBoard.SetAnimationSpeed(50);
-    FBoard.SetCoordenateBackColor(clWhite);
+    FDiagram.Board.SetErrorReporter(&FReporter);
+    FDiagram.Board.SetAnimationSpeed(50);
+    FDiagram.Board.SetCoordenateBackColor(clWhite);
     // The undo states go into a folder of this run alone, removed at exit.
     FUndoFolder = std::make_unique<TRunFolder>(QDir::tempPath());
     FUndoList = std::make_unique<TUndoList>(FUndoFolder->Path());
@@ -86,8 +86,8 @@ TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, c
 
 TfrmQuenlix::~TfrmQuenlix() {
     DestroyViewers();
-    FBoard.OnFocusChange = nullptr;
-    FBoard.OnPieceStyleChange = nullptr;
+    FDiagram.Board.OnFocusChange = nullptr;
+    FDiagram.Board.OnPieceStyleChange = nullptr;
 }
 
 void TfrmQuenlix::CreateLayout() {
@@ -119,7 +119,7 @@ void TfrmQuenlix::CreateLayout() {
     FscbMainArea->setBackgroundRole(QPalette::Window);
     FpnlBoard = new QWidget;
     FpnlBoard->setObjectName("pnlBoard");
-    FkxChessBrd1 = new TBoardControl(FBoard, FpnlBoard);
+    FkxChessBrd1 = new TBoardControl(FDiagram.Board, FpnlBoard);
     FkxChessBrd1->setObjectName("kxChessBrd1");
     FkxChessBrd1->hide();  // shown once the default diagram is loaded
     FpnlBoard->setFixedSize(FkxChessBrd1->size());
@@ -152,8 +152,8 @@ void TfrmQuenlix::CreateStatusBar() {
 }
 
 void TfrmQuenlix::ConnectBoard() {
-    FBoard.OnFocusChange = [this](TkxChessBrd&) { MarkModified(); };
-    FBoard.OnPieceStyleChange = [this](TkxChessBrd&) { DrawPieceButtons(); };
+    FDiagram.Board.OnFocusChange = [this](TkxChessBrd&) { MarkModified(); };
+    FDiagram.Board.OnPieceStyleChange = [this](TkxChessBrd&) { DrawPieceButtons(); };
 }
 
 void TfrmQuenlix::ConnectMenuHints() {
@@ -203,8 +203,8 @@ void TfrmQuenlix::FirstShow() {
     FCurrentFileName.clear();
     FDiagramModified = false;
     DrawPieceButtons();
-    FBoard.SetAnimate(FSettings.Animate);
-    FBoard.SetAnimationSpeed(FSettings.AnimationSpeed);
+    FDiagram.Board.SetAnimate(FSettings.Animate);
+    FDiagram.Board.SetAnimationSpeed(FSettings.AnimationSpeed);
     FkxChessBrd1->RenderNow();
     FkxChessBrd1->show();
     FSaveBounds = true;
@@ -214,7 +214,7 @@ void TfrmQuenlix::FirstShow() {
 }
 
 void TfrmQuenlix::ResetHeaderFooter() {
-    for (THeaderFooterInfo* record : {&FHeader, &FFooter}) {
+    for (THeaderFooterInfo* record : {&FDiagram.Header, &FDiagram.Footer}) {
         record->Enabled = false;
         record->Text.clear();
         record->Alignment = taLeftJustify;
@@ -226,8 +226,8 @@ void TfrmQuenlix::LoadDefaultDiagram() {
     ResetHeaderFooter();
     const QString file = FProgramFolder + "default.vxd";
     // A missing default diagram is not worth a message; a damaged one is reported by the reader.
-    if (QFile::exists(file) && FBoard.LoadFromFile(file, FHeader, FFooter)) return;
-    FBoard.ResetSettings();
+    if (QFile::exists(file) && LoadDiagramFile(file, FDiagram, FReporter)) return;
+    FDiagram.Board.ResetSettings();
     ResetHeaderFooter();
 }
 
@@ -259,7 +259,7 @@ void TfrmQuenlix::QuitOnSignal() {
     if (FDiagramModified) {
         try {
             QDir().mkpath(FSettings.SettingsFolder());
-            FBoard.SaveToFile(RecoveryFile(), kAppVersion, FFooter, FHeader);
+            SaveDiagramFile(FDiagram, RecoveryFile(), kAppVersion);
         } catch (const std::exception& error) {
             // Nobody may be there to read it, but it is all that can be done.
             qWarning("%s: %s", qPrintable(RecoveryFile()), error.what());
@@ -278,7 +278,7 @@ void TfrmQuenlix::OfferRecoveredDiagram() {
                         "Open the recovered diagram?",
                         TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     if (FQuitting) return;  // unanswered: offered again at the next start
-    if (wanted && LoadDiagramFile(file, FBoard, FHeader, FFooter, FReporter)) {
+    if (wanted && LoadDiagramFile(file, FDiagram, FReporter)) {
         // Saved nowhere yet: the diagram counts as changed until the user saves it.
         FCurrentFileName.clear();
         FDiagramModified = true;
@@ -297,7 +297,7 @@ void TfrmQuenlix::OfferRecoveredPositions() {
 
 void TfrmQuenlix::RestartHistory() {
     FUndoList->Clear();
-    FUndoList->Push(FBoard, FHeader, FFooter);
+    FUndoList->Push(FDiagram);
     UpdateCommandStates();
 }
 
@@ -306,7 +306,7 @@ void TfrmQuenlix::MarkModified() {
         FDiagramModified = true;
         UpdateCaption();
     }
-    FUndoList->Push(FBoard, FHeader, FFooter);
+    FUndoList->Push(FDiagram);
     UpdateCommandStates();
 }
 

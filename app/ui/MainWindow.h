@@ -9,8 +9,7 @@
 
 #include "settings/RecentFiles.h"
 #include "common/ui/SoundMessageDlg.h"
-#include "board/ChessBoard.h"
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 #include "viewers/ui/ViewerHost.h"
 
 class QActionGroup;
@@ -44,9 +43,8 @@ public:
     TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
     ~TfrmQuenlix() override;
 
-    TkxChessBrd& Board() override { return FBoard; }
-    THeaderFooterInfo& Header() { return FHeader; }
-    THeaderFooterInfo& Footer() { return FFooter; }
+    TkxChessBrd& Board() override { return FDiagram.Board; }
+    TDiagram& Diagram() { return FDiagram; }
     TUndoList& UndoList() { return *FUndoList; }
     TKXSaveDialog& KXSaveDialog1() { return *FKXSaveDialog1; }
     TErrorReporter& Reporter() override { return FReporter; }
@@ -246,8 +244,7 @@ private:
     TAppSettings& FSettings;
     QString FProgramFolder;
     QStringList FArguments;
-    TkxChessBrd FBoard;
-    THeaderFooterInfo FHeader, FFooter;
+    TDiagram FDiagram;
     std::unique_ptr<TRunFolder> FUndoFolder;  // outlives the undo list, whose files it holds
     std::unique_ptr<TUndoList> FUndoList;
     TMessageBoxReporter FReporter;

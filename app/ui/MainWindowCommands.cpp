@@ -75,7 +75,7 @@ bool TfrmQuenlix::SaveImageTo(const QString& fileName, int filterIndex, int colo
     THourglass hourglass;
     if (!ConfirmReplace(fileName)) return false;
     const auto scalable = ScalableFormatOfFilter(filterIndex);
-    const QImage image = scalable ? QImage() : RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+    const QImage image = scalable ? QImage() : RenderDiagramImage(FDiagram, FSettings.ImageScale);
     PlayWave("camra2.wav");
     FSettings.SavePath = FolderOf(fileName);
     FKXSaveDialog1->SetInitialDir(FSettings.SavePath);
@@ -85,14 +85,14 @@ bool TfrmQuenlix::SaveImageTo(const QString& fileName, int filterIndex, int colo
         options.Format = *scalable;
         options.Scale = ImageScaleFactor(FSettings.ImageScale);
         options.Transparent = transparent && *scalable == TScalableFormat::Png;
-        return SaveScalableImage(FBoard, FHeader, FFooter, fileName, options, FReporter);
+        return SaveScalableImage(FDiagram, fileName, options, FReporter);
     }
     TImageSaveOptions options;
     options.Format = FormatOfFilter(filterIndex);
     options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;
     options.Quality = FSettings.JPGQuality;
     if (options.Format == TImageFormat::Gif && transparent)
-        options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(FBoard, FHeader, FFooter));
+        options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(FDiagram));
     return SaveDiagramImage(image, fileName, options, FReporter);
 }
 
@@ -136,7 +136,7 @@ bool TfrmQuenlix::SaveDiagramAs() {
 bool TfrmQuenlix::WriteDiagram(const QString& fileName) {
     THourglass hourglass;
     try {
-        FBoard.SaveToFile(fileName, kAppVersion, FFooter, FHeader);
+        SaveDiagramFile(FDiagram, fileName, kAppVersion);
     } catch (const std::exception& error) {
         FReporter.Report(TMsgKind::Error, error.what());
         return false;
@@ -154,7 +154,7 @@ bool TfrmQuenlix::OpenDiagramFile(const QString& fileName) {
     if (!QuerySaveChanges()) return false;
     THourglass hourglass;
     // Unlike the default diagram, a file the user named is reported when it is missing.
-    if (!LoadDiagramFile(fileName, FBoard, FHeader, FFooter, FReporter)) return false;
+    if (!LoadDiagramFile(fileName, FDiagram, FReporter)) return false;
     FCurrentFileName = QFileInfo(fileName).absoluteFilePath();
     FDiagramModified = false;
     UpdateCaption();
@@ -177,19 +177,19 @@ void TfrmQuenlix::mnuFileSaveAsClick() { SaveDiagramAs(); }
 void TfrmQuenlix::mnuFileExitClick() { close(); }
 
 void TfrmQuenlix::mnuEditUndoClick() {
-    FUndoList->Undo(FBoard, FHeader, FFooter);
+    FUndoList->Undo(FDiagram);
     UpdateCommandStates();
 }
 
 void TfrmQuenlix::mnuEditRedoClick() {
-    FUndoList->Redo(FBoard, FHeader, FFooter);
+    FUndoList->Redo(FDiagram);
     UpdateCommandStates();
 }
 
 bool TfrmQuenlix::CopyDiagramToClipboard() {
     THourglass hourglass;
-    return FClipboard->Copy(FBoard, FSettings.ClipboardFormat, [this] {
-        const QImage image = RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
+    return FClipboard->Copy(FDiagram.Board, FSettings.ClipboardFormat, [this] {
+        const QImage image = RenderDiagramImage(FDiagram, FSettings.ImageScale);
         PlayWave("camra2.wav");
         return image;
     });
@@ -202,17 +202,17 @@ void TfrmQuenlix::mnuEditCopyClick() {
 void TfrmQuenlix::mnuEditCutClick() {
     // A diagram that did not reach the clipboard is not taken off the board.
     if (!MainWindowFocused() || !CopyDiagramToClipboard()) return;
-    FBoard.ClearBoard();
-    FBoard.Refresh();
+    FDiagram.Board.ClearBoard();
+    FDiagram.Board.Refresh();
     FDiagramModified = true;
-    FUndoList->Push(FBoard, FHeader, FFooter);
+    FUndoList->Push(FDiagram);
     UpdateCaption();
     UpdateCommandStates();
 }
 
 void TfrmQuenlix::mnuEditPasteClick() {
-    if (!MainWindowFocused() || !FClipboard->Paste(FBoard)) return;
-    FBoard.Refresh();
+    if (!MainWindowFocused() || !FClipboard->Paste(FDiagram.Board)) return;
+    FDiagram.Board.Refresh();
     MarkModified();
 }
 
@@ -229,7 +229,7 @@ void TfrmQuenlix::mnuClipboardFormatClick(int index) {
 
 void TfrmQuenlix::mnuAnimateMovesClick() {
     FSettings.Animate = !FSettings.Animate;
-    FBoard.SetAnimate(FSettings.Animate);
+    FDiagram.Board.SetAnimate(FSettings.Animate);
     FSettings.SaveAnimate();
 }
 
@@ -237,7 +237,7 @@ void TfrmQuenlix::mnuAnimationSpeedClick() {
     TfrmAnimation dialog(FSettings.AnimationSpeed, [this](int speed) {
         FSettings.AnimationSpeed = speed;
         FSettings.SaveAnimationSpeed();
-        FBoard.SetAnimationSpeed(speed);
+        FDiagram.Board.SetAnimationSpeed(speed);
     }, this);
     dialog.exec();
 }
@@ -279,32 +279,32 @@ void TfrmQuenlix::mnuPlaySoundsClick() {
 
 void TfrmQuenlix::mnuClearBoardClick() {
     THourglass hourglass;
-    FBoard.UnselectAll();
-    FBoard.ClearBoard();
-    FBoard.Refresh();
+    FDiagram.Board.UnselectAll();
+    FDiagram.Board.ClearBoard();
+    FDiagram.Board.Refresh();
     MarkModified();
 }
 
 void TfrmQuenlix::mnuInvertBoardClick() {
     if (!MainWindowFocused()) return;
-    FBoard.SetView(FBoard.View() == vwWhiteUnder ? vwBlackUnder : vwWhiteUnder);
+    FDiagram.Board.SetView(FDiagram.Board.View() == vwWhiteUnder ? vwBlackUnder : vwWhiteUnder);
     MarkModified();
 }
 
 void TfrmQuenlix::mnuStartingPositionClick() {
     if (!MainWindowFocused()) return;
-    FBoard.UnselectAll();
-    FBoard.SetStartPosition();
-    FBoard.Refresh();
+    FDiagram.Board.UnselectAll();
+    FDiagram.Board.SetStartPosition();
+    FDiagram.Board.Refresh();
     MarkModified();
 }
 
 void TfrmQuenlix::mnuPieceStyleClick(int index) {
     THourglass hourglass;
-    FBoard.SetPieceStyle(static_cast<TPieceStyle>(index));
+    FDiagram.Board.SetPieceStyle(static_cast<TPieceStyle>(index));
     // Choosing the style in force still counts as an edit.
     FDiagramModified = true;
-    FUndoList->Push(FBoard, FHeader, FFooter);
+    FUndoList->Push(FDiagram);
     UpdateCaption();
     UpdateCommandStates();
 }

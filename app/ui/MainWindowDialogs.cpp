@@ -20,7 +20,7 @@ void TfrmQuenlix::mnuHelpQuickStartClick() { ShowHelpTopic(kQuickStartContext); 
 
 void TfrmQuenlix::mnuConfigureBoardClick() {
     if (!MainWindowFocused()) return;
-    TfrmBrdSettings dialog(FBoard, FSettings.HighLight, TAppPaths::WorkingFolder(), this);
+    TfrmBrdSettings dialog(FDiagram.Board, FSettings.HighLight, TAppPaths::WorkingFolder(), this);
     dialog.BackGroundPath = FSettings.BackGroundPath;
     dialog.OnConfirm = [](const QString& question) {
         return SoundMessageDlg(question, TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) ==
@@ -44,7 +44,8 @@ void TfrmQuenlix::mnuConfigureFooterClick() { EditHeaderFooter(false); }
 void TfrmQuenlix::EditHeaderFooter(bool header) {
     if (!MainWindowFocused()) return;
     std::optional<THourglass> wait(std::in_place);  // while the dialog opens
-    TfrmHeader dialog(header ? THeaderKind::Header : THeaderKind::Footer, header ? FHeader : FFooter, FBoard, this);
+    TfrmHeader dialog(header ? THeaderKind::Header : THeaderKind::Footer, header ? FDiagram.Header : FDiagram.Footer,
+                      FDiagram.Board, this);
     dialog.OnApplied = [this] { MarkModified(); };
     wait.reset();
     dialog.exec();

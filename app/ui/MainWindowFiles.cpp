@@ -212,9 +212,9 @@ void TfrmQuenlix::mnuFileSaveEPDClick() {
 }
 
 void TfrmQuenlix::SaveAsEPD(const QString& fileName) {
-    TfrmPosData dialog(FBoard.Codes(), this);
+    TfrmPosData dialog(FDiagram.Board.Codes(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    const std::string line = PositionEpdLine(FBoard.Codes(), dialog.PositionData());
+    const std::string line = PositionEpdLine(FDiagram.Board.Codes(), dialog.PositionData());
     try {
         AppendEpdLine(QFile::encodeName(fileName).toStdString(), line);
     } catch (const std::exception& error) {

@@ -344,7 +344,7 @@ void TfrmQuenlix::CreatePiecesToolbar() {
 
 void TfrmQuenlix::DrawPieceButtons() {
     for (QToolButton* button : FPieceButtons)
-        button->setIcon(PieceButtonIcon(FBoard, button->property("tag").toInt(), devicePixelRatioF()));
+        button->setIcon(PieceButtonIcon(FDiagram.Board, button->property("tag").toInt(), devicePixelRatioF()));
 }
 
 void TfrmQuenlix::PieceButtonClick(QToolButton* button) {
@@ -356,7 +356,7 @@ void TfrmQuenlix::PieceButtonClick(QToolButton* button) {
 }
 
 void TfrmQuenlix::UpdatePieceButtonMode() {
-    const bool selecting = FBoard.SelectedCount() > 0;
+    const bool selecting = FDiagram.Board.SelectedCount() > 0;
     bool anyDown = false;
     for (QToolButton* button : FPieceButtons) {
         if (selecting) button->setChecked(false);
@@ -373,7 +373,7 @@ void TfrmQuenlix::mnuEditPopup() {
 
 void TfrmQuenlix::UpdateCommandStates() {
     const bool canUndo = FUndoList->CanUndo(), canRedo = FUndoList->CanRedo();
-    const bool hasContent = !FBoard.IsEmpty(), holdsText = FClipboard->HoldsText();
+    const bool hasContent = !FDiagram.Board.IsEmpty(), holdsText = FClipboard->HoldsText();
     FmnuEditUndo->setEnabled(canUndo);
     FmnuEditRedo->setEnabled(canRedo);
     FmnuEditCut->setEnabled(hasContent);
@@ -401,7 +401,7 @@ void TfrmQuenlix::mnuOptionsPopup() {
     Item("mnuPlaySounds")->setEnabled(TSoundPlayer::HasWaveOutput());
 }
 
-void TfrmQuenlix::mnuBoardPopup() { FPieceStyles->actions().at(FBoard.PieceStyle())->setChecked(true); }
+void TfrmQuenlix::mnuBoardPopup() { FPieceStyles->actions().at(FDiagram.Board.PieceStyle())->setChecked(true); }
 
 QMenu* TfrmQuenlix::Menu(const QString& objectName) const { return findChild<QMenu*>(objectName); }
 

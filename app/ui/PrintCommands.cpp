@@ -52,7 +52,7 @@ void TPrintCommands::StopAutoReplay() {
     if (FWindow.PgnViewer().ArchiveVisible()) FWindow.PgnViewer().StopAutoReplay();
 }
 
-QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(FWindow.Board(), FWindow.Header(), FWindow.Footer()); }
+QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(FWindow.Diagram()); }
 
 bool TPrintCommands::PrintImage(const QImage& image, const QString& title, std::string& error) {
     TPrinterTarget printer(*FPrinter);

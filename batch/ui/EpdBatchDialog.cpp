@@ -264,7 +264,7 @@ void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMo
         lblStatus->setText(QStringLiteral("Setting up board..."));
         const QString fileName = printing ? QString() : EpdBatchFileName(FFile.Name, n);
         lblStatus->setText(printing ? QStringLiteral("Printing...") : QStringLiteral("Saving file..."));
-        if (!producer.Produce(FHost.Board(), FHost.Header(), FHost.Footer(), fileName, error)) {
+        if (!producer.Produce(FHost.Diagram(), fileName, error)) {
             status = QStringLiteral("Error!");
             FAbort = true;
             break;

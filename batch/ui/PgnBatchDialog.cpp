@@ -487,7 +487,7 @@ void TfrmPAutoVorlix::HandleDiagram(const TPickedPosition& pick) {
         fileName = PgnBatchFileName(FFile.Name, FRule.Mode, FProducer->Destination() == TBatchDestination::ImageFiles,
                                     GameNumber, pick.Number);
     std::string error;
-    if (!FProducer->Produce(FHost.Board(), FHost.Header(), FHost.Footer(), fileName, error))
+    if (!FProducer->Produce(FHost.Diagram(), fileName, error))
         throw std::runtime_error(error);
     if (!files) lblStatus->setText(QStringLiteral("Printing..."));
 }

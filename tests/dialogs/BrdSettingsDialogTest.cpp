@@ -15,6 +15,7 @@
 
 #include "imaging/BmpWriter.h"
 #include "board/ChessBoard.h"
+#include "board/DiagramFile.h"
 #include "board/Fonts.h"
 #include "board/ui/BrdSettingsDialog.h"
 #include "board/ui/SquareImageFile.h"
@@ -66,7 +67,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    TkxChessBrd board;
+    TDiagram diagram;  // a style file holds the board with an empty header and footer
+    TkxChessBrd& board = diagram.Board;
     THighlightOptions highlights;
     std::unique_ptr<TfrmBrdSettings> dialog;
     int applied = 0;
@@ -242,7 +244,7 @@ TEST_F(BrdSettingsDialogTest, ThePreviewIsTheDiagramThatApplyAndTheRenderCommand
     const QString tool = VORLIX_BIN_DIR "/vorlix";
     if (!QFile::exists(tool)) GTEST_SKIP() << "vorlix not built";
     const QString vxd = dir.filePath("style.vxd"), bmp = dir.filePath("style.bmp");
-    board.SaveToFile(vxd, 220, THeaderFooterInfo{}, THeaderFooterInfo{});
+    SaveDiagramFile(diagram, vxd);
     QProcess render;
     render.start(tool, {"render", "--vxd", vxd, "-o", bmp});
     ASSERT_TRUE(render.waitForFinished(30000));
