@@ -11,6 +11,7 @@
 #include "export/DiagramImage.h"
 #include "imaging/ExactPalette.h"
 #include "export/ImageExport.h"
+#include "export/DiagramLayout.h"
 #include "export/SvgCanvas.h"
 #include "export/VectorDiagramImage.h"
 
@@ -52,19 +53,21 @@ bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error
 }
 
 bool EncodeSvg(const TDiagram& diagram, double scale, QByteArray& out) {
-    const QSize size = DiagramImageSize(diagram);
+    const TDiagramLayout layout = LayOutDiagram(diagram);
+    const QSize size = layout.Image();
     const QSize shown(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
     TSvgCanvas canvas(size, shown, QStringLiteral("Chess diagram"), kCreator);
     QPainter painter;
     if (!painter.begin(&canvas)) return false;
-    PaintDiagramImage(painter, diagram);
+    PaintDiagramImage(painter, diagram.Board, layout);
     if (!painter.end()) return false;
     out = canvas.Document();
     return true;
 }
 
 bool EncodePdf(const TDiagram& diagram, double scale, QByteArray& out, std::string& error) {
-    const QSize size = DiagramImageSize(diagram);
+    const TDiagramLayout layout = LayOutDiagram(diagram);
+    const QSize size = layout.Image();
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
@@ -84,7 +87,7 @@ bool EncodePdf(const TDiagram& diagram, double scale, QByteArray& out, std::stri
     }
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(scale, scale);
-    PaintDiagramImage(painter, diagram);
+    PaintDiagramImage(painter, diagram.Board, layout);
     return painter.end();
 }
 
@@ -98,7 +101,8 @@ std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName)
 }
 
 QImage RenderScaledDiagramImage(const TDiagram& diagram, double scale, bool transparent) {
-    const auto pixels = ScaledPixels(DiagramImageSize(diagram), scale);
+    const TDiagramLayout layout = LayOutDiagram(diagram);
+    const auto pixels = ScaledPixels(layout.Image(), scale);
     if (!pixels) return QImage();
     QImage image(*pixels, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return image;
@@ -106,7 +110,7 @@ QImage RenderScaledDiagramImage(const TDiagram& diagram, double scale, bool tran
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(scale, scale);
-    PaintDiagramImage(painter, diagram, !transparent);
+    PaintDiagramImage(painter, diagram.Board, layout, !transparent);
     return image;
 }
 

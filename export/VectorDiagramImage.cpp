@@ -4,7 +4,6 @@
 
 #include "board/Colors.h"
 #include "board/DiagramPainter.h"
-#include "export/DiagramLayout.h"
 
 namespace vorlix {
 
@@ -13,8 +12,10 @@ QSize DiagramImageSize(const TDiagram& diagram) {
 }
 
 void PaintDiagramImage(QPainter& painter, const TDiagram& diagram, bool background) {
-    const TkxChessBrd& board = diagram.Board;
-    const TDiagramLayout layout = LayOutDiagram(diagram);
+    PaintDiagramImage(painter, diagram.Board, LayOutDiagram(diagram), background);
+}
+
+void PaintDiagramImage(QPainter& painter, const TkxChessBrd& board, const TDiagramLayout& layout, bool background) {
     std::optional<QColor> back;
     if (background) {
         back = ColorToQColor(board.CoordenateBackColor());

@@ -4,6 +4,7 @@
 #include <QSize>
 
 #include "board/Diagram.h"
+#include "export/DiagramLayout.h"
 
 class QPainter;
 
@@ -14,5 +15,9 @@ QSize DiagramImageSize(const TDiagram& diagram);
 
 // Without background the margins (coordinate bands, header and footer bands) stay clear.
 void PaintDiagramImage(QPainter& painter, const TDiagram& diagram, bool background = true);
+// The same for a caller that already laid the diagram out (LayOutDiagram) to
+// size its canvas, so the text lines are measured once per image.
+void PaintDiagramImage(QPainter& painter, const TkxChessBrd& board, const TDiagramLayout& layout,
+                       bool background = true);
 
 }  // namespace vorlix
