@@ -16,22 +16,21 @@ TBatchProducer::TBatchProducer(TBatchDestination destination, const TImageChoice
 
 TBatchProducer::~TBatchProducer() = default;
 
-bool TBatchProducer::Produce(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                             const QString& fileName, std::string& error) {
+bool TBatchProducer::Produce(TDiagram& diagram, const QString& fileName, std::string& error) {
     TCollectingReporter reporter;
     switch (destination_) {
         case TBatchDestination::ImageFiles:
-            if (WriteBatchImage(board, header, footer, image_, fileName, reporter)) return true;
+            if (WriteBatchImage(diagram, image_, fileName, reporter)) return true;
             break;
         case TBatchDestination::DiagramFiles:
-            if (WriteBatchDiagram(board, header, footer, fileName, reporter)) return true;
+            if (WriteBatchDiagram(diagram, fileName, reporter)) return true;
             break;
         default:
             if (!printer_) {
                 error = "No printer.";
                 return false;
             }
-            return printer_->Print(RenderDiagramImage(board, header, footer), error);
+            return printer_->Print(RenderDiagramImage(diagram), error);
     }
     error = reporter.Last();
     return false;

@@ -11,8 +11,8 @@
 
 namespace vorlix {
 
+struct TDiagram;
 class TErrorReporter;
-class TDiagramBoard;
 class TPrintTarget;
 
 class TBatchProducer {
@@ -27,10 +27,9 @@ public:
     // Whether the next diagram would start a new page.
     bool NextStartsPage() { return !printer_ || printer_->NextStartsPage(); }
 
-    // One diagram of the board with its header and footer; fileName for file
-    // destinations. False with a message when it could not be written or printed.
-    bool Produce(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                 const QString& fileName, std::string& error);
+    // One diagram; fileName for file destinations. False with a message when
+    // it could not be written or printed.
+    bool Produce(TDiagram& diagram, const QString& fileName, std::string& error);
     // Ends the page in progress (many per page).
     bool EndPage(std::string& error);
     // Ends the run: the last page and the printer's document.

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <thread>
 
-#include "board/DiagramBoard.h"
+#include "board/Diagram.h"
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
 #include "print/BatchPrinter.h"
@@ -18,8 +18,7 @@ constexpr size_t kPrintedChunk = 64;
 }  // namespace
 
 struct TBatchRunner::TWorker {
-    TDiagramBoard Board;
-    THeaderFooterInfo Header, Footer;
+    TDiagram Diagram;
     TCollectingReporter Reporter;
 };
 
@@ -36,19 +35,18 @@ TBatchRunner::~TBatchRunner() = default;
 bool TBatchRunner::Prepare(TErrorReporter& reporter) {
     for (int i = 0; i < threads_; ++i) {
         auto worker = std::make_unique<TWorker>();
-        worker->Board.SetErrorReporter(&reporter);
-        if (!style_.Load(worker->Board, worker->Header, worker->Footer)) return false;
-        worker->Board.SetErrorReporter(&worker->Reporter);
+        TDiagramBoard& board = worker->Diagram.Board;
+        board.SetErrorReporter(&reporter);
+        if (!style_.Load(worker->Diagram)) return false;
+        board.SetErrorReporter(&worker->Reporter);
         // Render once here, so the threads only ever read what the board prepared.
-        worker->Board.Render();
+        board.Render();
         workers_.push_back(std::move(worker));
     }
     return true;
 }
 
-TDiagramBoard& TBatchRunner::Board() { return workers_.front()->Board; }
-THeaderFooterInfo& TBatchRunner::Header() { return workers_.front()->Header; }
-THeaderFooterInfo& TBatchRunner::Footer() { return workers_.front()->Footer; }
+TDiagram& TBatchRunner::Diagram() { return workers_.front()->Diagram; }
 
 bool TBatchRunner::Add(TDiagramJob job) {
     if (!error_.empty()) return false;
@@ -58,19 +56,20 @@ bool TBatchRunner::Add(TDiagramJob job) {
 }
 
 void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
-    w.Board.SetCodes(job.Codes);
-    w.Board.SetMarks(job.Marks);
-    if (job.HeaderText) w.Header.Text = *job.HeaderText;
-    if (job.FooterText) w.Footer.Text = *job.FooterText;
+    TDiagram& diagram = w.Diagram;
+    diagram.Board.SetCodes(job.Codes);
+    diagram.Board.SetMarks(job.Marks);
+    if (job.HeaderText) diagram.Header.Text = *job.HeaderText;
+    if (job.FooterText) diagram.Footer.Text = *job.FooterText;
     w.Reporter.Messages.clear();
     std::vector<std::uint8_t> bytes;
     switch (style_.Kind) {
         case TOutputKind::Image:
-            result.Ok = EncodeBatchImage(w.Board, w.Header, w.Footer, style_.Image, bytes, result.Error);
+            result.Ok = EncodeBatchImage(diagram, style_.Image, bytes, result.Error);
             if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
             break;
-        case TOutputKind::Diagram: bytes = EncodeDiagram(w.Board, kVxdVersion, w.Footer, w.Header); break;
-        case TOutputKind::Printed: result.Image = RenderDiagramImage(w.Board, w.Header, w.Footer); return;
+        case TOutputKind::Diagram: bytes = EncodeDiagram(diagram, kVxdVersion); break;
+        case TOutputKind::Printed: result.Image = RenderDiagramImage(diagram); return;
     }
     if (!result.Ok) return;
     // The files are written one at a time; the encoding above is what takes long.
@@ -83,8 +82,8 @@ bool TBatchRunner::Flush() {
     if (!error_.empty()) return false;
     // Every header and footer setting but the text is the same for all workers.
     for (auto& w : workers_) {
-        w->Header.Enabled = workers_.front()->Header.Enabled;
-        w->Footer.Enabled = workers_.front()->Footer.Enabled;
+        w->Diagram.Header.Enabled = Diagram().Header.Enabled;
+        w->Diagram.Footer.Enabled = Diagram().Footer.Enabled;
     }
     std::vector<TResult> results(queue_.size());
     std::atomic<size_t> next{0};

@@ -14,12 +14,11 @@
 #include <vector>
 
 #include "batch/DiagramOutput.h"
-#include "board/HeaderFooter.h"
 #include "files/BoardMarks.h"
 
 namespace vorlix {
 class TBatchPrinter;
-class TDiagramBoard;
+struct TDiagram;
 }  // namespace vorlix
 
 namespace vorlix::cli {
@@ -35,8 +34,8 @@ struct TDiagramJob {
 };
 
 struct TRunStyle {
-    // Loads the style onto a board and its header and footer; false after a reported error.
-    std::function<bool(TDiagramBoard&, THeaderFooterInfo&, THeaderFooterInfo&)> Load;
+    // Loads the style onto a diagram; false after a reported error.
+    std::function<bool(TDiagram&)> Load;
     TOutputKind Kind = TOutputKind::Image;
     TImageChoice Image;
 };
@@ -48,10 +47,8 @@ public:
 
     // Makes the boards; false (with the error reported) when the style cannot be loaded.
     bool Prepare(TErrorReporter& reporter);
-    // The first board, for the size of its diagrams.
-    TDiagramBoard& Board();
-    THeaderFooterInfo& Header();
-    THeaderFooterInfo& Footer();
+    // The first worker's diagram, for the size of its pictures.
+    TDiagram& Diagram();
 
     // The pages of a printed run (Kind Printed).
     void SetPrinter(TBatchPrinter* printer) { printer_ = printer; }

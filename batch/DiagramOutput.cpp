@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
 #include "files/Exceptions.h"
@@ -12,14 +11,13 @@
 namespace vorlix {
 namespace {
 
-TImageSaveOptions SaveOptionsFor(const QImage& image, const TDiagramBoard& board, const THeaderFooterInfo& header,
-                                 const THeaderFooterInfo& footer, const TImageChoice& choice) {
+TImageSaveOptions SaveOptionsFor(const QImage& image, const TDiagram& diagram, const TImageChoice& choice) {
     TImageSaveOptions save;
     save.Format = choice.Format;
     save.ColorIndex = choice.ColorIndex;
     save.Quality = choice.Quality;
     if (choice.Transparent && choice.Format == TImageFormat::Gif)
-        save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board, header, footer));
+        save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(diagram));
     return save;
 }
 
@@ -31,21 +29,21 @@ TScalableOptions ScalableOptionsOf(const TImageChoice& choice) {
     return options;
 }
 
-bool EncodeScalableBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                              const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
+bool EncodeScalableBatchImage(TDiagram& diagram, const TImageChoice& choice, std::vector<std::uint8_t>& out,
+                              std::string& error) {
     QByteArray bytes;
-    if (!EncodeScalableImage(board, header, footer, ScalableOptionsOf(choice), bytes, error)) return false;
+    if (!EncodeScalableImage(diagram, ScalableOptionsOf(choice), bytes, error)) return false;
     out.assign(bytes.cbegin(), bytes.cend());
     return true;
 }
 
 }  // namespace
 
-bool EncodeBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                      const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
-    if (choice.Scalable) return EncodeScalableBatchImage(board, header, footer, choice, out, error);
-    const QImage image = RenderDiagramImage(board, header, footer, choice.ScaleIndex);
-    return EncodeDiagramImage(image, SaveOptionsFor(image, board, header, footer, choice), out, error);
+bool EncodeBatchImage(TDiagram& diagram, const TImageChoice& choice, std::vector<std::uint8_t>& out,
+                      std::string& error) {
+    if (choice.Scalable) return EncodeScalableBatchImage(diagram, choice, out, error);
+    const QImage image = RenderDiagramImage(diagram, choice.ScaleIndex);
+    return EncodeDiagramImage(image, SaveOptionsFor(image, diagram, choice), out, error);
 }
 
 bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes, TErrorReporter& reporter,
@@ -60,20 +58,19 @@ bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& b
     return false;
 }
 
-bool WriteBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
+bool WriteBatchImage(TDiagram& diagram, const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter,
+                     bool syncToDisk) {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!EncodeBatchImage(board, header, footer, choice, bytes, error)) {
+    if (!EncodeBatchImage(diagram, choice, bytes, error)) {
         reporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + error);
         return false;
     }
     return WriteBatchBytes(fileName, bytes, reporter, syncToDisk);
 }
 
-bool WriteBatchDiagram(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
-    return WriteBatchBytes(fileName, EncodeDiagram(board, kVxdVersion, footer, header), reporter, syncToDisk);
+bool WriteBatchDiagram(const TDiagram& diagram, const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
+    return WriteBatchBytes(fileName, EncodeDiagram(diagram, kVxdVersion), reporter, syncToDisk);
 }
 
 }  // namespace vorlix

@@ -6,13 +6,11 @@
 #include <QString>
 #include <optional>
 
-#include "board/HeaderFooter.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
-
 namespace vorlix {
 
-class TDiagramBoard;
+struct TDiagram;
 class TErrorReporter;
 
 struct TImageChoice {
@@ -27,9 +25,9 @@ struct TImageChoice {
     std::optional<double> Scale;
 };
 
-// The file's bytes for the board's diagram with header and footer.
-bool EncodeBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                      const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error);
+// The file's bytes for the diagram with header and footer.
+bool EncodeBatchImage(TDiagram& diagram, const TImageChoice& choice, std::vector<std::uint8_t>& out,
+                      std::string& error);
 
 // Writes a file of a batch run through the crash-safe writer; reports a
 // failure, naming the file.
@@ -38,12 +36,11 @@ bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& b
 
 // Renders and writes an image file; reports a failure, naming the file.
 // Without syncToDisk the caller flushes the folder at the end (see WriteFileSafely).
-bool WriteBatchImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter,
+bool WriteBatchImage(TDiagram& diagram, const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter,
                      bool syncToDisk = true);
 
 // Writes a diagram file (current version); reports a failure, naming the file.
-bool WriteBatchDiagram(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, TErrorReporter& reporter, bool syncToDisk = true);
+bool WriteBatchDiagram(const TDiagram& diagram, const QString& fileName, TErrorReporter& reporter,
+                       bool syncToDisk = true);
 
 }  // namespace vorlix

@@ -143,14 +143,15 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const int magickCount = argc > 2 ? std::max(0, std::atoi(argv[2])) : count;
 
-    TDiagramBoard board;
+    TDiagram diagram;
+    TDiagramBoard& board = diagram.Board;
     board.SetStartPosition();
-    const QImage plainDiagram = RenderDiagramImage(board, {}, {});
+    const QImage plainDiagram = RenderDiagramImage(diagram);
     board.SetLightSquareAutoFit(true);
     board.SetDarkSquareAutoFit(true);
     board.SetLightSquareBitmap(PhotoLikeSquare(96, 0));
     board.SetDarkSquareBitmap(PhotoLikeSquare(96, 3));
-    const QImage photoDiagram = RenderDiagramImage(board, {}, {});
+    const QImage photoDiagram = RenderDiagramImage(diagram);
 
     QTemporaryDir work;
     WritePalettePicture(Standard16Palette(), work.path() + "/p16.png");

@@ -102,13 +102,13 @@ int main(int argc, char** argv) {
     }
     const QString games = argv[2];
     QTemporaryDir dir;
-    TDiagramBoard board;
+    TDiagram diagram;
+    TDiagramBoard& board = diagram.Board;
     board.SetStartPosition();
     TBoardMarks marks;
     marks.Arrows = {{12, 28, TMarkColor::Green}};
     marks.Squares = {{28, TMarkColor::Red}};
     board.SetMarks(marks);
-    const THeaderFooterInfo none;
 
     auto encode = [&](TScalableFormat format, double scale) {
         TScalableOptions o;
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         o.Scale = scale;
         QByteArray bytes;
         std::string error;
-        EncodeScalableImage(board, none, none, o, bytes, error);
+        EncodeScalableImage(diagram, o, bytes, error);
         return bytes;
     };
     std::printf("start position with an arrow and a marked square, 328 x 328; median of %d runs\n", runs);
@@ -141,14 +141,14 @@ int main(int argc, char** argv) {
     // Peers, each one process per diagram as a publisher's script would run them.
     const QString bmp = dir.filePath("board.bmp"), svgFile = dir.filePath("board.svg");
     TSilentReporter silent;
-    SaveDiagramImage(RenderDiagramImage(board, none, none), bmp, {TImageFormat::Bmp, ciTrueColor}, silent);
+    SaveDiagramImage(RenderDiagramImage(diagram), bmp, {TImageFormat::Bmp, ciTrueColor}, silent);
     QFile s(svgFile);
     s.open(QIODevice::WriteOnly);
     s.write(encode(TScalableFormat::Svg, 1));
     s.close();
     const double ours = Median(runs, 10, [&] {
         TScalableOptions o;
-        SaveScalableImage(board, none, none, dir.filePath("ours.png"), o, silent);
+        SaveScalableImage(diagram, dir.filePath("ours.png"), o, silent);
     });
     const double magick = Median(runs, 10, [&] { RunTool("convert", {bmp, dir.filePath("magick.png")}); });
     const double rsvg = Median(runs, 10, [&] { RunTool("rsvg-convert", {svgFile, "-o", dir.filePath("rsvg.png")}); });
@@ -168,10 +168,10 @@ int main(int argc, char** argv) {
     }
     std::size_t size = 0;
     const double gif = Median(runs, 3, [&] {
-        TDiagramBoard fresh;
+        TDiagram fresh;
         std::vector<std::uint8_t> bytes;
         std::string error;
-        EncodeGameAnimation(fresh, none, none, game, {}, bytes, error);
+        EncodeGameAnimation(fresh, game, {}, bytes, error);
         size = bytes.size();
     });
     std::printf("animated GIF, 60 moves (121 frames) %8.3f ms, %zu bytes\n", gif, size);

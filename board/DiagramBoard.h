@@ -223,11 +223,8 @@ public:
     void GetSetupText(std::string& Text) const;
     void GetTextDiagram(std::string& Text) const;
 
-    // ---- Diagram file (defined with the diagram file format) ---------------
-    // Errors of LoadFromFile go to ErrorReporter() (none set: silent).
-    void SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
-                    const THeaderFooterInfo& Header);
-    bool LoadFromFile(const QString& FileName, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
+    // ---- Errors -------------------------------------------------------------
+    // Where the owner wants this board's failures told (the undo history's); none set: silent.
     TErrorReporter* ErrorReporter() const { return errorReporter_; }
     void SetErrorReporter(TErrorReporter* reporter) { errorReporter_ = reporter; }
 

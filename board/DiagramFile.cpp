@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "board/DiagramBoard.h"
 #include "board/DiagramFileIO.h"
 #include "files/ErrorReporter.h"
 #include "files/Exceptions.h"
@@ -26,10 +25,6 @@ private:
     TDiagramBoard& board_;
 };
 
-void Report(TErrorReporter* reporter, const std::string& message) {
-    if (reporter) reporter->Report(TMsgKind::Error, message);
-}
-
 // Reads the file before the board is touched, so a file that cannot be read
 // leaves the diagram as it was.
 std::vector<uint8_t> ReadDiagramBytes(const QString& fileName) {
@@ -40,59 +35,50 @@ std::vector<uint8_t> ReadDiagramBytes(const QString& fileName) {
     }
 }
 
-// Decodes the whole file into a scratch board first: a file that fails half
+// Decodes the whole file into a scratch diagram first: a file that fails half
 // way leaves the diagram, header and footer exactly as they were.
-void CheckDecodes(const std::vector<uint8_t>& bytes, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
+void CheckDecodes(const std::vector<uint8_t>& bytes, const TDiagram& diagram) {
     if (bytes.empty()) throw EVXDFileError();  // an empty file holds no diagram
-    TDiagramBoard scratch;
-    THeaderFooterInfo scratchHeader = header, scratchFooter = footer;
-    TUpdateLock lock(scratch);
-    DecodeDiagram(bytes, scratch, scratchHeader, scratchFooter);
+    TDiagram scratch;
+    scratch.Header = diagram.Header;
+    scratch.Footer = diagram.Footer;
+    TUpdateLock lock(scratch.Board);
+    DecodeDiagram(bytes, scratch);
 }
 
 }  // namespace
 
-void TDiagramBoard::SaveToFile(const QString& FileName, int Version, const THeaderFooterInfo& Footer,
-                               const THeaderFooterInfo& Header) {
-    const std::vector<uint8_t> bytes = EncodeDiagram(*this, Version, Footer, Header);
-    WriteFileSafely(LocalPath(FileName), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+void SaveDiagramFile(const TDiagram& diagram, const QString& fileName, int version) {
+    const std::vector<uint8_t> bytes = EncodeDiagram(diagram, version);
+    WriteFileSafely(LocalPath(fileName), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-bool TDiagramBoard::LoadFromFile(const QString& FileName, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
-    if (!QFileInfo::exists(FileName)) return false;
+bool LoadDiagramFile(const QString& fileName, TDiagram& diagram, TErrorReporter& reporter) {
     // Messages name the file: the same text may come from a file the user did not pick.
-    const std::string named = FileName.toStdString() + "\n";
-    try {
-        const std::vector<uint8_t> bytes = ReadDiagramBytes(FileName);
-        CheckDecodes(bytes, Header, Footer);
-        TUpdateLock lock(*this);
-        border_.Clear();
-        ClearMarks();
-        SetLightSquareBitmap(QImage());
-        SetDarkSquareBitmap(QImage());
-        DecodeDiagram(bytes, *this, Header, Footer);
-        return true;
-    } catch (const EVXDFileError& e) {
-        Report(errorReporter_, named + e.what());
-    } catch (const EInOutError& e) {
-        Report(errorReporter_, named + e.what());
-    } catch (const std::exception& e) {
-        Report(errorReporter_, named + "Unknown error occurred: " + e.what());
-    }
-    return false;
-}
-
-bool LoadDiagramFile(const QString& fileName, TDiagramBoard& board, THeaderFooterInfo& header,
-                     THeaderFooterInfo& footer, TErrorReporter& reporter) {
+    const std::string named = fileName.toStdString() + "\n";
     if (!QFileInfo::exists(fileName)) {
-        reporter.Report(TMsgKind::Error, fileName.toStdString() + "\n" + IOErrorMessage(ioFileNotFound));
+        reporter.Report(TMsgKind::Error, named + IOErrorMessage(ioFileNotFound));
         return false;
     }
-    TErrorReporter* previous = board.ErrorReporter();
-    board.SetErrorReporter(&reporter);
-    const bool loaded = board.LoadFromFile(fileName, header, footer);
-    board.SetErrorReporter(previous);
-    return loaded;
+    try {
+        const std::vector<uint8_t> bytes = ReadDiagramBytes(fileName);
+        CheckDecodes(bytes, diagram);
+        TDiagramBoard& board = diagram.Board;
+        TUpdateLock lock(board);
+        board.Border().Clear();
+        board.ClearMarks();
+        board.SetLightSquareBitmap(QImage());
+        board.SetDarkSquareBitmap(QImage());
+        DecodeDiagram(bytes, diagram);
+        return true;
+    } catch (const EVXDFileError& e) {
+        reporter.Report(TMsgKind::Error, named + e.what());
+    } catch (const EInOutError& e) {
+        reporter.Report(TMsgKind::Error, named + e.what());
+    } catch (const std::exception& e) {
+        reporter.Report(TMsgKind::Error, named + "Unknown error occurred: " + e.what());
+    }
+    return false;
 }
 
 }  // namespace vorlix

@@ -17,9 +17,8 @@ namespace {
 // Applies the fields one by one, in file order, through the board's setters.
 class TDiagramReader {
 public:
-    TDiagramReader(const std::vector<uint8_t>& bytes, TDiagramBoard& board, THeaderFooterInfo& header,
-                   THeaderFooterInfo& footer)
-        : In(bytes.data(), bytes.size()), Board(board), Header(header), Footer(footer) {}
+    TDiagramReader(const std::vector<uint8_t>& bytes, TDiagram& diagram)
+        : In(bytes.data(), bytes.size()), Board(diagram.Board), Header(diagram.Header), Footer(diagram.Footer) {}
 
     void Read() {
         while (!In.AtEnd()) ReadField(In.ReadU8());
@@ -254,10 +253,9 @@ private:
 
 }  // namespace
 
-void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagramBoard& board, THeaderFooterInfo& header,
-                   THeaderFooterInfo& footer) {
+void DecodeDiagram(const std::vector<uint8_t>& bytes, TDiagram& diagram) {
     try {
-        TDiagramReader(bytes, board, header, footer).Read();
+        TDiagramReader(bytes, diagram).Read();
     } catch (const EShortRead&) {
         throw EVXDFileError();
     }

@@ -31,7 +31,7 @@ class TDiagramWriter {
 public:
     explicit TDiagramWriter(const TDiagramBoard& board) : Board(board) {}
 
-    std::vector<uint8_t> Write(int version, const THeaderFooterInfo& footer, const THeaderFooterInfo& header) {
+    std::vector<uint8_t> Write(int version, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
         WriteIdentity(version);
         WriteStyle();
         WriteSquares();
@@ -160,9 +160,8 @@ private:
 
 }  // namespace
 
-std::vector<uint8_t> EncodeDiagram(const TDiagramBoard& board, int version, const THeaderFooterInfo& footer,
-                                   const THeaderFooterInfo& header) {
-    return TDiagramWriter(board).Write(version, footer, header);
+std::vector<uint8_t> EncodeDiagram(const TDiagram& diagram, int version) {
+    return TDiagramWriter(diagram.Board).Write(version, diagram.Header, diagram.Footer);
 }
 
 }  // namespace vorlix

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include "board/DiagramBoard.h"
+#include "board/Diagram.h"
 #include "board/DiagramFile.h"
 #include "files/ErrorReporter.h"
 
@@ -32,7 +32,8 @@ void TUndoList::DeleteEntry(int index) {
     if (position_ >= index && !(position_ == 1 && !files_.isEmpty())) --position_;
 }
 
-bool TUndoList::Push(TDiagramBoard& Board, const THeaderFooterInfo& Header, const THeaderFooterInfo& Footer) {
+bool TUndoList::Push(const TDiagram& Diagram) {
+    const TDiagramBoard& Board = Diagram.Board;
     if (position_ == maxCount_)
         DeleteEntry(1);
     else
@@ -40,7 +41,7 @@ bool TUndoList::Push(TDiagramBoard& Board, const THeaderFooterInfo& Header, cons
 
     const QString path = directory_ + '/' + NewFileName();
     try {
-        Board.SaveToFile(path, kVxdVersion, Footer, Header);
+        SaveDiagramFile(Diagram, path);
     } catch (const std::exception& e) {
         if (Board.ErrorReporter() && !failureReported_)
             Board.ErrorReporter()->Report(TMsgKind::Warning, "The undo history cannot be kept: its folder\n" +
@@ -56,28 +57,28 @@ bool TUndoList::Push(TDiagramBoard& Board, const THeaderFooterInfo& Header, cons
     return true;
 }
 
-// A state file removed behind the list's back is reported, not passed over in
-// silence as the board's reader does for a missing file.
-bool TUndoList::LoadFile(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
-    if (Board.ErrorReporter())
-        return LoadDiagramFile(files_.at(position_ - 1), Board, Header, Footer, *Board.ErrorReporter());
-    return Board.LoadFromFile(files_.at(position_ - 1), Header, Footer);
+// A state file removed behind the list's back is reported like any other
+// failure, through the board's reporter; without one the list stays silent.
+bool TUndoList::LoadFile(TDiagram& Diagram) const {
+    TSilentReporter silent;
+    TErrorReporter* reporter = Diagram.Board.ErrorReporter();
+    return LoadDiagramFile(files_.at(position_ - 1), Diagram, reporter ? *reporter : silent);
 }
 
-void TUndoList::Load(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const {
-    if (LoadFile(Board, Header, Footer) && gameMarks_.at(position_ - 1)) Board.SetGameMarks(Board.Marks());
+void TUndoList::Load(TDiagram& Diagram) const {
+    if (LoadFile(Diagram) && gameMarks_.at(position_ - 1)) Diagram.Board.SetGameMarks(Diagram.Board.Marks());
 }
 
-void TUndoList::Undo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
+void TUndoList::Undo(TDiagram& Diagram) {
     if (!CanUndo()) return;
     --position_;
-    Load(Board, Header, Footer);
+    Load(Diagram);
 }
 
-void TUndoList::Redo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) {
+void TUndoList::Redo(TDiagram& Diagram) {
     if (!CanRedo()) return;
     ++position_;
-    Load(Board, Header, Footer);
+    Load(Diagram);
 }
 
 void TUndoList::Clear() {

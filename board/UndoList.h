@@ -4,11 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "board/HeaderFooter.h"
-
 namespace vorlix {
 
-class TDiagramBoard;
+struct TDiagram;
 
 class TUndoList {
 public:
@@ -25,22 +23,22 @@ public:
     const QString& Directory() const { return directory_; }
     int Count() const { return int(files_.size()); }
 
-    // Records the board's diagram as the newest state. A state that cannot be
+    // Records the diagram as the newest state. A state that cannot be
     // saved is left out; false then. The first such failure is reported through
     // the board's reporter, saying why; the next ones only after a success, so
     // a folder that cannot be written does not bring a message with every edit.
-    bool Push(TDiagramBoard& Board, const THeaderFooterInfo& Header, const THeaderFooterInfo& Footer);
+    bool Push(const TDiagram& Diagram);
     bool CanUndo() const { return position_ > 1; }
     bool CanRedo() const { return position_ < Count(); }
-    void Undo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
-    void Redo(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer);
+    void Undo(TDiagram& Diagram);
+    void Redo(TDiagram& Diagram);
     void Clear();
 
 private:
     QString NewFileName() const;
     void DeleteEntry(int index);  // 1-based
-    void Load(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
-    bool LoadFile(TDiagramBoard& Board, THeaderFooterInfo& Header, THeaderFooterInfo& Footer) const;
+    void Load(TDiagram& Diagram) const;
+    bool LoadFile(TDiagram& Diagram) const;
 
     static constexpr int kMaxCount = 40;
     int maxCount_ = kMaxCount;

@@ -406,10 +406,10 @@ private:
 TRunStyle TBatchCommand::Style() {
     TRunStyle style;
     const QString file = StyleFileOf(O_);
-    style.Load = [file, this](TDiagramBoard& board, THeaderFooterInfo& header, THeaderFooterInfo& footer) {
-        if (!LoadDiagramFile(file, board, header, footer, reporter_)) return false;
-        ApplyLineSwitch(O_.Header, header);
-        ApplyLineSwitch(O_.Footer, footer);
+    style.Load = [file, this](TDiagram& diagram) {
+        if (!LoadDiagramFile(file, diagram, reporter_)) return false;
+        ApplyLineSwitch(O_.Header, diagram.Header);
+        ApplyLineSwitch(O_.Footer, diagram.Footer);
         return true;
     };
     style.Kind = O_.Format == TOutputFormat::Vxd   ? TOutputKind::Diagram
@@ -536,9 +536,9 @@ int TBatchCommand::Run() {
         pdf = std::make_unique<TPdfPrintTarget>(QString::fromStdString(O_.Output));
         const int scale = O_.ScalePercent ? *PrintScaleIndexOfPercent(*O_.ScalePercent) : kDefaultPrintScaleIndex;
         const QSize page = pdf->PageSize();
-        const TDiagramBoard& board = runner.Board();
-        const TPageGrid grid = ComputePageGrid(page.width(), page.height(), PrintScaleFactor(scale), board.Width(),
-                                               board.Height(), runner.Header(), runner.Footer());
+        const TDiagram& style = runner.Diagram();
+        const TPageGrid grid = ComputePageGrid(page.width(), page.height(), PrintScaleFactor(scale),
+                                               style.Board.Width(), style.Board.Height(), style.Header, style.Footer);
         if (!grid.Fits) return BadArgument("the diagrams will not fit on an A4 page at this --scale");
         pages = std::make_unique<TBatchPrinter>(*pdf, grid, O_.PerPage);
         runner.SetPrinter(pages.get());

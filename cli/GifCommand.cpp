@@ -69,17 +69,13 @@ int RunGif(const Args& args) {
     TPGNRec game;
     if (!ReadGame(parsed, game, reporter)) return 1;
 
-    TDiagramBoard board;
-    THeaderFooterInfo header, footer;
+    TDiagram diagram;
     if (parsed.Style) {
         TStdErrReporter styleReporter(*parsed.Style);
-        if (!LoadDiagramFile(QString::fromStdString(*parsed.Style), board, header, footer, styleReporter)) return 1;
+        if (!LoadDiagramFile(QString::fromStdString(*parsed.Style), diagram, styleReporter)) return 1;
     }
     reporter.SetSubject(parsed.File + ", game " + std::to_string(parsed.Game));
-    return SaveGameAnimation(board, header, footer, game, parsed.Animation, QString::fromStdString(parsed.Output),
-                             reporter)
-               ? 0
-               : 1;
+    return SaveGameAnimation(diagram, game, parsed.Animation, QString::fromStdString(parsed.Output), reporter) ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

@@ -310,7 +310,9 @@ std::string ApplyPosition(const TRenderOptions& options, TDiagramBoard& board) {
 }
 
 // Header and footer given on the command line replace the file's and are shown.
-void ApplyHeaderFooter(const TRenderOptions& o, THeaderFooterInfo& header, THeaderFooterInfo& footer) {
+void ApplyHeaderFooter(const TRenderOptions& o, TDiagram& diagram) {
+    THeaderFooterInfo& header = diagram.Header;
+    THeaderFooterInfo& footer = diagram.Footer;
     if (o.Header) {
         header.Text = *o.Header;
         header.Enabled = true;
@@ -323,15 +325,14 @@ void ApplyHeaderFooter(const TRenderOptions& o, THeaderFooterInfo& header, THead
     if (o.FooterAlign) footer.Alignment = *o.FooterAlign;
 }
 
-bool SaveScalable(const TRenderOptions& o, TDiagramBoard& board, const THeaderFooterInfo& header,
-                  const THeaderFooterInfo& footer, TErrorReporter& reporter) {
+bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& reporter) {
     TScalableOptions save;
     save.Format = *o.Scalable;
     save.Transparent = o.Transparent;
     save.Dpi = o.Dpi.value_or(96);
     if (o.ScalePercent) save.Scale = *o.ScalePercent / 100.0;
-    if (o.Size) save.Scale = double(*o.Size) / board.DiagramSize().width();
-    return SaveScalableImage(board, header, footer, QString::fromStdString(o.Output), save, reporter);
+    if (o.Size) save.Scale = double(*o.Size) / diagram.Board.DiagramSize().width();
+    return SaveScalableImage(diagram, QString::fromStdString(o.Output), save, reporter);
 }
 
 }  // namespace
@@ -342,29 +343,28 @@ int RunRender(const Args& args) {
 
     EnsureGuiApplication();
     TStdErrReporter reporter(options.Vxd.value_or(std::string()));
-    TDiagramBoard board;
+    TDiagram diagram;
+    TDiagramBoard& board = diagram.Board;
     board.SetErrorReporter(&reporter);
-    THeaderFooterInfo header, footer;
-    if (options.Vxd && !LoadDiagramFile(TQtFileName(*options.Vxd).Name(), board, header, footer, reporter)) return 1;
+    if (options.Vxd && !LoadDiagramFile(TQtFileName(*options.Vxd).Name(), diagram, reporter)) return 1;
 
     board.BeginUpdate();
     ApplyStyle(options, board);
     const std::string error = ApplyPosition(options, board);
     board.EndUpdate();
     if (!error.empty()) return Failure(error);
-    ApplyHeaderFooter(options, header, footer);
+    ApplyHeaderFooter(options, diagram);
 
     if (options.Scalable) {
         reporter.SetSubject(options.Output);
-        return SaveScalable(options, board, header, footer, reporter) ? 0 : 1;
+        return SaveScalable(options, diagram, reporter) ? 0 : 1;
     }
-    const QImage image = RenderDiagramImage(board, header, footer, options.ScaleIndex);
+    const QImage image = RenderDiagramImage(diagram, options.ScaleIndex);
     TImageSaveOptions save;
     save.Format = options.Format;
     save.ColorIndex = ColorIndexOf(options);
     save.Quality = options.Quality;
-    if (options.Transparent)
-        save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board, header, footer));
+    if (options.Transparent) save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(diagram));
     return SaveImage(image, options.Output, save, reporter) ? 0 : 1;
 }
 

@@ -16,9 +16,9 @@ QImage Scaled(const QImage& image, int scaleIndex) {
 
 }  // namespace
 
-QImage RenderDiagramImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                          int scaleIndex) {
-    const TDiagramLayout layout = LayOutDiagram(board, header, footer);
+QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
+    TDiagramBoard& board = diagram.Board;
+    const TDiagramLayout layout = LayOutDiagram(diagram);
     if (!layout.Head.Enabled && !layout.Foot.Enabled) {
         // The image is the board's own bitmap: share it rather than copy it.
         board.UnselectAll();
@@ -38,12 +38,12 @@ QImage RenderDiagramImage(TDiagramBoard& board, const THeaderFooterInfo& header,
     return Scaled(image, scaleIndex);
 }
 
-TTransparencyRule TransparencyRuleOf(const TDiagramBoard& board, const THeaderFooterInfo& header,
-                                     const THeaderFooterInfo& footer) {
+TTransparencyRule TransparencyRuleOf(const TDiagram& diagram) {
+    const TDiagramBoard& board = diagram.Board;
     const TCoordenateOrientation sides = board.CoordenateOrientation();
     TTransparencyRule rule;
-    rule.HeaderEnabled = header.Enabled;
-    rule.FooterEnabled = footer.Enabled;
+    rule.HeaderEnabled = diagram.Header.Enabled;
+    rule.FooterEnabled = diagram.Footer.Enabled;
     rule.North = sides & North;
     rule.West = sides & West;
     rule.East = sides & East;

@@ -3,8 +3,7 @@
 // with the header line above it and the footer line below it, at the image scale.
 #include <QImage>
 
-#include "board/DiagramBoard.h"
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 #include "export/ImageExport.h"
 #include "imaging/ImageScaling.h"
 
@@ -14,11 +13,9 @@ namespace vorlix {
 // reaches the picture) and composes header and footer around it; scaleIndex
 // 0..7 resizes by the image scale table (4 = 100 %). The image is
 // QImage::Format_RGB32. The caller plays the camera sound if it wants one.
-QImage RenderDiagramImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                          int scaleIndex = kNoScaleIndex);
+QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex = kNoScaleIndex);
 
-// The transparent-corner rule of a GIF made from this board, header and footer.
-TTransparencyRule TransparencyRuleOf(const TDiagramBoard& board, const THeaderFooterInfo& header,
-                                     const THeaderFooterInfo& footer);
+// The transparent-corner rule of a GIF made from this diagram.
+TTransparencyRule TransparencyRuleOf(const TDiagram& diagram);
 
 }  // namespace vorlix

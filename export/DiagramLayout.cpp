@@ -52,12 +52,11 @@ void PaintLine(QPainter& painter, const TTextLine& line, int top, const QRect& c
 
 }  // namespace
 
-TDiagramLayout LayOutDiagram(const TDiagramBoard& board, const THeaderFooterInfo& header,
-                             const THeaderFooterInfo& footer) {
+TDiagramLayout LayOutDiagram(const TDiagram& diagram) {
     TDiagramLayout layout;
-    layout.Head = LayOut(header);
-    layout.Foot = LayOut(footer);
-    layout.Board = board.DiagramSize();
+    layout.Head = LayOut(diagram.Header);
+    layout.Foot = LayOut(diagram.Footer);
+    layout.Board = diagram.Board.DiagramSize();
     layout.HeadBand = layout.Head.Enabled ? layout.Head.Height + 4 : 0;
     layout.FootBand = layout.Foot.Enabled ? layout.Foot.Height + 4 : 0;
     return layout;

@@ -8,8 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "board/DiagramBoard.h"
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 
 class QPainter;
 
@@ -35,8 +34,7 @@ struct TDiagramLayout {
     int BoardTop() const { return HeadBand; }
 };
 
-TDiagramLayout LayOutDiagram(const TDiagramBoard& board, const THeaderFooterInfo& header,
-                             const THeaderFooterInfo& footer);
+TDiagramLayout LayOutDiagram(const TDiagram& diagram);
 
 // Draws the enabled lines, each on its band filled with back (none: left clear).
 void PaintHeaderFooter(QPainter& painter, const TDiagramLayout& layout, const std::optional<QColor>& back);

@@ -32,8 +32,9 @@ void ShowPosition(TDiagramBoard& board, const std::array<TSquareInfo, 64>& style
 
 }  // namespace
 
-bool RenderGameFrames(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                      const TPGNRec& game, bool lastMove, std::vector<QImage>& frames, std::string& error) {
+bool RenderGameFrames(TDiagram& diagram, const TPGNRec& game, bool lastMove, std::vector<QImage>& frames,
+                      std::string& error) {
+    TDiagramBoard& board = diagram.Board;
     frames.clear();
     board.UnselectAll();
     std::array<TSquareInfo, 64> style;
@@ -44,7 +45,7 @@ bool RenderGameFrames(TDiagramBoard& board, const THeaderFooterInfo& header, con
         int index = 0;
         do {
             ShowPosition(board, style, replay.Position(), MarksAt(marks, index++), lastMove);
-            frames.push_back(RenderDiagramImage(board, header, footer));
+            frames.push_back(RenderDiagramImage(diagram));
         } while (replay.Step());
     } catch (const EIllegalMoveData& e) {
         error = e.Message();
@@ -53,20 +54,18 @@ bool RenderGameFrames(TDiagramBoard& board, const THeaderFooterInfo& header, con
     return true;
 }
 
-bool EncodeGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                         const TPGNRec& game, const TGameAnimationOptions& options, std::vector<std::uint8_t>& out,
-                         std::string& error) {
+bool EncodeGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
+                         std::vector<std::uint8_t>& out, std::string& error) {
     std::vector<QImage> frames;
-    return RenderGameFrames(board, header, footer, game, options.LastMove, frames, error) &&
+    return RenderGameFrames(diagram, game, options.LastMove, frames, error) &&
            EncodeAnimatedGif(frames, options.DelayMs, out, error);
 }
 
-bool SaveGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const TPGNRec& game, const TGameAnimationOptions& options, const QString& fileName,
-                       TErrorReporter& reporter) {
+bool SaveGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
+                       const QString& fileName, TErrorReporter& reporter) {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!EncodeGameAnimation(board, header, footer, game, options, bytes, error)) {
+    if (!EncodeGameAnimation(diagram, game, options, bytes, error)) {
         reporter.Report(TMsgKind::Error, error);
         return false;
     }

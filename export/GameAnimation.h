@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "board/DiagramBoard.h"
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 #include "files/ErrorReporter.h"
 #include "files/PGNRecord.h"
 
@@ -25,16 +24,14 @@ constexpr TColor kLastMoveColor = 0x60E8F8;
 
 // Renders the frames at 100 %; false with the replay's message at a move that
 // cannot be made. The board shows the last position afterwards.
-bool RenderGameFrames(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                      const TPGNRec& game, bool lastMove, std::vector<QImage>& frames, std::string& error);
+bool RenderGameFrames(TDiagram& diagram, const TPGNRec& game, bool lastMove, std::vector<QImage>& frames,
+                      std::string& error);
 
-bool EncodeGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                         const TPGNRec& game, const TGameAnimationOptions& options, std::vector<std::uint8_t>& out,
-                         std::string& error);
+bool EncodeGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
+                         std::vector<std::uint8_t>& out, std::string& error);
 
 // Encodes and writes through the crash-safe writer; errors go to the reporter.
-bool SaveGameAnimation(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const TPGNRec& game, const TGameAnimationOptions& options, const QString& fileName,
-                       TErrorReporter& reporter);
+bool SaveGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
+                       const QString& fileName, TErrorReporter& reporter);
 
 }  // namespace vorlix

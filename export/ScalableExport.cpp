@@ -9,6 +9,7 @@
 
 #include "board/Colors.h"
 #include "export/DiagramImage.h"
+#include "export/DiagramLayout.h"
 #include "export/ImageExport.h"
 #include "export/SvgCanvas.h"
 #include "export/VectorDiagramImage.h"
@@ -51,22 +52,22 @@ bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error
     return true;
 }
 
-bool EncodeSvg(const TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-               double scale, QByteArray& out) {
-    const QSize size = DiagramImageSize(board, header, footer);
+bool EncodeSvg(const TDiagram& diagram, double scale, QByteArray& out) {
+    const TDiagramLayout layout = LayOutDiagram(diagram);
+    const QSize size = layout.Image();
     const QSize shown(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
     TSvgCanvas canvas(size, shown, QStringLiteral("Chess diagram"), kCreator);
     QPainter painter;
     if (!painter.begin(&canvas)) return false;
-    PaintDiagramImage(painter, board, header, footer);
+    PaintDiagramImage(painter, diagram.Board, layout);
     if (!painter.end()) return false;
     out = canvas.Document();
     return true;
 }
 
-bool EncodePdf(const TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-               double scale, QByteArray& out, std::string& error) {
-    const QSize size = DiagramImageSize(board, header, footer);
+bool EncodePdf(const TDiagram& diagram, double scale, QByteArray& out, std::string& error) {
+    const TDiagramLayout layout = LayOutDiagram(diagram);
+    const QSize size = layout.Image();
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
@@ -86,7 +87,7 @@ bool EncodePdf(const TDiagramBoard& board, const THeaderFooterInfo& header, cons
     }
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(scale, scale);
-    PaintDiagramImage(painter, board, header, footer);
+    PaintDiagramImage(painter, diagram.Board, layout);
     return painter.end();
 }
 
@@ -99,9 +100,9 @@ std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName)
     return std::nullopt;
 }
 
-QImage RenderScaledDiagramImage(const TDiagramBoard& board, const THeaderFooterInfo& header,
-                                const THeaderFooterInfo& footer, double scale, bool transparent) {
-    const auto pixels = ScaledPixels(DiagramImageSize(board, header, footer), scale);
+QImage RenderScaledDiagramImage(const TDiagram& diagram, double scale, bool transparent) {
+    const TDiagramLayout layout = LayOutDiagram(diagram);
+    const auto pixels = ScaledPixels(layout.Image(), scale);
     if (!pixels) return QImage();
     QImage image(*pixels, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return image;
@@ -109,27 +110,25 @@ QImage RenderScaledDiagramImage(const TDiagramBoard& board, const THeaderFooterI
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(scale, scale);
-    PaintDiagramImage(painter, board, header, footer, !transparent);
+    PaintDiagramImage(painter, diagram.Board, layout, !transparent);
     return image;
 }
 
-bool EncodeScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                         const TScalableOptions& options, QByteArray& out, std::string& error) {
+bool EncodeScalableImage(TDiagram& diagram, const TScalableOptions& options, QByteArray& out, std::string& error) {
     out.clear();
     if (!(options.Scale >= kMinImageScale && options.Scale <= kMaxImageScale) || options.Dpi < 10 ||
         options.Dpi > 9600) {
         error = "The image scale or resolution is out of range.";
         return false;
     }
-    board.UnselectAll();
+    diagram.Board.UnselectAll();
     switch (options.Format) {
         case TScalableFormat::Png: {
             QImage image;
             if (IsPlainBitmap(options)) {
-                image = RenderDiagramImage(board, header, footer);
+                image = RenderDiagramImage(diagram);
             } else {
-                image = RenderScaledDiagramImage(board, header, footer, options.Scale * options.Dpi / 96.0,
-                                                 options.Transparent);
+                image = RenderScaledDiagramImage(diagram, options.Scale * options.Dpi / 96.0, options.Transparent);
                 if (!options.Transparent) image = image.convertToFormat(QImage::Format_RGB32);
             }
             if (image.isNull()) {
@@ -139,19 +138,19 @@ bool EncodeScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, 
             return EncodePng(image, options.Dpi, out, error);
         }
         case TScalableFormat::Svg:
-            if (!EncodeSvg(board, header, footer, options.Scale, out)) error = "SVG writer failed.";
+            if (!EncodeSvg(diagram, options.Scale, out)) error = "SVG writer failed.";
             return error.empty();
-        case TScalableFormat::Pdf: return EncodePdf(board, header, footer, options.Scale, out, error);
+        case TScalableFormat::Pdf: return EncodePdf(diagram, options.Scale, out, error);
     }
     error = "Unknown image format.";
     return false;
 }
 
-bool SaveScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, const TScalableOptions& options, TErrorReporter& reporter) {
+bool SaveScalableImage(TDiagram& diagram, const QString& fileName, const TScalableOptions& options,
+                       TErrorReporter& reporter) {
     QByteArray bytes;
     std::string error;
-    if (!EncodeScalableImage(board, header, footer, options, bytes, error)) {
+    if (!EncodeScalableImage(diagram, options, bytes, error)) {
         reporter.Report(TMsgKind::Error, error);
         return false;
     }

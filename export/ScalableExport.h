@@ -8,8 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "board/DiagramBoard.h"
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 #include "files/ErrorReporter.h"
 
 namespace vorlix {
@@ -37,14 +36,12 @@ std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName)
 
 // The diagram image (header, board, footer) at Scale x Dpi / 96 through the
 // vector road, ARGB32 premultiplied; a null image when the size is out of reach.
-QImage RenderScaledDiagramImage(const TDiagramBoard& board, const THeaderFooterInfo& header,
-                                const THeaderFooterInfo& footer, double scale, bool transparent);
+QImage RenderScaledDiagramImage(const TDiagram& diagram, double scale, bool transparent);
 
-bool EncodeScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                         const TScalableOptions& options, QByteArray& out, std::string& error);
+bool EncodeScalableImage(TDiagram& diagram, const TScalableOptions& options, QByteArray& out, std::string& error);
 
 // Encodes and writes through the crash-safe writer; errors go to the reporter.
-bool SaveScalableImage(TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                       const QString& fileName, const TScalableOptions& options, TErrorReporter& reporter);
+bool SaveScalableImage(TDiagram& diagram, const QString& fileName, const TScalableOptions& options,
+                       TErrorReporter& reporter);
 
 }  // namespace vorlix

@@ -4,17 +4,16 @@
 
 #include "board/Colors.h"
 #include "board/DiagramPainter.h"
-#include "export/DiagramLayout.h"
 
 namespace vorlix {
 
-QSize DiagramImageSize(const TDiagramBoard& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer) {
-    return LayOutDiagram(board, header, footer).Image();
+QSize DiagramImageSize(const TDiagram& diagram) { return LayOutDiagram(diagram).Image(); }
+
+void PaintDiagramImage(QPainter& painter, const TDiagram& diagram, bool background) {
+    PaintDiagramImage(painter, diagram.Board, LayOutDiagram(diagram), background);
 }
 
-void PaintDiagramImage(QPainter& painter, const TDiagramBoard& board, const THeaderFooterInfo& header,
-                       const THeaderFooterInfo& footer, bool background) {
-    const TDiagramLayout layout = LayOutDiagram(board, header, footer);
+void PaintDiagramImage(QPainter& painter, const TDiagramBoard& board, const TDiagramLayout& layout, bool background) {
     std::optional<QColor> back;
     if (background) {
         back = ColorToQColor(board.CoordenateBackColor());

@@ -26,9 +26,7 @@ public:
     explicit TMainBatchHost(TMainWindow& window) : W_(window), print_(*PrintCommandsOf(&window)) {}
 
     QWidget* HostWindow() override { return &W_; }
-    TDiagramBoard& Board() override { return W_.Board(); }
-    THeaderFooterInfo& Header() override { return W_.Header(); }
-    THeaderFooterInfo& Footer() override { return W_.Footer(); }
+    TDiagram& Diagram() override { return W_.Diagram(); }
     TAppSettings& Settings() override { return W_.Settings(); }
     std::unique_ptr<TPrintTarget> OpenPrinter() override { return std::make_unique<TPrinterTarget>(print_.Printer()); }
     float PrintFactor() override { return print_.PrintFactor(); }

@@ -56,9 +56,9 @@ TMainWindow::TMainWindow(TAppSettings& settings, const QString& programFolder, c
     setWindowIcon(QIcon(":/editor/icons/app.svg"));
     setWindowTitle(kAppTitle);
     setMinimumSize(kMinWindowWidth, kMinWindowHeight);
-    board_.SetErrorReporter(&reporter_);
-    board_.SetAnimationSpeed(50);
-    board_.SetCoordenateBackColor(clWhite);
+    diagram_.Board.SetErrorReporter(&reporter_);
+    diagram_.Board.SetAnimationSpeed(50);
+    diagram_.Board.SetCoordenateBackColor(clWhite);
     // The undo states go into a folder of this run alone, removed at exit.
     undoFolder_ = std::make_unique<TRunFolder>(QDir::tempPath());
     undoList_ = std::make_unique<TUndoList>(undoFolder_->Path());
@@ -86,8 +86,8 @@ TMainWindow::TMainWindow(TAppSettings& settings, const QString& programFolder, c
 
 TMainWindow::~TMainWindow() {
     DestroyViewers();
-    board_.OnFocusChange = nullptr;
-    board_.OnPieceStyleChange = nullptr;
+    diagram_.Board.OnFocusChange = nullptr;
+    diagram_.Board.OnPieceStyleChange = nullptr;
 }
 
 void TMainWindow::CreateLayout() {
@@ -119,7 +119,7 @@ void TMainWindow::CreateLayout() {
     FscbMainArea->setBackgroundRole(QPalette::Window);
     FpnlBoard = new QWidget;
     FpnlBoard->setObjectName("pnlBoard");
-    boardView_ = new TBoardControl(board_, FpnlBoard);
+    boardView_ = new TBoardControl(diagram_.Board, FpnlBoard);
     boardView_->setObjectName("kxChessBrd1");
     boardView_->hide();  // shown once the default diagram is loaded
     FpnlBoard->setFixedSize(boardView_->size());
@@ -152,8 +152,8 @@ void TMainWindow::CreateStatusBar() {
 }
 
 void TMainWindow::ConnectBoard() {
-    board_.OnFocusChange = [this](TDiagramBoard&) { MarkModified(); };
-    board_.OnPieceStyleChange = [this](TDiagramBoard&) { DrawPieceButtons(); };
+    diagram_.Board.OnFocusChange = [this](TDiagramBoard&) { MarkModified(); };
+    diagram_.Board.OnPieceStyleChange = [this](TDiagramBoard&) { DrawPieceButtons(); };
 }
 
 void TMainWindow::ConnectMenuHints() {
@@ -203,8 +203,8 @@ void TMainWindow::FirstShow() {
     currentFileName_.clear();
     diagramModified_ = false;
     DrawPieceButtons();
-    board_.SetAnimate(settings_.Animate);
-    board_.SetAnimationSpeed(settings_.AnimationSpeed);
+    diagram_.Board.SetAnimate(settings_.Animate);
+    diagram_.Board.SetAnimationSpeed(settings_.AnimationSpeed);
     boardView_->RenderNow();
     boardView_->show();
     saveBounds_ = true;
@@ -214,7 +214,7 @@ void TMainWindow::FirstShow() {
 }
 
 void TMainWindow::ResetHeaderFooter() {
-    for (THeaderFooterInfo* record : {&header_, &footer_}) {
+    for (THeaderFooterInfo* record : {&diagram_.Header, &diagram_.Footer}) {
         record->Enabled = false;
         record->Text.clear();
         record->Alignment = taLeftJustify;
@@ -226,8 +226,8 @@ void TMainWindow::LoadDefaultDiagram() {
     ResetHeaderFooter();
     const QString file = programFolder_ + "default.vxd";
     // A missing default diagram is not worth a message; a damaged one is reported by the reader.
-    if (QFile::exists(file) && board_.LoadFromFile(file, header_, footer_)) return;
-    board_.ResetSettings();
+    if (QFile::exists(file) && LoadDiagramFile(file, diagram_, reporter_)) return;
+    diagram_.Board.ResetSettings();
     ResetHeaderFooter();
 }
 
@@ -259,7 +259,7 @@ void TMainWindow::QuitOnSignal() {
     if (diagramModified_) {
         try {
             QDir().mkpath(settings_.SettingsFolder());
-            board_.SaveToFile(RecoveryFile(), kAppVersion, footer_, header_);
+            SaveDiagramFile(diagram_, RecoveryFile(), kAppVersion);
         } catch (const std::exception& error) {
             // Nobody may be there to read it, but it is all that can be done.
             qWarning("%s: %s", qPrintable(RecoveryFile()), error.what());
@@ -278,7 +278,7 @@ void TMainWindow::OfferRecoveredDiagram() {
                             "Open the recovered diagram?",
                             TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     if (quitting_) return;  // unanswered: offered again at the next start
-    if (wanted && LoadDiagramFile(file, board_, header_, footer_, reporter_)) {
+    if (wanted && LoadDiagramFile(file, diagram_, reporter_)) {
         // Saved nowhere yet: the diagram counts as changed until the user saves it.
         currentFileName_.clear();
         diagramModified_ = true;
@@ -297,7 +297,7 @@ void TMainWindow::OfferRecoveredPositions() {
 
 void TMainWindow::RestartHistory() {
     undoList_->Clear();
-    undoList_->Push(board_, header_, footer_);
+    undoList_->Push(diagram_);
     UpdateCommandStates();
 }
 
@@ -306,7 +306,7 @@ void TMainWindow::MarkModified() {
         diagramModified_ = true;
         UpdateCaption();
     }
-    undoList_->Push(board_, header_, footer_);
+    undoList_->Push(diagram_);
     UpdateCommandStates();
 }
 

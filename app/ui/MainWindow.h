@@ -7,8 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "board/DiagramBoard.h"
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 #include "common/ui/SoundMessageDlg.h"
 #include "settings/RecentFiles.h"
 #include "viewers/ui/ViewerHost.h"
@@ -44,9 +43,8 @@ public:
     TMainWindow(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
     ~TMainWindow() override;
 
-    TDiagramBoard& Board() override { return board_; }
-    THeaderFooterInfo& Header() { return header_; }
-    THeaderFooterInfo& Footer() { return footer_; }
+    TDiagramBoard& Board() override { return diagram_.Board; }
+    TDiagram& Diagram() { return diagram_; }
     TUndoList& UndoList() { return *undoList_; }
     TImageFileDialog& ImageFileDialog() { return *imageFileDialog_; }
     TErrorReporter& Reporter() override { return reporter_; }
@@ -246,8 +244,7 @@ private:
     TAppSettings& settings_;
     QString programFolder_;
     QStringList arguments_;
-    TDiagramBoard board_;
-    THeaderFooterInfo header_, footer_;
+    TDiagram diagram_;
     std::unique_ptr<TRunFolder> undoFolder_;  // outlives the undo list, whose files it holds
     std::unique_ptr<TUndoList> undoList_;
     TMessageBoxReporter reporter_;

@@ -74,7 +74,7 @@ bool TMainWindow::SaveImageTo(const QString& fileName, int filterIndex, int colo
     THourglass hourglass;
     if (!ConfirmReplace(fileName)) return false;
     const auto scalable = ScalableFormatOfFilter(filterIndex);
-    const QImage image = scalable ? QImage() : RenderDiagramImage(board_, header_, footer_, settings_.ImageScale);
+    const QImage image = scalable ? QImage() : RenderDiagramImage(diagram_, settings_.ImageScale);
     PlayWave("camra2.wav");
     settings_.SavePath = FolderOf(fileName);
     imageFileDialog_->SetInitialDir(settings_.SavePath);
@@ -84,14 +84,14 @@ bool TMainWindow::SaveImageTo(const QString& fileName, int filterIndex, int colo
         options.Format = *scalable;
         options.Scale = ImageScaleFactor(settings_.ImageScale);
         options.Transparent = transparent && *scalable == TScalableFormat::Png;
-        return SaveScalableImage(board_, header_, footer_, fileName, options, reporter_);
+        return SaveScalableImage(diagram_, fileName, options, reporter_);
     }
     TImageSaveOptions options;
     options.Format = FormatOfFilter(filterIndex);
     options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;
     options.Quality = settings_.JPGQuality;
     if (options.Format == TImageFormat::Gif && transparent)
-        options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(board_, header_, footer_));
+        options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(diagram_));
     return SaveDiagramImage(image, fileName, options, reporter_);
 }
 
@@ -135,7 +135,7 @@ bool TMainWindow::SaveDiagramAs() {
 bool TMainWindow::WriteDiagram(const QString& fileName) {
     THourglass hourglass;
     try {
-        board_.SaveToFile(fileName, kAppVersion, footer_, header_);
+        SaveDiagramFile(diagram_, fileName, kAppVersion);
     } catch (const std::exception& error) {
         reporter_.Report(TMsgKind::Error, error.what());
         return false;
@@ -153,7 +153,7 @@ bool TMainWindow::OpenDiagramFile(const QString& fileName) {
     if (!QuerySaveChanges()) return false;
     THourglass hourglass;
     // Unlike the default diagram, a file the user named is reported when it is missing.
-    if (!LoadDiagramFile(fileName, board_, header_, footer_, reporter_)) return false;
+    if (!LoadDiagramFile(fileName, diagram_, reporter_)) return false;
     currentFileName_ = QFileInfo(fileName).absoluteFilePath();
     diagramModified_ = false;
     UpdateCaption();
@@ -176,19 +176,19 @@ void TMainWindow::mnuFileSaveAsClick() { SaveDiagramAs(); }
 void TMainWindow::mnuFileExitClick() { close(); }
 
 void TMainWindow::mnuEditUndoClick() {
-    undoList_->Undo(board_, header_, footer_);
+    undoList_->Undo(diagram_);
     UpdateCommandStates();
 }
 
 void TMainWindow::mnuEditRedoClick() {
-    undoList_->Redo(board_, header_, footer_);
+    undoList_->Redo(diagram_);
     UpdateCommandStates();
 }
 
 bool TMainWindow::CopyDiagramToClipboard() {
     THourglass hourglass;
-    return clipboard_->Copy(board_, settings_.ClipboardFormat, [this] {
-        const QImage image = RenderDiagramImage(board_, header_, footer_, settings_.ImageScale);
+    return clipboard_->Copy(diagram_.Board, settings_.ClipboardFormat, [this] {
+        const QImage image = RenderDiagramImage(diagram_, settings_.ImageScale);
         PlayWave("camra2.wav");
         return image;
     });
@@ -201,17 +201,17 @@ void TMainWindow::mnuEditCopyClick() {
 void TMainWindow::mnuEditCutClick() {
     // A diagram that did not reach the clipboard is not taken off the board.
     if (!MainWindowFocused() || !CopyDiagramToClipboard()) return;
-    board_.ClearBoard();
-    board_.Refresh();
+    diagram_.Board.ClearBoard();
+    diagram_.Board.Refresh();
     diagramModified_ = true;
-    undoList_->Push(board_, header_, footer_);
+    undoList_->Push(diagram_);
     UpdateCaption();
     UpdateCommandStates();
 }
 
 void TMainWindow::mnuEditPasteClick() {
-    if (!MainWindowFocused() || !clipboard_->Paste(board_)) return;
-    board_.Refresh();
+    if (!MainWindowFocused() || !clipboard_->Paste(diagram_.Board)) return;
+    diagram_.Board.Refresh();
     MarkModified();
 }
 
@@ -228,7 +228,7 @@ void TMainWindow::mnuClipboardFormatClick(int index) {
 
 void TMainWindow::mnuAnimateMovesClick() {
     settings_.Animate = !settings_.Animate;
-    board_.SetAnimate(settings_.Animate);
+    diagram_.Board.SetAnimate(settings_.Animate);
     settings_.SaveAnimate();
 }
 
@@ -238,7 +238,7 @@ void TMainWindow::mnuAnimationSpeedClick() {
         [this](int speed) {
             settings_.AnimationSpeed = speed;
             settings_.SaveAnimationSpeed();
-            board_.SetAnimationSpeed(speed);
+            diagram_.Board.SetAnimationSpeed(speed);
         },
         this);
     dialog.exec();
@@ -281,32 +281,32 @@ void TMainWindow::mnuPlaySoundsClick() {
 
 void TMainWindow::mnuClearBoardClick() {
     THourglass hourglass;
-    board_.UnselectAll();
-    board_.ClearBoard();
-    board_.Refresh();
+    diagram_.Board.UnselectAll();
+    diagram_.Board.ClearBoard();
+    diagram_.Board.Refresh();
     MarkModified();
 }
 
 void TMainWindow::mnuInvertBoardClick() {
     if (!MainWindowFocused()) return;
-    board_.SetView(board_.View() == vwWhiteUnder ? vwBlackUnder : vwWhiteUnder);
+    diagram_.Board.SetView(diagram_.Board.View() == vwWhiteUnder ? vwBlackUnder : vwWhiteUnder);
     MarkModified();
 }
 
 void TMainWindow::mnuStartingPositionClick() {
     if (!MainWindowFocused()) return;
-    board_.UnselectAll();
-    board_.SetStartPosition();
-    board_.Refresh();
+    diagram_.Board.UnselectAll();
+    diagram_.Board.SetStartPosition();
+    diagram_.Board.Refresh();
     MarkModified();
 }
 
 void TMainWindow::mnuPieceStyleClick(int index) {
     THourglass hourglass;
-    board_.SetPieceStyle(static_cast<TPieceStyle>(index));
+    diagram_.Board.SetPieceStyle(static_cast<TPieceStyle>(index));
     // Choosing the style in force still counts as an edit.
     diagramModified_ = true;
-    undoList_->Push(board_, header_, footer_);
+    undoList_->Push(diagram_);
     UpdateCaption();
     UpdateCommandStates();
 }

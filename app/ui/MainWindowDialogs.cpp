@@ -20,7 +20,7 @@ void TMainWindow::mnuHelpQuickStartClick() { ShowHelpTopic(kQuickStartContext); 
 
 void TMainWindow::mnuConfigureBoardClick() {
     if (!MainWindowFocused()) return;
-    TBoardSettingsDialog dialog(board_, settings_.HighLight, TAppPaths::WorkingFolder(), this);
+    TBoardSettingsDialog dialog(diagram_.Board, settings_.HighLight, TAppPaths::WorkingFolder(), this);
     dialog.BackGroundPath = settings_.BackGroundPath;
     dialog.OnConfirm = [](const QString& question) {
         return SoundMessageDlg(question, TMsgDlgType::mtConfirmation, QMessageBox::Yes | QMessageBox::No) ==
@@ -42,7 +42,8 @@ void TMainWindow::mnuConfigureFooterClick() { EditHeaderFooter(false); }
 void TMainWindow::EditHeaderFooter(bool header) {
     if (!MainWindowFocused()) return;
     std::optional<THourglass> wait(std::in_place);  // while the dialog opens
-    THeaderDialog dialog(header ? THeaderKind::Header : THeaderKind::Footer, header ? header_ : footer_, board_, this);
+    THeaderDialog dialog(header ? THeaderKind::Header : THeaderKind::Footer, header ? diagram_.Header : diagram_.Footer,
+                         diagram_.Board, this);
     dialog.OnApplied = [this] { MarkModified(); };
     wait.reset();
     dialog.exec();

@@ -212,9 +212,9 @@ void TMainWindow::mnuFileSaveEPDClick() {
 }
 
 void TMainWindow::SaveAsEPD(const QString& fileName) {
-    TPosDataDialog dialog(board_.Codes(), this);
+    TPosDataDialog dialog(diagram_.Board.Codes(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    const std::string line = PositionEpdLine(board_.Codes(), dialog.PositionData());
+    const std::string line = PositionEpdLine(diagram_.Board.Codes(), dialog.PositionData());
     try {
         AppendEpdLine(QFile::encodeName(fileName).toStdString(), line);
     } catch (const std::exception& error) {

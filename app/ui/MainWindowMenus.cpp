@@ -345,7 +345,7 @@ void TMainWindow::CreatePiecesToolbar() {
 
 void TMainWindow::DrawPieceButtons() {
     for (QToolButton* button : pieceButtons_)
-        button->setIcon(PieceButtonIcon(board_, button->property("tag").toInt(), devicePixelRatioF()));
+        button->setIcon(PieceButtonIcon(diagram_.Board, button->property("tag").toInt(), devicePixelRatioF()));
 }
 
 void TMainWindow::PieceButtonClick(QToolButton* button) {
@@ -357,7 +357,7 @@ void TMainWindow::PieceButtonClick(QToolButton* button) {
 }
 
 void TMainWindow::UpdatePieceButtonMode() {
-    const bool selecting = board_.SelectedCount() > 0;
+    const bool selecting = diagram_.Board.SelectedCount() > 0;
     bool anyDown = false;
     for (QToolButton* button : pieceButtons_) {
         if (selecting) button->setChecked(false);
@@ -374,7 +374,7 @@ void TMainWindow::mnuEditPopup() {
 
 void TMainWindow::UpdateCommandStates() {
     const bool canUndo = undoList_->CanUndo(), canRedo = undoList_->CanRedo();
-    const bool hasContent = !board_.IsEmpty(), holdsText = clipboard_->HoldsText();
+    const bool hasContent = !diagram_.Board.IsEmpty(), holdsText = clipboard_->HoldsText();
     FmnuEditUndo->setEnabled(canUndo);
     FmnuEditRedo->setEnabled(canRedo);
     FmnuEditCut->setEnabled(hasContent);
@@ -404,7 +404,7 @@ void TMainWindow::mnuOptionsPopup() {
     Item("mnuPlaySounds")->setEnabled(TSoundPlayer::HasWaveOutput());
 }
 
-void TMainWindow::mnuBoardPopup() { pieceStyles_->actions().at(board_.PieceStyle())->setChecked(true); }
+void TMainWindow::mnuBoardPopup() { pieceStyles_->actions().at(diagram_.Board.PieceStyle())->setChecked(true); }
 
 QMenu* TMainWindow::Menu(const QString& objectName) const { return findChild<QMenu*>(objectName); }
 

@@ -52,9 +52,7 @@ void TPrintCommands::StopAutoReplay() {
     if (window_.PgnViewer().ArchiveVisible()) window_.PgnViewer().StopAutoReplay();
 }
 
-QImage TPrintCommands::DiagramImage() {
-    return RenderDiagramImage(window_.Board(), window_.Header(), window_.Footer());
-}
+QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(window_.Diagram()); }
 
 bool TPrintCommands::PrintImage(const QImage& image, const QString& title, std::string& error) {
     TPrinterTarget printer(*printer_);

@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "board/HeaderFooter.h"
+#include "board/Diagram.h"
 
 class QWidget;
 
@@ -14,7 +14,6 @@ namespace vorlix {
 
 class TAppSettings;
 class TErrorReporter;
-class TDiagramBoard;
 class TPrintTarget;
 
 enum class TBatchMessage { Information, Warning, Error };
@@ -23,9 +22,11 @@ class TBatchHost {
 public:
     virtual ~TBatchHost() = default;
     virtual QWidget* HostWindow() = 0;
-    virtual TDiagramBoard& Board() = 0;
-    virtual THeaderFooterInfo& Header() = 0;
-    virtual THeaderFooterInfo& Footer() = 0;
+    // The editor's diagram: the runs show their diagrams on its board.
+    virtual TDiagram& Diagram() = 0;
+    TDiagramBoard& Board() { return Diagram().Board; }
+    THeaderFooterInfo& Header() { return Diagram().Header; }
+    THeaderFooterInfo& Footer() { return Diagram().Footer; }
     // Image scale, JPEG quality and the save folders.
     virtual TAppSettings& Settings() = 0;
 

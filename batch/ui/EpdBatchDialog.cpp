@@ -267,7 +267,7 @@ void TEpdBatchDialog::Run(TBatchDestination destination, TEpdCaptionMode headerM
         lblStatus->setText(QStringLiteral("Setting up board..."));
         const QString fileName = printing ? QString() : EpdBatchFileName(file_.Name, n);
         lblStatus->setText(printing ? QStringLiteral("Printing...") : QStringLiteral("Saving file..."));
-        if (!producer.Produce(host_.Board(), host_.Header(), host_.Footer(), fileName, error)) {
+        if (!producer.Produce(host_.Diagram(), fileName, error)) {
             status = QStringLiteral("Error!");
             abort_ = true;
             break;

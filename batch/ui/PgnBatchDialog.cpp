@@ -498,8 +498,7 @@ void TPgnBatchDialog::HandleDiagram(const TPickedPosition& pick) {
         fileName = PgnBatchFileName(file_.Name, rule_.Mode, producer_->Destination() == TBatchDestination::ImageFiles,
                                     GameNumber, pick.Number);
     std::string error;
-    if (!producer_->Produce(host_.Board(), host_.Header(), host_.Footer(), fileName, error))
-        throw std::runtime_error(error);
+    if (!producer_->Produce(host_.Diagram(), fileName, error)) throw std::runtime_error(error);
     if (!files) lblStatus->setText(QStringLiteral("Printing..."));
 }
 

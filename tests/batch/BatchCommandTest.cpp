@@ -130,12 +130,11 @@ TEST_F(BatchCommand, EpdRecordsWithTheirHeadersAndDiagramFiles) {
               Rendered("8/8/8/8/8/8/8/k6K", {"--header", "Black to move", "--footer", "two"}));
     r = Batch({epd, "-o", out + "/D.vxd", "--header", "text:   "});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    TDiagramBoard board;
-    THeaderFooterInfo header, footer;
+    TDiagram written;
     TSilentReporter silent;
-    ASSERT_TRUE(LoadDiagramFile(out + "/D001.VXD", board, header, footer, silent));
-    EXPECT_EQ(board.GetPiece({0, 0}), 1);
-    EXPECT_FALSE(header.Enabled);
+    ASSERT_TRUE(LoadDiagramFile(out + "/D001.VXD", written, silent));
+    EXPECT_EQ(written.Board.GetPiece({0, 0}), 1);
+    EXPECT_FALSE(written.Header.Enabled);
 }
 
 TEST_F(BatchCommand, ManyDiagramsPerPdfPage) {
@@ -200,12 +199,11 @@ TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
 // comments are drawn on their own positions only, never the style's.
 TEST_F(BatchCommand, FaultyGamesAreNamedAndMarksStayOnTheirPositions) {
     const QString pgn = QStringLiteral(VORLIX_TEST_DATA_DIR "/castling-with-zeros.pgn");
-    TDiagramBoard styled;
-    THeaderFooterInfo header, footer;
+    TDiagram styled;
     TSilentReporter silent;
-    ASSERT_TRUE(LoadDiagramFile(kStyle, styled, header, footer, silent));
-    styled.SetMarks({{{0, 63, TMarkColor::Red}}, {{27, TMarkColor::Blue}}});
-    const std::vector<uint8_t> bytes = EncodeDiagram(styled, kVxdVersion, footer, header);
+    ASSERT_TRUE(LoadDiagramFile(kStyle, styled, silent));
+    styled.Board.SetMarks({{{0, 63, TMarkColor::Red}}, {{27, TMarkColor::Blue}}});
+    const std::vector<uint8_t> bytes = EncodeDiagram(styled);
     const QString style =
         Write("marked.vxd", QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
 
@@ -222,8 +220,9 @@ TEST_F(BatchCommand, FaultyGamesAreNamedAndMarksStayOnTheirPositions) {
     const TBoardMarks knightMarks{{{SquareIndex(5, 2), SquareIndex(3, 3), TMarkColor::Green}},
                                   {{SquareIndex(3, 3), TMarkColor::Green}}};
     for (const QString& name : expected) {
-        TDiagramBoard board;
-        ASSERT_TRUE(LoadDiagramFile(entire + "/" + name, board, header, footer, silent)) << name.toStdString();
+        TDiagram written;
+        const TDiagramBoard& board = written.Board;
+        ASSERT_TRUE(LoadDiagramFile(entire + "/" + name, written, silent)) << name.toStdString();
         // Only the position after 4. 0-0 carries the comment's marks.
         EXPECT_EQ(board.Marks(), name == "Cap00008.VXD" ? knightMarks : TBoardMarks{}) << name.toStdString();
         if (name == "Cap00008.VXD") {

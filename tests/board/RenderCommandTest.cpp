@@ -156,14 +156,14 @@ TEST_F(RenderCommand, ScaleHeaderAndFooterShapeTheImage) {
 }
 
 TEST_F(RenderCommand, DiagramFileGivesStyleAndPositionUnlessReplaced) {
-    TDiagramBoard board;
+    TDiagram diagram;
+    TDiagramBoard& board = diagram.Board;
     board.SetSquareSize(40);
     board.SetPositionFromPlacement("4k3/8/8/8/8/8/8/4K3");
-    THeaderFooterInfo header, footer;
-    header.Enabled = true;
-    header.Text = "Stored header";
+    diagram.Header.Enabled = true;
+    diagram.Header.Text = "Stored header";
     const QString vxd = Out("d.vxd");
-    board.SaveToFile(vxd, 220, footer, header);
+    SaveDiagramFile(diagram, vxd);
     ASSERT_TRUE(QFile::exists(vxd));
 
     TRun run = RunVorlix({"--vxd", vxd, "-o", Out("d.bmp")});

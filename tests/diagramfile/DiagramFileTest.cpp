@@ -35,7 +35,7 @@ protected:
     // Loads bytes written to a file; true on success.
     bool LoadBytes(const std::vector<uint8_t>& bytes) {
         WriteBytes(Path("in.vxd"), bytes);
-        return board.LoadFromFile(Path("in.vxd"), header, footer);
+        return LoadDiagramFile(Path("in.vxd"), diagram, reporter);
     }
     // Signature and version 220, then the given field bytes.
     static std::vector<uint8_t> WithPrelude(std::initializer_list<uint8_t> fields, uint16_t version = 220) {
@@ -48,16 +48,18 @@ protected:
         for (uint8_t b : fields) w.WriteU8(b);
         return w.Take();
     }
-    // The bytes of a diagram written from `board` (or from a fresh default board).
-    std::vector<uint8_t> Saved(TDiagramBoard& from) {
-        from.SaveToFile(Path("saved.vxd"), kVxdVersion, footer, header);
+    // The bytes of the file saved from a diagram.
+    std::vector<uint8_t> Saved(const TDiagram& from) {
+        SaveDiagramFile(from, Path("saved.vxd"));
         return FileBytes(Path("saved.vxd"));
     }
 
     QTemporaryDir dir;
     TCollectingReporter reporter;
-    TDiagramBoard board;
-    THeaderFooterInfo header, footer;
+    TDiagram diagram;
+    TDiagramBoard& board = diagram.Board;
+    THeaderFooterInfo& header = diagram.Header;
+    THeaderFooterInfo& footer = diagram.Footer;
 };
 
 void ExpectSameBoard(const TDiagramBoard& a, const TDiagramBoard& b) {
@@ -87,17 +89,17 @@ void ExpectSameBoard(const TDiagramBoard& a, const TDiagramBoard& b) {
 }  // namespace
 
 TEST_F(DiagramFile, EverySettingSquareAndLineSurvivesSaveAndLoad) {
-    TDiagramBoard source;
-    StyleEverything(source);
-    source.Render();  // square rectangles of a real rendering are stored too
-    const THeaderFooterInfo savedHeader = SampleLine("Kasparov – Topalov, Wijk aan Zee 1999 é", 1);
-    const THeaderFooterInfo savedFooter = SampleLine("White to move", 2);
-    source.SaveToFile(Path("all.vxd"), kVxdVersion, savedFooter, savedHeader);
+    TDiagram source;
+    StyleEverything(source.Board);
+    source.Board.Render();  // square rectangles of a real rendering are stored too
+    source.Header = SampleLine("Kasparov – Topalov, Wijk aan Zee 1999 é", 1);
+    source.Footer = SampleLine("White to move", 2);
+    SaveDiagramFile(source, Path("all.vxd"));
 
-    ASSERT_TRUE(board.LoadFromFile(Path("all.vxd"), header, footer)) << reporter.Last();
-    ExpectSameBoard(board, source);
-    EXPECT_EQ(header, savedHeader);
-    EXPECT_EQ(footer, savedFooter);
+    ASSERT_TRUE(LoadDiagramFile(Path("all.vxd"), diagram, reporter)) << reporter.Last();
+    ExpectSameBoard(board, source.Board);
+    EXPECT_EQ(header, source.Header);  // each line comes back in its own place
+    EXPECT_EQ(footer, source.Footer);
     EXPECT_TRUE(board.IsSelected(QPoint(4, 3)));
     EXPECT_TRUE(board.Square(4, 3).Highlighted && board.Square(4, 3).Merged);
     EXPECT_EQ(board.Border().Get(1).Width, 4);  // three borders in their order
@@ -121,18 +123,17 @@ TEST_F(DiagramFile, SquareImagesOfEveryDepthSurvive) {
         EXPECT_TRUE(SamePixels(board.LightSquareBitmap(), light)) << bits;
         EXPECT_TRUE(SamePixels(board.DarkSquareBitmap(), dark)) << bits;
 
-        TDiagramBoard again;
-        again.SetErrorReporter(&reporter);
-        board.SaveToFile(Path("images.vxd"), kVxdVersion, footer, header);
-        ASSERT_TRUE(again.LoadFromFile(Path("images.vxd"), header, footer));
-        EXPECT_TRUE(SamePixels(again.LightSquareBitmap(), light)) << bits;
-        EXPECT_TRUE(SamePixels(again.DarkSquareBitmap(), dark)) << bits;
+        TDiagram again;
+        SaveDiagramFile(diagram, Path("images.vxd"));
+        ASSERT_TRUE(LoadDiagramFile(Path("images.vxd"), again, reporter));
+        EXPECT_TRUE(SamePixels(again.Board.LightSquareBitmap(), light)) << bits;
+        EXPECT_TRUE(SamePixels(again.Board.DarkSquareBitmap(), dark)) << bits;
     }
 }
 
 TEST_F(DiagramFile, WriterLaysOutTheFieldsInOrder) {
-    TDiagramBoard fresh;
-    fresh.Border().Clear();
+    TDiagram fresh;
+    fresh.Board.Border().Clear();
     const std::vector<uint8_t> bytes = Saved(fresh);
     ASSERT_GE(bytes.size(), 26u);
     EXPECT_EQ(bytes[0], 0);
@@ -204,11 +205,11 @@ uint32_t U32At(const std::vector<uint8_t>& v, size_t at) {
 }  // namespace
 
 TEST_F(DiagramFile, EveryFieldSitsWhereTheFormatPutsIt) {
-    TDiagramBoard source;
-    StyleEverything(source);
-    source.Render();
-    header = SampleLine("Top", 1);
-    footer = SampleLine("Bottom", 2);
+    TDiagram source;
+    StyleEverything(source.Board);
+    source.Board.Render();
+    source.Header = SampleLine("Top", 1);
+    source.Footer = SampleLine("Bottom", 2);
     const std::vector<TField> fields = SplitFields(Saved(source));
 
     std::vector<int> tags;
@@ -244,8 +245,8 @@ TEST_F(DiagramFile, EveryFieldSitsWhereTheFormatPutsIt) {
     EXPECT_EQ(U32At(squares, e4 + 28), 0x00FFFFu);
     EXPECT_EQ(squares[e4 + 32], 1);  // merged
     EXPECT_EQ(U32At(squares, a8 + 28), 0xFF00FFu);
-    EXPECT_EQ(squares[a8 + 4], source.Square(0, 7).IsLight);
-    EXPECT_EQ(int32_t(U32At(squares, e4 + 16)), source.Square(4, 3).Bounds.Right);
+    EXPECT_EQ(squares[a8 + 4], source.Board.Square(0, 7).IsLight);
+    EXPECT_EQ(int32_t(U32At(squares, e4 + 16)), source.Board.Square(4, 3).Bounds.Right);
     EXPECT_EQ(U32At(squares, (7 * 8 + 7) * 36), uint32_t(pcBDot));
 
     EXPECT_EQ(field(60).Value[0], 3);
@@ -321,7 +322,7 @@ TEST_F(DiagramFile, BadSignatureAndBadSquareCodesAreInvalid) {
     std::vector<uint8_t> bytes = WithPrelude({});
     bytes[5] = 'x';
     EXPECT_FALSE(LoadBytes(bytes));
-    TDiagramBoard source;
+    TDiagram source;
     std::vector<uint8_t> saved = Saved(source);
     const size_t squares = 22 + 3 + 6 + 2 + 5 + 2 + 10 + 4 + 10 + 4;
     ASSERT_EQ(saved[squares], 25);
@@ -342,10 +343,12 @@ TEST_F(DiagramFile, AFileThatFailsHalfWayLeavesTheWholeDiagramAsItWas) {
     before.ToggleSelection({2, 2});
     const THeaderFooterInfo headerBefore = header, footerBefore = footer;
 
-    TDiagramBoard other;
-    other.SetView(vwBlackUnder);
-    other.Border().Assign({{5, clRed, clBlue}});
-    std::vector<uint8_t> bytes = EncodeDiagram(other, kVxdVersion, SampleLine("f", 0), SampleLine("h", 2));
+    TDiagram other;
+    other.Board.SetView(vwBlackUnder);
+    other.Board.Border().Assign({{5, clRed, clBlue}});
+    other.Header = SampleLine("h", 2);
+    other.Footer = SampleLine("f", 0);
+    std::vector<uint8_t> bytes = EncodeDiagram(other);
     bytes.push_back(10);  // a grid line width of 200: invalid, after every other field
     bytes.push_back(200);
     EXPECT_FALSE(LoadBytes(bytes));
@@ -360,26 +363,24 @@ TEST_F(DiagramFile, AFileThatFailsHalfWayLeavesTheWholeDiagramAsItWas) {
 }
 
 TEST_F(DiagramFile, FileErrorsAreReportedFromTheSharedTable) {
-    EXPECT_FALSE(board.LoadFromFile(Path("missing.vxd"), header, footer));
-    EXPECT_TRUE(reporter.Messages.empty());  // a missing file is no error here
-    EXPECT_FALSE(LoadDiagramFile(Path("missing.vxd"), board, header, footer, reporter));
+    EXPECT_FALSE(LoadDiagramFile(Path("missing.vxd"), diagram, reporter));
     EXPECT_EQ(reporter.Last(), About("missing.vxd", "File not found!"));
-    EXPECT_FALSE(board.LoadFromFile(dir.path(), header, footer));
+    EXPECT_FALSE(LoadDiagramFile(dir.path(), diagram, reporter));
     EXPECT_EQ(reporter.Last(), dir.path().toStdString() + "\nInvalid file name!");
-    EXPECT_THROW(board.SaveToFile(Path("no/such/folder.vxd"), kVxdVersion, footer, header), std::exception);
+    EXPECT_THROW(SaveDiagramFile(diagram, Path("no/such/folder.vxd")), std::exception);
 }
 
 TEST_F(DiagramFile, SavingReplacesALongerFileWholly) {
     WriteBytes(Path("saved.vxd"), std::vector<uint8_t>(100000, 0xAB));
-    TDiagramBoard source;
+    TDiagram source;
     const std::vector<uint8_t> bytes = Saved(source);
-    EXPECT_EQ(bytes, EncodeDiagram(source, kVxdVersion, footer, header));
+    EXPECT_EQ(bytes, EncodeDiagram(source));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"saved.vxd"});
 }
 
 TEST_F(DiagramFile, AFailedSaveKeepsTheOldFile) {
-    TDiagramBoard source;
-    StyleEverything(source);
+    TDiagram source;
+    StyleEverything(source.Board);
     const std::vector<uint8_t> old = Saved(source);
     // A file size limit makes the write fail half-way, as a full disk would.
     rlimit saved{}, small{};
@@ -388,7 +389,7 @@ TEST_F(DiagramFile, AFailedSaveKeepsTheOldFile) {
     small.rlim_cur = 1000;
     auto previous = signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_ANY_THROW(source.SaveToFile(Path("saved.vxd"), kVxdVersion, footer, header));
+    EXPECT_ANY_THROW(SaveDiagramFile(source, Path("saved.vxd")));
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previous);
     EXPECT_EQ(FileBytes(Path("saved.vxd")), old);
@@ -396,10 +397,10 @@ TEST_F(DiagramFile, AFailedSaveKeepsTheOldFile) {
 }
 
 TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
-    TDiagramBoard source;
-    StyleEverything(source);
-    source.SetLightSquareBitmap(RgbPicture(3, 2));
-    source.SetDarkSquareBitmap(IndexedPicture(2, 2, 2));
+    TDiagram source;
+    StyleEverything(source.Board);
+    source.Board.SetLightSquareBitmap(RgbPicture(3, 2));
+    source.Board.SetDarkSquareBitmap(IndexedPicture(2, 2, 2));
     const std::vector<uint8_t> good = Saved(source);
     int loaded = 0;
     for (size_t n = 0; n <= good.size(); ++n) {
@@ -423,14 +424,14 @@ TEST_F(DiagramFile, EveryPrefixAndRandomDamageLoadsOrIsInvalid) {
 }
 
 TEST_F(DiagramFile, MarksFollowEveryOtherFieldInBytesOldReadersStepOver) {
-    TDiagramBoard source;
-    StyleEverything(source);
-    const std::vector<uint8_t> plain = EncodeDiagram(source, kVxdVersion, footer, header);
+    TDiagram source;
+    StyleEverything(source.Board);
+    const std::vector<uint8_t> plain = EncodeDiagram(source);
     TBoardMarks marks;
     marks.Arrows = {{12, 28, TMarkColor::Green}, {63, 0, TMarkColor::Blue}};
     marks.Squares = {{27, TMarkColor::Red}, {45, TMarkColor::Yellow}};
-    source.SetMarks(marks);
-    const std::vector<uint8_t> marked = EncodeDiagram(source, kVxdVersion, footer, header);
+    source.Board.SetMarks(marks);
+    const std::vector<uint8_t> marked = EncodeDiagram(source);
     ASSERT_GT(marked.size(), plain.size());
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), marked.begin()));
     // No byte of the new field is a tag an older reader knows: all are 202 or above.
@@ -438,7 +439,7 @@ TEST_F(DiagramFile, MarksFollowEveryOtherFieldInBytesOldReadersStepOver) {
 
     ASSERT_TRUE(LoadBytes(marked));
     EXPECT_EQ(board.Marks(), marks);
-    ExpectSameBoard(board, source);
+    ExpectSameBoard(board, source.Board);
     // A file without marks leaves none behind.
     ASSERT_TRUE(LoadBytes(plain));
     EXPECT_TRUE(board.Marks().Empty());

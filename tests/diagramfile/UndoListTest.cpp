@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "board/DiagramBoard.h"
+#include "board/Diagram.h"
 #include "board/UndoList.h"
 #include "files/ErrorReporter.h"
 
@@ -21,15 +21,16 @@ protected:
     // Pushes state number n, told apart by the highlight colour of a1.
     void PushState(TUndoList& list, int n) {
         board.Square(0, 0).HighlightColor = TColor(n);
-        ASSERT_TRUE(list.Push(board, header, footer)) << reporter.Last();
+        ASSERT_TRUE(list.Push(diagram)) << reporter.Last();
     }
     int Shown() const { return int(board.Square(0, 0).HighlightColor); }
     QStringList StateFiles() const { return QDir(dir.path()).entryList({"*.tmp"}, QDir::Files); }
 
     QTemporaryDir dir;
     TCollectingReporter reporter;
-    TDiagramBoard board;
-    THeaderFooterInfo header, footer;
+    TDiagram diagram;
+    TDiagramBoard& board = diagram.Board;
+    THeaderFooterInfo& header = diagram.Header;
 };
 
 }  // namespace
@@ -52,17 +53,17 @@ TEST_F(UndoList, UndoRedoAndAPushAfterUndoDropsTheRedoState) {
     PushState(list, 1);
     header.Text = "second";
     PushState(list, 2);
-    list.Undo(board, header, footer);
+    list.Undo(diagram);
     EXPECT_EQ(Shown(), 1);
     EXPECT_EQ(header.Text, "");  // header and footer travel with the state
     EXPECT_TRUE(list.CanRedo());
-    list.Redo(board, header, footer);
+    list.Redo(diagram);
     EXPECT_EQ(Shown(), 2);
     EXPECT_EQ(header.Text, "second");
-    list.Redo(board, header, footer);  // nothing to redo
+    list.Redo(diagram);  // nothing to redo
     EXPECT_EQ(list.Position(), 2);
 
-    list.Undo(board, header, footer);
+    list.Undo(diagram);
     const QString second = list.Files().at(1);
     PushState(list, 3);
     EXPECT_EQ(list.Count(), 2);
@@ -77,10 +78,10 @@ TEST_F(UndoList, KeepsTheNewestFortyStates) {
     EXPECT_EQ(list.Count(), 40);
     EXPECT_EQ(list.Position(), 40);
     EXPECT_EQ(StateFiles().size(), 40);
-    for (int i = 0; i < 39; ++i) list.Undo(board, header, footer);
+    for (int i = 0; i < 39; ++i) list.Undo(diagram);
     EXPECT_EQ(Shown(), 2);
     EXPECT_FALSE(list.CanUndo());
-    list.Undo(board, header, footer);
+    list.Undo(diagram);
     EXPECT_EQ(list.Position(), 1);
 }
 
@@ -100,19 +101,19 @@ TEST_F(UndoList, ClearAndDestructionLeaveNoFiles) {
 
 TEST_F(UndoList, AnUnwritableFolderIsReportedOnceWithItsReasonAndTheListGoesOn) {
     TUndoList list(dir.filePath("gone"));
-    EXPECT_FALSE(list.Push(board, header, footer));
-    EXPECT_FALSE(list.Push(board, header, footer));
+    EXPECT_FALSE(list.Push(diagram));
+    EXPECT_FALSE(list.Push(diagram));
     ASSERT_EQ(reporter.Messages.size(), 1u);
     EXPECT_EQ(reporter.Last(), "The undo history cannot be kept: its folder\n" + dir.filePath("gone").toStdString() +
                                    "\ncannot be written (File not found!)");
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.Position(), 0);
     QDir().mkdir(dir.filePath("gone"));
-    EXPECT_TRUE(list.Push(board, header, footer));
+    EXPECT_TRUE(list.Push(diagram));
     EXPECT_EQ(list.Position(), 1);
     // Trouble that comes back after a success is worth a new message.
     QDir(dir.filePath("gone")).removeRecursively();
-    EXPECT_FALSE(list.Push(board, header, footer));
+    EXPECT_FALSE(list.Push(diagram));
     EXPECT_EQ(reporter.Messages.size(), 2u);
 }
 
@@ -122,11 +123,11 @@ TEST_F(UndoList, AVanishedStateFileIsReportedAndThePositionStillMoves) {
     PushState(list, 2);
     const QString vanished = list.Files().at(0);
     QFile::remove(vanished);
-    list.Undo(board, header, footer);
+    list.Undo(diagram);
     EXPECT_EQ(reporter.Last(), vanished.toStdString() + "\nFile not found!");
     EXPECT_EQ(list.Position(), 1);
     EXPECT_EQ(Shown(), 2);
-    list.Redo(board, header, footer);
+    list.Redo(diagram);
     EXPECT_EQ(Shown(), 2);
     EXPECT_EQ(list.Position(), 2);
 }

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "board/DiagramBoard.h"
+#include "board/DiagramFile.h"
 #include "board/Fonts.h"
 #include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/SquareImageFile.h"
@@ -67,7 +68,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    TDiagramBoard board;
+    TDiagram diagram;  // a style file holds the board with an empty header and footer
+    TDiagramBoard& board = diagram.Board;
     THighlightOptions highlights;
     std::unique_ptr<TBoardSettingsDialog> dialog;
     int applied = 0;
@@ -243,7 +245,7 @@ TEST_F(BrdSettingsDialogTest, ThePreviewIsTheDiagramThatApplyAndTheRenderCommand
     const QString tool = VORLIX_BIN_DIR "/vorlix";
     if (!QFile::exists(tool)) GTEST_SKIP() << "vorlix not built";
     const QString vxd = dir.filePath("style.vxd"), bmp = dir.filePath("style.bmp");
-    board.SaveToFile(vxd, 220, THeaderFooterInfo{}, THeaderFooterInfo{});
+    SaveDiagramFile(diagram, vxd);
     QProcess render;
     render.start(tool, {"render", "--vxd", vxd, "-o", bmp});
     ASSERT_TRUE(render.waitForFinished(30000));

@@ -86,12 +86,12 @@ TEST_F(MainWindowDialogsTest, HeaderApplyChangesTheHeaderWithOneUndoState) {
         dialog.reject();
     });
     QTest::keyClick(window.get(), Qt::Key_H, Qt::ControlModifier);
-    EXPECT_TRUE(window->Header().Enabled);
-    EXPECT_EQ(window->Header().Text, "White to play");
-    EXPECT_FALSE(window->Footer().Enabled);
+    EXPECT_TRUE(window->Diagram().Header.Enabled);
+    EXPECT_EQ(window->Diagram().Header.Text, "White to play");
+    EXPECT_FALSE(window->Diagram().Footer.Enabled);
     EXPECT_EQ(window->UndoList().Count(), states + 1);
     window->Item("mnuEditUndo")->trigger();
-    EXPECT_FALSE(window->Header().Enabled);
+    EXPECT_FALSE(window->Diagram().Header.Enabled);
 }
 
 TEST_F(MainWindowDialogsTest, TheTipOfTheDayGreetsAnUntitledStartOnlyWhenWanted) {

@@ -35,13 +35,14 @@ class DiagramImageTest : public testing::Test {
 protected:
     void SetUp() override { Board.SetStartPosition(); }
     QRgb Back() const { return ColorToRgb(Board.CoordenateBackColor()); }
-    TDiagramBoard Board;
+    TDiagram Diagram;
+    TDiagramBoard& Board = Diagram.Board;
 };
 
 }  // namespace
 
 TEST_F(DiagramImageTest, WithoutHeaderAndFooterIsExactlyTheBoard) {
-    const QImage image = RenderDiagramImage(Board, {}, {});
+    const QImage image = RenderDiagramImage(Diagram);
     EXPECT_EQ(image.size(), QSize(328, 328));
     EXPECT_EQ(image, Board.DiagramBitmap().convertToFormat(image.format()));
     // Pixel for pixel, with the bits the encoders read, as the board drawn on a canvas.
@@ -50,17 +51,17 @@ TEST_F(DiagramImageTest, WithoutHeaderAndFooterIsExactlyTheBoard) {
     Board.DrawDiagramOn(drawn, 0, 0);
     ASSERT_EQ(drawn.sizeInBytes(), image.sizeInBytes());
     EXPECT_EQ(std::memcmp(drawn.constBits(), image.constBits(), static_cast<std::size_t>(image.sizeInBytes())), 0);
-    EXPECT_EQ(RenderDiagramImage(Board, {}, {}, 0).size(), QSize(132, 132));
-    EXPECT_EQ(RenderDiagramImage(Board, {}, {}, 7).size(), QSize(656, 656));
+    EXPECT_EQ(RenderDiagramImage(Diagram, 0).size(), QSize(132, 132));
+    EXPECT_EQ(RenderDiagramImage(Diagram, 7).size(), QSize(656, 656));
 }
 
 TEST_F(DiagramImageTest, HeaderAndFooterBandsTakeTheSampleTextHeightPlusFour) {
-    const THeaderFooterInfo header = Line("Header", taRightJustify);
-    THeaderFooterInfo footer = Line("Footer", taCenter);
-    footer.Font.Size = 20;
-    const int hh = SampleHeight(header), fh = SampleHeight(footer);
+    Diagram.Header = Line("Header", taRightJustify);
+    Diagram.Footer = Line("Footer", taCenter);
+    Diagram.Footer.Font.Size = 20;
+    const int hh = SampleHeight(Diagram.Header), fh = SampleHeight(Diagram.Footer);
     ASSERT_GT(fh, hh);
-    const QImage image = RenderDiagramImage(Board, header, footer);
+    const QImage image = RenderDiagramImage(Diagram);
     ASSERT_EQ(image.size(), QSize(328, 328 + hh + 4 + fh + 4));
     // The board sits under the header band.
     EXPECT_EQ(image.copy(0, hh + 4, 328, 328), Board.DiagramBitmap().convertToFormat(image.format()));
@@ -75,10 +76,13 @@ TEST_F(DiagramImageTest, HeaderAndFooterBandsTakeTheSampleTextHeightPlusFour) {
 
 TEST_F(DiagramImageTest, AHeaderWiderThanTheBoardStartsAtTheLeftAndIsClipped) {
     const std::string text(80, 'W');
-    const QImage left = RenderDiagramImage(Board, Line(text, taLeftJustify), {});
+    Diagram.Header = Line(text, taLeftJustify);
+    const QImage left = RenderDiagramImage(Diagram);
     EXPECT_EQ(left.width(), 328);
-    EXPECT_EQ(RenderDiagramImage(Board, Line(text, taCenter), {}), left);
-    EXPECT_EQ(RenderDiagramImage(Board, Line(text, taRightJustify), {}), left);
+    for (int alignment : {taCenter, taRightJustify}) {
+        Diagram.Header = Line(text, alignment);
+        EXPECT_EQ(RenderDiagramImage(Diagram), left) << alignment;
+    }
     const int hh = SampleHeight(Line(text));
     EXPECT_TRUE(HasInk(left, QRect(0, 0, 12, hh), Back()));
     EXPECT_TRUE(HasInk(left, QRect(316, 0, 12, hh), Back()));
@@ -87,14 +91,15 @@ TEST_F(DiagramImageTest, AHeaderWiderThanTheBoardStartsAtTheLeftAndIsClipped) {
 }
 
 TEST_F(DiagramImageTest, ASelectionNeverReachesTheImageAndIsCleared) {
-    const QImage clean = RenderDiagramImage(Board, {}, {});
+    const QImage clean = RenderDiagramImage(Diagram);
     int focusChanges = 0;
     Board.OnFocusChange = [&](TDiagramBoard&) { ++focusChanges; };
     Board.ToggleSelection(QPoint(4, 1));
     Board.ToggleSelection(QPoint(0, 0));
     ASSERT_EQ(Board.SelectedCount(), 2);
     focusChanges = 0;
-    EXPECT_EQ(RenderDiagramImage(Board, Line("x"), {}).copy(0, SampleHeight(Line("x")) + 4, 328, 328), clean);
+    Diagram.Header = Line("x");
+    EXPECT_EQ(RenderDiagramImage(Diagram).copy(0, SampleHeight(Line("x")) + 4, 328, 328), clean);
     EXPECT_EQ(Board.SelectedCount(), 0);
     EXPECT_EQ(focusChanges, 1);
 }
@@ -102,11 +107,12 @@ TEST_F(DiagramImageTest, ASelectionNeverReachesTheImageAndIsCleared) {
 TEST_F(DiagramImageTest, TransparencyOnlyWhereTheCornerHasTheCoordinateBackground) {
     Board.SetCoordenateBackColor(0x00E0F0FF);
     // Default sides east and south: the top-right corner, in the east band.
-    const QImage plain = RenderDiagramImage(Board, {}, {});
-    EXPECT_EQ(FindTransparentCorner(plain, TransparencyRuleOf(Board, {}, {})), QPoint(327, 0));
+    const QImage plain = RenderDiagramImage(Diagram);
+    EXPECT_EQ(FindTransparentCorner(plain, TransparencyRuleOf(Diagram)), QPoint(327, 0));
     // A header puts the corner at the top left, in the header band.
-    const QImage headed = RenderDiagramImage(Board, Line("Game 1"), {});
-    const auto corner = FindTransparentCorner(headed, TransparencyRuleOf(Board, Line("Game 1"), {}));
+    Diagram.Header = Line("Game 1");
+    const QImage headed = RenderDiagramImage(Diagram);
+    const auto corner = FindTransparentCorner(headed, TransparencyRuleOf(Diagram));
     ASSERT_EQ(corner, QPoint(0, 0));
     std::vector<std::uint8_t> bytes;
     std::string error;
@@ -115,11 +121,12 @@ TEST_F(DiagramImageTest, TransparencyOnlyWhereTheCornerHasTheCoordinateBackgroun
     EXPECT_EQ(qAlpha(decoded.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(decoded.pixel(100, 100)), 255);
     // No header, footer or coordinates: the border touches every corner.
+    Diagram.Header = {};
     Board.SetCoordenateOrientation(0);
-    const QImage bare = RenderDiagramImage(Board, {}, {});
-    EXPECT_FALSE(FindTransparentCorner(bare, TransparencyRuleOf(Board, {}, {})).has_value());
+    const QImage bare = RenderDiagramImage(Diagram);
+    EXPECT_FALSE(FindTransparentCorner(bare, TransparencyRuleOf(Diagram)).has_value());
     // South band only: the bottom-left corner.
     Board.SetCoordenateOrientation(South);
-    const QImage south = RenderDiagramImage(Board, {}, {});
-    EXPECT_EQ(FindTransparentCorner(south, TransparencyRuleOf(Board, {}, {})), QPoint(0, south.height() - 1));
+    const QImage south = RenderDiagramImage(Diagram);
+    EXPECT_EQ(FindTransparentCorner(south, TransparencyRuleOf(Diagram)), QPoint(0, south.height() - 1));
 }

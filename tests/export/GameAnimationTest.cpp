@@ -29,16 +29,17 @@ std::vector<QImage> Decode(const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 TEST(GameAnimation, HasAFramePerPositionThatDecodesToTheDiagram) {
-    TDiagramBoard board;
+    TDiagram diagram;
+    const TDiagramBoard& board = diagram.Board;
     const TPGNRec game = Game("1. e4 {[%cal Gg1f3]} e5 2. Nf3 Nc6 *");
     std::vector<std::uint8_t> bytes;
     std::string error;
-    ASSERT_TRUE(EncodeGameAnimation(board, {}, {}, game, {}, bytes, error)) << error;
+    ASSERT_TRUE(EncodeGameAnimation(diagram, game, {}, bytes, error)) << error;
     const std::vector<QImage> frames = Decode(bytes);
     ASSERT_EQ(frames.size(), 5u);
-    TDiagramBoard start;
-    start.SetStartPosition();
-    EXPECT_EQ(frames[0], RenderDiagramImage(start, {}, {}));
+    TDiagram start;
+    start.Board.SetStartPosition();
+    EXPECT_EQ(frames[0], RenderDiagramImage(start));
     // The arrow of the first move's comment shows on its position only.
     const QPoint f2 = (board.SquareRect(6, 0).center() + board.SquareRect(5, 2).center()) / 2;  // mid-arrow
     EXPECT_GT(qGreen(frames[1].pixel(f2)), qRed(frames[1].pixel(f2)) + 40);
@@ -46,12 +47,13 @@ TEST(GameAnimation, HasAFramePerPositionThatDecodesToTheDiagram) {
 }
 
 TEST(GameAnimation, LastMoveIsHighlightedWhenAsked) {
-    TDiagramBoard board;
+    TDiagram diagram;
+    const TDiagramBoard& board = diagram.Board;
     std::vector<QImage> plain, marked;
     std::string error;
     const TPGNRec game = Game("1. d4 *");
-    ASSERT_TRUE(RenderGameFrames(board, {}, {}, game, false, plain, error));
-    ASSERT_TRUE(RenderGameFrames(board, {}, {}, game, true, marked, error));
+    ASSERT_TRUE(RenderGameFrames(diagram, game, false, plain, error));
+    ASSERT_TRUE(RenderGameFrames(diagram, game, true, marked, error));
     ASSERT_EQ(marked.size(), 2u);
     EXPECT_EQ(marked[0], plain[0]);  // no move before the start
     const QPoint d2 = board.SquareRect(3, 1).topLeft() + QPoint(1, 1);
@@ -61,10 +63,10 @@ TEST(GameAnimation, LastMoveIsHighlightedWhenAsked) {
 }
 
 TEST(GameAnimation, AnIllegalMoveIsAnErrorAndWritesNothing) {
-    TDiagramBoard board;
+    TDiagram diagram;
     std::vector<std::uint8_t> bytes;
     std::string error;
-    EXPECT_FALSE(EncodeGameAnimation(board, {}, {}, Game("1. e4 e5 2. Ke3 *"), {}, bytes, error));
+    EXPECT_FALSE(EncodeGameAnimation(diagram, Game("1. e4 e5 2. Ke3 *"), {}, bytes, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(bytes.empty());
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/ClipboardFormats.h"
-#include "board/DiagramBoard.h"
+#include "board/Diagram.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "imaging/ImageScaling.h"
@@ -33,7 +33,7 @@ class MonochromeImage : public testing::Test {
 protected:
     void SetUp() override {
         Board.SetStartPosition();
-        Diagram = RenderDiagramImage(Board, {}, {}, kNoScaleIndex);
+        Diagram = RenderDiagramImage(Source, kNoScaleIndex);
     }
     // e4 is light, d4 dark; both empty.
     void ExpectSquaresDiffer(const QImage& reduced) {
@@ -43,7 +43,8 @@ protected:
         EXPECT_LT(light, 0.02);
         EXPECT_GT(dark, 0.15);  // silver squares keep a visible share of black
     }
-    TDiagramBoard Board;
+    TDiagram Source;
+    TDiagramBoard& Board = Source.Board;
     QImage Diagram;
 };
 
@@ -91,10 +92,10 @@ TEST(SmoothScaling, ThinLinesSurviveShrinkingAndGrowingHasNoBlocks) {
 }
 
 TEST(SmoothScaling, TheDiagramImageKeepsTheSizeRules) {
-    TDiagramBoard board;
-    board.SetStartPosition();
-    const QImage full = RenderDiagramImage(board, {}, {}, kNoScaleIndex);
-    const QImage small = RenderDiagramImage(board, {}, {}, 0);
+    TDiagram diagram;
+    diagram.Board.SetStartPosition();
+    const QImage full = RenderDiagramImage(diagram, kNoScaleIndex);
+    const QImage small = RenderDiagramImage(diagram, 0);
     EXPECT_EQ(small.size(), ScaledSize(full.size(), ImageScaleFactor(0)));
     EXPECT_EQ(small.format(), full.format());
     // The coordinate margin stays its own colour after averaging.

@@ -37,10 +37,10 @@ double MeanDifference(const QImage& a, const QImage& b) {
     return sum / (x.width() * x.height());
 }
 
-QByteArray Encode(TDiagramBoard& board, TScalableOptions options, const THeaderFooterInfo& header = {}) {
+QByteArray Encode(TDiagram& diagram, TScalableOptions options) {
     QByteArray bytes;
     std::string error;
-    EXPECT_TRUE(EncodeScalableImage(board, header, {}, options, bytes, error)) << error;
+    EXPECT_TRUE(EncodeScalableImage(diagram, options, bytes, error)) << error;
     return bytes;
 }
 
@@ -54,7 +54,8 @@ THeaderFooterInfo Header(const std::string& text) {
 class ScalableExport : public testing::Test {
 protected:
     void SetUp() override { Board.SetStartPosition(); }
-    TDiagramBoard Board;
+    TDiagram Diagram;
+    TDiagramBoard& Board = Diagram.Board;
 };
 
 }  // namespace
@@ -99,8 +100,8 @@ TEST(VectorPieces, OuterContoursCloseTheOpenings) {
 TEST_F(ScalableExport, VectorAndBitmapRenderingsDifferOnlyAlongPieceEdges) {
     for (TPieceStyle style : {psRirozReg, psRoviravo, psRoruvoz}) {
         Board.SetPieceStyle(style);
-        const QImage bitmap = RenderDiagramImage(Board, {}, {});
-        const QImage vector = RenderScaledDiagramImage(Board, {}, {}, 1.0, false).convertToFormat(QImage::Format_RGB32);
+        const QImage bitmap = RenderDiagramImage(Diagram);
+        const QImage vector = RenderScaledDiagramImage(Diagram, 1.0, false).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(bitmap.size(), vector.size());
         int piecePixels = 0, differing = 0, farFromEdge = 0;
         for (int file = 0; file < 8; ++file) {
@@ -134,19 +135,19 @@ TEST_F(ScalableExport, VectorAndBitmapRenderingsDifferOnlyAlongPieceEdges) {
 
 TEST_F(ScalableExport, PngAtFullSizeIsTheBitmapRenderingPixelForPixel) {
     Board.SetDarkShading(shDiagonalLR);
-    const THeaderFooterInfo header = Header("Round 3");
-    const QImage png = QImage::fromData(Encode(Board, {}, header), "png");
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), RenderDiagramImage(Board, header, {}));
+    Diagram.Header = Header("Round 3");
+    const QImage png = QImage::fromData(Encode(Diagram, {}), "png");
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), RenderDiagramImage(Diagram));
 }
 
 TEST_F(ScalableExport, ScaledPngHasTheAskedSizeAndDensity) {
     TScalableOptions options;
     options.Scale = 1200.0 / 328;
-    QImage png = QImage::fromData(Encode(Board, options), "png");
+    QImage png = QImage::fromData(Encode(Diagram, options), "png");
     EXPECT_EQ(png.size(), QSize(1200, 1200));
     options.Scale = 1;
     options.Dpi = 300;
-    png = QImage::fromData(Encode(Board, options), "png");
+    png = QImage::fromData(Encode(Diagram, options), "png");
     EXPECT_EQ(png.width(), int(std::ceil(328 * 300 / 96.0)));
     EXPECT_NEAR(png.dotsPerMeterX() * 0.0254, 300, 1);
 }
@@ -155,7 +156,7 @@ TEST_F(ScalableExport, TransparentPngLeavesOnlyTheMarginsClear) {
     TScalableOptions options;
     options.Transparent = true;
     options.Scale = 2;
-    const QImage png = QImage::fromData(Encode(Board, options), "png");
+    const QImage png = QImage::fromData(Encode(Diagram, options), "png");
     ASSERT_TRUE(png.hasAlphaChannel());
     EXPECT_EQ(qAlpha(png.pixel(png.width() - 1, 0)), 0);  // east coordinate band
     EXPECT_EQ(qAlpha(png.pixel(100, 100)), 255);          // a square
@@ -165,12 +166,12 @@ TEST_F(ScalableExport, TransparentPngLeavesOnlyTheMarginsClear) {
 TEST_F(ScalableExport, SvgIsXmlThatRasterisesCloseToThePng) {
     TScalableOptions options;
     options.Format = TScalableFormat::Svg;
-    const QByteArray svg = Encode(Board, options);
+    const QByteArray svg = Encode(Diagram, options);
     QXmlStreamReader xml(svg);
     while (!xml.atEnd()) xml.readNext();
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 
-    const QImage reference = RenderScaledDiagramImage(Board, {}, {}, 1.0, false);
+    const QImage reference = RenderScaledDiagramImage(Diagram, 1.0, false);
     QSvgRenderer renderer(svg);
     ASSERT_TRUE(renderer.isValid());
     QImage drawn(reference.size(), QImage::Format_ARGB32_Premultiplied);
@@ -193,13 +194,13 @@ TEST_F(ScalableExport, SvgOfAStyledDiagramRasterisesCloseToThePng) {
     marks.Arrows = {{12, 28, TMarkColor::Green}};
     marks.Squares = {{27, TMarkColor::Yellow}};
     Board.SetMarks(marks);
-    const THeaderFooterInfo header = Header("Ann & Bo <3>");
+    Diagram.Header = Header("Ann & Bo <3>");
     TScalableOptions options;
     options.Format = TScalableFormat::Svg;
     options.Scale = 2;
-    const QImage rasterised = RasterisedByRsvg(Encode(Board, options, header));
+    const QImage rasterised = RasterisedByRsvg(Encode(Diagram, options));
     if (rasterised.isNull()) GTEST_SKIP() << "rsvg-convert not installed";
-    const QImage reference = RenderScaledDiagramImage(Board, header, {}, 2.0, false);
+    const QImage reference = RenderScaledDiagramImage(Diagram, 2.0, false);
     ASSERT_EQ(rasterised.size(), reference.size());
     // Measured: 0.33 (mostly the text, which another rasteriser draws).
     EXPECT_LT(MeanDifference(rasterised, reference), 1.5);
@@ -209,9 +210,10 @@ TEST_F(ScalableExport, PdfHasOnePageOfTheDiagramsSize) {
     TScalableOptions options;
     options.Format = TScalableFormat::Pdf;
     options.Scale = 2;
-    const QByteArray pdf = Encode(Board, options, Header("Page"));
+    Diagram.Header = Header("Page");
+    const QByteArray pdf = Encode(Diagram, options);
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
-    const QSize size = RenderDiagramImage(Board, Header("Page"), {}).size();
+    const QSize size = RenderDiagramImage(Diagram).size();
     const auto match = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])").match(QString::fromLatin1(pdf));
     ASSERT_TRUE(match.hasMatch());
     EXPECT_NEAR(match.captured(1).toDouble(), size.width() * 2 * 0.75, 0.5);
@@ -224,11 +226,11 @@ TEST_F(ScalableExport, RefusesSizesOutOfReachAndKeepsTheOldFile) {
     options.Dpi = 9600;  // 100 times 328 pixels is beyond the largest raster side
     QByteArray bytes;
     std::string error;
-    EXPECT_FALSE(EncodeScalableImage(Board, {}, {}, options, bytes, error));
+    EXPECT_FALSE(EncodeScalableImage(Diagram, options, bytes, error));
     EXPECT_FALSE(error.empty());
     options.Dpi = 96;
     options.Scale = 0;
-    EXPECT_FALSE(EncodeScalableImage(Board, {}, {}, options, bytes, error));
+    EXPECT_FALSE(EncodeScalableImage(Diagram, options, bytes, error));
 
     QTemporaryDir dir;
     const QString file = dir.filePath("old.png");
@@ -237,7 +239,7 @@ TEST_F(ScalableExport, RefusesSizesOutOfReachAndKeepsTheOldFile) {
     old.write("old");
     old.close();
     TCollectingReporter reporter;
-    EXPECT_FALSE(SaveScalableImage(Board, {}, {}, file, options, reporter));
+    EXPECT_FALSE(SaveScalableImage(Diagram, file, options, reporter));
     EXPECT_EQ(reporter.Messages.size(), 1u);
     QFile check(file);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
@@ -259,9 +261,8 @@ TEST_F(ScalableExport, MarksShowOnTheBitmapAndTheVectorRoads) {
     marks.Squares = {{4 * 8 + 3, TMarkColor::Red}};             // e4
     Board.SetMarks(marks);
     const QRect a4 = Board.SquareRect(0, 3), e4 = Board.SquareRect(4, 3);
-    for (const QImage& image :
-         {RenderDiagramImage(Board, {}, {}),
-          RenderScaledDiagramImage(Board, {}, {}, 1.0, false).convertToFormat(QImage::Format_RGB32)}) {
+    for (const QImage& image : {RenderDiagramImage(Diagram),
+                                RenderScaledDiagramImage(Diagram, 1.0, false).convertToFormat(QImage::Format_RGB32)}) {
         const QRgb onArrow = image.pixel(a4.center()), onMark = image.pixel(e4.center());
         EXPECT_GT(qBlue(onArrow), qRed(onArrow) + 60);
         EXPECT_GT(qRed(onMark), qBlue(onMark) + 60);

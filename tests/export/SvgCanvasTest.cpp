@@ -44,13 +44,13 @@ QByteArray Drawn(QSize size, const std::function<void(QPainter&)>& paint) {
 }  // namespace
 
 TEST(SvgCanvas, PiecesAndPicturesUsedAgainAreWrittenOnce) {
-    TDiagramBoard board;
-    board.SetStartPosition();
+    TDiagram diagram;
+    diagram.Board.SetStartPosition();
     TScalableOptions options;
     options.Format = TScalableFormat::Svg;
     QByteArray svg;
     std::string error;
-    ASSERT_TRUE(EncodeScalableImage(board, {}, {}, options, svg, error)) << error;
+    ASSERT_TRUE(EncodeScalableImage(diagram, options, svg, error)) << error;
     const TSvgCounts counts = Parse(svg);
     ASSERT_TRUE(counts.Parsed);
     // 32 pieces of 12 kinds, each a white silhouette and black ink.

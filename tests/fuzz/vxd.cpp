@@ -19,13 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     (void)gui;
     TCollectingReporter reporter;
-    TDiagramBoard board;
-    THeaderFooterInfo header, footer;
-    if (!LoadDiagramFile(QString::fromStdString(fuzz::InMemoryFile(data, size)), board, header, footer, reporter))
-        return 0;
+    TDiagram diagram;
+    if (!LoadDiagramFile(QString::fromStdString(fuzz::InMemoryFile(data, size)), diagram, reporter)) return 0;
     const QString saved = QString::fromStdString(fuzz::ScratchFolder() + "/saved.vxd");
-    board.SaveToFile(saved, 220, footer, header);
-    TDiagramBoard again;
-    if (!LoadDiagramFile(saved, again, header, footer, reporter)) std::abort();
+    SaveDiagramFile(diagram, saved);
+    TDiagram again;
+    if (!LoadDiagramFile(saved, again, reporter)) std::abort();
     return 0;
 }

@@ -21,6 +21,7 @@
 #include "batch/ui/EpdBatchDialog.h"
 #include "batch/ui/ImageFileDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
+#include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "board/ui/BoardControl.h"
 #include "export/DiagramImage.h"
@@ -66,10 +67,10 @@ protected:
         window->Item(item)->trigger();
     }
     TBoardMarks SavedMarks(const QString& fileName) {
-        TDiagramBoard loaded;
-        THeaderFooterInfo header, footer;
-        EXPECT_TRUE(loaded.LoadFromFile(fileName, header, footer)) << fileName.toStdString();
-        return loaded.Marks();
+        TDiagram loaded;
+        TCollectingReporter reporter;
+        EXPECT_TRUE(LoadDiagramFile(fileName, loaded, reporter)) << reporter.Last();
+        return loaded.Board.Marks();
     }
 
     // Opens the games and steps to the position after 1. e4, which carries marks.
@@ -322,8 +323,7 @@ TEST_F(BoardMarksJourney, EpdAutoVorlixImagesCarryNoForeignMarksAndTheBoardComes
         for (int n = 1; n <= int(kPlacements.size()); ++n) {
             SCOPED_TRACE(n);
             ASSERT_TRUE(board().SetPositionFromPlacement(kPlacements[n - 1].toStdString()));
-            const QImage expected =
-                RenderDiagramImage(board(), window->Header(), window->Footer(), settings->ImageScale);
+            const QImage expected = RenderDiagramImage(window->Diagram(), settings->ImageScale);
             const QImage written(EpdBatchFileName(name, n));
             ASSERT_FALSE(written.isNull());
             EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));

@@ -65,16 +65,15 @@ protected:
 
     static QStringList Files(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
-    struct TDiagram {
+    struct TWritten {
         std::array<int32_t, 64> Codes;
         TBoardMarks Marks;
     };
-    static TDiagram Load(const QString& file) {
-        TDiagramBoard board;
-        THeaderFooterInfo header, footer;
+    static TWritten Load(const QString& file) {
+        TDiagram diagram;
         TSilentReporter silent;
-        EXPECT_TRUE(LoadDiagramFile(file, board, header, footer, silent)) << file.toStdString();
-        return {board.Codes(), board.Marks()};
+        EXPECT_TRUE(LoadDiagramFile(file, diagram, silent)) << file.toStdString();
+        return {diagram.Board.Codes(), diagram.Board.Marks()};
     }
 };
 
@@ -128,7 +127,7 @@ TEST_F(FaultyGamesJourney, BadGameIsNamedAndTheOthersAreWrittenWholeByTheDialogA
     const TBoardMarks knightMarks{{{SquareIndex(5, 2), SquareIndex(3, 3), TMarkColor::Green}},
                                   {{SquareIndex(3, 3), TMarkColor::Green}}};
     for (const QString& name : expected) {
-        const TDiagram fromDialog = Load(dir.filePath("entire/" + name)), fromCli = Load(dir.filePath("cli/" + name));
+        const TWritten fromDialog = Load(dir.filePath("entire/" + name)), fromCli = Load(dir.filePath("cli/" + name));
         EXPECT_EQ(fromDialog.Codes, fromCli.Codes) << name.toStdString();
         EXPECT_EQ(fromDialog.Marks, fromCli.Marks) << name.toStdString();
         // The comment after 4. 0-0 marks that position and no other.

@@ -25,6 +25,7 @@
 #include "app/FileAssociations.h"
 #include "app/ui/FileTypeDialog.h"
 #include "app/ui/TipForm.h"
+#include "board/DiagramFile.h"
 #include "board/ui/BoardControl.h"
 #include "board/ui/HeaderDialog.h"
 #include "tests/common/EditorFixture.h"
@@ -399,7 +400,7 @@ TEST_F(WindowJourney, SaveAsOffersTheLastNameAfterNew) {
 
 TEST_F(WindowJourney, AFontDialogLeftUnchangedKeepsTheDiagramsFontName) {
     StartEditor();
-    ASSERT_EQ(window->Header().Font.Name, "MS Sans Serif");
+    ASSERT_EQ(window->Diagram().Header.Font.Name, "MS Sans Serif");
     AnswerModal<THeaderDialog>([this](THeaderDialog& header) {
         AnswerModal<QFontDialog>([](QFontDialog& fonts) { fonts.accept(); });
         header.findChild<QPushButton*>("btnFont")->click();
@@ -408,16 +409,16 @@ TEST_F(WindowJourney, AFontDialogLeftUnchangedKeepsTheDiagramsFontName) {
         header.close();
     });
     window->Item("mnuConfigureHeader")->trigger();
-    EXPECT_TRUE(window->Header().Enabled);
-    EXPECT_EQ(window->Header().Font.Name, "MS Sans Serif");
-    EXPECT_EQ(window->Header().Font.Size, 12);
-    EXPECT_EQ(window->Header().Font.Style, fsBold);
+    EXPECT_TRUE(window->Diagram().Header.Enabled);
+    EXPECT_EQ(window->Diagram().Header.Font.Name, "MS Sans Serif");
+    EXPECT_EQ(window->Diagram().Header.Font.Size, 12);
+    EXPECT_EQ(window->Diagram().Header.Font.Style, fsBold);
 
     // And so does the diagram file.
     const QString file = dir.filePath("font.vxd");
     ASSERT_TRUE(window->WriteDiagram(file));
-    TDiagramBoard board;
-    THeaderFooterInfo header, footer;
-    ASSERT_TRUE(board.LoadFromFile(file, header, footer));
-    EXPECT_EQ(header.Font.Name, "MS Sans Serif");
+    TDiagram saved;
+    TCollectingReporter reporter;
+    ASSERT_TRUE(LoadDiagramFile(file, saved, reporter)) << reporter.Last();
+    EXPECT_EQ(saved.Header.Font.Name, "MS Sans Serif");
 }

@@ -35,13 +35,11 @@ class TFakeHost : public TBatchHost {
 public:
     explicit TFakeHost(const QString& dir) : Dir(dir), Store(dir + "/settings.ini"), AppSettings(Store) {
         TSilentReporter silent;
-        LoadDiagramFile(VORLIX_SOURCE_DIR "/resources/default.vxd", BoardObj, HeaderRec, FooterRec, silent);
+        LoadDiagramFile(VORLIX_SOURCE_DIR "/resources/default.vxd", Shown, silent);
         AppSettings.ImageScale = 4;
     }
     QWidget* HostWindow() override { return nullptr; }
-    TDiagramBoard& Board() override { return BoardObj; }
-    THeaderFooterInfo& Header() override { return HeaderRec; }
-    THeaderFooterInfo& Footer() override { return FooterRec; }
+    TDiagram& Diagram() override { return Shown; }
     TAppSettings& Settings() override { return AppSettings; }
     std::unique_ptr<TPrintTarget> OpenPrinter() override {
         return std::make_unique<TPdfPrintTarget>(Dir + "/print.pdf");
@@ -68,8 +66,7 @@ public:
     QString Dir;
     TSettingsStore Store;
     TAppSettings AppSettings;
-    TDiagramBoard BoardObj;
-    THeaderFooterInfo HeaderRec, FooterRec;
+    TDiagram Shown;
     float Factor = 2.0f;
     QString ChosenName;
     int FilterIndex = 1;
@@ -139,7 +136,7 @@ class BatchDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host = std::make_unique<TFakeHost>(dir.path());
-        pgn = std::make_unique<TFakePgnSource>(Write(dir, "g.pgn", kTwoGames), host->BoardObj);
+        pgn = std::make_unique<TFakePgnSource>(Write(dir, "g.pgn", kTwoGames), host->Shown.Board);
         host->ChosenName = dir.filePath("out/Cap.gif");
         QDir(dir.path()).mkpath("out");
     }
@@ -155,7 +152,7 @@ TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
     dialog.show();
     dialog.rbtEntire->click();
     dialog.HeaderBoxes.Show->click();  // the header on, with the players and the move
-    EXPECT_TRUE(host->HeaderRec.Enabled);
+    EXPECT_TRUE(host->Shown.Header.Enabled);
     dialog.HeaderBoxes.White->click();
     dialog.HeaderBoxes.Black->click();
     dialog.HeaderBoxes.Move->click();
@@ -166,7 +163,7 @@ TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
     EXPECT_EQ(dialog.lblStatus->text(), "Done.");
     EXPECT_EQ(OutFiles(), (QStringList{"Cap00001.GIF", "Cap00002.GIF", "Cap00003.GIF", "Cap00004.GIF", "Cap00501.GIF",
                                        "Cap00502.GIF", "Cap00503.GIF"}));
-    EXPECT_EQ(host->HeaderRec.Text, "Cy - Di, 1... d5");  // the last composed header stays
+    EXPECT_EQ(host->Shown.Header.Text, "Cy - Di, 1... d5");  // the last composed header stays
     EXPECT_EQ(dialog.lblGame->text(), "0 / 0");
     EXPECT_TRUE(dialog.btnStart->isEnabled());
     EXPECT_EQ(host->Messages.size(), 1);  // the explanation of the file names
@@ -218,7 +215,7 @@ TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
     TFakeEpdSource epd(Write(dir, "p.epd",
                              "8/8/8/8/8/8/8/K6k w - - bm Kb2; id \"one\";\n"
                              "8/8/8/8/8/8/8/k6K b - -; id \"two\";\n"));
-    host->HeaderRec = THeaderFooterInfo{true, "Before", taCenter};
+    host->Shown.Header = THeaderFooterInfo{true, "Before", taCenter};
     host->ChosenName = dir.filePath("out/Pos.gif");
     TEpdBatchDialog dialog(*host, epd);
     dialog.SetPacing(0);
@@ -233,8 +230,8 @@ TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
     EXPECT_EQ(dialog.lblStatus->text(), "Done.");
     EXPECT_EQ(dialog.FooterButtons.Text->text(), "");  // blanks only: emptied, counts as none
     EXPECT_EQ(OutFiles(), (QStringList{"Pos001.gif", "Pos002.gif"}));
-    EXPECT_EQ(host->HeaderRec, (THeaderFooterInfo{true, "Before", taCenter}));
-    EXPECT_FALSE(host->FooterRec.Enabled);
+    EXPECT_EQ(host->Shown.Header, (THeaderFooterInfo{true, "Before", taCenter}));
+    EXPECT_FALSE(host->Shown.Footer.Enabled);
 }
 
 TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
@@ -255,7 +252,7 @@ TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
     while (!xml.atEnd()) xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     const QImage png(dir.filePath("out/Pic001.png"));
-    EXPECT_EQ(png.size(), DiagramImageSize(host->BoardObj, host->HeaderRec, host->FooterRec));
+    EXPECT_EQ(png.size(), DiagramImageSize(host->Shown));
 }
 
 }  // namespace

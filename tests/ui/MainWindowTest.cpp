@@ -20,6 +20,7 @@
 #include "app/RunFolder.h"
 #include "app/ui/MainWindow.h"
 #include "batch/ui/ImageFileDialog.h"
+#include "board/DiagramFile.h"
 #include "board/UndoList.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
@@ -54,8 +55,8 @@ TEST_F(MainWindowTest, StartsUntitledWithTheShippedDiagramAndOneUndoState) {
     EXPECT_FALSE(window->DiagramModified());
     EXPECT_EQ(window->Board().GetPiece(QPoint(4, 0)), 1);  // white king on e1
     EXPECT_EQ(window->UndoList().Count(), 1);
-    EXPECT_FALSE(window->Header().Enabled);
-    EXPECT_EQ(window->Header().Font.Name, "MS Sans Serif");
+    EXPECT_FALSE(window->Diagram().Header.Enabled);
+    EXPECT_EQ(window->Diagram().Header.Font.Name, "MS Sans Serif");
     EXPECT_EQ(window->size(), QSize(443, 511));
     EXPECT_TRUE(window->Button("spbSaveImg")->isEnabled());
 }
@@ -171,10 +172,10 @@ TEST_F(MainWindowTest, SaveQuestionNamesTheFileAndYesSavesIt) {
     answer = QMessageBox::Yes;
     EXPECT_TRUE(window->close());
     EXPECT_EQ(messages.value(0), "Save changes to  mine.vxd ?");
-    TDiagramBoard reread;
-    THeaderFooterInfo h, f;
-    ASSERT_TRUE(reread.LoadFromFile(file, h, f));
-    EXPECT_EQ(reread.GetPiece(QPoint(4, 4)), 2);
+    TDiagram reread;
+    TCollectingReporter reporter;
+    ASSERT_TRUE(LoadDiagramFile(file, reread, reporter)) << reporter.Last();
+    EXPECT_EQ(reread.Board.GetPiece(QPoint(4, 4)), 2);
 }
 
 TEST_F(MainWindowTest, ClosingStoresTheCloseTimeSettings) {
@@ -250,7 +251,7 @@ TEST_F(MainWindowTest, HintsReachTheFirstStatusPanel) {
 
 TEST_F(MainWindowTest, SavedImageEqualsTheDirectRendering) {
     window->Item("mnuImageScale2")->trigger();  // 80 %
-    window->Header() = THeaderFooterInfo{true, "Header", taCenter};
+    window->Diagram().Header = THeaderFooterInfo{true, "Header", taCenter};
     for (int filter : {1, 2, 3}) {
         const QString fromWindow = dir.filePath(QString("window%1.img").arg(filter));
         ASSERT_TRUE(window->SaveImageTo(fromWindow, filter, 1, true));
@@ -258,10 +259,9 @@ TEST_F(MainWindowTest, SavedImageEqualsTheDirectRendering) {
         TImageSaveOptions options;
         options.Format = static_cast<TImageFormat>(filter - 1);
         options.ColorIndex = filter == 2 ? ciTrueColor : 1;
-        const QImage image = RenderDiagramImage(window->Board(), window->Header(), window->Footer(), 2);
+        const QImage image = RenderDiagramImage(window->Diagram(), 2);
         if (filter == 1)
-            options.TransparentCorner =
-                FindTransparentCorner(image, TransparencyRuleOf(window->Board(), window->Header(), window->Footer()));
+            options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(window->Diagram()));
         const QString direct = dir.filePath(QString("direct%1.img").arg(filter));
         TCollectingReporter reporter;
         ASSERT_TRUE(SaveDiagramImage(image, direct, options, reporter));
