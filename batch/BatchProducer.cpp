@@ -2,6 +2,7 @@
 
 #include "print/PrintTarget.h"
 #include "export/DiagramImage.h"
+#include "export/VectorDiagramImage.h"
 #include "files/ErrorReporter.h"
 
 namespace vorlix {
@@ -31,7 +32,10 @@ bool TBatchProducer::Produce(TkxChessBrd& board, const THeaderFooterInfo& header
                 error = "No printer.";
                 return false;
             }
-            return Printer_->Print(RenderDiagramImage(board, header, footer), error);
+            board.UnselectAll();
+            return Printer_->Print(RecordPrintedDiagram(DiagramImageSize(board, header, footer),
+                                                        [&](QPainter& p) { PaintDiagramImage(p, board, header, footer); }),
+                                   error);
     }
     error = reporter.Last();
     return false;

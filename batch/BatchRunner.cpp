@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "export/DiagramImage.h"
+#include "export/VectorDiagramImage.h"
 #include "print/BatchPrinter.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
@@ -26,7 +27,7 @@ struct TBatchRunner::TWorker {
 struct TBatchRunner::TResult {
     bool Ok = true;
     std::string Error;
-    QImage Image;  // printed runs
+    TPrintedDiagram Diagram;  // printed runs
 };
 
 TBatchRunner::TBatchRunner(const TRunStyle& style, int threads) : Style_(style), Threads_(std::max(threads, 1)) {}
@@ -73,7 +74,9 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
             bytes = EncodeDiagram(w.Board, kVxdVersion, w.Footer, w.Header);
             break;
         case TOutputKind::Printed:
-            result.Image = RenderDiagramImage(w.Board, w.Header, w.Footer);
+            result.Diagram = RecordPrintedDiagram(DiagramImageSize(w.Board, w.Header, w.Footer), [&](QPainter& p) {
+                PaintDiagramImage(p, w.Board, w.Header, w.Footer);
+            });
             return;
     }
     if (!result.Ok) return;
@@ -101,7 +104,7 @@ bool TBatchRunner::Flush() {
     for (std::thread& t : threads) t.join();
 
     for (TResult& r : results) {
-        if (r.Ok && Printer_ && !Printer_->Print(r.Image, r.Error)) r.Ok = false;
+        if (r.Ok && Printer_ && !Printer_->Print(r.Diagram, r.Error)) r.Ok = false;
         if (!r.Ok) {
             Error_ = r.Error;
             break;

@@ -1,12 +1,15 @@
 #include "board/VectorPieces.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRegularExpression>
 #include <cmath>
 #include <mutex>
 
+#include "board/PieceFont.h"
 #include "board/PieceImages.h"
 
 static void InitVectorPiecesResource() { Q_INIT_RESOURCE(PieceArtwork); }
@@ -132,6 +135,13 @@ TVectorPicture Mark(QPainterPath (*shape)(qreal), bool white) {
     return picture;
 }
 
+// PDF pages and pictures kept for printing hold every drawing command: there a
+// glyph costs a few bytes where an outline costs kilobytes on every square.
+bool KeepsDrawing(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::Picture);
+}
+
 QString SheetText(TPieceStyle style) {
     static std::once_flag once;
     std::call_once(once, InitVectorPiecesResource);
@@ -178,7 +188,7 @@ const TVectorPieces& TVectorPieces::Of(TPieceStyle style) {
     return *sets[index];
 }
 
-TVectorPieces::TVectorPieces(TPieceStyle style) {
+TVectorPieces::TVectorPieces(TPieceStyle style) : style_(style) {
     const QString sheet = SheetText(style);
     static const QRegularExpression pathElement(QStringLiteral("<path id=\"([wb][KQBNRP])\" d=\"([^\"]*)\""));
     int found = 0;
@@ -213,9 +223,47 @@ void TVectorPieces::Draw(QPainter& painter, int code, QPointF cellOrigin) const 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.translate(cellOrigin);
-    painter.fillPath(picture.Silhouette, Qt::white);
-    painter.fillPath(picture.Ink, Qt::black);
+    if (!KeepsDrawing(painter) || !DrawGlyphs(painter, code)) {
+        painter.fillPath(picture.Silhouette, Qt::white);
+        painter.fillPath(picture.Ink, Qt::black);
+    }
     painter.restore();
+}
+
+const QString& TVectorPieces::FontFamily() const {
+    std::call_once(fontOnce_, [this] {
+        // Glyph 2 x code is the silhouette of a code, the next one its ink.
+        std::vector<QPainterPath> paths;
+        for (const TVectorPicture& picture : pictures_) {
+            paths.push_back(picture.Silhouette);
+            paths.push_back(picture.Ink);
+        }
+        const QString name = QStringLiteral("Vorlix Outline Pieces %1").arg(int(style_));
+        const int id = QFontDatabase::addApplicationFontFromData(MakePieceFont(name, kCell, paths));
+        const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+        if (!families.isEmpty()) fontFamily_ = families.first();
+    });
+    return fontFamily_;
+}
+
+bool TVectorPieces::DrawGlyphs(QPainter& painter, int code) const {
+    const QString& family = FontFamily();
+    if (family.isEmpty()) return false;
+    QFont font(family);
+    font.setPixelSize(kCell);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    painter.setFont(font);
+    const QPointF baseline(0, kCell);
+    const char16_t first = char16_t(kPieceFontFirstChar + 2 * code);
+    if (!Picture(code).Silhouette.isEmpty()) {
+        painter.setPen(Qt::white);
+        painter.drawText(baseline, QString(QChar(first)));
+    }
+    painter.setPen(Qt::black);
+    painter.drawText(baseline, QString(QChar(char16_t(first + 1))));
+    return true;
 }
 
 QImage TVectorPieces::ScreenImage(int code, int side, qreal ratio) const {

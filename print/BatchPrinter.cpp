@@ -27,22 +27,34 @@ bool TBatchPrinter::NextStartsPage() {
     return !probe.Place();
 }
 
-bool TBatchPrinter::Print(const QImage& image, std::string& error) {
-    QRect rect;
+std::optional<QRect> TBatchPrinter::NextPlace(std::string& error) {
     if (!ManyPerPage_) {
-        if (!BeginPage(error)) return false;
-        rect = OnePerJobRect(Grid_);
-    } else {
-        if (!Target_.JobRunning() && !BeginPage(error)) return false;
-        std::optional<QRect> placed = Placement_.Place();
-        if (!placed) {
-            if (!EndPage(error) || !BeginPage(error)) return false;
-            placed = Placement_.Place();
-        }
-        rect = *placed;
+        if (!BeginPage(error)) return std::nullopt;
+        return OnePerJobRect(Grid_);
     }
-    StretchBitmap(Target_.Canvas(), rect, image);
-    return ManyPerPage_ || EndPage(error);
+    if (!Target_.JobRunning() && !BeginPage(error)) return std::nullopt;
+    std::optional<QRect> placed = Placement_.Place();
+    if (!placed) {
+        if (!EndPage(error) || !BeginPage(error)) return std::nullopt;
+        placed = Placement_.Place();
+    }
+    return placed;
+}
+
+bool TBatchPrinter::DiagramDone(std::string& error) { return ManyPerPage_ || EndPage(error); }
+
+bool TBatchPrinter::Print(const TPrintedDiagram& diagram, std::string& error) {
+    const std::optional<QRect> rect = NextPlace(error);
+    if (!rect) return false;
+    DrawPrintedDiagram(Target_.Canvas(), *rect, diagram);
+    return DiagramDone(error);
+}
+
+bool TBatchPrinter::Print(const QImage& image, std::string& error) {
+    const std::optional<QRect> rect = NextPlace(error);
+    if (!rect) return false;
+    StretchBitmap(Target_.Canvas(), *rect, image);
+    return DiagramDone(error);
 }
 
 bool TBatchPrinter::EndPage(std::string& error) {

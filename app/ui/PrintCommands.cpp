@@ -15,7 +15,7 @@
 #include "print/ui/PrinterTarget.h"
 #include "common/ui/DialogOwner.h"
 #include "common/ui/SoundMessageDlg.h"
-#include "export/DiagramImage.h"
+#include "export/VectorDiagramImage.h"
 #include "viewers/ui/ViewerHost.h"
 
 namespace vorlix {
@@ -52,11 +52,18 @@ void TPrintCommands::StopAutoReplay() {
     if (FWindow.PgnViewer().ArchiveVisible()) FWindow.PgnViewer().StopAutoReplay();
 }
 
-QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(FWindow.Board(), FWindow.Header(), FWindow.Footer()); }
+TPrintedDiagram TPrintCommands::Diagram() {
+    TkxChessBrd& board = FWindow.Board();
+    const THeaderFooterInfo& header = FWindow.Header();
+    const THeaderFooterInfo& footer = FWindow.Footer();
+    board.UnselectAll();  // no selection mark on paper
+    return RecordPrintedDiagram(DiagramImageSize(board, header, footer),
+                                [&](QPainter& p) { PaintDiagramImage(p, board, header, footer); });
+}
 
-bool TPrintCommands::PrintImage(const QImage& image, const QString& title, std::string& error) {
+bool TPrintCommands::PrintDiagram(const TPrintedDiagram& diagram, const QString& title, std::string& error) {
     TPrinterTarget printer(*FPrinter);
-    if (!PrintDiagramImage(printer, image, PrintFactor(), title, error)) return false;
+    if (!vorlix::PrintDiagram(printer, diagram, PrintFactor(), title, error)) return false;
     QCoreApplication::processEvents();
     QThread::msleep(kSpoolPauseMs);
     return printer.Finish(error);
@@ -68,7 +75,7 @@ void TPrintCommands::mnuFilePrintClick() {
     {
         THourglass hourglass;
         StopAutoReplay();
-        printed = PrintImage(DiagramImage(), QStringLiteral("Chess Vorlix"), error);
+        printed = PrintDiagram(Diagram(), QStringLiteral("Chess Vorlix"), error);
     }
     if (printed)
         SoundMessageDlg(kSentToPrinter, TMsgDlgType::mtInformation, QMessageBox::Ok);

@@ -16,7 +16,6 @@
 #include "common/ui/Hourglass.h"
 #include "app/ui/PrintCommands.h"
 #include "common/ui/SoundMessageDlg.h"
-#include "imaging/ImageScaling.h"
 
 namespace vorlix {
 namespace {
@@ -30,7 +29,7 @@ TfrmPreview::TfrmPreview(TPrintCommands& commands, QWidget* mainWindow)
                               Qt::WindowCloseButtonHint),
       FCommands(commands),
       FMainWindow(mainWindow),
-      FDiagram(commands.DiagramImage()) {
+      FDiagram(commands.Diagram()) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Print Preview"));
     auto* layout = new QVBoxLayout(this);
@@ -98,7 +97,7 @@ void TfrmPreview::DrawPagePicture() {
     FPage.fill(Qt::white);
     {
         QPainter painter(&FPage);
-        StretchBitmap(painter, PreviewDiagramRect(FDiagram.size(), FCommands.PrintFactor()), FDiagram);
+        DrawPrintedDiagram(painter, PreviewDiagramRect(FDiagram.Size, FCommands.PrintFactor()), FDiagram);
     }
     FimgPreview->setPixmap(QPixmap::fromImage(FPage));
 }
@@ -120,7 +119,7 @@ void TfrmPreview::spbPrintClick() {
     bool printed;
     {
         THourglass hourglass;
-        printed = FCommands.PrintImage(FDiagram, QString(), error);
+        printed = FCommands.PrintDiagram(FDiagram, QString(), error);
     }
     if (printed)
         SoundMessageDlg(QStringLiteral("The diagram has been sent to the printer."), TMsgDlgType::mtInformation,
