@@ -212,16 +212,23 @@ QByteArray NameTable(const QString& family) {
 
 }  // namespace
 
-QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<QPainterPath>& paths) {
+QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<TFontGlyph>& outlines) {
     constexpr int em = 2048;
-    const int glyphCount = int(paths.size()) + 1;  // glyph 0 is the empty .notdef
+    const int glyphCount = int(outlines.size()) + 1;  // glyph 0 is the empty .notdef
     std::vector<TGlyph> glyphs(1);
     TOutline outline(cellSize);
-    for (const QPainterPath& path : paths) {
-        std::vector<TContour> contours = outline.Contours(path);
-        if (path.fillRule() == Qt::OddEvenFill) OrientForNonzero(contours);
+    for (const TFontGlyph& g : outlines) {
+        std::vector<TContour> contours = outline.Contours(g.Path);
+        if (g.Path.fillRule() == Qt::OddEvenFill) OrientForNonzero(contours);
         glyphs.push_back(EncodeGlyph(contours));
     }
+    // Characters to glyphs, in the order of the characters.
+    std::vector<std::pair<char32_t, int>> chars;
+    for (size_t i = 0; i < outlines.size(); ++i) chars.emplace_back(outlines[i].Char, int(i) + 1);
+    std::sort(chars.begin(), chars.end());
+    std::vector<std::pair<char32_t, int>> bmp;
+    for (const auto& c : chars)
+        if (c.first < 0xFFFF) bmp.push_back(c);
     int xMin = 0, yMin = 0, xMax = 0, yMax = 0, maxPoints = 0, maxContours = 0;
     for (const TGlyph& g : glyphs) {
         if (!g.Contours) continue;
@@ -285,7 +292,8 @@ QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<
     maxp.U16(2);
     maxp.Zeros(16);
 
-    const int first = kPieceFontFirstChar, last = kPieceFontFirstChar + int(paths.size()) - 1;
+    const int first = chars.empty() ? 0 : int(std::min<char32_t>(chars.front().first, 0xFFFF));
+    const int last = chars.empty() ? 0 : int(std::min<char32_t>(chars.back().first, 0xFFFF));
     TBytes os2;
     os2.U16(4);
     os2.U16(em);
@@ -296,7 +304,7 @@ QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<
     os2.U16(0);
     os2.Zeros(10);
     os2.U32(1);        // Basic Latin
-    os2.U32(1u << 28);  // private use area
+    os2.U32((1u << 13) | (1u << 14) | (1u << 15) | (1u << 25) | (1u << 28));  // symbols, beyond the basic plane
     os2.U32(0);
     os2.U32(0);
     os2.Data.append("VRLX");
@@ -316,28 +324,48 @@ QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<
     os2.U16(0x20);
     os2.U16(1);
 
-    TBytes cmap;  // one format 4 subtable: the run of characters, then the end segment
+    // Two subtables: the characters of the basic plane (format 4, one segment
+    // each, then the closing one) and all of them (format 12, one group each).
+    TBytes format4;
+    const int segments = int(bmp.size()) + 1;
+    int power = 1, log2 = 0;
+    while (power * 2 <= segments) power *= 2, ++log2;
+    format4.U16(4);
+    format4.U16(16 + 8 * segments);
+    format4.U16(0);
+    format4.U16(2 * segments);
+    format4.U16(2 * power);
+    format4.U16(log2);
+    format4.U16(2 * segments - 2 * power);
+    for (const auto& c : bmp) format4.U16(int(c.first));
+    format4.U16(0xFFFF);
+    format4.U16(0);
+    for (const auto& c : bmp) format4.U16(int(c.first));
+    format4.U16(0xFFFF);
+    for (const auto& c : bmp) format4.U16((c.second - int(c.first)) & 0xFFFF);
+    format4.U16(1);
+    for (int i = 0; i < segments; ++i) format4.U16(0);
+    TBytes format12;
+    format12.U16(12);
+    format12.U16(0);
+    format12.U32(quint32(16 + 12 * chars.size()));
+    format12.U32(0);
+    format12.U32(quint32(chars.size()));
+    for (const auto& c : chars) {
+        format12.U32(c.first);
+        format12.U32(c.first);
+        format12.U32(quint32(c.second));
+    }
+    TBytes cmap;
     cmap.U16(0);
-    cmap.U16(1);
+    cmap.U16(2);
     cmap.U16(3);
-    cmap.U16(1);
-    cmap.U32(12);
-    cmap.U16(4);
-    cmap.U16(16 + 4 * 4);
-    cmap.U16(0);
-    cmap.U16(4);  // two segments
-    cmap.U16(4);
-    cmap.U16(1);
-    cmap.U16(0);
-    cmap.U16(last);
-    cmap.U16(0xFFFF);
-    cmap.U16(0);
-    cmap.U16(first);
-    cmap.U16(0xFFFF);
-    cmap.U16((1 - first) & 0xFFFF);
-    cmap.U16(1);
-    cmap.U16(0);
-    cmap.U16(0);
+    cmap.U16(1);  // Windows, Unicode basic plane
+    cmap.U32(4 + 2 * 8);
+    cmap.U16(3);
+    cmap.U16(10);  // Windows, full Unicode
+    cmap.U32(quint32(4 + 2 * 8 + format4.Data.size()));
+    cmap.Data += format4.Data + format12.Data;
 
     TBytes post;
     post.U32(0x00030000);
@@ -351,7 +379,7 @@ QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<
         {"hhea", hhea.Data}, {"hmtx", hmtx.Data}, {"loca", loca.Data}, {"maxp", maxp.Data},
         {"name", NameTable(family)}, {"post", post.Data}};
     const int count = int(tables.size());
-    int power = 1, log2 = 0;
+    power = 1, log2 = 0;
     while (power * 2 <= count) power *= 2, ++log2;
     TBytes font;
     font.U32(0x00010000);

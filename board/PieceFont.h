@@ -10,14 +10,18 @@
 
 namespace vorlix {
 
-// The first character of the font; path i is character kPieceFontFirstChar + i.
-constexpr char16_t kPieceFontFirstChar = 0xE000;  // private use area
 // Font units per cell unit: paths in a 32-unit cell make glyphs of one em (2048).
 constexpr int kPieceFontUnitsPerCellUnit = 64;
+
+// One glyph: the character that draws it (each its own) and its outline.
+struct TFontGlyph {
+    char32_t Char;
+    QPainterPath Path;
+};
 
 // The font file; paths are in cell units (y down) with the baseline at y = cellSize,
 // so text drawn at pixel size cellSize with its baseline at the cell's bottom
 // covers what filling the paths in the cell covers, by each path's fill rule.
-QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<QPainterPath>& paths);
+QByteArray MakePieceFont(const QString& family, int cellSize, const std::vector<TFontGlyph>& glyphs);
 
 }  // namespace vorlix

@@ -230,16 +230,31 @@ void TVectorPieces::Draw(QPainter& painter, int code, QPointF cellOrigin) const 
     painter.restore();
 }
 
+namespace {
+
+// The characters of a code's glyphs. The ink of a piece is its chess symbol and
+// that of a mark a cross or circle, so text taken from a PDF shows the position;
+// silhouettes lie beyond the basic plane, where PDF readers find no text for them.
+char32_t InkChar(int code) {
+    static constexpr char32_t marks[] = {U'\u2715', U'\u25CB', U'\u2716', U'\u25CF'};  // white/black cross, dot
+    static constexpr char32_t pieces[] = {U'\u2654', U'\u2655', U'\u2657', U'\u2658', U'\u2656', U'\u2659'};  // K Q B N R P
+    if (code >= 1 && code <= 12) return pieces[(code - 1) % 6] + (code > 6 ? 6 : 0);
+    if (code >= pcWCross && code <= pcBDot) return marks[code - pcWCross];
+    return 0xF0100 + char32_t(code);
+}
+char32_t SilhouetteChar(int code) { return 0xF0000 + char32_t(code); }
+
+}  // namespace
+
 const QString& TVectorPieces::FontFamily() const {
     std::call_once(fontOnce_, [this] {
-        // Glyph 2 x code is the silhouette of a code, the next one its ink.
-        std::vector<QPainterPath> paths;
-        for (const TVectorPicture& picture : pictures_) {
-            paths.push_back(picture.Silhouette);
-            paths.push_back(picture.Ink);
+        std::vector<TFontGlyph> glyphs;
+        for (int code = 0; code <= kMaxSquareCode; ++code) {
+            glyphs.push_back({SilhouetteChar(code), pictures_[size_t(code)].Silhouette});
+            glyphs.push_back({InkChar(code), pictures_[size_t(code)].Ink});
         }
         const QString name = QStringLiteral("Vorlix Outline Pieces %1").arg(int(style_));
-        const int id = QFontDatabase::addApplicationFontFromData(MakePieceFont(name, kCell, paths));
+        const int id = QFontDatabase::addApplicationFontFromData(MakePieceFont(name, kCell, glyphs));
         const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
         if (!families.isEmpty()) fontFamily_ = families.first();
     });
@@ -256,13 +271,13 @@ bool TVectorPieces::DrawGlyphs(QPainter& painter, int code) const {
     font.setKerning(false);
     painter.setFont(font);
     const QPointF baseline(0, kCell);
-    const char16_t first = char16_t(kPieceFontFirstChar + 2 * code);
+    auto text = [](char32_t c) { return QString::fromUcs4(&c, 1); };
     if (!Picture(code).Silhouette.isEmpty()) {
         painter.setPen(Qt::white);
-        painter.drawText(baseline, QString(QChar(first)));
+        painter.drawText(baseline, text(SilhouetteChar(code)));
     }
     painter.setPen(Qt::black);
-    painter.drawText(baseline, QString(QChar(char16_t(first + 1))));
+    painter.drawText(baseline, text(InkChar(code)));
     return true;
 }
 

@@ -150,6 +150,10 @@ TEST(VectorPrint, ABatchPdfHoldsOutlinesAndTextAndNoPictures) {
     EXPECT_EQ(bytes.count("/FontFile2"), 2);
     EXPECT_EQ(bytes.count("/BaseFont /VorlixOutlinePieces"), 2);  // the font and its glyph set
     EXPECT_GE(bytes.count("/ToUnicode"), 2);
+    // The pieces read back as chess symbols, every kind once in the outline font's table.
+    for (const char* symbol : {"<2654>", "<2655>", "<2656>", "<2657>", "<2658>", "<2659>", "<265A>", "<265B>",
+                               "<265C>", "<265D>", "<265E>", "<265F>"})
+        EXPECT_EQ(bytes.count(symbol), 1) << symbol;
 }
 
 }  // namespace
