@@ -33,9 +33,8 @@ bool TBatchProducer::Produce(TkxChessBrd& board, const THeaderFooterInfo& header
                 return false;
             }
             board.UnselectAll();
-            return Printer_->Print(RecordPrintedDiagram(DiagramImageSize(board, header, footer),
-                                                        [&](QPainter& p) { PaintDiagramImage(p, board, header, footer); }),
-                                   error);
+            auto paint = [&](QPainter& p) { PaintDiagramImage(p, board, header, footer); };
+            return Printer_->Print(RecordPrintedDiagram(DiagramImageSize(board, header, footer), paint), error);
     }
     error = reporter.Last();
     return false;

@@ -237,7 +237,8 @@ namespace {
 // silhouettes lie beyond the basic plane, where PDF readers find no text for them.
 char32_t InkChar(int code) {
     static constexpr char32_t marks[] = {U'\u2715', U'\u25CB', U'\u2716', U'\u25CF'};  // white/black cross, dot
-    static constexpr char32_t pieces[] = {U'\u2654', U'\u2655', U'\u2657', U'\u2658', U'\u2656', U'\u2659'};  // K Q B N R P
+    // In the order of the codes: king, queen, bishop, knight, rook, pawn.
+    static constexpr char32_t pieces[] = {U'\u2654', U'\u2655', U'\u2657', U'\u2658', U'\u2656', U'\u2659'};
     if (code >= 1 && code <= 12) return pieces[(code - 1) % 6] + (code > 6 ? 6 : 0);
     if (code >= pcWCross && code <= pcBDot) return marks[code - pcWCross];
     return 0xF0100 + char32_t(code);

@@ -69,7 +69,8 @@ QRect Inked(const QImage& page) {
 void ExpectInkInPlace(const QImage& vectorPage, const QImage& bitmapPage, const QRect& rect, float factor) {
     const QRect vector = Inked(vectorPage), bitmap = Inked(bitmapPage);
     ASSERT_FALSE(vector.isEmpty());
-    EXPECT_TRUE(rect.contains(vector)) << vector.x() << "," << vector.y() << " " << vector.width() << "x" << vector.height();
+    EXPECT_TRUE(rect.contains(vector)) << vector.x() << "," << vector.y() << " " << vector.width() << "x"
+                                       << vector.height();
     const int slack = int(std::ceil(factor));
     EXPECT_NEAR(vector.left(), bitmap.left(), slack);
     EXPECT_NEAR(vector.top(), bitmap.top(), slack);

@@ -24,7 +24,8 @@ QImage Drawn(const TVectorPieces& set, int code, bool recorded) {
         set.Draw(recorder, code, QPointF(0, 0));
         recorder.end();
         // A picture replays itself enlarged by the device's resolution over the screen's.
-        painter.scale(qreal(picture.logicalDpiX()) / image.logicalDpiX(), qreal(picture.logicalDpiY()) / image.logicalDpiY());
+        painter.scale(qreal(picture.logicalDpiX()) / image.logicalDpiX(),
+                      qreal(picture.logicalDpiY()) / image.logicalDpiY());
         painter.drawPicture(0, 0, picture);
     } else {
         set.Draw(painter, code, QPointF(0, 0));

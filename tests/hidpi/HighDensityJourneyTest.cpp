@@ -88,7 +88,8 @@ TEST_F(HighDensityJourney, AGameViewerStepsShowSharpAndSavedBitmapsKeepTheirSize
     // Bitmap formats are written at the diagram's own size, whatever the screen.
     board().UnselectAll();
     const QSize logical = board().DiagramSize();
-    for (const auto& [name, filter] : {std::pair{"d.gif", fiGIF}, {"d.bmp", fiBMP}, {"d.jpg", fiJPEG}, {"d.png", fiPNG}}) {
+    for (const auto& [name, filter] :
+         {std::pair{"d.gif", fiGIF}, {"d.bmp", fiBMP}, {"d.jpg", fiJPEG}, {"d.png", fiPNG}}) {
         const QString file = dir.filePath(name);
         ASSERT_TRUE(window->SaveImageTo(file, filter, 2, false)) << name;
         EXPECT_EQ(QImageReader(file).size(), logical) << name;
