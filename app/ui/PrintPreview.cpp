@@ -90,7 +90,10 @@ void TfrmPreview::SizePagePicture() {
     const QSize picture = PreviewPictureSize(page);
     FimgPreview->resize(picture);
     FimgPreview->parentWidget()->resize(picture + QSize(2 * kPictureOffset, 2 * kPictureOffset));
-    FPage = QImage(PreviewBitmapSize(page), QImage::Format_RGB32);
+    // Drawn from the vector drawing, the page picture can be as sharp as the screen.
+    const qreal ratio = devicePixelRatioF();
+    FPage = QImage(PreviewBitmapSize(page) * ratio, QImage::Format_RGB32);
+    FPage.setDevicePixelRatio(ratio);
 }
 
 void TfrmPreview::DrawPagePicture() {

@@ -1,12 +1,18 @@
 // The editor on a 200 % screen: the board in the main window is drawn with
 // twice the pixels, clicks and drags land on the squares under the pointer,
-// a game viewer's moves show sharp, and saved bitmaps keep their 100 % sizes.
+// a game viewer's moves show sharp, saved bitmaps keep their 100 % sizes, and
+// the print preview's page is drawn at the screen's resolution.
 #include <QImageReader>
+#include <QPrinter>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "app/ui/PrintCommands.h"
+#include "app/ui/PrintPreview.h"
 #include "batch/ui/ColorDepthChoice.h"
+#include "print/PrintScaling.h"
 #include "board/ui/BoardControl.h"
 #include "tests/common/EditorFixture.h"
 #include "tests/hidpi/PixelEdges.h"
@@ -94,6 +100,25 @@ TEST_F(HighDensityJourney, AGameViewerStepsShowSharpAndSavedBitmapsKeepTheirSize
         ASSERT_TRUE(window->SaveImageTo(file, filter, 2, false)) << name;
         EXPECT_EQ(QImageReader(file).size(), logical) << name;
     }
+}
+
+TEST_F(HighDensityJourney, ThePrintPreviewDrawsThePageAtTheScreensResolution) {
+    board().SetStartPosition();
+    TPrintCommands* commands = PrintCommandsOf(window.get());
+    ASSERT_NE(commands, nullptr);
+    const QSize page(commands->Printer().width(), commands->Printer().height());
+    QImage shown;
+    QTimer::singleShot(0, [&] {
+        auto* preview = window->findChild<TfrmPreview*>();
+        ASSERT_NE(preview, nullptr);
+        shown = preview->PagePicture();
+        preview->reject();
+    });
+    window->Item("mnuFilePreview")->trigger();
+    EXPECT_EQ(shown.devicePixelRatio(), 2.0);
+    EXPECT_EQ(shown.size(), PreviewBitmapSize(page) * 2);
+    const QRect diagram = PreviewDiagramRect(commands->Diagram().Size, commands->PrintFactor());
+    EXPECT_GT(EdgesAtOddPlaces(shown.copy(QRect(diagram.topLeft() * 2, diagram.size() * 2))), 200);
 }
 
 }  // namespace
