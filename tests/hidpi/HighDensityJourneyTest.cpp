@@ -82,6 +82,9 @@ TEST_F(HighDensityJourney, AGameViewerStepsShowSharpAndSavedBitmapsKeepTheirSize
     window->OpenChessFile(WriteFile("game.pgn", "[White \"A\"]\n[Black \"B\"]\n\n1. e4 e5 2. Nf3 *\n"));
     auto* viewer = dynamic_cast<TfrmPGN*>(&window->PgnViewer());
     ASSERT_TRUE(viewer && viewer->isVisible());
+    const QImage forward = viewer->spbForward()->icon().pixmap(QSize(16, 16), 2.0).toImage();
+    EXPECT_EQ(forward.size(), QSize(32, 32));
+    EXPECT_GT(EdgesAtOddPlaces(forward), 4);  // drawn at that size, not doubled
     const int pawnInk = InkShownOn(4, 1);
     ASSERT_EQ(InkShownOn(4, 3), 0);
     viewer->spbForward()->click();
