@@ -1,6 +1,7 @@
 #include "batch/BatchProducer.h"
 
 #include "export/DiagramImage.h"
+#include "export/VectorDiagramImage.h"
 #include "files/ErrorReporter.h"
 #include "print/PrintTarget.h"
 
@@ -30,7 +31,9 @@ bool TBatchProducer::Produce(TDiagram& diagram, const QString& fileName, std::st
                 error = "No printer.";
                 return false;
             }
-            return printer_->Print(RenderDiagramImage(diagram), error);
+            diagram.Board.UnselectAll();
+            auto paint = [&](QPainter& p) { PaintDiagramImage(p, diagram); };
+            return printer_->Print(RecordPrintedDiagram(DiagramImageSize(diagram), paint), error);
     }
     error = reporter.Last();
     return false;

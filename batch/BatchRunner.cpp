@@ -7,6 +7,7 @@
 #include "board/Diagram.h"
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
+#include "export/VectorDiagramImage.h"
 #include "print/BatchPrinter.h"
 
 namespace vorlix::cli {
@@ -25,7 +26,7 @@ struct TBatchRunner::TWorker {
 struct TBatchRunner::TResult {
     bool Ok = true;
     std::string Error;
-    QImage Image;  // printed runs
+    TPrintedDiagram Diagram;  // printed runs
 };
 
 TBatchRunner::TBatchRunner(const TRunStyle& style, int threads) : style_(style), threads_(std::max(threads, 1)) {}
@@ -69,7 +70,10 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
             if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
             break;
         case TOutputKind::Diagram: bytes = EncodeDiagram(diagram, kVxdVersion); break;
-        case TOutputKind::Printed: result.Image = RenderDiagramImage(diagram); return;
+        case TOutputKind::Printed:
+            result.Diagram =
+                RecordPrintedDiagram(DiagramImageSize(diagram), [&](QPainter& p) { PaintDiagramImage(p, diagram); });
+            return;
     }
     if (!result.Ok) return;
     // The files are written one at a time; the encoding above is what takes long.
@@ -97,7 +101,7 @@ bool TBatchRunner::Flush() {
     for (std::thread& t : threads) t.join();
 
     for (TResult& r : results) {
-        if (r.Ok && printer_ && !printer_->Print(r.Image, r.Error)) r.Ok = false;
+        if (r.Ok && printer_ && !printer_->Print(r.Diagram, r.Error)) r.Ok = false;
         if (!r.Ok) {
             error_ = r.Error;
             break;

@@ -27,7 +27,10 @@ void EnsureGuiApplication() {
     static int argc = 1;
     static char name[] = "vorlix";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    // Never destroyed: at exit its destructor would run after Qt's per-thread
+    // data is gone and crash while it removes the application fonts.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    Q_UNUSED(app);
 }
 
 }  // namespace vorlix

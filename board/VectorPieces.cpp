@@ -1,12 +1,15 @@
 #include "board/VectorPieces.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRegularExpression>
 #include <cmath>
 #include <mutex>
 
+#include "board/PieceFont.h"
 #include "board/PieceImages.h"
 
 static void InitVectorPiecesResource() { Q_INIT_RESOURCE(PieceArtwork); }
@@ -152,6 +155,13 @@ TVectorPicture Mark(QPainterPath (*shape)(qreal), bool white) {
     return picture;
 }
 
+// PDF pages and pictures kept for printing hold every drawing command: there a
+// glyph costs a few bytes where an outline costs kilobytes on every square.
+bool KeepsDrawing(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::Picture);
+}
+
 QString SheetText(TPieceStyle style) {
     static std::once_flag once;
     std::call_once(once, InitVectorPiecesResource);
@@ -198,7 +208,7 @@ const TVectorPieces& TVectorPieces::Of(TPieceStyle style) {
     return *sets[index];
 }
 
-TVectorPieces::TVectorPieces(TPieceStyle style) {
+TVectorPieces::TVectorPieces(TPieceStyle style) : style_(style) {
     const QString sheet = SheetText(style);
     static const QRegularExpression pathElement(QStringLiteral("<path id=\"([wb][KQBNRP])\" d=\"([^\"]*)\""));
     int found = 0;
@@ -233,9 +243,63 @@ void TVectorPieces::Draw(QPainter& painter, int code, QPointF cellOrigin) const 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.translate(cellOrigin);
-    painter.fillPath(picture.Silhouette, Qt::white);
-    painter.fillPath(picture.Ink, Qt::black);
+    if (!KeepsDrawing(painter) || !DrawGlyphs(painter, code)) {
+        painter.fillPath(picture.Silhouette, Qt::white);
+        painter.fillPath(picture.Ink, Qt::black);
+    }
     painter.restore();
+}
+
+namespace {
+
+// The characters of a code's glyphs. The ink of a piece is its chess symbol and
+// that of a mark a cross or circle, so text taken from a PDF shows the position;
+// silhouettes lie beyond the basic plane, where PDF readers find no text for them.
+char32_t InkChar(int code) {
+    static constexpr char32_t marks[] = {U'\u2715', U'\u25CB', U'\u2716', U'\u25CF'};  // white/black cross, dot
+    // In the order of the codes: king, queen, bishop, knight, rook, pawn.
+    static constexpr char32_t pieces[] = {U'\u2654', U'\u2655', U'\u2657', U'\u2658', U'\u2656', U'\u2659'};
+    if (code >= 1 && code <= 12) return pieces[(code - 1) % 6] + (code > 6 ? 6 : 0);
+    if (code >= pcWCross && code <= pcBDot) return marks[code - pcWCross];
+    return 0xF0100 + char32_t(code);
+}
+char32_t SilhouetteChar(int code) { return 0xF0000 + char32_t(code); }
+
+}  // namespace
+
+const QString& TVectorPieces::FontFamily() const {
+    std::call_once(fontOnce_, [this] {
+        std::vector<TFontGlyph> glyphs;
+        for (int code = 0; code <= kMaxSquareCode; ++code) {
+            glyphs.push_back({SilhouetteChar(code), pictures_[size_t(code)].Silhouette});
+            glyphs.push_back({InkChar(code), pictures_[size_t(code)].Ink});
+        }
+        const QString name = QStringLiteral("Vorlix Outline Pieces %1").arg(int(style_));
+        const int id = QFontDatabase::addApplicationFontFromData(MakePieceFont(name, kCell, glyphs));
+        const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+        if (!families.isEmpty()) fontFamily_ = families.first();
+    });
+    return fontFamily_;
+}
+
+bool TVectorPieces::DrawGlyphs(QPainter& painter, int code) const {
+    const QString& family = FontFamily();
+    if (family.isEmpty()) return false;
+    QFont font(family);
+    font.setPixelSize(kCell);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    painter.setFont(font);
+    const QPointF baseline(0, kCell);
+    auto text = [](char32_t c) { return QString::fromUcs4(&c, 1); };
+    if (!Picture(code).Silhouette.isEmpty()) {
+        painter.setPen(Qt::white);
+        painter.drawText(baseline, text(SilhouetteChar(code)));
+    }
+    painter.setPen(Qt::black);
+    painter.drawText(baseline, text(InkChar(code)));
+    return true;
 }
 
 QImage TVectorPieces::ScreenImage(int code, int side, qreal ratio) const {

@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QString>
 #include <array>
+#include <mutex>
 
 #include "board/SquareInfo.h"
 
@@ -39,7 +40,11 @@ public:
     // Picture of a square code 1..16; an empty picture for other codes.
     const TVectorPicture& Picture(int code) const;
     // Draws the picture with its cell's top-left corner at cellOrigin (cell units = painter units).
+    // Onto a PDF page or a picture recorded for printing it draws two glyphs of
+    // the set's outline font (the same outlines), which a document keeps once.
     void Draw(QPainter& painter, int code, QPointF cellOrigin) const;
+    // The family of the set's outline font (registered on first use); empty when it could not be made.
+    const QString& FontFamily() const;
     // The picture alone, centred on a clear square of side logical pixels, for a
     // screen of the given device pixel ratio (side x ratio pixels, ratio set).
     QImage ScreenImage(int code, int side, qreal ratio) const;
@@ -48,9 +53,13 @@ public:
 
 private:
     explicit TVectorPieces(TPieceStyle style);
+    bool DrawGlyphs(QPainter& painter, int code) const;
 
+    TPieceStyle style_;
     std::array<TVectorPicture, kMaxSquareCode + 1> pictures_;
     bool complete_ = false;
+    mutable std::once_flag fontOnce_;
+    mutable QString fontFamily_;
 };
 
 }  // namespace vorlix

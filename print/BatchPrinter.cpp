@@ -27,22 +27,34 @@ bool TBatchPrinter::NextStartsPage() {
     return !probe.Place();
 }
 
-bool TBatchPrinter::Print(const QImage& image, std::string& error) {
-    QRect rect;
+std::optional<QRect> TBatchPrinter::NextPlace(std::string& error) {
     if (!manyPerPage_) {
-        if (!BeginPage(error)) return false;
-        rect = OnePerJobRect(grid_);
-    } else {
-        if (!target_.JobRunning() && !BeginPage(error)) return false;
-        std::optional<QRect> placed = placement_.Place();
-        if (!placed) {
-            if (!EndPage(error) || !BeginPage(error)) return false;
-            placed = placement_.Place();
-        }
-        rect = *placed;
+        if (!BeginPage(error)) return std::nullopt;
+        return OnePerJobRect(grid_);
     }
-    StretchBitmap(target_.Canvas(), rect, image);
-    return manyPerPage_ || EndPage(error);
+    if (!target_.JobRunning() && !BeginPage(error)) return std::nullopt;
+    std::optional<QRect> placed = placement_.Place();
+    if (!placed) {
+        if (!EndPage(error) || !BeginPage(error)) return std::nullopt;
+        placed = placement_.Place();
+    }
+    return placed;
+}
+
+bool TBatchPrinter::DiagramDone(std::string& error) { return manyPerPage_ || EndPage(error); }
+
+bool TBatchPrinter::Print(const TPrintedDiagram& diagram, std::string& error) {
+    const std::optional<QRect> rect = NextPlace(error);
+    if (!rect) return false;
+    DrawPrintedDiagram(target_.Canvas(), *rect, diagram);
+    return DiagramDone(error);
+}
+
+bool TBatchPrinter::Print(const QImage& image, std::string& error) {
+    const std::optional<QRect> rect = NextPlace(error);
+    if (!rect) return false;
+    StretchBitmap(target_.Canvas(), *rect, image);
+    return DiagramDone(error);
 }
 
 bool TBatchPrinter::EndPage(std::string& error) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "print/PageLayout.h"
+#include "print/PrintedDiagram.h"
 
 namespace vorlix {
 
@@ -22,8 +23,10 @@ public:
 
     // Whether the next diagram starts a new page (the current one is full or none is open).
     bool NextStartsPage();
-    // Prints one diagram image (rendered at board size); false with a message
-    // when the printer fails (the job is then aborted).
+    // Prints one diagram into its place on the page; false with a message when
+    // the printer fails (the job is then aborted).
+    bool Print(const TPrintedDiagram& diagram, std::string& error);
+    // The same for a picture that exists only as pixels: it is stretched into its place.
     bool Print(const QImage& image, std::string& error);
     // Ends the page in progress, if any (a new game's new page, or the end of the run).
     bool EndPage(std::string& error);
@@ -33,6 +36,9 @@ public:
 
 private:
     bool BeginPage(std::string& error);
+    // The next diagram's place, a page begun or ended as needed; nullopt after a failure.
+    std::optional<QRect> NextPlace(std::string& error);
+    bool DiagramDone(std::string& error);
 
     TPrintTarget& target_;
     TPageGrid grid_;

@@ -11,7 +11,7 @@
 #include "common/ui/DialogOwner.h"
 #include "common/ui/Hourglass.h"
 #include "common/ui/SoundMessageDlg.h"
-#include "export/DiagramImage.h"
+#include "export/VectorDiagramImage.h"
 #include "print/DiagramPrint.h"
 #include "print/PrintScaling.h"
 #include "print/ui/PrinterTarget.h"
@@ -52,11 +52,15 @@ void TPrintCommands::StopAutoReplay() {
     if (window_.PgnViewer().ArchiveVisible()) window_.PgnViewer().StopAutoReplay();
 }
 
-QImage TPrintCommands::DiagramImage() { return RenderDiagramImage(window_.Diagram()); }
+TPrintedDiagram TPrintCommands::Diagram() {
+    TDiagram& diagram = window_.Diagram();
+    diagram.Board.UnselectAll();  // no selection mark on paper
+    return RecordPrintedDiagram(DiagramImageSize(diagram), [&](QPainter& p) { PaintDiagramImage(p, diagram); });
+}
 
-bool TPrintCommands::PrintImage(const QImage& image, const QString& title, std::string& error) {
+bool TPrintCommands::PrintDiagram(const TPrintedDiagram& diagram, const QString& title, std::string& error) {
     TPrinterTarget printer(*printer_);
-    if (!PrintDiagramImage(printer, image, PrintFactor(), title, error)) return false;
+    if (!vorlix::PrintDiagram(printer, diagram, PrintFactor(), title, error)) return false;
     QCoreApplication::processEvents();
     QThread::msleep(kSpoolPauseMs);
     return printer.Finish(error);
@@ -68,7 +72,7 @@ void TPrintCommands::mnuFilePrintClick() {
     {
         THourglass hourglass;
         StopAutoReplay();
-        printed = PrintImage(DiagramImage(), QStringLiteral("Chess Vorlix"), error);
+        printed = PrintDiagram(Diagram(), QStringLiteral("Chess Vorlix"), error);
     }
     if (printed)
         SoundMessageDlg(kSentToPrinter, TMsgDlgType::mtInformation, QMessageBox::Ok);

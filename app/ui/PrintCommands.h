@@ -1,9 +1,10 @@
 #pragma once
 // The editor's printing: the printer, Print, Print Preview and Printer Setup
 // of the File menu and the toolbar. The batch dialogs print on the same printer.
-#include <QImage>
 #include <QObject>
 #include <memory>
+
+#include "print/PrintedDiagram.h"
 
 class QPrinter;
 
@@ -29,10 +30,10 @@ public:
     // The system's printer dialog; true when it was confirmed.
     bool mnuFilePrinterSetupClick();
 
-    // Prints the image at the print scale; false with the reason on failure.
-    bool PrintImage(const QImage& image, const QString& title, std::string& error);
-    // The diagram as printed: header and footer, no image scaling.
-    QImage DiagramImage();
+    // Prints the diagram at the print scale; false with the reason on failure.
+    bool PrintDiagram(const TPrintedDiagram& diagram, const QString& title, std::string& error);
+    // The diagram as printed: header and footer, no image scaling, drawn through the vector road.
+    TPrintedDiagram Diagram();
 
 private:
     void StopAutoReplay();

@@ -15,7 +15,6 @@
 #include "app/ui/PrintCommands.h"
 #include "common/ui/Hourglass.h"
 #include "common/ui/SoundMessageDlg.h"
-#include "imaging/ImageScaling.h"
 #include "print/PrintScaling.h"
 
 namespace vorlix {
@@ -30,7 +29,7 @@ TPrintPreview::TPrintPreview(TPrintCommands& commands, QWidget* mainWindow)
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       commands_(commands),
       mainWindow_(mainWindow),
-      diagram_(commands.DiagramImage()) {
+      diagram_(commands.Diagram()) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Print Preview"));
     auto* layout = new QVBoxLayout(this);
@@ -91,14 +90,17 @@ void TPrintPreview::SizePagePicture() {
     const QSize picture = PreviewPictureSize(page);
     FimgPreview->resize(picture);
     FimgPreview->parentWidget()->resize(picture + QSize(2 * kPictureOffset, 2 * kPictureOffset));
-    page_ = QImage(PreviewBitmapSize(page), QImage::Format_RGB32);
+    // Drawn from the vector drawing, the page picture can be as sharp as the screen.
+    const qreal ratio = devicePixelRatioF();
+    page_ = QImage(PreviewBitmapSize(page) * ratio, QImage::Format_RGB32);
+    page_.setDevicePixelRatio(ratio);
 }
 
 void TPrintPreview::DrawPagePicture() {
     page_.fill(Qt::white);
     {
         QPainter painter(&page_);
-        StretchBitmap(painter, PreviewDiagramRect(diagram_.size(), commands_.PrintFactor()), diagram_);
+        DrawPrintedDiagram(painter, PreviewDiagramRect(diagram_.Size, commands_.PrintFactor()), diagram_);
     }
     FimgPreview->setPixmap(QPixmap::fromImage(page_));
 }
@@ -120,7 +122,7 @@ void TPrintPreview::spbPrintClick() {
     bool printed;
     {
         THourglass hourglass;
-        printed = commands_.PrintImage(diagram_, QString(), error);
+        printed = commands_.PrintDiagram(diagram_, QString(), error);
     }
     if (printed)
         SoundMessageDlg(QStringLiteral("The diagram has been sent to the printer."), TMsgDlgType::mtInformation,

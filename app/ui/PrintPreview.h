@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QImage>
 
+#include "print/PrintedDiagram.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -17,7 +19,7 @@ class TPrintCommands;
 class TPrintPreview : public QDialog {
     Q_OBJECT
 public:
-    // Renders the diagram once; the preview and its printout use that image.
+    // Draws the diagram once; the preview and its printout use that drawing.
     TPrintPreview(TPrintCommands& commands, QWidget* mainWindow);
 
     QComboBox* cmbScaling() const { return FcmbScaling; }
@@ -37,7 +39,7 @@ private:
 
     TPrintCommands& commands_;
     QWidget* mainWindow_;
-    QImage diagram_;
+    TPrintedDiagram diagram_;
     QImage page_;
     QComboBox* FcmbScaling = nullptr;
     QLabel* FimgPreview = nullptr;

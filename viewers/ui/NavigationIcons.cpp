@@ -25,8 +25,11 @@ void Bar(QPainter& p, double x) { p.fillRect(QRectF(x, 3, 2, 10), p.brush()); }
 
 }  // namespace
 
-QIcon NavigationIcon(TNavIcon kind) {
-    QPixmap pixmap(kSize, kSize);
+namespace {
+
+QPixmap Drawn(TNavIcon kind, int ratio) {
+    QPixmap pixmap(kSize * ratio, kSize * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -55,7 +58,17 @@ QIcon NavigationIcon(TNavIcon kind) {
             Triangle(p, 9, true);
             break;
     }
-    return QIcon(pixmap);
+    p.end();
+    return pixmap;
+}
+
+}  // namespace
+
+// Drawn for ordinary and for 200 % screens, so the buttons stay sharp on both.
+QIcon NavigationIcon(TNavIcon kind) {
+    QIcon icon(Drawn(kind, 1));
+    icon.addPixmap(Drawn(kind, 2));
+    return icon;
 }
 
 }  // namespace vorlix
