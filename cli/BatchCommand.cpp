@@ -7,6 +7,8 @@
 #include <malloc.h>
 #include <chrono>
 #include <cstdio>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -25,7 +27,11 @@
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "batch/BatchRunner.h"
+#include "batch/Manifest.h"
+#include "batch/OverwriteGuard.h"
+#include "batch/Shard.h"
 #include "cli/CliUtil.h"
+#include "cli/GamePass.h"
 #include "cli/Commands.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"
@@ -70,6 +76,14 @@ struct TBatchOptions {
     std::optional<int> ScalePercent;
     bool PerPage = false;
     int Jobs = 0;
+    std::optional<std::string> Records;
+    TIntegerList RecordList;  // Records, parsed
+    std::optional<std::string> ShardArg;
+    TShard Shard;
+    bool Overwrite = false;
+    std::optional<std::string> Manifest;
+    // The arguments that every shard of one run shares (for its manifest).
+    std::vector<std::string> RunArguments;
 };
 
 int BadArgument(const std::string& message) {
@@ -158,6 +172,12 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         o.Output = value;
     } else if (name == "--games") {
         o.Games = value;
+    } else if (name == "--records") {
+        o.Records = value;
+    } else if (name == "--shard") {
+        o.ShardArg = value;
+    } else if (name == "--manifest") {
+        o.Manifest = value;
     } else if (name == "--positions") {
         if (value == "entire") o.Positions.Mode = TPositionMode::Entire;
         else if (value == "fixed") o.Positions.Mode = TPositionMode::Fixed;
@@ -198,11 +218,17 @@ const std::string kListRange = " (list numbers go from 0 to 2147483647)";
 
 std::string CheckPositions(TBatchOptions& o) {
     if (o.InputKind == TInputKind::Epd) {
+        if (o.Records) {
+            std::string error;
+            if (!IsValidPositionText(*o.Records)) return "not a valid record list: \"" + *o.Records + "\"";
+            if (!ParsePositionText(*o.Records, o.RecordList, error)) return error + kListRange;
+        }
         if (o.Games || o.FromStart || o.FromEnd || o.FenStartGiven || o.FenFinalGiven ||
             o.Positions.Mode != TPositionMode::Fixed)
             return "--games, --positions, --from-start, --from-end, --fen-start and --fen-final apply to PGN files";
         return {};
     }
+    if (o.Records) return "--records applies to EPD files (--games to PGN files)";
     if ((o.FromStart || o.FromEnd) && o.Positions.Mode != TPositionMode::Custom)
         return "--from-start and --from-end need --positions custom";
     if ((o.FenStartGiven || o.FenFinalGiven) && o.Positions.Mode != TPositionMode::Fixed)
@@ -248,6 +274,27 @@ std::string CheckFormatOptions(TBatchOptions& o) {
     return {};
 }
 
+// A shard of a PDF run writes its own file, named after the chosen one with
+// the shard's number, holding the whole run's pages of its part: with one
+// diagram a page those are the same pages. Many diagrams a page would fill
+// the pages differently, so that is refused.
+std::string CheckShard(TBatchOptions& o) {
+    if (!o.ShardArg) return {};
+    std::string error;
+    if (!ParseShard(*o.ShardArg, o.Shard, error)) return error;
+    if (o.Format != TOutputFormat::Pdf || o.Shard.Whole()) return {};
+    if (o.PerPage)
+        return "--shard does not apply to PDF with --per-page: a shard would fill its pages differently from one "
+               "run (leave out --per-page, or write the PDF in one run)";
+    const QString count = QString::number(o.Shard.Count);
+    const QString suffix = QStringLiteral("-%1-of-%2")
+                               .arg(QString::number(o.Shard.Index).rightJustified(count.size(), QLatin1Char('0')), count);
+    const QString output = QString::fromStdString(o.Output);
+    const int dot = output.lastIndexOf(QLatin1Char('.'));
+    o.Output = (output.left(dot) + suffix + output.mid(dot)).toStdString();
+    return {};
+}
+
 std::string CheckOptions(TBatchOptions& o) {
     if (o.Input.empty()) return "give a PGN or EPD file";
     if (EndsWith(o.Input, ".pgn")) o.InputKind = TInputKind::Pgn;
@@ -269,6 +316,7 @@ std::string CheckOptions(TBatchOptions& o) {
         if (std::string error = ParseLineChoice(*o.HeaderArg, o.InputKind, o.Header); !error.empty()) return error;
     if (o.FooterArg)
         if (std::string error = ParseLineChoice(*o.FooterArg, o.InputKind, o.Footer); !error.empty()) return error;
+    if (std::string error = CheckShard(o); !error.empty()) return error;
     return CheckFormatOptions(o);
 }
 
@@ -279,14 +327,20 @@ std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
         else if (name == "--fen-final") o.FenFinalGiven = true;
         else if (name == "--transparent") o.Transparent = true;
         else if (name == "--per-page") o.PerPage = true;
+        else if (name == "--overwrite") o.Overwrite = true;
+        else if (name == "--verify") return "--verify comes first: vorlix batch --verify MANIFEST...";
         else if (name.size() > 1 && name[0] == '-') {
             if (i + 1 >= args.size()) return "option " + name + " needs a value";
             if (std::string error = ParseValueOption(name, args[++i], o); !error.empty()) return error;
+            if (name != "--shard" && name != "--manifest" && name != "--jobs")
+                o.RunArguments.insert(o.RunArguments.end(), {name, args[i]});
+            continue;
         } else if (!o.Input.empty()) {
             return "give only one input file";
         } else {
             o.Input = name;
         }
+        if (name != "--overwrite") o.RunArguments.push_back(name);
     }
     return CheckOptions(o);
 }
@@ -353,20 +407,36 @@ private:
     std::chrono::steady_clock::time_point Last_;
 };
 
+// Stops a read once the games it is for are done.
+class TStopReading : public TPGNReadObserver {
+public:
+    explicit TStopReading(const bool& done) : Done_(done) {}
+    bool BeforeLine(uint64_t) override { return !Done_; }
+
+private:
+    const bool& Done_;
+};
+
 class TBatchCommand {
 public:
     explicit TBatchCommand(const TBatchOptions& o) : O_(o) {}
     int Run();
 
 private:
+    using TGameHandler = std::function<bool(TPGNRec& game, int numberInFile, int numberInRun)>;
     TRunStyle Style();
+    bool FindShard();
+    bool ForEachGame(TErrorReporter& reporter, const TGameHandler& handle);
+    QString FirstClash();
     bool RunPgn(TBatchRunner& runner);
     bool RunEpd(TBatchRunner& runner);
     void AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFile, int numberInRun);
-    int CountGames();
+    bool Add(TBatchRunner& runner, TDiagramJob job, const TManifestSource& source);
+    void LogWritten(const TBatchRunner& runner);
     std::optional<std::string> LineText(const TLineChoice& choice, const TPGNRec& game, const TChessPosition& p) const;
     std::optional<std::string> LineText(const TLineChoice& choice, const TEPDRec& record) const;
     QString PgnFileName(int game, int position) const;
+    int CountGames();
 
     const TBatchOptions& O_;
     TStdErrReporter Reporter_;
@@ -376,6 +446,16 @@ private:
     TProgressBar Progress_{isatty(2) != 0};
     long long ProgressDone_ = 0, ProgressTotal_ = 0;
     bool Stopped_ = false;
+    // The run's games or records (places in run order) this process writes: all but for a shard.
+    TShardRange Range_{0, INT64_MAX};
+    bool ShardRead_ = true;  // the shard's counting pass read the whole file
+    TEPD Epd_{Reporter_};
+    bool EpdRead_ = true;
+    std::vector<std::pair<const TEPDRec*, int>> Records_;  // the run's records and their numbers in the file
+    TManifestWriter Manifest_;
+    std::deque<std::pair<QString, TManifestSource>> Unlogged_;  // queued files, for the manifest
+    int Logged_ = 0;
+    std::string ManifestError_;
 };
 
 TRunStyle TBatchCommand::Style() {
@@ -405,12 +485,95 @@ std::optional<std::string> TBatchCommand::LineText(const TLineChoice& choice, co
     return std::nullopt;
 }
 
-int TBatchCommand::CountGames() {
-    TSilentReporter silent;
+// The run's records (EPD) are read at once; a shard of a PGN run counts the
+// games and their moves in one fast pass and cuts its part by their work.
+bool TBatchCommand::FindShard() {
+    if (O_.InputKind == TInputKind::Epd) {
+        EpdRead_ = Epd_.LoadFromFile(O_.Input);
+        int number = 0;
+        for (const TEPDRec* r = Epd_.First; r; r = r->Next)
+            if (++number, !O_.Records || O_.RecordList.Contains(number)) Records_.emplace_back(r, number);
+        if (!O_.Shard.Whole()) Range_ = ShardOfCount(static_cast<int64_t>(Records_.size()), O_.Shard);
+        ProgressTotal_ = std::min<long long>(Range_.Last, Records_.size()) - Range_.First;
+        return true;
+    }
+    if (O_.Shard.Whole()) return true;
+    std::vector<uint32_t> work;
+    ShardRead_ = CountPgnWork(O_.Input, O_.Games ? &O_.GameList : nullptr, O_.Positions, Reporter_, work);
+    Range_ = ShardOfWork(work, O_.Shard);
+    ProgressTotal_ = Range_.Size();
+    return true;
+}
+
+// Hands the run's games of this process to handle in file order, with their
+// numbers in the file and in the whole run; handle returns false to stop.
+bool TBatchCommand::ForEachGame(TErrorReporter& reporter, const TGameHandler& handle) {
     TPGNRec game;
-    int count = 0;
-    ReadPGNFile(O_.Input, silent, [&] { ResetGame(game); return &game; }, [&](TPGNRec&) { ++count; });
-    return count;
+    int inFile = 0;
+    int64_t place = 0;
+    bool done = false;
+    TStopReading stop(done);
+    return ReadPGNFile(
+        O_.Input, reporter, [&] { ResetGame(game); return &game; },
+        [&](TPGNRec& read) {
+            ++inFile;
+            if (done || (O_.Games && !O_.GameList.Contains(inFile))) return;
+            const int64_t here = place++;
+            if (here >= Range_.Last) done = true;
+            else if (here >= Range_.First) done = !handle(read, inFile, static_cast<int>(here + 1));
+        },
+        &stop);
+}
+
+// The first file, in run order, that this run would write over though it did
+// not write it; empty when none. Replays the games without drawing, and only
+// when the folder holds files that the run's names could meet.
+QString TBatchCommand::FirstClash() {
+    if (O_.Format == TOutputFormat::Pdf) {
+        const QString pdf = QString::fromStdString(O_.Output);
+        return QFileInfo::exists(pdf) ? pdf : QString();
+    }
+    const TExistingFiles existing(Name_);
+    if (existing.Empty()) return {};
+    if (O_.InputKind == TInputKind::Epd) {
+        for (int64_t i = Range_.First; i < std::min<int64_t>(Range_.Last, Records_.size()); ++i)
+            if (const QString name = EpdBatchFileName(Name_, static_cast<int>(i + 1)); existing.Contains(name))
+                return name;
+        return {};
+    }
+    QString clash;
+    TSilentReporter silent;
+    ForEachGame(silent, [&](TPGNRec& game, int inFile, int inRun) {
+        TPGNPos replay(silent);
+        const bool whole = replay.LoadGame(&game, inFile);
+        for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole))
+            if (const QString name = PgnFileName(inRun, pick.Number); existing.Contains(name)) {
+                clash = name;
+                return false;
+            }
+        return true;
+    });
+    return clash;
+}
+
+QString TBatchCommand::PgnFileName(int game, int position) const {
+    return PgnBatchFileName(Name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, game, position);
+}
+
+// The manifest takes each file once the runner has written it, in run order.
+void TBatchCommand::LogWritten(const TBatchRunner& runner) {
+    for (; Logged_ < runner.Written() && !Unlogged_.empty(); ++Logged_) {
+        if (ManifestError_.empty() && !Manifest_.AddFile(Unlogged_.front().first, Unlogged_.front().second, ManifestError_))
+            Stopped_ = true;
+        Unlogged_.pop_front();
+    }
+}
+
+bool TBatchCommand::Add(TBatchRunner& runner, TDiagramJob job, const TManifestSource& source) {
+    if (Manifest_.IsOpen() && !job.FileName.isEmpty()) Unlogged_.emplace_back(job.FileName, source);
+    const bool added = runner.Add(std::move(job));
+    LogWritten(runner);
+    return added && ManifestError_.empty();
 }
 
 // A game that cannot be replayed to its end is named on standard error and
@@ -423,7 +586,10 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
     if (!whole) {
         ++FaultyGames_;
         Progress_.Clear();
-        for (const std::string& message : replayErrors.Messages) GameReporter_.Report(TMsgKind::Error, message);
+        for (const std::string& message : replayErrors.Messages) {
+            GameReporter_.Report(TMsgKind::Error, message);
+            if (Manifest_.IsOpen()) Manifest_.AddError(message, {numberInFile, 0, 0});
+        }
     }
     const std::vector<TBoardMarks> marks = ReadGameMarks(game);
     for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole)) {
@@ -432,49 +598,48 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
         job.Marks = BatchPositionMarks(marks, *pick.Position);
         job.HeaderText = LineText(O_.Header, game, *pick.Position);
         job.FooterText = LineText(O_.Footer, game, *pick.Position);
-        if (O_.Format != TOutputFormat::Pdf)
-            job.FileName =
-                PgnBatchFileName(Name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, numberInRun, pick.Number);
-        if (!runner.Add(std::move(job))) {
+        if (O_.Format != TOutputFormat::Pdf) job.FileName = PgnFileName(numberInRun, pick.Number);
+        if (!Add(runner, std::move(job), {numberInFile, 0, pick.Number})) {
             Stopped_ = true;
             return;
         }
     }
 }
 
-bool TBatchCommand::RunPgn(TBatchRunner& runner) {
-    const TIntegerList& games = O_.GameList;
-    if (Progress_.Shown()) ProgressTotal_ = O_.Games ? std::min<long long>(games.CountIn(1, INT32_MAX), CountGames())
-                                                     : CountGames();
+int TBatchCommand::CountGames() {
+    TSilentReporter silent;
     TPGNRec game;
-    int inFile = 0, inRun = 0;
-    const bool read = ReadPGNFile(
-        O_.Input, Reporter_, [&] { ResetGame(game); return &game; },
-        [&](TPGNRec& done) {
-            ++inFile;
-            if (Stopped_ || (O_.Games && !games.Contains(inFile))) return;
-            AddGame(runner, done, inFile, ++inRun);
-            ++ProgressDone_;
-            Progress_.Show(ProgressDone_, ProgressTotal_, runner.Written());
-        });
-    return read;
+    int count = 0;
+    ReadPGNFile(O_.Input, silent, [&] { ResetGame(game); return &game; }, [&](TPGNRec&) { ++count; });
+    return count;
+}
+
+bool TBatchCommand::RunPgn(TBatchRunner& runner) {
+    if (Progress_.Shown() && O_.Shard.Whole())
+        ProgressTotal_ = O_.Games ? std::min<long long>(O_.GameList.CountIn(1, INT32_MAX), CountGames()) : CountGames();
+    // A shard's counting pass has told the file's failures already.
+    TSilentReporter silent;
+    const bool read = ForEachGame(O_.Shard.Whole() ? static_cast<TErrorReporter&>(Reporter_) : silent,
+                                  [&](TPGNRec& game, int inFile, int inRun) {
+                                      AddGame(runner, game, inFile, inRun);
+                                      Progress_.Show(++ProgressDone_, ProgressTotal_, runner.Written());
+                                      return !Stopped_;
+                                  });
+    return read && ShardRead_;
 }
 
 bool TBatchCommand::RunEpd(TBatchRunner& runner) {
-    TEPD epd(Reporter_);
-    const bool read = epd.LoadFromFile(O_.Input);
-    ProgressTotal_ = epd.Count();
-    int n = 0;
-    for (const TEPDRec* r = epd.First; r && !Stopped_; r = r->Next) {
+    for (int64_t i = Range_.First; i < std::min<int64_t>(Range_.Last, Records_.size()) && !Stopped_; ++i) {
+        const TEPDRec& r = *Records_[i].first;
         TDiagramJob job;
-        std::copy(std::begin(r->Board), std::end(r->Board), job.Codes.begin());
-        job.HeaderText = LineText(O_.Header, *r);
-        job.FooterText = LineText(O_.Footer, *r);
-        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(Name_, ++n);
-        Stopped_ = !runner.Add(std::move(job));
+        std::copy(std::begin(r.Board), std::end(r.Board), job.Codes.begin());
+        job.HeaderText = LineText(O_.Header, r);
+        job.FooterText = LineText(O_.Footer, r);
+        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(Name_, static_cast<int>(i + 1));
+        Stopped_ = !Add(runner, std::move(job), {0, Records_[i].second, 0});
         Progress_.Show(++ProgressDone_, ProgressTotal_, runner.Written());
     }
-    return read;
+    return EpdRead_;
 }
 
 int TBatchCommand::Run() {
@@ -490,7 +655,7 @@ int TBatchCommand::Run() {
         std::fprintf(stderr, "vorlix batch: %s: the folder does not exist\n", folder.toLocal8Bit().constData());
         return 1;
     }
-    const int threads = O_.Jobs > 0 ? O_.Jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int threads = O_.Jobs > 0 ? O_.Jobs : DefaultJobs();
 
     TBatchRunner runner(Style(), threads);
     if (!runner.Prepare(Reporter_)) return 1;
@@ -507,14 +672,40 @@ int TBatchCommand::Run() {
         pages = std::make_unique<TBatchPrinter>(*pdf, grid, O_.PerPage);
         runner.SetPrinter(pages.get());
     }
+    if (!FindShard()) return 1;
+    // Nothing is written when the run would replace a file it did not write.
+    if (!O_.Overwrite) {
+        QString clash = FirstClash();
+        if (clash.isEmpty() && O_.Manifest && QFileInfo::exists(QString::fromStdString(*O_.Manifest)))
+            clash = QString::fromStdString(*O_.Manifest);
+        if (!clash.isEmpty()) {
+            std::fprintf(stderr, "vorlix batch: %s\n", ClashMessage(clash).c_str());
+            return 1;
+        }
+    }
+    if (O_.Manifest) {
+        std::string error;
+        if (!Manifest_.Open(QString::fromStdString(*O_.Manifest), {O_.RunArguments, O_.Shard}, error)) {
+            std::fprintf(stderr, "vorlix batch: %s\n", error.c_str());
+            return 1;
+        }
+    }
 
     const bool read = O_.InputKind == TInputKind::Pgn ? RunPgn(runner) : RunEpd(runner);
     bool written = runner.Flush();
-    std::string error = runner.Error();
+    LogWritten(runner);
+    std::string error = ManifestError_.empty() ? runner.Error() : ManifestError_;
+    written = written && ManifestError_.empty();
     if (written && pages) written = pages->EndPage(error) && pdf->Finish(error);
+    if (written && pdf && pdf->PageCount() > 0 && Manifest_.IsOpen()) written = Manifest_.AddFile(QString::fromStdString(O_.Output), {}, error);
     FlushFolder(QFile::encodeName(folder).toStdString());
     Progress_.Clear();
     if (!written) {
+        Reporter_.Report(TMsgKind::Error, error);
+        return 1;
+    }
+    const int exitCode = read && FaultyGames_ == 0 ? 0 : 1;
+    if (Manifest_.IsOpen() && !Manifest_.Finish(exitCode, error)) {
         Reporter_.Report(TMsgKind::Error, error);
         return 1;
     }
@@ -524,12 +715,30 @@ int TBatchCommand::Run() {
                     O_.Output.c_str(), seconds);
     else
         std::printf("%d diagrams written in %.2f seconds\n", runner.Written(), seconds);
-    return read && FaultyGames_ == 0 ? 0 : 1;
+    return exitCode;
+}
+
+int VerifyRun(const Args& manifests) {
+    if (manifests.empty()) return BadArgument("--verify needs at least one manifest");
+    EnsureGuiApplication();
+    TStdErrReporter reporter;
+    const TVerifyResult result = VerifyManifests(manifests, reporter);
+    if (result.GameErrors)
+        std::fprintf(stderr, "vorlix batch: note: the runs could not replay %lld games to their end\n",
+                     result.GameErrors);
+    if (result.Problems) {
+        std::fprintf(stderr, "vorlix batch: %lld problems in %lld files of %zu manifests\n", result.Problems,
+                     result.Files, manifests.size());
+        return 1;
+    }
+    std::printf("%lld files of %zu manifests verified\n", result.Files, manifests.size());
+    return 0;
 }
 
 }  // namespace
 
 int RunBatch(const Args& args) {
+    if (!args.empty() && args.front() == "--verify") return VerifyRun(Args(args.begin() + 1, args.end()));
     TBatchOptions options;
     if (const std::string error = ParseBatchOptions(args, options); !error.empty()) return BadArgument(error);
     return TBatchCommand(options).Run();

@@ -1,0 +1,55 @@
+#pragma once
+// Cutting one batch run into N parts (shards) that separate processes, often
+// on separate machines, run side by side. Every shard sees the whole run's
+// list of games or records and writes only its own contiguous stretch, with
+// the numbers and file names the whole run would give them, so the files of
+// all shards together are exactly the files of one run.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "batch/IntegerList.h"
+#include "batch/PositionPicker.h"
+#include "files/ErrorReporter.h"
+
+namespace vorlix {
+
+// Shard Index of Count (1 <= Index <= Count); 1/1 is the whole run.
+struct TShard {
+    int Index = 1;
+    int Count = 1;
+    bool Whole() const { return Count == 1; }
+};
+
+// "K/N"; false with a message in error.
+bool ParseShard(const std::string& text, TShard& shard, std::string& error);
+
+// The items [First, Last) of the run's list (0-based places in run order).
+struct TShardRange {
+    int64_t First = 0;
+    int64_t Last = 0;
+    bool Contains(int64_t place) const { return place >= First && place < Last; }
+    int64_t Size() const { return Last - First; }
+};
+
+// Cuts items of the given work into shard.Count contiguous parts of nearly
+// equal work and gives shard.Index's part. Every shard computes the same cuts
+// from the same list, so the parts cover the list once, with no overlap; a
+// shard may be empty when there are fewer items than shards.
+TShardRange ShardOfWork(const std::vector<uint32_t>& work, const TShard& shard);
+// The same for items of equal work.
+TShardRange ShardOfCount(int64_t items, const TShard& shard);
+
+// The diagrams a game of `positions` positions (its starting position
+// included) is expected to give under the rule, plus one for reading and
+// replaying it: the work a shard balances.
+uint32_t GameWork(int positions, bool setupGame, const TPositionRule& rule);
+
+// One fast pass over a PGN file (no replay; the moves are only counted): the
+// work of each chosen game (all games when chosen is null), in file order.
+// Failures are reported as the PGN reader reports them; false then, with the
+// games before the failure counted.
+bool CountPgnWork(const std::string& fileName, const TIntegerList* chosen, const TPositionRule& rule,
+                  TErrorReporter& reporter, std::vector<uint32_t>& work);
+
+}  // namespace vorlix
