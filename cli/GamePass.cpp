@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/PGNParts.h"
+#include "files/Processors.h"
 #include "files/PGNReader.h"
 
 namespace vorlix::cli {
@@ -172,9 +173,6 @@ TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& 
     return WriteInOneJob(fileName, reporter, out, write, moveText);
 }
 
-int DefaultJobs() {
-    const unsigned n = std::thread::hardware_concurrency();
-    return n == 0 ? 1 : static_cast<int>(n);
-}
+int DefaultJobs() { return AvailableProcessors(); }
 
 }  // namespace vorlix::cli
