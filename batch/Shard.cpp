@@ -1,7 +1,11 @@
 #include "batch/Shard.h"
 
+#include <atomic>
+#include <system_error>
+#include <thread>
+
 #include "batch/PositionList.h"
-#include "files/MoveTokens.h"
+#include "files/PGNParts.h"
 #include "files/PGNReader.h"
 
 namespace vorlix {
@@ -73,26 +77,98 @@ uint32_t GameWork(int positions, bool setupGame, const TPositionRule& rule) {
     return diagrams + 1;
 }
 
-bool CountPgnWork(const std::string& fileName, const TIntegerList* chosen, const TPositionRule& rule,
-                  TErrorReporter& reporter, std::vector<uint32_t>& work) {
-    work.clear();
+const TPgnStart& TPgnWork::StartOf(const TShardRange& range) const {
+    size_t k = 0;
+    while (k + 1 < Starts.size() && Starts[k + 1].PlacesBefore <= range.First) ++k;
+    return Starts[k];
+}
+
+namespace {
+
+// Parts big enough that a thread's start costs nothing against them.
+constexpr uint64_t kCountPart = 8 << 20;
+
+// Which games are chosen depends on their numbers in the whole file, known
+// only once the parts before are counted: a part keeps the work of each game.
+struct TCountedPart {
+    std::vector<uint32_t> Work;
+    TCollectingReporter Errors;
+    bool Read = true;
+};
+
+// Where the games start, and the last line read.
+class TGameStarts : public TPGNReadObserver {
+public:
+    bool BeforeLine(uint64_t offset) override {
+        Last = offset;
+        return true;
+    }
+    void GameStarts(uint64_t offset) override { Starts.push_back(offset); }
+    std::vector<uint64_t> Starts;
+    uint64_t Last = 0;
+};
+
+// A game's positions, told by its size in the file: a move with its number
+// and blank takes some six bytes. Tags and comments make it a guess, but one
+// that every shard makes alike, and reading the moves would take several
+// times as long as this pass.
+constexpr uint64_t kBytesPerPosition = 6;
+
+void CountPart(const std::string& fileName, uint64_t begin, uint64_t end, const TPositionRule& rule,
+               TCountedPart& part) {
     TPGNRec game;
-    int number = 0;
-    TMove move;
-    return ReadPGNFile(
-        fileName, reporter,
+    TGameStarts starts;
+    std::vector<char> setup;
+    part.Read = ReadPGNPart(
+        fileName, begin, end, part.Errors,
         [&] {
             ResetGame(game);
             return &game;
         },
-        [&](TPGNRec& done) {
-            ++number;
-            if (chosen && !chosen->Contains(number)) return;
-            int positions = 1;
-            TMoveTokenizer tokens(done.Moves, done.Result, true);
-            while (tokens.Next(move)) ++positions;
-            work.push_back(GameWork(positions, done.HasSetup, rule));
-        });
+        [&](TPGNRec& done) { setup.push_back(done.HasSetup); }, TMoveText::Skip, &starts);
+    const size_t games = std::min(setup.size(), starts.Starts.size());
+    part.Work.reserve(games);
+    for (size_t i = 0; i < games; ++i) {
+        const uint64_t stop = i + 1 < starts.Starts.size() ? starts.Starts[i + 1] : std::min(end, starts.Last + 80);
+        const uint64_t bytes = stop > starts.Starts[i] ? stop - starts.Starts[i] : 0;
+        const int positions = static_cast<int>(std::min<uint64_t>(1 + bytes / kBytesPerPosition, INT32_MAX));
+        part.Work.push_back(GameWork(positions, setup[i] != 0, rule));
+    }
+}
+
+}  // namespace
+
+bool CountPgnWork(const std::string& fileName, const TIntegerList* chosen, const TPositionRule& rule, int jobs,
+                  TErrorReporter& reporter, TPgnWork& out) {
+    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, kCountPart);
+    const size_t parts = cuts.size() - 1;
+    std::vector<TCountedPart> counted(parts);
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        for (size_t k; (k = next++) < parts;) CountPart(fileName, cuts[k], cuts[k + 1], rule, counted[k]);
+    };
+    std::vector<std::thread> threads;
+    try {
+        for (int i = 1; i < jobs && static_cast<size_t>(i) < parts; ++i) threads.emplace_back(work);
+    } catch (const std::system_error&) {
+    }
+    work();
+    for (std::thread& t : threads) t.join();
+
+    out = TPgnWork();
+    out.End = cuts.back();
+    int gamesBefore = 0;
+    for (size_t k = 0; k < parts; ++k) {
+        out.Starts.push_back({cuts[k], gamesBefore, static_cast<int64_t>(out.Work.size())});
+        for (size_t i = 0; i < counted[k].Work.size(); ++i)
+            if (!chosen || chosen->Contains(gamesBefore + static_cast<int>(i) + 1)) out.Work.push_back(counted[k].Work[i]);
+        gamesBefore += static_cast<int>(counted[k].Work.size());
+        if (!counted[k].Read) {
+            for (const std::string& message : counted[k].Errors.Messages) reporter.Report(TMsgKind::Error, message);
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace vorlix

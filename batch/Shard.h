@@ -45,11 +45,28 @@ TShardRange ShardOfCount(int64_t items, const TShard& shard);
 // replaying it: the work a shard balances.
 uint32_t GameWork(int positions, bool setupGame, const TPositionRule& rule);
 
-// One fast pass over a PGN file (no replay; the moves are only counted): the
-// work of each chosen game (all games when chosen is null), in file order.
-// Failures are reported as the PGN reader reports them; false then, with the
-// games before the failure counted.
-bool CountPgnWork(const std::string& fileName, const TIntegerList* chosen, const TPositionRule& rule,
-                  TErrorReporter& reporter, std::vector<uint32_t>& work);
+// A place where a reader may start reading the run's games: a cut of the
+// file that a fresh reader reads exactly as the whole-file reader does
+// (SplitPGNFile), with the games of the file and of the run before it.
+struct TPgnStart {
+    uint64_t Offset = 0;
+    int GamesBefore = 0;
+    int64_t PlacesBefore = 0;
+};
+
+struct TPgnWork {
+    std::vector<uint32_t> Work;     // of each chosen game, in file order
+    std::vector<TPgnStart> Starts;  // ascending; the first is the file's start
+    uint64_t End = UINT64_MAX;      // where the file ends
+    // The start to read a range of the run from: the last one before its first game.
+    const TPgnStart& StartOf(const TShardRange& range) const;
+};
+
+// One fast pass over a PGN file (no replay; the moves are only counted), in
+// parts side by side on up to `jobs` threads: the work of each chosen game
+// (all games when chosen is null). Failures are reported as the whole-file
+// reader reports them; false then, with the games before the failure counted.
+bool CountPgnWork(const std::string& fileName, const TIntegerList* chosen, const TPositionRule& rule, int jobs,
+                  TErrorReporter& reporter, TPgnWork& out);
 
 }  // namespace vorlix

@@ -216,12 +216,26 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
 // A list number that does not fit is refused, never read as another one.
 const std::string kListRange = " (list numbers go from 0 to 2147483647)";
 
+// Games and records: an open range "N-" goes on to the file's end, not only
+// up to 999 as a position list's does, so no game of a large file is left
+// out silently.
+bool ParseGameList(const std::string& text, TIntegerList& list, std::string& error) {
+    std::string closed;
+    for (const std::string& item : SplitCommas(text)) {
+        const std::string bare = QString::fromStdString(item).remove(QLatin1Char(' ')).toStdString();
+        if (!closed.empty()) closed += ',';
+        closed += item;
+        if (bare.size() > 1 && bare.back() == '-' && bare.find('-') == bare.size() - 1) closed += "2147483647";
+    }
+    return ParsePositionText(closed, list, error);
+}
+
 std::string CheckPositions(TBatchOptions& o) {
     if (o.InputKind == TInputKind::Epd) {
         if (o.Records) {
             std::string error;
             if (!IsValidPositionText(*o.Records)) return "not a valid record list: \"" + *o.Records + "\"";
-            if (!ParsePositionText(*o.Records, o.RecordList, error)) return error + kListRange;
+            if (!ParseGameList(*o.Records, o.RecordList, error)) return error + kListRange;
         }
         if (o.Games || o.FromStart || o.FromEnd || o.FenStartGiven || o.FenFinalGiven ||
             o.Positions.Mode != TPositionMode::Fixed)
@@ -309,7 +323,7 @@ std::string CheckOptions(TBatchOptions& o) {
     if (o.Games && o.InputKind == TInputKind::Pgn) {
         std::string error;
         if (!IsValidPositionText(*o.Games)) return "not a valid game list: \"" + *o.Games + "\"";
-        if (!ParsePositionText(*o.Games, o.GameList, error)) return error + kListRange;
+        if (!ParseGameList(*o.Games, o.GameList, error)) return error + kListRange;
     }
     if (std::string error = CheckPositions(o); !error.empty()) return error;
     if (o.HeaderArg)
@@ -449,6 +463,7 @@ private:
     // The run's games or records (places in run order) this process writes: all but for a shard.
     TShardRange Range_{0, INT64_MAX};
     bool ShardRead_ = true;  // the shard's counting pass read the whole file
+    TPgnWork PgnWork_;       // where a shard of a PGN run starts reading
     TEPD Epd_{Reporter_};
     bool EpdRead_ = true;
     std::vector<std::pair<const TEPDRec*, int>> Records_;  // the run's records and their numbers in the file
@@ -498,9 +513,10 @@ bool TBatchCommand::FindShard() {
         return true;
     }
     if (O_.Shard.Whole()) return true;
-    std::vector<uint32_t> work;
-    ShardRead_ = CountPgnWork(O_.Input, O_.Games ? &O_.GameList : nullptr, O_.Positions, Reporter_, work);
-    Range_ = ShardOfWork(work, O_.Shard);
+    ShardRead_ = CountPgnWork(O_.Input, O_.Games ? &O_.GameList : nullptr, O_.Positions,
+                              O_.Jobs > 0 ? O_.Jobs : DefaultJobs(), Reporter_, PgnWork_);
+    Range_ = ShardOfWork(PgnWork_.Work, O_.Shard);
+    PgnWork_.Work = {};
     ProgressTotal_ = Range_.Size();
     return true;
 }
@@ -508,13 +524,17 @@ bool TBatchCommand::FindShard() {
 // Hands the run's games of this process to handle in file order, with their
 // numbers in the file and in the whole run; handle returns false to stop.
 bool TBatchCommand::ForEachGame(TErrorReporter& reporter, const TGameHandler& handle) {
+    if (Range_.Size() <= 0) return true;
     TPGNRec game;
-    int inFile = 0;
-    int64_t place = 0;
+    // A shard skips the parts of the file before its games.
+    const TPgnStart start = O_.Shard.Whole() || PgnWork_.Starts.empty() ? TPgnStart() : PgnWork_.StartOf(Range_);
+    int inFile = start.GamesBefore;
+    int64_t place = start.PlacesBefore;
     bool done = false;
     TStopReading stop(done);
-    return ReadPGNFile(
-        O_.Input, reporter, [&] { ResetGame(game); return &game; },
+    return ReadPGNPart(
+        O_.Input, start.Offset, O_.Shard.Whole() ? UINT64_MAX : PgnWork_.End, reporter,
+        [&] { ResetGame(game); return &game; },
         [&](TPGNRec& read) {
             ++inFile;
             if (done || (O_.Games && !O_.GameList.Contains(inFile))) return;
@@ -522,7 +542,7 @@ bool TBatchCommand::ForEachGame(TErrorReporter& reporter, const TGameHandler& ha
             if (here >= Range_.Last) done = true;
             else if (here >= Range_.First) done = !handle(read, inFile, static_cast<int>(here + 1));
         },
-        &stop);
+        TMoveText::Keep, &stop);
 }
 
 // The first file, in run order, that this run would write over though it did

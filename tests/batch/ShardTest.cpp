@@ -291,5 +291,24 @@ TEST_F(ShardRun, PdfShardsWriteOwnFilesAndManyPerPageIsRefused) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1);
 }
 
+// "1000-" chooses the games from the thousandth on, to the file's end, in a
+// whole run and in its shards alike.
+TEST_F(ShardRun, AnOpenGameRangeReachesTheEndOfALargeFile) {
+    QFile f(Dir.filePath("many.pgn"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    for (int i = 1; i <= 1005; ++i) f.write(QString("[Round \"%1\"]\n\n1. e4 e5 %2. Nf3 *\n\n").arg(i).arg(i % 50 + 2).toUtf8());
+    f.close();
+    const QString whole = Folder("whole"), parts = Folder("parts");
+    TRun r = Run({f.fileName(), "--games", "1000-", "-o", whole + "/G.vxd", "--style", kStyle});
+    EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.startsWith("6 diagrams written")) << r.Out.toStdString();
+    for (const char* shard : {"1/2", "2/2"}) {
+        r = Run({f.fileName(), "--games", "1000-", "-o", parts + "/G.vxd", "--style", kStyle, "--shard", shard});
+        EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
+    }
+    EXPECT_TRUE(Contents(parts) == Contents(whole));
+    EXPECT_EQ(Contents(whole).size(), 6u);
+}
+
 }  // namespace
 }  // namespace vorlix
