@@ -45,7 +45,7 @@ array() {
 exec "$vorlix" batch $args--shard \$SLURM_ARRAY_TASK_ID/\$SLURM_ARRAY_TASK_COUNT \\
   --manifest "$work/out/$name/shard-\$SLURM_ARRAY_TASK_ID.jsonl"
 EOF
-  sbatch --wait --quiet "$work/$name.sbatch" > /dev/null 2>&1 || true  # the files decide
+  timeout 100 sbatch --wait --quiet "$work/$name.sbatch" > /dev/null 2>&1 || true  # the files decide
 }
 
 # The same run in one process; compares every file of the two folders.
@@ -85,7 +85,7 @@ out=$work/out/broken
 exec "$vorlix" batch "$data/bratko-kopec.epd" --style "$style" -o "\$out/B.gif" \\
   --shard \$SLURM_ARRAY_TASK_ID/3 --manifest "$work/out/broken/shard-\$SLURM_ARRAY_TASK_ID.jsonl"
 EOF
-sbatch --wait --quiet "$work/broken.sbatch" > /dev/null 2>&1 || true
+timeout 60 sbatch --wait --quiet "$work/broken.sbatch" > /dev/null 2>&1 || true
 [ -f "$work/out/broken/shard-1.jsonl" ] && [ -f "$work/out/broken/shard-3.jsonl" ] ||
   fail "the good shards of the broken run left no manifests"
 "$vorlix" batch --verify "$work/out/broken"/shard-*.jsonl > "$work/log/verify.out" 2>&1 &&
