@@ -85,9 +85,6 @@ const TPgnStart& TPgnWork::StartOf(const TShardRange& range) const {
 
 namespace {
 
-// Parts big enough that a thread's start costs nothing against them.
-constexpr uint64_t kCountPart = 8 << 20;
-
 // Which games are chosen depends on their numbers in the whole file, known
 // only once the parts before are counted: a part keeps the work of each game.
 struct TCountedPart {
@@ -139,8 +136,8 @@ void CountPart(const std::string& fileName, uint64_t begin, uint64_t end, const 
 }  // namespace
 
 bool CountPgnWork(const std::string& fileName, const TIntegerList* chosen, const TPositionRule& rule, int jobs,
-                  TErrorReporter& reporter, TPgnWork& out) {
-    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, kCountPart);
+                  TErrorReporter& reporter, TPgnWork& out, uint64_t partSize) {
+    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, partSize);
     const size_t parts = cuts.size() - 1;
     std::vector<TCountedPart> counted(parts);
     std::atomic<size_t> next{0};

@@ -66,7 +66,8 @@ struct TPgnWork {
 // parts side by side on up to `jobs` threads: the work of each chosen game
 // (all games when chosen is null). Failures are reported as the whole-file
 // reader reports them; false then, with the games before the failure counted.
+// Parts are of about partSize bytes.
 bool CountPgnWork(const std::string& fileName, const TIntegerList* chosen, const TPositionRule& rule, int jobs,
-                  TErrorReporter& reporter, TPgnWork& out);
+                  TErrorReporter& reporter, TPgnWork& out, uint64_t partSize = 8 << 20);
 
 }  // namespace vorlix

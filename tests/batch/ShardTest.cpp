@@ -10,6 +10,7 @@
 #include <numeric>
 
 #include "batch/Shard.h"
+#include "files/PGNReader.h"
 
 namespace vorlix {
 namespace {
@@ -73,6 +74,57 @@ TEST(Shard, GameWorkIsTheDiagramsExpectedPlusTheReading) {
     } cases[] = {{entire, 41, false, 42}, {fixed, 41, false, 2}, {fixed, 41, true, 2},  {bothFen, 41, true, 3},
                  {bothFen, 1, true, 2},   {noFen, 41, true, 1},  {custom, 41, false, 5}, {custom, 2, false, 3}};
     for (const auto& c : cases) EXPECT_EQ(GameWork(c.positions, c.setup, c.rule), c.work) << c.positions;
+}
+
+// The counting pass over a file cut into many parts gives what one part
+// gives, and a reader started where a range's start says meets the range's
+// first game with its number in the file.
+TEST(Shard, CountingInPartsMatchesOnePartAndStartsFindTheirGames) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("many.pgn").toStdString();
+    {
+        QFile f(QString::fromStdString(file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 600; ++i) {
+            f.write(QString("[Round \"%1\"]\n").arg(i).toUtf8());
+            if (i % 7 == 0) f.write("[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n");
+            f.write("\n1. e4 e5 2. Nf3 Nc6 ");
+            for (int m = 0; m < i % 13; ++m) f.write("{a comment} ");
+            f.write("*\n\n");
+        }
+    }
+    TIntegerList chosen;
+    chosen.AddRange(5, 20);
+    chosen.AddRange(300, 590);
+    TPositionRule rule;
+    rule.Mode = TPositionMode::Entire;
+    TCollectingReporter errors;
+    TPgnWork whole, parts;
+    ASSERT_TRUE(CountPgnWork(file, &chosen, rule, 1, errors, whole, UINT64_MAX / 2));
+    ASSERT_TRUE(CountPgnWork(file, &chosen, rule, 2, errors, parts, 2048));
+    EXPECT_EQ(whole.Starts.size(), 1u);
+    EXPECT_GT(parts.Starts.size(), 10u);
+    EXPECT_EQ(parts.Work, whole.Work);
+    EXPECT_EQ(parts.Work.size(), 16u + 291u);
+    for (int k = 1; k <= 5; ++k) {
+        const TShardRange range = ShardOfWork(parts.Work, {k, 5});
+        const TPgnStart& start = parts.StartOf(range);
+        EXPECT_LE(start.PlacesBefore, range.First);
+        // The games from the start on, numbered from its counts, are the run's.
+        int inFile = start.GamesBefore, firstRound = 0;
+        int64_t place = start.PlacesBefore;
+        TPGNRec game;
+        ReadPGNPart(file, start.Offset, parts.End, errors, [&] { ResetGame(game); return &game; },
+                    [&](TPGNRec& g) {
+                        ++inFile;
+                        EXPECT_EQ(g.Round, std::to_string(inFile));
+                        if (!chosen.Contains(inFile)) return;
+                        if (place++ == range.First) firstRound = inFile;
+                    });
+        const int expected = range.First < 16 ? 5 + static_cast<int>(range.First) : 300 + static_cast<int>(range.First - 16);
+        EXPECT_EQ(firstRound, expected) << k;
+    }
+    EXPECT_TRUE(errors.Messages.empty());
 }
 
 const QString kVorlix = QStringLiteral(VORLIX_BIN_DIR "/vorlix");
