@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <chrono>
 #include <cstdio>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -17,12 +19,16 @@
 #include "batch/BatchRunner.h"
 #include "batch/EpdCaption.h"
 #include "batch/GameCaption.h"
+#include "batch/Manifest.h"
+#include "batch/OverwriteGuard.h"
 #include "batch/PositionPicker.h"
+#include "batch/Shard.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/GamePass.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"
 #include "files/PGNPos.h"
@@ -71,6 +77,14 @@ struct TBatchOptions {
     std::optional<int> ScalePercent;
     bool PerPage = false;
     int Jobs = 0;
+    std::optional<std::string> Records;
+    TIntegerList RecordList;  // Records, parsed
+    std::optional<std::string> ShardArg;
+    TShard Shard;
+    bool Overwrite = false;
+    std::optional<std::string> Manifest;
+    // The arguments that every shard of one run shares (for its manifest).
+    std::vector<std::string> RunArguments;
 };
 
 int BadArgument(const std::string& message) {
@@ -168,6 +182,12 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         o.Output = value;
     } else if (name == "--games") {
         o.Games = value;
+    } else if (name == "--records") {
+        o.Records = value;
+    } else if (name == "--shard") {
+        o.ShardArg = value;
+    } else if (name == "--manifest") {
+        o.Manifest = value;
     } else if (name == "--positions") {
         if (value == "entire")
             o.Positions.Mode = TPositionMode::Entire;
@@ -210,13 +230,33 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
 // A list number that does not fit is refused, never read as another one.
 const std::string kListRange = " (list numbers go from 0 to 2147483647)";
 
+// Games and records: an open range "N-" goes on to the file's end, not only
+// up to 999 as a position list's does, so no game of a large file is left
+// out silently.
+bool ParseGameList(const std::string& text, TIntegerList& list, std::string& error) {
+    std::string closed;
+    for (const std::string& item : SplitCommas(text)) {
+        const std::string bare = QString::fromStdString(item).remove(QLatin1Char(' ')).toStdString();
+        if (!closed.empty()) closed += ',';
+        closed += item;
+        if (bare.size() > 1 && bare.back() == '-' && bare.find('-') == bare.size() - 1) closed += "2147483647";
+    }
+    return ParsePositionText(closed, list, error);
+}
+
 std::string CheckPositions(TBatchOptions& o) {
     if (o.InputKind == TInputKind::Epd) {
+        if (o.Records) {
+            std::string error;
+            if (!IsValidPositionText(*o.Records)) return "not a valid record list: \"" + *o.Records + "\"";
+            if (!ParseGameList(*o.Records, o.RecordList, error)) return error + kListRange;
+        }
         if (o.Games || o.FromStart || o.FromEnd || o.FenStartGiven || o.FenFinalGiven ||
             o.Positions.Mode != TPositionMode::Fixed)
             return "--games, --positions, --from-start, --from-end, --fen-start and --fen-final apply to PGN files";
         return {};
     }
+    if (o.Records) return "--records applies to EPD files (--games to PGN files)";
     if ((o.FromStart || o.FromEnd) && o.Positions.Mode != TPositionMode::Custom)
         return "--from-start and --from-end need --positions custom";
     if ((o.FenStartGiven || o.FenFinalGiven) && o.Positions.Mode != TPositionMode::Fixed)
@@ -263,6 +303,28 @@ std::string CheckFormatOptions(TBatchOptions& o) {
     return {};
 }
 
+// A shard of a PDF run writes its own file, named after the chosen one with
+// the shard's number, holding the whole run's pages of its part: with one
+// diagram a page those are the same pages. Many diagrams a page would fill
+// the pages differently, so that is refused.
+std::string CheckShard(TBatchOptions& o) {
+    if (!o.ShardArg) return {};
+    std::string error;
+    if (!ParseShard(*o.ShardArg, o.Shard, error)) return error;
+    if (o.Format != TOutputFormat::Pdf || o.Shard.Whole()) return {};
+    if (o.PerPage)
+        return "--shard does not apply to PDF with --per-page: a shard would fill its pages differently from one "
+               "run (leave out --per-page, or write the PDF in one run)";
+    const QString count = QString::number(o.Shard.Count);
+    const QString suffix =
+        QStringLiteral("-%1-of-%2")
+            .arg(QString::number(o.Shard.Index).rightJustified(count.size(), QLatin1Char('0')), count);
+    const QString output = QString::fromStdString(o.Output);
+    const int dot = output.lastIndexOf(QLatin1Char('.'));
+    o.Output = (output.left(dot) + suffix + output.mid(dot)).toStdString();
+    return {};
+}
+
 std::string CheckOptions(TBatchOptions& o) {
     if (o.Input.empty()) return "give a PGN or EPD file";
     if (EndsWith(o.Input, ".pgn"))
@@ -280,13 +342,14 @@ std::string CheckOptions(TBatchOptions& o) {
     if (o.Games && o.InputKind == TInputKind::Pgn) {
         std::string error;
         if (!IsValidPositionText(*o.Games)) return "not a valid game list: \"" + *o.Games + "\"";
-        if (!ParsePositionText(*o.Games, o.GameList, error)) return error + kListRange;
+        if (!ParseGameList(*o.Games, o.GameList, error)) return error + kListRange;
     }
     if (std::string error = CheckPositions(o); !error.empty()) return error;
     if (o.HeaderArg)
         if (std::string error = ParseLineChoice(*o.HeaderArg, o.InputKind, o.Header); !error.empty()) return error;
     if (o.FooterArg)
         if (std::string error = ParseLineChoice(*o.FooterArg, o.InputKind, o.Footer); !error.empty()) return error;
+    if (std::string error = CheckShard(o); !error.empty()) return error;
     return CheckFormatOptions(o);
 }
 
@@ -301,14 +364,22 @@ std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
             o.Transparent = true;
         else if (name == "--per-page")
             o.PerPage = true;
+        else if (name == "--overwrite")
+            o.Overwrite = true;
+        else if (name == "--verify")
+            return "--verify comes first: vorlix batch --verify MANIFEST...";
         else if (name.size() > 1 && name[0] == '-') {
             if (i + 1 >= args.size()) return "option " + name + " needs a value";
             if (std::string error = ParseValueOption(name, args[++i], o); !error.empty()) return error;
+            if (name != "--shard" && name != "--manifest" && name != "--jobs")
+                o.RunArguments.insert(o.RunArguments.end(), {name, args[i]});
+            continue;
         } else if (!o.Input.empty()) {
             return "give only one input file";
         } else {
             o.Input = name;
         }
+        if (name != "--overwrite") o.RunArguments.push_back(name);
     }
     return CheckOptions(o);
 }
@@ -378,20 +449,36 @@ private:
     std::chrono::steady_clock::time_point last_;
 };
 
+// Stops a read once the games it is for are done.
+class TStopReading : public TPGNReadObserver {
+public:
+    explicit TStopReading(const bool& done) : done_(done) {}
+    bool BeforeLine(uint64_t) override { return !done_; }
+
+private:
+    const bool& done_;
+};
+
 class TBatchCommand {
 public:
     explicit TBatchCommand(const TBatchOptions& o) : O_(o) {}
     int Run();
 
 private:
+    using TGameHandler = std::function<bool(TPGNRec& game, int numberInFile, int numberInRun)>;
     TRunStyle Style();
+    bool FindShard();
+    bool ForEachGame(TErrorReporter& reporter, const TGameHandler& handle);
+    QString FirstClash();
     bool RunPgn(TBatchRunner& runner);
     bool RunEpd(TBatchRunner& runner);
     void AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFile, int numberInRun);
-    int CountGames();
+    bool Add(TBatchRunner& runner, TDiagramJob job, const TManifestSource& source);
+    void LogWritten(const TBatchRunner& runner);
     std::optional<std::string> LineText(const TLineChoice& choice, const TPGNRec& game, const TChessPosition& p) const;
     std::optional<std::string> LineText(const TLineChoice& choice, const TEPDRec& record) const;
     QString PgnFileName(int game, int position) const;
+    int CountGames();
 
     const TBatchOptions& O_;
     TStdErrReporter reporter_;
@@ -401,6 +488,17 @@ private:
     TProgressBar progress_{isatty(2) != 0};
     long long progressDone_ = 0, progressTotal_ = 0;
     bool stopped_ = false;
+    // The run's games or records (places in run order) this process writes: all but for a shard.
+    TShardRange range_{0, INT64_MAX};
+    bool shardRead_ = true;  // the shard's counting pass read the whole file
+    TPgnWork pgnWork_;       // where a shard of a PGN run starts reading
+    TEPD epd_{reporter_};
+    bool epdRead_ = true;
+    std::vector<std::pair<const TEPDRec*, int>> records_;  // the run's records and their numbers in the file
+    TManifestWriter manifest_;
+    std::deque<std::pair<QString, TManifestSource>> unlogged_;  // queued files, for the manifest
+    int logged_ = 0;
+    std::string manifestError_;
 };
 
 TRunStyle TBatchCommand::Style() {
@@ -431,6 +529,138 @@ std::optional<std::string> TBatchCommand::LineText(const TLineChoice& choice, co
     return std::nullopt;
 }
 
+// The run's records (EPD) are read at once; a shard of a PGN run counts the
+// games and their moves in one fast pass and cuts its part by their work.
+bool TBatchCommand::FindShard() {
+    if (O_.InputKind == TInputKind::Epd) {
+        epdRead_ = epd_.LoadFromFile(O_.Input);
+        int number = 0;
+        for (const TEPDRec* r = epd_.First; r; r = r->Next)
+            if (++number, !O_.Records || O_.RecordList.Contains(number)) records_.emplace_back(r, number);
+        if (!O_.Shard.Whole()) range_ = ShardOfCount(static_cast<int64_t>(records_.size()), O_.Shard);
+        progressTotal_ = std::min<long long>(range_.Last, records_.size()) - range_.First;
+        return true;
+    }
+    if (O_.Shard.Whole()) return true;
+    shardRead_ = CountPgnWork(O_.Input, O_.Games ? &O_.GameList : nullptr, O_.Positions,
+                              O_.Jobs > 0 ? O_.Jobs : DefaultJobs(), reporter_, pgnWork_);
+    range_ = ShardOfWork(pgnWork_.Work, O_.Shard);
+    pgnWork_.Work = {};
+    progressTotal_ = range_.Size();
+    return true;
+}
+
+// Hands the run's games of this process to handle in file order, with their
+// numbers in the file and in the whole run; handle returns false to stop.
+bool TBatchCommand::ForEachGame(TErrorReporter& reporter, const TGameHandler& handle) {
+    if (range_.Size() <= 0) return true;
+    TPGNRec game;
+    // A shard skips the parts of the file before its games.
+    const TPgnStart start = O_.Shard.Whole() || pgnWork_.Starts.empty() ? TPgnStart() : pgnWork_.StartOf(range_);
+    int inFile = start.GamesBefore;
+    int64_t place = start.PlacesBefore;
+    bool done = false;
+    TStopReading stop(done);
+    return ReadPGNPart(
+        O_.Input, start.Offset, O_.Shard.Whole() ? UINT64_MAX : pgnWork_.End, reporter,
+        [&] {
+            ResetGame(game);
+            return &game;
+        },
+        [&](TPGNRec& read) {
+            ++inFile;
+            if (done || (O_.Games && !O_.GameList.Contains(inFile))) return;
+            const int64_t here = place++;
+            if (here >= range_.Last)
+                done = true;
+            else if (here >= range_.First)
+                done = !handle(read, inFile, static_cast<int>(here + 1));
+        },
+        TMoveText::Keep, &stop);
+}
+
+// The first file, in run order, that this run would write over though it did
+// not write it; empty when none. Replays the games without drawing, and only
+// when the folder holds files that the run's names could meet.
+QString TBatchCommand::FirstClash() {
+    if (O_.Format == TOutputFormat::Pdf) {
+        const QString pdf = QString::fromStdString(O_.Output);
+        return QFileInfo::exists(pdf) ? pdf : QString();
+    }
+    const TExistingFiles existing(name_);
+    if (existing.Empty()) return {};
+    if (O_.InputKind == TInputKind::Epd) {
+        for (int64_t i = range_.First; i < std::min<int64_t>(range_.Last, records_.size()); ++i)
+            if (const QString name = EpdBatchFileName(name_, static_cast<int>(i + 1)); existing.Contains(name))
+                return name;
+        return {};
+    }
+    QString clash;
+    TSilentReporter silent;
+    ForEachGame(silent, [&](TPGNRec& game, int inFile, int inRun) {
+        TPGNPos replay(silent);
+        const bool whole = replay.LoadGame(&game, inFile);
+        for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole))
+            if (const QString name = PgnFileName(inRun, pick.Number); existing.Contains(name)) {
+                clash = name;
+                return false;
+            }
+        return true;
+    });
+    return clash;
+}
+
+QString TBatchCommand::PgnFileName(int game, int position) const {
+    return PgnBatchFileName(name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, game, position);
+}
+
+// The manifest takes each file once the runner has written it, in run order.
+void TBatchCommand::LogWritten(const TBatchRunner& runner) {
+    for (; logged_ < runner.Written() && !unlogged_.empty(); ++logged_) {
+        if (manifestError_.empty() &&
+            !manifest_.AddFile(unlogged_.front().first, unlogged_.front().second, manifestError_))
+            stopped_ = true;
+        unlogged_.pop_front();
+    }
+}
+
+bool TBatchCommand::Add(TBatchRunner& runner, TDiagramJob job, const TManifestSource& source) {
+    if (manifest_.IsOpen() && !job.FileName.isEmpty()) unlogged_.emplace_back(job.FileName, source);
+    const bool added = runner.Add(std::move(job));
+    LogWritten(runner);
+    return added && manifestError_.empty();
+}
+
+// A game that cannot be replayed to its end is named on standard error and
+// gives only the positions before the faulty move (PickPositions); the run
+// goes on with the next game.
+void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFile, int numberInRun) {
+    TCollectingReporter replayErrors;
+    TPGNPos replay(replayErrors);
+    const bool whole = replay.LoadGame(&game, numberInFile);
+    if (!whole) {
+        ++faultyGames_;
+        progress_.Clear();
+        for (const std::string& message : replayErrors.Messages) {
+            gameReporter_.Report(TMsgKind::Error, message);
+            if (manifest_.IsOpen()) manifest_.AddError(message, {numberInFile, 0, 0});
+        }
+    }
+    const std::vector<TBoardMarks> marks = ReadGameMarks(game);
+    for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole)) {
+        TDiagramJob job;
+        std::copy(std::begin(pick.Position->Board), std::end(pick.Position->Board), job.Codes.begin());
+        job.Marks = BatchPositionMarks(marks, *pick.Position);
+        job.HeaderText = LineText(O_.Header, game, *pick.Position);
+        job.FooterText = LineText(O_.Footer, game, *pick.Position);
+        if (O_.Format != TOutputFormat::Pdf) job.FileName = PgnFileName(numberInRun, pick.Number);
+        if (!Add(runner, std::move(job), {numberInFile, 0, pick.Number})) {
+            stopped_ = true;
+            return;
+        }
+    }
+}
+
 int TBatchCommand::CountGames() {
     TSilentReporter silent;
     TPGNRec game;
@@ -445,72 +675,32 @@ int TBatchCommand::CountGames() {
     return count;
 }
 
-// A game that cannot be replayed to its end is named on standard error and
-// gives only the positions before the faulty move (PickPositions); the run
-// goes on with the next game.
-void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFile, int numberInRun) {
-    TCollectingReporter replayErrors;
-    TPGNPos replay(replayErrors);
-    const bool whole = replay.LoadGame(&game, numberInFile);
-    if (!whole) {
-        ++faultyGames_;
-        progress_.Clear();
-        for (const std::string& message : replayErrors.Messages) gameReporter_.Report(TMsgKind::Error, message);
-    }
-    const std::vector<TBoardMarks> marks = ReadGameMarks(game);
-    for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole)) {
-        TDiagramJob job;
-        std::copy(std::begin(pick.Position->Board), std::end(pick.Position->Board), job.Codes.begin());
-        job.Marks = BatchPositionMarks(marks, *pick.Position);
-        job.HeaderText = LineText(O_.Header, game, *pick.Position);
-        job.FooterText = LineText(O_.Footer, game, *pick.Position);
-        if (O_.Format != TOutputFormat::Pdf)
-            job.FileName =
-                PgnBatchFileName(name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, numberInRun, pick.Number);
-        if (!runner.Add(std::move(job))) {
-            stopped_ = true;
-            return;
-        }
-    }
-}
-
 bool TBatchCommand::RunPgn(TBatchRunner& runner) {
-    const TIntegerList& games = O_.GameList;
-    if (progress_.Shown())
-        progressTotal_ = O_.Games ? std::min<long long>(games.CountIn(1, INT32_MAX), CountGames()) : CountGames();
-    TPGNRec game;
-    int inFile = 0, inRun = 0;
-    const bool read = ReadPGNFile(
-        O_.Input, reporter_,
-        [&] {
-            ResetGame(game);
-            return &game;
-        },
-        [&](TPGNRec& done) {
-            ++inFile;
-            if (stopped_ || (O_.Games && !games.Contains(inFile))) return;
-            AddGame(runner, done, inFile, ++inRun);
-            ++progressDone_;
-            progress_.Show(progressDone_, progressTotal_, runner.Written());
-        });
-    return read;
+    if (progress_.Shown() && O_.Shard.Whole())
+        progressTotal_ = O_.Games ? std::min<long long>(O_.GameList.CountIn(1, INT32_MAX), CountGames()) : CountGames();
+    // A shard's counting pass has told the file's failures already.
+    TSilentReporter silent;
+    const bool read = ForEachGame(O_.Shard.Whole() ? static_cast<TErrorReporter&>(reporter_) : silent,
+                                  [&](TPGNRec& game, int inFile, int inRun) {
+                                      AddGame(runner, game, inFile, inRun);
+                                      progress_.Show(++progressDone_, progressTotal_, runner.Written());
+                                      return !stopped_;
+                                  });
+    return read && shardRead_;
 }
 
 bool TBatchCommand::RunEpd(TBatchRunner& runner) {
-    TEPD epd(reporter_);
-    const bool read = epd.LoadFromFile(O_.Input);
-    progressTotal_ = epd.Count();
-    int n = 0;
-    for (const TEPDRec* r = epd.First; r && !stopped_; r = r->Next) {
+    for (int64_t i = range_.First; i < std::min<int64_t>(range_.Last, records_.size()) && !stopped_; ++i) {
+        const TEPDRec& r = *records_[i].first;
         TDiagramJob job;
-        std::copy(std::begin(r->Board), std::end(r->Board), job.Codes.begin());
-        job.HeaderText = LineText(O_.Header, *r);
-        job.FooterText = LineText(O_.Footer, *r);
-        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(name_, ++n);
-        stopped_ = !runner.Add(std::move(job));
+        std::copy(std::begin(r.Board), std::end(r.Board), job.Codes.begin());
+        job.HeaderText = LineText(O_.Header, r);
+        job.FooterText = LineText(O_.Footer, r);
+        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(name_, static_cast<int>(i + 1));
+        stopped_ = !Add(runner, std::move(job), {0, records_[i].second, 0});
         progress_.Show(++progressDone_, progressTotal_, runner.Written());
     }
-    return read;
+    return epdRead_;
 }
 
 int TBatchCommand::Run() {
@@ -526,7 +716,7 @@ int TBatchCommand::Run() {
         std::fprintf(stderr, "vorlix batch: %s: the folder does not exist\n", folder.toLocal8Bit().constData());
         return 1;
     }
-    const int threads = O_.Jobs > 0 ? O_.Jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int threads = O_.Jobs > 0 ? O_.Jobs : DefaultJobs();
 
     TBatchRunner runner(Style(), threads);
     if (!runner.Prepare(reporter_)) return 1;
@@ -543,14 +733,41 @@ int TBatchCommand::Run() {
         pages = std::make_unique<TBatchPrinter>(*pdf, grid, O_.PerPage);
         runner.SetPrinter(pages.get());
     }
+    if (!FindShard()) return 1;
+    // Nothing is written when the run would replace a file it did not write.
+    if (!O_.Overwrite) {
+        QString clash = FirstClash();
+        if (clash.isEmpty() && O_.Manifest && QFileInfo::exists(QString::fromStdString(*O_.Manifest)))
+            clash = QString::fromStdString(*O_.Manifest);
+        if (!clash.isEmpty()) {
+            std::fprintf(stderr, "vorlix batch: %s\n", ClashMessage(clash).c_str());
+            return 1;
+        }
+    }
+    if (O_.Manifest) {
+        std::string error;
+        if (!manifest_.Open(QString::fromStdString(*O_.Manifest), {O_.RunArguments, O_.Shard}, error)) {
+            std::fprintf(stderr, "vorlix batch: %s\n", error.c_str());
+            return 1;
+        }
+    }
 
     const bool read = O_.InputKind == TInputKind::Pgn ? RunPgn(runner) : RunEpd(runner);
     bool written = runner.Flush();
-    std::string error = runner.Error();
+    LogWritten(runner);
+    std::string error = manifestError_.empty() ? runner.Error() : manifestError_;
+    written = written && manifestError_.empty();
     if (written && pages) written = pages->EndPage(error) && pdf->Finish(error);
+    if (written && pdf && pdf->PageCount() > 0 && manifest_.IsOpen())
+        written = manifest_.AddFile(QString::fromStdString(O_.Output), {}, error);
     FlushFolder(QFile::encodeName(folder).toStdString());
     progress_.Clear();
     if (!written) {
+        reporter_.Report(TMsgKind::Error, error);
+        return 1;
+    }
+    const int exitCode = read && faultyGames_ == 0 ? 0 : 1;
+    if (manifest_.IsOpen() && !manifest_.Finish(exitCode, error)) {
         reporter_.Report(TMsgKind::Error, error);
         return 1;
     }
@@ -560,12 +777,30 @@ int TBatchCommand::Run() {
                     O_.Output.c_str(), seconds);
     else
         std::printf("%d diagrams written in %.2f seconds\n", runner.Written(), seconds);
-    return read && faultyGames_ == 0 ? 0 : 1;
+    return exitCode;
+}
+
+int VerifyRun(const Args& manifests) {
+    if (manifests.empty()) return BadArgument("--verify needs at least one manifest");
+    EnsureGuiApplication();
+    TStdErrReporter reporter;
+    const TVerifyResult result = VerifyManifests(manifests, reporter);
+    if (result.GameErrors)
+        std::fprintf(stderr, "vorlix batch: note: the runs could not replay %lld games to their end\n",
+                     result.GameErrors);
+    if (result.Problems) {
+        std::fprintf(stderr, "vorlix batch: %lld problems in %lld files of %zu manifests\n", result.Problems,
+                     result.Files, manifests.size());
+        return 1;
+    }
+    std::printf("%lld files of %zu manifests verified\n", result.Files, manifests.size());
+    return 0;
 }
 
 }  // namespace
 
 int RunBatch(const Args& args) {
+    if (!args.empty() && args.front() == "--verify") return VerifyRun(Args(args.begin() + 1, args.end()));
     TBatchOptions options;
     if (const std::string error = ParseBatchOptions(args, options); !error.empty()) return BadArgument(error);
     return TBatchCommand(options).Run();

@@ -11,6 +11,7 @@
 
 #include "files/PGNParts.h"
 #include "files/PGNReader.h"
+#include "files/Processors.h"
 
 namespace vorlix::cli {
 
@@ -176,9 +177,6 @@ TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& 
     return WriteInOneJob(fileName, reporter, out, write, moveText);
 }
 
-int DefaultJobs() {
-    const unsigned n = std::thread::hardware_concurrency();
-    return n == 0 ? 1 : static_cast<int>(n);
-}
+int DefaultJobs() { return AvailableProcessors(); }
 
 }  // namespace vorlix::cli

@@ -29,7 +29,7 @@ struct TGamePass {
 TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
                          const TGameWriter& write, TMoveText moveText = TMoveText::Keep);
 
-// The number of jobs when none is asked for: the processors there are.
+// The number of jobs when none is asked for: AvailableProcessors().
 int DefaultJobs();
 
 }  // namespace vorlix::cli

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -131,25 +132,37 @@ private:
     bool armed_ = false, int_ = false, term_ = false;
 };
 
-// Temporary files of ours whose process is gone (killed outright) are removed.
+const std::string& ThisHost() {
+    static const std::string host = [] {
+        char name[256] = {};
+        if (::gethostname(name, sizeof name - 1) != 0) name[0] = '\0';
+        return TempHostName(name);
+    }();
+    return host;
+}
+
+// Temporary files of this machine's processes that are gone (killed outright)
+// are removed; another machine's, on a shared folder, are never touched.
 void RemoveStaleTemps(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
-    const size_t prefix = std::strlen(kTempPrefix);
     while (const dirent* entry = ::readdir(dir)) {
-        if (std::strncmp(entry->d_name, kTempPrefix, prefix) != 0) continue;
-        char* end = nullptr;
-        const long pid = std::strtol(entry->d_name + prefix, &end, 10);
-        if (end == entry->d_name + prefix || *end != '-' || pid <= 0) continue;
+        long pid = 0;
+        if (!IsTempFileOfHost(entry->d_name, ThisHost(), pid)) continue;
         if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
 }
 
+// ".vorlix-PID-HOST-"
+std::string TempStem(const std::string& folder) {
+    return folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-" + ThisHost() + "-";
+}
+
 // A short hidden name in the target's folder, so the rename stays on one file
 // system and a target name near the length limit still works.
 int CreateNamedTemporary(const std::string& folder, std::string& tempName) {
-    const std::string stem = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-";
+    const std::string stem = TempStem(folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempName = stem + std::to_string(attempt);
         const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -187,7 +200,7 @@ void LinkAndReplace(int fd, const std::string& folder, const std::string& target
     std::string tempName;
     TTempGuard guard;
     for (int attempt = 0;; ++attempt) {
-        tempName = folder + "/" + kTempPrefix + std::to_string(::getpid()) + "-l" + std::to_string(attempt);
+        tempName = TempStem(folder) + "l" + std::to_string(attempt);
         guard.Arm(tempName);
         if (::linkat(fd, "", AT_FDCWD, tempName.c_str(), AT_EMPTY_PATH) == 0 ||
             ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, tempName.c_str(), AT_SYMLINK_FOLLOW) == 0)
@@ -241,6 +254,31 @@ void ReplaceRegularFile(const std::string& target, const struct stat* old, std::
 }
 
 }  // namespace
+
+std::string TempHostName(const std::string& host) {
+    std::string name = host.substr(0, 64);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_') c = '_';
+    return name.empty() ? std::string("_") : name;
+}
+
+bool IsTempFileOfHost(const std::string& entry, const std::string& host, long& pid) {
+    const size_t prefix = std::strlen(kTempPrefix);
+    if (entry.compare(0, prefix, kTempPrefix) != 0) return false;
+    const char* digits = entry.c_str() + prefix;
+    char* end = nullptr;
+    pid = std::strtol(digits, &end, 10);
+    if (end == digits || *end != '-' || pid <= 0 || !std::isdigit(static_cast<unsigned char>(*digits))) return false;
+    std::string_view rest(end + 1);
+    // A name without a host (".vorlix-PID-N") comes from before hosts were named: taken as this machine's.
+    if (rest.size() > host.size() && rest.compare(0, host.size(), host) == 0 && rest[host.size()] == '-')
+        rest.remove_prefix(host.size() + 1);
+    if (!rest.empty() && rest[0] == 'l') rest.remove_prefix(1);
+    if (rest.empty()) return false;
+    for (char c : rest)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
 
 void WriteFileSafely(const std::string& fileName, std::string_view contents, bool syncToDisk) {
     if (fileName.empty() || fileName.back() == '/' || fileName.find('\0') != std::string::npos)

@@ -12,6 +12,15 @@ namespace vorlix {
 // that write many files and flush the folder once at the end (FlushFolder).
 void WriteFileSafely(const std::string& fileName, std::string_view contents, bool syncToDisk = true);
 
+// Temporary files are named ".vorlix-PID-HOST-N" beside the target (where the
+// file system has no unnamed ones), so that clearing the files of processes
+// that died on a shared network folder never takes another machine's file in
+// progress. The host name made fit for a file name:
+std::string TempHostName(const std::string& host);
+// Whether a folder entry is a temporary file of a process of this host
+// (host as TempHostName gives it), and of which process.
+bool IsTempFileOfHost(const std::string& entry, const std::string& host, long& pid);
+
 // Forces what was written into the folder's file system to the disk.
 void FlushFolder(const std::string& folder);
 

@@ -142,7 +142,7 @@ TEST_F(BatchCommand, ManyDiagramsPerPdfPage) {
     TRun r = Batch({Pgn, "-o", pdf, "--positions", "entire", "--per-page", "--scale", "100"});
     ASSERT_EQ(r.Exit, 1) << r.Err.toStdString();  // with the third game's two positions
     EXPECT_TRUE(r.Out.contains("11 diagrams written on 1 pages")) << r.Out.toStdString();
-    r = Batch({Pgn, "-o", pdf, "--positions", "entire"});
+    r = Batch({Pgn, "-o", pdf, "--positions", "entire", "--overwrite"});  // the file of the run before
     EXPECT_TRUE(r.Out.contains("11 diagrams written on 11 pages")) << r.Out.toStdString();
     EXPECT_TRUE(Bytes(pdf).startsWith("%PDF"));
 }
