@@ -49,7 +49,7 @@ protected:
 
 TEST_F(PrintJourney, TheDiagramGoesOnPaperAsOutlinesFromThePrintCommandAndThePreview) {
     window->Board().SetStartPosition();
-    window->Header() = THeaderFooterInfo{true, "Printed as text", taCenter};
+    window->Diagram().Header = THeaderFooterInfo{true, "Printed as text", taCenter};
     ExpectVectorPage(PrintInto("print.pdf", [&] { window->Item("mnuFilePrint")->trigger(); }));
     EXPECT_FALSE(window->Board().SelectedCount());
 
