@@ -1,7 +1,6 @@
 // vorlix batch: the batch diagram tools without a window. Positions of a PGN
 // or EPD file become numbered image or diagram files named as the batch
 // dialogs name them, or the pages of one PDF file.
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <malloc.h>
@@ -29,6 +28,7 @@
 #include "cli/Commands.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"
+#include "files/InstallPaths.h"
 #include "files/PGNPos.h"
 #include "files/PGNReader.h"
 #include "files/SafeFileWriter.h"
@@ -314,7 +314,11 @@ TImageChoice ImageChoiceOf(const TBatchOptions& o) {
 
 QString StyleFileOf(const TBatchOptions& o) {
     if (o.Style) return QString::fromStdString(*o.Style);
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/default.vxd");
+    // The editor's default diagram, wherever the data was installed; when it is
+    // nowhere, the reader names the file beside the program as missing.
+    std::string data = FindDataFolder(RunningProgramFolder(), XdgDataFolders());
+    if (data.empty()) data = RunningProgramFolder();
+    return QString::fromStdString(data) + QStringLiteral("/default.vxd");
 }
 
 // The style's line switched on or off as chosen; the text follows per diagram.

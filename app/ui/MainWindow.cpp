@@ -45,11 +45,11 @@ constexpr int kLastPanelWidth = 20;
 
 }  // namespace
 
-TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments)
+TfrmQuenlix::TfrmQuenlix(TAppSettings& settings, const QString& dataFolder, const QStringList& arguments)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       FSettings(settings),
-      FProgramFolder(programFolder),
+      FDataFolder(dataFolder),
       FArguments(arguments) {
     InitEditorResources();
     setObjectName("frmQuenlix");
@@ -224,7 +224,7 @@ void TfrmQuenlix::ResetHeaderFooter() {
 
 void TfrmQuenlix::LoadDefaultDiagram() {
     ResetHeaderFooter();
-    const QString file = FProgramFolder + "default.vxd";
+    const QString file = FDataFolder + "default.vxd";
     // A missing default diagram is not worth a message; a damaged one is reported by the reader.
     if (QFile::exists(file) && FBoard.LoadFromFile(file, FHeader, FFooter)) return;
     FBoard.ResetSettings();

@@ -40,8 +40,9 @@ constexpr int kAppVersion = 220;
 class TfrmQuenlix : public QMainWindow, public TViewerHost {
     Q_OBJECT
 public:
-    // The settings are loaded after the window is made and before it shows.
-    TfrmQuenlix(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
+    // The settings are loaded after the window is made and before it shows;
+    // dataFolder holds the default diagram.
+    TfrmQuenlix(TAppSettings& settings, const QString& dataFolder, const QStringList& arguments);
     ~TfrmQuenlix() override;
 
     TkxChessBrd& Board() override { return FBoard; }
@@ -244,7 +245,7 @@ private:
     void ShowToolbar(QWidget* panel, bool show, bool& setting);
 
     TAppSettings& FSettings;
-    QString FProgramFolder;
+    QString FDataFolder;
     QStringList FArguments;
     TkxChessBrd FBoard;
     THeaderFooterInfo FHeader, FFooter;

@@ -37,7 +37,7 @@ protected:
     void StartEditor(const QStringList& arguments = {}) {
         window = std::make_unique<TfrmQuenlix>(*settings, dir.path() + "/", arguments);
         window->SetFileAssociations(associations);
-        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->LoadSettings(QSize(1280, 1024));
         settings->ShowTips = false;  // the tip of the day would take the focus
         window->show();
         QApplication::setActiveWindow(window.get());
