@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName("Chess Vorlix");
     QApplication::setOrganizationName("Brantel");
+    // Desktops match the windows to the installed entry by this name.
+    QGuiApplication::setDesktopFileName("chess-vorlix");
     // Nothing is written beside the program: the data there is only read.
     const QString dataFolder = TAppPaths::DataFolder();
     TSettingsStore store(SettingsFile());
