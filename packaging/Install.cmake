@@ -76,6 +76,7 @@ add_custom_command(OUTPUT ${_changelog}
   DEPENDS ${_pkg}/changelog)
 add_custom_target(vorlix_changelog ALL DEPENDS ${_changelog})
 install(FILES ${_pkg}/copyright ${_changelog} DESTINATION ${_datadir}/doc/chess-vorlix)
+install(FILES ${_pkg}/debian/lintian-overrides DESTINATION ${_datadir}/lintian/overrides RENAME chess-vorlix)
 
 # The Debian package: dependencies from the shared libraries the programs use,
 # stripped programs, and maintainer scripts that only refresh the caches.
@@ -86,19 +87,20 @@ set(CPACK_PACKAGE_VENDOR Brantel)
 set(CPACK_PACKAGE_CONTACT "Brantel <chess-vorlix@brantel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "chess diagram editor and diagram generator")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "chess diagram editor and diagram generator\n"
-    " Chess Vorlix sets up chess positions on a diagram board, styles the\n"
-    " diagram (colours, borders, coordinates, piece styles, marks, header and\n"
-    " footer) and saves it as an image, prints it or copies it to the\n"
-    " clipboard. PGN and EPD files open in viewers that replay games and edit\n"
-    " positions, and batch tools make one diagram per chosen position.\n"
-    " .\n"
-    " The vorlix command does the same from the command line.")
+    "Chess Vorlix sets up chess positions on a diagram board, styles the\n"
+    "diagram (colours, borders, coordinates, piece styles, marks, header and\n"
+    "footer) and saves it as an image, prints it or copies it to the\n"
+    "clipboard. PGN and EPD files open in viewers that replay games and edit\n"
+    "positions, and batch tools make one diagram per chosen position.\n"
+    "\n"
+    "The vorlix command does the same from the command line.")
 string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded as plugins, so no library names them: the SVG icons.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
