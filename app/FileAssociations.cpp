@@ -146,12 +146,38 @@ QStringList TFileAssociations::ClaimedTypes() const {
 
 bool TFileAssociations::IsAssociated(TChessFileType type) const {
     if (DefaultApplication(MimeTypeOf(type)) != kDesktopEntryName) return false;
-    const QString exec = SectionValue(ReadLines(FindDesktopEntry(kDesktopEntryName)), "[Desktop Entry]", "Exec");
-    return exec.contains(programPath_, Qt::CaseInsensitive);
+    return StartsThisProgram(FindDesktopEntry(kDesktopEntryName));
+}
+
+bool TFileAssociations::StartsThisProgram(const QString& entryFile) const {
+    const QString exec = SectionValue(ReadLines(entryFile), "[Desktop Entry]", "Exec");
+    if (exec.contains(programPath_, Qt::CaseInsensitive)) return true;
+    // An installed entry names the program without a folder: the PATH must lead here.
+    const QString command = exec.section(' ', 0, 0);
+    if (command.isEmpty() || command.contains('/')) return false;
+    const QString found = QStandardPaths::findExecutable(command);
+    const QString self = QFileInfo(programPath_).canonicalFilePath();
+    return !found.isEmpty() && !self.isEmpty() && QFileInfo(found).canonicalFilePath() == self;
+}
+
+bool TFileAssociations::InstalledForTheSystem(const QString& mimeType) const {
+    // The user's own entry, from an earlier association, comes first and is kept up to date.
+    const QString entry = FindDesktopEntry(kDesktopEntryName);
+    if (entry.isEmpty() || entry == DesktopEntryFile()) return false;
+    const QString dataDir = QFileInfo(entry).absolutePath().section('/', 0, -2);
+    if (!QFileInfo::exists(dataDir + "/mime/packages/" + kMimePackageName)) return false;
+    const QStringList types =
+        SectionValue(ReadLines(entry), "[Desktop Entry]", "MimeType").split(';', Qt::SkipEmptyParts);
+    return types.contains(mimeType) && StartsThisProgram(entry);
 }
 
 void TFileAssociations::Associate(TChessFileType type) {
     const QString mimeType = MimeTypeOf(type);
+    // Installed with its entry and types for everybody: only the user's default is set.
+    if (InstalledForTheSystem(mimeType)) {
+        WriteDefault(mimeType);
+        return;
+    }
     WriteMimePackage();
     InstallIcons();
     WriteDesktopEntry(mimeType);

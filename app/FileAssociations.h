@@ -42,7 +42,9 @@ public:
     bool IsAssociated(TChessFileType type) const;
     // Makes this program the type's default: MIME package and icons, desktop
     // entry claiming the type, mimeapps.list; then refreshes the MIME and
-    // desktop databases where their tools are installed. Raises EAssociationError.
+    // desktop databases where their tools are installed. When the program was
+    // installed for the whole system with its entry and MIME types, only the
+    // user's mimeapps.list changes. Raises EAssociationError.
     void Associate(TChessFileType type);
 
     QString DesktopEntryFile() const;
@@ -51,6 +53,11 @@ public:
 
 private:
     QString FindDesktopEntry(const QString& name) const;
+    // The entry's Exec starts this program: by its path, or by a bare name that the PATH leads to it.
+    bool StartsThisProgram(const QString& entryFile) const;
+    // The entry in force is a system-wide one of this program, claiming the
+    // type, with the MIME types installed beside it.
+    bool InstalledForTheSystem(const QString& mimeType) const;
     QStringList ClaimedTypes() const;
     void WriteMimePackage();
     void InstallIcons();

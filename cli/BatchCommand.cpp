@@ -4,7 +4,6 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <chrono>
@@ -31,6 +30,7 @@
 #include "cli/GamePass.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"
+#include "files/InstallPaths.h"
 #include "files/PGNPos.h"
 #include "files/PGNReader.h"
 #include "files/SafeFileWriter.h"
@@ -408,7 +408,11 @@ TImageChoice ImageChoiceOf(const TBatchOptions& o) {
 
 QString StyleFileOf(const TBatchOptions& o) {
     if (o.Style) return QString::fromStdString(*o.Style);
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/default.vxd");
+    // The editor's default diagram, wherever the data was installed; when it is
+    // nowhere, the reader names the file beside the program as missing.
+    std::string data = FindDataFolder(RunningProgramFolder(), XdgDataFolders());
+    if (data.empty()) data = RunningProgramFolder();
+    return QString::fromStdString(data) + QStringLiteral("/default.vxd");
 }
 
 // The style's line switched on or off as chosen; the text follows per diagram.

@@ -3,10 +3,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "files/InstallPaths.h"
 
 namespace vorlix::cli {
 
@@ -14,15 +15,8 @@ namespace {
 
 char** gArgv = nullptr;
 
-// The rendering program's path: the folder of this program's file.
-std::string RenderingProgramPath() {
-    char self[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string dir = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(gArgv[0]);
-    const size_t slash = dir.rfind('/');
-    dir = slash == std::string::npos ? std::string(".") : dir.substr(0, slash);
-    return dir + "/vorlix-rendering";
-}
+// Beside this program in the build tree; installed, among the private helper programs.
+std::string RenderingProgramPath() { return FindHelperProgram(RunningProgramFolder(), "vorlix-rendering"); }
 
 }  // namespace
 

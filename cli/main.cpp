@@ -13,6 +13,7 @@ namespace vorlix::cli {
 void PrintUsage(std::FILE* stream) {
     std::fputs(
         "usage:\n"
+        "  vorlix --help | --version\n"
         "  vorlix games FILE [--jobs N]\n"
         "  vorlix replay FILE [--game N] [--jobs N]\n"
         "  vorlix epd FILE [-o OUT]\n"
@@ -57,6 +58,12 @@ int Help() {
     return 0;
 }
 
+int Version() {
+    std::puts("vorlix (Chess Vorlix) " VORLIX_VERSION);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) WriteFailed(errno ? errno : EIO);
+    return 0;
+}
+
 }  // namespace
 
 }  // namespace vorlix::cli
@@ -68,6 +75,7 @@ int main(int argc, char** argv) {
 #endif
     if (argc < 2) return Usage();
     if (AsksForHelp(argv[1])) return Help();
+    if (std::strcmp(argv[1], "--version") == 0) return Version();
     static const std::map<std::string, int (*)(const Args&)> commands = {{"games", RunGames},
                                                                          {"replay", RunReplay},
                                                                          {"epd", RunEpd},

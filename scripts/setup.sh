@@ -13,6 +13,8 @@ PACKAGES=(
   python3 python3-pil fonts-symbola
   time
   xdg-utils desktop-file-utils
+  appstream libxml2-utils man-db bash-completion shared-mime-info
+  dpkg-dev lintian
 )
 
 # The one-node Slurm cluster of scripts/slurm_test.sh; without them that test is skipped.

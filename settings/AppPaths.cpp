@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "files/InstallPaths.h"
+
 namespace vorlix {
 
 QString TAppPaths::workingFolder_;
@@ -15,39 +17,46 @@ QString WithSlash(const QString& folder) { return folder.endsWith('/') ? folder 
 
 // A "TEMP" that can be entered or made, or an empty string.
 QString UsableTempFolder(const QString& parent) {
+    if (parent.isEmpty()) return {};
     const QString temp = WithSlash(parent) + "TEMP";
-    if (QDir::setCurrent(temp)) return WithSlash(temp);
-    if (QDir().mkpath(temp)) return WithSlash(temp);
-    return {};
+    if (!QDir().mkpath(temp) || !QFileInfo(temp).isWritable()) return {};
+    QDir::setCurrent(temp);
+    return WithSlash(temp);
 }
 
-bool IsWritableFolder(const QString& folder) {
-    const QFileInfo info(folder);
-    return info.isDir() && info.isWritable();
-}
+bool IsFolder(const QString& folder) { return !folder.isEmpty() && QFileInfo(folder).isDir(); }
 
 }  // namespace
 
 QString TAppPaths::ProgramFolder() { return WithSlash(QCoreApplication::applicationDirPath()); }
 
-QString TAppPaths::PrepareWorkingFolder(const QString& programFolder) {
-    const QString besideProgram = WithSlash(programFolder) + "TEMP";
-    // An existing TEMP in a read-only folder would still refuse scratch files.
-    if (IsWritableFolder(besideProgram) || IsWritableFolder(programFolder))
-        workingFolder_ = UsableTempFolder(programFolder);
-    else
-        workingFolder_.clear();
-    if (workingFolder_.isEmpty()) {
-        const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-        workingFolder_ = UsableTempFolder(perUser.isEmpty() ? QDir::tempPath() : perUser);
-    }
+QString TAppPaths::DataFolder() {
+    const QString program = QCoreApplication::applicationDirPath();
+    const std::string data = FindDataFolder(QFile::encodeName(program).toStdString(), XdgDataFolders());
+    return WithSlash(data.empty() ? program : QFile::decodeName(QByteArray::fromStdString(data)));
+}
+
+QString TAppPaths::CacheFolder() {
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty()) cache = QDir::homePath() + "/.cache";
+    return WithSlash(cache) + "chess-vorlix/";
+}
+
+QString TAppPaths::PrepareWorkingFolder() {
+    workingFolder_ = UsableTempFolder(CacheFolder());
+    if (workingFolder_.isEmpty()) workingFolder_ = UsableTempFolder(QDir::tempPath() + "/chess-vorlix");
     return workingFolder_;
 }
 
-QString TAppPaths::DefaultDocumentFolder(const QString& programFolder) {
-    if (IsWritableFolder(programFolder)) return WithSlash(programFolder);
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return WithSlash(documents);
+QString TAppPaths::DefaultDocumentFolder(TDocumentKind kind) {
+    QList<QStandardPaths::StandardLocation> places;
+    if (kind == TDocumentKind::Pictures) places << QStandardPaths::PicturesLocation;
+    places << QStandardPaths::DocumentsLocation;
+    for (QStandardPaths::StandardLocation place : places) {
+        const QString folder = QStandardPaths::writableLocation(place);
+        // Without a user-dirs entry Qt names the home folder itself for some places.
+        if (IsFolder(folder) && QDir(folder) != QDir::home()) return WithSlash(folder);
+    }
     return WithSlash(QDir::homePath());
 }
 

@@ -59,7 +59,7 @@ void TAppSettings::LoadHighlighting() {
     }
 }
 
-void TAppSettings::LoadSettings(QSize screen, const QString& programFolder) {
+void TAppSettings::LoadSettings(QSize screen) {
     ImageScale = LoadRangedInteger(kMainKey, "ImageScale", 0, kMaxImageScale, kDefaultImageScale);
     PrintScale = LoadRangedInteger(kMainKey, "PrintScale", 0, kMaxPrintScale, kDefaultPrintScale);
     LoadWindowBounds(screen);
@@ -74,13 +74,14 @@ void TAppSettings::LoadSettings(QSize screen, const QString& programFolder) {
     }
     TipIndex = LoadRangedInteger(kMainKey, "TipIndex", 0, kMaxTipIndex, 0);
     PlaySounds = LoadWrittenBool(kMainKey, "PlaySounds", true);
-    // An installed program's folder is read-only: the dialogs then start among the user's documents.
-    const QString documents = TAppPaths::DefaultDocumentFolder(programFolder);
-    SavePath = LoadFolder("SavePath", documents);
+    // The dialogs start among the user's files, never in the program's folder.
+    const QString documents = TAppPaths::DefaultDocumentFolder(TDocumentKind::Documents);
+    const QString pictures = TAppPaths::DefaultDocumentFolder(TDocumentKind::Pictures);
+    SavePath = LoadFolder("SavePath", pictures);
     SaveVXDPath = LoadFolder("SaveVXDPath", documents);
     SaveEPDPath = LoadFolder("SaveEPDPath", documents);
     OpenPath = LoadFolder("OpenPath", documents);
-    BackGroundPath = LoadFolder("BackGroundPath", documents);
+    BackGroundPath = LoadFolder("BackGroundPath", pictures);
     JPGQuality = LoadRangedInteger(kMainKey, "JPG Quality", 1, 100, kDefaultJPGQuality);
     ClipboardFormat = LoadRangedInteger(kMainKey, "Clipboard Format", 0, kMaxClipboardFormat, kDefaultClipboardFormat);
     AskPGNReg = LoadWrittenBool(kMainKey, "AskPGNReg", true);

@@ -39,7 +39,7 @@ public:
     QString SettingsFolder() const;
 
     // Reads every value, repairing and writing back what is absent or out of range.
-    void LoadSettings(QSize screen, const QString& programFolder);
+    void LoadSettings(QSize screen);
     void LoadRecentFiles();
     void SaveRecentFiles();
 

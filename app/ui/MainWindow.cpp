@@ -45,11 +45,11 @@ constexpr int kLastPanelWidth = 20;
 
 }  // namespace
 
-TMainWindow::TMainWindow(TAppSettings& settings, const QString& programFolder, const QStringList& arguments)
+TMainWindow::TMainWindow(TAppSettings& settings, const QString& dataFolder, const QStringList& arguments)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
       settings_(settings),
-      programFolder_(programFolder),
+      dataFolder_(dataFolder),
       arguments_(arguments) {
     InitEditorResources();
     setObjectName("frmQuenlix");
@@ -224,7 +224,7 @@ void TMainWindow::ResetHeaderFooter() {
 
 void TMainWindow::LoadDefaultDiagram() {
     ResetHeaderFooter();
-    const QString file = programFolder_ + "default.vxd";
+    const QString file = dataFolder_ + "default.vxd";
     // A missing default diagram is not worth a message; a damaged one is reported by the reader.
     if (QFile::exists(file) && LoadDiagramFile(file, diagram_, reporter_)) return;
     diagram_.Board.ResetSettings();

@@ -39,8 +39,9 @@ constexpr int kAppVersion = 220;
 class TMainWindow : public QMainWindow, public TViewerHost {
     Q_OBJECT
 public:
-    // The settings are loaded after the window is made and before it shows.
-    TMainWindow(TAppSettings& settings, const QString& programFolder, const QStringList& arguments);
+    // The settings are loaded after the window is made and before it shows;
+    // dataFolder holds the default diagram.
+    TMainWindow(TAppSettings& settings, const QString& dataFolder, const QStringList& arguments);
     ~TMainWindow() override;
 
     TDiagramBoard& Board() override { return diagram_.Board; }
@@ -242,7 +243,7 @@ private:
     void ShowToolbar(QWidget* panel, bool show, bool& setting);
 
     TAppSettings& settings_;
-    QString programFolder_;
+    QString dataFolder_;
     QStringList arguments_;
     TDiagram diagram_;
     std::unique_ptr<TRunFolder> undoFolder_;  // outlives the undo list, whose files it holds

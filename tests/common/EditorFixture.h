@@ -1,7 +1,8 @@
 #pragma once
-// The editor's main window on a temporary program folder and settings file,
-// for every test of the main window; message boxes are answered by the test
-// (answer) and their texts collected (messages).
+// The editor's main window on a temporary data folder, home and settings file
+// (so the file dialogs start in that folder too), for every test of the main
+// window; message boxes are answered by the test (answer) and their texts
+// collected (messages).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,6 +23,8 @@ namespace vorlix::test {
 class EditorFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(dir.path()));
         QFile::copy(VORLIX_SOURCE_DIR "/resources/default.vxd", dir.filePath("default.vxd"));
         store = std::make_unique<TSettingsStore>(dir.filePath("settings.ini"));
         settings = std::make_unique<TAppSettings>(*store);
@@ -34,11 +37,12 @@ protected:
         answer = QMessageBox::No;  // closing never saves
         window.reset();
         SetMessageAnswerer(nullptr);
+        qputenv("HOME", oldHome);
     }
     void StartEditor(const QStringList& arguments = {}) {
         window = std::make_unique<TMainWindow>(*settings, dir.path() + "/", arguments);
         window->SetFileAssociations(associations);
-        settings->LoadSettings(QSize(1280, 1024), dir.path() + "/");
+        settings->LoadSettings(QSize(1280, 1024));
         settings->ShowTips = false;  // the tip of the day would take the focus
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -64,6 +68,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QByteArray oldHome;
     std::unique_ptr<TSettingsStore> store;
     std::unique_ptr<TAppSettings> settings;
     std::unique_ptr<TMainWindow> window;

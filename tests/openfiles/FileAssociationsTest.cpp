@@ -119,6 +119,62 @@ TEST(FileAssociationsTest, TheDesktopToolsGiveTheSameAnswer) {
         EXPECT_TRUE(QFile::exists(xdg.Dirs.DataHome + "/mime/globs2"));
 }
 
+TEST(FileAssociationsTest, AProgramInstalledForTheSystemOnlySetsTheUsersDefaults) {
+    struct TCase {
+        const char* Name;
+        bool OnPath;        // the PATH leads the entry's bare name to the program
+        bool OtherProgram;  // the checking program is another copy
+        bool MimeInstalled;
+        bool UserCopies;  // expected: the user's own entry and types are written
+    };
+    const TCase cases[] = {
+        {"installed and on the PATH", true, false, true, false},
+        {"not on the PATH", false, false, true, true},
+        {"another copy of the program", true, true, true, true},
+        {"entry without its MIME types", true, false, false, true},
+    };
+    const QByteArray oldPath = qgetenv("PATH");
+    for (const TCase& c : cases) {
+        XdgFolders xdg;
+        const QString system = xdg.Dirs.DataDirs.first();
+        const QString bin = xdg.root.filePath("prefix/bin");
+        ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(system + "/applications") &&
+                    QDir().mkpath(system + "/mime/packages"));
+        QFile program(bin + "/chess-vorlix");
+        ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+        program.close();
+        program.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        ASSERT_TRUE(QFile::copy(VORLIX_SOURCE_DIR "/packaging/chess-vorlix.desktop",
+                                system + "/applications/chess-vorlix.desktop"));
+        if (c.MimeInstalled)
+            ASSERT_TRUE(QFile::copy(VORLIX_SOURCE_DIR "/packaging/chess-vorlix.xml",
+                                    system + "/mime/packages/chess-vorlix.xml"));
+        // Another program is the user's default, so the question would come.
+        QDir().mkpath(xdg.Dirs.ConfigHome);
+        QFile list(xdg.Dirs.ConfigHome + "/mimeapps.list");
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write("[Default Applications]\napplication/x-chess-pgn=other.desktop\n");
+        list.close();
+        QFile other(system + "/applications/other.desktop");
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write("[Desktop Entry]\nType=Application\nName=Other\nExec=other %f\n");
+        other.close();
+        qputenv("PATH", (c.OnPath ? bin.toLocal8Bit() + ":" : QByteArray()) + oldPath);
+
+        TFileAssociations associations(xdg.Dirs, c.OtherProgram ? kProgram : bin + "/chess-vorlix");
+        EXPECT_FALSE(associations.IsAssociated(TChessFileType::PGN)) << c.Name;
+        associations.Associate(TChessFileType::PGN);
+        EXPECT_TRUE(associations.IsAssociated(TChessFileType::PGN)) << c.Name;
+        EXPECT_EQ(QFile::exists(associations.DesktopEntryFile()), c.UserCopies) << c.Name;
+        EXPECT_EQ(QFile::exists(associations.MimePackageFile()), c.UserCopies) << c.Name;
+        EXPECT_TRUE(ReadText(associations.MimeAppsFile()).contains("application/x-chess-pgn=chess-vorlix.desktop\n"))
+            << c.Name;
+        if (XdgFolders::ToolInstalled())
+            EXPECT_EQ(xdg.QueryDefault("application/x-chess-pgn"), "chess-vorlix.desktop") << c.Name;
+    }
+    qputenv("PATH", oldPath);
+}
+
 // ---- The question at start-up ----------------------------------------------
 
 namespace {

@@ -34,7 +34,7 @@ protected:
     }
     TAppSettings Load() {
         TAppSettings s(*store);
-        s.LoadSettings(kScreen, "/opt/vorlix/");
+        s.LoadSettings(kScreen);
         return s;
     }
     void Reload() { store = std::make_unique<TSettingsStore>(File()); }
@@ -85,10 +85,11 @@ TEST_F(SettingsTest, FirstStartWritesExactlyTheWrittenDefaults) {
     EXPECT_EQ(Stored(kHighLightingKey, "HLColor4").toInt(), 32768);
     EXPECT_EQ(Stored(kBoardKey, "AnimationSpeed").toInt(), 45);
     EXPECT_EQ(Stored(kBoardKey, "Animate").toInt(), 1);
-    // The program's folder cannot be written (here it does not even exist).
-    EXPECT_EQ(s.SavePath, TAppPaths::DefaultDocumentFolder("/opt/vorlix/"));
-    EXPECT_NE(s.SavePath, "/opt/vorlix/");
-    EXPECT_EQ(s.OpenPath, s.SavePath);
+    // Images start among the pictures, everything else among the documents.
+    EXPECT_EQ(s.SavePath, TAppPaths::DefaultDocumentFolder(TDocumentKind::Pictures));
+    EXPECT_EQ(s.BackGroundPath, s.SavePath);
+    EXPECT_EQ(s.OpenPath, TAppPaths::DefaultDocumentFolder(TDocumentKind::Documents));
+    EXPECT_EQ(s.SaveVXDPath, s.OpenPath);
     EXPECT_TRUE(s.ShowTool);
     EXPECT_TRUE(s.ShowCool);
 }
