@@ -6,7 +6,7 @@
 
 namespace vorlix {
 
-TBatchProducer::TBatchProducer(TBatchDestination destination, const TImageChoice& image, TPrintTarget* printer,
+TBatchProducer::TBatchProducer(TBatchDestination destination, const TImageOptions& image, TPrintTarget* printer,
                                const TPageGrid& grid)
     : Destination_(destination), Image_(image), Target_(printer) {
     const bool many = destination == TBatchDestination::PrinterManyPerPage;

@@ -18,7 +18,7 @@ class TPrintTarget;
 class TBatchProducer {
 public:
     // printer: the run's print target (printer destinations only).
-    TBatchProducer(TBatchDestination destination, const TImageChoice& image, TPrintTarget* printer,
+    TBatchProducer(TBatchDestination destination, const TImageOptions& image, TPrintTarget* printer,
                    const TPageGrid& grid);
     ~TBatchProducer();
 
@@ -40,7 +40,7 @@ public:
 
 private:
     TBatchDestination Destination_;
-    TImageChoice Image_;
+    TImageOptions Image_;
     TPrintTarget* Target_;
     std::unique_ptr<TBatchPrinter> Printer_;
 };

@@ -38,7 +38,7 @@ struct TRunStyle {
     // Loads the style onto a board and its header and footer; false after a reported error.
     std::function<bool(TkxChessBrd&, THeaderFooterInfo&, THeaderFooterInfo&)> Load;
     TOutputKind Kind = TOutputKind::Image;
-    TImageChoice Image;
+    TImageOptions Image;
 };
 
 class TBatchRunner {

@@ -3,6 +3,8 @@
 #include <QFile>
 
 #include "export/DiagramImage.h"
+#include "export/ImageExport.h"
+#include "export/ScalableExport.h"
 #include "imaging/ImageScaling.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
@@ -13,7 +15,7 @@ namespace vorlix {
 namespace {
 
 TImageSaveOptions SaveOptionsFor(const QImage& image, const TkxChessBrd& board, const THeaderFooterInfo& header,
-                                 const THeaderFooterInfo& footer, const TImageChoice& choice) {
+                                 const THeaderFooterInfo& footer, const TImageOptions& choice) {
     TImageSaveOptions save;
     save.Format = choice.Format;
     save.ColorIndex = choice.ColorIndex;
@@ -23,16 +25,16 @@ TImageSaveOptions SaveOptionsFor(const QImage& image, const TkxChessBrd& board, 
     return save;
 }
 
-TScalableOptions ScalableOptionsOf(const TImageChoice& choice) {
+TScalableOptions ScalableOptionsOf(const TImageOptions& choice) {
     TScalableOptions options;
-    options.Format = *choice.Scalable;
+    options.Format = choice.Format;
     options.Scale = choice.Scale.value_or(ImageScaleFactor(choice.ScaleIndex));
-    options.Transparent = choice.Transparent && options.Format == TScalableFormat::Png;
+    options.Transparent = choice.Transparent && options.Format == TImageFormat::Png;
     return options;
 }
 
 bool EncodeScalableBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                              const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
+                              const TImageOptions& choice, std::vector<std::uint8_t>& out, std::string& error) {
     QByteArray bytes;
     if (!EncodeScalableImage(board, header, footer, ScalableOptionsOf(choice), bytes, error)) return false;
     out.assign(bytes.cbegin(), bytes.cend());
@@ -42,8 +44,8 @@ bool EncodeScalableBatchImage(TkxChessBrd& board, const THeaderFooterInfo& heade
 }  // namespace
 
 bool EncodeBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                      const TImageChoice& choice, std::vector<std::uint8_t>& out, std::string& error) {
-    if (choice.Scalable) return EncodeScalableBatchImage(board, header, footer, choice, out, error);
+                      const TImageOptions& choice, std::vector<std::uint8_t>& out, std::string& error) {
+    if (IsScalableFormat(choice.Format)) return EncodeScalableBatchImage(board, header, footer, choice, out, error);
     const QImage image = RenderDiagramImage(board, header, footer, choice.ScaleIndex);
     return EncodeDiagramImage(image, SaveOptionsFor(image, board, header, footer, choice), out, error);
 }
@@ -61,7 +63,7 @@ bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& b
 }
 
 bool WriteBatchImage(TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
-                     const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
+                     const TImageOptions& choice, const QString& fileName, TErrorReporter& reporter, bool syncToDisk) {
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!EncodeBatchImage(board, header, footer, choice, bytes, error)) {

@@ -25,6 +25,7 @@
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "batch/BatchRunner.h"
+#include "export/ScalableExport.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "files/EPD.h"
@@ -40,7 +41,6 @@ namespace {
 constexpr int kDefaultPrintScaleIndex = 4;  // 200 %
 
 enum class TInputKind { Pgn, Epd };
-enum class TOutputFormat { Gif, Bmp, Jpeg, Png, Svg, Vxd, Pdf };
 
 // A header or footer choice: keep the style's line, switch it off, or fill it per diagram.
 enum class TLineKind { Keep, None, GameItems, EpdId, EpdBestMove, FixedText };
@@ -55,7 +55,7 @@ struct TBatchOptions {
     std::string Input;
     TInputKind InputKind = TInputKind::Pgn;
     std::string Output;
-    TOutputFormat Format = TOutputFormat::Gif;
+    std::optional<TImageFormat> Format = TImageFormat::Gif;  // none: diagram files
     std::optional<std::string> Games;
     TIntegerList GameList;  // Games, parsed
     TPositionRule Positions;
@@ -82,17 +82,6 @@ bool EndsWith(const std::string& text, const std::string& tail) {
     for (size_t i = 0; i < tail.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) != tail[i]) return false;
     return true;
-}
-
-std::optional<TOutputFormat> OutputFormatOf(const std::string& name) {
-    if (EndsWith(name, ".gif")) return TOutputFormat::Gif;
-    if (EndsWith(name, ".bmp")) return TOutputFormat::Bmp;
-    if (EndsWith(name, ".jpg") || EndsWith(name, ".jpeg")) return TOutputFormat::Jpeg;
-    if (EndsWith(name, ".png")) return TOutputFormat::Png;
-    if (EndsWith(name, ".svg")) return TOutputFormat::Svg;
-    if (EndsWith(name, ".vxd")) return TOutputFormat::Vxd;
-    if (EndsWith(name, ".pdf")) return TOutputFormat::Pdf;
-    return std::nullopt;
 }
 
 std::vector<std::string> SplitCommas(const std::string& text) {
@@ -225,25 +214,28 @@ std::string CheckPositions(TBatchOptions& o) {
     return {};
 }
 
-bool IsScalable(TOutputFormat format) { return format == TOutputFormat::Png || format == TOutputFormat::Svg; }
+// PNG and SVG images, drawn at any scale (a PDF is printed pages).
+bool IsDrawnImage(const std::optional<TImageFormat>& format) {
+    return format == TImageFormat::Png || format == TImageFormat::Svg;
+}
 
 std::string CheckFormatOptions(TBatchOptions& o) {
-    const bool image = o.Format == TOutputFormat::Gif || o.Format == TOutputFormat::Bmp || o.Format == TOutputFormat::Jpeg;
+    const bool image = o.Format == TImageFormat::Gif || o.Format == TImageFormat::Bmp || o.Format == TImageFormat::Jpeg;
     if (o.Colors && !image) return "--colors applies to GIF, BMP and JPEG images";
-    if (o.Colors && o.Format == TOutputFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
-    if (o.Colors && o.Format == TOutputFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
-    if (o.Transparent && o.Format != TOutputFormat::Gif && o.Format != TOutputFormat::Png)
+    if (o.Colors && o.Format == TImageFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
+    if (o.Colors && o.Format == TImageFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
+    if (o.Transparent && o.Format != TImageFormat::Gif && o.Format != TImageFormat::Png)
         return "--transparent applies to GIF and PNG images only";
-    if (o.PerPage && o.Format != TOutputFormat::Pdf) return "--per-page applies to PDF output";
+    if (o.PerPage && o.Format != TImageFormat::Pdf) return "--per-page applies to PDF output";
     if (o.ScalePercent) {
         const double scale = *o.ScalePercent / 100.0;
-        if (IsScalable(o.Format) && !(scale >= kMinImageScale && scale <= kMaxImageScale))
+        if (IsDrawnImage(o.Format) && !(scale >= kMinImageScale && scale <= kMaxImageScale))
             return "--scale takes a percentage from 10 to 4000 for PNG and SVG images";
         if (image && !ImageScaleIndexOfPercent(*o.ScalePercent))
             return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200 for images";
-        if (o.Format == TOutputFormat::Pdf && !PrintScaleIndexOfPercent(*o.ScalePercent))
+        if (o.Format == TImageFormat::Pdf && !PrintScaleIndexOfPercent(*o.ScalePercent))
             return "--scale takes 100, 125, 150, 175, 200, 225, 250, 275, 300, 400, 500 or 600 for PDF";
-        if (o.Format == TOutputFormat::Vxd) return "--scale does not apply to diagram files";
+        if (!o.Format) return "--scale does not apply to diagram files";
     }
     return {};
 }
@@ -254,9 +246,9 @@ std::string CheckOptions(TBatchOptions& o) {
     else if (EndsWith(o.Input, ".epd")) o.InputKind = TInputKind::Epd;
     else return "the input file must end in .pgn or .epd";
     if (o.Output.empty()) return "-o OUT is required";
-    const auto format = OutputFormatOf(o.Output);
-    if (!format) return "the output file must end in .gif, .bmp, .jpg, .jpeg, .png, .svg, .vxd or .pdf";
-    o.Format = *format;
+    if (EndsWith(o.Output, ".vxd")) o.Format = std::nullopt;
+    else if (!(o.Format = ImageFormatOfFileName(QString::fromStdString(o.Output))))
+        return "the output file must end in .gif, .bmp, .jpg, .jpeg, .png, .svg, .vxd or .pdf";
     if (QFileInfo(QString::fromStdString(o.Output)).fileName().startsWith('.'))
         return "the output file needs a name before its extension";
     if (o.Games && o.InputKind == TInputKind::Pgn) {
@@ -291,11 +283,10 @@ std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
     return CheckOptions(o);
 }
 
-TImageChoice ImageChoiceOf(const TBatchOptions& o) {
-    TImageChoice choice;
-    choice.Format = o.Format == TOutputFormat::Gif ? TImageFormat::Gif
-                    : o.Format == TOutputFormat::Jpeg ? TImageFormat::Jpeg : TImageFormat::Bmp;
-    switch (o.Colors.value_or(o.Format == TOutputFormat::Gif ? 256 : 24)) {
+TImageOptions ImageOptionsOf(const TBatchOptions& o) {
+    TImageOptions choice;
+    choice.Format = o.Format.value_or(TImageFormat::Gif);
+    switch (o.Colors.value_or(o.Format == TImageFormat::Gif ? 256 : 24)) {
         case 2: choice.ColorIndex = ciMonochrome; break;
         case 16: choice.ColorIndex = ci16Colors; break;
         case 256: choice.ColorIndex = ci256Colors; break;
@@ -303,10 +294,9 @@ TImageChoice ImageChoiceOf(const TBatchOptions& o) {
     }
     choice.Transparent = o.Transparent;
     choice.Quality = o.Quality;
-    if (IsScalable(o.Format)) {
-        choice.Scalable = o.Format == TOutputFormat::Png ? TScalableFormat::Png : TScalableFormat::Svg;
+    if (IsDrawnImage(o.Format)) {
         if (o.ScalePercent) choice.Scale = *o.ScalePercent / 100.0;
-    } else if (o.ScalePercent && o.Format != TOutputFormat::Pdf) {
+    } else if (o.ScalePercent && o.Format != TImageFormat::Pdf) {
         choice.ScaleIndex = *ImageScaleIndexOfPercent(*o.ScalePercent);
     }
     return choice;
@@ -387,9 +377,10 @@ TRunStyle TBatchCommand::Style() {
         ApplyLineSwitch(O_.Footer, footer);
         return true;
     };
-    style.Kind = O_.Format == TOutputFormat::Vxd ? TOutputKind::Diagram
-                 : O_.Format == TOutputFormat::Pdf ? TOutputKind::Printed : TOutputKind::Image;
-    style.Image = ImageChoiceOf(O_);
+    style.Kind = !O_.Format                          ? TOutputKind::Diagram
+                 : O_.Format == TImageFormat::Pdf ? TOutputKind::Printed
+                                                  : TOutputKind::Image;
+    style.Image = ImageOptionsOf(O_);
     return style;
 }
 
@@ -432,9 +423,9 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
         job.Marks = BatchPositionMarks(marks, *pick.Position);
         job.HeaderText = LineText(O_.Header, game, *pick.Position);
         job.FooterText = LineText(O_.Footer, game, *pick.Position);
-        if (O_.Format != TOutputFormat::Pdf)
+        if (O_.Format != TImageFormat::Pdf)
             job.FileName =
-                PgnBatchFileName(Name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, numberInRun, pick.Number);
+                PgnBatchFileName(Name_, O_.Positions.Mode, O_.Format.has_value(), numberInRun, pick.Number);
         if (!runner.Add(std::move(job))) {
             Stopped_ = true;
             return;
@@ -470,7 +461,7 @@ bool TBatchCommand::RunEpd(TBatchRunner& runner) {
         std::copy(std::begin(r->Board), std::end(r->Board), job.Codes.begin());
         job.HeaderText = LineText(O_.Header, *r);
         job.FooterText = LineText(O_.Footer, *r);
-        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(Name_, ++n);
+        if (O_.Format != TImageFormat::Pdf) job.FileName = EpdBatchFileName(Name_, ++n);
         Stopped_ = !runner.Add(std::move(job));
         Progress_.Show(++ProgressDone_, ProgressTotal_, runner.Written());
     }
@@ -483,7 +474,7 @@ int TBatchCommand::Run() {
     // memory rather than hand it back to the system and fault it in again.
     mallopt(M_TRIM_THRESHOLD, 64 << 20);
     EnsureGuiApplication();
-    const bool upperCase = O_.InputKind == TInputKind::Pgn || O_.Format == TOutputFormat::Vxd;
+    const bool upperCase = O_.InputKind == TInputKind::Pgn || !O_.Format;
     Name_ = SplitChosenName(QString::fromStdString(O_.Output), upperCase);
     const QString folder = Name_.Path.isEmpty() ? QStringLiteral(".") : Name_.Path;
     if (!QFileInfo(folder).isDir()) {
@@ -496,7 +487,7 @@ int TBatchCommand::Run() {
     if (!runner.Prepare(Reporter_)) return 1;
     std::unique_ptr<TPdfPrintTarget> pdf;
     std::unique_ptr<TBatchPrinter> pages;
-    if (O_.Format == TOutputFormat::Pdf) {
+    if (O_.Format == TImageFormat::Pdf) {
         pdf = std::make_unique<TPdfPrintTarget>(QString::fromStdString(O_.Output));
         const int scale = O_.ScalePercent ? *PrintScaleIndexOfPercent(*O_.ScalePercent) : kDefaultPrintScaleIndex;
         const QSize page = pdf->PageSize();

@@ -92,13 +92,6 @@ bool EncodePdf(const TkxChessBrd& board, const THeaderFooterInfo& header, const 
 
 }  // namespace
 
-std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName) {
-    if (fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) return TScalableFormat::Png;
-    if (fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return TScalableFormat::Svg;
-    if (fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return TScalableFormat::Pdf;
-    return std::nullopt;
-}
-
 QImage RenderScaledDiagramImage(const TkxChessBrd& board, const THeaderFooterInfo& header,
                                 const THeaderFooterInfo& footer, double scale, bool transparent) {
     const auto pixels = ScaledPixels(DiagramImageSize(board, header, footer), scale);
@@ -123,7 +116,7 @@ bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, co
     }
     board.UnselectAll();
     switch (options.Format) {
-        case TScalableFormat::Png: {
+        case TImageFormat::Png: {
             QImage image;
             if (IsPlainBitmap(options)) {
                 image = RenderDiagramImage(board, header, footer);
@@ -138,10 +131,11 @@ bool EncodeScalableImage(TkxChessBrd& board, const THeaderFooterInfo& header, co
             }
             return EncodePng(image, options.Dpi, out, error);
         }
-        case TScalableFormat::Svg:
+        case TImageFormat::Svg:
             if (!EncodeSvg(board, header, footer, options.Scale, out)) error = "SVG writer failed.";
             return error.empty();
-        case TScalableFormat::Pdf: return EncodePdf(board, header, footer, options.Scale, out, error);
+        case TImageFormat::Pdf: return EncodePdf(board, header, footer, options.Scale, out, error);
+        default: break;  // the bitmap formats have their own writer
     }
     error = "Unknown image format.";
     return false;

@@ -39,24 +39,6 @@ bool ConfirmReplace(const QString& fileName) {
                            TMsgDlgType::mtWarning, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-TImageFormat FormatOfFilter(int filterIndex) {
-    switch (filterIndex) {
-        case fiJPEG: return TImageFormat::Jpeg;
-        case fiBMP: return TImageFormat::Bmp;
-        default: return TImageFormat::Gif;
-    }
-}
-
-// The formats drawn at any size; none for GIF, JPEG and BMP.
-std::optional<TScalableFormat> ScalableFormatOfFilter(int filterIndex) {
-    switch (filterIndex) {
-        case fiPNG: return TScalableFormat::Png;
-        case fiSVG: return TScalableFormat::Svg;
-        case fiPDF: return TScalableFormat::Pdf;
-        default: return std::nullopt;
-    }
-}
-
 }  // namespace
 
 bool TfrmQuenlix::MainWindowFocused() const { return QApplication::activeWindow() == this; }
@@ -74,7 +56,8 @@ void TfrmQuenlix::spbSaveImgClick() {
 bool TfrmQuenlix::SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent) {
     THourglass hourglass;
     if (!ConfirmReplace(fileName)) return false;
-    const auto scalable = ScalableFormatOfFilter(filterIndex);
+    const TImageFormat format = ImageFormatOfFilter(filterIndex);
+    const bool scalable = IsScalableFormat(format);
     const QImage image = scalable ? QImage() : RenderDiagramImage(FBoard, FHeader, FFooter, FSettings.ImageScale);
     PlayWave("camra2.wav");
     FSettings.SavePath = FolderOf(fileName);
@@ -82,13 +65,13 @@ bool TfrmQuenlix::SaveImageTo(const QString& fileName, int filterIndex, int colo
 
     if (scalable) {
         TScalableOptions options;
-        options.Format = *scalable;
+        options.Format = format;
         options.Scale = ImageScaleFactor(FSettings.ImageScale);
-        options.Transparent = transparent && *scalable == TScalableFormat::Png;
+        options.Transparent = transparent && format == TImageFormat::Png;
         return SaveScalableImage(FBoard, FHeader, FFooter, fileName, options, FReporter);
     }
     TImageSaveOptions options;
-    options.Format = FormatOfFilter(filterIndex);
+    options.Format = format;
     options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;
     options.Quality = FSettings.JPGQuality;
     if (options.Format == TImageFormat::Gif && transparent)

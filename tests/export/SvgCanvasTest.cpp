@@ -47,7 +47,7 @@ TEST(SvgCanvas, PiecesAndPicturesUsedAgainAreWrittenOnce) {
     TkxChessBrd board;
     board.SetStartPosition();
     TScalableOptions options;
-    options.Format = TScalableFormat::Svg;
+    options.Format = TImageFormat::Svg;
     QByteArray svg;
     std::string error;
     ASSERT_TRUE(EncodeScalableImage(board, {}, {}, options, svg, error)) << error;
