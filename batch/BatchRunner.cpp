@@ -1,21 +1,44 @@
 #include "batch/BatchRunner.h"
 
-#include <atomic>
 #include <mutex>
 #include <thread>
 
-#include "export/DiagramImage.h"
-#include "print/BatchPrinter.h"
 #include "board/ChessBoard.h"
 #include "board/DiagramFile.h"
+#include "export/DiagramImage.h"
+#include "print/BatchPrinter.h"
 
-namespace vorlix::cli {
+namespace vorlix {
 
 namespace {
 // Enough work per chunk to keep every thread busy, little enough to bound memory.
 constexpr size_t kFileChunk = 512;
 constexpr size_t kPrintedChunk = 64;
+
+const std::string kNoError;
 }  // namespace
+
+TRunStyle StyleOfBoard(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                       TOutputKind kind, const TImageOptions& image) {
+    TRunStyle style;
+    // Through the diagram file's bytes: everything a diagram is drawn from, and nothing shared.
+    auto bytes = std::make_shared<const std::vector<uint8_t>>(EncodeDiagram(board, kVxdVersion, footer, header));
+    style.Load = [bytes, header, footer](TkxChessBrd& to, THeaderFooterInfo& toHeader, THeaderFooterInfo& toFooter) {
+        toHeader = header;
+        toFooter = footer;
+        to.BeginUpdate();
+        to.Border().Clear();
+        to.ClearMarks();
+        to.SetLightSquareBitmap(QImage());
+        to.SetDarkSquareBitmap(QImage());
+        DecodeDiagram(*bytes, to, toHeader, toFooter);
+        to.EndUpdate();
+        return true;
+    };
+    style.Kind = kind;
+    style.Image = image;
+    return style;
+}
 
 struct TBatchRunner::TWorker {
     TkxChessBrd Board;
@@ -24,6 +47,7 @@ struct TBatchRunner::TWorker {
 };
 
 struct TBatchRunner::TResult {
+    bool Handled = false;  // false: cancelled before its turn
     bool Ok = true;
     std::string Error;
     QImage Image;  // printed runs
@@ -50,14 +74,22 @@ TkxChessBrd& TBatchRunner::Board() { return Workers_.front()->Board; }
 THeaderFooterInfo& TBatchRunner::Header() { return Workers_.front()->Header; }
 THeaderFooterInfo& TBatchRunner::Footer() { return Workers_.front()->Footer; }
 
+TBatchEnd TBatchRunner::End() const {
+    return Failure_ ? TBatchEnd::Failed : Cancelled_ ? TBatchEnd::Cancelled : TBatchEnd::Done;
+}
+
+const std::string& TBatchRunner::Error() const { return Failure_ ? Failure_->Message : kNoError; }
+
 bool TBatchRunner::Add(TDiagramJob job) {
-    if (!Error_.empty()) return false;
+    if (Stopped()) return false;
     Queue_.push_back(std::move(job));
     const size_t chunk = Style_.Kind == TOutputKind::Printed ? kPrintedChunk : kFileChunk;
     return Queue_.size() < chunk * Workers_.size() || Flush();
 }
 
 void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
+    if (Cancelled_) return;
+    result.Handled = true;
     w.Board.SetCodes(job.Codes);
     w.Board.SetMarks(job.Marks);
     if (job.HeaderText) w.Header.Text = *job.HeaderText;
@@ -84,7 +116,10 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
 }
 
 bool TBatchRunner::Flush() {
-    if (!Error_.empty()) return false;
+    if (Stopped()) {
+        Queue_.clear();
+        return false;
+    }
     // Every header and footer setting but the text is the same for all workers.
     for (auto& w : Workers_) {
         w->Header.Enabled = Workers_.front()->Header.Enabled;
@@ -100,16 +135,32 @@ bool TBatchRunner::Flush() {
     work(*Workers_.front());
     for (std::thread& t : threads) t.join();
 
-    for (TResult& r : results) {
-        if (r.Ok && Printer_ && !Printer_->Print(r.Image, r.Error)) r.Ok = false;
+    for (size_t i = 0; i < results.size(); ++i) {
+        TResult& r = results[i];
+        if (!r.Handled) break;  // cancelled
+        const long long job = Handled_++;
+        if (r.Ok && Printer_) {
+            if (Queue_[i].NewPage) r.Ok = Printer_->EndPage(r.Error);
+            if (r.Ok) r.Ok = Printer_->Print(r.Image, r.Error);
+        }
         if (!r.Ok) {
-            Error_ = r.Error;
+            Failure_ = TJobError{job, r.Error};
             break;
         }
         ++Written_;
+        if (Progress_) Progress_(Queue_[i], Written_);
     }
     Queue_.clear();
-    return Error_.empty();
+    return !Stopped();
 }
 
-}  // namespace vorlix::cli
+bool TBatchRunner::NextStartsPage() { return !Printer_ || Printer_->NextStartsPage(); }
+
+bool TBatchRunner::EndPage() {
+    if (!Printer_ || Failure_) return !Failure_;
+    std::string error;
+    if (!Printer_->EndPage(error)) Failure_ = TJobError{Handled_, error};
+    return !Failure_;
+}
+
+}  // namespace vorlix

@@ -1,10 +1,15 @@
 #pragma once
-// Renders and writes the diagrams of a batch run on several threads. Jobs are
-// handled in chunks; each thread has its own board with the run's style, and a
-// diagram's file depends only on its job, so any number of threads writes the
-// same files. Printed pages are filled in job order on the calling thread.
+// The one batch run: the command line and both batch dialogs hand it their
+// diagrams as jobs, and it renders and writes them (image or diagram files) or
+// prints them, telling each written diagram in job order. Jobs are handled in
+// chunks; each thread has its own board with the run's style, and a diagram's
+// file depends only on its job, so any number of threads writes the same
+// files. Printed pages are filled in job order on the thread that drives the
+// run. A run can be cancelled from any thread; it stops at its first error,
+// which it keeps as a value with the job it belongs to.
 #include <QString>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,11 +23,9 @@
 #include "files/BoardMarks.h"
 
 namespace vorlix {
+
 class TBatchPrinter;
 class TkxChessBrd;
-}  // namespace vorlix
-
-namespace vorlix::cli {
 
 enum class TOutputKind { Image, Diagram, Printed };
 
@@ -31,7 +34,8 @@ struct TDiagramJob {
     TBoardMarks Marks;  // replaces the style's marks
     std::optional<std::string> HeaderText;  // replaces the style's text when set
     std::optional<std::string> FooterText;
-    QString FileName;  // files only
+    QString FileName;      // files only
+    bool NewPage = false;  // printed many per page: the page in progress ends before this diagram
 };
 
 struct TRunStyle {
@@ -39,6 +43,20 @@ struct TRunStyle {
     std::function<bool(TkxChessBrd&, THeaderFooterInfo&, THeaderFooterInfo&)> Load;
     TOutputKind Kind = TOutputKind::Image;
     TImageOptions Image;
+};
+
+// A style that is a copy of a board with its header and footer as they are now.
+TRunStyle StyleOfBoard(const TkxChessBrd& board, const THeaderFooterInfo& header, const THeaderFooterInfo& footer,
+                       TOutputKind kind, const TImageOptions& image = {});
+
+// How a run ended.
+enum class TBatchEnd { Done, Cancelled, Failed };
+
+// The diagram that could not be written or printed: its place among the run's
+// jobs (from 0) and the message, which names the file.
+struct TJobError {
+    long long Job = 0;
+    std::string Message;
 };
 
 class TBatchRunner {
@@ -55,26 +73,46 @@ public:
 
     // The pages of a printed run (Kind Printed).
     void SetPrinter(TBatchPrinter* printer) { Printer_ = printer; }
-    // Queues a diagram; false once a diagram could not be written (see Error).
+    // Told each diagram written or printed, in job order, on the thread that
+    // calls Add and Flush, with the number written so far.
+    void SetProgress(std::function<void(const TDiagramJob&, int written)> progress) { Progress_ = std::move(progress); }
+
+    // Queues a diagram; false once the run has stopped (an error or a cancel).
     bool Add(TDiagramJob job);
-    // Handles what is queued; false once a diagram could not be written.
+    // Handles what is queued; false once the run has stopped.
     bool Flush();
+    // Whether the next printed diagram would start a page (always for files).
+    bool NextStartsPage();
+    // Ends the printed page in progress, if any; false after an error (see Error).
+    bool EndPage();
+
+    // Stops the run: no diagram after the one in hand is written. Any thread.
+    void Cancel() { Cancelled_ = true; }
+    bool Cancelled() const { return Cancelled_; }
+
     int Written() const { return Written_; }
-    const std::string& Error() const { return Error_; }
+    TBatchEnd End() const;
+    const std::optional<TJobError>& Failure() const { return Failure_; }
+    // The failure's message; empty while there is none.
+    const std::string& Error() const;
 
 private:
     struct TWorker;
     struct TResult;
     void Handle(TWorker& worker, const TDiagramJob& job, TResult& result);
+    bool Stopped() const { return Failure_ || Cancelled_; }
 
     TRunStyle Style_;
     int Threads_;
     TBatchPrinter* Printer_ = nullptr;
+    std::function<void(const TDiagramJob&, int)> Progress_;
     std::vector<std::unique_ptr<TWorker>> Workers_;
     std::vector<TDiagramJob> Queue_;
     std::mutex WriteLock_;
+    std::atomic<bool> Cancelled_{false};
     int Written_ = 0;
-    std::string Error_;
+    long long Handled_ = 0;  // jobs taken from the queue so far
+    std::optional<TJobError> Failure_;
 };
 
-}  // namespace vorlix::cli
+}  // namespace vorlix

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,7 +17,10 @@
 #include <QVBoxLayout>
 
 #include "print/PrintTarget.h"
-#include "batch/BatchProducer.h"
+#include "batch/BatchRunner.h"
+#include "files/ErrorReporter.h"
+#include "files/SafeFileWriter.h"
+#include "print/BatchPrinter.h"
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
@@ -234,7 +238,23 @@ void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMo
     if (!grid.Fits) throw EDiagramTooLarge();
     const bool printing = destination == TBatchDestination::PrinterManyPerPage ||
                           destination == TBatchDestination::PrinterOnePerJob;
-    TBatchProducer producer(destination, FFile.Image, printing ? printer.get() : nullptr, grid);
+    // Marks on the board belong to its own position, not to the records; the
+    // viewer gives the board back when the run ends.
+    FHost.Board().SetMarks({});
+    const TOutputKind kind = printing ? TOutputKind::Printed
+                             : destination == TBatchDestination::ImageFiles ? TOutputKind::Image
+                                                                            : TOutputKind::Diagram;
+    TBatchRunner runner(StyleOfBoard(FHost.Board(), FHost.Header(), FHost.Footer(), kind, FFile.Image), 1);
+    TCollectingReporter styleErrors;
+    if (!runner.Prepare(styleErrors)) {
+        FHost.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
+        return;
+    }
+    std::unique_ptr<TBatchPrinter> pages;
+    if (printing) {
+        pages = std::make_unique<TBatchPrinter>(*printer, grid, destination == TBatchDestination::PrinterManyPerPage);
+        runner.SetPrinter(pages.get());
+    }
     lblGame->setText(QStringLiteral("0 / %1").arg(count));
     mpbProgress->SetValue(0);
     mpbProgress->SetMaxValue(std::max(count, 1));
@@ -243,11 +263,6 @@ void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMo
     SetOptionsEnabled(false);
     FAbort = false;
     FRunning = true;
-    QString status = QStringLiteral("Done.");
-    std::string error;
-    // Marks on the board belong to its own position, not to the records; the
-    // viewer gives the board back when the run ends.
-    FHost.Board().SetMarks({});
     for (int n = 1; n <= count && !FAbort; ++n) {
         lblGame->setText(QStringLiteral("%1 / %2").arg(n).arg(count));
         mpbProgress->SetValue(n);
@@ -255,32 +270,36 @@ void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMo
         if (FAbort) break;
         const TEPDRec& record = *records[size_t(n - 1)];
         lblStatus->setText(QStringLiteral("Searching game..."));
-        std::array<int32_t, 64> codes{};
-        std::copy(std::begin(record.Board), std::end(record.Board), codes.begin());
-        FHost.Board().SetCodes(codes);
+        TDiagramJob job;
+        std::copy(std::begin(record.Board), std::end(record.Board), job.Codes.begin());
+        FHost.Board().SetCodes(job.Codes);
         FHost.Board().Refresh();
         FHost.Header().Text = EpdCaptionText(headerMode, record, FHost.Header().Text);
         FHost.Footer().Text = EpdCaptionText(footerMode, record, FHost.Footer().Text);
+        job.HeaderText = FHost.Header().Text;
+        job.FooterText = FHost.Footer().Text;
         lblStatus->setText(QStringLiteral("Setting up board..."));
-        const QString fileName = printing ? QString() : EpdBatchFileName(FFile.Name, n);
+        if (!printing) job.FileName = EpdBatchFileName(FFile.Name, n);
         lblStatus->setText(printing ? QStringLiteral("Printing...") : QStringLiteral("Saving file..."));
-        if (!producer.Produce(FHost.Board(), FHost.Header(), FHost.Footer(), fileName, error)) {
-            status = QStringLiteral("Error!");
-            FAbort = true;
-            break;
-        }
+        if (!runner.Add(std::move(job)) || !runner.Flush()) break;
         Pause(FPause);
     }
-    if (status == QStringLiteral("Error!")) {
-        producer.Abort();
-        producer.Finish(error);  // what was printed before stays
-        FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
-    } else if (FAbort) {
-        status = QStringLiteral("Aborted.");
-        if (!producer.Finish(error)) status = QStringLiteral("Error!");
-    } else if (!producer.Finish(error)) {
+    if (FAbort && runner.End() == TBatchEnd::Done) runner.Cancel();
+    const TBatchEnd end = runner.End();
+    std::string error = runner.Error();
+    // What was printed before an error stays; a cancel prints the page in progress.
+    if (end == TBatchEnd::Failed && pages) pages->Abort();
+    const bool finished = (!pages || pages->EndPage(error)) && (!printing || printer->Finish(error));
+    if (!printing) FlushFolder(QFile::encodeName(FFile.Name.Path.isEmpty() ? "." : FFile.Name.Path).toStdString());
+    QString status = QStringLiteral("Done.");
+    if (end == TBatchEnd::Failed) {
         status = QStringLiteral("Error!");
-        FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+        FHost.Message(QString::fromStdString(runner.Error()), TBatchMessage::Error, QMessageBox::Ok);
+    } else if (!finished) {
+        status = QStringLiteral("Error!");
+        if (end == TBatchEnd::Done) FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+    } else if (end == TBatchEnd::Cancelled) {
+        status = QStringLiteral("Aborted.");
     }
     FRunning = false;
     SetOptionsEnabled(true);

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,7 +19,9 @@
 #include <QVBoxLayout>
 
 #include "print/PrintTarget.h"
-#include "batch/BatchProducer.h"
+#include "batch/PgnBatchJobs.h"
+#include "print/BatchPrinter.h"
+#include "files/SafeFileWriter.h"
 #include "batch/BatchSources.h"
 #include "batch/PositionList.h"
 #include "batch/ui/BatchDialogParts.h"
@@ -26,8 +29,6 @@
 #include "batch/ui/KXProgressBar.h"
 #include "board/ChessBoard.h"
 #include "board/Fonts.h"
-#include "files/GameReplay.h"
-#include "files/PGNRecord.h"
 
 namespace vorlix {
 namespace {
@@ -245,7 +246,7 @@ void TfrmPAutoVorlix::SetPacing(int fileMs, int printerMs, int pauseMs) {
     FPause = pauseMs;
 }
 
-bool TfrmPAutoVorlix::Running() const { return !btnStart->isEnabled() && GameRow >= 0; }
+bool TfrmPAutoVorlix::Running() const { return !btnStart->isEnabled() && FJobs && FJobs->InGame(); }
 
 void TfrmPAutoVorlix::showEvent(QShowEvent* event) {
     lblStatus->setVisible(false);
@@ -387,12 +388,6 @@ void TfrmPAutoVorlix::btnStartClick() {
                                         : rbtImageFile->isChecked() ? TBatchDestination::ImageFiles
                                                                     : TBatchDestination::DiagramFiles;
     if (!PrepareDestination()) return;
-    FFaultyGames.clear();
-    GameNumber = 1;
-    PositionNumber = 1;
-    CapturedCount = 0;
-    GameCount = FSource.CheckedGameCount();
-    GameRow = -1;
     FPrinter = FHost.OpenPrinter();
     const QSize page = FPrinter->PageSize();
     const QSize board = FHost.Board().DiagramSize();
@@ -405,111 +400,100 @@ void TfrmPAutoVorlix::btnStartClick() {
         FPrinter.reset();
         return;
     }
-    const bool printing = rbtPrinter->isChecked();
-    FProducer = std::make_unique<TBatchProducer>(destination, FFile.Image, printing ? FPrinter.get() : nullptr, grid);
-    Timer1->setInterval(printing ? FPrinterInterval : FFileInterval);
-    const int row = FSource.NextCheckedGame(0);
-    if (row < 0) return;
-    LoadGame(row);
+    if (!StartRun(destination, grid)) return;
     FAbort = false;
-    lblGame->setText(QStringLiteral("0 / %1").arg(GameCount));
+    lblGame->setText(QStringLiteral("0 / %1").arg(FJobs->Counters().GameCount));
     lblStatus->setVisible(true);
     mpbProgress->setVisible(true);
     SetOptionsEnabled(false);
     Timer1->start();
 }
 
-bool TfrmPAutoVorlix::LoadGame(int row) {
-    GameRow = row;
-    FReplay.Clear();
-    FReplayErrors.Messages.clear();
-    const bool loaded = FSource.LoadGame(row, FReplay);
-    if (!loaded) {
-        // Named in the list shown when the run ends; the run goes on meanwhile.
-        if (FReplayErrors.Messages.empty())
-            FFaultyGames.push_back(GameMessage(FSource.GameNumber(row), "The game could not be read."));
-        for (const std::string& message : FReplayErrors.Messages) FFaultyGames.push_back(message);
-    }
-    PositionCount = FReplay.PositionCount();
-    FSetupGame = FSource.GameTags(row).HasSetup;
-    FPicks = PickPositions(FReplay.First, FSetupGame, FRule, loaded);
-    SelectedCount = loaded ? FRule.Custom.SelectedPositionCount(PositionCount) : int(FPicks.size());
-    FPickIndex = 0;
-    PositionNumber = 1;
-    CapturedCount = 0;
-    return loaded;
-}
-
-bool TfrmPAutoVorlix::NextGame() {
-    FReplay.Clear();
-    const int row = FSource.NextCheckedGame(GameRow + 1);
-    if (row < 0) {
-        GameRow = -1;
+// The walk over the games and the run that writes or prints their diagrams,
+// with the board, header and footer as they are now.
+bool TfrmPAutoVorlix::StartRun(TBatchDestination destination, const TPageGrid& grid) {
+    FDestination = destination;
+    FPrinting = destination == TBatchDestination::PrinterManyPerPage ||
+                destination == TBatchDestination::PrinterOnePerJob;
+    TPgnBatchOptions options;
+    options.Rule = FRule;
+    if (FHost.Header().Enabled) options.Header = HeaderBoxes.Items();
+    if (FHost.Footer().Enabled) options.Footer = FooterBoxes.Items();
+    if (!FPrinting) options.FileName = FFile.Name;
+    options.Images = destination == TBatchDestination::ImageFiles;
+    FJobs = std::make_unique<TPgnBatchJobs>(FSource, options);
+    const TOutputKind kind = FPrinting ? TOutputKind::Printed
+                             : options.Images ? TOutputKind::Image : TOutputKind::Diagram;
+    FRunner = std::make_unique<TBatchRunner>(StyleOfBoard(FHost.Board(), FHost.Header(), FHost.Footer(), kind, FFile.Image), 1);
+    TCollectingReporter styleErrors;
+    if (!FRunner->Prepare(styleErrors)) {
+        FHost.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
+        FRunner.reset();
         return false;
     }
-    ++GameNumber;
-    LoadGame(row);
-    return true;
+    if (FPrinting) {
+        FPages = std::make_unique<TBatchPrinter>(*FPrinter, grid, destination == TBatchDestination::PrinterManyPerPage);
+        FRunner->SetPrinter(FPages.get());
+    }
+    if (FJobs->Start()) return true;
+    FRunner.reset();
+    FPages.reset();
+    return false;
 }
 
 void TfrmPAutoVorlix::ShowProgress() {
-    lblGame->setText(QStringLiteral("%1 / %2").arg(GameNumber).arg(GameCount));
+    const TPgnBatchCounters& c = FJobs->Counters();
+    lblGame->setText(QStringLiteral("%1 / %2").arg(c.GameNumber).arg(c.GameCount));
     const bool fixed = FRule.Mode == TPositionMode::Fixed;
     lblPos->setVisible(!fixed);
     if (fixed) lblPosition->clear();
-    else if (FRule.Mode == TPositionMode::Entire) lblPosition->setText(QStringLiteral("%1 / %2").arg(PositionNumber).arg(PositionCount));
-    else lblPosition->setText(QStringLiteral("%1 / %2").arg(CapturedCount).arg(SelectedCount));
+    else if (FRule.Mode == TPositionMode::Entire) lblPosition->setText(QStringLiteral("%1 / %2").arg(c.PositionNumber).arg(c.PositionCount));
+    else lblPosition->setText(QStringLiteral("%1 / %2").arg(c.CapturedCount).arg(c.SelectedCount));
     double part = 0;
-    if (FRule.Mode == TPositionMode::Custom) part = SelectedCount > 0 ? double(CapturedCount) / SelectedCount : 0;
-    else part = PositionCount > 0 ? double(PositionNumber) / PositionCount : 0;
+    if (FRule.Mode == TPositionMode::Custom) part = c.SelectedCount > 0 ? double(c.CapturedCount) / c.SelectedCount : 0;
+    else part = c.PositionCount > 0 ? double(c.PositionNumber) / c.PositionCount : 0;
     const int min = mpbProgress->MinValue(), max = mpbProgress->MaxValue();
-    if (GameCount > 0)
-        mpbProgress->SetValue(min + int((double(GameNumber - 1) / GameCount + part / GameCount) * (max - min)));
+    if (c.GameCount > 0)
+        mpbProgress->SetValue(min + int((double(c.GameNumber - 1) / c.GameCount + part / c.GameCount) * (max - min)));
     QCoreApplication::processEvents();
 }
 
 void TfrmPAutoVorlix::Pause(int ms) { PauseWithEvents(ms, FAbort); }
 
-void TfrmPAutoVorlix::HandleDiagram(const TPickedPosition& pick) {
-    if (FRule.Mode != TPositionMode::Fixed) PositionNumber = pick.Number;
-    if (FRule.Mode == TPositionMode::Custom) ++CapturedCount;
+void TfrmPAutoVorlix::HandleDiagram() {
+    const TDiagramJob job = FJobs->TakeJob();
     ShowProgress();
     lblStatus->setText(QStringLiteral("Setting up board..."));
-    FSource.ShowPositionOnBoard(*pick.Position, true);
+    FHost.Board().SetCodes(job.Codes);
+    FHost.Board().SetGameMarks(job.Marks);
+    FHost.Board().Refresh();
     Pause(FPause);
-    const TPGNRec& tags = FSource.GameTags(GameRow);
-    if (FHost.Header().Enabled) FHost.Header().Text = ComposeGameCaption(HeaderBoxes.Items(), tags, *pick.Position);
-    if (FHost.Footer().Enabled) FHost.Footer().Text = ComposeGameCaption(FooterBoxes.Items(), tags, *pick.Position);
-    const bool files = !FProducer->Printing();
-    lblStatus->setText(files ? QStringLiteral("Saving file...") : QStringLiteral("Making image..."));
-    QString fileName;
-    if (files)
-        fileName = PgnBatchFileName(FFile.Name, FRule.Mode, FProducer->Destination() == TBatchDestination::ImageFiles,
-                                    GameNumber, pick.Number);
-    std::string error;
-    if (!FProducer->Produce(FHost.Board(), FHost.Header(), FHost.Footer(), fileName, error))
-        throw std::runtime_error(error);
-    if (!files) lblStatus->setText(QStringLiteral("Printing..."));
+    // The composed header and footer go into the main records; the last ones stay there.
+    if (job.HeaderText) FHost.Header().Text = *job.HeaderText;
+    if (job.FooterText) FHost.Footer().Text = *job.FooterText;
+    lblStatus->setText(FPrinting ? QStringLiteral("Making image...") : QStringLiteral("Saving file..."));
+    if (!FRunner->Add(job) || !FRunner->Flush()) throw std::runtime_error(FRunner->Error());
+    if (FPrinting) lblStatus->setText(QStringLiteral("Printing..."));
 }
 
 void TfrmPAutoVorlix::TickOnePosition() {
-    if (NothingToDo(FSetupGame, FRule)) {
+    if (FJobs->NothingToDo()) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to do!!"));
         ShowProgress();
-        FPickIndex = FPicks.size();
-    } else if (FPickIndex < FPicks.size()) {
-        HandleDiagram(FPicks[FPickIndex++]);
+        FJobs->SkipRest();
+    } else if (FJobs->HasJob()) {
+        HandleDiagram();
     }
     if (FAbort) return;
-    if (FPickIndex >= FPicks.size() && !NextGame()) return Finish(QStringLiteral("Done."));
+    if (!FJobs->HasJob() && !FJobs->NextGame()) return Finish(TBatchEnd::Done);
     Timer1->start();
 }
 
 void TfrmPAutoVorlix::TickOnePage() {
-    if (NothingToDo(FSetupGame, FRule)) {
+    if (FJobs->NothingToDo()) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to print..."));
         ShowProgress();
-        if (!NextGame()) return Finish(QStringLiteral("Done."));
+        if (!FJobs->NextGame()) return Finish(TBatchEnd::Done);
         Timer1->start();
         return;
     }
@@ -517,63 +501,68 @@ void TfrmPAutoVorlix::TickOnePage() {
     int placed = 0;
     bool done = false;
     while (!FAbort) {
-        if (FPickIndex < FPicks.size()) {
-            if (placed > 0 && FProducer->NextStartsPage()) break;  // the page is full
-            HandleDiagram(FPicks[FPickIndex++]);
+        if (FJobs->HasJob()) {
+            if (placed > 0 && FRunner->NextStartsPage()) break;  // the page is full
+            HandleDiagram();
             ++placed;
             continue;
         }
-        if (!NextGame()) {
+        if (!FJobs->NextGame()) {
             done = true;
             break;
         }
         if (chkNewPage->isChecked() && placed > 0) break;
     }
     if (FAbort) return;
-    std::string error;
-    if (!FProducer->EndPage(error)) throw std::runtime_error(error);
+    if (!FRunner->EndPage()) throw std::runtime_error(FRunner->Error());
     Pause(FPause * 2);
-    if (done) return Finish(QStringLiteral("Done."));
+    if (done) return Finish(TBatchEnd::Done);
     Timer1->start();
 }
 
 void TfrmPAutoVorlix::Timer1Timer() {
-    if (FInTick || GameRow < 0) return;
+    if (FInTick || !FJobs || !FJobs->InGame()) return;
     FInTick = true;
     try {
-        if (FProducer->Destination() == TBatchDestination::PrinterManyPerPage) TickOnePage();
+        if (FDestination == TBatchDestination::PrinterManyPerPage) TickOnePage();
         else TickOnePosition();
     } catch (const std::exception& e) {
         FHost.Message(QString::fromStdString(e.what()), TBatchMessage::Error, QMessageBox::Ok);
         FInTick = false;
-        return Finish(QStringLiteral("Error!"));
+        return Finish(TBatchEnd::Failed);
     }
     FInTick = false;
-    if (FAbort) Finish(QStringLiteral("Aborted..."));
+    if (FAbort) Finish(TBatchEnd::Cancelled);
 }
 
-void TfrmPAutoVorlix::Finish(const QString& status) {
+void TfrmPAutoVorlix::Finish(TBatchEnd end) {
     Timer1->stop();
-    FReplay.Clear();
-    std::string error;
-    if (FProducer) {
-        if (status != QStringLiteral("Done.")) FProducer->Abort();
-        if (!FProducer->Finish(error) && status == QStringLiteral("Done.")) {
+    if (FRunner) {
+        std::string error;
+        if (end != TBatchEnd::Done && FPages) FPages->Abort();
+        // The last page and the printer's document.
+        const bool finished = (!FPages || FPages->EndPage(error)) && (!FPrinting || FPrinter->Finish(error));
+        if (!finished && end == TBatchEnd::Done) {
             FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
-            FProducer.reset();
-            return Finish(QStringLiteral("Error!"));
+            end = TBatchEnd::Failed;
         }
     }
-    FProducer.reset();
+    // The files were written without waiting for the disk; the folder's entries now are.
+    if (FRunner && !FPrinting) FlushFolder(QFile::encodeName(FFile.Name.Path.isEmpty() ? "." : FFile.Name.Path).toStdString());
+    FRunner.reset();
+    FPages.reset();
     FPrinter.reset();
+    if (FJobs) {
+        FFaultyGames = FJobs->FaultyGames();
+        FJobs.reset();
+    }
     ReportFaultyGames();
-    lblStatus->setText(status);
+    static const QString kStatus[] = {QStringLiteral("Done."), QStringLiteral("Aborted..."), QStringLiteral("Error!")};
+    lblStatus->setText(kStatus[int(end)]);
     lblGame->setText(QStringLiteral("0 / 0"));
     lblPos->hide();
     lblPosition->clear();
     mpbProgress->SetValue(0);
-    GameRow = -1;
-    if (status != QStringLiteral("Done.")) GameCount = GameNumber = PositionCount = 0;
     SetOptionsEnabled(true);
 }
 
@@ -598,18 +587,18 @@ void TfrmPAutoVorlix::SetOptionsEnabled(bool enabled) {
 }
 
 void TfrmPAutoVorlix::btnCancelClick() {
-    if (btnStart->isEnabled() || !FProducer) {
+    if (btnStart->isEnabled() || !FRunner) {
         reject();
         return;
     }
     FAbort = true;
-    if (!FInTick) Finish(QStringLiteral("Aborted..."));
+    if (!FInTick) Finish(TBatchEnd::Cancelled);
 }
 
 void TfrmPAutoVorlix::closeEvent(QCloseEvent* event) {
-    if (FProducer) {
+    if (FRunner) {
         FAbort = true;
-        if (!FInTick) Finish(QStringLiteral("Aborted..."));
+        if (!FInTick) Finish(TBatchEnd::Cancelled);
     }
     QDialog::closeEvent(event);
 }

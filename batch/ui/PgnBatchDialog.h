@@ -1,19 +1,20 @@
 #pragma once
 // The PGN batch dialog: the checked games of the PGN viewer become numbered
-// image or diagram files or printed diagrams, one position per timer tick (one
-// page per tick when many go on a page), so the board shows each position and
-// the user can cancel.
+// image or diagram files or printed diagrams. The games and positions come from
+// a PGN batch walk, the diagrams go through the batch run; the dialog handles
+// one position per timer tick (one page per tick when many go on a page), so
+// the board shows each position and the user can cancel.
 #include <QDialog>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "batch/BatchFileName.h"
+#include "batch/BatchRunner.h"
 #include "batch/GameCaption.h"
 #include "batch/PositionPicker.h"
 #include "batch/ui/BatchFileChoice.h"
-#include "files/ErrorReporter.h"
-#include "files/PGNPos.h"
+#include "print/PageLayout.h"
 
 class QCheckBox;
 class QLabel;
@@ -28,8 +29,9 @@ class QVBoxLayout;
 namespace vorlix {
 
 class TBatchHost;
-class TBatchProducer;
+class TBatchPrinter;
 class TKXProgressBar;
+class TPgnBatchJobs;
 class TPgnBatchSource;
 class TPrintTarget;
 
@@ -97,13 +99,12 @@ private:
     void mnuFilePtrSetupClick();
 
     bool PrepareDestination();
-    bool LoadGame(int row);
-    bool NextGame();
-    void HandleDiagram(const TPickedPosition& pick);
+    bool StartRun(TBatchDestination destination, const TPageGrid& grid);
+    void HandleDiagram();
     void ShowProgress();
     void TickOnePosition();
     void TickOnePage();
-    void Finish(const QString& status);
+    void Finish(TBatchEnd end);
     void ReportFaultyGames();
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
@@ -120,15 +121,12 @@ private:
     TPositionRule FRule;
     TBatchFileChoice FFile;
     std::unique_ptr<TPrintTarget> FPrinter;
-    std::unique_ptr<TBatchProducer> FProducer;
-    TCollectingReporter FReplayErrors;  // what the replay of the current game reported
-    TPGNPos FReplay{FReplayErrors};
+    std::unique_ptr<TBatchPrinter> FPages;  // printer destinations
+    std::unique_ptr<TPgnBatchJobs> FJobs;
+    std::unique_ptr<TBatchRunner> FRunner;
+    TBatchDestination FDestination = TBatchDestination::ImageFiles;
+    bool FPrinting = false;
     std::vector<std::string> FFaultyGames;  // the run's games cut short or skipped, named
-    std::vector<TPickedPosition> FPicks;
-    size_t FPickIndex = 0;
-    bool FSetupGame = false;
-    int GameCount = 0, GameNumber = 0, GameRow = -1, PositionCount = 0, PositionNumber = 0;
-    int SelectedCount = 0, CapturedCount = 0;
     bool FAbort = false;
     bool FInTick = false;
     int FFileInterval = 400, FPrinterInterval = 1000, FPause = 50;

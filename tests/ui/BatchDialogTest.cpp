@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <numeric>
 #include <gtest/gtest.h>
 
 #include "print/PdfPrintTarget.h"
@@ -25,6 +26,7 @@
 #include "export/VectorDiagramImage.h"
 #include "files/EPD.h"
 #include "files/PGN.h"
+#include "files/PGNIndex.h"
 
 using namespace vorlix;
 
@@ -74,34 +76,17 @@ public:
     int HelpContext = 0;
 };
 
-class TFakePgnSource : public TPgnBatchSource {
-public:
-    TFakePgnSource(const QString& file, TkxChessBrd& board) : Board(board) {
-        pgn.LoadFromFile(file.toStdString());
-        for (TPGNRec* g = pgn.First; g; g = g->Next) Games.push_back(g);
-        Checked.assign(Games.size(), true);
+// The checked games of a file as the PGN viewer hands them over: all of them, in file order.
+struct TPgnFile {
+    explicit TPgnFile(const QString& file) {
+        Index.LoadFromFile(file.toStdString(), Reporter);
+        std::vector<int> all(size_t(Index.Count()));
+        std::iota(all.begin(), all.end(), 0);
+        Source = std::make_unique<TPgnBatchSource>(Index, all, Reporter);
     }
-    int GameRowCount() const override { return int(Games.size()); }
-    int CheckedGameCount() const override { return int(std::count(Checked.begin(), Checked.end(), true)); }
-    int NextCheckedGame(int from) const override {
-        for (int i = std::max(from, 0); i < int(Games.size()); ++i)
-            if (Checked[size_t(i)]) return i;
-        return -1;
-    }
-    const TPGNRec& GameTags(int row) const override { return *Games[size_t(row)]; }
-    int GameNumber(int row) const override { return row + 1; }
-    bool LoadGame(int row, TPGNPos& chain) override { return chain.LoadGame(Games[size_t(row)], GameNumber(row)); }
-    void ShowPositionOnBoard(const TChessPosition& p, bool) override {
-        std::array<int32_t, 64> codes;
-        std::copy(std::begin(p.Board), std::end(p.Board), codes.begin());
-        Board.SetCodes(codes);
-        ++Shown;
-    }
-    TPGN pgn;
-    std::vector<TPGNRec*> Games;
-    std::vector<bool> Checked;
-    TkxChessBrd& Board;
-    int Shown = 0;
+    TCollectingReporter Reporter;
+    TPGNIndex Index;
+    std::unique_ptr<TPgnBatchSource> Source;
 };
 
 class TFakeEpdSource : public TEpdBatchSource {
@@ -136,18 +121,18 @@ class BatchDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host = std::make_unique<TFakeHost>(dir.path());
-        pgn = std::make_unique<TFakePgnSource>(Write(dir, "g.pgn", kTwoGames), host->BoardObj);
+        pgn = std::make_unique<TPgnFile>(Write(dir, "g.pgn", kTwoGames));
         host->ChosenName = dir.filePath("out/Cap.gif");
         QDir(dir.path()).mkpath("out");
     }
     QStringList OutFiles() const { return QDir(dir.filePath("out")).entryList(QDir::Files, QDir::Name); }
     QTemporaryDir dir;
     std::unique_ptr<TFakeHost> host;
-    std::unique_ptr<TFakePgnSource> pgn;
+    std::unique_ptr<TPgnFile> pgn;
 };
 
 TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
-    TfrmPAutoVorlix dialog(*host, *pgn);
+    TfrmPAutoVorlix dialog(*host, *pgn->Source);
     dialog.SetPacing(0, 0, 0);
     dialog.show();
     dialog.rbtEntire->click();
@@ -171,7 +156,7 @@ TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
 }
 
 TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
-    TfrmPAutoVorlix dialog(*host, *pgn);
+    TfrmPAutoVorlix dialog(*host, *pgn->Source);
     dialog.SetPacing(0, 0, 0);
     dialog.show();
     dialog.rbtCustom->click();
@@ -189,7 +174,7 @@ TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
 }
 
 TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) {
-    TfrmPAutoVorlix dialog(*host, *pgn);
+    TfrmPAutoVorlix dialog(*host, *pgn->Source);
     dialog.SetPacing(0, 0, 0);
     dialog.show();
     dialog.rbtPrinter->click();
@@ -208,7 +193,10 @@ TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) 
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 2);  // a new page for the second game
-    EXPECT_EQ(pgn->Shown, 7);
+    // The board shows each position in turn: the last is the second game's final one.
+    TkxChessBrd last;
+    ASSERT_TRUE(last.SetPositionFromPlacement("rnbqkbnr/ppp1pppp/8/3p4/3P4/8/PPP1PPPP/RNBQKBNR"));
+    EXPECT_EQ(host->BoardObj.Codes(), last.Codes());
 }
 
 TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {

@@ -36,7 +36,6 @@ namespace {
 const QString kCaption = "PGN Archive: ";
 constexpr int kHelpTopic = 3010;
 constexpr int kDefaultSpeed = 75;
-constexpr size_t kTagCacheSize = 16;
 constexpr int kDefaultWidths[kGameListColumns] = {24, 44, 120, 120, 120, 100, 76, 50, 44, 60, 60, 40};
 
 QString ColumnValueName(int column) { return "PGNCol" + QString::number(column); }
@@ -252,7 +251,7 @@ void TfrmPGN::SelectGame(int row) {
     FLoadedGame = FModel->GameOfRow(row);
     FlvwPGN->selectionModel()->select(FModel->index(row, 0),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    LoadGame(row, FChain);
+    LoadGame(row);
     if (FChain.First) ShowPositionOnBoard(*FChain.First, true);
     UpdateButtons();
     FillMoveList();
@@ -261,45 +260,27 @@ void TfrmPGN::SelectGame(int row) {
 
 int TfrmPGN::LoadedRow() const { return FLoadedGame < 0 ? -1 : FModel->RowOfGame(FLoadedGame); }
 
-// ---- the batch tool's view of the games
-
-int TfrmPGN::GameRowCount() const { return FModel->rowCount(); }
 int TfrmPGN::CheckedGameCount() const { return FModel->CheckedCount(); }
 int TfrmPGN::NextCheckedGame(int fromRow) const { return FModel->NextChecked(fromRow); }
-int TfrmPGN::GameNumber(int row) const { return FModel->GameOfRow(row) + 1; }
 
-const TPGNRec& TfrmPGN::GameTags(int row) const {
-    const int game = FModel->GameOfRow(row);
-    for (auto& [cached, tags] : FTagCache)
-        if (cached == game) return tags;
-    if (FTagCache.size() < kTagCacheSize) FTagCache.emplace_back();
-    auto& slot = FTagCache[FTagCacheNext++ % kTagCacheSize];
-    slot.first = game;
-    FGames.TagsOf(game, slot.second);
-    return slot.second;
-}
+TPgnBatchSource TfrmPGN::BatchSource() const { return TPgnBatchSource(FGames, FModel->CheckedGames(), FHost.Reporter()); }
 
-bool TfrmPGN::LoadGame(int row, TPGNPos& chain) {
+bool TfrmPGN::LoadGame(int row) {
     const int game = FModel->GameOfRow(row);
-    TPGNRec& target = &chain == &FChain ? FGame : FBatchGame;
-    std::vector<TBoardMarks>& marks = &chain == &FChain ? FGameMarks : FBatchMarks;
-    marks.clear();
-    if (!FGames.ReadGame(game, target, FHost.Reporter())) {
-        chain.Clear();
+    FGameMarks.clear();
+    if (!FGames.ReadGame(game, FGame, FHost.Reporter())) {
+        FChain.Clear();
         return false;
     }
-    marks = ReadGameMarks(target);
-    return chain.LoadGame(&target, game + 1);
+    FGameMarks = ReadGameMarks(FGame);
+    return FChain.LoadGame(&FGame, game + 1);
 }
 
-// A position's marks by its place in its chain: the viewer's own chain or the
-// one the batch tool replays.
+// A position's marks: those of the viewer's game at that place of its chain.
 const TBoardMarks& TfrmPGN::MarksOfPosition(const TChessPosition& position) const {
     static const TBoardMarks kNone;
-    if (FGameMarks.empty() && FBatchMarks.empty()) return kNone;
-    const TChessPosition* first = &position;
-    while (first->Prev) first = first->Prev;
-    return BatchPositionMarks(first == FChain.First ? FGameMarks : FBatchMarks, position);
+    if (FGameMarks.empty()) return kNone;
+    return BatchPositionMarks(FGameMarks, position);
 }
 
 void TfrmPGN::ShowPositionOnBoard(const TChessPosition& position, bool refresh) {
@@ -453,7 +434,8 @@ void TfrmPGN::btnAutoVorlixClick() {
     // Crosses, dots and marks come back too, not only the pieces.
     TkxChessBrd& board = FHost.Board();
     const TBoardContents saved = board.Contents();
-    FHost.OpenPgnBatch(*this);
+    TPgnBatchSource source = BatchSource();
+    FHost.OpenPgnBatch(source);
     board.SetContents(saved);
     board.Refresh();
 }
@@ -479,7 +461,6 @@ void TfrmPGN::CloseViewer() {
     FChain.Clear();
     FModel->Clear();
     FGames.Clear();
-    FTagCache.clear();
     UpdateButtons();
     setWindowTitle(kCaption);
     FMoveList->Fill();

@@ -28,7 +28,7 @@ class TGameListView;
 class TfrmMoveList;
 class TSettingsStore;
 
-class TfrmPGN : public QWidget, public TArchiveViewer, public TPgnBatchSource {
+class TfrmPGN : public QWidget, public TArchiveViewer {
     Q_OBJECT
 public:
     explicit TfrmPGN(TViewerHost& host);
@@ -42,15 +42,13 @@ public:
     bool ArchiveVisible() const override { return isVisible(); }
     void StopAutoReplay() override;
 
-    // What the batch tool reads.
-    int GameRowCount() const override;
-    int CheckedGameCount() const override;
-    int NextCheckedGame(int fromRow) const override;
-    // Valid until 16 further calls.
-    const TPGNRec& GameTags(int row) const override;
-    int GameNumber(int row) const override;
-    bool LoadGame(int row, TPGNPos& chain) override;
-    void ShowPositionOnBoard(const TChessPosition& position, bool refresh) override;
+    int CheckedGameCount() const;
+    // The list row of the next checked game at or after fromRow; -1 when none.
+    int NextCheckedGame(int fromRow) const;
+    // What the batch tool reads: the checked games in list order, from the game index.
+    TPgnBatchSource BatchSource() const;
+    // Copies the 64 squares and the position's marks to the main board; repaints unless told not to.
+    void ShowPositionOnBoard(const TChessPosition& position, bool refresh);
 
     // What the move list window uses.
     TPGNPos& Chain() { return FChain; }
@@ -100,6 +98,8 @@ private:
     void SelectRow(int row);
     void CurrentRowChanged(int row);
     void SelectGame(int row);
+    // Reads and replays the game of a row into the viewer's own chain, with its marks.
+    bool LoadGame(int row);
 
     void Step(TStep step);
     void StepForwardOne(bool animate);
@@ -120,17 +120,14 @@ private:
     TPGNPos FChain;
     const TBoardMarks& MarksOfPosition(const TChessPosition& position) const;
     TPGNRec FGame;       // the loaded game with its moves
-    TPGNRec FBatchGame;  // the game the batch tool replays
     // Arrows and coloured squares from the comments, one entry per position.
-    std::vector<TBoardMarks> FGameMarks, FBatchMarks;
+    std::vector<TBoardMarks> FGameMarks;
     QString FFileName;
     TMoveListPrintSettings FPrintSettings;
     int FShowCount = 0;
     bool FNotify = false;  // the list's selection changes load games
     int FLoadedGame = -1;  // file-order index of the loaded game
     bool FAnimating = false;
-    mutable std::vector<std::pair<int, TPGNRec>> FTagCache;
-    mutable size_t FTagCacheNext = 0;
 
     TGameListModel* FModel = nullptr;
     TGameListView* FlvwPGN = nullptr;
