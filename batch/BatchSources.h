@@ -14,23 +14,22 @@ class TPGNIndex;
 
 class TPgnBatchSource {
 public:
-    // games: the open file's index; checked: the checked games (0-based, file
-    // order) in list order; readErrors: where a game that cannot be read again
-    // from the file is reported. The index and the reporter must outlive the source.
-    TPgnBatchSource(const TPGNIndex& games, std::vector<int> checked, TErrorReporter& readErrors);
+    // games: the open file's index, which must outlive the source; checked:
+    // the checked games (0-based, file order) in list order.
+    TPgnBatchSource(const TPGNIndex& games, std::vector<int> checked);
 
     int CheckedGameCount() const { return static_cast<int>(Checked_.size()); }
     // The i-th checked game's 1-based number in file order.
     int GameNumber(int i) const { return Checked_[static_cast<size_t>(i)] + 1; }
     // Its tags as the game list shows them (Moves, FEN and HasSetup stay empty).
     void GameTags(int i, TPGNRec& tags) const;
-    // The whole game, read again from the file; false after a reported read error.
-    bool ReadGame(int i, TPGNRec& game) const;
+    // The whole game, read again from the file; false after a read error
+    // reported to the reporter. Any thread.
+    bool ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const;
 
 private:
     const TPGNIndex& Games_;
     std::vector<int> Checked_;
-    TErrorReporter& ReadErrors_;
 };
 
 class TEpdBatchSource {

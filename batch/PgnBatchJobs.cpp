@@ -8,13 +8,13 @@
 
 namespace vorlix {
 
-TPgnBatchSource::TPgnBatchSource(const TPGNIndex& games, std::vector<int> checked, TErrorReporter& readErrors)
-    : Games_(games), Checked_(std::move(checked)), ReadErrors_(readErrors) {}
+TPgnBatchSource::TPgnBatchSource(const TPGNIndex& games, std::vector<int> checked)
+    : Games_(games), Checked_(std::move(checked)) {}
 
 void TPgnBatchSource::GameTags(int i, TPGNRec& tags) const { Games_.TagsOf(Checked_[size_t(i)], tags); }
 
-bool TPgnBatchSource::ReadGame(int i, TPGNRec& game) const {
-    return Games_.ReadGame(Checked_[size_t(i)], game, ReadErrors_);
+bool TPgnBatchSource::ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const {
+    return Games_.ReadGame(Checked_[size_t(i)], game, reporter);
 }
 
 TPgnBatchJobs::TPgnBatchJobs(const TPgnBatchSource& source, const TPgnBatchOptions& options)
@@ -39,7 +39,8 @@ void TPgnBatchJobs::LoadGame(int game) {
     ResetGame(Record_);
     Source_.GameTags(game, Tags_);
     const int number = Source_.GameNumber(game);
-    bool loaded = Source_.ReadGame(game, Record_);
+    // A game the file no longer holds as indexed is named with the others.
+    bool loaded = Source_.ReadGame(game, Record_, ReplayErrors_);
     if (loaded) {
         Marks_ = ReadGameMarks(Record_);
         loaded = Replay_.LoadGame(&Record_, number);

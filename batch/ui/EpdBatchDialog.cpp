@@ -14,8 +14,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "print/PdfPrintTarget.h"
 #include "print/PrintTarget.h"
 #include "batch/BatchRunner.h"
 #include "files/ErrorReporter.h"
@@ -79,7 +81,12 @@ TfrmAutoVorlix::TfrmAutoVorlix(TBatchHost& host, TEpdBatchSource& source, QWidge
     connect(btnStart, &QPushButton::clicked, this, &TfrmAutoVorlix::btnStartClick);
     HeaderButtons.Text->setText(FSource.BatchHeaderText());
     FooterButtons.Text->setText(FSource.BatchFooterText());
+    FShowTimer = new QTimer(this);
+    FShowTimer->setInterval(40);
+    connect(FShowTimer, &QTimer::timeout, this, &TfrmAutoVorlix::ShowRunState);
 }
+
+TfrmAutoVorlix::~TfrmAutoVorlix() { StopThread(); }
 
 QWidget* TfrmAutoVorlix::CreateDestinationPage() {
     auto* page = new QWidget;
@@ -183,17 +190,11 @@ void TfrmAutoVorlix::SetOptionsEnabled(bool enabled) {
 
 void TfrmAutoVorlix::btnStartClick() {
     for (QLineEdit* edit : {HeaderButtons.Text, FooterButtons.Text}) edit->setText(edit->text().trimmed());
-    const THeaderFooterInfo savedHeader = FHost.Header(), savedFooter = FHost.Footer();
-    struct TRestore {
-        TBatchHost& Host;
-        const THeaderFooterInfo &Header, &Footer;
-        ~TRestore() {
-            Host.Header() = Header;
-            Host.Footer() = Footer;
-        }
-    } restore{FHost, savedHeader, savedFooter};
-    const TEpdCaptionMode headerMode = LineMode(HeaderButtons, FHost.Header());
-    const TEpdCaptionMode footerMode = LineMode(FooterButtons, FHost.Footer());
+    // The main header and footer are as before once the run ends, however it ends.
+    FSavedHeader = FHost.Header();
+    FSavedFooter = FHost.Footer();
+    FHeaderMode = LineMode(HeaderButtons, FHost.Header());
+    FFooterMode = LineMode(FooterButtons, FHost.Footer());
     TBatchDestination destination;
     if (rbtPrinter->isChecked()) {
         destination = chkMultDiagrams->isChecked() ? TBatchDestination::PrinterManyPerPage
@@ -204,57 +205,79 @@ void TfrmAutoVorlix::btnStartClick() {
                                   BatchFileMessage("Eg. if you choose \"MYBMP.BMP\", the diagrams",
                                                    {"MYBMP001.BMP", "MYBMP002.BMP", "MYBMP003.BMP"}),
                                   false, FFile))
-            return;
+            return RestoreLines();
     } else {
         destination = TBatchDestination::DiagramFiles;
         if (!ChooseBatchDiagramFile(FHost,
                                     BatchFileMessage("Eg. if you choose \"MyDiagram\", the diagrams",
                                                      {"MyDiagram001.vxd", "MyDiagram002.vxd", "MyDiagram003.vxd"}),
                                     FFile))
-            return;
+            return RestoreLines();
     }
-    for (auto [mode, line] : {std::pair{headerMode, &FHost.Header()}, {footerMode, &FHost.Footer()}}) {
+    for (auto [mode, line] : {std::pair{FHeaderMode, &FHost.Header()}, {FFooterMode, &FHost.Footer()}}) {
         if (mode == TEpdCaptionMode::Description || mode == TEpdCaptionMode::BestMove) line->Enabled = true;
         if (mode == TEpdCaptionMode::None) line->Enabled = false;
     }
     try {
-        Run(destination, headerMode, footerMode);
+        if (!StartRun(destination)) return RestoreLines();
     } catch (const EDiagramTooLarge& e) {
         FHost.Message(QString::fromLatin1(e.what()) +
                           "\r\n\r\nPlease select a larger paper size for your printer \r\nor reduce the scaling "
                           "factor applied to the diagrams.",
                       TBatchMessage::Warning, QMessageBox::Ok);
+        return RestoreLines();
+    }
+    if (FOnThread) {
+        FThreadError.clear();
+        FThread.Start([this] { RunFiles(); });
+        FShowTimer->start();
+    } else {
+        RunPrinter();
     }
 }
 
-void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMode, TEpdCaptionMode footerMode) {
-    const std::vector<const TEPDRec*> records = FSource.TickedRecords();
-    const int count = static_cast<int>(records.size());
-    std::unique_ptr<TPrintTarget> printer = FHost.OpenPrinter();
-    const QSize page = printer->PageSize();
+void TfrmAutoVorlix::RestoreLines() {
+    FHost.Header() = FSavedHeader;
+    FHost.Footer() = FSavedFooter;
+}
+
+bool TfrmAutoVorlix::StartRun(TBatchDestination destination) {
+    FRecords = FSource.TickedRecords();
+    // A PDF file holds the run's pages, one diagram a page.
+    const bool pdf = destination == TBatchDestination::ImageFiles && FFile.Image.Format == TImageFormat::Pdf;
+    if (pdf) destination = TBatchDestination::PrinterOnePerJob;
+    FOnThread = !rbtPrinter->isChecked();
+    FPrinter = pdf ? std::make_unique<TPdfPrintTarget>(FFile.Name.Path + FFile.Name.Stem + FFile.Name.Extension)
+                   : FHost.OpenPrinter();
+    const QSize page = FPrinter->PageSize();
     const QSize board = FHost.Board().DiagramSize();
     const TPageGrid grid = ComputePageGrid(page.width(), page.height(), FHost.PrintFactor(), board.width(),
                                            board.height(), FHost.Header(), FHost.Footer());
-    if (!grid.Fits) throw EDiagramTooLarge();
-    const bool printing = destination == TBatchDestination::PrinterManyPerPage ||
-                          destination == TBatchDestination::PrinterOnePerJob;
+    if (!grid.Fits) {
+        FPrinter.reset();
+        throw EDiagramTooLarge();
+    }
+    FPrinting = destination == TBatchDestination::PrinterManyPerPage ||
+                destination == TBatchDestination::PrinterOnePerJob;
     // Marks on the board belong to its own position, not to the records; the
     // viewer gives the board back when the run ends.
     FHost.Board().SetMarks({});
-    const TOutputKind kind = printing ? TOutputKind::Printed
+    const TOutputKind kind = FPrinting ? TOutputKind::Printed
                              : destination == TBatchDestination::ImageFiles ? TOutputKind::Image
                                                                             : TOutputKind::Diagram;
-    TBatchRunner runner(StyleOfBoard(FHost.Board(), FHost.Header(), FHost.Footer(), kind, FFile.Image), 1);
+    FRunner = std::make_unique<TBatchRunner>(StyleOfBoard(FHost.Board(), FHost.Header(), FHost.Footer(), kind, FFile.Image), 1);
     TCollectingReporter styleErrors;
-    if (!runner.Prepare(styleErrors)) {
+    if (!FRunner->Prepare(styleErrors)) {
         FHost.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
-        return;
+        FRunner.reset();
+        FPrinter.reset();
+        return false;
     }
-    std::unique_ptr<TBatchPrinter> pages;
-    if (printing) {
-        pages = std::make_unique<TBatchPrinter>(*printer, grid, destination == TBatchDestination::PrinterManyPerPage);
-        runner.SetPrinter(pages.get());
+    if (FPrinting) {
+        FPages = std::make_unique<TBatchPrinter>(*FPrinter, grid, destination == TBatchDestination::PrinterManyPerPage);
+        FRunner->SetPrinter(FPages.get());
     }
+    const int count = static_cast<int>(FRecords.size());
     lblGame->setText(QStringLiteral("0 / %1").arg(count));
     mpbProgress->SetValue(0);
     mpbProgress->SetMaxValue(std::max(count, 1));
@@ -263,45 +286,111 @@ void TfrmAutoVorlix::Run(TBatchDestination destination, TEpdCaptionMode headerMo
     SetOptionsEnabled(false);
     FAbort = false;
     FRunning = true;
+    return true;
+}
+
+// The diagram of the n-th record: its position and its header and footer by
+// the modes, each composed from the line as it stands.
+TDiagramJob TfrmAutoVorlix::JobOf(int n, std::string& headerText, std::string& footerText) const {
+    const TEPDRec& record = *FRecords[size_t(n - 1)];
+    TDiagramJob job;
+    std::copy(std::begin(record.Board), std::end(record.Board), job.Codes.begin());
+    headerText = EpdCaptionText(FHeaderMode, record, headerText);
+    footerText = EpdCaptionText(FFooterMode, record, footerText);
+    job.HeaderText = headerText;
+    job.FooterText = footerText;
+    if (!FPrinting) job.FileName = EpdBatchFileName(FFile.Name, n);
+    return job;
+}
+
+// On the run's thread: every record, without a pause.
+void TfrmAutoVorlix::RunFiles() {
+    try {
+        std::string header = FRunner->Header().Text, footer = FRunner->Footer().Text;
+        const int count = static_cast<int>(FRecords.size());
+        for (int n = 1; n <= count && !FThread.Cancelled(); ++n) {
+            TDiagramJob job = JobOf(n, header, footer);
+            FThread.Publish({n, job.Codes});
+            if (!FRunner->Add(std::move(job)) || !FRunner->Flush()) return;
+        }
+    } catch (const std::exception& e) {
+        FThreadError = e.what();
+    }
+}
+
+// On the dialog's clock: the newest record on the board and in the counters;
+// the run's end once its thread is done.
+void TfrmAutoVorlix::ShowRunState() {
+    TShown shown;
+    if (FThread.Take(shown)) {
+        lblGame->setText(QStringLiteral("%1 / %2").arg(shown.Number).arg(FRecords.size()));
+        mpbProgress->SetValue(shown.Number);
+        lblStatus->setText(QStringLiteral("Saving file..."));
+        FHost.Board().SetCodes(shown.Codes);
+        FHost.Board().Refresh();
+    }
+    if (!FThread.Finished()) return;
+    FThread.Join();
+    FShowTimer->stop();
+    EndRun();
+}
+
+// The printer: one diagram after the other on the dialog's thread, the
+// interface running between them.
+void TfrmAutoVorlix::RunPrinter() {
+    const int count = static_cast<int>(FRecords.size());
+    std::string header = FHost.Header().Text, footer = FHost.Footer().Text;
     for (int n = 1; n <= count && !FAbort; ++n) {
         lblGame->setText(QStringLiteral("%1 / %2").arg(n).arg(count));
         mpbProgress->SetValue(n);
         QCoreApplication::processEvents();
         if (FAbort) break;
-        const TEPDRec& record = *records[size_t(n - 1)];
         lblStatus->setText(QStringLiteral("Searching game..."));
-        TDiagramJob job;
-        std::copy(std::begin(record.Board), std::end(record.Board), job.Codes.begin());
+        TDiagramJob job = JobOf(n, header, footer);
         FHost.Board().SetCodes(job.Codes);
         FHost.Board().Refresh();
-        FHost.Header().Text = EpdCaptionText(headerMode, record, FHost.Header().Text);
-        FHost.Footer().Text = EpdCaptionText(footerMode, record, FHost.Footer().Text);
-        job.HeaderText = FHost.Header().Text;
-        job.FooterText = FHost.Footer().Text;
         lblStatus->setText(QStringLiteral("Setting up board..."));
-        if (!printing) job.FileName = EpdBatchFileName(FFile.Name, n);
-        lblStatus->setText(printing ? QStringLiteral("Printing...") : QStringLiteral("Saving file..."));
-        if (!runner.Add(std::move(job)) || !runner.Flush()) break;
+        lblStatus->setText(QStringLiteral("Printing..."));
+        if (!FRunner->Add(std::move(job)) || !FRunner->Flush()) break;
         Pause(FPause);
     }
-    if (FAbort && runner.End() == TBatchEnd::Done) runner.Cancel();
-    const TBatchEnd end = runner.End();
-    std::string error = runner.Error();
+    EndRun();
+}
+
+void TfrmAutoVorlix::StopThread() {
+    FThread.Cancel();
+    if (FRunner) FRunner->Cancel();
+    FThread.Join();
+    FShowTimer->stop();
+}
+
+void TfrmAutoVorlix::EndRun() {
+    if (!FRunner) return;
+    if (FAbort && FRunner->End() == TBatchEnd::Done) FRunner->Cancel();
+    TBatchEnd end = FRunner->End();
+    std::string runError = FThreadError.empty() ? FRunner->Error() : FThreadError;
+    if (!FThreadError.empty()) end = TBatchEnd::Failed;
+    std::string error = runError;
     // What was printed before an error stays; a cancel prints the page in progress.
-    if (end == TBatchEnd::Failed && pages) pages->Abort();
-    const bool finished = (!pages || pages->EndPage(error)) && (!printing || printer->Finish(error));
-    if (!printing) FlushFolder(QFile::encodeName(FFile.Name.Path.isEmpty() ? "." : FFile.Name.Path).toStdString());
+    if (end == TBatchEnd::Failed && FPages) FPages->Abort();
+    const bool finished = (!FPages || FPages->EndPage(error)) && (!FPrinting || FPrinter->Finish(error));
+    if (!FPrinting) FlushFolder(QFile::encodeName(FFile.Name.Path.isEmpty() ? "." : FFile.Name.Path).toStdString());
     QString status = QStringLiteral("Done.");
     if (end == TBatchEnd::Failed) {
         status = QStringLiteral("Error!");
-        FHost.Message(QString::fromStdString(runner.Error()), TBatchMessage::Error, QMessageBox::Ok);
+        FHost.Message(QString::fromStdString(runError), TBatchMessage::Error, QMessageBox::Ok);
     } else if (!finished) {
         status = QStringLiteral("Error!");
         if (end == TBatchEnd::Done) FHost.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
     } else if (end == TBatchEnd::Cancelled) {
         status = QStringLiteral("Aborted.");
     }
+    FRunner.reset();
+    FPages.reset();
+    FPrinter.reset();
+    FRecords.clear();
     FRunning = false;
+    RestoreLines();
     SetOptionsEnabled(true);
     lblGame->setText(QStringLiteral("0 / 0"));
     mpbProgress->SetValue(0);
@@ -314,6 +403,11 @@ void TfrmAutoVorlix::btnCancelClick() {
         return;
     }
     FAbort = true;
+    // The thread stops after the diagram in hand; the printer's loop at its next step.
+    if (FOnThread) {
+        StopThread();
+        EndRun();
+    }
 }
 
 void TfrmAutoVorlix::keyPressEvent(QKeyEvent* event) {
@@ -326,11 +420,21 @@ void TfrmAutoVorlix::keyPressEvent(QKeyEvent* event) {
 
 void TfrmAutoVorlix::done(int result) {
     FSource.KeepBatchTexts(HeaderButtons.Text->text(), FooterButtons.Text->text());
+    // Closing stops a run on its thread first.
+    if (FRunning && FOnThread) {
+        FAbort = true;
+        StopThread();
+        EndRun();
+    }
     QDialog::done(result);
 }
 
 void TfrmAutoVorlix::closeEvent(QCloseEvent* event) {
     FAbort = true;
+    if (FRunning && FOnThread) {
+        StopThread();
+        EndRun();
+    }
     QCoreApplication::processEvents();
     QDialog::closeEvent(event);
 }

@@ -1,13 +1,21 @@
 #pragma once
 // The EPD batch dialog: the ticked positions of the EPD viewer become numbered
-// image or diagram files or printed diagrams, in one loop that lets the
-// interface run between diagrams so the user can cancel. The main header and
-// footer are as before once a run ends, whatever its outcome.
+// image or diagram files, the pages of one PDF file, or printed diagrams,
+// through the batch run. Files are written on a thread of the run's own at full
+// speed, the dialog showing the newest position; the printer takes them in one
+// loop that lets the interface run between diagrams so the user can cancel.
+// The main header and footer are as before once a run ends, whatever its outcome.
 #include <QDialog>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "batch/BatchRunner.h"
 #include "batch/EpdCaption.h"
-#include "print/PageLayout.h"
 #include "batch/ui/BatchFileChoice.h"
+#include "batch/ui/BatchThread.h"
+#include "print/PageLayout.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -16,11 +24,15 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 
 namespace vorlix {
 
 class TBatchHost;
+class TBatchPrinter;
 class TEpdBatchSource;
+class TPrintTarget;
+struct TEPDRec;
 class TKXProgressBar;
 
 // The five choices of the header or footer page.
@@ -37,8 +49,9 @@ class TfrmAutoVorlix : public QDialog {
     Q_OBJECT
 public:
     TfrmAutoVorlix(TBatchHost& host, TEpdBatchSource& source, QWidget* viewer = nullptr);
+    ~TfrmAutoVorlix() override;
 
-    // The pause after each diagram, in milliseconds (tests use 0).
+    // The pause after each printed diagram, in milliseconds (tests use 0).
     void SetPacing(int pauseMs) { FPause = pauseMs; }
 
     QRadioButton *rbtFile = nullptr, *rbtImageFile = nullptr, *rbtChessFile = nullptr, *rbtPrinter = nullptr;
@@ -65,7 +78,14 @@ private:
     void rbtFileClick();
     void rbtPrinterClick();
     TEpdCaptionMode LineMode(TEpdLineButtons& b, THeaderFooterInfo& line);
-    void Run(TBatchDestination destination, TEpdCaptionMode headerMode, TEpdCaptionMode footerMode);
+    bool StartRun(TBatchDestination destination);
+    TDiagramJob JobOf(int n, std::string& headerText, std::string& footerText) const;
+    void RunFiles();
+    void ShowRunState();
+    void RunPrinter();
+    void StopThread();
+    void EndRun();
+    void RestoreLines();
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
 
@@ -77,6 +97,22 @@ private:
     bool FAbort = false;
     bool FRunning = false;
     int FPause = 200;
+
+    // The run.
+    THeaderFooterInfo FSavedHeader, FSavedFooter;
+    TEpdCaptionMode FHeaderMode = TEpdCaptionMode::Current, FFooterMode = TEpdCaptionMode::Current;
+    std::vector<const TEPDRec*> FRecords;
+    std::unique_ptr<TPrintTarget> FPrinter;
+    std::unique_ptr<TBatchPrinter> FPages;
+    std::unique_ptr<TBatchRunner> FRunner;
+    bool FPrinting = false, FOnThread = false;
+    std::string FThreadError;  // an exception that ended the thread's run
+    struct TShown {
+        int Number = 0;
+        std::array<int32_t, 64> Codes{};
+    };
+    QTimer* FShowTimer = nullptr;
+    TBatchThread<TShown> FThread;  // last: joined before the run it drives goes
 };
 
 }  // namespace vorlix

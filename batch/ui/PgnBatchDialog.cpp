@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "print/PdfPrintTarget.h"
 #include "print/PrintTarget.h"
 #include "batch/PgnBatchJobs.h"
 #include "print/BatchPrinter.h"
@@ -89,6 +90,9 @@ TfrmPAutoVorlix::TfrmPAutoVorlix(TBatchHost& host, TPgnBatchSource& source, QWid
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TfrmPAutoVorlix::Timer1Timer);
+    FShowTimer = new QTimer(this);
+    FShowTimer->setInterval(40);
+    connect(FShowTimer, &QTimer::timeout, this, &TfrmPAutoVorlix::ShowRunState);
 }
 
 TfrmPAutoVorlix::~TfrmPAutoVorlix() = default;
@@ -240,13 +244,12 @@ void TfrmPAutoVorlix::CreateBottom(QVBoxLayout* layout) {
     connect(btnStart, &QPushButton::clicked, this, &TfrmPAutoVorlix::btnStartClick);
 }
 
-void TfrmPAutoVorlix::SetPacing(int fileMs, int printerMs, int pauseMs) {
-    FFileInterval = fileMs;
+void TfrmPAutoVorlix::SetPacing(int printerMs, int pauseMs) {
     FPrinterInterval = printerMs;
     FPause = pauseMs;
 }
 
-bool TfrmPAutoVorlix::Running() const { return !btnStart->isEnabled() && FJobs && FJobs->InGame(); }
+bool TfrmPAutoVorlix::Running() const { return !btnStart->isEnabled() && FRunner; }
 
 void TfrmPAutoVorlix::showEvent(QShowEvent* event) {
     lblStatus->setVisible(false);
@@ -388,7 +391,12 @@ void TfrmPAutoVorlix::btnStartClick() {
                                         : rbtImageFile->isChecked() ? TBatchDestination::ImageFiles
                                                                     : TBatchDestination::DiagramFiles;
     if (!PrepareDestination()) return;
-    FPrinter = FHost.OpenPrinter();
+    // A PDF file holds the run's pages, one diagram a page.
+    const bool pdf = !rbtPrinter->isChecked() && rbtImageFile->isChecked() && FFile.Image.Format == TImageFormat::Pdf;
+    if (pdf) destination = TBatchDestination::PrinterOnePerJob;
+    FPrinter = pdf ? std::make_unique<TPdfPrintTarget>(FFile.Name.Path + FFile.Name.Stem + FFile.Name.Extension)
+                   : FHost.OpenPrinter();
+    FOnThread = !rbtPrinter->isChecked();
     const QSize page = FPrinter->PageSize();
     const QSize board = FHost.Board().DiagramSize();
     const TPageGrid grid = ComputePageGrid(page.width(), page.height(), FHost.PrintFactor(), board.width(),
@@ -406,7 +414,71 @@ void TfrmPAutoVorlix::btnStartClick() {
     lblStatus->setVisible(true);
     mpbProgress->setVisible(true);
     SetOptionsEnabled(false);
-    Timer1->start();
+    if (!FOnThread) {
+        Timer1->setInterval(FPrinterInterval);
+        return Timer1->start();
+    }
+    FThreadError.clear();
+    lblStatus->setText(QStringLiteral("Saving file..."));
+    FThread.Start([this] { RunFiles(); });
+    FShowTimer->start();
+}
+
+// On the run's thread: every position of every game, without a pause.
+void TfrmPAutoVorlix::RunFiles() {
+    try {
+        do {
+            if (FJobs->NothingToDo()) {
+                FThread.Publish({FJobs->Counters(), true, {}});
+                FJobs->SkipRest();
+            }
+            while (FJobs->HasJob() && !FThread.Cancelled()) {
+                TDiagramJob job = FJobs->TakeJob();
+                FThread.Publish({FJobs->Counters(), false, job});
+                if (!FRunner->Add(std::move(job)) || !FRunner->Flush()) return;
+            }
+        } while (!FThread.Cancelled() && FJobs->NextGame());
+    } catch (const std::exception& e) {
+        FThreadError = e.what();
+    }
+}
+
+// On the dialog's clock: the newest position on the board and in the
+// counters; the run's end once its thread is done.
+void TfrmPAutoVorlix::ShowRunState() {
+    TShown shown;
+    if (FThread.Take(shown)) {
+        if (shown.NothingToDo) {
+            lblStatus->setText(QStringLiteral("FEN Game: nothing to do!!"));
+        } else {
+            lblStatus->setText(QStringLiteral("Saving file..."));
+            FHost.Board().SetCodes(shown.Job.Codes);
+            FHost.Board().SetGameMarks(shown.Job.Marks);
+            FHost.Board().Refresh();
+            // The composed header and footer go into the main records; the last ones stay there.
+            if (shown.Job.HeaderText) FHost.Header().Text = *shown.Job.HeaderText;
+            if (shown.Job.FooterText) FHost.Footer().Text = *shown.Job.FooterText;
+        }
+        ShowProgress(shown.Counters);
+    }
+    if (!FThread.Finished()) return;
+    StopThread();
+    if (FThread.Take(shown)) return ShowRunState();  // the last position first
+    const bool failed = !FThreadError.empty() || FRunner->End() == TBatchEnd::Failed;
+    if (failed)
+        FHost.Message(QString::fromStdString(FThreadError.empty() ? FRunner->Error() : FThreadError),
+                      TBatchMessage::Error, QMessageBox::Ok);
+    Finish(failed ? TBatchEnd::Failed : FAbort ? TBatchEnd::Cancelled : TBatchEnd::Done);
+}
+
+// Asks the thread's run to stop after the diagram in hand and waits for it.
+void TfrmPAutoVorlix::StopThread() {
+    if (FAbort) {
+        FThread.Cancel();
+        if (FRunner) FRunner->Cancel();
+    }
+    FThread.Join();
+    FShowTimer->stop();
 }
 
 // The walk over the games and the run that writes or prints their diagrams,
@@ -441,8 +513,7 @@ bool TfrmPAutoVorlix::StartRun(TBatchDestination destination, const TPageGrid& g
     return false;
 }
 
-void TfrmPAutoVorlix::ShowProgress() {
-    const TPgnBatchCounters& c = FJobs->Counters();
+void TfrmPAutoVorlix::ShowProgress(const TPgnBatchCounters& c) {
     lblGame->setText(QStringLiteral("%1 / %2").arg(c.GameNumber).arg(c.GameCount));
     const bool fixed = FRule.Mode == TPositionMode::Fixed;
     lblPos->setVisible(!fixed);
@@ -455,14 +526,14 @@ void TfrmPAutoVorlix::ShowProgress() {
     const int min = mpbProgress->MinValue(), max = mpbProgress->MaxValue();
     if (c.GameCount > 0)
         mpbProgress->SetValue(min + int((double(c.GameNumber - 1) / c.GameCount + part / c.GameCount) * (max - min)));
-    QCoreApplication::processEvents();
 }
 
 void TfrmPAutoVorlix::Pause(int ms) { PauseWithEvents(ms, FAbort); }
 
 void TfrmPAutoVorlix::HandleDiagram() {
     const TDiagramJob job = FJobs->TakeJob();
-    ShowProgress();
+    ShowProgress(FJobs->Counters());
+    QCoreApplication::processEvents();
     lblStatus->setText(QStringLiteral("Setting up board..."));
     FHost.Board().SetCodes(job.Codes);
     FHost.Board().SetGameMarks(job.Marks);
@@ -479,7 +550,8 @@ void TfrmPAutoVorlix::HandleDiagram() {
 void TfrmPAutoVorlix::TickOnePosition() {
     if (FJobs->NothingToDo()) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to do!!"));
-        ShowProgress();
+        ShowProgress(FJobs->Counters());
+        QCoreApplication::processEvents();
         FJobs->SkipRest();
     } else if (FJobs->HasJob()) {
         HandleDiagram();
@@ -492,7 +564,8 @@ void TfrmPAutoVorlix::TickOnePosition() {
 void TfrmPAutoVorlix::TickOnePage() {
     if (FJobs->NothingToDo()) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to print..."));
-        ShowProgress();
+        ShowProgress(FJobs->Counters());
+        QCoreApplication::processEvents();
         if (!FJobs->NextGame()) return Finish(TBatchEnd::Done);
         Timer1->start();
         return;
@@ -537,6 +610,7 @@ void TfrmPAutoVorlix::Timer1Timer() {
 
 void TfrmPAutoVorlix::Finish(TBatchEnd end) {
     Timer1->stop();
+    StopThread();
     if (FRunner) {
         std::string error;
         if (end != TBatchEnd::Done && FPages) FPages->Abort();
@@ -593,6 +667,15 @@ void TfrmPAutoVorlix::btnCancelClick() {
     }
     FAbort = true;
     if (!FInTick) Finish(TBatchEnd::Cancelled);
+}
+
+void TfrmPAutoVorlix::done(int result) {
+    // Closing stops a run first.
+    if (FRunner) {
+        FAbort = true;
+        if (!FInTick) Finish(TBatchEnd::Cancelled);
+    }
+    QDialog::done(result);
 }
 
 void TfrmPAutoVorlix::closeEvent(QCloseEvent* event) {

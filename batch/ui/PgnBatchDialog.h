@@ -1,9 +1,10 @@
 #pragma once
 // The PGN batch dialog: the checked games of the PGN viewer become numbered
-// image or diagram files or printed diagrams. The games and positions come from
-// a PGN batch walk, the diagrams go through the batch run; the dialog handles
-// one position per timer tick (one page per tick when many go on a page), so
-// the board shows each position and the user can cancel.
+// image or diagram files, the pages of one PDF file, or printed diagrams. The
+// games and positions come from a PGN batch walk, the diagrams go through the
+// batch run. Files are written on a thread of the run's own at full speed,
+// the dialog showing the newest position; the printer takes one position per
+// timer tick (one page per tick when many go on a page).
 #include <QDialog>
 #include <memory>
 #include <string>
@@ -12,8 +13,10 @@
 #include "batch/BatchFileName.h"
 #include "batch/BatchRunner.h"
 #include "batch/GameCaption.h"
+#include "batch/PgnBatchJobs.h"
 #include "batch/PositionPicker.h"
 #include "batch/ui/BatchFileChoice.h"
+#include "batch/ui/BatchThread.h"
 #include "print/PageLayout.h"
 
 class QCheckBox;
@@ -31,7 +34,6 @@ namespace vorlix {
 class TBatchHost;
 class TBatchPrinter;
 class TKXProgressBar;
-class TPgnBatchJobs;
 class TPgnBatchSource;
 class TPrintTarget;
 
@@ -50,8 +52,9 @@ public:
     TfrmPAutoVorlix(TBatchHost& host, TPgnBatchSource& source, QWidget* viewer = nullptr);
     ~TfrmPAutoVorlix() override;
 
-    // Milliseconds between ticks for files and for the printer (tests use 0).
-    void SetPacing(int fileMs, int printerMs, int pauseMs);
+    // Milliseconds between the printer's ticks and of its pauses (tests use 0);
+    // files are written without a pause.
+    void SetPacing(int printerMs, int pauseMs);
     bool Running() const;
 
     // Controls, for whoever drives the dialog.
@@ -70,6 +73,8 @@ public:
     void btnStartClick();
     void btnCancelClick();
     void Timer1Timer();
+    // Stops a run first.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -101,10 +106,14 @@ private:
     bool PrepareDestination();
     bool StartRun(TBatchDestination destination, const TPageGrid& grid);
     void HandleDiagram();
-    void ShowProgress();
+    void ShowProgress(const TPgnBatchCounters& counters);
     void TickOnePosition();
     void TickOnePage();
     void Finish(TBatchEnd end);
+    // The run on its thread (files), and the dialog's look at it.
+    void RunFiles();
+    void ShowRunState();
+    void StopThread();
     void ReportFaultyGames();
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
@@ -127,9 +136,19 @@ private:
     TBatchDestination FDestination = TBatchDestination::ImageFiles;
     bool FPrinting = false;
     std::vector<std::string> FFaultyGames;  // the run's games cut short or skipped, named
+    bool FOnThread = false;
     bool FAbort = false;
+    // What the thread's run last handed to the screen.
+    struct TShown {
+        TPgnBatchCounters Counters;
+        bool NothingToDo = false;
+        TDiagramJob Job;
+    };
+    QTimer* FShowTimer = nullptr;
+    std::string FThreadError;  // an exception that ended the thread's run
     bool FInTick = false;
-    int FFileInterval = 400, FPrinterInterval = 1000, FPause = 50;
+    int FPrinterInterval = 1000, FPause = 50;
+    TBatchThread<TShown> FThread;  // last: joined before the run it drives goes
 };
 
 }  // namespace vorlix

@@ -45,7 +45,7 @@ protected:
     };
     // Every job of a run over the games in the given list order.
     TWalk Walk(const std::vector<int>& listOrder, const TPgnBatchOptions& options) {
-        TPgnBatchSource source(index, listOrder, errors);
+        TPgnBatchSource source(index, listOrder);
         TPgnBatchJobs jobs(source, options);
         TWalk walk;
         if (!jobs.Start()) return walk;
@@ -117,7 +117,7 @@ TEST_F(PgnBatchWalk, CountersFollowTheCustomSelection) {
     options.Rule.Mode = TPositionMode::Custom;
     std::string error;
     ASSERT_TRUE(ParsePositionText("1,3", options.Rule.Custom.FromStart, error));
-    TPgnBatchSource source(index, {1}, errors);
+    TPgnBatchSource source(index, {1});
     TPgnBatchJobs jobs(source, options);
     ASSERT_TRUE(jobs.Start());
     EXPECT_EQ(jobs.Counters().GameCount, 1);
@@ -138,7 +138,7 @@ TEST_F(PgnBatchWalk, CountersFollowTheCustomSelection) {
 TEST(BatchRun, EndsDoneCancelledOrFailedWithTheFailingJob) {
     QTemporaryDir dir;
     TkxChessBrd board;
-    THeaderFooterInfo header{true, "Header", taCenter}, footer;
+    THeaderFooterInfo header, footer;
     TCollectingReporter reporter;
     ASSERT_TRUE(LoadDiagramFile(VORLIX_SOURCE_DIR "/resources/default.vxd", board, header, footer, reporter));
     header.Enabled = true;

@@ -82,7 +82,7 @@ struct TPgnFile {
         Index.LoadFromFile(file.toStdString(), Reporter);
         std::vector<int> all(size_t(Index.Count()));
         std::iota(all.begin(), all.end(), 0);
-        Source = std::make_unique<TPgnBatchSource>(Index, all, Reporter);
+        Source = std::make_unique<TPgnBatchSource>(Index, all);
     }
     TCollectingReporter Reporter;
     TPGNIndex Index;
@@ -133,7 +133,7 @@ protected:
 
 TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
     TfrmPAutoVorlix dialog(*host, *pgn->Source);
-    dialog.SetPacing(0, 0, 0);
+    dialog.SetPacing(0, 0);
     dialog.show();
     dialog.rbtEntire->click();
     dialog.HeaderBoxes.Show->click();  // the header on, with the players and the move
@@ -157,7 +157,7 @@ TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
 
 TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
     TfrmPAutoVorlix dialog(*host, *pgn->Source);
-    dialog.SetPacing(0, 0, 0);
+    dialog.SetPacing(0, 0);
     dialog.show();
     dialog.rbtCustom->click();
     EXPECT_FALSE(dialog.btnStart->isEnabled());
@@ -175,7 +175,7 @@ TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
 
 TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) {
     TfrmPAutoVorlix dialog(*host, *pgn->Source);
-    dialog.SetPacing(0, 0, 0);
+    dialog.SetPacing(0, 0);
     dialog.show();
     dialog.rbtPrinter->click();
     EXPECT_TRUE(dialog.chkNewPage->isEnabled());
@@ -214,6 +214,7 @@ TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
     EXPECT_TRUE(dialog.FooterButtons.Text->isEnabled());
     dialog.FooterButtons.Text->setText("   ");
     QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
     EXPECT_EQ(dialog.lblStatus->text(), "Done.");
     EXPECT_EQ(dialog.FooterButtons.Text->text(), "");  // blanks only: emptied, counts as none
     EXPECT_EQ(OutFiles(), (QStringList{"Pos001.gif", "Pos002.gif"}));
@@ -229,9 +230,11 @@ TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
     host->ChosenName = dir.filePath("out/Pos");
     host->FilterIndex = fiSVG;
     QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.btnStart->isEnabled(); });
     host->ChosenName = dir.filePath("out/Pic.png");
     host->FilterIndex = fiPNG;
     QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.btnStart->isEnabled(); });
     EXPECT_EQ(OutFiles().join(" ").toStdString(), "Pic001.png Pic002.png Pos001.svg Pos002.svg");
     QFile svg(dir.filePath("out/Pos002.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));

@@ -272,7 +272,8 @@ TEST_F(PGNViewer, AutoVorlixChecksTheGamesAndRestoresTheBoard) {
     TPGNRec tags, game;
     source.GameTags(0, tags);
     EXPECT_EQ(tags.White, "W2");
-    ASSERT_TRUE(source.ReadGame(1, game));
+    TCollectingReporter readErrors;
+    ASSERT_TRUE(source.ReadGame(1, game, readErrors));
     EXPECT_EQ(game.White, "W");
     TPGNPos chain;
     EXPECT_TRUE(chain.LoadGame(&game));

@@ -263,7 +263,7 @@ int TfrmPGN::LoadedRow() const { return FLoadedGame < 0 ? -1 : FModel->RowOfGame
 int TfrmPGN::CheckedGameCount() const { return FModel->CheckedCount(); }
 int TfrmPGN::NextCheckedGame(int fromRow) const { return FModel->NextChecked(fromRow); }
 
-TPgnBatchSource TfrmPGN::BatchSource() const { return TPgnBatchSource(FGames, FModel->CheckedGames(), FHost.Reporter()); }
+TPgnBatchSource TfrmPGN::BatchSource() const { return TPgnBatchSource(FGames, FModel->CheckedGames()); }
 
 bool TfrmPGN::LoadGame(int row) {
     const int game = FModel->GameOfRow(row);
