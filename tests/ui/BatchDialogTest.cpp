@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <map>
 #include <numeric>
 #include <gtest/gtest.h>
 
@@ -243,6 +244,92 @@ TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     const QImage png(dir.filePath("out/Pic001.png"));
     EXPECT_EQ(png.size(), DiagramImageSize(host->BoardObj, host->HeaderRec, host->FooterRec));
+}
+
+// Every format the command line writes comes out of both dialogs byte for
+// byte as `vorlix batch` writes it from the same style, positions and options
+// (a PDF, which carries its time of writing, page for page).
+TEST_F(BatchDialogTest, DialogsWriteWhatTheCommandLineWritesInEveryFormat) {
+    const QString epdFile = Write(dir, "p.epd",
+                                  "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - bm Bb5; id \"one\";\n"
+                                  "8/8/8/8/8/8/8/k6K b - - id \"two\";\n");
+    const struct {
+        const char* Name;
+        int Filter;  // 0: diagram files
+        const char* Extension;
+        const char* Options;  // the dialog's colour index 2 and quality, spelled for the command line
+    } formats[] = {{"GIF", fiGIF, ".gif", ""},       {"BMP", fiBMP, ".bmp", "--colors 256"},
+                   {"JPEG", fiJPEG, ".jpg", "--quality 81"}, {"PNG", fiPNG, ".png", ""},
+                   {"SVG", fiSVG, ".svg", ""},        {"PDF", fiPDF, ".pdf", ""},
+                   {"VXD", 0, ".vxd", ""}};
+    auto files = [](const QString& folder) {
+        std::map<QString, QByteArray> contents;
+        for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
+            QFile f(folder + "/" + name);
+            f.open(QIODevice::ReadOnly);
+            contents[name] = f.readAll();
+        }
+        return contents;
+    };
+    auto pages = [](const QByteArray& pdf) { return pdf.count("/Type /Page") - pdf.count("/Type /Pages"); };
+    for (const auto& format : formats) {
+        for (const bool pgnRun : {true, false}) {
+            SCOPED_TRACE(std::string(format.Name) + (pgnRun ? " from PGN" : " from EPD"));
+            const QString name = pgnRun ? "Cap" : "Pos";
+            const QString byDialog = dir.filePath(QString("dialog-%1-%2").arg(format.Name, name));
+            const QString byCommand = dir.filePath(QString("command-%1-%2").arg(format.Name, name));
+            QDir().mkpath(byDialog);
+            QDir().mkpath(byCommand);
+            host->ChosenName = byDialog + "/" + name + format.Extension;
+            host->FilterIndex = format.Filter;
+            QString header;
+            if (pgnRun) {
+                TfrmPAutoVorlix dialog(*host, *pgn->Source);
+                dialog.SetPacing(0, 0);
+                dialog.show();
+                dialog.rbtEntire->click();
+                (format.Filter ? dialog.rbtImageFile : dialog.rbtChessFile)->click();
+                if (!dialog.HeaderBoxes.Show->isChecked()) dialog.HeaderBoxes.Show->click();
+                dialog.HeaderBoxes.White->click();
+                dialog.HeaderBoxes.Black->click();
+                dialog.HeaderBoxes.Move->click();
+                QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+                WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
+                ASSERT_EQ(dialog.lblStatus->text(), "Done.");
+                header = "--positions entire --header players,move";
+            } else {
+                TFakeEpdSource epd(epdFile);
+                TfrmAutoVorlix dialog(*host, epd);
+                dialog.show();
+                (format.Filter ? dialog.rbtImageFile : dialog.rbtChessFile)->click();
+                dialog.HeaderButtons.BestMove->click();
+                dialog.FooterButtons.Description->click();
+                QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+                WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
+                ASSERT_EQ(dialog.lblStatus->text(), "Done.");
+                header = "--header bm --footer id";
+            }
+            // The command line from the same style: the diagram file the host's board came from.
+            const QString command = QString("'%1/vorlix' batch '%2' -o '%3/%4%5' %6 %7 --style '%8' >/dev/null")
+                                        .arg(VORLIX_BIN_DIR, pgnRun ? dir.filePath("g.pgn") : epdFile, byCommand,
+                                             name, format.Extension, header, format.Options,
+                                             VORLIX_SOURCE_DIR "/resources/default.vxd");
+            ASSERT_EQ(std::system(command.toLocal8Bit().constData()), 0) << command.toStdString();
+            const auto written = files(byDialog), expected = files(byCommand);
+            ASSERT_EQ(written.size(), format.Filter == fiPDF ? 1u : pgnRun ? 7u : 2u);
+            if (format.Filter == fiPDF) {
+                ASSERT_EQ(expected.size(), 1u);
+                EXPECT_EQ(pages(written.begin()->second), pgnRun ? 7 : 2);
+                EXPECT_EQ(pages(written.begin()->second), pages(expected.begin()->second));
+                continue;
+            }
+            ASSERT_EQ(written.size(), expected.size());
+            for (auto w = written.begin(), e = expected.begin(); w != written.end(); ++w, ++e) {
+                EXPECT_EQ(w->first, e->first);
+                EXPECT_TRUE(w->second == e->second) << w->first.toStdString() << " differs";
+            }
+        }
+    }
 }
 
 }  // namespace
