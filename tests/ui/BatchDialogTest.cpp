@@ -332,4 +332,51 @@ TEST_F(BatchDialogTest, DialogsWriteWhatTheCommandLineWritesInEveryFormat) {
     }
 }
 
+// A long run on its thread stops after the diagram in hand when the user
+// cancels or closes the dialog: no file is written afterwards, none is left
+// half written, and the dialog is idle again.
+TEST_F(BatchDialogTest, CancelAndCloseStopTheRunWithinOneDiagram) {
+    const struct {
+        const char* Name;
+        bool Pgn;
+        bool Close;
+    } rows[] = {{"PGN cancel", true, false}, {"PGN close", true, true}, {"EPD cancel", false, false},
+                {"EPD close", false, true}};
+    TPgnFile games(VORLIX_TEST_DATA_DIR "/benchmark.pgn");
+    TFakeEpdSource epd(VORLIX_TEST_DATA_DIR "/wacnew.epd");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const QString folder = dir.filePath(row.Name);
+        QDir().mkpath(folder);
+        host->ChosenName = folder + "/D.bmp";
+        host->FilterIndex = fiBMP;
+        std::unique_ptr<QDialog> dialog;
+        QPushButton *start = nullptr, *cancel = nullptr;
+        QLabel* status = nullptr;
+        if (row.Pgn) {
+            auto* pgnDialog = new TfrmPAutoVorlix(*host, *games.Source);
+            pgnDialog->rbtEntire->click();
+            start = pgnDialog->btnStart, cancel = pgnDialog->btnCancel, status = pgnDialog->lblStatus;
+            dialog.reset(pgnDialog);
+        } else {
+            auto* epdDialog = new TfrmAutoVorlix(*host, epd);
+            start = epdDialog->btnStart, cancel = epdDialog->btnCancel, status = epdDialog->lblStatus;
+            dialog.reset(epdDialog);
+        }
+        dialog->show();
+        QTest::mouseClick(start, Qt::LeftButton);
+        WaitFor([&] { return QDir(folder).entryList(QDir::Files).size() >= 3; });
+        if (row.Close) dialog->close();
+        else QTest::mouseClick(cancel, Qt::LeftButton);
+        // Stopped at once: nothing more appears, and the run is over.
+        const QStringList stopped = QDir(folder).entryList(QDir::Files, QDir::Name);
+        QTest::qWait(100);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), stopped);
+        EXPECT_LT(stopped.size(), row.Pgn ? 1000 : 300);
+        EXPECT_TRUE(start->isEnabled());
+        EXPECT_TRUE(status->text().startsWith("Aborted")) << status->text().toStdString();
+        for (const QString& name : stopped) EXPECT_FALSE(QImage(folder + "/" + name).isNull()) << name.toStdString();
+    }
+}
+
 }  // namespace
