@@ -1,5 +1,7 @@
 #include "batch/BatchRunner.h"
 
+#include <malloc.h>
+
 #include <mutex>
 #include <thread>
 
@@ -58,6 +60,9 @@ TBatchRunner::TBatchRunner(const TRunStyle& style, int threads) : Style_(style),
 TBatchRunner::~TBatchRunner() = default;
 
 bool TBatchRunner::Prepare(TErrorReporter& reporter) {
+    // Every diagram takes and frees the same few buffers: keep the freed
+    // memory rather than hand it back to the system and fault it in again.
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     for (int i = 0; i < Threads_; ++i) {
         auto worker = std::make_unique<TWorker>();
         worker->Board.SetErrorReporter(&reporter);

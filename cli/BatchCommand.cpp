@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <malloc.h>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -470,9 +469,6 @@ bool TBatchCommand::RunEpd(TBatchRunner& runner) {
 
 int TBatchCommand::Run() {
     const auto started = std::chrono::steady_clock::now();
-    // Every diagram takes and frees the same few buffers: keep the freed
-    // memory rather than hand it back to the system and fault it in again.
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     EnsureGuiApplication();
     const bool upperCase = O_.InputKind == TInputKind::Pgn || !O_.Format;
     Name_ = SplitChosenName(QString::fromStdString(O_.Output), upperCase);
