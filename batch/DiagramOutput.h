@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-#include "export/ImageFormat.h"
+#include "imaging/ImageFormat.h"
 #include "board/HeaderFooter.h"
 
 namespace vorlix {

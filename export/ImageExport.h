@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/ImageFormat.h"
+#include "imaging/ImageFormat.h"
 #include "files/ErrorReporter.h"
 
 namespace vorlix {

@@ -10,7 +10,7 @@
 
 #include "board/ChessBoard.h"
 #include "board/HeaderFooter.h"
-#include "export/ImageFormat.h"
+#include "imaging/ImageFormat.h"
 #include "files/ErrorReporter.h"
 
 namespace vorlix {

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <array>
 
-#include "export/ImageFormat.h"
+#include "imaging/ImageFormat.h"
 
 namespace vorlix {
 

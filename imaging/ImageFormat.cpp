@@ -1,4 +1,4 @@
-#include "export/ImageFormat.h"
+#include "imaging/ImageFormat.h"
 
 namespace vorlix {
 
