@@ -1,6 +1,7 @@
 #include "batch/BatchRunner.h"
 
-#include <atomic>
+#include <malloc.h>
+
 #include <mutex>
 #include <thread>
 
@@ -10,13 +11,36 @@
 #include "export/VectorDiagramImage.h"
 #include "print/BatchPrinter.h"
 
-namespace vorlix::cli {
+namespace vorlix {
 
 namespace {
 // Enough work per chunk to keep every thread busy, little enough to bound memory.
 constexpr size_t kFileChunk = 512;
 constexpr size_t kPrintedChunk = 64;
+
+const std::string kNoError;
 }  // namespace
+
+TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImageOptions& image) {
+    TRunStyle style;
+    // Through the diagram file's bytes: everything a diagram is drawn from, and nothing shared.
+    auto bytes = std::make_shared<const std::vector<uint8_t>>(EncodeDiagram(diagram, kVxdVersion));
+    style.Load = [bytes, header = diagram.Header, footer = diagram.Footer](TDiagram& to) {
+        to.Header = header;
+        to.Footer = footer;
+        to.Board.BeginUpdate();
+        to.Board.Border().Clear();
+        to.Board.ClearMarks();
+        to.Board.SetLightSquareBitmap(QImage());
+        to.Board.SetDarkSquareBitmap(QImage());
+        DecodeDiagram(*bytes, to);
+        to.Board.EndUpdate();
+        return true;
+    };
+    style.Kind = kind;
+    style.Image = image;
+    return style;
+}
 
 struct TBatchRunner::TWorker {
     TDiagram Diagram;
@@ -24,6 +48,7 @@ struct TBatchRunner::TWorker {
 };
 
 struct TBatchRunner::TResult {
+    bool Handled = false;  // false: cancelled before its turn
     bool Ok = true;
     std::string Error;
     TPrintedDiagram Diagram;  // printed runs
@@ -34,6 +59,9 @@ TBatchRunner::TBatchRunner(const TRunStyle& style, int threads) : style_(style),
 TBatchRunner::~TBatchRunner() = default;
 
 bool TBatchRunner::Prepare(TErrorReporter& reporter) {
+    // Every diagram takes and frees the same few buffers: keep the freed
+    // memory rather than hand it back to the system and fault it in again.
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     for (int i = 0; i < threads_; ++i) {
         auto worker = std::make_unique<TWorker>();
         TDiagramBoard& board = worker->Diagram.Board;
@@ -49,14 +77,22 @@ bool TBatchRunner::Prepare(TErrorReporter& reporter) {
 
 TDiagram& TBatchRunner::Diagram() { return workers_.front()->Diagram; }
 
+TBatchEnd TBatchRunner::End() const {
+    return failure_ ? TBatchEnd::Failed : cancelled_ ? TBatchEnd::Cancelled : TBatchEnd::Done;
+}
+
+const std::string& TBatchRunner::Error() const { return failure_ ? failure_->Message : kNoError; }
+
 bool TBatchRunner::Add(TDiagramJob job) {
-    if (!error_.empty()) return false;
+    if (Stopped()) return false;
     queue_.push_back(std::move(job));
     const size_t chunk = style_.Kind == TOutputKind::Printed ? kPrintedChunk : kFileChunk;
     return queue_.size() < chunk * workers_.size() || Flush();
 }
 
 void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
+    if (cancelled_) return;
+    result.Handled = true;
     TDiagram& diagram = w.Diagram;
     diagram.Board.SetCodes(job.Codes);
     diagram.Board.SetMarks(job.Marks);
@@ -83,7 +119,10 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
 }
 
 bool TBatchRunner::Flush() {
-    if (!error_.empty()) return false;
+    if (Stopped()) {
+        queue_.clear();
+        return false;
+    }
     // Every header and footer setting but the text is the same for all workers.
     for (auto& w : workers_) {
         w->Diagram.Header.Enabled = Diagram().Header.Enabled;
@@ -100,16 +139,32 @@ bool TBatchRunner::Flush() {
     work(*workers_.front());
     for (std::thread& t : threads) t.join();
 
-    for (TResult& r : results) {
-        if (r.Ok && printer_ && !printer_->Print(r.Diagram, r.Error)) r.Ok = false;
+    for (size_t i = 0; i < results.size(); ++i) {
+        TResult& r = results[i];
+        if (!r.Handled) break;  // cancelled
+        const long long job = handled_++;
+        if (r.Ok && printer_) {
+            if (queue_[i].NewPage) r.Ok = printer_->EndPage(r.Error);
+            if (r.Ok) r.Ok = printer_->Print(r.Diagram, r.Error);
+        }
         if (!r.Ok) {
-            error_ = r.Error;
+            failure_ = TJobError{job, r.Error};
             break;
         }
         ++written_;
+        if (progress_) progress_(queue_[i], written_);
     }
     queue_.clear();
-    return error_.empty();
+    return !Stopped();
 }
 
-}  // namespace vorlix::cli
+bool TBatchRunner::NextStartsPage() { return !printer_ || printer_->NextStartsPage(); }
+
+bool TBatchRunner::EndPage() {
+    if (!printer_ || failure_) return !failure_;
+    std::string error;
+    if (!printer_->EndPage(error)) failure_ = TJobError{handled_, error};
+    return !failure_;
+}
+
+}  // namespace vorlix

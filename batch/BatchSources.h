@@ -1,35 +1,35 @@
 #pragma once
-// What the batch diagram tools read from the viewer that started them: the
-// checked games of a PGN archive or the ticked records of an EPD archive.
-// The viewers implement these; the batch tools and their tests depend on
-// nothing else of a viewer.
+// What the batch diagram tools read: the checked games of a PGN file, taken
+// from the file's game index in the order the game list shows them, or the
+// ticked records of an EPD archive. Neither needs a viewer window.
 #include <QString>
 #include <vector>
 
 namespace vorlix {
 
-struct TChessPosition;
 struct TEPDRec;
 struct TPGNRec;
-class TPGNPos;
+class TErrorReporter;
+class TPGNIndex;
 
 class TPgnBatchSource {
 public:
-    virtual ~TPgnBatchSource() = default;
-    virtual int GameRowCount() const = 0;
-    virtual int CheckedGameCount() const = 0;
-    // The list row of the next checked game at or after fromRow; -1 when none.
-    virtual int NextCheckedGame(int fromRow) const = 0;
-    // The game's tags; its moves need not be loaded (LoadGame replays them).
-    virtual const TPGNRec& GameTags(int row) const = 0;
-    // The game's 1-based number in file order.
-    virtual int GameNumber(int row) const = 0;
-    // Replays the game into the chain; false after an error reported to the
-    // chain's reporter, naming the game by its GameNumber (TPGNPos::LoadGame
-    // with the number), with the positions before the faulty move kept.
-    virtual bool LoadGame(int row, TPGNPos& chain) = 0;
-    // Copies the 64 squares to the main board; repaints unless told not to.
-    virtual void ShowPositionOnBoard(const TChessPosition& position, bool refresh) = 0;
+    // games: the open file's index, which must outlive the source; checked:
+    // the checked games (0-based, file order) in list order.
+    TPgnBatchSource(const TPGNIndex& games, std::vector<int> checked);
+
+    int CheckedGameCount() const { return static_cast<int>(checked_.size()); }
+    // The i-th checked game's 1-based number in file order.
+    int GameNumber(int i) const { return checked_[static_cast<size_t>(i)] + 1; }
+    // Its tags as the game list shows them (Moves, FEN and HasSetup stay empty).
+    void GameTags(int i, TPGNRec& tags) const;
+    // The whole game, read again from the file; false after a read error
+    // reported to the reporter. Any thread.
+    bool ReadGame(int i, TPGNRec& game, TErrorReporter& reporter) const;
+
+private:
+    const TPGNIndex& games_;
+    std::vector<int> checked_;
 };
 
 class TEpdBatchSource {

@@ -4,6 +4,8 @@
 
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
+#include "export/ImageExport.h"
+#include "export/ScalableExport.h"
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
 #include "imaging/ImageScaling.h"
@@ -11,7 +13,7 @@
 namespace vorlix {
 namespace {
 
-TImageSaveOptions SaveOptionsFor(const QImage& image, const TDiagram& diagram, const TImageChoice& choice) {
+TImageSaveOptions SaveOptionsFor(const QImage& image, const TDiagram& diagram, const TImageOptions& choice) {
     TImageSaveOptions save;
     save.Format = choice.Format;
     save.ColorIndex = choice.ColorIndex;
@@ -21,15 +23,15 @@ TImageSaveOptions SaveOptionsFor(const QImage& image, const TDiagram& diagram, c
     return save;
 }
 
-TScalableOptions ScalableOptionsOf(const TImageChoice& choice) {
+TScalableOptions ScalableOptionsOf(const TImageOptions& choice) {
     TScalableOptions options;
-    options.Format = *choice.Scalable;
+    options.Format = choice.Format;
     options.Scale = choice.Scale.value_or(ImageScaleFactor(choice.ScaleIndex));
-    options.Transparent = choice.Transparent && options.Format == TScalableFormat::Png;
+    options.Transparent = choice.Transparent && options.Format == TImageFormat::Png;
     return options;
 }
 
-bool EncodeScalableBatchImage(TDiagram& diagram, const TImageChoice& choice, std::vector<std::uint8_t>& out,
+bool EncodeScalableBatchImage(TDiagram& diagram, const TImageOptions& choice, std::vector<std::uint8_t>& out,
                               std::string& error) {
     QByteArray bytes;
     if (!EncodeScalableImage(diagram, ScalableOptionsOf(choice), bytes, error)) return false;
@@ -39,9 +41,9 @@ bool EncodeScalableBatchImage(TDiagram& diagram, const TImageChoice& choice, std
 
 }  // namespace
 
-bool EncodeBatchImage(TDiagram& diagram, const TImageChoice& choice, std::vector<std::uint8_t>& out,
+bool EncodeBatchImage(TDiagram& diagram, const TImageOptions& choice, std::vector<std::uint8_t>& out,
                       std::string& error) {
-    if (choice.Scalable) return EncodeScalableBatchImage(diagram, choice, out, error);
+    if (IsScalableFormat(choice.Format)) return EncodeScalableBatchImage(diagram, choice, out, error);
     const QImage image = RenderDiagramImage(diagram, choice.ScaleIndex);
     return EncodeDiagramImage(image, SaveOptionsFor(image, diagram, choice), out, error);
 }
@@ -58,7 +60,7 @@ bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& b
     return false;
 }
 
-bool WriteBatchImage(TDiagram& diagram, const TImageChoice& choice, const QString& fileName, TErrorReporter& reporter,
+bool WriteBatchImage(TDiagram& diagram, const TImageOptions& choice, const QString& fileName, TErrorReporter& reporter,
                      bool syncToDisk) {
     std::vector<std::uint8_t> bytes;
     std::string error;

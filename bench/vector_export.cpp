@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     marks.Squares = {{28, TMarkColor::Red}};
     board.SetMarks(marks);
 
-    auto encode = [&](TScalableFormat format, double scale) {
+    auto encode = [&](TImageFormat format, double scale) {
         TScalableOptions o;
         o.Format = format;
         o.Scale = scale;
@@ -120,22 +120,21 @@ int main(int argc, char** argv) {
         return bytes;
     };
     std::printf("start position with an arrow and a marked square, 328 x 328; median of %d runs\n", runs);
-    const double png = Median(runs, 200, [&] { encode(TScalableFormat::Png, 1); });
+    const double png = Median(runs, 200, [&] { encode(TImageFormat::Png, 1); });
     // Three arrows blend into more than 256 colours: the 24-bit PNG.
     board.SetMarks({{{12, 28, TMarkColor::Green}, {59, 31, TMarkColor::Red}, {8, 18, TMarkColor::Yellow}},
                     {{28, TMarkColor::Red}}});
-    const double pngArrows = Median(runs, 200, [&] { encode(TScalableFormat::Png, 1); });
-    const long long pngArrowsSize = encode(TScalableFormat::Png, 1).size();
+    const double pngArrows = Median(runs, 200, [&] { encode(TImageFormat::Png, 1); });
+    const long long pngArrowsSize = encode(TImageFormat::Png, 1).size();
     board.SetMarks(marks);
-    const double svg = Median(runs, 200, [&] { encode(TScalableFormat::Svg, 1); });
-    const double pdf = Median(runs, 50, [&] { encode(TScalableFormat::Pdf, 1); });
-    const double big = Median(runs, 20, [&] { encode(TScalableFormat::Png, 1200.0 / 328); });
+    const double svg = Median(runs, 200, [&] { encode(TImageFormat::Svg, 1); });
+    const double pdf = Median(runs, 50, [&] { encode(TImageFormat::Pdf, 1); });
+    const double big = Median(runs, 20, [&] { encode(TImageFormat::Png, 1200.0 / 328); });
     std::printf(
         "PNG 100 %%        %8.3f ms, %lld bytes\nSVG              %8.3f ms, %lld bytes\n"
         "PDF              %8.3f ms, %lld bytes\nPNG 1200 px      %8.3f ms, %lld bytes\n",
-        png, (long long)encode(TScalableFormat::Png, 1).size(), svg, (long long)encode(TScalableFormat::Svg, 1).size(),
-        pdf, (long long)encode(TScalableFormat::Pdf, 1).size(), big,
-        (long long)encode(TScalableFormat::Png, 1200.0 / 328).size());
+        png, (long long)encode(TImageFormat::Png, 1).size(), svg, (long long)encode(TImageFormat::Svg, 1).size(), pdf,
+        (long long)encode(TImageFormat::Pdf, 1).size(), big, (long long)encode(TImageFormat::Png, 1200.0 / 328).size());
     std::printf("PNG 100 %%, three arrows (24-bit) %8.3f ms, %lld bytes\n", pngArrows, pngArrowsSize);
 
     // Peers, each one process per diagram as a publisher's script would run them.
@@ -144,7 +143,7 @@ int main(int argc, char** argv) {
     SaveDiagramImage(RenderDiagramImage(diagram), bmp, {TImageFormat::Bmp, ciTrueColor}, silent);
     QFile s(svgFile);
     s.open(QIODevice::WriteOnly);
-    s.write(encode(TScalableFormat::Svg, 1));
+    s.write(encode(TImageFormat::Svg, 1));
     s.close();
     const double ours = Median(runs, 10, [&] {
         TScalableOptions o;

@@ -1,7 +1,6 @@
 // vorlix batch: the batch diagram tools without a window. Positions of a PGN
 // or EPD file become numbered image or diagram files named as the batch
 // dialogs name them, or the pages of one PDF file.
-#include <malloc.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -28,6 +27,8 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/GamePass.h"
+
+#include "export/ScalableExport.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"
 #include "files/InstallPaths.h"
@@ -47,7 +48,6 @@ namespace {
 constexpr int kDefaultPrintScaleIndex = 4;  // 200 %
 
 enum class TInputKind { Pgn, Epd };
-enum class TOutputFormat { Gif, Bmp, Jpeg, Png, Svg, Vxd, Pdf };
 
 // A header or footer choice: keep the style's line, switch it off, or fill it per diagram.
 enum class TLineKind { Keep, None, GameItems, EpdId, EpdBestMove, FixedText };
@@ -62,7 +62,7 @@ struct TBatchOptions {
     std::string Input;
     TInputKind InputKind = TInputKind::Pgn;
     std::string Output;
-    TOutputFormat Format = TOutputFormat::Gif;
+    std::optional<TImageFormat> Format = TImageFormat::Gif;  // none: diagram files
     std::optional<std::string> Games;
     TIntegerList GameList;  // Games, parsed
     TPositionRule Positions;
@@ -97,17 +97,6 @@ bool EndsWith(const std::string& text, const std::string& tail) {
     for (size_t i = 0; i < tail.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) != tail[i]) return false;
     return true;
-}
-
-std::optional<TOutputFormat> OutputFormatOf(const std::string& name) {
-    if (EndsWith(name, ".gif")) return TOutputFormat::Gif;
-    if (EndsWith(name, ".bmp")) return TOutputFormat::Bmp;
-    if (EndsWith(name, ".jpg") || EndsWith(name, ".jpeg")) return TOutputFormat::Jpeg;
-    if (EndsWith(name, ".png")) return TOutputFormat::Png;
-    if (EndsWith(name, ".svg")) return TOutputFormat::Svg;
-    if (EndsWith(name, ".vxd")) return TOutputFormat::Vxd;
-    if (EndsWith(name, ".pdf")) return TOutputFormat::Pdf;
-    return std::nullopt;
 }
 
 std::vector<std::string> SplitCommas(const std::string& text) {
@@ -279,26 +268,28 @@ std::string CheckPositions(TBatchOptions& o) {
     return {};
 }
 
-bool IsScalable(TOutputFormat format) { return format == TOutputFormat::Png || format == TOutputFormat::Svg; }
+// PNG and SVG images, drawn at any scale (a PDF is printed pages).
+bool IsDrawnImage(const std::optional<TImageFormat>& format) {
+    return format == TImageFormat::Png || format == TImageFormat::Svg;
+}
 
 std::string CheckFormatOptions(TBatchOptions& o) {
-    const bool image =
-        o.Format == TOutputFormat::Gif || o.Format == TOutputFormat::Bmp || o.Format == TOutputFormat::Jpeg;
+    const bool image = o.Format == TImageFormat::Gif || o.Format == TImageFormat::Bmp || o.Format == TImageFormat::Jpeg;
     if (o.Colors && !image) return "--colors applies to GIF, BMP and JPEG images";
-    if (o.Colors && o.Format == TOutputFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
-    if (o.Colors && o.Format == TOutputFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
-    if (o.Transparent && o.Format != TOutputFormat::Gif && o.Format != TOutputFormat::Png)
+    if (o.Colors && o.Format == TImageFormat::Gif && *o.Colors == 24) return "a GIF image has at most 256 colours";
+    if (o.Colors && o.Format == TImageFormat::Jpeg && *o.Colors != 24) return "a JPEG image is always 24-bit";
+    if (o.Transparent && o.Format != TImageFormat::Gif && o.Format != TImageFormat::Png)
         return "--transparent applies to GIF and PNG images only";
-    if (o.PerPage && o.Format != TOutputFormat::Pdf) return "--per-page applies to PDF output";
+    if (o.PerPage && o.Format != TImageFormat::Pdf) return "--per-page applies to PDF output";
     if (o.ScalePercent) {
         const double scale = *o.ScalePercent / 100.0;
-        if (IsScalable(o.Format) && !(scale >= kMinImageScale && scale <= kMaxImageScale))
+        if (IsDrawnImage(o.Format) && !(scale >= kMinImageScale && scale <= kMaxImageScale))
             return "--scale takes a percentage from 10 to 4000 for PNG and SVG images";
         if (image && !ImageScaleIndexOfPercent(*o.ScalePercent))
             return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200 for images";
-        if (o.Format == TOutputFormat::Pdf && !PrintScaleIndexOfPercent(*o.ScalePercent))
+        if (o.Format == TImageFormat::Pdf && !PrintScaleIndexOfPercent(*o.ScalePercent))
             return "--scale takes 100, 125, 150, 175, 200, 225, 250, 275, 300, 400, 500 or 600 for PDF";
-        if (o.Format == TOutputFormat::Vxd) return "--scale does not apply to diagram files";
+        if (!o.Format) return "--scale does not apply to diagram files";
     }
     return {};
 }
@@ -311,7 +302,7 @@ std::string CheckShard(TBatchOptions& o) {
     if (!o.ShardArg) return {};
     std::string error;
     if (!ParseShard(*o.ShardArg, o.Shard, error)) return error;
-    if (o.Format != TOutputFormat::Pdf || o.Shard.Whole()) return {};
+    if (o.Format != TImageFormat::Pdf || o.Shard.Whole()) return {};
     if (o.PerPage)
         return "--shard does not apply to PDF with --per-page: a shard would fill its pages differently from one "
                "run (leave out --per-page, or write the PDF in one run)";
@@ -334,9 +325,10 @@ std::string CheckOptions(TBatchOptions& o) {
     else
         return "the input file must end in .pgn or .epd";
     if (o.Output.empty()) return "-o OUT is required";
-    const auto format = OutputFormatOf(o.Output);
-    if (!format) return "the output file must end in .gif, .bmp, .jpg, .jpeg, .png, .svg, .vxd or .pdf";
-    o.Format = *format;
+    if (EndsWith(o.Output, ".vxd"))
+        o.Format = std::nullopt;
+    else if (!(o.Format = ImageFormatOfFileName(QString::fromStdString(o.Output))))
+        return "the output file must end in .gif, .bmp, .jpg, .jpeg, .png, .svg, .vxd or .pdf";
     if (QFileInfo(QString::fromStdString(o.Output)).fileName().startsWith('.'))
         return "the output file needs a name before its extension";
     if (o.Games && o.InputKind == TInputKind::Pgn) {
@@ -384,12 +376,10 @@ std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
     return CheckOptions(o);
 }
 
-TImageChoice ImageChoiceOf(const TBatchOptions& o) {
-    TImageChoice choice;
-    choice.Format = o.Format == TOutputFormat::Gif    ? TImageFormat::Gif
-                    : o.Format == TOutputFormat::Jpeg ? TImageFormat::Jpeg
-                                                      : TImageFormat::Bmp;
-    switch (o.Colors.value_or(o.Format == TOutputFormat::Gif ? 256 : 24)) {
+TImageOptions ImageOptionsOf(const TBatchOptions& o) {
+    TImageOptions choice;
+    choice.Format = o.Format.value_or(TImageFormat::Gif);
+    switch (o.Colors.value_or(o.Format == TImageFormat::Gif ? 256 : 24)) {
         case 2: choice.ColorIndex = ciMonochrome; break;
         case 16: choice.ColorIndex = ci16Colors; break;
         case 256: choice.ColorIndex = ci256Colors; break;
@@ -397,10 +387,9 @@ TImageChoice ImageChoiceOf(const TBatchOptions& o) {
     }
     choice.Transparent = o.Transparent;
     choice.Quality = o.Quality;
-    if (IsScalable(o.Format)) {
-        choice.Scalable = o.Format == TOutputFormat::Png ? TScalableFormat::Png : TScalableFormat::Svg;
+    if (IsDrawnImage(o.Format)) {
         if (o.ScalePercent) choice.Scale = *o.ScalePercent / 100.0;
-    } else if (o.ScalePercent && o.Format != TOutputFormat::Pdf) {
+    } else if (o.ScalePercent && o.Format != TImageFormat::Pdf) {
         choice.ScaleIndex = *ImageScaleIndexOfPercent(*o.ScalePercent);
     }
     return choice;
@@ -514,10 +503,10 @@ TRunStyle TBatchCommand::Style() {
         ApplyLineSwitch(O_.Footer, diagram.Footer);
         return true;
     };
-    style.Kind = O_.Format == TOutputFormat::Vxd   ? TOutputKind::Diagram
-                 : O_.Format == TOutputFormat::Pdf ? TOutputKind::Printed
-                                                   : TOutputKind::Image;
-    style.Image = ImageChoiceOf(O_);
+    style.Kind = !O_.Format                       ? TOutputKind::Diagram
+                 : O_.Format == TImageFormat::Pdf ? TOutputKind::Printed
+                                                  : TOutputKind::Image;
+    style.Image = ImageOptionsOf(O_);
     return style;
 }
 
@@ -587,7 +576,7 @@ bool TBatchCommand::ForEachGame(TErrorReporter& reporter, const TGameHandler& ha
 // not write it; empty when none. Replays the games without drawing, and only
 // when the folder holds files that the run's names could meet.
 QString TBatchCommand::FirstClash() {
-    if (O_.Format == TOutputFormat::Pdf) {
+    if (O_.Format == TImageFormat::Pdf) {
         const QString pdf = QString::fromStdString(O_.Output);
         return QFileInfo::exists(pdf) ? pdf : QString();
     }
@@ -615,7 +604,7 @@ QString TBatchCommand::FirstClash() {
 }
 
 QString TBatchCommand::PgnFileName(int game, int position) const {
-    return PgnBatchFileName(name_, O_.Positions.Mode, O_.Format != TOutputFormat::Vxd, game, position);
+    return PgnBatchFileName(name_, O_.Positions.Mode, O_.Format.has_value(), game, position);
 }
 
 // The manifest takes each file once the runner has written it, in run order.
@@ -657,7 +646,7 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
         job.Marks = BatchPositionMarks(marks, *pick.Position);
         job.HeaderText = LineText(O_.Header, game, *pick.Position);
         job.FooterText = LineText(O_.Footer, game, *pick.Position);
-        if (O_.Format != TOutputFormat::Pdf) job.FileName = PgnFileName(numberInRun, pick.Number);
+        if (O_.Format != TImageFormat::Pdf) job.FileName = PgnFileName(numberInRun, pick.Number);
         if (!Add(runner, std::move(job), {numberInFile, 0, pick.Number})) {
             stopped_ = true;
             return;
@@ -700,7 +689,7 @@ bool TBatchCommand::RunEpd(TBatchRunner& runner) {
         std::copy(std::begin(r.Board), std::end(r.Board), job.Codes.begin());
         job.HeaderText = LineText(O_.Header, r);
         job.FooterText = LineText(O_.Footer, r);
-        if (O_.Format != TOutputFormat::Pdf) job.FileName = EpdBatchFileName(name_, static_cast<int>(i + 1));
+        if (O_.Format != TImageFormat::Pdf) job.FileName = EpdBatchFileName(name_, static_cast<int>(i + 1));
         stopped_ = !Add(runner, std::move(job), {0, records_[i].second, 0});
         progress_.Show(++progressDone_, progressTotal_, runner.Written());
     }
@@ -709,11 +698,8 @@ bool TBatchCommand::RunEpd(TBatchRunner& runner) {
 
 int TBatchCommand::Run() {
     const auto started = std::chrono::steady_clock::now();
-    // Every diagram takes and frees the same few buffers: keep the freed
-    // memory rather than hand it back to the system and fault it in again.
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     EnsureGuiApplication();
-    const bool upperCase = O_.InputKind == TInputKind::Pgn || O_.Format == TOutputFormat::Vxd;
+    const bool upperCase = O_.InputKind == TInputKind::Pgn || !O_.Format;
     name_ = SplitChosenName(QString::fromStdString(O_.Output), upperCase);
     const QString folder = name_.Path.isEmpty() ? QStringLiteral(".") : name_.Path;
     if (!QFileInfo(folder).isDir()) {
@@ -726,7 +712,7 @@ int TBatchCommand::Run() {
     if (!runner.Prepare(reporter_)) return 1;
     std::unique_ptr<TPdfPrintTarget> pdf;
     std::unique_ptr<TBatchPrinter> pages;
-    if (O_.Format == TOutputFormat::Pdf) {
+    if (O_.Format == TImageFormat::Pdf) {
         pdf = std::make_unique<TPdfPrintTarget>(QString::fromStdString(O_.Output));
         const int scale = O_.ScalePercent ? *PrintScaleIndexOfPercent(*O_.ScalePercent) : kDefaultPrintScaleIndex;
         const QSize page = pdf->PageSize();

@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "export/GameAnimation.h"
 #include "files/PGNReader.h"
+#include "imaging/ImageFormat.h"
 
 namespace vorlix::cli {
 
@@ -29,7 +30,7 @@ bool ParseValue(const std::string& name, const std::string& value, TGifArgs& par
     if (name == "--delay") return ParsePositive(value, parsed.Animation.DelayMs) && parsed.Animation.DelayMs <= 655350;
     if (name == "-o") {
         parsed.Output = value;
-        return QString::fromStdString(value).endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
+        return ImageFormatOfFileName(QString::fromStdString(value)) == TImageFormat::Gif;
     }
     if (name == "--style") {
         parsed.Style = value;

@@ -31,7 +31,7 @@ struct TRenderOptions {
     std::optional<std::string> Setup;
     std::string Output;
     TImageFormat Format = TImageFormat::Bmp;
-    std::optional<TScalableFormat> Scalable;  // PNG, SVG or PDF
+    bool Scalable = false;  // PNG, SVG or PDF
     std::optional<TView> View;
     std::optional<TPieceStyle> PieceStyle;
     std::optional<int> SquareSize;
@@ -154,16 +154,6 @@ std::optional<int32_t> ParseAlignment(const std::string& text) {
     return std::nullopt;
 }
 
-std::optional<TImageFormat> FormatOfFileName(const std::string& name) {
-    const QString file = QString::fromStdString(name);
-    if (file.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive)) return TImageFormat::Gif;
-    if (file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
-        file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive))
-        return TImageFormat::Jpeg;
-    if (file.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) return TImageFormat::Bmp;
-    return std::nullopt;
-}
-
 // The option that takes a value; returns an error message, empty on success.
 std::string ParseValueOption(const std::string& name, const std::string& value, TRenderOptions& o) {
     if (name == "--vxd") {
@@ -248,8 +238,8 @@ std::string CheckBitmapOptions(TRenderOptions& o) {
 std::string CheckScalableOptions(const TRenderOptions& o) {
     if (o.Size && o.ScalePercent) return "give at most one of --size and --scale";
     if (o.Colors) return "--colors applies to BMP and GIF images only";
-    if (o.Transparent && *o.Scalable != TScalableFormat::Png) return "--transparent applies to GIF and PNG images only";
-    if (o.Dpi && *o.Scalable == TScalableFormat::Svg) return "--dpi applies to PNG and PDF images only";
+    if (o.Transparent && o.Format != TImageFormat::Png) return "--transparent applies to GIF and PNG images only";
+    if (o.Dpi && o.Format == TImageFormat::Svg) return "--dpi applies to PNG and PDF images only";
     return {};
 }
 
@@ -258,11 +248,11 @@ std::string CheckRenderOptions(TRenderOptions& o) {
     if (o.Fen && o.Setup) return "give at most one of --fen and --setup";
     if (!o.Fen && !o.Setup && !o.Vxd) return "give --fen, --setup or --vxd";
     if (o.Output.empty()) return "-o OUT is required";
-    o.Scalable = ScalableFormatOfFileName(QString::fromStdString(o.Output));
-    if (o.Scalable) return CheckScalableOptions(o);
-    const auto format = FormatOfFileName(o.Output);
+    const auto format = ImageFormatOfFileName(QString::fromStdString(o.Output));
     if (!format) return "the output file must end in .png, .svg, .pdf, .gif, .jpg, .jpeg or .bmp";
     o.Format = *format;
+    o.Scalable = IsScalableFormat(*format);
+    if (o.Scalable) return CheckScalableOptions(o);
     return CheckBitmapOptions(o);
 }
 
@@ -327,7 +317,7 @@ void ApplyHeaderFooter(const TRenderOptions& o, TDiagram& diagram) {
 
 bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& reporter) {
     TScalableOptions save;
-    save.Format = *o.Scalable;
+    save.Format = o.Format;
     save.Transparent = o.Transparent;
     save.Dpi = o.Dpi.value_or(96);
     if (o.ScalePercent) save.Scale = *o.ScalePercent / 100.0;

@@ -42,6 +42,7 @@ bool EncodeDiagramImage(const QImage& image, const TImageSaveOptions& options, s
         case TImageFormat::Gif: return EncodeGifFile(image, options, out, error);
         case TImageFormat::Jpeg: return EncodeJpeg(image, options.Quality, out, error);
         case TImageFormat::Bmp: return EncodeBmpFile(image, options.ColorIndex, out, error);
+        default: break;  // the scalable formats are drawn, not encoded from a bitmap
     }
     error = "Unknown image format.";
     return false;

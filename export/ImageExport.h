@@ -10,18 +10,14 @@
 #include <vector>
 
 #include "files/ErrorReporter.h"
+#include "imaging/ImageFormat.h"
 
 namespace vorlix {
 
-enum class TImageFormat { Gif = 0, Jpeg = 1, Bmp = 2 };
-
-// Colour index of the save dialog: GIF 2/16/256 colours, BMP 1/4/8/24 bits per pixel.
-enum : int { ciMonochrome = 0, ci16Colors = 1, ci256Colors = 2, ciTrueColor = 3 };
-
 struct TImageSaveOptions {
-    TImageFormat Format = TImageFormat::Gif;
-    int ColorIndex = ci256Colors;  // JPEG ignores it
-    int Quality = 81;              // JPEG only, 1..100
+    TImageFormat Format = TImageFormat::Gif;  // GIF, JPEG or BMP
+    int ColorIndex = ci256Colors;             // JPEG ignores it
+    int Quality = 81;                         // JPEG only, 1..100
     // GIF only: the pixel whose colour becomes transparent (see FindTransparentCorner).
     std::optional<QPoint> TransparentCorner = std::nullopt;
 };

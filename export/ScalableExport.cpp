@@ -93,13 +93,6 @@ bool EncodePdf(const TDiagram& diagram, double scale, QByteArray& out, std::stri
 
 }  // namespace
 
-std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName) {
-    if (fileName.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) return TScalableFormat::Png;
-    if (fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return TScalableFormat::Svg;
-    if (fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return TScalableFormat::Pdf;
-    return std::nullopt;
-}
-
 QImage RenderScaledDiagramImage(const TDiagram& diagram, double scale, bool transparent) {
     const TDiagramLayout layout = LayOutDiagram(diagram);
     const auto pixels = ScaledPixels(layout.Image(), scale);
@@ -123,7 +116,7 @@ bool EncodeScalableImage(TDiagram& diagram, const TScalableOptions& options, QBy
     }
     diagram.Board.UnselectAll();
     switch (options.Format) {
-        case TScalableFormat::Png: {
+        case TImageFormat::Png: {
             QImage image;
             if (IsPlainBitmap(options)) {
                 image = RenderDiagramImage(diagram);
@@ -137,10 +130,11 @@ bool EncodeScalableImage(TDiagram& diagram, const TScalableOptions& options, QBy
             }
             return EncodePng(image, options.Dpi, out, error);
         }
-        case TScalableFormat::Svg:
+        case TImageFormat::Svg:
             if (!EncodeSvg(diagram, options.Scale, out)) error = "SVG writer failed.";
             return error.empty();
-        case TScalableFormat::Pdf: return EncodePdf(diagram, options.Scale, out, error);
+        case TImageFormat::Pdf: return EncodePdf(diagram, options.Scale, out, error);
+        default: break;  // the bitmap formats have their own writer
     }
     error = "Unknown image format.";
     return false;

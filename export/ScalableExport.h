@@ -10,13 +10,12 @@
 
 #include "board/Diagram.h"
 #include "files/ErrorReporter.h"
+#include "imaging/ImageFormat.h"
 
 namespace vorlix {
 
-enum class TScalableFormat { Png, Svg, Pdf };
-
 struct TScalableOptions {
-    TScalableFormat Format = TScalableFormat::Png;
+    TImageFormat Format = TImageFormat::Png;  // PNG, SVG or PDF
     // Output size against the 100 % diagram (pixels for PNG, CSS pixels for
     // SVG, 1/96 inch for PDF).
     double Scale = 1.0;
@@ -30,9 +29,6 @@ struct TScalableOptions {
 constexpr double kMinImageScale = 0.1;
 constexpr double kMaxImageScale = 40.0;
 constexpr int kMaxImagePixels = 16384;  // a side of a raster image
-
-// PNG, SVG or PDF by the file name's extension (any letter case).
-std::optional<TScalableFormat> ScalableFormatOfFileName(const QString& fileName);
 
 // The diagram image (header, board, footer) at Scale x Dpi / 96 through the
 // vector road, ARGB32 premultiplied; a null image when the size is out of reach.

@@ -115,6 +115,14 @@ int TGameListModel::NextChecked(int fromRow) const {
     return -1;
 }
 
+std::vector<int> TGameListModel::CheckedGames() const {
+    std::vector<int> games;
+    games.reserve(size_t(checkedCount_));
+    for (int row = 0; row < rowCount(); ++row)
+        if (Checked(row)) games.push_back(GameOfRow(row));
+    return games;
+}
+
 void TGameListModel::HeaderClicked(int column) {
     if (column <= gcCheck || column >= columnCount()) return;
     Sort(column, !(column == sortColumn_ && sortAscending_));

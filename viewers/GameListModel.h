@@ -35,6 +35,8 @@ public:
     int CheckedCount() const { return checkedCount_; }
     // The row of the next checked game at or after fromRow; -1 when none.
     int NextChecked(int fromRow) const;
+    // The checked games (0-based, file order) in the order of their rows.
+    std::vector<int> CheckedGames() const;
 
     // A click on a column header: ascending, unless that column was sorted
     // ascending last, then descending. The check-box column does nothing.

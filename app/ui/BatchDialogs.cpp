@@ -34,7 +34,7 @@ public:
 
     bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
         TImageFileDialog& dialog = W_.ImageFileDialog();
-        dialog.SetFilter(kBatchImageSaveFilter);
+        dialog.SetFilter(kScalableImageSaveFilter);  // every format, as Save as Image offers
         dialog.SetInitialDir(W_.Settings().SavePath);
         const TDialogOwnerScope owner(dialog, DialogOwner(&W_));
         if (!dialog.Execute()) return false;

@@ -38,24 +38,6 @@ bool ConfirmReplace(const QString& fileName) {
                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-TImageFormat FormatOfFilter(int filterIndex) {
-    switch (filterIndex) {
-        case fiJPEG: return TImageFormat::Jpeg;
-        case fiBMP: return TImageFormat::Bmp;
-        default: return TImageFormat::Gif;
-    }
-}
-
-// The formats drawn at any size; none for GIF, JPEG and BMP.
-std::optional<TScalableFormat> ScalableFormatOfFilter(int filterIndex) {
-    switch (filterIndex) {
-        case fiPNG: return TScalableFormat::Png;
-        case fiSVG: return TScalableFormat::Svg;
-        case fiPDF: return TScalableFormat::Pdf;
-        default: return std::nullopt;
-    }
-}
-
 }  // namespace
 
 bool TMainWindow::MainWindowFocused() const { return QApplication::activeWindow() == this; }
@@ -73,7 +55,8 @@ void TMainWindow::spbSaveImgClick() {
 bool TMainWindow::SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent) {
     THourglass hourglass;
     if (!ConfirmReplace(fileName)) return false;
-    const auto scalable = ScalableFormatOfFilter(filterIndex);
+    const TImageFormat format = ImageFormatOfFilter(filterIndex);
+    const bool scalable = IsScalableFormat(format);
     const QImage image = scalable ? QImage() : RenderDiagramImage(diagram_, settings_.ImageScale);
     PlayWave("camra2.wav");
     settings_.SavePath = FolderOf(fileName);
@@ -81,13 +64,13 @@ bool TMainWindow::SaveImageTo(const QString& fileName, int filterIndex, int colo
 
     if (scalable) {
         TScalableOptions options;
-        options.Format = *scalable;
+        options.Format = format;
         options.Scale = ImageScaleFactor(settings_.ImageScale);
-        options.Transparent = transparent && *scalable == TScalableFormat::Png;
+        options.Transparent = transparent && format == TImageFormat::Png;
         return SaveScalableImage(diagram_, fileName, options, reporter_);
     }
     TImageSaveOptions options;
-    options.Format = FormatOfFilter(filterIndex);
+    options.Format = format;
     options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;
     options.Quality = settings_.JPGQuality;
     if (options.Format == TImageFormat::Gif && transparent)

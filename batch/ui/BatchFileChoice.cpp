@@ -27,11 +27,7 @@ bool ChooseBatchImageFile(TBatchHost& host, const QString& message, bool upperCa
     fileName = ForceExtension(fileName, ExtensionOfImageFilter(filter));
     choice.Name = SplitChosenName(fileName, upperCaseExtension);
     host.Settings().SavePath = QFileInfo(fileName).absolutePath();
-    choice.Image.Format = filter == fiJPEG  ? TImageFormat::Jpeg
-                          : filter == fiBMP ? TImageFormat::Bmp
-                                            : TImageFormat::Gif;
-    if (filter == fiPNG) choice.Image.Scalable = TScalableFormat::Png;
-    if (filter == fiSVG) choice.Image.Scalable = TScalableFormat::Svg;
+    choice.Image.Format = ImageFormatOfFilter(filter);
     choice.Image.ColorIndex = colorIndex;
     choice.Image.Transparent = transparent;
     choice.Image.Quality = host.Settings().JPGQuality;

@@ -13,7 +13,7 @@ class TBatchHost;
 
 struct TBatchFileChoice {
     TChosenName Name;
-    TImageChoice Image;
+    TImageOptions Image;
 };
 
 // The explanation: the example file and the names the first three diagrams get.

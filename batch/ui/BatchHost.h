@@ -35,7 +35,7 @@ public:
     virtual float PrintFactor() = 0;
     virtual void PrinterSetup() = 0;
 
-    // The image save dialog; filterIndex 1 GIF, 2 JPEG, 3 BMP; colorIndex as its strip.
+    // The image save dialog; filterIndex 1 GIF, 2 JPEG, 3 BMP, 4 PNG, 5 SVG, 6 PDF; colorIndex as its strip.
     virtual bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) = 0;
     // The diagram file save dialog.
     virtual bool AskDiagramFileName(QString& fileName) = 0;

@@ -46,4 +46,8 @@ QString ExtensionOfImageFilter(int filterIndex) {
     }
 }
 
+TImageFormat ImageFormatOfFilter(int filterIndex) {
+    return filterIndex >= fiGIF && filterIndex <= fiPDF ? TImageFormat(filterIndex - fiGIF) : TImageFormat::Gif;
+}
+
 }  // namespace vorlix

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <array>
 
+#include "imaging/ImageFormat.h"
+
 namespace vorlix {
 
 // The four colour texts, indexed by colour index.
@@ -14,6 +16,8 @@ enum : int { fiGIF = 1, fiJPEG = 2, fiBMP = 3, fiPNG = 4, fiSVG = 5, fiPDF = 6 }
 
 // The upper-case extension a file of that type gets (".GIF" for an unknown index).
 QString ExtensionOfImageFilter(int filterIndex);
+// The format of a filter (GIF for an unknown index).
+TImageFormat ImageFormatOfFilter(int filterIndex);
 
 struct TColorDepthList {
     QStringList Entries;

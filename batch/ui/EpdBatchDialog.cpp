@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,15 +14,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
-#include "batch/BatchProducer.h"
+#include "batch/BatchRunner.h"
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/PercentProgressBar.h"
 #include "board/DiagramBoard.h"
 #include "files/EPDRecord.h"
+#include "files/ErrorReporter.h"
+#include "files/SafeFileWriter.h"
+#include "print/BatchPrinter.h"
+#include "print/PdfPrintTarget.h"
 #include "print/PrintTarget.h"
 
 namespace vorlix {
@@ -78,7 +84,12 @@ TEpdBatchDialog::TEpdBatchDialog(TBatchHost& host, TEpdBatchSource& source, QWid
     connect(btnStart, &QPushButton::clicked, this, &TEpdBatchDialog::btnStartClick);
     HeaderButtons.Text->setText(source_.BatchHeaderText());
     FooterButtons.Text->setText(source_.BatchFooterText());
+    showTimer_ = new QTimer(this);
+    showTimer_->setInterval(40);
+    connect(showTimer_, &QTimer::timeout, this, &TEpdBatchDialog::ShowRunState);
 }
+
+TEpdBatchDialog::~TEpdBatchDialog() { StopThread(); }
 
 QWidget* TEpdBatchDialog::CreateDestinationPage() {
     auto* page = new QWidget;
@@ -182,17 +193,11 @@ void TEpdBatchDialog::SetOptionsEnabled(bool enabled) {
 
 void TEpdBatchDialog::btnStartClick() {
     for (QLineEdit* edit : {HeaderButtons.Text, FooterButtons.Text}) edit->setText(edit->text().trimmed());
-    const THeaderFooterInfo savedHeader = host_.Header(), savedFooter = host_.Footer();
-    struct TRestore {
-        TBatchHost& Host;
-        const THeaderFooterInfo &Header, &Footer;
-        ~TRestore() {
-            Host.Header() = Header;
-            Host.Footer() = Footer;
-        }
-    } restore{host_, savedHeader, savedFooter};
-    const TEpdCaptionMode headerMode = LineMode(HeaderButtons, host_.Header());
-    const TEpdCaptionMode footerMode = LineMode(FooterButtons, host_.Footer());
+    // The main header and footer are as before once the run ends, however it ends.
+    savedHeader_ = host_.Header();
+    savedFooter_ = host_.Footer();
+    headerMode_ = LineMode(HeaderButtons, host_.Header());
+    footerMode_ = LineMode(FooterButtons, host_.Footer());
     TBatchDestination destination;
     if (rbtPrinter->isChecked()) {
         destination =
@@ -203,41 +208,80 @@ void TEpdBatchDialog::btnStartClick() {
                                   BatchFileMessage("Eg. if you choose \"MYBMP.BMP\", the diagrams",
                                                    {"MYBMP001.BMP", "MYBMP002.BMP", "MYBMP003.BMP"}),
                                   false, file_))
-            return;
+            return RestoreLines();
     } else {
         destination = TBatchDestination::DiagramFiles;
         if (!ChooseBatchDiagramFile(host_,
                                     BatchFileMessage("Eg. if you choose \"MyDiagram\", the diagrams",
                                                      {"MyDiagram001.vxd", "MyDiagram002.vxd", "MyDiagram003.vxd"}),
                                     file_))
-            return;
+            return RestoreLines();
     }
-    for (auto [mode, line] : {std::pair{headerMode, &host_.Header()}, {footerMode, &host_.Footer()}}) {
+    for (auto [mode, line] : {std::pair{headerMode_, &host_.Header()}, {footerMode_, &host_.Footer()}}) {
         if (mode == TEpdCaptionMode::Description || mode == TEpdCaptionMode::BestMove) line->Enabled = true;
         if (mode == TEpdCaptionMode::None) line->Enabled = false;
     }
     try {
-        Run(destination, headerMode, footerMode);
+        if (!StartRun(destination)) return RestoreLines();
     } catch (const EDiagramTooLarge& e) {
         host_.Message(QString::fromLatin1(e.what()) +
                           "\r\n\r\nPlease select a larger paper size for your printer \r\nor reduce the scaling "
                           "factor applied to the diagrams.",
                       TBatchMessage::Warning, QMessageBox::Ok);
+        return RestoreLines();
+    }
+    if (onThread_) {
+        threadError_.clear();
+        thread_.Start([this] { RunFiles(); });
+        showTimer_->start();
+    } else {
+        RunPrinter();
     }
 }
 
-void TEpdBatchDialog::Run(TBatchDestination destination, TEpdCaptionMode headerMode, TEpdCaptionMode footerMode) {
-    const std::vector<const TEPDRec*> records = source_.TickedRecords();
-    const int count = static_cast<int>(records.size());
-    std::unique_ptr<TPrintTarget> printer = host_.OpenPrinter();
-    const QSize page = printer->PageSize();
+void TEpdBatchDialog::RestoreLines() {
+    host_.Header() = savedHeader_;
+    host_.Footer() = savedFooter_;
+}
+
+bool TEpdBatchDialog::StartRun(TBatchDestination destination) {
+    records_ = source_.TickedRecords();
+    // A PDF file holds the run's pages, one diagram a page.
+    const bool pdf = destination == TBatchDestination::ImageFiles && file_.Image.Format == TImageFormat::Pdf;
+    if (pdf) destination = TBatchDestination::PrinterOnePerJob;
+    onThread_ = !rbtPrinter->isChecked();
+    printer_ = pdf ? std::make_unique<TPdfPrintTarget>(file_.Name.Path + file_.Name.Stem + file_.Name.Extension)
+                   : host_.OpenPrinter();
+    const QSize page = printer_->PageSize();
     const QSize board = host_.Board().DiagramSize();
     const TPageGrid grid = ComputePageGrid(page.width(), page.height(), host_.PrintFactor(), board.width(),
                                            board.height(), host_.Header(), host_.Footer());
-    if (!grid.Fits) throw EDiagramTooLarge();
-    const bool printing =
+    if (!grid.Fits) {
+        printer_.reset();
+        throw EDiagramTooLarge();
+    }
+    printing_ =
         destination == TBatchDestination::PrinterManyPerPage || destination == TBatchDestination::PrinterOnePerJob;
-    TBatchProducer producer(destination, file_.Image, printing ? printer.get() : nullptr, grid);
+    // Marks on the board belong to its own position, not to the records; the
+    // viewer gives the board back when the run ends.
+    host_.Board().SetMarks({});
+    const TOutputKind kind = printing_                                      ? TOutputKind::Printed
+                             : destination == TBatchDestination::ImageFiles ? TOutputKind::Image
+                                                                            : TOutputKind::Diagram;
+    runner_ = std::make_unique<TBatchRunner>(
+        StyleOfDiagram(host_.Diagram(), kind, file_.Image), 1);
+    TCollectingReporter styleErrors;
+    if (!runner_->Prepare(styleErrors)) {
+        host_.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
+        runner_.reset();
+        printer_.reset();
+        return false;
+    }
+    if (printing_) {
+        pages_ = std::make_unique<TBatchPrinter>(*printer_, grid, destination == TBatchDestination::PrinterManyPerPage);
+        runner_->SetPrinter(pages_.get());
+    }
+    const int count = static_cast<int>(records_.size());
     lblGame->setText(QStringLiteral("0 / %1").arg(count));
     mpbProgress->SetValue(0);
     mpbProgress->SetMaxValue(std::max(count, 1));
@@ -246,46 +290,111 @@ void TEpdBatchDialog::Run(TBatchDestination destination, TEpdCaptionMode headerM
     SetOptionsEnabled(false);
     abort_ = false;
     running_ = true;
-    QString status = QStringLiteral("Done.");
-    std::string error;
-    // Marks on the board belong to its own position, not to the records; the
-    // viewer gives the board back when the run ends.
-    host_.Board().SetMarks({});
+    return true;
+}
+
+// The diagram of the n-th record: its position and its header and footer by
+// the modes, each composed from the line as it stands.
+TDiagramJob TEpdBatchDialog::JobOf(int n, std::string& headerText, std::string& footerText) const {
+    const TEPDRec& record = *records_[size_t(n - 1)];
+    TDiagramJob job;
+    std::copy(std::begin(record.Board), std::end(record.Board), job.Codes.begin());
+    headerText = EpdCaptionText(headerMode_, record, headerText);
+    footerText = EpdCaptionText(footerMode_, record, footerText);
+    job.HeaderText = headerText;
+    job.FooterText = footerText;
+    if (!printing_) job.FileName = EpdBatchFileName(file_.Name, n);
+    return job;
+}
+
+// On the run's thread: every record, without a pause.
+void TEpdBatchDialog::RunFiles() {
+    try {
+        std::string header = runner_->Header().Text, footer = runner_->Footer().Text;
+        const int count = static_cast<int>(records_.size());
+        for (int n = 1; n <= count && !thread_.Cancelled(); ++n) {
+            TDiagramJob job = JobOf(n, header, footer);
+            thread_.Publish({n, job.Codes});
+            if (!runner_->Add(std::move(job)) || !runner_->Flush()) return;
+        }
+    } catch (const std::exception& e) {
+        threadError_ = e.what();
+    }
+}
+
+// On the dialog's clock: the newest record on the board and in the counters;
+// the run's end once its thread is done.
+void TEpdBatchDialog::ShowRunState() {
+    TShown shown;
+    if (thread_.Take(shown)) {
+        lblGame->setText(QStringLiteral("%1 / %2").arg(shown.Number).arg(records_.size()));
+        mpbProgress->SetValue(shown.Number);
+        lblStatus->setText(QStringLiteral("Saving file..."));
+        host_.Board().SetCodes(shown.Codes);
+        host_.Board().Refresh();
+    }
+    if (!thread_.Finished()) return;
+    thread_.Join();
+    showTimer_->stop();
+    EndRun();
+}
+
+// The printer: one diagram after the other on the dialog's thread, the
+// interface running between them.
+void TEpdBatchDialog::RunPrinter() {
+    const int count = static_cast<int>(records_.size());
+    std::string header = host_.Header().Text, footer = host_.Footer().Text;
     for (int n = 1; n <= count && !abort_; ++n) {
         lblGame->setText(QStringLiteral("%1 / %2").arg(n).arg(count));
         mpbProgress->SetValue(n);
         QCoreApplication::processEvents();
         if (abort_) break;
-        const TEPDRec& record = *records[size_t(n - 1)];
         lblStatus->setText(QStringLiteral("Searching game..."));
-        std::array<int32_t, 64> codes{};
-        std::copy(std::begin(record.Board), std::end(record.Board), codes.begin());
-        host_.Board().SetCodes(codes);
+        TDiagramJob job = JobOf(n, header, footer);
+        host_.Board().SetCodes(job.Codes);
         host_.Board().Refresh();
-        host_.Header().Text = EpdCaptionText(headerMode, record, host_.Header().Text);
-        host_.Footer().Text = EpdCaptionText(footerMode, record, host_.Footer().Text);
         lblStatus->setText(QStringLiteral("Setting up board..."));
-        const QString fileName = printing ? QString() : EpdBatchFileName(file_.Name, n);
-        lblStatus->setText(printing ? QStringLiteral("Printing...") : QStringLiteral("Saving file..."));
-        if (!producer.Produce(host_.Diagram(), fileName, error)) {
-            status = QStringLiteral("Error!");
-            abort_ = true;
-            break;
-        }
+        lblStatus->setText(QStringLiteral("Printing..."));
+        if (!runner_->Add(std::move(job)) || !runner_->Flush()) break;
         Pause(pause_);
     }
-    if (status == QStringLiteral("Error!")) {
-        producer.Abort();
-        producer.Finish(error);  // what was printed before stays
-        host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
-    } else if (abort_) {
-        status = QStringLiteral("Aborted.");
-        if (!producer.Finish(error)) status = QStringLiteral("Error!");
-    } else if (!producer.Finish(error)) {
+    EndRun();
+}
+
+void TEpdBatchDialog::StopThread() {
+    thread_.Cancel();
+    if (runner_) runner_->Cancel();
+    thread_.Join();
+    showTimer_->stop();
+}
+
+void TEpdBatchDialog::EndRun() {
+    if (!runner_) return;
+    if (abort_ && runner_->End() == TBatchEnd::Done) runner_->Cancel();
+    TBatchEnd end = runner_->End();
+    std::string runError = threadError_.empty() ? runner_->Error() : threadError_;
+    if (!threadError_.empty()) end = TBatchEnd::Failed;
+    std::string error = runError;
+    // What was printed before an error stays; a cancel prints the page in progress.
+    if (end == TBatchEnd::Failed && pages_) pages_->Abort();
+    const bool finished = (!pages_ || pages_->EndPage(error)) && (!printing_ || printer_->Finish(error));
+    if (!printing_) FlushFolder(QFile::encodeName(file_.Name.Path.isEmpty() ? "." : file_.Name.Path).toStdString());
+    QString status = QStringLiteral("Done.");
+    if (end == TBatchEnd::Failed) {
         status = QStringLiteral("Error!");
-        host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+        host_.Message(QString::fromStdString(runError), TBatchMessage::Error, QMessageBox::Ok);
+    } else if (!finished) {
+        status = QStringLiteral("Error!");
+        if (end == TBatchEnd::Done) host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+    } else if (end == TBatchEnd::Cancelled) {
+        status = QStringLiteral("Aborted.");
     }
+    runner_.reset();
+    pages_.reset();
+    printer_.reset();
+    records_.clear();
     running_ = false;
+    RestoreLines();
     SetOptionsEnabled(true);
     lblGame->setText(QStringLiteral("0 / 0"));
     mpbProgress->SetValue(0);
@@ -298,6 +407,11 @@ void TEpdBatchDialog::btnCancelClick() {
         return;
     }
     abort_ = true;
+    // The thread stops after the diagram in hand; the printer's loop at its next step.
+    if (onThread_) {
+        StopThread();
+        EndRun();
+    }
 }
 
 void TEpdBatchDialog::keyPressEvent(QKeyEvent* event) {
@@ -310,11 +424,21 @@ void TEpdBatchDialog::keyPressEvent(QKeyEvent* event) {
 
 void TEpdBatchDialog::done(int result) {
     source_.KeepBatchTexts(HeaderButtons.Text->text(), FooterButtons.Text->text());
+    // Closing stops a run on its thread first.
+    if (running_ && onThread_) {
+        abort_ = true;
+        StopThread();
+        EndRun();
+    }
     QDialog::done(result);
 }
 
 void TEpdBatchDialog::closeEvent(QCloseEvent* event) {
     abort_ = true;
+    if (running_ && onThread_) {
+        StopThread();
+        EndRun();
+    }
     QCoreApplication::processEvents();
     QDialog::closeEvent(event);
 }

@@ -1,12 +1,19 @@
 #pragma once
 // The EPD batch dialog: the ticked positions of the EPD viewer become numbered
-// image or diagram files or printed diagrams, in one loop that lets the
-// interface run between diagrams so the user can cancel. The main header and
-// footer are as before once a run ends, whatever its outcome.
+// image or diagram files, the pages of one PDF file, or printed diagrams,
+// through the batch run. Files are written on a thread of the run's own at full
+// speed, the dialog showing the newest position; the printer takes them in one
+// loop that lets the interface run between diagrams so the user can cancel.
+// The main header and footer are as before once a run ends, whatever its outcome.
 #include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "batch/BatchRunner.h"
 #include "batch/EpdCaption.h"
 #include "batch/ui/BatchFileChoice.h"
+#include "batch/ui/BatchThread.h"
 #include "print/PageLayout.h"
 
 class QCheckBox;
@@ -16,11 +23,15 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 
 namespace vorlix {
 
 class TBatchHost;
+class TBatchPrinter;
 class TEpdBatchSource;
+class TPrintTarget;
+struct TEPDRec;
 class TPercentProgressBar;
 
 // The five choices of the header or footer page.
@@ -37,8 +48,9 @@ class TEpdBatchDialog : public QDialog {
     Q_OBJECT
 public:
     TEpdBatchDialog(TBatchHost& host, TEpdBatchSource& source, QWidget* viewer = nullptr);
+    ~TEpdBatchDialog() override;
 
-    // The pause after each diagram, in milliseconds (tests use 0).
+    // The pause after each printed diagram, in milliseconds (tests use 0).
     void SetPacing(int pauseMs) { pause_ = pauseMs; }
 
     QRadioButton *rbtFile = nullptr, *rbtImageFile = nullptr, *rbtChessFile = nullptr, *rbtPrinter = nullptr;
@@ -65,7 +77,14 @@ private:
     void rbtFileClick();
     void rbtPrinterClick();
     TEpdCaptionMode LineMode(TEpdLineButtons& b, THeaderFooterInfo& line);
-    void Run(TBatchDestination destination, TEpdCaptionMode headerMode, TEpdCaptionMode footerMode);
+    bool StartRun(TBatchDestination destination);
+    TDiagramJob JobOf(int n, std::string& headerText, std::string& footerText) const;
+    void RunFiles();
+    void ShowRunState();
+    void RunPrinter();
+    void StopThread();
+    void EndRun();
+    void RestoreLines();
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
 
@@ -77,6 +96,22 @@ private:
     bool abort_ = false;
     bool running_ = false;
     int pause_ = 200;
+
+    // The run.
+    THeaderFooterInfo savedHeader_, savedFooter_;
+    TEpdCaptionMode headerMode_ = TEpdCaptionMode::Current, footerMode_ = TEpdCaptionMode::Current;
+    std::vector<const TEPDRec*> records_;
+    std::unique_ptr<TPrintTarget> printer_;
+    std::unique_ptr<TBatchPrinter> pages_;
+    std::unique_ptr<TBatchRunner> runner_;
+    bool printing_ = false, onThread_ = false;
+    std::string threadError_;  // an exception that ended the thread's run
+    struct TShown {
+        int Number = 0;
+        std::array<int32_t, 64> Codes{};
+    };
+    QTimer* showTimer_ = nullptr;
+    TBatchThread<TShown> thread_;  // last: joined before the run it drives goes
 };
 
 }  // namespace vorlix

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,16 +18,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "batch/BatchProducer.h"
 #include "batch/BatchSources.h"
+#include "batch/PgnBatchJobs.h"
 #include "batch/PositionList.h"
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/PercentProgressBar.h"
 #include "board/DiagramBoard.h"
 #include "board/Fonts.h"
-#include "files/GameReplay.h"
-#include "files/PGNRecord.h"
+#include "files/SafeFileWriter.h"
+#include "print/BatchPrinter.h"
+#include "print/PdfPrintTarget.h"
 #include "print/PrintTarget.h"
 
 namespace vorlix {
@@ -90,6 +92,9 @@ TPgnBatchDialog::TPgnBatchDialog(TBatchHost& host, TPgnBatchSource& source, QWid
     paceTimer = new QTimer(this);
     paceTimer->setSingleShot(true);
     connect(paceTimer, &QTimer::timeout, this, &TPgnBatchDialog::PaceTimerTimeout);
+    showTimer_ = new QTimer(this);
+    showTimer_->setInterval(40);
+    connect(showTimer_, &QTimer::timeout, this, &TPgnBatchDialog::ShowRunState);
 }
 
 TPgnBatchDialog::~TPgnBatchDialog() = default;
@@ -243,13 +248,12 @@ void TPgnBatchDialog::CreateBottom(QVBoxLayout* layout) {
     connect(btnStart, &QPushButton::clicked, this, &TPgnBatchDialog::btnStartClick);
 }
 
-void TPgnBatchDialog::SetPacing(int fileMs, int printerMs, int pauseMs) {
-    fileInterval_ = fileMs;
+void TPgnBatchDialog::SetPacing(int printerMs, int pauseMs) {
     printerInterval_ = printerMs;
     pause_ = pauseMs;
 }
 
-bool TPgnBatchDialog::Running() const { return !btnStart->isEnabled() && GameRow >= 0; }
+bool TPgnBatchDialog::Running() const { return !btnStart->isEnabled() && runner_; }
 
 void TPgnBatchDialog::showEvent(QShowEvent* event) {
     lblStatus->setVisible(false);
@@ -392,13 +396,12 @@ void TPgnBatchDialog::btnStartClick() {
                                     : rbtImageFile->isChecked() ? TBatchDestination::ImageFiles
                                                                 : TBatchDestination::DiagramFiles;
     if (!PrepareDestination()) return;
-    faultyGames_.clear();
-    GameNumber = 1;
-    PositionNumber = 1;
-    CapturedCount = 0;
-    GameCount = source_.CheckedGameCount();
-    GameRow = -1;
-    printer_ = host_.OpenPrinter();
+    // A PDF file holds the run's pages, one diagram a page.
+    const bool pdf = !rbtPrinter->isChecked() && rbtImageFile->isChecked() && file_.Image.Format == TImageFormat::Pdf;
+    if (pdf) destination = TBatchDestination::PrinterOnePerJob;
+    printer_ = pdf ? std::make_unique<TPdfPrintTarget>(file_.Name.Path + file_.Name.Stem + file_.Name.Extension)
+                   : host_.OpenPrinter();
+    onThread_ = !rbtPrinter->isChecked();
     const QSize page = printer_->PageSize();
     const QSize board = host_.Board().DiagramSize();
     const TPageGrid grid = ComputePageGrid(page.width(), page.height(), host_.PrintFactor(), board.width(),
@@ -411,115 +414,172 @@ void TPgnBatchDialog::btnStartClick() {
         printer_.reset();
         return;
     }
-    const bool printing = rbtPrinter->isChecked();
-    producer_ = std::make_unique<TBatchProducer>(destination, file_.Image, printing ? printer_.get() : nullptr, grid);
-    paceTimer->setInterval(printing ? printerInterval_ : fileInterval_);
-    const int row = source_.NextCheckedGame(0);
-    if (row < 0) return;
-    LoadGame(row);
+    if (!StartRun(destination, grid)) return;
     abort_ = false;
-    lblGame->setText(QStringLiteral("0 / %1").arg(GameCount));
+    lblGame->setText(QStringLiteral("0 / %1").arg(jobs_->Counters().GameCount));
     lblStatus->setVisible(true);
     mpbProgress->setVisible(true);
     SetOptionsEnabled(false);
-    paceTimer->start();
-}
-
-bool TPgnBatchDialog::LoadGame(int row) {
-    GameRow = row;
-    replay_.Clear();
-    replayErrors_.Messages.clear();
-    const bool loaded = source_.LoadGame(row, replay_);
-    if (!loaded) {
-        // Named in the list shown when the run ends; the run goes on meanwhile.
-        if (replayErrors_.Messages.empty())
-            faultyGames_.push_back(GameMessage(source_.GameNumber(row), "The game could not be read."));
-        for (const std::string& message : replayErrors_.Messages) faultyGames_.push_back(message);
+    if (!onThread_) {
+        paceTimer->setInterval(printerInterval_);
+        return paceTimer->start();
     }
-    PositionCount = replay_.PositionCount();
-    setupGame_ = source_.GameTags(row).HasSetup;
-    picks_ = PickPositions(replay_.First, setupGame_, rule_, loaded);
-    SelectedCount = loaded ? rule_.Custom.SelectedPositionCount(PositionCount) : int(picks_.size());
-    pickIndex_ = 0;
-    PositionNumber = 1;
-    CapturedCount = 0;
-    return loaded;
+    threadError_.clear();
+    lblStatus->setText(QStringLiteral("Saving file..."));
+    thread_.Start([this] { RunFiles(); });
+    showTimer_->start();
 }
 
-bool TPgnBatchDialog::NextGame() {
-    replay_.Clear();
-    const int row = source_.NextCheckedGame(GameRow + 1);
-    if (row < 0) {
-        GameRow = -1;
+// On the run's thread: every position of every game, without a pause.
+void TPgnBatchDialog::RunFiles() {
+    try {
+        do {
+            if (jobs_->NothingToDo()) {
+                thread_.Publish({jobs_->Counters(), true, {}});
+                jobs_->SkipRest();
+            }
+            while (jobs_->HasJob() && !thread_.Cancelled()) {
+                TDiagramJob job = jobs_->TakeJob();
+                thread_.Publish({jobs_->Counters(), false, job});
+                if (!runner_->Add(std::move(job)) || !runner_->Flush()) return;
+            }
+        } while (!thread_.Cancelled() && jobs_->NextGame());
+    } catch (const std::exception& e) {
+        threadError_ = e.what();
+    }
+}
+
+// On the dialog's clock: the newest position on the board and in the
+// counters; the run's end once its thread is done.
+void TPgnBatchDialog::ShowRunState() {
+    TShown shown;
+    if (thread_.Take(shown)) {
+        if (shown.NothingToDo) {
+            lblStatus->setText(QStringLiteral("FEN Game: nothing to do!!"));
+        } else {
+            lblStatus->setText(QStringLiteral("Saving file..."));
+            host_.Board().SetCodes(shown.Job.Codes);
+            host_.Board().SetGameMarks(shown.Job.Marks);
+            host_.Board().Refresh();
+            // The composed header and footer go into the main records; the last ones stay there.
+            if (shown.Job.HeaderText) host_.Header().Text = *shown.Job.HeaderText;
+            if (shown.Job.FooterText) host_.Footer().Text = *shown.Job.FooterText;
+        }
+        ShowProgress(shown.Counters);
+    }
+    if (!thread_.Finished()) return;
+    StopThread();
+    if (thread_.Take(shown)) return ShowRunState();  // the last position first
+    const bool failed = !threadError_.empty() || runner_->End() == TBatchEnd::Failed;
+    if (failed)
+        host_.Message(QString::fromStdString(threadError_.empty() ? runner_->Error() : threadError_),
+                      TBatchMessage::Error, QMessageBox::Ok);
+    Finish(failed ? TBatchEnd::Failed : abort_ ? TBatchEnd::Cancelled : TBatchEnd::Done);
+}
+
+// Asks the thread's run to stop after the diagram in hand and waits for it.
+void TPgnBatchDialog::StopThread() {
+    if (abort_) {
+        thread_.Cancel();
+        if (runner_) runner_->Cancel();
+    }
+    thread_.Join();
+    showTimer_->stop();
+}
+
+// The walk over the games and the run that writes or prints their diagrams,
+// with the board, header and footer as they are now.
+bool TPgnBatchDialog::StartRun(TBatchDestination destination, const TPageGrid& grid) {
+    destination_ = destination;
+    printing_ =
+        destination == TBatchDestination::PrinterManyPerPage || destination == TBatchDestination::PrinterOnePerJob;
+    TPgnBatchOptions options;
+    options.Rule = rule_;
+    if (host_.Header().Enabled) options.Header = HeaderBoxes.Items();
+    if (host_.Footer().Enabled) options.Footer = FooterBoxes.Items();
+    if (!printing_) options.FileName = file_.Name;
+    options.Images = destination == TBatchDestination::ImageFiles;
+    jobs_ = std::make_unique<TPgnBatchJobs>(source_, options);
+    const TOutputKind kind = printing_        ? TOutputKind::Printed
+                             : options.Images ? TOutputKind::Image
+                                              : TOutputKind::Diagram;
+    runner_ = std::make_unique<TBatchRunner>(
+        StyleOfDiagram(host_.Diagram(), kind, file_.Image), 1);
+    TCollectingReporter styleErrors;
+    if (!runner_->Prepare(styleErrors)) {
+        host_.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
+        runner_.reset();
         return false;
     }
-    ++GameNumber;
-    LoadGame(row);
-    return true;
+    if (printing_) {
+        pages_ = std::make_unique<TBatchPrinter>(*printer_, grid, destination == TBatchDestination::PrinterManyPerPage);
+        runner_->SetPrinter(pages_.get());
+    }
+    if (jobs_->Start()) return true;
+    runner_.reset();
+    pages_.reset();
+    return false;
 }
 
-void TPgnBatchDialog::ShowProgress() {
-    lblGame->setText(QStringLiteral("%1 / %2").arg(GameNumber).arg(GameCount));
+void TPgnBatchDialog::ShowProgress(const TPgnBatchCounters& c) {
+    lblGame->setText(QStringLiteral("%1 / %2").arg(c.GameNumber).arg(c.GameCount));
     const bool fixed = rule_.Mode == TPositionMode::Fixed;
     lblPos->setVisible(!fixed);
     if (fixed)
         lblPosition->clear();
     else if (rule_.Mode == TPositionMode::Entire)
-        lblPosition->setText(QStringLiteral("%1 / %2").arg(PositionNumber).arg(PositionCount));
+        lblPosition->setText(QStringLiteral("%1 / %2").arg(c.PositionNumber).arg(c.PositionCount));
     else
-        lblPosition->setText(QStringLiteral("%1 / %2").arg(CapturedCount).arg(SelectedCount));
+        lblPosition->setText(QStringLiteral("%1 / %2").arg(c.CapturedCount).arg(c.SelectedCount));
     double part = 0;
     if (rule_.Mode == TPositionMode::Custom)
-        part = SelectedCount > 0 ? double(CapturedCount) / SelectedCount : 0;
+        part = c.SelectedCount > 0 ? double(c.CapturedCount) / c.SelectedCount : 0;
     else
-        part = PositionCount > 0 ? double(PositionNumber) / PositionCount : 0;
+        part = c.PositionCount > 0 ? double(c.PositionNumber) / c.PositionCount : 0;
     const int min = mpbProgress->MinValue(), max = mpbProgress->MaxValue();
-    if (GameCount > 0)
-        mpbProgress->SetValue(min + int((double(GameNumber - 1) / GameCount + part / GameCount) * (max - min)));
-    QCoreApplication::processEvents();
+    if (c.GameCount > 0)
+        mpbProgress->SetValue(min + int((double(c.GameNumber - 1) / c.GameCount + part / c.GameCount) * (max - min)));
 }
 
 void TPgnBatchDialog::Pause(int ms) { PauseWithEvents(ms, abort_); }
 
-void TPgnBatchDialog::HandleDiagram(const TPickedPosition& pick) {
-    if (rule_.Mode != TPositionMode::Fixed) PositionNumber = pick.Number;
-    if (rule_.Mode == TPositionMode::Custom) ++CapturedCount;
-    ShowProgress();
+void TPgnBatchDialog::HandleDiagram() {
+    const TDiagramJob job = jobs_->TakeJob();
+    ShowProgress(jobs_->Counters());
+    QCoreApplication::processEvents();
     lblStatus->setText(QStringLiteral("Setting up board..."));
-    source_.ShowPositionOnBoard(*pick.Position, true);
+    host_.Board().SetCodes(job.Codes);
+    host_.Board().SetGameMarks(job.Marks);
+    host_.Board().Refresh();
     Pause(pause_);
-    const TPGNRec& tags = source_.GameTags(GameRow);
-    if (host_.Header().Enabled) host_.Header().Text = ComposeGameCaption(HeaderBoxes.Items(), tags, *pick.Position);
-    if (host_.Footer().Enabled) host_.Footer().Text = ComposeGameCaption(FooterBoxes.Items(), tags, *pick.Position);
-    const bool files = !producer_->Printing();
-    lblStatus->setText(files ? QStringLiteral("Saving file...") : QStringLiteral("Making image..."));
-    QString fileName;
-    if (files)
-        fileName = PgnBatchFileName(file_.Name, rule_.Mode, producer_->Destination() == TBatchDestination::ImageFiles,
-                                    GameNumber, pick.Number);
-    std::string error;
-    if (!producer_->Produce(host_.Diagram(), fileName, error)) throw std::runtime_error(error);
-    if (!files) lblStatus->setText(QStringLiteral("Printing..."));
+    // The composed header and footer go into the main records; the last ones stay there.
+    if (job.HeaderText) host_.Header().Text = *job.HeaderText;
+    if (job.FooterText) host_.Footer().Text = *job.FooterText;
+    lblStatus->setText(printing_ ? QStringLiteral("Making image...") : QStringLiteral("Saving file..."));
+    if (!runner_->Add(job) || !runner_->Flush()) throw std::runtime_error(runner_->Error());
+    if (printing_) lblStatus->setText(QStringLiteral("Printing..."));
 }
 
 void TPgnBatchDialog::TickOnePosition() {
-    if (NothingToDo(setupGame_, rule_)) {
+    if (jobs_->NothingToDo()) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to do!!"));
-        ShowProgress();
-        pickIndex_ = picks_.size();
-    } else if (pickIndex_ < picks_.size()) {
-        HandleDiagram(picks_[pickIndex_++]);
+        ShowProgress(jobs_->Counters());
+        QCoreApplication::processEvents();
+        jobs_->SkipRest();
+    } else if (jobs_->HasJob()) {
+        HandleDiagram();
     }
     if (abort_) return;
-    if (pickIndex_ >= picks_.size() && !NextGame()) return Finish(QStringLiteral("Done."));
+    if (!jobs_->HasJob() && !jobs_->NextGame()) return Finish(TBatchEnd::Done);
     paceTimer->start();
 }
 
 void TPgnBatchDialog::TickOnePage() {
-    if (NothingToDo(setupGame_, rule_)) {
+    if (jobs_->NothingToDo()) {
         lblStatus->setText(QStringLiteral("FEN Game: nothing to print..."));
-        ShowProgress();
-        if (!NextGame()) return Finish(QStringLiteral("Done."));
+        ShowProgress(jobs_->Counters());
+        QCoreApplication::processEvents();
+        if (!jobs_->NextGame()) return Finish(TBatchEnd::Done);
         paceTimer->start();
         return;
     }
@@ -527,65 +587,72 @@ void TPgnBatchDialog::TickOnePage() {
     int placed = 0;
     bool done = false;
     while (!abort_) {
-        if (pickIndex_ < picks_.size()) {
-            if (placed > 0 && producer_->NextStartsPage()) break;  // the page is full
-            HandleDiagram(picks_[pickIndex_++]);
+        if (jobs_->HasJob()) {
+            if (placed > 0 && runner_->NextStartsPage()) break;  // the page is full
+            HandleDiagram();
             ++placed;
             continue;
         }
-        if (!NextGame()) {
+        if (!jobs_->NextGame()) {
             done = true;
             break;
         }
         if (chkNewPage->isChecked() && placed > 0) break;
     }
     if (abort_) return;
-    std::string error;
-    if (!producer_->EndPage(error)) throw std::runtime_error(error);
+    if (!runner_->EndPage()) throw std::runtime_error(runner_->Error());
     Pause(pause_ * 2);
-    if (done) return Finish(QStringLiteral("Done."));
+    if (done) return Finish(TBatchEnd::Done);
     paceTimer->start();
 }
 
 void TPgnBatchDialog::PaceTimerTimeout() {
-    if (inTick_ || GameRow < 0) return;
+    if (inTick_ || !jobs_ || !jobs_->InGame()) return;
     inTick_ = true;
     try {
-        if (producer_->Destination() == TBatchDestination::PrinterManyPerPage)
+        if (destination_ == TBatchDestination::PrinterManyPerPage)
             TickOnePage();
         else
             TickOnePosition();
     } catch (const std::exception& e) {
         host_.Message(QString::fromStdString(e.what()), TBatchMessage::Error, QMessageBox::Ok);
         inTick_ = false;
-        return Finish(QStringLiteral("Error!"));
+        return Finish(TBatchEnd::Failed);
     }
     inTick_ = false;
-    if (abort_) Finish(QStringLiteral("Aborted..."));
+    if (abort_) Finish(TBatchEnd::Cancelled);
 }
 
-void TPgnBatchDialog::Finish(const QString& status) {
+void TPgnBatchDialog::Finish(TBatchEnd end) {
     paceTimer->stop();
-    replay_.Clear();
-    std::string error;
-    if (producer_) {
-        if (status != QStringLiteral("Done.")) producer_->Abort();
-        if (!producer_->Finish(error) && status == QStringLiteral("Done.")) {
+    StopThread();
+    if (runner_) {
+        std::string error;
+        if (end != TBatchEnd::Done && pages_) pages_->Abort();
+        // The last page and the printer's document.
+        const bool finished = (!pages_ || pages_->EndPage(error)) && (!printing_ || printer_->Finish(error));
+        if (!finished && end == TBatchEnd::Done) {
             host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
-            producer_.reset();
-            return Finish(QStringLiteral("Error!"));
+            end = TBatchEnd::Failed;
         }
     }
-    producer_.reset();
+    // The files were written without waiting for the disk; the folder's entries now are.
+    if (runner_ && !printing_)
+        FlushFolder(QFile::encodeName(file_.Name.Path.isEmpty() ? "." : file_.Name.Path).toStdString());
+    runner_.reset();
+    pages_.reset();
     printer_.reset();
+    if (jobs_) {
+        faultyGames_ = jobs_->FaultyGames();
+        jobs_.reset();
+    }
     ReportFaultyGames();
-    lblStatus->setText(status);
+    static const QString kStatus[] = {QStringLiteral("Done."), QStringLiteral("Aborted..."), QStringLiteral("Error!")};
+    lblStatus->setText(kStatus[int(end)]);
     lblGame->setText(QStringLiteral("0 / 0"));
     lblPos->hide();
     lblPosition->clear();
     mpbProgress->SetValue(0);
-    GameRow = -1;
-    if (status != QStringLiteral("Done.")) GameCount = GameNumber = PositionCount = 0;
     SetOptionsEnabled(true);
 }
 
@@ -610,18 +677,27 @@ void TPgnBatchDialog::SetOptionsEnabled(bool enabled) {
 }
 
 void TPgnBatchDialog::btnCancelClick() {
-    if (btnStart->isEnabled() || !producer_) {
+    if (btnStart->isEnabled() || !runner_) {
         reject();
         return;
     }
     abort_ = true;
-    if (!inTick_) Finish(QStringLiteral("Aborted..."));
+    if (!inTick_) Finish(TBatchEnd::Cancelled);
+}
+
+void TPgnBatchDialog::done(int result) {
+    // Closing stops a run first.
+    if (runner_) {
+        abort_ = true;
+        if (!inTick_) Finish(TBatchEnd::Cancelled);
+    }
+    QDialog::done(result);
 }
 
 void TPgnBatchDialog::closeEvent(QCloseEvent* event) {
-    if (producer_) {
+    if (runner_) {
         abort_ = true;
-        if (!inTick_) Finish(QStringLiteral("Aborted..."));
+        if (!inTick_) Finish(TBatchEnd::Cancelled);
     }
     QDialog::closeEvent(event);
 }

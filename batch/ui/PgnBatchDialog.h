@@ -1,19 +1,23 @@
 #pragma once
 // The PGN batch dialog: the checked games of the PGN viewer become numbered
-// image or diagram files or printed diagrams, one position per timer tick (one
-// page per tick when many go on a page), so the board shows each position and
-// the user can cancel.
+// image or diagram files, the pages of one PDF file, or printed diagrams. The
+// games and positions come from a PGN batch walk, the diagrams go through the
+// batch run. Files are written on a thread of the run's own at full speed,
+// the dialog showing the newest position; the printer takes one position per
+// timer tick (one page per tick when many go on a page).
 #include <QDialog>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "batch/BatchFileName.h"
+#include "batch/BatchRunner.h"
 #include "batch/GameCaption.h"
+#include "batch/PgnBatchJobs.h"
 #include "batch/PositionPicker.h"
 #include "batch/ui/BatchFileChoice.h"
-#include "files/ErrorReporter.h"
-#include "files/PGNPos.h"
+#include "batch/ui/BatchThread.h"
+#include "print/PageLayout.h"
 
 class QCheckBox;
 class QLabel;
@@ -28,7 +32,7 @@ class QVBoxLayout;
 namespace vorlix {
 
 class TBatchHost;
-class TBatchProducer;
+class TBatchPrinter;
 class TPercentProgressBar;
 class TPgnBatchSource;
 class TPrintTarget;
@@ -48,8 +52,9 @@ public:
     TPgnBatchDialog(TBatchHost& host, TPgnBatchSource& source, QWidget* viewer = nullptr);
     ~TPgnBatchDialog() override;
 
-    // Milliseconds between ticks for files and for the printer (tests use 0).
-    void SetPacing(int fileMs, int printerMs, int pauseMs);
+    // Milliseconds between the printer's ticks and of its pauses (tests use 0);
+    // files are written without a pause.
+    void SetPacing(int printerMs, int pauseMs);
     bool Running() const;
 
     // Controls, for whoever drives the dialog.
@@ -68,6 +73,8 @@ public:
     void btnStartClick();
     void btnCancelClick();
     void PaceTimerTimeout();
+    // Stops a run first.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,13 +104,16 @@ private:
     void mnuFilePtrSetupClick();
 
     bool PrepareDestination();
-    bool LoadGame(int row);
-    bool NextGame();
-    void HandleDiagram(const TPickedPosition& pick);
-    void ShowProgress();
+    bool StartRun(TBatchDestination destination, const TPageGrid& grid);
+    void HandleDiagram();
+    void ShowProgress(const TPgnBatchCounters& counters);
     void TickOnePosition();
     void TickOnePage();
-    void Finish(const QString& status);
+    void Finish(TBatchEnd end);
+    // The run on its thread (files), and the dialog's look at it.
+    void RunFiles();
+    void ShowRunState();
+    void StopThread();
     void ReportFaultyGames();
     void SetOptionsEnabled(bool enabled);
     void Pause(int ms);
@@ -120,18 +130,25 @@ private:
     TPositionRule rule_;
     TBatchFileChoice file_;
     std::unique_ptr<TPrintTarget> printer_;
-    std::unique_ptr<TBatchProducer> producer_;
-    TCollectingReporter replayErrors_;  // what the replay of the current game reported
-    TPGNPos replay_{replayErrors_};
+    std::unique_ptr<TBatchPrinter> pages_;  // printer destinations
+    std::unique_ptr<TPgnBatchJobs> jobs_;
+    std::unique_ptr<TBatchRunner> runner_;
+    TBatchDestination destination_ = TBatchDestination::ImageFiles;
+    bool printing_ = false;
     std::vector<std::string> faultyGames_;  // the run's games cut short or skipped, named
-    std::vector<TPickedPosition> picks_;
-    size_t pickIndex_ = 0;
-    bool setupGame_ = false;
-    int GameCount = 0, GameNumber = 0, GameRow = -1, PositionCount = 0, PositionNumber = 0;
-    int SelectedCount = 0, CapturedCount = 0;
+    bool onThread_ = false;
     bool abort_ = false;
+    // What the thread's run last handed to the screen.
+    struct TShown {
+        TPgnBatchCounters Counters;
+        bool NothingToDo = false;
+        TDiagramJob Job;
+    };
+    QTimer* showTimer_ = nullptr;
+    std::string threadError_;  // an exception that ended the thread's run
     bool inTick_ = false;
-    int fileInterval_ = 400, printerInterval_ = 1000, pause_ = 50;
+    int printerInterval_ = 1000, pause_ = 50;
+    TBatchThread<TShown> thread_;  // last: joined before the run it drives goes
 };
 
 }  // namespace vorlix

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <array>
@@ -10,23 +9,24 @@
 #include "files/SafeFileWriter.h"
 #include "imaging/BmpReader.h"
 #include "imaging/BmpWriter.h"
+#include "imaging/ImageFormat.h"
 #include "imaging/ImageScaling.h"
 
 namespace vorlix {
 
 QImage LoadSquareImage(const QString& fileName) {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const std::optional<TImageFormat> format = ImageFormatOfFileName(fileName);
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = file.readAll();
-    if (suffix == "bmp") {
+    if (format == TImageFormat::Bmp) {
         try {
             return ReadBmp(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())).Image;
         } catch (const EBmpError&) {
             return {};
         }
     }
-    if (suffix == "jpg" || suffix == "jpeg") {
+    if (format == TImageFormat::Jpeg) {
         QImage image;
         if (!image.loadFromData(bytes, "JPEG")) return {};
         return image.convertToFormat(QImage::Format_RGB32);

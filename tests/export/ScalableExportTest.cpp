@@ -165,7 +165,7 @@ TEST_F(ScalableExport, TransparentPngLeavesOnlyTheMarginsClear) {
 
 TEST_F(ScalableExport, SvgIsXmlThatRasterisesCloseToThePng) {
     TScalableOptions options;
-    options.Format = TScalableFormat::Svg;
+    options.Format = TImageFormat::Svg;
     const QByteArray svg = Encode(Diagram, options);
     QXmlStreamReader xml(svg);
     while (!xml.atEnd()) xml.readNext();
@@ -196,7 +196,7 @@ TEST_F(ScalableExport, SvgOfAStyledDiagramRasterisesCloseToThePng) {
     Board.SetMarks(marks);
     Diagram.Header = Header("Ann & Bo <3>");
     TScalableOptions options;
-    options.Format = TScalableFormat::Svg;
+    options.Format = TImageFormat::Svg;
     options.Scale = 2;
     const QImage rasterised = RasterisedByRsvg(Encode(Diagram, options));
     if (rasterised.isNull()) GTEST_SKIP() << "rsvg-convert not installed";
@@ -208,7 +208,7 @@ TEST_F(ScalableExport, SvgOfAStyledDiagramRasterisesCloseToThePng) {
 
 TEST_F(ScalableExport, PdfHasOnePageOfTheDiagramsSize) {
     TScalableOptions options;
-    options.Format = TScalableFormat::Pdf;
+    options.Format = TImageFormat::Pdf;
     options.Scale = 2;
     Diagram.Header = Header("Page");
     const QByteArray pdf = Encode(Diagram, options);
@@ -246,11 +246,24 @@ TEST_F(ScalableExport, RefusesSizesOutOfReachAndKeepsTheOldFile) {
     EXPECT_EQ(check.readAll(), QByteArray("old"));
 }
 
-TEST(ScalableFormat, ComesFromTheExtensionInAnyCase) {
-    EXPECT_EQ(ScalableFormatOfFileName("a.PNG"), TScalableFormat::Png);
-    EXPECT_EQ(ScalableFormatOfFileName("dir.pdf/a.Svg"), TScalableFormat::Svg);
-    EXPECT_EQ(ScalableFormatOfFileName("a.pdf"), TScalableFormat::Pdf);
-    EXPECT_EQ(ScalableFormatOfFileName("a.bmp"), std::nullopt);
+TEST(ImageFormat, ComesFromTheExtensionInAnyCase) {
+    const struct {
+        const char* Name;
+        std::optional<TImageFormat> Format;
+    } cases[] = {{"a.PNG", TImageFormat::Png},
+                 {"dir.pdf/a.Svg", TImageFormat::Svg},
+                 {"a.pdf", TImageFormat::Pdf},
+                 {"a.bmp", TImageFormat::Bmp},
+                 {"A.GIF", TImageFormat::Gif},
+                 {"a.jpg", TImageFormat::Jpeg},
+                 {"a.JPEG", TImageFormat::Jpeg},
+                 {"a.vxd", std::nullopt},
+                 {"gif", std::nullopt},
+                 {"a.gif.txt", std::nullopt},
+                 {"", std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(ImageFormatOfFileName(c.Name), c.Format) << c.Name;
+    for (TImageFormat f : {TImageFormat::Png, TImageFormat::Svg, TImageFormat::Pdf}) EXPECT_TRUE(IsScalableFormat(f));
+    for (TImageFormat f : {TImageFormat::Gif, TImageFormat::Jpeg, TImageFormat::Bmp}) EXPECT_FALSE(IsScalableFormat(f));
 }
 
 // Arrows and coloured squares are board data that every output draws.

@@ -47,7 +47,7 @@ TEST(SvgCanvas, PiecesAndPicturesUsedAgainAreWrittenOnce) {
     TDiagram diagram;
     diagram.Board.SetStartPosition();
     TScalableOptions options;
-    options.Format = TScalableFormat::Svg;
+    options.Format = TImageFormat::Svg;
     QByteArray svg;
     std::string error;
     ASSERT_TRUE(EncodeScalableImage(diagram, options, svg, error)) << error;

@@ -269,7 +269,7 @@ TEST_F(BoardMarksJourney, PgnAutoVorlixDrawsEachPositionsOwnMarksAndGivesTheBoar
         viewer->findChild<QAction*>("mnpSelAll")->trigger();
         const QString chosen = dir.filePath("Run");
         const QString status = RunBatch<TPgnBatchDialog>(*viewer->btnAutoVorlix(), [&](TPgnBatchDialog& dialog) {
-            dialog.SetPacing(0, 0, 0);
+            dialog.SetPacing(0, 0);
             dialog.rbtChessFile->click();
             dialog.rbtEntire->click();
             AnswerFileDialog(chosen, false);

@@ -46,7 +46,7 @@ protected:
                 dialog->reject();
                 return;
             }
-            dialog->SetPacing(0, 0, 0);
+            dialog->SetPacing(0, 0);
             dialog->rbtChessFile->click();
             (dialog->*runs[run].first)->click();
             const QString name = runs[run++].second;

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <map>
+#include <numeric>
 
 #include "batch/BatchSources.h"
 #include "batch/ui/BatchHost.h"
@@ -23,6 +25,7 @@
 #include "export/VectorDiagramImage.h"
 #include "files/EPD.h"
 #include "files/PGN.h"
+#include "files/PGNIndex.h"
 #include "print/PdfPrintTarget.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
@@ -74,34 +77,17 @@ public:
     int HelpContext = 0;
 };
 
-class TFakePgnSource : public TPgnBatchSource {
-public:
-    TFakePgnSource(const QString& file, TDiagramBoard& board) : Board(board) {
-        pgn.LoadFromFile(file.toStdString());
-        for (TPGNRec* g = pgn.First; g; g = g->Next) Games.push_back(g);
-        Checked.assign(Games.size(), true);
+// The checked games of a file as the PGN viewer hands them over: all of them, in file order.
+struct TPgnFile {
+    explicit TPgnFile(const QString& file) {
+        Index.LoadFromFile(file.toStdString(), Reporter);
+        std::vector<int> all(size_t(Index.Count()));
+        std::iota(all.begin(), all.end(), 0);
+        Source = std::make_unique<TPgnBatchSource>(Index, all);
     }
-    int GameRowCount() const override { return int(Games.size()); }
-    int CheckedGameCount() const override { return int(std::count(Checked.begin(), Checked.end(), true)); }
-    int NextCheckedGame(int from) const override {
-        for (int i = std::max(from, 0); i < int(Games.size()); ++i)
-            if (Checked[size_t(i)]) return i;
-        return -1;
-    }
-    const TPGNRec& GameTags(int row) const override { return *Games[size_t(row)]; }
-    int GameNumber(int row) const override { return row + 1; }
-    bool LoadGame(int row, TPGNPos& chain) override { return chain.LoadGame(Games[size_t(row)], GameNumber(row)); }
-    void ShowPositionOnBoard(const TChessPosition& p, bool) override {
-        std::array<int32_t, 64> codes;
-        std::copy(std::begin(p.Board), std::end(p.Board), codes.begin());
-        Board.SetCodes(codes);
-        ++Shown;
-    }
-    TPGN pgn;
-    std::vector<TPGNRec*> Games;
-    std::vector<bool> Checked;
-    TDiagramBoard& Board;
-    int Shown = 0;
+    TCollectingReporter Reporter;
+    TPGNIndex Index;
+    std::unique_ptr<TPgnBatchSource> Source;
 };
 
 class TFakeEpdSource : public TEpdBatchSource {
@@ -136,19 +122,19 @@ class BatchDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host = std::make_unique<TFakeHost>(dir.path());
-        pgn = std::make_unique<TFakePgnSource>(Write(dir, "g.pgn", kTwoGames), host->Shown.Board);
+        pgn = std::make_unique<TPgnFile>(Write(dir, "g.pgn", kTwoGames));
         host->ChosenName = dir.filePath("out/Cap.gif");
         QDir(dir.path()).mkpath("out");
     }
     QStringList OutFiles() const { return QDir(dir.filePath("out")).entryList(QDir::Files, QDir::Name); }
     QTemporaryDir dir;
     std::unique_ptr<TFakeHost> host;
-    std::unique_ptr<TFakePgnSource> pgn;
+    std::unique_ptr<TPgnFile> pgn;
 };
 
 TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
-    TPgnBatchDialog dialog(*host, *pgn);
-    dialog.SetPacing(0, 0, 0);
+    TPgnBatchDialog dialog(*host, *pgn->Source);
+    dialog.SetPacing(0, 0);
     dialog.show();
     dialog.rbtEntire->click();
     dialog.HeaderBoxes.Show->click();  // the header on, with the players and the move
@@ -171,8 +157,8 @@ TEST_F(BatchDialogTest, PgnEntireGamesBecomeNumberedImagesWithComposedHeaders) {
 }
 
 TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
-    TPgnBatchDialog dialog(*host, *pgn);
-    dialog.SetPacing(0, 0, 0);
+    TPgnBatchDialog dialog(*host, *pgn->Source);
+    dialog.SetPacing(0, 0);
     dialog.show();
     dialog.rbtCustom->click();
     EXPECT_FALSE(dialog.btnStart->isEnabled());
@@ -189,8 +175,8 @@ TEST_F(BatchDialogTest, PgnCustomFieldsFilterKeysAndEnableStart) {
 }
 
 TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) {
-    TPgnBatchDialog dialog(*host, *pgn);
-    dialog.SetPacing(0, 0, 0);
+    TPgnBatchDialog dialog(*host, *pgn->Source);
+    dialog.SetPacing(0, 0);
     dialog.show();
     dialog.rbtPrinter->click();
     EXPECT_TRUE(dialog.chkNewPage->isEnabled());
@@ -208,7 +194,10 @@ TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) 
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 2);  // a new page for the second game
-    EXPECT_EQ(pgn->Shown, 7);
+    // The board shows each position in turn: the last is the second game's final one.
+    TDiagramBoard last;
+    ASSERT_TRUE(last.SetPositionFromPlacement("rnbqkbnr/ppp1pppp/8/3p4/3P4/8/PPP1PPPP/RNBQKBNR"));
+    EXPECT_EQ(host->BoardObj.Codes(), last.Codes());
 }
 
 TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
@@ -227,6 +216,7 @@ TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
     EXPECT_TRUE(dialog.FooterButtons.Text->isEnabled());
     dialog.FooterButtons.Text->setText("   ");
     QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
     EXPECT_EQ(dialog.lblStatus->text(), "Done.");
     EXPECT_EQ(dialog.FooterButtons.Text->text(), "");  // blanks only: emptied, counts as none
     EXPECT_EQ(OutFiles(), (QStringList{"Pos001.gif", "Pos002.gif"}));
@@ -242,9 +232,11 @@ TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
     host->ChosenName = dir.filePath("out/Pos");
     host->FilterIndex = fiSVG;
     QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.btnStart->isEnabled(); });
     host->ChosenName = dir.filePath("out/Pic.png");
     host->FilterIndex = fiPNG;
     QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+    WaitFor([&] { return dialog.btnStart->isEnabled(); });
     EXPECT_EQ(OutFiles().join(" ").toStdString(), "Pic001.png Pic002.png Pos001.svg Pos002.svg");
     QFile svg(dir.filePath("out/Pos002.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
@@ -253,6 +245,146 @@ TEST_F(BatchDialogTest, EpdRunWritesPngAndSvgFilesWhenThoseTypesAreChosen) {
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     const QImage png(dir.filePath("out/Pic001.png"));
     EXPECT_EQ(png.size(), DiagramImageSize(host->Shown));
+}
+
+// Every format the command line writes comes out of both dialogs byte for
+// byte as `vorlix batch` writes it from the same style, positions and options
+// (a PDF, which carries its time of writing, page for page).
+TEST_F(BatchDialogTest, DialogsWriteWhatTheCommandLineWritesInEveryFormat) {
+    const QString epdFile = Write(dir, "p.epd",
+                                  "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - bm Bb5; id \"one\";\n"
+                                  "8/8/8/8/8/8/8/k6K b - - id \"two\";\n");
+    const struct {
+        const char* Name;
+        int Filter;  // 0: diagram files
+        const char* Extension;
+        const char* Options;  // the dialog's colour index 2 and quality, spelled for the command line
+    } formats[] = {{"GIF", fiGIF, ".gif", ""},
+                   {"BMP", fiBMP, ".bmp", "--colors 256"},
+                   {"JPEG", fiJPEG, ".jpg", "--quality 81"},
+                   {"PNG", fiPNG, ".png", ""},
+                   {"SVG", fiSVG, ".svg", ""},
+                   {"PDF", fiPDF, ".pdf", ""},
+                   {"VXD", 0, ".vxd", ""}};
+    auto files = [](const QString& folder) {
+        std::map<QString, QByteArray> contents;
+        for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
+            QFile f(folder + "/" + name);
+            f.open(QIODevice::ReadOnly);
+            contents[name] = f.readAll();
+        }
+        return contents;
+    };
+    auto pages = [](const QByteArray& pdf) { return pdf.count("/Type /Page") - pdf.count("/Type /Pages"); };
+    for (const auto& format : formats) {
+        for (const bool pgnRun : {true, false}) {
+            SCOPED_TRACE(std::string(format.Name) + (pgnRun ? " from PGN" : " from EPD"));
+            const QString name = pgnRun ? "Cap" : "Pos";
+            const QString byDialog = dir.filePath(QString("dialog-%1-%2").arg(format.Name, name));
+            const QString byCommand = dir.filePath(QString("command-%1-%2").arg(format.Name, name));
+            QDir().mkpath(byDialog);
+            QDir().mkpath(byCommand);
+            host->ChosenName = byDialog + "/" + name + format.Extension;
+            host->FilterIndex = format.Filter;
+            QString header;
+            if (pgnRun) {
+                TPgnBatchDialog dialog(*host, *pgn->Source);
+                dialog.SetPacing(0, 0);
+                dialog.show();
+                dialog.rbtEntire->click();
+                (format.Filter ? dialog.rbtImageFile : dialog.rbtChessFile)->click();
+                if (!dialog.HeaderBoxes.Show->isChecked()) dialog.HeaderBoxes.Show->click();
+                dialog.HeaderBoxes.White->click();
+                dialog.HeaderBoxes.Black->click();
+                dialog.HeaderBoxes.Move->click();
+                QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+                WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
+                ASSERT_EQ(dialog.lblStatus->text(), "Done.");
+                header = "--positions entire --header players,move";
+            } else {
+                TFakeEpdSource epd(epdFile);
+                TEpdBatchDialog dialog(*host, epd);
+                dialog.show();
+                (format.Filter ? dialog.rbtImageFile : dialog.rbtChessFile)->click();
+                dialog.HeaderButtons.BestMove->click();
+                dialog.FooterButtons.Description->click();
+                QTest::mouseClick(dialog.btnStart, Qt::LeftButton);
+                WaitFor([&] { return dialog.lblStatus->text() == "Done."; });
+                ASSERT_EQ(dialog.lblStatus->text(), "Done.");
+                header = "--header bm --footer id";
+            }
+            // The command line from the same style: the diagram file the host's board came from.
+            const QString command =
+                QString("'%1/vorlix' batch '%2' -o '%3/%4%5' %6 %7 --style '%8' >/dev/null")
+                    .arg(VORLIX_BIN_DIR, pgnRun ? dir.filePath("g.pgn") : epdFile, byCommand, name, format.Extension,
+                         header, format.Options, VORLIX_SOURCE_DIR "/resources/default.vxd");
+            ASSERT_EQ(std::system(command.toLocal8Bit().constData()), 0) << command.toStdString();
+            const auto written = files(byDialog), expected = files(byCommand);
+            ASSERT_EQ(written.size(), format.Filter == fiPDF ? 1u : pgnRun ? 7u : 2u);
+            if (format.Filter == fiPDF) {
+                ASSERT_EQ(expected.size(), 1u);
+                EXPECT_EQ(pages(written.begin()->second), pgnRun ? 7 : 2);
+                EXPECT_EQ(pages(written.begin()->second), pages(expected.begin()->second));
+                continue;
+            }
+            ASSERT_EQ(written.size(), expected.size());
+            for (auto w = written.begin(), e = expected.begin(); w != written.end(); ++w, ++e) {
+                EXPECT_EQ(w->first, e->first);
+                EXPECT_TRUE(w->second == e->second) << w->first.toStdString() << " differs";
+            }
+        }
+    }
+}
+
+// A long run on its thread stops after the diagram in hand when the user
+// cancels or closes the dialog: no file is written afterwards, none is left
+// half written, and the dialog is idle again.
+TEST_F(BatchDialogTest, CancelAndCloseStopTheRunWithinOneDiagram) {
+    const struct {
+        const char* Name;
+        bool Pgn;
+        bool Close;
+    } rows[] = {{"PGN cancel", true, false},
+                {"PGN close", true, true},
+                {"EPD cancel", false, false},
+                {"EPD close", false, true}};
+    TPgnFile games(VORLIX_TEST_DATA_DIR "/benchmark.pgn");
+    TFakeEpdSource epd(VORLIX_TEST_DATA_DIR "/wacnew.epd");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const QString folder = dir.filePath(row.Name);
+        QDir().mkpath(folder);
+        host->ChosenName = folder + "/D.bmp";
+        host->FilterIndex = fiBMP;
+        std::unique_ptr<QDialog> dialog;
+        QPushButton *start = nullptr, *cancel = nullptr;
+        QLabel* status = nullptr;
+        if (row.Pgn) {
+            auto* pgnDialog = new TPgnBatchDialog(*host, *games.Source);
+            pgnDialog->rbtEntire->click();
+            start = pgnDialog->btnStart, cancel = pgnDialog->btnCancel, status = pgnDialog->lblStatus;
+            dialog.reset(pgnDialog);
+        } else {
+            auto* epdDialog = new TEpdBatchDialog(*host, epd);
+            start = epdDialog->btnStart, cancel = epdDialog->btnCancel, status = epdDialog->lblStatus;
+            dialog.reset(epdDialog);
+        }
+        dialog->show();
+        QTest::mouseClick(start, Qt::LeftButton);
+        WaitFor([&] { return QDir(folder).entryList(QDir::Files).size() >= 3; });
+        if (row.Close)
+            dialog->close();
+        else
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        // Stopped at once: nothing more appears, and the run is over.
+        const QStringList stopped = QDir(folder).entryList(QDir::Files, QDir::Name);
+        QTest::qWait(100);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), stopped);
+        EXPECT_LT(stopped.size(), row.Pgn ? 1000 : 300);
+        EXPECT_TRUE(start->isEnabled());
+        EXPECT_TRUE(status->text().startsWith("Aborted")) << status->text().toStdString();
+        for (const QString& name : stopped) EXPECT_FALSE(QImage(folder + "/" + name).isNull()) << name.toStdString();
+    }
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include <fstream>
 
 #include "FakeHost.h"
+#include "batch/BatchSources.h"
+#include "files/PGNRecord.h"
 #include "viewers/GameListModel.h"
 #include "viewers/ui/GameListView.h"
 #include "viewers/ui/GameLoading.h"
@@ -260,11 +262,20 @@ TEST_F(PGNViewer, AutoVorlixChecksTheGamesAndRestoresTheBoard) {
     Viewer->findChild<QAction*>("mnpSelNone")->trigger();
     EXPECT_EQ(Viewer->NextCheckedGame(0), -1);
 
-    // The batch tool's view of a row.
-    EXPECT_EQ(Viewer->GameTags(1).White, "W2");
-    EXPECT_EQ(Viewer->GameNumber(1), 2);
+    // The batch tool's view: the checked games in list order, from the game index.
+    Viewer->Model().Sort(gcNumber, false);
+    Viewer->findChild<QAction*>("mnpSelAll")->trigger();
+    const TPgnBatchSource source = Viewer->BatchSource();
+    ASSERT_EQ(source.CheckedGameCount(), 2);
+    EXPECT_EQ(source.GameNumber(0), 2);
+    TPGNRec tags, game;
+    source.GameTags(0, tags);
+    EXPECT_EQ(tags.White, "W2");
+    TCollectingReporter readErrors;
+    ASSERT_TRUE(source.ReadGame(1, game, readErrors));
+    EXPECT_EQ(game.White, "W");
     TPGNPos chain;
-    EXPECT_TRUE(Viewer->LoadGame(1, chain));
+    EXPECT_TRUE(chain.LoadGame(&game));
     EXPECT_EQ(chain.PositionCount(), 2);
     EXPECT_EQ(Viewer->Chain().PositionCount(), 2);  // the viewer's own game is untouched
 

@@ -36,7 +36,6 @@ namespace {
 const QString kCaption = "PGN Archive: ";
 constexpr int kHelpTopic = 3010;
 constexpr int kDefaultSpeed = 75;
-constexpr size_t kTagCacheSize = 16;
 constexpr int kDefaultWidths[kGameListColumns] = {24, 44, 120, 120, 120, 100, 76, 50, 44, 60, 60, 40};
 
 QString ColumnValueName(int column) { return "PGNCol" + QString::number(column); }
@@ -252,7 +251,7 @@ void TPgnViewer::SelectGame(int row) {
     loadedGame_ = model_->GameOfRow(row);
     FlvwPGN->selectionModel()->select(model_->index(row, 0),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    LoadGame(row, chain_);
+    LoadGame(row);
     if (chain_.First) ShowPositionOnBoard(*chain_.First, true);
     UpdateButtons();
     FillMoveList();
@@ -261,45 +260,27 @@ void TPgnViewer::SelectGame(int row) {
 
 int TPgnViewer::LoadedRow() const { return loadedGame_ < 0 ? -1 : model_->RowOfGame(loadedGame_); }
 
-// ---- the batch tool's view of the games
-
-int TPgnViewer::GameRowCount() const { return model_->rowCount(); }
 int TPgnViewer::CheckedGameCount() const { return model_->CheckedCount(); }
 int TPgnViewer::NextCheckedGame(int fromRow) const { return model_->NextChecked(fromRow); }
-int TPgnViewer::GameNumber(int row) const { return model_->GameOfRow(row) + 1; }
 
-const TPGNRec& TPgnViewer::GameTags(int row) const {
-    const int game = model_->GameOfRow(row);
-    for (auto& [cached, tags] : tagCache_)
-        if (cached == game) return tags;
-    if (tagCache_.size() < kTagCacheSize) tagCache_.emplace_back();
-    auto& slot = tagCache_[tagCacheNext_++ % kTagCacheSize];
-    slot.first = game;
-    games_.TagsOf(game, slot.second);
-    return slot.second;
-}
+TPgnBatchSource TPgnViewer::BatchSource() const { return TPgnBatchSource(games_, model_->CheckedGames()); }
 
-bool TPgnViewer::LoadGame(int row, TPGNPos& chain) {
+bool TPgnViewer::LoadGame(int row) {
     const int game = model_->GameOfRow(row);
-    TPGNRec& target = &chain == &chain_ ? game_ : batchGame_;
-    std::vector<TBoardMarks>& marks = &chain == &chain_ ? gameMarks_ : batchMarks_;
-    marks.clear();
-    if (!games_.ReadGame(game, target, host_.Reporter())) {
-        chain.Clear();
+    gameMarks_.clear();
+    if (!games_.ReadGame(game, game_, host_.Reporter())) {
+        chain_.Clear();
         return false;
     }
-    marks = ReadGameMarks(target);
-    return chain.LoadGame(&target, game + 1);
+    gameMarks_ = ReadGameMarks(game_);
+    return chain_.LoadGame(&game_, game + 1);
 }
 
-// A position's marks by its place in its chain: the viewer's own chain or the
-// one the batch tool replays.
+// A position's marks: those of the viewer's game at that place of its chain.
 const TBoardMarks& TPgnViewer::MarksOfPosition(const TChessPosition& position) const {
     static const TBoardMarks kNone;
-    if (gameMarks_.empty() && batchMarks_.empty()) return kNone;
-    const TChessPosition* first = &position;
-    while (first->Prev) first = first->Prev;
-    return BatchPositionMarks(first == chain_.First ? gameMarks_ : batchMarks_, position);
+    if (gameMarks_.empty()) return kNone;
+    return BatchPositionMarks(gameMarks_, position);
 }
 
 void TPgnViewer::ShowPositionOnBoard(const TChessPosition& position, bool refresh) {
@@ -457,7 +438,8 @@ void TPgnViewer::btnAutoVorlixClick() {
     // Crosses, dots and marks come back too, not only the pieces.
     TDiagramBoard& board = host_.Board();
     const TBoardContents saved = board.Contents();
-    host_.OpenPgnBatch(*this);
+    TPgnBatchSource source = BatchSource();
+    host_.OpenPgnBatch(source);
     board.SetContents(saved);
     board.Refresh();
 }
@@ -483,7 +465,6 @@ void TPgnViewer::CloseViewer() {
     chain_.Clear();
     model_->Clear();
     games_.Clear();
-    tagCache_.clear();
     UpdateButtons();
     setWindowTitle(kCaption);
     moveList_->Fill();

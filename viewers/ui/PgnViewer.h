@@ -28,7 +28,7 @@ class TGameListView;
 class TMoveListWindow;
 class TSettingsStore;
 
-class TPgnViewer : public QWidget, public TArchiveViewer, public TPgnBatchSource {
+class TPgnViewer : public QWidget, public TArchiveViewer {
     Q_OBJECT
 public:
     explicit TPgnViewer(TViewerHost& host);
@@ -42,15 +42,13 @@ public:
     bool ArchiveVisible() const override { return isVisible(); }
     void StopAutoReplay() override;
 
-    // What the batch tool reads.
-    int GameRowCount() const override;
-    int CheckedGameCount() const override;
-    int NextCheckedGame(int fromRow) const override;
-    // Valid until 16 further calls.
-    const TPGNRec& GameTags(int row) const override;
-    int GameNumber(int row) const override;
-    bool LoadGame(int row, TPGNPos& chain) override;
-    void ShowPositionOnBoard(const TChessPosition& position, bool refresh) override;
+    int CheckedGameCount() const;
+    // The list row of the next checked game at or after fromRow; -1 when none.
+    int NextCheckedGame(int fromRow) const;
+    // What the batch tool reads: the checked games in list order, from the game index.
+    TPgnBatchSource BatchSource() const;
+    // Copies the 64 squares and the position's marks to the main board; repaints unless told not to.
+    void ShowPositionOnBoard(const TChessPosition& position, bool refresh);
 
     // What the move list window uses.
     TPGNPos& Chain() { return chain_; }
@@ -100,6 +98,8 @@ private:
     void SelectRow(int row);
     void CurrentRowChanged(int row);
     void SelectGame(int row);
+    // Reads and replays the game of a row into the viewer's own chain, with its marks.
+    bool LoadGame(int row);
 
     void Step(TStep step);
     void StepForwardOne(bool animate);
@@ -119,18 +119,15 @@ private:
     TPGNIndex games_;
     TPGNPos chain_;
     const TBoardMarks& MarksOfPosition(const TChessPosition& position) const;
-    TPGNRec game_;       // the loaded game with its moves
-    TPGNRec batchGame_;  // the game the batch tool replays
+    TPGNRec game_;  // the loaded game with its moves
     // Arrows and coloured squares from the comments, one entry per position.
-    std::vector<TBoardMarks> gameMarks_, batchMarks_;
+    std::vector<TBoardMarks> gameMarks_;
     QString fileName_;
     TMoveListPrintSettings printSettings_;
     int showCount_ = 0;
     bool notify_ = false;  // the list's selection changes load games
     int loadedGame_ = -1;  // file-order index of the loaded game
     bool animating_ = false;
-    mutable std::vector<std::pair<int, TPGNRec>> tagCache_;
-    mutable size_t tagCacheNext_ = 0;
 
     TGameListModel* model_ = nullptr;
     TGameListView* FlvwPGN = nullptr;
