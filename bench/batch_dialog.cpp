@@ -31,13 +31,10 @@ public:
     TBenchBatchHost(const QString& out, const QString& style)
         : Out(out), Store(out + "/settings.ini"), AppSettings(Store) {
         TCollectingReporter errors;
-        if (!LoadDiagramFile(style, BoardObj, HeaderRec, FooterRec, errors))
-            std::fprintf(stderr, "%s\n", errors.Last().c_str());
+        if (!LoadDiagramFile(style, Shown, errors)) std::fprintf(stderr, "%s\n", errors.Last().c_str());
     }
     QWidget* HostWindow() override { return nullptr; }
-    TDiagramBoard& Board() override { return BoardObj; }
-    THeaderFooterInfo& Header() override { return HeaderRec; }
-    THeaderFooterInfo& Footer() override { return FooterRec; }
+    TDiagram& Diagram() override { return Shown; }
     TAppSettings& Settings() override { return AppSettings; }
     std::unique_ptr<TPrintTarget> OpenPrinter() override {
         return std::make_unique<TPdfPrintTarget>(Out + "/print.pdf");
@@ -62,8 +59,7 @@ public:
     QString Out;
     TSettingsStore Store;
     TAppSettings AppSettings;
-    TDiagramBoard BoardObj;
-    THeaderFooterInfo HeaderRec, FooterRec;
+    TDiagram Shown;
 };
 
 class TFileSource : public TEpdBatchSource {

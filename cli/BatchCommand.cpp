@@ -27,7 +27,6 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/GamePass.h"
-
 #include "export/ScalableExport.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"

@@ -150,7 +150,7 @@ TEST(BatchRun, EndsDoneCancelledOrFailedWithTheFailingJob) {
     TDiagram diagram;
     TCollectingReporter reporter;
     ASSERT_TRUE(LoadDiagramFile(VORLIX_SOURCE_DIR "/resources/default.vxd", diagram, reporter));
-    header.Enabled = true;
+    diagram.Header.Enabled = true;
     TImageOptions gif;
     enum class TStop { None, CancelAfterFirst, SecondUnwritable };
     const struct {
@@ -199,7 +199,7 @@ TEST(BatchRun, EndsDoneCancelledOrFailedWithTheFailingJob) {
 
     // A diagram of the copied style is the file the board itself gives.
     diagram.Board.SetCodes(CodesOf("8/8/8/8/8/8/8/K6k"));
-    header.Text = "Diagram 1";
+    diagram.Header.Text = "Diagram 1";
     std::vector<std::uint8_t> expected;
     std::string error;
     ASSERT_TRUE(EncodeBatchImage(diagram, gif, expected, error));

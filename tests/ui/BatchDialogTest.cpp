@@ -197,7 +197,7 @@ TEST_F(BatchDialogTest, PgnManyPerPagePrintsPagesAndTooLargeDiagramsDoNotStart) 
     // The board shows each position in turn: the last is the second game's final one.
     TDiagramBoard last;
     ASSERT_TRUE(last.SetPositionFromPlacement("rnbqkbnr/ppp1pppp/8/3p4/3P4/8/PPP1PPPP/RNBQKBNR"));
-    EXPECT_EQ(host->BoardObj.Codes(), last.Codes());
+    EXPECT_EQ(host->Shown.Board.Codes(), last.Codes());
 }
 
 TEST_F(BatchDialogTest, EpdRunRestoresTheHeaderAndNamesFilesWithThreeDigits) {
