@@ -232,7 +232,11 @@ void TEpdBatchDialog::btnStartClick() {
     }
     if (onThread_) {
         threadError_.clear();
-        thread_.Start([this] { RunFiles(); });
+        documentEnded_ = false;
+        thread_.Start([this] {
+            RunFiles();
+            EndDocumentOnThread();
+        });
         showTimer_->start();
     } else {
         RunPrinter();
@@ -268,8 +272,7 @@ bool TEpdBatchDialog::StartRun(TBatchDestination destination) {
     const TOutputKind kind = printing_                                      ? TOutputKind::Printed
                              : destination == TBatchDestination::ImageFiles ? TOutputKind::Image
                                                                             : TOutputKind::Diagram;
-    runner_ = std::make_unique<TBatchRunner>(
-        StyleOfDiagram(host_.Diagram(), kind, file_.Image), 1);
+    runner_ = std::make_unique<TBatchRunner>(StyleOfDiagram(host_.Diagram(), kind, file_.Image), 1);
     TCollectingReporter styleErrors;
     if (!runner_->Prepare(styleErrors)) {
         host_.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
@@ -310,7 +313,7 @@ TDiagramJob TEpdBatchDialog::JobOf(int n, std::string& headerText, std::string& 
 // On the run's thread: every record, without a pause.
 void TEpdBatchDialog::RunFiles() {
     try {
-        std::string header = runner_->Header().Text, footer = runner_->Footer().Text;
+        std::string header = runner_->Diagram().Header.Text, footer = runner_->Diagram().Footer.Text;
         const int count = static_cast<int>(records_.size());
         for (int n = 1; n <= count && !thread_.Cancelled(); ++n) {
             TDiagramJob job = JobOf(n, header, footer);
@@ -368,6 +371,16 @@ void TEpdBatchDialog::StopThread() {
     showTimer_->stop();
 }
 
+// Qt keeps the fonts a thread draws with until that thread ends: a PDF drawn on
+// the run's thread is ended there, before its fonts go.
+void TEpdBatchDialog::EndDocumentOnThread() {
+    if (!printing_ || !pages_) return;
+    if (!threadError_.empty() || runner_->End() == TBatchEnd::Failed) pages_->Abort();
+    documentError_.clear();
+    documentOk_ = pages_->EndPage(documentError_) && printer_->Finish(documentError_);
+    documentEnded_ = true;
+}
+
 void TEpdBatchDialog::EndRun() {
     if (!runner_) return;
     if (abort_ && runner_->End() == TBatchEnd::Done) runner_->Cancel();
@@ -376,8 +389,14 @@ void TEpdBatchDialog::EndRun() {
     if (!threadError_.empty()) end = TBatchEnd::Failed;
     std::string error = runError;
     // What was printed before an error stays; a cancel prints the page in progress.
-    if (end == TBatchEnd::Failed && pages_) pages_->Abort();
-    const bool finished = (!pages_ || pages_->EndPage(error)) && (!printing_ || printer_->Finish(error));
+    bool finished = documentOk_;
+    if (documentEnded_) {
+        if (!documentOk_) error = documentError_;
+    } else {
+        if (end == TBatchEnd::Failed && pages_) pages_->Abort();
+        finished = (!pages_ || pages_->EndPage(error)) && (!printing_ || printer_->Finish(error));
+    }
+    documentEnded_ = false;
     if (!printing_) FlushFolder(QFile::encodeName(file_.Name.Path.isEmpty() ? "." : file_.Name.Path).toStdString());
     QString status = QStringLiteral("Done.");
     if (end == TBatchEnd::Failed) {

@@ -112,6 +112,7 @@ private:
     void Finish(TBatchEnd end);
     // The run on its thread (files), and the dialog's look at it.
     void RunFiles();
+    void EndDocumentOnThread();
     void ShowRunState();
     void StopThread();
     void ReportFaultyGames();
@@ -146,6 +147,9 @@ private:
     };
     QTimer* showTimer_ = nullptr;
     std::string threadError_;  // an exception that ended the thread's run
+    // A PDF drawn on the run's thread, ended there: whether that worked and why not.
+    bool documentEnded_ = false, documentOk_ = false;
+    std::string documentError_;
     bool inTick_ = false;
     int printerInterval_ = 1000, pause_ = 50;
     TBatchThread<TShown> thread_;  // last: joined before the run it drives goes
