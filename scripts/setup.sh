@@ -15,6 +15,7 @@ PACKAGES=(
   xdg-utils desktop-file-utils
   appstream libxml2-utils man-db bash-completion shared-mime-info
   dpkg-dev lintian
+  poppler-utils
 )
 
 # The one-node Slurm cluster of scripts/slurm_test.sh; without them that test is skipped.
