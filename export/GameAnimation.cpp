@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
@@ -30,35 +31,68 @@ void ShowPosition(TDiagramBoard& board, const std::array<TSquareInfo, 64>& style
     }
 }
 
+// The positions of a game as frames, replayed afresh at each rewind.
+class TGameFrames : public TFrameSource {
+public:
+    TGameFrames(TDiagram& diagram, const TPGNRec& game, bool lastMove)
+        : diagram_(diagram), game_(game), lastMove_(lastMove), marks_(ReadGameMarks(game)) {
+        diagram_.Board.UnselectAll();
+        std::copy(diagram_.Board.SquareData(), diagram_.Board.SquareData() + 64, style_.begin());
+    }
+    bool Rewind(std::string& error) override {
+        index_ = 0;
+        try {
+            replay_ = std::make_unique<TGameReplay>(game_);
+        } catch (const EIllegalMoveData& e) {
+            error = e.Message();
+            return false;
+        }
+        return true;
+    }
+    bool Next(QImage& frame, std::string& error) override {
+        try {
+            if (index_ > 0 && !replay_->Step()) return false;
+        } catch (const EIllegalMoveData& e) {
+            error = e.Message();
+            return false;
+        }
+        if (index_ == kMaxAnimationFrames) {
+            error =
+                "An animation holds at most " + std::to_string(kMaxAnimationFrames) + " positions; this game has more.";
+            return false;
+        }
+        ShowPosition(diagram_.Board, style_, replay_->Position(), MarksAt(marks_, index_++), lastMove_);
+        frame = RenderDiagramImage(diagram_);
+        if (frame.isNull()) error = "out of memory";
+        return !frame.isNull();
+    }
+
+private:
+    TDiagram& diagram_;
+    const TPGNRec& game_;
+    bool lastMove_;
+    std::vector<TBoardMarks> marks_;
+    std::array<TSquareInfo, 64> style_;
+    std::unique_ptr<TGameReplay> replay_;
+    int index_ = 0;
+};
+
 }  // namespace
 
 bool RenderGameFrames(TDiagram& diagram, const TPGNRec& game, bool lastMove, std::vector<QImage>& frames,
                       std::string& error) {
-    TDiagramBoard& board = diagram.Board;
     frames.clear();
-    board.UnselectAll();
-    std::array<TSquareInfo, 64> style;
-    std::copy(board.SquareData(), board.SquareData() + 64, style.begin());
-    const std::vector<TBoardMarks> marks = ReadGameMarks(game);
-    try {
-        TGameReplay replay(game);
-        int index = 0;
-        do {
-            ShowPosition(board, style, replay.Position(), MarksAt(marks, index++), lastMove);
-            frames.push_back(RenderDiagramImage(diagram));
-        } while (replay.Step());
-    } catch (const EIllegalMoveData& e) {
-        error = e.Message();
-        return false;
-    }
-    return true;
+    TGameFrames source(diagram, game, lastMove);
+    if (!source.Rewind(error)) return false;
+    QImage frame;
+    while (source.Next(frame, error)) frames.push_back(frame);
+    return error.empty();
 }
 
 bool EncodeGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
                          std::vector<std::uint8_t>& out, std::string& error) {
-    std::vector<QImage> frames;
-    return RenderGameFrames(diagram, game, options.LastMove, frames, error) &&
-           EncodeAnimatedGif(frames, options.DelayMs, out, error);
+    TGameFrames source(diagram, game, options.LastMove);
+    return EncodeAnimatedGif(source, options.DelayMs, out, error);
 }
 
 bool SaveGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,

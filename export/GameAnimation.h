@@ -22,6 +22,9 @@ struct TGameAnimationOptions {
 // The colour that marks the squares of the last move (merged with the square).
 constexpr TColor kLastMoveColor = 0x60E8F8;
 
+// An animation has at most this many frames (a game of ten thousand moves).
+constexpr int kMaxAnimationFrames = 20001;
+
 // Renders the frames at 100 %; false with the replay's message at a move that
 // cannot be made. The board shows the last position afterwards.
 bool RenderGameFrames(TDiagram& diagram, const TPGNRec& game, bool lastMove, std::vector<QImage>& frames,

@@ -138,69 +138,124 @@ private:
     int error_ = 0;
 };
 
-std::vector<QImage> AsRgb32Frames(const std::vector<QImage>& frames) {
-    std::vector<QImage> result;
-    result.reserve(frames.size());
-    for (const QImage& f : frames)
-        result.push_back(f.format() == QImage::Format_RGB32 ? f : f.convertToFormat(QImage::Format_RGB32));
-    return result;
+QImage AsRgb32(const QImage& frame) {
+    return frame.format() == QImage::Format_RGB32 ? frame : frame.convertToFormat(QImage::Format_RGB32);
 }
 
-// Each frame's area to store: all of the first, then what changed (a single
-// pixel when nothing did, since every frame must hold at least one).
-std::vector<QRect> FrameAreas(const std::vector<QImage>& frames) {
-    std::vector<QRect> areas{frames.front().rect()};
-    for (size_t i = 1; i < frames.size(); ++i) {
-        const QRect changed = ChangedArea(frames[i - 1], frames[i]);
-        areas.push_back(changed.isEmpty() ? QRect(0, 0, 1, 1) : changed);
+// Walks the source's frames in RGB32 with the area each stores: all of the
+// first, then what changed (a single pixel when nothing did, since every frame
+// must hold at least one). Checks that every frame has the first one's size.
+class TFrameWalk {
+public:
+    explicit TFrameWalk(TFrameSource& source) : source_(source) {}
+    bool Start(std::string& error) {
+        previous_ = QImage();
+        return source_.Rewind(error);
     }
-    return areas;
-}
-
-bool WriteShared(TGifStream& gif, const std::vector<QImage>& frames, const std::vector<QRect>& areas,
-                 const TExactPalette& palette, int delayCs) {
-    const TColorMap map = MakeColorMap(palette.Colors);
-    if (!map || !gif.Begin(frames.front().size(), map.get())) return false;
-    for (size_t i = 0; i < frames.size(); ++i)
-        if (!gif.Frame(palette.Map(frames[i], areas[i]), areas[i].topLeft(), delayCs, nullptr)) return false;
-    return true;
-}
-
-bool WriteLocal(TGifStream& gif, const std::vector<QImage>& frames, int delayCs) {
-    if (!gif.Begin(frames.front().size(), nullptr)) return false;
-    for (const QImage& frame : frames) {
-        const TIndexedImage reduced = ReduceColors(frame, TGifColors::Colors256);
-        const TColorMap map = MakeColorMap(reduced.Palette);
-        if (!map || !gif.Frame(reduced, QPoint(0, 0), delayCs, map.get())) return false;
+    // False at the end (error empty) or on a failure (error set).
+    bool Next(QImage& frame, QRect& area, std::string& error) {
+        QImage next;
+        if (!source_.Next(next, error)) return false;
+        if (next.isNull()) {
+            error = "out of memory";
+            return false;
+        }
+        frame = AsRgb32(next);
+        if (frame.isNull()) {
+            error = "out of memory";
+            return false;
+        }
+        if (previous_.isNull()) {
+            area = frame.rect();
+        } else if (frame.size() != previous_.size()) {
+            error = "The frames of an animation must all have one size.";
+            return false;
+        } else {
+            const QRect changed = ChangedArea(previous_, frame);
+            area = changed.isEmpty() ? QRect(0, 0, 1, 1) : changed;
+        }
+        previous_ = frame;
+        return true;
     }
-    return true;
-}
 
-}  // namespace
+private:
+    TFrameSource& source_;
+    QImage previous_;
+};
 
-bool EncodeAnimatedGif(const std::vector<QImage>& input, int delayMs, std::vector<std::uint8_t>& out,
-                       std::string& error, TAnimationStats* stats) {
-    out.clear();
-    if (input.empty() || input.front().isNull()) {
+class TVectorFrames : public TFrameSource {
+public:
+    explicit TVectorFrames(const std::vector<QImage>& frames) : frames_(frames) {}
+    bool Rewind(std::string&) override {
+        next_ = 0;
+        return true;
+    }
+    bool Next(QImage& frame, std::string&) override {
+        if (next_ == frames_.size()) return false;
+        frame = frames_[next_++];
+        return true;
+    }
+
+private:
+    const std::vector<QImage>& frames_;
+    size_t next_ = 0;
+};
+
+// The first pass: the frames' size and count, and whether their colours fit
+// one exact palette (it stops looking once they do not).
+bool Survey(TFrameWalk& walk, QSize& size, int& count, TExactPalette& palette, bool& shared, std::string& error) {
+    if (!walk.Start(error)) return false;
+    QImage frame;
+    QRect area;
+    count = 0;
+    shared = true;
+    while (walk.Next(frame, area, error)) {
+        if (count++ == 0) size = frame.size();
+        if (shared) shared = palette.Add(frame, area);
+    }
+    if (!error.empty()) return false;
+    if (count == 0 || size.isEmpty()) {
         error = "There are no frames to animate.";
         return false;
     }
-    const QSize size = input.front().size();
     if (size.width() > 65535 || size.height() > 65535) {
         error = "The image is too large or empty for a GIF file.";
         return false;
     }
-    for (const QImage& f : input) {
-        if (f.size() != size) {
-            error = "The frames of an animation must all have one size.";
-            return false;
+    return true;
+}
+
+bool WriteFrames(TGifStream& gif, TFrameWalk& walk, QSize size, const TExactPalette& palette, bool shared, int delayCs,
+                 std::string& error) {
+    if (!walk.Start(error)) return false;
+    const TColorMap global = shared ? MakeColorMap(palette.Colors) : TColorMap();
+    if ((shared && !global) || !gif.Begin(size, global.get())) return false;
+    QImage frame;
+    QRect area;
+    while (walk.Next(frame, area, error)) {
+        if (shared) {
+            if (!gif.Frame(palette.Map(frame, area), area.topLeft(), delayCs, nullptr)) return false;
+            continue;
         }
+        const TIndexedImage reduced = ReduceColors(frame, TGifColors::Colors256);
+        const TColorMap map = MakeColorMap(reduced.Palette);
+        if (!map || !gif.Frame(reduced, QPoint(0, 0), delayCs, map.get())) return false;
     }
-    const std::vector<QImage> frames = AsRgb32Frames(input);
-    const std::vector<QRect> areas = FrameAreas(frames);
+    return error.empty();
+}
+
+}  // namespace
+
+bool EncodeAnimatedGif(TFrameSource& source, int delayMs, std::vector<std::uint8_t>& out, std::string& error,
+                       TAnimationStats* stats) {
+    out.clear();
+    error.clear();
+    TFrameWalk walk(source);
+    QSize size;
+    int count = 0;
     TExactPalette palette;
     bool shared = true;
-    for (size_t i = 0; i < frames.size() && shared; ++i) shared = palette.Add(frames[i], areas[i]);
+    if (!Survey(walk, size, count, palette, shared, error)) return false;
     const int delayCs = std::max(1, (delayMs + 5) / 10);
 
     TGifStream gif(out);
@@ -208,15 +263,21 @@ bool EncodeAnimatedGif(const std::vector<QImage>& input, int delayMs, std::vecto
         error = gif.Error();
         return false;
     }
-    const bool written = shared ? WriteShared(gif, frames, areas, palette, delayCs) : WriteLocal(gif, frames, delayCs);
+    const bool written = WriteFrames(gif, walk, size, palette, shared, delayCs, error);
     const bool closed = gif.Close();
     if (!written || !closed) {
-        error = gif.Error();
+        if (error.empty()) error = gif.Error();
         out.clear();
         return false;
     }
-    if (stats) *stats = {shared, int(frames.size())};
+    if (stats) *stats = {shared, count};
     return true;
+}
+
+bool EncodeAnimatedGif(const std::vector<QImage>& frames, int delayMs, std::vector<std::uint8_t>& out,
+                       std::string& error, TAnimationStats* stats) {
+    TVectorFrames source(frames);
+    return EncodeAnimatedGif(source, delayMs, out, error, stats);
 }
 
 }  // namespace vorlix
