@@ -10,8 +10,8 @@ namespace {
 
 QImage Scaled(const QImage& image, int scaleIndex) {
     if (scaleIndex == kNoScaleIndex || scaleIndex < 0 || scaleIndex >= kImageScaleCount) return image;
-    const QImage scaled = ScaleImageSmoothly(image, ScaledSize(image.size(), ImageScaleFactor(scaleIndex)));
-    return scaled.isNull() ? image : scaled;
+    // A null result is an allocation that failed: never the unscaled image in its place.
+    return ScaleImageSmoothly(image, ScaledSize(image.size(), ImageScaleFactor(scaleIndex)));
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ bool EncodeBmpFile(const QImage& image, int colorIndex, std::vector<std::uint8_t
 bool EncodeDiagramImage(const QImage& image, const TImageSaveOptions& options, std::vector<std::uint8_t>& out,
                         std::string& error) {
     if (image.isNull()) {
-        error = "There is no image to save.";
+        // Every diagram has pixels: a null image is one that could not be allocated.
+        error = "out of memory: the image could not be made.";
         return false;
     }
     switch (options.Format) {
