@@ -76,7 +76,7 @@ int RunGif(const Args& args) {
         if (!LoadDiagramFile(QString::fromStdString(*parsed.Style), diagram, styleReporter)) return 1;
     }
     reporter.SetSubject(parsed.File + ", game " + std::to_string(parsed.Game));
-    return SaveGameAnimation(diagram, game, parsed.Animation, QString::fromStdString(parsed.Output), reporter) ? 0 : 1;
+    return SaveGameAnimation(diagram, game, parsed.Animation, parsed.Output, reporter) ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

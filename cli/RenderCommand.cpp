@@ -322,7 +322,14 @@ bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& re
     save.Dpi = o.Dpi.value_or(96);
     if (o.ScalePercent) save.Scale = *o.ScalePercent / 100.0;
     if (o.Size) save.Scale = double(*o.Size) / diagram.Board.DiagramSize().width();
-    return SaveScalableImage(diagram, QString::fromStdString(o.Output), save, reporter);
+    QByteArray bytes;
+    std::string error;
+    if (!EncodeScalableImage(diagram, save, bytes, error)) {
+        reporter.Report(TMsgKind::Error, error);
+        return false;
+    }
+    // The name's bytes as given: a QString would change a name that is not UTF-8.
+    return WriteImageFile(o.Output, {bytes.constData(), size_t(bytes.size())}, reporter);
 }
 
 }  // namespace

@@ -96,14 +96,14 @@ bool EncodeGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnim
 }
 
 bool SaveGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
-                       const QString& fileName, TErrorReporter& reporter) {
+                       const std::string& localFileName, TErrorReporter& reporter) {
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!EncodeGameAnimation(diagram, game, options, bytes, error)) {
         reporter.Report(TMsgKind::Error, error);
         return false;
     }
-    return WriteImageFile(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reporter);
+    return WriteImageFile(localFileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reporter);
 }
 
 }  // namespace vorlix

@@ -33,8 +33,9 @@ bool RenderGameFrames(TDiagram& diagram, const TPGNRec& game, bool lastMove, std
 bool EncodeGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
                          std::vector<std::uint8_t>& out, std::string& error);
 
-// Encodes and writes through the crash-safe writer; errors go to the reporter.
+// Encodes and writes through the crash-safe writer to the file the bytes of
+// localFileName name, as they are; errors go to the reporter.
 bool SaveGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
-                       const QString& fileName, TErrorReporter& reporter);
+                       const std::string& localFileName, TErrorReporter& reporter);
 
 }  // namespace vorlix

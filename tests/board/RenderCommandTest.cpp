@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <QFile>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
@@ -200,6 +207,50 @@ TEST_F(RenderCommand, ImageOptionsThatDoNotFitTheFormatAreRejected) {
     EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.jpg"), "--quality", "0"}).ExitCode, 2);
     EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.gif"), "--header-align", "middle"}).ExitCode, 2);
     EXPECT_FALSE(QFile::exists(Out("x.gif")));
+}
+
+}  // namespace
+}  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+// Runs vorlix with arguments passed as raw bytes (QProcess would recode them as UTF-8).
+int RunVorlixBytes(const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(VORLIX_BIN_DIR "/vorlix")};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A name that is not UTF-8 reaches the file system byte for byte, whatever the output.
+TEST_F(RenderCommand, NamesThatAreNotUtf8AreWrittenByteForByte) {
+    const std::string folder = QFile::encodeName(dir_.path()).toStdString() + "/d\xff";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    const std::string pgn = folder + "/g\xfe.pgn";
+    {
+        FILE* f = std::fopen(pgn.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs("[Event \"x\"]\n\n1. e4 e5 *\n", f);
+        std::fclose(f);
+    }
+    for (const char* extension : {".png", ".svg", ".pdf", ".gif", ".bmp", ".jpg"}) {
+        SCOPED_TRACE(extension);
+        const std::string name = folder + "/\xff\xfe" + extension;
+        EXPECT_EQ(RunVorlixBytes({"render", "--fen", "8/8/8/8/8/8/8/K6k", "-o", name}), 0);
+        struct stat st {};
+        EXPECT_EQ(::stat(name.c_str(), &st), 0);
+        EXPECT_GT(st.st_size, 0);
+    }
+    const std::string animation = folder + "/a\xff.gif";
+    EXPECT_EQ(RunVorlixBytes({"gif", pgn, "-o", animation}), 0);
+    struct stat st {};
+    EXPECT_EQ(::stat(animation.c_str(), &st), 0);
+    std::filesystem::remove_all(folder);  // Qt cannot name it to clear it
 }
 
 }  // namespace
