@@ -3,10 +3,13 @@
 // to a board through its own setters, so the board's rules (e.g. odd square
 // sizes) hold; the picture goes through the same image road as the editor's.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QString>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -29,6 +32,7 @@ struct TRenderOptions {
     std::optional<std::string> Vxd;
     std::optional<std::string> Fen;
     std::optional<std::string> Setup;
+    std::optional<std::string> Fens;  // a file of positions, one a line; "-" for standard input
     std::string Output;
     TImageFormat Format = TImageFormat::Bmp;
     bool Scalable = false;  // PNG, SVG or PDF
@@ -162,6 +166,8 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         o.Fen = value;
     } else if (name == "--setup") {
         o.Setup = value;
+    } else if (name == "--fens") {
+        o.Fens = value;
     } else if (name == "-o") {
         o.Output = value;
     } else if (name == "--view") {
@@ -243,11 +249,44 @@ std::string CheckScalableOptions(const TRenderOptions& o) {
     return {};
 }
 
+// Where "%d" or "%0Nd" (N 1..9) stands in a name pattern: its offset, length and width.
+struct TNumberPattern {
+    size_t At = 0, Length = 0;
+    int Width = 0;
+};
+
+std::optional<TNumberPattern> NumberPattern(const std::string& pattern) {
+    std::optional<TNumberPattern> found;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%') continue;
+        TNumberPattern p{i, 2, 0};
+        if (i + 3 < pattern.size() && pattern[i + 1] == '0' && pattern[i + 2] >= '1' && pattern[i + 2] <= '9' &&
+            pattern[i + 3] == 'd')
+            p = {i, 4, pattern[i + 2] - '0'};
+        else if (i + 1 >= pattern.size() || pattern[i + 1] != 'd')
+            return std::nullopt;  // a lone % would be ambiguous
+        if (found) return std::nullopt;
+        found = p;
+        i += p.Length - 1;
+    }
+    return found;
+}
+
+std::string NumberedName(const std::string& pattern, int n) {
+    const TNumberPattern p = *NumberPattern(pattern);
+    std::string number = std::to_string(n);
+    if (int(number.size()) < p.Width) number.insert(0, p.Width - number.size(), '0');
+    return pattern.substr(0, p.At) + number + pattern.substr(p.At + p.Length);
+}
+
 // Checks the options against each other and the output format.
 std::string CheckRenderOptions(TRenderOptions& o) {
-    if (o.Fen && o.Setup) return "give at most one of --fen and --setup";
-    if (!o.Fen && !o.Setup && !o.Vxd) return "give --fen, --setup or --vxd";
+    if (int(bool(o.Fen)) + int(bool(o.Setup)) + int(bool(o.Fens)) > 1)
+        return "give at most one of --fen, --setup and --fens";
+    if (!o.Fen && !o.Setup && !o.Fens && !o.Vxd) return "give --fen, --setup, --fens or --vxd";
     if (o.Output.empty()) return "-o OUT is required";
+    if (o.Fens && !NumberPattern(o.Output))
+        return "with --fens, -o needs one number in its name, such as d%03d.png (%d or %0Nd)";
     const auto format = ImageFormatOfFileName(QString::fromStdString(o.Output));
     if (!format) return "the output file must end in .png, .svg, .pdf, .gif, .jpg, .jpeg or .bmp";
     o.Format = *format;
@@ -332,6 +371,71 @@ bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& re
     return WriteImageFile(o.Output, {bytes.constData(), size_t(bytes.size())}, reporter);
 }
 
+// Writes the diagram as the options ask, to options.Output.
+bool Draw(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter& reporter) {
+    if (options.Scalable) {
+        reporter.SetSubject(options.Output);
+        return SaveScalable(options, diagram, reporter);
+    }
+    const QImage image = RenderDiagramImage(diagram, options.ScaleIndex);
+    TImageSaveOptions save;
+    save.Format = options.Format;
+    save.ColorIndex = ColorIndexOf(options);
+    save.Quality = options.Quality;
+    if (options.Transparent) save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(diagram));
+    return SaveImage(image, options.Output, save, reporter);
+}
+
+// One diagram for every line of the --fens file (a FEN, or a setup text), in
+// the style given, numbered from 1 by the line's place among the non-empty
+// lines. A bad line is reported with its number and skipped; the exit code then is 1.
+int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter& reporter) {
+    const std::string& source = *options.Fens;
+    const bool standardInput = source == "-";
+    struct stat st {};
+    if (!standardInput && ::stat(source.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return Failure(source + ": is a folder, not a file of positions");
+    FILE* in = standardInput ? stdin : std::fopen(source.c_str(), "rb");
+    if (!in) return Failure(source + ": " + std::strerror(errno));
+    constexpr size_t kMaxLine = 4096;  // far beyond any FEN: a longer line is not one
+    bool allDrawn = true;
+    int lineNumber = 0, n = 0;
+    std::string line;
+    int c = 0;
+    do {
+        c = std::fgetc(in);
+        if (c != '\n' && c != EOF) {
+            if (line.size() <= kMaxLine) line.push_back(char(c));
+            continue;
+        }
+        ++lineNumber;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        const size_t start = line.find_first_not_of(" \t");
+        if (start != std::string::npos) {
+            const std::string text = line.substr(start);
+            const std::string placement = text.substr(0, text.find(' '));
+            ++n;
+            diagram.Board.BeginUpdate();
+            const bool placed = text.size() <= kMaxLine && (diagram.Board.SetPositionFromPlacement(placement) ||
+                                                            diagram.Board.SetPositionFromSetup(text));
+            diagram.Board.EndUpdate();
+            if (!placed) {
+                PrintMessage(source + ":" + std::to_string(lineNumber) + ": not a FEN or setup text");
+                allDrawn = false;
+            } else {
+                TRenderOptions one = options;
+                one.Output = NumberedName(options.Output, n);
+                allDrawn = Draw(one, diagram, reporter) && allDrawn;
+            }
+        }
+        line.clear();
+    } while (c != EOF);
+    const bool readError = std::ferror(in);
+    if (!standardInput) std::fclose(in);
+    if (readError) return Failure(source + ": the file could not be read to its end");
+    return allDrawn ? 0 : 1;
+}
+
 }  // namespace
 
 int RunRender(const Args& args) {
@@ -351,18 +455,8 @@ int RunRender(const Args& args) {
     board.EndUpdate();
     if (!error.empty()) return Failure(error);
     ApplyHeaderFooter(options, diagram);
-
-    if (options.Scalable) {
-        reporter.SetSubject(options.Output);
-        return SaveScalable(options, diagram, reporter) ? 0 : 1;
-    }
-    const QImage image = RenderDiagramImage(diagram, options.ScaleIndex);
-    TImageSaveOptions save;
-    save.Format = options.Format;
-    save.ColorIndex = ColorIndexOf(options);
-    save.Quality = options.Quality;
-    if (options.Transparent) save.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(diagram));
-    return SaveImage(image, options.Output, save, reporter) ? 0 : 1;
+    if (options.Fens) return RenderFens(options, diagram, reporter);
+    return Draw(options, diagram, reporter) ? 0 : 1;
 }
 
 }  // namespace vorlix::cli

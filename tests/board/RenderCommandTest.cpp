@@ -199,6 +199,31 @@ TEST_F(RenderCommand, BadDiagramFileExitsOneWithTheReadersMessage) {
     EXPECT_TRUE(run.Errors.contains("File not found!")) << run.Errors.toStdString();
 }
 
+// Many diagrams in one process: each line's image is the one a single render
+// gives; a bad line is named and skipped, and its number stays taken.
+TEST_F(RenderCommand, FensDrawEveryLineAsASingleRenderWould) {
+    QFile list(Out("list.txt"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("8/8/8/8/8/8/8/K6k w - - 0 1\n\nnot a position\r\nr3k2r/8/8/8/8/8/8/R3K2R b KQkq -\n");
+    list.close();
+    const TRun run = RunVorlix({"--fens", Out("list.txt"), "-o", Out("d%02d.gif")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Errors.contains("list.txt:3: not a FEN or setup text")) << run.Errors.toStdString();
+    EXPECT_FALSE(QFile::exists(Out("d02.gif")));
+    const struct {
+        const char* Name;
+        const char* Fen;
+    } drawn[] = {{"d01.gif", "8/8/8/8/8/8/8/K6k"}, {"d03.gif", "r3k2r/8/8/8/8/8/8/R3K2R"}};
+    for (const auto& d : drawn) {
+        ASSERT_EQ(RunVorlix({"--fen", d.Fen, "-o", Out("single.gif")}).ExitCode, 0);
+        QFile one(Out("single.gif")), many(Out(d.Name));
+        ASSERT_TRUE(one.open(QIODevice::ReadOnly) && many.open(QIODevice::ReadOnly)) << d.Name;
+        EXPECT_EQ(one.readAll(), many.readAll()) << d.Name;
+    }
+    for (const char* pattern : {"plain.gif", "two%d%d.gif", "odd%x.gif"})
+        EXPECT_EQ(RunVorlix({"--fens", Out("list.txt"), "-o", Out(pattern)}).ExitCode, 2) << pattern;
+}
+
 TEST_F(RenderCommand, ImageOptionsThatDoNotFitTheFormatAreRejected) {
     const char* fen = "8/8/8/8/8/8/8/8";
     EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("x.bmp"), "--transparent"}).ExitCode, 2);
