@@ -53,14 +53,18 @@ int main(int argc, char** argv) {
 
     QImage plain(328, 328, QImage::Format_RGB32);
     const double fill = PerSecond(iterations, [&] { plain.fill(0xFFC0C0C0); });
-    const double rebuild = PerSecond(std::max(1, iterations / 20), [&] { board.BuildPieceImages(); });
+    // Building only marks the pictures stale; the render that follows does the work.
+    const double rebuild = PerSecond(std::max(1, iterations / 20), [&] {
+        board.BuildPieceImages();
+        board.Render();
+    });
 
     std::printf("%d iterations, diagram %dx%d, processor time of one thread\n", iterations, board.Width(),
                 board.Height());
     Report("render, defaults", render, render);
     Report("render, shading+grid+4 sides", styledRender, render);
     Report("baseline: fill 328x328", fill, render);
-    Report("baseline: rebuild piece pictures", rebuild, render);
+    Report("baseline: rebuild pictures+render", rebuild, render);
     std::printf("default rendering %s the 1 ms budget\n", render > 1000.0 ? "is within" : "EXCEEDS");
     return 0;
 }
