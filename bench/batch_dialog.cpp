@@ -41,11 +41,11 @@ public:
     }
     float PrintFactor() override { return 1.0f; }
     void PrinterSetup() override {}
-    bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
+    bool AskImageFileName(QString& fileName, int& filterIndex, TImageOptions& image) override {
         fileName = Out + "/D.gif";
         filterIndex = fiGIF;
-        colorIndex = ci256Colors;
-        transparent = false;
+        image.ColorIndex = ci256Colors;
+        image.Transparent = false;
         return true;
     }
     bool AskDiagramFileName(QString&) override { return false; }

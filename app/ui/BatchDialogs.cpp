@@ -32,16 +32,17 @@ public:
     float PrintFactor() override { return print_.PrintFactor(); }
     void PrinterSetup() override { print_.mnuFilePrinterSetupClick(); }
 
-    bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
+    bool AskImageFileName(QString& fileName, int& filterIndex, TImageOptions& image) override {
         TImageFileDialog& dialog = W_.ImageFileDialog();
         dialog.SetFilter(kScalableImageSaveFilter);  // every format, as Save as Image offers
         dialog.SetInitialDir(W_.Settings().SavePath);
+        dialog.SetImageSettings(W_.Settings().JPGQuality, W_.Settings().ImageScale);
+        dialog.SetPdfAsPages(true);
         const TDialogOwnerScope owner(dialog, DialogOwner(&W_));
         if (!dialog.Execute()) return false;
         fileName = dialog.FileName();
         filterIndex = dialog.FilterIndex();
-        colorIndex = dialog.ColorIndex();
-        transparent = dialog.Transparent();
+        image = dialog.ImageOptions();
         return true;
     }
 

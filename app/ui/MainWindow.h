@@ -29,6 +29,7 @@ class TBoardControl;
 class TBoardEditor;
 class TDiagramClipboard;
 class TImageFileDialog;
+struct TImageOptions;
 class TRunFolder;
 class TTipForm;
 class TUndoList;
@@ -70,7 +71,9 @@ public:
     // The command behind the Save as Image button and menu item.
     void spbSaveImgClick();
     // Renders and writes the image without the dialog; the overwrite question is asked.
+    // With the settings' JPEG quality and image scale.
     bool SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent);
+    bool SaveImageTo(const QString& fileName, const TImageOptions& choice);
 
     // Asks to save a modified diagram; false when the user cancelled.
     bool QuerySaveChanges();

@@ -46,18 +46,32 @@ void TMainWindow::spbSaveImgClick() {
     TImageFileDialog& dialog = *imageFileDialog_;
     dialog.SetFilter(kScalableImageSaveFilter);
     dialog.SetInitialDir(settings_.SavePath);
+    dialog.SetImageSettings(settings_.JPGQuality, settings_.ImageScale);
+    dialog.SetPdfAsPages(false);
     if (!dialog.Execute()) return;
     const QString fileName = ForceExtension(dialog.FileName(), ExtensionOfImageFilter(dialog.FilterIndex()));
     dialog.SetFileName(fileName);
-    SaveImageTo(fileName, dialog.FilterIndex(), dialog.ColorIndex(), dialog.Transparent());
+    SaveImageTo(fileName, dialog.ImageOptions());
 }
 
 bool TMainWindow::SaveImageTo(const QString& fileName, int filterIndex, int colorIndex, bool transparent) {
+    TImageOptions choice;
+    choice.Format = ImageFormatOfFilter(filterIndex);
+    choice.ColorIndex = colorIndex;
+    choice.Transparent = transparent;
+    choice.Quality = settings_.JPGQuality;
+    choice.ScaleIndex = settings_.ImageScale;
+    return SaveImageTo(fileName, choice);
+}
+
+bool TMainWindow::SaveImageTo(const QString& fileName, const TImageOptions& choice) {
     THourglass hourglass;
     if (!ConfirmReplace(fileName)) return false;
-    const TImageFormat format = ImageFormatOfFilter(filterIndex);
+    const TImageFormat format = choice.Format;
+    const int colorIndex = choice.ColorIndex;
+    const bool transparent = choice.Transparent;
     const bool scalable = IsScalableFormat(format);
-    const QImage image = scalable ? QImage() : RenderDiagramImage(diagram_, settings_.ImageScale);
+    const QImage image = scalable ? QImage() : RenderDiagramImage(diagram_, choice.ScaleIndex);
     PlayWave("camra2.wav");
     settings_.SavePath = FolderOf(fileName);
     imageFileDialog_->SetInitialDir(settings_.SavePath);
@@ -65,14 +79,14 @@ bool TMainWindow::SaveImageTo(const QString& fileName, int filterIndex, int colo
     if (scalable) {
         TScalableOptions options;
         options.Format = format;
-        options.Scale = ImageScaleFactor(settings_.ImageScale);
+        options.Scale = choice.Scale.value_or(ImageScaleFactor(choice.ScaleIndex));
         options.Transparent = transparent && format == TImageFormat::Png;
         return SaveScalableImage(diagram_, fileName, options, reporter_);
     }
     TImageSaveOptions options;
     options.Format = format;
     options.ColorIndex = options.Format == TImageFormat::Jpeg ? ciTrueColor : colorIndex;
-    options.Quality = settings_.JPGQuality;
+    options.Quality = choice.Quality;
     if (options.Format == TImageFormat::Gif && transparent)
         options.TransparentCorner = FindTransparentCorner(image, TransparencyRuleOf(diagram_));
     return SaveDiagramImage(image, fileName, options, reporter_);

@@ -21,17 +21,14 @@ bool ChooseBatchImageFile(TBatchHost& host, const QString& message, bool upperCa
     if (host.Message(message, TBatchMessage::Information, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return false;
     QString fileName;
-    int filter = 1, colorIndex = 0;
-    bool transparent = false;
-    if (!host.AskImageFileName(fileName, filter, colorIndex, transparent)) return false;
+    int filter = 1;
+    TImageOptions image;
+    if (!host.AskImageFileName(fileName, filter, image)) return false;
     fileName = ForceExtension(fileName, ExtensionOfImageFilter(filter));
     choice.Name = SplitChosenName(fileName, upperCaseExtension);
     host.Settings().SavePath = QFileInfo(fileName).absolutePath();
+    choice.Image = image;
     choice.Image.Format = ImageFormatOfFilter(filter);
-    choice.Image.ColorIndex = colorIndex;
-    choice.Image.Transparent = transparent;
-    choice.Image.Quality = host.Settings().JPGQuality;
-    choice.Image.ScaleIndex = host.Settings().ImageScale;
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "board/Diagram.h"
+#include "imaging/ImageFormat.h"
 
 class QWidget;
 
@@ -35,8 +36,9 @@ public:
     virtual float PrintFactor() = 0;
     virtual void PrinterSetup() = 0;
 
-    // The image save dialog; filterIndex 1 GIF, 2 JPEG, 3 BMP, 4 PNG, 5 SVG, 6 PDF; colorIndex as its strip.
-    virtual bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) = 0;
+    // The image save dialog; filterIndex 1 GIF, 2 JPEG, 3 BMP, 4 PNG, 5 SVG, 6 PDF; image holds what its
+    // strip chose for that type (colour depth, transparency, quality, scale or size).
+    virtual bool AskImageFileName(QString& fileName, int& filterIndex, TImageOptions& image) = 0;
     // The diagram file save dialog.
     virtual bool AskDiagramFileName(QString& fileName) = 0;
 

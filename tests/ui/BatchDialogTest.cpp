@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,9 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <functional>
 #include <map>
 #include <numeric>
 
@@ -19,6 +22,7 @@
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/EpdBatchDialog.h"
+#include "batch/ui/ImageFileDialog.h"
 #include "batch/ui/PgnBatchDialog.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
@@ -49,11 +53,19 @@ public:
     }
     float PrintFactor() override { return Factor; }
     void PrinterSetup() override {}
-    bool AskImageFileName(QString& fileName, int& filterIndex, int& colorIndex, bool& transparent) override {
+    // The real dialog's strip, opened as the editor opens it, answered by Choose.
+    bool AskImageFileName(QString& fileName, int& filterIndex, TImageOptions& image) override {
+        TImageFileDialog dialog;
+        dialog.SetFilter(kScalableImageSaveFilter);
+        dialog.SetFilterIndex(FilterIndex);
+        dialog.SetColorIndex(ci256Colors);
+        dialog.SetImageSettings(AppSettings.JPGQuality, AppSettings.ImageScale);
+        dialog.SetPdfAsPages(true);
+        dialog.RefreshStrip();
+        if (Choose) Choose(dialog);
         fileName = ChosenName;
-        filterIndex = FilterIndex;
-        colorIndex = 2;
-        transparent = false;
+        filterIndex = dialog.FilterIndex();
+        image = dialog.ImageOptions();
         return true;
     }
     bool AskDiagramFileName(QString& fileName) override {
@@ -73,6 +85,7 @@ public:
     float Factor = 2.0f;
     QString ChosenName;
     int FilterIndex = 1;
+    std::function<void(TImageFileDialog&)> Choose;
     QStringList Messages;
     int HelpContext = 0;
 };
@@ -254,16 +267,36 @@ TEST_F(BatchDialogTest, DialogsWriteWhatTheCommandLineWritesInEveryFormat) {
     const QString epdFile = Write(dir, "p.epd",
                                   "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - bm Bb5; id \"one\";\n"
                                   "8/8/8/8/8/8/8/k6K b - - id \"two\";\n");
+    // The strip's controls as the user sets them, by their names.
+    auto pickRow = [](TImageFileDialog& d, const char* list, int row) {
+        auto* combo = d.findChild<QComboBox*>(list);
+        combo->setCurrentIndex(row);
+        emit combo->activated(row);
+    };
+    auto setValue = [](TImageFileDialog& d, const char* box, int value) {
+        d.findChild<QSpinBox*>(box)->setValue(value);
+    };
+    auto tick = [](TImageFileDialog& d) { d.findChild<QCheckBox*>("chkTransparent")->click(); };
     const struct {
         const char* Name;
         int Filter;  // 0: diagram files
         const char* Extension;
-        const char* Options;  // the dialog's colour index 2 and quality, spelled for the command line
+        const char* Options;                            // what the strip chose, spelled for the command line
+        std::function<void(TImageFileDialog&)> Choose;  // none: as the strip opens (256 colours, settings)
     } formats[] = {{"GIF", fiGIF, ".gif", ""},
+                   {"GIF16", fiGIF, ".gif", "--colors 16 --transparent --scale 150",
+                    [&](TImageFileDialog& d) { pickRow(d, "cmbColors", 1), tick(d), pickRow(d, "cmbScale", 6); }},
                    {"BMP", fiBMP, ".bmp", "--colors 256"},
+                   {"BMP2", fiBMP, ".bmp", "--colors 2 --scale 80",
+                    [&](TImageFileDialog& d) { pickRow(d, "cmbColors", 0), pickRow(d, "cmbScale", 2); }},
                    {"JPEG", fiJPEG, ".jpg", "--quality 81"},
+                   {"JPEG40", fiJPEG, ".jpg", "--quality 40 --scale 60",
+                    [&](TImageFileDialog& d) { setValue(d, "spbQuality", 40), pickRow(d, "cmbScale", 1); }},
                    {"PNG", fiPNG, ".png", ""},
+                   {"PNG250", fiPNG, ".png", "--scale 250 --transparent",
+                    [&](TImageFileDialog& d) { setValue(d, "spbScale", 250), tick(d); }},
                    {"SVG", fiSVG, ".svg", ""},
+                   {"SVG35", fiSVG, ".svg", "--scale 35", [&](TImageFileDialog& d) { setValue(d, "spbScale", 35); }},
                    {"PDF", fiPDF, ".pdf", ""},
                    {"VXD", 0, ".vxd", ""}};
     auto files = [](const QString& folder) {
@@ -286,6 +319,7 @@ TEST_F(BatchDialogTest, DialogsWriteWhatTheCommandLineWritesInEveryFormat) {
             QDir().mkpath(byCommand);
             host->ChosenName = byDialog + "/" + name + format.Extension;
             host->FilterIndex = format.Filter;
+            host->Choose = format.Choose;
             QString header;
             if (pgnRun) {
                 TPgnBatchDialog dialog(*host, *pgn->Source);

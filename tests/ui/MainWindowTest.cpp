@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include "board/UndoList.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
+#include "export/ScalableExport.h"
 #include "help/ui/Help.h"
 #include "help/ui/HelpWindow.h"
 #include "settings/Settings.h"
@@ -327,6 +329,62 @@ TEST_F(MainWindowTest, SaveAsImageForcesTheExtensionAndKeepsTheChosenType) {
     window->Item("mnuFileSaveImage")->trigger();
     EXPECT_EQ(dialog.FilterIndex(), 3);
     EXPECT_EQ(dialog.cmbColors()->currentText().toStdString(), "True Color (24 bit)");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// Save as Image writes with the quality and size chosen in the strip, which
+// leaves the settings' quality and image scale as they were.
+TEST_F(MainWindowTest, SaveAsImageWritesWithTheStripsQualityAndSize) {
+    TImageFileDialog& dialog = window->ImageFileDialog();
+    dialog.SetInitialDir(dir.path());
+    const struct {
+        int FileType;
+        const char* Name;
+        int Quality, ScaleRow, SizePercent;
+    } rows[] = {{2, "q30.jpg", 30, 7, 0}, {4, "big.png", 0, 0, 250}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        QTimer::singleShot(0, [&dialog, row] {
+            auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            types->setCurrentIndex(row.FileType - 1);
+            emit types->textActivated(types->currentText());
+            if (row.Quality) dialog.findChild<QSpinBox*>("spbQuality")->setValue(row.Quality);
+            if (row.ScaleRow) {
+                dialog.cmbScale()->setCurrentIndex(row.ScaleRow);
+                emit dialog.cmbScale()->activated(row.ScaleRow);
+            }
+            if (row.SizePercent) dialog.findChild<QSpinBox*>("spbScale")->setValue(row.SizePercent);
+            dialog.findChild<QLineEdit*>("fileNameEdit")->setText(row.Name);
+            static_cast<QDialog&>(dialog).accept();
+        });
+        window->Button("spbSaveImg")->click();
+
+        QByteArray expected;
+        std::string error;
+        if (row.SizePercent) {
+            TScalableOptions options;
+            options.Format = TImageFormat::Png;
+            options.Scale = row.SizePercent / 100.0;
+            ASSERT_TRUE(EncodeScalableImage(window->Diagram(), options, expected, error)) << error;
+        } else {
+            TImageSaveOptions options;
+            options.Format = TImageFormat::Jpeg;
+            options.ColorIndex = ciTrueColor;
+            options.Quality = row.Quality;
+            const QString direct = dir.filePath("direct.jpg");
+            TCollectingReporter reporter;
+            ASSERT_TRUE(
+                SaveDiagramImage(RenderDiagramImage(window->Diagram(), row.ScaleRow), direct, options, reporter));
+            QFile f(direct);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            expected = f.readAll();
+        }
+        QFile saved(dir.filePath(row.Name));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(saved.readAll() == expected);
+        EXPECT_EQ(settings->JPGQuality, 81);
+        EXPECT_EQ(settings->ImageScale, 4);
+    }
     EXPECT_TRUE(messages.isEmpty());
 }
 

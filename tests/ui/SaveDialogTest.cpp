@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
 
 #include "batch/ui/ColorDepthChoice.h"
 #include "batch/ui/ImageFileDialog.h"
@@ -118,4 +120,67 @@ TEST(KXSaveDialog, TheColourDepthLabelDoesNotRunIntoItsList) {
     ASSERT_NE(list, nullptr);
     EXPECT_LT(label->geometry().right(), list->geometry().left());
     EXPECT_GE(list->x(), 81);
+}
+
+// Each file type offers the options that apply to it, opened on the settings,
+// and the choices made for one type wait while another is shown.
+TEST(SaveDialog, EachFileTypeOffersItsOwnOptions) {
+    TImageFileDialog dialog;
+    dialog.SetFilter(kScalableImageSaveFilter);
+    dialog.SetImageSettings(70, 1);  // 60 %
+    dialog.show();
+    EXPECT_EQ(dialog.spbQuality()->value(), 70);
+    EXPECT_EQ(dialog.cmbScale()->currentText(), "60 %");
+    const struct {
+        int Filter;
+        bool PdfAsPages;
+        bool Colors, Transparent, Quality, ScaleList, Size;
+    } rows[] = {{fiGIF, false, true, true, false, true, false},   {fiJPEG, false, true, false, true, true, false},
+                {fiBMP, false, true, false, false, true, false},  {fiPNG, false, false, true, false, false, true},
+                {fiSVG, false, false, false, false, false, true}, {fiPDF, false, false, false, false, false, true},
+                {fiPDF, true, false, false, false, false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Filter * 10 + row.PdfAsPages);
+        dialog.SetPdfAsPages(row.PdfAsPages);
+        PickFileType(dialog, row.Filter);
+        EXPECT_EQ(dialog.cmbColors()->isEnabled(), row.Colors);
+        EXPECT_EQ(dialog.chkTransparent()->isEnabled(), row.Transparent);
+        EXPECT_EQ(dialog.spbQuality()->isEnabled(), row.Quality);
+        EXPECT_EQ(dialog.cmbScale()->isVisible(), row.ScaleList);
+        EXPECT_EQ(dialog.spbScale()->isVisible(), !row.ScaleList);
+        EXPECT_EQ(dialog.spbScale()->isEnabled(), row.Size);
+        // The second row's controls sit side by side, clear of their labels.
+        const QWidget* scale = row.ScaleList ? static_cast<QWidget*>(dialog.cmbScale()) : dialog.spbScale();
+        EXPECT_LT(dialog.findChild<QLabel*>("lblScale")->geometry().right(), scale->x());
+        EXPECT_LT(scale->geometry().right(), dialog.findChild<QLabel*>("lblQuality")->x());
+        EXPECT_LT(dialog.findChild<QLabel*>("lblQuality")->geometry().right(), dialog.spbQuality()->x());
+    }
+
+    dialog.SetPdfAsPages(false);
+    PickFileType(dialog, fiJPEG);
+    dialog.spbQuality()->setValue(35);
+    dialog.cmbScale()->setCurrentIndex(7);
+    emit dialog.cmbScale()->activated(7);
+    PickFileType(dialog, fiSVG);
+    EXPECT_EQ(dialog.spbScale()->value(), 60);  // the table's size until the user picks another
+    dialog.spbScale()->setValue(330);
+    TImageOptions svg = dialog.ImageOptions();
+    EXPECT_EQ(svg.Format, TImageFormat::Svg);
+    EXPECT_EQ(svg.Scale, 3.3);
+    PickFileType(dialog, fiJPEG);
+    const TImageOptions jpeg = dialog.ImageOptions();
+    EXPECT_EQ(jpeg.Format, TImageFormat::Jpeg);
+    EXPECT_EQ(jpeg.Quality, 35);
+    EXPECT_EQ(jpeg.ScaleIndex, 7);
+    EXPECT_EQ(jpeg.ColorIndex, ciTrueColor);
+    EXPECT_FALSE(jpeg.Scale.has_value());
+    EXPECT_EQ(dialog.cmbScale()->currentText(), "200 %");
+    dialog.hide();
+
+    // The next opening starts again from the settings.
+    dialog.SetImageSettings(81, 4);
+    dialog.show();
+    EXPECT_EQ(dialog.spbQuality()->value(), 81);
+    EXPECT_EQ(dialog.cmbScale()->currentText(), "100 %");
+    dialog.hide();
 }
