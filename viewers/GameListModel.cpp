@@ -70,9 +70,12 @@ void TGameListModel::SetGames(const TPGNIndex* games) {
     beginResetModel();
     games_ = games;
     const size_t n = games ? static_cast<size_t>(games->Count()) : 0;
-    order_.resize(n);
-    std::iota(order_.begin(), order_.end(), 0u);
-    order_.shrink_to_fit();
+    sorted_.resize(n);
+    std::iota(sorted_.begin(), sorted_.end(), 0u);
+    sorted_.shrink_to_fit();
+    shown_.clear();
+    shown_.shrink_to_fit();
+    order_ = sorted_;
     checks_.assign(n, 0);
     checks_.shrink_to_fit();
     checkedCount_ = 0;
@@ -82,6 +85,28 @@ void TGameListModel::SetGames(const TPGNIndex* games) {
 int TGameListModel::RowOfGame(int game) const {
     const auto it = std::find(order_.begin(), order_.end(), static_cast<uint32_t>(game));
     return it == order_.end() ? -1 : static_cast<int>(it - order_.begin());
+}
+
+void TGameListModel::SetFilter(const TGameFilter& filter) {
+    beginResetModel();
+    if (filter.Empty() || !games_)
+        shown_.clear();
+    else
+        shown_ = FilterGames(*games_, filter);
+    ApplyFilter();
+    endResetModel();
+}
+
+void TGameListModel::ApplyFilter() {
+    if (shown_.empty()) {
+        order_ = sorted_;
+    } else {
+        order_.clear();
+        for (const uint32_t game : sorted_)
+            if (shown_[game]) order_.push_back(game);
+    }
+    checkedCount_ = 0;
+    for (const uint32_t game : order_) checkedCount_ += checks_[game];
 }
 
 void TGameListModel::SetChecked(int row, bool checked) {
@@ -94,14 +119,14 @@ void TGameListModel::SetChecked(int row, bool checked) {
 }
 
 void TGameListModel::CheckAll(bool checked) {
-    std::fill(checks_.begin(), checks_.end(), checked);
-    checkedCount_ = checked ? static_cast<int>(checks_.size()) : 0;
+    for (const uint32_t game : order_) checks_[game] = checked;
+    checkedCount_ = checked ? rowCount() : 0;
     ChecksChanged();
 }
 
 void TGameListModel::InvertChecks() {
-    for (uint8_t& check : checks_) check = !check;
-    checkedCount_ = static_cast<int>(checks_.size()) - checkedCount_;
+    for (const uint32_t game : order_) checks_[game] = !checks_[game];
+    checkedCount_ = rowCount() - checkedCount_;
     ChecksChanged();
 }
 
@@ -138,17 +163,18 @@ void TGameListModel::Sort(int column, bool ascending) {
     for (const QModelIndex& i : before) persistentGames.push_back(GameOfRow(i.row()));
 
     if (column == gcNumber) {
-        std::sort(order_.begin(), order_.end());
-        if (!ascending) std::reverse(order_.begin(), order_.end());
+        std::sort(sorted_.begin(), sorted_.end());
+        if (!ascending) std::reverse(sorted_.begin(), sorted_.end());
     } else {
         SortByTag(TagOfColumn(column), ascending);
     }
+    ApplyFilter();
 
     if (before.isEmpty()) {
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
         return;
     }
-    std::vector<uint32_t> rowOf(order_.size());
+    std::vector<uint32_t> rowOf(sorted_.size());
     for (size_t row = 0; row < order_.size(); ++row) rowOf[order_[row]] = static_cast<uint32_t>(row);
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i)
@@ -168,11 +194,11 @@ void TGameListModel::SortByTag(TPGNTag tag, bool ascending) {
         return ascending ? rank : rankCount - 1 - rank;
     };
     std::vector<uint32_t> next(static_cast<size_t>(rankCount) + 1, 0);
-    for (const uint32_t game : order_) ++next[keyOf(game) + 1];
+    for (const uint32_t game : sorted_) ++next[keyOf(game) + 1];
     for (size_t r = 1; r < next.size(); ++r) next[r] += next[r - 1];
-    std::vector<uint32_t> sorted(order_.size());
-    for (const uint32_t game : order_) sorted[next[keyOf(game)]++] = game;
-    order_.swap(sorted);
+    std::vector<uint32_t> sorted(sorted_.size());
+    for (const uint32_t game : sorted_) sorted[next[keyOf(game)]++] = game;
+    sorted_.swap(sorted);
 }
 
 int TGameListModel::rowCount(const QModelIndex& parent) const {

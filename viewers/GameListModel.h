@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/PGNIndex.h"
+#include "viewers/GameFilter.h"
 
 namespace vorlix {
 
@@ -24,7 +25,13 @@ public:
     void Clear() { SetGames(nullptr); }
     const TPGNIndex* Games() const { return games_; }
 
-    // The game (0-based, file order) shown in a row, and the row of a game.
+    // Shows only the games that pass the filter, in the current sort order.
+    // Ticks of games hidden stay and come back with them; the check commands,
+    // the count and the checked games concern the games shown.
+    void SetFilter(const TGameFilter& filter);
+    int ShownCount() const { return rowCount(); }
+
+    // The game (0-based, file order) shown in a row, and the row of a game (-1 when hidden).
     int GameOfRow(int row) const { return static_cast<int>(order_[static_cast<size_t>(row)]); }
     int RowOfGame(int game) const;
 
@@ -56,11 +63,14 @@ public:
 private:
     void ChecksChanged();
     void SortByTag(TPGNTag tag, bool ascending);
+    void ApplyFilter();
 
     const TPGNIndex* games_ = nullptr;
-    std::vector<uint32_t> order_;  // row -> game
-    std::vector<uint8_t> checks_;  // per game
-    int checkedCount_ = 0;
+    std::vector<uint32_t> sorted_;  // all games in the sort order
+    std::vector<uint8_t> shown_;    // per game; empty when nothing is filtered
+    std::vector<uint32_t> order_;   // row -> game: the games of sorted_ shown
+    std::vector<uint8_t> checks_;   // per game
+    int checkedCount_ = 0;          // of the games shown
     int sortColumn_ = gcNumber;
     bool sortAscending_ = true;
 };

@@ -7,8 +7,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -36,6 +38,9 @@ namespace {
 const QString kCaption = "PGN Archive: ";
 constexpr int kHelpTopic = 3010;
 constexpr int kDefaultSpeed = 75;
+// Typing pauses this long before the list is filtered, so a fast typist on a
+// huge file does not wait for each letter.
+constexpr int kFilterDelayMs = 150;
 constexpr int kDefaultWidths[kGameListColumns] = {24, 44, 120, 120, 120, 100, 76, 50, 44, 60, 60, 40};
 
 QString ColumnValueName(int column) { return "PGNCol" + QString::number(column); }
@@ -106,9 +111,53 @@ void TPgnViewer::CreateControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
+    layout->addWidget(CreateFilterPanel());
     layout->addWidget(FlvwPGN, 1);
     layout->addWidget(CreateNavigationPanel());
     layout->addWidget(CreateButtonPanel());
+}
+
+QWidget* TPgnViewer::CreateFilterPanel() {
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    FedtFilter = new QLineEdit(panel);
+    FedtFilter->setObjectName("edtFilter");
+    FedtFilter->setClearButtonEnabled(true);
+    FedtFilter->setPlaceholderText("Search games, e.g. white:Name eco:B90-B99 date:1990-1999");
+    FedtFilter->setToolTip(
+        "Keeps the games whose White, Black, Event, Site, Date, Round, Result or ECO contain every word.\n"
+        "white: black: event: site: date: round: result: eco: search one tag only;\n"
+        "eco:B90-B99 and date:1990-1999 keep a range.");
+    FlblFilterCount = new QLabel(panel);
+    FlblFilterCount->setObjectName("lblFilterCount");
+    row->addWidget(FedtFilter, 1);
+    row->addWidget(FlblFilterCount);
+    filterTimer_ = new QTimer(this);
+    filterTimer_->setSingleShot(true);
+    filterTimer_->setInterval(kFilterDelayMs);
+    connect(filterTimer_, &QTimer::timeout, this, &TPgnViewer::ApplyFilter);
+    connect(FedtFilter, &QLineEdit::textChanged, filterTimer_, qOverload<>(&QTimer::start));
+    connect(FedtFilter, &QLineEdit::returnPressed, this, &TPgnViewer::ApplyFilter);
+    return panel;
+}
+
+void TPgnViewer::ApplyFilter() {
+    filterTimer_->stop();
+    const bool notify = notify_;
+    // Filtering must not load another game: the board keeps the game shown.
+    notify_ = false;
+    model_->SetFilter(ParseGameFilter(FedtFilter->text().toStdString()));
+    if (const int row = LoadedRow(); row >= 0) {
+        const QModelIndex index = model_->index(row, gcNumber);
+        FlvwPGN->selectionModel()->setCurrentIndex(index,
+                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        FlvwPGN->scrollTo(index);
+    }
+    notify_ = notify;
+    FlblFilterCount->setText(model_->ShownCount() == games_.Count()
+                                 ? QString()
+                                 : QString("%1 of %2").arg(model_->ShownCount()).arg(games_.Count()));
 }
 
 QWidget* TPgnViewer::CreateNavigationPanel() {
@@ -227,6 +276,13 @@ void TPgnViewer::ShowArchive() {
 
 void TPgnViewer::FillGameList() {
     model_->SetGames(&games_);
+    // A search typed for the file before need not fit this one.
+    {
+        const QSignalBlocker quiet(FedtFilter);
+        FedtFilter->clear();
+    }
+    filterTimer_->stop();
+    FlblFilterCount->clear();
     WidenToShowNumber(*FlvwPGN, gcNumber, games_.Count());
     const std::array<bool, 12> sparse = SparseColumns(games_);
     for (int i = 0; i < kGameListColumns; ++i) FlvwPGN->setColumnHidden(i, sparse[static_cast<size_t>(i)]);
@@ -460,6 +516,7 @@ void TPgnViewer::CloseArchive() {
 
 void TPgnViewer::CloseViewer() {
     StopAutoReplay();
+    filterTimer_->stop();
     notify_ = false;
     loadedGame_ = -1;
     chain_.Clear();

@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QSlider;
@@ -80,6 +81,10 @@ public:
     QPushButton* btnCancel() const { return FbtnCancel; }
     QTimer* ReplayTimer() const { return replayTimer_; }
     QMenu* mnuPopup() const { return FmnuPopup; }
+    QLineEdit* edtFilter() const { return FedtFilter; }
+    QLabel* lblFilterCount() const { return FlblFilterCount; }
+    // Applies the text of the filter field now, without waiting for typing to pause.
+    void ApplyFilter();
     TMoveListWindow* MoveList() const { return moveList_; }
 
 protected:
@@ -90,6 +95,7 @@ private:
     enum class TStep { Start, FastBack, Back, Forward, FastForward, End };
 
     void CreateControls();
+    QWidget* CreateFilterPanel();
     QWidget* CreateNavigationPanel();
     QWidget* CreateButtonPanel();
     void ApplyStoredWidths();
@@ -139,6 +145,9 @@ private:
     QCheckBox* FchkOnTop = nullptr;
     QPushButton *FbtnHelp = nullptr, *FbtnAutoVorlix = nullptr, *FbtnCancel = nullptr;
     QMenu* FmnuPopup = nullptr;
+    QLineEdit* FedtFilter = nullptr;
+    QLabel* FlblFilterCount = nullptr;
+    QTimer* filterTimer_ = nullptr;
     QTimer* replayTimer_ = nullptr;
     TMoveListWindow* moveList_ = nullptr;
 };
