@@ -1,5 +1,6 @@
 #include "files/BoardMarks.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace vorlix {
@@ -111,6 +112,27 @@ std::optional<TSquareMark> ParseSquareArgument(const std::string& text) {
     const auto square = SquareOfName(body);
     if (!square) return std::nullopt;
     return TSquareMark{*square, color.value_or(TMarkColor::Red)};
+}
+
+TBoardMarks WithMarkToggled(const TBoardMarks& marks, int from, int to, TMarkColor color) {
+    TBoardMarks result = marks;
+    auto toggle = [color](auto& list, auto same, auto mark) {
+        const auto it = std::find_if(list.begin(), list.end(), same);
+        if (it == list.end())
+            list.push_back(mark);
+        else if (it->Color == color)
+            list.erase(it);
+        else
+            it->Color = color;
+    };
+    if (from == to)
+        toggle(
+            result.Squares, [&](const TSquareMark& m) { return m.Square == from; }, TSquareMark{from, color});
+    else
+        toggle(
+            result.Arrows, [&](const TArrowMark& m) { return m.From == from && m.To == to; },
+            TArrowMark{from, to, color});
+    return Normalized(result);
 }
 
 }  // namespace vorlix

@@ -57,6 +57,11 @@ private:
 // The marks without repeats and within bounds (see TMarkCollector).
 TBoardMarks Normalized(const TBoardMarks& marks);
 
+// The marks after the user drew an arrow (from != to) or a square (from == to)
+// in a colour: a mark drawn again in its own colour goes away, in another
+// colour it takes that colour, a new one goes last.
+TBoardMarks WithMarkToggled(const TBoardMarks& marks, int from, int to, TMarkColor color);
+
 // The colour of a letter R, G, Y or B (either case).
 std::optional<TMarkColor> MarkColorOfLetter(char letter);
 char LetterOfMarkColor(TMarkColor color);

@@ -77,6 +77,7 @@ TBoardEditor::~TBoardEditor() {
 
 void TBoardEditor::ConnectBoard() {
     connect(&control_, &TBoardControl::MousePressed, this, [this] { BoardMouseDown(); });
+    connect(&control_, &TBoardControl::MarkDrawn, this, &TBoardEditor::BoardMarkDrawn);
     board_.OnLeftClick = [this](TDiagramBoard&, QPoint square, bool, bool, bool, int, int, int) {
         BoardLeftClick(square);
     };
@@ -107,6 +108,11 @@ void TBoardEditor::BoardLeftClick(QPoint square) {
 void TBoardEditor::BoardRightClick(const TRightClick& click, QPoint pos) {
     rightClick_ = click;
     FpopBoard->popup(control_.mapToGlobal(pos));
+}
+
+void TBoardEditor::BoardMarkDrawn(int from, int to, TMarkColor color) {
+    board_.SetMarks(WithMarkToggled(board_.Marks(), from, to, color));
+    window_.MarkModified();
 }
 
 void TBoardEditor::BoardPromotion(int& piece, bool& cancel) {
@@ -302,6 +308,12 @@ void TBoardEditor::CreatePopupMenu() {
     }
     m->addSeparator();
     AddMirrorItem(m, "popClearBoard", "C&lear Board", "mnuBoardClear");
+    AddPopupItem(m, "popClearMarks", "Clear Arro&ws and Squares",
+                 "Remove the arrows and coloured squares drawn on the board", [this] {
+                     if (board_.Marks().Empty()) return;
+                     board_.ClearMarks();
+                     window_.MarkModified();
+                 });
     // The File menu owns Ctrl+I and Ctrl+S; here, as in the Board menu, they are only shown.
     AddMirrorItem(m, "popInvertBoard", "&Invert Board\tCtrl+I", "mnuBoardInvert");
     AddMirrorItem(m, "popStartPos", "S&tarting Position\tCtrl+S", "mnuBoardStartPos");
@@ -326,6 +338,7 @@ void TBoardEditor::CreatePopupMenu() {
 
 void TBoardEditor::popBoardPopup() {
     ApplyMenuState(PopupMenuState(board_, rightClick_), "pop", true);
+    if (QAction* clear = FpopBoard->findChild<QAction*>("popClearMarks")) clear->setEnabled(!board_.Marks().Empty());
     for (QAction* item : FpopBoard->findChildren<QAction*>()) {
         const QString mirrored = item->property("mirrors").toString();
         if (mirrored.startsWith("mnuConfigure"))

@@ -10,6 +10,7 @@
 
 #include "app/BoardEditRules.h"
 #include "board/Colors.h"
+#include "files/BoardMarks.h"
 
 class QAction;
 class QKeyEvent;
@@ -51,6 +52,7 @@ private:
     void BoardLeftClick(QPoint square);
     void BoardRightClick(const TRightClick& click, QPoint pos);
     void BoardPromotion(int& piece, bool& cancel);
+    void BoardMarkDrawn(int from, int to, TMarkColor color);
     QToolButton* DownPieceButton() const;
 
     // The Board menu.

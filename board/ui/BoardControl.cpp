@@ -77,16 +77,39 @@ void TBoardControl::paintEvent(QPaintEvent* event) {
 
 // ---- Mouse and dragging ---------------------------------------------------------
 
+bool TBoardControl::IsMarkGesture(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    return (button == Qt::LeftButton && (modifiers & Qt::AltModifier)) || button == Qt::MiddleButton;
+}
+
+TMarkColor TBoardControl::MarkColorOf(Qt::KeyboardModifiers modifiers) {
+    const bool shift = modifiers & Qt::ShiftModifier, ctrl = modifiers & Qt::ControlModifier;
+    if (shift && ctrl) return TMarkColor::Blue;
+    if (shift) return TMarkColor::Red;
+    if (ctrl) return TMarkColor::Yellow;
+    return TMarkColor::Green;
+}
+
 void TBoardControl::mousePressEvent(QMouseEvent* event) {
     emit MousePressed(event);
     if (mouse_.Dragging()) return;
+    if (markButton_ == Qt::NoButton && IsMarkGesture(event->button(), event->modifiers())) {
+        // Not passed on: Ctrl would select and Shift would copy a piece.
+        QPoint square;
+        const QPoint pos = event->position().toPoint();
+        if (board_.SquareAt(pos.x(), pos.y(), square)) {
+            markFrom_ = square.x() * 8 + square.y();
+            markButton_ = event->button();
+            markColor_ = MarkColorOf(event->modifiers());
+        }
+        return;
+    }
     pressPos_ = event->position().toPoint();
     mouse_.MouseDown(event->button(), event->modifiers(), pressPos_);
 }
 
 void TBoardControl::mouseMoveEvent(QMouseEvent* event) {
     emit MouseMoved(event);
-    if (event->buttons() & Qt::LeftButton) DragOver(event);
+    if ((event->buttons() & Qt::LeftButton) && markButton_ == Qt::NoButton) DragOver(event);
 }
 
 void TBoardControl::DragOver(QMouseEvent* event) {
@@ -108,6 +131,15 @@ QImage TBoardControl::DraggedPicture() const {
 
 void TBoardControl::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseReleased(event);
+    if (markButton_ != Qt::NoButton && event->button() == markButton_) {
+        markButton_ = Qt::NoButton;
+        QPoint square;
+        const QPoint pos = event->position().toPoint();
+        // Released off the board: nothing is drawn.
+        if (board_.SquareAt(pos.x(), pos.y(), square))
+            emit MarkDrawn(markFrom_, square.x() * 8 + square.y(), markColor_);
+        return;
+    }
     if (event->button() != Qt::LeftButton) return;
     if (!mouse_.Dragging()) {
         mouse_.ForgetDrag();
@@ -134,6 +166,7 @@ void TBoardControl::keyPressEvent(QKeyEvent* event) {
 
 void TBoardControl::hideEvent(QHideEvent* event) {
     CancelDrag();
+    markButton_ = Qt::NoButton;
     QWidget::hideEvent(event);
 }
 

@@ -11,6 +11,7 @@
 
 #include "board/BoardMouse.h"
 #include "board/MoveAnimation.h"
+#include "files/BoardMarks.h"
 
 namespace vorlix {
 
@@ -33,6 +34,13 @@ public:
 
     bool Dragging() const { return mouse_.Dragging(); }
 
+    // Drawing marks: Alt with the left button (or the middle button alone, for
+    // desktops that keep Alt+drag for moving windows), dragged for an arrow,
+    // clicked for a square. The right button stays the pop-up menu's. Colour by
+    // Shift and Ctrl: none green, Shift red, Ctrl yellow, both blue.
+    static bool IsMarkGesture(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    static TMarkColor MarkColorOf(Qt::KeyboardModifiers modifiers);
+
     // The picture on show: the board's bitmap at a device pixel ratio of 1,
     // else the diagram at the screen's resolution.
     const QImage& ShownDiagram();
@@ -42,6 +50,8 @@ signals:
     void MousePressed(QMouseEvent* event);
     void MouseMoved(QMouseEvent* event);
     void MouseReleased(QMouseEvent* event);
+    // A mark gesture ended: squares as indexes file * 8 + rank; from == to for a square.
+    void MarkDrawn(int from, int to, TMarkColor color);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +74,9 @@ private:
     TBoardMouse mouse_;
     TDragImage* dragImage_ = nullptr;
     QPoint pressPos_;
+    int markFrom_ = -1;  // the square a mark gesture started on
+    Qt::MouseButton markButton_ = Qt::NoButton;
+    TMarkColor markColor_ = TMarkColor::Green;  // by the keys held when the button went down
     bool renderPending_ = false;
     QImage frame_;  // the animation frame on show, over the diagram
     QPoint frameTopLeft_;

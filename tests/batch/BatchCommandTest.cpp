@@ -173,6 +173,30 @@ TEST_F(BatchCommand, PngFilesEqualTheRenderCommandAndSvgFilesAreXml) {
     EXPECT_EQ(Bytes(svg + "/S00002.SVG"), Rendered("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR", {}, "r.svg"));
 }
 
+// A game annotated with drawing commands and the same game with %cal/%csl
+// give the same images, byte for byte, and the marks are in them.
+TEST_F(BatchCommand, DrawingCommandsGiveTheImagesOfCalAndCsl) {
+    const QByteArray head = "[White \"Ann\"]\n[Black \"Bo\"]\n\n";
+    const QString drawn =
+        Write("drawn.pgn", head +
+                               "{[%draw full,d4,yellow]} 1. e4 {[%draw arrow,g1,f3,green] [%draw arrow,d8,h4,red] "
+                               "[%mark e4 blue][%draw circle,c5,red]} e5 {[%draw full,e5,green]} *\n");
+    const QString coded =
+        Write("coded.pgn", head + "{[%csl Yd4]} 1. e4 {[%cal Gg1f3,Rd8h4] [%csl Be4,Rc5]} e5 {[%csl Ge5]} *\n");
+    const QString plain = Write("plain.pgn", head + "1. e4 e5 *\n");
+    for (const auto& [pgn, folder] :
+         {std::pair{drawn, QString("drawn")}, std::pair{coded, QString("coded")}, std::pair{plain, QString("plain")}}) {
+        const TRun r = Batch({pgn, "-o", Folder(folder) + "/D.svg", "--positions", "entire"});
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    }
+    ASSERT_EQ(Files(Dir.filePath("drawn")).join(' ').toStdString(), "D00001.SVG D00002.SVG D00003.SVG");
+    for (const QString& name : Files(Dir.filePath("drawn"))) {
+        const QByteArray bytes = Bytes(Dir.filePath("drawn/" + name));
+        EXPECT_EQ(bytes, Bytes(Dir.filePath("coded/" + name))) << name.toStdString();
+        EXPECT_NE(bytes, Bytes(Dir.filePath("plain/" + name))) << name.toStdString();
+    }
+}
+
 TEST_F(BatchCommand, BadArgumentsAndFileErrors) {
     const QString out = Folder("bad") + "/X.gif";
     for (const QStringList& args :

@@ -77,6 +77,46 @@ TEST(CommentMarks, RepeatsKeepTheirPlaceAndArrowsAreBounded) {
     EXPECT_EQ(marks[0].Arrows, std::vector<TArrowMark>{e2e4});
 }
 
+// The drawing commands of other annotators give the same marks as %cal/%csl;
+// kinds the board cannot show and malformed commands give none.
+TEST(CommentMarks, DrawAndMarkCommandsReadAsArrowsAndSquares) {
+    const TArrowMark e2e4{Sq('e', '2'), Sq('e', '4'), TMarkColor::Red};
+    const TSquareMark e4{Sq('e', '4'), TMarkColor::Green};
+    struct TCase {
+        const char* Comment;
+        std::vector<TArrowMark> Arrows;
+        std::vector<TSquareMark> Squares;
+    };
+    const TCase cases[] = {
+        {"[%draw arrow,e2,e4,red]", {e2e4}, {}},
+        {"[%draw  arrow, E2 ,e4 , Red ]", {e2e4}, {}},
+        {"[%draw arrow,e2,e4,R]", {e2e4}, {}},
+        {"[%draw arrow,e2,e4]", {{e2e4.From, e2e4.To, TMarkColor::Green}}, {}},
+        {"[%draw full,e4,green]", {}, {e4}},
+        {"[%draw square,e4,green][%draw circle,e4,green][%draw disk,e4,green]", {}, {e4}},
+        {"[%draw full,e4]", {}, {{e4.Square, TMarkColor::Red}}},
+        {"[%mark e4 green]", {}, {e4}},
+        {"[%mark e4]", {}, {{e4.Square, TMarkColor::Red}}},
+        {"[%draw full,a1,yellow][%draw arrow,h1,a8,blue] and [%mark h8 blue]",
+         {{Sq('h', '1'), Sq('a', '8'), TMarkColor::Blue}},
+         {{0, TMarkColor::Yellow}, {63, TMarkColor::Blue}}},
+        // Left out: colours the board has not, kinds it cannot draw, bad squares and counts.
+        {"[%draw arrow,e2,e4,purple][%draw full,e4,gray][%mark e4 pink]", {}, {}},
+        {"[%draw x,e4,red][%draw +,e4,red][%draw A,e4,red][%draw]", {}, {}},
+        {"[%draw arrow,e2,e9,red][%draw arrow,e2,red][%draw arrow,e2,e4,red,blue][%draw full,i4,red]", {}, {}},
+        {"[%mark e4 green extra][%mark][%markx e4][%drawing full,e4]", {}, {}},
+        {"[%draw arrow,e4,e4,red]", {}, {}},
+    };
+    for (const TCase& c : cases) {
+        const TBoardMarks marks = ParseCommentMarks(c.Comment);
+        EXPECT_EQ(marks.Arrows, c.Arrows) << c.Comment;
+        EXPECT_EQ(marks.Squares, c.Squares) << c.Comment;
+    }
+    // Mixed with %cal/%csl in one comment, under the one rule for repeats.
+    EXPECT_EQ(ParseCommentMarks("[%cal Ge2e4][%draw arrow,e2,e4,red][%csl Ye4][%mark e4 green]"),
+              (TBoardMarks{{e2e4}, {e4}}));
+}
+
 TEST(BoardMarks, CommandLineArgumentsTakeAnOptionalColour) {
     EXPECT_EQ(ParseArrowArgument("e2e4"), (TArrowMark{Sq('e', '2'), Sq('e', '4'), TMarkColor::Green}));
     EXPECT_EQ(ParseArrowArgument("E2E4:red"), (TArrowMark{Sq('e', '2'), Sq('e', '4'), TMarkColor::Red}));
