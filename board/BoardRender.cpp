@@ -6,6 +6,7 @@
 
 #include "board/DiagramBoard.h"
 #include "board/Fonts.h"
+#include "board/InsideCoordinates.h"
 #include "board/MarkPainter.h"
 #include "board/PieceImages.h"
 
@@ -46,14 +47,16 @@ int TDiagramBoard::BorderTotal() const { return border_.TotalWidth(); }
 
 QSize TDiagramBoard::DiagramSize() const {
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
-    const int w = (coordSides_ & West) ? s : 0, e = (coordSides_ & East) ? s : 0;
-    const int n = (coordSides_ & North) ? s : 0, so = (coordSides_ & South) ? s : 0;
+    const TCoordenateOrientation bands = CoordenateBandSides();
+    const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
+    const int n = (bands & North) ? s : 0, so = (bands & South) ? s : 0;
     return QSize(2 * b + 8 * s + 7 * g + w + e, 2 * b + 8 * s + 7 * g + n + so);
 }
 
 QRect TDiagramBoard::SquareRect(int File, int Rank) const {
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
-    const int w = (coordSides_ & West) ? s : 0, n = (coordSides_ & North) ? s : 0;
+    const TCoordenateOrientation bands = CoordenateBandSides();
+    const int w = (bands & West) ? s : 0, n = (bands & North) ? s : 0;
     const int p = view_ == vwWhiteUnder ? File : 7 - File;
     const int q = view_ == vwWhiteUnder ? 7 - Rank : Rank;
     return QRect(b + w + p * (s + g), b + n + q * (s + g), s, s);
@@ -88,6 +91,7 @@ void TDiagramBoard::Render() {
                           diagram_.bytesPerLine());
         }
     }
+    DrawInsideCoordinates();
     if (!marks_.Arrows.empty()) {
         QPainter painter(&diagram_);
         PaintArrows(painter, *this);
@@ -100,8 +104,8 @@ void TDiagramBoard::Render() {
 }
 
 TDiagramBoard::TFrameKey TDiagramBoard::FrameKey() const {
-    return {diagram_.size(), squareSize_,    gridLineWidth_, gridLineColor_, coordBackColor_,
-            coordSides_,     coordCapitals_, view_,          font_,          border_.Items()};
+    return {diagram_.size(), squareSize_,  gridLineWidth_, gridLineColor_, coordBackColor_, coordSides_,
+            coordCapitals_,  coordInside_, view_,          font_,          border_.Items()};
 }
 
 bool TDiagramBoard::Paint() {
@@ -127,14 +131,15 @@ void TDiagramBoard::DrawPieceGlyph(int Code, QImage& Bitmap) const {
 void TDiagramBoard::DrawCoordinates(QPainter& p) const {
     const int width = diagram_.width(), height = diagram_.height();
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
-    const int w = (coordSides_ & West) ? s : 0, e = (coordSides_ & East) ? s : 0;
-    const int n = (coordSides_ & North) ? s : 0, so = (coordSides_ & South) ? s : 0;
+    const TCoordenateOrientation bands = CoordenateBandSides();
+    const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
+    const int n = (bands & North) ? s : 0, so = (bands & South) ? s : 0;
     const QColor back = ColorToQColor(coordBackColor_);
-    if (coordSides_ & West) p.fillRect(QRect(0, 0, w, height), back);
-    if (coordSides_ & East) p.fillRect(QRect(width - e, 0, e, height), back);
-    if (coordSides_ & North) p.fillRect(QRect(w, 0, width - w - e, n), back);
-    if (coordSides_ & South) p.fillRect(QRect(w, height - so, width - w - e, so), back);
-    if (!(coordSides_ & kAllCoords)) return;
+    if (bands & West) p.fillRect(QRect(0, 0, w, height), back);
+    if (bands & East) p.fillRect(QRect(width - e, 0, e, height), back);
+    if (bands & North) p.fillRect(QRect(w, 0, width - w - e, n), back);
+    if (bands & South) p.fillRect(QRect(w, height - so, width - w - e, so), back);
+    if (!(bands & kAllCoords)) return;
 
     const QFont font = MakeFont(font_);
     const QFontMetrics metrics(font);
@@ -150,21 +155,34 @@ void TDiagramBoard::DrawCoordinates(QPainter& p) const {
     for (int i = 0; i < 8; ++i) {
         const QString digit(QChar(whiteUnder ? '8' - i : '1' + i));
         const int top = b + n + i * (s + g);
-        if (coordSides_ & West) label(QRect(0, top, w, s), digit);
-        if (coordSides_ & East) label(QRect(width - e, top, e, s), digit);
+        if (bands & West) label(QRect(0, top, w, s), digit);
+        if (bands & East) label(QRect(width - e, top, e, s), digit);
         const char base = coordCapitals_ ? 'A' : 'a';
         const QString letter(QChar(whiteUnder ? base + i : base + 7 - i));
         const int left = b + w + i * (s + g);
-        if (coordSides_ & North) label(QRect(left, 0, s, n), letter);
-        if (coordSides_ & South) label(QRect(left, height - so, s, so), letter);
+        if (bands & North) label(QRect(left, 0, s, n), letter);
+        if (bands & South) label(QRect(left, height - so, s, so), letter);
     }
     p.setClipping(false);
 }
 
+// Drawn over the squares, which are composed afresh on every rendering.
+void TDiagramBoard::DrawInsideCoordinates() {
+    const std::vector<TInsideLabel> labels = InsideCoordinateLabels(*this);
+    if (labels.empty()) return;
+    QPainter p(&diagram_);
+    p.setFont(InsideCoordinateFont(*this));
+    for (const TInsideLabel& label : labels) {
+        p.setPen(label.Color);
+        p.drawText(label.Box, Qt::AlignLeft | Qt::AlignTop, label.Text);
+    }
+}
+
 void TDiagramBoard::DrawBorders() {
     const int s = squareSize_;
-    const int w = (coordSides_ & West) ? s : 0, e = (coordSides_ & East) ? s : 0;
-    const int n = (coordSides_ & North) ? s : 0, so = (coordSides_ & South) ? s : 0;
+    const TCoordenateOrientation bands = CoordenateBandSides();
+    const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
+    const int n = (bands & North) ? s : 0, so = (bands & South) ? s : 0;
     int l = w, t = n, r = diagram_.width() - e - 1, b = diagram_.height() - so - 1;
     const auto& borders = border_.Items();
     int budget = BorderTotal();
@@ -180,8 +198,9 @@ void TDiagramBoard::DrawGrid() {
     const int g = gridLineWidth_;
     if (g < 1) return;
     const int s = squareSize_, b = BorderTotal();
-    const int w = (coordSides_ & West) ? s : 0, e = (coordSides_ & East) ? s : 0;
-    const int n = (coordSides_ & North) ? s : 0, so = (coordSides_ & South) ? s : 0;
+    const TCoordenateOrientation bands = CoordenateBandSides();
+    const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
+    const int n = (bands & North) ? s : 0, so = (bands & South) ? s : 0;
     const int width = diagram_.width(), height = diagram_.height();
     const QRgb color = ColorToRgb(gridLineColor_);
     for (int i = 1; i <= 7; ++i) {
@@ -277,8 +296,9 @@ void TDiagramBoard::RedrawSquare(QPoint Square) {
     const TSquareInfo& square = squares_[Square.x()][Square.y()];
     const QRect rect(square.Bounds.Left, square.Bounds.Top, squareSize_, squareSize_);
     if (!diagram_.rect().contains(rect)) return;
-    if (!marks_.Arrows.empty()) {
-        // Arrows cross other squares: only a whole rendering draws them right.
+    if (!marks_.Arrows.empty() || coordInside_) {
+        // Arrows cross other squares and labels lie over edge squares: only a
+        // whole rendering draws them right.
         Render();
         if (OnSquareRedrawn) OnSquareRedrawn(*this, diagram_.rect());
         return;

@@ -10,6 +10,7 @@ TBoardStyle ReadBoardStyle(const TDiagramBoard& board) {
     style.CoordInCapitals = board.CoordenateInCapitals();
     style.CoordBackColor = board.CoordenateBackColor();
     style.CoordSides = board.CoordenateOrientation();
+    style.CoordInside = board.CoordenateInside();
     style.CoordFont = board.Font();
     style.PieceStyle = board.PieceStyle();
     style.GridLineColor = board.GridLineColor();
@@ -30,6 +31,7 @@ void ApplyBoardStyle(TDiagramBoard& board, const TBoardStyle& style) {
     board.SetCoordenateInCapitals(style.CoordInCapitals);
     board.SetCoordenateBackColor(style.CoordBackColor);
     board.SetCoordenateOrientation(style.CoordSides);
+    board.SetCoordenateInside(style.CoordInside);
     board.SetFont(style.CoordFont);
     board.SetPieceStyle(style.PieceStyle);
     board.SetGridLineColor(style.GridLineColor);

@@ -25,6 +25,7 @@ struct TBoardStyle {
     bool CoordInCapitals = false;
     TColor CoordBackColor = clWhite;
     TCoordenateOrientation CoordSides = East | South;
+    bool CoordInside = false;
     TCFont CoordFont;
     TPieceStyle PieceStyle = psRirozReg;
     TColor GridLineColor = clBlack;

@@ -82,6 +82,10 @@ void TDiagramBoard::SetCoordenateOrientation(TCoordenateOrientation value) {
     if (Assign(coordSides_, TCoordenateOrientation(value & kAllCoords))) Invalidate();
 }
 
+void TDiagramBoard::SetCoordenateInside(bool value) {
+    if (Assign(coordInside_, value)) Invalidate();
+}
+
 void TDiagramBoard::SetLightSquares(TColor value) {
     if (!Assign(lightSquares_, value)) return;
     InvalidateBackgrounds();
@@ -270,6 +274,7 @@ void TDiagramBoard::ResetSettings() {
     SetCoordenateOrientation(East | South);
     SetCoordenateBackColor(clBtnFace);
     SetCoordenateInCapitals(false);
+    SetCoordenateInside(false);
     SetFont(TCFont{});
     SetPieceStyle(psRirozReg);
     SetView(vwWhiteUnder);

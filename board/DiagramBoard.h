@@ -90,6 +90,12 @@ public:
     void SetCoordenateInCapitals(bool value);
     TCoordenateOrientation CoordenateOrientation() const { return coordSides_; }
     void SetCoordenateOrientation(TCoordenateOrientation value);
+    // Labels inside the edge squares instead of in bands around the board:
+    // the diagram is then as large as without coordinates.
+    bool CoordenateInside() const { return coordInside_; }
+    void SetCoordenateInside(bool value);
+    // The sides that carry a coordinate band (none while the labels are inside).
+    TCoordenateOrientation CoordenateBandSides() const { return coordInside_ ? 0 : coordSides_; }
 
     TColor LightSquares() const { return lightSquares_; }
     void SetLightSquares(TColor value);
@@ -271,6 +277,7 @@ private:
     void ComposeSquare(const TSquareInfo& square, uchar* dst, qsizetype stride) const;
     const QImage& BackgroundTile(bool light) const;
     void DrawCoordinates(QPainter& p) const;
+    void DrawInsideCoordinates();
     void DrawBorders();
     void DrawGrid();
 
@@ -282,7 +289,7 @@ private:
         int SquareSize, GridLineWidth;
         TColor GridLineColor, CoordBackColor;
         TCoordenateOrientation Sides;
-        bool Capitals;
+        bool Capitals, Inside;
         TView View;
         TCFont Font;
         std::vector<TBorderInfo> Borders;
@@ -301,6 +308,7 @@ private:
     TColor coordBackColor_ = clWhite;
     bool coordCapitals_ = false;
     TCoordenateOrientation coordSides_ = East | South;
+    bool coordInside_ = false;
     TColor lightSquares_ = clWhite;
     TColor darkSquares_ = clSilver;
     TShading lightShading_ = shNone;

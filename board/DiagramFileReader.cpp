@@ -51,6 +51,8 @@ private:
             Board.SetDarkSquareBitmap(ReadImage());
         else if (tag == ArrowMark || tag == SquareMark)
             ReadMark(tag);
+        else if (tag == CoordsInside)
+            Board.SetCoordenateInside(true);
         else
             SkipUnknownTag();
     }
@@ -175,7 +177,10 @@ private:
         if (value > 0) throw EVXDFileError();
     }
 
+    // The sides field is in every written file, the inside tag only when set:
+    // the sides bring the bands back unless that tag follows.
     void ReadCoordinateSides() {
+        Board.SetCoordenateInside(false);
         static constexpr int kSides[4] = {South, West, East, North};
         DecodeBits(In.ReadU8(), kSides,
                    [this](int sides) { Board.SetCoordenateOrientation(static_cast<TCoordenateOrientation>(sides)); });

@@ -37,6 +37,9 @@ enum Tag : uint8_t {
     // know them steps over them byte by byte as unknown tags.
     ArrowMark = 230,   // colour, from file, from rank, to file, to rank
     SquareMark = 231,  // colour, file, rank
+    // Present (a lone tag byte) when the coordinates are inside the board;
+    // written only then, so files with coordinate bands keep their bytes.
+    CoordsInside = 232,
 };
 // Payload bytes of the mark fields are values offset by this.
 constexpr uint8_t kMarkByteBase = 202;

@@ -41,6 +41,7 @@ public:
         WriteLine(kFooterTags, footer);
         WriteImage(LightImage, Board.LightSquareBitmap());
         WriteImage(DarkImage, Board.DarkSquareBitmap());
+        if (Board.CoordenateInside()) Out.WriteU8(CoordsInside);
         WriteMarks(Board.Marks());
         return Out.Take();
     }

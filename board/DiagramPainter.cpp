@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "board/Fonts.h"
+#include "board/InsideCoordinates.h"
 #include "board/MarkPainter.h"
 #include "board/VectorPieces.h"
 
@@ -68,7 +69,7 @@ TDiagramPainter::TDiagramPainter(const TDiagramBoard& board)
     s_ = board.SquareSize();
     g_ = board.GridLineWidth();
     b_ = board.BorderTotal();
-    const TCoordenateOrientation sides = board.CoordenateOrientation();
+    const TCoordenateOrientation sides = board.CoordenateBandSides();
     west_ = (sides & West) ? s_ : 0;
     east_ = (sides & East) ? s_ : 0;
     north_ = (sides & North) ? s_ : 0;
@@ -82,13 +83,14 @@ void TDiagramPainter::Paint(QPainter& painter, bool background) const {
     PaintGrid(painter);
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) PaintSquare(painter, file, rank);
+    PaintInsideCoordinates(painter);
     PaintArrows(painter, board_);
     painter.restore();
 }
 
 void TDiagramPainter::PaintCoordinates(QPainter& p, bool background) const {
     const int width = size_.width(), height = size_.height();
-    const TCoordenateOrientation sides = board_.CoordenateOrientation();
+    const TCoordenateOrientation sides = board_.CoordenateBandSides();
     if (background) {
         const QColor back = ColorToQColor(board_.CoordenateBackColor());
         if (sides & West) FillSharp(p, QRectF(0, 0, west_, height), back);
@@ -122,6 +124,19 @@ void TDiagramPainter::PaintCoordinates(QPainter& p, bool background) const {
         const int left = b_ + west_ + i * (s + g_);
         if (sides & North) label(QRect(left, 0, s, north_), letter);
         if (sides & South) label(QRect(left, height - south_, s, south_), letter);
+    }
+    p.restore();
+}
+
+void TDiagramPainter::PaintInsideCoordinates(QPainter& p) const {
+    const std::vector<TInsideLabel> labels = InsideCoordinateLabels(board_);
+    if (labels.empty()) return;
+    p.save();
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(InsideCoordinateFont(board_));
+    for (const TInsideLabel& label : labels) {
+        p.setPen(label.Color);
+        p.drawText(label.Box, Qt::AlignLeft | Qt::AlignTop, label.Text);
     }
     p.restore();
 }

@@ -26,6 +26,7 @@ public:
 
 private:
     void PaintCoordinates(QPainter& painter, bool background) const;
+    void PaintInsideCoordinates(QPainter& painter) const;
     void PaintBorders(QPainter& painter) const;
     void PaintGrid(QPainter& painter) const;
     void PaintSquare(QPainter& painter, int file, int rank) const;

@@ -40,6 +40,7 @@ struct TRenderOptions {
     std::optional<TPieceStyle> PieceStyle;
     std::optional<int> SquareSize;
     std::optional<TCoordenateOrientation> Coords;
+    std::optional<bool> CoordsInside;
     std::optional<int> Grid;
     int ScaleIndex = kNoScaleIndex;
     std::optional<int> ScalePercent;
@@ -181,7 +182,10 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
             return "--square-size takes an even number from " + std::to_string(TDiagramBoard::kMinSquareSize) + " to " +
                    std::to_string(TDiagramBoard::kMaxSquareSize);
     } else if (name == "--coords") {
-        if (!(o.Coords = ParseCoords(value))) return "--coords takes letters from N, W, E, S, or - for none";
+        // "inside" keeps the sides (of the --vxd file, or east and south) and moves their labels in.
+        o.CoordsInside = value == "inside";
+        if (!*o.CoordsInside && !(o.Coords = ParseCoords(value)))
+            return "--coords takes letters from N, W, E, S, - for none, or inside";
     } else if (name == "--grid") {
         o.Grid = ParseInt(value);
         if (!o.Grid || *o.Grid < 0 || *o.Grid > TDiagramBoard::kMaxGridLineWidth)
@@ -326,6 +330,7 @@ void ApplyStyle(const TRenderOptions& options, TDiagramBoard& board) {
     if (options.PieceStyle) board.SetPieceStyle(*options.PieceStyle);
     if (options.SquareSize) board.SetSquareSize(*options.SquareSize);
     if (options.Coords) board.SetCoordenateOrientation(*options.Coords);
+    if (options.CoordsInside) board.SetCoordenateInside(*options.CoordsInside);
     if (options.Grid) board.SetGridLineWidth(*options.Grid);
 }
 

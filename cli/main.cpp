@@ -19,7 +19,7 @@ void PrintUsage(std::FILE* stream) {
         "  vorlix epd FILE [-o OUT]\n"
         "  vorlix render [--vxd FILE] [--fen TEXT | --setup TEXT | --fens FILE] -o OUT.(png|svg|pdf|bmp|gif|jpg|jpeg)\n"
         "                [--view white|black] [--piece-style riroz|roviravo|roruvoz]\n"
-        "                [--square-size N] [--coords LETTERS] [--grid N]\n"
+        "                [--square-size N] [--coords LETTERS|inside] [--grid N]\n"
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--size PIXELS] [--dpi N]   (PNG, SVG, PDF: any scale; --size is the board's width)\n"
         "                [--arrow e2e4[:R|G|Y|B]]... [--mark d4[:R|G|Y|B]]...\n"

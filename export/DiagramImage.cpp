@@ -40,7 +40,7 @@ QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
 
 TTransparencyRule TransparencyRuleOf(const TDiagram& diagram) {
     const TDiagramBoard& board = diagram.Board;
-    const TCoordenateOrientation sides = board.CoordenateOrientation();
+    const TCoordenateOrientation sides = board.CoordenateBandSides();
     TTransparencyRule rule;
     rule.HeaderEnabled = diagram.Header.Enabled;
     rule.FooterEnabled = diagram.Footer.Enabled;

@@ -123,6 +123,7 @@ void TBoardSettingsDialog::FillControls() {
     fontColor_->SetColor(style_.CoordFont.Color);
     coordBackColor_->SetColor(style_.CoordBackColor);
     capitals_->setChecked(style_.CoordInCapitals);
+    inside_->setChecked(style_.CoordInside);
     for (int i = 0; i < 4; ++i) {
         hlColors_[i]->SetColor(highlights_[i].Color);
         hlMerges_[i]->setChecked(highlights_[i].Merge);
@@ -243,6 +244,7 @@ void TBoardSettingsDialog::btnDefaultsClick() {
     shownBorders_ = std::min(shownBorders_, 1);  // the first box stays shown or hidden as it was
     style_.CoordSides = East | South;
     style_.CoordInCapitals = false;
+    style_.CoordInside = false;
     style_.CoordBackColor = clWhite;
     style_.CoordFont = TCFont{clBlack, "MS Sans Serif", 12, fsBold};
     style_.PieceStyle = psRirozReg;

@@ -117,6 +117,7 @@ private:
     TColorButton* fontColor_ = nullptr;
     TColorButton* coordBackColor_ = nullptr;
     QCheckBox* capitals_ = nullptr;
+    QCheckBox* inside_ = nullptr;
     QLabel* fontExample_ = nullptr;
     std::array<TColorButton*, 4> hlColors_{};
     std::array<QCheckBox*, 4> hlMerges_{};

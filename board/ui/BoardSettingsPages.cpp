@@ -98,6 +98,14 @@ QWidget* TBoardSettingsDialog::CreateCoordinatesPage() {
             Changed();
         });
     }
+    // Labels in the edge squares keep the diagram as small as one without coordinates.
+    inside_ = new QCheckBox("Inside the Edge Squares", where);
+    inside_->setObjectName("chkCoordsInside");
+    sides->addWidget(inside_);
+    connect(inside_, &QCheckBox::toggled, this, [this](bool on) {
+        style_.CoordInside = on;
+        Changed();
+    });
     column->addWidget(where);
 
     auto* font = new QGroupBox("&Font:", page);

@@ -81,6 +81,21 @@ TEST_F(RenderCommand, OptionsGoThroughTheBoardSetters) {
     EXPECT_EQ(QImage(out).size(), QSize(292, 292));
 }
 
+TEST_F(RenderCommand, CoordinatesInsideKeepTheSizeOfABoardWithoutCoordinates) {
+    for (const char* name : {"c.bmp", "c.svg", "c.png"}) {
+        SCOPED_TRACE(name);
+        const QString out = Out(name);
+        ASSERT_EQ(RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--coords", "-"}).ExitCode, 0);
+        const QImage bare(out);
+        ASSERT_FALSE(bare.isNull());
+        const TRun run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", out, "--coords", "inside"});
+        ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+        const QImage inside(out);
+        EXPECT_EQ(inside.size(), bare.size());
+        EXPECT_NE(inside, bare);  // the labels are drawn
+    }
+}
+
 TEST_F(RenderCommand, RejectedPositionsExitOneAndWriteNothing) {
     const QString out = Out("bad.bmp");
     TRun run = RunVorlix({"--fen", "rnbqkbnr/pppppppp/8/8", "-o", out});

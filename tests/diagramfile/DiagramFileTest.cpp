@@ -80,6 +80,7 @@ void ExpectSameBoard(const TDiagramBoard& a, const TDiagramBoard& b) {
     EXPECT_EQ(a.Font(), b.Font());
     EXPECT_EQ(a.CoordenateBackColor(), b.CoordenateBackColor());
     EXPECT_EQ(a.CoordenateInCapitals(), b.CoordenateInCapitals());
+    EXPECT_EQ(a.CoordenateInside(), b.CoordenateInside());
     EXPECT_EQ(a.Border().Items(), b.Border().Items());
     for (int i = 0; i < 64; ++i) EXPECT_EQ(a.SquareData()[i], b.SquareData()[i]) << "square " << i;
     EXPECT_TRUE(SamePixels(a.LightSquareBitmap(), b.LightSquareBitmap()));
@@ -443,6 +444,37 @@ TEST_F(DiagramFile, MarksFollowEveryOtherFieldInBytesOldReadersStepOver) {
     // A file without marks leaves none behind.
     ASSERT_TRUE(LoadBytes(plain));
     EXPECT_TRUE(board.Marks().Empty());
+}
+
+TEST_F(DiagramFile, CoordinatesInsideTravelInOneByteOldReadersStepOver) {
+    TDiagram source;
+    StyleEverything(source.Board);
+    TBoardMarks marks;  // the new tag must not disturb the fields that follow it
+    marks.Arrows = {{12, 28, TMarkColor::Green}};
+    marks.Squares = {{27, TMarkColor::Red}};
+    source.Board.SetMarks(marks);
+    const std::vector<uint8_t> bands = Saved(source);
+    source.Board.SetCoordenateInside(true);
+    const std::vector<uint8_t> inside = Saved(source);
+    // The same bytes with one tag added, in the range older readers skip;
+    // diagrams with coordinate bands keep their bytes exactly.
+    ASSERT_EQ(inside.size(), bands.size() + 1);
+    const auto at = std::mismatch(bands.begin(), bands.end(), inside.begin()).second;
+    ASSERT_NE(at, inside.end());
+    EXPECT_GE(*at, 202);
+    EXPECT_TRUE(std::equal(at + 1, inside.end(), bands.begin() + (at - inside.begin())));
+
+    ASSERT_TRUE(LoadBytes(inside));
+    EXPECT_TRUE(board.CoordenateInside());
+    ExpectSameBoard(board, source.Board);
+    // Reading a diagram with bands (an undo step back, another file) takes the labels out again.
+    ASSERT_TRUE(LoadBytes(bands));
+    EXPECT_FALSE(board.CoordenateInside());
+    EXPECT_EQ(board.CoordenateOrientation(), source.Board.CoordenateOrientation());
+    // A file of only signature and version changes nothing.
+    board.SetCoordenateInside(true);
+    ASSERT_TRUE(LoadBytes(WithPrelude({})));
+    EXPECT_TRUE(board.CoordenateInside());
 }
 
 // A file of very many marks loads at once, without repeats and within the bound.

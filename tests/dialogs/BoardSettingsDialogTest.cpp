@@ -94,6 +94,7 @@ TEST_F(BrdSettingsDialogTest, OpensWithTheBoardsSettingsAndApplyDisabled) {
 TEST_F(BrdSettingsDialogTest, ApplyWritesEverythingOnceAndDisablesItself) {
     Find<QCheckBox>("chkCapitals")->click();
     Find<QCheckBox>("chkNorth")->click();
+    Find<QCheckBox>("chkCoordsInside")->click();
     Find<QSpinBox>("edtGridWidth")->setValue(3);
     Find<QComboBox>("cbxSquareSize")->setCurrentText("44");
     Find<QCheckBox>("chkHLMerge2")->click();
@@ -102,6 +103,7 @@ TEST_F(BrdSettingsDialogTest, ApplyWritesEverythingOnceAndDisablesItself) {
     Click("btnRemove");
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_TRUE(board.CoordenateInCapitals());  // nothing before Apply
+    EXPECT_FALSE(board.CoordenateInside());
     EXPECT_EQ(highlights, kAppHighlights);
 
     Click("btnApply");
@@ -109,6 +111,7 @@ TEST_F(BrdSettingsDialogTest, ApplyWritesEverythingOnceAndDisablesItself) {
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_FALSE(board.CoordenateInCapitals());
     EXPECT_EQ(board.CoordenateOrientation(), North | East | South);
+    EXPECT_TRUE(board.CoordenateInside());
     EXPECT_EQ(board.GridLineWidth(), 3);
     EXPECT_EQ(board.SquareSize(), 44);
     EXPECT_EQ(board.DarkSquares(), TColor(0x00AA55));
