@@ -17,8 +17,11 @@ namespace vorlix::cli {
 
 namespace {
 
-// Parts small enough that the text of the few kept at a time stays small.
+// Parts small enough that the text of the few kept at a time stays small. A
+// pass that writes the moves (a line a ply) writes many times what it reads,
+// so its parts are smaller.
 constexpr uint64_t kPartSize = 2 << 20;
+constexpr uint64_t kMovePartSize = 256 << 10;
 
 struct TPart {
     TGameText Text;
@@ -168,7 +171,7 @@ private:
 TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
                          const TGameWriter& write, TMoveText moveText) {
     if (jobs <= 1) return WriteInOneJob(fileName, reporter, out, write, moveText);
-    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, kPartSize);
+    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, moveText == TMoveText::Keep ? kMovePartSize : kPartSize);
     if (cuts.size() <= 2) return WriteInOneJob(fileName, reporter, out, write, moveText);
     {
         TPartRunner runner(fileName, cuts, jobs, write, moveText);
