@@ -8,7 +8,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "batch/ui/BatchHost.h"
 #include "batch/ui/PercentProgressBar.h"
+#include "files/ErrorReporter.h"
+#include "print/BatchPrinter.h"
+#include "print/PrintTarget.h"
 
 namespace vorlix {
 
@@ -48,6 +52,23 @@ void PauseWithEvents(int ms, const bool& abort) {
     clock.start();
     do QCoreApplication::processEvents(QEventLoop::AllEvents, std::max(1, ms));
     while (clock.elapsed() < ms && !abort);
+}
+
+std::unique_ptr<TBatchRunner> PrepareBatchRun(TBatchHost& host, TOutputKind kind, const TImageOptions& image) {
+    auto runner = std::make_unique<TBatchRunner>(StyleOfDiagram(host.Diagram(), kind, image), 1);
+    TCollectingReporter styleErrors;
+    if (runner->Prepare(styleErrors)) return runner;
+    host.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
+    return nullptr;
+}
+
+bool TDocumentEnd::End(TBatchPrinter* pages, TPrintTarget* printer, bool abort) {
+    if (Ended) return Ok;
+    Ended = true;
+    Error.clear();
+    if (pages && abort) pages->Abort();
+    Ok = (!pages || pages->EndPage(Error)) && (!printer || printer->Finish(Error));
+    return Ok;
 }
 
 }  // namespace vorlix

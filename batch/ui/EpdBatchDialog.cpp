@@ -232,10 +232,10 @@ void TEpdBatchDialog::btnStartClick() {
     }
     if (onThread_) {
         threadError_.clear();
-        documentEnded_ = false;
         thread_.Start([this] {
             RunFiles();
-            EndDocumentOnThread();
+            const bool failed = !threadError_.empty() || runner_->End() == TBatchEnd::Failed;
+            document_.End(pages_.get(), printing_ ? printer_.get() : nullptr, failed);
         });
         showTimer_->start();
     } else {
@@ -272,11 +272,8 @@ bool TEpdBatchDialog::StartRun(TBatchDestination destination) {
     const TOutputKind kind = printing_                                      ? TOutputKind::Printed
                              : destination == TBatchDestination::ImageFiles ? TOutputKind::Image
                                                                             : TOutputKind::Diagram;
-    runner_ = std::make_unique<TBatchRunner>(StyleOfDiagram(host_.Diagram(), kind, file_.Image), 1);
-    TCollectingReporter styleErrors;
-    if (!runner_->Prepare(styleErrors)) {
-        host_.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
-        runner_.reset();
+    document_ = {};
+    if (!(runner_ = PrepareBatchRun(host_, kind, file_.Image))) {
         printer_.reset();
         return false;
     }
@@ -371,32 +368,15 @@ void TEpdBatchDialog::StopThread() {
     showTimer_->stop();
 }
 
-// Qt keeps the fonts a thread draws with until that thread ends: a PDF drawn on
-// the run's thread is ended there, before its fonts go.
-void TEpdBatchDialog::EndDocumentOnThread() {
-    if (!printing_ || !pages_) return;
-    if (!threadError_.empty() || runner_->End() == TBatchEnd::Failed) pages_->Abort();
-    documentError_.clear();
-    documentOk_ = pages_->EndPage(documentError_) && printer_->Finish(documentError_);
-    documentEnded_ = true;
-}
-
 void TEpdBatchDialog::EndRun() {
     if (!runner_) return;
     if (abort_ && runner_->End() == TBatchEnd::Done) runner_->Cancel();
     TBatchEnd end = runner_->End();
     std::string runError = threadError_.empty() ? runner_->Error() : threadError_;
     if (!threadError_.empty()) end = TBatchEnd::Failed;
-    std::string error = runError;
-    // What was printed before an error stays; a cancel prints the page in progress.
-    bool finished = documentOk_;
-    if (documentEnded_) {
-        if (!documentOk_) error = documentError_;
-    } else {
-        if (end == TBatchEnd::Failed && pages_) pages_->Abort();
-        finished = (!pages_ || pages_->EndPage(error)) && (!printing_ || printer_->Finish(error));
-    }
-    documentEnded_ = false;
+    // What was printed before an error stays; a cancel prints the page in progress
+    // (unless the run's thread has ended the document already).
+    const bool finished = document_.End(pages_.get(), printing_ ? printer_.get() : nullptr, end == TBatchEnd::Failed);
     if (!printing_) FlushFolder(QFile::encodeName(file_.Name.Path.isEmpty() ? "." : file_.Name.Path).toStdString());
     QString status = QStringLiteral("Done.");
     if (end == TBatchEnd::Failed) {
@@ -404,7 +384,8 @@ void TEpdBatchDialog::EndRun() {
         host_.Message(QString::fromStdString(runError), TBatchMessage::Error, QMessageBox::Ok);
     } else if (!finished) {
         status = QStringLiteral("Error!");
-        if (end == TBatchEnd::Done) host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+        if (end == TBatchEnd::Done)
+            host_.Message(QString::fromStdString(document_.Error), TBatchMessage::Error, QMessageBox::Ok);
     } else if (end == TBatchEnd::Cancelled) {
         status = QStringLiteral("Aborted.");
     }

@@ -12,6 +12,7 @@
 
 #include "batch/BatchRunner.h"
 #include "batch/EpdCaption.h"
+#include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchFileChoice.h"
 #include "batch/ui/BatchThread.h"
 #include "print/PageLayout.h"
@@ -80,7 +81,6 @@ private:
     bool StartRun(TBatchDestination destination);
     TDiagramJob JobOf(int n, std::string& headerText, std::string& footerText) const;
     void RunFiles();
-    void EndDocumentOnThread();
     void ShowRunState();
     void RunPrinter();
     void StopThread();
@@ -107,9 +107,7 @@ private:
     std::unique_ptr<TBatchRunner> runner_;
     bool printing_ = false, onThread_ = false;
     std::string threadError_;  // an exception that ended the thread's run
-    // A PDF drawn on the run's thread, ended there: whether that worked and why not.
-    bool documentEnded_ = false, documentOk_ = false;
-    std::string documentError_;
+    TDocumentEnd document_;
     struct TShown {
         int Number = 0;
         std::array<int32_t, 64> Codes{};

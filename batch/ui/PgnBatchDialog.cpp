@@ -425,11 +425,11 @@ void TPgnBatchDialog::btnStartClick() {
         return paceTimer->start();
     }
     threadError_.clear();
-    documentEnded_ = false;
     lblStatus->setText(QStringLiteral("Saving file..."));
     thread_.Start([this] {
         RunFiles();
-        EndDocumentOnThread();
+        const bool done = threadError_.empty() && runner_->End() == TBatchEnd::Done && !thread_.Cancelled();
+        document_.End(pages_.get(), printing_ ? printer_.get() : nullptr, !done);
     });
     showTimer_->start();
 }
@@ -451,17 +451,6 @@ void TPgnBatchDialog::RunFiles() {
     } catch (const std::exception& e) {
         threadError_ = e.what();
     }
-}
-
-// Qt keeps the fonts a thread draws with until that thread ends: a PDF drawn on
-// the run's thread is ended there, before its fonts go.
-void TPgnBatchDialog::EndDocumentOnThread() {
-    if (!printing_ || !pages_) return;
-    const bool done = threadError_.empty() && runner_->End() == TBatchEnd::Done && !thread_.Cancelled();
-    if (!done) pages_->Abort();
-    documentError_.clear();
-    documentOk_ = pages_->EndPage(documentError_) && printer_->Finish(documentError_);
-    documentEnded_ = true;
 }
 
 // On the dialog's clock: the newest position on the board and in the
@@ -518,13 +507,8 @@ bool TPgnBatchDialog::StartRun(TBatchDestination destination, const TPageGrid& g
     const TOutputKind kind = printing_        ? TOutputKind::Printed
                              : options.Images ? TOutputKind::Image
                                               : TOutputKind::Diagram;
-    runner_ = std::make_unique<TBatchRunner>(StyleOfDiagram(host_.Diagram(), kind, file_.Image), 1);
-    TCollectingReporter styleErrors;
-    if (!runner_->Prepare(styleErrors)) {
-        host_.Message(QString::fromStdString(styleErrors.Last()), TBatchMessage::Error, QMessageBox::Ok);
-        runner_.reset();
-        return false;
-    }
+    document_ = {};
+    if (!(runner_ = PrepareBatchRun(host_, kind, file_.Image))) return false;
     if (printing_) {
         pages_ = std::make_unique<TBatchPrinter>(*printer_, grid, destination == TBatchDestination::PrinterManyPerPage);
         runner_->SetPrinter(pages_.get());
@@ -641,16 +625,10 @@ void TPgnBatchDialog::Finish(TBatchEnd end) {
     paceTimer->stop();
     StopThread();
     if (runner_) {
-        std::string error = documentError_;
-        bool finished = documentOk_;
-        if (!documentEnded_) {
-            if (end != TBatchEnd::Done && pages_) pages_->Abort();
-            // The last page and the printer's document.
-            finished = (!pages_ || pages_->EndPage(error)) && (!printing_ || printer_->Finish(error));
-        }
-        documentEnded_ = false;
+        // The last page and the printer's document, unless the run's thread ended them.
+        const bool finished = document_.End(pages_.get(), printing_ ? printer_.get() : nullptr, end != TBatchEnd::Done);
         if (!finished && end == TBatchEnd::Done) {
-            host_.Message(QString::fromStdString(error), TBatchMessage::Error, QMessageBox::Ok);
+            host_.Message(QString::fromStdString(document_.Error), TBatchMessage::Error, QMessageBox::Ok);
             end = TBatchEnd::Failed;
         }
     }

@@ -15,6 +15,7 @@
 #include "batch/GameCaption.h"
 #include "batch/PgnBatchJobs.h"
 #include "batch/PositionPicker.h"
+#include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchFileChoice.h"
 #include "batch/ui/BatchThread.h"
 #include "print/PageLayout.h"
@@ -112,7 +113,6 @@ private:
     void Finish(TBatchEnd end);
     // The run on its thread (files), and the dialog's look at it.
     void RunFiles();
-    void EndDocumentOnThread();
     void ShowRunState();
     void StopThread();
     void ReportFaultyGames();
@@ -147,9 +147,7 @@ private:
     };
     QTimer* showTimer_ = nullptr;
     std::string threadError_;  // an exception that ended the thread's run
-    // A PDF drawn on the run's thread, ended there: whether that worked and why not.
-    bool documentEnded_ = false, documentOk_ = false;
-    std::string documentError_;
+    TDocumentEnd document_;
     bool inTick_ = false;
     int printerInterval_ = 1000, pause_ = 50;
     TBatchThread<TShown> thread_;  // last: joined before the run it drives goes
