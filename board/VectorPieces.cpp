@@ -230,6 +230,25 @@ TVectorPieces::TVectorPieces(TPieceStyle style) : style_(style) {
     pictures_[pcWDot] = Mark(DotShape, true);
     pictures_[pcBCross] = Mark(CrossShape, false);
     pictures_[pcBDot] = Mark(DotShape, false);
+    PrepareForThreads();
+}
+
+// A path keeps what painting it needs (its bounds, its converted form) in
+// caches it fills on first use. The pictures are shared by every thread that
+// draws, so they are painted once here, under the lock of Of(), and later
+// painting only reads them: two batch threads filling an unprepared path at
+// once drew a piece slightly wrong.
+void TVectorPieces::PrepareForThreads() {
+    QImage scratch(8, 8, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const TVectorPicture& picture : pictures_) {
+        for (const QPainterPath* path : {&picture.Silhouette, &picture.Ink}) {
+            path->boundingRect();
+            path->controlPointRect();
+            painter.fillPath(*path, Qt::black);
+        }
+    }
 }
 
 const TVectorPicture& TVectorPieces::Picture(int code) const {

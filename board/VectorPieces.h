@@ -55,7 +55,10 @@ private:
     explicit TVectorPieces(TPieceStyle style);
     bool DrawGlyphs(QPainter& painter, int code) const;
 
+    void PrepareForThreads();
+
     TPieceStyle style_;
+
     std::array<TVectorPicture, kMaxSquareCode + 1> pictures_;
     bool complete_ = false;
     mutable std::once_flag fontOnce_;
