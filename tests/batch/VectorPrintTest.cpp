@@ -19,39 +19,12 @@
 #include "print/DiagramPrint.h"
 #include "print/PrintScaling.h"
 #include "print/PrintTarget.h"
+#include "tests/common/ImagePrintTarget.h"
 
 namespace vorlix {
 namespace {
 
-// A page of printer pixels per job.
-class TImagePrinter : public TPrintTarget {
-public:
-    QSize PageSize() const override { return {2480, 3508}; }
-    bool BeginJob(const QString&, std::string&) override {
-        Page = QImage(PageSize(), QImage::Format_RGB32);
-        Page.fill(Qt::white);
-        Painter.begin(&Page);
-        Running = true;
-        return true;
-    }
-    QPainter& Canvas() override { return Painter; }
-    bool EndJob(std::string&) override {
-        Painter.end();
-        Pages.push_back(Page);
-        Running = false;
-        return true;
-    }
-    void AbortJob() override {
-        if (Painter.isActive()) Painter.end();
-        Running = false;
-    }
-    bool JobRunning() const override { return Running; }
-
-    bool Running = false;
-    QImage Page;
-    QPainter Painter;
-    std::vector<QImage> Pages;
-};
+using TImagePrinter = TImagePrintTarget;  // a page of printer pixels per job
 
 // The smallest rectangle that holds every pixel that is not white.
 QRect Inked(const QImage& page) {

@@ -6,48 +6,15 @@
 
 #include "print/BatchPrinter.h"
 #include "print/PdfPrintTarget.h"
+#include "tests/common/ImagePrintTarget.h"
 
 namespace vorlix {
 namespace {
 
 // Records the jobs and what was drawn where.
-class TFakePrinter : public TPrintTarget {
+class TFakePrinter : public TImagePrintTarget {
 public:
-    QSize PageSize() const override { return {2400, 3000}; }
-    bool BeginJob(const QString& title, std::string& error) override {
-        if (FailAt == Jobs + 1) {
-            error = "printer jammed";
-            return false;
-        }
-        Titles.push_back(title);
-        Page = QImage(PageSize(), QImage::Format_RGB32);
-        Page.fill(Qt::white);
-        Painter.begin(&Page);
-        Running = true;
-        ++Jobs;
-        return true;
-    }
-    QPainter& Canvas() override { return Painter; }
-    bool EndJob(std::string&) override {
-        Painter.end();
-        Pages.push_back(Page);
-        Running = false;
-        return true;
-    }
-    void AbortJob() override {
-        if (Painter.isActive()) Painter.end();
-        Running = false;
-        ++Aborted;
-    }
-    bool JobRunning() const override { return Running; }
-
-    int FailAt = 0;
-    int Jobs = 0, Aborted = 0;
-    bool Running = false;
-    std::vector<QString> Titles;
-    std::vector<QImage> Pages;
-    QImage Page;
-    QPainter Painter;
+    TFakePrinter() : TImagePrintTarget({2400, 3000}) {}
 };
 
 QImage Diagram(QColor color) {
