@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "batch/CaptionTemplate.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
@@ -51,6 +52,7 @@ struct TRenderOptions {
     int Quality = 81;
     std::optional<std::string> Header;
     std::optional<std::string> Footer;
+    std::optional<std::string> HeaderCaption, Caption;  // caption templates, filled from the position
     std::optional<int32_t> HeaderAlign;
     std::optional<int32_t> FooterAlign;
     TBoardMarks Marks;  // added to those of a diagram file
@@ -217,6 +219,10 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         const auto mark = ParseSquareArgument(value);
         if (!mark) return "--mark takes a square such as d4, optionally with :R, :G, :Y or :B";
         o.Marks.Squares.push_back(*mark);
+    } else if (name == "--caption") {
+        o.Caption = value;
+    } else if (name == "--header-caption") {
+        o.HeaderCaption = value;
     } else if (name == "--header") {
         o.Header = value;
     } else if (name == "--footer") {
@@ -289,6 +295,8 @@ std::string CheckRenderOptions(TRenderOptions& o) {
         return "give at most one of --fen, --setup and --fens";
     if (!o.Fen && !o.Setup && !o.Fens && !o.Vxd) return "give --fen, --setup, --fens or --vxd";
     if (o.Output.empty()) return "-o OUT is required";
+    if (o.Header && o.HeaderCaption) return "give at most one of --header and --header-caption";
+    if (o.Footer && o.Caption) return "give at most one of --footer and --caption";
     if (o.Fens && !NumberPattern(o.Output))
         return "with --fens, -o needs one number in its name, such as d%03d.png (%d or %0Nd)";
     const auto format = ImageFormatOfFileName(QString::fromStdString(o.Output));
@@ -376,6 +384,20 @@ bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& re
     return WriteImageFile(o.Output, {bytes.constData(), size_t(bytes.size())}, reporter);
 }
 
+// The caption templates filled from the position drawn: the FEN text given,
+// else the board's placement (White to move); n counts the --fens lines.
+void ApplyCaptions(const TRenderOptions& o, const std::string& fen, int n, TDiagram& diagram) {
+    if (!o.Caption && !o.HeaderCaption) return;
+    std::string placement = fen;
+    if (placement.empty()) diagram.Board.GetPlacementText(placement);
+    const TCaptionRecord fields = CaptionRecordOfFen(placement, n);
+    for (auto [caption, line] : {std::pair{&o.HeaderCaption, &diagram.Header}, {&o.Caption, &diagram.Footer}}) {
+        if (!*caption) continue;
+        line->Text = ExpandCaption(**caption, fields);
+        line->Enabled = true;
+    }
+}
+
 // Writes the diagram as the options ask, to options.Output.
 bool Draw(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter& reporter) {
     if (options.Scalable) {
@@ -430,6 +452,7 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
             } else {
                 TRenderOptions one = options;
                 one.Output = NumberedName(options.Output, n);
+                ApplyCaptions(options, text, n, diagram);
                 allDrawn = Draw(one, diagram, reporter) && allDrawn;
             }
         }
@@ -461,6 +484,7 @@ int RunRender(const Args& args) {
     if (!error.empty()) return Failure(error);
     ApplyHeaderFooter(options, diagram);
     if (options.Fens) return RenderFens(options, diagram, reporter);
+    ApplyCaptions(options, options.Fen.value_or(std::string()), 1, diagram);
     return Draw(options, diagram, reporter) ? 0 : 1;
 }
 
