@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -12,9 +13,11 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "batch/BatchFileName.h"
 #include "batch/BatchRunner.h"
+#include "batch/CaptionTemplate.h"
 #include "batch/EpdCaption.h"
 #include "batch/GameCaption.h"
 #include "batch/Manifest.h"
@@ -27,6 +30,7 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/GamePass.h"
+#include "cli/PositionOptions.h"
 #include "export/ScalableExport.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"
@@ -49,7 +53,7 @@ constexpr int kDefaultPrintScaleIndex = 4;  // 200 %
 enum class TInputKind { Pgn, Epd };
 
 // A header or footer choice: keep the style's line, switch it off, or fill it per diagram.
-enum class TLineKind { Keep, None, GameItems, EpdId, EpdBestMove, FixedText };
+enum class TLineKind { Keep, None, GameItems, EpdId, EpdBestMove, FixedText, Template };
 
 struct TLineChoice {
     TLineKind Kind = TLineKind::Keep;
@@ -57,17 +61,13 @@ struct TLineChoice {
     std::string Text;
 };
 
-struct TBatchOptions {
+struct TBatchOptions : TPositionOptions {
     std::string Input;
     TInputKind InputKind = TInputKind::Pgn;
     std::string Output;
     std::optional<TImageFormat> Format = TImageFormat::Gif;  // none: diagram files
-    std::optional<std::string> Games;
-    TIntegerList GameList;  // Games, parsed
-    TPositionRule Positions;
-    std::optional<std::string> FromStart, FromEnd;
-    bool FenStartGiven = false, FenFinalGiven = false;
     std::optional<std::string> HeaderArg, FooterArg;
+    std::optional<std::string> HeaderCaption, Caption;  // caption templates of the header and footer
     TLineChoice Header, Footer;
     std::optional<std::string> Style;
     std::optional<int> Colors;
@@ -76,8 +76,6 @@ struct TBatchOptions {
     std::optional<int> ScalePercent;
     bool PerPage = false;
     int Jobs = 0;
-    std::optional<std::string> Records;
-    TIntegerList RecordList;  // Records, parsed
     std::optional<std::string> ShardArg;
     TShard Shard;
     bool Overwrite = false;
@@ -166,29 +164,17 @@ std::optional<int> ParseNumber(const std::string& text) {
 }
 
 std::string ParseValueOption(const std::string& name, const std::string& value, TBatchOptions& o) {
+    if (std::optional<std::string> error = ParsePositionValue(name, value, o)) return *error;
     if (name == "-o") {
         o.Output = value;
-    } else if (name == "--games") {
-        o.Games = value;
-    } else if (name == "--records") {
-        o.Records = value;
     } else if (name == "--shard") {
         o.ShardArg = value;
     } else if (name == "--manifest") {
         o.Manifest = value;
-    } else if (name == "--positions") {
-        if (value == "entire")
-            o.Positions.Mode = TPositionMode::Entire;
-        else if (value == "fixed")
-            o.Positions.Mode = TPositionMode::Fixed;
-        else if (value == "custom")
-            o.Positions.Mode = TPositionMode::Custom;
-        else
-            return "--positions takes entire, fixed or custom";
-    } else if (name == "--from-start") {
-        o.FromStart = value;
-    } else if (name == "--from-end") {
-        o.FromEnd = value;
+    } else if (name == "--caption") {
+        o.Caption = value;
+    } else if (name == "--header-caption") {
+        o.HeaderCaption = value;
     } else if (name == "--header") {
         o.HeaderArg = value;
     } else if (name == "--footer") {
@@ -211,58 +197,6 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         o.Jobs = *jobs;
     } else {
         return "unknown option " + name;
-    }
-    return {};
-}
-
-// A list number that does not fit is refused, never read as another one.
-const std::string kListRange = " (list numbers go from 0 to 2147483647)";
-
-// Games and records: an open range "N-" goes on to the file's end, not only
-// up to 999 as a position list's does, so no game of a large file is left
-// out silently.
-bool ParseGameList(const std::string& text, TIntegerList& list, std::string& error) {
-    std::string closed;
-    for (const std::string& item : SplitCommas(text)) {
-        const std::string bare = QString::fromStdString(item).remove(QLatin1Char(' ')).toStdString();
-        if (!closed.empty()) closed += ',';
-        closed += item;
-        if (bare.size() > 1 && bare.back() == '-' && bare.find('-') == bare.size() - 1) closed += "2147483647";
-    }
-    return ParsePositionText(closed, list, error);
-}
-
-std::string CheckPositions(TBatchOptions& o) {
-    if (o.InputKind == TInputKind::Epd) {
-        if (o.Records) {
-            std::string error;
-            if (!IsValidPositionText(*o.Records)) return "not a valid record list: \"" + *o.Records + "\"";
-            if (!ParseGameList(*o.Records, o.RecordList, error)) return error + kListRange;
-        }
-        if (o.Games || o.FromStart || o.FromEnd || o.FenStartGiven || o.FenFinalGiven ||
-            o.Positions.Mode != TPositionMode::Fixed)
-            return "--games, --positions, --from-start, --from-end, --fen-start and --fen-final apply to PGN files";
-        return {};
-    }
-    if (o.Records) return "--records applies to EPD files (--games to PGN files)";
-    if ((o.FromStart || o.FromEnd) && o.Positions.Mode != TPositionMode::Custom)
-        return "--from-start and --from-end need --positions custom";
-    if ((o.FenStartGiven || o.FenFinalGiven) && o.Positions.Mode != TPositionMode::Fixed)
-        return "--fen-start and --fen-final apply to --positions fixed";
-    if (o.FenStartGiven || o.FenFinalGiven) {
-        o.Positions.FenStart = o.FenStartGiven;
-        o.Positions.FenFinal = o.FenFinalGiven;
-    }
-    std::string error;
-    if (o.Positions.Mode == TPositionMode::Custom) {
-        const std::string start = o.FromStart.value_or(""), end = o.FromEnd.value_or("");
-        if (!IsValidPositionText(start) && !IsValidPositionText(end))
-            return "--positions custom needs a valid --from-start or --from-end list (such as 1,5-7,-3,40-)";
-        for (const auto& [text, given] : {std::pair{start, o.FromStart.has_value()}, {end, o.FromEnd.has_value()}})
-            if (given && !IsValidPositionText(text)) return "not a valid position list: \"" + text + "\"";
-        if (!ParsePositionText(start, o.Positions.Custom.FromStart, error) ||
-            !ParsePositionText(end, o.Positions.Custom.FromEnd, error))
-            return error + kListRange;
     }
     return {};
 }
@@ -315,6 +249,31 @@ std::string CheckShard(TBatchOptions& o) {
     return {};
 }
 
+// A caption template takes the place of --header or --footer. The diagram
+// numbers before a shard's part of a PGN run are not known to the shard, so
+// {n} there is refused rather than numbered differently from one run.
+std::string CheckCaptions(TBatchOptions& o) {
+    struct TCaptionLine {
+        const std::optional<std::string>& Caption;
+        const std::optional<std::string>& Arg;
+        TLineChoice& Line;
+        const char* Names;
+    };
+    for (const TCaptionLine& c : {TCaptionLine{o.HeaderCaption, o.HeaderArg, o.Header, "--header and --header-caption"},
+                                  TCaptionLine{o.Caption, o.FooterArg, o.Footer, "--footer and --caption"}}) {
+        if (!c.Caption) continue;
+        if (c.Arg) return std::string("give at most one of ") + c.Names;
+        const std::vector<std::string> fields = CaptionFieldsOf(*c.Caption);
+        if (o.InputKind == TInputKind::Pgn && !o.Shard.Whole() &&
+            std::find(fields.begin(), fields.end(), "n") != fields.end())
+            return "{n} in a caption does not apply to a PGN run cut into shards: a shard does not know the "
+                   "diagrams before its part";
+        c.Line.Kind = TLineKind::Template;
+        c.Line.Text = *c.Caption;
+    }
+    return {};
+}
+
 std::string CheckOptions(TBatchOptions& o) {
     if (o.Input.empty()) return "give a PGN or EPD file";
     if (EndsWith(o.Input, ".pgn"))
@@ -330,28 +289,22 @@ std::string CheckOptions(TBatchOptions& o) {
         return "the output file must end in .gif, .bmp, .jpg, .jpeg, .png, .svg, .vxd or .pdf";
     if (QFileInfo(QString::fromStdString(o.Output)).fileName().startsWith('.'))
         return "the output file needs a name before its extension";
-    if (o.Games && o.InputKind == TInputKind::Pgn) {
-        std::string error;
-        if (!IsValidPositionText(*o.Games)) return "not a valid game list: \"" + *o.Games + "\"";
-        if (!ParseGameList(*o.Games, o.GameList, error)) return error + kListRange;
-    }
-    if (std::string error = CheckPositions(o); !error.empty()) return error;
+    if (std::string error = CheckPositionOptions(o, o.InputKind == TInputKind::Epd); !error.empty()) return error;
     if (o.HeaderArg)
         if (std::string error = ParseLineChoice(*o.HeaderArg, o.InputKind, o.Header); !error.empty()) return error;
     if (o.FooterArg)
         if (std::string error = ParseLineChoice(*o.FooterArg, o.InputKind, o.Footer); !error.empty()) return error;
     if (std::string error = CheckShard(o); !error.empty()) return error;
+    if (std::string error = CheckCaptions(o); !error.empty()) return error;
     return CheckFormatOptions(o);
 }
 
 std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
-        if (name == "--fen-start")
-            o.FenStartGiven = true;
-        else if (name == "--fen-final")
-            o.FenFinalGiven = true;
-        else if (name == "--transparent")
+        if (ParsePositionFlag(name, o)) {
+            // --fen-start, --fen-final: kept for the manifest below
+        } else if (name == "--transparent")
             o.Transparent = true;
         else if (name == "--per-page")
             o.PerPage = true;
@@ -394,14 +347,7 @@ TImageOptions ImageOptionsOf(const TBatchOptions& o) {
     return choice;
 }
 
-QString StyleFileOf(const TBatchOptions& o) {
-    if (o.Style) return QString::fromStdString(*o.Style);
-    // The editor's default diagram, wherever the data was installed; when it is
-    // nowhere, the reader names the file beside the program as missing.
-    std::string data = FindDataFolder(RunningProgramFolder(), XdgDataFolders());
-    if (data.empty()) data = RunningProgramFolder();
-    return QString::fromStdString(data) + QStringLiteral("/default.vxd");
-}
+QString StyleFileOf(const TBatchOptions& o) { return QString::fromStdString(o.Style ? *o.Style : DefaultStyleFile()); }
 
 // The style's line switched on or off as chosen; the text follows per diagram.
 void ApplyLineSwitch(const TLineChoice& choice, THeaderFooterInfo& line) {
@@ -467,8 +413,9 @@ private:
     void AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFile, int numberInRun);
     bool Add(TBatchRunner& runner, TDiagramJob job, const TManifestSource& source);
     void LogWritten(const TBatchRunner& runner);
-    std::optional<std::string> LineText(const TLineChoice& choice, const TPGNRec& game, const TChessPosition& p) const;
-    std::optional<std::string> LineText(const TLineChoice& choice, const TEPDRec& record) const;
+    std::optional<std::string> LineText(const TLineChoice& choice, const TPGNRec& game, const TChessPosition& p,
+                                        int gameNumber) const;
+    std::optional<std::string> LineText(const TLineChoice& choice, const TEPDRec& record, int number) const;
     QString PgnFileName(int game, int position) const;
     int CountGames();
 
@@ -476,6 +423,7 @@ private:
     TStdErrReporter reporter_;
     TStdErrReporter gameReporter_{O_.Input};  // the games' replay errors
     int faultyGames_ = 0;                     // games cut short or skipped
+    int diagrams_ = 0;                        // the PGN run's diagrams so far, for {n}
     TChosenName name_;
     TProgressBar progress_{isatty(2) != 0};
     long long progressDone_ = 0, progressTotal_ = 0;
@@ -510,12 +458,15 @@ TRunStyle TBatchCommand::Style() {
 }
 
 std::optional<std::string> TBatchCommand::LineText(const TLineChoice& choice, const TPGNRec& game,
-                                                   const TChessPosition& p) const {
+                                                   const TChessPosition& p, int gameNumber) const {
+    if (choice.Kind == TLineKind::Template)
+        return ExpandCaption(choice.Text, CaptionRecordOfGame(game, gameNumber, p, diagrams_));
     if (choice.Kind != TLineKind::GameItems) return std::nullopt;
     return ComposeGameCaption(choice.Items, game, p);
 }
 
-std::optional<std::string> TBatchCommand::LineText(const TLineChoice& choice, const TEPDRec& record) const {
+std::optional<std::string> TBatchCommand::LineText(const TLineChoice& choice, const TEPDRec& record, int number) const {
+    if (choice.Kind == TLineKind::Template) return ExpandCaption(choice.Text, CaptionRecordOfEpd(record, number));
     if (choice.Kind == TLineKind::EpdId) return EpdCaptionText(TEpdCaptionMode::Description, record, {});
     if (choice.Kind == TLineKind::EpdBestMove) return EpdCaptionText(TEpdCaptionMode::BestMove, record, {});
     return std::nullopt;
@@ -643,8 +594,9 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
         TDiagramJob job;
         std::copy(std::begin(pick.Position->Board), std::end(pick.Position->Board), job.Codes.begin());
         job.Marks = BatchPositionMarks(marks, *pick.Position);
-        job.HeaderText = LineText(O_.Header, game, *pick.Position);
-        job.FooterText = LineText(O_.Footer, game, *pick.Position);
+        ++diagrams_;
+        job.HeaderText = LineText(O_.Header, game, *pick.Position, numberInFile);
+        job.FooterText = LineText(O_.Footer, game, *pick.Position, numberInFile);
         if (O_.Format != TImageFormat::Pdf) job.FileName = PgnFileName(numberInRun, pick.Number);
         if (!Add(runner, std::move(job), {numberInFile, 0, pick.Number})) {
             stopped_ = true;
@@ -686,8 +638,8 @@ bool TBatchCommand::RunEpd(TBatchRunner& runner) {
         const TEPDRec& r = *records_[i].first;
         TDiagramJob job;
         std::copy(std::begin(r.Board), std::end(r.Board), job.Codes.begin());
-        job.HeaderText = LineText(O_.Header, r);
-        job.FooterText = LineText(O_.Footer, r);
+        job.HeaderText = LineText(O_.Header, r, static_cast<int>(i + 1));
+        job.FooterText = LineText(O_.Footer, r, static_cast<int>(i + 1));
         if (O_.Format != TImageFormat::Pdf) job.FileName = EpdBatchFileName(name_, static_cast<int>(i + 1));
         stopped_ = !Add(runner, std::move(job), {0, records_[i].second, 0});
         progress_.Show(++progressDone_, progressTotal_, runner.Written());

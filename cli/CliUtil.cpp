@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/InstallPaths.h"
 #include "files/PGNReader.h"
 #include "files/TextUtil.h"
 
@@ -180,6 +181,12 @@ bool ForGameNumber(const std::string& argument, int number, TErrorReporter& repo
         });
     if (loaded && !found) reporter.Report(TMsgKind::Error, "there is no game " + std::to_string(number) + ".");
     return loaded && found;
+}
+
+std::string DefaultStyleFile() {
+    std::string data = FindDataFolder(RunningProgramFolder(), XdgDataFolders());
+    if (data.empty()) data = RunningProgramFolder();
+    return data + "/default.vxd";
 }
 
 }  // namespace vorlix::cli

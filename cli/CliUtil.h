@@ -86,4 +86,8 @@ bool ForGameNumber(const std::string& argument, int number, TErrorReporter& repo
 // The message for a failed write of an output file: a missing folder is named.
 std::string OutputFailureMessage(const std::string& fileName, const std::string& message);
 
+// The editor's default diagram (default.vxd), wherever the data was installed;
+// when it is nowhere, the one beside the program, which the reader names as missing.
+std::string DefaultStyleFile();
+
 }  // namespace vorlix::cli

@@ -23,7 +23,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--size PIXELS] [--dpi N]   (PNG, SVG, PDF: any scale; --size is the board's width)\n"
         "                [--arrow e2e4[:R|G|Y|B]]... [--mark d4[:R|G|Y|B]]...\n"
-        "                [--header TEXT] [--footer TEXT]\n"
+        "                [--header TEXT] [--footer TEXT] [--header-caption TEMPLATE] [--caption TEMPLATE]\n"
         "                [--header-align left|center|right] [--footer-align left|center|right]\n"
         "      --fens FILE: one FEN or setup text a line (- for standard input), one image each;\n"
         "                -o then numbers them: d%03d.png gives d001.png, d002.png, ...\n"
@@ -31,6 +31,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--games LIST] [--positions entire|fixed|custom]\n"
         "                [--from-start LIST] [--from-end LIST] [--fen-start] [--fen-final]\n"
         "                [--header ITEMS|none] [--footer ITEMS|none]\n"
+        "                [--header-caption TEMPLATE] [--caption TEMPLATE]\n"
         "                [--style FILE.vxd] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--scale PERCENT] [--per-page] [--jobs N] [--records LIST]\n"
         "                [--shard K/N] [--manifest FILE.jsonl] [--overwrite]\n"
@@ -41,7 +42,18 @@ void PrintUsage(std::FILE* stream) {
         "      ITEMS (PGN): event,site,date,players,elo,eco,result,move\n"
         "      ITEMS (EPD): id, bm or text:SOME TEXT\n"
         "      --scale: 40..200 for GIF, BMP, JPEG; 10..4000 for PNG, SVG; 100..600 for PDF pages (A4, 300 dpi)\n"
-        "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move] [--style FILE.vxd]\n",
+        "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move] [--style FILE.vxd]\n"
+        "  vorlix sheet FILE.pgn|FILE.epd -o SHEET.pdf [--per-page 1|2|4|6|9|12] [--paper a4|letter]\n"
+        "                [--caption TEMPLATE] [--key] [--title TEXT] [--style FILE.vxd]\n"
+        "                [--games LIST] [--positions ...] [--records LIST]   (as for batch)\n"
+        "      a worksheet: numbered diagrams in a grid on PDF pages; --key adds the answers\n"
+        "      (the EPD bm moves, or the game's next moves) after them\n"
+        "  captions (render, batch, sheet): --caption TEMPLATE is the line under the board,\n"
+        "      --header-caption TEMPLATE the line above it (render, batch), filled per diagram:\n"
+        "      {n} diagram number, {game} game number, {white} {black} {event} {date},\n"
+        "      {move} move number (12. White to move, 12... Black), {side} White or Black,\n"
+        "      {lastmove} the move played to the position, {id} {bm} (EPD), {fen};\n"
+        "      {{ and }} give a brace, any other {word} stays as written\n",
         stream);
 }
 
@@ -83,7 +95,8 @@ int main(int argc, char** argv) {
                                                                          {"epd", RunEpd},
                                                                          {"render", VORLIX_RENDERING(RunRender)},
                                                                          {"batch", VORLIX_RENDERING(RunBatch)},
-                                                                         {"gif", VORLIX_RENDERING(RunGif)}};
+                                                                         {"gif", VORLIX_RENDERING(RunGif)},
+                                                                         {"sheet", VORLIX_RENDERING(RunSheet)}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();
     if (argc >= 3 && AsksForHelp(argv[2])) return Help();
