@@ -78,6 +78,12 @@ TDiagramJob TPgnBatchJobs::TakeJob() {
     return job;
 }
 
+TSheetPosition TPgnBatchJobs::NextSheetPosition(int number) const {
+    const TChessPosition& position = *picks_[pick_].Position;
+    return SheetPositionOfGame(tags_, source_.GameNumber(game_), position, BatchPositionMarks(marks_, position),
+                               number);
+}
+
 bool TPgnBatchJobs::NextGame() {
     replay_.Clear();
     picks_.clear();

@@ -10,6 +10,7 @@
 #include "batch/BatchRunner.h"
 #include "batch/GameCaption.h"
 #include "batch/PositionPicker.h"
+#include "batch/Worksheet.h"
 #include "files/ErrorReporter.h"
 #include "files/PGNPos.h"
 #include "files/PGNRecord.h"
@@ -51,6 +52,8 @@ public:
     bool HasJob() const { return pick_ < picks_.size(); }
     // The next position's diagram; the counters move to it.
     TDiagramJob TakeJob();
+    // The position TakeJob gives next, as the worksheet's diagram number.
+    TSheetPosition NextSheetPosition(int number) const;
     // Drops the rest of the game in hand.
     void SkipRest() { pick_ = picks_.size(); }
     // Takes the next game; false (and no game in hand) after the last.

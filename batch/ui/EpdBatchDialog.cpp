@@ -113,12 +113,19 @@ QWidget* TEpdBatchDialog::CreateDestinationPage() {
     grid->addWidget(rbtChessFile, 2, 1);
     grid->addWidget(rbtPrinter, 3, 0, 1, 2);
     grid->addWidget(chkMultDiagrams, 4, 1);
+    rbtWorksheet = Radio("&Worksheet (PDF)", group, "rbtWorksheet");
+    where->addButton(rbtWorksheet);
+    Worksheet = new TWorksheetChoice(group);
+    Worksheet->setEnabled(false);
+    grid->addWidget(rbtWorksheet, 5, 0, 1, 2);
+    grid->addWidget(Worksheet, 6, 1);
     grid->setColumnMinimumWidth(0, 20);
     rbtFile->setChecked(true);
     rbtImageFile->setChecked(true);
     chkMultDiagrams->setEnabled(false);
     connect(rbtFile, &QRadioButton::clicked, this, &TEpdBatchDialog::rbtFileClick);
     connect(rbtPrinter, &QRadioButton::clicked, this, &TEpdBatchDialog::rbtPrinterClick);
+    connect(rbtWorksheet, &QRadioButton::clicked, this, &TEpdBatchDialog::rbtWorksheetClick);
     (new QVBoxLayout(page))->addWidget(group);
     return page;
 }
@@ -160,15 +167,35 @@ void TEpdBatchDialog::showEvent(QShowEvent* event) {
 }
 
 void TEpdBatchDialog::rbtFileClick() {
+    Worksheet->setEnabled(false);
     chkMultDiagrams->setEnabled(false);
     rbtImageFile->setEnabled(true);
     rbtChessFile->setEnabled(true);
 }
 
 void TEpdBatchDialog::rbtPrinterClick() {
+    Worksheet->setEnabled(false);
     chkMultDiagrams->setEnabled(true);
     rbtImageFile->setEnabled(false);
     rbtChessFile->setEnabled(false);
+}
+
+void TEpdBatchDialog::rbtWorksheetClick() {
+    Worksheet->setEnabled(true);
+    chkMultDiagrams->setEnabled(false);
+    rbtImageFile->setEnabled(false);
+    rbtChessFile->setEnabled(false);
+}
+
+// The ticked records on one PDF file, with the worksheet's own caption; the
+// header and footer pages do not apply.
+void TEpdBatchDialog::StartWorksheet() {
+    std::vector<TSheetPosition> positions;
+    for (const TEPDRec* record : source_.TickedRecords())
+        positions.push_back(SheetPositionOfEpd(*record, static_cast<int>(positions.size()) + 1));
+    const TSheetEnd end = MakeWorksheet(host_, positions, Worksheet->Options());
+    lblStatus->setText(SheetStatus(end));
+    lblStatus->setVisible(end != TSheetEnd::Cancelled);
 }
 
 // The mode of a page; a typed custom text goes into the record at once.
@@ -192,6 +219,7 @@ void TEpdBatchDialog::SetOptionsEnabled(bool enabled) {
 }
 
 void TEpdBatchDialog::btnStartClick() {
+    if (rbtWorksheet->isChecked()) return StartWorksheet();
     for (QLineEdit* edit : {HeaderButtons.Text, FooterButtons.Text}) edit->setText(edit->text().trimmed());
     // The main header and footer are as before once the run ends, however it ends.
     savedHeader_ = host_.Header();

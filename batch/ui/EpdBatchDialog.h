@@ -15,6 +15,7 @@
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchFileChoice.h"
 #include "batch/ui/BatchThread.h"
+#include "batch/ui/WorksheetChoice.h"
 #include "print/PageLayout.h"
 
 class QCheckBox;
@@ -56,6 +57,8 @@ public:
 
     QRadioButton *rbtFile = nullptr, *rbtImageFile = nullptr, *rbtChessFile = nullptr, *rbtPrinter = nullptr;
     QCheckBox* chkMultDiagrams = nullptr;
+    QRadioButton* rbtWorksheet = nullptr;
+    TWorksheetChoice* Worksheet = nullptr;
     TEpdLineButtons HeaderButtons, FooterButtons;
     QLabel *lblGame = nullptr, *lblStatus = nullptr;
     TPercentProgressBar* mpbProgress = nullptr;
@@ -77,6 +80,8 @@ private:
     QWidget* CreateLinePage(TEpdLineButtons& b, const QString& current, bool header);
     void rbtFileClick();
     void rbtPrinterClick();
+    void rbtWorksheetClick();
+    void StartWorksheet();
     TEpdCaptionMode LineMode(TEpdLineButtons& b, THeaderFooterInfo& line);
     bool StartRun(TBatchDestination destination);
     TDiagramJob JobOf(int n, std::string& headerText, std::string& footerText) const;

@@ -122,6 +122,12 @@ QWidget* TPgnBatchDialog::CreateDestinationPage() {
     grid->addWidget(rbtPrinter, 3, 0);
     grid->addWidget(chkMultDiagrams, 4, 1);
     grid->addWidget(chkNewPage, 5, 1);
+    rbtWorksheet = Radio("&Worksheet (PDF)", group, "rbtWorksheet");
+    where->addButton(rbtWorksheet);
+    Worksheet = new TWorksheetChoice(group);
+    Worksheet->setEnabled(false);
+    grid->addWidget(rbtWorksheet, 6, 0, 1, 2);
+    grid->addWidget(Worksheet, 7, 1);
     grid->setColumnMinimumWidth(0, 20);
     rbtFile->setChecked(true);
     rbtImageFile->setChecked(true);
@@ -130,6 +136,7 @@ QWidget* TPgnBatchDialog::CreateDestinationPage() {
     chkNewPage->setEnabled(false);
     connect(rbtFile, &QRadioButton::clicked, this, &TPgnBatchDialog::rbtFileClick);
     connect(rbtPrinter, &QRadioButton::clicked, this, &TPgnBatchDialog::rbtPrinterClick);
+    connect(rbtWorksheet, &QRadioButton::clicked, this, &TPgnBatchDialog::rbtWorksheetClick);
     connect(chkMultDiagrams, &QCheckBox::clicked, this, &TPgnBatchDialog::chkMultDiagramsClick);
     (new QVBoxLayout(page))->addWidget(group);
     return page;
@@ -269,6 +276,7 @@ void TPgnBatchDialog::showEvent(QShowEvent* event) {
 }
 
 void TPgnBatchDialog::rbtFileClick() {
+    Worksheet->setEnabled(false);
     chkMultDiagrams->setEnabled(false);
     chkNewPage->setEnabled(false);
     rbtImageFile->setEnabled(true);
@@ -276,10 +284,36 @@ void TPgnBatchDialog::rbtFileClick() {
 }
 
 void TPgnBatchDialog::rbtPrinterClick() {
+    Worksheet->setEnabled(false);
     chkMultDiagrams->setEnabled(true);
     chkNewPage->setEnabled(chkMultDiagrams->isChecked());
     rbtImageFile->setEnabled(false);
     rbtChessFile->setEnabled(false);
+}
+
+void TPgnBatchDialog::rbtWorksheetClick() {
+    Worksheet->setEnabled(true);
+    chkMultDiagrams->setEnabled(false);
+    chkNewPage->setEnabled(false);
+    rbtImageFile->setEnabled(false);
+    rbtChessFile->setEnabled(false);
+}
+
+// The chosen positions of the checked games, picked as for files, on one PDF
+// file with the worksheet's own caption; the header and footer pages do not apply.
+void TPgnBatchDialog::StartWorksheet() {
+    TPgnBatchOptions options;
+    options.Rule = rule_;
+    TPgnBatchJobs jobs(source_, options);
+    std::vector<TSheetPosition> positions;
+    for (bool more = jobs.Start(); more; more = jobs.NextGame())
+        while (jobs.HasJob()) {
+            positions.push_back(jobs.NextSheetPosition(static_cast<int>(positions.size()) + 1));
+            jobs.TakeJob();
+        }
+    const TSheetEnd end = MakeWorksheet(host_, positions, Worksheet->Options());
+    lblStatus->setText(SheetStatus(end));
+    lblStatus->setVisible(end != TSheetEnd::Cancelled);
 }
 
 void TPgnBatchDialog::chkMultDiagramsClick() { chkNewPage->setEnabled(chkMultDiagrams->isChecked()); }
@@ -390,6 +424,7 @@ void TPgnBatchDialog::btnStartClick() {
             return;
         }
     }
+    if (rbtWorksheet->isChecked()) return StartWorksheet();
     TBatchDestination destination = rbtPrinter->isChecked()
                                         ? (chkMultDiagrams->isChecked() ? TBatchDestination::PrinterManyPerPage
                                                                         : TBatchDestination::PrinterOnePerJob)

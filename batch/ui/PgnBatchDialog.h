@@ -18,6 +18,7 @@
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchFileChoice.h"
 #include "batch/ui/BatchThread.h"
+#include "batch/ui/WorksheetChoice.h"
 #include "print/PageLayout.h"
 
 class QCheckBox;
@@ -61,6 +62,8 @@ public:
     // Controls, for whoever drives the dialog.
     QRadioButton *rbtFile = nullptr, *rbtImageFile = nullptr, *rbtChessFile = nullptr, *rbtPrinter = nullptr;
     QCheckBox *chkMultDiagrams = nullptr, *chkNewPage = nullptr;
+    QRadioButton* rbtWorksheet = nullptr;
+    TWorksheetChoice* Worksheet = nullptr;
     QRadioButton *rbtEntire = nullptr, *rbtCustom = nullptr, *rbtFixedPos = nullptr;
     QLineEdit *edtPositionsStart = nullptr, *edtPositionsEnd = nullptr;
     QCheckBox *chkFinalPosition = nullptr, *chkFenStart = nullptr, *chkFenFinal = nullptr;
@@ -92,6 +95,8 @@ private:
 
     void rbtFileClick();
     void rbtPrinterClick();
+    void rbtWorksheetClick();
+    void StartWorksheet();
     void chkMultDiagramsClick();
     void UpdatePositionControls();
     void edtPositionsStartChange();
