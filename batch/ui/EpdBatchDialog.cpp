@@ -19,6 +19,7 @@
 
 #include "batch/BatchRunner.h"
 #include "batch/BatchSources.h"
+#include "batch/CaptionTemplate.h"
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/PercentProgressBar.h"
@@ -198,14 +199,17 @@ void TEpdBatchDialog::StartWorksheet() {
     lblStatus->setVisible(end != TSheetEnd::Cancelled);
 }
 
-// The mode of a page; a typed custom text goes into the record at once.
-TEpdCaptionMode TEpdBatchDialog::LineMode(TEpdLineButtons& b, THeaderFooterInfo& line) {
+// The mode of a page; a typed custom text goes into the record at once, and
+// when it names caption fields it is kept as the template of every record's line.
+TEpdCaptionMode TEpdBatchDialog::LineMode(TEpdLineButtons& b, THeaderFooterInfo& line, std::string& captionTemplate) {
+    captionTemplate.clear();
     if (b.Description->isChecked()) return TEpdCaptionMode::Description;
     if (b.BestMove->isChecked()) return TEpdCaptionMode::BestMove;
     if (b.Current->isChecked()) return TEpdCaptionMode::Current;
     if (b.Custom->isChecked() && !b.Text->text().isEmpty()) {
         line.Text = b.Text->text().toStdString();
         line.Enabled = true;
+        if (!CaptionFieldsOf(line.Text).empty()) captionTemplate = line.Text;
         return TEpdCaptionMode::Current;
     }
     return TEpdCaptionMode::None;
@@ -224,8 +228,8 @@ void TEpdBatchDialog::btnStartClick() {
     // The main header and footer are as before once the run ends, however it ends.
     savedHeader_ = host_.Header();
     savedFooter_ = host_.Footer();
-    headerMode_ = LineMode(HeaderButtons, host_.Header());
-    footerMode_ = LineMode(FooterButtons, host_.Footer());
+    headerMode_ = LineMode(HeaderButtons, host_.Header(), headerTemplate_);
+    footerMode_ = LineMode(FooterButtons, host_.Footer(), footerTemplate_);
     TBatchDestination destination;
     if (rbtPrinter->isChecked()) {
         destination =
@@ -327,8 +331,10 @@ TDiagramJob TEpdBatchDialog::JobOf(int n, std::string& headerText, std::string& 
     const TEPDRec& record = *records_[size_t(n - 1)];
     TDiagramJob job;
     std::copy(std::begin(record.Board), std::end(record.Board), job.Codes.begin());
-    headerText = EpdCaptionText(headerMode_, record, headerText);
-    footerText = EpdCaptionText(footerMode_, record, footerText);
+    headerText = headerTemplate_.empty() ? EpdCaptionText(headerMode_, record, headerText)
+                                         : ExpandCaption(headerTemplate_, CaptionRecordOfEpd(record, n));
+    footerText = footerTemplate_.empty() ? EpdCaptionText(footerMode_, record, footerText)
+                                         : ExpandCaption(footerTemplate_, CaptionRecordOfEpd(record, n));
     job.HeaderText = headerText;
     job.FooterText = footerText;
     if (!printing_) job.FileName = EpdBatchFileName(file_.Name, n);

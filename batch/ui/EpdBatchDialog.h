@@ -82,7 +82,7 @@ private:
     void rbtPrinterClick();
     void rbtWorksheetClick();
     void StartWorksheet();
-    TEpdCaptionMode LineMode(TEpdLineButtons& b, THeaderFooterInfo& line);
+    TEpdCaptionMode LineMode(TEpdLineButtons& b, THeaderFooterInfo& line, std::string& captionTemplate);
     bool StartRun(TBatchDestination destination);
     TDiagramJob JobOf(int n, std::string& headerText, std::string& footerText) const;
     void RunFiles();
@@ -106,6 +106,8 @@ private:
     // The run.
     THeaderFooterInfo savedHeader_, savedFooter_;
     TEpdCaptionMode headerMode_ = TEpdCaptionMode::Current, footerMode_ = TEpdCaptionMode::Current;
+    // A custom text that names caption fields ("{n}. {side} to move"), filled per record.
+    std::string headerTemplate_, footerTemplate_;
     std::vector<const TEPDRec*> records_;
     std::unique_ptr<TPrintTarget> printer_;
     std::unique_ptr<TBatchPrinter> pages_;

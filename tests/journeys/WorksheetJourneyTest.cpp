@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 
@@ -95,6 +97,56 @@ TEST_F(WorksheetJourney, TheEpdViewersTickedRecordsBecomeAWorksheetWithItsKey) {
                              "2. Kg7", "3. O-O"})
         EXPECT_TRUE(text.contains(line)) << line << "\n" << text.toStdString();
     EXPECT_LT(text.indexOf("3) charlie"), text.indexOf("Answers"));
+}
+
+// A custom header or footer that names caption fields is filled per record.
+TEST_F(WorksheetJourney, TheEpdDialogsCustomTextIsACaptionTemplate) {
+    window->OpenChessFile(WriteFile("suite.epd", kArchive));
+    auto* viewer = dynamic_cast<TEpdViewer*>(&window->EpdViewer());
+    ASSERT_TRUE(viewer && viewer->isVisible());
+    viewer->mnpAllClick();
+    answer = QMessageBox::Ok;  // the note on numbered file names
+    QString status;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TEpdBatchDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->SetPacing(0);
+        dialog->FooterButtons.Custom->click();
+        dialog->FooterButtons.Text->setText("{n}. {side} to move");
+        dialog->HeaderButtons.Custom->click();
+        dialog->HeaderButtons.Text->setText("Plain {text}");
+        QTimer::singleShot(0, [this] {
+            auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!files) return;
+            auto* types = files->findChild<QComboBox*>("fileTypeCombo");
+            types->setCurrentIndex(4);  // SVG: its text is read back below
+            emit types->textActivated(types->currentText());
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("pos"));
+            static_cast<QDialog*>(files)->accept();
+        });
+        dialog->btnStart->click();
+        for (int i = 0; i < 3000 && dialog->lblStatus->text() != "Done."; ++i) {
+            QApplication::processEvents();
+            QThread::msleep(1);
+        }
+        status = dialog->lblStatus->text();
+        dialog->reject();
+    });
+    viewer->btnAutoVorlix()->click();
+    answer = QMessageBox::No;
+    ASSERT_EQ(status, "Done.");
+    const char* sides[] = {"White", "Black", "White"};
+    for (int n = 1; n <= 3; ++n) {
+        QFile svg(dir.filePath(QStringLiteral("pos%1.svg").arg(n, 3, 10, QLatin1Char('0'))));
+        ASSERT_TRUE(svg.open(QIODevice::ReadOnly))
+            << svg.fileName().toStdString() << " in "
+            << QDir(dir.path()).entryList().join(QLatin1Char(0x20)).toStdString();
+        const QString text = QString::fromUtf8(svg.readAll());
+        EXPECT_TRUE(text.contains(QStringLiteral(">%1. %2 to move<").arg(n).arg(sides[n - 1]))) << n;
+        EXPECT_TRUE(text.contains(">Plain {text}<")) << n;
+    }
+    // The editor's own lines are as they were.
+    EXPECT_NE(window->Diagram().Footer.Text, "{n}. {side} to move");
 }
 
 TEST_F(WorksheetJourney, ThePgnViewersGamesBecomeAWorksheetOfTheirChosenPositions) {
