@@ -1,5 +1,6 @@
 // vorlix sheet: a worksheet of an EPD file's records or a PGN file's
 // positions, picked as vorlix batch picks them, as one PDF file.
+#include <QFileInfo>
 #include <QString>
 #include <cstdio>
 #include <optional>
@@ -129,6 +130,11 @@ bool PgnPositions(const TSheetOptions& o, TErrorReporter& reporter, std::vector<
 int RunSheet(const Args& args) {
     TSheetOptions o;
     if (const std::string error = ParseSheetOptions(args, o); !error.empty()) return BadArgument(error);
+    const QString folder = QFileInfo(QString::fromStdString(o.Output)).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        std::fprintf(stderr, "vorlix sheet: %s: the folder does not exist\n", folder.toLocal8Bit().constData());
+        return 1;
+    }
     EnsureGuiApplication();
     TStdErrReporter reporter(o.Input);
     std::vector<TSheetPosition> positions;

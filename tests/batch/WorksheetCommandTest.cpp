@@ -132,6 +132,7 @@ TEST_F(WorksheetCommand, BadInputIsRefusedAndWritesNothing) {
         {{kWac, "-o", Dir.filePath("x.png")}, 2, "a worksheet is a PDF file"},
         {{kWac, "--games", "1", "-o", out}, 2, "apply to PGN files"},
         {{Dir.filePath("none.epd"), "-o", out}, 1, "none.epd"},
+        {{kWac, "-o", Dir.filePath("no/x.pdf")}, 1, "no: the folder does not exist"},
     };
     for (const auto& c : cases) {
         const TRun r = Vorlix("sheet", c.Args);
