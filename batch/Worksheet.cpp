@@ -82,10 +82,13 @@ bool WriteKey(TPdfPrintTarget& target, TSheetPages& pages, const TDiagram& style
     constexpr int kColumns = 2;
     const int columnWidth = area.width() / kColumns;
     int top = area.top() + headingHeight, column = 0, y = top;
+    const auto room = [&] {
+        return QRect(area.left() + column * columnWidth, y, columnWidth - line, area.bottom() - y);
+    };
     for (const TSheetPosition& p : positions) {
         const QString text = QString::fromStdString(p.Fields.N + ". " + (p.Key.empty() ? "-" : p.Key));
-        const QRect room(area.left() + column * columnWidth, y, columnWidth - line, area.bottom() - y);
-        const QRect needed = canvas.fontMetrics().boundingRect(room, Qt::TextWordWrap, text);
+        QRect needed = canvas.fontMetrics().boundingRect(room(), Qt::TextWordWrap, text);
+        // Down the next column, or the next page, when the answer does not fit under the last one.
         if (y + needed.height() > area.bottom() && y > top) {
             if (++column == kColumns) {
                 if (!pages.Begin(error)) return false;
@@ -95,12 +98,9 @@ bool WriteKey(TPdfPrintTarget& target, TSheetPages& pages, const TDiagram& style
                 top = area.top();
             }
             y = top;
-            const QRect next(area.left() + column * columnWidth, y, columnWidth - line, area.bottom() - y);
-            canvas.drawText(next, Qt::TextWordWrap, text);
-            y += canvas.fontMetrics().boundingRect(next, Qt::TextWordWrap, text).height() + line / 4;
-            continue;
+            needed = canvas.fontMetrics().boundingRect(room(), Qt::TextWordWrap, text);
         }
-        canvas.drawText(room, Qt::TextWordWrap, text);
+        canvas.drawText(room(), Qt::TextWordWrap, text);
         y += needed.height() + line / 4;
     }
     return true;
