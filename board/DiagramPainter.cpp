@@ -65,7 +65,7 @@ QPainterPath ShadingLines(TShading shading, int s) {
 }  // namespace
 
 TDiagramPainter::TDiagramPainter(const TDiagramBoard& board)
-    : board_(board), pieces_(TVectorPieces::Of(board.PieceStyle())), size_(board.DiagramSize()) {
+    : board_(board), pieces_(board.Pieces()), size_(board.DiagramSize()) {
     s_ = board.SquareSize();
     g_ = board.GridLineWidth();
     b_ = board.BorderTotal();

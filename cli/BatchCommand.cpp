@@ -30,6 +30,7 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/GamePass.h"
+#include "cli/LookOptions.h"
 #include "cli/PositionOptions.h"
 #include "export/ScalableExport.h"
 #include "files/EPD.h"
@@ -62,6 +63,7 @@ struct TLineChoice {
 };
 
 struct TBatchOptions : TPositionOptions {
+    TLookOptions Look;
     std::string Input;
     TInputKind InputKind = TInputKind::Pgn;
     std::string Output;
@@ -165,6 +167,7 @@ std::optional<int> ParseNumber(const std::string& text) {
 
 std::string ParseValueOption(const std::string& name, const std::string& value, TBatchOptions& o) {
     if (std::optional<std::string> error = ParsePositionValue(name, value, o)) return *error;
+    if (std::optional<std::string> error = ParseLookValue(name, value, o.Look)) return *error;
     if (name == "-o") {
         o.Output = value;
     } else if (name == "--shard") {
@@ -448,6 +451,7 @@ TRunStyle TBatchCommand::Style() {
         if (!LoadDiagramFile(file, diagram, reporter_)) return false;
         ApplyLineSwitch(O_.Header, diagram.Header);
         ApplyLineSwitch(O_.Footer, diagram.Footer);
+        ApplyLook(O_.Look, diagram.Board);
         return true;
     };
     style.Kind = !O_.Format                       ? TOutputKind::Diagram
@@ -744,6 +748,13 @@ int RunBatch(const Args& args) {
     if (!args.empty() && args.front() == "--verify") return VerifyRun(Args(args.begin() + 1, args.end()));
     TBatchOptions options;
     if (const std::string error = ParseBatchOptions(args, options); !error.empty()) return BadArgument(error);
+    if (options.Look.Pieces) {
+        EnsureGuiApplication();
+        if (const std::string error = LoadLook(options.Look); !error.empty()) {
+            std::fprintf(stderr, "vorlix batch: %s\n", error.c_str());
+            return 1;
+        }
+    }
     return TBatchCommand(options).Run();
 }
 

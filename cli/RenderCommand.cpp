@@ -19,6 +19,7 @@
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/LookOptions.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
@@ -30,6 +31,7 @@ namespace vorlix::cli {
 namespace {
 
 struct TRenderOptions {
+    TLookOptions Look;
     std::optional<std::string> Vxd;
     std::optional<std::string> Fen;
     std::optional<std::string> Setup;
@@ -163,6 +165,7 @@ std::optional<int32_t> ParseAlignment(const std::string& text) {
 
 // The option that takes a value; returns an error message, empty on success.
 std::string ParseValueOption(const std::string& name, const std::string& value, TRenderOptions& o) {
+    if (std::optional<std::string> error = ParseLookValue(name, value, o.Look)) return *error;
     if (name == "--vxd") {
         o.Vxd = value;
     } else if (name == "--fen") {
@@ -471,6 +474,7 @@ int RunRender(const Args& args) {
     if (const std::string error = ParseRenderOptions(args, options); !error.empty()) return BadArgument(error);
 
     EnsureGuiApplication();
+    if (const std::string error = LoadLook(options.Look); !error.empty()) return Failure(error);
     TStdErrReporter reporter(options.Vxd.value_or(std::string()));
     TDiagram diagram;
     TDiagramBoard& board = diagram.Board;
@@ -479,6 +483,7 @@ int RunRender(const Args& args) {
 
     board.BeginUpdate();
     ApplyStyle(options, board);
+    ApplyLook(options.Look, board);
     const std::string error = ApplyPosition(options, board);
     board.EndUpdate();
     if (!error.empty()) return Failure(error);

@@ -53,7 +53,10 @@ void PrintUsage(std::FILE* stream) {
         "      {n} diagram number, {game} game number, {white} {black} {event} {date},\n"
         "      {move} move number (12. White to move, 12... Black), {side} White or Black,\n"
         "      {lastmove} the move played to the position, {id} {bm} (EPD), {fen};\n"
-        "      {{ and }} give a brace, any other {word} stays as written\n",
+        "      {{ and }} give a brace, any other {word} stays as written\n"
+        "  the look (render, batch, sheet, gif):\n"
+        "      --pieces DIR: a piece set of twelve SVG files in DIR, wK.svg wQ.svg wR.svg wB.svg wN.svg\n"
+        "      wP.svg and bK.svg ... bP.svg, each fitted into its square; drawn in place of the style's pieces\n",
         stream);
 }
 
