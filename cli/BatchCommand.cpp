@@ -748,7 +748,7 @@ int RunBatch(const Args& args) {
     if (!args.empty() && args.front() == "--verify") return VerifyRun(Args(args.begin() + 1, args.end()));
     TBatchOptions options;
     if (const std::string error = ParseBatchOptions(args, options); !error.empty()) return BadArgument(error);
-    if (options.Look.Pieces) {
+    if (options.Look.Pieces || options.Look.Theme) {
         EnsureGuiApplication();
         if (const std::string error = LoadLook(options.Look); !error.empty()) {
             std::fprintf(stderr, "vorlix batch: %s\n", error.c_str());

@@ -1,10 +1,13 @@
 #pragma once
 // The look of the drawn diagrams that every drawing command takes the same way:
-// --pieces DIR (a piece set of twelve SVG files). Parsed, loaded and applied
+// --theme NAME (a named theme) and --pieces DIR (a piece set of twelve SVG
+// files). Parsed, loaded and applied
 // here once, so `render`, `batch`, `sheet` and `gif` agree word for word.
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "board/Theme.h"
 
 namespace vorlix {
 class TDiagramBoard;
@@ -14,7 +17,9 @@ class TVectorPieces;
 namespace vorlix::cli {
 
 struct TLookOptions {
+    std::optional<std::string> Theme;               // the name or file, as given
     std::optional<std::string> Pieces;              // the folder, as given
+    std::optional<TTheme> LoadedTheme;              // loaded by LoadLook
     std::shared_ptr<const TVectorPieces> PieceSet;  // loaded by LoadLook
 };
 

@@ -56,7 +56,9 @@ void PrintUsage(std::FILE* stream) {
         "      {{ and }} give a brace, any other {word} stays as written\n"
         "  the look (render, batch, sheet, gif):\n"
         "      --pieces DIR: a piece set of twelve SVG files in DIR, wK.svg wQ.svg wR.svg wB.svg wN.svg\n"
-        "      wP.svg and bK.svg ... bP.svg, each fitted into its square; drawn in place of the style's pieces\n",
+        "      wP.svg and bK.svg ... bP.svg, each fitted into its square; drawn in place of the style's pieces\n"
+        "      --theme NAME: the colours of a named theme (NAME.theme in ~/.local/share/chess-vorlix/themes,\n"
+        "      then among the themes we ship: lagoon, print, walnut)\n",
         stream);
 }
 
