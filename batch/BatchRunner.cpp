@@ -112,8 +112,7 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
             return;
     }
     if (!result.Ok) return;
-    // The files are written one at a time; the encoding above is what takes long.
-    std::lock_guard<std::mutex> lock(writeLock_);
+    // Each worker writes its own files, side by side with the others.
     result.Ok = WriteBatchBytes(job.FileName, bytes, w.Reporter, false);
     if (!result.Ok) result.Error = w.Reporter.Last();
 }

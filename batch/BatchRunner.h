@@ -104,7 +104,6 @@ private:
     std::function<void(const TDiagramJob&, int)> progress_;
     std::vector<std::unique_ptr<TWorker>> workers_;
     std::vector<TDiagramJob> queue_;
-    std::mutex writeLock_;
     std::atomic<bool> cancelled_{false};
     int written_ = 0;
     long long handled_ = 0;  // jobs taken from the queue so far

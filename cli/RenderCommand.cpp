@@ -464,13 +464,22 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
     return allDrawn ? 0 : 1;
 }
 
+// PNG at its own size is drawn as a bitmap, as BMP, GIF and JPEG are; the
+// other scalable images draw pieces and text as outlines, which needs the
+// GUI application. A bitmap needs it only for text, and the first font made
+// starts it: a diagram without coordinates, header or footer is drawn without
+// loading a platform plugin or the font configuration.
+bool DrawnAsBitmap(const TRenderOptions& o) {
+    return !o.Scalable || (o.Format == TImageFormat::Png && !o.ScalePercent && !o.Size && !o.Dpi && !o.Transparent);
+}
+
 }  // namespace
 
 int RunRender(const Args& args) {
     TRenderOptions options;
     if (const std::string error = ParseRenderOptions(args, options); !error.empty()) return BadArgument(error);
 
-    EnsureGuiApplication();
+    if (!DrawnAsBitmap(options)) EnsureGuiApplication();
     TStdErrReporter reporter(options.Vxd.value_or(std::string()));
     TDiagram diagram;
     TDiagramBoard& board = diagram.Board;

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,43 @@ TEST_F(RenderCommand, WritesExactlyTheBoardRenderingAsA24BitBmp) {
     TDiagramBoard board;
     board.Render();
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), board.DiagramBitmap());
+}
+
+// Without coordinates, header or footer the command draws with no GUI
+// application at all: the pixels must still be the board's own, in every format.
+TEST_F(RenderCommand, ADiagramWithoutTextIsDrawnAsTheBoardDrawsIt) {
+    struct TCase {
+        QStringList Args;
+        std::function<void(TDiagramBoard&)> Style;
+    };
+    const TCase cases[] = {
+        {{}, [](TDiagramBoard&) {}},
+        {{"--grid", "2", "--view", "black", "--piece-style", "roviravo"},
+         [](TDiagramBoard& b) {
+             b.SetGridLineWidth(2);
+             b.SetView(vwBlackUnder);
+             b.SetPieceStyle(psRoviravo);
+         }},
+        {{"--square-size", "40"}, [](TDiagramBoard& b) { b.SetSquareSize(40); }},
+    };
+    for (const TCase& c : cases) {
+        TDiagramBoard board;
+        board.BeginUpdate();
+        board.SetCoordenateOrientation(0);
+        c.Style(board);
+        board.EndUpdate();
+        board.Render();
+        for (const char* name : {"plain.bmp", "plain.gif", "plain.png"}) {
+            SCOPED_TRACE(c.Args.join(' ').toStdString() + " " + name);
+            const QString out = Out(name);
+            const TRun run = RunVorlix(
+                QStringList{"--fen", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "--coords", "-", "-o", out} +
+                c.Args);
+            ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+            EXPECT_TRUE(run.Errors.isEmpty()) << run.Errors.toStdString();
+            EXPECT_EQ(QImage(out).convertToFormat(QImage::Format_RGB32), board.DiagramBitmap());
+        }
+    }
 }
 
 TEST_F(RenderCommand, OptionsGoThroughTheBoardSetters) {
