@@ -350,7 +350,7 @@ void TPgnViewer::ShowPositionOnBoard(const TChessPosition& position, bool refres
 // ---- steps
 
 void TPgnViewer::UpdateButtons() {
-    const TNavigationState state = NavigationState(chain_);
+    const TNavigationState state = NavigationState(chain_, printSettings_.Notation);
     FspbStart->setEnabled(state.Start);
     FspbFBack->setEnabled(state.FastBack);
     FspbBack->setEnabled(state.Back);
