@@ -16,6 +16,7 @@ int RunEpd(const Args& args);
 int RunRender(const Args& args);
 int RunGif(const Args& args);
 int RunBatch(const Args& args);
+int RunBook(const Args& args);
 
 // Names a command that draws. The text-only program (built with
 // VORLIX_TEXT_ONLY, without Qt) runs it in the rendering program instead.

@@ -42,7 +42,12 @@ void PrintUsage(std::FILE* stream) {
         "      ITEMS (PGN): event,site,date,players,elo,eco,result,move\n"
         "      ITEMS (EPD): id, bm or text:SOME TEXT\n"
         "      --scale: 40..200 for GIF, BMP, JPEG; 10..4000 for PNG, SVG; 100..600 for PDF pages (A4, 300 dpi)\n"
-        "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move] [--style FILE.vxd]\n",
+        "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move] [--style FILE.vxd]\n"
+        "  vorlix book FILE.pgn -o OUT.(pdf|html) [--games LIST] [--diagrams markers|every:N|none]\n"
+        "                [--notation letters|figurine|de|fr|es|nl|it|asis] [--paper a4|letter] [--columns 1|2]\n"
+        "      the games as a book: moves, comments and variations as text, a diagram after every move\n"
+        "      whose comment holds [#] or that carries $201 (markers, the default), every N moves, or none\n"
+        "  vorlix help: this text\n",
         stream);
 }
 
@@ -77,13 +82,14 @@ int main(int argc, char** argv) {
     KeepCommandLine(argv);
 #endif
     if (argc < 2) return Usage();
-    if (AsksForHelp(argv[1])) return Help();
+    if (AsksForHelp(argv[1]) || std::strcmp(argv[1], "help") == 0) return Help();
     if (std::strcmp(argv[1], "--version") == 0) return Version();
     static const std::map<std::string, int (*)(const Args&)> commands = {{"games", RunGames},
                                                                          {"replay", RunReplay},
                                                                          {"epd", RunEpd},
                                                                          {"render", VORLIX_RENDERING(RunRender)},
                                                                          {"batch", VORLIX_RENDERING(RunBatch)},
+                                                                         {"book", VORLIX_RENDERING(RunBook)},
                                                                          {"gif", VORLIX_RENDERING(RunGif)}};
     auto it = commands.find(argv[1]);
     if (it == commands.end()) return Usage();

@@ -9,11 +9,12 @@
 
 namespace vorlix {
 
-TPdfPrintTarget::TPdfPrintTarget(const QString& fileName, int dotsPerInch) : fileName_(fileName) {
+TPdfPrintTarget::TPdfPrintTarget(const QString& fileName, int dotsPerInch, QPageSize::PageSizeId paper)
+    : fileName_(fileName) {
     buffer_.open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(&buffer_);
     writer_->setResolution(dotsPerInch);
-    writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer_->setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     writer_->setCreator(QStringLiteral("Chess Vorlix"));
 }
 

@@ -2,6 +2,7 @@
 // Prints into one PDF file: each print job becomes the next page of the
 // document, and the file is written (crash-safe) when the document finishes.
 #include <QBuffer>
+#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <memory>
@@ -12,8 +13,9 @@ namespace vorlix {
 
 class TPdfPrintTarget : public TPrintTarget {
 public:
-    // A4 at the given resolution, without margins.
-    explicit TPdfPrintTarget(const QString& fileName, int dotsPerInch = 300);
+    // A4 (or the given paper) at the given resolution, without margins.
+    explicit TPdfPrintTarget(const QString& fileName, int dotsPerInch = 300,
+                             QPageSize::PageSizeId paper = QPageSize::A4);
     ~TPdfPrintTarget() override;
 
     QSize PageSize() const override;
