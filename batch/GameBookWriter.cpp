@@ -1,5 +1,6 @@
 #include "batch/GameBookWriter.h"
 
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -7,6 +8,8 @@
 
 #include "export/ScalableExport.h"
 #include "export/VectorDiagramImage.h"
+#include "files/Exceptions.h"
+#include "files/SafeFileWriter.h"
 #include "print/PdfPrintTarget.h"
 
 namespace vorlix {
@@ -256,6 +259,22 @@ bool WriteGameBookPdf(const std::vector<TBookGame>& games, const TBookOptions& o
         return false;
     }
     return target.Finish(error);
+}
+
+bool IsHtmlBookName(const QString& fileName) {
+    return fileName.endsWith(".html", Qt::CaseInsensitive) || fileName.endsWith(".htm", Qt::CaseInsensitive);
+}
+
+bool WriteGameBook(const std::vector<TBookGame>& games, const TBookOptions& options, const QString& fileName,
+                   const QString& title, std::string& error) {
+    if (!IsHtmlBookName(fileName)) return WriteGameBookPdf(games, options, fileName, title, error);
+    try {
+        WriteFileSafely(QFile::encodeName(fileName).toStdString(), GameBookHtml(games, options, title));
+    } catch (const EInOutError& e) {
+        error = fileName.toStdString() + ": " + e.what();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vorlix

@@ -16,4 +16,12 @@ std::string GameBookHtml(const std::vector<TBookGame>& games, const TBookOptions
 bool WriteGameBookPdf(const std::vector<TBookGame>& games, const TBookOptions& options, const QString& fileName,
                       const QString& title, std::string& error);
 
+// True for a name ending in .html or .htm (any case); a book of any other name is a PDF.
+bool IsHtmlBookName(const QString& fileName);
+
+// Writes the book as HTML or PDF, after the name's extension, titled after the
+// PGN file; false with a message naming the file.
+bool WriteGameBook(const std::vector<TBookGame>& games, const TBookOptions& options, const QString& fileName,
+                   const QString& title, std::string& error);
+
 }  // namespace vorlix

@@ -13,9 +13,7 @@
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "files/Exceptions.h"
 #include "files/PGNReader.h"
-#include "files/SafeFileWriter.h"
 
 namespace vorlix::cli {
 
@@ -24,7 +22,6 @@ namespace {
 struct TBookArgs {
     std::string File;
     std::string Output;
-    bool Html = false;
     std::optional<TIntegerList> Games;
     TBookOptions Options;
 };
@@ -41,8 +38,8 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
 std::string ParseValue(const std::string& name, const std::string& value, TBookArgs& a) {
     if (name == "-o") {
         a.Output = value;
-        a.Html = EndsWithNoCase(value, ".html") || EndsWithNoCase(value, ".htm");
-        if (!a.Html && !EndsWithNoCase(value, ".pdf")) return "the output file must end in .pdf or .html";
+        if (!IsHtmlBookName(QString::fromStdString(value)) && !EndsWithNoCase(value, ".pdf"))
+            return "the output file must end in .pdf or .html";
     } else if (name == "--games") {
         // An open range "N-" runs to the file's end.
         std::string closed = value;
@@ -128,19 +125,10 @@ int RunBook(const Args& args) {
         return 1;
     }
     const QString title = QFileInfo(QString::fromStdString(input)).completeBaseName();
-    if (a.Html) {
-        try {
-            WriteFileSafely(a.Output, GameBookHtml(games, a.Options, title));
-        } catch (const EInOutError& e) {
-            std::fprintf(stderr, "vorlix book: %s\n", OutputFailureMessage(a.Output, e.what()).c_str());
-            return 1;
-        }
-    } else {
-        std::string error;
-        if (!WriteGameBookPdf(games, a.Options, QString::fromStdString(a.Output), title, error)) {
-            std::fprintf(stderr, "vorlix book: %s\n", error.c_str());
-            return 1;
-        }
+    std::string error;
+    if (!WriteGameBook(games, a.Options, QString::fromStdString(a.Output), title, error)) {
+        std::fprintf(stderr, "vorlix book: %s\n", error.c_str());
+        return 1;
     }
     // The book is written up to each faulty game's bad move; the fault still fails the run.
     return faulty ? 1 : 0;
