@@ -30,8 +30,11 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
-// The SVG document without its XML declaration, to stand inside HTML.
-std::string InlineSvg(const TBookDiagram& spec) {
+// The SVG document without its XML declaration, to stand inside HTML. Its
+// ids (shared paths, images, clips) get the diagram's number as a prefix:
+// every SVG numbers its own from 1, and in one HTML document a reference
+// would otherwise find the first diagram's path of that number.
+std::string InlineSvg(const TBookDiagram& spec, int number) {
     TDiagram diagram;
     MakeBookDiagram(spec, diagram);
     TScalableOptions options;
@@ -40,7 +43,15 @@ std::string InlineSvg(const TBookDiagram& spec) {
     std::string error;
     if (!EncodeScalableImage(diagram, options, svg, error)) return {};
     const qsizetype start = svg.indexOf("<svg");
-    return start < 0 ? std::string() : std::string(svg.constData() + start, size_t(svg.size() - start));
+    if (start < 0) return {};
+    svg.remove(0, start);
+    const QByteArray prefix = "d" + QByteArray::number(number) + "-";
+    for (const char* kind : {"p", "i", "c"}) {
+        svg.replace("id=\"" + QByteArray(kind), "id=\"" + prefix + kind);
+        svg.replace("href=\"#" + QByteArray(kind), "href=\"#" + prefix + kind);
+        svg.replace("url(#" + QByteArray(kind), "url(#" + prefix + kind);
+    }
+    return svg.toStdString();
 }
 
 const char* ItemClass(const TBookItem& item) {
@@ -78,6 +89,7 @@ std::string GameBookHtml(const std::vector<TBookGame>& games, const TBookOptions
         "figure { margin: 1em auto; text-align: center; break-inside: avoid; }\n"
         "figure svg { max-width: 100%; height: auto; }\n"
         "</style>\n</head>\n<body>\n<main>\n";
+    int diagrams = 0;
     for (const TBookGame& game : games) {
         out += "<article class=\"game\">\n<h2>" + Escaped(game.Players) + "</h2>\n";
         if (!game.Details.empty()) out += "<p class=\"details\">" + Escaped(game.Details) + "</p>\n";
@@ -91,8 +103,8 @@ std::string GameBookHtml(const std::vector<TBookGame>& games, const TBookOptions
                 case TBookItem::Diagram:
                     if (open) out += "</p>\n";
                     open = false;
-                    out += "<figure class=\"diagram\">" + InlineSvg(game.Diagrams[size_t(item.DiagramIndex)]) +
-                           "</figure>\n";
+                    out += "<figure class=\"diagram\">" +
+                           InlineSvg(game.Diagrams[size_t(item.DiagramIndex)], ++diagrams) + "</figure>\n";
                     break;
                 case TBookItem::VariationStart:
                     openParagraph();

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -96,10 +97,20 @@ TEST_F(GameBook, DiagramsStandWhereTheAnnotatorAskedWithTheirArrowsAndFen) {
     EXPECT_TRUE(text.contains(QString::fromUtf8("\xE2\xA9\xB2")));  // $14
     EXPECT_FALSE(text.contains("[#]"));
     EXPECT_FALSE(text.contains("%cal"));
+    // The diagrams share one document: every id in it is its own, and every reference finds one.
+    QStringList ids;
+    static const QRegularExpression idPattern(" id=\"([^\"]+)\""), refPattern("(?:href=\"#|url\\(#)([^\")]+)");
+    for (auto it = idPattern.globalMatch(text); it.hasNext();) ids << it.next().captured(1);
+    EXPECT_EQ(ids.size(), QSet<QString>(ids.begin(), ids.end()).size());
+    for (auto it = refPattern.globalMatch(text); it.hasNext();) {
+        const QString ref = it.next().captured(1);
+        EXPECT_TRUE(ids.contains(ref)) << ref.toStdString();
+    }
 
     // The model behind it: the arrow of the comment stands on the first diagram only.
     TPGNRec game;
-    game.Moves = kAnnotated + std::string(kAnnotated).find("1. e4");
+    const std::string annotated = kAnnotated;
+    game.Moves = annotated.substr(annotated.find("1. e4"));
     game.Result = "1-0";
     const TBookGame book = BuildBookGame(game, TBookOptions{});
     ASSERT_EQ(book.Diagrams.size(), 4u);
