@@ -28,6 +28,7 @@ TScalableOptions ScalableOptionsOf(const TImageOptions& choice) {
     options.Format = choice.Format;
     options.Scale = choice.Scale.value_or(ImageScaleFactor(choice.ScaleIndex));
     options.Transparent = choice.Transparent && options.Format == TImageFormat::Png;
+    options.TextAsPaths = choice.SvgTextAsPaths;
     return options;
 }
 

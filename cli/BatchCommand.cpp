@@ -72,6 +72,7 @@ struct TBatchOptions : TPositionOptions {
     std::optional<std::string> Style;
     std::optional<int> Colors;
     bool Transparent = false;
+    bool SvgTextAsPaths = false;
     int Quality = 81;
     std::optional<int> ScalePercent;
     bool PerPage = false;
@@ -167,6 +168,9 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     if (std::optional<std::string> error = ParsePositionValue(name, value, o)) return *error;
     if (name == "-o") {
         o.Output = value;
+    } else if (name == "--svg-text") {
+        if (value != "paths" && value != "text") return "--svg-text takes paths or text";
+        o.SvgTextAsPaths = value == "paths";
     } else if (name == "--shard") {
         o.ShardArg = value;
     } else if (name == "--manifest") {
@@ -214,6 +218,7 @@ std::string CheckFormatOptions(TBatchOptions& o) {
     if (o.Transparent && o.Format != TImageFormat::Gif && o.Format != TImageFormat::Png)
         return "--transparent applies to GIF and PNG images only";
     if (o.PerPage && o.Format != TImageFormat::Pdf) return "--per-page applies to PDF output";
+    if (o.SvgTextAsPaths && o.Format != TImageFormat::Svg) return "--svg-text applies to SVG images only";
     if (o.ScalePercent) {
         const double scale = *o.ScalePercent / 100.0;
         if (IsDrawnImage(o.Format) && !(scale >= kMinImageScale && scale <= kMaxImageScale))
@@ -338,6 +343,7 @@ TImageOptions ImageOptionsOf(const TBatchOptions& o) {
         default: choice.ColorIndex = ciTrueColor; break;
     }
     choice.Transparent = o.Transparent;
+    choice.SvgTextAsPaths = o.SvgTextAsPaths;
     choice.Quality = o.Quality;
     if (IsDrawnImage(o.Format)) {
         if (o.ScalePercent) choice.Scale = *o.ScalePercent / 100.0;

@@ -49,6 +49,7 @@ struct TRenderOptions {
     std::optional<int> Dpi;
     std::optional<int> Colors;  // 2, 16, 256 or 24
     bool Transparent = false;
+    bool SvgTextAsPaths = false;
     int Quality = 81;
     std::optional<std::string> Header;
     std::optional<std::string> Footer;
@@ -203,6 +204,9 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     } else if (name == "--dpi") {
         o.Dpi = ParseInt(value);
         if (!o.Dpi || *o.Dpi < 10 || *o.Dpi > 9600) return "--dpi takes a number from 10 to 9600";
+    } else if (name == "--svg-text") {
+        if (value != "paths" && value != "text") return "--svg-text takes paths or text";
+        o.SvgTextAsPaths = value == "paths";
     } else if (name == "--colors") {
         o.Colors = ParseInt(value);
         if (!o.Colors || (*o.Colors != 2 && *o.Colors != 16 && *o.Colors != 256 && *o.Colors != 24))
@@ -240,6 +244,7 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
 // The bitmap formats keep the image scale table of the editor.
 std::string CheckBitmapOptions(TRenderOptions& o) {
     if (o.Size || o.Dpi) return "--size and --dpi apply to PNG, SVG and PDF images only";
+    if (o.SvgTextAsPaths) return "--svg-text applies to SVG images only";
     if (o.ScalePercent) {
         const auto index = ImageScaleIndexOfPercent(*o.ScalePercent);
         if (!index) return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200 for BMP, GIF and JPEG images";
@@ -256,6 +261,7 @@ std::string CheckScalableOptions(const TRenderOptions& o) {
     if (o.Colors) return "--colors applies to BMP and GIF images only";
     if (o.Transparent && o.Format != TImageFormat::Png) return "--transparent applies to GIF and PNG images only";
     if (o.Dpi && o.Format == TImageFormat::Svg) return "--dpi applies to PNG and PDF images only";
+    if (o.SvgTextAsPaths && o.Format != TImageFormat::Svg) return "--svg-text applies to SVG images only";
     return {};
 }
 
@@ -371,6 +377,7 @@ bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& re
     TScalableOptions save;
     save.Format = o.Format;
     save.Transparent = o.Transparent;
+    save.TextAsPaths = o.SvgTextAsPaths;
     save.Dpi = o.Dpi.value_or(96);
     if (o.ScalePercent) save.Scale = *o.ScalePercent / 100.0;
     if (o.Size) save.Scale = double(*o.Size) / diagram.Board.DiagramSize().width();

@@ -22,6 +22,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--square-size N] [--coords LETTERS|inside] [--grid N]\n"
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--size PIXELS] [--dpi N]   (PNG, SVG, PDF: any scale; --size is the board's width)\n"
+        "                [--svg-text paths|text]   (SVG: paths draws text as outlines, needing no font)\n"
         "                [--arrow e2e4[:R|G|Y|B]]... [--mark d4[:R|G|Y|B]]...\n"
         "                [--header TEXT] [--footer TEXT] [--header-caption TEMPLATE] [--caption TEMPLATE]\n"
         "                [--header-align left|center|right] [--footer-align left|center|right]\n"
@@ -34,7 +35,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--header-caption TEMPLATE] [--caption TEMPLATE]\n"
         "                [--style FILE.vxd] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--scale PERCENT] [--per-page] [--jobs N] [--records LIST]\n"
-        "                [--shard K/N] [--manifest FILE.jsonl] [--overwrite]\n"
+        "                [--shard K/N] [--manifest FILE.jsonl] [--overwrite] [--svg-text paths|text]\n"
         "  vorlix batch --verify MANIFEST...\n"
         "      LIST: numbers and ranges such as 1,5-7,-3,40-\n"
         "      --shard K/N: write part K of N of the run, with the whole run's names\n"
@@ -53,7 +54,12 @@ void PrintUsage(std::FILE* stream) {
         "      {n} diagram number, {game} game number, {white} {black} {event} {date},\n"
         "      {move} move number (12. White to move, 12... Black), {side} White or Black,\n"
         "      {lastmove} the move played to the position, {id} {bm} (EPD), {fen};\n"
-        "      {{ and }} give a brace, any other {word} stays as written\n",
+        "      {{ and }} give a brace, any other {word} stays as written\n"
+        "  vorlix book FILE.pgn -o OUT.(pdf|html) [--games LIST] [--diagrams markers|every:N|none]\n"
+        "                [--notation letters|figurine|de|fr|es|nl|it|asis] [--paper a4|letter] [--columns 1|2]\n"
+        "      the games as a book: moves, comments and variations as text, a diagram after every move\n"
+        "      whose comment holds [#] or that carries $201 (markers, the default), every N moves, or none\n"
+        "  vorlix help: this text\n",
         stream);
 }
 
@@ -88,13 +94,14 @@ int main(int argc, char** argv) {
     KeepCommandLine(argv);
 #endif
     if (argc < 2) return Usage();
-    if (AsksForHelp(argv[1])) return Help();
+    if (AsksForHelp(argv[1]) || std::strcmp(argv[1], "help") == 0) return Help();
     if (std::strcmp(argv[1], "--version") == 0) return Version();
     static const std::map<std::string, int (*)(const Args&)> commands = {{"games", RunGames},
                                                                          {"replay", RunReplay},
                                                                          {"epd", RunEpd},
                                                                          {"render", VORLIX_RENDERING(RunRender)},
                                                                          {"batch", VORLIX_RENDERING(RunBatch)},
+                                                                         {"book", VORLIX_RENDERING(RunBook)},
                                                                          {"gif", VORLIX_RENDERING(RunGif)},
                                                                          {"sheet", VORLIX_RENDERING(RunSheet)}};
     auto it = commands.find(argv[1]);

@@ -4,6 +4,7 @@
 #include <QImageWriter>
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTextItem>
 #include <charconv>
 #include <climits>
@@ -152,6 +153,48 @@ TPathDataCache& PathDataCache() {
     return cache;
 }
 
+// The font list of a text: the font itself, then fonts of its kind found on
+// most systems, then the generic family, so that a viewer without the font
+// picks a close one instead of its default.
+std::string FontFamilies(const QFont& font) {
+    const QString family = font.family();
+    const QString lower = family.toLower();
+    const char* fallbacks = "Arial, 'Liberation Sans', 'DejaVu Sans', Helvetica, sans-serif";
+    if (lower.contains("mono") || lower.contains("courier") || font.styleHint() == QFont::Monospace ||
+        font.styleHint() == QFont::TypeWriter)
+        fallbacks = "'Courier New', 'Liberation Mono', 'DejaVu Sans Mono', monospace";
+    else if (lower.contains("times") || lower.contains("georgia") || lower.contains("garamond") ||
+             (lower.contains("serif") && !lower.contains("sans")) || font.styleHint() == QFont::Serif)
+        fallbacks = "'Times New Roman', 'Liberation Serif', 'DejaVu Serif', Times, serif";
+    QString named = family;
+    named.remove('\'');
+    std::string out;
+    if (!named.isEmpty()) AppendEscaped(out, "'" + named + "', ");
+    return out + fallbacks;
+}
+
+// The pixel size the text item is drawn at on a 96 dpi device.
+double PixelSize(const QFont& font) { return font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72; }
+
+// The glyph outlines of a text item with its baseline starting at p.
+QPainterPath TextOutline(const QPointF& p, const QTextItem& item) {
+    QRawFont raw = QRawFont::fromFont(item.font());
+    QPainterPath outline;
+    if (!raw.isValid()) return outline;
+    raw.setPixelSize(PixelSize(item.font()));
+    const QList<quint32> glyphs = raw.glyphIndexesForString(item.text());
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    QPointF pen = p;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        QPainterPath glyph = raw.pathForGlyph(glyphs[i]);
+        glyph.translate(pen);
+        outline.addPath(glyph);
+        if (i < advances.size()) pen += advances[i];
+    }
+    outline.setFillRule(Qt::WindingFill);
+    return outline;
+}
+
 QByteArray PngBytes(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -180,6 +223,7 @@ public:
     void drawTextItem(const QPointF& p, const QTextItem& item) override;
 
     std::string Defs, Body;
+    bool TextAsPaths = false;
 
 private:
     void SetClip(QPainterPath path, Qt::ClipOperation operation);
@@ -418,15 +462,26 @@ int TSvgPaintEngine::SharedImageId(const QImage& picture) {
 
 void TSvgPaintEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
     const QFont font = item.font();
+    if (TextAsPaths) {
+        // Filled in the pen's colour, as text is.
+        const QPen pen = pen_;
+        const QBrush brush = brush_;
+        pen_ = QPen(Qt::NoPen);
+        brush_ = QBrush(pen.color());
+        drawPath(TextOutline(p, item));
+        pen_ = pen;
+        brush_ = brush;
+        return;
+    }
     Open("text");
     Body += " xml:space=\"preserve\" x=\"";
     AppendNumber(Body, p.x());
     Body += "\" y=\"";
     AppendNumber(Body, p.y());
     Body += "\" font-family=\"";
-    AppendEscaped(Body, font.family());
+    Body += FontFamilies(font);
     Body += "\" font-size=\"";
-    AppendNumber(Body, font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72);
+    AppendNumber(Body, PixelSize(font));
     Body += "\" font-weight=\"";
     AppendInt(Body, int(font.weight()));
     Body += '"';
@@ -448,6 +503,8 @@ TSvgCanvas::TSvgCanvas(QSize viewBox, QSize shownSize, const QString& title, con
       engine_(std::make_unique<TSvgPaintEngine>()) {}
 
 TSvgCanvas::~TSvgCanvas() = default;
+
+void TSvgCanvas::SetTextAsPaths(bool on) { engine_->TextAsPaths = on; }
 
 QPaintEngine* TSvgCanvas::paintEngine() const { return engine_.get(); }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The PGN viewer's stored move-list print layout with its two fonts.
+// The PGN viewer's stored move-list print layout with its two fonts, and the
+// notation the move list shows.
 #include <QString>
 
 #include "board/HeaderFooter.h"
+#include "rules/MoveNotation.h"
 
 namespace vorlix {
 
@@ -19,6 +21,8 @@ struct TMoveListPrintSettings {
     int Layout = mlRunningText;
     TCFont HeaderFont{clBlack, "Arial", 14, 0};
     TCFont BodyFont{clBlack, "Arial", 12, 0};
+    // How the move list and its printing show moves; the file's own text by default.
+    TNotation Notation = TNotation::AsWritten;
 };
 
 // Reads "PGN Layout"; a missing or invalid value takes its default, which is written at once.

@@ -172,6 +172,24 @@ TEST_F(RenderCommand, ScalableOutputsTakeAnySizeAndRefuseBitmapOnlyOptions) {
     EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.bmp"), "--size", "500"}).ExitCode, 2);
 }
 
+TEST_F(RenderCommand, SvgTextAsPathsLeavesNoTextElement) {
+    const QString fen = "4k3/8/8/8/8/8/8/4K3";
+    for (const char* mode : {"text", "paths"}) {
+        const QString out = Out(QString("%1.svg").arg(mode).toUtf8().constData());
+        const TRun run = RunVorlix({"--fen", fen, "-o", out, "--header", "A & B", "--svg-text", mode});
+        ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray svg = file.readAll();
+        EXPECT_EQ(svg.contains("<text"), QByteArray(mode) == "text") << mode;
+        EXPECT_TRUE(svg.contains("<title>A &amp; B</title>")) << mode;
+        EXPECT_TRUE(svg.contains("<desc>4k3/8/8/8/8/8/8/4K3\nWhite: King e1; Black: King e8</desc>")) << mode;
+    }
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("b.png"), "--svg-text", "paths"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("b.svg"), "--svg-text", "outlines"}).ExitCode, 2);
+    EXPECT_FALSE(QFile::exists(Out("b.svg")));
+}
+
 TEST_F(RenderCommand, UnwritableTargetIsAnErrorAndKeepsNoPartialFile) {
     const TRun run = RunVorlix({"--fen", "8/8/8/8/8/8/8/8", "-o", Out("missing/dir/x.bmp")});
     EXPECT_EQ(run.ExitCode, 1);

@@ -78,6 +78,7 @@ public:
     QLabel* lblMove() const { return FlblMove; }
     QCheckBox* chkOnTop() const { return FchkOnTop; }
     QPushButton* btnAutoVorlix() const { return FbtnAutoVorlix; }
+    QPushButton* btnExportGames() const { return FbtnExportGames; }
     QPushButton* btnCancel() const { return FbtnCancel; }
     QTimer* ReplayTimer() const { return replayTimer_; }
     QMenu* mnuPopup() const { return FmnuPopup; }
@@ -117,6 +118,7 @@ private:
     void PaceTimerTimeout();
     void tbTimerChange(int position);
     void btnAutoVorlixClick();
+    void btnExportGamesClick();
     void chkOnTopClick(bool checked);
     void CloseViewer();
 
@@ -144,6 +146,7 @@ private:
     QLabel* FlblMove = nullptr;
     QCheckBox* FchkOnTop = nullptr;
     QPushButton *FbtnHelp = nullptr, *FbtnAutoVorlix = nullptr, *FbtnCancel = nullptr;
+    QPushButton* FbtnExportGames = nullptr;
     QMenu* FmnuPopup = nullptr;
     QLineEdit* FedtFilter = nullptr;
     QLabel* FlblFilterCount = nullptr;
