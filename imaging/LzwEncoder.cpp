@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <vector>
 
 #include "imaging/GifCodeStream.h"
 
@@ -173,64 +172,12 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
     packer.Finish();
 }
 
-// The same codes for pictures of at most 16 colours, pixel by pixel: their
-// strings are short (two-colour diagrams are dot patterns), and a table of
-// every code's extensions by pixel finds each one with a single look.
-void CompressFewColours(const std::uint8_t* pixels, std::size_t count, int rootBits, TCodePacker& packer) {
-    const unsigned symbols = 1u << rootBits, clearCode = symbols, endCode = clearCode + 1;
-    // By code and pixel, the code of the string one pixel longer; 0 for none
-    // (code 0 is a root, never an extension). A code's row is cleared when
-    // the code is made, so the table is never cleared as a whole.
-    thread_local std::vector<std::uint16_t> extension((kLastCode + 1) * 16);
-    std::uint16_t* table = extension.data();
-    unsigned next = endCode + 1;
-    int width = rootBits + 1;
-    unsigned limit = 1u << width;
-    auto put = [&](unsigned code) {
-        packer.Put(code, width);
-        if (next >= limit && width < kWidestCode) limit = 1u << ++width;
-    };
-    auto restart = [&] {
-        std::fill_n(table, symbols * symbols, std::uint16_t{0});
-        next = endCode + 1;
-        width = rootBits + 1;
-        limit = 1u << width;
-    };
-    restart();
-    put(clearCode);
-    unsigned current = pixels[0];
-    for (std::size_t at = 1; at < count; ++at) {
-        const unsigned pixel = pixels[at];
-        if (const unsigned longer = table[current * symbols + pixel]) {
-            current = longer;
-            continue;
-        }
-        put(current);
-        if (next >= kLastCode) {
-            put(clearCode);
-            restart();
-        } else {
-            table[current * symbols + pixel] = static_cast<std::uint16_t>(next);
-            std::fill_n(table + next * symbols, symbols, std::uint16_t{0});
-            ++next;
-        }
-        current = pixel;
-    }
-    put(current);
-    put(endCode);
-    packer.Finish();
-}
-
 }  // namespace
 
 void AppendLzwImageData(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
                         std::vector<std::uint8_t>& out) {
-    AppendCodedImageData(count, bitsPerPixel, out, [&](int rootBits, TCodePacker& packer) {
-        if (rootBits <= 4)
-            CompressFewColours(pixels, count, rootBits, packer);
-        else
-            CompressCodes(pixels, count, rootBits, packer);
-    });
+    AppendCodedImageData(count, bitsPerPixel, out,
+                         [&](int rootBits, TCodePacker& packer) { CompressCodes(pixels, count, rootBits, packer); });
 }
 
 }  // namespace vorlix
