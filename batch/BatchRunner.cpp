@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "batch/BatchFileName.h"
 #include "board/Diagram.h"
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
@@ -103,7 +104,7 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     switch (style_.Kind) {
         case TOutputKind::Image:
             result.Ok = EncodeBatchImage(diagram, style_.Image, bytes, result.Error);
-            if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
+            if (!result.Ok) result.Error = LocalFileName(job.FileName) + ": " + result.Error;
             break;
         case TOutputKind::Diagram: bytes = EncodeDiagram(diagram, kVxdVersion); break;
         case TOutputKind::Printed:

@@ -9,7 +9,10 @@
 
 namespace vorlix {
 
-TPdfPrintTarget::TPdfPrintTarget(const QString& fileName, int dotsPerInch) : fileName_(fileName) {
+TPdfPrintTarget::TPdfPrintTarget(const QString& fileName, int dotsPerInch)
+    : TPdfPrintTarget(QFile::encodeName(fileName).toStdString(), dotsPerInch) {}
+
+TPdfPrintTarget::TPdfPrintTarget(const std::string& localFileName, int dotsPerInch) : fileName_(localFileName) {
     buffer_.open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(&buffer_);
     writer_->setResolution(dotsPerInch);
@@ -52,9 +55,9 @@ bool TPdfPrintTarget::Finish(std::string& error) {
     if (painter_.isActive()) painter_.end();
     try {
         const QByteArray& bytes = buffer_.data();
-        WriteFileSafely(QFile::encodeName(fileName_).toStdString(), std::string_view(bytes.constData(), bytes.size()));
+        WriteFileSafely(fileName_, std::string_view(bytes.constData(), bytes.size()));
     } catch (const EInOutError& e) {
-        error = fileName_.toStdString() + ": " + e.what();
+        error = fileName_ + ": " + e.what();
         return false;
     }
     return true;

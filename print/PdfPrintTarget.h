@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <memory>
+#include <string>
 
 #include "print/PrintTarget.h"
 
@@ -14,6 +15,8 @@ class TPdfPrintTarget : public TPrintTarget {
 public:
     // A4 at the given resolution, without margins.
     explicit TPdfPrintTarget(const QString& fileName, int dotsPerInch = 300);
+    // The file named by these bytes, as they are (a name need not be UTF-8).
+    explicit TPdfPrintTarget(const std::string& localFileName, int dotsPerInch = 300);
     ~TPdfPrintTarget() override;
 
     QSize PageSize() const override;
@@ -29,7 +32,7 @@ public:
     bool Finish(std::string& error) override;
 
 private:
-    QString fileName_;
+    std::string fileName_;  // the name's bytes
     QBuffer buffer_;
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
