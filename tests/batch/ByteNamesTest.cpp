@@ -130,8 +130,13 @@ TEST(BatchByteNames, NamesMayBeBytesOfAnyKind) {
         EXPECT_EQ(Entries(folder), expected);
         for (const std::string& name : c.Written) std::filesystem::remove(folder + "/" + name);
     }
+    // gif reads a style of any name too.
+    TByteRun run = RunVorlix({"gif", pgn, "--style", style, "-o", stem + ".gif"}, err);
+    EXPECT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(Entries(folder).count("\xff\xfe.gif"), 1u);
+    std::filesystem::remove(stem + ".gif");
     // A missing folder is named as given; a manifest, which holds names as text, asks for UTF-8.
-    TByteRun run = RunVorlix({"batch", epd, "-o", root + "/m\xff/a.gif"}, err);
+    run = RunVorlix({"batch", epd, "-o", root + "/m\xff/a.gif"}, err);
     EXPECT_EQ(run.Exit, 1);
     EXPECT_NE(run.Err.find(root + "/m\xff/: the folder does not exist"), std::string::npos) << run.Err;
     run = RunVorlix({"batch", epd, "-o", stem + ".gif", "--manifest", root + "/run.json"}, err);
