@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
+#include <new>
 
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
@@ -21,15 +22,26 @@ TPdfPrintTarget::TPdfPrintTarget(const std::string& localFileName, int dotsPerIn
 }
 
 TPdfPrintTarget::~TPdfPrintTarget() {
-    if (painter_.isActive()) painter_.end();
+    try {
+        if (!outOfMemory_ && painter_->isActive()) painter_->end();
+    } catch (const std::bad_alloc&) {
+        outOfMemory_ = true;
+    }
+    if (outOfMemory_) {
+        // Ending the document writes its last page and its fonts, which the
+        // writer does not survive once an allocation has failed in it: the
+        // unfinished document is left as it is, and nothing is written.
+        (void)painter_.release();
+        (void)writer_.release();
+    }
 }
 
 QSize TPdfPrintTarget::PageSize() const { return {writer_->width(), writer_->height()}; }
 
-bool TPdfPrintTarget::BeginJob(const QString& title, std::string& error) {
+bool TPdfPrintTarget::BeginJob(const QString& title, std::string& error) try {
     if (pages_ == 0) {
         writer_->setTitle(title);
-        if (!painter_.begin(writer_.get())) {
+        if (!painter_->begin(writer_.get())) {
             error = "The PDF document could not be started.";
             return false;
         }
@@ -40,6 +52,11 @@ bool TPdfPrintTarget::BeginJob(const QString& title, std::string& error) {
     ++pages_;
     jobRunning_ = true;
     return true;
+} catch (const std::bad_alloc&) {
+    // A new page writes the last one out, compressed.
+    outOfMemory_ = true;
+    error = "out of memory";
+    return false;
 }
 
 bool TPdfPrintTarget::EndJob(std::string&) {
@@ -52,7 +69,17 @@ void TPdfPrintTarget::AbortJob() { jobRunning_ = false; }
 
 bool TPdfPrintTarget::Finish(std::string& error) {
     if (pages_ == 0) return true;
-    if (painter_.isActive()) painter_.end();
+    if (outOfMemory_) {
+        error = "out of memory";
+        return false;
+    }
+    try {
+        if (painter_->isActive()) painter_->end();
+    } catch (const std::bad_alloc&) {
+        outOfMemory_ = true;
+        error = "out of memory";
+        return false;
+    }
     try {
         const QByteArray& bytes = buffer_.data();
         WriteFileSafely(fileName_, std::string_view(bytes.constData(), bytes.size()));

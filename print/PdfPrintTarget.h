@@ -21,7 +21,7 @@ public:
 
     QSize PageSize() const override;
     bool BeginJob(const QString& title, std::string& error) override;
-    QPainter& Canvas() override { return painter_; }
+    QPainter& Canvas() override { return *painter_; }
     bool EndJob(std::string& error) override;
     void AbortJob() override;
     bool JobRunning() const override { return jobRunning_; }
@@ -35,7 +35,8 @@ private:
     std::string fileName_;  // the name's bytes
     QBuffer buffer_;
     std::unique_ptr<QPdfWriter> writer_;
-    QPainter painter_;
+    std::unique_ptr<QPainter> painter_ = std::make_unique<QPainter>();
+    bool outOfMemory_ = false;  // the writer failed half way: the document is dropped unended
     bool jobRunning_ = false;
     int pages_ = 0;
 };
