@@ -3,8 +3,11 @@
 #include <malloc.h>
 
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 
+#include "batch/BatchFileName.h"
 #include "board/Diagram.h"
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
@@ -50,6 +53,7 @@ struct TBatchRunner::TWorker {
 struct TBatchRunner::TResult {
     bool Handled = false;  // false: cancelled before its turn
     bool Ok = true;
+    bool OutOfMemory = false;
     std::string Error;
     TPrintedDiagram Diagram;  // printed runs
 };
@@ -103,7 +107,7 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     switch (style_.Kind) {
         case TOutputKind::Image:
             result.Ok = EncodeBatchImage(diagram, style_.Image, bytes, result.Error);
-            if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
+            if (!result.Ok) result.Error = LocalFileName(job.FileName) + ": " + result.Error;
             break;
         case TOutputKind::Diagram: bytes = EncodeDiagram(diagram, kVxdVersion); break;
         case TOutputKind::Printed:
@@ -130,11 +134,25 @@ bool TBatchRunner::Flush() {
     std::vector<TResult> results(queue_.size());
     std::atomic<size_t> next{0};
     auto work = [&](TWorker& worker) {
-        for (size_t i; (i = next++) < queue_.size();) Handle(worker, queue_[i], results[i]);
+        for (size_t i; (i = next++) < queue_.size();) {
+            try {
+                Handle(worker, queue_[i], results[i]);
+            } catch (const std::bad_alloc&) {
+                // On a thread nothing else would catch it: the run ends with a message
+                // instead, made below, as making it here may need memory too.
+                results[i].Handled = true;
+                results[i].Ok = false;
+                results[i].OutOfMemory = true;
+            }
+        }
     };
     std::vector<std::thread> threads;
-    for (size_t k = 1; k < workers_.size() && k < queue_.size(); ++k)
-        threads.emplace_back(work, std::ref(*workers_[k]));
+    try {
+        for (size_t k = 1; k < workers_.size() && k < queue_.size(); ++k)
+            threads.emplace_back(work, std::ref(*workers_[k]));
+    } catch (const std::system_error&) {
+        // Fewer threads when the system cannot start them all: the others take their share.
+    }
     work(*workers_.front());
     for (std::thread& t : threads) t.join();
 
@@ -145,6 +163,10 @@ bool TBatchRunner::Flush() {
         if (r.Ok && printer_) {
             if (queue_[i].NewPage) r.Ok = printer_->EndPage(r.Error);
             if (r.Ok) r.Ok = printer_->Print(r.Diagram, r.Error);
+        }
+        if (r.OutOfMemory) {
+            const QString& name = queue_[i].FileName;
+            r.Error = name.isEmpty() ? "out of memory" : LocalFileName(name) + ": out of memory";
         }
         if (!r.Ok) {
             failure_ = TJobError{job, r.Error};

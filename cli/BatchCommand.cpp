@@ -1,9 +1,9 @@
 // vorlix batch: the batch diagram tools without a window. Positions of a PGN
 // or EPD file become numbered image or diagram files named as the batch
 // dialogs name them, or the pages of one PDF file.
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <chrono>
@@ -38,6 +38,7 @@
 #include "files/PGNPos.h"
 #include "files/PGNReader.h"
 #include "files/SafeFileWriter.h"
+#include "files/TextEncoding.h"
 #include "imaging/ImageScaling.h"
 #include "print/BatchPrinter.h"
 #include "print/PageLayout.h"
@@ -244,13 +245,12 @@ std::string CheckShard(TBatchOptions& o) {
     if (o.PerPage)
         return "--shard does not apply to PDF with --per-page: a shard would fill its pages differently from one "
                "run (leave out --per-page, or write the PDF in one run)";
-    const QString count = QString::number(o.Shard.Count);
-    const QString suffix =
-        QStringLiteral("-%1-of-%2")
-            .arg(QString::number(o.Shard.Index).rightJustified(count.size(), QLatin1Char('0')), count);
-    const QString output = QString::fromStdString(o.Output);
-    const int dot = output.lastIndexOf(QLatin1Char('.'));
-    o.Output = (output.left(dot) + suffix + output.mid(dot)).toStdString();
+    // Formed in bytes: the chosen name need not be UTF-8.
+    const std::string count = std::to_string(o.Shard.Count);
+    std::string index = std::to_string(o.Shard.Index);
+    if (index.size() < count.size()) index.insert(0, count.size() - index.size(), '0');
+    const size_t dot = o.Output.rfind('.');
+    o.Output.insert(dot == std::string::npos ? o.Output.size() : dot, "-" + index + "-of-" + count);
     return {};
 }
 
@@ -288,6 +288,9 @@ std::string CheckOptions(TBatchOptions& o) {
     else
         return "the input file must end in .pgn or .epd";
     if (o.Output.empty()) return "-o OUT is required";
+    // The manifest holds names as JSON text.
+    if (o.Manifest && !(IsValidUtf8(o.Output) && IsValidUtf8(*o.Manifest)))
+        return "--manifest needs an output name and a manifest name in UTF-8";
     if (EndsWith(o.Output, ".vxd"))
         o.Format = std::nullopt;
     else if (!(o.Format = ImageFormatOfFileName(QString::fromStdString(o.Output))))
@@ -353,7 +356,9 @@ TImageOptions ImageOptionsOf(const TBatchOptions& o) {
     return choice;
 }
 
-QString StyleFileOf(const TBatchOptions& o) { return QString::fromStdString(o.Style ? *o.Style : DefaultStyleFile()); }
+QString StyleFileOf(const TBatchOptions& o, const std::optional<TOpenableName>& style) {
+    return QString::fromStdString(style ? style->Utf8() : DefaultStyleFile());
+}
 
 // The style's line switched on or off as chosen; the text follows per diagram.
 void ApplyLineSwitch(const TLineChoice& choice, THeaderFooterInfo& line) {
@@ -445,11 +450,13 @@ private:
     std::deque<std::pair<QString, TManifestSource>> unlogged_;  // queued files, for the manifest
     int logged_ = 0;
     std::string manifestError_;
+    std::optional<TOpenableName> style_;  // --style, held open when its name is not UTF-8
 };
 
 TRunStyle TBatchCommand::Style() {
     TRunStyle style;
-    const QString file = StyleFileOf(O_);
+    if (O_.Style) style_.emplace(*O_.Style);
+    const QString file = StyleFileOf(O_, style_);
     style.Load = [file, this](TDiagram& diagram) {
         if (!LoadDiagramFile(file, diagram, reporter_)) return false;
         ApplyLineSwitch(O_.Header, diagram.Header);
@@ -533,8 +540,8 @@ bool TBatchCommand::ForEachGame(TErrorReporter& reporter, const TGameHandler& ha
 // when the folder holds files that the run's names could meet.
 QString TBatchCommand::FirstClash() {
     if (O_.Format == TImageFormat::Pdf) {
-        const QString pdf = QString::fromStdString(O_.Output);
-        return QFileInfo::exists(pdf) ? pdf : QString();
+        struct stat st {};
+        return ::stat(O_.Output.c_str(), &st) == 0 ? NameOfLocalFile(O_.Output) : QString();
     }
     const TExistingFiles existing(name_);
     if (existing.Empty()) return {};
@@ -657,10 +664,11 @@ int TBatchCommand::Run() {
     const auto started = std::chrono::steady_clock::now();
     EnsureGuiApplication();
     const bool upperCase = O_.InputKind == TInputKind::Pgn || !O_.Format;
-    name_ = SplitChosenName(QString::fromStdString(O_.Output), upperCase);
-    const QString folder = name_.Path.isEmpty() ? QStringLiteral(".") : name_.Path;
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(stderr, "vorlix batch: %s: the folder does not exist\n", folder.toLocal8Bit().constData());
+    // Names are formed and used without loss of bytes that are not UTF-8.
+    name_ = SplitChosenName(NameOfLocalFile(O_.Output), upperCase);
+    const std::string folder = name_.Path.isEmpty() ? std::string(".") : LocalFileName(name_.Path);
+    if (struct stat st{}; ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        std::fprintf(stderr, "vorlix batch: %s: the folder does not exist\n", folder.c_str());
         return 1;
     }
     const int threads = O_.Jobs > 0 ? O_.Jobs : DefaultJobs();
@@ -670,7 +678,7 @@ int TBatchCommand::Run() {
     std::unique_ptr<TPdfPrintTarget> pdf;
     std::unique_ptr<TBatchPrinter> pages;
     if (O_.Format == TImageFormat::Pdf) {
-        pdf = std::make_unique<TPdfPrintTarget>(QString::fromStdString(O_.Output));
+        pdf = std::make_unique<TPdfPrintTarget>(O_.Output);
         const int scale = O_.ScalePercent ? *PrintScaleIndexOfPercent(*O_.ScalePercent) : kDefaultPrintScaleIndex;
         const QSize page = pdf->PageSize();
         const TDiagram& style = runner.Diagram();
@@ -707,7 +715,7 @@ int TBatchCommand::Run() {
     if (written && pages) written = pages->EndPage(error) && pdf->Finish(error);
     if (written && pdf && pdf->PageCount() > 0 && manifest_.IsOpen())
         written = manifest_.AddFile(QString::fromStdString(O_.Output), {}, error);
-    FlushFolder(QFile::encodeName(folder).toStdString());
+    FlushFolder(folder);
     progress_.Clear();
     if (!written) {
         reporter_.Report(TMsgKind::Error, error);

@@ -73,7 +73,8 @@ int RunGif(const Args& args) {
     TDiagram diagram;
     if (parsed.Style) {
         TStdErrReporter styleReporter(*parsed.Style);
-        if (!LoadDiagramFile(QString::fromStdString(*parsed.Style), diagram, styleReporter)) return 1;
+        const TOpenableName style(*parsed.Style);
+        if (!LoadDiagramFile(QString::fromStdString(style.Utf8()), diagram, styleReporter)) return 1;
     }
     reporter.SetSubject(parsed.File + ", game " + std::to_string(parsed.Game));
     return SaveGameAnimation(diagram, game, parsed.Animation, parsed.Output, reporter) ? 0 : 1;
