@@ -279,14 +279,14 @@ std::string CommentText(std::string_view comment) {
     return out;
 }
 
-void MakeBookDiagram(const TBookDiagram& spec, TDiagram& diagram) {
-    const TChessPosition& position = spec.Position;
-    const std::string& caption = spec.Caption;
+void MakeBookDiagram(const TBookDiagram& bookDiagram, TDiagram& diagram) {
+    const TChessPosition& position = bookDiagram.Position;
+    const std::string& caption = bookDiagram.Caption;
     diagram.Board.ClearBoard();
     for (int square = 0; square < 64; ++square)
         if (position.Board[square] != pcEmpty)
             diagram.Board.SetPiece(SquareFile(square), SquareRank(square), position.Board[square]);
-    diagram.Board.SetMarks(spec.Marks);
+    diagram.Board.SetMarks(bookDiagram.Marks);
     diagram.Footer.Enabled = !caption.empty();
     diagram.Footer.Text = caption;
     diagram.Footer.Alignment = taCenter;

@@ -56,7 +56,7 @@ TBookGame BuildBookGame(const TPGNRec& game, const TBookOptions& options);
 // The one place a book diagram is drawn from its position: the board of the
 // position with the move's arrows and squares, and the caption below it. The
 // diagram starts with the default style.
-void MakeBookDiagram(const TBookDiagram& spec, TDiagram& diagram);
+void MakeBookDiagram(const TBookDiagram& bookDiagram, TDiagram& diagram);
 
 // The glyph of a numeric annotation ("$1" gives "!", "$14" gives "⩲"); empty
 // for one that is not shown (the diagram request $201 among them).

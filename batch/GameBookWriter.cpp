@@ -8,6 +8,7 @@
 
 #include "export/ScalableExport.h"
 #include "export/VectorDiagramImage.h"
+#include "export/XmlText.h"
 #include "files/Exceptions.h"
 #include "files/SafeFileWriter.h"
 #include "print/PdfPrintTarget.h"
@@ -16,27 +17,13 @@ namespace vorlix {
 
 namespace {
 
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 // The SVG document without its XML declaration, to stand inside HTML. Its
 // ids (shared paths, images, clips) get the diagram's number as a prefix:
 // every SVG numbers its own from 1, and in one HTML document a reference
 // would otherwise find the first diagram's path of that number.
-std::string InlineSvg(const TBookDiagram& spec, int number) {
+std::string InlineSvg(const TBookDiagram& bookDiagram, int number) {
     TDiagram diagram;
-    MakeBookDiagram(spec, diagram);
+    MakeBookDiagram(bookDiagram, diagram);
     TScalableOptions options;
     options.Format = TImageFormat::Svg;
     QByteArray svg;
@@ -68,8 +55,7 @@ const char* ItemClass(const TBookItem& item) {
 
 std::string GameBookHtml(const std::vector<TBookGame>& games, const TBookOptions& options, const QString& title) {
     std::string out =
-        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-        Escaped(title.toStdString()) +
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + XmlEscaped(title) +
         "</title>\n<style>\n"
         "@page { size: " +
         std::string(options.Letter ? "letter" : "A4") +
@@ -91,8 +77,9 @@ std::string GameBookHtml(const std::vector<TBookGame>& games, const TBookOptions
         "</style>\n</head>\n<body>\n<main>\n";
     int diagrams = 0;
     for (const TBookGame& game : games) {
-        out += "<article class=\"game\">\n<h2>" + Escaped(game.Players) + "</h2>\n";
-        if (!game.Details.empty()) out += "<p class=\"details\">" + Escaped(game.Details) + "</p>\n";
+        out += "<article class=\"game\">\n<h2>" + XmlEscaped(QString::fromStdString(game.Players)) + "</h2>\n";
+        if (!game.Details.empty())
+            out += "<p class=\"details\">" + XmlEscaped(QString::fromStdString(game.Details)) + "</p>\n";
         bool open = false;
         const auto openParagraph = [&] {
             if (!open) out += "<p class=\"moves\">";
@@ -116,11 +103,13 @@ std::string GameBookHtml(const std::vector<TBookGame>& games, const TBookOptions
                     break;
                 default:
                     openParagraph();
-                    out += std::string("<span class=\"") + ItemClass(item) + "\">" + Escaped(item.Text) + "</span> ";
+                    out += std::string("<span class=\"") + ItemClass(item) + "\">" +
+                           XmlEscaped(QString::fromStdString(item.Text)) + "</span> ";
             }
         }
         if (open) out += "</p>\n";
-        if (!game.Error.empty()) out += "<p class=\"error\">" + Escaped(game.Error) + "</p>\n";
+        if (!game.Error.empty())
+            out += "<p class=\"error\">" + XmlEscaped(QString::fromStdString(game.Error)) + "</p>\n";
         out += "</article>\n";
     }
     out += "</main>\n</body>\n</html>\n";
@@ -178,9 +167,9 @@ public:
         y_ += after;
     }
 
-    void Diagram(const TBookDiagram& spec) {
+    void Diagram(const TBookDiagram& bookDiagram) {
         TDiagram diagram;
-        MakeBookDiagram(spec, diagram);
+        MakeBookDiagram(bookDiagram, diagram);
         EndParagraph(0);
         const QSize size = DiagramImageSize(diagram);
         // About 7 cm wide, narrower in a narrow column.

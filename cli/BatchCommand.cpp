@@ -98,20 +98,6 @@ bool EndsWith(const std::string& text, const std::string& tail) {
     return true;
 }
 
-std::vector<std::string> SplitCommas(const std::string& text) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : text + ",") {
-        if (c == ',') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    return parts;
-}
-
 // PGN: event,site,date,players,eco,result,move (and elo, the players' ratings).
 std::string ParseGameItems(const std::string& text, TCaptionItems& items) {
     for (const std::string& item : SplitCommas(text)) {

@@ -202,4 +202,18 @@ std::string DefaultStyleFile() {
     return data + "/default.vxd";
 }
 
+std::vector<std::string> SplitCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : text + ",") {
+        if (c == ',') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    return parts;
+}
+
 }  // namespace vorlix::cli

@@ -107,4 +107,7 @@ std::string OutputFailureMessage(const std::string& fileName, const std::string&
 // when it is nowhere, the one beside the program, which the reader names as missing.
 std::string DefaultStyleFile();
 
+// The items of a comma-separated list, empty ones included.
+std::vector<std::string> SplitCommas(const std::string& text);
+
 }  // namespace vorlix::cli

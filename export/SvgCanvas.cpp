@@ -16,6 +16,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "export/XmlText.h"
+
 namespace vorlix {
 
 namespace {
@@ -42,38 +44,6 @@ void AppendNumber(std::string& out, double value) {
 }
 
 void AppendInt(std::string& out, long long value) { out += std::to_string(value); }
-
-// Characters XML does not allow (control characters other than tab and line
-// ends, U+FFFE, U+FFFF, unpaired surrogates) are left out, so that a header,
-// tag or id that holds one still gives a well-formed document.
-QString XmlCharacters(const QString& text) {
-    QString kept;
-    kept.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            kept += text[i];
-            kept += text[++i];
-            continue;
-        }
-        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\r') || u == 0xFFFE || u == 0xFFFF || QChar::isSurrogate(u))
-            continue;
-        kept += text[i];
-    }
-    return kept;
-}
-
-void AppendEscaped(std::string& out, const QString& text) {
-    for (const char c : XmlCharacters(text).toStdString()) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-}
 
 void AppendColour(std::string& out, const char* name, const QColor& colour) {
     char hex[8];
@@ -169,7 +139,7 @@ std::string FontFamilies(const QFont& font) {
     QString named = family;
     named.remove('\'');
     std::string out;
-    if (!named.isEmpty()) AppendEscaped(out, "'" + named + "', ");
+    if (!named.isEmpty()) AppendXmlEscaped(out, "'" + named + "', ");
     return out + fallbacks;
 }
 
@@ -491,7 +461,7 @@ void TSvgPaintEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
     AppendColour(Body, "fill", pen_.color());
     AppendTransform();
     Body += '>';
-    AppendEscaped(Body, item.text());
+    AppendXmlEscaped(Body, item.text());
     Body += clipped_ ? "</text></g>\n" : "</text>\n";
 }
 
@@ -522,9 +492,9 @@ QByteArray TSvgCanvas::Document() const {
     out +=
         "\" xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
         "version=\"1.1\">\n<title>";
-    AppendEscaped(out, title_);
+    AppendXmlEscaped(out, title_);
     out += "</title>\n<desc>";
-    AppendEscaped(out, description_);
+    AppendXmlEscaped(out, description_);
     out += "</desc>\n<defs>\n";
     out += engine_->Defs;
     out += "</defs>\n";
