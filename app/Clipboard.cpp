@@ -4,12 +4,16 @@
 #include <QMimeData>
 
 #include "app/ClipboardFormats.h"
+#include "board/BoardText.h"
 #include "board/DiagramBoard.h"
 
 namespace vorlix {
 
 bool SetPositionFromClipboardText(TDiagramBoard& board, const std::string& text) {
-    return board.SetPositionFromPlacement(text) || board.SetPositionFromSetup(text);
+    if (!board.SetPositionFromPlacement(text) && !board.SetPositionFromSetup(text)) return false;
+    // A pasted position brings its side to move, or none: another position's side would be wrong.
+    board.SetSideToMove(SideToMoveOfText(text));
+    return true;
 }
 
 TDiagramClipboard::TDiagramClipboard(QClipboard& clipboard, TErrorReporter& reporter)

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "board/BoardText.h"
 #include "board/DiagramBoard.h"
 #include "imaging/BmpExport.h"
 #include "imaging/ColorMapping.h"
@@ -52,9 +53,15 @@ std::optional<int> ClipboardFormatOfItemName(const QString& itemName) {
 std::string ClipboardText(const TDiagramBoard& board, int format) {
     std::string text;
     switch (format) {
-        case cfEPDText: board.GetPlacementText(text); break;
+        case cfEPDText:
+            board.GetPlacementText(text);
+            text += SideToMoveSuffix(board.SideToMove());
+            break;
         case cfPlainText: board.GetTextDiagram(text); break;
-        case cfSetupText: board.GetSetupText(text); break;
+        case cfSetupText:
+            board.GetSetupText(text);
+            if (!text.empty()) text += SideToMoveSuffix(board.SideToMove());
+            break;
         default: break;
     }
     return text;

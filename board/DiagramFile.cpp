@@ -67,6 +67,7 @@ bool LoadDiagramFile(const QString& fileName, TDiagram& diagram, TErrorReporter&
         TUpdateLock lock(board);
         board.Border().Clear();
         board.ClearMarks();
+        board.SetSideToMove(TSideToMove::None);
         board.SetLightSquareBitmap(QImage());
         board.SetDarkSquareBitmap(QImage());
         DecodeDiagram(bytes, diagram);
