@@ -17,7 +17,9 @@ void PrintUsage(std::FILE* stream) {
         "  vorlix games FILE [--jobs N]\n"
         "  vorlix replay FILE [--game N] [--jobs N]\n"
         "  vorlix epd FILE [-o OUT]\n"
-        "  vorlix render [--vxd FILE] [--fen TEXT | --setup TEXT | --fens FILE] -o OUT.(png|svg|pdf|bmp|gif|jpg|jpeg)\n"
+        "  vorlix render [--vxd FILE] [--fen TEXT | --setup TEXT | --fens FILE | --pgn FILE [--game N] [--position "
+        "N]]\n"
+        "                -o OUT.(png|svg|pdf|bmp|gif|jpg|jpeg)\n"
         "                [--view white|black] [--piece-style riroz|roviravo|roruvoz]\n"
         "                [--square-size N] [--coords LETTERS|inside] [--grid N]\n"
         "                [--scale PERCENT] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
@@ -25,8 +27,15 @@ void PrintUsage(std::FILE* stream) {
         "                [--arrow e2e4[:R|G|Y|B]]... [--mark d4[:R|G|Y|B]]...\n"
         "                [--header TEXT] [--footer TEXT]\n"
         "                [--header-align left|center|right] [--footer-align left|center|right]\n"
+        "                [--mover-mark] [--orient mover] [--check] [--last-move [squares|arrow]] [--glyphs]\n"
         "      --fens FILE: one FEN or setup text a line (- for standard input), one image each;\n"
         "                -o then numbers them: d%03d.png gives d001.png, d002.png, ...\n"
+        "      --pgn FILE: position N of game N (1: the start; the last when not given)\n"
+        "      --mover-mark: the side to move (w or b after the position, or the game's) as a\n"
+        "                square beside the board: filled for Black, empty for White\n"
+        "      --orient mover: the side to move at the bottom\n"
+        "      --last-move, --glyphs (games): the last move's squares or an arrow, its !, ?, !? ... badge\n"
+        "      --check: a ring round the king in check\n"
         "  vorlix batch FILE.pgn|FILE.epd -o OUT.(gif|bmp|jpg|jpeg|png|svg|vxd|pdf)\n"
         "                [--games LIST] [--positions entire|fixed|custom]\n"
         "                [--from-start LIST] [--from-end LIST] [--fen-start] [--fen-final]\n"
@@ -34,6 +43,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--style FILE.vxd] [--colors 2|16|256|24] [--transparent] [--quality N]\n"
         "                [--scale PERCENT] [--per-page] [--jobs N] [--records LIST]\n"
         "                [--shard K/N] [--manifest FILE.jsonl] [--overwrite]\n"
+        "                [--mover-mark] [--orient mover] [--check] [--last-move [squares|arrow]] [--glyphs]\n"
         "  vorlix batch --verify MANIFEST...\n"
         "      LIST: numbers and ranges such as 1,5-7,-3,40-\n"
         "      --shard K/N: write part K of N of the run, with the whole run's names\n"
@@ -41,7 +51,8 @@ void PrintUsage(std::FILE* stream) {
         "      ITEMS (PGN): event,site,date,players,elo,eco,result,move\n"
         "      ITEMS (EPD): id, bm or text:SOME TEXT\n"
         "      --scale: 40..200 for GIF, BMP, JPEG; 10..4000 for PNG, SVG; 100..600 for PDF pages (A4, 300 dpi)\n"
-        "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move] [--style FILE.vxd]\n",
+        "  vorlix gif FILE.pgn [--game N] -o OUT.gif [--delay MS] [--last-move [squares|arrow]] [--style FILE.vxd]\n"
+        "                [--mover-mark] [--check] [--glyphs]\n",
         stream);
 }
 
