@@ -68,6 +68,7 @@ bool LoadDiagramFile(const QString& fileName, TDiagram& diagram, TErrorReporter&
         board.Border().Clear();
         board.ClearMarks();
         board.SetSideToMove(TSideToMove::None);
+        board.SetMoveState({});
         board.SetLightSquareBitmap(QImage());
         board.SetDarkSquareBitmap(QImage());
         DecodeDiagram(bytes, diagram);

@@ -91,6 +91,7 @@ void TAppSettings::LoadSettings(QSize screen) {
     LoadHighlighting();
     Animate = LoadWrittenBool(kBoardKey, "Animate", true);
     AnimationSpeed = LoadRangedInteger(kBoardKey, "AnimationSpeed", 0, kMaxAnimationSpeed, kDefaultAnimationSpeed);
+    ShowSideToMove = LoadWrittenBool(kBoardKey, "ShowSideToMove", false);
     store_.Flush();
 }
 
@@ -151,6 +152,11 @@ void TAppSettings::SaveAnimate() {
 
 void TAppSettings::SaveAnimationSpeed() {
     store_.WriteInteger(kBoardKey, "AnimationSpeed", AnimationSpeed);
+    store_.Flush();
+}
+
+void TAppSettings::SaveShowSideToMove() {
+    store_.WriteBool(kBoardKey, "ShowSideToMove", ShowSideToMove);
     store_.Flush();
 }
 
