@@ -77,6 +77,7 @@ public:
     QSlider* tbTimer() const { return FtbTimer; }
     QLabel* lblMove() const { return FlblMove; }
     QCheckBox* chkOnTop() const { return FchkOnTop; }
+    QCheckBox* chkGameState() const { return FchkGameState; }
     QPushButton* btnAutoVorlix() const { return FbtnAutoVorlix; }
     QPushButton* btnCancel() const { return FbtnCancel; }
     QTimer* ReplayTimer() const { return replayTimer_; }
@@ -125,9 +126,12 @@ private:
     TPGNIndex games_;
     TPGNPos chain_;
     const TBoardMarks& MarksOfPosition(const TChessPosition& position) const;
+    // The position's side to move, and its last move, check and glyph when the viewer shows them.
+    void ShowPositionState(const TChessPosition& position);
     TPGNRec game_;  // the loaded game with its moves
     // Arrows and coloured squares from the comments, one entry per position.
     std::vector<TBoardMarks> gameMarks_;
+    std::vector<std::string> gameGlyphs_;
     QString fileName_;
     TMoveListPrintSettings printSettings_;
     int showCount_ = 0;
@@ -143,6 +147,7 @@ private:
     QLabel* statusLabel_ = nullptr;
     QLabel* FlblMove = nullptr;
     QCheckBox* FchkOnTop = nullptr;
+    QCheckBox* FchkGameState = nullptr;
     QPushButton *FbtnHelp = nullptr, *FbtnAutoVorlix = nullptr, *FbtnCancel = nullptr;
     QMenu* FmnuPopup = nullptr;
     QLineEdit* FedtFilter = nullptr;
