@@ -6,6 +6,7 @@
 #include "app/ClipboardFormats.h"
 #include "board/BoardText.h"
 #include "board/DiagramBoard.h"
+#include "files/CommentMarks.h"
 
 namespace vorlix {
 
@@ -13,6 +14,12 @@ bool SetPositionFromClipboardText(TDiagramBoard& board, const std::string& text)
     if (!board.SetPositionFromPlacement(text) && !board.SetPositionFromSetup(text)) return false;
     // A pasted position brings its side to move, or none: another position's side would be wrong.
     board.SetSideToMove(SideToMoveOfText(text));
+    // Arrows and squares written after it, as a copy writes them, come back with it.
+    if (const size_t open = text.find('{'); open != std::string::npos) {
+        const size_t close = text.find('}', open);
+        const TBoardMarks marks = ParseCommentMarks(std::string_view(text).substr(open + 1, close - open - 1));
+        if (!marks.Empty()) board.SetMarks(marks);
+    }
     return true;
 }
 
