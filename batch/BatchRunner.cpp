@@ -72,6 +72,9 @@ bool TBatchRunner::Prepare(TErrorReporter& reporter) {
         if (!style_.Load(worker->Diagram)) return false;
         board.SetErrorReporter(&worker->Reporter);
         worker->StyleView = board.View();
+        // Each diagram brings its own side to move; the first rendering, which
+        // the page layout measures, must have the mover column they will have.
+        if (board.ShowSideToMove() && board.SideToMove() == TSideToMove::None) board.SetSideToMove(TSideToMove::White);
         // Render once here, so the threads only ever read what the board prepared.
         board.Render();
         workers_.push_back(std::move(worker));
