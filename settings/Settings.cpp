@@ -91,7 +91,8 @@ void TAppSettings::LoadSettings(QSize screen) {
     LoadHighlighting();
     Animate = LoadWrittenBool(kBoardKey, "Animate", true);
     AnimationSpeed = LoadRangedInteger(kBoardKey, "AnimationSpeed", 0, kMaxAnimationSpeed, kDefaultAnimationSpeed);
-    ShowSideToMove = LoadWrittenBool(kBoardKey, "ShowSideToMove", false);
+    // Written only once the user changes it: a first start writes what it always wrote.
+    ShowSideToMove = store_.ReadBool(kBoardKey, "ShowSideToMove").value_or(false);
     store_.Flush();
 }
 
