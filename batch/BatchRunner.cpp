@@ -28,12 +28,14 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
     TRunStyle style;
     // Through the diagram file's bytes: everything a diagram is drawn from, and nothing shared.
     auto bytes = std::make_shared<const std::vector<uint8_t>>(EncodeDiagram(diagram, kVxdVersion));
-    style.Load = [bytes, header = diagram.Header, footer = diagram.Footer](TDiagram& to) {
+    style.Load = [bytes, header = diagram.Header, footer = diagram.Footer,
+                  showMover = diagram.Board.ShowSideToMove()](TDiagram& to) {
         to.Header = header;
         to.Footer = footer;
         to.Board.BeginUpdate();
         to.Board.Border().Clear();
         to.Board.ClearMarks();
+        to.Board.SetShowSideToMove(showMover);
         to.Board.SetLightSquareBitmap(QImage());
         to.Board.SetDarkSquareBitmap(QImage());
         DecodeDiagram(*bytes, to);
@@ -47,6 +49,7 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
 
 struct TBatchRunner::TWorker {
     TDiagram Diagram;
+    TView StyleView = vwWhiteUnder;
     TCollectingReporter Reporter;
 };
 
@@ -72,6 +75,10 @@ bool TBatchRunner::Prepare(TErrorReporter& reporter) {
         board.SetErrorReporter(&reporter);
         if (!style_.Load(worker->Diagram)) return false;
         board.SetErrorReporter(&worker->Reporter);
+        worker->StyleView = board.View();
+        // Each diagram brings its own side to move; the first rendering, which
+        // the page layout measures, must have the mover column they will have.
+        if (board.ShowSideToMove() && board.SideToMove() == TSideToMove::None) board.SetSideToMove(TSideToMove::White);
         // Render once here, so the threads only ever read what the board prepared.
         board.Render();
         workers_.push_back(std::move(worker));
@@ -100,6 +107,9 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     TDiagram& diagram = w.Diagram;
     diagram.Board.SetCodes(job.Codes);
     diagram.Board.SetMarks(job.Marks);
+    diagram.Board.SetSideToMove(job.SideToMove);
+    diagram.Board.SetMoveState(job.MoveState);
+    diagram.Board.SetView(job.View.value_or(w.StyleView));
     if (job.HeaderText) diagram.Header.Text = *job.HeaderText;
     if (job.FooterText) diagram.Footer.Text = *job.FooterText;
     w.Reporter.Messages.clear();

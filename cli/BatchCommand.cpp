@@ -20,6 +20,7 @@
 #include "batch/CaptionTemplate.h"
 #include "batch/EpdCaption.h"
 #include "batch/GameCaption.h"
+#include "batch/GameStateChoice.h"
 #include "batch/Manifest.h"
 #include "batch/OverwriteGuard.h"
 #include "batch/PositionPicker.h"
@@ -31,8 +32,10 @@
 #include "cli/Commands.h"
 #include "cli/GamePass.h"
 #include "cli/PositionOptions.h"
+#include "cli/GameStateOptions.h"
 #include "export/ScalableExport.h"
 #include "files/EPD.h"
+#include "files/GameGlyphs.h"
 #include "files/GameMarks.h"
 #include "files/InstallPaths.h"
 #include "files/PGNPos.h"
@@ -84,6 +87,7 @@ struct TBatchOptions : TPositionOptions {
     std::optional<std::string> Manifest;
     // The arguments that every shard of one run shares (for its manifest).
     std::vector<std::string> RunArguments;
+    TGameStateChoice State;
 };
 
 int BadArgument(const std::string& message) {
@@ -284,6 +288,8 @@ std::string CheckOptions(TBatchOptions& o) {
     if (QFileInfo(QString::fromStdString(o.Output)).fileName().startsWith('.'))
         return "the output file needs a name before its extension";
     if (std::string error = CheckPositionOptions(o, o.InputKind == TInputKind::Epd); !error.empty()) return error;
+    if (o.InputKind == TInputKind::Epd && (o.State.LastMove != TLastMoveMark::None || o.State.Glyphs))
+        return "--last-move and --glyphs apply to PGN files";
     if (o.HeaderArg)
         if (std::string error = ParseLineChoice(*o.HeaderArg, o.InputKind, o.Header); !error.empty()) return error;
     if (o.FooterArg)
@@ -296,6 +302,13 @@ std::string CheckOptions(TBatchOptions& o) {
 std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        std::string stateError;
+        if (const size_t taken = ParseGameStateOption(args, i, o.State, stateError)) {
+            if (!stateError.empty()) return stateError;
+            o.RunArguments.insert(o.RunArguments.end(), args.begin() + i, args.begin() + i + taken);
+            i += taken - 1;
+            continue;
+        }
         if (ParsePositionFlag(name, o)) {
             // --fen-start, --fen-final: kept for the manifest below
         } else if (name == "--transparent")
@@ -445,6 +458,7 @@ TRunStyle TBatchCommand::Style() {
     const QString file = StyleFileOf(O_, style_);
     style.Load = [file, this](TDiagram& diagram) {
         if (!LoadDiagramFile(file, diagram, reporter_)) return false;
+        if (O_.State.MoverMark) diagram.Board.SetShowSideToMove(true);
         ApplyLineSwitch(O_.Header, diagram.Header);
         ApplyLineSwitch(O_.Footer, diagram.Footer);
         return true;
@@ -589,10 +603,12 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
         }
     }
     const std::vector<TBoardMarks> marks = ReadGameMarks(game);
+    const std::vector<std::string> glyphs = O_.State.Glyphs ? ReadGameGlyphs(game) : std::vector<std::string>();
     for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole)) {
         TDiagramJob job;
         std::copy(std::begin(pick.Position->Board), std::end(pick.Position->Board), job.Codes.begin());
         job.Marks = BatchPositionMarks(marks, *pick.Position);
+        SetJobGameState(job, *pick.Position, GlyphAt(glyphs, PositionIndex(*pick.Position)), O_.State);
         ++diagrams_;
         job.HeaderText = LineText(O_.Header, game, *pick.Position, numberInFile);
         job.FooterText = LineText(O_.Footer, game, *pick.Position, numberInFile);
@@ -637,6 +653,7 @@ bool TBatchCommand::RunEpd(TBatchRunner& runner) {
         const TEPDRec& r = *records_[i].first;
         TDiagramJob job;
         std::copy(std::begin(r.Board), std::end(r.Board), job.Codes.begin());
+        SetJobEpdState(job, r, O_.State);
         job.HeaderText = LineText(O_.Header, r, static_cast<int>(i + 1));
         job.FooterText = LineText(O_.Footer, r, static_cast<int>(i + 1));
         if (O_.Format != TImageFormat::Pdf) job.FileName = EpdBatchFileName(name_, static_cast<int>(i + 1));

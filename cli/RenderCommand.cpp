@@ -13,12 +13,14 @@
 #include <optional>
 #include <string>
 
+#include "board/BoardText.h"
 #include "batch/CaptionTemplate.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/GameStateOptions.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
@@ -57,6 +59,9 @@ struct TRenderOptions {
     std::optional<int32_t> HeaderAlign;
     std::optional<int32_t> FooterAlign;
     TBoardMarks Marks;  // added to those of a diagram file
+    TGameStateChoice State;
+    std::optional<std::string> Pgn;  // a game's position instead of --fen or --setup
+    std::optional<int> Game, Position;
 };
 
 void PrintMessage(const std::string& message) {
@@ -172,6 +177,12 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         o.Setup = value;
     } else if (name == "--fens") {
         o.Fens = value;
+    } else if (name == "--pgn") {
+        o.Pgn = value;
+    } else if (name == "--game" || name == "--position") {
+        const auto number = ParseInt(value);
+        if (!number || *number < 1) return name + " takes a number from 1";
+        (name == "--game" ? o.Game : o.Position) = number;
     } else if (name == "-o") {
         o.Output = value;
     } else if (name == "--view") {
@@ -297,9 +308,12 @@ std::string NumberedName(const std::string& pattern, int n) {
 
 // Checks the options against each other and the output format.
 std::string CheckRenderOptions(TRenderOptions& o) {
-    if (int(bool(o.Fen)) + int(bool(o.Setup)) + int(bool(o.Fens)) > 1)
-        return "give at most one of --fen, --setup and --fens";
-    if (!o.Fen && !o.Setup && !o.Fens && !o.Vxd) return "give --fen, --setup, --fens or --vxd";
+    if (int(bool(o.Fen)) + int(bool(o.Setup)) + int(bool(o.Fens)) + int(bool(o.Pgn)) > 1)
+        return "give at most one of --fen, --setup, --fens and --pgn";
+    if (!o.Fen && !o.Setup && !o.Fens && !o.Pgn && !o.Vxd) return "give --fen, --setup, --fens, --pgn or --vxd";
+    if ((o.Game || o.Position) && !o.Pgn) return "--game and --position apply to --pgn";
+    if ((o.State.LastMove != TLastMoveMark::None || o.State.Glyphs) && !o.Pgn)
+        return "--last-move and --glyphs need a game position (--pgn)";
     if (o.Output.empty()) return "-o OUT is required";
     if (o.Header && o.HeaderCaption) return "give at most one of --header and --header-caption";
     if (o.Footer && o.Caption) return "give at most one of --footer and --caption";
@@ -316,6 +330,12 @@ std::string CheckRenderOptions(TRenderOptions& o) {
 std::string ParseRenderOptions(const Args& args, TRenderOptions& options) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        std::string stateError;
+        if (const size_t taken = ParseGameStateOption(args, i, options.State, stateError)) {
+            if (!stateError.empty()) return stateError;
+            i += taken - 1;
+            continue;
+        }
         if (name == "--transparent") {
             options.Transparent = true;
             continue;
@@ -346,6 +366,7 @@ void ApplyStyle(const TRenderOptions& options, TDiagramBoard& board) {
     if (options.Coords) board.SetCoordenateOrientation(*options.Coords);
     if (options.CoordsInside) board.SetCoordenateInside(*options.CoordsInside);
     if (options.Grid) board.SetGridLineWidth(*options.Grid);
+    if (options.State.MoverMark) board.SetShowSideToMove(true);
 }
 
 // Puts the position on the board; returns an error message, empty on success.
@@ -354,6 +375,10 @@ std::string ApplyPosition(const TRenderOptions& options, TDiagramBoard& board) {
         return "not a valid FEN piece placement: \"" + *options.Fen + "\"";
     if (options.Setup && !board.SetPositionFromSetup(*options.Setup))
         return "not a valid setup text: \"" + *options.Setup + "\"";
+    if (options.Fen || options.Setup)
+        ShowPositionState(board, SideToMoveOfText(options.Fen ? *options.Fen : *options.Setup), options.State);
+    else if (options.Vxd && !options.Pgn)
+        ShowPositionState(board, board.SideToMove(), options.State);
     return {};
 }
 
@@ -433,6 +458,7 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
     if (!in) return Failure(source + ": " + std::strerror(errno));
     constexpr size_t kMaxLine = 4096;  // far beyond any FEN: a longer line is not one
     bool allDrawn = true;
+    const TView view = diagram.Board.View();
     int lineNumber = 0, n = 0;
     std::string line;
     int c = 0;
@@ -457,6 +483,8 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
                 PrintMessage(source + ":" + std::to_string(lineNumber) + ": not a FEN or setup text");
                 allDrawn = false;
             } else {
+                diagram.Board.SetView(view);  // each line turns the board for its own mover
+                ShowPositionState(diagram.Board, SideToMoveOfText(text), options.State);
                 TRenderOptions one = options;
                 one.Output = NumberedName(options.Output, n);
                 ApplyCaptions(options, text, n, diagram);
@@ -496,8 +524,13 @@ int RunRender(const Args& args) {
     board.BeginUpdate();
     ApplyStyle(options, board);
     const std::string error = ApplyPosition(options, board);
+    if (options.Pgn) reporter.SetSubject(*options.Pgn);
+    const bool gameShown =
+        !options.Pgn || ShowGamePosition(*options.Pgn, options.Game.value_or(1), options.Position.value_or(0),
+                                         options.State, board, reporter);
     board.EndUpdate();
     if (!error.empty()) return Failure(error);
+    if (!gameShown) return 1;
     ApplyHeaderFooter(options, diagram);
     if (options.Fens) return RenderFens(options, diagram, reporter);
     ApplyCaptions(options, options.Fen.value_or(std::string()), 1, diagram);

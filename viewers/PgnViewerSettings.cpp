@@ -27,6 +27,13 @@ int FontStyle(TSettingsStore& store, const QString& name) {
 
 }  // namespace
 
+bool LoadShowGameState(TSettingsStore& store) { return store.ReadBool(kPGNViewerKey, "ShowGameState").value_or(false); }
+
+void SaveShowGameState(TSettingsStore& store, bool show) {
+    store.WriteBool(kPGNViewerKey, "ShowGameState", show);
+    store.Flush();
+}
+
 TMoveListPrintSettings LoadMoveListPrintSettings(TSettingsStore& store) {
     TMoveListPrintSettings s;
     s.Layout = RangedInteger(store, "Layout", 0, 2, mlRunningText);

@@ -25,6 +25,12 @@ struct TMoveListPrintSettings {
     TNotation Notation = TNotation::AsWritten;
 };
 
+// The viewer's own switch for the game state on the board (the last move,
+// the king in check and the move's glyph): "ShowGameState" under "PGN Viewer", off by default.
+inline const QString kPGNViewerKey = "Software/Brantel/Chess Vorlix/2.20/PGN Viewer";
+bool LoadShowGameState(TSettingsStore& store);
+void SaveShowGameState(TSettingsStore& store, bool show);
+
 // Reads "PGN Layout"; a missing or invalid value takes its default, which is written at once.
 TMoveListPrintSettings LoadMoveListPrintSettings(TSettingsStore& store);
 void SaveMoveListPrintSettings(TSettingsStore& store, const TMoveListPrintSettings& settings);

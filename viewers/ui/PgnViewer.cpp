@@ -21,11 +21,13 @@
 #include "batch/PositionPicker.h"
 #include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
+#include "files/GameGlyphs.h"
 #include "files/GameMarks.h"
 #include "files/GameReplay.h"
 #include "help/ui/Help.h"
 #include "settings/Settings.h"
 #include "viewers/GameListModel.h"
+#include "viewers/PgnViewerSettings.h"
 #include "viewers/ReplayNavigation.h"
 #include "viewers/ui/GameBookDialog.h"
 #include "viewers/ui/GameListView.h"
@@ -223,6 +225,17 @@ QWidget* TPgnViewer::CreateButtonPanel() {
     FchkOnTop->setChecked(true);
     connect(FchkOnTop, &QCheckBox::toggled, this, &TPgnViewer::chkOnTopClick);
     row->addWidget(FchkOnTop);
+    FchkGameState = new QCheckBox("Last &Move and Check", panel);
+    FchkGameState->setObjectName("chkGameState");
+    FchkGameState->setToolTip("Show the last move, the king in check and the move's !, ?, !? ... on the board");
+    FchkGameState->setChecked(LoadShowGameState(store_));
+    connect(FchkGameState, &QCheckBox::toggled, this, [this](bool on) {
+        SaveShowGameState(store_, on);
+        if (!chain_.Current) return;
+        ShowPositionState(*chain_.Current);
+        host_.Board().Refresh();
+    });
+    row->addWidget(FchkGameState);
     row->addStretch(1);
     // Right-aligned, from the right: Close, Auto Vorlix, Export Games, Help.
     FbtnHelp = new QPushButton("&Help", panel);
@@ -332,11 +345,13 @@ TPgnBatchSource TPgnViewer::BatchSource() const { return TPgnBatchSource(games_,
 bool TPgnViewer::LoadGame(int row) {
     const int game = model_->GameOfRow(row);
     gameMarks_.clear();
+    gameGlyphs_.clear();
     if (!games_.ReadGame(game, game_, host_.Reporter())) {
         chain_.Clear();
         return false;
     }
     gameMarks_ = ReadGameMarks(game_);
+    gameGlyphs_ = ReadGameGlyphs(game_);
     return chain_.LoadGame(&game_, game + 1);
 }
 
@@ -352,7 +367,17 @@ void TPgnViewer::ShowPositionOnBoard(const TChessPosition& position, bool refres
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, position.Board[SquareIndex(file, rank)]);
     board.SetGameMarks(MarksOfPosition(position));
+    ShowPositionState(position);
     if (refresh) board.Refresh();
+}
+
+void TPgnViewer::ShowPositionState(const TChessPosition& position) {
+    TDiagramBoard& board = host_.Board();
+    board.SetSideToMove(SideOfPosition(position));
+    const bool shown = FchkGameState && FchkGameState->isChecked();
+    board.SetMoveState(shown ? MoveStateOfPosition(position, TLastMoveMark::Squares, true,
+                                                   GlyphAt(gameGlyphs_, PositionIndex(position)))
+                             : TMoveState());
 }
 
 // ---- steps
@@ -436,7 +461,10 @@ void TPgnViewer::StepBackOne(bool animate) {
 
 void TPgnViewer::AfterStep() {
     // An animated step showed the position it left; the marks follow the one reached.
-    if (chain_.Current) host_.Board().SetGameMarks(MarksOfPosition(*chain_.Current));
+    if (chain_.Current) {
+        host_.Board().SetGameMarks(MarksOfPosition(*chain_.Current));
+        ShowPositionState(*chain_.Current);
+    }
     UpdateButtons();
     moveList_->SelectCurrentCell();
     host_.DiagramChangedByViewer();

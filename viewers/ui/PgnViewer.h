@@ -77,6 +77,7 @@ public:
     QSlider* tbTimer() const { return FtbTimer; }
     QLabel* lblMove() const { return FlblMove; }
     QCheckBox* chkOnTop() const { return FchkOnTop; }
+    QCheckBox* chkGameState() const { return FchkGameState; }
     QPushButton* btnAutoVorlix() const { return FbtnAutoVorlix; }
     QPushButton* btnExportGames() const { return FbtnExportGames; }
     QPushButton* btnCancel() const { return FbtnCancel; }
@@ -127,9 +128,12 @@ private:
     TPGNIndex games_;
     TPGNPos chain_;
     const TBoardMarks& MarksOfPosition(const TChessPosition& position) const;
+    // The position's side to move, and its last move, check and glyph when the viewer shows them.
+    void ShowPositionState(const TChessPosition& position);
     TPGNRec game_;  // the loaded game with its moves
     // Arrows and coloured squares from the comments, one entry per position.
     std::vector<TBoardMarks> gameMarks_;
+    std::vector<std::string> gameGlyphs_;
     QString fileName_;
     TMoveListPrintSettings printSettings_;
     int showCount_ = 0;
@@ -145,6 +149,7 @@ private:
     QLabel* statusLabel_ = nullptr;
     QLabel* FlblMove = nullptr;
     QCheckBox* FchkOnTop = nullptr;
+    QCheckBox* FchkGameState = nullptr;
     QPushButton *FbtnHelp = nullptr, *FbtnAutoVorlix = nullptr, *FbtnCancel = nullptr;
     QPushButton* FbtnExportGames = nullptr;
     QMenu* FmnuPopup = nullptr;
