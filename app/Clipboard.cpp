@@ -4,12 +4,23 @@
 #include <QMimeData>
 
 #include "app/ClipboardFormats.h"
+#include "board/BoardText.h"
 #include "board/DiagramBoard.h"
+#include "files/CommentMarks.h"
 
 namespace vorlix {
 
 bool SetPositionFromClipboardText(TDiagramBoard& board, const std::string& text) {
-    return board.SetPositionFromPlacement(text) || board.SetPositionFromSetup(text);
+    if (!board.SetPositionFromPlacement(text) && !board.SetPositionFromSetup(text)) return false;
+    // A pasted position brings its side to move, or none: another position's side would be wrong.
+    board.SetSideToMove(SideToMoveOfText(text));
+    // Arrows and squares written after it, as a copy writes them, come back with it.
+    if (const size_t open = text.find('{'); open != std::string::npos) {
+        const size_t close = text.find('}', open);
+        const TBoardMarks marks = ParseCommentMarks(std::string_view(text).substr(open + 1, close - open - 1));
+        if (!marks.Empty()) board.SetMarks(marks);
+    }
+    return true;
 }
 
 TDiagramClipboard::TDiagramClipboard(QClipboard& clipboard, TErrorReporter& reporter)

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "board/BoardText.h"
 #include "board/DiagramBoard.h"
 #include "imaging/BmpExport.h"
 #include "imaging/ColorMapping.h"
@@ -26,6 +27,24 @@ QImage IndexedImageOfDepth(const QImage& diagram, int bits) {
 }
 
 }  // namespace
+
+std::string MarksText(const TBoardMarks& marks) {
+    if (marks.Empty()) return {};
+    static const char kColors[] = {'R', 'G', 'Y', 'B'};
+    auto square = [](int index) { return std::string{char('a' + index / 8), char('1' + index % 8)}; };
+    std::string text = " {";
+    auto command = [&](const char* name, const auto& items, auto item) {
+        if (items.empty()) return;
+        if (text.size() > 2) text += ' ';
+        text += std::string("[%") + name + ' ';
+        for (size_t i = 0; i < items.size(); ++i) text += (i ? "," : "") + item(items[i]);
+        text += ']';
+    };
+    command("cal", marks.Arrows,
+            [&](const TArrowMark& a) { return kColors[int(a.Color)] + square(a.From) + square(a.To); });
+    command("csl", marks.Squares, [&](const TSquareMark& m) { return kColors[int(m.Color)] + square(m.Square); });
+    return text + '}';
+}
 
 bool IsValidClipboardFormat(int format) { return format >= 0 && format < kClipboardFormatCount; }
 
@@ -52,9 +71,15 @@ std::optional<int> ClipboardFormatOfItemName(const QString& itemName) {
 std::string ClipboardText(const TDiagramBoard& board, int format) {
     std::string text;
     switch (format) {
-        case cfEPDText: board.GetPlacementText(text); break;
+        case cfEPDText:
+            board.GetPlacementText(text);
+            text += SideToMoveSuffix(board.SideToMove()) + MarksText(board.Marks());
+            break;
         case cfPlainText: board.GetTextDiagram(text); break;
-        case cfSetupText: board.GetSetupText(text); break;
+        case cfSetupText:
+            board.GetSetupText(text);
+            if (!text.empty()) text += SideToMoveSuffix(board.SideToMove()) + MarksText(board.Marks());
+            break;
         default: break;
     }
     return text;

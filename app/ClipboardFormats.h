@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "files/BoardMarks.h"
+
 namespace vorlix {
 
 class TDiagramBoard;
@@ -33,7 +35,11 @@ std::optional<int> ClipboardFormatOfItemName(const QString& itemName);
 
 // The text of a text format: the FEN placement alone, the plain-text picture
 // or the setup text, exactly as the board makes it (no line break added).
+// EPD and setup text carry the side to move (" w" or " b") and the arrows and
+// coloured squares as a comment after the position: " {[%cal Ge2e4] [%csl Rd4]}".
 std::string ClipboardText(const TDiagramBoard& board, int format);
+// That comment for the marks given; empty for none.
+std::string MarksText(const TBoardMarks& marks);
 
 // A diagram image reduced to a bitmap format's depth, both as an image of
 // that depth (1 bit: Mono; 4 and 8 bits: Indexed8 with the 16-colour or

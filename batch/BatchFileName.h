@@ -4,8 +4,17 @@
 // diagram of a run gets a name of its own, so a run never overwrites a file it
 // wrote itself.
 #include <QString>
+#include <string>
+#include <string_view>
 
 namespace vorlix {
+
+// A file name's bytes held in a QString without loss, so that numbered names
+// can be formed from a name that is not UTF-8: valid UTF-8 reads as usual and
+// each other byte b is kept as the lone surrogate U+DC00 + b, which no decoded
+// name holds. LocalFileName gives the bytes back for the file system.
+QString NameOfLocalFile(std::string_view bytes);
+std::string LocalFileName(const QString& name);
 
 struct TChosenName {
     QString Path;       // the folder, with its trailing separator (empty for the current folder)

@@ -3,8 +3,11 @@
 #include <malloc.h>
 
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 
+#include "batch/BatchFileName.h"
 #include "board/Diagram.h"
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
@@ -26,13 +29,14 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
     // Through the diagram file's bytes: everything a diagram is drawn from, and nothing shared.
     auto bytes = std::make_shared<const std::vector<uint8_t>>(EncodeDiagram(diagram, kVxdVersion));
     // A piece set from SVG files is no part of the file's bytes: it travels beside them.
-    style.Load = [bytes, header = diagram.Header, footer = diagram.Footer,
-                  pieceSet = diagram.Board.PieceSet()](TDiagram& to) {
+    style.Load = [bytes, header = diagram.Header, footer = diagram.Footer, pieceSet = diagram.Board.PieceSet(),
+                  showMover = diagram.Board.ShowSideToMove()](TDiagram& to) {
         to.Header = header;
         to.Footer = footer;
         to.Board.BeginUpdate();
         to.Board.Border().Clear();
         to.Board.ClearMarks();
+        to.Board.SetShowSideToMove(showMover);
         to.Board.SetLightSquareBitmap(QImage());
         to.Board.SetDarkSquareBitmap(QImage());
         DecodeDiagram(*bytes, to);
@@ -47,12 +51,14 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
 
 struct TBatchRunner::TWorker {
     TDiagram Diagram;
+    TView StyleView = vwWhiteUnder;
     TCollectingReporter Reporter;
 };
 
 struct TBatchRunner::TResult {
     bool Handled = false;  // false: cancelled before its turn
     bool Ok = true;
+    bool OutOfMemory = false;
     std::string Error;
     TPrintedDiagram Diagram;  // printed runs
 };
@@ -71,6 +77,10 @@ bool TBatchRunner::Prepare(TErrorReporter& reporter) {
         board.SetErrorReporter(&reporter);
         if (!style_.Load(worker->Diagram)) return false;
         board.SetErrorReporter(&worker->Reporter);
+        worker->StyleView = board.View();
+        // Each diagram brings its own side to move; the first rendering, which
+        // the page layout measures, must have the mover column they will have.
+        if (board.ShowSideToMove() && board.SideToMove() == TSideToMove::None) board.SetSideToMove(TSideToMove::White);
         // Render once here, so the threads only ever read what the board prepared.
         board.Render();
         workers_.push_back(std::move(worker));
@@ -99,6 +109,9 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     TDiagram& diagram = w.Diagram;
     diagram.Board.SetCodes(job.Codes);
     diagram.Board.SetMarks(job.Marks);
+    diagram.Board.SetSideToMove(job.SideToMove);
+    diagram.Board.SetMoveState(job.MoveState);
+    diagram.Board.SetView(job.View.value_or(w.StyleView));
     if (job.HeaderText) diagram.Header.Text = *job.HeaderText;
     if (job.FooterText) diagram.Footer.Text = *job.FooterText;
     w.Reporter.Messages.clear();
@@ -106,7 +119,7 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     switch (style_.Kind) {
         case TOutputKind::Image:
             result.Ok = EncodeBatchImage(diagram, style_.Image, bytes, result.Error);
-            if (!result.Ok) result.Error = job.FileName.toStdString() + ": " + result.Error;
+            if (!result.Ok) result.Error = LocalFileName(job.FileName) + ": " + result.Error;
             break;
         case TOutputKind::Diagram: bytes = EncodeDiagram(diagram, kVxdVersion); break;
         case TOutputKind::Printed:
@@ -115,8 +128,7 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
             return;
     }
     if (!result.Ok) return;
-    // The files are written one at a time; the encoding above is what takes long.
-    std::lock_guard<std::mutex> lock(writeLock_);
+    // Each worker writes its own files, side by side with the others.
     result.Ok = WriteBatchBytes(job.FileName, bytes, w.Reporter, false);
     if (!result.Ok) result.Error = w.Reporter.Last();
 }
@@ -134,11 +146,25 @@ bool TBatchRunner::Flush() {
     std::vector<TResult> results(queue_.size());
     std::atomic<size_t> next{0};
     auto work = [&](TWorker& worker) {
-        for (size_t i; (i = next++) < queue_.size();) Handle(worker, queue_[i], results[i]);
+        for (size_t i; (i = next++) < queue_.size();) {
+            try {
+                Handle(worker, queue_[i], results[i]);
+            } catch (const std::bad_alloc&) {
+                // On a thread nothing else would catch it: the run ends with a message
+                // instead, made below, as making it here may need memory too.
+                results[i].Handled = true;
+                results[i].Ok = false;
+                results[i].OutOfMemory = true;
+            }
+        }
     };
     std::vector<std::thread> threads;
-    for (size_t k = 1; k < workers_.size() && k < queue_.size(); ++k)
-        threads.emplace_back(work, std::ref(*workers_[k]));
+    try {
+        for (size_t k = 1; k < workers_.size() && k < queue_.size(); ++k)
+            threads.emplace_back(work, std::ref(*workers_[k]));
+    } catch (const std::system_error&) {
+        // Fewer threads when the system cannot start them all: the others take their share.
+    }
     work(*workers_.front());
     for (std::thread& t : threads) t.join();
 
@@ -149,6 +175,10 @@ bool TBatchRunner::Flush() {
         if (r.Ok && printer_) {
             if (queue_[i].NewPage) r.Ok = printer_->EndPage(r.Error);
             if (r.Ok) r.Ok = printer_->Print(r.Diagram, r.Error);
+        }
+        if (r.OutOfMemory) {
+            const QString& name = queue_[i].FileName;
+            r.Error = name.isEmpty() ? "out of memory" : LocalFileName(name) + ": out of memory";
         }
         if (!r.Ok) {
             failure_ = TJobError{job, r.Error};

@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "batch/DiagramOutput.h"
+#include "board/PositionMarks.h"
+#include "board/SquareInfo.h"
 #include "files/BoardMarks.h"
 
 namespace vorlix {
@@ -30,7 +32,10 @@ enum class TOutputKind { Image, Diagram, Printed };
 
 struct TDiagramJob {
     std::array<int32_t, 64> Codes{};
-    TBoardMarks Marks;                      // replaces the style's marks
+    TBoardMarks Marks;  // replaces the style's marks
+    TSideToMove SideToMove = TSideToMove::None;
+    TMoveState MoveState;                   // the last move, check and glyph shown
+    std::optional<TView> View;              // replaces the style's view when set (the mover at the bottom)
     std::optional<std::string> HeaderText;  // replaces the style's text when set
     std::optional<std::string> FooterText;
     QString FileName;      // files only
@@ -104,7 +109,6 @@ private:
     std::function<void(const TDiagramJob&, int)> progress_;
     std::vector<std::unique_ptr<TWorker>> workers_;
     std::vector<TDiagramJob> queue_;
-    std::mutex writeLock_;
     std::atomic<bool> cancelled_{false};
     int written_ = 0;
     long long handled_ = 0;  // jobs taken from the queue so far

@@ -1,7 +1,6 @@
 #include "batch/DiagramOutput.h"
 
-#include <QFile>
-
+#include "batch/BatchFileName.h"
 #include "board/DiagramFile.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
@@ -28,6 +27,7 @@ TScalableOptions ScalableOptionsOf(const TImageOptions& choice) {
     options.Format = choice.Format;
     options.Scale = choice.Scale.value_or(ImageScaleFactor(choice.ScaleIndex));
     options.Transparent = choice.Transparent && options.Format == TImageFormat::Png;
+    options.TextAsPaths = choice.SvgTextAsPaths;
     return options;
 }
 
@@ -51,11 +51,11 @@ bool EncodeBatchImage(TDiagram& diagram, const TImageOptions& choice, std::vecto
 bool WriteBatchBytes(const QString& fileName, const std::vector<std::uint8_t>& bytes, TErrorReporter& reporter,
                      bool syncToDisk) {
     try {
-        WriteFileSafely(QFile::encodeName(fileName).toStdString(),
-                        {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, syncToDisk);
+        WriteFileSafely(LocalFileName(fileName), {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                        syncToDisk);
         return true;
     } catch (const EVorlixError& e) {
-        reporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + e.Message());
+        reporter.Report(TMsgKind::Error, LocalFileName(fileName) + ": " + e.Message());
     }
     return false;
 }
@@ -65,7 +65,7 @@ bool WriteBatchImage(TDiagram& diagram, const TImageOptions& choice, const QStri
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (!EncodeBatchImage(diagram, choice, bytes, error)) {
-        reporter.Report(TMsgKind::Error, fileName.toStdString() + ": " + error);
+        reporter.Report(TMsgKind::Error, LocalFileName(fileName) + ": " + error);
         return false;
     }
     return WriteBatchBytes(fileName, bytes, reporter, syncToDisk);

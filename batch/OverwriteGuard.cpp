@@ -1,22 +1,23 @@
 #include "batch/OverwriteGuard.h"
 
-#include <QDir>
-#include <QDirIterator>
+#include <dirent.h>
 
 namespace vorlix {
 
 TExistingFiles::TExistingFiles(const TChosenName& name) {
-    QDirIterator it(name.Path.isEmpty() ? QStringLiteral(".") : name.Path,
-                    QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString file = it.fileName();
-        if (file.startsWith(name.Stem)) names_.insert(name.Path + file);
+    // Listed by bytes: Qt would change a name that is not UTF-8.
+    DIR* dir = ::opendir(name.Path.isEmpty() ? "." : LocalFileName(name.Path).c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_type == DT_DIR) continue;
+        const QString file = NameOfLocalFile(entry->d_name);
+        if (file.startsWith(name.Stem) && file != "." && file != "..") names_.insert(name.Path + file);
     }
+    ::closedir(dir);
 }
 
 std::string ClashMessage(const QString& fileName) {
-    return fileName.toLocal8Bit().toStdString() +
+    return LocalFileName(fileName) +
            ": the file exists and this run did not write it; nothing was written (give --overwrite to replace it)";
 }
 

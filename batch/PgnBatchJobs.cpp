@@ -1,6 +1,7 @@
 #include "batch/PgnBatchJobs.h"
 
 #include "batch/BatchSources.h"
+#include "files/GameGlyphs.h"
 #include "files/GameMarks.h"
 #include "files/GameReplay.h"
 #include "files/PGNIndex.h"
@@ -36,6 +37,7 @@ void TPgnBatchJobs::LoadGame(int game) {
     replay_.Clear();
     replayErrors_.Messages.clear();
     marks_.clear();
+    glyphs_.clear();
     ResetGame(record_);
     source_.GameTags(game, tags_);
     const int number = source_.GameNumber(game);
@@ -43,6 +45,7 @@ void TPgnBatchJobs::LoadGame(int game) {
     bool loaded = source_.ReadGame(game, record_, replayErrors_);
     if (loaded) {
         marks_ = ReadGameMarks(record_);
+        if (options_.State.Glyphs) glyphs_ = ReadGameGlyphs(record_);
         loaded = replay_.LoadGame(&record_, number);
     }
     if (!loaded) {
@@ -71,6 +74,7 @@ TDiagramJob TPgnBatchJobs::TakeJob() {
     TDiagramJob job;
     std::copy(std::begin(position.Board), std::end(position.Board), job.Codes.begin());
     job.Marks = BatchPositionMarks(marks_, position);
+    SetJobGameState(job, position, GlyphAt(glyphs_, PositionIndex(position)), options_.State);
     if (options_.Header) job.HeaderText = ComposeGameCaption(*options_.Header, tags_, position);
     if (options_.Footer) job.FooterText = ComposeGameCaption(*options_.Footer, tags_, position);
     if (options_.FileName)

@@ -9,6 +9,7 @@
 #include "batch/BatchFileName.h"
 #include "batch/BatchRunner.h"
 #include "batch/GameCaption.h"
+#include "batch/GameStateChoice.h"
 #include "batch/PositionPicker.h"
 #include "batch/Worksheet.h"
 #include "files/ErrorReporter.h"
@@ -23,6 +24,8 @@ struct TPgnBatchOptions {
     TPositionRule Rule;
     // The items of an enabled header or footer; none leaves the style's text.
     std::optional<TCaptionItems> Header, Footer;
+    // The side to move, last move, check and glyph each diagram shows.
+    TGameStateChoice State;
     // Numbered files from this name (image files when Images); none for the printer.
     std::optional<TChosenName> FileName;
     bool Images = true;
@@ -72,6 +75,7 @@ private:
     TPGNPos replay_{replayErrors_};
     TPGNRec record_, tags_;  // the game in hand, and its tags as listed
     std::vector<TBoardMarks> marks_;
+    std::vector<std::string> glyphs_;
     std::vector<TPickedPosition> picks_;
     size_t pick_ = 0;
     bool setupGame_ = false;

@@ -46,10 +46,14 @@ std::vector<TPickedPosition> PickPositions(const TChessPosition* first, bool set
     return picked;
 }
 
-const TBoardMarks& BatchPositionMarks(const std::vector<TBoardMarks>& gameMarks, const TChessPosition& position) {
+int PositionIndex(const TChessPosition& position) {
     int index = 0;
     for (const TChessPosition* p = position.Prev; p; p = p->Prev) ++index;
-    return MarksAt(gameMarks, index);
+    return index;
+}
+
+const TBoardMarks& BatchPositionMarks(const std::vector<TBoardMarks>& gameMarks, const TChessPosition& position) {
+    return MarksAt(gameMarks, PositionIndex(position));
 }
 
 }  // namespace vorlix

@@ -37,5 +37,7 @@ bool NothingToDo(bool setupGame, const TPositionRule& rule);
 // those the game's comments put on that very position (gameMarks as
 // ReadGameMarks gives them, position a link of the game's chain), none other.
 const TBoardMarks& BatchPositionMarks(const std::vector<TBoardMarks>& gameMarks, const TChessPosition& position);
+// The place of a position in its game's chain: 0 for the start.
+int PositionIndex(const TChessPosition& position);
 
 }  // namespace vorlix

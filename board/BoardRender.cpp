@@ -9,6 +9,7 @@
 #include "board/InsideCoordinates.h"
 #include "board/MarkPainter.h"
 #include "board/PieceImages.h"
+#include "board/PositionMarks.h"
 
 namespace vorlix {
 
@@ -50,7 +51,7 @@ QSize TDiagramBoard::DiagramSize() const {
     const TCoordenateOrientation bands = CoordenateBandSides();
     const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
     const int n = (bands & North) ? s : 0, so = (bands & South) ? s : 0;
-    return QSize(2 * b + 8 * s + 7 * g + w + e, 2 * b + 8 * s + 7 * g + n + so);
+    return QSize(2 * b + 8 * s + 7 * g + w + e + MoverColumnWidth(*this), 2 * b + 8 * s + 7 * g + n + so);
 }
 
 QRect TDiagramBoard::SquareRect(int File, int Rank) const {
@@ -97,6 +98,11 @@ void TDiagramBoard::Render() {
         PaintArrows(painter, *this);
         frameDrawn_.reset();  // arrows may cross the grid and borders
     }
+    if (!moveState_.Empty() || MoverColumnWidth(*this) > 0) {
+        QPainter painter(&diagram_);
+        PaintPositionMarks(painter, *this);
+        if (!moveState_.Empty()) frameDrawn_.reset();  // rings and arrows may reach the grid
+    }
     if (OnResize && (size.width() != width_ || size.height() != height_))
         OnResize(*this, size.width(), size.height(), size.width() - width_, size.height() - height_);
     width_ = size.width();
@@ -129,7 +135,7 @@ void TDiagramBoard::DrawPieceGlyph(int Code, QImage& Bitmap) const {
 }
 
 void TDiagramBoard::DrawCoordinates(QPainter& p) const {
-    const int width = diagram_.width(), height = diagram_.height();
+    const int width = diagram_.width() - MoverColumnWidth(*this), height = diagram_.height();
     const int s = squareSize_, g = gridLineWidth_, b = BorderTotal();
     const TCoordenateOrientation bands = CoordenateBandSides();
     const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
@@ -183,7 +189,7 @@ void TDiagramBoard::DrawBorders() {
     const TCoordenateOrientation bands = CoordenateBandSides();
     const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
     const int n = (bands & North) ? s : 0, so = (bands & South) ? s : 0;
-    int l = w, t = n, r = diagram_.width() - e - 1, b = diagram_.height() - so - 1;
+    int l = w, t = n, r = diagram_.width() - MoverColumnWidth(*this) - e - 1, b = diagram_.height() - so - 1;
     const auto& borders = border_.Items();
     int budget = BorderTotal();
     for (auto it = borders.rbegin(); it != borders.rend(); ++it) {
@@ -201,7 +207,7 @@ void TDiagramBoard::DrawGrid() {
     const TCoordenateOrientation bands = CoordenateBandSides();
     const int w = (bands & West) ? s : 0, e = (bands & East) ? s : 0;
     const int n = (bands & North) ? s : 0, so = (bands & South) ? s : 0;
-    const int width = diagram_.width(), height = diagram_.height();
+    const int width = diagram_.width() - MoverColumnWidth(*this), height = diagram_.height();
     const QRgb color = ColorToRgb(gridLineColor_);
     for (int i = 1; i <= 7; ++i) {
         const int left = b + w + i * s + (i - 1) * g;
@@ -296,7 +302,7 @@ void TDiagramBoard::RedrawSquare(QPoint Square) {
     const TSquareInfo& square = squares_[Square.x()][Square.y()];
     const QRect rect(square.Bounds.Left, square.Bounds.Top, squareSize_, squareSize_);
     if (!diagram_.rect().contains(rect)) return;
-    if (!marks_.Arrows.empty() || coordInside_) {
+    if (!marks_.Arrows.empty() || coordInside_ || !moveState_.Empty()) {
         // Arrows cross other squares and labels lie over edge squares: only a
         // whole rendering draws them right.
         Render();

@@ -11,6 +11,7 @@ TBoardStyle ReadBoardStyle(const TDiagramBoard& board) {
     style.CoordBackColor = board.CoordenateBackColor();
     style.CoordSides = board.CoordenateOrientation();
     style.CoordInside = board.CoordenateInside();
+    style.ShowSideToMove = board.ShowSideToMove();
     style.CoordFont = board.Font();
     style.PieceStyle = board.PieceStyle();
     style.GridLineColor = board.GridLineColor();
@@ -32,6 +33,7 @@ void ApplyBoardStyle(TDiagramBoard& board, const TBoardStyle& style) {
     board.SetCoordenateBackColor(style.CoordBackColor);
     board.SetCoordenateOrientation(style.CoordSides);
     board.SetCoordenateInside(style.CoordInside);
+    board.SetShowSideToMove(style.ShowSideToMove);
     board.SetFont(style.CoordFont);
     board.SetPieceStyle(style.PieceStyle);
     board.SetGridLineColor(style.GridLineColor);

@@ -26,6 +26,7 @@ struct TBoardStyle {
     TColor CoordBackColor = clWhite;
     TCoordenateOrientation CoordSides = East | South;
     bool CoordInside = false;
+    bool ShowSideToMove = false;  // the mover mark beside the board
     TCFont CoordFont;
     TPieceStyle PieceStyle = psRirozReg;
     TColor GridLineColor = clBlack;

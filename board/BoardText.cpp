@@ -111,6 +111,24 @@ std::optional<TSquareCodes> ReadSetup(const std::string& text) {
     return scratch;
 }
 
+TSideToMove SideToMoveOfText(const std::string& text) {
+    const size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos) return TSideToMove::None;
+    const size_t gap = text.find_first_of(" \t", start);
+    if (gap == std::string::npos) return TSideToMove::None;
+    const size_t word = text.find_first_not_of(" \t", gap);
+    if (word == std::string::npos) return TSideToMove::None;
+    const size_t end = text.find_first_of(" \t\r\n", word);
+    const std::string side = text.substr(word, end == std::string::npos ? std::string::npos : end - word);
+    if (side == "w") return TSideToMove::White;
+    if (side == "b") return TSideToMove::Black;
+    return TSideToMove::None;
+}
+
+std::string SideToMoveSuffix(TSideToMove side) {
+    return side == TSideToMove::White ? " w" : side == TSideToMove::Black ? " b" : "";
+}
+
 std::string WriteSetup(const TSquareCodes& codes) {
     bool empty = true;
     for (int32_t code : codes) empty = empty && code == 0;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "board/PositionMarks.h"
 #include "board/SquareInfo.h"
 
 namespace vorlix {
@@ -20,6 +21,12 @@ std::string WritePlacement(const TSquareCodes& codes);
 std::optional<TSquareCodes> ReadSetup(const std::string& text);
 // Empty for an empty board.
 std::string WriteSetup(const TSquareCodes& codes);
+
+// The side to move a position text gives: the word after the placement or
+// setup text ("w" or "b", as in FEN); None when there is none.
+TSideToMove SideToMoveOfText(const std::string& text);
+// " w" or " b" for a side, to follow a placement or setup text; empty for None.
+std::string SideToMoveSuffix(TSideToMove side);
 
 // The plain-text picture, lines separated by CR LF, no line end after the last.
 std::string WriteTextDiagram(const TSquareCodes& codes, TView view);

@@ -204,6 +204,10 @@ void TDiagramBoard::PutMarks(const TBoardMarks& marks, bool fromGame) {
 }
 
 void TDiagramBoard::ContentsChanged() {
+    if (!moveState_.Empty()) {
+        moveState_ = {};
+        Invalidate();
+    }
     if (!marksFromGame_) return;
     marksFromGame_ = false;
     if (marks_.Empty()) return;
@@ -211,11 +215,35 @@ void TDiagramBoard::ContentsChanged() {
     Invalidate();  // arrows cross squares that a one-square redraw leaves alone
 }
 
-TBoardContents TDiagramBoard::Contents() const { return {Codes(), marks_, marksFromGame_}; }
+TBoardContents TDiagramBoard::Contents() const { return {Codes(), marks_, marksFromGame_, sideToMove_, moveState_}; }
 
 void TDiagramBoard::SetContents(const TBoardContents& contents) {
     SetCodes(contents.Codes);
     PutMarks(contents.Marks, contents.MarksFromGame);
+    SetSideToMove(contents.SideToMove);
+    SetMoveState(contents.MoveState);
+}
+
+void TDiagramBoard::SetSideToMove(TSideToMove value) {
+    if (value <= TSideToMove::Black && Assign(sideToMove_, value) && showSideToMove_) Invalidate();
+}
+
+void TDiagramBoard::SetShowSideToMove(bool value) {
+    if (Assign(showSideToMove_, value) && sideToMove_ != TSideToMove::None) Invalidate();
+}
+
+void TDiagramBoard::SetMoveState(const TMoveState& value) {
+    TMoveState kept = value;
+    auto onBoard = [](int square) { return square >= 0 && square < 64 ? square : -1; };
+    kept.From = onBoard(kept.From);
+    kept.To = onBoard(kept.To);
+    kept.Check = onBoard(kept.Check);
+    if (kept.From < 0 || kept.To < 0) kept.LastMove = TLastMoveMark::None;
+    if (Assign(moveState_, kept)) Invalidate();
+}
+
+bool TDiagramBoard::MoverAtBottom() const {
+    return sideToMove_ == (view_ == vwWhiteUnder ? TSideToMove::White : TSideToMove::Black);
 }
 
 void TDiagramBoard::ClearPiece(QPoint Square) { SetPiece(Square.x(), Square.y(), 0); }
@@ -282,6 +310,7 @@ void TDiagramBoard::ResetSettings() {
     UnhighlightAll();
     SetStartPosition();
     ClearMarks();
+    SetSideToMove(TSideToMove::None);
     border_.Assign({{2, clBlack, clBlack}});
     SetCoordenateOrientation(East | South);
     SetCoordenateBackColor(clBtnFace);

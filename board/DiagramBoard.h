@@ -17,6 +17,7 @@
 #include "board/Borders.h"
 #include "board/Colors.h"
 #include "board/HeaderFooter.h"
+#include "board/PositionMarks.h"
 #include "board/SquareInfo.h"
 #include "files/BoardMarks.h"
 
@@ -36,6 +37,8 @@ struct TBoardContents {
     std::array<int32_t, 64> Codes{};
     TBoardMarks Marks;
     bool MarksFromGame = false;
+    TSideToMove SideToMove = TSideToMove::None;
+    TMoveState MoveState;
     bool operator==(const TBoardContents&) const = default;
 };
 
@@ -224,6 +227,20 @@ public:
     void SetGameMarks(const TBoardMarks& marks) { PutMarks(marks, true); }
     void ClearMarks() { SetMarks({}); }
 
+    // ---- Side to move and game state ---------------------------------------
+    // The side to move belongs to the diagram and its file; it is drawn as the
+    // mover mark only while ShowSideToMove is on. The move state is what a
+    // game gave the position now shown: like a game's marks, the next write
+    // of any square's contents drops it.
+    TSideToMove SideToMove() const { return sideToMove_; }
+    void SetSideToMove(TSideToMove value);
+    bool ShowSideToMove() const { return showSideToMove_; }
+    void SetShowSideToMove(bool value);
+    const TMoveState& MoveState() const { return moveState_; }
+    void SetMoveState(const TMoveState& value);
+    // The side to move at the bottom of the diagram; false when none is set.
+    bool MoverAtBottom() const;
+
     // The contents as a whole, for putting them back after a run that borrows the board.
     TBoardContents Contents() const;
     void SetContents(const TBoardContents& contents);
@@ -307,6 +324,9 @@ private:
     TSquareInfo squares_[8][8];
     TBoardMarks marks_;
     bool marksFromGame_ = false;
+    TSideToMove sideToMove_ = TSideToMove::None;
+    bool showSideToMove_ = false;
+    TMoveState moveState_;
     TBorderArray border_;
     bool animate_ = false;
     int animationSpeed_ = 45;

@@ -67,6 +67,8 @@ bool LoadDiagramFile(const QString& fileName, TDiagram& diagram, TErrorReporter&
         TUpdateLock lock(board);
         board.Border().Clear();
         board.ClearMarks();
+        board.SetSideToMove(TSideToMove::None);
+        board.SetMoveState({});
         board.SetLightSquareBitmap(QImage());
         board.SetDarkSquareBitmap(QImage());
         DecodeDiagram(bytes, diagram);

@@ -53,6 +53,8 @@ private:
             ReadMark(tag);
         else if (tag == CoordsInside)
             Board.SetCoordenateInside(true);
+        else if (tag == SideToMove)
+            Board.SetSideToMove(static_cast<TSideToMove>(MarkValue(3)));
         else
             SkipUnknownTag();
     }

@@ -40,6 +40,9 @@ enum Tag : uint8_t {
     // Present (a lone tag byte) when the coordinates are inside the board;
     // written only then, so files with coordinate bands keep their bytes.
     CoordsInside = 232,
+    // The side to move, one payload byte (1 White, 2 Black, offset like the
+    // marks'); written only when a side is set, so other files keep their bytes.
+    SideToMove = 233,
 };
 // Payload bytes of the mark fields are values offset by this.
 constexpr uint8_t kMarkByteBase = 202;

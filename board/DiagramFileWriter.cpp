@@ -42,6 +42,10 @@ public:
         WriteImage(LightImage, Board.LightSquareBitmap());
         WriteImage(DarkImage, Board.DarkSquareBitmap());
         if (Board.CoordenateInside()) Out.WriteU8(CoordsInside);
+        if (Board.SideToMove() != TSideToMove::None) {
+            Out.WriteU8(SideToMove);
+            MarkByte(int(Board.SideToMove()));
+        }
         WriteMarks(Board.Marks());
         return Out.Take();
     }

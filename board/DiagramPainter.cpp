@@ -9,6 +9,7 @@
 #include "board/Fonts.h"
 #include "board/InsideCoordinates.h"
 #include "board/MarkPainter.h"
+#include "board/PositionMarks.h"
 #include "board/VectorPieces.h"
 
 namespace vorlix {
@@ -66,6 +67,8 @@ QPainterPath ShadingLines(TShading shading, int s) {
 
 TDiagramPainter::TDiagramPainter(const TDiagramBoard& board)
     : board_(board), pieces_(board.Pieces()), size_(board.DiagramSize()) {
+    // The frame stops where the mover column begins.
+    size_.rwidth() -= MoverColumnWidth(board);
     s_ = board.SquareSize();
     g_ = board.GridLineWidth();
     b_ = board.BorderTotal();
@@ -85,6 +88,7 @@ void TDiagramPainter::Paint(QPainter& painter, bool background) const {
         for (int rank = 0; rank < 8; ++rank) PaintSquare(painter, file, rank);
     PaintInsideCoordinates(painter);
     PaintArrows(painter, board_);
+    PaintPositionMarks(painter, board_, background);
     painter.restore();
 }
 

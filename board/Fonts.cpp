@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "board/GuiContext.h"
+
 namespace vorlix {
 
 namespace {
@@ -27,6 +29,9 @@ int PointsToPixels(int points) {
 }
 
 QFont MakeFont(const TCFont& font) {
+    // Text is what needs the application and its fonts: the command line
+    // starts them only when a diagram has some.
+    EnsureGuiApplication();
     QFont result(ResolveFontFamily(font.Name));
     result.setPixelSize(std::max(1, PointsToPixels(font.Size)));
     result.setBold(font.Style & fsBold);

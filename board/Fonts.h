@@ -15,6 +15,7 @@ QString ResolveFontFamily(const std::string& name);
 // files, so the result stops at kMaxFontPixels (about 1500 points).
 constexpr int kMaxFontPixels = 2048;
 int PointsToPixels(int points);
+// Starts the GUI application when there is none yet (see GuiContext.h).
 QFont MakeFont(const TCFont& font);
 // "Nimbus Sans" of "Nimbus Sans [urw]": the family name a diagram keeps.
 QString FamilyWithoutFoundry(const QString& family);

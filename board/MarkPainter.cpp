@@ -63,6 +63,15 @@ QRgb BlendSquareMark(QRgb under, TMarkColor color) {
     return qRgb((qRed(under) + qRed(mark)) / 2, (qGreen(under) + qGreen(mark)) / 2, (qBlue(under) + qBlue(mark)) / 2);
 }
 
+void PaintArrow(QPainter& painter, const TDiagramBoard& board, int from, int to, const QColor& color) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawPath(ArrowShape(SquareCentre(board, from), SquareCentre(board, to), board.SquareSize()));
+    painter.restore();
+}
+
 void PaintArrows(QPainter& painter, const TDiagramBoard& board) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -22,5 +22,7 @@ QRgb BlendSquareMark(QRgb under, TMarkColor color);
 
 // Draws the board's arrows, in diagram pixels, centre of square to centre of square.
 void PaintArrows(QPainter& painter, const TDiagramBoard& board);
+// One arrow of the arrows' shape between two squares (file * 8 + rank), in the brush colour given.
+void PaintArrow(QPainter& painter, const TDiagramBoard& board, int from, int to, const QColor& color);
 
 }  // namespace vorlix

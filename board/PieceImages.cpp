@@ -3,6 +3,8 @@
 #include <QFile>
 #include <map>
 
+#include "imaging/BmpReader.h"
+
 // The artwork resource lives in the static board library, so it must be
 // registered explicitly (from the global namespace) before first use.
 static void InitPieceArtworkResource() { Q_INIT_RESOURCE(PieceArtwork); }
@@ -104,7 +106,17 @@ QImage LoadArtwork(const QString& name) {
     auto it = cache.find(name);
     if (it != cache.end()) return it->second;
     const int columns = name == QLatin1String(kExtraSetName) ? 2 : 6;
-    QImage image(QStringLiteral(":/pieces/") + name + QStringLiteral(".bmp"));
+    // Our own BMP reader: Qt's would first look through every image plugin.
+    QImage image;
+    QFile file(QStringLiteral(":/pieces/") + name + QStringLiteral(".bmp"));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        try {
+            image = ReadBmp(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())).Image;
+        } catch (const EBmpError&) {
+            // a null image: the pictures come out magenta, as for a missing resource
+        }
+    }
     QImage checked = CheckedArtwork(image, columns);
     cache.emplace(name, checked);
     return checked;

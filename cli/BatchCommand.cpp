@@ -1,9 +1,9 @@
 // vorlix batch: the batch diagram tools without a window. Positions of a PGN
 // or EPD file become numbered image or diagram files named as the batch
 // dialogs name them, or the pages of one PDF file.
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <chrono>
@@ -20,6 +20,7 @@
 #include "batch/CaptionTemplate.h"
 #include "batch/EpdCaption.h"
 #include "batch/GameCaption.h"
+#include "batch/GameStateChoice.h"
 #include "batch/Manifest.h"
 #include "batch/OverwriteGuard.h"
 #include "batch/PositionPicker.h"
@@ -32,13 +33,16 @@
 #include "cli/GamePass.h"
 #include "cli/LookOptions.h"
 #include "cli/PositionOptions.h"
+#include "cli/GameStateOptions.h"
 #include "export/ScalableExport.h"
 #include "files/EPD.h"
+#include "files/GameGlyphs.h"
 #include "files/GameMarks.h"
 #include "files/InstallPaths.h"
 #include "files/PGNPos.h"
 #include "files/PGNReader.h"
 #include "files/SafeFileWriter.h"
+#include "files/TextEncoding.h"
 #include "imaging/ImageScaling.h"
 #include "print/BatchPrinter.h"
 #include "print/PageLayout.h"
@@ -74,6 +78,7 @@ struct TBatchOptions : TPositionOptions {
     std::optional<std::string> Style;
     std::optional<int> Colors;
     bool Transparent = false;
+    bool SvgTextAsPaths = false;
     int Quality = 81;
     std::optional<int> ScalePercent;
     bool PerPage = false;
@@ -84,6 +89,7 @@ struct TBatchOptions : TPositionOptions {
     std::optional<std::string> Manifest;
     // The arguments that every shard of one run shares (for its manifest).
     std::vector<std::string> RunArguments;
+    TGameStateChoice State;
 };
 
 int BadArgument(const std::string& message) {
@@ -96,20 +102,6 @@ bool EndsWith(const std::string& text, const std::string& tail) {
     for (size_t i = 0; i < tail.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(text[text.size() - tail.size() + i])) != tail[i]) return false;
     return true;
-}
-
-std::vector<std::string> SplitCommas(const std::string& text) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : text + ",") {
-        if (c == ',') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    return parts;
 }
 
 // PGN: event,site,date,players,eco,result,move (and elo, the players' ratings).
@@ -170,6 +162,9 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     if (std::optional<std::string> error = ParseLookValue(name, value, o.Look)) return *error;
     if (name == "-o") {
         o.Output = value;
+    } else if (name == "--svg-text") {
+        if (value != "paths" && value != "text") return "--svg-text takes paths or text";
+        o.SvgTextAsPaths = value == "paths";
     } else if (name == "--shard") {
         o.ShardArg = value;
     } else if (name == "--manifest") {
@@ -217,6 +212,7 @@ std::string CheckFormatOptions(TBatchOptions& o) {
     if (o.Transparent && o.Format != TImageFormat::Gif && o.Format != TImageFormat::Png)
         return "--transparent applies to GIF and PNG images only";
     if (o.PerPage && o.Format != TImageFormat::Pdf) return "--per-page applies to PDF output";
+    if (o.SvgTextAsPaths && o.Format != TImageFormat::Svg) return "--svg-text applies to SVG images only";
     if (o.ScalePercent) {
         const double scale = *o.ScalePercent / 100.0;
         if (IsDrawnImage(o.Format) && !(scale >= kMinImageScale && scale <= kMaxImageScale))
@@ -242,13 +238,12 @@ std::string CheckShard(TBatchOptions& o) {
     if (o.PerPage)
         return "--shard does not apply to PDF with --per-page: a shard would fill its pages differently from one "
                "run (leave out --per-page, or write the PDF in one run)";
-    const QString count = QString::number(o.Shard.Count);
-    const QString suffix =
-        QStringLiteral("-%1-of-%2")
-            .arg(QString::number(o.Shard.Index).rightJustified(count.size(), QLatin1Char('0')), count);
-    const QString output = QString::fromStdString(o.Output);
-    const int dot = output.lastIndexOf(QLatin1Char('.'));
-    o.Output = (output.left(dot) + suffix + output.mid(dot)).toStdString();
+    // Formed in bytes: the chosen name need not be UTF-8.
+    const std::string count = std::to_string(o.Shard.Count);
+    std::string index = std::to_string(o.Shard.Index);
+    if (index.size() < count.size()) index.insert(0, count.size() - index.size(), '0');
+    const size_t dot = o.Output.rfind('.');
+    o.Output.insert(dot == std::string::npos ? o.Output.size() : dot, "-" + index + "-of-" + count);
     return {};
 }
 
@@ -286,6 +281,9 @@ std::string CheckOptions(TBatchOptions& o) {
     else
         return "the input file must end in .pgn or .epd";
     if (o.Output.empty()) return "-o OUT is required";
+    // The manifest holds names as JSON text.
+    if (o.Manifest && !(IsValidUtf8(o.Output) && IsValidUtf8(*o.Manifest)))
+        return "--manifest needs an output name and a manifest name in UTF-8";
     if (EndsWith(o.Output, ".vxd"))
         o.Format = std::nullopt;
     else if (!(o.Format = ImageFormatOfFileName(QString::fromStdString(o.Output))))
@@ -293,6 +291,8 @@ std::string CheckOptions(TBatchOptions& o) {
     if (QFileInfo(QString::fromStdString(o.Output)).fileName().startsWith('.'))
         return "the output file needs a name before its extension";
     if (std::string error = CheckPositionOptions(o, o.InputKind == TInputKind::Epd); !error.empty()) return error;
+    if (o.InputKind == TInputKind::Epd && (o.State.LastMove != TLastMoveMark::None || o.State.Glyphs))
+        return "--last-move and --glyphs apply to PGN files";
     if (o.HeaderArg)
         if (std::string error = ParseLineChoice(*o.HeaderArg, o.InputKind, o.Header); !error.empty()) return error;
     if (o.FooterArg)
@@ -305,6 +305,13 @@ std::string CheckOptions(TBatchOptions& o) {
 std::string ParseBatchOptions(const Args& args, TBatchOptions& o) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        std::string stateError;
+        if (const size_t taken = ParseGameStateOption(args, i, o.State, stateError)) {
+            if (!stateError.empty()) return stateError;
+            o.RunArguments.insert(o.RunArguments.end(), args.begin() + i, args.begin() + i + taken);
+            i += taken - 1;
+            continue;
+        }
         if (ParsePositionFlag(name, o)) {
             // --fen-start, --fen-final: kept for the manifest below
         } else if (name == "--transparent")
@@ -341,6 +348,7 @@ TImageOptions ImageOptionsOf(const TBatchOptions& o) {
         default: choice.ColorIndex = ciTrueColor; break;
     }
     choice.Transparent = o.Transparent;
+    choice.SvgTextAsPaths = o.SvgTextAsPaths;
     choice.Quality = o.Quality;
     if (IsDrawnImage(o.Format)) {
         if (o.ScalePercent) choice.Scale = *o.ScalePercent / 100.0;
@@ -350,7 +358,9 @@ TImageOptions ImageOptionsOf(const TBatchOptions& o) {
     return choice;
 }
 
-QString StyleFileOf(const TBatchOptions& o) { return QString::fromStdString(o.Style ? *o.Style : DefaultStyleFile()); }
+QString StyleFileOf(const TBatchOptions& o, const std::optional<TOpenableName>& style) {
+    return QString::fromStdString(style ? style->Utf8() : DefaultStyleFile());
+}
 
 // The style's line switched on or off as chosen; the text follows per diagram.
 void ApplyLineSwitch(const TLineChoice& choice, THeaderFooterInfo& line) {
@@ -442,13 +452,16 @@ private:
     std::deque<std::pair<QString, TManifestSource>> unlogged_;  // queued files, for the manifest
     int logged_ = 0;
     std::string manifestError_;
+    std::optional<TOpenableName> style_;  // --style, held open when its name is not UTF-8
 };
 
 TRunStyle TBatchCommand::Style() {
     TRunStyle style;
-    const QString file = StyleFileOf(O_);
+    if (O_.Style) style_.emplace(*O_.Style);
+    const QString file = StyleFileOf(O_, style_);
     style.Load = [file, this](TDiagram& diagram) {
         if (!LoadDiagramFile(file, diagram, reporter_)) return false;
+        if (O_.State.MoverMark) diagram.Board.SetShowSideToMove(true);
         ApplyLineSwitch(O_.Header, diagram.Header);
         ApplyLineSwitch(O_.Footer, diagram.Footer);
         ApplyLook(O_.Look, diagram.Board);
@@ -531,8 +544,8 @@ bool TBatchCommand::ForEachGame(TErrorReporter& reporter, const TGameHandler& ha
 // when the folder holds files that the run's names could meet.
 QString TBatchCommand::FirstClash() {
     if (O_.Format == TImageFormat::Pdf) {
-        const QString pdf = QString::fromStdString(O_.Output);
-        return QFileInfo::exists(pdf) ? pdf : QString();
+        struct stat st {};
+        return ::stat(O_.Output.c_str(), &st) == 0 ? NameOfLocalFile(O_.Output) : QString();
     }
     const TExistingFiles existing(name_);
     if (existing.Empty()) return {};
@@ -594,10 +607,12 @@ void TBatchCommand::AddGame(TBatchRunner& runner, TPGNRec& game, int numberInFil
         }
     }
     const std::vector<TBoardMarks> marks = ReadGameMarks(game);
+    const std::vector<std::string> glyphs = O_.State.Glyphs ? ReadGameGlyphs(game) : std::vector<std::string>();
     for (const TPickedPosition& pick : PickPositions(replay.First, game.HasSetup, O_.Positions, whole)) {
         TDiagramJob job;
         std::copy(std::begin(pick.Position->Board), std::end(pick.Position->Board), job.Codes.begin());
         job.Marks = BatchPositionMarks(marks, *pick.Position);
+        SetJobGameState(job, *pick.Position, GlyphAt(glyphs, PositionIndex(*pick.Position)), O_.State);
         ++diagrams_;
         job.HeaderText = LineText(O_.Header, game, *pick.Position, numberInFile);
         job.FooterText = LineText(O_.Footer, game, *pick.Position, numberInFile);
@@ -642,6 +657,7 @@ bool TBatchCommand::RunEpd(TBatchRunner& runner) {
         const TEPDRec& r = *records_[i].first;
         TDiagramJob job;
         std::copy(std::begin(r.Board), std::end(r.Board), job.Codes.begin());
+        SetJobEpdState(job, r, O_.State);
         job.HeaderText = LineText(O_.Header, r, static_cast<int>(i + 1));
         job.FooterText = LineText(O_.Footer, r, static_cast<int>(i + 1));
         if (O_.Format != TImageFormat::Pdf) job.FileName = EpdBatchFileName(name_, static_cast<int>(i + 1));
@@ -655,10 +671,11 @@ int TBatchCommand::Run() {
     const auto started = std::chrono::steady_clock::now();
     EnsureGuiApplication();
     const bool upperCase = O_.InputKind == TInputKind::Pgn || !O_.Format;
-    name_ = SplitChosenName(QString::fromStdString(O_.Output), upperCase);
-    const QString folder = name_.Path.isEmpty() ? QStringLiteral(".") : name_.Path;
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(stderr, "vorlix batch: %s: the folder does not exist\n", folder.toLocal8Bit().constData());
+    // Names are formed and used without loss of bytes that are not UTF-8.
+    name_ = SplitChosenName(NameOfLocalFile(O_.Output), upperCase);
+    const std::string folder = name_.Path.isEmpty() ? std::string(".") : LocalFileName(name_.Path);
+    if (struct stat st{}; ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        std::fprintf(stderr, "vorlix batch: %s: the folder does not exist\n", folder.c_str());
         return 1;
     }
     const int threads = O_.Jobs > 0 ? O_.Jobs : DefaultJobs();
@@ -668,7 +685,7 @@ int TBatchCommand::Run() {
     std::unique_ptr<TPdfPrintTarget> pdf;
     std::unique_ptr<TBatchPrinter> pages;
     if (O_.Format == TImageFormat::Pdf) {
-        pdf = std::make_unique<TPdfPrintTarget>(QString::fromStdString(O_.Output));
+        pdf = std::make_unique<TPdfPrintTarget>(O_.Output);
         const int scale = O_.ScalePercent ? *PrintScaleIndexOfPercent(*O_.ScalePercent) : kDefaultPrintScaleIndex;
         const QSize page = pdf->PageSize();
         const TDiagram& style = runner.Diagram();
@@ -705,7 +722,7 @@ int TBatchCommand::Run() {
     if (written && pages) written = pages->EndPage(error) && pdf->Finish(error);
     if (written && pdf && pdf->PageCount() > 0 && manifest_.IsOpen())
         written = manifest_.AddFile(QString::fromStdString(O_.Output), {}, error);
-    FlushFolder(QFile::encodeName(folder).toStdString());
+    FlushFolder(folder);
     progress_.Clear();
     if (!written) {
         reporter_.Report(TMsgKind::Error, error);

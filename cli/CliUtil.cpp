@@ -1,6 +1,8 @@
 #include "cli/CliUtil.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
@@ -10,6 +12,7 @@
 
 #include "files/InstallPaths.h"
 #include "files/PGNReader.h"
+#include "files/TextEncoding.h"
 #include "files/TextUtil.h"
 
 namespace vorlix::cli {
@@ -30,6 +33,16 @@ std::string FolderOf(const std::string& fileName) {
 }
 
 }  // namespace
+
+TOpenableName::TOpenableName(const std::string& name) : utf8_(name) {
+    if (IsValidUtf8(name)) return;
+    fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ >= 0) utf8_ = "/proc/self/fd/" + std::to_string(fd_);
+}
+
+TOpenableName::~TOpenableName() {
+    if (fd_ >= 0) ::close(fd_);
+}
 
 std::string WithLfLineEnds(std::string_view text) {
     std::string out;
@@ -187,6 +200,20 @@ std::string DefaultStyleFile() {
     std::string data = FindDataFolder(RunningProgramFolder(), XdgDataFolders());
     if (data.empty()) data = RunningProgramFolder();
     return data + "/default.vxd";
+}
+
+std::vector<std::string> SplitCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : text + ",") {
+        if (c == ',') {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    return parts;
 }
 
 }  // namespace vorlix::cli

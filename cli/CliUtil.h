@@ -83,11 +83,31 @@ std::string InputFileName(const std::string& argument);
 // the game was found.
 bool ForGameNumber(const std::string& argument, int number, TErrorReporter& reporter,
                    const std::function<void(TPGNRec&)>& onGame);
+// A name Qt can open for the file named by the bytes given: the name itself
+// when it is UTF-8 (or cannot be opened, so the reader names it as missing),
+// else the /proc path of a descriptor held open while this object lives. Qt
+// would read other bytes as a different name.
+class TOpenableName {
+public:
+    explicit TOpenableName(const std::string& name);
+    ~TOpenableName();
+    TOpenableName(const TOpenableName&) = delete;
+    TOpenableName& operator=(const TOpenableName&) = delete;
+    const std::string& Utf8() const { return utf8_; }
+
+private:
+    int fd_ = -1;
+    std::string utf8_;
+};
+
 // The message for a failed write of an output file: a missing folder is named.
 std::string OutputFailureMessage(const std::string& fileName, const std::string& message);
 
 // The editor's default diagram (default.vxd), wherever the data was installed;
 // when it is nowhere, the one beside the program, which the reader names as missing.
 std::string DefaultStyleFile();
+
+// The items of a comma-separated list, empty ones included.
+std::vector<std::string> SplitCommas(const std::string& text);
 
 }  // namespace vorlix::cli

@@ -17,6 +17,7 @@ int RunRender(const Args& args);
 int RunGif(const Args& args);
 int RunBatch(const Args& args);
 int RunSheet(const Args& args);
+int RunBook(const Args& args);
 
 // Names a command that draws. The text-only program (built with
 // VORLIX_TEXT_ONLY, without Qt) runs it in the rendering program instead.

@@ -22,6 +22,7 @@ namespace {
 // so its parts are smaller.
 constexpr uint64_t kPartSize = 2 << 20;
 constexpr uint64_t kMovePartSize = 256 << 10;
+uint64_t gPartSizeForTests = 0;
 
 struct TPart {
     TGameText Text;
@@ -171,7 +172,10 @@ private:
 TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
                          const TGameWriter& write, TMoveText moveText) {
     if (jobs <= 1) return WriteInOneJob(fileName, reporter, out, write, moveText);
-    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, moveText == TMoveText::Keep ? kMovePartSize : kPartSize);
+    const uint64_t partSize = gPartSizeForTests             ? gPartSizeForTests
+                              : moveText == TMoveText::Keep ? kMovePartSize
+                                                            : kPartSize;
+    const std::vector<uint64_t> cuts = SplitPGNFile(fileName, partSize);
     if (cuts.size() <= 2) return WriteInOneJob(fileName, reporter, out, write, moveText);
     {
         TPartRunner runner(fileName, cuts, jobs, write, moveText);
@@ -179,6 +183,8 @@ TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& 
     }
     return WriteInOneJob(fileName, reporter, out, write, moveText);
 }
+
+void SetPartSizeForTests(uint64_t bytes) { gPartSizeForTests = bytes; }
 
 int DefaultJobs() { return AvailableProcessors(); }
 

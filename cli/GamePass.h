@@ -1,6 +1,7 @@
 #pragma once
 // One pass over the games of a PGN file for the commands that write something
 // per game, on several threads when the file is large.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,10 @@ struct TGamePass {
 // that need no move text pass TMoveText::Skip.
 TGamePass WriteEveryGame(const std::string& fileName, int jobs, TErrorReporter& reporter, TOutputBuffer& out,
                          const TGameWriter& write, TMoveText moveText = TMoveText::Keep);
+
+// For tests: parts of about this many bytes (0: the usual sizes), so that
+// the cutting of small files can be compared with one job.
+void SetPartSizeForTests(uint64_t bytes);
 
 // The number of jobs when none is asked for: AvailableProcessors().
 int DefaultJobs();

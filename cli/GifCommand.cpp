@@ -10,6 +10,7 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/LookOptions.h"
+#include "cli/GameStateOptions.h"
 #include "export/GameAnimation.h"
 #include "files/PGNReader.h"
 #include "imaging/ImageFormat.h"
@@ -25,6 +26,7 @@ struct TGifArgs {
     std::optional<std::string> Style;
     TLookOptions Look;
     TGameAnimationOptions Animation;
+    TGameStateChoice State;
 };
 
 bool ParseValue(const std::string& name, const std::string& value, TGifArgs& parsed) {
@@ -44,8 +46,11 @@ bool ParseValue(const std::string& name, const std::string& value, TGifArgs& par
 
 bool ParseArgs(const Args& args, TGifArgs& parsed) {
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--last-move") {
-            parsed.Animation.LastMove = true;
+        std::string error;
+        if (const size_t taken = ParseGameStateOption(args, i, parsed.State, error)) {
+            // A game's frames each keep the board's own orientation.
+            if (!error.empty() || parsed.State.OrientMover) return false;
+            i += taken - 1;
         } else if (args[i].size() > 1 && args[i][0] == '-') {
             if (i + 1 >= args.size() || !ParseValue(args[i], args[i + 1], parsed)) return false;
             ++i;
@@ -55,6 +60,11 @@ bool ParseArgs(const Args& args, TGifArgs& parsed) {
             parsed.File = args[i];
         }
     }
+    // --last-move alone (or squares) highlights the squares as it always has.
+    parsed.Animation.LastMove = parsed.State.LastMove == TLastMoveMark::Squares;
+    parsed.Animation.LastMoveArrow = parsed.State.LastMove == TLastMoveMark::Arrow;
+    parsed.Animation.Check = parsed.State.Check;
+    parsed.Animation.Glyphs = parsed.State.Glyphs;
     return !parsed.File.empty() && !parsed.Output.empty();
 }
 
@@ -76,13 +86,15 @@ int RunGif(const Args& args) {
     TDiagram diagram;
     if (parsed.Style) {
         TStdErrReporter styleReporter(*parsed.Style);
-        if (!LoadDiagramFile(QString::fromStdString(*parsed.Style), diagram, styleReporter)) return 1;
+        const TOpenableName style(*parsed.Style);
+        if (!LoadDiagramFile(QString::fromStdString(style.Utf8()), diagram, styleReporter)) return 1;
     }
     if (const std::string error = LoadLook(parsed.Look); !error.empty()) {
         std::fprintf(stderr, "vorlix gif: %s\n", error.c_str());
         return 1;
     }
     ApplyLook(parsed.Look, diagram.Board);
+    if (parsed.State.MoverMark) diagram.Board.SetShowSideToMove(true);
     reporter.SetSubject(parsed.File + ", game " + std::to_string(parsed.Game));
     return SaveGameAnimation(diagram, game, parsed.Animation, parsed.Output, reporter) ? 0 : 1;
 }

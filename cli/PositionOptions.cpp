@@ -5,26 +5,13 @@
 #include <vector>
 
 #include "batch/PositionList.h"
+#include "cli/CliUtil.h"
 
 namespace vorlix::cli {
 namespace {
 
 // A list number that does not fit is refused, never read as another one.
 const std::string kListRange = " (list numbers go from 0 to 2147483647)";
-
-std::vector<std::string> SplitCommas(const std::string& text) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : text + ",") {
-        if (c == ',') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    return parts;
-}
 
 // Games and records: an open range "N-" goes on to the file's end, not only
 // up to 999 as a position list's does, so no game of a large file is left

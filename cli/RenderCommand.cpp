@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "board/BoardText.h"
 #include "batch/CaptionTemplate.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
@@ -20,6 +21,7 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/LookOptions.h"
+#include "cli/GameStateOptions.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
@@ -51,6 +53,7 @@ struct TRenderOptions {
     std::optional<int> Dpi;
     std::optional<int> Colors;  // 2, 16, 256 or 24
     bool Transparent = false;
+    bool SvgTextAsPaths = false;
     int Quality = 81;
     std::optional<std::string> Header;
     std::optional<std::string> Footer;
@@ -58,6 +61,9 @@ struct TRenderOptions {
     std::optional<int32_t> HeaderAlign;
     std::optional<int32_t> FooterAlign;
     TBoardMarks Marks;  // added to those of a diagram file
+    TGameStateChoice State;
+    std::optional<std::string> Pgn;  // a game's position instead of --fen or --setup
+    std::optional<int> Game, Position;
 };
 
 void PrintMessage(const std::string& message) {
@@ -174,6 +180,12 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
         o.Setup = value;
     } else if (name == "--fens") {
         o.Fens = value;
+    } else if (name == "--pgn") {
+        o.Pgn = value;
+    } else if (name == "--game" || name == "--position") {
+        const auto number = ParseInt(value);
+        if (!number || *number < 1) return name + " takes a number from 1";
+        (name == "--game" ? o.Game : o.Position) = number;
     } else if (name == "-o") {
         o.Output = value;
     } else if (name == "--view") {
@@ -206,6 +218,9 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
     } else if (name == "--dpi") {
         o.Dpi = ParseInt(value);
         if (!o.Dpi || *o.Dpi < 10 || *o.Dpi > 9600) return "--dpi takes a number from 10 to 9600";
+    } else if (name == "--svg-text") {
+        if (value != "paths" && value != "text") return "--svg-text takes paths or text";
+        o.SvgTextAsPaths = value == "paths";
     } else if (name == "--colors") {
         o.Colors = ParseInt(value);
         if (!o.Colors || (*o.Colors != 2 && *o.Colors != 16 && *o.Colors != 256 && *o.Colors != 24))
@@ -243,6 +258,7 @@ std::string ParseValueOption(const std::string& name, const std::string& value, 
 // The bitmap formats keep the image scale table of the editor.
 std::string CheckBitmapOptions(TRenderOptions& o) {
     if (o.Size || o.Dpi) return "--size and --dpi apply to PNG, SVG and PDF images only";
+    if (o.SvgTextAsPaths) return "--svg-text applies to SVG images only";
     if (o.ScalePercent) {
         const auto index = ImageScaleIndexOfPercent(*o.ScalePercent);
         if (!index) return "--scale takes 40, 60, 80, 90, 100, 125, 150 or 200 for BMP, GIF and JPEG images";
@@ -259,6 +275,7 @@ std::string CheckScalableOptions(const TRenderOptions& o) {
     if (o.Colors) return "--colors applies to BMP and GIF images only";
     if (o.Transparent && o.Format != TImageFormat::Png) return "--transparent applies to GIF and PNG images only";
     if (o.Dpi && o.Format == TImageFormat::Svg) return "--dpi applies to PNG and PDF images only";
+    if (o.SvgTextAsPaths && o.Format != TImageFormat::Svg) return "--svg-text applies to SVG images only";
     return {};
 }
 
@@ -294,9 +311,12 @@ std::string NumberedName(const std::string& pattern, int n) {
 
 // Checks the options against each other and the output format.
 std::string CheckRenderOptions(TRenderOptions& o) {
-    if (int(bool(o.Fen)) + int(bool(o.Setup)) + int(bool(o.Fens)) > 1)
-        return "give at most one of --fen, --setup and --fens";
-    if (!o.Fen && !o.Setup && !o.Fens && !o.Vxd) return "give --fen, --setup, --fens or --vxd";
+    if (int(bool(o.Fen)) + int(bool(o.Setup)) + int(bool(o.Fens)) + int(bool(o.Pgn)) > 1)
+        return "give at most one of --fen, --setup, --fens and --pgn";
+    if (!o.Fen && !o.Setup && !o.Fens && !o.Pgn && !o.Vxd) return "give --fen, --setup, --fens, --pgn or --vxd";
+    if ((o.Game || o.Position) && !o.Pgn) return "--game and --position apply to --pgn";
+    if ((o.State.LastMove != TLastMoveMark::None || o.State.Glyphs) && !o.Pgn)
+        return "--last-move and --glyphs need a game position (--pgn)";
     if (o.Output.empty()) return "-o OUT is required";
     if (o.Header && o.HeaderCaption) return "give at most one of --header and --header-caption";
     if (o.Footer && o.Caption) return "give at most one of --footer and --caption";
@@ -313,6 +333,12 @@ std::string CheckRenderOptions(TRenderOptions& o) {
 std::string ParseRenderOptions(const Args& args, TRenderOptions& options) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        std::string stateError;
+        if (const size_t taken = ParseGameStateOption(args, i, options.State, stateError)) {
+            if (!stateError.empty()) return stateError;
+            i += taken - 1;
+            continue;
+        }
         if (name == "--transparent") {
             options.Transparent = true;
             continue;
@@ -343,6 +369,7 @@ void ApplyStyle(const TRenderOptions& options, TDiagramBoard& board) {
     if (options.Coords) board.SetCoordenateOrientation(*options.Coords);
     if (options.CoordsInside) board.SetCoordenateInside(*options.CoordsInside);
     if (options.Grid) board.SetGridLineWidth(*options.Grid);
+    if (options.State.MoverMark) board.SetShowSideToMove(true);
 }
 
 // Puts the position on the board; returns an error message, empty on success.
@@ -351,6 +378,10 @@ std::string ApplyPosition(const TRenderOptions& options, TDiagramBoard& board) {
         return "not a valid FEN piece placement: \"" + *options.Fen + "\"";
     if (options.Setup && !board.SetPositionFromSetup(*options.Setup))
         return "not a valid setup text: \"" + *options.Setup + "\"";
+    if (options.Fen || options.Setup)
+        ShowPositionState(board, SideToMoveOfText(options.Fen ? *options.Fen : *options.Setup), options.State);
+    else if (options.Vxd && !options.Pgn)
+        ShowPositionState(board, board.SideToMove(), options.State);
     return {};
 }
 
@@ -374,6 +405,7 @@ bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& re
     TScalableOptions save;
     save.Format = o.Format;
     save.Transparent = o.Transparent;
+    save.TextAsPaths = o.SvgTextAsPaths;
     save.Dpi = o.Dpi.value_or(96);
     if (o.ScalePercent) save.Scale = *o.ScalePercent / 100.0;
     if (o.Size) save.Scale = double(*o.Size) / diagram.Board.DiagramSize().width();
@@ -429,6 +461,7 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
     if (!in) return Failure(source + ": " + std::strerror(errno));
     constexpr size_t kMaxLine = 4096;  // far beyond any FEN: a longer line is not one
     bool allDrawn = true;
+    const TView view = diagram.Board.View();
     int lineNumber = 0, n = 0;
     std::string line;
     int c = 0;
@@ -453,6 +486,8 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
                 PrintMessage(source + ":" + std::to_string(lineNumber) + ": not a FEN or setup text");
                 allDrawn = false;
             } else {
+                diagram.Board.SetView(view);  // each line turns the board for its own mover
+                ShowPositionState(diagram.Board, SideToMoveOfText(text), options.State);
                 TRenderOptions one = options;
                 one.Output = NumberedName(options.Output, n);
                 ApplyCaptions(options, text, n, diagram);
@@ -467,13 +502,23 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
     return allDrawn ? 0 : 1;
 }
 
+// PNG at its own size is drawn as a bitmap, as BMP, GIF and JPEG are; the
+// other scalable images draw pieces and text as outlines, which needs the
+// GUI application. A bitmap needs it only for text, and the first font made
+// starts it: a diagram without coordinates, header or footer is drawn without
+// loading a platform plugin or the font configuration.
+bool DrawnAsBitmap(const TRenderOptions& o) {
+    return !o.Scalable || (o.Format == TImageFormat::Png && !o.ScalePercent && !o.Size && !o.Dpi && !o.Transparent);
+}
+
 }  // namespace
 
 int RunRender(const Args& args) {
     TRenderOptions options;
     if (const std::string error = ParseRenderOptions(args, options); !error.empty()) return BadArgument(error);
 
-    EnsureGuiApplication();
+    // Piece sets and themes read SVG and image files, which needs the GUI machinery.
+    if (!DrawnAsBitmap(options) || options.Look.Theme || options.Look.Pieces) EnsureGuiApplication();
     if (const std::string error = LoadLook(options.Look); !error.empty()) return Failure(error);
     TStdErrReporter reporter(options.Vxd.value_or(std::string()));
     TDiagram diagram;
@@ -485,8 +530,13 @@ int RunRender(const Args& args) {
     ApplyStyle(options, board);
     ApplyLook(options.Look, board);
     const std::string error = ApplyPosition(options, board);
+    if (options.Pgn) reporter.SetSubject(*options.Pgn);
+    const bool gameShown =
+        !options.Pgn || ShowGamePosition(*options.Pgn, options.Game.value_or(1), options.Position.value_or(0),
+                                         options.State, board, reporter);
     board.EndUpdate();
     if (!error.empty()) return Failure(error);
+    if (!gameShown) return 1;
     ApplyHeaderFooter(options, diagram);
     if (options.Fens) return RenderFens(options, diagram, reporter);
     ApplyCaptions(options, options.Fen.value_or(std::string()), 1, diagram);

@@ -34,7 +34,7 @@ bool ParseArgs(const Args& args, TReplayArgs& parsed) {
 }
 
 void AppendPositionLine(TGameText& out, const TGameReplay& replay) {
-    AppendFenLine(out.Text(), replay.Position(), replay.Placement());
+    replay.AppendFenLine(out.Text());
     out.MaybeFlush();
 }
 

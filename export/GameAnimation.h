@@ -16,7 +16,12 @@ namespace vorlix {
 
 struct TGameAnimationOptions {
     int DelayMs = 1000;
-    bool LastMove = false;
+    bool LastMove = false;  // the last move's squares highlighted
+    // Drawn by the position painter: the last move as an arrow, the king in
+    // check, the move's glyph. Every frame carries its side to move.
+    bool LastMoveArrow = false;
+    bool Check = false;
+    bool Glyphs = false;
 };
 
 // The colour that marks the squares of the last move (merged with the square).
@@ -29,6 +34,8 @@ constexpr int kMaxAnimationFrames = 20001;
 // cannot be made. The board shows the last position afterwards.
 bool RenderGameFrames(TDiagram& diagram, const TPGNRec& game, bool lastMove, std::vector<QImage>& frames,
                       std::string& error);
+bool RenderGameFrames(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
+                      std::vector<QImage>& frames, std::string& error);
 
 bool EncodeGameAnimation(TDiagram& diagram, const TPGNRec& game, const TGameAnimationOptions& options,
                          std::vector<std::uint8_t>& out, std::string& error);

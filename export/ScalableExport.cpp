@@ -10,6 +10,7 @@
 #include "board/Colors.h"
 #include "export/DiagramImage.h"
 #include "export/DiagramLayout.h"
+#include "export/DiagramText.h"
 #include "export/ImageExport.h"
 #include "export/SvgCanvas.h"
 #include "export/VectorDiagramImage.h"
@@ -52,11 +53,12 @@ bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error
     return true;
 }
 
-bool EncodeSvg(const TDiagram& diagram, double scale, QByteArray& out) {
+bool EncodeSvg(const TDiagram& diagram, double scale, bool textAsPaths, QByteArray& out) {
     const TDiagramLayout layout = LayOutDiagram(diagram);
     const QSize size = layout.Image();
     const QSize shown(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
-    TSvgCanvas canvas(size, shown, QStringLiteral("Chess diagram"), kCreator);
+    TSvgCanvas canvas(size, shown, DiagramTitle(diagram), DiagramDescription(diagram.Board));
+    canvas.SetTextAsPaths(textAsPaths);
     QPainter painter;
     if (!painter.begin(&canvas)) return false;
     PaintDiagramImage(painter, diagram.Board, layout);
@@ -131,7 +133,7 @@ bool EncodeScalableImage(TDiagram& diagram, const TScalableOptions& options, QBy
             return EncodePng(image, options.Dpi, out, error);
         }
         case TImageFormat::Svg:
-            if (!EncodeSvg(diagram, options.Scale, out)) error = "SVG writer failed.";
+            if (!EncodeSvg(diagram, options.Scale, options.TextAsPaths, out)) error = "SVG writer failed.";
             return error.empty();
         case TImageFormat::Pdf: return EncodePdf(diagram, options.Scale, out, error);
         default: break;  // the bitmap formats have their own writer

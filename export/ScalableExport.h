@@ -24,6 +24,8 @@ struct TScalableOptions {
     int Dpi = 96;
     // PNG only: the coordinate bands and the header and footer bands stay clear.
     bool Transparent = false;
+    // SVG only: coordinates, header and footer as glyph outlines, not <text>.
+    bool TextAsPaths = false;
 };
 
 constexpr double kMinImageScale = 0.1;

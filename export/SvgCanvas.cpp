@@ -4,6 +4,7 @@
 #include <QImageWriter>
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTextItem>
 #include <charconv>
 #include <climits>
@@ -14,6 +15,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "export/XmlText.h"
 
 namespace vorlix {
 
@@ -41,38 +44,6 @@ void AppendNumber(std::string& out, double value) {
 }
 
 void AppendInt(std::string& out, long long value) { out += std::to_string(value); }
-
-// Characters XML does not allow (control characters other than tab and line
-// ends, U+FFFE, U+FFFF, unpaired surrogates) are left out, so that a header,
-// tag or id that holds one still gives a well-formed document.
-QString XmlCharacters(const QString& text) {
-    QString kept;
-    kept.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            kept += text[i];
-            kept += text[++i];
-            continue;
-        }
-        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\r') || u == 0xFFFE || u == 0xFFFF || QChar::isSurrogate(u))
-            continue;
-        kept += text[i];
-    }
-    return kept;
-}
-
-void AppendEscaped(std::string& out, const QString& text) {
-    for (const char c : XmlCharacters(text).toStdString()) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-}
 
 void AppendColour(std::string& out, const char* name, const QColor& colour) {
     char hex[8];
@@ -152,6 +123,48 @@ TPathDataCache& PathDataCache() {
     return cache;
 }
 
+// The font list of a text: the font itself, then fonts of its kind found on
+// most systems, then the generic family, so that a viewer without the font
+// picks a close one instead of its default.
+std::string FontFamilies(const QFont& font) {
+    const QString family = font.family();
+    const QString lower = family.toLower();
+    const char* fallbacks = "Arial, 'Liberation Sans', 'DejaVu Sans', Helvetica, sans-serif";
+    if (lower.contains("mono") || lower.contains("courier") || font.styleHint() == QFont::Monospace ||
+        font.styleHint() == QFont::TypeWriter)
+        fallbacks = "'Courier New', 'Liberation Mono', 'DejaVu Sans Mono', monospace";
+    else if (lower.contains("times") || lower.contains("georgia") || lower.contains("garamond") ||
+             (lower.contains("serif") && !lower.contains("sans")) || font.styleHint() == QFont::Serif)
+        fallbacks = "'Times New Roman', 'Liberation Serif', 'DejaVu Serif', Times, serif";
+    QString named = family;
+    named.remove('\'');
+    std::string out;
+    if (!named.isEmpty()) AppendXmlEscaped(out, "'" + named + "', ");
+    return out + fallbacks;
+}
+
+// The pixel size the text item is drawn at on a 96 dpi device.
+double PixelSize(const QFont& font) { return font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72; }
+
+// The glyph outlines of a text item with its baseline starting at p.
+QPainterPath TextOutline(const QPointF& p, const QTextItem& item) {
+    QRawFont raw = QRawFont::fromFont(item.font());
+    QPainterPath outline;
+    if (!raw.isValid()) return outline;
+    raw.setPixelSize(PixelSize(item.font()));
+    const QList<quint32> glyphs = raw.glyphIndexesForString(item.text());
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    QPointF pen = p;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        QPainterPath glyph = raw.pathForGlyph(glyphs[i]);
+        glyph.translate(pen);
+        outline.addPath(glyph);
+        if (i < advances.size()) pen += advances[i];
+    }
+    outline.setFillRule(Qt::WindingFill);
+    return outline;
+}
+
 QByteArray PngBytes(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -180,6 +193,7 @@ public:
     void drawTextItem(const QPointF& p, const QTextItem& item) override;
 
     std::string Defs, Body;
+    bool TextAsPaths = false;
 
 private:
     void SetClip(QPainterPath path, Qt::ClipOperation operation);
@@ -418,15 +432,26 @@ int TSvgPaintEngine::SharedImageId(const QImage& picture) {
 
 void TSvgPaintEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
     const QFont font = item.font();
+    if (TextAsPaths) {
+        // Filled in the pen's colour, as text is.
+        const QPen pen = pen_;
+        const QBrush brush = brush_;
+        pen_ = QPen(Qt::NoPen);
+        brush_ = QBrush(pen.color());
+        drawPath(TextOutline(p, item));
+        pen_ = pen;
+        brush_ = brush;
+        return;
+    }
     Open("text");
     Body += " xml:space=\"preserve\" x=\"";
     AppendNumber(Body, p.x());
     Body += "\" y=\"";
     AppendNumber(Body, p.y());
     Body += "\" font-family=\"";
-    AppendEscaped(Body, font.family());
+    Body += FontFamilies(font);
     Body += "\" font-size=\"";
-    AppendNumber(Body, font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72);
+    AppendNumber(Body, PixelSize(font));
     Body += "\" font-weight=\"";
     AppendInt(Body, int(font.weight()));
     Body += '"';
@@ -436,7 +461,7 @@ void TSvgPaintEngine::drawTextItem(const QPointF& p, const QTextItem& item) {
     AppendColour(Body, "fill", pen_.color());
     AppendTransform();
     Body += '>';
-    AppendEscaped(Body, item.text());
+    AppendXmlEscaped(Body, item.text());
     Body += clipped_ ? "</text></g>\n" : "</text>\n";
 }
 
@@ -448,6 +473,8 @@ TSvgCanvas::TSvgCanvas(QSize viewBox, QSize shownSize, const QString& title, con
       engine_(std::make_unique<TSvgPaintEngine>()) {}
 
 TSvgCanvas::~TSvgCanvas() = default;
+
+void TSvgCanvas::SetTextAsPaths(bool on) { engine_->TextAsPaths = on; }
 
 QPaintEngine* TSvgCanvas::paintEngine() const { return engine_.get(); }
 
@@ -465,9 +492,9 @@ QByteArray TSvgCanvas::Document() const {
     out +=
         "\" xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
         "version=\"1.1\">\n<title>";
-    AppendEscaped(out, title_);
+    AppendXmlEscaped(out, title_);
     out += "</title>\n<desc>";
-    AppendEscaped(out, description_);
+    AppendXmlEscaped(out, description_);
     out += "</desc>\n<defs>\n";
     out += engine_->Defs;
     out += "</defs>\n";

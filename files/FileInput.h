@@ -2,6 +2,7 @@
 // A file opened for reading in large blocks; failures raise EInOutError.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vorlix {
@@ -21,9 +22,19 @@ public:
     void Rewind();
     // The whole file's size in bytes.
     uint64_t Size() const;
+    // Asked now and then while a pipe or terminal has no data: false ends the
+    // read as at the end of the file (Stopped() tells it apart). A read of a
+    // stream that never sends more must not hold up a cancel.
+    void SetWaitCheck(std::function<bool()> keepWaiting) { keepWaiting_ = std::move(keepWaiting); }
+    bool Stopped() const { return stopped_; }
 
 private:
+    bool WaitForData();
+
     int fd_ = -1;
+    bool stream_ = false;  // not a regular file: a read may wait for the writer
+    bool stopped_ = false;
+    std::function<bool()> keepWaiting_;
     uint64_t left_ = UINT64_MAX;  // bytes still to read in a part of the file
 };
 

@@ -1,6 +1,7 @@
 #include "files/GameReplay.h"
 
 #include "files/Exceptions.h"
+#include "files/PositionText.h"
 #include "files/TextUtil.h"
 #include "rules/FenReader.h"
 #include "rules/MoveNotation.h"
@@ -51,11 +52,22 @@ bool TGameReplay::Step() {
         throw EIllegalMoveData("Illegal move data: " + MoveLabel(position_, token.Text));
     PlayMove(position_, move);
     position_.LastMove = move;
-    position_.MoveText.assign(token.Text);
+    moveText_ = token.Text;
+    moveTextStale_ = true;
     kings_.Follow(position_, move);
-    placement_.Update(position_.Board, RanksChangedBy(move), kings_.Occupied);
+    placement_.Follow(position_.Board, move, kings_.Occupied);
     return true;
 }
+
+const TChessPosition& TGameReplay::Position() const {
+    if (moveTextStale_) {
+        position_.MoveText.assign(moveText_);
+        moveTextStale_ = false;
+    }
+    return position_;
+}
+
+void TGameReplay::AppendFenLine(std::string& out) const { vorlix::AppendFenLine(out, position_, placement_); }
 
 int CountMoveTokens(const TPGNRec& game, bool whiteFirst, int limit) {
     TMoveTokenizer tokens(game.Moves, game.Result, whiteFirst);

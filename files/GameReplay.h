@@ -21,10 +21,12 @@ public:
     TGameReplay(const TGameReplay&) = delete;
     TGameReplay& operator=(const TGameReplay&) = delete;
 
-    // The start position, or the position after the last move made.
-    const TChessPosition& Position() const { return position_; }
-    // The placement text of Position, kept up to date rank by rank.
-    const TPlacementCache& Placement() const { return placement_; }
+    // The start position, or the position after the last move made, with its move text.
+    const TChessPosition& Position() const;
+    // Appends the FEN of Position and a line end. Writers of every position
+    // use it: the placement text is kept up to date move by move, and the
+    // move text is not copied for them.
+    void AppendFenLine(std::string& out) const;
     // Makes the next move of the game; false when none is left. Raises
     // EIllegalMoveData at a move that cannot be made, naming it by number and
     // text ("Illegal move data: 12... Nxe5"); Position stays as it was.
@@ -33,7 +35,9 @@ public:
 private:
     static bool ReadStart(const TPGNRec& game, TChessPosition& start);
 
-    TChessPosition position_;  // every move is made on it in place
+    mutable TChessPosition position_;  // every move is made on it in place
+    std::string_view moveText_;        // the last move's token, in the game's move text
+    mutable bool moveTextStale_ = false;
     TKingSquares kings_;
     TPlacementCache placement_;
     TMoveTokenizer tokens_;

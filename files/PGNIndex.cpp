@@ -103,6 +103,11 @@ public:
         Index.stopped_ = true;
         return false;
     }
+    bool WhileWaiting() override {
+        if (!Progress || Progress(NextReport > kProgressStep ? NextReport - kProgressStep : 0, Size)) return true;
+        Index.stopped_ = true;
+        return false;
+    }
 
     TPGNIndex& Index;
     const TProgress& Progress;

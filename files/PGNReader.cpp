@@ -16,6 +16,7 @@ bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TError
     const std::string error = ReadAndDescribeFailure<EPGNFileError>(
         [&] {
             TFileInput input(fileName, begin, end);
+            if (observer) input.SetWaitCheck([observer] { return observer->WhileWaiting(); });
             TLineReader lines(input);
             std::string_view line;
             TPGNGameBuilder* reading = nullptr;
@@ -31,6 +32,7 @@ bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TError
                 if (observer) observer->FileOpened(input.Size());
                 while (lines.Next(line)) {
                     if (observer && !observer->BeforeLine(begin + lines.LineOffset())) return;
+                    if (input.Stopped()) return;  // the line was cut short by the stop
                     builder.AddLine(line);
                     // Zero bytes before the first game: a binary file, however long.
                     if (lines.SawZeroByte() && !builder.StartedAGame()) throw EPGNFileError("Illegal file contents.");
@@ -39,6 +41,7 @@ bool ReadGames(const std::string& fileName, uint64_t begin, uint64_t end, TError
                 builder.Finish();  // the game read so far stays
                 throw;
             }
+            if (input.Stopped()) return;  // the game being read is dropped, as at a stop before a line
             builder.Finish();
         },
         NotAValidFileMessage(fileName, "PGN"));

@@ -22,6 +22,9 @@ public:
     virtual bool BeforeLine(uint64_t offset) { return true; }
     // A game starts at this file offset (before newGame is asked for its record).
     virtual void GameStarts(uint64_t offset) {}
+    // Now and then while a pipe sends nothing; false stops reading as
+    // BeforeLine does.
+    virtual bool WhileWaiting() { return true; }
 };
 
 // newGame hands out a record with default values; gameDone receives each game

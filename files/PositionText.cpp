@@ -28,6 +28,20 @@ namespace {
 // counters of up to eleven characters, with their blanks.
 constexpr size_t kFieldsRoom = 16 + 2 * 12;
 
+// A counter; the usual ones (below 100) without a division.
+size_t PutCounter(char* text, int32_t value) {
+    if (static_cast<uint32_t>(value) < 10) {
+        text[0] = static_cast<char>('0' + value);
+        return 1;
+    }
+    if (static_cast<uint32_t>(value) < 100) {
+        text[0] = static_cast<char>('0' + value / 10);
+        text[1] = static_cast<char>('0' + value % 10);
+        return 2;
+    }
+    return std::to_chars(text, text + 12, value).ptr - text;
+}
+
 // The fields after the placement, starting with the blank that separates them.
 size_t WriteFenFields(const TChessPosition& pos, char* text) {
     size_t n = 0;
@@ -48,10 +62,10 @@ size_t WriteFenFields(const TChessPosition& pos, char* text) {
         put('-');
     }
     put(' ');
-    n = std::to_chars(text + n, text + kFieldsRoom, pos.HalfMoveClock).ptr - text;
+    n += PutCounter(text + n, pos.HalfMoveClock);
     put(' ');
     const int32_t fullMove = pos.WhiteToMove ? pos.MoveNumber + 1 : pos.MoveNumber;
-    return std::to_chars(text + n, text + kFieldsRoom, fullMove).ptr - text;
+    return n + PutCounter(text + n, fullMove);
 }
 
 }  // namespace

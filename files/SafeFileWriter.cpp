@@ -6,11 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include "files/Exceptions.h"
 #include "files/IOErrors.h"
@@ -77,15 +80,72 @@ void SyncFolder(const std::string& folder) {
 
 // ---- named temporary files, where the file system has no unnamed ones ----
 
-// The temporary file being written, removed when SIGINT or SIGTERM ends the program.
-char gPendingTemp[PATH_MAX] = {};
+// The temporary files being written, removed when SIGINT or SIGTERM ends the
+// program. Threads write files side by side (a batch run), so each guard has
+// a slot of its own; a slot's first byte is stored last, and the handler reads
+// only names whose first byte is set.
+constexpr int kTempSlots = 64;
+char gPendingTemps[kTempSlots][PATH_MAX] = {};
+std::atomic<bool> gSlotTaken[kTempSlots] = {};
+// The handlers are installed while any guard is armed, and the program's own
+// put back when the last one goes.
+std::mutex gGuardsLock;
+int gArmedGuards = 0;
+bool gIntInstalled = false, gTermInstalled = false;
 struct sigaction gOldInt, gOldTerm;
 
+// Set by the handler; a thread about to create a temporary file then waits
+// for the end instead, and the handler waits for those already creating one,
+// so no file is made after it has looked (other threads run on while it does).
+std::atomic<bool> gEnding{false};
+std::atomic<int> gCreating{0};
+
 void RemovePendingTemp(int sig) {
-    if (gPendingTemp[0]) ::unlink(gPendingTemp);
+    gEnding.store(true);
+    while (gCreating.load() != 0) {
+    }
+    for (auto& name : gPendingTemps)
+        if (__atomic_load_n(&name[0], __ATOMIC_ACQUIRE)) ::unlink(name);
     ::sigaction(sig, sig == SIGINT ? &gOldInt : &gOldTerm, nullptr);
     ::raise(sig);
 }
+
+// SIGINT and SIGTERM held back from this thread for a scope.
+class TSignalsHeld {
+public:
+    TSignalsHeld() {
+        sigset_t block;
+        sigemptyset(&block);
+        sigaddset(&block, SIGINT);
+        sigaddset(&block, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &block, &old_);
+    }
+    ~TSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    TSignalsHeld(const TSignalsHeld&) = delete;
+    TSignalsHeld& operator=(const TSignalsHeld&) = delete;
+
+private:
+    sigset_t old_;
+};
+
+// Around the call that gives a temporary file its name, after the name was
+// armed: the handler, running in another thread, waits for it to return.
+class TCreatingTemp {
+public:
+    TCreatingTemp() {
+        gCreating.fetch_add(1);
+        if (gEnding.load()) {
+            gCreating.fetch_sub(1);
+            for (;;) ::pause();  // the program is ending: make nothing more
+        }
+    }
+    ~TCreatingTemp() { gCreating.fetch_sub(1); }
+    TCreatingTemp(const TCreatingTemp&) = delete;
+    TCreatingTemp& operator=(const TCreatingTemp&) = delete;
+
+private:
+    TSignalsHeld held_;  // the handler never runs in this thread meanwhile
+};
 
 // Removes the named temporary file if SIGINT or SIGTERM ends the program while
 // it exists. A signal the program ignores stays ignored (a batch started in the
@@ -97,30 +157,46 @@ public:
     // Names the file to remove; armed before the file gets that name, so that
     // no moment is left in which a signal would leave it behind.
     void Arm(const std::string& name) {
-        if (name.empty() || name.size() >= sizeof gPendingTemp) return;
-        sigset_t block, old;
-        sigemptyset(&block);
-        sigaddset(&block, SIGINT);
-        sigaddset(&block, SIGTERM);
-        ::pthread_sigmask(SIG_BLOCK, &block, &old);  // the handler never sees half a name
-        std::memcpy(gPendingTemp, name.c_str(), name.size() + 1);
-        if (!armed_) {
-            int_ = Install(SIGINT, gOldInt);
-            term_ = Install(SIGTERM, gOldTerm);
-            armed_ = true;
+        if (name.empty() || name.size() >= PATH_MAX) return;
+        const TSignalsHeld held;  // this thread's handler never sees half a name
+        if (slot_ < 0) {
+            slot_ = TakeSlot();
+            std::lock_guard<std::mutex> lock(gGuardsLock);
+            if (gArmedGuards++ == 0) {
+                gIntInstalled = Install(SIGINT, gOldInt);
+                gTermInstalled = Install(SIGTERM, gOldTerm);
+            }
         }
-        ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
+        char* slot = gPendingTemps[slot_];
+        __atomic_store_n(&slot[0], '\0', __ATOMIC_RELEASE);
+        std::memcpy(slot + 1, name.c_str() + 1, name.size());
+        __atomic_store_n(&slot[0], name[0], __ATOMIC_RELEASE);
     }
     ~TTempGuard() {
-        if (!armed_) return;
-        if (int_) ::sigaction(SIGINT, &gOldInt, nullptr);
-        if (term_) ::sigaction(SIGTERM, &gOldTerm, nullptr);
-        gPendingTemp[0] = '\0';
+        if (slot_ < 0) return;
+        const TSignalsHeld held;
+        __atomic_store_n(&gPendingTemps[slot_][0], '\0', __ATOMIC_RELEASE);
+        {
+            std::lock_guard<std::mutex> lock(gGuardsLock);
+            if (--gArmedGuards == 0) {
+                if (gIntInstalled) ::sigaction(SIGINT, &gOldInt, nullptr);
+                if (gTermInstalled) ::sigaction(SIGTERM, &gOldTerm, nullptr);
+            }
+        }
+        gSlotTaken[slot_].store(false, std::memory_order_release);
     }
     TTempGuard(const TTempGuard&) = delete;
     TTempGuard& operator=(const TTempGuard&) = delete;
 
 private:
+    // A free slot; with more writers than slots, waits for one.
+    static int TakeSlot() {
+        for (;;) {
+            for (int i = 0; i < kTempSlots; ++i)
+                if (!gSlotTaken[i].exchange(true, std::memory_order_acquire)) return i;
+            std::this_thread::yield();
+        }
+    }
     static bool Install(int sig, struct sigaction& previous) {
         if (::sigaction(sig, nullptr, &previous) != 0) return false;
         if (!(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN) return false;
@@ -129,7 +205,7 @@ private:
         sigemptyset(&action.sa_mask);
         return ::sigaction(sig, &action, nullptr) == 0;
     }
-    bool armed_ = false, int_ = false, term_ = false;
+    int slot_ = -1;
 };
 
 const std::string& ThisHost() {
@@ -161,11 +237,16 @@ std::string TempStem(const std::string& folder) {
 
 // A short hidden name in the target's folder, so the rename stays on one file
 // system and a target name near the length limit still works.
-int CreateNamedTemporary(const std::string& folder, std::string& tempName) {
+int CreateNamedTemporary(const std::string& folder, std::string& tempName, TTempGuard& guard) {
     const std::string stem = TempStem(folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempName = stem + std::to_string(attempt);
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        guard.Arm(tempName);
+        int fd = -1;
+        {
+            const TCreatingTemp creating;
+            fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        }
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
@@ -202,9 +283,13 @@ void LinkAndReplace(int fd, const std::string& folder, const std::string& target
     for (int attempt = 0;; ++attempt) {
         tempName = TempStem(folder) + "l" + std::to_string(attempt);
         guard.Arm(tempName);
-        if (::linkat(fd, "", AT_FDCWD, tempName.c_str(), AT_EMPTY_PATH) == 0 ||
-            ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, tempName.c_str(), AT_SYMLINK_FOLLOW) == 0)
-            break;
+        bool linked = false;
+        {
+            const TCreatingTemp creating;
+            linked = ::linkat(fd, "", AT_FDCWD, tempName.c_str(), AT_EMPTY_PATH) == 0 ||
+                     ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, tempName.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        }
+        if (linked) break;
         if (errno != EEXIST || attempt == 100) {
             const int err = errno;
             ::close(fd);
@@ -227,13 +312,13 @@ void ReplaceRegularFile(const std::string& target, const struct stat* old, std::
     int fd = OpenUnnamedTemporary(folder);
     const bool unnamed = fd >= 0;
     std::string tempName;
+    TTempGuard guard;
     if (!unnamed) {
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) Fail(errno);
         RemoveStaleTemps(folder);
-        fd = CreateNamedTemporary(folder, tempName);
+        fd = CreateNamedTemporary(folder, tempName, guard);
         if (fd < 0) Fail(errno);
     }
-    TTempGuard guard(tempName);
     if (!TakeOverAttributes(fd, old) || !WriteAll(fd, contents) || (syncToDisk && ::fsync(fd) != 0)) {
         const int err = errno;
         ::close(fd);

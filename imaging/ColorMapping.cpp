@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "imaging/NearestColor.h"
 
@@ -48,6 +49,55 @@ void Spread(TError& cell, int weight, int er, int eg, int eb) {
     cell.B += eb * weight;
 }
 
+// Whether every pixel has equal red, green and blue.
+bool AllGrey(const QImage& rgb32) {
+    const int width = rgb32.width(), height = rgb32.height();
+    for (int y = 0; y < height; ++y) {
+        const QRgb* row = RgbRow(rgb32, y);
+        // Two pixels a word: red against green and green against blue of each.
+        std::uint64_t differ = 0;
+        int x = 0;
+        for (; x + 2 <= width; x += 2) {
+            std::uint64_t two;
+            std::memcpy(&two, row + x, 8);
+            differ |= (two ^ (two >> 8)) & 0x0000FFFF0000FFFFull;
+        }
+        if (x < width) differ |= (row[x] ^ (row[x] >> 8)) & 0xFFFF;
+        if (differ != 0) return false;
+    }
+    return true;
+}
+
+// MapToMonochrome of a picture of greys only (diagrams of the usual
+// styles): the three channels' errors start equal and stay equal, so one is
+// diffused for all three, and white is nearer exactly when the grey is at
+// least 128 (3 x 127.5 is the threshold of r + g + b).
+void DitherGreysToBlackAndWhite(const QImage& src, TIndexedImage& out) {
+    const int width = out.Width;
+    std::vector<int> above(static_cast<std::size_t>(width) + 2), below(above.size());
+    for (int y = 0; y < out.Height; ++y) {
+        const QRgb* in = RgbRow(src, y);
+        std::uint8_t* dst = out.Row(y);
+        const int step = (y % 2) == 0 ? 1 : -1;
+        int x = step > 0 ? 0 : width - 1;
+        const int* fromAbove = above.data() + 1;
+        int* toBelow = below.data() + 1;
+        int carry = 0, behind = 0, under = 0;
+        for (int n = 0; n < width; ++n, x += step) {
+            const int grey = Clamp255(qBlue(in[x]) + ((fromAbove[x] + carry + 8) >> 4));
+            const bool white = grey >= 128;
+            dst[x] = white;
+            const int err = white ? grey - 255 : grey;
+            toBelow[x - step] = behind + 3 * err;
+            behind = under + 5 * err;
+            under = err;
+            carry = 7 * err;
+        }
+        toBelow[x - step] = behind;
+        above.swap(below);
+    }
+}
+
 }  // namespace
 
 TIndexedImage MapToPalette(const QImage& image, const std::vector<QRgb>& palette) {
@@ -72,8 +122,64 @@ TIndexedImage MapToPalette(const QImage& image, const std::vector<QRgb>& palette
 
 TIndexedImage MapToMonochrome(const QImage& image) {
     // A threshold would turn the grey squares of a diagram white; diffusing
-    // the error keeps every shade visible as a density of black dots.
-    return DitherToPalette(image, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    // the error keeps every shade visible as a density of black dots. This is
+    // DitherToPalette with {black, white}, pixel for pixel, without the
+    // search: white is nearer exactly when r + g + b > 382.5, so there are no
+    // ties, and the error is the colour itself or its distance to 255.
+    const QImage src = AsRgb32(image);
+    TIndexedImage out = EmptyIndexed(src, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    const int width = out.Width;
+    if (width == 0) return out;
+    if (AllGrey(src)) {
+        DitherGreysToBlackAndWhite(src, out);
+        return out;
+    }
+    // The errors from the row above, by pixel, with a spare cell at each end.
+    // Within a row the error carried to the next pixel (7/16) and the three
+    // cells below that the last pixels still add to stay in registers, so a
+    // pixel waits for no store of the one before.
+    std::vector<TError> above(static_cast<std::size_t>(width) + 2), below(above.size());
+    for (int y = 0; y < out.Height; ++y) {
+        const QRgb* in = RgbRow(src, y);
+        std::uint8_t* dst = out.Row(y);
+        const bool leftToRight = (y % 2) == 0;
+        const int step = leftToRight ? 1 : -1;
+        int x = leftToRight ? 0 : width - 1;
+        QRgb exactColor = ~in[x];
+        std::uint8_t exactIndex = 0;
+        const TError* fromAbove = above.data() + 1;
+        TError* toBelow = below.data() + 1;
+        TError carry, behind, under;  // to x; below x - step and below x (not yet written)
+        for (int n = 0; n < width; ++n, x += step) {
+            const TError e{fromAbove[x].R + carry.R, fromAbove[x].G + carry.G, fromAbove[x].B + carry.B};
+            const QRgb color = in[x];
+            const bool noError = (e.R | e.G | e.B) == 0;
+            TError err;
+            if (color == exactColor && noError) {
+                dst[x] = exactIndex;
+            } else {
+                const int r = Clamp255(qRed(color) + ((e.R + 8) >> 4));
+                const int g = Clamp255(qGreen(color) + ((e.G + 8) >> 4));
+                const int b = Clamp255(qBlue(color) + ((e.B + 8) >> 4));
+                const bool white = r + g + b > 382;
+                dst[x] = white;
+                const int level = white ? 255 : 0;
+                err = {r - level, g - level, b - level};
+                if ((err.R | err.G | err.B) == 0 && noError) {
+                    exactColor = color;
+                    exactIndex = white;
+                }
+            }
+            // Below x - step is complete now: 1/16 from x - 2 step, 5/16 from x - step, 3/16 from x.
+            toBelow[x - step] = {behind.R + 3 * err.R, behind.G + 3 * err.G, behind.B + 3 * err.B};
+            behind = {under.R + 5 * err.R, under.G + 5 * err.G, under.B + 5 * err.B};
+            under = err;
+            carry = {7 * err.R, 7 * err.G, 7 * err.B};
+        }
+        toBelow[x - step] = behind;  // below the row's last pixel; `under` falls off the edge
+        above.swap(below);
+    }
+    return out;
 }
 
 TIndexedImage DitherToPalette(const QImage& image, const std::vector<QRgb>& palette) {

@@ -57,15 +57,17 @@ void PutFrame(std::vector<std::uint8_t>& out, const TIndexedImage& image, int ta
         AppendRunLengthImageData(image.Pixels.data(), image.Pixels.size(), tableBits, out);
 }
 
-// Every bit set in some pixel, eight pixels at a time.
+// Every bit set in some pixel, sixteen pixels at a time.
 unsigned AllBitsOf(const std::vector<std::uint8_t>& pixels) {
-    std::uint64_t bits = 0;
+    std::uint64_t bits = 0, more = 0;
     std::size_t at = 0;
-    for (; at + 8 <= pixels.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, pixels.data() + at, 8);
-        bits |= word;
+    for (; at + 16 <= pixels.size(); at += 16) {
+        std::uint64_t words[2];
+        std::memcpy(words, pixels.data() + at, 16);
+        bits |= words[0];
+        more |= words[1];
     }
+    bits |= more;
     for (; at < pixels.size(); ++at) bits |= pixels[at];
     for (int shift = 32; shift >= 8; shift /= 2) bits |= bits >> shift;
     return static_cast<unsigned>(bits & 0xFF);
@@ -86,7 +88,7 @@ bool EncodeGif(const TIndexedImage& image, int transparentIndex, TGifCoding codi
         return false;
     }
     const int tableBits = ColorTableBits(image.Palette.size());
-    if (AllBitsOf(image.Pixels) >> tableBits) {
+    if (tableBits < 8 && AllBitsOf(image.Pixels) >> tableBits) {  // a table of 256 holds every byte
         error = "GIF encoder failed: a pixel lies outside the colour table.";
         return false;
     }

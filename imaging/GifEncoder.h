@@ -10,9 +10,9 @@ namespace vorlix {
 
 constexpr int kNoTransparency = -1;
 
-// How the pixel data is coded: codes for runs of one colour only, which every
-// decoder reads and which is quick and simple to write, or dictionary LZW
-// (smaller files, the same bytes as giflib writes).
+// How the pixel data is coded: dictionary LZW (what files are saved with), or
+// codes for runs of one colour only, which every decoder reads as well but
+// which gives larger files, most of all for the dot patterns of two colours.
 enum class TGifCoding { RunLength, Lzw };
 
 // transparentIndex >= 0 adds a graphic control extension making that colour

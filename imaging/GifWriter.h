@@ -19,7 +19,7 @@ struct TGifOptions {
     TGifColors Colors = TGifColors::Colors256;
     // The colour of the reduced image's pixel at this point becomes transparent.
     std::optional<QPoint> TransparentAt;
-    TGifCoding Coding = TGifCoding::RunLength;
+    TGifCoding Coding = TGifCoding::Lzw;
 };
 
 // Monochrome: nearest of black and white; 16 and 256: octree palette with

@@ -31,6 +31,7 @@ struct TImageOptions {
     int ScaleIndex = 4;            // image scale table (4 = 100 %); the size of every format
     // PNG, SVG and PDF: any size against 100 %, in place of the table's.
     std::optional<double> Scale;
+    bool SvgTextAsPaths = false;  // SVG: text as glyph outlines
 };
 
 }  // namespace vorlix

@@ -9,7 +9,10 @@
 namespace vorlix {
 namespace {
 
-constexpr unsigned kLastCode = 4095;  // the table is cleared when its next code would be this
+// The table holds codes up to 4095 and is cleared when it is full, as the
+// common encoders do (giflib clears one entry earlier, which costs a few bytes).
+constexpr unsigned kLastCode = 4096;
+constexpr int kWidestCode = 12;
 
 // The string table. A string extended by the pixel it already ends in joins
 // a chain (s, sc, scc, ...) kept as an array, so that a run of one colour
@@ -20,7 +23,10 @@ constexpr unsigned kLastCode = 4095;  // the table is cleared when its next code
 class TStringTable {
 public:
     void Clear(unsigned roots) {
-        std::fill(slots_.begin(), slots_.end(), kEmpty);
+        // Only the slots taken since the last clear: a frame clears its table
+        // a few times, and most of the hash is empty each time.
+        for (unsigned i = 0; i < usedCount_; ++i) slots_[used_[i]] = kEmpty;
+        usedCount_ = 0;
         poolUsed_ = 0;
         for (unsigned p = 0; p < roots; ++p) StartChain(p);
     }
@@ -41,6 +47,7 @@ public:
         std::uint32_t slot = Hash(key);
         while (slots_[slot] != kEmpty) slot = (slot + 1) & kMask;
         slots_[slot] = (key << 12) | code;
+        used_[usedCount_++] = static_cast<std::uint16_t>(slot);
         StartChain(code);
     }
 
@@ -66,7 +73,7 @@ public:
     }
 
 private:
-    static constexpr int kBits = 14;  // four times the largest table: short probes
+    static constexpr int kBits = 13;  // twice the largest table: short probes, and it stays in the cache
     static constexpr std::uint32_t kMask = (1u << kBits) - 1;
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;  // no (key, code) packs to this
     static constexpr std::uint16_t kFirstCapacity = 4;
@@ -75,6 +82,12 @@ private:
     struct TChain {
         std::uint16_t Start, Length;
     };
+
+    static std::array<std::uint32_t, 1u << kBits> MakeEmpty() {
+        std::array<std::uint32_t, 1u << kBits> slots;
+        slots.fill(kEmpty);
+        return slots;
+    }
 
     static std::uint32_t Key(unsigned prefix, unsigned pixel) { return (prefix << 8) | pixel; }
     static std::uint32_t Hash(std::uint32_t key) { return (key * 2654435761u) >> (32 - kBits); }
@@ -90,7 +103,9 @@ private:
         return static_cast<std::uint16_t>(start);
     }
 
-    std::array<std::uint32_t, 1u << kBits> slots_;
+    std::array<std::uint32_t, 1u << kBits> slots_ = MakeEmpty();
+    std::array<std::uint16_t, kLastCode + 1> used_;  // the slots taken, in order
+    unsigned usedCount_ = 0;
     std::array<TChain, kLastCode + 1> chains_;  // by head code
     // Every chain's room. Doubling on the way, a chain of n codes has taken
     // at most 4n entries, so all chains together at most 4 x 4096; twice that
@@ -111,7 +126,7 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
     unsigned limit = 1u << width;
     auto put = [&](unsigned code) {
         packer.Put(code, width);
-        if (next >= limit) limit = 1u << ++width;
+        if (next >= limit && width < kWidestCode) limit = 1u << ++width;
     };
     auto restart = [&] {
         table.Clear(clearCode);
@@ -136,12 +151,9 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
     restart();
     put(clearCode);
     unsigned current = pixels[0];
-    std::size_t at = 0;
-    while (at < count) {
-        const unsigned color = pixels[at];
-        std::size_t steps = RunLength(pixels, at, count);
-        at += steps;
-        if (at - steps > 0) {
+    ForEachRun(pixels, count, [&](std::size_t first, std::size_t steps) {
+        const unsigned color = pixels[first];
+        if (first > 0) {
             // The run's first pixel differs from the last one of `current`.
             const unsigned code = table.FindOther(current, color);
             current = code ? code : emit(current, color, 0, false);
@@ -154,7 +166,7 @@ void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, 
             current = emit(current, color, head, true);
             --steps;
         }
-    }
+    });
     put(current);
     put(endCode);
     packer.Finish();

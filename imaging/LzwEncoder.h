@@ -1,9 +1,9 @@
 #pragma once
 // The compressed pixel data of a GIF frame: the minimum code size, the LZW
 // code stream in sub-blocks of at most 255 bytes, and the block terminator.
-// The codes, their widths and the moments of clearing the table are those of
-// giflib's encoder, so the bytes are the same as giflib writes; the table is
-// searched faster, which matters when thousands of diagrams are written.
+// Plain LZW as the common encoders write it: the table is cleared when it
+// holds 4096 codes. Runs of one colour walk the table by indexing instead of
+// hashing pixel by pixel, which matters when thousands of diagrams are written.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

@@ -114,11 +114,7 @@ void AppendRunLengthImageData(const std::uint8_t* pixels, std::size_t count, int
                               std::vector<std::uint8_t>& out) {
     AppendCodedImageData(count, bitsPerPixel, out, [&](int rootBits, TCodePacker& packer) {
         TRunCoder coder(rootBits, packer);
-        for (std::size_t at = 0; at < count;) {
-            const std::size_t length = RunLength(pixels, at, count);
-            coder.PutRun(pixels[at], length);
-            at += length;
-        }
+        ForEachRun(pixels, count, [&](std::size_t first, std::size_t length) { coder.PutRun(pixels[first], length); });
         coder.Finish();
     });
 }

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <memory>
+#include <string>
 
 #include "print/PrintTarget.h"
 
@@ -16,11 +17,14 @@ public:
     // A4 (or the paper given) at the given resolution, without margins.
     explicit TPdfPrintTarget(const QString& fileName, int dotsPerInch = 300,
                              QPageSize::PageSizeId paper = QPageSize::A4);
+    // The file named by these bytes, as they are (a name need not be UTF-8).
+    explicit TPdfPrintTarget(const std::string& localFileName, int dotsPerInch = 300,
+                             QPageSize::PageSizeId paper = QPageSize::A4);
     ~TPdfPrintTarget() override;
 
     QSize PageSize() const override;
     bool BeginJob(const QString& title, std::string& error) override;
-    QPainter& Canvas() override { return painter_; }
+    QPainter& Canvas() override { return *painter_; }
     bool EndJob(std::string& error) override;
     void AbortJob() override;
     bool JobRunning() const override { return jobRunning_; }
@@ -31,10 +35,11 @@ public:
     bool Finish(std::string& error) override;
 
 private:
-    QString fileName_;
+    std::string fileName_;  // the name's bytes
     QBuffer buffer_;
     std::unique_ptr<QPdfWriter> writer_;
-    QPainter painter_;
+    std::unique_ptr<QPainter> painter_ = std::make_unique<QPainter>();
+    bool outOfMemory_ = false;  // the writer failed half way: the document is dropped unended
     bool jobRunning_ = false;
     int pages_ = 0;
 };

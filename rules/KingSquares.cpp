@@ -78,16 +78,18 @@ void TKingSquares::Follow(const TChessPosition& pos, const TChessMove& move) {
 // A piece of the side attacks the square: a knight, king or pawn on one of
 // the squares it attacks from, or a rook, bishop or queen on one of its lines
 // with nothing between.
-bool TKingSquares::Attacked(int square, bool byWhite) const {
+bool TKingSquares::AttackedAfter(int square, bool byWhite, uint64_t occupied, uint64_t removed) const {
     const int32_t side = byWhite ? 0 : kBlackOffset;
-    if (kAttackMasks.Knight[square] & Pieces[pcWKnight + side]) return true;
-    if (kAttackMasks.King[square] & Pieces[pcWKing + side]) return true;
-    if (kAttackMasks.PawnAttackers[byWhite ? 0 : 1][square] & Pieces[pcWPawn + side]) return true;
+    const uint64_t kept = ~removed;
+    if (kAttackMasks.Knight[square] & Pieces[pcWKnight + side] & kept) return true;
+    if (kAttackMasks.King[square] & Pieces[pcWKing + side] & kept) return true;
+    if (kAttackMasks.PawnAttackers[byWhite ? 0 : 1][square] & Pieces[pcWPawn + side] & kept) return true;
     const uint64_t queens = Pieces[pcWQueen + side];
-    uint64_t sliders = (kAttackMasks.Straight[square] & (Pieces[pcWRook + side] | queens)) |
-                       (kAttackMasks.Diagonal[square] & (Pieces[pcWBishop + side] | queens));
+    uint64_t sliders = ((kAttackMasks.Straight[square] & (Pieces[pcWRook + side] | queens)) |
+                        (kAttackMasks.Diagonal[square] & (Pieces[pcWBishop + side] | queens))) &
+                       kept;
     for (; sliders; sliders &= sliders - 1)
-        if (!(kAttackMasks.Between[square][__builtin_ctzll(sliders)] & Occupied)) return true;
+        if (!(kAttackMasks.Between[square][__builtin_ctzll(sliders)] & occupied)) return true;
     return false;
 }
 

@@ -32,7 +32,11 @@ struct TKingSquares {
     // now to move, when it has one king, stands in check.
     void Follow(const TChessPosition& pos, const TChessMove& move);
     // A piece of the given side attacks the square, on the board followed.
-    bool Attacked(int square, bool byWhite) const;
+    bool Attacked(int square, bool byWhite) const { return AttackedAfter(square, byWhite, Occupied, 0); }
+    // The same on the board followed with the squares held changed to
+    // `occupied` and the pieces on `removed` taken off: a king's step tested
+    // without a copy of the board.
+    bool AttackedAfter(int square, bool byWhite, uint64_t occupied, uint64_t removed) const;
 
 private:
     void SyncSquare(const int32_t (&board)[64], int square);

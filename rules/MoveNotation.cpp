@@ -1,5 +1,12 @@
 #include "rules/MoveNotation.h"
 
+#include <cstring>
+
+#include "rules/AttackTables.h"
+#include "rules/BoardGeometry.h"
+#include "rules/KingSquares.h"
+#include "rules/MoveRules.h"
+
 namespace vorlix {
 
 namespace {
@@ -125,6 +132,190 @@ bool DecodeMove(std::string_view text, bool whiteToMove, TChessMove& move) {
     move.Capture = cross;
     if (m >= 2 && squares[m - 2] == 'e' && squares[m - 1] == 'p') m -= 2;
     return ReadSquares(squares, m, move);
+}
+
+const char* const kNotationKeys[kNotationCount] = {"asis", "letters", "de", "fr", "es", "nl", "it", "figurine"};
+const char* const kNotationNames[kNotationCount] = {
+    "As written",          "English (K Q R B N)", "German (K D T L S)",  "French (R D T F C)",
+    "Spanish (R D T A C)", "Dutch (K D T L P)",   "Italian (R D T A C)", "Figurines"};
+
+bool NotationFromKey(std::string_view key, TNotation& notation) {
+    for (int i = 0; i < kNotationCount; ++i)
+        if (key == kNotationKeys[i]) {
+            notation = static_cast<TNotation>(i);
+            return true;
+        }
+    if (key == "en" || key == "english") {
+        notation = TNotation::English;
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The letters of K, Q, B, N, R (white piece codes 1..5) per notation; the
+// figurines are the outline symbols, used for both sides as books print them.
+const char* const kPieceNames[kNotationCount][6] = {
+    {"", "K", "Q", "B", "N", "R"}, {"", "K", "Q", "B", "N", "R"},
+    {"", "K", "D", "L", "S", "T"}, {"", "R", "D", "F", "C", "T"},
+    {"", "R", "D", "A", "C", "T"}, {"", "K", "D", "L", "P", "T"},
+    {"", "R", "D", "A", "C", "T"}, {"", "\xE2\x99\x94", "\xE2\x99\x95", "\xE2\x99\x97", "\xE2\x99\x98", "\xE2\x99\x96"},
+};
+
+int32_t WhiteKind(int32_t code) { return code > kBlackOffset ? code - kBlackOffset : code; }
+
+void Put(char*& out, const char* text) {
+    while (*text) *out++ = *text++;
+}
+
+// A piece on `from` reaches the target by its kind of move, the way clear.
+bool Reaches(const TChessPosition& pos, int32_t kind, int from, int to) {
+    const int df = SquareFile(to) - SquareFile(from), dr = SquareRank(to) - SquareRank(from);
+    const auto clear = [&] {
+        return ClearPath(pos.Board, SquareFile(from), SquareRank(from), SquareFile(to), SquareRank(to));
+    };
+    switch (kind) {
+        case pcWKnight: return KnightJump(df, dr);
+        case pcWBishop: return DiagonalLine(df, dr) && clear();
+        case pcWRook: return StraightLine(df, dr) && clear();
+        case pcWQueen: return (StraightLine(df, dr) || DiagonalLine(df, dr)) && clear();
+        default: return false;
+    }
+}
+
+// The other pieces of the mover's kind that could legally make the same move
+// decide what the text must add: the file when it tells them apart, else the
+// rank, else both.
+void Disambiguate(const TChessPosition& before, const TChessMove& move, char*& out) {
+    const int32_t kind = WhiteKind(move.Piece);
+    if (kind == pcWKing || kind == pcWPawn) return;
+    const int to = SquareIndex(move.ToFile, move.ToRank);
+    const int from = SquareIndex(move.FromFile, move.FromRank);
+    bool any = false, sameFile = false, sameRank = false;
+    for (int square = 0; square < 64; ++square) {
+        if (square == from || before.Board[square] != move.Piece || !Reaches(before, kind, square, to)) continue;
+        TChessMove other = move;
+        other.FromFile = SquareFile(square);
+        other.FromRank = SquareRank(square);
+        if (!ValidateMove(before, other)) continue;
+        any = true;
+        sameFile |= SquareFile(square) == move.FromFile;
+        sameRank |= SquareRank(square) == move.FromRank;
+    }
+    if (!any) return;
+    if (!sameFile) {
+        *out++ = static_cast<char>('a' + move.FromFile);
+    } else if (!sameRank) {
+        *out++ = static_cast<char>('1' + move.FromRank);
+    } else {
+        *out++ = static_cast<char>('a' + move.FromFile);
+        *out++ = static_cast<char>('1' + move.FromRank);
+    }
+}
+
+// One candidate of HasLegalMove: true when the rules accept it.
+bool Tries(const TChessPosition& pos, const TKingSquares& kings, int32_t piece, int from, int to) {
+    const int32_t target = pos.Board[to];
+    if (target != pcEmpty && !IsEnemyOf(pos.WhiteToMove, target)) return false;
+    TChessMove move;
+    move.Piece = piece;
+    move.FromFile = SquareFile(from);
+    move.FromRank = SquareRank(from);
+    move.ToFile = SquareFile(to);
+    move.ToRank = SquareRank(to);
+    move.Capture = target != pcEmpty;
+    if (WhiteKind(piece) == pcWPawn) {
+        if (move.ToFile != move.FromFile) move.Capture = true;  // en passant lands on an empty square
+        if (move.ToRank == 0 || move.ToRank == 7) move.Promotion = SidePiece(pos.WhiteToMove, pcWQueen);
+    }
+    return ValidateMove(pos, kings, move);
+}
+
+}  // namespace
+
+bool HasLegalMove(const TChessPosition& pos) {
+    TKingSquares kings;
+    kings.Find(pos.Board);
+    const bool white = pos.WhiteToMove;
+    // The king first: most checks are met by a king move. Castling needs no
+    // try of its own: when it is legal, so is the king's first step.
+    for (int from = 0; from < 64; ++from) {
+        const int32_t piece = pos.Board[from];
+        if (WhiteKind(piece) != pcWKing || (white ? !IsWhitePiece(piece) : !IsBlackPiece(piece))) continue;
+        for (const int8_t* to = kTables.King[from]; *to >= 0; ++to)
+            if (Tries(pos, kings, piece, from, *to)) return true;
+    }
+    for (int from = 0; from < 64; ++from) {
+        const int32_t piece = pos.Board[from];
+        if (piece == pcEmpty || (white ? !IsWhitePiece(piece) : !IsBlackPiece(piece))) continue;
+        const int32_t kind = WhiteKind(piece);
+        if (kind == pcWKnight) {
+            for (const int8_t* to = kTables.Knight[from]; *to >= 0; ++to)
+                if (Tries(pos, kings, piece, from, *to)) return true;
+        } else if (kind == pcWPawn) {
+            const int file = SquareFile(from), rank = SquareRank(from), step = white ? 1 : -1;
+            if (!OnBoard(file, rank + step)) continue;
+            if (Tries(pos, kings, piece, from, SquareIndex(file, rank + step))) return true;
+            if (OnBoard(file, rank + 2 * step) && Tries(pos, kings, piece, from, SquareIndex(file, rank + 2 * step)))
+                return true;
+            for (const int df : {-1, 1})
+                if (OnBoard(file + df, rank + step) &&
+                    Tries(pos, kings, piece, from, SquareIndex(file + df, rank + step)))
+                    return true;
+        } else if (kind != pcWKing) {
+            const int first = kind == pcWBishop ? 4 : 0, last = kind == pcWRook ? 4 : 8;
+            for (int d = first; d < last; ++d)
+                for (int i = 0; i < 8 && kTables.Line[from][d][i] >= 0; ++i) {
+                    const int to = kTables.Line[from][d][i];
+                    if (Tries(pos, kings, piece, from, to)) return true;
+                    if (pos.Board[to] != pcEmpty) break;
+                }
+        }
+    }
+    return false;
+}
+
+size_t WriteMove(const TChessPosition& before, const TChessMove& move, TNotation notation, char* out) {
+    const char* const start = out;
+    const char* const* names = kPieceNames[static_cast<int>(notation)];
+    const int32_t kind = WhiteKind(move.Piece);
+    int rookFrom = 0, rookTo = 0;
+    if (CastlingRook(move, rookFrom, rookTo)) {
+        Put(out, move.ToFile == 6 ? "O-O" : "O-O-O");
+    } else {
+        const bool capture = before.Board[SquareIndex(move.ToFile, move.ToRank)] != pcEmpty || move.EnPassant;
+        if (kind == pcWPawn) {
+            if (capture) *out++ = static_cast<char>('a' + move.FromFile);
+        } else {
+            Put(out, names[kind]);
+            Disambiguate(before, move, out);
+        }
+        if (capture) *out++ = 'x';
+        *out++ = static_cast<char>('a' + move.ToFile);
+        *out++ = static_cast<char>('1' + move.ToRank);
+        if (move.Promotion > 0) {
+            *out++ = '=';
+            Put(out, names[WhiteKind(move.Promotion)]);
+        }
+    }
+    TChessPosition after;
+    MakeMove(before, after, move);
+    if (IsKingAttacked(after.Board, after.WhiteToMove)) {
+        (after.WhiteToMove ? after.WhiteInCheck : after.BlackInCheck) = true;
+        *out++ = HasLegalMove(after) ? '+' : '#';
+    }
+    return static_cast<size_t>(out - start);
+}
+
+std::string MoveToText(const TChessPosition& before, const TChessMove& move, TNotation notation) {
+    char text[kMoveTextRoom];
+    return std::string(text, WriteMove(before, move, notation, text));
+}
+
+std::string NotatedMove(const TChessPosition& after, TNotation notation) {
+    if (notation == TNotation::AsWritten || !after.Prev || after.LastMove.Piece == pcEmpty) return after.MoveText;
+    return MoveToText(*after.Prev, after.LastMove, notation);
 }
 
 }  // namespace vorlix

@@ -30,8 +30,11 @@ inline constexpr size_t kPlacementRoom = 80;
 // Writes the placement to out (kPlacementRoom bytes); returns its length.
 size_t WritePlacement(const int32_t (&board)[64], char* out);
 
-// The placement field kept rank by rank, so that after a move only the ranks
-// the move changed are written again.
+struct TChessMove;
+
+// The placement field kept as one text, patched in place after a move: only
+// the ranks the move changed are written again, and the text after a rank
+// that changed its length moves along.
 class TPlacementCache {
 public:
     void SetAll(const int32_t (&board)[64]);
@@ -39,12 +42,27 @@ public:
     void Update(const int32_t (&board)[64], unsigned ranks);
     // The same when the squares holding a piece are known (bit i: square index i).
     void Update(const int32_t (&board)[64], unsigned ranks, uint64_t occupied);
+    // After `move` was made on `board`: looks only at the squares it changed.
+    void Follow(const int32_t (&board)[64], const TChessMove& move, uint64_t occupied);
     // Writes the whole placement to out (kPlacementRoom bytes); returns its length.
     size_t Write(char* out) const;
 
 private:
-    char text_[8][8] = {};
+    void TakeRank(const int32_t (&board)[64], int rank);
+    void WriteRanks(unsigned ranks, uint64_t occupied);
+    // Puts a rank's text (its first `length` bytes, in memory order) in place.
+    void Patch(int rank, uint64_t text, size_t length);
+
+    // Per rank: the letter of each file's piece (0 for none), then the digits
+    // 1 to 8, so that a rank's text is eight look-ups.
+    char letters_[8][16] = {};
+    // A rank's text with all ranks after it, as moved when its length changes.
+    static constexpr size_t kPlacementTail = 72;
+    // Rank 8 first, as written; room past the end for moves of a whole tail.
+    char text_[kPlacementRoom + kPlacementTail] = {};
+    uint8_t start_[8] = {};  // where the text of each rank (index 0: rank 1) begins
     uint8_t length_[8] = {};
+    uint8_t size_ = 0;
 };
 
 }  // namespace vorlix

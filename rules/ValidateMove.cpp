@@ -44,7 +44,7 @@ public:
 
 private:
     bool InCheck() {
-        if (inCheck_ < 0) inCheck_ = IsSquareAttacked(Pos.Board, KingFile, KingRank, !White);
+        if (inCheck_ < 0) inCheck_ = Kings.Attacked(SquareIndex(KingFile, KingRank), !White);
         return inCheck_ != 0;
     }
 
@@ -55,13 +55,12 @@ private:
         return dir >= 0 && SlidesAlong(FirstPieceBeyond(Pos.Board, king, square, dir), !White, dir);
     }
 
-    // The one king steps to the target.
+    // The one king steps to the target: the enemy's attacks on it, from the
+    // square sets with the king moved and a piece taken there removed.
     bool KingSafeOn(const TChessMove& move, TSquare from) const {
-        int32_t scratch[64];
-        std::memcpy(scratch, Pos.Board, sizeof scratch);
-        scratch[SquareIndex(move.ToFile, move.ToRank)] = scratch[SquareIndex(from.File, from.Rank)];
-        scratch[SquareIndex(from.File, from.Rank)] = pcEmpty;
-        return !IsSquareAttacked(scratch, move.ToFile, move.ToRank, !White);
+        const int to = SquareIndex(move.ToFile, move.ToRank);
+        const uint64_t toBit = uint64_t{1} << to, fromBit = uint64_t{1} << SquareIndex(from.File, from.Rank);
+        return !Kings.AttackedAfter(to, !White, (Kings.Occupied & ~fromBit) | toBit, toBit);
     }
 
     // The full test on a copy of the board, for the rare cases: en passant,

@@ -91,6 +91,8 @@ void TAppSettings::LoadSettings(QSize screen) {
     LoadHighlighting();
     Animate = LoadWrittenBool(kBoardKey, "Animate", true);
     AnimationSpeed = LoadRangedInteger(kBoardKey, "AnimationSpeed", 0, kMaxAnimationSpeed, kDefaultAnimationSpeed);
+    // Written only once the user changes it: a first start writes what it always wrote.
+    ShowSideToMove = store_.ReadBool(kBoardKey, "ShowSideToMove").value_or(false);
     store_.Flush();
 }
 
@@ -151,6 +153,11 @@ void TAppSettings::SaveAnimate() {
 
 void TAppSettings::SaveAnimationSpeed() {
     store_.WriteInteger(kBoardKey, "AnimationSpeed", AnimationSpeed);
+    store_.Flush();
+}
+
+void TAppSettings::SaveShowSideToMove() {
+    store_.WriteBool(kBoardKey, "ShowSideToMove", ShowSideToMove);
     store_.Flush();
 }
 

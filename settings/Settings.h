@@ -50,6 +50,7 @@ public:
     void SavePlaySounds();
     void SaveAnimate();
     void SaveAnimationSpeed();
+    void SaveShowSideToMove();
     void SaveHighlighting();
     void SaveFileTypeAnswers();
     void SaveWindowBounds(int left, int top, int width, int height);
@@ -76,6 +77,8 @@ public:
     std::array<THighlightOption, 4> HighLight{};
     bool Animate = true;
     int AnimationSpeed = kDefaultAnimationSpeed;
+    // The board setting "Show Side to Move": the mover mark beside every diagram that has a side.
+    bool ShowSideToMove = false;
     QStringList RecentPGN, RecentEPD, RecentVXD;
 
 private:

@@ -6,7 +6,7 @@
 
 namespace vorlix {
 
-TMoveGrid BuildMoveGrid(const TPGNPos& chain, const std::string& result) {
+TMoveGrid BuildMoveGrid(const TPGNPos& chain, const std::string& result, TNotation notation) {
     TMoveGrid grid;
     grid.Rows.push_back({"Nr.", "", ""});
     if (!chain.First) return grid;
@@ -21,7 +21,7 @@ TMoveGrid BuildMoveGrid(const TPGNPos& chain, const std::string& result) {
     }
     for (const TChessPosition* p = chain.First->Next; p; p = p->Next) {
         grid.Rows[row][0] = std::to_string(p->MoveNumber) + ".";
-        grid.Rows[row][col] = p->MoveText;
+        grid.Rows[row][col] = NotatedMove(*p, notation);
         if (++col > 2) {
             col = 1;
             ++row;

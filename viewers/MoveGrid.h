@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/MoveNotation.h"
+
 namespace vorlix {
 
 class TPGNPos;
@@ -15,8 +17,9 @@ struct TMoveGrid {
     bool WhiteFirst = true;  // the game starts with White to move
 };
 
-// An empty chain gives the header row only.
-TMoveGrid BuildMoveGrid(const TPGNPos& chain, const std::string& result);
+// An empty chain gives the header row only. Moves are shown in the notation
+// (their text as written in the file by default).
+TMoveGrid BuildMoveGrid(const TPGNPos& chain, const std::string& result, TNotation notation = TNotation::AsWritten);
 
 struct TGridCell {
     int Row = 1;

@@ -27,6 +27,13 @@ int FontStyle(TSettingsStore& store, const QString& name) {
 
 }  // namespace
 
+bool LoadShowGameState(TSettingsStore& store) { return store.ReadBool(kPGNViewerKey, "ShowGameState").value_or(false); }
+
+void SaveShowGameState(TSettingsStore& store, bool show) {
+    store.WriteBool(kPGNViewerKey, "ShowGameState", show);
+    store.Flush();
+}
+
 TMoveListPrintSettings LoadMoveListPrintSettings(TSettingsStore& store) {
     TMoveListPrintSettings s;
     s.Layout = RangedInteger(store, "Layout", 0, 2, mlRunningText);
@@ -36,6 +43,7 @@ TMoveListPrintSettings LoadMoveListPrintSettings(TSettingsStore& store) {
     s.BodyFont.Size = RangedInteger(store, "BFSize", 8, 100, 12);
     s.BodyFont.Name = FontName(store, "BFName");
     s.BodyFont.Style = FontStyle(store, "BFStyle");
+    s.Notation = static_cast<TNotation>(RangedInteger(store, "Notation", 0, kNotationCount - 1, 0));
     return s;
 }
 
@@ -47,6 +55,7 @@ void SaveMoveListPrintSettings(TSettingsStore& store, const TMoveListPrintSettin
     store.WriteInteger(kPGNLayoutKey, "BFSize", s.BodyFont.Size);
     store.WriteString(kPGNLayoutKey, "BFName", QString::fromStdString(s.BodyFont.Name));
     store.WriteInteger(kPGNLayoutKey, "BFStyle", s.BodyFont.Style);
+    store.WriteInteger(kPGNLayoutKey, "Notation", static_cast<int>(s.Notation));
 }
 
 }  // namespace vorlix

@@ -3,6 +3,8 @@
 // possible, the last-move label and the automatic replay's pace.
 #include <string>
 
+#include "rules/MoveNotation.h"
+
 namespace vorlix {
 
 class TPGNPos;
@@ -22,11 +24,12 @@ struct TNavigationState {
 };
 
 // All disabled with an empty label when no game is loaded (empty chain).
-TNavigationState NavigationState(const TPGNPos& chain);
+TNavigationState NavigationState(const TPGNPos& chain, TNotation notation = TNotation::AsWritten);
 
 // "12. Nf3" after a white move, "12... Nc6" after a black one, "-" at the first
-// position (also of a game set up from a FEN, which has a move number).
-std::string LastMoveLabel(const TChessPosition& position);
+// position (also of a game set up from a FEN, which has a move number); the
+// move in the notation.
+std::string LastMoveLabel(const TChessPosition& position, TNotation notation = TNotation::AsWritten);
 
 // The automatic replay's timer interval in ms for a speed track bar position 0 to 100.
 constexpr int ReplayInterval(int trackBarPosition) { return 5250 - 50 * trackBarPosition; }

@@ -327,6 +327,15 @@ void TBoardEditor::CreatePopupMenu() {
         item->setCheckable(true);
         styleGroup->addAction(item);
     }
+    QMenu* sides = submenu(m, "popSideToMove", "Side to &Move", "Set the side to move");
+    auto* sideGroup = new QActionGroup(sides);
+    const char* sideCaptions[] = {"&White to Move", "&Black to Move", "&Not Shown"};
+    for (int i = 0; i < 3; ++i) {
+        AddMirrorItem(sides, QString("popSideToMove%1").arg(i), sideCaptions[i], QString("mnuSideToMove%1").arg(i));
+        QAction* item = sides->actions().back();
+        item->setCheckable(true);
+        sideGroup->addAction(item);
+    }
     m->addSeparator();
     // Selection toggles are marked modified by the focus-change event.
     auto toggle = [this] { TPopupEdits(board_, rightClick_).ToggleSelection(); };
@@ -345,6 +354,11 @@ void TBoardEditor::popBoardPopup() {
             if (QAction* main = window_.Item(mirrored)) item->setEnabled(main->isEnabled());
         if (item->objectName().startsWith("popPieceStyle") && item->isCheckable())
             item->setChecked(item->objectName().back().digitValue() == int(board_.PieceStyle()));
+        if (item->objectName().startsWith("popSideToMove") && item->isCheckable()) {
+            const TSideToMove side = board_.SideToMove();
+            const int shown = side == TSideToMove::White ? 0 : side == TSideToMove::Black ? 1 : 2;
+            item->setChecked(item->objectName().back().digitValue() == shown);
+        }
     }
 }
 

@@ -205,6 +205,7 @@ void TMainWindow::FirstShow() {
     DrawPieceButtons();
     diagram_.Board.SetAnimate(settings_.Animate);
     diagram_.Board.SetAnimationSpeed(settings_.AnimationSpeed);
+    diagram_.Board.SetShowSideToMove(settings_.ShowSideToMove);
     boardView_->RenderNow();
     boardView_->show();
     saveBounds_ = true;

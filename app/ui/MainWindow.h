@@ -206,6 +206,8 @@ private:
     void mnuInvertBoardClick();
     void mnuStartingPositionClick();
     void mnuPieceStyleClick(int index);
+    // Item 0 White, 1 Black, 2 Not Shown.
+    void mnuSideToMoveClick(int index);
     void mnuWebPageClick();
     // Help menu and the dialogs of the Configure menu (MainWindowDialogs.cpp).
     void mnuHelpContentsClick();
@@ -289,6 +291,7 @@ private:
     QActionGroup* imageScales_ = nullptr;
     QActionGroup* printScales_ = nullptr;
     QActionGroup* pieceStyles_ = nullptr;
+    QActionGroup* sidesToMove_ = nullptr;
 };
 
 }  // namespace vorlix

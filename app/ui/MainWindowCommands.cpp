@@ -308,6 +308,14 @@ void TMainWindow::mnuPieceStyleClick(int index) {
     UpdateCommandStates();
 }
 
+void TMainWindow::mnuSideToMoveClick(int index) {
+    const TSideToMove side = index == 0 ? TSideToMove::White : index == 1 ? TSideToMove::Black : TSideToMove::None;
+    if (side == diagram_.Board.SideToMove()) return;
+    diagram_.Board.SetSideToMove(side);
+    diagram_.Board.Refresh();
+    MarkModified();
+}
+
 void TMainWindow::mnuWebPageClick() {
     if (!QDesktopServices::openUrl(QUrl(kHomePage)))
         SoundMessageDlg("Could not launch browser...", TMsgDlgType::mtError, QMessageBox::Ok);

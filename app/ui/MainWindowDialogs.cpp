@@ -30,6 +30,10 @@ void TMainWindow::mnuConfigureBoardClick() {
     dialog.OnScratchImage = [this](const QString& fileName) { AddScratchImage(fileName); };
     dialog.OnApplied = [this] {
         settings_.SaveHighlighting();
+        if (settings_.ShowSideToMove != diagram_.Board.ShowSideToMove()) {
+            settings_.ShowSideToMove = diagram_.Board.ShowSideToMove();
+            settings_.SaveShowSideToMove();
+        }
         MarkModified();
     };
     dialog.exec();

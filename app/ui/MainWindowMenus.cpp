@@ -45,6 +45,12 @@ const QStringList kClipboardHints = {
     "Set the format to 256-color bitmap image",     "Set the format to true color bitmap image",
     "Set format to the not so readable epd format", "Set format to ASCII text impersonating a chess diagram",
     "Set format to a readable text format"};
+// Items 0, 1, 2: White, Black, none.
+int SideToMoveItem(TSideToMove side) { return side == TSideToMove::White ? 0 : side == TSideToMove::Black ? 1 : 2; }
+const QStringList kSideToMoveCaptions = {"&White to Move", "&Black to Move", "&Not Shown"};
+const QStringList kSideToMoveHints = {"White is to move: the diagram shows it when Show Side to Move is on",
+                                      "Black is to move: the diagram shows it when Show Side to Move is on",
+                                      "The diagram tells no side to move"};
 const QStringList kPieceStyleCaptions = {"S&mart", "&Roviravo", "&Roruvoz"};
 const QStringList kPieceStyleHints = {"Select the \"Riroz\" piecestyle", "Select the \"Roviravo\" piecestyle",
                                       "Select the \"Roruvoz\" piecestyle"};
@@ -222,6 +228,9 @@ void TMainWindow::CreateBoardMenu() {
     QMenu* styles = AddMenu(m, "mnuPieceStyle", "Piece St&yle", "Select a piece style");
     pieceStyles_ =
         AddRadioItems(styles, "mnuPieceStyle", kPieceStyleCaptions, kPieceStyleHints, &TMainWindow::mnuPieceStyleClick);
+    QMenu* sides = AddMenu(m, "mnuSideToMove", "Side to &Move", "Set the side to move");
+    sidesToMove_ =
+        AddRadioItems(sides, "mnuSideToMove", kSideToMoveCaptions, kSideToMoveHints, &TMainWindow::mnuSideToMoveClick);
     m->addSeparator();
     AddItem(m, "mnuSelectAll", "Select &All", "Select all squares");
     AddItem(m, "mnuUnselectAll", "&Unselect All", "Unselect all selected squares");
@@ -404,7 +413,10 @@ void TMainWindow::mnuOptionsPopup() {
     Item("mnuPlaySounds")->setEnabled(TSoundPlayer::HasWaveOutput());
 }
 
-void TMainWindow::mnuBoardPopup() { pieceStyles_->actions().at(diagram_.Board.PieceStyle())->setChecked(true); }
+void TMainWindow::mnuBoardPopup() {
+    pieceStyles_->actions().at(diagram_.Board.PieceStyle())->setChecked(true);
+    sidesToMove_->actions().at(SideToMoveItem(diagram_.Board.SideToMove()))->setChecked(true);
+}
 
 QMenu* TMainWindow::Menu(const QString& objectName) const { return findChild<QMenu*>(objectName); }
 

@@ -20,6 +20,7 @@
 #include "batch/BatchRunner.h"
 #include "batch/BatchSources.h"
 #include "batch/CaptionTemplate.h"
+#include "batch/GameStateChoice.h"
 #include "batch/ui/BatchDialogParts.h"
 #include "batch/ui/BatchHost.h"
 #include "batch/ui/PercentProgressBar.h"
@@ -331,6 +332,7 @@ TDiagramJob TEpdBatchDialog::JobOf(int n, std::string& headerText, std::string& 
     const TEPDRec& record = *records_[size_t(n - 1)];
     TDiagramJob job;
     std::copy(std::begin(record.Board), std::end(record.Board), job.Codes.begin());
+    SetJobEpdState(job, record, {});
     headerText = headerTemplate_.empty() ? EpdCaptionText(headerMode_, record, headerText)
                                          : ExpandCaption(headerTemplate_, CaptionRecordOfEpd(record, n));
     footerText = footerTemplate_.empty() ? EpdCaptionText(footerMode_, record, footerText)

@@ -124,6 +124,7 @@ void TBoardSettingsDialog::FillControls() {
     coordBackColor_->SetColor(style_.CoordBackColor);
     capitals_->setChecked(style_.CoordInCapitals);
     inside_->setChecked(style_.CoordInside);
+    showSideToMove_->setChecked(style_.ShowSideToMove);
     for (int i = 0; i < 4; ++i) {
         hlColors_[i]->SetColor(highlights_[i].Color);
         hlMerges_[i]->setChecked(highlights_[i].Merge);
@@ -245,6 +246,7 @@ void TBoardSettingsDialog::btnDefaultsClick() {
     style_.CoordSides = East | South;
     style_.CoordInCapitals = false;
     style_.CoordInside = false;
+    style_.ShowSideToMove = false;
     style_.CoordBackColor = clWhite;
     style_.CoordFont = TCFont{clBlack, "MS Sans Serif", 12, fsBold};
     style_.PieceStyle = psRirozReg;

@@ -118,6 +118,7 @@ private:
     TColorButton* coordBackColor_ = nullptr;
     QCheckBox* capitals_ = nullptr;
     QCheckBox* inside_ = nullptr;
+    QCheckBox* showSideToMove_ = nullptr;
     QLabel* fontExample_ = nullptr;
     std::array<TColorButton*, 4> hlColors_{};
     std::array<QCheckBox*, 4> hlMerges_{};

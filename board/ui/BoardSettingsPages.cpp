@@ -107,6 +107,14 @@ QWidget* TBoardSettingsDialog::CreateCoordinatesPage() {
         Changed();
     });
     column->addWidget(where);
+    // The mover mark: a small square beside the board, filled for Black, empty for White.
+    showSideToMove_ = new QCheckBox("Show Side to Move", page);
+    showSideToMove_->setObjectName("chkShowSideToMove");
+    column->addWidget(showSideToMove_);
+    connect(showSideToMove_, &QCheckBox::toggled, this, [this](bool on) {
+        style_.ShowSideToMove = on;
+        Changed();
+    });
 
     auto* font = new QGroupBox("&Font:", page);
     auto* fontGrid = new QGridLayout(font);

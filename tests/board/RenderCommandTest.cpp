@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,43 @@ TEST_F(RenderCommand, WritesExactlyTheBoardRenderingAsA24BitBmp) {
     TDiagramBoard board;
     board.Render();
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), board.DiagramBitmap());
+}
+
+// Without coordinates, header or footer the command draws with no GUI
+// application at all: the pixels must still be the board's own, in every format.
+TEST_F(RenderCommand, ADiagramWithoutTextIsDrawnAsTheBoardDrawsIt) {
+    struct TCase {
+        QStringList Args;
+        std::function<void(TDiagramBoard&)> Style;
+    };
+    const TCase cases[] = {
+        {{}, [](TDiagramBoard&) {}},
+        {{"--grid", "2", "--view", "black", "--piece-style", "roviravo"},
+         [](TDiagramBoard& b) {
+             b.SetGridLineWidth(2);
+             b.SetView(vwBlackUnder);
+             b.SetPieceStyle(psRoviravo);
+         }},
+        {{"--square-size", "40"}, [](TDiagramBoard& b) { b.SetSquareSize(40); }},
+    };
+    for (const TCase& c : cases) {
+        TDiagramBoard board;
+        board.BeginUpdate();
+        board.SetCoordenateOrientation(0);
+        c.Style(board);
+        board.EndUpdate();
+        board.Render();
+        for (const char* name : {"plain.bmp", "plain.gif", "plain.png"}) {
+            SCOPED_TRACE(c.Args.join(' ').toStdString() + " " + name);
+            const QString out = Out(name);
+            const TRun run = RunVorlix(
+                QStringList{"--fen", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "--coords", "-", "-o", out} +
+                c.Args);
+            ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+            EXPECT_TRUE(run.Errors.isEmpty()) << run.Errors.toStdString();
+            EXPECT_EQ(QImage(out).convertToFormat(QImage::Format_RGB32), board.DiagramBitmap());
+        }
+    }
 }
 
 TEST_F(RenderCommand, OptionsGoThroughTheBoardSetters) {
@@ -132,6 +170,24 @@ TEST_F(RenderCommand, ScalableOutputsTakeAnySizeAndRefuseBitmapOnlyOptions) {
     EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.png"), "--size", "500", "--scale", "200"}).ExitCode, 2);
     EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.png"), "--colors", "16"}).ExitCode, 2);
     EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("a.bmp"), "--size", "500"}).ExitCode, 2);
+}
+
+TEST_F(RenderCommand, SvgTextAsPathsLeavesNoTextElement) {
+    const QString fen = "4k3/8/8/8/8/8/8/4K3";
+    for (const char* mode : {"text", "paths"}) {
+        const QString out = Out(QString("%1.svg").arg(mode).toUtf8().constData());
+        const TRun run = RunVorlix({"--fen", fen, "-o", out, "--header", "A & B", "--svg-text", mode});
+        ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray svg = file.readAll();
+        EXPECT_EQ(svg.contains("<text"), QByteArray(mode) == "text") << mode;
+        EXPECT_TRUE(svg.contains("<title>A &amp; B</title>")) << mode;
+        EXPECT_TRUE(svg.contains("<desc>4k3/8/8/8/8/8/8/4K3\nWhite: King e1; Black: King e8</desc>")) << mode;
+    }
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("b.png"), "--svg-text", "paths"}).ExitCode, 2);
+    EXPECT_EQ(RunVorlix({"--fen", fen, "-o", Out("b.svg"), "--svg-text", "outlines"}).ExitCode, 2);
+    EXPECT_FALSE(QFile::exists(Out("b.svg")));
 }
 
 TEST_F(RenderCommand, UnwritableTargetIsAnErrorAndKeepsNoPartialFile) {

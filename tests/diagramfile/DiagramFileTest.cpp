@@ -477,6 +477,46 @@ TEST_F(DiagramFile, CoordinatesInsideTravelInOneByteOldReadersStepOver) {
     EXPECT_TRUE(board.CoordenateInside());
 }
 
+// The side to move: two bytes in the range older readers skip, only when set;
+// each side comes back, a bad value is refused and the file before is kept.
+TEST_F(DiagramFile, SideToMoveTravelsInTwoBytesOnlyWhenSet) {
+    TDiagram source;
+    StyleEverything(source.Board);
+    TBoardMarks marks;  // the new tag must not disturb the fields that follow it
+    marks.Arrows = {{12, 28, TMarkColor::Blue}};
+    source.Board.SetMarks(marks);
+    source.Board.SetCoordenateInside(true);
+    const std::vector<uint8_t> none = Saved(source);
+    const struct {
+        TSideToMove Side;
+        uint8_t Payload;
+    } kSides[] = {{TSideToMove::White, 203}, {TSideToMove::Black, 204}};
+    for (const auto& c : kSides) {
+        source.Board.SetSideToMove(c.Side);
+        const std::vector<uint8_t> with = Saved(source);
+        ASSERT_EQ(with.size(), none.size() + 2);
+        const auto at = std::mismatch(none.begin(), none.end(), with.begin()).second;
+        ASSERT_NE(at, with.end());
+        EXPECT_EQ(at[0], 233);
+        EXPECT_EQ(at[1], c.Payload);
+        EXPECT_TRUE(std::equal(at + 2, with.end(), none.begin() + (at - with.begin())));
+        ASSERT_TRUE(LoadBytes(with));
+        EXPECT_EQ(board.SideToMove(), c.Side);
+        EXPECT_EQ(board.Marks(), marks);
+        ExpectSameBoard(board, source.Board);
+        EXPECT_EQ(Saved(diagram), with) << "read and written again: the same bytes";
+    }
+    // A file without the tag (every older one) reads as no side, and writes back as it was.
+    ASSERT_TRUE(LoadBytes(none));
+    EXPECT_EQ(board.SideToMove(), TSideToMove::None);
+    EXPECT_EQ(Saved(diagram), none);
+    // A payload out of range is no diagram: the one loaded stays.
+    std::vector<uint8_t> bad = WithPrelude({233, 205});
+    board.SetSideToMove(TSideToMove::Black);
+    EXPECT_FALSE(LoadBytes(bad));
+    EXPECT_EQ(board.SideToMove(), TSideToMove::Black);
+}
+
 // A file of very many marks loads at once, without repeats and within the bound.
 TEST_F(DiagramFile, VeryManyMarksLoadWithoutRepeatsAndWithinTheBound) {
     std::vector<uint8_t> fields;

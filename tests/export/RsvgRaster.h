@@ -3,12 +3,17 @@
 // image when it is not installed.
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 
-inline QImage RasterisedByRsvg(const QByteArray& svg) {
+// With an environment, rsvg-convert runs in it (for example with a font
+// configuration that finds no fonts).
+inline QImage RasterisedByRsvg(const QByteArray& svg,
+                               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
     if (rsvg.isEmpty()) return {};
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(rsvg, {"--background-color", "white"});
     process.write(svg);
     process.closeWriteChannel();

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -124,30 +125,44 @@ TEST(SafeFileWriter, AKilledSaveLeavesNoTemporaryFileAndTheOldFile) {
 }
 
 // Saves made while signals arrive: an ignored SIGINT stays ignored and costs no
-// save; SIGTERM at any moment leaves the target whole and no temporary file.
+// save; SIGTERM at any moment leaves the targets whole and no temporary file,
+// also while several threads save side by side (as a batch run's workers do).
 TEST(SafeFileWriter, SavesUnderSignalsKeepIgnoredSignalsIgnoredAndLeaveNoTemporaryFile) {
     struct TCase {
         int Signal;
         bool Ignored;  // the program ignores the signal, as a batch in a script's background does
         int Rounds;
+        int Threads;  // each saving its own file
     };
-    for (const TCase c : {TCase{SIGINT, true, 1}, TCase{SIGTERM, false, 40}}) {
-        SCOPED_TRACE(c.Signal);
+    for (const TCase c : {TCase{SIGINT, true, 1, 1}, TCase{SIGTERM, false, 40, 1}, TCase{SIGINT, true, 1, 3},
+                          TCase{SIGTERM, false, 40, 3}}) {
+        SCOPED_TRACE(testing::Message() << "signal " << c.Signal << ", threads " << c.Threads);
         for (int round = 0; round < c.Rounds; ++round) {
             TTempDir dir;
-            const std::string file = dir.Write("d.gif", "old");
+            std::vector<std::string> files, names;
+            for (int t = 0; t < c.Threads; ++t) {
+                names.push_back("d" + std::to_string(t) + ".gif");
+                files.push_back(dir.Write(names.back(), "old"));
+            }
             int ready[2];
             ASSERT_EQ(::pipe(ready), 0);
             const pid_t child = ::fork();
             if (child == 0) {
                 if (c.Ignored) ::signal(c.Signal, SIG_IGN);
                 ::write(ready[1], "g", 1);
-                try {
-                    for (int i = 0; i < 400; ++i) WriteFileSafely(file, std::string(100 + i % 7, 'x'), false);
-                } catch (...) {
-                    ::_exit(3);
-                }
-                ::_exit(0);
+                std::atomic<bool> failed{false};
+                auto save = [&](const std::string& file) {
+                    try {
+                        for (int i = 0; i < 400; ++i) WriteFileSafely(file, std::string(100 + i % 7, 'x'), false);
+                    } catch (...) {
+                        failed = true;
+                    }
+                };
+                std::vector<std::thread> others;
+                for (int t = 1; t < c.Threads; ++t) others.emplace_back(save, files[size_t(t)]);
+                save(files[0]);
+                for (std::thread& t : others) t.join();
+                ::_exit(failed ? 3 : 0);
             }
             char go;
             ASSERT_EQ(::read(ready[0], &go, 1), 1);
@@ -166,9 +181,11 @@ TEST(SafeFileWriter, SavesUnderSignalsKeepIgnoredSignalsIgnoredAndLeaveNoTempora
             }
             ::close(ready[0]);
             ::close(ready[1]);
-            EXPECT_EQ(Names(dir), std::vector<std::string>{"d.gif"}) << "round " << round;
-            const auto size = fs::file_size(file);
-            EXPECT_TRUE(size == 3 || (size >= 100 && size < 107)) << size;
+            EXPECT_EQ(Names(dir), names) << "round " << round;
+            for (const std::string& file : files) {
+                const auto size = fs::file_size(file);
+                EXPECT_TRUE(size == 3 || (size >= 100 && size < 107)) << size;
+            }
         }
     }
 }

@@ -119,6 +119,48 @@ TEST(Monochrome, KeepsBlackAndWhiteAndTurnsGreysIntoDotDensities) {
     EXPECT_NEAR(whiteShare(30), 128 / 255.0, 0.08);
 }
 
+// The two-colour road is the general diffusion to {black, white}, pixel for
+// pixel: near the threshold (r + g + b about 382), with colours whose
+// channels clamp, on tiny and odd-sized pictures, on flat fields and on
+// pictures of greys only (which take a road of their own).
+TEST(Monochrome, IsTheDiffusionToBlackAndWhitePixelForPixel) {
+    std::mt19937 random(5);
+    QImage noise(131, 77, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, random() & 0xFFFFFF);
+    QImage greyNoise(97, 61, QImage::Format_RGB32);
+    for (int y = 0; y < greyNoise.height(); ++y)
+        for (int x = 0; x < greyNoise.width(); ++x) {
+            const int grey = x < 10 ? 120 + static_cast<int>(random() % 16) : static_cast<int>(random() % 256);
+            greyNoise.setPixel(x, y, qRgb(grey, grey, grey));
+        }
+    QImage nearThreshold(64, 50, QImage::Format_RGB32);
+    for (int y = 0; y < nearThreshold.height(); ++y)
+        for (int x = 0; x < nearThreshold.width(); ++x)
+            nearThreshold.setPixel(x, y, qRgb(127 + x % 3, 128 - y % 2, 127 + (x + y) % 2));
+    const struct {
+        const char* Name;
+        QImage Image;
+    } cases[] = {
+        {"one pixel", Stripes(1, 1, {qRgb(200, 10, 250)})},
+        {"one column", Gradient(1, 90)},
+        {"one row", Gradient(90, 1)},
+        {"gradient", Gradient(201, 150)},
+        {"squares", Stripes(328, 41, {qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(0, 0, 0), qRgb(240, 217, 181)})},
+        {"noise", noise},
+        {"greys", Stripes(328, 41, {qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(0, 0, 0), qRgb(128, 128, 128)})},
+        {"grey noise", greyNoise},
+        {"one grey pixel", Stripes(1, 1, {qRgb(128, 128, 128)})},
+        {"near the threshold", nearThreshold},
+    };
+    for (const auto& c : cases) {
+        const TIndexedImage fast = MapToMonochrome(c.Image);
+        const TIndexedImage general = DitherToPalette(c.Image, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        EXPECT_EQ(fast.Palette, general.Palette) << c.Name;
+        EXPECT_TRUE(fast.Pixels == general.Pixels) << c.Name;
+    }
+}
+
 TEST(PaletteCompaction, DropsUnusedEntriesAndRemapsPixels) {
     TIndexedImage image;
     image.Width = 3;

@@ -135,8 +135,11 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
         got=$(complete_line $line "")
         [ "$got" = "$expected" ] && pass || fail "completion of 'vorlix${line#vorlix} <TAB>': '$got', wanted '$expected'"
     done <<'CASES'
-vorlix|--help --version batch epd games gif render replay sheet 
+vorlix|--help --version batch book epd games gif help render replay sheet 
 vorlix sheet --per-page|1 12 2 4 6 9 
+vorlix book --notation|asis de es figurine fr it letters nl 
+vorlix book|game.pgn 
+vorlix render --svg-text|paths text 
 vorlix render --piece-style|riroz roruvoz roviravo 
 vorlix render --view|black white 
 vorlix batch --positions|custom entire fixed 

@@ -55,6 +55,7 @@ public:
     explicit TTwinReplay(const TChessPosition& start) : ref_(start), fast_(start) {
         kings_.Find(fast_.Board);
         placement_.SetAll(fast_.Board);
+        followed_.SetAll(fast_.Board);
     }
 
     const TChessPosition& Position() const { return ref_; }
@@ -82,6 +83,7 @@ public:
         PlayMove(fast_, move);
         kings_.Follow(fast_, move);
         placement_.Update(fast_.Board, RanksChangedBy(move), kings_.Occupied);
+        followed_.Follow(fast_.Board, move, kings_.Occupied);
         if (kings_.InCheck >= 0) {
             const int side = fast_.WhiteToMove ? 0 : 1;
             ASSERT_EQ(kings_.Count[side], 1) << where;
@@ -104,6 +106,8 @@ public:
         char text[kPlacementRoom];
         const size_t n = placement_.Write(text);
         EXPECT_EQ(std::string(text, n), PlacementText(ref_.Board)) << where;
+        const size_t m = followed_.Write(text);
+        EXPECT_EQ(std::string(text, m), PlacementText(ref_.Board)) << where << ": followed square by square";
     }
 
 private:
@@ -111,6 +115,7 @@ private:
     TChessPosition fast_;
     TKingSquares kings_;
     TPlacementCache placement_;
+    TPlacementCache followed_;  // follows the squares each move changed
 };
 
 bool DecodeBoth(std::string_view token, bool white, TChessMove& move) {

@@ -177,8 +177,13 @@ QGroupBox* TEpdViewer::CreatePositionData() {
     grid->addWidget(FedtBestMove, 6, 0, 1, 2);
     grid->setRowStretch(7, 1);
 
-    connect(FchkWhiteToMove, &QCheckBox::toggled, this,
-            [this](bool on) { EditSelected([&](TEPDRec& rec, int) { rec.WhiteToMove = on; }); });
+    connect(FchkWhiteToMove, &QCheckBox::toggled, this, [this](bool on) {
+        EditSelected([&](TEPDRec& rec, int) { rec.WhiteToMove = on; });
+        if (fillingFields_ || SelectedRow() < 0) return;
+        // The diagram shows the record: its side follows.
+        host_.Board().SetSideToMove(on ? TSideToMove::White : TSideToMove::Black);
+        host_.Board().Refresh();
+    });
     connect(FchkEP, &QCheckBox::toggled, this, &TEpdViewer::chkEPClick);
     connect(FedtEP, &QLineEdit::textChanged, this, [this](const QString& text) {
         EditSelected([&](TEPDRec& rec, int) { rec.EpSquare = text.toStdString(); });
@@ -303,6 +308,7 @@ void TEpdViewer::ShowCurrentOnBoard() {
     TDiagramBoard& board = host_.Board();
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, rec->Board[SquareIndex(file, rank)]);
+    board.SetSideToMove(rec->WhiteToMove ? TSideToMove::White : TSideToMove::Black);
     board.Refresh();
 }
 

@@ -85,7 +85,8 @@ QMenuBar* TMoveListWindow::CreateMenu() {
 
 void TMoveListWindow::Fill() {
     filling_ = true;
-    grid_ = BuildMoveGrid(viewer_.Chain(), viewer_.Chain().First ? viewer_.LoadedGame().Result : std::string());
+    grid_ = BuildMoveGrid(viewer_.Chain(), viewer_.Chain().First ? viewer_.LoadedGame().Result : std::string(),
+                          viewer_.PrintSettings().Notation);
     const int rows = static_cast<int>(grid_.Rows.size()) - 1;
     FsgrMoves->clearContents();
     FsgrMoves->setRowCount(rows);
@@ -192,13 +193,29 @@ void TMoveListWindow::SizeColumns() {
     FsgrMoves->setColumnWidth(2, half);
 }
 
+void TMoveListWindow::ShowNotation() {
+    grid_ = BuildMoveGrid(viewer_.Chain(), viewer_.Chain().First ? viewer_.LoadedGame().Result : std::string(),
+                          viewer_.PrintSettings().Notation);
+    filling_ = true;
+    for (int r = 0; r < FsgrMoves->rowCount() && r + 1 < static_cast<int>(grid_.Rows.size()); ++r)
+        for (int c = 1; c < 3; ++c)
+            if (QTableWidgetItem* item = FsgrMoves->item(r, c))
+                item->setText(QString::fromStdString(grid_.Rows[static_cast<size_t>(r + 1)][c]));
+    filling_ = false;
+}
+
 // ---- printing
 
 void TMoveListWindow::mnuSetupClick() { viewer_.Host().PrinterSetup(); }
 
 void TMoveListWindow::mnuLayoutClick() {
     TPgnPrintDialog dialog(viewer_.PrintSettings(), this);
-    if (dialog.exec() == QDialog::Accepted) viewer_.PrintSettings() = dialog.Settings();
+    if (dialog.exec() != QDialog::Accepted) return;
+    const TNotation was = viewer_.PrintSettings().Notation;
+    viewer_.PrintSettings() = dialog.Settings();
+    if (viewer_.PrintSettings().Notation == was) return;
+    ShowNotation();
+    viewer_.UpdateButtons();  // the last-move label
 }
 
 void TMoveListWindow::mnuPrintClick() {

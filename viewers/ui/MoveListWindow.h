@@ -23,6 +23,9 @@ public:
 
     // Fills the grid from the viewer's loaded game; disabled without one.
     void Fill();
+    // Writes the moves again in the notation of the settings, keeping the
+    // replay where it is.
+    void ShowNotation();
     // Selects the cell of the current position.
     void SelectCurrentCell();
     // Shows the window beside the viewer.

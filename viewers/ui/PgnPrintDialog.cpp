@@ -1,5 +1,6 @@
 #include "viewers/ui/PgnPrintDialog.h"
 
+#include <QComboBox>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -69,6 +70,16 @@ TPgnPrintDialog::TPgnPrintDialog(const TMoveListPrintSettings& settings, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CreateLayoutGroup());
     layout->addWidget(CreateFontsGroup());
+    auto* notation = new QHBoxLayout;
+    FcbxNotation = new QComboBox(this);
+    FcbxNotation->setObjectName("cbxNotation");
+    for (const char* name : kNotationNames) FcbxNotation->addItem(name);
+    FcbxNotation->setCurrentIndex(static_cast<int>(settings.Notation));
+    auto* notationLabel = new QLabel("&Notation:", this);
+    notationLabel->setBuddy(FcbxNotation);
+    notation->addWidget(notationLabel);
+    notation->addWidget(FcbxNotation, 1);
+    layout->addLayout(notation);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* ok = new QPushButton("&OK", this);
@@ -157,6 +168,7 @@ TMoveListPrintSettings TPgnPrintDialog::Settings() const {
     TMoveListPrintSettings s = settings_;
     for (int i = 0; i < 3; ++i)
         if (FrbtLayout[i]->isChecked()) s.Layout = i;
+    s.Notation = static_cast<TNotation>(std::clamp(FcbxNotation->currentIndex(), 0, kNotationCount - 1));
     return s;
 }
 

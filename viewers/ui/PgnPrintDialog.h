@@ -1,9 +1,11 @@
 #pragma once
-// "PGN Print Layout": the move list's print layout and its header and body fonts.
+// "PGN Print Layout": the move list's print layout and its header and body fonts,
+// and the notation of the move list and its printing.
 #include <QDialog>
 
 #include "viewers/PgnViewerSettings.h"
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -23,6 +25,7 @@ public:
     QGroupBox* gpbLayout() const { return FgpbLayout; }
     QPushButton* btnHeaderFont() const { return FbtnHeaderFont; }
     QPushButton* btnBodyFont() const { return FbtnBodyFont; }
+    QComboBox* cbxNotation() const { return FcbxNotation; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -39,6 +42,7 @@ private:
     QRadioButton* FrbtLayout[3] = {};
     QPushButton* FbtnHeaderFont = nullptr;
     QPushButton* FbtnBodyFont = nullptr;
+    QComboBox* FcbxNotation = nullptr;
 };
 
 // The left edges of three pictures of width w spread over a client width:

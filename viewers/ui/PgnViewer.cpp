@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,14 +17,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "batch/GameBookWriter.h"
 #include "batch/PositionPicker.h"
 #include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
+#include "files/GameGlyphs.h"
 #include "files/GameMarks.h"
+#include "files/GameReplay.h"
 #include "help/ui/Help.h"
 #include "settings/Settings.h"
 #include "viewers/GameListModel.h"
+#include "viewers/PgnViewerSettings.h"
 #include "viewers/ReplayNavigation.h"
+#include "viewers/ui/GameBookDialog.h"
 #include "viewers/ui/GameListView.h"
 #include "viewers/ui/GameLoading.h"
 #include "viewers/ui/MoveListWindow.h"
@@ -219,19 +225,34 @@ QWidget* TPgnViewer::CreateButtonPanel() {
     FchkOnTop->setChecked(true);
     connect(FchkOnTop, &QCheckBox::toggled, this, &TPgnViewer::chkOnTopClick);
     row->addWidget(FchkOnTop);
+    FchkGameState = new QCheckBox("Last &Move and Check", panel);
+    FchkGameState->setObjectName("chkGameState");
+    FchkGameState->setToolTip("Show the last move, the king in check and the move's !, ?, !? ... on the board");
+    FchkGameState->setChecked(LoadShowGameState(store_));
+    connect(FchkGameState, &QCheckBox::toggled, this, [this](bool on) {
+        SaveShowGameState(store_, on);
+        if (!chain_.Current) return;
+        ShowPositionState(*chain_.Current);
+        host_.Board().Refresh();
+    });
+    row->addWidget(FchkGameState);
     row->addStretch(1);
-    // Right-aligned, from the right: Close, Auto Vorlix, Help.
+    // Right-aligned, from the right: Close, Auto Vorlix, Export Games, Help.
     FbtnHelp = new QPushButton("&Help", panel);
     FbtnHelp->setObjectName("btnHelp");
     connect(FbtnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
     FbtnAutoVorlix = new QPushButton("&Auto Vorlix", panel);
     FbtnAutoVorlix->setObjectName("btnAutoVorlix");
     connect(FbtnAutoVorlix, &QPushButton::clicked, this, &TPgnViewer::btnAutoVorlixClick);
+    FbtnExportGames = new QPushButton("E&xport Games...", panel);
+    FbtnExportGames->setObjectName("btnExportGames");
+    connect(FbtnExportGames, &QPushButton::clicked, this, &TPgnViewer::btnExportGamesClick);
     FbtnCancel = new QPushButton("&Close", panel);
     FbtnCancel->setObjectName("btnCancel");
     FbtnCancel->setShortcut(Qt::Key_Escape);
     connect(FbtnCancel, &QPushButton::clicked, this, &QWidget::close);
     row->addWidget(FbtnHelp);
+    row->addWidget(FbtnExportGames);
     row->addWidget(FbtnAutoVorlix);
     row->addWidget(FbtnCancel);
     return panel;
@@ -324,11 +345,13 @@ TPgnBatchSource TPgnViewer::BatchSource() const { return TPgnBatchSource(games_,
 bool TPgnViewer::LoadGame(int row) {
     const int game = model_->GameOfRow(row);
     gameMarks_.clear();
+    gameGlyphs_.clear();
     if (!games_.ReadGame(game, game_, host_.Reporter())) {
         chain_.Clear();
         return false;
     }
     gameMarks_ = ReadGameMarks(game_);
+    gameGlyphs_ = ReadGameGlyphs(game_);
     return chain_.LoadGame(&game_, game + 1);
 }
 
@@ -344,13 +367,23 @@ void TPgnViewer::ShowPositionOnBoard(const TChessPosition& position, bool refres
     for (int file = 0; file < 8; ++file)
         for (int rank = 0; rank < 8; ++rank) board.SetPiece(file, rank, position.Board[SquareIndex(file, rank)]);
     board.SetGameMarks(MarksOfPosition(position));
+    ShowPositionState(position);
     if (refresh) board.Refresh();
+}
+
+void TPgnViewer::ShowPositionState(const TChessPosition& position) {
+    TDiagramBoard& board = host_.Board();
+    board.SetSideToMove(SideOfPosition(position));
+    const bool shown = FchkGameState && FchkGameState->isChecked();
+    board.SetMoveState(shown ? MoveStateOfPosition(position, TLastMoveMark::Squares, true,
+                                                   GlyphAt(gameGlyphs_, PositionIndex(position)))
+                             : TMoveState());
 }
 
 // ---- steps
 
 void TPgnViewer::UpdateButtons() {
-    const TNavigationState state = NavigationState(chain_);
+    const TNavigationState state = NavigationState(chain_, printSettings_.Notation);
     FspbStart->setEnabled(state.Start);
     FspbFBack->setEnabled(state.FastBack);
     FspbBack->setEnabled(state.Back);
@@ -428,7 +461,10 @@ void TPgnViewer::StepBackOne(bool animate) {
 
 void TPgnViewer::AfterStep() {
     // An animated step showed the position it left; the marks follow the one reached.
-    if (chain_.Current) host_.Board().SetGameMarks(MarksOfPosition(*chain_.Current));
+    if (chain_.Current) {
+        host_.Board().SetGameMarks(MarksOfPosition(*chain_.Current));
+        ShowPositionState(*chain_.Current);
+    }
     UpdateButtons();
     moveList_->SelectCurrentCell();
     host_.DiagramChangedByViewer();
@@ -478,6 +514,35 @@ void TPgnViewer::changeEvent(QEvent* event) {
 }
 
 // ---- commands
+
+// The ticked games as a game book (PDF or HTML).
+void TPgnViewer::btnExportGamesClick() {
+    if (model_->CheckedCount() == 0) {
+        host_.Reporter().Report(TMsgKind::Information,
+                                "There are no PGN games selected for export...\r\n"
+                                "You can select games by clicking the boxes in the list.");
+        return;
+    }
+    StopAutoReplay();
+    const QFileInfo pgn(fileName_);
+    TGameBookDialog dialog(pgn.dir().filePath(pgn.completeBaseName() + ".pdf"), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.FileName().isEmpty()) return;
+    const TBookOptions options = dialog.Options();
+    std::vector<TBookGame> books;
+    TPGNRec game;
+    for (const int i : model_->CheckedGames()) {
+        if (!games_.ReadGame(i, game, host_.Reporter())) return;
+        books.push_back(BuildBookGame(game, options));
+        if (!books.back().Error.empty())
+            host_.Reporter().Report(TMsgKind::Warning, GameMessage(i + 1, books.back().Error) +
+                                                           " The book shows the game up to that move.");
+    }
+    std::string error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = WriteGameBook(books, options, dialog.FileName(), pgn.completeBaseName(), error);
+    QApplication::restoreOverrideCursor();
+    if (!written) host_.Reporter().Report(TMsgKind::Error, error);
+}
 
 void TPgnViewer::btnAutoVorlixClick() {
     if (games_.Count() == 0) {

@@ -77,7 +77,9 @@ public:
     QSlider* tbTimer() const { return FtbTimer; }
     QLabel* lblMove() const { return FlblMove; }
     QCheckBox* chkOnTop() const { return FchkOnTop; }
+    QCheckBox* chkGameState() const { return FchkGameState; }
     QPushButton* btnAutoVorlix() const { return FbtnAutoVorlix; }
+    QPushButton* btnExportGames() const { return FbtnExportGames; }
     QPushButton* btnCancel() const { return FbtnCancel; }
     QTimer* ReplayTimer() const { return replayTimer_; }
     QMenu* mnuPopup() const { return FmnuPopup; }
@@ -117,6 +119,7 @@ private:
     void PaceTimerTimeout();
     void tbTimerChange(int position);
     void btnAutoVorlixClick();
+    void btnExportGamesClick();
     void chkOnTopClick(bool checked);
     void CloseViewer();
 
@@ -125,9 +128,12 @@ private:
     TPGNIndex games_;
     TPGNPos chain_;
     const TBoardMarks& MarksOfPosition(const TChessPosition& position) const;
+    // The position's side to move, and its last move, check and glyph when the viewer shows them.
+    void ShowPositionState(const TChessPosition& position);
     TPGNRec game_;  // the loaded game with its moves
     // Arrows and coloured squares from the comments, one entry per position.
     std::vector<TBoardMarks> gameMarks_;
+    std::vector<std::string> gameGlyphs_;
     QString fileName_;
     TMoveListPrintSettings printSettings_;
     int showCount_ = 0;
@@ -143,7 +149,9 @@ private:
     QLabel* statusLabel_ = nullptr;
     QLabel* FlblMove = nullptr;
     QCheckBox* FchkOnTop = nullptr;
+    QCheckBox* FchkGameState = nullptr;
     QPushButton *FbtnHelp = nullptr, *FbtnAutoVorlix = nullptr, *FbtnCancel = nullptr;
+    QPushButton* FbtnExportGames = nullptr;
     QMenu* FmnuPopup = nullptr;
     QLineEdit* FedtFilter = nullptr;
     QLabel* FlblFilterCount = nullptr;
