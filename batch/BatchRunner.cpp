@@ -28,7 +28,8 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
     TRunStyle style;
     // Through the diagram file's bytes: everything a diagram is drawn from, and nothing shared.
     auto bytes = std::make_shared<const std::vector<uint8_t>>(EncodeDiagram(diagram, kVxdVersion));
-    style.Load = [bytes, header = diagram.Header, footer = diagram.Footer,
+    // A piece set from SVG files is no part of the file's bytes: it travels beside them.
+    style.Load = [bytes, header = diagram.Header, footer = diagram.Footer, pieceSet = diagram.Board.PieceSet(),
                   showMover = diagram.Board.ShowSideToMove()](TDiagram& to) {
         to.Header = header;
         to.Footer = footer;
@@ -39,6 +40,7 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
         to.Board.SetLightSquareBitmap(QImage());
         to.Board.SetDarkSquareBitmap(QImage());
         DecodeDiagram(*bytes, to);
+        to.Board.SetPieceSet(pieceSet);
         to.Board.EndUpdate();
         return true;
     };

@@ -2,6 +2,7 @@
 
 #include "board/BoardText.h"
 #include "board/PieceImages.h"
+#include "board/VectorPieces.h"
 #include "rules/ChessPosition.h"
 
 namespace vorlix {
@@ -152,6 +153,15 @@ void TDiagramBoard::SetPieceStyle(TPieceStyle value) {
     if (OnPieceStyleChange) OnPieceStyleChange(*this);
 }
 
+void TDiagramBoard::SetPieceSet(std::shared_ptr<const TVectorPieces> set) {
+    if (pieceSet_ == set) return;
+    pieceSet_ = std::move(set);
+    RebuildAndInvalidate();
+    if (OnPieceStyleChange) OnPieceStyleChange(*this);
+}
+
+const TVectorPieces& TDiagramBoard::Pieces() const { return pieceSet_ ? *pieceSet_ : TVectorPieces::Of(pieceStyle_); }
+
 void TDiagramBoard::SetSquareSize(int value) {
     if (value < kMinSquareSize || value > kMaxSquareSize || value % 2 != 0) return;
     if (!Assign(squareSize_, value)) return;
@@ -167,7 +177,9 @@ void TDiagramBoard::SetFont(const TCFont& value) {
     if (Assign(font_, value)) Invalidate();
 }
 
-void TDiagramBoard::BuildPieceImages() { pieces_->Build(squareSize_, pieceStyle_, lightShading_, darkShading_); }
+void TDiagramBoard::BuildPieceImages() {
+    pieces_->Build(squareSize_, pieceStyle_, lightShading_, darkShading_, pieceSet_ ? pieceSet_->Artwork() : QImage());
+}
 
 const QImage& TDiagramBoard::PieceImage(int Code) const {
     static const QImage none;

@@ -27,6 +27,7 @@ namespace vorlix {
 
 class TErrorReporter;
 class TPieceImages;
+class TVectorPieces;
 
 // The diagram bitmap is QImage::Format_RGB32.
 constexpr QImage::Format kDiagramFormat = QImage::Format_RGB32;
@@ -133,6 +134,12 @@ public:
     TPieceSize PieceSize() const { return pzSmall; }
     TPieceStyle PieceStyle() const { return pieceStyle_; }
     void SetPieceStyle(TPieceStyle value);
+    // A piece set loaded from SVG files, drawn in place of the style's pieces
+    // (null: the style's own). It is a choice of the run, not kept in the file.
+    void SetPieceSet(std::shared_ptr<const TVectorPieces> set);
+    const std::shared_ptr<const TVectorPieces>& PieceSet() const { return pieceSet_; }
+    // The outline pieces this board draws: the piece set, else the style's.
+    const TVectorPieces& Pieces() const;
     int SquareSize() const { return squareSize_; }
     // Accepted only when it differs, is even and lies in kMinSquareSize..kMaxSquareSize.
     void SetSquareSize(int value);
@@ -343,6 +350,7 @@ private:
     int gridLineWidth_ = 0;
     bool move_ = true;
     TPieceStyle pieceStyle_ = psRirozReg;
+    std::shared_ptr<const TVectorPieces> pieceSet_;
     int squareSize_ = 36;
     TView view_ = vwWhiteUnder;
     TCFont font_;

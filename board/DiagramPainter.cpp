@@ -66,7 +66,7 @@ QPainterPath ShadingLines(TShading shading, int s) {
 }  // namespace
 
 TDiagramPainter::TDiagramPainter(const TDiagramBoard& board)
-    : board_(board), pieces_(TVectorPieces::Of(board.PieceStyle())), size_(board.DiagramSize()) {
+    : board_(board), pieces_(board.Pieces()), size_(board.DiagramSize()) {
     // The frame stops where the mover column begins.
     size_.rwidth() -= MoverColumnWidth(board);
     s_ = board.SquareSize();

@@ -82,8 +82,7 @@ void ShowTravel(TDiagramBoard& board, const TTravel& travel, TPathRounding round
                                                    BoundsTopLeft(board, travel.To) - area.topLeft(),
                                                    AnimationSteps(travel.From, travel.To), rounding);
     const QImage picture =
-        ratio > 1 ? TVectorPieces::Of(board.PieceStyle()).ScreenImage(travel.Code, board.SquareSize(), ratio)
-                  : board.PieceImage(travel.Code);
+        ratio > 1 ? board.Pieces().ScreenImage(travel.Code, board.SquareSize(), ratio) : board.PieceImage(travel.Code);
     const int delay = board.AnimationDelay();
     QImage scratch = background;
     for (std::size_t frame = 0; frame < path.size(); ++frame) {

@@ -143,8 +143,9 @@ void AddShadingLines(QImage& picture, TShading shading) {
     }
 }
 
-void TPieceImages::Build(int squareSize, TPieceStyle style, TShading light, TShading dark) {
+void TPieceImages::Build(int squareSize, TPieceStyle style, TShading light, TShading dark, const QImage& artwork) {
     size_ = squareSize;
+    artwork_ = artwork;
     style_ = style;
     light_ = light;
     dark_ = dark;
@@ -155,7 +156,7 @@ void TPieceImages::BuildNow() const {
     built_ = true;
     const int squareSize = size_;
     const TShading light = light_, dark = dark_;
-    const QImage pieceSet = LoadArtwork(PieceSetName(style_));
+    const QImage pieceSet = artwork_.isNull() ? LoadArtwork(PieceSetName(style_)) : artwork_;
     const QImage extra = LoadArtwork(QString::fromLatin1(kExtraSetName));
 
     auto storeAll = [&](int code, const QImage& source, int row, int column) {

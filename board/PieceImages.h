@@ -31,7 +31,8 @@ public:
 
     // Takes the settings; the pictures are made when first asked for, so a
     // board whose settings change several times (loading a file) builds once.
-    void Build(int squareSize, TPieceStyle style, TShading light, TShading dark);
+    // A non-null artwork (a 6 x 2 grid of cells) stands in for the style's pieces.
+    void Build(int squareSize, TPieceStyle style, TShading light, TShading dark, const QImage& artwork = QImage());
     int Size() const { return size_; }
     // ARGB32 premultiplied: magenta pixels are fully transparent, all others opaque.
     const QImage& Picture(TList list, int code) const {
@@ -54,6 +55,7 @@ private:
     int size_ = 0;
     TPieceStyle style_ = psRirozReg;
     TShading light_ = shNone, dark_ = shNone;
+    QImage artwork_;
     mutable bool built_ = true;  // nothing to build before the first Build
     mutable std::array<std::array<QImage, kCodes>, 3> pictures_;
     mutable std::array<std::array<bool, kCodes>, 3> content_{};

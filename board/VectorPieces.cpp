@@ -1,11 +1,13 @@
 #include "board/VectorPieces.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <cmath>
 #include <mutex>
 
@@ -199,6 +201,105 @@ QPainterPath OuterContours(const QPainterPath& glyph) {
     return outer;
 }
 
+TVectorPieces::~TVectorPieces() = default;
+
+namespace {
+
+// The box our own pieces fill in the cell, all twelve together.
+QRectF OwnPiecesBox() {
+    const TVectorPieces& own = TVectorPieces::Of(psRirozReg);
+    QRectF box;
+    for (int code = 1; code <= 12; ++code) box |= own.Picture(code).Silhouette.boundingRect();
+    return box.isEmpty() ? QRectF(1, 1, TVectorPieces::kCell - 2, TVectorPieces::kCell - 2) : box;
+}
+
+// The view box of a picture scaled to fit the box and centred in it.
+QRectF Fitted(QSizeF view, const QRectF& box) {
+    const QSizeF size = view.scaled(box.size(), Qt::KeepAspectRatio);
+    return QRectF(box.center() - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+// A drawn cell on magenta as the bitmap sets have it: a pixel at least half
+// covered is the piece's colour, made opaque; the rest is the key colour.
+// Colours that mean something to the bitmap road are moved by one step.
+void KeyOnMagenta(const QImage& drawn, QImage& artwork, QPoint at, QPainterPath& silhouette) {
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(artwork.scanLine(at.y() + y)) + at.x();
+        int runStart = -1;
+        for (int x = 0; x <= drawn.width(); ++x) {
+            const bool inside = x < drawn.width() && qAlpha(src[x]) >= 128;
+            if (inside) {
+                QRgb color = qUnpremultiply(src[x]) | 0xFF000000u;
+                if (color == kMagentaRgb || color == kAquaRgb) color ^= 0x00010000u;
+                dst[x] = color;
+                if (runStart < 0) runStart = x;
+            } else {
+                if (x < drawn.width()) dst[x] = kMagentaRgb;
+                if (runStart >= 0) silhouette.addRect(QRectF(runStart, y, x - runStart, 1));
+                runStart = -1;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<const TVectorPieces> TVectorPieces::FromFolder(const QString& folder, QString& error) {
+    std::shared_ptr<TVectorPieces> set(new TVectorPieces());
+    const TVectorPieces& own = Of(psRirozReg);
+    set->style_ = psRirozReg;
+    const QRectF box = OwnPiecesBox();
+    set->clipBox_ = box;
+    set->artwork_ = QImage(6 * kCell, 2 * kCell, QImage::Format_RGB32);
+    if (set->artwork_.isNull()) {
+        error = QStringLiteral("out of memory");
+        return nullptr;
+    }
+    set->artwork_.fill(kMagentaRgb);
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 6; ++column) {
+            const int code = 1 + 6 * row + column;
+            const QString name =
+                QStringLiteral("%1%2.svg").arg(QChar(row == 0 ? 'w' : 'b')).arg(QChar(kLetters[column]));
+            const QString path = QDir(folder).filePath(name);
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) {
+                error = QStringLiteral("%1: cannot read the piece (%2)").arg(path, file.errorString());
+                return nullptr;
+            }
+            auto renderer = std::make_unique<QSvgRenderer>(file.readAll());
+            const QSizeF view = renderer->viewBoxF().size();
+            if (!renderer->isValid() || view.isEmpty()) {
+                error = QStringLiteral("%1: not a valid SVG image with a size").arg(path);
+                return nullptr;
+            }
+            set->boxes_[size_t(code)] = Fitted(view, box);
+            QImage drawn(kCell, kCell, QImage::Format_ARGB32_Premultiplied);
+            drawn.fill(Qt::transparent);
+            {
+                QPainter painter(&drawn);
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                painter.setClipRect(box);
+                renderer->render(&painter, set->boxes_[size_t(code)]);
+            }
+            TVectorPicture& picture = set->pictures_[size_t(code)];
+            picture.Silhouette.setFillRule(Qt::WindingFill);
+            KeyOnMagenta(drawn, set->artwork_, QPoint(column * kCell, row * kCell), picture.Silhouette);
+            picture.Silhouette = picture.Silhouette.simplified();
+            if (picture.Silhouette.isEmpty()) {
+                error = QStringLiteral("%1: the piece draws nothing").arg(path);
+                return nullptr;
+            }
+            set->renderers_[size_t(code)] = std::move(renderer);
+        }
+    }
+    for (int code = pcWCross; code <= pcBDot; ++code) set->pictures_[size_t(code)] = own.Picture(code);
+    set->complete_ = true;
+    set->PrepareForThreads();
+    return set;
+}
+
 const TVectorPieces& TVectorPieces::Of(TPieceStyle style) {
     static std::mutex mutex;
     static std::array<std::unique_ptr<TVectorPieces>, 3> sets;
@@ -262,7 +363,12 @@ void TVectorPieces::Draw(QPainter& painter, int code, QPointF cellOrigin) const 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.translate(cellOrigin);
-    if (!KeepsDrawing(painter) || !DrawGlyphs(painter, code)) {
+    if (const QSvgRenderer* renderer = code <= 12 ? renderers_[size_t(code)].get() : nullptr) {
+        // Clipped to its box, so that no drawing of the file reaches beyond the square.
+        painter.setClipRect(clipBox_, Qt::IntersectClip);
+        std::lock_guard lock(renderMutex_);
+        const_cast<QSvgRenderer*>(renderer)->render(&painter, boxes_[size_t(code)]);
+    } else if (!KeepsDrawing(painter) || !DrawGlyphs(painter, code)) {
         painter.fillPath(picture.Silhouette, Qt::white);
         painter.fillPath(picture.Ink, Qt::black);
     }

@@ -5,13 +5,16 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <array>
+#include <memory>
 #include <mutex>
 
 #include "board/SquareInfo.h"
 
 class QPainter;
+class QSvgRenderer;
 
 namespace vorlix {
 
@@ -36,6 +39,11 @@ public:
 
     // The set of a style with the marks, loaded once.
     static const TVectorPieces& Of(TPieceStyle style);
+    // A set of twelve SVG files wK.svg ... bP.svg in a folder, each fitted into
+    // the box our own pieces fill in the cell; the marks are ours. Null, with a
+    // message naming the file, when a file is missing, unreadable or not SVG.
+    static std::shared_ptr<const TVectorPieces> FromFolder(const QString& folder, QString& error);
+    ~TVectorPieces();
 
     // Picture of a square code 1..16; an empty picture for other codes.
     const TVectorPicture& Picture(int code) const;
@@ -50,9 +58,13 @@ public:
     QImage ScreenImage(int code, int side, qreal ratio) const;
     // True when every piece of the set could be read.
     bool IsComplete() const { return complete_; }
+    // For a set from SVG files: its pieces drawn into 32 x 32 cells of a 6 x 2
+    // grid on magenta, as the bitmap sets are; null for our own sets.
+    const QImage& Artwork() const { return artwork_; }
 
 private:
     explicit TVectorPieces(TPieceStyle style);
+    TVectorPieces() = default;
     bool DrawGlyphs(QPainter& painter, int code) const;
 
     void PrepareForThreads();
@@ -63,6 +75,12 @@ private:
     bool complete_ = false;
     mutable std::once_flag fontOnce_;
     mutable QString fontFamily_;
+    // A set from SVG files: one renderer a piece (codes 1..12), the box each is fitted into.
+    std::array<std::unique_ptr<QSvgRenderer>, 13> renderers_;
+    std::array<QRectF, 13> boxes_;
+    QRectF clipBox_;  // the box of our own pieces: nothing is drawn beyond it
+    QImage artwork_;
+    mutable std::mutex renderMutex_;  // a renderer is not safe to share between threads
 };
 
 }  // namespace vorlix

@@ -31,6 +31,7 @@
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
 #include "cli/GamePass.h"
+#include "cli/LookOptions.h"
 #include "cli/PositionOptions.h"
 #include "cli/GameStateOptions.h"
 #include "export/ScalableExport.h"
@@ -66,6 +67,7 @@ struct TLineChoice {
 };
 
 struct TBatchOptions : TPositionOptions {
+    TLookOptions Look;
     std::string Input;
     TInputKind InputKind = TInputKind::Pgn;
     std::string Output;
@@ -157,6 +159,7 @@ std::optional<int> ParseNumber(const std::string& text) {
 
 std::string ParseValueOption(const std::string& name, const std::string& value, TBatchOptions& o) {
     if (std::optional<std::string> error = ParsePositionValue(name, value, o)) return *error;
+    if (std::optional<std::string> error = ParseLookValue(name, value, o.Look)) return *error;
     if (name == "-o") {
         o.Output = value;
     } else if (name == "--svg-text") {
@@ -461,6 +464,7 @@ TRunStyle TBatchCommand::Style() {
         if (O_.State.MoverMark) diagram.Board.SetShowSideToMove(true);
         ApplyLineSwitch(O_.Header, diagram.Header);
         ApplyLineSwitch(O_.Footer, diagram.Footer);
+        ApplyLook(O_.Look, diagram.Board);
         return true;
     };
     style.Kind = !O_.Format                       ? TOutputKind::Diagram
@@ -761,6 +765,13 @@ int RunBatch(const Args& args) {
     if (!args.empty() && args.front() == "--verify") return VerifyRun(Args(args.begin() + 1, args.end()));
     TBatchOptions options;
     if (const std::string error = ParseBatchOptions(args, options); !error.empty()) return BadArgument(error);
+    if (options.Look.Pieces || options.Look.Theme) {
+        EnsureGuiApplication();
+        if (const std::string error = LoadLook(options.Look); !error.empty()) {
+            std::fprintf(stderr, "vorlix batch: %s\n", error.c_str());
+            return 1;
+        }
+    }
     return TBatchCommand(options).Run();
 }
 

@@ -9,6 +9,7 @@
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/LookOptions.h"
 #include "cli/GameStateOptions.h"
 #include "export/GameAnimation.h"
 #include "files/PGNReader.h"
@@ -23,11 +24,13 @@ struct TGifArgs {
     int Game = 1;
     std::string Output;
     std::optional<std::string> Style;
+    TLookOptions Look;
     TGameAnimationOptions Animation;
     TGameStateChoice State;
 };
 
 bool ParseValue(const std::string& name, const std::string& value, TGifArgs& parsed) {
+    if (std::optional<std::string> error = ParseLookValue(name, value, parsed.Look)) return error->empty();
     if (name == "--game") return ParsePositive(value, parsed.Game);
     if (name == "--delay") return ParsePositive(value, parsed.Animation.DelayMs) && parsed.Animation.DelayMs <= 655350;
     if (name == "-o") {
@@ -86,6 +89,11 @@ int RunGif(const Args& args) {
         const TOpenableName style(*parsed.Style);
         if (!LoadDiagramFile(QString::fromStdString(style.Utf8()), diagram, styleReporter)) return 1;
     }
+    if (const std::string error = LoadLook(parsed.Look); !error.empty()) {
+        std::fprintf(stderr, "vorlix gif: %s\n", error.c_str());
+        return 1;
+    }
+    ApplyLook(parsed.Look, diagram.Board);
     if (parsed.State.MoverMark) diagram.Board.SetShowSideToMove(true);
     reporter.SetSubject(parsed.File + ", game " + std::to_string(parsed.Game));
     return SaveGameAnimation(diagram, game, parsed.Animation, parsed.Output, reporter) ? 0 : 1;

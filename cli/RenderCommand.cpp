@@ -20,6 +20,7 @@
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/LookOptions.h"
 #include "cli/GameStateOptions.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
@@ -32,6 +33,7 @@ namespace vorlix::cli {
 namespace {
 
 struct TRenderOptions {
+    TLookOptions Look;
     std::optional<std::string> Vxd;
     std::optional<std::string> Fen;
     std::optional<std::string> Setup;
@@ -169,6 +171,7 @@ std::optional<int32_t> ParseAlignment(const std::string& text) {
 
 // The option that takes a value; returns an error message, empty on success.
 std::string ParseValueOption(const std::string& name, const std::string& value, TRenderOptions& o) {
+    if (std::optional<std::string> error = ParseLookValue(name, value, o.Look)) return *error;
     if (name == "--vxd") {
         o.Vxd = value;
     } else if (name == "--fen") {
@@ -514,7 +517,9 @@ int RunRender(const Args& args) {
     TRenderOptions options;
     if (const std::string error = ParseRenderOptions(args, options); !error.empty()) return BadArgument(error);
 
-    if (!DrawnAsBitmap(options)) EnsureGuiApplication();
+    // Piece sets and themes read SVG and image files, which needs the GUI machinery.
+    if (!DrawnAsBitmap(options) || options.Look.Theme || options.Look.Pieces) EnsureGuiApplication();
+    if (const std::string error = LoadLook(options.Look); !error.empty()) return Failure(error);
     TStdErrReporter reporter(options.Vxd.value_or(std::string()));
     TDiagram diagram;
     TDiagramBoard& board = diagram.Board;
@@ -523,6 +528,7 @@ int RunRender(const Args& args) {
 
     board.BeginUpdate();
     ApplyStyle(options, board);
+    ApplyLook(options.Look, board);
     const std::string error = ApplyPosition(options, board);
     if (options.Pgn) reporter.SetSubject(*options.Pgn);
     const bool gameShown =

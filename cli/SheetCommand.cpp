@@ -14,6 +14,7 @@
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/LookOptions.h"
 #include "cli/PositionOptions.h"
 #include "files/EPD.h"
 #include "files/GameMarks.h"
@@ -25,6 +26,7 @@ namespace vorlix::cli {
 namespace {
 
 struct TSheetOptions : TPositionOptions {
+    TLookOptions Look;
     std::string Input, Output;
     bool Epd = false;
     std::optional<std::string> Style;
@@ -42,6 +44,7 @@ bool EndsWith(const std::string& text, const char* tail) {
 
 std::string ParseValue(const std::string& name, const std::string& value, TSheetOptions& o) {
     if (std::optional<std::string> error = ParsePositionValue(name, value, o)) return *error;
+    if (std::optional<std::string> error = ParseLookValue(name, value, o.Look)) return *error;
     if (name == "-o") {
         o.Output = value;
     } else if (name == "--per-page") {
@@ -148,6 +151,11 @@ int RunSheet(const Args& args) {
     TDiagram style;
     style.Board.SetErrorReporter(&styleReporter);
     if (!LoadDiagramFile(QString::fromStdString(styleFile), style, styleReporter)) return 1;
+    if (const std::string lookError = LoadLook(o.Look); !lookError.empty()) {
+        std::fprintf(stderr, "vorlix sheet: %s\n", lookError.c_str());
+        return 1;
+    }
+    ApplyLook(o.Look, style.Board);
     std::string error;
     if (!WriteWorksheet(style, positions, o.Sheet, QString::fromStdString(o.Output), error)) {
         std::fprintf(stderr, "vorlix sheet: %s\n", error.c_str());

@@ -70,6 +70,11 @@ void PrintUsage(std::FILE* stream) {
         "                [--notation letters|figurine|de|fr|es|nl|it|asis] [--paper a4|letter] [--columns 1|2]\n"
         "      the games as a book: moves, comments and variations as text, a diagram after every move\n"
         "      whose comment holds [#] or that carries $201 (markers, the default), every N moves, or none\n"
+        "  the look (render, batch, sheet, gif):\n"
+        "      --pieces DIR: a piece set of twelve SVG files in DIR, wK.svg wQ.svg wR.svg wB.svg wN.svg\n"
+        "      wP.svg and bK.svg ... bP.svg, each fitted into its square; drawn in place of the style's pieces\n"
+        "      --theme NAME: the colours of a named theme (NAME.theme in ~/.local/share/chess-vorlix/themes,\n"
+        "      then among the themes we ship: lagoon, print, walnut)\n"
         "  vorlix help: this text\n",
         stream);
 }

@@ -126,7 +126,7 @@ void TBoardControl::DragOver(QMouseEvent* event) {
 QImage TBoardControl::DraggedPicture() const {
     const qreal ratio = devicePixelRatioF();
     if (ratio <= 1) return board_.PieceImage(mouse_.DraggedCode());
-    return TVectorPieces::Of(board_.PieceStyle()).ScreenImage(mouse_.DraggedCode(), board_.SquareSize(), ratio);
+    return board_.Pieces().ScreenImage(mouse_.DraggedCode(), board_.SquareSize(), ratio);
 }
 
 void TBoardControl::mouseReleaseEvent(QMouseEvent* event) {

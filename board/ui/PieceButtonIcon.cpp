@@ -25,7 +25,7 @@ QPixmap BitmapPiece(const TDiagramBoard& board, int code) {
 
 QIcon PieceButtonIcon(const TDiagramBoard& board, int code, qreal screenRatio) {
     QIcon icon(BitmapPiece(board, code));
-    const TVectorPieces& outlines = TVectorPieces::Of(board.PieceStyle());
+    const TVectorPieces& outlines = board.Pieces();
     icon.addPixmap(QPixmap::fromImage(outlines.ScreenImage(code, kPieceButtonIconSide, 2.0)));
     if (screenRatio > 1 && screenRatio != 2.0)
         icon.addPixmap(QPixmap::fromImage(outlines.ScreenImage(code, kPieceButtonIconSide, screenRatio)));
