@@ -142,6 +142,7 @@ vorlix book|game.pgn
 vorlix render --svg-text|paths text 
 vorlix render --piece-style|riroz roruvoz roviravo 
 vorlix render --view|black white 
+vorlix batch --theme|lagoon print walnut 
 vorlix batch --positions|custom entire fixed 
 vorlix batch|game.pgn tests.epd 
 vorlix replay|game.pgn 
