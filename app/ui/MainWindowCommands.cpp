@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QUrl>
 
@@ -314,6 +315,10 @@ void TMainWindow::mnuSideToMoveClick(int index) {
     diagram_.Board.SetSideToMove(side);
     diagram_.Board.Refresh();
     MarkModified();
+    // The mark is off by default; without this the choice would seem to do nothing.
+    if (side != TSideToMove::None && !diagram_.Board.ShowSideToMove())
+        statusPanels_[0]->setText(QString("%1 to move: Configure, Board..., \"Show Side to Move\" draws it")
+                                      .arg(side == TSideToMove::White ? "White" : "Black"));
 }
 
 void TMainWindow::mnuWebPageClick() {
