@@ -55,7 +55,7 @@ void ShowPositionState(TDiagramBoard& board, TSideToMove side, const TGameStateC
 }
 
 bool ShowGamePosition(const std::string& file, int game, int position, const TGameStateChoice& choice,
-                      TDiagramBoard& board, TErrorReporter& reporter) {
+                      TDiagramBoard& board, TErrorReporter& reporter, TCaptionRecord* caption) {
     TPGNRec record;
     if (!ForGameNumber(file, game, reporter, [&](TPGNRec& done) { record = done; })) return false;
     const std::string subject = "game " + std::to_string(game) + ": ";
@@ -81,6 +81,11 @@ bool ShowGamePosition(const std::string& file, int game, int position, const TGa
         board.SetSideToMove(SideOfPosition(shown));
         board.SetMoveState(MoveStateOfPosition(shown, choice.LastMove, choice.Check, glyph));
         if (choice.OrientMover) board.SetView(shown.WhiteToMove ? vwWhiteUnder : vwBlackUnder);
+        if (caption) {
+            *caption = CaptionRecordOfGame(record, game, shown, 1);
+            // The replay makes its moves in place, without a chain to say that a move led here.
+            if (index > 0) caption->LastMove = shown.MoveText;
+        }
         return true;
     } catch (const EIllegalMoveData& e) {
         reporter.Report(TMsgKind::Error, subject + e.Message());

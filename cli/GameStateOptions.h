@@ -4,6 +4,7 @@
 // and --glyphs.
 #include <string>
 
+#include "batch/CaptionTemplate.h"
 #include "batch/GameStateChoice.h"
 #include "cli/Commands.h"
 
@@ -24,8 +25,9 @@ void ShowPositionState(TDiagramBoard& board, TSideToMove side, const TGameStateC
 
 // Position `position` (1: the start; 0: the last) of game `game` of a PGN
 // file on the board, with its comment marks added to the board's and its side
-// and state as chosen. False with the error reported (naming the file).
+// and state as chosen; the caption fields of that position go to *caption when
+// given. False with the error reported (naming the file).
 bool ShowGamePosition(const std::string& file, int game, int position, const TGameStateChoice& choice,
-                      TDiagramBoard& board, TErrorReporter& reporter);
+                      TDiagramBoard& board, TErrorReporter& reporter, TCaptionRecord* caption = nullptr);
 
 }  // namespace vorlix::cli

@@ -13,15 +13,15 @@
 #include <optional>
 #include <string>
 
-#include "board/BoardText.h"
 #include "batch/CaptionTemplate.h"
+#include "board/BoardText.h"
 #include "board/DiagramBoard.h"
 #include "board/DiagramFile.h"
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
-#include "cli/LookOptions.h"
 #include "cli/GameStateOptions.h"
+#include "cli/LookOptions.h"
 #include "export/DiagramImage.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
@@ -419,18 +419,21 @@ bool SaveScalable(const TRenderOptions& o, TDiagram& diagram, TErrorReporter& re
     return WriteImageFile(o.Output, {bytes.constData(), size_t(bytes.size())}, reporter);
 }
 
-// The caption templates filled from the position drawn: the FEN text given,
-// else the board's placement (White to move); n counts the --fens lines.
-void ApplyCaptions(const TRenderOptions& o, const std::string& fen, int n, TDiagram& diagram) {
-    if (!o.Caption && !o.HeaderCaption) return;
-    std::string placement = fen;
-    if (placement.empty()) diagram.Board.GetPlacementText(placement);
-    const TCaptionRecord fields = CaptionRecordOfFen(placement, n);
+// The caption templates filled from the position drawn.
+void ApplyCaptions(const TRenderOptions& o, const TCaptionRecord& fields, TDiagram& diagram) {
     for (auto [caption, line] : {std::pair{&o.HeaderCaption, &diagram.Header}, {&o.Caption, &diagram.Footer}}) {
         if (!*caption) continue;
         line->Text = ExpandCaption(**caption, fields);
         line->Enabled = true;
     }
+}
+
+// The fields of a position given as text: the FEN given, else the board's
+// placement (White to move); n counts the --fens lines.
+TCaptionRecord CaptionRecordOfText(const std::string& fen, int n, const TDiagramBoard& board) {
+    std::string placement = fen;
+    if (placement.empty()) board.GetPlacementText(placement);
+    return CaptionRecordOfFen(placement, n);
 }
 
 // Writes the diagram as the options ask, to options.Output.
@@ -490,7 +493,7 @@ int RenderFens(const TRenderOptions& options, TDiagram& diagram, TStdErrReporter
                 ShowPositionState(diagram.Board, SideToMoveOfText(text), options.State);
                 TRenderOptions one = options;
                 one.Output = NumberedName(options.Output, n);
-                ApplyCaptions(options, text, n, diagram);
+                ApplyCaptions(options, CaptionRecordOfText(text, n, diagram.Board), diagram);
                 allDrawn = Draw(one, diagram, reporter) && allDrawn;
             }
         }
@@ -531,15 +534,19 @@ int RunRender(const Args& args) {
     ApplyLook(options.Look, board);
     const std::string error = ApplyPosition(options, board);
     if (options.Pgn) reporter.SetSubject(*options.Pgn);
+    std::optional<TCaptionRecord> gameFields;
+    if (options.Pgn) gameFields.emplace();
     const bool gameShown =
         !options.Pgn || ShowGamePosition(*options.Pgn, options.Game.value_or(1), options.Position.value_or(0),
-                                         options.State, board, reporter);
+                                         options.State, board, reporter, &*gameFields);
     board.EndUpdate();
     if (!error.empty()) return Failure(error);
     if (!gameShown) return 1;
     ApplyHeaderFooter(options, diagram);
     if (options.Fens) return RenderFens(options, diagram, reporter);
-    ApplyCaptions(options, options.Fen.value_or(std::string()), 1, diagram);
+    ApplyCaptions(options,
+                  gameFields ? *gameFields : CaptionRecordOfText(options.Fen.value_or(std::string()), 1, board),
+                  diagram);
     return Draw(options, diagram, reporter) ? 0 : 1;
 }
 

@@ -365,3 +365,34 @@ TEST_F(CliTest, FileNamesAreBytes) {
     EXPECT_EQ(r.Exit, 0) << r.Err;
     EXPECT_EQ(Run({"render", "--vxd", (Dir / "d\xfe.vxd").string(), "-o", (Dir / "e.bmp").string()}).Exit, 1);
 }
+
+namespace {
+
+// Captions are filled from the position each road draws: a FEN's own fields,
+// a game's position (with the move that led to it) and each --fens line.
+TEST_F(CliTest, RenderCaptionsComeFromThePositionDrawn) {
+    const std::string game = VORLIX_TEST_DATA_DIR "/notation-40-moves.pgn";
+    const std::string fens = Write("f.txt", "8/8/8/8/8/8/8/K6k b - - 0 40\n8/8/8/8/8/8/8/K6k w - - 0 7\n");
+    const std::string caption = "{move} {side} to move after {lastmove}; {white}";
+    const struct {
+        std::vector<std::string> Source;
+        std::string Svg, Expected;
+    } cases[] = {
+        {{"--fen", "8/8/8/8/8/8/8/K6k b - - 0 12"}, "a.svg", "12... Black to move after ; "},
+        {{"--pgn", game, "--position", "6"}, "b.svg", "3... Black to move after Nf3; Bove,A"},
+        {{"--pgn", game, "--position", "1"}, "c.svg", "1. White to move after ; Bove,A"},
+        {{"--fens", fens}, "d%d.svg", "40... Black to move after ; "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Expected);
+        std::vector<std::string> args = {"render", "--caption", caption, "-o", (Dir / c.Svg).string()};
+        args.insert(args.begin() + 1, c.Source.begin(), c.Source.end());
+        const TRun r = Run(args);
+        ASSERT_EQ(r.Exit, 0) << r.Err;
+        const std::string svg = Read((Dir / (c.Svg == "d%d.svg" ? "d1.svg" : c.Svg)).string());
+        EXPECT_NE(svg.find(">" + c.Expected + "<"), std::string::npos)
+            << svg.substr(svg.size() > 600 ? svg.size() - 600 : 0);
+    }
+}
+
+}  // namespace
