@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "imaging/ThreadScratch.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -16,7 +18,7 @@ TCodePacker::TCodePacker(std::size_t codes) {
         std::unique_ptr<std::uint8_t[]> Bytes;
         std::size_t Size = 0;
     };
-    thread_local TBuffer buffer;
+    TBuffer& buffer = TThreadScratch<TBuffer>::Get();
     const std::size_t bytes = (codes * 12 + 7) / 8 + 8;  // 8: the last word's spare bytes
     if (buffer.Size < bytes) {
         buffer.Bytes.reset(new std::uint8_t[bytes]);
@@ -28,7 +30,7 @@ TCodePacker::TCodePacker(std::size_t codes) {
 int RootBitsOf(int bitsPerPixel) { return std::clamp(bitsPerPixel, 2, 8); }
 
 const std::vector<std::uint64_t>& RunEnds(const std::uint8_t* pixels, std::size_t count) {
-    thread_local std::vector<std::uint64_t> ends;
+    std::vector<std::uint64_t>& ends = TThreadScratch<std::vector<std::uint64_t>>::Get();
     ends.assign((count + 63) / 64, 0);
     // Sixteen neighbours compared at once where a whole block and the pixel
     // after it are in the image; the rest one by one.

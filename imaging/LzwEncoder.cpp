@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "imaging/GifCodeStream.h"
+#include "imaging/ThreadScratch.h"
 
 namespace vorlix {
 namespace {
@@ -119,8 +120,7 @@ private:
 void CompressCodes(const std::uint8_t* pixels, std::size_t count, int rootBits, TCodePacker& packer) {
     const unsigned clearCode = 1u << rootBits, endCode = clearCode + 1;
     // One table per thread, kept: batch runs encode thousands of frames.
-    thread_local const std::unique_ptr<TStringTable> tableOfThread = std::make_unique<TStringTable>();
-    TStringTable& table = *tableOfThread;
+    TStringTable& table = TThreadScratch<TStringTable>::Get();
     unsigned next = endCode + 1;
     int width = rootBits + 1;
     unsigned limit = 1u << width;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "imaging/GifCodeStream.h"
+#include "imaging/ThreadScratch.h"
 
 namespace vorlix {
 namespace {
@@ -31,10 +32,7 @@ class TRunCoder {
     using TRuns = std::array<std::vector<std::uint16_t>, 256>;
 
     // Kept per thread with their room: batch runs encode thousands of frames.
-    static TRuns& RunsOfThread() {
-        thread_local const std::unique_ptr<TRuns> runs = std::make_unique<TRuns>();
-        return *runs;
-    }
+    static TRuns& RunsOfThread() { return TThreadScratch<TRuns>::Get(); }
 
 public:
     TRunCoder(int rootBits, TCodePacker& packer)
