@@ -7,11 +7,16 @@
 #include <map>
 
 #include "board/DiagramBoard.h"
+#include "board/FileBytes.h"
 #include "files/InstallPaths.h"
 
 namespace vorlix {
 
 namespace {
+
+// Far above any real theme or square picture; what is larger is not one.
+constexpr qint64 kMaxThemeFileBytes = 1 << 20;
+constexpr qint64 kMaxThemePictureBytes = 64 << 20;
 
 constexpr const char* kSuffix = ".theme";
 
@@ -59,16 +64,13 @@ std::optional<TBorderInfo> ParseBorder(const QString& text) {
 }  // namespace
 
 bool ReadTheme(const QString& file, TTheme& theme, QString& error) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: cannot read the theme (%2)").arg(file, in.errorString());
-        return false;
-    }
+    QByteArray text;
+    if (!ReadFileBytes(file, kMaxThemeFileBytes, text, error)) return false;
     theme = TTheme();
     theme.File = file;
     theme.Name = QFileInfo(file).completeBaseName();
     const QDir base = QFileInfo(file).absoluteDir();
-    const QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         auto fail = [&](const QString& what) {
@@ -94,8 +96,12 @@ bool ReadTheme(const QString& file, TTheme& theme, QString& error) {
         };
         auto image = [&](QImage& to) {
             const QString path = base.filePath(value);
-            to = QImage(path);
-            return !to.isNull() ? true : fail(QStringLiteral("%1: cannot read the picture %2").arg(key, path));
+            QByteArray bytes;
+            QString why;
+            if (ReadFileBytes(path, kMaxThemePictureBytes, bytes, why)) to = QImage::fromData(bytes);
+            return !to.isNull()
+                       ? true
+                       : fail(QStringLiteral("%1: cannot read the picture %2").arg(key, why.isEmpty() ? path : why));
         };
         bool ok = true;
         if (key == QLatin1String("Name")) {

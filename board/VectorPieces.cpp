@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QPaintEngine>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "board/FileBytes.h"
 #include "board/PieceFont.h"
 #include "board/PieceImages.h"
 
@@ -21,6 +23,8 @@ namespace vorlix {
 namespace {
 
 constexpr const char kLetters[] = "KQBNRP";  // the column order of the sets
+// A piece picture larger than this is not one a set would hold.
+constexpr qint64 kMaxPieceFileBytes = 4 << 20;
 
 // Splits path data into command letters and numbers.
 class TPathTokens {
@@ -246,6 +250,10 @@ void KeyOnMagenta(const QImage& drawn, QImage& artwork, QPoint at, QPainterPath&
 }  // namespace
 
 std::shared_ptr<const TVectorPieces> TVectorPieces::FromFolder(const QString& folder, QString& error) {
+    if (!QFileInfo(folder).isDir()) {
+        error = QStringLiteral("%1: no such folder of pieces").arg(folder);
+        return nullptr;
+    }
     std::shared_ptr<TVectorPieces> set(new TVectorPieces());
     const TVectorPieces& own = Of(psRirozReg);
     set->style_ = psRirozReg;
@@ -263,12 +271,9 @@ std::shared_ptr<const TVectorPieces> TVectorPieces::FromFolder(const QString& fo
             const QString name =
                 QStringLiteral("%1%2.svg").arg(QChar(row == 0 ? 'w' : 'b')).arg(QChar(kLetters[column]));
             const QString path = QDir(folder).filePath(name);
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) {
-                error = QStringLiteral("%1: cannot read the piece (%2)").arg(path, file.errorString());
-                return nullptr;
-            }
-            auto renderer = std::make_unique<QSvgRenderer>(file.readAll());
+            QByteArray bytes;
+            if (!ReadFileBytes(path, kMaxPieceFileBytes, bytes, error)) return nullptr;
+            auto renderer = std::make_unique<QSvgRenderer>(bytes);
             const QSizeF view = renderer->viewBoxF().size();
             if (!renderer->isValid() || view.isEmpty()) {
                 error = QStringLiteral("%1: not a valid SVG image with a size").arg(path);

@@ -1,6 +1,7 @@
 // Piece sets from SVG files: they load, stay inside their squares on every
 // road, name the file that spoils them, and the commands draw them alike.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -78,7 +79,8 @@ TEST(SvgPieceSet, EveryPieceStaysInsideItsSquareOnEveryRoad) {
 TEST(SvgPieceSet, SpoiltFilesAreNamed) {
     struct TCase {
         const char* File;
-        QByteArray Content;  // empty: the file is missing; "dir": a folder of that name
+        QByteArray
+            Content;  // empty: the file is missing; "dir": a folder of that name; "fifo", "zero": a pipe, a device
     };
     const TCase cases[] = {
         {"bQ.svg", ""},
@@ -86,6 +88,8 @@ TEST(SvgPieceSet, SpoiltFilesAreNamed) {
         {"bP.svg", "this is not a picture"},
         {"wK.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect x=\"1\" y=\"1\" width=\"2\" height=\"2\"/>"},
         {"bR.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 45 45\"></svg>"},
+        {"wB.svg", "fifo"},  // never waited on
+        {"wR.svg", "zero"},  // never read to the end
     };
     for (const TCase& c : cases) {
         QTemporaryDir dir;
@@ -95,6 +99,10 @@ TEST(SvgPieceSet, SpoiltFilesAreNamed) {
         QFile::remove(spoilt);
         if (c.Content == "dir") {
             QDir().mkdir(spoilt);
+        } else if (c.Content == "fifo") {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(spoilt).constData(), 0600), 0);
+        } else if (c.Content == "zero") {
+            ASSERT_TRUE(QFile::link("/dev/zero", spoilt));
         } else if (!c.Content.isEmpty()) {
             QFile f(spoilt);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -172,7 +180,7 @@ TEST(SvgPieceSet, RenderBatchSheetAndGifDrawTheSet) {
              << "--pieces" << missing;
         r = RunVorlix(args);
         EXPECT_EQ(r.Exit, 1) << command;
-        EXPECT_TRUE(r.Err.contains(missing + "/wK.svg")) << command << ": " << r.Err.toStdString();
+        EXPECT_TRUE(r.Err.contains(missing + ": no such folder of pieces")) << command << ": " << r.Err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
     EXPECT_FALSE(QFile::exists(dir.filePath("X00001.PNG")));

@@ -1,6 +1,7 @@
 // Named themes: the files we ship read and change the board, a spoilt file is
 // named with its line, and render and batch draw a theme alike.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -82,8 +83,10 @@ TEST(Theme, SpoiltLinesAreNamedWithFileAndLine) {
         {"GridLineWidth = 999\n", "line 1: GridLineWidth takes 0 to"},
         {"\nLightSquareImage = missing.png\n", "line 2: LightSquareImage: cannot read the picture"},
         {"just words\n", "line 1: expected KEY = VALUE"},
+        {"DarkSquareImage = pipe\n", "line 1: DarkSquareImage: cannot read the picture"},  // never waited on
     };
     QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
     for (const TCase& c : cases) {
         const QString file = Write(dir, "bad.theme", c.Text);
         TTheme theme;
