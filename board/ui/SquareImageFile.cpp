@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <array>
 
+#include "board/FileBytes.h"
 #include "files/SafeFileWriter.h"
 #include "imaging/BmpReader.h"
 #include "imaging/BmpWriter.h"
@@ -16,9 +17,10 @@ namespace vorlix {
 
 QImage LoadSquareImage(const QString& fileName) {
     const std::optional<TImageFormat> format = ImageFormatOfFileName(fileName);
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.readAll();
+    // A square picture is a few kilobytes; a pipe or a device chosen by mistake is never read.
+    QByteArray bytes;
+    QString error;
+    if (!ReadFileBytes(fileName, 256 << 20, bytes, error)) return {};
     if (format == TImageFormat::Bmp) {
         try {
             return ReadBmp(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())).Image;
