@@ -128,9 +128,8 @@ void ComparePngWriters(const char* title, const std::vector<QImage>& images, int
     std::vector<std::optional<TIndexedImage>> reduced;
     for (const QImage& image : images)
         reduced.push_back(image.format() == QImage::Format_RGB32 ? ReduceExactly(image, 256) : std::nullopt);
-    static const char* const kFilters[] = {"none", "sub", "up", "", "paeth", "n/up"};
-    for (TPngFilter filter :
-         {TPngFilter::None, TPngFilter::Sub, TPngFilter::Up, TPngFilter::Paeth, TPngFilter::NoneOrUp}) {
+    static const char* const kFilters[] = {"none", "sub", "up", "", "paeth"};
+    for (TPngFilter filter : {TPngFilter::None, TPngFilter::Sub, TPngFilter::Up, TPngFilter::Paeth}) {
         for (auto [level, strategy] : std::vector<std::pair<int, int>>{
                  {1, 0}, {2, 0}, {3, 0}, {4, 0}, {4, 1}, {5, 0}, {5, 1}, {6, 0}, {6, 1}, {1, 3}}) {
             const TPngDeflate settings{filter, level, strategy};

@@ -9,10 +9,8 @@
 
 namespace vorlix {
 
-// The row filters, by their number in the file; NoneOrUp chooses between
-// those two row by row, whichever leaves fewer changes between neighbouring
-// bytes (fewer runs to code).
-enum class TPngFilter { None = 0, Sub = 1, Up = 2, Paeth = 4, NoneOrUp = 5 };
+// The row filters, by their number in the file.
+enum class TPngFilter { None = 0, Sub = 1, Up = 2, Paeth = 4 };
 
 // How the filtered rows are deflated: zlib's level and strategy.
 struct TPngDeflate {
