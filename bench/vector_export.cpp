@@ -4,15 +4,18 @@
 // Usage: bench_vector_export [runs] GAMES.pgn.gz
 #include <sys/resource.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +23,12 @@
 #include "export/GameAnimation.h"
 #include "export/ImageExport.h"
 #include "export/ScalableExport.h"
+#include "files/GameReplay.h"
 #include "files/MoveTokens.h"
 #include "files/PGNReader.h"
+#include "imaging/ExactPalette.h"
+#include "imaging/ExactReduction.h"
+#include "imaging/PngWriter.h"
 
 using namespace vorlix;
 
@@ -54,6 +61,101 @@ double RunTool(const QString& program, const QStringList& args) {
     QProcess process;
     process.start(program, args);
     return process.waitForFinished(60000) && process.exitCode() == 0 ? 0 : -1;
+}
+
+// The writer used before: Qt's (libpng trying every row filter), given the
+// exact palette image when there is one, else the image at zlib level 3.
+QByteArray QtPng(const QImage& image) {
+    const std::optional<QImage> indexed = ExactIndexedImage(image);
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!indexed) writer.setQuality(67);
+    writer.write(indexed.value_or(image));
+    return out;
+}
+
+QByteArray OurPng(const QImage& image) {
+    QByteArray out;
+    std::optional<TIndexedImage> indexed;
+    if (image.format() == QImage::Format_RGB32) indexed = ReduceExactly(image, 256);
+    if (indexed)
+        EncodePng(*indexed, 3780, out);
+    else
+        EncodePng(image, 3780, out);
+    return out;
+}
+
+bool SamePixels(const QByteArray& a, const QByteArray& b) {
+    const QImage x = QImage::fromData(a, "png"), y = QImage::fromData(b, "png");
+    return !x.isNull() && x.convertToFormat(QImage::Format_ARGB32) == y.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Our writer against Qt's on a set of images, then our writer's settings one by
+// one on the same images (colour reduction done once), so that the defaults
+// can be chosen by measurement.
+void ComparePngWriters(const char* title, const std::vector<QImage>& images, int runs, bool sweep) {
+    long long ours = 0, theirs = 0;
+    bool same = true;
+    double worst = 0;
+    std::vector<long long> theirSizes;
+    for (const QImage& image : images) {
+        const QByteArray a = OurPng(image), b = QtPng(image);
+        ours += a.size();
+        theirs += b.size();
+        theirSizes.push_back(b.size());
+        worst = std::max(worst, double(a.size()) / double(b.size()));
+        same = same && SamePixels(a, b);
+    }
+    const int n = int(images.size());
+    const double tOurs = Median(runs, 1,
+                                [&] {
+                                    for (const QImage& image : images) OurPng(image);
+                                }) /
+                         n;
+    const double tQt = Median(runs, 1,
+                              [&] {
+                                  for (const QImage& image : images) QtPng(image);
+                              }) /
+                       n;
+    std::printf(
+        "%s (%d images): ours %.3f ms, %lld bytes; Qt's writer %.3f ms, %lld bytes; time %.2fx, size %.3fx "
+        "(largest file %.3fx)%s\n",
+        title, n, tOurs, ours, tQt, theirs, tOurs / tQt, double(ours) / double(theirs), worst,
+        same ? ", same pixels" : ", PIXELS DIFFER");
+    if (!sweep) return;
+    std::vector<std::optional<TIndexedImage>> reduced;
+    for (const QImage& image : images)
+        reduced.push_back(image.format() == QImage::Format_RGB32 ? ReduceExactly(image, 256) : std::nullopt);
+    static const char* const kFilters[] = {"none", "sub", "up", "", "paeth"};
+    for (TPngFilter filter : {TPngFilter::None, TPngFilter::Sub, TPngFilter::Up, TPngFilter::Paeth}) {
+        for (auto [level, strategy] : std::vector<std::pair<int, int>>{
+                 {1, 0}, {2, 0}, {3, 0}, {4, 0}, {4, 1}, {5, 0}, {5, 1}, {6, 0}, {6, 1}, {1, 3}}) {
+            const TPngDeflate settings{filter, level, strategy};
+            long long bytes = 0;
+            double largest = 0;
+            QByteArray out;
+            auto encodeAll = [&] {
+                bytes = 0;
+                for (int i = 0; i < n; ++i) {
+                    if (reduced[i])
+                        EncodePng(*reduced[i], 3780, settings, out);
+                    else
+                        EncodePng(images[i], 3780, settings, out);
+                    bytes += out.size();
+                    largest = std::max(largest, double(out.size()) / double(theirSizes[i]));
+                }
+            };
+            const double t = Median(runs, 1, encodeAll) / n;
+            std::printf("  filter %-5s level %d %-8s %8.3f ms %9lld bytes (%.3fx Qt's size, largest file %.3fx)\n",
+                        kFilters[int(filter)], level,
+                        strategy == 3   ? "rle"
+                        : strategy == 1 ? "filtered"
+                                        : "default",
+                        t, bytes, double(bytes) / double(theirs), largest);
+        }
+    }
 }
 
 // The first game of the file with at least 120 half-moves, cut to its first 60 moves.
@@ -165,6 +267,53 @@ int main(int argc, char** argv) {
         std::printf("no 60-move game in %s\n", qPrintable(games));
         return 0;
     }
+    // Every position of the game as the default diagram (the batch's PNG road),
+    // and a few of them at 1200 pixels, grey and with arrows in colour.
+    std::vector<QImage> frames;
+    {
+        TDiagram fresh;
+        std::string error;
+        RenderGameFrames(fresh, game, false, frames, error);
+    }
+    const bool sweep = std::getenv("PNG_SWEEP") != nullptr;
+    ComparePngWriters("PNG of the game's diagrams, 100 %", frames, runs, sweep);
+    {
+        std::vector<QImage> marked{RenderDiagramImage(diagram)};
+        board.SetMarks({{{12, 28, TMarkColor::Green}, {59, 31, TMarkColor::Red}, {8, 18, TMarkColor::Yellow}},
+                        {{28, TMarkColor::Red}}});
+        marked.push_back(RenderDiagramImage(diagram));
+        board.SetMarks(marks);
+        ComparePngWriters("PNG 100 %, one arrow and three arrows", marked, runs, sweep);
+    }
+    std::vector<QImage> large, largeArrows;
+    {
+        TGameReplay replay(game);
+        for (int ply = 0; ply <= 120; ++ply) {
+            if (ply % 30 == 0) {
+                TDiagram one;
+                std::array<int32_t, 64> codes{};
+                std::copy(std::begin(replay.Position().Board), std::end(replay.Position().Board), codes.begin());
+                one.Board.SetCodes(codes);
+                large.push_back(
+                    RenderScaledDiagramImage(one, 1200.0 / 328, false).convertToFormat(QImage::Format_RGB32));
+                one.Board.SetMarks(
+                    {{{12, 28, TMarkColor::Green}, {59, 31, TMarkColor::Red}, {8, 18, TMarkColor::Yellow}},
+                     {{28, TMarkColor::Red}}});
+                largeArrows.push_back(
+                    RenderScaledDiagramImage(one, 1200.0 / 328, false).convertToFormat(QImage::Format_RGB32));
+            }
+            if (!replay.Step()) break;
+        }
+    }
+    ComparePngWriters("PNG 1200 px, grey", large, runs, sweep);
+    ComparePngWriters("PNG 1200 px, three arrows (24-bit)", largeArrows, runs, sweep);
+    {
+        TDiagram one;
+        one.Board.SetStartPosition();
+        const QImage clear = RenderScaledDiagramImage(one, 2, true);
+        ComparePngWriters("PNG 200 %, transparent (32-bit)", {clear}, runs, sweep);
+    }
+
     std::size_t size = 0;
     const double gif = Median(runs, 3, [&] {
         TDiagram fresh;

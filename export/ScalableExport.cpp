@@ -1,7 +1,6 @@
 #include "export/ScalableExport.h"
 
 #include <QBuffer>
-#include <QImageWriter>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -14,14 +13,14 @@
 #include "export/ImageExport.h"
 #include "export/SvgCanvas.h"
 #include "export/VectorDiagramImage.h"
-#include "imaging/ExactPalette.h"
+#include "imaging/ExactReduction.h"
+#include "imaging/PngWriter.h"
 
 namespace vorlix {
 
 namespace {
 
 constexpr double kPointsPerPixel = 72.0 / 96.0;
-constexpr int kFastPngQuality = 67;  // Qt's PNG writer: zlib level (100 - quality) * 9 / 91 = 3
 const QString kCreator = QStringLiteral("Chess Vorlix 2.21");
 
 bool IsPlainBitmap(const TScalableOptions& o) { return o.Scale == 1.0 && o.Dpi == 96 && !o.Transparent; }
@@ -35,22 +34,16 @@ std::optional<QSize> ScaledPixels(QSize size, double scale) {
 
 // Diagrams without arrows have few colours: a palette image of exactly those
 // colours decodes to the same pixels, is smaller and compresses three times
-// faster. Others are written with zlib's fast matching (level 3), a third
-// faster than its default at about a fifth more bytes.
-bool EncodePng(const QImage& image, int dpi, QByteArray& out, std::string& error) {
-    const std::optional<QImage> indexed = ExactIndexedImage(image);
-    QImage stored = indexed.value_or(image);
-    stored.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    stored.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!indexed) writer.setQuality(kFastPngQuality);
-    if (!writer.write(stored)) {
-        error = "PNG encoder failed: " + writer.errorString().toStdString();
-        return false;
-    }
-    return true;
+// faster. Our own writer uses one fixed row filter where a general one tries
+// them all on every row.
+bool WritePng(const QImage& image, int dpi, QByteArray& out, std::string& error) {
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    // Other formats may carry transparency, which a palette image would lose.
+    std::optional<TIndexedImage> indexed;
+    if (image.format() == QImage::Format_RGB32) indexed = ReduceExactly(image, 256);
+    if (indexed ? EncodePng(*indexed, dotsPerMeter, out) : EncodePng(image, dotsPerMeter, out)) return true;
+    error = "PNG encoder failed.";
+    return false;
 }
 
 bool EncodeSvg(const TDiagram& diagram, double scale, bool textAsPaths, QByteArray& out) {
@@ -130,7 +123,7 @@ bool EncodeScalableImage(TDiagram& diagram, const TScalableOptions& options, QBy
                 error = "The image would be too large.";
                 return false;
             }
-            return EncodePng(image, options.Dpi, out, error);
+            return WritePng(image, options.Dpi, out, error);
         }
         case TImageFormat::Svg:
             if (!EncodeSvg(diagram, options.Scale, options.TextAsPaths, out)) error = "SVG writer failed.";

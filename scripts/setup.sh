@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libqt6svg6 libqt6multimedia6 qt6-qpa-plugins
-  libjpeg-dev libgif-dev
+  libjpeg-dev libgif-dev zlib1g-dev
   libgtest-dev googletest
   fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf fonts-urw-base35
   xvfb xauth imagemagick pgn-extract librsvg2-bin
