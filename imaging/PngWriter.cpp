@@ -3,10 +3,13 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "imaging/ThreadScratch.h"
 
 namespace vorlix {
 
@@ -75,10 +78,7 @@ struct TDeflater {
     }
 };
 
-TDeflater& Deflater() {
-    thread_local TDeflater deflater;
-    return deflater;
-}
+TDeflater& Deflater() { return TThreadScratch<TDeflater>::Get(); }
 
 // Filters one row of `n` bytes (`bpp` bytes a pixel) against the row above
 // (zeros for the first) into out[0..n], out[0] naming the filter.
@@ -216,6 +216,25 @@ bool EncodePng(const TIndexedImage& image, int dotsPerMeter, const TPngDeflate& 
     bool ramp = true;
     for (std::size_t i = 0; i < image.Palette.size() && ramp; ++i)
         ramp = image.Palette[i] == qRgb(int(i), int(i), int(i));
+    // Any other palette of opaque greys (every diagram of the usual styles) is
+    // written as grey levels as well: levels change more smoothly from pixel to
+    // pixel than indices do, so the rows pack smaller, and no palette is needed.
+    std::array<std::uint8_t, 256> level{};
+    bool greys = !ramp;
+    for (std::size_t i = 0; i < image.Palette.size() && greys; ++i) {
+        const QRgb c = image.Palette[i];
+        greys = qAlpha(c) == 255 && qRed(c) == qGreen(c) && qGreen(c) == qBlue(c);
+        level[i] = std::uint8_t(qRed(c));
+    }
+    if (greys)
+        return WriteFile(
+            image.Width, image.Height, kGrey, nullptr, dotsPerMeter, deflate,
+            [&](int y, std::uint8_t* buffer) {
+                const std::uint8_t* indices = image.Row(y);
+                for (int x = 0; x < image.Width; ++x) buffer[x] = level[indices[x]];
+                return static_cast<const std::uint8_t*>(buffer);
+            },
+            out);
     return WriteFile(
         image.Width, image.Height, ramp ? kGrey : kPalette, ramp ? nullptr : &image.Palette, dotsPerMeter, deflate,
         [&](int y, std::uint8_t*) { return image.Row(y); }, out);

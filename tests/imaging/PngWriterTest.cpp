@@ -67,7 +67,7 @@ TEST(PngWriter, EveryKindOfImageDecodesToItsPixels) {
          nullptr, 3},
         {"the grey ramp from black", [] { return WithPalette(RandomRuns(45, 9, 60, 6, 4), Greys(0, 60, 1)); }, nullptr,
          0},
-        {"other greys", [] { return WithPalette(RandomRuns(45, 9, 60, 6, 4), Greys(255, 60, -1)); }, nullptr, 3},
+        {"other greys", [] { return WithPalette(RandomRuns(45, 9, 60, 6, 4), Greys(255, 60, -1)); }, nullptr, 0},
         {"24-bit, odd width", nullptr, [] { return Gradient(33, 17); }, 2},
         {"24-bit, large", nullptr, [] { return Gradient(900, 400); }, 2},
         {"24-bit, one pixel", nullptr, [] { return Gradient(1, 1); }, 2},
@@ -90,7 +90,8 @@ TEST(PngWriter, EveryKindOfImageDecodesToItsPixels) {
         EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32), source.convertToFormat(QImage::Format_ARGB32));
         EXPECT_EQ(decoded.dotsPerMeterX(), 11811);
         EXPECT_EQ(TypeAndDepth(ours), std::make_pair(c.ColorType, 8));
-        EXPECT_EQ(TypeAndDepth(ours), TypeAndDepth(QtPng(source)));
+        // Other greys are grey levels for us, where Qt writes their palette.
+        if (std::string(c.Name) != "other greys") EXPECT_EQ(TypeAndDepth(ours), TypeAndDepth(QtPng(source)));
     }
 }
 
