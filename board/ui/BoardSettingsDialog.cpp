@@ -116,17 +116,15 @@ void TBoardSettingsDialog::ShowTheme(const QString& name) {
 
 bool TBoardSettingsDialog::ChooseTheme(const QString& name) {
     if (name.isEmpty()) {
+        // Only the remembered choice changes: Apply keeps it.
+        if (!themeName_.isEmpty()) SetModified(true);
         ShowTheme({});
         return true;
     }
     TTheme theme;
     QString error;
-    const QString file = FindTheme(name);
-    bool ok = !file.isEmpty() && ReadTheme(file, theme, error);
-    if (file.isEmpty()) error = QString("There is no theme %1 (looked in %2).").arg(name, ThemeFolders().join(", "));
-    std::shared_ptr<const TVectorPieces> pieces = pieceSet_;
-    if (ok && !theme.Pieces.isEmpty()) ok = (pieces = TVectorPieces::FromFolder(theme.Pieces, error)) != nullptr;
-    if (!ok) {
+    std::shared_ptr<const TVectorPieces> pieces;
+    if (!LoadNamedTheme(name, theme, pieces, error)) {
         if (OnError) OnError(error);
         ShowTheme(themeName_);
         return false;
@@ -139,7 +137,7 @@ bool TBoardSettingsDialog::ChooseTheme(const QString& name) {
     if (theme.Borders) SetBorderSlots(*theme.Borders, true);
     if (!theme.LightImage.isNull()) lightImage_ = theme.LightImage, lightImageOn_ = true;
     if (!theme.DarkImage.isNull()) darkImage_ = theme.DarkImage, darkImageOn_ = true;
-    pieceSet_ = pieces;
+    if (pieces) pieceSet_ = pieces;
     ShowTheme(name);
     FillControls();
     SetModified(true);
@@ -295,6 +293,7 @@ void TBoardSettingsDialog::btnDefaultsClick() {
     style_.CoordInCapitals = false;
     style_.CoordInside = false;
     style_.ShowSideToMove = false;
+    style_.MoveMarkColor.reset();
     style_.CoordBackColor = clWhite;
     style_.CoordFont = TCFont{clBlack, "MS Sans Serif", 12, fsBold};
     style_.PieceStyle = psRirozReg;

@@ -1,6 +1,7 @@
 // A named theme in the editor: chosen in the board settings, it fills the
-// dialog's controls, is kept in the Board settings, and the editor's PNG export
-// at 100 % is the same picture as `vorlix render` and `vorlix batch` with that theme.
+// dialog's controls, is kept in the Board settings for the next new diagram,
+// and the editor's PNG export at 100 % is the same picture as `vorlix render`
+// and `vorlix batch` with that theme.
 #include <QApplication>
 #include <QComboBox>
 #include <QProcess>
@@ -81,7 +82,9 @@ TEST_F(ThemeJourney, WalnutChosenInTheBoardSettingsExportsAsTheCommandLineDrawsI
                      dir.filePath("B001.png")),
               exported);
 
-    // The next time the dialog opens it shows the theme chosen.
+    // A new diagram starts in the theme, and the dialog shows it as chosen.
+    Trigger("mnuFileNew");
+    EXPECT_EQ(window->Board().DarkSquares(), RgbToColor(0xB58863));
     QString shown;
     QTimer::singleShot(0, [&shown] {
         QWidget* dialog = QApplication::activeModalWidget();
