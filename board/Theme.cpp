@@ -7,7 +7,6 @@
 #include <map>
 
 #include "board/DiagramBoard.h"
-#include "board/VectorPieces.h"
 #include "files/InstallPaths.h"
 
 namespace vorlix {

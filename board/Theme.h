@@ -12,11 +12,11 @@
 #include "board/Borders.h"
 #include "board/Colors.h"
 #include "board/SquareInfo.h"
+#include "board/VectorPieces.h"
 
 namespace vorlix {
 
 class TDiagramBoard;
-class TVectorPieces;
 
 // What a theme sets; what it leaves out stays as the board has it.
 struct TTheme {
