@@ -28,9 +28,9 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
     TRunStyle style;
     // Through the diagram file's bytes: everything a diagram is drawn from, and nothing shared.
     auto bytes = std::make_shared<const std::vector<uint8_t>>(EncodeDiagram(diagram, kVxdVersion));
-    // A piece set from SVG files is no part of the file's bytes: it travels beside them.
+    // A piece set from SVG files and a theme's mark colour are no part of the file's bytes: they travel beside them.
     style.Load = [bytes, header = diagram.Header, footer = diagram.Footer, pieceSet = diagram.Board.PieceSet(),
-                  showMover = diagram.Board.ShowSideToMove()](TDiagram& to) {
+                  showMover = diagram.Board.ShowSideToMove(), markColor = diagram.Board.MoveMarkColor()](TDiagram& to) {
         to.Header = header;
         to.Footer = footer;
         to.Board.BeginUpdate();
@@ -41,6 +41,7 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
         to.Board.SetDarkSquareBitmap(QImage());
         DecodeDiagram(*bytes, to);
         to.Board.SetPieceSet(pieceSet);
+        to.Board.SetMoveMarkColor(markColor);
         to.Board.EndUpdate();
         return true;
     };

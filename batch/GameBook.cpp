@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "board/PositionMarks.h"
 #include "files/CommentMarks.h"
 #include "rules/FenReader.h"
 #include "rules/MoveRules.h"
@@ -279,14 +280,17 @@ std::string CommentText(std::string_view comment) {
     return out;
 }
 
-void MakeBookDiagram(const TBookDiagram& bookDiagram, TDiagram& diagram) {
+void MakeBookDiagram(const TBookDiagram& bookDiagram, const TBookOptions& options, TDiagram& diagram) {
     const TChessPosition& position = bookDiagram.Position;
     const std::string& caption = bookDiagram.Caption;
+    if (options.Look) options.Look(diagram.Board);
     diagram.Board.ClearBoard();
     for (int square = 0; square < 64; ++square)
         if (position.Board[square] != pcEmpty)
             diagram.Board.SetPiece(SquareFile(square), SquareRank(square), position.Board[square]);
     diagram.Board.SetMarks(bookDiagram.Marks);
+    diagram.Board.SetSideToMove(SideOfPosition(position));
+    diagram.Board.SetShowSideToMove(true);
     diagram.Footer.Enabled = !caption.empty();
     diagram.Footer.Text = caption;
     diagram.Footer.Alignment = taCenter;

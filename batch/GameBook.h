@@ -5,6 +5,7 @@
 // every N moves, or none. This part turns a game into book items; the writers
 // (HTML with inline SVG, PDF through the vector painter) lay them out.
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct TBookOptions {
     TNotation Notation = TNotation::English;
     bool Letter = false;  // US letter paper instead of A4
     int Columns = 1;      // 1 or 2
+    // Puts the chosen look (a theme, a piece set) on each diagram's board; none: the default style.
+    std::function<void(TDiagramBoard&)> Look;
 };
 
 struct TBookItem {
@@ -54,9 +57,10 @@ struct TBookGame {
 TBookGame BuildBookGame(const TPGNRec& game, const TBookOptions& options);
 
 // The one place a book diagram is drawn from its position: the board of the
-// position with the move's arrows and squares, and the caption below it. The
+// position in the book's look with the move's arrows and squares, the side to
+// move beside it (as printed books show it), and the caption below it. The
 // diagram starts with the default style.
-void MakeBookDiagram(const TBookDiagram& bookDiagram, TDiagram& diagram);
+void MakeBookDiagram(const TBookDiagram& bookDiagram, const TBookOptions& options, TDiagram& diagram);
 
 // The glyph of a numeric annotation ("$1" gives "!", "$14" gives "⩲"); empty
 // for one that is not shown (the diagram request $201 among them).

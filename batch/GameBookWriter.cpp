@@ -21,9 +21,9 @@ namespace {
 // ids (shared paths, images, clips) get the diagram's number as a prefix:
 // every SVG numbers its own from 1, and in one HTML document a reference
 // would otherwise find the first diagram's path of that number.
-std::string InlineSvg(const TBookDiagram& bookDiagram, int number) {
+std::string InlineSvg(const TBookDiagram& bookDiagram, const TBookOptions& book, int number) {
     TDiagram diagram;
-    MakeBookDiagram(bookDiagram, diagram);
+    MakeBookDiagram(bookDiagram, book, diagram);
     TScalableOptions options;
     options.Format = TImageFormat::Svg;
     QByteArray svg;
@@ -91,7 +91,7 @@ std::string GameBookHtml(const std::vector<TBookGame>& games, const TBookOptions
                     if (open) out += "</p>\n";
                     open = false;
                     out += "<figure class=\"diagram\">" +
-                           InlineSvg(game.Diagrams[size_t(item.DiagramIndex)], ++diagrams) + "</figure>\n";
+                           InlineSvg(game.Diagrams[size_t(item.DiagramIndex)], options, ++diagrams) + "</figure>\n";
                     break;
                 case TBookItem::VariationStart:
                     openParagraph();
@@ -123,7 +123,7 @@ namespace {
 class TBookPages {
 public:
     TBookPages(TPrintTarget& target, const TBookOptions& options, const QString& title)
-        : target_(target), title_(title), columns_(std::clamp(options.Columns, 1, 2)) {}
+        : target_(target), options_(options), title_(title), columns_(std::clamp(options.Columns, 1, 2)) {}
 
     bool Start(std::string& error) {
         if (!target_.BeginJob(title_, error)) return false;
@@ -169,7 +169,7 @@ public:
 
     void Diagram(const TBookDiagram& bookDiagram) {
         TDiagram diagram;
-        MakeBookDiagram(bookDiagram, diagram);
+        MakeBookDiagram(bookDiagram, options_, diagram);
         EndParagraph(0);
         const QSize size = DiagramImageSize(diagram);
         // About 7 cm wide, narrower in a narrow column.
@@ -210,6 +210,7 @@ private:
     }
 
     TPrintTarget& target_;
+    const TBookOptions& options_;
     QString title_;
     int columns_;
     qreal dpi_ = 300, margin_ = 0, gap_ = 0, width_ = 0, bottom_ = 0;

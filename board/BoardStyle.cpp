@@ -12,6 +12,7 @@ TBoardStyle ReadBoardStyle(const TDiagramBoard& board) {
     style.CoordSides = board.CoordenateOrientation();
     style.CoordInside = board.CoordenateInside();
     style.ShowSideToMove = board.ShowSideToMove();
+    style.MoveMarkColor = board.MoveMarkColor();
     style.CoordFont = board.Font();
     style.PieceStyle = board.PieceStyle();
     style.GridLineColor = board.GridLineColor();
@@ -34,6 +35,7 @@ void ApplyBoardStyle(TDiagramBoard& board, const TBoardStyle& style) {
     board.SetCoordenateOrientation(style.CoordSides);
     board.SetCoordenateInside(style.CoordInside);
     board.SetShowSideToMove(style.ShowSideToMove);
+    board.SetMoveMarkColor(style.MoveMarkColor);
     board.SetFont(style.CoordFont);
     board.SetPieceStyle(style.PieceStyle);
     board.SetGridLineColor(style.GridLineColor);

@@ -2,6 +2,7 @@
 // Every style setting of a board as one value: read from a board, edited as a
 // scratch copy (the board settings dialog, its previews) and applied in one go.
 #include <QImage>
+#include <optional>
 #include <vector>
 
 #include "board/Borders.h"
@@ -26,7 +27,8 @@ struct TBoardStyle {
     TColor CoordBackColor = clWhite;
     TCoordenateOrientation CoordSides = East | South;
     bool CoordInside = false;
-    bool ShowSideToMove = false;  // the mover mark beside the board
+    bool ShowSideToMove = false;          // the mover mark beside the board
+    std::optional<TColor> MoveMarkColor;  // the last move's and the check's marks; none: their own colours
     TCFont CoordFont;
     TPieceStyle PieceStyle = psRirozReg;
     TColor GridLineColor = clBlack;

@@ -232,6 +232,11 @@ void TDiagramBoard::SetShowSideToMove(bool value) {
     if (Assign(showSideToMove_, value) && sideToMove_ != TSideToMove::None) Invalidate();
 }
 
+void TDiagramBoard::SetMoveMarkColor(const std::optional<TColor>& value) {
+    if (Assign(moveMarkColor_, value) && (moveState_.LastMove != TLastMoveMark::None || moveState_.Check >= 0))
+        Invalidate();
+}
+
 void TDiagramBoard::SetMoveState(const TMoveState& value) {
     TMoveState kept = value;
     auto onBoard = [](int square) { return square >= 0 && square < 64 ? square : -1; };
@@ -311,6 +316,7 @@ void TDiagramBoard::ResetSettings() {
     SetStartPosition();
     ClearMarks();
     SetSideToMove(TSideToMove::None);
+    SetMoveMarkColor(std::nullopt);
     border_.Assign({{2, clBlack, clBlack}});
     SetCoordenateOrientation(East | South);
     SetCoordenateBackColor(clBtnFace);

@@ -238,6 +238,10 @@ public:
     void SetShowSideToMove(bool value);
     const TMoveState& MoveState() const { return moveState_; }
     void SetMoveState(const TMoveState& value);
+    // The colour of the last move's rings or arrow and of the check ring, as a
+    // theme gives it; none: their own colours.
+    const std::optional<TColor>& MoveMarkColor() const { return moveMarkColor_; }
+    void SetMoveMarkColor(const std::optional<TColor>& value);
     // The side to move at the bottom of the diagram; false when none is set.
     bool MoverAtBottom() const;
 
@@ -327,6 +331,7 @@ private:
     TSideToMove sideToMove_ = TSideToMove::None;
     bool showSideToMove_ = false;
     TMoveState moveState_;
+    std::optional<TColor> moveMarkColor_;
     TBorderArray border_;
     bool animate_ = false;
     int animationSpeed_ = 45;

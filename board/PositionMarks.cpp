@@ -29,8 +29,13 @@ void PaintSquareRing(QPainter& painter, const QRectF& square, qreal width, const
     painter.fillPath(ring, color);
 }
 
+// A theme's colour for both game marks, else each its own.
+QColor MoveMarkColor(const TDiagramBoard& board, QRgb own) {
+    return board.MoveMarkColor() ? ColorToQColor(*board.MoveMarkColor()) : QColor::fromRgba(own);
+}
+
 void PaintLastMove(QPainter& painter, const TDiagramBoard& board, const TMoveState& state) {
-    const QColor color = QColor::fromRgba(kLastMoveRingColor);
+    const QColor color = MoveMarkColor(board, kLastMoveRingColor);
     if (state.LastMove == TLastMoveMark::Squares) {
         const qreal width = std::max(2, board.SquareSize() / 12);
         for (int square : {state.From, state.To}) PaintSquareRing(painter, SquareRectF(board, square), width, color);
@@ -44,7 +49,7 @@ void PaintLastMove(QPainter& painter, const TDiagramBoard& board, const TMoveSta
 void PaintCheck(QPainter& painter, const TDiagramBoard& board, int square) {
     const qreal width = std::max(2, board.SquareSize() / 14);
     const QRectF rect = SquareRectF(board, square);
-    QPen pen(QColor::fromRgba(kCheckRingColor), width);
+    QPen pen(MoveMarkColor(board, kCheckRingColor), width);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(rect.adjusted(width / 2 + 1, width / 2 + 1, -width / 2 - 1, -width / 2 - 1));

@@ -132,6 +132,8 @@ bool ReadTheme(const QString& file, TTheme& theme, QString& error) {
             ok = color(theme.CoordinateBackColor);
         } else if (key == QLatin1String("GridLineColor")) {
             ok = color(theme.GridLineColor);
+        } else if (key == QLatin1String("HighlightColor")) {
+            ok = color(theme.HighlightColor);
         } else if (key == QLatin1String("GridLineWidth")) {
             theme.GridLineWidth = ParseWidth(value, TDiagramBoard::kMaxGridLineWidth);
             ok = theme.GridLineWidth
@@ -150,6 +152,20 @@ bool ReadTheme(const QString& file, TTheme& theme, QString& error) {
         if (!ok) return false;
     }
     return true;
+}
+
+bool LoadNamedTheme(const QString& name, TTheme& theme, std::shared_ptr<const TVectorPieces>& pieces, QString& error) {
+    const QString file = FindTheme(name);
+    if (file.isEmpty()) {
+        error =
+            QStringLiteral("There is no theme %1 (looked in %2).").arg(name, ThemeFolders().join(QStringLiteral(", ")));
+        return false;
+    }
+    if (!ReadTheme(file, theme, error)) return false;
+    pieces.reset();
+    if (theme.Pieces.isEmpty()) return true;
+    pieces = TVectorPieces::FromFolder(theme.Pieces, error);
+    return pieces != nullptr;
 }
 
 void ApplyTheme(const TTheme& theme, TDiagramBoard& board) {
@@ -172,6 +188,7 @@ void ApplyTheme(const TTheme& theme, TDiagramBoard& board) {
     if (theme.CoordinateBackColor) board.SetCoordenateBackColor(*theme.CoordinateBackColor);
     if (theme.GridLineColor) board.SetGridLineColor(*theme.GridLineColor);
     if (theme.GridLineWidth) board.SetGridLineWidth(*theme.GridLineWidth);
+    if (theme.HighlightColor) board.SetMoveMarkColor(theme.HighlightColor);
     if (theme.Borders) board.Border().Assign(*theme.Borders);
     board.EndUpdate();
 }

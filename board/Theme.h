@@ -5,12 +5,14 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "board/Borders.h"
 #include "board/Colors.h"
 #include "board/SquareInfo.h"
+#include "board/VectorPieces.h"
 
 namespace vorlix {
 
@@ -27,6 +29,7 @@ struct TTheme {
     std::optional<TColor> LightShadingColor, DarkShadingColor;
     std::optional<TColor> CoordinateColor, CoordinateBackColor;
     std::optional<TColor> GridLineColor;
+    std::optional<TColor> HighlightColor;  // the last move's rings or arrow and the check ring
     std::optional<int> GridLineWidth;
     std::optional<std::vector<TBorderInfo>> Borders;  // innermost first
     QString Pieces;                                   // a folder of SVG pieces, absolute; empty: none
@@ -35,6 +38,10 @@ struct TTheme {
 // Reads a theme file; false with a message naming the file (and the line) when
 // it cannot be read or holds a word it does not know.
 bool ReadTheme(const QString& file, TTheme& theme, QString& error);
+
+// Finds and reads the theme NAME and the piece set it names (null when none);
+// false with a message naming the file when either cannot be read.
+bool LoadNamedTheme(const QString& name, TTheme& theme, std::shared_ptr<const TVectorPieces>& pieces, QString& error);
 
 // Puts the theme's settings on the board (its piece folder is the caller's to load).
 void ApplyTheme(const TTheme& theme, TDiagramBoard& board);

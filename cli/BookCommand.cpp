@@ -13,6 +13,7 @@
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/LookOptions.h"
 #include "files/PGNReader.h"
 
 namespace vorlix::cli {
@@ -24,6 +25,7 @@ struct TBookArgs {
     std::string Output;
     std::optional<TIntegerList> Games;
     TBookOptions Options;
+    TLookOptions Look;
 };
 
 int BadArgument(const std::string& message) {
@@ -68,6 +70,8 @@ std::string ParseValue(const std::string& name, const std::string& value, TBookA
     } else if (name == "--columns") {
         if (value != "1" && value != "2") return "--columns takes 1 or 2";
         a.Options.Columns = value == "2" ? 2 : 1;
+    } else if (std::optional<std::string> error = ParseLookValue(name, value, a.Look)) {
+        return *error;
     } else {
         return "unknown option " + name;
     }
@@ -97,6 +101,12 @@ int RunBook(const Args& args) {
     TBookArgs a;
     if (std::string error = ParseArgs(args, a); !error.empty()) return BadArgument(error);
     EnsureGuiApplication();
+    if (const std::string error = LoadLook(a.Look); !error.empty()) {
+        std::fprintf(stderr, "vorlix book: %s\n", error.c_str());
+        return 1;
+    }
+    if (a.Look.LoadedTheme || a.Look.PieceSet)
+        a.Options.Look = [&look = a.Look](TDiagramBoard& board) { ApplyLook(look, board); };
     const std::string input = InputFileName(a.File);
     TStdErrReporter reporter(input);
     std::vector<TBookGame> games;

@@ -93,6 +93,7 @@ void TAppSettings::LoadSettings(QSize screen) {
     AnimationSpeed = LoadRangedInteger(kBoardKey, "AnimationSpeed", 0, kMaxAnimationSpeed, kDefaultAnimationSpeed);
     // Written only once the user changes it: a first start writes what it always wrote.
     ShowSideToMove = store_.ReadBool(kBoardKey, "ShowSideToMove").value_or(false);
+    Theme = store_.ReadString(kBoardKey, "Theme").value_or(QString());
     store_.Flush();
 }
 
@@ -158,6 +159,11 @@ void TAppSettings::SaveAnimationSpeed() {
 
 void TAppSettings::SaveShowSideToMove() {
     store_.WriteBool(kBoardKey, "ShowSideToMove", ShowSideToMove);
+    store_.Flush();
+}
+
+void TAppSettings::SaveTheme() {
+    store_.WriteString(kBoardKey, "Theme", Theme);
     store_.Flush();
 }
 

@@ -51,6 +51,7 @@ public:
     void SaveAnimate();
     void SaveAnimationSpeed();
     void SaveShowSideToMove();
+    void SaveTheme();
     void SaveHighlighting();
     void SaveFileTypeAnswers();
     void SaveWindowBounds(int left, int top, int width, int height);
@@ -79,6 +80,8 @@ public:
     int AnimationSpeed = kDefaultAnimationSpeed;
     // The board setting "Show Side to Move": the mover mark beside every diagram that has a side.
     bool ShowSideToMove = false;
+    // The named theme last chosen in the board settings; empty: none.
+    QString Theme;
     QStringList RecentPGN, RecentEPD, RecentVXD;
 
 private:

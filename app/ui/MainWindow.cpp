@@ -25,7 +25,9 @@
 #include "app/ui/TipForm.h"
 #include "batch/ui/ImageFileDialog.h"
 #include "board/DiagramFile.h"
+#include "board/Theme.h"
 #include "board/UndoList.h"
+#include "board/VectorPieces.h"
 #include "board/ui/BoardControl.h"
 #include "common/ui/SoundPlayer.h"
 #include "help/ui/Help.h"
@@ -227,9 +229,27 @@ void TMainWindow::LoadDefaultDiagram() {
     ResetHeaderFooter();
     const QString file = dataFolder_ + "default.vxd";
     // A missing default diagram is not worth a message; a damaged one is reported by the reader.
-    if (QFile::exists(file) && LoadDiagramFile(file, diagram_, reporter_)) return;
-    diagram_.Board.ResetSettings();
-    ResetHeaderFooter();
+    if (!QFile::exists(file) || !LoadDiagramFile(file, diagram_, reporter_)) {
+        diagram_.Board.ResetSettings();
+        ResetHeaderFooter();
+    }
+    ApplyChosenTheme();
+}
+
+void TMainWindow::ApplyChosenTheme() {
+    // A new diagram starts in the theme last chosen in the board settings.
+    diagram_.Board.SetPieceSet(nullptr);
+    diagram_.Board.SetMoveMarkColor(std::nullopt);
+    if (settings_.Theme.isEmpty()) return;
+    TTheme theme;
+    std::shared_ptr<const TVectorPieces> pieces;
+    QString error;
+    if (!LoadNamedTheme(settings_.Theme, theme, pieces, error)) {
+        reporter_.Report(TMsgKind::Error, error.toStdString());
+        return;
+    }
+    ApplyTheme(theme, diagram_.Board);
+    if (pieces) diagram_.Board.SetPieceSet(pieces);
 }
 
 void TMainWindow::StartupMessage() {

@@ -173,6 +173,7 @@ private:
     void OfferRecoveredPositions();
     void ResetHeaderFooter();
     void LoadDefaultDiagram();
+    void ApplyChosenTheme();
     void DeleteScratchImages();
 
     // Menu state on opening.

@@ -28,8 +28,13 @@ void TMainWindow::mnuConfigureBoardClick() {
     };
     dialog.OnError = [](const QString& message) { SoundMessageDlg(message, TMsgDlgType::mtError, QMessageBox::Ok); };
     dialog.OnScratchImage = [this](const QString& fileName) { AddScratchImage(fileName); };
-    dialog.OnApplied = [this] {
+    dialog.ShowTheme(settings_.Theme);
+    dialog.OnApplied = [this, &dialog] {
         settings_.SaveHighlighting();
+        if (settings_.Theme != dialog.ThemeName()) {
+            settings_.Theme = dialog.ThemeName();
+            settings_.SaveTheme();
+        }
         if (settings_.ShowSideToMove != diagram_.Board.ShowSideToMove()) {
             settings_.ShowSideToMove = diagram_.Board.ShowSideToMove();
             settings_.SaveShowSideToMove();

@@ -11,11 +11,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "board/DiagramBoard.h"
+#include "board/Theme.h"
+#include "board/VectorPieces.h"
 #include "board/ui/BoardSettingsSquares.h"
 #include "board/ui/DialogPlacement.h"
 #include "board/ui/FileFilters.h"
@@ -53,6 +56,7 @@ TBoardSettingsDialog::TBoardSettingsDialog(TDiagramBoard& board, THighlightOptio
     setObjectName("frmBrdSettings");
     setWindowTitle("Customize Board Settings");
     auto* column = new QVBoxLayout(this);
+    column->addWidget(CreateThemeRow());
     auto* body = new QHBoxLayout;
     pages_ = new QTabWidget(this);
     pages_->setObjectName("pgcSettings");
@@ -90,13 +94,54 @@ void TBoardSettingsDialog::showEvent(QShowEvent* event) {
 void TBoardSettingsDialog::LoadFromBoard() {
     style_ = ReadBoardStyle(board_);
     highlights_ = appHighlights_;
-    const std::vector<TBorderInfo>& borders = style_.Borders;
+    pieceSet_ = board_.PieceSet();
+    SetBorderSlots(style_.Borders, false);
+    LoadSquareImages();
+}
+
+void TBoardSettingsDialog::SetBorderSlots(const std::vector<TBorderInfo>& borders, bool twoColours) {
     shownBorders_ = std::min<int>(int(borders.size()), kMaxDialogBorders);
     for (int i = 0; i < kMaxDialogBorders; ++i)
         borderSlots_[i] = i < shownBorders_ ? TBorderInfo{std::clamp(borders[i].Width, 1, 12), borders[i].TopColor,
-                                                          borders[i].TopColor}
+                                                          twoColours ? borders[i].BottomColor : borders[i].TopColor}
                                             : TBorderInfo{1, clBlack, clBlack};
-    LoadSquareImages();
+}
+
+void TBoardSettingsDialog::ShowTheme(const QString& name) {
+    const QSignalBlocker quiet(theme_);
+    const int index = theme_->findData(name);
+    theme_->setCurrentIndex(std::max(0, index));
+    themeName_ = index > 0 ? name : QString();
+}
+
+bool TBoardSettingsDialog::ChooseTheme(const QString& name) {
+    if (name.isEmpty()) {
+        // Only the remembered choice changes: Apply keeps it.
+        if (!themeName_.isEmpty()) SetModified(true);
+        ShowTheme({});
+        return true;
+    }
+    TTheme theme;
+    QString error;
+    std::shared_ptr<const TVectorPieces> pieces;
+    if (!LoadNamedTheme(name, theme, pieces, error)) {
+        if (OnError) OnError(error);
+        ShowTheme(themeName_);
+        return false;
+    }
+    // The theme goes over the controls as it goes over a style file on the command line.
+    TDiagramBoard scratch;
+    ApplyBoardStyle(scratch, StyleToApply());
+    ApplyTheme(theme, scratch);
+    style_ = ReadBoardStyle(scratch);
+    if (theme.Borders) SetBorderSlots(*theme.Borders, true);
+    if (!theme.LightImage.isNull()) lightImage_ = theme.LightImage, lightImageOn_ = true;
+    if (!theme.DarkImage.isNull()) darkImage_ = theme.DarkImage, darkImageOn_ = true;
+    if (pieces) pieceSet_ = pieces;
+    ShowTheme(name);
+    FillControls();
+    SetModified(true);
+    return true;
 }
 
 void TBoardSettingsDialog::LoadSquareImages() {
@@ -194,6 +239,7 @@ TBoardStyle TBoardSettingsDialog::StyleToApply() const {
 
 void TBoardSettingsDialog::RefreshPreviews() {
     ApplyBoardStyle(*previewBoard_, StyleToApply());
+    previewBoard_->SetPieceSet(pieceSet_);
     previewBoard_->Render();
     preview_->setPixmap(QPixmap::fromImage(DiagramForScreen(*previewBoard_, devicePixelRatioF())));
     DrawFontExample();
@@ -247,6 +293,7 @@ void TBoardSettingsDialog::btnDefaultsClick() {
     style_.CoordInCapitals = false;
     style_.CoordInside = false;
     style_.ShowSideToMove = false;
+    style_.MoveMarkColor.reset();
     style_.CoordBackColor = clWhite;
     style_.CoordFont = TCFont{clBlack, "MS Sans Serif", 12, fsBold};
     style_.PieceStyle = psRirozReg;
@@ -259,6 +306,8 @@ void TBoardSettingsDialog::btnDefaultsClick() {
     lightImage_ = darkImage_ = QImage();
     lightImageOn_ = darkImageOn_ = false;
     style_.SquareSize = 36;
+    pieceSet_.reset();
+    ShowTheme({});
     FillControls();
     SetModified(true);
 }
@@ -266,6 +315,7 @@ void TBoardSettingsDialog::btnDefaultsClick() {
 void TBoardSettingsDialog::btnApplyClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ApplyBoardStyle(board_, StyleToApply());
+    board_.SetPieceSet(pieceSet_);
     appHighlights_ = highlights_;
     SetModified(false);
     if (OnApplied) OnApplied();

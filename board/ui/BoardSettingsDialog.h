@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "board/BoardStyle.h"
+#include "board/Borders.h"
 #include "board/HighlightOption.h"
 
 class QCheckBox;
@@ -23,6 +24,7 @@ namespace vorlix {
 
 class TColorButton;
 class TDiagramBoard;
+class TVectorPieces;
 
 using THighlightOptions = std::array<THighlightOption, 4>;
 
@@ -53,6 +55,14 @@ public:
     bool Modified() const { return modified_; }
     int ShownBorders() const { return shownBorders_; }
     int HelpContext() const;
+    // The named theme chosen last; empty: none.
+    const QString& ThemeName() const { return themeName_; }
+    // Shows the theme as the one chosen, without changing the controls.
+    void ShowTheme(const QString& name);
+    // Fills the controls from the theme NAME over what they hold (what the
+    // theme leaves out stays); empty: none, the controls stay. False, with the
+    // error reported and the choice as it was, when the theme cannot be read.
+    bool ChooseTheme(const QString& name);
     // The diagram as Apply would make it, with the board's position.
     const QImage& PreviewImage() const;
 
@@ -78,7 +88,9 @@ private:
     QGroupBox* CreateSquareGroup(bool light);
     void CreateButtons();
 
+    QWidget* CreateThemeRow();
     void LoadFromBoard();
+    void SetBorderSlots(const std::vector<TBorderInfo>& borders, bool twoColours);
     void LoadSquareImages();
     void FillControls();
     void FillSquareControls(bool light);
@@ -105,8 +117,11 @@ private:
     bool modified_ = false;
     bool filling_ = false;
     std::unique_ptr<TDiagramBoard> previewBoard_;
+    QString themeName_;
+    std::shared_ptr<const TVectorPieces> pieceSet_;  // a theme's own pieces; null: the piece style's
 
     QTabWidget* pages_ = nullptr;
+    QComboBox* theme_ = nullptr;
     QPushButton* FbtnApply = nullptr;
     QPushButton* FbtnAdd = nullptr;
     QPushButton* FbtnRemove = nullptr;

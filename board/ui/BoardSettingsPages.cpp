@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "board/Theme.h"
 #include "board/ui/BoardSettingsDialog.h"
 #include "board/ui/BoardSettingsSquares.h"
 #include "board/ui/Quotations.h"
@@ -35,6 +36,24 @@ TColorButton* NewColorButton(const QString& name) {
 }
 
 }  // namespace
+
+QWidget* TBoardSettingsDialog::CreateThemeRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    theme_ = new QComboBox(row);
+    theme_->setObjectName("cbxTheme");
+    theme_->addItem("(none)", QString());
+    // The user's own themes and the ones we ship, each name once.
+    for (const QString& name : ThemeNames()) theme_->addItem(name, name);
+    auto* label = new QLabel("&Theme:", row);
+    label->setBuddy(theme_);
+    layout->addWidget(label);
+    layout->addWidget(theme_);
+    layout->addStretch(1);
+    connect(theme_, &QComboBox::currentIndexChanged, this, [this] { ChooseTheme(theme_->currentData().toString()); });
+    return row;
+}
 
 QWidget* TBoardSettingsDialog::CreateBordersPage() {
     auto* page = new QWidget;

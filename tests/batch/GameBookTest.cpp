@@ -34,11 +34,15 @@ const char* const kAnnotated = R"([Event "Book test"]
 
 )";
 
-const QStringList kMarkedPlacements = {
-    "rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R",        // 2. Nf3
-    "rnbqkbnr/ppp2ppp/3p4/4p3/3PP3/5N2/PPP2PPP/RNBQKB1R",       // 3. d4 in the variation
-    "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R",     // 3. Bb5
-    "r1bqkb1r/1ppp1ppp/p1n2n2/4p3/B3P3/5N2/PPPP1PPP/RNBQ1RK1",  // 5. O-O
+// Where the diagrams stand, and the mover mark's fill: black for Black to move.
+const struct {
+    const char* Placement;
+    const char* Mover;
+} kMarked[] = {
+    {"rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R", "#000000"},        // 2. Nf3
+    {"rnbqkbnr/ppp2ppp/3p4/4p3/3PP3/5N2/PPP2PPP/RNBQKB1R", "#000000"},       // 3. d4 in the variation
+    {"r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R", "#000000"},     // 3. Bb5
+    {"r1bqkb1r/1ppp1ppp/p1n2n2/4p3/B3P3/5N2/PPPP1PPP/RNBQ1RK1", "#000000"},  // 5. O-O
 };
 
 struct TRun {
@@ -66,6 +70,33 @@ QStringList DiagramPlacements(const QString& html) {
     return placements;
 }
 
+QString Attribute(const QString& element, const QString& name) {
+    const QRegularExpression pattern(" " + name + "=\"([^\"]*)\"");
+    return pattern.match(element).captured(1);
+}
+
+// Every diagram's mover mark fill: the rectangle drawn right after the
+// column that closes the board on the right; empty when there is none.
+QStringList DiagramMovers(const QString& html) {
+    QStringList movers;
+    static const QRegularExpression svgPattern("<svg width=\"(\\d+)\"[^>]*>(.*?)</svg>",
+                                               QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression rectPattern("<rect [^>]*>");
+    for (auto svg = svgPattern.globalMatch(html); svg.hasNext();) {
+        const auto match = svg.next();
+        const int width = match.captured(1).toInt();
+        QStringList rects;
+        for (auto rect = rectPattern.globalMatch(match.captured(2)); rect.hasNext();) rects << rect.next().captured();
+        QString fill;
+        for (qsizetype i = 0; i + 1 < rects.size() && fill.isEmpty(); ++i)
+            if (const int x = Attribute(rects[i], "x").toInt();
+                Attribute(rects[i], "y") == "0" && x > 0 && x + Attribute(rects[i], "width").toInt() == width)
+                fill = Attribute(rects[i + 1], "fill");
+        movers << fill;
+    }
+    return movers;
+}
+
 class GameBook : public testing::Test {
 protected:
     void SetUp() override {
@@ -86,7 +117,10 @@ TEST_F(GameBook, DiagramsStandWhereTheAnnotatorAskedWithTheirArrowsAndFen) {
     TRun run = Book({pgn, "-o", html});
     ASSERT_EQ(run.Exit, 0) << run.Errors.toStdString();
     const QString text = Read(html);
-    EXPECT_EQ(DiagramPlacements(text), kMarkedPlacements);
+    QStringList placements, movers;
+    for (const auto& m : kMarked) placements << m.Placement, movers << m.Mover;
+    EXPECT_EQ(DiagramPlacements(text), placements);
+    EXPECT_EQ(DiagramMovers(text).join(' ').toStdString(), movers.join(' ').toStdString());
     EXPECT_EQ(text.count("<figure"), 4);
     EXPECT_FALSE(text.contains("<?xml"));   // the SVG stands inline
     EXPECT_FALSE(text.contains("src=\""));  // one self-contained file
@@ -120,25 +154,32 @@ TEST_F(GameBook, DiagramsStandWhereTheAnnotatorAskedWithTheirArrowsAndFen) {
     EXPECT_TRUE(book.Diagrams[1].Marks.Empty());
     EXPECT_EQ(book.Diagrams[3].Caption, "After 5. O-O");
 
-    // The other choices: notation, every N moves, none.
+    // The other choices: notation, every N moves (after Black's moves: White to move), none, a theme.
     const struct {
         QStringList Args;
         int Diagrams;
         const char* Shows;
+        const char* Mover;
     } kChoices[] = {
-        {{"--notation", "de"}, 4, ">2. Sf3<"},
+        {{"--notation", "de"}, 4, ">2. Sf3<", "#000000"},
         {{"--notation", "figurine", "--diagrams", "none"},
          0,
          ">2. \xE2\x99\x98"
-         "f3<"},
-        {{"--diagrams", "every:2", "--columns", "2", "--paper", "letter"}, 3, "column-count: 2"},
+         "f3<",
+         ""},
+        {{"--diagrams", "every:2", "--columns", "2", "--paper", "letter"}, 3, "column-count: 2", "#ffffff"},
+        {{"--theme", "walnut"}, 4, "fill=\"#b58863\"", "#000000"},
     };
     for (const auto& c : kChoices) {
+        SCOPED_TRACE(c.Args.join(' ').toStdString());
         run = Book(QStringList{pgn, "-o", html} + c.Args);
         ASSERT_EQ(run.Exit, 0) << run.Errors.toStdString();
         const QString shown = Read(html);
-        EXPECT_EQ(DiagramPlacements(shown).size(), c.Diagrams) << c.Args.join(' ').toStdString();
-        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.Shows))) << c.Args.join(' ').toStdString();
+        EXPECT_EQ(DiagramPlacements(shown).size(), c.Diagrams);
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.Shows)));
+        const QStringList movers = DiagramMovers(shown);
+        EXPECT_EQ(movers.size(), c.Diagrams);
+        for (const QString& mover : movers) EXPECT_EQ(mover.toStdString(), c.Mover);
     }
 }
 

@@ -42,6 +42,8 @@ TEST(Theme, EveryShippedThemeReadsAndChangesTheBoard) {
         TDiagramBoard board;
         ApplyTheme(theme, board);
         EXPECT_NE(Rendered(board), before) << name.toStdString();
+        // Each sets its colour for the last move and check.
+        EXPECT_TRUE(theme.HighlightColor && board.MoveMarkColor() == theme.HighlightColor) << name.toStdString();
     }
 }
 

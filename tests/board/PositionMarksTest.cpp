@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "board/DiagramBoard.h"
 #include "board/DiagramPainter.h"
@@ -100,7 +101,10 @@ struct TStateCase {
     const char* Name;
     TMoveState State;
     std::function<bool(const TDiagramBoard&, const QImage&)> Shows;
+    std::optional<QRgb> MarkColor = std::nullopt;  // a theme's colour for the last move and check
 };
+
+constexpr QRgb kThemeMarks = 0xFF2050C0;
 
 QPoint Inside(const TDiagramBoard& board, int square, double x, double y) {
     const QRect r = board.SquareRect(square / 8, square % 8);
@@ -128,6 +132,21 @@ const TStateCase kStateCases[] = {
          const QRect r = b.SquareRect(4, 7);
          return Near(image.pixel(r.center().x(), r.top() + 1 + width / 2), kCheckRingColor, 40);
      }},
+    {"last move squares in the theme's colour",
+     {Sq('e', '2'), Sq('e', '4'), TLastMoveMark::Squares, -1, ""},
+     [](const TDiagramBoard& b, const QImage& image) {
+         return Near(image.pixel(Inside(b, Sq('e', '2'), 0.02, 0.5)), kThemeMarks) &&
+                Near(image.pixel(Inside(b, Sq('e', '4'), 0.5, 0.98)), kThemeMarks);
+     },
+     kThemeMarks},
+    {"check in the theme's colour",
+     {-1, -1, TLastMoveMark::None, Sq('e', '8'), ""},
+     [](const TDiagramBoard& b, const QImage& image) {
+         const int width = std::max(2, b.SquareSize() / 14);
+         const QRect r = b.SquareRect(4, 7);
+         return Near(image.pixel(r.center().x(), r.top() + 1 + width / 2), kThemeMarks, 40);
+     },
+     kThemeMarks},
     {"glyph badge",
      {Sq('g', '8'), Sq('f', '6'), TLastMoveMark::None, -1, "??"},
      [](const TDiagramBoard& b, const QImage& image) {
@@ -143,6 +162,7 @@ TEST(PositionMarks, GameStateMarksOnBothRoadsAndGoneWithTheNextPosition) {
             TDiagramBoard board;
             board.SetPiece(4, 0, 1);
             board.SetPiece(4, 7, 7);
+            if (c.MarkColor) board.SetMoveMarkColor(RgbToColor(*c.MarkColor));
             const QImage plain = road.Draw(board);
             board.SetMoveState(c.State);
             const QImage shown = road.Draw(board);

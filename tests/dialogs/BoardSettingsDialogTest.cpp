@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -286,4 +287,49 @@ TEST(FontRoundTrip, AFontDialogsFoundryNeverReachesTheDiagram) {
     }
     EXPECT_EQ(FamilyWithoutFoundry("Nimbus Sans [urw]"), "Nimbus Sans");
     EXPECT_EQ(FamilyWithoutFoundry("Nimbus Sans"), "Nimbus Sans");
+}
+
+// Themes fill the pages one over the other; a spoilt one is named and changes nothing.
+TEST_F(BrdSettingsDialogTest, AThemeFillsThePagesAndASpoiltOneIsNamed) {
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("share")));
+    const QString own = dir.filePath("share/chess-vorlix/themes");
+    ASSERT_TRUE(QDir().mkpath(own));
+    QFile bad(own + "/bad.theme"), mine(own + "/mine.theme");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && mine.open(QIODevice::WriteOnly));
+    bad.write("LightSquares = brown\n");
+    mine.write("DarkSquares = #102030\nPieces = " VORLIX_TEST_DATA_DIR "/svg-pieces\n");
+    bad.close(), mine.close();
+
+    TBoardSettingsDialog other(board, highlights, dir.path(), nullptr);
+    other.OnError = [this](const QString& message) { errors << message; };
+    auto* themes = other.findChild<QComboBox*>("cbxTheme");
+    ASSERT_TRUE(themes);
+    const struct {
+        const char* Name;
+        const char* Error;  // empty: none
+        QRgb Dark;
+        const char* Shown;
+    } cases[] = {
+        {"lagoon", "", 0x7FA4C8, "lagoon"},
+        {"bad", "bad.theme: line 1: LightSquares takes a colour", 0x7FA4C8, "lagoon"},
+        {"mine", "", 0x102030, "mine"},  // over lagoon: its borders stay
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        errors.clear();
+        themes->setCurrentIndex(themes->findText(c.Name));
+        EXPECT_EQ(errors.size(), *c.Error ? 1 : 0);
+        EXPECT_TRUE(errors.join("").contains(c.Error)) << errors.join("").toStdString();
+        EXPECT_EQ(themes->currentText(), c.Shown);
+        EXPECT_EQ(other.ThemeName(), c.Shown);
+        EXPECT_EQ(other.Style().Dark.Color, RgbToColor(c.Dark));
+        EXPECT_EQ(other.ShownBorders(), 2);
+    }
+    other.findChild<QPushButton*>("btnApply")->click();
+    EXPECT_EQ(board.DarkSquares(), RgbToColor(0x102030));
+    EXPECT_EQ(board.LightSquares(), RgbToColor(0xE8F0F8));
+    EXPECT_NE(board.PieceSet(), nullptr);
+    EXPECT_EQ(board.Border().Get(1), (TBorderInfo{2, RgbToColor(0x7FA4C8), RgbToColor(0x1F3A57)}));
+    qputenv("XDG_DATA_HOME", oldDataHome);
 }
