@@ -95,15 +95,17 @@ void TBoardSettingsDialog::LoadFromBoard() {
     style_ = ReadBoardStyle(board_);
     highlights_ = appHighlights_;
     pieceSet_ = board_.PieceSet();
-    SetBorderSlots(style_.Borders, false);
+    SetBorderSlots(style_.Borders);
     LoadSquareImages();
 }
 
-void TBoardSettingsDialog::SetBorderSlots(const std::vector<TBorderInfo>& borders, bool twoColours) {
+// A border shows one colour, its top one; both are kept until the user picks
+// another, so Apply does not lose a bottom colour from a file or a theme.
+void TBoardSettingsDialog::SetBorderSlots(const std::vector<TBorderInfo>& borders) {
     shownBorders_ = std::min<int>(int(borders.size()), kMaxDialogBorders);
     for (int i = 0; i < kMaxDialogBorders; ++i)
         borderSlots_[i] = i < shownBorders_ ? TBorderInfo{std::clamp(borders[i].Width, 1, 12), borders[i].TopColor,
-                                                          twoColours ? borders[i].BottomColor : borders[i].TopColor}
+                                                          borders[i].BottomColor}
                                             : TBorderInfo{1, clBlack, clBlack};
 }
 
@@ -134,7 +136,7 @@ bool TBoardSettingsDialog::ChooseTheme(const QString& name) {
     ApplyBoardStyle(scratch, StyleToApply());
     ApplyTheme(theme, scratch);
     style_ = ReadBoardStyle(scratch);
-    if (theme.Borders) SetBorderSlots(*theme.Borders, true);
+    if (theme.Borders) SetBorderSlots(*theme.Borders);
     if (!theme.LightImage.isNull()) lightImage_ = theme.LightImage, lightImageOn_ = true;
     if (!theme.DarkImage.isNull()) darkImage_ = theme.DarkImage, darkImageOn_ = true;
     if (pieces) pieceSet_ = pieces;

@@ -90,7 +90,7 @@ private:
 
     QWidget* CreateThemeRow();
     void LoadFromBoard();
-    void SetBorderSlots(const std::vector<TBorderInfo>& borders, bool twoColours);
+    void SetBorderSlots(const std::vector<TBorderInfo>& borders);
     void LoadSquareImages();
     void FillControls();
     void FillSquareControls(bool light);

@@ -117,10 +117,14 @@ TEST_F(BrdSettingsDialogTest, ApplyWritesEverythingOnceAndDisablesItself) {
     EXPECT_EQ(board.SquareSize(), 44);
     EXPECT_EQ(board.DarkSquares(), TColor(0x00AA55));
     ASSERT_EQ(board.Border().Count(), 1);
-    // Both edges take the button's colour.
-    EXPECT_EQ(board.Border().Get(0), (TBorderInfo{3, 0x0000FF, 0x0000FF}));
+    // A border whose colour was not touched keeps both of its colours...
+    EXPECT_EQ(board.Border().Get(0), (TBorderInfo{3, 0x0000FF, 0x00FF00}));
     EXPECT_TRUE(highlights[1].Merge);
     EXPECT_EQ(board.LightShading(), shVertical);  // untouched settings stay
+    // ... and both edges take the colour the user picks for it.
+    Click("btnBorderColor1");
+    Click("btnApply");
+    EXPECT_EQ(board.Border().Get(0), (TBorderInfo{3, 0x00AA55, 0x00AA55}));
 }
 
 TEST_F(BrdSettingsDialogTest, DefaultsChangeTheControlsOnlyAndCancelKeepsTheBoard) {
