@@ -78,6 +78,8 @@ TBoardSettingsDialog::TBoardSettingsDialog(TDiagramBoard& board, THighlightOptio
 
     // The preview shows the board's own position.
     for (int i = 0; i < 64; ++i) previewBoard_->SquareData()[i] = board_.SquareData()[i];
+    // With its side too, White when the diagram has none, so "Show Side to Move" shows what it does.
+    previewBoard_->SetSideToMove(board_.SideToMove() == TSideToMove::None ? TSideToMove::White : board_.SideToMove());
     previewBoard_->UnselectAll();
     LoadFromBoard();
     FillControls();
