@@ -14,6 +14,17 @@ QImage Scaled(const QImage& image, int scaleIndex) {
     return ScaleImageSmoothly(image, ScaledSize(image.size(), ImageScaleFactor(scaleIndex)));
 }
 
+// The image a diagram with a header or footer is composed on. A run makes one
+// after another of the same size: the last one is painted again once its
+// caller has let it go, rather than each diagram mapping, faulting in and
+// unmapping fresh memory. One still held elsewhere is never touched.
+QImage& ComposingImage(QSize size) {
+    thread_local QImage last;
+    if (last.size() != size || last.format() != kDiagramFormat || !last.isDetached())
+        last = QImage(size, kDiagramFormat);
+    return last;
+}
+
 }  // namespace
 
 QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
@@ -25,8 +36,8 @@ QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
         board.Render();
         return Scaled(board.DiagramBitmap(), scaleIndex);
     }
-    QImage image(layout.Image(), kDiagramFormat);
-    if (image.isNull()) return image;
+    QImage& image = ComposingImage(layout.Image());
+    if (image.isNull()) return {};
     const QColor back = ColorToQColor(board.CoordenateBackColor());
     image.fill(back);
     {
