@@ -14,20 +14,14 @@ QImage Scaled(const QImage& image, int scaleIndex) {
     return ScaleImageSmoothly(image, ScaledSize(image.size(), ImageScaleFactor(scaleIndex)));
 }
 
-// The image a diagram with a header or footer is composed on. A run makes one
-// after another of the same size: the last one is painted again once its
-// caller has let it go, rather than each diagram mapping, faulting in and
-// unmapping fresh memory. One still held elsewhere is never touched.
-QImage& ComposingImage(QSize size) {
-    thread_local QImage last;
-    if (last.size() != size || last.format() != kDiagramFormat || !last.isDetached())
-        last = QImage(size, kDiagramFormat);
-    return last;
-}
-
 }  // namespace
 
 QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
+    QImage canvas;
+    return RenderDiagramImage(diagram, scaleIndex, canvas);
+}
+
+QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex, QImage& canvas) {
     TDiagramBoard& board = diagram.Board;
     const TDiagramLayout layout = LayOutDiagram(diagram);
     if (!layout.Head.Enabled && !layout.Foot.Enabled) {
@@ -36,8 +30,12 @@ QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
         board.Render();
         return Scaled(board.DiagramBitmap(), scaleIndex);
     }
-    QImage& image = ComposingImage(layout.Image());
-    if (image.isNull()) return {};
+    // Painted again when it has the size and nobody holds it any more: a run
+    // then does not map, fault in and unmap fresh memory for each diagram.
+    if (canvas.size() != layout.Image() || canvas.format() != kDiagramFormat || !canvas.isDetached())
+        canvas = QImage(layout.Image(), kDiagramFormat);
+    if (canvas.isNull()) return {};
+    QImage& image = canvas;
     const QColor back = ColorToQColor(board.CoordenateBackColor());
     image.fill(back);
     {

@@ -131,7 +131,7 @@ TEST_F(DiagramImageTest, TransparencyOnlyWhereTheCornerHasTheCoordinateBackgroun
     EXPECT_EQ(FindTransparentCorner(south, TransparencyRuleOf(Diagram)), QPoint(0, south.height() - 1));
 }
 
-// A run draws one diagram after another on the same board and image: each
+// A run draws one diagram after another on the same board and canvas: each
 // image is what a fresh diagram of its own makes (nothing of the one before
 // stays, an arrow over the grid included), and an image still held is never
 // painted over by the next.
@@ -159,9 +159,10 @@ TEST_F(DiagramImageTest, ARunOfDiagramsDrawsEachAsAFreshOne) {
         d.Footer.Enabled = *r.Footer != 0;
     };
     std::vector<std::pair<QImage, QImage>> held;  // every other image kept, beside what it must stay
+    QImage canvas;
     for (size_t row = 0; row < std::size(run); ++row) {
         show(Diagram, row);
-        const QImage image = RenderDiagramImage(Diagram);
+        const QImage image = RenderDiagramImage(Diagram, kNoScaleIndex, canvas);
         TDiagram fresh;
         fresh.Board.SetStartPosition();
         for (size_t before = 0; before <= row; ++before) fresh.Board.SetPiece(int(before), 2, pcWQueen);
