@@ -52,6 +52,7 @@ TRunStyle StyleOfDiagram(const TDiagram& diagram, TOutputKind kind, const TImage
 
 struct TBatchRunner::TWorker {
     TDiagram Diagram;
+    QImage Canvas;  // what its diagrams with a header or footer are composed on, one after another
     TView StyleView = vwWhiteUnder;
     TCollectingReporter Reporter;
 };
@@ -119,7 +120,7 @@ void TBatchRunner::Handle(TWorker& w, const TDiagramJob& job, TResult& result) {
     std::vector<std::uint8_t> bytes;
     switch (style_.Kind) {
         case TOutputKind::Image:
-            result.Ok = EncodeBatchImage(diagram, style_.Image, bytes, result.Error);
+            result.Ok = EncodeBatchImage(diagram, style_.Image, bytes, result.Error, &w.Canvas);
             if (!result.Ok) result.Error = LocalFileName(job.FileName) + ": " + result.Error;
             break;
         case TOutputKind::Diagram: bytes = EncodeDiagram(diagram, kVxdVersion); break;

@@ -42,9 +42,10 @@ bool EncodeScalableBatchImage(TDiagram& diagram, const TImageOptions& choice, st
 }  // namespace
 
 bool EncodeBatchImage(TDiagram& diagram, const TImageOptions& choice, std::vector<std::uint8_t>& out,
-                      std::string& error) {
+                      std::string& error, QImage* canvas) {
     if (IsScalableFormat(choice.Format)) return EncodeScalableBatchImage(diagram, choice, out, error);
-    const QImage image = RenderDiagramImage(diagram, choice.ScaleIndex);
+    QImage fresh;
+    const QImage image = RenderDiagramImage(diagram, choice.ScaleIndex, canvas ? *canvas : fresh);
     return EncodeDiagramImage(image, SaveOptionsFor(image, diagram, choice), out, error);
 }
 

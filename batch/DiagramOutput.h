@@ -13,9 +13,10 @@ namespace vorlix {
 struct TDiagram;
 class TErrorReporter;
 
-// The file's bytes for the diagram with header and footer.
+// The file's bytes for the diagram with header and footer; a run passes the
+// canvas it keeps from one diagram to the next (see RenderDiagramImage).
 bool EncodeBatchImage(TDiagram& diagram, const TImageOptions& choice, std::vector<std::uint8_t>& out,
-                      std::string& error);
+                      std::string& error, QImage* canvas = nullptr);
 
 // Writes a file of a batch run through the crash-safe writer; reports a
 // failure, naming the file.

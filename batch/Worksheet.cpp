@@ -112,6 +112,10 @@ TSheetPosition SheetPositionOfEpd(const TEPDRec& record, int number) {
     TSheetPosition p;
     std::copy(std::begin(record.Board), std::end(record.Board), p.Codes.begin());
     p.WhiteToMove = record.WhiteToMove;
+    TChessPosition position;
+    std::copy(std::begin(record.Board), std::end(record.Board), std::begin(position.Board));
+    position.WhiteToMove = record.WhiteToMove;
+    p.Move = MoveStateOfPosition(position, TLastMoveMark::Squares, true, {});
     p.Fields = CaptionRecordOfEpd(record, number);
     p.Key = record.BestMove;
     return p;
@@ -123,15 +127,27 @@ TSheetPosition SheetPositionOfGame(const TPGNRec& game, int gameNumber, const TC
     std::copy(std::begin(position.Board), std::end(position.Board), p.Codes.begin());
     p.Marks = marks;
     p.WhiteToMove = position.WhiteToMove;
+    p.Move = MoveStateOfPosition(position, TLastMoveMark::Squares, true, {});
     p.Fields = CaptionRecordOfGame(game, gameNumber, position, number);
     p.Key = NextMovesText(position, kSheetKeyPlies);
     return p;
 }
 
-void PutSheetPosition(TDiagram& diagram, const TSheetPosition& position, const std::string& caption) {
-    diagram.Board.SetCodes(position.Codes);
-    diagram.Board.SetMarks(position.Marks);
-    diagram.Footer.Text = ExpandCaption(caption, position.Fields);
+void PutSheetPosition(TDiagram& diagram, const TSheetPosition& position, const TWorksheetOptions& options,
+                      TView styleView) {
+    TDiagramBoard& board = diagram.Board;
+    board.SetCodes(position.Codes);
+    board.SetMarks(position.Marks);
+    // The side always: the style's "Show Side to Move" (or --mover-mark) decides whether it is drawn.
+    board.SetSideToMove(position.WhiteToMove ? TSideToMove::White : TSideToMove::Black);
+    TMoveState shown = position.Move;
+    if (!options.State.Check) shown.Check = -1;
+    shown.LastMove = shown.From >= 0 ? options.State.LastMove : TLastMoveMark::None;
+    if (shown.LastMove == TLastMoveMark::None) shown.From = shown.To = -1;
+    shown.Glyph.clear();
+    board.SetMoveState(shown);
+    board.SetView(!options.State.OrientMover ? styleView : position.WhiteToMove ? vwWhiteUnder : vwBlackUnder);
+    diagram.Footer.Text = ExpandCaption(options.Caption, position.Fields);
 }
 
 bool WriteWorksheet(TDiagram& style, const std::vector<TSheetPosition>& positions, const TWorksheetOptions& options,
@@ -149,6 +165,8 @@ bool WriteWorksheet(TDiagram& style, const std::vector<TSheetPosition>& position
     style.Header.Enabled = false;
     style.Footer.Enabled = !QString::fromStdString(options.Caption).trimmed().isEmpty();
     style.Footer.Alignment = taCenter;
+    if (options.State.MoverMark) style.Board.SetShowSideToMove(true);
+    const TView styleView = style.Board.View();
     TPdfPrintTarget target(fileName, kDotsPerInch, options.Letter ? QPageSize::Letter : QPageSize::A4);
     TSheetPages pages(target, style, options.Title);
     std::vector<QRect> cells;
@@ -160,7 +178,7 @@ bool WriteWorksheet(TDiagram& style, const std::vector<TSheetPosition>& position
             slot = 0;
         }
         style.Board.BeginUpdate();
-        PutSheetPosition(style, position, options.Caption);
+        PutSheetPosition(style, position, options, styleView);
         style.Board.EndUpdate();
         const TPrintedDiagram printed =
             RecordPrintedDiagram(DiagramImageSize(style), [&](QPainter& p) { PaintDiagramImage(p, style); });

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "batch/CaptionTemplate.h"
+#include "batch/GameStateChoice.h"
 #include "files/BoardMarks.h"
 
 namespace vorlix {
@@ -23,6 +24,9 @@ struct TWorksheetOptions {
     std::string Caption = kDefaultSheetCaption;
     bool Key = false;
     std::string Title;  // above the diagrams of every page; empty: none
+    // The mover mark, the board turned to the mover, check and the last move
+    // (glyphs would give the answer away: a worksheet has none).
+    TGameStateChoice State;
 };
 
 // The per-page numbers a worksheet takes.
@@ -33,6 +37,7 @@ struct TSheetPosition {
     std::array<int32_t, 64> Codes{};
     TBoardMarks Marks;
     bool WhiteToMove = true;
+    TMoveState Move;  // its last move and king in check, all of them: the options pick what is shown
     TCaptionRecord Fields;
     std::string Key;  // its answer, as written in the file
 };
@@ -44,9 +49,11 @@ TSheetPosition SheetPositionOfEpd(const TEPDRec& record, int number);
 TSheetPosition SheetPositionOfGame(const TPGNRec& game, int gameNumber, const TChessPosition& position,
                                    const TBoardMarks& marks, int number);
 
-// Puts a position on a worksheet diagram with its caption: the one place a
-// worksheet diagram is made from its position.
-void PutSheetPosition(TDiagram& diagram, const TSheetPosition& position, const std::string& caption);
+// Puts a position on a worksheet diagram with its caption, side to move and
+// what the options show of its state, turned to the mover when asked and
+// else seen as styleView: the one place a worksheet diagram is made from its position.
+void PutSheetPosition(TDiagram& diagram, const TSheetPosition& position, const TWorksheetOptions& options,
+                      TView styleView);
 
 // Writes the worksheet as one PDF file (crash-safe) in the style of the
 // diagram given, whose board the run uses; false with a message naming the file.

@@ -101,7 +101,9 @@ void TDiagramBoard::Render() {
     if (!moveState_.Empty() || MoverColumnWidth(*this) > 0) {
         QPainter painter(&diagram_);
         PaintPositionMarks(painter, *this);
-        if (!moveState_.Empty()) frameDrawn_.reset();  // rings and arrows may reach the grid
+        // Rings, the check ring and the glyph badge stay inside their squares,
+        // which the next rendering composes anew; only an arrow crosses the grid.
+        if (moveState_.LastMove == TLastMoveMark::Arrow) frameDrawn_.reset();
     }
     if (OnResize && (size.width() != width_ || size.height() != height_))
         OnResize(*this, size.width(), size.height(), size.width() - width_, size.height() - height_);

@@ -14,6 +14,7 @@
 #include "board/GuiContext.h"
 #include "cli/CliUtil.h"
 #include "cli/Commands.h"
+#include "cli/GameStateOptions.h"
 #include "cli/LookOptions.h"
 #include "cli/PositionOptions.h"
 #include "files/EPD.h"
@@ -69,6 +70,12 @@ std::string ParseValue(const std::string& name, const std::string& value, TSheet
 std::string ParseSheetOptions(const Args& args, TSheetOptions& o) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        std::string stateError;
+        if (const size_t taken = ParseGameStateOption(args, i, o.Sheet.State, stateError)) {
+            if (!stateError.empty()) return stateError;
+            i += taken - 1;
+            continue;
+        }
         if (ParsePositionFlag(name, o)) continue;
         if (name == "--key") {
             o.Sheet.Key = true;
@@ -86,6 +93,8 @@ std::string ParseSheetOptions(const Args& args, TSheetOptions& o) {
     if (!o.Epd && !EndsWith(o.Input, ".pgn")) return "the input file must end in .pgn or .epd";
     if (o.Output.empty()) return "-o SHEET.pdf is required";
     if (!EndsWith(o.Output, ".pdf")) return "a worksheet is a PDF file: -o must end in .pdf";
+    if (o.Sheet.State.Glyphs) return "--glyphs does not apply to worksheets: a glyph gives the answer away";
+    if (o.Epd && o.Sheet.State.LastMove != TLastMoveMark::None) return "--last-move applies to PGN files";
     return CheckPositionOptions(o, o.Epd);
 }
 

@@ -57,6 +57,7 @@ void PrintUsage(std::FILE* stream) {
         "                [--mover-mark] [--check] [--glyphs]\n"
         "  vorlix sheet FILE.pgn|FILE.epd -o SHEET.pdf [--per-page 1|2|4|6|9|12] [--paper a4|letter]\n"
         "                [--caption TEMPLATE] [--key] [--title TEXT] [--style FILE.vxd]\n"
+        "                [--mover-mark] [--orient mover] [--check] [--last-move [squares|arrow]] (PGN)\n"
         "                [--games LIST] [--positions ...] [--records LIST]   (as for batch)\n"
         "      a worksheet: numbered diagrams in a grid on PDF pages; --key adds the answers\n"
         "      (the EPD bm moves, or the game's next moves) after them\n"

@@ -17,6 +17,11 @@ QImage Scaled(const QImage& image, int scaleIndex) {
 }  // namespace
 
 QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
+    QImage canvas;
+    return RenderDiagramImage(diagram, scaleIndex, canvas);
+}
+
+QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex, QImage& canvas) {
     TDiagramBoard& board = diagram.Board;
     const TDiagramLayout layout = LayOutDiagram(diagram);
     if (!layout.Head.Enabled && !layout.Foot.Enabled) {
@@ -25,8 +30,12 @@ QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex) {
         board.Render();
         return Scaled(board.DiagramBitmap(), scaleIndex);
     }
-    QImage image(layout.Image(), kDiagramFormat);
-    if (image.isNull()) return image;
+    // Painted again when it has the size and nobody holds it any more: a run
+    // then does not map, fault in and unmap fresh memory for each diagram.
+    if (canvas.size() != layout.Image() || canvas.format() != kDiagramFormat || !canvas.isDetached())
+        canvas = QImage(layout.Image(), kDiagramFormat);
+    if (canvas.isNull()) return {};
+    QImage& image = canvas;
     const QColor back = ColorToQColor(board.CoordenateBackColor());
     image.fill(back);
     {

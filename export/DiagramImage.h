@@ -14,6 +14,10 @@ namespace vorlix {
 // 0..7 resizes by the image scale table (4 = 100 %). The image is
 // QImage::Format_RGB32. The caller plays the camera sound if it wants one.
 QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex = kNoScaleIndex);
+// The same, composed on canvas, which a caller that makes one diagram after
+// another keeps: it is painted again when it has the size and the image
+// returned before is no longer held, and replaced otherwise.
+QImage RenderDiagramImage(TDiagram& diagram, int scaleIndex, QImage& canvas);
 
 // The transparent-corner rule of a GIF made from this diagram.
 TTransparencyRule TransparencyRuleOf(const TDiagram& diagram);

@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <map>
 
 namespace vorlix {
 namespace {
@@ -120,6 +122,76 @@ TEST_F(WorksheetCommand, GamesGiveTheirNextMovesAsTheKey) {
     EXPECT_TRUE(RunProgram("pdfinfo", {pdf}).Out.contains("612 x 792 pts")) << "letter paper";
 }
 
+// Where a page's edge labels stand (in points, as pdftotext -bbox gives them).
+struct TLabel {
+    double Left = -1, Top = -1, Right = -1, Bottom = -1;
+};
+std::vector<std::map<QString, TLabel>> PageLabels(const QString& pdf) {
+    std::vector<std::map<QString, TLabel>> pages;
+    static const QRegularExpression word(QStringLiteral(
+        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto it = word.globalMatch(RunProgram("pdftotext", {"-bbox", pdf, "-"}).Out); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(5).isEmpty()) {
+            pages.emplace_back();
+        } else if (!pages.empty()) {
+            pages.back()[m.captured(5)] = {m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                                           m.captured(4).toDouble()};
+        }
+    }
+    return pages;
+}
+
+enum class TMark { None, Empty, Filled };
+
+// The mover mark beside a rank label, read from the page drawn at one pixel a point.
+TMark MarkBeside(const QImage& page, const TLabel& label) {
+    int dark = 0, left = page.width(), right = -1, top = page.height(), bottom = -1;
+    for (int y = int(label.Top) - 30; y < int(label.Bottom) + 30; ++y)
+        for (int x = int(label.Right) + 2; x < int(label.Right) + 60; ++x)
+            if (qGray(page.pixel(x, y)) < 100) {
+                ++dark;
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                bottom = std::max(bottom, y);
+            }
+    if (dark == 0) return TMark::None;
+    return qGray(page.pixel((left + right) / 2, (top + bottom) / 2)) < 100 ? TMark::Filled : TMark::Empty;
+}
+
+// The mark and the board's turn follow each record's side to move: record 1
+// has White to move, record 2 Black.
+TEST_F(WorksheetCommand, SideToMoveMarkedAndUpTheBoard) {
+    for (const char* tool : {"pdftotext", "pdftoppm"})
+        if (QStandardPaths::findExecutable(tool).isEmpty()) GTEST_SKIP() << tool << " not installed (poppler-utils)";
+    const struct {
+        QStringList Options;
+        TMark Marks[2];
+        bool Turned[2];  // file a on the right
+    } cases[] = {
+        {{}, {TMark::None, TMark::None}, {false, false}},
+        {{"--mover-mark", "--orient", "mover", "--check"}, {TMark::Empty, TMark::Filled}, {false, true}},
+        {{"--mover-mark"}, {TMark::Empty, TMark::Filled}, {false, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Options.join(' ').toStdString());
+        const QString pdf = Dir.filePath("mover.pdf");
+        const TRun r = Vorlix("sheet", QStringList{kWac, "--records", "1-2", "--per-page", "1", "-o", pdf} + c.Options);
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+        const auto labels = PageLabels(pdf);
+        ASSERT_EQ(labels.size(), 2u);
+        ASSERT_EQ(RunProgram("pdftoppm", {"-r", "72", "-png", pdf, Dir.filePath("page")}).Exit, 0);
+        for (int n = 0; n < 2; ++n) {
+            auto page = labels[size_t(n)];
+            ASSERT_TRUE(page.count("a") && page.count("h") && page.count("1") && page.count("8")) << n;
+            EXPECT_EQ(page["a"].Left > page["h"].Left, c.Turned[n]) << n;
+            // The mark stands at the mover's own edge of the board, wherever it is turned.
+            const QImage image(Dir.filePath(QStringLiteral("page-%1.png").arg(n + 1)));
+            ASSERT_FALSE(image.isNull());
+            EXPECT_EQ(MarkBeside(image, page[n == 0 ? "1" : "8"]), c.Marks[n]) << n;
+        }
+    }
+}
+
 TEST_F(WorksheetCommand, BadInputIsRefusedAndWritesNothing) {
     const QString out = Dir.filePath("x.pdf");
     const struct {
@@ -131,6 +203,8 @@ TEST_F(WorksheetCommand, BadInputIsRefusedAndWritesNothing) {
         {{kWac, "--paper", "a3", "-o", out}, 2, "--paper takes a4 or letter"},
         {{kWac, "-o", Dir.filePath("x.png")}, 2, "a worksheet is a PDF file"},
         {{kWac, "--games", "1", "-o", out}, 2, "apply to PGN files"},
+        {{kWac, "--last-move", "-o", out}, 2, "--last-move applies to PGN files"},
+        {{kWac, "--glyphs", "-o", out}, 2, "--glyphs does not apply to worksheets"},
         {{Dir.filePath("none.epd"), "-o", out}, 1, "none.epd"},
         {{kWac, "-o", Dir.filePath("no/x.pdf")}, 1, "no: the folder does not exist"},
     };

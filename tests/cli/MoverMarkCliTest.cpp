@@ -1,5 +1,6 @@
-// vorlix batch of an EPD suite with the mover mark and the board turned to the
-// side to move: every SVG read back, its mark and its orientation checked.
+// vorlix batch of an EPD suite with the mover mark, the board turned to the
+// side to move and a caption naming it: every SVG read back, its caption, its
+// mark and its orientation checked.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -37,18 +38,18 @@ double LabelX(const std::string& svg, const std::string& label) {
 struct TMark {
     std::string Fill;
     double Top = -1;
+    double Column = 0;  // the height of the mover column: the board's, without a caption band
 };
 
 // The mover mark: the first rectangle drawn after the column that closes the picture on the right.
-TMark MoverMark(const std::string& svg, double width, double height) {
+TMark MoverMark(const std::string& svg, double width) {
     for (size_t at = svg.find("<rect"); at != std::string::npos; at = svg.find("<rect", at + 1)) {
         const double x = std::stod(Attribute(svg, at, "x")), w = std::stod(Attribute(svg, at, "width"));
-        if (Attribute(svg, at, "y") != "0" || x + w != width || x == 0 ||
-            std::stod(Attribute(svg, at, "height")) != height)
-            continue;
+        if (Attribute(svg, at, "y") != "0" || x + w != width || x == 0) continue;
         const size_t mark = svg.find("<rect", at + 1);
         if (mark == std::string::npos) return {};
-        return {Attribute(svg, mark, "fill"), std::stod(Attribute(svg, mark, "y"))};
+        return {Attribute(svg, mark, "fill"), std::stod(Attribute(svg, mark, "y")),
+                std::stod(Attribute(svg, at, "height"))};
     }
     return {};
 }
@@ -64,9 +65,10 @@ TEST(MoverMarkCli, EpdSuiteShowsEveryMoverFilledRightAndAtTheBottom) {
         if (line.find(' ') != std::string::npos) sides.push_back(line[line.find(' ') + 1]);
     ASSERT_EQ(sides.size(), 300u);
 
-    const std::string command = std::string("'") + VORLIX_BIN_DIR "/vorlix' batch '" + suite + "' --style '" +
-                                VORLIX_SOURCE_DIR "/resources/default.vxd' --mover-mark --orient mover -o '" +
-                                (dir / "p.svg").string() + "' >/dev/null 2>'" + (dir / "err").string() + "'";
+    const std::string command =
+        std::string("'") + VORLIX_BIN_DIR "/vorlix' batch '" + suite + "' --style '" +
+        VORLIX_SOURCE_DIR "/resources/default.vxd' --mover-mark --orient mover --caption '{n}. {side} to move' -o '" +
+        (dir / "p.svg").string() + "' >/dev/null 2>'" + (dir / "err").string() + "'";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << Read(dir / "err");
 
@@ -78,20 +80,26 @@ TEST(MoverMarkCli, EpdSuiteShowsEveryMoverFilledRightAndAtTheBottom) {
         SCOPED_TRACE(std::string(name) + ", side " + sides[n - 1]);
         const size_t box = svg.find("viewBox=\"0 0 ");
         ASSERT_NE(box, std::string::npos);
-        double width = 0, height = 0;
-        std::istringstream(svg.substr(box + 13)) >> width >> height;
-        const TMark mark = MoverMark(svg, width, height);
+        double width = 0;
+        std::istringstream(svg.substr(box + 13)) >> width;
+        const TMark mark = MoverMark(svg, width);
         const bool black = sides[n - 1] == 'b';
+        // The caption under the board, and as the image's title.
+        const std::string caption = std::to_string(n) + ". " + (black ? "Black" : "White") + " to move";
+        const bool captioned = svg.find(">" + caption + "</text>") != std::string::npos &&
+                               svg.find("<title>" + caption + "</title>") != std::string::npos;
+        EXPECT_TRUE(captioned) << caption;
         // Filled exactly black for Black, white inside its outline for White.
         EXPECT_EQ(mark.Fill, black ? "#000000" : "#ffffff");
         // The mover plays up the board: the mark beside the lower corner.
-        EXPECT_GT(mark.Top, height / 2);
+        EXPECT_GT(mark.Top, mark.Column / 2);
         // The board turned: file a on the mover's left.
         const double a = LabelX(svg, "a"), h = LabelX(svg, "h");
         ASSERT_GE(a, 0);
         ASSERT_GE(h, 0);
         EXPECT_EQ(a < h, !black);
-        right += mark.Fill == (black ? "#000000" : "#ffffff") && mark.Top > height / 2 && (a < h) == !black;
+        right += captioned && mark.Fill == (black ? "#000000" : "#ffffff") && mark.Top > mark.Column / 2 &&
+                 (a < h) == !black;
     }
     EXPECT_EQ(right, 300);
     std::filesystem::remove_all(dir);

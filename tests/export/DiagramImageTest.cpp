@@ -130,3 +130,46 @@ TEST_F(DiagramImageTest, TransparencyOnlyWhereTheCornerHasTheCoordinateBackgroun
     const QImage south = RenderDiagramImage(Diagram);
     EXPECT_EQ(FindTransparentCorner(south, TransparencyRuleOf(Diagram)), QPoint(0, south.height() - 1));
 }
+
+// A run draws one diagram after another on the same board and canvas: each
+// image is what a fresh diagram of its own makes (nothing of the one before
+// stays, an arrow over the grid included), and an image still held is never
+// painted over by the next.
+TEST_F(DiagramImageTest, ARunOfDiagramsDrawsEachAsAFreshOne) {
+    const int e2 = 4 * 8 + 1, e4 = 4 * 8 + 3, e1 = 4 * 8 + 0, g8 = 6 * 8 + 7;
+    const struct {
+        const char* Footer;
+        TMoveState State;
+        TSideToMove Side;
+    } run[] = {
+        {"1. White to move", {e2, e4, TLastMoveMark::Arrow, -1, "!?"}, TSideToMove::White},
+        {"2. Black to move", {e2, e4, TLastMoveMark::Squares, e1, ""}, TSideToMove::Black},
+        {"", {-1, -1, TLastMoveMark::None, g8, ""}, TSideToMove::White},
+        {"4. White to move", {}, TSideToMove::None},
+        {"5. Black to move", {g8 - 1, g8, TLastMoveMark::Squares, -1, "??"}, TSideToMove::Black},
+    };
+    const auto show = [&run](TDiagram& d, size_t row) {
+        const auto& r = run[row];
+        d.Board.SetGridLineWidth(2);
+        d.Board.SetShowSideToMove(true);
+        d.Board.SetPiece(int(row), 2, pcWQueen);  // each its own position
+        d.Board.SetMoveState(r.State);
+        d.Board.SetSideToMove(r.Side);
+        d.Footer = Line(r.Footer, taCenter);
+        d.Footer.Enabled = *r.Footer != 0;
+    };
+    std::vector<std::pair<QImage, QImage>> held;  // every other image kept, beside what it must stay
+    QImage canvas;
+    for (size_t row = 0; row < std::size(run); ++row) {
+        show(Diagram, row);
+        const QImage image = RenderDiagramImage(Diagram, kNoScaleIndex, canvas);
+        TDiagram fresh;
+        fresh.Board.SetStartPosition();
+        for (size_t before = 0; before <= row; ++before) fresh.Board.SetPiece(int(before), 2, pcWQueen);
+        show(fresh, row);
+        const QImage expected = RenderDiagramImage(fresh).copy();
+        EXPECT_EQ(image, expected) << row;
+        if (row % 2 == 0) held.emplace_back(image, expected);
+    }
+    for (size_t i = 0; i < held.size(); ++i) EXPECT_EQ(held[i].first, held[i].second) << "held image " << i;
+}
