@@ -41,6 +41,7 @@ TEST_F(GameBookJourney, TheTickedGamesBecomeABookInTheChosenNotation) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("There are no PGN games selected for export...")) << messages[0].toStdString();
 
+    window->Board().SetDarkSquares(0x7B3F7B);  // the editor's look goes into the book
     for (const int row : {0, 2})
         viewer.Model().setData(viewer.Model().index(row, gcCheck), Qt::Checked, Qt::CheckStateRole);
     const QString book = dir.filePath("morphy.html");
@@ -51,6 +52,7 @@ TEST_F(GameBookJourney, TheTickedGamesBecomeABookInTheChosenNotation) {
         offered = dialog->edtFileName()->text();
         dialog->edtFileName()->setText(book);
         dialog->cbxNotation()->setCurrentIndex(static_cast<int>(TNotation::German));
+        dialog->cbxDiagrams()->setCurrentIndex(1);  // every N moves
         dialog->findChild<QPushButton*>("btnOK")->click();
     });
     viewer.btnExportGames()->click();
@@ -69,5 +71,7 @@ TEST_F(GameBookJourney, TheTickedGamesBecomeABookInTheChosenNotation) {
     const QRegularExpressionMatch english =
         QRegularExpression("class=\"move\">(\\d+\\.+ )?[NBQR][a-h1-8x].{0,20}").match(html);
     EXPECT_FALSE(english.hasMatch()) << english.captured(0).toStdString();
+    EXPECT_GT(html.count("<svg"), 2);
+    EXPECT_TRUE(html.contains("#7B3F7B", Qt::CaseInsensitive));
     EXPECT_EQ(messages.size(), 1);  // nothing went wrong
 }

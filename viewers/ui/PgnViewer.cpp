@@ -19,6 +19,7 @@
 
 #include "batch/GameBookWriter.h"
 #include "batch/PositionPicker.h"
+#include "board/BoardStyle.h"
 #include "board/DiagramBoard.h"
 #include "files/ErrorReporter.h"
 #include "files/GameGlyphs.h"
@@ -527,7 +528,14 @@ void TPgnViewer::btnExportGamesClick() {
     const QFileInfo pgn(fileName_);
     TGameBookDialog dialog(pgn.dir().filePath(pgn.completeBaseName() + ".pdf"), this);
     if (dialog.exec() != QDialog::Accepted || dialog.FileName().isEmpty()) return;
-    const TBookOptions options = dialog.Options();
+    TBookOptions options = dialog.Options();
+    // The book's diagrams take the editor's look (colours, borders, pieces), drawn from White's side.
+    TBoardStyle look = ReadBoardStyle(host_.Board());
+    look.View = vwWhiteUnder;
+    options.Look = [look, pieces = host_.Board().PieceSet()](TDiagramBoard& board) {
+        ApplyBoardStyle(board, look);
+        board.SetPieceSet(pieces);
+    };
     std::vector<TBookGame> books;
     TPGNRec game;
     for (const int i : model_->CheckedGames()) {
