@@ -9,8 +9,7 @@ namespace vorlix {
 
 void SetJobSide(TDiagramJob& job, TSideToMove side, const TGameStateChoice& choice) {
     job.SideToMove = side;
-    if (choice.OrientMover && side != TSideToMove::None)
-        job.View = side == TSideToMove::White ? vwWhiteUnder : vwBlackUnder;
+    if (choice.OrientMover && side != TSideToMove::None) job.View = MoverView(side);
 }
 
 void SetJobGameState(TDiagramJob& job, const TChessPosition& position, const std::string& glyph,
@@ -22,10 +21,9 @@ void SetJobGameState(TDiagramJob& job, const TChessPosition& position, const std
 void SetJobEpdState(TDiagramJob& job, const TEPDRec& record, const TGameStateChoice& choice) {
     SetJobSide(job, record.WhiteToMove ? TSideToMove::White : TSideToMove::Black, choice);
     if (!choice.Check) return;
-    TChessPosition position;
-    std::copy(std::begin(record.Board), std::end(record.Board), std::begin(position.Board));
-    position.WhiteToMove = record.WhiteToMove;
-    job.MoveState = MoveStateOfPosition(position, TLastMoveMark::None, true, {});
+    int32_t squares[64];
+    std::copy(std::begin(record.Board), std::end(record.Board), squares);
+    job.MoveState = CheckStateOf(squares, record.WhiteToMove);
 }
 
 }  // namespace vorlix

@@ -139,14 +139,15 @@ void PutSheetPosition(TDiagram& diagram, const TSheetPosition& position, const T
     board.SetCodes(position.Codes);
     board.SetMarks(position.Marks);
     // The side always: the style's "Show Side to Move" (or --mover-mark) decides whether it is drawn.
-    board.SetSideToMove(position.WhiteToMove ? TSideToMove::White : TSideToMove::Black);
+    const TSideToMove side = position.WhiteToMove ? TSideToMove::White : TSideToMove::Black;
+    board.SetSideToMove(side);
     TMoveState shown = position.Move;
     if (!options.State.Check) shown.Check = -1;
     shown.LastMove = shown.From >= 0 ? options.State.LastMove : TLastMoveMark::None;
     if (shown.LastMove == TLastMoveMark::None) shown.From = shown.To = -1;
     shown.Glyph.clear();
     board.SetMoveState(shown);
-    board.SetView(!options.State.OrientMover ? styleView : position.WhiteToMove ? vwWhiteUnder : vwBlackUnder);
+    board.SetView(options.State.OrientMover ? MoverView(side) : styleView);
     diagram.Footer.Text = ExpandCaption(options.Caption, position.Fields);
 }
 

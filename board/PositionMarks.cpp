@@ -114,6 +114,13 @@ TMoveState MoveStateOfPosition(const TChessPosition& position, TLastMoveMark las
     return state;
 }
 
+TMoveState CheckStateOf(const int32_t* squares, bool whiteToMove) {
+    TChessPosition position;
+    for (int i = 0; i < 64; ++i) position.Board[i] = squares[i] <= pcBPawn ? squares[i] : pcEmpty;
+    position.WhiteToMove = whiteToMove;
+    return MoveStateOfPosition(position, TLastMoveMark::None, true, {});
+}
+
 QColor GlyphBadgeColor(const std::string& glyph) {
     if (glyph == "!!") return QColor(0x1B, 0x8A, 0xB0);
     if (glyph == "!") return QColor(0x2E, 0x8B, 0x3E);

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "board/SquareInfo.h"
+
 class QPainter;
 
 namespace vorlix {
@@ -30,6 +32,11 @@ struct TMoveState {
 
 // The side to move of a position.
 TSideToMove SideOfPosition(const TChessPosition& position);
+// The view that puts the side to move at the bottom (White's for none).
+constexpr TView MoverView(TSideToMove side) { return side == TSideToMove::Black ? vwBlackUnder : vwWhiteUnder; }
+// The king in check of a placement without a game (pieces by square, other
+// codes ignored), the side given to move; no last move.
+TMoveState CheckStateOf(const int32_t* squares, bool whiteToMove);
 // What a game position shows: its last move drawn as asked (none for a
 // start position, whose last move is all zero), the king of the side to move when it is attacked (if
 // check), and the glyph given.

@@ -43,15 +43,9 @@ size_t ParseGameStateOption(const Args& args, size_t i, TGameStateChoice& choice
 
 void ShowPositionState(TDiagramBoard& board, TSideToMove side, const TGameStateChoice& choice) {
     board.SetSideToMove(side);
-    if (choice.Check && side != TSideToMove::None) {
-        TChessPosition position;
-        const std::array<int32_t, 64> codes = board.Codes();
-        for (int i = 0; i < 64; ++i) position.Board[i] = codes[size_t(i)] <= pcBPawn ? codes[size_t(i)] : pcEmpty;
-        position.WhiteToMove = side == TSideToMove::White;
-        board.SetMoveState(MoveStateOfPosition(position, TLastMoveMark::None, true, {}));
-    }
-    if (choice.OrientMover && side != TSideToMove::None)
-        board.SetView(side == TSideToMove::White ? vwWhiteUnder : vwBlackUnder);
+    if (side == TSideToMove::None) return;
+    if (choice.Check) board.SetMoveState(CheckStateOf(board.Codes().data(), side == TSideToMove::White));
+    if (choice.OrientMover) board.SetView(MoverView(side));
 }
 
 bool ShowGamePosition(const std::string& file, int game, int position, const TGameStateChoice& choice,
@@ -80,7 +74,7 @@ bool ShowGamePosition(const std::string& file, int game, int position, const TGa
         const std::string glyph = choice.Glyphs ? GlyphAt(ReadGameGlyphs(record), index) : std::string();
         board.SetSideToMove(SideOfPosition(shown));
         board.SetMoveState(MoveStateOfPosition(shown, choice.LastMove, choice.Check, glyph));
-        if (choice.OrientMover) board.SetView(shown.WhiteToMove ? vwWhiteUnder : vwBlackUnder);
+        if (choice.OrientMover) board.SetView(MoverView(SideOfPosition(shown)));
         if (caption) {
             *caption = CaptionRecordOfGame(record, game, shown, 1);
             // The replay makes its moves in place, without a chain to say that a move led here.

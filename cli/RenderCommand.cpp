@@ -534,18 +534,17 @@ int RunRender(const Args& args) {
     ApplyLook(options.Look, board);
     const std::string error = ApplyPosition(options, board);
     if (options.Pgn) reporter.SetSubject(*options.Pgn);
-    std::optional<TCaptionRecord> gameFields;
-    if (options.Pgn) gameFields.emplace();
+    TCaptionRecord gameFields;  // filled with a game's position
     const bool gameShown =
         !options.Pgn || ShowGamePosition(*options.Pgn, options.Game.value_or(1), options.Position.value_or(0),
-                                         options.State, board, reporter, &*gameFields);
+                                         options.State, board, reporter, &gameFields);
     board.EndUpdate();
     if (!error.empty()) return Failure(error);
     if (!gameShown) return 1;
     ApplyHeaderFooter(options, diagram);
     if (options.Fens) return RenderFens(options, diagram, reporter);
     ApplyCaptions(options,
-                  gameFields ? *gameFields : CaptionRecordOfText(options.Fen.value_or(std::string()), 1, board),
+                  options.Pgn ? gameFields : CaptionRecordOfText(options.Fen.value_or(std::string()), 1, board),
                   diagram);
     return Draw(options, diagram, reporter) ? 0 : 1;
 }
